@@ -1,0 +1,1 @@
+// The main window's sources land in this folder.

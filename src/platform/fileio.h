@@ -1,0 +1,46 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// File helpers shared by every file format of the program.
+namespace FileIO {
+
+// The one way the program rewrites a file: a temporary file beside the target, then a
+// rename over it. On failure the old file is left whole and false is returned.
+bool writeFileSafely(const QString& path, const QByteArray& bytes);
+
+// Reads a whole file; nullopt when it cannot be opened.
+std::optional<QByteArray> readFile(const QString& path);
+
+// Fixed-slot record files: record n (from 1) at (n - 1) * slot. A partial last slot is
+// not a record.
+int recordCount(const QByteArray& file, int slot);
+QByteArrayView record(const QByteArray& file, int slot, int n);
+
+// cp950 line files with CR LF.
+QStringList splitLines(const QByteArray& file); // decoded lines; a last line without CR LF counts
+QByteArray joinLines(const QStringList& lines); // encoded, every line ending with CR LF
+
+// Quoted-field line files ("a","b"): a field that begins with a double quote runs to the
+// next double quote (commas and line breaks inside belong to the text); unquoted fields
+// end at a comma or line end; blanks before a field are skipped.
+class QuotedFieldReader {
+public:
+    explicit QuotedFieldReader(const QByteArray& file);
+    bool atEnd() const;
+    // The next field (decoded); nullopt at the end of the file.
+    std::optional<QString> next();
+
+private:
+    QString m_text;
+    qsizetype m_pos = 0;
+};
+QByteArray quotedRecord(const QStringList& fields); // "a","b" + CR LF, encoded
+
+// Folder listing in listing order; hidden entries are those whose name starts with ".".
+QStringList subFolders(const QString& folder);
+QStringList plainFiles(const QString& folder);
+
+} // namespace FileIO

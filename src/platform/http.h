@@ -1,0 +1,30 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+// Synchronous HTTP GET. The base address and the time-out are set by the owner
+// (tests point them at a local server).
+class HttpClient {
+public:
+    enum class Outcome { Ok, TimedOut, Failed };
+    struct Reply {
+        Outcome outcome = Outcome::Failed;
+        QByteArray body;
+    };
+    virtual ~HttpClient() = default;
+    // path is appended to the base address unless it is a full URL.
+    virtual Reply get(const QString& pathOrUrl) = 0;
+    void setBaseUrl(const QString& base) { m_base = base; }
+    QString baseUrl() const { return m_base; }
+    void setTimeoutMs(int ms) { m_timeoutMs = ms; }
+    int timeoutMs() const { return m_timeoutMs; }
+
+protected:
+    QString m_base;
+    int m_timeoutMs = 15000;
+};
+
+class NetworkHttpClient : public HttpClient {
+public:
+    Reply get(const QString& pathOrUrl) override;
+};

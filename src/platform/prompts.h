@@ -1,0 +1,64 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// Every message box, input box and file or folder dialog goes through this service,
+// so that tests can script the answers. Texts keep their CR LF; the screen shows breaks.
+class Prompts {
+public:
+    enum class Buttons { YesNo, YesNoCancel, OkCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~Prompts() = default;
+
+    // Boxes with an OK button. title empty: the application's title.
+    virtual void information(const QString& text, const QString& title = QString()) = 0;
+    virtual void warning(const QString& text, const QString& title = QString()) = 0;
+    virtual void plain(const QString& text, const QString& title = QString()) = 0; // no icon
+    virtual Answer question(const QString& text, Buttons buttons = Buttons::YesNo,
+                            const QString& title = QString()) = 0;
+
+    // Cancel and an empty answer both give std::nullopt.
+    virtual std::optional<QString> input(const QString& prompt, const QString& title = QString(),
+                                         const QString& defaultText = QString()) = 0;
+    virtual std::optional<QString> password(const QString& prompt,
+                                            const QString& title = QString()) = 0;
+
+    // filter in the "desc|*.ext|desc2|*.a;*.b" form; "" when cancelled.
+    virtual QString openFile(const QString& title, const QString& filter,
+                             const QString& defaultName = QString()) = 0;
+    virtual QString saveFile(const QString& title, const QString& filter,
+                             const QString& defaultName = QString()) = 0;
+    // The chosen folder without a trailing separator, "" when cancelled.
+    virtual QString browseFolder(const QString& title) = 0;
+
+    // Converts "desc|*.ext|desc2|*.b" to Qt's "desc (*.ext);;desc2 (*.b)".
+    static QString qtFilter(const QString& filter);
+};
+
+// Production: QMessageBox, QInputDialog, QFileDialog.
+class DialogPrompts : public Prompts {
+public:
+    explicit DialogPrompts(QString appTitle) : m_title(std::move(appTitle)) {}
+    void setParentWindow(QWidget* parent) { m_parent = parent; }
+    void information(const QString& text, const QString& title = QString()) override;
+    void warning(const QString& text, const QString& title = QString()) override;
+    void plain(const QString& text, const QString& title = QString()) override;
+    Answer question(const QString& text, Buttons buttons = Buttons::YesNo,
+                    const QString& title = QString()) override;
+    std::optional<QString> input(const QString& prompt, const QString& title = QString(),
+                                 const QString& defaultText = QString()) override;
+    std::optional<QString> password(const QString& prompt, const QString& title = QString()) override;
+    QString openFile(const QString& title, const QString& filter,
+                     const QString& defaultName = QString()) override;
+    QString saveFile(const QString& title, const QString& filter,
+                     const QString& defaultName = QString()) override;
+    QString browseFolder(const QString& title) override;
+
+private:
+    QString titleOr(const QString& title) const { return title.isEmpty() ? m_title : title; }
+    QString m_title;
+    QWidget* m_parent = nullptr;
+};

@@ -1,0 +1,3 @@
+#pragma once
+// Placeholder until the ledger tables land.
+struct Ledger {};

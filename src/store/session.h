@@ -1,0 +1,45 @@
+#pragma once
+#include <QString>
+
+// Mirrors of the options of settings section "Setting", read once at start and changed
+// only by the settings and login windows. Defaults are those of a fresh installation.
+struct SettingMirrors {
+    QString AccState = "11";
+    QString MonState = "1";
+    QString MoneyState = "1";
+    QString TrvState = "20";
+    QString AftState = "1";
+    QString AutoOpenState = "0";
+    QString UpdateState = "1";
+    QString SaveState = "0";
+    QString ZeroState = "1";
+    QString MinState = "0";
+    QString MinLockState = "0";
+    QString DayState = "1";
+    QString DayState2 = "0";
+    QString YearState = "0";
+    QString DblClickState = "1";
+    QString ShowTitleState = "0";
+    QString AutoLoginState = "0";
+    QString AutoLoginUsername;
+    QString AutoLoginPassword;
+    QString MyDataBasePath;
+    QString BackupPath;
+    QString AutoBackupPath;
+    QString AutoBackupMaxCount = "7";
+};
+
+// Login state of the run. Folders end with "/".
+struct Session {
+    QString CurrentUser;
+    QString UserPassword;
+    QString DataRoot;
+    QString LedgerName;
+    QString AppFolder;
+    // "1" when the open ledger shows two decimals (marker file DotState.qvd).
+    QString DotState = "1";
+    SettingMirrors Setting;
+
+    QString userFolder() const { return DataRoot + CurrentUser + "/"; }
+    QString ledgerFolder() const { return userFolder() + LedgerName + "/"; }
+};
