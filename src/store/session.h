@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 // Mirrors of the options of settings section "Setting", read once at start and changed
 // only by the settings and login windows. Defaults are those of a fresh installation.
@@ -39,6 +41,15 @@ struct Session {
     // "1" when the open ledger shows two decimals (marker file DotState.qvd).
     QString DotState = "1";
     SettingMirrors Setting;
+
+    // The ledger list window's names in list order (DataBase.lst); the opening reads it.
+    QStringList LedgerNames;
+    // Set when the accounts of another ledger were applied to a new ledger.
+    bool AccountsApplied = false;
+    // Offers the accounts of another ledger to a new ledger (the apply window). Gets the
+    // other ledger names in list order; copies the chosen ledger's files into the open
+    // ledger's folder and returns true when applied. Unset: nothing is offered.
+    std::function<bool(const QStringList& otherLedgers)> ApplyAccounts;
 
     QString userFolder() const { return DataRoot + CurrentUser + "/"; }
     QString ledgerFolder() const { return userFolder() + LedgerName + "/"; }

@@ -1,0 +1,266 @@
+#include "mainwin/mainform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "mainwin/mainform_widgets.h"
+#include "platform/windowroutines.h"
+#include "store/appcontext.h"
+
+namespace {
+// Design widths and texts of the nine status panels.
+struct PanelDesign {
+    int width;
+    const char16_t* text;
+};
+constexpr PanelDesign panelDesign[9] = {
+    {60, u"今日收支"}, {177, u""}, {60, u"金額累計"}, {80, u""}, {40, u"預算"},
+    {96, u""},       {82, u""},  {60, u"記錄筆數"}, {80, u""},
+};
+
+struct ColumnDesign {
+    const char16_t* header;
+    int width;
+    bool right;
+};
+constexpr ColumnDesign listColumns[8] = {
+    {u"日期", 125, false}, {u"類別", 140, false}, {u"金額", 80, true},  {u"累計", 80, true},
+    {u"明細", 150, false}, {u"備註", 150, false}, {u"發票", 65, false}, {u"編號", 0, true},
+};
+} // namespace
+
+MainForm::MainForm(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    EndProcess = [] { QCoreApplication::quit(); };
+    buildMenus(this);
+    buildControls();
+    connectHandlers();
+    connectCommands();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::buildControls()
+{
+    auto* backdrop = new BackdropPanel(this);
+    Picture1 = backdrop;
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    setCentralWidget(Picture1);
+    Picture2 = nullptr; // the banner is painted by the backdrop itself
+
+    Text2 = new QLineEdit(Picture1);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->resize(48, 23);
+    UpDown1 = new UpDownArrows(Picture1);
+    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    UpDown1->resize(17, 23);
+    Combo1 = new QComboBox(Picture1);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->addItem(QStringLiteral("全部"));
+    Combo1->addItem(QStringLiteral("整年"));
+    for (int m = 1; m <= 12; ++m)
+        Combo1->addItem(QStringLiteral("%1月").arg(m, 2, 10, QLatin1Char('0')));
+    UpDown2 = new UpDownArrows(Picture1);
+    UpDown2->setObjectName(QStringLiteral("UpDown2"));
+    UpDown2->resize(17, 23);
+    Command2 = new QPushButton(QStringLiteral("本月"), Picture1);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->resize(49, 23);
+
+    Trv1 = new QTreeWidget(Picture1);
+    Trv1->setObjectName(QStringLiteral("Trv1"));
+    Trv1->setHeaderHidden(true);
+    Trv1->setColumnCount(1);
+    Trv1->setIconSize(QSize(16, 16));
+    Trv1->setSelectionMode(QAbstractItemView::SingleSelection);
+    Trv1->setUniformRowHeights(true);
+
+    Combo2 = new QComboBox(Picture1);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2->setEditable(true);
+    Combo2->setInsertPolicy(QComboBox::NoInsert);
+    Combo2->setMaxVisibleItems(300 / 20); // a drop-down about 300 pixels high
+    Combo1->setMaxVisibleItems(14);
+    Command1 = new QPushButton(QStringLiteral("搜尋"), Picture1);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->resize(65, 23);
+    Command4 = new QPushButton(QStringLiteral("全區搜尋"), Picture1);
+    Command4->setObjectName(QStringLiteral("Command4"));
+    Command4->resize(65, 23);
+
+    Liv1 = new QTreeWidget(Picture1);
+    Liv1->setObjectName(QStringLiteral("Liv1"));
+    Liv1->setRootIsDecorated(false);
+    Liv1->setItemsExpandable(false);
+    Liv1->setUniformRowHeights(true);
+    Liv1->setAllColumnsShowFocus(true);
+    Liv1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Liv1->setIconSize(QSize(16, 16));
+    Liv1->setColumnCount(8);
+    QStringList headers;
+    for (const ColumnDesign& c : listColumns)
+        headers << QString::fromUtf16(c.header);
+    Liv1->setHeaderLabels(headers);
+    Liv1->header()->setSectionsClickable(true);
+    Liv1->header()->setStretchLastSection(false);
+    Liv1->header()->setMinimumSectionSize(0);
+    Liv1->header()->setSortIndicatorShown(true);
+    Liv1->header()->setSortIndicator(0, Qt::AscendingOrder);
+    for (int c = 0; c < 8; ++c) {
+        Liv1->setColumnWidth(c, listColumns[c].width);
+        if (listColumns[c].right)
+            Liv1->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    for (int n = 0; n < 9; ++n) {
+        auto* label = new QLabel(QString::fromUtf16(panelDesign[n].text), StatusBar1);
+        label->setObjectName(QStringLiteral("Panel%1").arg(n + 1));
+        label->setFixedWidth(panelDesign[n].width);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        StatusBar1->addWidget(label);
+        m_panels << label;
+    }
+}
+
+void MainForm::connectHandlers()
+{
+    // The save button follows the ledger's unsaved-changes flag.
+    if (QAction* save = ToolbarButton(3)) {
+        save->setEnabled(m_ctx.ledger.LedgerChangedFlag.isSet());
+        connect(&m_ctx.ledger.LedgerChangedFlag, &LedgerChangeFlag::changed, save,
+                &QAction::setEnabled);
+    }
+    connect(Trv1, &QTreeWidget::itemExpanded, this, [this] { Trv1_Expand(); });
+    connect(Trv1, &QTreeWidget::itemCollapsed, this, [this] { Trv1_Collapse(); });
+    connect(Trv1, &QTreeWidget::itemDoubleClicked, this, [this] { Trv1_DblClick(); });
+    Trv1->viewport()->installEventFilter(this);
+    Trv1->installEventFilter(this);
+
+    connect(UpDown1, &UpDownArrows::upClicked, this, [this] { UpDown1_UpClick(); });
+    connect(UpDown1, &UpDownArrows::downClicked, this, [this] { UpDown1_DownClick(); });
+    connect(UpDown2, &UpDownArrows::upClicked, this, [this] { UpDown2_UpClick(); });
+    connect(UpDown2, &UpDownArrows::downClicked, this, [this] { UpDown2_DownClick(); });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    Combo2->installEventFilter(this);
+    if (Combo2->lineEdit())
+        Combo2->lineEdit()->installEventFilter(this);
+    connect(Liv1->header(), &QHeaderView::sectionClicked, this,
+            [this](int section) { Liv1_ColumnClick(section + 1); });
+    connect(Liv1, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* row, int column) {
+        if (!m_filling && column == 0)
+            emit liv1RowChecked(row);
+    });
+
+    // A check item has inverted its mark already when the menu triggers it.
+    connect(View_Add, &QAction::triggered, this, [this] { viewSwitched(); });
+    connect(View_Show, &QAction::triggered, this, [this] { viewSwitched(); });
+    connect(View_Today, &QAction::triggered, this, [this] { View_Today_Click(); });
+    connect(View_Yesterday, &QAction::triggered, this, [this] { View_Yesterday_Click(); });
+    connect(View_Balance, &QAction::triggered, this, [this] { View_Balance_Click(); });
+    connect(View_Budget, &QAction::triggered, this, [this] { View_Budget_Click(); });
+    connect(View_BudgetI, &QAction::triggered, this, [this] { View_BudgetI_Click(); });
+    connect(View_BudgetE, &QAction::triggered, this, [this] { View_BudgetE_Click(); });
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Trv1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        Trv1_MouseUp(static_cast<QMouseEvent*>(event)->button());
+    } else if (watched == Trv1 && event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat())
+            Trv1_KeyUp(key->key());
+    } else if ((watched == Combo2 || watched == Combo2->lineEdit())
+               && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            Combo2_KeyDown(key->key(), key->modifiers() & ~Qt::KeypadModifier);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Status panels ---------------------------------------------------------------------
+
+QLabel* MainForm::Panel(int n) const
+{
+    if (n < 1 || n > m_panels.size())
+        return nullptr;
+    return m_panels[n - 1];
+}
+
+QString MainForm::PanelText(int n) const
+{
+    QLabel* p = Panel(n);
+    return p ? p->text() : QString();
+}
+
+void MainForm::SetPanelText(int n, const QString& text)
+{
+    if (QLabel* p = Panel(n))
+        p->setText(text);
+}
+
+void MainForm::DrawPanelText(int n, const QString& text)
+{
+    ::DrawPanelText(Panel(n), text);
+}
+
+// ---- Unsaved changes ------------------------------------------------------------------
+
+void MainForm::SetLedgerChanged(bool on)
+{
+    m_ctx.ledger.LedgerChangedFlag.set(on);
+    if (QAction* save = ToolbarButton(3))
+        save->setEnabled(on);
+}
+
+bool MainForm::LedgerChanged() const
+{
+    return m_ctx.ledger.LedgerChangedFlag.isSet();
+}
+
+// ---- Entry list rows -------------------------------------------------------------------
+
+int MainForm::RowEntryIndex(const QTreeWidgetItem* row)
+{
+    return row ? row->text(7).toInt() : 0;
+}
+
+void MainForm::SelectLastRow()
+{
+    const int n = Liv1->topLevelItemCount();
+    if (n == 0)
+        return;
+    Liv1->clearSelection();
+    QTreeWidgetItem* last = Liv1->topLevelItem(n - 1);
+    Liv1->setCurrentItem(last, 0, QItemSelectionModel::NoUpdate);
+    last->setSelected(true);
+    Liv1->scrollToItem(last);
+}
+
+void MainForm::ClearViews()
+{
+    Trv1->clear();
+    m_nodes.clear();
+    m_nodeByKey.clear();
+    Liv1->clear();
+}

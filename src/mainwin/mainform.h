@@ -1,0 +1,277 @@
+#pragma once
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+
+#include "mainwin/mainform_menus.h"
+
+class QAction;
+class QComboBox;
+class QDialog;
+class QPoint;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+struct AppContext;
+
+// Two small arrow buttons beside a box (year arrows, month arrows).
+class UpDownArrows;
+
+// The first and last window of a run: account tree, entry list, periods, filters, menus.
+// Other windows use its public controls and refresh operations.
+class MainForm : public QMainWindow, public MainFormMenus {
+    Q_OBJECT
+public:
+    // Creation: builds the controls, menus and toolbar. The start sequence is Form_Load.
+    explicit MainForm(AppContext& ctx, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    AppContext& context() const { return m_ctx; }
+
+    // ---- Start-up --------------------------------------------------------------------
+    // The modal login step that ends the start sequence: logs a user in and opens a
+    // ledger, or closes the window (cancel). The users window fills it; a test or the
+    // program may answer it by opening a named user's ledger directly.
+    std::function<void(MainForm&)> LoginStep;
+    // Cleared just before the login step, so that an automatic login happens only once.
+    bool LoginAttempted = false;
+    // The start sequence (folders, settings, stored options, login step).
+    void Form_Load();
+    // The full-text search hand-over to the journal window (Command4_Click calls it with
+    // the filter text); set by the journal once it exists.
+    std::function<void(const QString&)> JournalSearch;
+    // True once the close sequence has run to its end (the process is to end).
+    bool RunEnded() const { return m_runEnded; }
+    // Called when the close sequence ends the run; defaults to quitting the application.
+    std::function<void()> EndProcess;
+
+    // ---- Controls (documented names) ------------------------------------------------
+    QWidget* Picture1 = nullptr;  // backdrop panel holding every control below
+    QWidget* Picture2 = nullptr;  // title banner
+    QLineEdit* Text2 = nullptr;   // year of the period, as digits
+    UpDownArrows* UpDown1 = nullptr;
+    QComboBox* Combo1 = nullptr;  // 0 "全部", 1 "整年", 2..13 "01月".."12月"
+    UpDownArrows* UpDown2 = nullptr;
+    QPushButton* Command2 = nullptr; // 本月
+    QTreeWidget* Trv1 = nullptr;     // account tree; node key in Qt::UserRole of column 0
+    QComboBox* Combo2 = nullptr;     // filter box (editable)
+    QPushButton* Command1 = nullptr; // 搜尋
+    QPushButton* Command4 = nullptr; // 全區搜尋
+    QTreeWidget* Liv1 = nullptr;     // entry list, 8 columns; column 8 holds the entry index
+    QStatusBar* StatusBar1 = nullptr;
+    // Status bar panel n, 1 to 9 (its text is the label's text).
+    QLabel* Panel(int n) const;
+    QString PanelText(int n) const;
+    void SetPanelText(int n, const QString& text);
+    // A message shown in panel n until the next listing replaces it (budget warnings).
+    void DrawPanelText(int n, const QString& text);
+
+    // ---- Tree nodes by position and key ---------------------------------------------
+    // Positions are 1-based in creation order; 1 to 5 are the kind roots.
+    int NodeCount() const { return int(m_nodes.size()); }
+    QTreeWidgetItem* Node(int position) const;
+    QTreeWidgetItem* NodeByKey(const QString& key) const;
+    static QString NodeKey(const QTreeWidgetItem* node);
+    QTreeWidgetItem* SelectedNode() const;
+    QString SelectedNodeKey() const;
+    void SelectNode(QTreeWidgetItem* node); // selects without running any handler
+    bool IsRootNode(const QTreeWidgetItem* node) const;
+    // FindAccountIndex of the selected node's key; 0 for a root, no node or no account.
+    int SelectedAccountIndex() const;
+    // Removes every node and row (logout, ledger switch).
+    void ClearViews();
+
+    // ---- Entry list rows --------------------------------------------------------------
+    // Entry index held by a row (column 8).
+    static int RowEntryIndex(const QTreeWidgetItem* row);
+    // Deselects every row, selects the last one and scrolls to it.
+    void SelectLastRow();
+
+    // ---- Refresh operations -----------------------------------------------------------
+    void BuildAccountTree();
+    void UpdateTreeTotals();
+    // Refills the entry list and panels 4, 6, 7, 9 for account accountIndex (0: nothing).
+    void ListAccountRecords(int accountIndex);
+    void FillClassFilterCombo();
+    void Trv1Click();
+    void Command4_Click();
+
+    // Tree state file of the open ledger (Expanded.qvd).
+    void LoadExpandedState();
+    void SaveExpandedState();
+
+    // ---- Period -----------------------------------------------------------------------
+    // While nonzero, a change of Combo1 does nothing.
+    short SuppressPeriodClick = 0;
+    // Trimmed full name of the account the list shows.
+    QString ListedAccount;
+    // The year of Text2, after replacing a text that is no usable year with the current one.
+    int PeriodYear();
+    // Sets Combo1 by code; runs Combo1_Click like a user's choice unless suppressed.
+    void SetPeriodIndex(int index);
+
+    // ---- Unsaved changes ----------------------------------------------------------------
+    // The enabled state of toolbar button 3, following the ledger's LedgerChangedFlag.
+    void SetLedgerChanged(bool on);
+    bool LedgerChanged() const;
+
+    // ---- Shut-down ----------------------------------------------------------------------
+    // Save step before the open ledger is left: true to go on, false to stay.
+    bool ConfirmSaveChanges();
+
+    // ---- Layout -------------------------------------------------------------------------
+    void LayoutPass();
+    // Window state recorded by the last layout pass (0 normal, 2 maximised).
+    int RestoreWindowState = 2;
+
+    // ---- Navigation handlers -------------------------------------------------------------
+    void Trv1_MouseUp(Qt::MouseButton button);
+    void Trv1_KeyUp(int key);
+    void Trv1_DblClick();
+    void Trv1_Expand();
+    void Trv1_Collapse();
+    void UpDown1_UpClick();
+    void UpDown1_DownClick();
+    void UpDown2_UpClick();
+    void UpDown2_DownClick();
+    void Combo1_Click();
+    void Command2_Click();
+    void Command1_Click();
+    void Combo2_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void Liv1_ColumnClick(int column); // 1-based column
+    void View_Add_Click();
+    void View_Show_Click();
+    void View_Today_Click();
+    void View_Yesterday_Click();
+    void View_Balance_Click();
+    void View_Budget_Click();
+    void View_BudgetI_Click();
+    void View_BudgetE_Click();
+    // Sort state of the entry list (1-based column, order).
+    int SortColumn() const { return m_sortColumn; }
+    bool SortDescending() const { return m_sortDescending; }
+
+signals:
+    // A user's check-box click on a list row (filling the list never emits it).
+    void liv1RowChecked(QTreeWidgetItem* row);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Creation and start-up (mainform.cpp, mainform_startup.cpp).
+    void buildControls();
+    void connectHandlers();
+    void startFolders();
+    void startBackupPaths();
+    void startDeleteOldFiles();
+    void startMigrateSettings();
+    void startReadOptions();
+    void startListFont();
+    void startViewSwitches();
+    void startColumnWidths();
+    void startWindowPlacement();
+    void setDateMenuCaption();
+    void writeCloseSettings(bool loggedIn);
+
+    // Tree (mainform_tree.cpp).
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
+                             int image);
+    void reselectListedNode();
+    void clearFilterText();
+    void relistSelected();
+    void yearStep(bool upArrow);
+    void viewSwitched();
+    void checkFigureItem(QAction* item, const QString& label);
+    void checkBudgetItem(QAction* item, const QString& label);
+
+    AppContext& m_ctx;
+    QList<QTreeWidgetItem*> m_nodes;
+    QHash<QString, QTreeWidgetItem*> m_nodeByKey;
+    QList<QLabel*> m_panels;
+    int m_sortColumn = 1;
+    bool m_sortDescending = false;
+    bool m_runEnded = false;
+    bool m_closing = false;
+    bool m_filling = false;
+    // The arrow keys emptied the list on a root node: the listed account is shown no more.
+    bool m_listStale = false;
+    bool m_programFolderWritable = true;
+
+public:
+    // Record commands, menus, context commands, date menu, tray and lock
+    // Connects the menus, the toolbar, the pop-up menus and the list's keys and mouse to the
+    // handlers below; the constructor calls it once after connectHandlers.
+    void connectCommands();
+
+    // Adding and editing entries (mainform_records.cpp).
+    // Entry being edited by InputForm, or the number of selected rows while EditForm is open.
+    short SelEdit = 0;
+    void Data_New_Click();
+    void MenuTools_New_Click();
+    void Liv1_DblClick();
+    void MenuTools_Edit_Click();
+
+    // Copying, deleting, ticking, colouring, reordering, summing (mainform_records_change.cpp).
+    void MenuTools_Copy_Click();
+    void Data_Del_Click();
+    void MenuTools_Del_Click();
+    void Liv1_ItemCheck(QTreeWidgetItem* row);
+    void Liv1_KeyDown(int key);
+    // Right button: adjusts and pops up the list's context menu at globalPos.
+    void Liv1_MouseUp(Qt::MouseButton button, const QPoint& globalPos);
+    void SetSelectedRecordsColor(int c);
+    void MenuTools_Up_Click();
+    void MenuTools_Down_Click();
+    void MenuTools_Cal_Click();
+    // Rows of Liv1 whose selected state is on, first to last.
+    QList<QTreeWidgetItem*> SelectedRows() const;
+
+    // Menu bar and toolbar (mainform_menu_commands*.cpp).
+    void File_Save_Click();
+    void Help_Chm_Click();
+    void Help_Web_Click();
+    void Help_Facebook_Click();
+    void Tools_Calc_Click();
+    // Runs the command of a toolbar position (1..27); separators do nothing.
+    void Toolbar1_ButtonClick(int position);
+    // An item of button 6's drop-down, compared by its text with the two items.
+    void Toolbar1_ButtonMenuClick(const QString& itemText);
+
+    // Context commands (mainform_context.cpp).
+    void MenuTools_Jump_Click();
+    void MenuTools_Search1_Click();
+    void MenuTools_Search2_Click();
+    void MenuTools_Refresh_Click();
+    void MenuTools2_Open_Click();
+    void MenuTools2_Close_Click();
+
+    // Date menu (mainform_datemenu.cpp): sets Menu_Date's text again (setDateMenuCaption,
+    // text from MainFormMenus::dateMenuCaption) and shows the calendar.
+    void Menu_Date_Click();
+
+    // Notification-area icon and lock (mainform_tray.cpp).
+    // The minimise step of the resize handling: with MinState "1" and a notification area,
+    // hides the window into an icon; returns true when it did.
+    bool MinimiseToTray();
+    void ST_Open_Click();
+    int TrayIconId = 0; // 0 while no icon is shown
+
+private:
+    // Helpers of the record commands.
+    void selectRowsOfEntry(int entryIndex);
+    void selectRowsFrom(int firstEntryIndex);
+    void moveSelectedEntry(int step);
+    void searchWithRowText(int column);
+    void expandAccountNodes(bool expand);
+};

@@ -1,0 +1,169 @@
+// The menu bar, the toolbar and the pop-up menus lead to the handlers here and in the other
+// command files; the commands of the menu bar that belong to the main window itself follow.
+#include "mainwin/mainform.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTreeWidget>
+
+#include "platform/prompts.h"
+#include "platform/shell.h"
+#include "store/appcontext.h"
+#include "store/saveledger.h"
+
+namespace {
+
+// Passes the entry list's key presses and mouse releases to the main window's handlers
+// without touching the window's own event filter.
+class ListEventTap : public QObject {
+public:
+    explicit ListEventTap(MainForm* window) : QObject(window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window->Liv1 && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
+                m_window->Liv1_KeyDown(key);
+                return true;
+            }
+        } else if (watched == m_window->Liv1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            m_window->Liv1_MouseUp(mouse->button(), mouse->globalPosition().toPoint());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    MainForm* m_window;
+};
+
+// Addresses of the help pages.
+const QString HelpPage = QStringLiteral("https://qivo.example.com/help/");
+const QString WebPage = QStringLiteral("https://qivo.example.com/");
+const QString SocialPage = QStringLiteral("https://social.example.com/qivo");
+
+} // namespace
+
+void MainForm::connectCommands()
+{
+    auto on = [this](QAction* action, void (MainForm::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+
+    on(File_Save, &MainForm::File_Save_Click);
+    on(Help_Chm, &MainForm::Help_Chm_Click);
+    on(Help_Web, &MainForm::Help_Web_Click);
+    on(Help_Facebook, &MainForm::Help_Facebook_Click);
+    on(Tools_Calc, &MainForm::Tools_Calc_Click);
+    on(Data_New, &MainForm::Data_New_Click);
+    on(Data_Del, &MainForm::Data_Del_Click);
+    on(Menu_Date, &MainForm::Menu_Date_Click);
+
+    on(MenuTools_New, &MainForm::MenuTools_New_Click);
+    on(MenuTools_Edit, &MainForm::MenuTools_Edit_Click);
+    on(MenuTools_Copy, &MainForm::MenuTools_Copy_Click);
+    on(MenuTools_Del, &MainForm::MenuTools_Del_Click);
+    for (int c = 0; c < 10; ++c)
+        connect(setColorItem(c), &QAction::triggered, this, [this, c] { SetSelectedRecordsColor(c); });
+    on(MenuTools_Jump, &MainForm::MenuTools_Jump_Click);
+    on(MenuTools_Search1, &MainForm::MenuTools_Search1_Click);
+    on(MenuTools_Search2, &MainForm::MenuTools_Search2_Click);
+    on(MenuTools_Cal, &MainForm::MenuTools_Cal_Click);
+    on(MenuTools_Up, &MainForm::MenuTools_Up_Click);
+    on(MenuTools_Down, &MainForm::MenuTools_Down_Click);
+    on(MenuTools_Refresh, &MainForm::MenuTools_Refresh_Click);
+
+    on(MenuTools2_New, &MainForm::Data_New_Click);
+    on(MenuTools2_Open, &MainForm::MenuTools2_Open_Click);
+    on(MenuTools2_Close, &MainForm::MenuTools2_Close_Click);
+
+    on(ST_Open, &MainForm::ST_Open_Click);
+
+    for (int position = 1; position <= ToolbarPositions; ++position) {
+        QAction* button = ToolbarButton(position);
+        if (!button->isSeparator())
+            connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
+    }
+    for (QAction* item : {Toolbar1Button6Item1, Toolbar1Button6Item2})
+        connect(item, &QAction::triggered, this, [this, item] { Toolbar1_ButtonMenuClick(item->text()); });
+
+    connect(Liv1, &QTreeWidget::itemDoubleClicked, this, [this] { Liv1_DblClick(); });
+    connect(this, &MainForm::liv1RowChecked, this, [this](QTreeWidgetItem* row) { Liv1_ItemCheck(row); });
+    auto* tap = new ListEventTap(this);
+    Liv1->installEventFilter(tap);
+    Liv1->viewport()->installEventFilter(tap);
+
+    // Commands whose windows belong to subsystems not in this build yet stay unavailable
+    // rather than pretend to work; their toolbar buttons follow.
+    const QList<QAction*> unavailable = {
+        File_SetDataBase, File_Add,         File_Export,         Data_Clear,          Data_Fixure,
+        Data_Payoff,      Set_Acc,          Set_Note,            Set_General,         Statement_IBS,
+        Statement_Year,   Statement_Budget, Statement_IE,        Statement_Note,      User_ChanegUserName,
+        User_ChanegPassword, User_Logout,   Tools_Download,      Tools_Note,          Tools_Number,
+        Tools_NumberList, Help_About,       MenuTools_SetFixure, MenuTools2_Budget,   Toolbar1Button6Item2,
+    };
+    for (QAction* action : unavailable)
+        action->setEnabled(false);
+    for (int position : {2, 7, 9, 10, 11, 13, 14, 15, 16, 18, 19, 20, 27})
+        ToolbarButton(position)->setEnabled(false);
+}
+
+void MainForm::Toolbar1_ButtonClick(int position)
+{
+    switch (position) {
+    case 3: File_Save_Click(); break;
+    case 5: Data_New_Click(); break;
+    case 6: Data_Del_Click(); break;
+    case 21: Tools_Calc_Click(); break;
+    case 23: MenuTools_Up_Click(); break;
+    case 24: MenuTools_Down_Click(); break;
+    case 26: Help_Chm_Click(); break;
+    default: break; // separators, and buttons whose windows are not available
+    }
+}
+
+void MainForm::Toolbar1_ButtonMenuClick(const QString& itemText)
+{
+    if (itemText == Toolbar1Button6Item1->text())
+        Data_Del_Click();
+    // Item 2 opens the delete-by-condition window, which is not in this build yet.
+}
+
+void MainForm::File_Save_Click()
+{
+    // Saves whatever the flag says; only a save that succeeded clears the flags.
+    if (!SaveLedger(m_ctx))
+        return;
+    Ledger& ledger = m_ctx.ledger;
+    SetLedgerChanged(false);
+    ledger.AccountsChanged = false;
+    ledger.DetailTextsChanged = false;
+    ledger.QuickEntriesChanged = false;
+    ledger.RecurringChanged = false;
+}
+
+void MainForm::Help_Chm_Click()
+{
+    m_ctx.services.shell->openUrl(HelpPage);
+}
+
+void MainForm::Help_Web_Click()
+{
+    m_ctx.services.shell->openUrl(WebPage);
+}
+
+void MainForm::Help_Facebook_Click()
+{
+    m_ctx.services.shell->openUrl(SocialPage);
+}
+
+void MainForm::Tools_Calc_Click()
+{
+    if (!m_ctx.services.shell->startCalculator())
+        m_ctx.services.prompts->warning(QStringLiteral("找不到小算盤程式!"));
+}

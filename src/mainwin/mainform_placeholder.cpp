@@ -1,1 +1,0 @@
-// The main window's sources land in this folder.

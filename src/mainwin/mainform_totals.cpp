@@ -1,0 +1,124 @@
+// Tree totals and the status figure of panel 2.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <exception>
+
+#include "mainwin/mainform.h"
+#include "mainwin/periods.h"
+#include "mainwin/treefigures.h"
+#include "platform/clock.h"
+#include "platform/prompts.h"
+#include "platform/runtime.h"
+#include "store/amounts.h"
+#include "store/appcontext.h"
+
+namespace {
+const QString rootLabels[4] = {QStringLiteral("資產"), QStringLiteral("負債"), QStringLiteral("收入"),
+                               QStringLiteral("支出")};
+
+// The label of a node from its key: "Equity" itself, else the last segment after the prefix.
+QString plainNodeText(const QString& key)
+{
+    if (key.startsWith(QLatin1String("Eq")))
+        return key;
+    const QString rest = key.mid(2);
+    return rest.mid(rest.lastIndexOf(QLatin1Char('.')) + 1);
+}
+} // namespace
+
+int MainForm::PeriodYear()
+{
+    if (const std::optional<int> y = Periods::yearFromText(Text2->text()))
+        return *y;
+    const int current = m_ctx.services.clock->today().year();
+    Text2->setText(QString::number(current));
+    return current;
+}
+
+void MainForm::UpdateTreeTotals()
+{
+    try {
+        const Session& session = m_ctx.session;
+        const Ledger& ledger = m_ctx.ledger;
+        const SettingMirrors& set = session.Setting;
+        const QDate today = m_ctx.services.clock->today();
+
+        const int year = PeriodYear();
+        if (Combo1->currentIndex() < 0)
+            Combo1->setCurrentIndex(0); // runs the period handler like any change by code
+
+        Trv1->setUpdatesEnabled(false);
+        struct Restore {
+            QTreeWidget* t;
+            ~Restore() { t->setUpdatesEnabled(true); }
+        } restore{Trv1};
+
+        auto dayFigureText = [&](const QDate& day) {
+            const DayFigures d = StoredDayFigures(ledger, Runtime::dateText(day));
+            return FormatAmount(d.income, session) + QStringLiteral(" / ")
+                   + FormatAmount(d.expense, session);
+        };
+
+        if (set.AccState.mid(1, 1) == QLatin1String("0")) {
+            for (int p = 6; p <= NodeCount(); ++p)
+                m_nodes[p - 1]->setText(0, plainNodeText(NodeKey(m_nodes[p - 1])));
+            for (int r = 0; r < 4 && r < NodeCount(); ++r)
+                m_nodes[r]->setText(0, rootLabels[r]);
+            if (View_Today->isChecked())
+                SetPanelText(2, dayFigureText(today));
+            else if (View_Yesterday->isChecked())
+                SetPanelText(2, dayFigureText(today.addDays(-1)));
+            else
+                SetPanelText(2, QStringLiteral("--"));
+            return;
+        }
+
+        Periods::Bounds bounds =
+            Periods::periodBounds(Combo1->currentIndex(), year,
+                                  Periods::monthStartDay(set.DayState), set.DayState2 != QLatin1String("0"));
+        const QString todayKey = Periods::dateKey(today);
+        if (set.AftState == QLatin1String("0") && bounds.end > todayKey)
+            bounds.end = todayKey;
+
+        const TreeFigures f = ComputeTreeFigures(ledger, session, bounds, Runtime::dateText(today));
+
+        // Node amounts: each account into its own node, or with View_Add into every
+        // ancestor up to its level-0 node.
+        QHash<QTreeWidgetItem*, double> nodeAmount;
+        const bool rollUp = View_Add->isChecked();
+        for (int i = 1; i < ledger.AccountCount; ++i) {
+            const double figure = f.account[size_t(i)];
+            QString key = ledger.Accounts[size_t(i)].Name.trimmed();
+            while (true) {
+                QTreeWidgetItem* node = m_nodeByKey.value(key, nullptr);
+                if (node && !IsRootNode(node))
+                    nodeAmount[node] += figure;
+                const int dot = key.lastIndexOf(QLatin1Char('.'));
+                if (!rollUp || dot < 0 || key.startsWith(QLatin1String("Eq")))
+                    break;
+                key.truncate(dot);
+            }
+        }
+
+        for (int p = 6; p <= NodeCount(); ++p) {
+            QTreeWidgetItem* node = m_nodes[p - 1];
+            node->setText(0, plainNodeText(NodeKey(node)) + QStringLiteral(": ")
+                                 + FormatAmount(nodeAmount.value(node, 0.0), session));
+        }
+        for (int r = 0; r < 4 && r < NodeCount(); ++r)
+            m_nodes[r]->setText(0, rootLabels[r] + QStringLiteral(": ")
+                                       + FormatAmount(f.kindTotal[size_t(r + 1)], session));
+
+        if (View_Today->isChecked())
+            SetPanelText(2, FormatAmount(f.todayIncome, session) + QStringLiteral(" / ")
+                                + FormatAmount(f.todayExpense, session));
+        else if (View_Yesterday->isChecked())
+            SetPanelText(2, dayFigureText(today.addDays(-1)));
+        else if (View_Balance->isChecked())
+            SetPanelText(2, FormatAmount(f.kindTotal[KindIncome] - f.kindTotal[KindExpense], session));
+    } catch (const std::exception&) {
+        m_ctx.services.prompts->warning(QStringLiteral("列表發生錯誤!"));
+    }
+}

@@ -1,0 +1,68 @@
+#include "mainwin/periods.h"
+
+#include <QRegularExpression>
+
+namespace Periods {
+
+std::optional<int> yearFromText(const QString& text)
+{
+    static const QRegularExpression digits(QStringLiteral("^\\s*\\d{1,9}\\s*$"));
+    if (!digits.match(text).hasMatch())
+        return std::nullopt;
+    const int y = text.trimmed().toInt();
+    if (y < 1601 || y > 9999)
+        return std::nullopt;
+    return y;
+}
+
+int monthStartDay(const QString& dayState)
+{
+    bool ok = false;
+    const int d = dayState.trimmed().toInt(&ok);
+    if (!ok)
+        return 1;
+    return std::clamp(d, 1, 28);
+}
+
+QString dateKey(const QDate& date)
+{
+    return date.toString(QStringLiteral("yyyyMMdd"));
+}
+
+Bounds periodBounds(int index, int year, int startDay, bool monthBefore)
+{
+    Bounds b;
+    if (index <= All || index > LastMonth) {
+        b.end = QStringLiteral("99999999");
+        return b;
+    }
+    QDate first;
+    QDate next;
+    if (index == WholeYear) {
+        first = QDate(year, 1, startDay);
+        next = QDate(year + 1, 1, startDay);
+    } else {
+        const int m = index - 1;
+        first = QDate(year, m, startDay);
+        if (monthBefore)
+            first = first.addMonths(-1);
+        next = first.addMonths(1);
+    }
+    b.first = first;
+    b.start = dateKey(first);
+    const QDate last = next.addDays(-1);
+    // Stored dates have four-digit years, so an end past 9999 is the end of 9999.
+    b.end = last.year() > 9999 ? QStringLiteral("99991231") : dateKey(last);
+    return b;
+}
+
+int budgetCell(int index)
+{
+    if (index == WholeYear)
+        return 0;
+    if (index >= FirstMonth && index <= LastMonth)
+        return index - 1;
+    return -1;
+}
+
+} // namespace Periods

@@ -1,0 +1,37 @@
+#pragma once
+#include <QDate>
+#include <QString>
+#include <optional>
+
+// Period rules of the main window's tree totals and entry list.
+namespace Periods {
+
+// Index of the period choice Combo1.
+enum : int { All = 0, WholeYear = 1, FirstMonth = 2, LastMonth = 13 };
+
+// A year typed into the year box, when it is a whole number from 1601 to 9999; any other
+// text (empty, "0", "12345", "2024.5", letters) is no year.
+std::optional<int> yearFromText(const QString& text);
+
+// The month start day DayState limited to 1 to 28 (text that is no number counts as 1).
+int monthStartDay(const QString& dayState);
+
+// "yyyymmdd" of a date.
+QString dateKey(const QDate& date);
+
+// Bounds of a period as date keys, both included; start empty for "全部".
+struct Bounds {
+    QString start;
+    QString end;
+    QDate first; // first day (invalid for "全部")
+};
+
+// The period of choice index for year y. The whole year always runs from January;
+// months start in the month before when monthBefore (DayState2 not "0").
+// For "全部" the end is "99999999".
+Bounds periodBounds(int index, int year, int startDay, bool monthBefore);
+
+// Budget cell of a period: 0 for the whole year, m for month m; -1 for "全部".
+int budgetCell(int index);
+
+} // namespace Periods

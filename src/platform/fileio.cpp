@@ -1,0 +1,171 @@
+#include "platform/fileio.h"
+
+#include "platform/codec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace FileIO {
+
+bool writeFileSafely(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    // A direct write fallback would break the promise that the old file stays whole.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    return file.commit();
+}
+
+std::optional<QByteArray> readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+int recordCount(const QByteArray& file, int slot)
+{
+    if (slot <= 0)
+        return 0;
+    return int(file.size() / slot);
+}
+
+QByteArrayView record(const QByteArray& file, int slot, int n)
+{
+    if (n < 1 || n > recordCount(file, slot))
+        return {};
+    return QByteArrayView(file).sliced(qsizetype(n - 1) * slot, slot);
+}
+
+QStringList splitLines(const QByteArray& file)
+{
+    // Lines are split on the decoded text: a trail byte may look like any ASCII letter.
+    const QString text = Ansi::decode(file);
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QByteArray joinLines(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& line : lines) {
+        out.append(Ansi::encode(line));
+        out.append("\r\n");
+    }
+    return out;
+}
+
+QuotedFieldReader::QuotedFieldReader(const QByteArray& file) : m_text(Ansi::decode(file)) {}
+
+bool QuotedFieldReader::atEnd() const
+{
+    qsizetype p = m_pos;
+    while (p < m_text.size()) {
+        const QChar c = m_text.at(p);
+        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n')
+            return false;
+        ++p;
+    }
+    return true;
+}
+
+std::optional<QString> QuotedFieldReader::next()
+{
+    // Blanks and line ends before a field are skipped, as the field starts on a new line.
+    while (m_pos < m_text.size()) {
+        const QChar c = m_text.at(m_pos);
+        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n')
+            break;
+        ++m_pos;
+    }
+    if (m_pos >= m_text.size())
+        return std::nullopt;
+
+    QString field;
+    if (m_text.at(m_pos) == u'"') {
+        const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
+        if (close < 0) {
+            field = m_text.mid(m_pos + 1);
+            m_pos = m_text.size();
+            return field;
+        }
+        field = m_text.mid(m_pos + 1, close - m_pos - 1);
+        m_pos = close + 1;
+        // Anything up to the separator after the closing quote is dropped.
+        while (m_pos < m_text.size()) {
+            const QChar c = m_text.at(m_pos);
+            if (c == u',') {
+                ++m_pos;
+                break;
+            }
+            if (c == u'\r' || c == u'\n')
+                break;
+            ++m_pos;
+        }
+        return field;
+    }
+
+    qsizetype end = m_pos;
+    while (end < m_text.size()) {
+        const QChar c = m_text.at(end);
+        if (c == u',' || c == u'\r' || c == u'\n')
+            break;
+        ++end;
+    }
+    field = m_text.mid(m_pos, end - m_pos).trimmed();
+    m_pos = end;
+    if (m_pos < m_text.size() && m_text.at(m_pos) == u',')
+        ++m_pos;
+    return field;
+}
+
+QByteArray quotedRecord(const QStringList& fields)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out.append(',');
+        out.append('"');
+        out.append(Ansi::encode(fields.at(i)));
+        out.append('"');
+    }
+    out.append("\r\n");
+    return out;
+}
+
+namespace {
+QStringList listEntries(const QString& folder, QDir::Filters kind)
+{
+    QDir dir(folder);
+    // By name, letter case ignored: a stable order on every file system.
+    QStringList names = dir.entryList(kind | QDir::Hidden | QDir::NoDotAndDotDot,
+                                      QDir::Name | QDir::IgnoreCase);
+    QStringList visible;
+    for (const QString& name : names)
+        if (!name.startsWith(u'.'))
+            visible.append(name);
+    return visible;
+}
+} // namespace
+
+QStringList subFolders(const QString& folder)
+{
+    return listEntries(folder, QDir::Dirs);
+}
+
+QStringList plainFiles(const QString& folder)
+{
+    return listEntries(folder, QDir::Files);
+}
+
+} // namespace FileIO

@@ -1,0 +1,55 @@
+#include "platform/http.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+HttpClient::Reply NetworkHttpClient::get(const QString& pathOrUrl)
+{
+    const bool full = pathOrUrl.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
+                      || pathOrUrl.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+    QString address = pathOrUrl;
+    if (!full) {
+        QString base = m_base;
+        if (base.endsWith(u'/') && address.startsWith(u'/'))
+            base.chop(1);
+        else if (!base.endsWith(u'/') && !address.startsWith(u'/') && !base.isEmpty())
+            base.append(u'/');
+        address = base + address;
+    }
+
+    QNetworkAccessManager manager;
+    QNetworkRequest request{QUrl(address)};
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply* reply = manager.get(request);
+
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    bool timedOut = false;
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        reply->abort();
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    timer.start(m_timeoutMs);
+    if (!reply->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    timer.stop();
+
+    Reply result;
+    if (timedOut)
+        result.outcome = Outcome::TimedOut;
+    else if (reply->error() == QNetworkReply::NoError)
+        result.outcome = Outcome::Ok;
+    else
+        result.outcome = Outcome::Failed;
+    if (result.outcome == Outcome::Ok)
+        result.body = reply->readAll();
+    delete reply;
+    return result;
+}

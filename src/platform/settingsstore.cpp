@@ -1,0 +1,84 @@
+#include "platform/settingsstore.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
+
+namespace {
+
+// QSettings reads "/" and "\" as group separators; a section or key that contains them must
+// stay one name, so they are escaped (and "%" with them, to keep the escape unambiguous).
+QString escapeName(const QString& name)
+{
+    QString out;
+    out.reserve(name.size());
+    for (const QChar c : name) {
+        if (c == u'%')
+            out += QLatin1String("%25");
+        else if (c == u'/')
+            out += QLatin1String("%2F");
+        else if (c == u'\\')
+            out += QLatin1String("%5C");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString fullKey(const QString& section, const QString& key)
+{
+    return escapeName(section) + u'/' + escapeName(key);
+}
+
+} // namespace
+
+// Organization and application "Qivo": <config folder>/Qivo/Qivo.conf, INI form on every
+// platform (QSettings' own INI default would name the file Qivo.ini).
+IniSettingsStore::IniSettingsStore()
+    : m_settings(new QSettings(
+          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+              + QStringLiteral("/Qivo/Qivo.conf"),
+          QSettings::IniFormat))
+{
+}
+
+IniSettingsStore::IniSettingsStore(const QString& file)
+    : m_settings(new QSettings(file, QSettings::IniFormat))
+{
+}
+
+IniSettingsStore::~IniSettingsStore()
+{
+    m_settings->sync();
+    delete m_settings;
+}
+
+QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
+                                     const QString& defaultValue) const
+{
+    const QVariant value = m_settings->value(fullKey(section, key));
+    if (!value.isValid())
+        return defaultValue;
+    // A hand-edited line with commas reads back as a list; it is still one text.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+void IniSettingsStore::SaveSetting(const QString& section, const QString& key,
+                                   const QString& value)
+{
+    m_settings->setValue(fullKey(section, key), value);
+    m_settings->sync();
+}
+
+void IniSettingsStore::DeleteSetting(const QString& section, const QString& key)
+{
+    m_settings->remove(fullKey(section, key));
+    m_settings->sync();
+}
+
+QString IniSettingsStore::fileName() const
+{
+    return m_settings->fileName();
+}

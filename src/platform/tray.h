@@ -1,0 +1,53 @@
+#pragma once
+#include <QIcon>
+#include <QMap>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The notification-area icons of one run. Ids run 1, 2, 3 ... for the run; the id-to-window
+// collection keeps every entry, also after its icon is removed. The state lives in this
+// object (owned with the other services), not in globals.
+class TrayService {
+public:
+    enum class Click { Left, Right, Double, Middle };
+    using ClickHandler = std::function<void(Click)>;
+
+    virtual ~TrayService() = default;
+
+    // Shows an icon for window with its tip; onClick receives the icon's mouse clicks.
+    int AddTrayIcon(QWidget* window, const QIcon& icon, const QString& tip,
+                    ClickHandler onClick = {});
+    // Takes the icon of id away; an id that was never added or is already gone changes nothing.
+    void RemoveTrayIcon(int id);
+
+    int TrayIconId() const { return m_lastId; }
+    // Key: the id as decimal text; value: the window the icon was added for.
+    const QMap<QString, QWidget*>& TrayIcons() const { return m_windows; }
+
+protected:
+    virtual void showIcon(int id, QWidget* window, const QIcon& icon, const QString& tip,
+                          ClickHandler onClick) = 0;
+    virtual void hideIcon(int id, QWidget* window) = 0;
+
+private:
+    int m_lastId = 0;
+    QMap<QString, QWidget*> m_windows;
+};
+
+class QSystemTrayIcon;
+
+// Production: one QSystemTrayIcon per id.
+class SystemTrayService : public TrayService {
+public:
+    ~SystemTrayService() override;
+
+protected:
+    void showIcon(int id, QWidget* window, const QIcon& icon, const QString& tip,
+                  ClickHandler onClick) override;
+    void hideIcon(int id, QWidget* window) override;
+
+private:
+    QMap<int, QSystemTrayIcon*> m_icons;
+};

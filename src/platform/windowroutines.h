@@ -1,0 +1,34 @@
+#pragma once
+#include <QString>
+
+class Prompts;
+class QComboBox;
+class QLabel;
+class QTreeWidget;
+class QWidget;
+
+// Small routines that windows of every subsystem share. The notification-area icon
+// routines AddTrayIcon / RemoveTrayIcon live on TrayService (platform/tray.h), which
+// owns their id counter and collection.
+
+// Flat column headers that no longer act as buttons (no click sorting, no pressed look).
+void FlattenListHeader(QTreeWidget* list);
+
+// Takes the close command away from a top-level window: the title bar's close button is
+// hidden and, because a window manager may ignore that hint, every close request (the window
+// manager's, and close() too) and the Esc key are refused. The program still ends the window
+// by code: accept(), reject() or done() of a dialog, or hide(), which send no close event.
+// Calling it twice changes nothing.
+void RemoveCloseCommand(QWidget* window);
+
+// Widens the drop-down list of a combo box to its widest item + 20 pixels, measured in the
+// combo's font, at most the screen width - 20; an existing wider list stays as it is and
+// the combo box itself keeps its width. False for an empty combo box.
+// screenWidth < 0: the width of the combo's screen (tests pass a width).
+bool FitComboDropWidth(QComboBox* combo, int screenWidth = -1);
+
+// Shows text in a status-bar panel until the next listing replaces it.
+void DrawPanelText(QLabel* panel, const QString& text);
+
+// The folder picker: the chosen folder without a trailing "/", "" when cancelled.
+QString BrowseForFolder(Prompts& prompts, const QString& title);

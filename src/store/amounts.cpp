@@ -1,0 +1,101 @@
+#include "store/amounts.h"
+
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+#include "platform/runtime.h"
+
+QString TrimFixed(const QString& text)
+{
+    QString t = text;
+    t.remove(QChar(u'\0'));
+    qsizetype end = t.size();
+    while (end > 0 && t.at(end - 1) == QLatin1Char(' '))
+        --end;
+    t.truncate(end);
+    return t;
+}
+
+void SwapVariants(TaggedNumber& a, TaggedNumber& b)
+{
+    std::swap(a, b);
+}
+
+QString FormatAmount(double hundredths, const Session& session)
+{
+    const bool decimals = session.DotState == QLatin1String("1");
+    QString sign;
+    double v = hundredths;
+    if (v < 0) {
+        sign = QStringLiteral("-");
+        v = -v;
+    }
+    if (v == 0)
+        return session.DotState == QLatin1String("0") ? QStringLiteral("0") : QStringLiteral("0.00");
+
+    const QString digits = QString::number(v, 'f', 0);
+    const QString cents = digits.size() == 1 ? QLatin1Char('0') + digits : digits.right(2);
+    const QString whole = digits.size() <= 2 ? QStringLiteral("0") : digits.left(digits.size() - 2);
+
+    QString t;
+    if (whole.size() < 3 || session.Setting.MoneyState == QLatin1String("0")) {
+        t = whole;
+    } else {
+        const qsizetype lead = whole.size() % 3 == 0 ? 3 : whole.size() % 3;
+        t = whole.left(lead);
+        for (qsizetype p = lead; p < whole.size(); p += 3)
+            t += QLatin1Char(',') + whole.mid(p, 3);
+    }
+    if (decimals)
+        t += QLatin1Char('.') + cents;
+    return sign + t;
+}
+
+QString FormatAmount(const TaggedNumber& amount, const Session& session)
+{
+    return FormatAmount(amount.value(), session);
+}
+
+double ParseAmount(QString& text, const Session& session)
+{
+    if (session.DotState == QLatin1String("0"))
+        text += QStringLiteral("00");
+    else
+        text.remove(QLatin1Char('.'));
+    if (session.Setting.MoneyState == QLatin1String("1"))
+        text.remove(QLatin1Char(','));
+    return Runtime::leadingNumber(text);
+}
+
+double WholeUnitsAmount(double hundredths)
+{
+    return std::trunc(hundredths / 100.0) * 100.0;
+}
+
+int FindAccountIndex(const Ledger& ledger, const QString& name)
+{
+    // Compared as bytes: NUL and blank are never cp950 trail bytes, so cutting at the first
+    // NUL and dropping trailing blanks on the bytes gives the same name as on the text.
+    if (!Ansi::isEncodable(name))
+        return 0;
+    const QByteArray wanted = Ansi::encode(name);
+    for (int i = 1; i < ledger.AccountCount; ++i) {
+        const char* p = ledger.Accounts[size_t(i)].Name.data();
+        const void* nul = std::memchr(p, '\0', 32);
+        qsizetype len = nul ? static_cast<const char*>(nul) - p : 32;
+        while (len > 0 && p[len - 1] == ' ')
+            --len;
+        if (len == wanted.size() && std::memcmp(p, wanted.constData(), size_t(len)) == 0)
+            return i;
+    }
+    return 0;
+}
+
+QString FirstLine(const QString& text)
+{
+    const qsizetype p = text.indexOf(QStringLiteral("\r\n"));
+    return p < 0 ? text : text.left(p);
+}
+
+void DoNothing() {}

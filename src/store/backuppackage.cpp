@@ -1,0 +1,288 @@
+#include "store/backuppackage.h"
+
+#include "platform/codec.h"
+#include "platform/fileio.h"
+#include "platform/prompts.h"
+#include "store/appcontext.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+
+constexpr int kOwnerBytes = 20;
+constexpr int kLengthBytes = 10;
+constexpr int kHeaderBytes = kOwnerBytes + kLengthBytes;
+
+// The entry group of a ledger: restored entries must not pick up the colours, invoices or
+// notes of the entries that were there before.
+const char* const kEntryGroupFollowers[] = {"Main1.qvd", "Main2.qvd", "Main2a.qvd", "Main3.qvd"};
+
+struct PackedFile {
+    QString folder; // empty for a file of the user folder itself
+    QString name;
+    qsizetype offset = 0;
+    qsizetype length = 0;
+};
+
+QString listWorkFile(const Session& s) { return s.DataRoot + s.CurrentUser + ".lst"; }
+QString dataWorkFile(const Session& s) { return s.DataRoot + s.CurrentUser + ".tmp"; }
+
+// Work files of older runs never belong in or beside a package.
+void removeWorkFiles(const Session& s)
+{
+    QFile::remove(listWorkFile(s));
+    QFile::remove(dataWorkFile(s));
+}
+
+QString trimBlanks(QString text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text.at(start) == u' ')
+        ++start;
+    while (end > start && text.at(end - 1) == u' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+QString ownerText(QByteArrayView field)
+{
+    QString text = Ansi::decode(field);
+    text.remove(QChar(0));
+    // A field cut inside a character by an older writer still names its owner.
+    if (text.endsWith(QChar::ReplacementCharacter))
+        text.chop(1);
+    return trimBlanks(text);
+}
+
+// Owner and user are compared after the same 20-byte cut the writer makes.
+QString ownerKey(const QString& name)
+{
+    return trimBlanks(Ansi::cutToBytes(name, kOwnerBytes)).toLower();
+}
+
+bool isPlainName(const QString& name)
+{
+    if (name.isEmpty() || name == u"." || name.contains(u".."))
+        return false;
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c == u'/' || c == u'\\' || c == u':'
+            || c == QChar::ReplacementCharacter)
+            return false;
+    }
+    return true;
+}
+
+// "File" or "Ledger\File"; anything else could reach outside the user folder.
+std::optional<PackedFile> splitPackagePath(const QString& path)
+{
+    const QStringList parts = path.split(u'\\');
+    PackedFile file;
+    if (parts.size() == 1) {
+        file.name = parts.at(0);
+    } else if (parts.size() == 2) {
+        file.folder = parts.at(0);
+        file.name = parts.at(1);
+        if (!isPlainName(file.folder))
+            return std::nullopt;
+    } else {
+        return std::nullopt;
+    }
+    if (!isPlainName(file.name))
+        return std::nullopt;
+    return file;
+}
+
+// Strict decimal digits; nullopt for anything else or an absurd size.
+std::optional<qsizetype> digitsValue(QStringView digits)
+{
+    if (digits.isEmpty() || digits.size() > 15)
+        return std::nullopt;
+    qsizetype value = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+// The length field: digits, left-aligned, blank padded.
+std::optional<qsizetype> listLength(QByteArrayView field)
+{
+    const QString text = trimBlanks(Ansi::decode(field));
+    return digitsValue(text);
+}
+
+// Checks the whole package before anything is written: list lines well formed, paths of
+// the two known forms, lengths adding up exactly to the data part.
+std::optional<QList<PackedFile>> parsePackage(const QByteArray& package)
+{
+    if (package.size() < kHeaderBytes)
+        return std::nullopt;
+    const auto length = listLength(QByteArrayView(package).sliced(kOwnerBytes, kLengthBytes));
+    if (!length || *length > package.size() - kHeaderBytes)
+        return std::nullopt;
+
+    // Split after decoding: a trail byte may look like any ASCII letter or "\".
+    const QString list = Ansi::decode(QByteArrayView(package).sliced(kHeaderBytes, *length));
+    QStringList lines = list.split(QStringLiteral("\r\n"));
+    if (lines.last().isEmpty())
+        lines.removeLast();
+
+    QList<PackedFile> files;
+    qsizetype offset = kHeaderBytes + *length;
+    for (const QString& line : std::as_const(lines)) {
+        const qsizetype mark = line.indexOf(QChar(1));
+        if (mark < 0)
+            return std::nullopt;
+        auto file = splitPackagePath(line.left(mark));
+        const auto size = digitsValue(QStringView(line).sliced(mark + 1));
+        if (!file || !size || *size > package.size() - offset)
+            return std::nullopt;
+        file->offset = offset;
+        file->length = *size;
+        offset += *size;
+        files.append(*file);
+    }
+    if (offset != package.size())
+        return std::nullopt;
+    return files;
+}
+
+void appendListLine(QByteArray& list, const QString& path, qsizetype length)
+{
+    list.append(Ansi::encode(path));
+    list.append('\x01');
+    list.append(QByteArray::number(length));
+    list.append("\r\n");
+}
+
+} // namespace
+
+QString BackupPackagePath(const Session& session)
+{
+    return session.DataRoot + session.CurrentUser + ".qvk";
+}
+
+void BuildBackupPackage(AppContext& ctx)
+{
+    const Session& s = ctx.session;
+    if (s.CurrentUser.isEmpty())
+        return;
+    const QString packagePath = BackupPackagePath(s);
+    QFile::remove(packagePath);
+    removeWorkFiles(s);
+
+    // Built in memory, so no work file can be left behind. Each file is read before its list
+    // line is written: a file that cannot be read is left out of both parts.
+    QByteArray list;
+    QByteArray data;
+    auto pack = [&](const QString& path, const QString& diskPath) {
+        // A name the restore would refuse (or could not encode) would spoil the whole package.
+        if (!splitPackagePath(path) || !Ansi::isEncodable(path))
+            return;
+        const auto bytes = FileIO::readFile(diskPath);
+        if (!bytes)
+            return;
+        appendListLine(list, path, bytes->size());
+        data.append(*bytes);
+    };
+
+    const QString userFolder = s.userFolder();
+    for (const QString& folder : FileIO::subFolders(userFolder)) {
+        const QString ledgerFolder = userFolder + folder + "/";
+        for (const QString& name : FileIO::plainFiles(ledgerFolder)) {
+            if (name.endsWith(QStringLiteral(".qvd"), Qt::CaseSensitive))
+                pack(folder + "\\" + name, ledgerFolder + name);
+        }
+    }
+    for (const QString& name : FileIO::plainFiles(userFolder)) {
+        if (!name.endsWith(QStringLiteral(".qvk"), Qt::CaseSensitive))
+            pack(name, userFolder + name);
+    }
+
+    QByteArray package;
+    package.reserve(kHeaderBytes + list.size() + data.size());
+    package.append(Ansi::fixedField(s.CurrentUser, kOwnerBytes));
+    package.append(Ansi::fixedField(QString::number(list.size()), kLengthBytes));
+    package.append(list);
+    package.append(data);
+    FileIO::writeFileSafely(packagePath, package);
+}
+
+bool RestoreBackupPackage(AppContext& ctx)
+{
+    const Session& s = ctx.session;
+    const QString packagePath = BackupPackagePath(s);
+    if (!QFileInfo(packagePath).isFile())
+        return false;
+    removeWorkFiles(s);
+    const auto package = FileIO::readFile(packagePath);
+    if (!package || package->size() < kOwnerBytes)
+        return false;
+
+    const QString owner = ownerText(QByteArrayView(*package).first(kOwnerBytes));
+    if (ownerKey(owner) != ownerKey(s.CurrentUser)) {
+        ctx.services.prompts->warning(QStringLiteral("這個備份資料的所屬帳號並不是 ") + s.CurrentUser
+                                      + QStringLiteral("，無法還原"));
+        return false;
+    }
+
+    const auto files = parsePackage(*package);
+    if (!files)
+        return false;
+
+    const QString userFolder = s.userFolder();
+    if (!QDir().mkpath(userFolder))
+        return false;
+
+    bool allWritten = true;
+    QSet<QString> restoredMain; // ledger folders whose Main.qvd was written
+    QHash<QString, QSet<QString>> packedNames; // ledger folder -> lower-case file names
+    for (const PackedFile& file : *files) {
+        QString target = userFolder;
+        if (!file.folder.isEmpty()) {
+            target += file.folder + "/";
+            if (!QDir().mkpath(target)) {
+                allWritten = false;
+                continue;
+            }
+            packedNames[file.folder].insert(file.name.toLower());
+        }
+        target += file.name;
+        if (file.folder.isEmpty() && file.name.toLower() == u"favorites.dat")
+            QFile::remove(userFolder + "Favorites1.dat"); // left by an older program generation
+        const QByteArray bytes = package->sliced(file.offset, file.length);
+        if (!FileIO::writeFileSafely(target, bytes)) {
+            allWritten = false;
+            continue;
+        }
+        if (!file.folder.isEmpty() && file.name.toLower() == u"main.qvd")
+            restoredMain.insert(file.folder);
+    }
+
+    for (const QString& folder : std::as_const(restoredMain)) {
+        const QSet<QString>& names = packedNames.value(folder);
+        for (const char* follower : kEntryGroupFollowers) {
+            const QString name = QString::fromLatin1(follower);
+            if (names.contains(name.toLower()))
+                continue;
+            const QString path = userFolder + folder + "/" + name;
+            if (QFileInfo::exists(path) && !QFile::remove(path))
+                allWritten = false;
+        }
+    }
+    return allWritten;
+}
+
+QString ReadBackupPackageOwner(const QString& packagePath)
+{
+    QFile file(packagePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return ownerText(file.read(kOwnerBytes));
+}

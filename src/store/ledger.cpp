@@ -1,0 +1,185 @@
+#include "store/ledger.h"
+
+#include <utility>
+
+Ledger::Ledger()
+{
+    clear();
+}
+
+void Ledger::clearEntries()
+{
+    Entries.assign(EntryCapacity + 1, EntryCore());
+    EntryNotes.assign(EntryCapacity + 1, EntryNote());
+    EntryInvoices.assign(EntryCapacity + 1, EntryInvoice());
+    EntryStyles.assign(EntryCapacity + 1, EntryStyle());
+    NoteList = QStringList{QString()};
+    EntryCount = 1;
+}
+
+void Ledger::clearAccounts()
+{
+    Accounts.assign(AccountCapacity + 1, AccountRecord());
+    AccountCount = 1;
+}
+
+void Ledger::clearKindTotals()
+{
+    static const char16_t* const names[] = {u"資產總和", u"負債總和", u"收入總和", u"支出總和"};
+    KindTotals.fill(AccountRecord());
+    for (int r = 1; r <= 4; ++r)
+        KindTotals[size_t(r)].Name.set(QString::fromUtf16(names[r - 1]));
+}
+
+void Ledger::clearSideTables()
+{
+    DetailTexts.assign(DetailTextCapacity + 1, QString());
+    DetailTextCount = 1;
+    QuickEntries.assign(QuickEntryCapacity + 1, QuickEntry());
+    QuickEntryCount = 1;
+    RecurringRecords.assign(RecurringCapacity + 1, RecurringRecord());
+    RecurringCount = 1;
+}
+
+void Ledger::clear()
+{
+    clearEntries();
+    clearAccounts();
+    clearKindTotals();
+    clearSideTables();
+}
+
+LedgerEntry Ledger::entry(int i) const
+{
+    return LedgerEntry{Entries[size_t(i)], EntryNotes[size_t(i)], EntryInvoices[size_t(i)],
+                       EntryStyles[size_t(i)], noteRow(i)};
+}
+
+void Ledger::setEntry(int i, const LedgerEntry& e)
+{
+    Entries[size_t(i)] = e.core;
+    EntryNotes[size_t(i)] = e.note;
+    EntryInvoices[size_t(i)] = e.invoice;
+    EntryStyles[size_t(i)] = e.style;
+    setNoteRow(i, e.noteRow);
+}
+
+bool Ledger::addEntry(const LedgerEntry& e)
+{
+    if (EntryCount > EntryCapacity)
+        return false;
+    setEntry(EntryCount, e);
+    ++EntryCount;
+    return true;
+}
+
+void Ledger::swapEntries(int a, int b)
+{
+    std::swap(Entries[size_t(a)], Entries[size_t(b)]);
+    std::swap(EntryNotes[size_t(a)], EntryNotes[size_t(b)]);
+    std::swap(EntryInvoices[size_t(a)], EntryInvoices[size_t(b)]);
+    std::swap(EntryStyles[size_t(a)], EntryStyles[size_t(b)]);
+    const QString ra = noteRow(a);
+    setNoteRow(a, noteRow(b));
+    setNoteRow(b, ra);
+}
+
+QString Ledger::noteRow(int i) const
+{
+    return i >= 0 && i < NoteList.size() ? NoteList.at(i) : QString();
+}
+
+void Ledger::setNoteRow(int i, const QString& text)
+{
+    while (NoteList.size() <= i)
+        NoteList.append(QString());
+    NoteList[i] = text;
+}
+
+QString Ledger::fullNote(int i) const
+{
+    const QString row = noteRow(i);
+    return row.isEmpty() ? EntryNotes[size_t(i)].Note.trimmed() : row;
+}
+
+QString Ledger::noteRowFor(const QString& note)
+{
+    return Ansi::byteLength(note) > 100 ? note : QString();
+}
+
+void Ledger::setFullNote(int i, const QString& note)
+{
+    EntryNotes[size_t(i)].Note.set(note);
+    setNoteRow(i, noteRowFor(note));
+}
+
+void Ledger::markEntryDeleted(int i)
+{
+    Entries[size_t(i)].Date.set(QString::fromLatin1(DeleteMark));
+}
+
+bool Ledger::isEntryMarked(int i) const
+{
+    static const FixedText<10> mark{QString::fromLatin1(DeleteMark)};
+    return Entries[size_t(i)].Date == mark;
+}
+
+void Ledger::compactEntries()
+{
+    compactEntriesIf([this](int i) { return !isEntryMarked(i); });
+}
+
+void Ledger::resetEntrySlot(int i)
+{
+    Entries[size_t(i)] = EntryCore();
+    EntryNotes[size_t(i)] = EntryNote();
+    EntryInvoices[size_t(i)] = EntryInvoice();
+    EntryStyles[size_t(i)] = EntryStyle();
+}
+
+bool Ledger::addAccount(const AccountRecord& a)
+{
+    if (AccountCount > AccountCapacity)
+        return false;
+    Accounts[size_t(AccountCount++)] = a;
+    return true;
+}
+
+bool Ledger::addDetailText(const QString& text)
+{
+    if (DetailTextCount > DetailTextCapacity)
+        return false;
+    DetailTexts[size_t(DetailTextCount++)] = text;
+    return true;
+}
+
+bool Ledger::addQuickEntry(const QuickEntry& q)
+{
+    if (QuickEntryCount > QuickEntryCapacity)
+        return false;
+    QuickEntries[size_t(QuickEntryCount++)] = q;
+    return true;
+}
+
+bool Ledger::addRecurring(const RecurringRecord& r)
+{
+    if (RecurringCount > RecurringCapacity)
+        return false;
+    RecurringRecords[size_t(RecurringCount++)] = r;
+    return true;
+}
+
+void Ledger::compactQuickEntries()
+{
+    int k = 1;
+    for (int i = 1; i < QuickEntryCount; ++i) {
+        if (QuickEntries[size_t(i)].Account1 == QLatin1String(DeleteMark))
+            continue;
+        if (k != i)
+            QuickEntries[size_t(k)] = QuickEntries[size_t(i)];
+        ++k;
+    }
+    for (int i = k; i < QuickEntryCount; ++i)
+        QuickEntries[size_t(i)] = QuickEntry();
+    QuickEntryCount = k;
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <QString>
+
+#include "store/appcontext.h"
+
+// Opens the ledger session.LedgerName of session.CurrentUser into ctx.ledger: creates the
+// folder, reads the accounts (cleaning duplicates and bad names), seeds a new ledger
+// (offering the accounts of another ledger through session.ApplyAccounts when
+// session.LedgerNames holds more than one ledger), reads the entries and drops those
+// without a valid date, then the side files. Clears the four file change flags and
+// LedgerChangedFlag (TreeStateChanged is left alone).
+// An unreadable main file, an unknown tag, more than 30000 entries or more than 2000
+// accounts show "<file> 檔案讀取失敗!", leave every table empty and write nothing; the
+// result is then false.
+bool LoadLedger(AppContext& ctx);
+
+// The main window's caption for the open ledger:
+// "Qivoka v4.0.4 - [user：ledger]", plus " - [資料庫路徑：<DataRoot>]" when the data
+// folder is not the program folder's "DataBase/".
+QString LedgerCaption(const Session& session);

@@ -1,0 +1,70 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class MainForm;
+class OpenForm;
+struct AppContext;
+
+// The login road of a run and the state it keeps between windows: the login window, the
+// ledger list, opening a ledger and the logouts. One lives as a child of the main window
+// (InstallUsers); the login and list windows reach it through the main window.
+class UsersController : public QObject {
+    Q_OBJECT
+public:
+    explicit UsersController(MainForm& form);
+
+    // The controller of a main window (nullptr before InstallUsers).
+    static UsersController* of(MainForm& form);
+
+    MainForm& form() const { return m_form; }
+    AppContext& context() const;
+
+    // ---- State of the login -------------------------------------------------------------
+    // Set once the memo reminders ran for this login; the main window's logout clears it.
+    bool MemoCheckDone = false;
+    // "1" when the logged-in user had no ledger; the first opening asks about the tutorial.
+    QString FirstUse = QStringLiteral("0");
+    // Set by every command of the ledger list that changes the list.
+    bool LedgerListChanged = false;
+
+    // ---- Reminder checks of the schedules, called when due (unset: nothing to show) --------
+    std::function<void()> CheckMemoReminders;
+    std::function<void()> CheckRecordReminders;
+    std::function<void()> CheckDueRecurring;
+
+    // ---- The road ---------------------------------------------------------------------------
+    // Shows the login window until a user is logged in and a ledger is open, or the user
+    // ends the program (the main window is then closed). Start-up and both logouts use it.
+    void RunLogin();
+
+    // Opens ledger `name` into the main window. With `list`, the steps of the list window's
+    // open command run too (list file, closing the list, first-use question). False when
+    // the ledger could not be loaded (its message was shown; the list stays open).
+    bool OpenLedger(const QString& name, OpenForm* list = nullptr);
+
+    // Empties the main window after a logout, and the ledger tables with their flags, so
+    // nothing of this user can be saved into another user's folder.
+    void ClearAfterLogout();
+
+    // The main window's ledger list command (帳本清單).
+    void File_SetDataBase_Click();
+
+private:
+    enum class AfterLogin { LedgerOpen, LoggedOut, Failed };
+    AfterLogin runAfterLogin(const QStringList& ledgers);
+    // Shows the list window filled with `ledgers`; true when a ledger was opened.
+    enum class ListEnd { Opened, LoggedOut, Closed };
+    ListEnd showLedgerList(const QStringList& ledgers, bool fromLogin);
+
+    MainForm& m_form;
+};
+
+// The caption of the main window while no ledger is open.
+inline const QString ProgramCaption = QStringLiteral("Qivoka v4.0.4");
+
+// Sets up the users subsystem on a main window: the login step of its start-up and the
+// menu commands of users and ledgers (帳本清單, 合併帳本, the 帳號 menu, 關於).
+UsersController& InstallUsers(MainForm& form);

@@ -1,0 +1,68 @@
+#pragma once
+// A main window over a ledger built in memory, for the window tests of this folder.
+//
+//   MainFormFixture f;
+//   f.b.account("A-現金").account("E-餐飲費").account("Equity");
+//   f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
+//   MainForm& w = f.open(Periods::All, 2024);   // period set, tree built
+//   f.list("E-餐飲費");                            // select the node and list it
+//   QCOMPARE(f.column(3), QStringList{"120.00"});
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <memory>
+
+#include "support/ledgerbuilder.h"
+#include "mainwin/mainform.h"
+#include "mainwin/periods.h"
+#include "support/testenv.h"
+
+struct MainFormFixture {
+    TestEnv env;
+    LedgerBuilder b{env.ctx.ledger};
+    std::unique_ptr<MainForm> form;
+
+    MainFormFixture() { env.makeLedger(QStringLiteral("Amy"), QStringLiteral("Home")); }
+
+    // Creates the window (without the start sequence), sets the period without a relisting
+    // and builds the tree, as the opening of a ledger does.
+    MainForm& open(int period = Periods::All, int year = 2024)
+    {
+        form = std::make_unique<MainForm>(env.ctx);
+        form->EndProcess = [] {};
+        setPeriod(period, year);
+        form->BuildAccountTree();
+        return *form;
+    }
+
+    void setPeriod(int period, int year)
+    {
+        form->SuppressPeriodClick = -1;
+        form->Text2->setText(QString::number(year));
+        form->Combo1->setCurrentIndex(period);
+        form->SuppressPeriodClick = 0;
+    }
+
+    // Selects the node of key and runs the tree's click handling.
+    void list(const QString& key)
+    {
+        form->SelectNode(form->NodeByKey(key));
+        form->Trv1Click();
+    }
+
+    // Texts of a 1-based column of the entry list, top to bottom.
+    QStringList column(int c) const
+    {
+        QStringList texts;
+        for (int r = 0; r < form->Liv1->topLevelItemCount(); ++r)
+            texts << form->Liv1->topLevelItem(r)->text(c - 1);
+        return texts;
+    }
+
+    QTreeWidgetItem* row(int r) const { return form->Liv1->topLevelItem(r); }
+    QString nodeText(const QString& key) const
+    {
+        QTreeWidgetItem* n = form->NodeByKey(key);
+        return n ? n->text(0) : QStringLiteral("<no node>");
+    }
+};

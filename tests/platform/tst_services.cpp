@@ -1,0 +1,161 @@
+#include "platform/http.h"
+#include "platform/prompts.h"
+#include "platform/settingsstore.h"
+#include "platform/singleinstance.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestServices : public QObject {
+    Q_OBJECT
+private slots:
+    void settingsRoundTrip_data();
+    void settingsRoundTrip();
+    void settingsDefaultsAndDelete();
+    void settingsOneSectionPerSection();
+    void defaultSettingsFileFollowsConfigHome();
+    void filterConversion_data();
+    void filterConversion();
+    void singleInstancePerLockFile();
+    void httpGet();
+};
+
+void TestServices::settingsRoundTrip_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("True") << "MinState" << "True";
+    QTest::newRow("False") << "MinState" << "False";
+    QTest::newRow("path with slashes") << "MyDataBasePath" << "/home/u/資料/";
+    QTest::newRow("comma") << "Text" << "a, b,c";
+    QTest::newRow("at sign first") << "Text" << "@String(x)";
+    QTest::newRow("empty") << "Text" << "";
+    QTest::newRow("CR LF") << "Text" << "a\r\nb";
+    QTest::newRow("key with slash") << "LW1/2" << "1200";
+    QTest::newRow("key with backslash") << "a\\b" << "v";
+    QTest::newRow("chinese key") << "帳本" << "x";
+}
+
+void TestServices::settingsRoundTrip()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.ini");
+    {
+        IniSettingsStore store(file);
+        store.SaveSetting("Setting", key, value);
+        QCOMPARE(store.GetSetting("Setting", key, "default"), value);
+    }
+    IniSettingsStore reopened(file);
+    QCOMPARE(reopened.GetSetting("Setting", key, "default"), value);
+}
+
+void TestServices::settingsDefaultsAndDelete()
+{
+    QTemporaryDir dir;
+    IniSettingsStore store(dir.filePath("s.ini"));
+    QCOMPARE(store.GetSetting("Setting", "AccState", "11"), QStringLiteral("11"));
+    store.SaveSetting("Setting", "AccState", "01");
+    store.SaveSetting("MainForm", "AccState", "x");
+    store.DeleteSetting("Setting", "AccState");
+    QCOMPARE(store.GetSetting("Setting", "AccState", "11"), QStringLiteral("11"));
+    QCOMPARE(store.GetSetting("MainForm", "AccState"), QStringLiteral("x"));
+    store.DeleteSetting("Setting", "NeverThere"); // no effect, no failure
+}
+
+void TestServices::settingsOneSectionPerSection()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.ini");
+    {
+        IniSettingsStore store(file);
+        store.SaveSetting("Update", "Ver", "4.0.4");
+        store.SaveSetting("MainForm", "L1W/3", "900");
+    }
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    QVERIFY2(text.contains("[Update]\nVer=4.0.4"), qPrintable(text));
+    // The slash stays inside the key: one section "MainForm", no sub-group.
+    QVERIFY2(text.contains("[MainForm]\n"), qPrintable(text));
+    QCOMPARE(text.count('['), 2);
+}
+
+void TestServices::defaultSettingsFileFollowsConfigHome()
+{
+    QTemporaryDir dir;
+    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+    {
+        IniSettingsStore store;
+        QCOMPARE(store.fileName(), dir.path() + "/Qivo/Qivo.conf");
+        store.SaveSetting("Update", "State", "1");
+    }
+    QVERIFY(QFile::exists(dir.path() + "/Qivo/Qivo.conf"));
+    qputenv("XDG_CONFIG_HOME", old);
+}
+
+void TestServices::filterConversion_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("qt");
+    QTest::newRow("one") << "CSV檔案|*.csv" << "CSV檔案 (*.csv)";
+    QTest::newRow("two, several patterns")
+        << "網頁|*.htm;*.html|所有檔案|*.*" << "網頁 (*.htm *.html);;所有檔案 (*.*)";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestServices::filterConversion()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, qt);
+    QCOMPARE(Prompts::qtFilter(filter), qt);
+}
+
+void TestServices::singleInstancePerLockFile()
+{
+    QTemporaryDir dir;
+    SingleInstance first(dir.path());
+    QVERIFY(first.acquire());
+    {
+        SingleInstance second(dir.path());
+        QVERIFY(!second.acquire());
+    }
+    QVERIFY(first.acquire()); // still held
+}
+
+void TestServices::httpGet()
+{
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QByteArray request;
+    connect(&server, &QTcpServer::newConnection, this, [&] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [&request, socket] {
+            request += socket->readAll();
+            if (!request.contains("\r\n\r\n"))
+                return;
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nhello");
+            socket->disconnectFromHost();
+        });
+    });
+    NetworkHttpClient http;
+    http.setBaseUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort()));
+    const auto reply = http.get("/zel/a.php?user=u");
+    QCOMPARE(int(reply.outcome), int(HttpClient::Outcome::Ok));
+    QCOMPARE(reply.body, QByteArray("hello"));
+    QVERIFY2(request.startsWith("GET /zel/a.php?user=u HTTP/1.1"), request.constData());
+
+    const quint16 port = server.serverPort();
+    server.close();
+    const auto refused = http.get(QStringLiteral("http://127.0.0.1:%1/x").arg(port));
+    QCOMPARE(int(refused.outcome), int(HttpClient::Outcome::Failed));
+    QVERIFY(refused.body.isEmpty());
+}
+
+QTEST_MAIN(TestServices)
+#include "tst_services.moc"

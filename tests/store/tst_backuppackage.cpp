@@ -1,0 +1,271 @@
+#include "platform/codec.h"
+#include "store/backuppackage.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+// The shared test world with a user logged in (whose folder need not exist yet).
+struct Env : TestEnv {
+    explicit Env(const QString& name = "Test") { ctx.session.CurrentUser = name; }
+    QString user(const QString& rel) const { return ctx.session.userFolder() + rel; }
+    QString package() const { return BackupPackagePath(ctx.session); }
+};
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray get(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Every file below a folder with its bytes, by relative path.
+QMap<QString, QByteArray> snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path), get(path));
+    }
+    return files;
+}
+
+QByteArray header(const QString& owner, qsizetype listLength)
+{
+    return Ansi::fixedField(owner, 20) + Ansi::fixedField(QString::number(listLength), 10);
+}
+
+// A package assembled by hand: owner, list part and data part as given.
+QByteArray package(const QString& owner, const QByteArray& list, const QByteArray& data)
+{
+    return header(owner, list.size()) + list + data;
+}
+
+const QByteArray kValidList = QByteArray("Home\\Main.qvd\x01" "3\r\n") + "DataBase.pwd\x01" "2\r\n";
+const QByteArray kValidData = "abcxy";
+
+} // namespace
+
+class TestBackupPackage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layoutAndPackingOrder();
+    void roundTripRestoresEveryFile();
+    void ownerComparison_data();
+    void ownerComparison();
+    void invalidPackageWritesNothing_data();
+    void invalidPackageWritesNothing();
+    void missingPackageIsSilent();
+    void entryGroupFollowsRestoredMain();
+    void olderFavoritesFileGoes();
+    void failedWriteIsReported();
+    void nobodyLoggedInBuildsNothing();
+};
+
+void TestBackupPackage::layoutAndPackingOrder()
+{
+    Env env;
+    put(env.user("work/Main.qvd"), "");
+    put(env.user("Home/Main.qvd"), "MAIN");
+    put(env.user("Home/Accounts.qvd"), "ACC");
+    put(env.user("Home/memo.txt"), "not packed");
+    put(env.user("Home/OLD.QVD"), "not packed");
+    put(env.user("Home/Deep/Inner.qvd"), "not packed");
+    put(env.user("Home/.hidden.qvd"), "not packed");
+    put(env.user("DataBase.pwd"), "PW");
+    put(env.user("DataBase.lst"), "Home\r\nwork\r\n");
+    put(env.user("Memo.dat"), "");
+    put(env.user("old.qvk"), "not packed");
+    // Work files of an interrupted run are removed and never packed.
+    put(env.ctx.session.DataRoot + "Test.lst", "stale");
+    put(env.ctx.session.DataRoot + "Test.tmp", "stale");
+
+    BuildBackupPackage(env.ctx);
+
+    const QByteArray list = QByteArray("Home\\Accounts.qvd\x01" "3\r\n")
+                            + "Home\\Main.qvd\x01" "4\r\n"
+                            + "work\\Main.qvd\x01" "0\r\n"
+                            + "DataBase.lst\x01" "12\r\n"
+                            + "DataBase.pwd\x01" "2\r\n"
+                            + "Memo.dat\x01" "0\r\n";
+    QCOMPARE(list.size(), 100);
+    const QByteArray expected =
+        QByteArray("Test                100       ") + list + "ACCMAINHome\r\nwork\r\nPW";
+    QCOMPARE(get(env.package()), expected);
+    QCOMPARE(QDir(env.ctx.session.DataRoot).entryList(QDir::Files), QStringList{"Test.qvk"});
+}
+
+void TestBackupPackage::roundTripRestoresEveryFile()
+{
+    // 餐 is C0 5C in cp950: its trail byte is a backslash, the path separator of packages.
+    Env env("使用者");
+    put(env.user("餐費/Main.qvd"), QByteArray(284, 'x'));
+    put(env.user("餐費/Note.qvd"), "");
+    put(env.user("DataBase.pwd"), Ansi::encode("密碼"));
+    BuildBackupPackage(env.ctx);
+    const auto before = snapshot(env.ctx.session.userFolder());
+    QCOMPARE(before.size(), 3);
+
+    QDir(env.ctx.session.userFolder()).removeRecursively();
+    put(env.user("Kept/Main.qvd"), "untouched");
+    QVERIFY(RestoreBackupPackage(env.ctx));
+
+    auto after = snapshot(env.ctx.session.userFolder());
+    QCOMPARE(after.take("Kept/Main.qvd"), QByteArray("untouched"));
+    QCOMPARE(after, before);
+    QVERIFY(QFileInfo::exists(env.package())); // the caller deletes it
+    QVERIFY(!QFileInfo::exists(env.ctx.session.DataRoot + "使用者.lst"));
+    QVERIFY(env.prompts.shown.isEmpty());
+}
+
+void TestBackupPackage::ownerComparison_data()
+{
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<bool>("restored");
+
+    QTest::newRow("same") << "Test" << "Test" << true;
+    QTest::newRow("case differs") << "Test" << "tEST" << true;
+    QTest::newRow("other user") << "Test" << "Tester" << false;
+    QTest::newRow("prefix only") << "Tester" << "Test" << false;
+    // Eleven Chinese characters: the owner field holds only the first ten.
+    QTest::newRow("long name") << "一二三四五六七八九十甲" << "一二三四五六七八九十甲" << true;
+    QTest::newRow("long name, other") << "一二三四五六七八九十" << "一二三四五六七八九乙" << false;
+}
+
+void TestBackupPackage::ownerComparison()
+{
+    QFETCH(QString, owner);
+    QFETCH(QString, user);
+    QFETCH(bool, restored);
+    Env env(user);
+    put(env.package(), package(owner, kValidList, kValidData));
+
+    QCOMPARE(RestoreBackupPackage(env.ctx), restored);
+    QCOMPARE(QFileInfo::exists(env.user("Home/Main.qvd")), restored);
+    const QStringList expectedBoxes =
+        restored ? QStringList() : QStringList{"這個備份資料的所屬帳號並不是 " + user + "，無法還原"};
+    QCOMPARE(env.prompts.texts("warning"), expectedBoxes);
+}
+
+void TestBackupPackage::invalidPackageWritesNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QByteArray valid = package("Test", kValidList, kValidData);
+    auto withPath = [](const QByteArray& path) {
+        const QByteArray list = path + "\x01" "3\r\n" + "DataBase.pwd\x01" "2\r\n";
+        return package("Test", list, kValidData);
+    };
+
+    QTest::newRow("header only partly there") << valid.first(25);
+    QTest::newRow("truncated data") << valid.chopped(1);
+    QTest::newRow("bytes after the data") << valid + "z";
+    QTest::newRow("list longer than file") << header("Test", 999) + kValidList + kValidData;
+    QTest::newRow("list length not a number") << QByteArray("Test                12a       ")
+                                                        + kValidList + kValidData;
+    QTest::newRow("negative list length") << QByteArray("Test                -5        ")
+                                                    + kValidList + kValidData;
+    QTest::newRow("line without separator")
+        << package("Test", "Home\\Main.qvd 3\r\nDataBase.pwd\x01" "2\r\n", kValidData);
+    QTest::newRow("length not a number")
+        << package("Test", "Home\\Main.qvd\x01" "3x\r\nDataBase.pwd\x01" "2\r\n", kValidData);
+    QTest::newRow("parent folder") << withPath("..\\Main.qvd");
+    QTest::newRow("parent inside") << withPath("Home\\..\\Main.qvd");
+    QTest::newRow("two folder levels") << withPath("Home\\Deep\\Main.qvd");
+    QTest::newRow("leading backslash") << withPath("\\Main.qvd");
+    QTest::newRow("trailing backslash") << withPath("Home\\");
+    QTest::newRow("drive") << withPath("C:Main.qvd");
+    QTest::newRow("slash") << withPath("Home/Main.qvd");
+    QTest::newRow("absolute slash") << withPath("/tmp/Main.qvd");
+    QTest::newRow("NUL") << withPath(QByteArray("Main", 4) + '\0' + ".qvd");
+    QTest::newRow("dot folder") << withPath(".\\Main.qvd");
+    QTest::newRow("empty path") << withPath("");
+    QTest::newRow("broken character") << withPath("\xA4\x01x");
+}
+
+void TestBackupPackage::invalidPackageWritesNothing()
+{
+    QFETCH(QByteArray, bytes);
+    Env env;
+    put(env.user("Home/Main.qvd"), "old");
+    put(env.user("Home/Main1.qvd"), "old notes");
+    const auto before = snapshot(env.ctx.session.DataRoot);
+    put(env.package(), bytes);
+
+    QVERIFY(!RestoreBackupPackage(env.ctx));
+    QFile::remove(env.package());
+    QCOMPARE(snapshot(env.ctx.session.DataRoot), before);
+    QVERIFY(QDir(env.path()).entryList({"Main.qvd"}, QDir::Files).isEmpty());
+    QVERIFY(env.prompts.shown.isEmpty());
+}
+
+void TestBackupPackage::missingPackageIsSilent()
+{
+    Env env;
+    QVERIFY(!RestoreBackupPackage(env.ctx));
+    QVERIFY(env.prompts.shown.isEmpty());
+    QVERIFY(!QFileInfo::exists(env.ctx.session.userFolder()));
+}
+
+void TestBackupPackage::entryGroupFollowsRestoredMain()
+{
+    Env env;
+    for (const char* name : {"Main1.qvd", "Main2.qvd", "Main2a.qvd", "Main3.qvd", "Note.qvd"})
+        put(env.user(QString("Home/") + name), "stale");
+    put(env.user("Other/Main2a.qvd"), "other ledger");
+    const QByteArray list = QByteArray("Home\\Main.qvd\x01" "3\r\n") + "Home\\Main2.qvd\x01" "2\r\n"
+                            + "Other\\Note.qvd\x01" "1\r\n";
+    put(env.package(), package("Test", list, "abcxyn"));
+
+    QVERIFY(RestoreBackupPackage(env.ctx));
+    const QMap<QString, QByteArray> expected{
+        {"Home/Main.qvd", "abc"}, {"Home/Main2.qvd", "xy"}, {"Home/Note.qvd", "stale"},
+        {"Other/Main2a.qvd", "other ledger"}, {"Other/Note.qvd", "n"}};
+    QCOMPARE(snapshot(env.ctx.session.userFolder()), expected);
+}
+
+void TestBackupPackage::olderFavoritesFileGoes()
+{
+    Env env;
+    put(env.user("Favorites1.dat"), "old generation");
+    put(env.package(), package("Test", "Favorites.dat\x01" "2\r\n", "fv"));
+
+    QVERIFY(RestoreBackupPackage(env.ctx));
+    const QMap<QString, QByteArray> expected{{"Favorites.dat", "fv"}};
+    QCOMPARE(snapshot(env.ctx.session.userFolder()), expected);
+}
+
+void TestBackupPackage::failedWriteIsReported()
+{
+    Env env;
+    QDir().mkpath(env.user("DataBase.pwd")); // a folder where the file should go
+    put(env.package(), package("Test", kValidList, kValidData));
+
+    QVERIFY(!RestoreBackupPackage(env.ctx));
+    QCOMPARE(get(env.user("Home/Main.qvd")), QByteArray("abc")); // the others are still written
+}
+
+void TestBackupPackage::nobodyLoggedInBuildsNothing()
+{
+    Env env("");
+    put(env.ctx.session.DataRoot + "Someone/DataBase.pwd", "PW");
+    BuildBackupPackage(env.ctx);
+    QCOMPARE(QDir(env.ctx.session.DataRoot).entryList(QDir::Files), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestBackupPackage)
+#include "tst_backuppackage.moc"

@@ -1,0 +1,116 @@
+#include <QtTest>
+
+#include "ledgerbuilder.h"
+
+// The five parts of an entry stay together through adding, swapping and compaction.
+class TestLedger : public QObject {
+    Q_OBJECT
+
+    static QString longNote(const QString& tag) { return tag + QString(120, 'n'); }
+
+private slots:
+    void compactionKeepsPartsAligned()
+    {
+        Ledger ledger;
+        LedgerBuilder b(ledger);
+        for (int i = 1; i <= 5; ++i) {
+            b.entry(QString("2024/01/0%1").arg(i), "E-a", "A-b", i * 100, QString("d%1").arg(i))
+                .note(longNote(QString::number(i)))
+                .invoice("AB", QString("1234567%1").arg(i))
+                .colour(i)
+                .checked(i % 2 == 1);
+        }
+        ledger.markEntryDeleted(2);
+        ledger.markEntryDeleted(4);
+        ledger.compactEntries();
+
+        QCOMPARE(ledger.EntryCount, 4);
+        const int kept[] = {1, 3, 5};
+        for (int k = 1; k <= 3; ++k) {
+            const int was = kept[k - 1];
+            QCOMPARE(ledger.Entries[k].Detail.trimmed(), QString("d%1").arg(was));
+            QCOMPARE(ledger.fullNote(k), longNote(QString::number(was)));
+            QCOMPARE(ledger.EntryNotes[k].Note.trimmed(), longNote(QString::number(was)).left(100));
+            QCOMPARE(ledger.EntryInvoices[k].InvoiceDigits.trimmed(), QString("1234567%1").arg(was));
+            QCOMPARE(int(ledger.EntryStyles[k].ColourIndex), was);
+            QCOMPARE(ledger.EntryInvoices[k].Checked, qint16(-1));
+        }
+        // No note row is removed; the rows past the entries carry no meaning.
+        QVERIFY(ledger.NoteList.size() >= 6);
+    }
+
+    void shortNotesHaveNoNoteRow()
+    {
+        Ledger ledger;
+        LedgerBuilder(ledger).entry("2024/01/01", "E-a", "A-b", 1).note(QString(50, QChar(0x4E2D))); // 100 bytes
+        QCOMPARE(ledger.noteRow(1), QString());
+        QCOMPARE(ledger.fullNote(1), QString(50, QChar(0x4E2D)));
+        ledger.setFullNote(1, QString(51, QChar(0x4E2D))); // 102 bytes
+        QCOMPARE(ledger.noteRow(1), QString(51, QChar(0x4E2D)));
+        QCOMPARE(ledger.EntryNotes[1].Note.trimmed(), QString(50, QChar(0x4E2D)));
+    }
+
+    void addingStopsAtCapacity()
+    {
+        Ledger ledger;
+        LedgerEntry e;
+        e.core.Date.set("2024/01/01");
+        ledger.EntryCount = Ledger::EntryCapacity; // one slot left
+        QVERIFY(ledger.addEntry(e));
+        QCOMPARE(ledger.EntryCount, Ledger::EntryCapacity + 1);
+        QVERIFY(!ledger.addEntry(e));
+        QCOMPARE(ledger.EntryCount, Ledger::EntryCapacity + 1);
+
+        ledger.AccountCount = Ledger::AccountCapacity + 1;
+        QVERIFY(!ledger.addAccount(AccountRecord()));
+        ledger.RecurringCount = Ledger::RecurringCapacity + 1;
+        QVERIFY(!ledger.addRecurring(RecurringRecord()));
+    }
+
+    void swapMovesAllParts()
+    {
+        Ledger ledger;
+        LedgerBuilder(ledger)
+            .entry("2024/01/01", "E-a", "A-b", 1, "one").note(longNote("x")).colour(3)
+            .entry("2024/01/02", "E-a", "A-b", 2, "two");
+        ledger.swapEntries(1, 2);
+        QCOMPARE(ledger.Entries[1].Detail.trimmed(), QString("two"));
+        QCOMPARE(ledger.noteRow(1), QString());
+        QCOMPARE(ledger.fullNote(2), longNote("x"));
+        QCOMPARE(int(ledger.EntryStyles[2].ColourIndex), 3);
+    }
+
+    void quickEntryCompaction()
+    {
+        Ledger ledger;
+        LedgerBuilder(ledger).quickEntry({"a", "b", "1", "x", ""}).quickEntry({"c", "d", "2", "y", ""});
+        ledger.QuickEntries[1].Account1 = Ledger::DeleteMark;
+        ledger.compactQuickEntries();
+        QCOMPARE(ledger.QuickEntryCount, 2);
+        QCOMPARE(ledger.QuickEntries[1].Account1, QString("c"));
+    }
+
+    void changeFlagNotifies()
+    {
+        Ledger ledger;
+        QSignalSpy spy(&ledger.LedgerChangedFlag, &LedgerChangeFlag::changed);
+        ledger.markChanged();
+        ledger.markChanged();
+        ledger.LedgerChangedFlag.clear();
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(0).at(0).toBool(), true);
+        QCOMPARE(spy.at(1).at(0).toBool(), false);
+    }
+
+    void fullLedgerFitsMemoryBudget()
+    {
+        // The tables of a full ledger are fixed arrays; their footprint is known up front.
+        const size_t perEntry = sizeof(EntryCore) + sizeof(EntryNote) + sizeof(EntryInvoice) + sizeof(EntryStyle);
+        const size_t total = perEntry * (Ledger::EntryCapacity + 1) + sizeof(AccountRecord) * (Ledger::AccountCapacity + 1)
+                             + sizeof(RecurringRecord) * (Ledger::RecurringCapacity + 1);
+        QVERIFY2(total < 32u * 1024 * 1024, qPrintable(QString::number(total)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLedger)
+#include "tst_ledger.moc"

@@ -1,0 +1,7 @@
+#pragma once
+#include <QJsonObject>
+
+struct AppContext;
+
+// The open ledger as one JSON object (texts trimmed as TrimFixed does).
+QJsonObject LedgerJson(const AppContext& ctx);

@@ -1,0 +1,87 @@
+#pragma once
+// Services of the command-line tool: nothing blocks, nothing touches the user's settings.
+#include "platform/clock.h"
+#include "platform/prompts.h"
+#include "platform/settingsstore.h"
+#include "platform/shell.h"
+
+#include <QHash>
+#include <QStringList>
+
+// Records every box; questions are answered No, inputs and dialogs cancelled.
+class RecordingPrompts : public Prompts {
+public:
+    QStringList texts;
+
+    void information(const QString& text, const QString& = QString()) override { texts.append(text); }
+    void warning(const QString& text, const QString& = QString()) override { texts.append(text); }
+    void plain(const QString& text, const QString& = QString()) override { texts.append(text); }
+    Answer question(const QString& text, Buttons buttons, const QString& = QString()) override
+    {
+        texts.append(text);
+        return buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
+    }
+    std::optional<QString> input(const QString& prompt, const QString& = QString(),
+                                 const QString& = QString()) override
+    {
+        texts.append(prompt);
+        return std::nullopt;
+    }
+    std::optional<QString> password(const QString& prompt, const QString& = QString()) override
+    {
+        texts.append(prompt);
+        return std::nullopt;
+    }
+    QString openFile(const QString&, const QString&, const QString& = QString()) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString& = QString()) override { return {}; }
+    QString browseFolder(const QString&) override { return {}; }
+};
+
+// Settings held in memory for one run.
+class MemorySettings : public SettingsStore {
+public:
+    QString GetSetting(const QString& section, const QString& key,
+                       const QString& defaultValue = QString()) const override
+    {
+        return m_values.value(section + '/' + key, defaultValue);
+    }
+    void SaveSetting(const QString& section, const QString& key, const QString& value) override
+    {
+        m_values.insert(section + '/' + key, value);
+    }
+    void DeleteSetting(const QString& section, const QString& key) override
+    {
+        m_values.remove(section + '/' + key);
+    }
+
+private:
+    QHash<QString, QString> m_values;
+};
+
+// Today as given on the command line, else the system's.
+class ToolClock : public Clock {
+public:
+    QDate day;
+    QDate today() const override { return day.isValid() ? day : QDate::currentDate(); }
+    QDateTime now() const override { return QDateTime(today(), QTime::currentTime()); }
+};
+
+// Opens nothing.
+class QuietShell : public Shell {
+public:
+    QStringList opened;
+    bool openUrl(const QString& url) override
+    {
+        opened.append(url);
+        return true;
+    }
+    bool openFile(const QString& path) override
+    {
+        opened.append(path);
+        return true;
+    }
+    MoveResult moveFolder(const QString&, const QString&) override { return {MoveOutcome::Error, 0}; }
+    bool startCalculator() override { return false; }
+    QString clipboardText() const override { return {}; }
+    void setClipboardText(const QString&) override {}
+};

@@ -1,0 +1,98 @@
+#include "users/ledgerfolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class LedgerFoldersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void copyTargetName_data();
+    void copyTargetName();
+    void copyTakesOnlyLedgerFiles();
+    void deleteLedger();
+};
+
+void LedgerFoldersTest::copyTargetName_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("free") << QStringList{} << QStringList{} << "A-Copy";
+    QTest::newRow("first taken") << QStringList{"A-Copy"} << QStringList{} << "A-Copy1";
+    QTest::newRow("two taken") << QStringList{"A-Copy", "A-Copy1"} << QStringList{} << "A-Copy2";
+    QTest::newRow("a file counts") << QStringList{} << QStringList{"A-Copy"} << "A-Copy1";
+    QTest::newRow("gap") << QStringList{"A-Copy", "A-Copy2"} << QStringList{} << "A-Copy1";
+}
+
+void LedgerFoldersTest::copyTargetName()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, files);
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    const QString user = dir.path() + "/";
+    QDir().mkpath(user + "A");
+    for (const QString& f : folders)
+        QDir().mkpath(user + f);
+    for (const QString& f : files)
+        writeBytes(user + f, "x");
+    QCOMPARE(LedgerFolders::copyTargetName(user, "A"), target);
+}
+
+void LedgerFoldersTest::copyTakesOnlyLedgerFiles()
+{
+    QTemporaryDir dir;
+    const QString source = dir.path() + "/A/";
+    const QString target = dir.path() + "/A-Copy/";
+    QDir().mkpath(source + "sub");
+    writeBytes(source + "Main.qvd", "main");
+    writeBytes(source + "DotState.qvd", "");
+    writeBytes(source + "Other.txt", "not a ledger file");
+    QVERIFY(LedgerFolders::copyLedger(source, target));
+    QCOMPARE(QDir(target).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name),
+             QStringList({"DotState.qvd", "Main.qvd"}));
+    QCOMPARE(readBytes(target + "Main.qvd"), QByteArray("main"));
+}
+
+void LedgerFoldersTest::deleteLedger()
+{
+    QTemporaryDir dir;
+    const QString ledger = dir.path() + "/A/";
+    QDir().mkpath(ledger);
+    writeBytes(ledger + "Main.qvd", "x");
+    writeBytes(ledger + ".hidden", "x");
+    QVERIFY(LedgerFolders::deleteLedger(ledger));
+    QVERIFY(!QFileInfo::exists(ledger));
+    QVERIFY(LedgerFolders::deleteLedger(ledger)); // missing is no error
+
+    // A sub-folder is not removed by force: the delete fails, the files are gone.
+    const QString nested = dir.path() + "/B/";
+    QDir().mkpath(nested + "inner");
+    writeBytes(nested + "Main.qvd", "x");
+    QVERIFY(!LedgerFolders::deleteLedger(nested));
+    QVERIFY(QFileInfo::exists(nested + "inner"));
+    QVERIFY(!QFileInfo::exists(nested + "Main.qvd"));
+}
+
+QTEST_GUILESS_MAIN(LedgerFoldersTest)
+#include "tst_ledgerfolders.moc"
