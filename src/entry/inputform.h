@@ -4,12 +4,14 @@
 #include <array>
 
 #include "entry/amountkeypad.h"
+#include "entry/storeentry.h"
 
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -128,11 +130,22 @@ public:
     void UpdateDetailCounter();
     void UpdateNoteCounter();
 
+    // The note with its line breaks as CR LF (the box itself holds LF), and back.
+    QString NoteText() const;
+    void SetNoteText(const QString& note);
+
+    // The fields as the store commands read them, and the corrections they make.
+    EntryFields ReadFields() const;
+    void ShowCorrections(const EntryFields& f);
+    // After entries were written by the installments: the count and the status text.
+    void CountAdded(int entries);
+
     // Keypad state (PendingOperator, Accumulator).
     AmountKeypad& keypad() { return m_keypad; }
     bool isWide() const;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
@@ -144,14 +157,21 @@ private:
     void loadOptions();
     void saveOptions();
     void applyWidth();
-    void refillKindFilter(QComboBox* list, int kind, bool filterOn, bool isFirstList);
+    void kindFilterClick(QComboBox* list, QPushButton* const* buttons, int count, int index,
+                         bool firstList);
+    void fillAccounts(QComboBox* list, bool (*offered)(int kind));
     void syncKeypadFromBox();
-    void syncBoxFromKeypad();
-    bool amountKeyDown(int key, Qt::KeyboardModifiers mods);
+    void syncBoxFromKeypad(const AmountKeypad::Effect& effect);
+    bool amountKeyPress(QKeyEvent* event);
+    void refreshAfterAdd(const StoreResult& r, const EntryFields& f);
+    void refreshAfterEdit();
+    void saveFeeDefaults();
+    void showBox(const EntryMessage& m);
     void Form_Unload();
 
     AppContext& m_ctx;
     MainForm& m_main;
     AmountKeypad m_keypad;
     bool m_unloaded = false;
+    bool m_inserting = false; // items being added to an account list: no choice handling
 };

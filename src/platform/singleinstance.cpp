@@ -18,6 +18,8 @@ QString userName()
     QString name = qEnvironmentVariable("USER");
     if (name.isEmpty())
         name = qEnvironmentVariable("LOGNAME");
+    if (name.isEmpty())
+        name = QDir::home().dirName();
     return name;
 }
 } // namespace

@@ -46,11 +46,17 @@ public:
     bool OpenLedger(const QString& name, OpenForm* list = nullptr);
 
     // Empties the main window after a logout, and the ledger tables with their flags, so
-    // nothing of this user can be saved into another user's folder.
-    void ClearAfterLogout();
+    // nothing of this user can be saved into another user's folder. The main window's
+    // logout also forgets the listed account.
+    void ClearAfterLogout(bool forgetListedAccount = false);
 
-    // The main window's ledger list command (帳本清單).
-    void File_SetDataBase_Click();
+    // ---- Commands of the main window ----------------------------------------------------
+    void File_SetDataBase_Click(); // 帳本清單
+    void File_Add_Click();         // 合併帳本
+    void Help_About_Click();       // 關於
+    void User_ChanegUserName_Click();
+    void User_ChanegPassword_Click();
+    void User_Logout_Click();
 
 private:
     enum class AfterLogin { LedgerOpen, LoggedOut, Failed };

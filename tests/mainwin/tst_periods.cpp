@@ -25,7 +25,7 @@ private slots:
         QTest::newRow("whole year, day 1") << 1 << 2024 << 1 << false << QStringLiteral("20240101") << QStringLiteral("20241231");
         QTest::newRow("february of a leap year") << 3 << 2024 << 1 << false << QStringLiteral("20240201") << QStringLiteral("20240229");
         QTest::newRow("last year ends within four digits") << 1 << 9999 << 5 << false << QStringLiteral("99990105") << QStringLiteral("99991231");
-        QTest::newRow("first year, month before") << 2 << 1601 << 1 << true << QStringLiteral("16001201") << QStringLiteral("16011231");
+        QTest::newRow("first year, month before") << 2 << 1601 << 1 << true << QStringLiteral("16001201") << QStringLiteral("16001231");
     }
     void bounds()
     {

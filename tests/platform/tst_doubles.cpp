@@ -1,4 +1,4 @@
-#include "testenv.h"
+#include "support/testenv.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "platform/tray.h"
 #include "platform/windowroutines.h"
-#include "recordingtray.h"
-#include "scriptedprompts.h"
+#include "support/recordingtray.h"
+#include "support/scriptedprompts.h"
 
 #include <QAbstractItemView>
 #include <QWindow>

@@ -1,0 +1,660 @@
+// The entry window: controls, load and unload, remembered options, width, account and
+// detail lists, byte counters, kind filters and date buttons.
+#include "entry/inputform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "mainwin/mainform.h"
+#include "platform/clock.h"
+#include "platform/codec.h"
+#include "platform/runtime.h"
+#include "platform/settingsstore.h"
+#include "platform/shell.h"
+#include "store/appcontext.h"
+
+namespace {
+
+const QString Section = QStringLiteral("InputForm");
+const QString MoreCaption = QStringLiteral("更多功能 >>");
+const QString LessCaption = QStringLiteral("<< 關閉");
+const QString TutorialPage = QStringLiteral("https://qivoka.example/help/tutorial.html");
+constexpr int NarrowTwips = 8145;
+constexpr int WideTwips = 11745;
+const QString Separator(54, QLatin1Char('-'));
+const QChar DetailMark(0x0001);
+
+QPushButton* button(const QString& caption, QWidget* parent, const QString& name)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false); // Enter belongs to the fields, not to a default button
+    return b;
+}
+
+template <typename T>
+T* named(T* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QAction* option(QMenu* menu, const QString& caption, const QString& name)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    a->setCheckable(true);
+    return a;
+}
+
+bool notEquity(int kind)
+{
+    return kind != KindEquity;
+}
+
+bool secondSide(int kind)
+{
+    return kind == KindEquity || kind == KindAsset || kind == KindLiability;
+}
+
+} // namespace
+
+InputForm::InputForm(AppContext& ctx, MainForm& main, QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_main(main)
+{
+    setObjectName(QStringLiteral("InputForm"));
+    buildControls();
+    buildMenu();
+    connectHandlers();
+
+    // Load: drop-down heights, options, width, keypad state.
+    Cob2->setMaxVisibleItems(20);
+    Cob3->setMaxVisibleItems(15);
+    Cob4->setMaxVisibleItems(15);
+    Combo3->setMaxVisibleItems(15);
+    Combo1->setMaxVisibleItems(10);
+    loadOptions();
+    Command3->setText(m_ctx.services.settings->GetSetting(Section, QStringLiteral("More"), MoreCaption));
+    applyWidth();
+    Label8->clear();
+    m_keypad.PendingOperator = 0;
+}
+
+InputForm::~InputForm() = default;
+
+void InputForm::buildControls()
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    MenuBar = new QMenuBar(this);
+    outer->setMenuBar(MenuBar);
+
+    auto* areas = new QHBoxLayout;
+    outer->addLayout(areas, 1);
+    auto* mainArea = new QWidget(this);
+    auto* grid = new QGridLayout(mainArea);
+    areas->addWidget(mainArea, 0, Qt::AlignTop);
+
+    // Date.
+    grid->addWidget(new QLabel(QStringLiteral("日期"), mainArea), 0, 0);
+    DTPicker1 = named(new QDateEdit(mainArea), QStringLiteral("DTPicker1"));
+    DTPicker1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    DTPicker1->setCalendarPopup(true);
+    DTPicker1->setMinimumDate(QDate(1753, 1, 1));
+    DTPicker1->setMaximumDate(QDate(9999, 12, 31));
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(DTPicker1, 1);
+    Command7 = button(QStringLiteral("<<"), mainArea, QStringLiteral("Command7"));
+    Cmd4 = button(QStringLiteral("今天"), mainArea, QStringLiteral("Cmd4"));
+    Command9 = button(QStringLiteral(">>"), mainArea, QStringLiteral("Command9"));
+    dateRow->addWidget(Command7);
+    dateRow->addWidget(Cmd4);
+    dateRow->addWidget(Command9);
+    grid->addLayout(dateRow, 0, 1);
+
+    // Accounts with their kind filters.
+    Label2 = named(new QLabel(QStringLiteral("分類"), mainArea), QStringLiteral("Label2"));
+    Cob2 = named(new QComboBox(mainArea), QStringLiteral("Cob2"));
+    grid->addWidget(Label2, 1, 0);
+    auto* row2 = new QHBoxLayout;
+    row2->addWidget(Cob2, 1);
+    const QStringList letters2{QStringLiteral("A"), QStringLiteral("L"), QStringLiteral("I"), QStringLiteral("E")};
+    for (int k = 0; k < 4; ++k) {
+        Command6[size_t(k)] = button(letters2[k], mainArea, QStringLiteral("Command6_%1").arg(k));
+        Command6[size_t(k)]->setFixedWidth(28);
+        row2->addWidget(Command6[size_t(k)]);
+    }
+    grid->addLayout(row2, 1, 1);
+
+    Label3 = named(new QLabel(QStringLiteral("科目"), mainArea), QStringLiteral("Label3"));
+    Cob3 = named(new QComboBox(mainArea), QStringLiteral("Cob3"));
+    grid->addWidget(Label3, 2, 0);
+    auto* row3 = new QHBoxLayout;
+    row3->addWidget(Cob3, 1);
+    for (int k = 0; k < 2; ++k) {
+        Command10[size_t(k)] = button(letters2[k], mainArea, QStringLiteral("Command10_%1").arg(k));
+        Command10[size_t(k)]->setFixedWidth(28);
+        row3->addWidget(Command10[size_t(k)]);
+    }
+    Command11 = button(QStringLiteral("對調"), mainArea, QStringLiteral("Command11"));
+    row3->addWidget(Command11);
+    grid->addLayout(row3, 2, 1);
+
+    // Amount, operator sign and rate.
+    grid->addWidget(new QLabel(QStringLiteral("金額"), mainArea), 3, 0);
+    Text2 = named(new QLineEdit(mainArea), QStringLiteral("Text2"));
+    Label8 = named(new QLabel(mainArea), QStringLiteral("Label8"));
+    Label8->setFixedWidth(14);
+    Text3 = named(new QLineEdit(QStringLiteral("1"), mainArea), QStringLiteral("Text3"));
+    Text3->setFixedWidth(60);
+    auto* amountRow = new QHBoxLayout;
+    amountRow->addWidget(Text2, 1);
+    amountRow->addWidget(Label8);
+    amountRow->addWidget(new QLabel(QStringLiteral("匯率"), mainArea));
+    amountRow->addWidget(Text3);
+    grid->addLayout(amountRow, 3, 1);
+
+    // Detail.
+    grid->addWidget(new QLabel(QStringLiteral("明細"), mainArea), 4, 0);
+    Combo3 = named(new QComboBox(mainArea), QStringLiteral("Combo3"));
+    Combo3->setEditable(true);
+    Combo3->setInsertPolicy(QComboBox::NoInsert);
+    grid->addWidget(Combo3, 4, 1);
+    Label13 = named(new QLabel(QStringLiteral("明細字數: 0"), mainArea), QStringLiteral("Label13"));
+    Check1 = named(new QCheckBox(QStringLiteral("存到明細清單內"), mainArea), QStringLiteral("Check1"));
+    auto* detailRow = new QHBoxLayout;
+    detailRow->addWidget(Label13, 1);
+    detailRow->addWidget(Check1);
+    grid->addLayout(detailRow, 5, 1);
+
+    // Note.
+    grid->addWidget(new QLabel(QStringLiteral("備註"), mainArea), 6, 0, Qt::AlignTop);
+    Text1 = named(new QPlainTextEdit(mainArea), QStringLiteral("Text1"));
+    Text1->setTabChangesFocus(true);
+    Text1->setFixedHeight(70);
+    grid->addWidget(Text1, 6, 1);
+    Label14 = named(new QLabel(QStringLiteral("備註字數: 0"), mainArea), QStringLiteral("Label14"));
+    Command1 = button(QStringLiteral("展開"), mainArea, QStringLiteral("Command1"));
+    Command1->setEnabled(false); // the note editor comes with the text dialog
+    auto* noteRow = new QHBoxLayout;
+    noteRow->addWidget(Label14, 1);
+    noteRow->addWidget(Command1);
+    grid->addLayout(noteRow, 7, 1);
+
+    // Invoice and colour.
+    grid->addWidget(new QLabel(QStringLiteral("發票號碼"), mainArea), 8, 0);
+    Text6 = named(new QLineEdit(mainArea), QStringLiteral("Text6"));
+    ColorCombo = named(new QComboBox(mainArea), QStringLiteral("ColorCombo"));
+    for (const char16_t* c : {u"黑色", u"藍色", u"紅色", u"綠色", u"橘色", u"紫色", u"灰色", u"天藍色",
+                              u"淺綠色", u"淡黃色"})
+        ColorCombo->addItem(QString::fromUtf16(c));
+    auto* invoiceRow = new QHBoxLayout;
+    invoiceRow->addWidget(Text6, 1);
+    invoiceRow->addWidget(new QLabel(QStringLiteral("顏色"), mainArea));
+    invoiceRow->addWidget(ColorCombo);
+    grid->addLayout(invoiceRow, 8, 1);
+
+    // Keypad, right of the fields, four rows.
+    auto* pad = new QGridLayout;
+    pad->setSpacing(2);
+    static const char16_t* const captions[18] = {u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8",
+                                                 u"9", u"←", u"C", u"‧", u"+", u"-", u"*", u"/", u"="};
+    for (int k = 0; k < 18; ++k) {
+        CmdNum[size_t(k)] = button(QString::fromUtf16(captions[k]), mainArea, QStringLiteral("CmdNum_%1").arg(k));
+        CmdNum[size_t(k)]->setFocusPolicy(Qt::NoFocus); // the amount keeps the focus and selection
+        CmdNum[size_t(k)]->setMinimumSize(25, 25);
+    }
+    const int layout[4][5] = {{7, 8, 9, 10, 11}, {4, 5, 6, 14, 16}, {1, 2, 3, 13, 15}, {0, -1, 12, 17, -1}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 5; ++c)
+            pad->addWidget(CmdNum[size_t(layout[r][c])], r, c);
+    pad->addWidget(CmdNum[0], 3, 0, 1, 2);
+    pad->addWidget(CmdNum[12], 3, 2);
+    pad->addWidget(CmdNum[17], 3, 3, 1, 2);
+    grid->addLayout(pad, 0, 2, 5, 1, Qt::AlignTop);
+
+    // Buttons.
+    auto* buttons = new QGridLayout;
+    Command2 = button(QStringLiteral("快速入帳"), mainArea, QStringLiteral("Command2"));
+    Command2->setEnabled(false); // the quick-entry list comes with its own window
+    Command5 = button(QStringLiteral("+"), mainArea, QStringLiteral("Command5"));
+    Command5->setToolTip(QStringLiteral("將此筆記錄加入至快速入帳內"));
+    Command5->setFixedWidth(28);
+    Command8 = button(QStringLiteral("分期付款"), mainArea, QStringLiteral("Command8"));
+    Cmd1 = button(QStringLiteral("新增"), mainArea, QStringLiteral("Cmd1"));
+    Cmd2 = button(QStringLiteral("結束"), mainArea, QStringLiteral("Cmd2"));
+    Command3 = button(MoreCaption, mainArea, QStringLiteral("Command3"));
+    auto* quick = new QHBoxLayout;
+    quick->addWidget(Command2, 1);
+    quick->addWidget(Command5);
+    buttons->addLayout(quick, 0, 0);
+    buttons->addWidget(Command8, 0, 1);
+    buttons->addWidget(Cmd1, 1, 0);
+    buttons->addWidget(Cmd2, 1, 1);
+    buttons->addWidget(Command3, 2, 0, 1, 2);
+    grid->addLayout(buttons, 5, 2, 4, 1, Qt::AlignTop);
+
+    // Wide area: reminder and fee.
+    auto* wideArea = new QWidget(this);
+    wideArea->setObjectName(QStringLiteral("WideArea"));
+    auto* wide = new QVBoxLayout(wideArea);
+    Frame1 = named(new QGroupBox(QStringLiteral("提醒設定"), wideArea), QStringLiteral("Frame1"));
+    auto* remind = new QGridLayout(Frame1);
+    Option1 = named(new QRadioButton(QStringLiteral("不提醒"), Frame1), QStringLiteral("Option1"));
+    Option2 = named(new QRadioButton(QStringLiteral("當天提醒"), Frame1), QStringLiteral("Option2"));
+    Option3 = named(new QRadioButton(QStringLiteral("前"), Frame1), QStringLiteral("Option3"));
+    Option1->setChecked(true);
+    Text4 = named(new QLineEdit(QStringLiteral("1"), Frame1), QStringLiteral("Text4"));
+    Text4->setFixedWidth(50);
+    UpDown1 = named(new QSpinBox(Frame1), QStringLiteral("UpDown1"));
+    UpDown1->setRange(1, 32767);
+    UpDown1->setValue(1);
+    UpDown1->setFixedWidth(18);
+    UpDown1->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    remind->addWidget(Option1, 0, 0, 1, 4);
+    remind->addWidget(Option2, 1, 0, 1, 4);
+    remind->addWidget(Option3, 2, 0);
+    remind->addWidget(Text4, 2, 1);
+    remind->addWidget(UpDown1, 2, 2);
+    remind->addWidget(new QLabel(QStringLiteral("天提醒"), Frame1), 2, 3);
+    wide->addWidget(Frame1);
+
+    Frame2 = named(new QGroupBox(QStringLiteral("手續費"), wideArea), QStringLiteral("Frame2"));
+    auto* fee = new QGridLayout(Frame2);
+    Check2 = named(new QCheckBox(QStringLiteral("扣手續費"), Frame2), QStringLiteral("Check2"));
+    Cob4 = named(new QComboBox(Frame2), QStringLiteral("Cob4"));
+    Cob5 = named(new QComboBox(Frame2), QStringLiteral("Cob5"));
+    Text5 = named(new QLineEdit(QStringLiteral("0"), Frame2), QStringLiteral("Text5"));
+    Combo1 = named(new QComboBox(Frame2), QStringLiteral("Combo1"));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    fee->addWidget(Check2, 0, 0, 1, 2);
+    fee->addWidget(Cob4, 1, 0, 1, 2);
+    fee->addWidget(Cob5, 2, 0, 1, 2);
+    fee->addWidget(new QLabel(QStringLiteral("金額"), Frame2), 3, 0);
+    fee->addWidget(Text5, 3, 1);
+    fee->addWidget(new QLabel(QStringLiteral("明細"), Frame2), 4, 0);
+    fee->addWidget(Combo1, 4, 1);
+    for (QWidget* w : {static_cast<QWidget*>(Cob4), static_cast<QWidget*>(Cob5),
+                       static_cast<QWidget*>(Text5), static_cast<QWidget*>(Combo1)})
+        w->setEnabled(false);
+    wide->addWidget(Frame2);
+    wide->addStretch(1);
+    areas->addWidget(wideArea, 0, Qt::AlignTop);
+
+    StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    auto* statusText = named(new QLabel(StatusBar1), QStringLiteral("StatusPanel1"));
+    StatusBar1->addWidget(statusText, 1);
+    outer->addWidget(StatusBar1);
+}
+
+void InputForm::buildMenu()
+{
+    Set = MenuBar->addMenu(QStringLiteral("進階設定"));
+    Set->setObjectName(QStringLiteral("Set"));
+    Set_Clear = Set->addMenu(QStringLiteral("新增記錄後清空欄位"));
+    Set_Clear->setObjectName(QStringLiteral("Set_Clear"));
+    Clear_Type0 = option(Set_Clear, QStringLiteral("日期 (設為今日)"), QStringLiteral("Clear_Type0"));
+    Clear_Type1 = option(Set_Clear, QStringLiteral("金額"), QStringLiteral("Clear_Type1"));
+    Clear_Type2 = option(Set_Clear, QStringLiteral("明細"), QStringLiteral("Clear_Type2"));
+    Clear_Type3 = option(Set_Clear, QStringLiteral("備註"), QStringLiteral("Clear_Type3"));
+    Clear_Type4 = option(Set_Clear, QStringLiteral("發票號碼"), QStringLiteral("Clear_Type4"));
+    Clear_Type5 = option(Set_Clear, QStringLiteral("顏色"), QStringLiteral("Clear_Type5"));
+    Set_Amount = option(Set, QStringLiteral("啟用金額欄計算功能"), QStringLiteral("Set_Amount"));
+    Set_Note = option(Set, QStringLiteral("明細欄按上下鍵選擇常用明細"), QStringLiteral("Set_Note"));
+    Set_ExchangeRate = option(Set, QStringLiteral("若有使用匯率則在備註記下原金額"), QStringLiteral("Set_ExchangeRate"));
+
+    auto command = [this](const QString& caption, const QString& name) {
+        QAction* a = MenuBar->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+    Help = command(QStringLiteral("記帳教學"), QStringLiteral("Help"));
+    Cal = command(QStringLiteral("小算盤"), QStringLiteral("Cal"));
+    NumberList = command(QStringLiteral("發票清單"), QStringLiteral("NumberList"));
+    NumberList->setEnabled(false); // the invoice list comes with its own window
+    AllClear = command(QStringLiteral("清空欄位"), QStringLiteral("AllClear"));
+}
+
+void InputForm::connectHandlers()
+{
+    connect(Cmd1, &QPushButton::clicked, this, [this] { Cmd1_Click(); });
+    connect(Cmd2, &QPushButton::clicked, this, [this] { reject(); });
+    connect(Cmd4, &QPushButton::clicked, this, [this] { Cmd4_Click(); });
+    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
+    connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
+    for (int k = 0; k < 4; ++k)
+        connect(Command6[size_t(k)], &QPushButton::clicked, this, [this, k] { Command6_Click(k); });
+    for (int k = 0; k < 2; ++k)
+        connect(Command10[size_t(k)], &QPushButton::clicked, this, [this, k] { Command10_Click(k); });
+    for (int k = 0; k < 18; ++k)
+        connect(CmdNum[size_t(k)], &QPushButton::clicked, this, [this, k] { CmdNum_Click(k); });
+
+    // A choice made while items are being added (a combo box picks its first item by
+    // itself) is not the user's or the opener's choice.
+    for (QComboBox* list : {Cob2, Cob3, Cob4}) {
+        connect(list->model(), &QAbstractItemModel::rowsAboutToBeInserted, this, [this] { m_inserting = true; });
+        connect(list->model(), &QAbstractItemModel::rowsInserted, this, [this] { m_inserting = false; });
+    }
+    connect(Cob2, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_inserting)
+            Cob2_Click();
+    });
+    connect(Cob3, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_inserting)
+            Cob3_Click();
+    });
+    connect(Cob4, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_inserting)
+            Cob4_Click();
+    });
+    connect(Combo3, &QComboBox::editTextChanged, this, [this] { UpdateDetailCounter(); });
+    connect(Text1, &QPlainTextEdit::textChanged, this, [this] { UpdateNoteCounter(); });
+    connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
+    connect(UpDown1, &QSpinBox::valueChanged, this, [this](int v) { Text4->setText(QString::number(v)); });
+
+    connect(AllClear, &QAction::triggered, this, [this] { AllClear_Click(); });
+    connect(Cal, &QAction::triggered, this, [this] { Cal_Click(); });
+    connect(Help, &QAction::triggered, this, [this] { Help_Click(); });
+
+    for (QObject* o : {static_cast<QObject*>(Text2), static_cast<QObject*>(Text3),
+                       static_cast<QObject*>(Text6), static_cast<QObject*>(Cob2),
+                       static_cast<QObject*>(Cob3), static_cast<QObject*>(Combo3),
+                       static_cast<QObject*>(Combo3->lineEdit()), static_cast<QObject*>(Text1),
+                       static_cast<QObject*>(DTPicker1)})
+        o->installEventFilter(this);
+}
+
+// ---- Options and width ------------------------------------------------------------------
+
+void InputForm::loadOptions()
+{
+    const SettingsStore& settings = *m_ctx.services.settings;
+    auto read = [&](QAction* item, bool fallback) {
+        const QString text = settings.GetSetting(Section, item->objectName(), Runtime::boolText(fallback));
+        // A stored text that does not read as a Boolean keeps the default.
+        item->setChecked(Runtime::toBool(text).value_or(fallback));
+    };
+    read(Clear_Type0, false);
+    read(Clear_Type1, true);
+    read(Clear_Type2, true);
+    read(Clear_Type3, true);
+    read(Clear_Type4, true);
+    read(Clear_Type5, true);
+    read(Set_Amount, false);
+    read(Set_Note, false);
+    read(Set_ExchangeRate, false);
+}
+
+void InputForm::saveOptions()
+{
+    SettingsStore& settings = *m_ctx.services.settings;
+    for (QAction* item : {Clear_Type0, Clear_Type1, Clear_Type2, Clear_Type3, Clear_Type4, Clear_Type5,
+                          Set_Amount, Set_Note, Set_ExchangeRate})
+        settings.SaveSetting(Section, item->objectName(), Runtime::boolText(item->isChecked()));
+    settings.SaveSetting(Section, QStringLiteral("More"), Command3->text());
+}
+
+bool InputForm::isWide() const
+{
+    return Command3->text() != MoreCaption;
+}
+
+void InputForm::applyWidth()
+{
+    if (QWidget* wideArea = findChild<QWidget*>(QStringLiteral("WideArea")))
+        wideArea->setVisible(isWide());
+    const int width = Runtime::twipsToPixels(isWide() ? WideTwips : NarrowTwips);
+    setMinimumWidth(width);
+    resize(width, height());
+}
+
+void InputForm::Command3_Click()
+{
+    Command3->setText(isWide() ? MoreCaption : LessCaption);
+    if (!isWide())
+        setMinimumWidth(0);
+    applyWidth();
+}
+
+// ---- Show and close -----------------------------------------------------------------------
+
+void InputForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    Text2->setFocus();
+    Text2->selectAll();
+}
+
+void InputForm::done(int result)
+{
+    if (!m_unloaded) {
+        m_unloaded = true;
+        Form_Unload();
+    }
+    QDialog::done(result);
+}
+
+void InputForm::Form_Unload()
+{
+    if (InputState == 0) {
+        m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, m_main.SelectedNodeKey()));
+        if (m_main.Liv1->topLevelItemCount() > 0)
+            m_main.SelectLastRow();
+    }
+    saveOptions();
+}
+
+void InputForm::SetStatusText(const QString& text)
+{
+    if (auto* panel = StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel1")))
+        panel->setText(text);
+}
+
+QString InputForm::StatusText() const
+{
+    auto* panel = StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
+    return panel ? panel->text() : QString();
+}
+
+// ---- Lists ----------------------------------------------------------------------------------
+
+void InputForm::Cob3_Click()
+{
+    Cob2_Click();
+}
+
+void InputForm::Cob2_Click()
+{
+    if (Cob2->currentIndex() < 0)
+        return;
+    const QString first = Cob2->currentText();
+    const QString second = Cob3->currentText();
+    if (first.startsWith(QLatin1String("A-")) || first.startsWith(QLatin1String("L-"))) {
+        Label2->setText(QStringLiteral("轉換到"));
+        Label3->setText(QStringLiteral("從科目"));
+    } else if (first.startsWith(QLatin1String("I-"))) {
+        Label2->setText(QStringLiteral("進帳從"));
+        Label3->setText(QStringLiteral("到科目"));
+    } else if (first.startsWith(QLatin1String("E-"))) {
+        Label2->setText(QStringLiteral("支付給"));
+        Label3->setText(QStringLiteral("從科目"));
+    }
+
+    const Ledger& ledger = m_ctx.ledger;
+    const QString typed = Combo3->currentText();
+    const QSignalBlocker blocker(Combo3);
+    Combo3->clear();
+    // Texts without the account mark belong to no account and are left out.
+    auto pass = [&](const QString& account) {
+        bool any = false;
+        for (int i = 1; i < ledger.DetailTextCount; ++i) {
+            const QString& t = ledger.DetailTexts[size_t(i)];
+            const qsizetype mark = t.indexOf(DetailMark);
+            if (mark >= 0 && t.left(mark) == account) {
+                Combo3->addItem(t.mid(mark + 1));
+                any = true;
+            }
+        }
+        return any;
+    };
+    if (pass(first))
+        Combo3->addItem(Separator);
+    if (pass(second))
+        Combo3->addItem(Separator);
+    if (!pass(QStringLiteral("未分類")) && Combo3->count() > 0)
+        Combo3->removeItem(Combo3->count() - 1);
+    Combo3->setEditText(typed);
+}
+
+void InputForm::Cob4_Click()
+{
+    if (Cob4->currentIndex() < 0)
+        return;
+    const Ledger& ledger = m_ctx.ledger;
+    const QString account = Cob4->currentText();
+    const QString typed = Combo1->currentText();
+    const QSignalBlocker blocker(Combo1);
+    Combo1->clear();
+    for (int i = 1; i < ledger.DetailTextCount; ++i) {
+        const QString& t = ledger.DetailTexts[size_t(i)];
+        const qsizetype mark = t.indexOf(DetailMark);
+        if (mark >= 0 && t.left(mark) == account)
+            Combo1->addItem(t.mid(mark + 1));
+    }
+    Combo1->setEditText(typed);
+}
+
+void InputForm::fillAccounts(QComboBox* list, bool (*offered)(int kind))
+{
+    const Ledger& ledger = m_ctx.ledger;
+    for (int k = 1; k < ledger.AccountCount; ++k) {
+        const AccountRecord& a = ledger.Accounts[size_t(k)];
+        if (offered(a.Kind))
+            list->addItem(a.Name.trimmed());
+    }
+}
+
+void InputForm::kindFilterClick(QComboBox* list, QPushButton* const* buttons, int count, int index,
+                                bool firstList)
+{
+    {
+        const QSignalBlocker blocker(list);
+        list->clear();
+        for (int j = 0; j < count; ++j) {
+            if (j != index)
+                buttons[j]->setText(buttons[j]->text().left(1));
+        }
+        QPushButton* b = buttons[index];
+        if (b->text().size() == 1) {
+            static const int kinds[] = {KindAsset, KindLiability, KindIncome, KindExpense};
+            const int kind = kinds[index];
+            const Ledger& ledger = m_ctx.ledger;
+            for (int k = 1; k < ledger.AccountCount; ++k) {
+                const AccountRecord& a = ledger.Accounts[size_t(k)];
+                if (a.Kind == kind)
+                    list->addItem(a.Name.trimmed());
+            }
+            b->setText(b->text() + u'*');
+        } else {
+            fillAccounts(list, firstList ? notEquity : secondSide);
+            b->setText(b->text().left(1));
+        }
+        list->setCurrentIndex(-1);
+    }
+    if (list->isVisible())
+        list->showPopup();
+}
+
+void InputForm::Command6_Click(int index)
+{
+    if (index >= 0 && index < 4)
+        kindFilterClick(Cob2, Command6.data(), 4, index, true);
+}
+
+void InputForm::Command10_Click(int index)
+{
+    if (index >= 0 && index < 2)
+        kindFilterClick(Cob3, Command10.data(), 2, index, false);
+}
+
+// ---- Counters and note ------------------------------------------------------------------
+
+void InputForm::UpdateDetailCounter()
+{
+    const int n = Ansi::byteLength(Combo3->currentText());
+    QString text = QStringLiteral("明細字數: ") + QString::number(n);
+    if (n > 60)
+        text += QStringLiteral(" (超過上限60字，請縮減字數)");
+    Label13->setText(text);
+}
+
+void InputForm::UpdateNoteCounter()
+{
+    const int n = Ansi::byteLength(NoteText());
+    QString text = QStringLiteral("備註字數: ") + QString::number(n);
+    if (n > 5000)
+        text += QStringLiteral(" (超過上限5000字，請縮減字數)");
+    Label14->setText(text);
+}
+
+QString InputForm::NoteText() const
+{
+    QString note = Text1->toPlainText();
+    note.replace(u'\n', QStringLiteral("\r\n"));
+    return note;
+}
+
+void InputForm::SetNoteText(const QString& note)
+{
+    Text1->setPlainText(note);
+}
+
+// ---- Dates and commands -------------------------------------------------------------------
+
+void InputForm::Cmd4_Click()
+{
+    DTPicker1->setDate(m_ctx.services.clock->today());
+}
+
+void InputForm::Command7_Click()
+{
+    DTPicker1->setDate(DTPicker1->date().addDays(-1));
+}
+
+void InputForm::Command9_Click()
+{
+    DTPicker1->setDate(DTPicker1->date().addDays(1));
+}
+
+void InputForm::Help_Click()
+{
+    m_ctx.services.shell->openUrl(TutorialPage);
+}
+
+void InputForm::Cal_Click()
+{
+    if (!m_ctx.services.shell->startCalculator())
+        m_ctx.services.prompts->warning(QStringLiteral("找不到小算盤程式!"));
+}

@@ -1,0 +1,159 @@
+#include "users/userscontroller.h"
+
+#include "mainwin/mainform.h"
+#include "platform/modalrunner.h"
+#include "platform/prompts.h"
+#include "platform/windowroutines.h"
+#include "store/appcontext.h"
+#include "users/loginform.h"
+#include "users/olderfiles.h"
+#include "users/openform.h"
+#include "users/userfiles.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <exception>
+
+UsersController::UsersController(MainForm& form) : QObject(&form), m_form(form)
+{
+    setObjectName(QStringLiteral("UsersController"));
+}
+
+UsersController* UsersController::of(MainForm& form)
+{
+    return form.findChild<UsersController*>(QStringLiteral("UsersController"), Qt::FindDirectChildrenOnly);
+}
+
+AppContext& UsersController::context() const
+{
+    return m_form.context();
+}
+
+void UsersController::RunLogin()
+{
+    AppContext& ctx = context();
+    // One login window after the other: a logout or a failure comes back here instead of
+    // opening windows inside windows.
+    for (;;) {
+        LoginForm login(ctx, *this, &m_form);
+        login.Form_Load();
+        if (!login.LoggedIn())
+            ctx.services.modal->run(login);
+        if (!login.LoggedIn()) {
+            // 結束: nobody is logged in, so the main window closes without a save question.
+            m_form.close();
+            return;
+        }
+        switch (runAfterLogin(login.Ledgers())) {
+        case AfterLogin::LedgerOpen:
+            return;
+        case AfterLogin::LoggedOut:
+            break;
+        case AfterLogin::Failed:
+            ctx.services.prompts->warning(QStringLiteral("發生錯誤!"));
+            ctx.session.CurrentUser.clear();
+            break;
+        }
+    }
+}
+
+UsersController::AfterLogin UsersController::runAfterLogin(const QStringList& ledgers)
+{
+    AppContext& ctx = context();
+    try {
+        ctx.session.LedgerNames = ledgers;
+        if (!OlderFiles::convertUser(ctx.session.userFolder(), ledgers))
+            return AfterLogin::Failed;
+        if (!MemoCheckDone) {
+            MemoCheckDone = true;
+            if (CheckMemoReminders)
+                CheckMemoReminders();
+        }
+        if (ctx.session.Setting.AutoOpenState == u"1" && !ledgers.isEmpty()) {
+            if (OpenLedger(ledgers.first()))
+                return AfterLogin::LedgerOpen;
+            // The first ledger could not be read: the list lets the user choose another.
+        }
+        return showLedgerList(ledgers, true) == ListEnd::Opened ? AfterLogin::LedgerOpen
+                                                                 : AfterLogin::LoggedOut;
+    } catch (const std::exception&) {
+        return AfterLogin::Failed;
+    }
+}
+
+UsersController::ListEnd UsersController::showLedgerList(const QStringList& ledgers, bool fromLogin)
+{
+    AppContext& ctx = context();
+    OpenForm list(ctx, *this, &m_form);
+    list.Fill(ledgers);
+    if (fromLogin) {
+        if (ledgers.isEmpty())
+            list.EnableLedgerCommands(false);
+        LedgerListChanged = false;
+        RemoveCloseCommand(&list);
+    }
+    const int end = ctx.services.modal->run(list);
+    if (end == OpenForm::Opened)
+        return ListEnd::Opened;
+    if (end == OpenForm::LoggedOut)
+        return ListEnd::LoggedOut;
+    // Closed: only possible while the Close command is there (shown from the main window);
+    // from the login nothing is open, so it counts as leaving the user.
+    return fromLogin ? ListEnd::LoggedOut : ListEnd::Closed;
+}
+
+void UsersController::ClearAfterLogout(bool forgetListedAccount)
+{
+    AppContext& ctx = context();
+    if (forgetListedAccount)
+        m_form.ListedAccount.clear();
+    m_form.setWindowTitle(ProgramCaption);
+    m_form.ClearViews();
+    for (int panel : {2, 4, 6, 7, 9})
+        m_form.SetPanelText(panel, QString());
+    m_form.Combo2->setEditText(QString());
+    Ledger& ledger = ctx.ledger;
+    ledger.clear();
+    ledger.AccountsChanged = false;
+    ledger.DetailTextsChanged = false;
+    ledger.QuickEntriesChanged = false;
+    ledger.RecurringChanged = false;
+    ledger.TreeStateChanged = false;
+    ledger.LedgerChangedFlag.clear();
+}
+
+void UsersController::File_SetDataBase_Click()
+{
+    AppContext& ctx = context();
+    if (!m_form.ConfirmSaveChanges())
+        return;
+    if (m_form.NodeCount() > 0)
+        m_form.SaveExpandedState();
+    const ListEnd end = showLedgerList(UserFiles::readLedgerList(ctx.session.userFolder()), false);
+    if (end == ListEnd::LoggedOut)
+        RunLogin();
+}
+
+UsersController& InstallUsers(MainForm& form)
+{
+    UsersController* users = UsersController::of(form);
+    if (users)
+        return *users;
+    users = new UsersController(form);
+    form.LoginStep = [users](MainForm&) { users->RunLogin(); };
+    const QList<std::pair<QAction*, void (UsersController::*)()>> commands = {
+        {form.File_SetDataBase, &UsersController::File_SetDataBase_Click},
+        {form.File_Add, &UsersController::File_Add_Click},
+        {form.Help_About, &UsersController::Help_About_Click},
+        {form.User_ChanegUserName, &UsersController::User_ChanegUserName_Click},
+        {form.User_ChanegPassword, &UsersController::User_ChanegPassword_Click},
+        {form.User_Logout, &UsersController::User_Logout_Click},
+    };
+    for (const auto& [action, handler] : commands) {
+        if (!action)
+            continue;
+        QObject::connect(action, &QAction::triggered, users, [users, handler = handler] { (users->*handler)(); });
+        action->setEnabled(true);
+    }
+    return *users;
+}

@@ -1,0 +1,164 @@
+// Menu bar and toolbar commands of the main window itself.
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include "commandsfixture.h"
+
+class TestMenu : public QObject {
+    Q_OBJECT
+private slots:
+    void toolbarPositions();
+    void saveClearsTheFlagsOnlyOnSuccess();
+    void saveFailureKeepsTheFlags();
+    void saveShortcutIsCtrlS();
+    void clearingItemsToggleAndStartUnchecked();
+    void calculatorAndHelpPages();
+    void unavailableWindowsAreDisabled();
+};
+
+void TestMenu::toolbarPositions()
+{
+    CommandsFixture f;
+    f.accounts();
+    MainForm& w = f.open(QString());
+    QCOMPARE(w.Toolbar1->actions().size(), MainFormMenus::ToolbarPositions);
+    const QList<int> separators = {1, 4, 8, 12, 17, 22, 25};
+    for (int n = 1; n <= MainFormMenus::ToolbarPositions; ++n)
+        QCOMPARE(w.ToolbarButton(n)->isSeparator(), separators.contains(n));
+    QCOMPARE(w.ToolbarButton(3)->toolTip(), QStringLiteral("儲存資料"));
+    QCOMPARE(w.ToolbarButton(6)->toolTip(), QStringLiteral("刪除記錄"));
+    QCOMPARE(w.ToolbarButton(27)->toolTip(), QStringLiteral("關於Qivo"));
+    QVERIFY(!w.ToolbarButton(0));
+    QVERIFY(!w.ToolbarButton(28));
+    // Button 6 carries the two-item drop-down.
+    auto* six = qobject_cast<QToolButton*>(w.Toolbar1->widgetForAction(w.ToolbarButton(6)));
+    QVERIFY(six);
+    QCOMPARE(six->popupMode(), QToolButton::MenuButtonPopup);
+    QStringList items;
+    for (QAction* a : six->menu()->actions())
+        items << a->text();
+    QCOMPARE(items, QStringList({"刪除記錄", "以條件刪除記錄"}));
+    // A new window has nothing unsaved.
+    QVERIFY(!w.ToolbarButton(3)->isEnabled());
+}
+
+void TestMenu::saveClearsTheFlagsOnlyOnSuccess()
+{
+    CommandsFixture f;
+    f.accounts();
+    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
+    MainForm& w = f.open("A-現金");
+    Ledger& l = f.env.ctx.ledger;
+    l.AccountsChanged = l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged = true;
+    l.TreeStateChanged = true;
+    w.SetLedgerChanged(true);
+
+    w.ToolbarButton(3)->trigger();
+
+    QVERIFY(QFile::exists(f.env.ctx.session.ledgerFolder() + "Main.qvd"));
+    QVERIFY(!w.LedgerChanged());
+    QVERIFY(!w.ToolbarButton(3)->isEnabled());
+    QVERIFY(!l.AccountsChanged && !l.DetailTextsChanged && !l.QuickEntriesChanged && !l.RecurringChanged);
+    QVERIFY(l.TreeStateChanged); // written when the ledger is left
+
+    // With nothing changed the files are still rewritten; the button stays disabled.
+    QFile::remove(f.env.ctx.session.ledgerFolder() + "Main.qvd");
+    w.File_Save->trigger();
+    QVERIFY(QFile::exists(f.env.ctx.session.ledgerFolder() + "Main.qvd"));
+    QVERIFY(!w.ToolbarButton(3)->isEnabled());
+    QVERIFY(f.env.prompts.shown.isEmpty());
+}
+
+void TestMenu::saveFailureKeepsTheFlags()
+{
+    CommandsFixture f;
+    f.accounts();
+    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
+    MainForm& w = f.open("A-現金");
+    Ledger& l = f.env.ctx.ledger;
+    l.AccountsChanged = l.RecurringChanged = true;
+    w.SetLedgerChanged(true);
+    QVERIFY(QDir(f.env.ctx.session.ledgerFolder()).removeRecursively()); // nowhere to write
+    f.env.prompts.answer(Prompts::Answer::No);                             // no second attempt
+
+    w.File_Save->trigger();
+
+    QCOMPARE(f.env.prompts.texts("question").size(), 1);
+    QVERIFY(w.LedgerChanged());
+    QVERIFY(w.ToolbarButton(3)->isEnabled());
+    QVERIFY(l.AccountsChanged && l.RecurringChanged);
+}
+
+void TestMenu::saveShortcutIsCtrlS()
+{
+    CommandsFixture f;
+    MainForm& w = f.open(QString());
+    QCOMPARE(w.File_Save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+}
+
+void TestMenu::clearingItemsToggleAndStartUnchecked()
+{
+    CommandsFixture f;
+    MainForm& w = f.open(QString());
+    const QList<QAction*> items = w.clearingChecks();
+    QCOMPARE(items.size(), 12);
+    for (QAction* item : items) {
+        QVERIFY(!item->isChecked());
+        item->trigger();
+        QVERIFY(item->isChecked());
+        item->trigger();
+        QVERIFY(!item->isChecked());
+    }
+    QCOMPARE(items.first()->objectName(), QStringLiteral("NewClear_Date"));
+    QCOMPARE(items.last()->objectName(), QStringLiteral("CopyClear_Type5"));
+    QCOMPARE(f.env.settings.GetSetting("MainForm", "NewClear_Date", "absent"), QStringLiteral("absent"));
+}
+
+void TestMenu::calculatorAndHelpPages()
+{
+    CommandsFixture f;
+    MainForm& w = f.open(QString());
+    w.ToolbarButton(21)->trigger();
+    QCOMPARE(f.env.shell.calculatorStarts, 1);
+    QVERIFY(f.env.prompts.shown.isEmpty());
+
+    f.env.shell.calculatorResult = false;
+    w.Tools_Calc->trigger();
+    QCOMPARE(f.env.prompts.texts("warning"), QStringList({"找不到小算盤程式!"}));
+
+    w.Help_Chm->trigger();
+    w.ToolbarButton(26)->trigger();
+    w.Help_Web->trigger();
+    w.Help_Facebook->trigger();
+    QCOMPARE(f.env.shell.openedUrls.size(), 4);
+    QCOMPARE(f.env.shell.openedUrls[0], f.env.shell.openedUrls[1]);
+    QCOMPARE(QSet<QString>(f.env.shell.openedUrls.begin(), f.env.shell.openedUrls.end()).size(), 3);
+
+    f.env.shell.openResult = false; // a failing page shows nothing
+    w.Help_Web->trigger();
+    QCOMPARE(f.env.prompts.shown.size(), 1);
+}
+
+void TestMenu::unavailableWindowsAreDisabled()
+{
+    // Items whose windows are missing from this build must not look usable, and their
+    // toolbar buttons follow the items.
+    CommandsFixture f;
+    MainForm& w = f.open(QString());
+    const QList<QPair<QAction*, int>> pairs = {{w.File_SetDataBase, 2}, {w.Data_Fixure, 7}, {w.Set_Acc, 9},
+                                               {w.Set_Note, 10},        {w.Set_General, 11}, {w.Statement_IBS, 13},
+                                               {w.Statement_Year, 14},  {w.Statement_Budget, 15},
+                                               {w.Statement_Note, 16},  {w.Tools_Download, 18},
+                                               {w.Tools_Note, 19},      {w.Tools_Number, 20}, {w.Help_About, 27}};
+    for (const auto& [item, position] : pairs)
+        QCOMPARE(w.ToolbarButton(position)->isEnabled(), item->isEnabled());
+    for (int position : {5, 6, 21, 23, 24, 26})
+        QVERIFY(w.ToolbarButton(position)->isEnabled());
+}
+
+QTEST_MAIN(TestMenu)
+#include "tst_menu.moc"
