@@ -17,8 +17,7 @@ public:
 
     int below(int n) { return int(m_random.bounded(n)); }
     bool chance(int percent) { return below(100) < percent; }
-    QString text(int minChars, int maxChars)
-    {
+    QString text(int minChars, int maxChars) {
         const int n = minChars + below(maxChars - minChars + 1);
         QString s;
         s.reserve(n);
@@ -26,12 +25,14 @@ public:
             s.append(kCharacters.at(below(int(kCharacters.size()))));
         return s;
     }
-    TaggedNumber amount()
-    {
+    TaggedNumber amount() {
         switch (below(3)) {
-        case 0: return TaggedNumber::fromInt16(qint16(below(30000)));
-        case 1: return TaggedNumber::fromInt32(below(5000000));
-        default: return TaggedNumber::fromDouble(double(below(20000000)));
+        case 0:
+            return TaggedNumber::fromInt16(qint16(below(30000)));
+        case 1:
+            return TaggedNumber::fromInt32(below(5000000));
+        default:
+            return TaggedNumber::fromDouble(double(below(20000000)));
         }
     }
 
@@ -46,10 +47,11 @@ struct AccountPlan {
 };
 
 // Parents of each kind with sub-accounts under them, up to the table's capacity.
-void addAccounts(Ledger& ledger, Generator& g)
-{
-    const AccountPlan plans[] = {{"A-", KindAsset, 30}, {"L-", KindLiability, 10},
-                                 {"I-", KindIncome, 20}, {"E-", KindExpense, 60}};
+void addAccounts(Ledger& ledger, Generator& g) {
+    const AccountPlan plans[] = {{"A-", KindAsset, 30},
+                                 {"L-", KindLiability, 10},
+                                 {"I-", KindIncome, 20},
+                                 {"E-", KindExpense, 60}};
     auto add = [&](const QString& name, qint16 kind) {
         AccountRecord a;
         a.Name = name;
@@ -70,7 +72,8 @@ void addAccounts(Ledger& ledger, Generator& g)
     int made = 0;
     for (const AccountPlan& p : plans) {
         for (int i = 0; i < p.parents; ++i) {
-            const QString parent = QString::fromLatin1(p.prefix) + g.text(2, 4) + QString::number(i);
+            const QString parent =
+                QString::fromLatin1(p.prefix) + g.text(2, 4) + QString::number(i);
             add(parent, p.kind);
             ++made;
             for (int c = 0; c < childrenPerParent; ++c, ++made)
@@ -82,17 +85,14 @@ void addAccounts(Ledger& ledger, Generator& g)
         add(QStringLiteral("E-雜項.補充") + QString::number(i), KindExpense);
 }
 
-QString accountOfKind(const Ledger& ledger, Generator& g, qint16 kind)
-{
+QString accountOfKind(const Ledger& ledger, Generator& g, qint16 kind) {
     for (;;) {
         const AccountRecord& a = ledger.Accounts[size_t(1 + g.below(ledger.AccountCount - 1))];
-        if (a.Kind == kind)
-            return a.Name.trimmed();
+        if (a.Kind == kind) return a.Name.trimmed();
     }
 }
 
-void addEntries(Ledger& ledger, Generator& g)
-{
+void addEntries(Ledger& ledger, Generator& g) {
     const QDate first(2022, 1, 1);
     const int days = int(first.daysTo(QDate(2024, 12, 31))) + 1;
     const int total = Ledger::EntryCapacity;
@@ -110,8 +110,7 @@ void addEntries(Ledger& ledger, Generator& g)
             e.note.RemindOn = -1;
             e.note.RemindDays = qint16(g.below(10));
         }
-        if (g.chance(30))
-            e.note.Note = g.text(3, 20);
+        if (g.chance(30)) e.note.Note = g.text(3, 20);
         if (g.chance(20)) {
             e.invoice.InvoiceDigits = QString::number(10000000 + g.below(89999999));
             e.style.InvoiceLetters = QStringLiteral("AB");
@@ -124,8 +123,7 @@ void addEntries(Ledger& ledger, Generator& g)
     }
 }
 
-void addSideTables(Ledger& ledger, Generator& g)
-{
+void addSideTables(Ledger& ledger, Generator& g) {
     while (ledger.DetailTextCount <= Ledger::DetailTextCapacity) {
         const qint16 kind = qint16(1 + g.below(4));
         ledger.addDetailText(accountOfKind(ledger, g, kind) + QChar(1) + g.text(2, 12));
@@ -153,8 +151,7 @@ void addSideTables(Ledger& ledger, Generator& g)
 
 } // namespace
 
-void GenerateFullLedger(Ledger& ledger, quint32 seed)
-{
+void GenerateFullLedger(Ledger& ledger, quint32 seed) {
     Generator g(seed);
     ledger.clear();
     addAccounts(ledger, g);

@@ -27,12 +27,10 @@ constexpr int kSamples = 5;
 volatile double g_sink = 0; // keeps measured work from being optimised away
 
 // Median in milliseconds of kSamples runs of `work`, each after an untimed `prepare`.
-double medianMs(const std::function<void()>& work, const std::function<void()>& prepare = {})
-{
+double medianMs(const std::function<void()>& work, const std::function<void()>& prepare = {}) {
     std::vector<double> ms;
     for (int i = 0; i < kSamples; ++i) {
-        if (prepare)
-            prepare();
+        if (prepare) prepare();
         QElapsedTimer t;
         t.start();
         work();
@@ -49,8 +47,7 @@ struct FieldSpec {
     int width = 0;
 };
 
-void decodeSlots(const QByteArray& file, int slot, const std::vector<FieldSpec>& layout)
-{
+void decodeSlots(const QByteArray& file, int slot, const std::vector<FieldSpec>& layout) {
     const qsizetype records = file.size() / slot;
     for (qsizetype r = 0; r < records; ++r) {
         qsizetype at = r * slot;
@@ -73,18 +70,16 @@ const std::vector<FieldSpec> kMain1Layout{{Field::Skip, 4}, {Field::Text, 100}};
 const std::vector<FieldSpec> kMain2Layout{{Field::Text, 8}};
 const std::vector<FieldSpec> kMain2aLayout{{Field::Text, 2}};
 const std::vector<FieldSpec> kAccountLayout{{Field::Text, 32}};
-const std::vector<FieldSpec> kFixureLayout{{Field::Skip, 1}, {Field::Text, 5}, {Field::Skip, 1},
+const std::vector<FieldSpec> kFixureLayout{{Field::Skip, 1},  {Field::Text, 5},  {Field::Skip, 1},
                                            {Field::Text, 32}, {Field::Text, 32}, {Field::Tagged},
                                            {Field::Text, 60}};
 
-QByteArray readOrEmpty(const QString& path)
-{
+QByteArray readOrEmpty(const QString& path) {
     return FileIO::readFile(path).value_or(QByteArray());
 }
 
 // What a reader cannot avoid: the bytes of every file the opening reads, text decoded.
-void readAndDecode(const Session& s)
-{
+void readAndDecode(const Session& s) {
     using namespace LedgerFiles;
     decodeSlots(readOrEmpty(path(s, Accounts)), 276, kAccountLayout);
     decodeSlots(readOrEmpty(path(s, AccountTotals)), 276, kAccountLayout);
@@ -102,8 +97,7 @@ void readAndDecode(const Session& s)
     g_sink = g_sink + (QFile::exists(path(s, DotState)) ? 1 : 0);
 }
 
-void setAllChanged(Ledger& ledger)
-{
+void setAllChanged(Ledger& ledger) {
     ledger.AccountsChanged = true;
     ledger.DetailTextsChanged = true;
     ledger.QuickEntriesChanged = true;
@@ -111,17 +105,16 @@ void setAllChanged(Ledger& ledger)
 }
 
 // Bytes the tables hold: the fixed arrays plus the text of the string tables.
-qint64 tableBytes(const Ledger& l)
-{
-    qint64 bytes = qint64(l.Entries.capacity() * sizeof(EntryCore))
-                   + qint64(l.EntryNotes.capacity() * sizeof(EntryNote))
-                   + qint64(l.EntryInvoices.capacity() * sizeof(EntryInvoice))
-                   + qint64(l.EntryStyles.capacity() * sizeof(EntryStyle))
-                   + qint64(l.Accounts.capacity() * sizeof(AccountRecord))
-                   + qint64(sizeof(l.KindTotals))
-                   + qint64(l.DetailTexts.capacity() * sizeof(QString))
-                   + qint64(l.QuickEntries.capacity() * sizeof(QuickEntry))
-                   + qint64(l.RecurringRecords.capacity() * sizeof(RecurringRecord));
+qint64 tableBytes(const Ledger& l) {
+    qint64 bytes = qint64(l.Entries.capacity() * sizeof(EntryCore)) +
+                   qint64(l.EntryNotes.capacity() * sizeof(EntryNote)) +
+                   qint64(l.EntryInvoices.capacity() * sizeof(EntryInvoice)) +
+                   qint64(l.EntryStyles.capacity() * sizeof(EntryStyle)) +
+                   qint64(l.Accounts.capacity() * sizeof(AccountRecord)) +
+                   qint64(sizeof(l.KindTotals)) +
+                   qint64(l.DetailTexts.capacity() * sizeof(QString)) +
+                   qint64(l.QuickEntries.capacity() * sizeof(QuickEntry)) +
+                   qint64(l.RecurringRecords.capacity() * sizeof(RecurringRecord));
     auto text = [](const QString& s) { return qint64(s.capacity()) * 2 + (s.isNull() ? 0 : 32); };
     bytes += qint64(l.NoteList.capacity() * sizeof(QString));
     for (const QString& s : l.NoteList)
@@ -129,16 +122,15 @@ qint64 tableBytes(const Ledger& l)
     for (const QString& s : l.DetailTexts)
         bytes += text(s);
     for (const QuickEntry& q : l.QuickEntries)
-        bytes += text(q.Account1) + text(q.Account2) + text(q.Amount) + text(q.Detail) + text(q.Note);
+        bytes +=
+            text(q.Account1) + text(q.Account2) + text(q.Amount) + text(q.Detail) + text(q.Note);
     return bytes;
 }
 
 // Peak resident memory of the process (Linux), 0 when unknown.
-qint64 peakResidentBytes()
-{
+qint64 peakResidentBytes() {
     QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
+    if (!status.open(QIODevice::ReadOnly)) return 0;
     for (const QByteArray& line : status.readAll().split('\n')) {
         if (line.startsWith("VmHWM:"))
             return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
@@ -146,10 +138,11 @@ qint64 peakResidentBytes()
     return 0;
 }
 
-double mib(qint64 bytes) { return double(bytes) / (1024.0 * 1024.0); }
+double mib(qint64 bytes) {
+    return double(bytes) / (1024.0 * 1024.0);
+}
 
-void report(const char* name, double ms, double baselineMs, double target)
-{
+void report(const char* name, double ms, double baselineMs, double target) {
     const double ratio = baselineMs > 0 ? ms / baselineMs : 0;
     std::printf("%-16s %9.3f ms  ratio %5.2f  (baseline %8.3f ms, target <= %.1f)%s\n", name, ms,
                 ratio, baselineMs, target, ratio <= target ? "" : "  OVER TARGET");
@@ -157,12 +150,10 @@ void report(const char* name, double ms, double baselineMs, double target)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir tmp;
-    if (!tmp.isValid())
-        return 1;
+    if (!tmp.isValid()) return 1;
 
     // No prompts, clock or settings: the store runs without them and shows nothing.
     AppContext ctx;
@@ -203,7 +194,8 @@ int main(int argc, char** argv)
     QList<QPair<QString, QByteArray>> files;
     for (const QString& name : QDir(ctx.session.ledgerFolder()).entryList(QDir::Files))
         if (name != LedgerFiles::DotState) // a marker the save does not write
-            files.append({ctx.session.ledgerFolder() + name, readOrEmpty(ctx.session.ledgerFolder() + name)});
+            files.append({ctx.session.ledgerFolder() + name,
+                          readOrEmpty(ctx.session.ledgerFolder() + name)});
     setAllChanged(loaded.ledger);
     bool saved = true;
     const double saveMs = medianMs([&] { saved = SaveLedger(loaded) && saved; });
@@ -222,17 +214,20 @@ int main(int argc, char** argv)
     constexpr int kCalls = 200;
     const Ledger& l = loaded.ledger;
     const double balanceMs = medianMs([&] {
-        for (int c = 0; c < kCalls; ++c)
-            g_sink = g_sink + AccountBalanceTo(l, loaded.session, 1, QStringLiteral("20241231"));
-    }) / kCalls;
+                                 for (int c = 0; c < kCalls; ++c)
+                                     g_sink = g_sink + AccountBalanceTo(l, loaded.session, 1,
+                                                                        QStringLiteral("20241231"));
+                             }) /
+                             kCalls;
     const double sumMs = medianMs([&] {
-        for (int c = 0; c < kCalls; ++c) {
-            double sum = 0;
-            for (int i = 1; i < l.EntryCount; ++i)
-                sum += l.Entries[size_t(i)].Amount.value();
-            g_sink = g_sink + sum;
-        }
-    }) / kCalls;
+                             for (int c = 0; c < kCalls; ++c) {
+                                 double sum = 0;
+                                 for (int i = 1; i < l.EntryCount; ++i)
+                                     sum += l.Entries[size_t(i)].Amount.value();
+                                 g_sink = g_sink + sum;
+                             }
+                         }) /
+                         kCalls;
     report("AccountBalanceTo", balanceMs, sumMs, 3.0);
 
     // Compaction of 100 marked entries against a plain copy of the entry tables.
@@ -251,8 +246,8 @@ int main(int argc, char** argv)
         std::vector<EntryStyle> styles = l.EntryStyles;
         QStringList rows = l.NoteList;
         rows.detach();
-        g_sink = g_sink + double(entries.size() + notes.size() + invoices.size() + styles.size())
-                 + rows.size();
+        g_sink = g_sink + double(entries.size() + notes.size() + invoices.size() + styles.size()) +
+                 rows.size();
     });
     if (compacted != ctx.ledger.EntryCount - 100) {
         std::fprintf(stderr, "compaction kept %d entries\n", compacted - 1);
@@ -260,7 +255,8 @@ int main(int argc, char** argv)
     }
     report("compact", compactMs, copyMs, 2.0);
 
-    std::printf("memory: tables of a full-size ledger %.1f MiB (target <= 64), process peak %.1f MiB\n",
-                mib(tables), mib(peakResidentBytes()));
+    std::printf(
+        "memory: tables of a full-size ledger %.1f MiB (target <= 64), process peak %.1f MiB\n",
+        mib(tables), mib(peakResidentBytes()));
     return 0;
 }

@@ -1,8 +1,16 @@
+#include "mainwin/mainform.h"
+#include "platform/clock.h"
+#include "platform/http.h"
+#include "platform/modalrunner.h"
 #include "platform/prompts.h"
+#include "platform/settingsstore.h"
+#include "platform/shell.h"
 #include "platform/singleinstance.h"
+#include "platform/tray.h"
+#include "store/appcontext.h"
+#include "users/userscontroller.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
@@ -20,8 +28,29 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Qivoka v4.0.4"));
+    IniSettingsStore settings;
+    ExecModalRunner modal;
+    SystemClock clock;
+    DesktopShell shell;
+    NetworkHttpClient http;
+    SystemTrayService tray;
+    AppContext ctx;
+    ctx.services.settings = &settings;
+    ctx.services.prompts = &prompts;
+    ctx.services.modal = &modal;
+    ctx.services.clock = &clock;
+    ctx.services.shell = &shell;
+    ctx.services.http = &http;
+    ctx.services.tray = &tray;
+
+    // The main window's start sequence ends with the login step; a cancelled login has
+    // closed the window and ended the run already.
+    MainForm window(ctx);
+    prompts.setParentWindow(&window);
+    InstallUsers(window);
+    window.Form_Load();
+    if (window.RunEnded())
+        return 0;
     window.show();
     return app.exec();
 }

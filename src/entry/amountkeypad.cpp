@@ -117,20 +117,22 @@ AmountKeypad::Key AmountKeypad::keyOf(int qtKey, Qt::KeyboardModifiers modifiers
     return Key::Other;
 }
 
-AmountKeypad::KeyResult AmountKeypad::keyDown(Key key, bool calculatorMode)
+AmountKeypad::KeyResult AmountKeypad::keyDown(Key key, bool calculatorMode, Effect* effect)
 {
+    Effect ignored;
+    Effect& out = effect ? *effect : ignored;
     if (!calculatorMode)
         return key == Key::Enter ? KeyResult::Store : KeyResult::Handled;
     switch (key) {
     case Key::Enter:
         if (PendingOperator == 0)
             return KeyResult::Store;
-        press(Equals);
+        out = press(Equals);
         break;
-    case Key::Plus: press(Plus); break;
+    case Key::Plus: out = press(Plus); break;
     case Key::Minus:
         if (PendingOperator != 0) {
-            press(Minus);
+            out = press(Minus);
         } else {
             if (valueOf(text) == 0) {
                 text.clear();
@@ -138,12 +140,12 @@ AmountKeypad::KeyResult AmountKeypad::keyDown(Key key, bool calculatorMode)
             }
             // An empty box takes the minus sign that follows as a typed character.
             if (!text.isEmpty())
-                press(Minus);
+                out = press(Minus);
         }
         break;
-    case Key::Times: press(Times); break;
-    case Key::Divide: press(Divide); break;
-    case Key::Escape: press(Clear); break;
+    case Key::Times: out = press(Times); break;
+    case Key::Divide: out = press(Divide); break;
+    case Key::Escape: out = press(Clear); break;
     case Key::Other: takeSign(); break;
     }
     return KeyResult::Handled;

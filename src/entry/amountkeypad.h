@@ -39,8 +39,9 @@ public:
 
     enum class KeyResult { Store, Handled };
     // Key down in the amount box. Without calculator mode only Enter does something
-    // (Store); every other key is left to the box (Handled, nothing changed).
-    KeyResult keyDown(Key key, bool calculatorMode);
+    // (Store); every other key is left to the box (Handled, nothing changed). effect
+    // receives what a keypad key it ran asks of the box.
+    KeyResult keyDown(Key key, bool calculatorMode, Effect* effect = nullptr);
 
     // Whether a typed character reaches the box (editing keys are not characters).
     bool acceptsChar(QChar c, bool calculatorMode) const;

@@ -19,14 +19,17 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "mainwin/mainform.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
+#include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
+#include "store/amounts.h"
 #include "store/appcontext.h"
 
 namespace {
@@ -373,6 +376,15 @@ void InputForm::connectHandlers()
     connect(Text1, &QPlainTextEdit::textChanged, this, [this] { UpdateNoteCounter(); });
     connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
     connect(UpDown1, &QSpinBox::valueChanged, this, [this](int v) { Text4->setText(QString::number(v)); });
+    // The spin control steps from the number the box shows.
+    connect(Text4, &QLineEdit::textChanged, this, [this](const QString& text) {
+        bool ok = false;
+        const int v = text.toInt(&ok);
+        if (ok && v >= UpDown1->minimum() && v <= UpDown1->maximum() && v != UpDown1->value()) {
+            const QSignalBlocker blocker(UpDown1);
+            UpDown1->setValue(v);
+        }
+    });
 
     connect(AllClear, &QAction::triggered, this, [this] { AllClear_Click(); });
     connect(Cal, &QAction::triggered, this, [this] { Cal_Click(); });
@@ -382,7 +394,7 @@ void InputForm::connectHandlers()
                        static_cast<QObject*>(Text6), static_cast<QObject*>(Cob2),
                        static_cast<QObject*>(Cob3), static_cast<QObject*>(Combo3),
                        static_cast<QObject*>(Combo3->lineEdit()), static_cast<QObject*>(Text1),
-                       static_cast<QObject*>(DTPicker1)})
+                       static_cast<QObject*>(DTPicker1), static_cast<QObject*>(Label8)})
         o->installEventFilter(this);
 }
 

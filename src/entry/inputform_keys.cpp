@@ -76,12 +76,13 @@ bool InputForm::amountKeyPress(QKeyEvent* event)
     const AmountKeypad::Key key = AmountKeypad::keyOf(event->key(), event->modifiers());
     // The keypad reads the sign label: the window's copy is the one shown.
     m_keypad.sign = Label8->text();
-    if (m_keypad.keyDown(key, calculator) == AmountKeypad::KeyResult::Store) {
+    AmountKeypad::Effect effect;
+    if (m_keypad.keyDown(key, calculator, &effect) == AmountKeypad::KeyResult::Store) {
         Cmd1_Click();
         return true;
     }
     if (calculator)
-        syncBoxFromKeypad({});
+        syncBoxFromKeypad(effect);
     if (isEnter(event))
         return true;
 
@@ -97,6 +98,11 @@ bool InputForm::amountKeyPress(QKeyEvent* event)
 
 bool InputForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == Label8 && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+        const bool pressed = event->type() == QEvent::MouseButtonPress;
+        Label8->setStyleSheet(pressed ? QStringLiteral("color: rgb(128, 0, 128)") : QStringLiteral("color: rgb(0, 0, 255)"));
+        return false;
+    }
     if (event->type() == QEvent::KeyRelease && watched == DTPicker1) {
         if (isEnter(static_cast<QKeyEvent*>(event))) {
             Cmd1_Click();
@@ -138,10 +144,9 @@ bool InputForm::eventFilter(QObject* watched, QEvent* event)
             Cmd1_Click();
             return true;
         }
-        if (held == Qt::ShiftModifier) {
-            Text1->insertPlainText(QStringLiteral("\n")); // the note's own line break
-            return true;
-        }
+        // With Shift (or Ctrl) held, Enter is the note's own line break.
+        if (!(held & Qt::AltModifier))
+            Text1->insertPlainText(QStringLiteral("\n"));
         return true;
     }
     if (watched == DTPicker1 && isEnter(key))

@@ -262,5 +262,8 @@ void MainForm::ClearViews()
     Trv1->clear();
     m_nodes.clear();
     m_nodeByKey.clear();
+    m_nodeLabels.clear();
+    m_positionOf.clear();
+    m_accountNodes.clear();
     Liv1->clear();
 }

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "mainwin/mainform_menus.h"
 
@@ -195,8 +196,22 @@ private:
     void checkFigureItem(QAction* item, const QString& label);
     void checkBudgetItem(QAction* item, const QString& label);
 
+    // The nodes an account's figure goes into: its own node and, for the roll-up, the
+    // ancestors below the root (positions). Kept per account index and rebuilt when the
+    // stored name at that index changes.
+    struct AccountNodes {
+        QByteArray name;
+        int own = 0;
+        QList<int> ancestors;
+    };
+    const AccountNodes& accountNodes(int accountIndex);
+    void setNodeText(int position, const QString& text);
+
     AppContext& m_ctx;
     QList<QTreeWidgetItem*> m_nodes;
+    QStringList m_nodeLabels; // plain label by position - 1
+    QHash<QTreeWidgetItem*, int> m_positionOf;
+    std::vector<AccountNodes> m_accountNodes;
     QHash<QString, QTreeWidgetItem*> m_nodeByKey;
     QList<QLabel*> m_panels;
     int m_sortColumn = 1;
@@ -247,6 +262,14 @@ public:
     void Toolbar1_ButtonClick(int position);
     // An item of button 6's drop-down, compared by its text with the two items.
     void Toolbar1_ButtonMenuClick(const QString& itemText);
+    // The menu item whose command a toolbar position runs (nullptr for separators).
+    QAction* toolbarCommand(int position) const;
+    // What the main window does after windows of other subsystems opened from the menu
+    // close (mainform_menu_windows.cpp); the subsystem that shows the window calls it.
+    // After the accounts window: BuildAccountTree; after the detail texts: FillClassFilterCombo.
+    void AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore);
+    void AfterBudgetTable();
+    void AfterDownload();
 
     // Context commands (mainform_context.cpp).
     void MenuTools_Jump_Click();

@@ -24,9 +24,9 @@
 #include "store/balances.h"
 
 namespace {
-const QColor red(206, 0, 0);
-const QColor saturdayGreen(0, 112, 0);
-const QColor runningBlue(0, 0, 255);
+const QBrush red(QColor(206, 0, 0));
+const QBrush saturdayGreen(QColor(0, 112, 0));
+const QBrush runningBlue(QColor(0, 0, 255));
 const QString checkedMark = QStringLiteral("#勾選標記");
 const QString uncheckedMark = QStringLiteral("#未勾選標記");
 
@@ -52,14 +52,25 @@ int rowSign(int listedKind, bool firstSide, int otherKind)
 
 struct Row {
     QTreeWidgetItem* item;
-    QString dateKey;
-    double value; // the amount cell as counted for the running total
+    quint32 date;   // yyyymmdd
+    double value;   // the amount cell as counted for the running total
+    QString sortText;
 };
 
-// The row's text in the sort column, compared without regard to letter case.
-bool rowLess(const QTreeWidgetItem* a, const QTreeWidgetItem* b, int column)
+// Rows compare by the text of the sort column, without regard to letter case.
+bool rowLess(const Row& a, const Row& b)
 {
-    return QString::compare(a->text(column), b->text(column), Qt::CaseInsensitive) < 0;
+    return QString::compare(a.sortText, b.sortText, Qt::CaseInsensitive) < 0;
+}
+
+// A fixed field's text, trimmed; a field of blanks and NULs needs no decoding.
+template <int N>
+QString fieldText(const FixedText<N>& field)
+{
+    for (char c : field.bytes())
+        if (c != ' ' && c != '\0')
+            return field.trimmed();
+    return QString();
 }
 } // namespace
 
@@ -78,7 +89,7 @@ void MainForm::ListAccountRecords(int accountIndex)
         const QString n = account.Name.trimmed();
         const int kind = account.Kind;
         const QDate today = m_ctx.services.clock->today();
-        const QString todayKey = Periods::dateKey(today);
+        const quint32 todayKey = Periods::dateNumber(Periods::dateKey(today));
         const bool wholeUnits = session.DotState == QLatin1String("0");
 
         // 1. The period.
@@ -87,6 +98,8 @@ void MainForm::ListAccountRecords(int accountIndex)
         const Periods::Bounds bounds = Periods::periodBounds(
             period, year, Periods::monthStartDay(set.DayState), set.DayState2 != QLatin1String("0"));
         const bool bounded = period != Periods::All;
+        const quint32 fromKey = bounded ? Periods::dateNumber(bounds.start) : 0;
+        const quint32 toKey = Periods::dateNumber(bounds.end);
 
         // 2. and 3. Which entries make rows.
         const bool subAccounts = View_Show->isChecked() && (kind == KindIncome || kind == KindExpense);
@@ -113,30 +126,43 @@ void MainForm::ListAccountRecords(int accountIndex)
         };
 
         // 4. One row per qualifying side.
+        QBrush colours[ColourTable::Count];
+        for (int c = 0; c < ColourTable::Count; ++c)
+            colours[c] = QBrush(ColourTable::colour(c));
         std::vector<Row> rows;
-        auto addRow = [&](int i, bool firstSide) {
+        const int sortColumn = m_sortColumn - 1;
+        // Rows name few distinct accounts: each is decoded once per listing.
+        QHash<QByteArrayView, QString> nameOf;
+        auto otherNameOf = [&](const FixedText<32>& other) -> const QString& {
+            auto it = nameOf.find(other.bytes());
+            if (it == nameOf.end())
+                it = nameOf.insert(other.bytes(), other.trimmed());
+            return *it;
+        };
+        auto addRow = [&](int i, bool firstSide, quint32 dateKey) {
             const EntryCore& e = ledger.Entries[size_t(i)];
             const EntryNote& note = ledger.EntryNotes[size_t(i)];
             const EntryInvoice& inv = ledger.EntryInvoices[size_t(i)];
             const EntryStyle& style = ledger.EntryStyles[size_t(i)];
             const FixedText<32>& other = firstSide ? e.Account2 : e.Account1;
-            const QString otherName = other.trimmed();
+            const QString& otherName = otherNameOf(other);
             const int otherKind = PrefixKindCode(other, true);
             const int sign = rowSign(kind, firstSide, otherKind);
             const double signedAmount = sign * e.Amount.value();
 
-            const QString storedDate = e.Date.trimmed();
-            const std::optional<QDate> date = Runtime::parseDate(storedDate);
-            const QString dateKey = EntryDateKey(e.Date);
+            const QDate parsed(int(dateKey / 10000), int(dateKey / 100 % 100), int(dateKey % 100));
+            const std::optional<QDate> date = parsed.isValid() ? std::optional<QDate>(parsed) : std::nullopt;
+            // A valid stored date is exactly "yyyy/mm/dd" in ASCII already.
+            const QString dateText = date ? QString::fromLatin1(e.Date.bytes()) : e.Date.trimmed();
 
             auto* item = new QTreeWidgetItem(QStringList{
-                date ? Runtime::dateText(*date) : storedDate,
+                dateText,
                 otherName,
                 sign == 0 ? QString() : FormatAmount(signedAmount, session),
                 QString(),
-                e.Detail.trimmed(),
-                note.Note.trimmed(),
-                style.InvoiceLetters.trimmed() + inv.InvoiceDigits.trimmed(),
+                fieldText(e.Detail),
+                fieldText(note.Note),
+                fieldText(style.InvoiceLetters) + fieldText(inv.InvoiceDigits),
                 QString::number(i),
             });
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -155,12 +181,12 @@ void MainForm::ListAccountRecords(int accountIndex)
             if (sign != 0 && signedAmount < 0)
                 item->setForeground(2, red);
             // A colour index beyond the table (damaged file) shows colour 0; the byte stays.
-            const QColor colour = ColourTable::colour(style.ColourIndex);
+            const QBrush& colour = colours[style.ColourIndex < ColourTable::Count ? style.ColourIndex : 0];
             for (int c : {4, 5, 6})
                 item->setForeground(c, colour);
             built << item;
             const double shown = sign == 0 ? 0.0 : (wholeUnits ? WholeUnitsAmount(signedAmount) : signedAmount);
-            rows.push_back({item, dateKey, shown});
+            rows.push_back({item, dateKey, shown, item->text(sortColumn)});
         };
 
         for (int i = 1; i < ledger.EntryCount; ++i) {
@@ -170,27 +196,22 @@ void MainForm::ListAccountRecords(int accountIndex)
             const bool second = e.Account2 == account.Name;
             if (!first && !second)
                 continue;
-            const QString key = EntryDateKey(e.Date);
-            if (bounded && (key < bounds.start || key > bounds.end))
+            const quint32 key = Periods::dateNumber(e.Date.bytes());
+            if (bounded && (key < fromKey || key > toKey))
                 continue;
             if (!passesFilter(i))
                 continue;
             if (first)
-                addRow(i, true);
+                addRow(i, true, key);
             if (second)
-                addRow(i, false);
+                addRow(i, false, key);
         }
 
         // 9. Row order: by the text of the sort column, equal texts in the order added.
-        const int sortColumn = m_sortColumn - 1;
         if (m_sortDescending)
-            std::stable_sort(rows.begin(), rows.end(), [sortColumn](const Row& a, const Row& b) {
-                return rowLess(b.item, a.item, sortColumn);
-            });
+            std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return rowLess(b, a); });
         else
-            std::stable_sort(rows.begin(), rows.end(), [sortColumn](const Row& a, const Row& b) {
-                return rowLess(a.item, b.item, sortColumn);
-            });
+            std::stable_sort(rows.begin(), rows.end(), rowLess);
 
         // 5. Running total and the period figure.
         QString figure;
@@ -215,11 +236,11 @@ void MainForm::ListAccountRecords(int accountIndex)
             r.item->setText(3, FormatAmount(t, session));
             if (t < 0)
                 r.item->setForeground(3, red);
-            if (stopAtToday && r.dateKey <= todayKey)
+            if (stopAtToday && r.date <= todayKey)
                 u = t;
         }
         for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-            if (it->dateKey <= todayKey) {
+            if (it->date <= todayKey) {
                 it->item->setForeground(3, runningBlue);
                 break;
             }

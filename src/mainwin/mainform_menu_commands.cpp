@@ -84,13 +84,22 @@ void MainForm::connectCommands()
 
     on(ST_Open, &MainForm::ST_Open_Click);
 
+    // Each toolbar button runs its menu item's command and, except the save button whose
+    // enabled state is the unsaved-changes flag, is available exactly when that item is.
     for (int position = 1; position <= ToolbarPositions; ++position) {
         QAction* button = ToolbarButton(position);
-        if (!button->isSeparator())
-            connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
+        if (button->isSeparator())
+            continue;
+        connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
+        QAction* command = toolbarCommand(position);
+        if (command && position != 3) {
+            button->setEnabled(command->isEnabled());
+            connect(command, &QAction::enabledChanged, button, &QAction::setEnabled);
+        }
     }
     for (QAction* item : {Toolbar1Button6Item1, Toolbar1Button6Item2})
         connect(item, &QAction::triggered, this, [this, item] { Toolbar1_ButtonMenuClick(item->text()); });
+    connect(Data_Clear, &QAction::enabledChanged, Toolbar1Button6Item2, &QAction::setEnabled);
 
     connect(Liv1, &QTreeWidget::itemDoubleClicked, this, [this] { Liv1_DblClick(); });
     connect(this, &MainForm::liv1RowChecked, this, [this](QTreeWidgetItem* row) { Liv1_ItemCheck(row); });
@@ -105,33 +114,52 @@ void MainForm::connectCommands()
         Data_Payoff,      Set_Acc,          Set_Note,            Set_General,         Statement_IBS,
         Statement_Year,   Statement_Budget, Statement_IE,        Statement_Note,      User_ChanegUserName,
         User_ChanegPassword, User_Logout,   Tools_Download,      Tools_Note,          Tools_Number,
-        Tools_NumberList, Help_About,       MenuTools_SetFixure, MenuTools2_Budget,   Toolbar1Button6Item2,
+        Tools_NumberList, Help_About,       MenuTools_SetFixure, MenuTools2_Budget,
     };
     for (QAction* action : unavailable)
         action->setEnabled(false);
-    for (int position : {2, 7, 9, 10, 11, 13, 14, 15, 16, 18, 19, 20, 27})
-        ToolbarButton(position)->setEnabled(false);
+}
+
+QAction* MainForm::toolbarCommand(int position) const
+{
+    switch (position) {
+    case 2: return File_SetDataBase;
+    case 3: return File_Save;
+    case 5: return Data_New;
+    case 6: return Data_Del;
+    case 7: return Data_Fixure;
+    case 9: return Set_Acc;
+    case 10: return Set_Note;
+    case 11: return Set_General;
+    case 13: return Statement_IBS;
+    case 14: return Statement_Year;
+    case 15: return Statement_Budget;
+    case 16: return Statement_Note;
+    case 18: return Tools_Download;
+    case 19: return Tools_Note;
+    case 20: return Tools_Number;
+    case 21: return Tools_Calc;
+    case 23: return MenuTools_Up;
+    case 24: return MenuTools_Down;
+    case 26: return Help_Chm;
+    case 27: return Help_About;
+    default: return nullptr; // separators
+    }
 }
 
 void MainForm::Toolbar1_ButtonClick(int position)
 {
-    switch (position) {
-    case 3: File_Save_Click(); break;
-    case 5: Data_New_Click(); break;
-    case 6: Data_Del_Click(); break;
-    case 21: Tools_Calc_Click(); break;
-    case 23: MenuTools_Up_Click(); break;
-    case 24: MenuTools_Down_Click(); break;
-    case 26: Help_Chm_Click(); break;
-    default: break; // separators, and buttons whose windows are not available
-    }
+    // The same command as the menu item, whichever subsystem connected it.
+    if (QAction* command = toolbarCommand(position); command && command->isEnabled())
+        command->trigger();
 }
 
 void MainForm::Toolbar1_ButtonMenuClick(const QString& itemText)
 {
     if (itemText == Toolbar1Button6Item1->text())
-        Data_Del_Click();
-    // Item 2 opens the delete-by-condition window, which is not in this build yet.
+        Data_Del->trigger();
+    else if (itemText == Toolbar1Button6Item2->text() && Data_Clear->isEnabled())
+        Data_Clear->trigger();
 }
 
 void MainForm::File_Save_Click()

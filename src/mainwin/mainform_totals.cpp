@@ -17,15 +17,6 @@
 namespace {
 const QString rootLabels[4] = {QStringLiteral("資產"), QStringLiteral("負債"), QStringLiteral("收入"),
                                QStringLiteral("支出")};
-
-// The label of a node from its key: "Equity" itself, else the last segment after the prefix.
-QString plainNodeText(const QString& key)
-{
-    if (key.startsWith(QLatin1String("Eq")))
-        return key;
-    const QString rest = key.mid(2);
-    return rest.mid(rest.lastIndexOf(QLatin1Char('.')) + 1);
-}
 } // namespace
 
 int MainForm::PeriodYear()
@@ -63,9 +54,9 @@ void MainForm::UpdateTreeTotals()
 
         if (set.AccState.mid(1, 1) == QLatin1String("0")) {
             for (int p = 6; p <= NodeCount(); ++p)
-                m_nodes[p - 1]->setText(0, plainNodeText(NodeKey(m_nodes[p - 1])));
+                setNodeText(p, m_nodeLabels[p - 1]);
             for (int r = 0; r < 4 && r < NodeCount(); ++r)
-                m_nodes[r]->setText(0, rootLabels[r]);
+                setNodeText(r + 1, rootLabels[r]);
             if (View_Today->isChecked())
                 SetPanelText(2, dayFigureText(today));
             else if (View_Yesterday->isChecked())
@@ -86,30 +77,22 @@ void MainForm::UpdateTreeTotals()
 
         // Node amounts: each account into its own node, or with View_Add into every
         // ancestor up to its level-0 node.
-        QHash<QTreeWidgetItem*, double> nodeAmount;
+        std::vector<double> nodeAmount(size_t(NodeCount()) + 1, 0.0);
         const bool rollUp = View_Add->isChecked();
         for (int i = 1; i < ledger.AccountCount; ++i) {
             const double figure = f.account[size_t(i)];
-            QString key = ledger.Accounts[size_t(i)].Name.trimmed();
-            while (true) {
-                QTreeWidgetItem* node = m_nodeByKey.value(key, nullptr);
-                if (node && !IsRootNode(node))
-                    nodeAmount[node] += figure;
-                const int dot = key.lastIndexOf(QLatin1Char('.'));
-                if (!rollUp || dot < 0 || key.startsWith(QLatin1String("Eq")))
-                    break;
-                key.truncate(dot);
-            }
+            const AccountNodes& nodes = accountNodes(i);
+            if (nodes.own)
+                nodeAmount[size_t(nodes.own)] += figure;
+            if (rollUp)
+                for (int p : nodes.ancestors)
+                    nodeAmount[size_t(p)] += figure;
         }
 
-        for (int p = 6; p <= NodeCount(); ++p) {
-            QTreeWidgetItem* node = m_nodes[p - 1];
-            node->setText(0, plainNodeText(NodeKey(node)) + QStringLiteral(": ")
-                                 + FormatAmount(nodeAmount.value(node, 0.0), session));
-        }
+        for (int p = 6; p <= NodeCount(); ++p)
+            setNodeText(p, m_nodeLabels[p - 1] + QStringLiteral(": ") + FormatAmount(nodeAmount[size_t(p)], session));
         for (int r = 0; r < 4 && r < NodeCount(); ++r)
-            m_nodes[r]->setText(0, rootLabels[r] + QStringLiteral(": ")
-                                       + FormatAmount(f.kindTotal[size_t(r + 1)], session));
+            setNodeText(r + 1, rootLabels[r] + QStringLiteral(": ") + FormatAmount(f.kindTotal[size_t(r + 1)], session));
 
         if (View_Today->isChecked())
             SetPanelText(2, FormatAmount(f.todayIncome, session) + QStringLiteral(" / ")

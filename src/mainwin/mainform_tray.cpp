@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QMenu>
+#include <QStyle>
 #include <QSystemTrayIcon>
 
 #include "platform/prompts.h"
@@ -33,7 +34,9 @@ bool MainForm::MinimiseToTray()
     if (!isMinimized() || m_ctx.session.Setting.MinState != QLatin1String("1") || TrayIconId != 0 ||
         !notificationAreaAvailable(tray))
         return false;
-    const QIcon icon = windowIcon();
+    QIcon icon = windowIcon();
+    if (icon.isNull())
+        icon = style()->standardIcon(QStyle::SP_ComputerIcon);
     TrayIconId = tray->AddTrayIcon(this, icon, QStringLiteral("Qivoka"), [this](TrayService::Click click) {
         if (click == TrayService::Click::Left)
             ST_Open_Click();

@@ -96,7 +96,46 @@ QTreeWidgetItem* MainForm::addNode(QTreeWidgetItem* parent, const QString& key, 
         Trv1->addTopLevelItem(node);
     m_nodes << node;
     m_nodeByKey.insert(key, node);
+    m_positionOf.insert(node, int(m_nodes.size()));
+    // The label without a figure: "Equity" itself, else the last segment after the prefix.
+    const QString rest = key.startsWith(QLatin1String("Eq")) ? key : key.mid(2);
+    m_nodeLabels << (key.startsWith(QLatin1String("Eq")) ? key
+                                                          : rest.mid(rest.lastIndexOf(QLatin1Char('.')) + 1));
     return node;
+}
+
+const MainForm::AccountNodes& MainForm::accountNodes(int accountIndex)
+{
+    if (m_accountNodes.size() <= size_t(accountIndex))
+        m_accountNodes.resize(size_t(accountIndex) + 1);
+    AccountNodes& a = m_accountNodes[size_t(accountIndex)];
+    const QByteArrayView stored = m_ctx.ledger.Accounts[size_t(accountIndex)].Name.bytes();
+    if (a.name == stored && !a.name.isEmpty())
+        return a;
+    a.name = stored.toByteArray();
+    a.ancestors.clear();
+    QString key = m_ctx.ledger.Accounts[size_t(accountIndex)].Name.trimmed();
+    auto positionOfKey = [&](const QString& k) {
+        QTreeWidgetItem* node = m_nodeByKey.value(k, nullptr);
+        const int p = node ? m_positionOf.value(node, 0) : 0;
+        return p > 5 ? p : 0; // the roots never receive account figures
+    };
+    a.own = positionOfKey(key);
+    if (!key.startsWith(QLatin1String("Eq"))) {
+        for (qsizetype dot = key.lastIndexOf(QLatin1Char('.')); dot >= 0; dot = key.lastIndexOf(QLatin1Char('.'))) {
+            key.truncate(dot);
+            if (const int p = positionOfKey(key))
+                a.ancestors << p;
+        }
+    }
+    return a;
+}
+
+void MainForm::setNodeText(int position, const QString& text)
+{
+    QTreeWidgetItem* node = m_nodes[position - 1];
+    if (node->text(0) != text) // an unchanged label costs the view nothing
+        node->setText(0, text);
 }
 
 void MainForm::BuildAccountTree()
@@ -106,6 +145,9 @@ void MainForm::BuildAccountTree()
     Trv1->clear();
     m_nodes.clear();
     m_nodeByKey.clear();
+    m_nodeLabels.clear();
+    m_positionOf.clear();
+    m_accountNodes.clear();
 
     for (const QString& key : rootKeys)
         addNode(nullptr, key, key, 6);

@@ -29,6 +29,27 @@ QString dateKey(const QDate& date)
     return date.toString(QStringLiteral("yyyyMMdd"));
 }
 
+quint32 dateNumber(QByteArrayView stored)
+{
+    if (stored.size() < 10 || stored[4] != '/' || stored[7] != '/')
+        return 0;
+    quint32 n = 0;
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        const char c = stored[i];
+        if (c < '0' || c > '9')
+            return 0;
+        n = n * 10 + quint32(c - '0');
+    }
+    return n;
+}
+
+quint32 dateNumber(const QString& key)
+{
+    bool ok = false;
+    const uint n = key.toUInt(&ok);
+    return ok && key.size() == 8 ? n : 0;
+}
+
 Bounds periodBounds(int index, int year, int startDay, bool monthBefore)
 {
     Bounds b;

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -18,6 +19,11 @@ int monthStartDay(const QString& dayState);
 
 // "yyyymmdd" of a date.
 QString dateKey(const QDate& date);
+
+// The date key of a stored "yyyy/mm/dd" as the number yyyymmdd, for fast comparisons
+// over the whole entry table (dates are plain ASCII); 0 when the field holds no such date.
+quint32 dateNumber(QByteArrayView stored);
+quint32 dateNumber(const QString& key); // of a "yyyymmdd" key; 0 when it is none
 
 // Bounds of a period as date keys, both included; start empty for "全部".
 struct Bounds {

@@ -46,9 +46,9 @@ TreeFigures ComputeTreeFigures(const Ledger& ledger, const Session& session,
 
     const bool wholeUnits = session.DotState == QLatin1String("0");
     const QByteArray today = todayDate.toLatin1();
-    const QString& start = bounds.start;
-    const QString& end = bounds.end;
-    auto counts = [&](int kind, const QString& key) {
+    const quint32 start = bounds.start.isEmpty() ? 0 : Periods::dateNumber(bounds.start);
+    const quint32 end = Periods::dateNumber(bounds.end);
+    auto counts = [&](int kind, quint32 key) {
         if (kind == KindIncome || kind == KindExpense)
             return key >= start && key <= end;
         return key <= end;
@@ -62,7 +62,7 @@ TreeFigures ComputeTreeFigures(const Ledger& ledger, const Session& session,
         const int y = indexOfName.value(e.Account2.bytes(), 0);
         const int kx = x ? kindOf[size_t(x)] : PrefixKindCode(e.Account1, true);
         const int ky = y ? kindOf[size_t(y)] : PrefixKindCode(e.Account2, true);
-        const QString key = EntryDateKey(e.Date);
+        const quint32 key = Periods::dateNumber(e.Date.bytes());
         const EntryChange change = TreeEntryChange(kx, ky);
         if (x && change.first && counts(kx, key))
             f.account[size_t(x)] += change.first * a;

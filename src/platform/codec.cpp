@@ -3,15 +3,48 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace {
 
 // Qt's table for the code page of the data files; "cp950" selects a different one.
 constexpr const char* kCodePage = "windows-950";
 
+// Opening a converter is expensive (ICU), and the savers encode tens of thousands of
+// fields: keep one encoder and one decoder. Their error flag survives resetState(), so
+// a converter that met an unmappable character is replaced by a fresh one.
+QStringEncoder& sharedEncoder()
+{
+    thread_local std::optional<QStringEncoder> encoder;
+    if (!encoder || encoder->hasError())
+        encoder.emplace(kCodePage, QStringConverter::Flag::Stateless);
+    encoder->resetState();
+    return *encoder;
+}
+
+QStringDecoder& sharedDecoder()
+{
+    thread_local std::optional<QStringDecoder> decoder;
+    if (!decoder || decoder->hasError())
+        decoder.emplace(kCodePage, QStringConverter::Flag::Stateless);
+    decoder->resetState();
+    return *decoder;
+}
+
+// Encodes a whole text; nullopt when some character is not in the code page.
+std::optional<QByteArray> encodeWhole(QStringView text)
+{
+    QStringEncoder& encoder = sharedEncoder();
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
 // Encodes one character (one or two UTF-16 units); an unmappable one becomes "?".
 QByteArray encodeOne(QStringView character)
 {
-    QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
+    QStringEncoder& encoder = sharedEncoder();
     QByteArray bytes = encoder.encode(character);
     if (encoder.hasError() || bytes.isEmpty())
         return QByteArray("?");
@@ -44,6 +77,8 @@ namespace Ansi {
 
 QByteArray encode(const QString& text)
 {
+    if (auto whole = encodeWhole(text))
+        return *whole;
     QByteArray out;
     out.reserve(text.size() * 2);
     forEachCharacter(text, [&](QStringView c) {
@@ -58,7 +93,7 @@ QByteArray encode(const QString& text)
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
+    QStringDecoder& decoder = sharedDecoder();
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     QString text = decoder.decode(bytes);
@@ -75,7 +110,7 @@ QString decode(QByteArrayView bytes)
                 --i;
             }
             if (run % 2 == 1) {
-                text = decoder.decode(bytes.first(bytes.size() - 1));
+                text = sharedDecoder().decode(bytes.first(bytes.size() - 1));
                 text.append(QChar::ReplacementCharacter);
             }
         }
@@ -85,6 +120,8 @@ QString decode(QByteArrayView bytes)
 
 int byteLength(const QString& text)
 {
+    if (auto whole = encodeWhole(text))
+        return int(whole->size());
     int n = 0;
     forEachCharacter(text, [&](QStringView c) {
         n += isAscii(c) ? 1 : int(encodeOne(c).size());
@@ -95,6 +132,10 @@ int byteLength(const QString& text)
 
 QString cutToBytes(const QString& text, int maxBytes)
 {
+    if (text.size() * 2 <= maxBytes)
+        return text; // no character takes more than two bytes
+    if (auto whole = encodeWhole(text); whole && whole->size() <= maxBytes)
+        return text;
     QString out;
     int n = 0;
     forEachCharacter(text, [&](QStringView c) {
@@ -110,9 +151,7 @@ QString cutToBytes(const QString& text, int maxBytes)
 
 bool isEncodable(const QString& text)
 {
-    QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
-    (void)QByteArray(encoder.encode(text));
-    return !encoder.hasError();
+    return encodeWhole(text).has_value();
 }
 
 int charCode(const QString& oneCharacter)

@@ -19,8 +19,7 @@ constexpr int kDefaultKept = 7;
 constexpr int kMostKept = 30;
 
 // Keeps the `kept` highest names ending in ".qvk"; for dated names those are the newest.
-void removeOldestCopies(const QString& folder, Session& s)
-{
+void removeOldestCopies(const QString& folder, Session& s) {
     double kept = Runtime::leadingNumber(s.Setting.AutoBackupMaxCount);
     if (kept < kDefaultKept || kept > kMostKept) {
         s.Setting.AutoBackupMaxCount = QString::number(kDefaultKept);
@@ -28,8 +27,7 @@ void removeOldestCopies(const QString& folder, Session& s)
     }
     QStringList copies;
     for (const QString& name : FileIO::plainFiles(folder)) {
-        if (name.right(4).toLower() == u".qvk")
-            copies.append(name);
+        if (name.right(4).toLower() == u".qvk") copies.append(name);
     }
     std::stable_sort(copies.begin(), copies.end(), [](const QString& a, const QString& b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
@@ -41,41 +39,33 @@ void removeOldestCopies(const QString& folder, Session& s)
 
 } // namespace
 
-QString ResolveAutoBackupFolder(Session& session)
-{
+QString ResolveAutoBackupFolder(Session& session) {
     QString folder = session.Setting.AutoBackupPath;
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         folder = session.AppFolder + "Backup/";
         session.Setting.AutoBackupPath = folder;
     }
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
+    if (!folder.endsWith(u'/')) folder += u'/';
     return folder;
 }
 
-void AutoBackup(AppContext& ctx)
-{
-    if (ctx.services.settings->GetSetting("Setting", "AutoBackupState", "1") != u"1")
-        return;
+void AutoBackup(AppContext& ctx) {
+    if (ctx.services.settings->GetSetting("Setting", "AutoBackupState", "1") != u"1") return;
     Session& s = ctx.session;
     BuildBackupPackage(ctx);
-
     const QString root = ResolveAutoBackupFolder(s);
+    if (s.CurrentUser.isEmpty()) return; // nobody logged in: no package was built
+
     const QString packagePath = BackupPackagePath(s);
-    bool stored = false;
     // The default folder is created only at start; without it nothing is stored this time.
-    if (!s.CurrentUser.isEmpty() && QFileInfo(root).isDir()) {
+    if (QFileInfo(root).isDir()) {
         const QString folder = root + s.CurrentUser + "/";
         QDir(root).mkdir(s.CurrentUser);
         const auto package = FileIO::readFile(packagePath);
-        // Through the safe writer, so an interrupted copy never replaces the day's copy.
-        if (package) {
-            const QString copy = folder + ctx.services.clock->today().toString("yyyyMMdd") + ".qvk";
-            stored = FileIO::writeFileSafely(copy, *package);
-        }
-        // Old copies go only once today's copy is safely there.
-        if (stored)
-            removeOldestCopies(folder, s);
+        // Through the safe writer, so an interrupted copy never replaces the day's copy, and
+        // old copies go only once today's copy is safely there.
+        const QString copy = folder + ctx.services.clock->today().toString("yyyyMMdd") + ".qvk";
+        if (package && FileIO::writeFileSafely(copy, *package)) removeOldestCopies(folder, s);
     }
     QFile::remove(packagePath);
 }

@@ -27,18 +27,20 @@ struct PackedFile {
     qsizetype length = 0;
 };
 
-QString listWorkFile(const Session& s) { return s.DataRoot + s.CurrentUser + ".lst"; }
-QString dataWorkFile(const Session& s) { return s.DataRoot + s.CurrentUser + ".tmp"; }
+QString listWorkFile(const Session& s) {
+    return s.DataRoot + s.CurrentUser + ".lst";
+}
+QString dataWorkFile(const Session& s) {
+    return s.DataRoot + s.CurrentUser + ".tmp";
+}
 
 // Work files of older runs never belong in or beside a package.
-void removeWorkFiles(const Session& s)
-{
+void removeWorkFiles(const Session& s) {
     QFile::remove(listWorkFile(s));
     QFile::remove(dataWorkFile(s));
 }
 
-QString trimBlanks(QString text)
-{
+QString trimBlanks(QString text) {
     qsizetype start = 0;
     qsizetype end = text.size();
     while (start < end && text.at(start) == u' ')
@@ -48,37 +50,31 @@ QString trimBlanks(QString text)
     return text.mid(start, end - start);
 }
 
-QString ownerText(QByteArrayView field)
-{
+QString ownerText(QByteArrayView field) {
     QString text = Ansi::decode(field);
     text.remove(QChar(0));
     // A field cut inside a character by an older writer still names its owner.
-    if (text.endsWith(QChar::ReplacementCharacter))
-        text.chop(1);
+    if (text.endsWith(QChar::ReplacementCharacter)) text.chop(1);
     return trimBlanks(text);
 }
 
 // Owner and user are compared after the same 20-byte cut the writer makes.
-QString ownerKey(const QString& name)
-{
+QString ownerKey(const QString& name) {
     return trimBlanks(Ansi::cutToBytes(name, kOwnerBytes)).toLower();
 }
 
-bool isPlainName(const QString& name)
-{
-    if (name.isEmpty() || name == u"." || name.contains(u".."))
-        return false;
+bool isPlainName(const QString& name) {
+    if (name.isEmpty() || name == u"." || name.contains(u"..")) return false;
     for (const QChar c : name) {
-        if (c.unicode() < 0x20 || c == u'/' || c == u'\\' || c == u':'
-            || c == QChar::ReplacementCharacter)
+        if (c.unicode() < 0x20 || c == u'/' || c == u'\\' || c == u':' ||
+            c == QChar::ReplacementCharacter)
             return false;
     }
     return true;
 }
 
 // "File" or "Ledger\File"; anything else could reach outside the user folder.
-std::optional<PackedFile> splitPackagePath(const QString& path)
-{
+std::optional<PackedFile> splitPackagePath(const QString& path) {
     const QStringList parts = path.split(u'\\');
     PackedFile file;
     if (parts.size() == 1) {
@@ -86,75 +82,61 @@ std::optional<PackedFile> splitPackagePath(const QString& path)
     } else if (parts.size() == 2) {
         file.folder = parts.at(0);
         file.name = parts.at(1);
-        if (!isPlainName(file.folder))
-            return std::nullopt;
+        if (!isPlainName(file.folder)) return std::nullopt;
     } else {
         return std::nullopt;
     }
-    if (!isPlainName(file.name))
-        return std::nullopt;
+    if (!isPlainName(file.name)) return std::nullopt;
     return file;
 }
 
 // Strict decimal digits; nullopt for anything else or an absurd size.
-std::optional<qsizetype> digitsValue(QStringView digits)
-{
-    if (digits.isEmpty() || digits.size() > 15)
-        return std::nullopt;
+std::optional<qsizetype> digitsValue(QStringView digits) {
+    if (digits.isEmpty() || digits.size() > 15) return std::nullopt;
     qsizetype value = 0;
     for (const QChar c : digits) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
+        if (c < u'0' || c > u'9') return std::nullopt;
         value = value * 10 + (c.unicode() - u'0');
     }
     return value;
 }
 
 // The length field: digits, left-aligned, blank padded.
-std::optional<qsizetype> listLength(QByteArrayView field)
-{
+std::optional<qsizetype> listLength(QByteArrayView field) {
     const QString text = trimBlanks(Ansi::decode(field));
     return digitsValue(text);
 }
 
 // Checks the whole package before anything is written: list lines well formed, paths of
 // the two known forms, lengths adding up exactly to the data part.
-std::optional<QList<PackedFile>> parsePackage(const QByteArray& package)
-{
-    if (package.size() < kHeaderBytes)
-        return std::nullopt;
+std::optional<QList<PackedFile>> parsePackage(const QByteArray& package) {
+    if (package.size() < kHeaderBytes) return std::nullopt;
     const auto length = listLength(QByteArrayView(package).sliced(kOwnerBytes, kLengthBytes));
-    if (!length || *length > package.size() - kHeaderBytes)
-        return std::nullopt;
+    if (!length || *length > package.size() - kHeaderBytes) return std::nullopt;
 
     // Split after decoding: a trail byte may look like any ASCII letter or "\".
     const QString list = Ansi::decode(QByteArrayView(package).sliced(kHeaderBytes, *length));
     QStringList lines = list.split(QStringLiteral("\r\n"));
-    if (lines.last().isEmpty())
-        lines.removeLast();
+    if (lines.last().isEmpty()) lines.removeLast();
 
     QList<PackedFile> files;
     qsizetype offset = kHeaderBytes + *length;
     for (const QString& line : std::as_const(lines)) {
         const qsizetype mark = line.indexOf(QChar(1));
-        if (mark < 0)
-            return std::nullopt;
+        if (mark < 0) return std::nullopt;
         auto file = splitPackagePath(line.left(mark));
         const auto size = digitsValue(QStringView(line).sliced(mark + 1));
-        if (!file || !size || *size > package.size() - offset)
-            return std::nullopt;
+        if (!file || !size || *size > package.size() - offset) return std::nullopt;
         file->offset = offset;
         file->length = *size;
         offset += *size;
         files.append(*file);
     }
-    if (offset != package.size())
-        return std::nullopt;
+    if (offset != package.size()) return std::nullopt;
     return files;
 }
 
-void appendListLine(QByteArray& list, const QString& path, qsizetype length)
-{
+void appendListLine(QByteArray& list, const QString& path, qsizetype length) {
     list.append(Ansi::encode(path));
     list.append('\x01');
     list.append(QByteArray::number(length));
@@ -163,16 +145,13 @@ void appendListLine(QByteArray& list, const QString& path, qsizetype length)
 
 } // namespace
 
-QString BackupPackagePath(const Session& session)
-{
+QString BackupPackagePath(const Session& session) {
     return session.DataRoot + session.CurrentUser + ".qvk";
 }
 
-void BuildBackupPackage(AppContext& ctx)
-{
+void BuildBackupPackage(AppContext& ctx) {
     const Session& s = ctx.session;
-    if (s.CurrentUser.isEmpty())
-        return;
+    if (s.CurrentUser.isEmpty()) return;
     const QString packagePath = BackupPackagePath(s);
     QFile::remove(packagePath);
     removeWorkFiles(s);
@@ -183,11 +162,9 @@ void BuildBackupPackage(AppContext& ctx)
     QByteArray data;
     auto pack = [&](const QString& path, const QString& diskPath) {
         // A name the restore would refuse (or could not encode) would spoil the whole package.
-        if (!splitPackagePath(path) || !Ansi::isEncodable(path))
-            return;
+        if (!splitPackagePath(path) || !Ansi::isEncodable(path)) return;
         const auto bytes = FileIO::readFile(diskPath);
-        if (!bytes)
-            return;
+        if (!bytes) return;
         appendListLine(list, path, bytes->size());
         data.append(*bytes);
     };
@@ -214,34 +191,29 @@ void BuildBackupPackage(AppContext& ctx)
     FileIO::writeFileSafely(packagePath, package);
 }
 
-bool RestoreBackupPackage(AppContext& ctx)
-{
+bool RestoreBackupPackage(AppContext& ctx) {
     const Session& s = ctx.session;
     const QString packagePath = BackupPackagePath(s);
-    if (!QFileInfo(packagePath).isFile())
-        return false;
+    if (!QFileInfo(packagePath).isFile()) return false;
     removeWorkFiles(s);
     const auto package = FileIO::readFile(packagePath);
-    if (!package || package->size() < kOwnerBytes)
-        return false;
+    if (!package || package->size() < kOwnerBytes) return false;
 
     const QString owner = ownerText(QByteArrayView(*package).first(kOwnerBytes));
     if (ownerKey(owner) != ownerKey(s.CurrentUser)) {
-        ctx.services.prompts->warning(QStringLiteral("這個備份資料的所屬帳號並不是 ") + s.CurrentUser
-                                      + QStringLiteral("，無法還原"));
+        ctx.services.prompts->warning(QStringLiteral("這個備份資料的所屬帳號並不是 ") +
+                                      s.CurrentUser + QStringLiteral("，無法還原"));
         return false;
     }
 
     const auto files = parsePackage(*package);
-    if (!files)
-        return false;
+    if (!files) return false;
 
     const QString userFolder = s.userFolder();
-    if (!QDir().mkpath(userFolder))
-        return false;
+    if (!QDir().mkpath(userFolder)) return false;
 
     bool allWritten = true;
-    QSet<QString> restoredMain; // ledger folders whose Main.qvd was written
+    QSet<QString> restoredMain;                // ledger folders whose Main.qvd was written
     QHash<QString, QSet<QString>> packedNames; // ledger folder -> lower-case file names
     for (const PackedFile& file : *files) {
         QString target = userFolder;
@@ -269,20 +241,16 @@ bool RestoreBackupPackage(AppContext& ctx)
         const QSet<QString>& names = packedNames.value(folder);
         for (const char* follower : kEntryGroupFollowers) {
             const QString name = QString::fromLatin1(follower);
-            if (names.contains(name.toLower()))
-                continue;
+            if (names.contains(name.toLower())) continue;
             const QString path = userFolder + folder + "/" + name;
-            if (QFileInfo::exists(path) && !QFile::remove(path))
-                allWritten = false;
+            if (QFileInfo::exists(path) && !QFile::remove(path)) allWritten = false;
         }
     }
     return allWritten;
 }
 
-QString ReadBackupPackageOwner(const QString& packagePath)
-{
+QString ReadBackupPackageOwner(const QString& packagePath) {
     QFile file(packagePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
+    if (!file.open(QIODevice::ReadOnly)) return QString();
     return ownerText(file.read(kOwnerBytes));
 }

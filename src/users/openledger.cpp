@@ -39,6 +39,7 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list)
             RemoveCloseCommand(list);
         return false;
     }
+    m_form.setWindowTitle(LedgerCaption(session));
 
     const Ledger& ledger = ctx.ledger;
     const QString lastDate = ledger.EntryCount > 1 ? ledger.Entries[size_t(ledger.EntryCount - 1)].Date.trimmed()

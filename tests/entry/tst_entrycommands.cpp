@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "entry/entrycommands.h"
-#include "ledgerbuilder.h"
+#include "support/ledgerbuilder.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "entry/installments.h"
-#include "ledgerbuilder.h"
+#include "support/ledgerbuilder.h"
 
 using Status = InstallmentResult::Status;
 

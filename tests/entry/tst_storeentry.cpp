@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "entry/storeentry.h"
-#include "ledgerbuilder.h"
+#include "support/ledgerbuilder.h"
 #include "store/amounts.h"
 
 #include <cmath>
@@ -370,15 +370,18 @@ private slots:
         QVERIFY(!ledger.DetailTextsChanged);
     }
 
-    void detailCutOnCharacterBoundary()
+    void feeDetailCutOnCharacterBoundary()
     {
         Ledger ledger;
         accounts(ledger);
-        // 59 bytes: one ASCII letter and 29 two-byte characters fit whole.
-        EntryFields f = lunch();
-        f.detail = "x" + QString(29, QChar(u'明'));
+        // The fee detail has no length check: "x" and 30 two-byte characters (61 bytes)
+        // keep "x" and 29 characters, never half of the 30th.
+        EntryFields f = withFee(lunch());
+        f.feeDetail = "x" + QString(30, QChar(u'費'));
         QCOMPARE(StoreEntry::store(ledger, f, 0).status, Status::Stored);
-        QCOMPARE(ledger.Entries[1].Detail.trimmed(), f.detail);
+        QCOMPARE(ledger.Entries[2].Detail.trimmed(), "x" + QString(29, QChar(u'費')));
+        QCOMPARE(ledger.Entries[2].Detail.bytes().size(), 60);
+        QCOMPARE(ledger.Entries[2].Detail.bytes().back(), ' ');
     }
 };
 

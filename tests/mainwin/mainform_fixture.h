@@ -7,6 +7,7 @@
 //   MainForm& w = f.open(Periods::All, 2024);   // period set, tree built
 //   f.list("E-餐飲費");                            // select the node and list it
 //   QCOMPARE(f.column(3), QStringList{"120.00"});
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTreeWidget>
@@ -15,6 +16,7 @@
 #include "support/ledgerbuilder.h"
 #include "mainwin/mainform.h"
 #include "mainwin/periods.h"
+#include "store/amounts.h"
 #include "support/testenv.h"
 
 struct MainFormFixture {
@@ -30,6 +32,9 @@ struct MainFormFixture {
     {
         form = std::make_unique<MainForm>(env.ctx);
         form->EndProcess = [] {};
+        // The view switches as a start without stored settings leaves them.
+        for (QAction* on : {form->View_Add, form->View_Show, form->View_Balance, form->View_Budget})
+            on->setChecked(true);
         setPeriod(period, year);
         form->BuildAccountTree();
         return *form;
@@ -43,11 +48,15 @@ struct MainFormFixture {
         form->SuppressPeriodClick = 0;
     }
 
-    // Selects the node of key and runs the tree's click handling.
+    // Selects the node of key and runs the tree's click handling; lists it again when it
+    // was listed already (the click handling does nothing then).
     void list(const QString& key)
     {
+        const bool listed = form->ListedAccount == key;
         form->SelectNode(form->NodeByKey(key));
         form->Trv1Click();
+        if (listed)
+            form->ListAccountRecords(FindAccountIndex(env.ctx.ledger, key));
     }
 
     // Texts of a 1-based column of the entry list, top to bottom.

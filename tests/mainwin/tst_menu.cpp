@@ -18,6 +18,7 @@ private slots:
     void clearingItemsToggleAndStartUnchecked();
     void calculatorAndHelpPages();
     void unavailableWindowsAreDisabled();
+    void afterTheDownload();
 };
 
 void TestMenu::toolbarPositions()
@@ -39,7 +40,7 @@ void TestMenu::toolbarPositions()
     QVERIFY(six);
     QCOMPARE(six->popupMode(), QToolButton::MenuButtonPopup);
     QStringList items;
-    for (QAction* a : six->menu()->actions())
+    for (QAction* a : w.ToolbarButton(6)->menu()->actions())
         items << a->text();
     QCOMPARE(items, QStringList({"刪除記錄", "以條件刪除記錄"}));
     // A new window has nothing unsaved.
@@ -158,6 +159,28 @@ void TestMenu::unavailableWindowsAreDisabled()
         QCOMPARE(w.ToolbarButton(position)->isEnabled(), item->isEnabled());
     for (int position : {5, 6, 21, 23, 24, 26})
         QVERIFY(w.ToolbarButton(position)->isEnabled());
+}
+
+void TestMenu::afterTheDownload()
+{
+    CommandsFixture f;
+    f.accounts();
+    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
+    MainForm& w = f.open("A-現金");
+    // The download posted two entries while its window was open.
+    f.build.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二");
+    f.build.entry("2024/01/04", "E-交通費", "A-現金", 300, "三");
+
+    w.AfterDownload();
+    QCOMPARE(f.listedEntries(), QList<int>({1, 2, 3}));
+    QCOMPARE(f.selectedEntries(), QList<int>({3}));
+
+    // With a kind root selected only the totals are recomputed.
+    f.build.entry("2024/01/05", "E-交通費", "A-現金", 400, "四");
+    w.SelectNode(w.NodeByKey("資產"));
+    w.AfterDownload();
+    QCOMPARE(f.listedEntries(), QList<int>({1, 2, 3}));
+    QVERIFY(w.NodeByKey("E-交通費")->text(0).contains("7.00"));
 }
 
 QTEST_MAIN(TestMenu)

@@ -10,6 +10,9 @@
 
 #include "commandsfixture.h"
 #include "entry/inputform.h"
+#include "store/amounts.h"
+#include "entry/storeentry.h"
+#include "entry/entryrules.h"
 
 namespace {
 
@@ -80,6 +83,7 @@ private slots:
     void newFromSelectedWithoutOneRowIsThePlainNew();
     void editPreparesTheEditWindow();
     void editOfEmptyListOrNoSelection();
+    void preparedWindowsStoreWhatTheyShow();
 };
 
 void TestRecords::newEntryPreselectsByTreeNode_data()
@@ -311,6 +315,57 @@ void TestRecords::editOfEmptyListOrNoSelection()
     w.MenuTools_Edit->trigger();
     QCOMPARE(seen.opened, 0);
     QVERIFY(f.env.prompts.shown.isEmpty());
+}
+
+void TestRecords::preparedWindowsStoreWhatTheyShow()
+{
+    // The prepared fields are what the entry window stores: an edit that only changes the
+    // amount keeps everything else, and an add from the selected entry appends a twin.
+    CommandsFixture f;
+    f.accounts();
+    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note("便當").invoice("AB", "12345678").colour(3);
+    Ledger& l = f.env.ctx.ledger;
+    MainForm& w = f.open("A-現金");
+    f.selectRows({0});
+    f.env.modal.on<InputForm>([&l, &w](InputForm& form) {
+        form.Text2->setText("150");
+        qDebug() << "state" << form.InputState << w.SelEdit << l.EntryCount;
+        {
+            EntryFields ef = form.ReadFields();
+            EntryFields copy = ef;
+            const StoreResult r = StoreEntry::store(l, copy, 1);
+            qDebug() << int(r.status) << r.message.text << EntryRules::typedNumber(ef.amount).has_value() << EntryRules::amountHundredths(150, EntryRules::rateOf(ef.rate)).has_value() << EntryRules::rateOf(ef.rate);
+            qDebug() << FindAccountIndex(l, ef.account1) << FindAccountIndex(l, ef.account2) << ef.amount << ef.rate << ef.note << ef.remindDays << ef.invoice << ef.date;
+        }
+        qDebug() << form.Cob2->currentText() << form.Cob3->currentText() << form.Text3->text() << form.Text4->text() << form.DTPicker1->date() << form.Text6->text();
+        form.Cmd1->click();
+        return form.result();
+    });
+
+    w.Liv1_DblClick();
+
+    qDebug() << f.env.prompts.texts() << f.env.modal.failures;
+    QCOMPARE(l.EntryCount, 2);
+    QCOMPARE(l.Entries[1].Amount.value(), 15000.0);
+    QCOMPARE(l.Entries[1].Detail.trimmed(), QStringLiteral("午餐"));
+    QCOMPARE(l.Entries[1].Account1.trimmed(), QStringLiteral("E-餐飲費"));
+    QCOMPARE(l.EntryNotes[1].Note.trimmed(), QStringLiteral("便當"));
+    QCOMPARE(l.EntryStyles[1].InvoiceLetters.trimmed() + l.EntryInvoices[1].InvoiceDigits.trimmed(),
+             QStringLiteral("AB12345678"));
+    QCOMPARE(l.EntryStyles[1].ColourIndex, quint8(3));
+    QVERIFY(w.LedgerChanged());
+
+    f.env.modal.on<InputForm>([](InputForm& form) {
+        form.Cmd1->click();
+        form.Cmd2->click();
+        return form.result();
+    });
+    f.selectRows({0});
+    w.MenuTools_New->trigger();
+    QCOMPARE(l.EntryCount, 3);
+    QCOMPARE(l.Entries[2].Date.trimmed(), QStringLiteral("2024/01/02"));
+    QCOMPARE(l.Entries[2].Amount.value(), 15000.0);
+    QCOMPARE(l.Entries[2].Account2.trimmed(), QStringLiteral("A-現金"));
 }
 
 QTEST_MAIN(TestRecords)

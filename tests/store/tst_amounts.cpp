@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "ledgerbuilder.h"
+#include "support/ledgerbuilder.h"
 #include "store/amounts.h"
 
 // Display forms of amounts, fixed-text trimming and account lookup.

@@ -11,8 +11,7 @@ namespace {
 // The shared test world with user "Test", one ledger folder and the default backup folder
 // that the start-up creates.
 struct Env : TestEnv {
-    Env()
-    {
+    Env() {
         makeLedger("Test", "Home");
         QDir().mkpath(ctx.session.AppFolder + "Backup");
         clock.setToday(QDate(2024, 3, 20));
@@ -21,23 +20,20 @@ struct Env : TestEnv {
     QStringList copyNames() const { return QDir(copies()).entryList(QDir::Files, QDir::Name); }
 };
 
-void put(const QString& path, const QByteArray& bytes)
-{
+void put(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
 
-QByteArray get(const QString& path)
-{
+QByteArray get(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 // Copies of the days before 2024/03/20, oldest first.
-QStringList earlierCopies(int days)
-{
+QStringList earlierCopies(int days) {
     QStringList names;
     for (int i = days; i >= 1; --i)
         names.append(QDate(2024, 3, 20).addDays(-i).toString("yyyyMMdd") + ".qvk");
@@ -60,8 +56,7 @@ private slots:
     void failedCopyRemovesNoOldCopy();
 };
 
-void TestBackupAuto::storesTodaysCopy()
-{
+void TestBackupAuto::storesTodaysCopy() {
     Env env;
     put(env.ctx.session.userFolder() + "Home/Main.qvd", "MAIN");
     AutoBackup(env.ctx);
@@ -72,8 +67,7 @@ void TestBackupAuto::storesTodaysCopy()
     QVERIFY(env.prompts.shown.isEmpty());
 }
 
-void TestBackupAuto::switchedOffDoesNothing()
-{
+void TestBackupAuto::switchedOffDoesNothing() {
     Env env;
     env.settings.SaveSetting("Setting", "AutoBackupState", "0");
     for (const QString& name : earlierCopies(9))
@@ -84,8 +78,7 @@ void TestBackupAuto::switchedOffDoesNothing()
     QVERIFY(QDir(env.ctx.session.DataRoot).entryList(QDir::Files).isEmpty());
 }
 
-void TestBackupAuto::secondBackupOfTheDayReplacesTheFirst()
-{
+void TestBackupAuto::secondBackupOfTheDayReplacesTheFirst() {
     Env env;
     put(env.ctx.session.userFolder() + "Home/Main.qvd", "FIRST");
     AutoBackup(env.ctx);
@@ -96,8 +89,7 @@ void TestBackupAuto::secondBackupOfTheDayReplacesTheFirst()
     QVERIFY(get(env.copies() + "20240320.qvk").endsWith("SECOND"));
 }
 
-void TestBackupAuto::keepsTheNewestCopies_data()
-{
+void TestBackupAuto::keepsTheNewestCopies_data() {
     QTest::addColumn<QString>("maxCount");
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QStringList>("after");
@@ -119,8 +111,7 @@ void TestBackupAuto::keepsTheNewestCopies_data()
         << earlierCopies(5) + today + QStringList{"Manual.QVK", "notes.txt"} << "7";
 }
 
-void TestBackupAuto::keepsTheNewestCopies()
-{
+void TestBackupAuto::keepsTheNewestCopies() {
     QFETCH(QString, maxCount);
     QFETCH(QStringList, before);
     QFETCH(QStringList, after);
@@ -137,8 +128,7 @@ void TestBackupAuto::keepsTheNewestCopies()
     QCOMPARE(env.settings.GetSetting("Setting", "AutoBackupMaxCount", "unset"), QString("unset"));
 }
 
-void TestBackupAuto::missingFolderStoresNothing()
-{
+void TestBackupAuto::missingFolderStoresNothing() {
     Env env;
     QDir(env.ctx.session.AppFolder + "Backup").removeRecursively();
     env.ctx.session.Setting.AutoBackupPath = env.path("gone/");
@@ -149,8 +139,7 @@ void TestBackupAuto::missingFolderStoresNothing()
     QCOMPARE(env.ctx.session.Setting.AutoBackupPath, env.ctx.session.AppFolder + "Backup/");
 }
 
-void TestBackupAuto::chosenFolderIsUsed()
-{
+void TestBackupAuto::chosenFolderIsUsed() {
     Env env;
     const QString chosen = env.path("chosen/");
     QDir().mkpath(chosen);
@@ -162,8 +151,7 @@ void TestBackupAuto::chosenFolderIsUsed()
     QCOMPARE(env.ctx.session.Setting.AutoBackupPath, chosen);
 }
 
-void TestBackupAuto::failedCopyRemovesNoOldCopy()
-{
+void TestBackupAuto::failedCopyRemovesNoOldCopy() {
     Env env;
     for (const QString& name : earlierCopies(9))
         put(env.copies() + name, "old");

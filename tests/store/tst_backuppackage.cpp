@@ -16,23 +16,20 @@ struct Env : TestEnv {
     QString package() const { return BackupPackagePath(ctx.session); }
 };
 
-void put(const QString& path, const QByteArray& bytes)
-{
+void put(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
 
-QByteArray get(const QString& path)
-{
+QByteArray get(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 // Every file below a folder with its bytes, by relative path.
-QMap<QString, QByteArray> snapshot(const QString& folder)
-{
+QMap<QString, QByteArray> snapshot(const QString& folder) {
     QMap<QString, QByteArray> files;
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -42,18 +39,21 @@ QMap<QString, QByteArray> snapshot(const QString& folder)
     return files;
 }
 
-QByteArray header(const QString& owner, qsizetype listLength)
-{
+QByteArray header(const QString& owner, qsizetype listLength) {
     return Ansi::fixedField(owner, 20) + Ansi::fixedField(QString::number(listLength), 10);
 }
 
 // A package assembled by hand: owner, list part and data part as given.
-QByteArray package(const QString& owner, const QByteArray& list, const QByteArray& data)
-{
+QByteArray package(const QString& owner, const QByteArray& list, const QByteArray& data) {
     return header(owner, list.size()) + list + data;
 }
 
-const QByteArray kValidList = QByteArray("Home\\Main.qvd\x01" "3\r\n") + "DataBase.pwd\x01" "2\r\n";
+// One line of the list part: path, 0x01, length, CR LF.
+QByteArray line(const QByteArray& path, const QByteArray& length) {
+    return path + '\x01' + length + "\r\n";
+}
+
+const QByteArray kValidList = line("Home\\Main.qvd", "3") + line("DataBase.pwd", "2");
 const QByteArray kValidData = "abcxy";
 
 } // namespace
@@ -75,8 +75,7 @@ private slots:
     void nobodyLoggedInBuildsNothing();
 };
 
-void TestBackupPackage::layoutAndPackingOrder()
-{
+void TestBackupPackage::layoutAndPackingOrder() {
     Env env;
     put(env.user("work/Main.qvd"), "");
     put(env.user("Home/Main.qvd"), "MAIN");
@@ -89,27 +88,27 @@ void TestBackupPackage::layoutAndPackingOrder()
     put(env.user("DataBase.lst"), "Home\r\nwork\r\n");
     put(env.user("Memo.dat"), "");
     put(env.user("old.qvk"), "not packed");
+    // Names the restore would refuse are left out, so the package stays restorable.
+    put(env.user("Home/a\\b.qvd"), "not packed");
+    put(env.user("odd..name"), "not packed");
     // Work files of an interrupted run are removed and never packed.
     put(env.ctx.session.DataRoot + "Test.lst", "stale");
     put(env.ctx.session.DataRoot + "Test.tmp", "stale");
 
     BuildBackupPackage(env.ctx);
 
-    const QByteArray list = QByteArray("Home\\Accounts.qvd\x01" "3\r\n")
-                            + "Home\\Main.qvd\x01" "4\r\n"
-                            + "work\\Main.qvd\x01" "0\r\n"
-                            + "DataBase.lst\x01" "12\r\n"
-                            + "DataBase.pwd\x01" "2\r\n"
-                            + "Memo.dat\x01" "0\r\n";
+    const QByteArray list = line("Home\\Accounts.qvd", "3") + line("Home\\Main.qvd", "4") +
+                            line("work\\Main.qvd", "0") + line("DataBase.lst", "12") +
+                            line("DataBase.pwd", "2") + line("Memo.dat", "0");
     QCOMPARE(list.size(), 100);
     const QByteArray expected =
         QByteArray("Test                100       ") + list + "ACCMAINHome\r\nwork\r\nPW";
     QCOMPARE(get(env.package()), expected);
     QCOMPARE(QDir(env.ctx.session.DataRoot).entryList(QDir::Files), QStringList{"Test.qvk"});
+    QCOMPARE(ReadBackupPackageOwner(env.package()), QString("Test"));
 }
 
-void TestBackupPackage::roundTripRestoresEveryFile()
-{
+void TestBackupPackage::roundTripRestoresEveryFile() {
     // 餐 is C0 5C in cp950: its trail byte is a backslash, the path separator of packages.
     Env env("使用者");
     put(env.user("餐費/Main.qvd"), QByteArray(284, 'x'));
@@ -131,23 +130,27 @@ void TestBackupPackage::roundTripRestoresEveryFile()
     QVERIFY(env.prompts.shown.isEmpty());
 }
 
-void TestBackupPackage::ownerComparison_data()
-{
+void TestBackupPackage::ownerComparison_data() {
     QTest::addColumn<QString>("owner");
     QTest::addColumn<QString>("user");
     QTest::addColumn<bool>("restored");
 
-    QTest::newRow("same") << "Test" << "Test" << true;
-    QTest::newRow("case differs") << "Test" << "tEST" << true;
-    QTest::newRow("other user") << "Test" << "Tester" << false;
-    QTest::newRow("prefix only") << "Tester" << "Test" << false;
+    QTest::newRow("same") << "Test"
+                          << "Test" << true;
+    QTest::newRow("case differs") << "Test"
+                                  << "tEST" << true;
+    QTest::newRow("other user") << "Test"
+                                << "Tester" << false;
+    QTest::newRow("prefix only") << "Tester"
+                                 << "Test" << false;
     // Eleven Chinese characters: the owner field holds only the first ten.
-    QTest::newRow("long name") << "一二三四五六七八九十甲" << "一二三四五六七八九十甲" << true;
-    QTest::newRow("long name, other") << "一二三四五六七八九十" << "一二三四五六七八九乙" << false;
+    QTest::newRow("long name") << "一二三四五六七八九十甲"
+                               << "一二三四五六七八九十甲" << true;
+    QTest::newRow("long name, other") << "一二三四五六七八九十"
+                                      << "一二三四五六七八九乙" << false;
 }
 
-void TestBackupPackage::ownerComparison()
-{
+void TestBackupPackage::ownerComparison() {
     QFETCH(QString, owner);
     QFETCH(QString, user);
     QFETCH(bool, restored);
@@ -157,17 +160,17 @@ void TestBackupPackage::ownerComparison()
     QCOMPARE(RestoreBackupPackage(env.ctx), restored);
     QCOMPARE(QFileInfo::exists(env.user("Home/Main.qvd")), restored);
     const QStringList expectedBoxes =
-        restored ? QStringList() : QStringList{"這個備份資料的所屬帳號並不是 " + user + "，無法還原"};
+        restored ? QStringList()
+                 : QStringList{"這個備份資料的所屬帳號並不是 " + user + "，無法還原"};
     QCOMPARE(env.prompts.texts("warning"), expectedBoxes);
 }
 
-void TestBackupPackage::invalidPackageWritesNothing_data()
-{
+void TestBackupPackage::invalidPackageWritesNothing_data() {
     QTest::addColumn<QByteArray>("bytes");
 
     const QByteArray valid = package("Test", kValidList, kValidData);
     auto withPath = [](const QByteArray& path) {
-        const QByteArray list = path + "\x01" "3\r\n" + "DataBase.pwd\x01" "2\r\n";
+        const QByteArray list = line(path, "3") + line("DataBase.pwd", "2");
         return package("Test", list, kValidData);
     };
 
@@ -175,14 +178,14 @@ void TestBackupPackage::invalidPackageWritesNothing_data()
     QTest::newRow("truncated data") << valid.chopped(1);
     QTest::newRow("bytes after the data") << valid + "z";
     QTest::newRow("list longer than file") << header("Test", 999) + kValidList + kValidData;
-    QTest::newRow("list length not a number") << QByteArray("Test                12a       ")
-                                                        + kValidList + kValidData;
-    QTest::newRow("negative list length") << QByteArray("Test                -5        ")
-                                                    + kValidList + kValidData;
+    QTest::newRow("list length not a number")
+        << QByteArray("Test                12a       ") + kValidList + kValidData;
+    QTest::newRow("negative list length")
+        << QByteArray("Test                -5        ") + kValidList + kValidData;
     QTest::newRow("line without separator")
-        << package("Test", "Home\\Main.qvd 3\r\nDataBase.pwd\x01" "2\r\n", kValidData);
+        << package("Test", "Home\\Main.qvd 3\r\n" + line("DataBase.pwd", "2"), kValidData);
     QTest::newRow("length not a number")
-        << package("Test", "Home\\Main.qvd\x01" "3x\r\nDataBase.pwd\x01" "2\r\n", kValidData);
+        << package("Test", line("Home\\Main.qvd", "3x") + line("DataBase.pwd", "2"), kValidData);
     QTest::newRow("parent folder") << withPath("..\\Main.qvd");
     QTest::newRow("parent inside") << withPath("Home\\..\\Main.qvd");
     QTest::newRow("two folder levels") << withPath("Home\\Deep\\Main.qvd");
@@ -197,8 +200,7 @@ void TestBackupPackage::invalidPackageWritesNothing_data()
     QTest::newRow("broken character") << withPath("\xA4\x01x");
 }
 
-void TestBackupPackage::invalidPackageWritesNothing()
-{
+void TestBackupPackage::invalidPackageWritesNothing() {
     QFETCH(QByteArray, bytes);
     Env env;
     put(env.user("Home/Main.qvd"), "old");
@@ -213,44 +215,42 @@ void TestBackupPackage::invalidPackageWritesNothing()
     QVERIFY(env.prompts.shown.isEmpty());
 }
 
-void TestBackupPackage::missingPackageIsSilent()
-{
+void TestBackupPackage::missingPackageIsSilent() {
     Env env;
     QVERIFY(!RestoreBackupPackage(env.ctx));
     QVERIFY(env.prompts.shown.isEmpty());
     QVERIFY(!QFileInfo::exists(env.ctx.session.userFolder()));
 }
 
-void TestBackupPackage::entryGroupFollowsRestoredMain()
-{
+void TestBackupPackage::entryGroupFollowsRestoredMain() {
     Env env;
     for (const char* name : {"Main1.qvd", "Main2.qvd", "Main2a.qvd", "Main3.qvd", "Note.qvd"})
         put(env.user(QString("Home/") + name), "stale");
     put(env.user("Other/Main2a.qvd"), "other ledger");
-    const QByteArray list = QByteArray("Home\\Main.qvd\x01" "3\r\n") + "Home\\Main2.qvd\x01" "2\r\n"
-                            + "Other\\Note.qvd\x01" "1\r\n";
+    const QByteArray list =
+        line("Home\\Main.qvd", "3") + line("Home\\Main2.qvd", "2") + line("Other\\Note.qvd", "1");
     put(env.package(), package("Test", list, "abcxyn"));
 
     QVERIFY(RestoreBackupPackage(env.ctx));
-    const QMap<QString, QByteArray> expected{
-        {"Home/Main.qvd", "abc"}, {"Home/Main2.qvd", "xy"}, {"Home/Note.qvd", "stale"},
-        {"Other/Main2a.qvd", "other ledger"}, {"Other/Note.qvd", "n"}};
+    const QMap<QString, QByteArray> expected{{"Home/Main.qvd", "abc"},
+                                             {"Home/Main2.qvd", "xy"},
+                                             {"Home/Note.qvd", "stale"},
+                                             {"Other/Main2a.qvd", "other ledger"},
+                                             {"Other/Note.qvd", "n"}};
     QCOMPARE(snapshot(env.ctx.session.userFolder()), expected);
 }
 
-void TestBackupPackage::olderFavoritesFileGoes()
-{
+void TestBackupPackage::olderFavoritesFileGoes() {
     Env env;
     put(env.user("Favorites1.dat"), "old generation");
-    put(env.package(), package("Test", "Favorites.dat\x01" "2\r\n", "fv"));
+    put(env.package(), package("Test", line("Favorites.dat", "2"), "fv"));
 
     QVERIFY(RestoreBackupPackage(env.ctx));
     const QMap<QString, QByteArray> expected{{"Favorites.dat", "fv"}};
     QCOMPARE(snapshot(env.ctx.session.userFolder()), expected);
 }
 
-void TestBackupPackage::failedWriteIsReported()
-{
+void TestBackupPackage::failedWriteIsReported() {
     Env env;
     QDir().mkpath(env.user("DataBase.pwd")); // a folder where the file should go
     put(env.package(), package("Test", kValidList, kValidData));
@@ -259,8 +259,7 @@ void TestBackupPackage::failedWriteIsReported()
     QCOMPARE(get(env.user("Home/Main.qvd")), QByteArray("abc")); // the others are still written
 }
 
-void TestBackupPackage::nobodyLoggedInBuildsNothing()
-{
+void TestBackupPackage::nobodyLoggedInBuildsNothing() {
     Env env("");
     put(env.ctx.session.DataRoot + "Someone/DataBase.pwd", "PW");
     BuildBackupPackage(env.ctx);

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "ledgerbuilder.h"
+#include "support/ledgerbuilder.h"
 #include "store/amounts.h"
 #include "store/balances.h"
 

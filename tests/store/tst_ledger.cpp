@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "ledgerbuilder.h"
+#include "support/ledgerbuilder.h"
 
 // The five parts of an entry stay together through adding, swapping and compaction.
 class TestLedger : public QObject {

@@ -22,8 +22,7 @@ struct Run {
     QString err;
 };
 
-Run tool(const QStringList& args)
-{
+Run tool(const QStringList& args) {
     const QString program = QCoreApplication::applicationDirPath() + "/tools/ledger-tool";
     Run run;
     if (!QFileInfo(program).isExecutable()) {
@@ -39,14 +38,12 @@ Run tool(const QStringList& args)
     return run;
 }
 
-QByteArray get(const QString& path)
-{
+QByteArray get(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-QMap<QString, QByteArray> filesOf(const QString& folder)
-{
+QMap<QString, QByteArray> filesOf(const QString& folder) {
     QMap<QString, QByteArray> files;
     for (const QString& name : QDir(folder).entryList(QDir::Files))
         files.insert(name, get(folder + name));
@@ -57,12 +54,10 @@ const QString kLongNote = QString(60, QChar(0x8A18)); // 120 bytes in cp950
 
 // A new ledger "Test/Home" as the program seeds it (today 2024/01/15), its first entry
 // given an amount, a long note, an invoice and a colour, saved.
-QString makeSavedLedger(TestEnv& env)
-{
+QString makeSavedLedger(TestEnv& env) {
     const QString folder = env.makeLedger("Test", "Home");
     env.ctx.session.LedgerNames = {"Home"};
-    if (!LoadLedger(env.ctx))
-        return QString();
+    if (!LoadLedger(env.ctx)) return QString();
     Ledger& ledger = env.ctx.ledger;
     ledger.Entries[1].Amount = TaggedNumber::fromInt32(12345);
     ledger.setFullNote(1, kLongNote);
@@ -70,8 +65,7 @@ QString makeSavedLedger(TestEnv& env)
     ledger.EntryStyles[1].InvoiceLetters = QString("AB");
     ledger.EntryStyles[1].ColourIndex = 3;
     ledger.AccountsChanged = true;
-    if (!SaveLedger(env.ctx))
-        return QString();
+    if (!SaveLedger(env.ctx)) return QString();
     return folder;
 }
 
@@ -90,18 +84,17 @@ private slots:
     void packAndUnpack();
 };
 
-void TestLedgerTool::formatAndParse_data()
-{
+void TestLedgerTool::formatAndParse_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("format grouped") << QStringList{"format", "-123456789", "1", "1"} << "-1,234,567.89\n";
+    QTest::newRow("format grouped")
+        << QStringList{"format", "-123456789", "1", "1"} << "-1,234,567.89\n";
     QTest::newRow("format whole units") << QStringList{"format", "-5", "0", "1"} << "-0\n";
     QTest::newRow("parse") << QStringList{"parse", "1,050.00", "1", "1"} << "105000\t105000\n";
 }
 
-void TestLedgerTool::formatAndParse()
-{
+void TestLedgerTool::formatAndParse() {
     QFETCH(QStringList, args);
     QFETCH(QString, expected);
     const Run run = tool(args);
@@ -109,8 +102,7 @@ void TestLedgerTool::formatAndParse()
     QCOMPARE(run.out, expected);
 }
 
-void TestLedgerTool::dumpShowsTheOpenedLedger()
-{
+void TestLedgerTool::dumpShowsTheOpenedLedger() {
     TestEnv env;
     const QString folder = makeSavedLedger(env);
     QVERIFY(!folder.isEmpty());
@@ -122,12 +114,18 @@ void TestLedgerTool::dumpShowsTheOpenedLedger()
     QCOMPARE(json.value("entryCount").toInt(), 3);
     QCOMPARE(json.value("warnings").toArray(), QJsonArray());
     const QJsonObject first = json.value("entries").toArray().at(0).toObject();
-    const QJsonObject expected{{"date", "2024/01/15"}, {"account1", "A-現金"},
-                               {"account2", "Equity"}, {"amount", 12345},
-                               {"tag", 3}, {"detail", "[現金初值]"},
-                               {"remindOn", 0}, {"remindDays", 0},
-                               {"note", kLongNote}, {"invoiceDigits", "12345678"},
-                               {"checked", 0}, {"invoiceLetters", "AB"},
+    const QJsonObject expected{{"date", "2024/01/15"},
+                               {"account1", "A-現金"},
+                               {"account2", "Equity"},
+                               {"amount", 12345},
+                               {"tag", 3},
+                               {"detail", "[現金初值]"},
+                               {"remindOn", 0},
+                               {"remindDays", 0},
+                               {"note", kLongNote},
+                               {"invoiceDigits", "12345678"},
+                               {"checked", 0},
+                               {"invoiceLetters", "AB"},
                                {"colour", 3}};
     QCOMPARE(first, expected);
     QCOMPARE(json.value("accounts").toArray().size(), 9);
@@ -139,8 +137,7 @@ void TestLedgerTool::dumpShowsTheOpenedLedger()
              QString("支出總和"));
 }
 
-void TestLedgerTool::dumpOfDamagedLedgerFails()
-{
+void TestLedgerTool::dumpOfDamagedLedgerFails() {
     TestEnv env;
     const QString folder = makeSavedLedger(env);
     QByteArray main = get(folder + "Main.qvd");
@@ -158,8 +155,7 @@ void TestLedgerTool::dumpOfDamagedLedgerFails()
     QCOMPARE(get(folder + "Main.qvd"), main); // nothing written over the damaged ledger
 }
 
-void TestLedgerTool::roundtripWritesTheSameBytes()
-{
+void TestLedgerTool::roundtripWritesTheSameBytes() {
     TestEnv env;
     const QString folder = makeSavedLedger(env);
     const QString copy = env.path("Copy/User/Home/");
@@ -168,8 +164,7 @@ void TestLedgerTool::roundtripWritesTheSameBytes()
     QCOMPARE(filesOf(copy), filesOf(folder));
 }
 
-void TestLedgerTool::balance()
-{
+void TestLedgerTool::balance() {
     TestEnv env;
     const QString folder = makeSavedLedger(env);
     // Without DotState.qvd the ledger shows whole units, and balances count them so.
@@ -178,8 +173,7 @@ void TestLedgerTool::balance()
     QCOMPARE(tool({"balance", folder, "A-無此科目", "20240116"}).exitCode, 1);
 }
 
-void TestLedgerTool::packAndUnpack()
-{
+void TestLedgerTool::packAndUnpack() {
     TestEnv env;
     const QString folder = makeSavedLedger(env);
     const QString package = env.path("Test-backup.qvk");

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "ledgerbuilder.h"
+#include "support/ledgerbuilder.h"
 #include "support/testenv.h"
 #include "platform/fileio.h"
 #include "store/ledgerfiles.h"

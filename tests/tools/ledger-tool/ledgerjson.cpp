@@ -7,23 +7,19 @@
 
 namespace {
 
-QJsonArray budgetJson(const AccountRecord& account)
-{
+QJsonArray budgetJson(const AccountRecord& account) {
     QJsonArray cells;
     for (const TaggedNumber& cell : account.Budget)
         cells.append(cell.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(cell.value()));
     return cells;
 }
 
-QJsonObject accountJson(const AccountRecord& account)
-{
-    return QJsonObject{{"name", account.Name.trimmed()},
-                       {"kind", account.Kind},
-                       {"budget", budgetJson(account)}};
+QJsonObject accountJson(const AccountRecord& account) {
+    return QJsonObject{
+        {"name", account.Name.trimmed()}, {"kind", account.Kind}, {"budget", budgetJson(account)}};
 }
 
-QJsonObject entryJson(const Ledger& ledger, int i)
-{
+QJsonObject entryJson(const Ledger& ledger, int i) {
     const EntryCore& core = ledger.Entries[size_t(i)];
     const EntryNote& note = ledger.EntryNotes[size_t(i)];
     const EntryInvoice& invoice = ledger.EntryInvoices[size_t(i)];
@@ -43,8 +39,7 @@ QJsonObject entryJson(const Ledger& ledger, int i)
                        {"colour", style.ColourIndex}};
 }
 
-QJsonObject recurringJson(const RecurringRecord& r)
-{
+QJsonObject recurringJson(const RecurringRecord& r) {
     return QJsonObject{{"period", r.Period},
                        {"when", r.When.trimmed()},
                        {"overdue", r.Overdue},
@@ -57,8 +52,7 @@ QJsonObject recurringJson(const RecurringRecord& r)
 
 } // namespace
 
-QJsonObject LedgerJson(const AppContext& ctx)
-{
+QJsonObject LedgerJson(const AppContext& ctx) {
     const Ledger& ledger = ctx.ledger;
     QJsonArray entries;
     for (int i = 1; i < ledger.EntryCount; ++i)

@@ -35,34 +35,28 @@ const char* const kUsage =
     "  ledger-tool pack DATAROOT USER PACKAGE\n"
     "  ledger-tool unpack PACKAGE DATAROOT USER\n";
 
-void out(const QString& text)
-{
+void out(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
-void err(const QString& text)
-{
+void err(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
-int usage()
-{
+int usage() {
     err(QString::fromLatin1(kUsage));
     return 2;
 }
 
-QString asFolder(const QString& path)
-{
+QString asFolder(const QString& path) {
     QString folder = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
+    if (!folder.endsWith(u'/')) folder += u'/';
     return folder;
 }
 
-QString numberText(double value)
-{
+QString numberText(double value) {
     return QString::number(value, 'f', value == qRound64(value) ? 0 : 2);
 }
 
@@ -74,8 +68,7 @@ struct Tool {
     QuietShell shell;
     AppContext ctx;
 
-    Tool()
-    {
+    Tool() {
         ctx.services.prompts = &prompts;
         ctx.services.settings = &settings;
         ctx.services.clock = &clock;
@@ -85,8 +78,7 @@ struct Tool {
 
     // The ledger folder's parent is the user folder, whose parent is the data root; the
     // ledger list holds only this ledger, so no apply question is asked.
-    void useLedgerFolder(const QString& path)
-    {
+    void useLedgerFolder(const QString& path) {
         const QDir ledger(asFolder(path));
         QDir user = ledger;
         user.cdUp();
@@ -98,22 +90,18 @@ struct Tool {
         ctx.session.LedgerNames = QStringList{ctx.session.LedgerName};
     }
 
-    bool open(const QString& ledgerFolder)
-    {
+    bool open(const QString& ledgerFolder) {
         useLedgerFolder(ledgerFolder);
         return LoadLedger(ctx);
     }
 };
 
-int dump(const QStringList& args)
-{
-    if (args.size() != 1 && !(args.size() == 3 && args.at(1) == u"--today"))
-        return usage();
+int dump(const QStringList& args) {
+    if (args.size() != 1 && !(args.size() == 3 && args.at(1) == u"--today")) return usage();
     Tool tool;
     if (args.size() == 3) {
         const auto day = Runtime::parseDate(args.at(2));
-        if (!day)
-            return usage();
+        if (!day) return usage();
         tool.clock.day = *day;
     }
     const bool opened = tool.open(args.at(0));
@@ -124,10 +112,8 @@ int dump(const QStringList& args)
     return opened ? 0 : 1;
 }
 
-int roundtrip(const QStringList& args)
-{
-    if (args.size() != 2)
-        return usage();
+int roundtrip(const QStringList& args) {
+    if (args.size() != 2) return usage();
     Tool tool;
     if (!tool.open(args.at(0))) {
         err(tool.prompts.texts.join(u'\n') + u'\n');
@@ -143,15 +129,12 @@ int roundtrip(const QStringList& args)
     ledger.RecurringChanged = true;
     ledger.UnreadSideFiles.clear(); // those lie in the source folder
     const bool saved = SaveLedger(tool.ctx);
-    if (!tool.prompts.texts.isEmpty())
-        err(tool.prompts.texts.join(u'\n') + u'\n');
+    if (!tool.prompts.texts.isEmpty()) err(tool.prompts.texts.join(u'\n') + u'\n');
     return saved ? 0 : 1;
 }
 
-int balance(const QStringList& args)
-{
-    if (args.size() != 3)
-        return usage();
+int balance(const QStringList& args) {
+    if (args.size() != 3) return usage();
     Tool tool;
     if (!tool.open(args.at(0))) {
         err(tool.prompts.texts.join(u'\n') + u'\n');
@@ -163,45 +146,37 @@ int balance(const QStringList& args)
         return 1;
     }
     const Session& s = tool.ctx.session;
-    out(numberText(AccountBalanceTo(tool.ctx.ledger, s, index, args.at(2))) + u' '
-        + numberText(AccountBalanceBefore(tool.ctx.ledger, s, index, args.at(2))) + u'\n');
+    out(numberText(AccountBalanceTo(tool.ctx.ledger, s, index, args.at(2))) + u' ' +
+        numberText(AccountBalanceBefore(tool.ctx.ledger, s, index, args.at(2))) + u'\n');
     return 0;
 }
 
-Session amountSession(const QString& dotState, const QString& moneyState)
-{
+Session amountSession(const QString& dotState, const QString& moneyState) {
     Session s;
     s.DotState = dotState;
     s.Setting.MoneyState = moneyState;
     return s;
 }
 
-int format(const QStringList& args)
-{
-    if (args.size() != 3)
-        return usage();
+int format(const QStringList& args) {
+    if (args.size() != 3) return usage();
     bool ok = false;
     const double hundredths = args.at(0).toDouble(&ok);
-    if (!ok)
-        return usage();
+    if (!ok) return usage();
     out(FormatAmount(hundredths, amountSession(args.at(1), args.at(2))) + u'\n');
     return 0;
 }
 
-int parse(const QStringList& args)
-{
-    if (args.size() != 3)
-        return usage();
+int parse(const QStringList& args) {
+    if (args.size() != 3) return usage();
     QString text = args.at(0);
     const double value = ParseAmount(text, amountSession(args.at(1), args.at(2)));
     out(numberText(value) + u'\t' + text + u'\n');
     return 0;
 }
 
-int pack(const QStringList& args)
-{
-    if (args.size() != 3)
-        return usage();
+int pack(const QStringList& args) {
+    if (args.size() != 3) return usage();
     Tool tool;
     tool.ctx.session.DataRoot = asFolder(args.at(0));
     tool.ctx.session.CurrentUser = args.at(1);
@@ -216,10 +191,8 @@ int pack(const QStringList& args)
     return 0;
 }
 
-int unpack(const QStringList& args)
-{
-    if (args.size() != 3)
-        return usage();
+int unpack(const QStringList& args) {
+    if (args.size() != 3) return usage();
     Tool tool;
     tool.ctx.session.DataRoot = asFolder(args.at(1));
     tool.ctx.session.CurrentUser = args.at(2);
@@ -232,35 +205,24 @@ int unpack(const QStringList& args)
     }
     const bool restored = RestoreBackupPackage(tool.ctx);
     QFile::remove(working);
-    if (!tool.prompts.texts.isEmpty())
-        err(tool.prompts.texts.join(u'\n') + u'\n');
-    if (!restored)
-        err("refused\n");
+    if (!tool.prompts.texts.isEmpty()) err(tool.prompts.texts.join(u'\n') + u'\n');
+    if (!restored) err("refused\n");
     return restored ? 0 : 1;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
-        return usage();
+    if (args.isEmpty()) return usage();
     const QString command = args.takeFirst();
-    if (command == u"dump")
-        return dump(args);
-    if (command == u"roundtrip")
-        return roundtrip(args);
-    if (command == u"balance")
-        return balance(args);
-    if (command == u"format")
-        return format(args);
-    if (command == u"parse")
-        return parse(args);
-    if (command == u"pack")
-        return pack(args);
-    if (command == u"unpack")
-        return unpack(args);
+    if (command == u"dump") return dump(args);
+    if (command == u"roundtrip") return roundtrip(args);
+    if (command == u"balance") return balance(args);
+    if (command == u"format") return format(args);
+    if (command == u"parse") return parse(args);
+    if (command == u"pack") return pack(args);
+    if (command == u"unpack") return unpack(args);
     return usage();
 }

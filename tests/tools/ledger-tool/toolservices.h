@@ -13,27 +13,30 @@ class RecordingPrompts : public Prompts {
 public:
     QStringList texts;
 
-    void information(const QString& text, const QString& = QString()) override { texts.append(text); }
+    void information(const QString& text, const QString& = QString()) override {
+        texts.append(text);
+    }
     void warning(const QString& text, const QString& = QString()) override { texts.append(text); }
     void plain(const QString& text, const QString& = QString()) override { texts.append(text); }
-    Answer question(const QString& text, Buttons buttons, const QString& = QString()) override
-    {
+    Answer question(const QString& text, Buttons buttons, const QString& = QString()) override {
         texts.append(text);
         return buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
     }
     std::optional<QString> input(const QString& prompt, const QString& = QString(),
-                                 const QString& = QString()) override
-    {
+                                 const QString& = QString()) override {
         texts.append(prompt);
         return std::nullopt;
     }
-    std::optional<QString> password(const QString& prompt, const QString& = QString()) override
-    {
+    std::optional<QString> password(const QString& prompt, const QString& = QString()) override {
         texts.append(prompt);
         return std::nullopt;
     }
-    QString openFile(const QString&, const QString&, const QString& = QString()) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString& = QString()) override { return {}; }
+    QString openFile(const QString&, const QString&, const QString& = QString()) override {
+        return {};
+    }
+    QString saveFile(const QString&, const QString&, const QString& = QString()) override {
+        return {};
+    }
     QString browseFolder(const QString&) override { return {}; }
 };
 
@@ -41,16 +44,13 @@ public:
 class MemorySettings : public SettingsStore {
 public:
     QString GetSetting(const QString& section, const QString& key,
-                       const QString& defaultValue = QString()) const override
-    {
+                       const QString& defaultValue = QString()) const override {
         return m_values.value(section + '/' + key, defaultValue);
     }
-    void SaveSetting(const QString& section, const QString& key, const QString& value) override
-    {
+    void SaveSetting(const QString& section, const QString& key, const QString& value) override {
         m_values.insert(section + '/' + key, value);
     }
-    void DeleteSetting(const QString& section, const QString& key) override
-    {
+    void DeleteSetting(const QString& section, const QString& key) override {
         m_values.remove(section + '/' + key);
     }
 
@@ -70,17 +70,17 @@ public:
 class QuietShell : public Shell {
 public:
     QStringList opened;
-    bool openUrl(const QString& url) override
-    {
+    bool openUrl(const QString& url) override {
         opened.append(url);
         return true;
     }
-    bool openFile(const QString& path) override
-    {
+    bool openFile(const QString& path) override {
         opened.append(path);
         return true;
     }
-    MoveResult moveFolder(const QString&, const QString&) override { return {MoveOutcome::Error, 0}; }
+    MoveResult moveFolder(const QString&, const QString&) override {
+        return {MoveOutcome::Error, 0};
+    }
     bool startCalculator() override { return false; }
     QString clipboardText() const override { return {}; }
     void setClipboardText(const QString&) override {}

@@ -1,0 +1,484 @@
+// The entry window driven offscreen through the main window's commands, with scripted
+// boxes: what lands in the tables, the main window's list and totals, and the settings.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "entry/inputform.h"
+#include "entry/installmentform.h"
+#include "mainwin/mainform_fixture.h"
+
+namespace {
+
+struct Fixture : MainFormFixture {
+    Fixture()
+    {
+        b.account("A-現金").account("L-信用卡").account("I-薪水").account("E-餐飲費").account("E-手續費").account("Equity");
+    }
+    // Opens the ledger, lists an account and runs the new-entry command with a handler.
+    void addWith(const QString& listed, std::function<void(InputForm&)> fill)
+    {
+        if (!form)
+            open();
+        list(listed);
+        env.modal.on<InputForm>([fill](InputForm& f) {
+            fill(f);
+            if (f.isVisible())
+                f.Cmd2->click();
+            return f.result();
+        });
+        form->Data_New_Click();
+    }
+    QStringList boxes() const { return env.prompts.texts(); }
+};
+
+void choose(QComboBox* box, const QString& text)
+{
+    box->setCurrentIndex(box->findText(text));
+}
+
+QStringList items(const QComboBox* box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
+}
+
+} // namespace
+
+class TestInputForm : public QObject {
+    Q_OBJECT
+private slots:
+    void addEntryReachesListAndTotals()
+    {
+        Fixture fx;
+        QString status, amountAfter, rowTotal;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            QCOMPARE(f.Cob2->currentText(), QString("E-餐飲費"));
+            QCOMPARE(f.Label2->text(), QString("支付給"));
+            f.Text2->setText("120");
+            f.Combo3->setEditText("午餐");
+            f.Cmd1->click();
+            status = f.StatusText();
+            amountAfter = f.Text2->text();
+            rowTotal = fx.column(4).value(0);
+        });
+        const Ledger& ledger = fx.env.ctx.ledger;
+        QCOMPARE(ledger.EntryCount, 2);
+        QCOMPARE(ledger.Entries[1].Amount.value(), 12000.0);
+        QCOMPARE(status, QString("您已經新增 1 筆記錄"));
+        QCOMPARE(amountAfter, QString("0")); // cleared for the next entry
+        QCOMPARE(rowTotal, QString("...")); // the provisional row
+        // Closing relisted the account with its running total.
+        QCOMPARE(fx.column(3), QStringList{"-120.00"});
+        QCOMPARE(fx.column(4), QStringList{"-120.00"});
+        QVERIFY(fx.nodeText("A-現金").contains("-120.00"));
+        QVERIFY(fx.form->LedgerChanged());
+        QCOMPARE(fx.boxes(), QStringList());
+    }
+
+    void feeEntryAndDefaults()
+    {
+        Fixture fx;
+        fx.env.settings.SaveSetting("InputForm", "Type1", "E-手續費");
+        QString status;
+        QStringList totals;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.Check2->setChecked(true);
+            QCOMPARE(f.Cob4->currentText(), QString("E-手續費"));
+            QCOMPARE(f.Cob5->currentText(), QString("A-現金"));
+            QCOMPARE(f.Combo1->currentText(), QString("手續費"));
+            f.Text2->setText("1000");
+            f.Text5->setText("15");
+            f.Cmd1->click();
+            status = f.StatusText();
+            totals = fx.column(4);
+        });
+        QCOMPARE(status, QString("您已經新增 2 筆記錄"));
+        QCOMPARE(totals, (QStringList{"...", "..."}));
+        const Ledger& ledger = fx.env.ctx.ledger;
+        QCOMPARE(ledger.EntryCount, 3);
+        QCOMPARE(ledger.Entries[2].Account1.trimmed(), QString("E-手續費"));
+        QCOMPARE(ledger.Entries[2].Amount.value(), 1500.0);
+        QCOMPARE(fx.env.settings.GetSetting("InputForm", "Amount"), QString("15"));
+        QCOMPARE(fx.env.settings.GetSetting("InputForm", "Note"), QString("手續費"));
+        QVERIFY(fx.nodeText("A-現金").contains("-1,015.00"));
+    }
+
+    void addElsewhereSwitchesToSecondAccount()
+    {
+        Fixture fx;
+        fx.addWith("L-信用卡", [&](InputForm& f) {
+            choose(f.Cob2, "I-薪水");
+            choose(f.Cob3, "A-現金");
+            QCOMPARE(f.Label2->text(), QString("進帳從"));
+            QCOMPARE(f.Label3->text(), QString("到科目"));
+            f.Text2->setText("500");
+            f.Cmd1->click();
+        });
+        QCOMPARE(fx.form->SelectedNodeKey(), QString("A-現金"));
+        QCOMPARE(fx.column(3), QStringList{"500.00"});
+    }
+
+    void feeWithoutRoomIsReportedOnEitherBranch()
+    {
+        Fixture fx;
+        fx.env.ctx.ledger.EntryCount = Ledger::EntryCapacity; // 29999 entries (undated)
+        fx.addWith("L-信用卡", [&](InputForm& f) {
+            choose(f.Cob2, "E-餐飲費");
+            choose(f.Cob3, "A-現金"); // the listed account is no side: the list switches
+            f.Check2->setChecked(true);
+            f.Text2->setText("10");
+            f.Cmd1->click();
+        });
+        QCOMPARE(fx.env.ctx.ledger.EntryCount, 30001);
+        QCOMPARE(fx.env.prompts.texts("warning"),
+                 QStringList{"資料筆數已經到達30000筆上限，無法記錄這筆手續費，請先使用結帳清除舊資料!"});
+    }
+
+    void refusalKeepsWindowAndInput()
+    {
+        Fixture fx;
+        bool open = false;
+        QString amount;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.Text2->setText("12a");
+            f.Text3->setText("x");
+            f.Cmd1->click();
+            open = f.isVisible();
+            amount = f.Text2->text();
+            QCOMPARE(f.Text3->text(), QString("x")); // the rate default comes after this check
+        });
+        QVERIFY(open);
+        QCOMPARE(amount, QString("12a"));
+        QCOMPARE(fx.env.prompts.texts("information"), QStringList{"金額部分不是數字格式"});
+        QCOMPARE(fx.env.ctx.ledger.EntryCount, 1);
+    }
+
+    void editChangesEntryAndCloses()
+    {
+        Fixture fx;
+        fx.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").checked();
+        fx.b.entry("2024/01/03", "E-餐飲費", "A-現金", 8000, "晚餐");
+        fx.open();
+        fx.list("A-現金");
+        fx.form->Liv1->setCurrentItem(fx.row(0));
+        int result = -1;
+        QString caption;
+        fx.env.modal.on<InputForm>([&](InputForm& f) {
+            caption = f.Cmd1->text();
+            f.Text2->setText("99.5");
+            f.Cmd1->click();
+            result = f.result();
+            return f.result();
+        });
+        fx.form->Liv1_DblClick();
+        QCOMPARE(caption, QString("變更"));
+        QCOMPARE(result, int(QDialog::Accepted));
+        const Ledger& ledger = fx.env.ctx.ledger;
+        QCOMPARE(ledger.EntryCount, 3);
+        QCOMPARE(ledger.Entries[1].Amount.value(), 9950.0);
+        QCOMPARE(ledger.EntryInvoices[1].Checked, qint16(-1));
+        QCOMPARE(fx.column(3), (QStringList{"-99.50", "-80.00"}));
+        QVERIFY(fx.row(0)->isSelected());
+        QVERIFY(!fx.row(1)->isSelected());
+    }
+
+    void keypadAndCalculatorKeys()
+    {
+        Fixture fx;
+        fx.env.settings.SaveSetting("InputForm", "Set_Amount", "True");
+        QString afterPad, afterFirstEnter, sign;
+        int countAfterFirstEnter = 0;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.Text2->selectAll();
+            const int keys[] = {5, AmountKeypad::Plus, 3, AmountKeypad::Times, 4, AmountKeypad::Equals};
+            for (int k : keys)
+                f.CmdNum[size_t(k)]->click();
+            afterPad = f.Text2->text();
+            f.Text2->setFocus();
+            f.Text2->selectAll();
+            QTest::keyClick(f.Text2, Qt::Key_5);
+            QTest::keyClick(f.Text2, Qt::Key_Plus, Qt::KeypadModifier);
+            sign = f.Label8->text();
+            QTest::keyClick(f.Text2, Qt::Key_3);
+            QTest::keyClick(f.Text2, Qt::Key_Enter, Qt::KeypadModifier);
+            afterFirstEnter = f.Text2->text();
+            countAfterFirstEnter = fx.env.ctx.ledger.EntryCount;
+            QTest::keyClick(f.Text2, Qt::Key_Enter, Qt::KeypadModifier);
+        });
+        QCOMPARE(afterPad, QString("32")); // left to right: (5 + 3) * 4
+        QCOMPARE(sign, QString("+"));
+        QCOMPARE(afterFirstEnter, QString("8"));
+        QCOMPARE(countAfterFirstEnter, 1);
+        QCOMPARE(fx.env.ctx.ledger.EntryCount, 2);
+        QCOMPARE(fx.env.ctx.ledger.Entries[1].Amount.value(), 800.0);
+    }
+
+    void typedCharactersAreFiltered()
+    {
+        Fixture fx;
+        QString amount, rate, invoice;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.Text2->clear();
+            QTest::keyClicks(f.Text2, "1+2-3a.5");
+            f.Text3->clear();
+            QTest::keyClicks(f.Text3, "-1.5x");
+            QTest::keyClicks(f.Text6, "aB1");
+            amount = f.Text2->text();
+            rate = f.Text3->text();
+            invoice = f.Text6->text();
+        });
+        QCOMPARE(amount, QString("12-3.5"));
+        QCOMPARE(rate, QString("1.5"));
+        QCOMPARE(invoice, QString("B1"));
+    }
+
+    void enterKeysStore_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("detail") << "Combo3" << int(Qt::NoModifier) << 1;
+        QTest::newRow("rate") << "Text3" << int(Qt::NoModifier) << 1;
+        QTest::newRow("invoice") << "Text6" << int(Qt::NoModifier) << 1;
+        QTest::newRow("note") << "Text1" << int(Qt::NoModifier) << 1;
+        QTest::newRow("note shift is a break") << "Text1" << int(Qt::ShiftModifier) << 0;
+        QTest::newRow("fee amount") << "Text5" << int(Qt::NoModifier) << 0;
+    }
+    void enterKeysStore()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, modifiers);
+        Fixture fx;
+        QString note;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.Text2->setText("10");
+            QWidget* w = f.findChild<QWidget*>(control);
+            if (control == "Combo3")
+                w = f.Combo3->lineEdit();
+            QTest::keyClick(w, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
+            note = f.NoteText();
+        });
+        QTEST(fx.env.ctx.ledger.EntryCount - 1, "stored");
+        if (control == "Text1" && modifiers)
+            QCOMPARE(note, QString("\r\n"));
+    }
+
+    void detailList_data()
+    {
+        QTest::addColumn<QStringList>("texts"); // account|text
+        QTest::addColumn<QStringList>("listed");
+        const QString sep(54, '-');
+        QTest::newRow("unclassified only") << QStringList{"未分類|雜項"} << QStringList{"雜項"};
+        QTest::newRow("first and unclassified")
+            << QStringList{"E-餐飲費|午餐", "未分類|雜項"} << QStringList{"午餐", sep, "雜項"};
+        QTest::newRow("first only") << QStringList{"E-餐飲費|午餐"} << QStringList{"午餐"};
+        QTest::newRow("all three") << QStringList{"A-現金|提款", "E-餐飲費|午餐", "未分類|雜項"}
+                                   << QStringList{"午餐", sep, "提款", sep, "雜項"};
+    }
+    void detailList()
+    {
+        QFETCH(QStringList, texts);
+        Fixture fx;
+        for (const QString& t : texts)
+            fx.b.detailText(t.section('|', 0, 0), t.section('|', 1));
+        QStringList listed;
+        QString kept;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.Combo3->setEditText("打字");
+            choose(f.Cob2, "E-手續費");
+            choose(f.Cob2, "E-餐飲費");
+            listed = items(f.Combo3);
+            kept = f.Combo3->currentText();
+        });
+        QTEST(listed, "listed");
+        QCOMPARE(kept, QString("打字"));
+    }
+
+    void counters_data()
+    {
+        QTest::addColumn<int>("detailChars");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("60 bytes") << 30 << "明細字數: 60";
+        QTest::newRow("62 bytes") << 31 << "明細字數: 62 (超過上限60字，請縮減字數)";
+    }
+    void counters()
+    {
+        QFETCH(int, detailChars);
+        Fixture fx;
+        QString label, note;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.Combo3->setEditText(QString(detailChars, QChar(u'明')));
+            label = f.Label13->text();
+            f.SetNoteText("a\r\nb");
+            note = f.Label14->text();
+        });
+        QTEST(label, "label");
+        QCOMPARE(note, QString("備註字數: 4"));
+    }
+
+    void kindFilters()
+    {
+        Fixture fx;
+        QStringList once, twice, liabilities;
+        QString aCaption, lCaption;
+        int chosen = 0;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.Command6[0]->click();
+            once = items(f.Cob2);
+            chosen = f.Cob2->currentIndex();
+            f.Command6[0]->click();
+            twice = items(f.Cob2);
+            f.Command6[0]->click();
+            f.Command6[1]->click();
+            liabilities = items(f.Cob2);
+            aCaption = f.Command6[0]->text();
+            lCaption = f.Command6[1]->text();
+            f.Cob2->hidePopup();
+        });
+        QCOMPARE(once, QStringList{"A-現金"});
+        QCOMPARE(chosen, -1);
+        QCOMPARE(twice, (QStringList{"A-現金", "L-信用卡", "I-薪水", "E-餐飲費", "E-手續費"}));
+        QCOMPARE(liabilities, QStringList{"L-信用卡"});
+        QCOMPARE(aCaption, QString("A"));
+        QCOMPARE(lCaption, QString("L*"));
+    }
+
+    void swapAccounts()
+    {
+        Fixture fx;
+        QString first, second, caption;
+        fx.addWith("L-信用卡", [&](InputForm& f) {
+            choose(f.Cob2, "A-現金");
+            f.Command11->click();
+            first = f.Cob2->currentText();
+            second = f.Cob3->currentText();
+            caption = f.Label2->text();
+            choose(f.Cob2, "E-餐飲費");
+            f.Command11->click();
+        });
+        QCOMPARE(first, QString("L-信用卡"));
+        QCOMPARE(second, QString("A-現金"));
+        QCOMPARE(caption, QString("轉換到"));
+        QCOMPARE(fx.env.prompts.texts("plain"), QStringList{"這種情況無法對調科目"});
+    }
+
+    void quickEntry()
+    {
+        Fixture fx;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.Text2->setText("100");
+            f.Text3->setText("");
+            f.Combo3->setEditText("午餐");
+            f.Command5->click();
+            QCOMPARE(f.Text3->text(), QString("1"));
+        });
+        const Ledger& ledger = fx.env.ctx.ledger;
+        QCOMPARE(ledger.QuickEntryCount, 2);
+        QCOMPARE(ledger.QuickEntries[1].Amount, QString("100"));
+        QVERIFY(ledger.QuickEntriesChanged);
+        QCOMPARE(fx.env.prompts.texts("information"), QStringList{"已將此筆記錄新增到快速入帳清單!"});
+        QCOMPARE(ledger.EntryCount, 1);
+    }
+
+    void installments()
+    {
+        Fixture fx;
+        QString status, label;
+        int na = 0;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.DTPicker1->setDate(QDate(2024, 1, 31));
+            f.Text2->setText("300");
+            f.Combo3->setEditText("手機");
+            fx.env.modal.on<InstallmentForm>([&](InstallmentForm& w) {
+                label = w.Label6->text();
+                w.Text1->setText("3");
+                w.Command1->click();
+                return w.result();
+            });
+            f.Command8->click();
+            status = f.StatusText();
+            na = f.na;
+            QCOMPARE(f.Combo3->currentText(), QString("手機")); // fields stay
+        });
+        QCOMPARE(label, QString("每期金額：300"));
+        QCOMPARE(na, 3);
+        QCOMPARE(status, QString("您已經新增 3 筆記錄"));
+        QCOMPARE(fx.env.prompts.texts("plain"), QStringList{"已成功新增 3 筆分期記錄"});
+        QCOMPARE(fx.column(1), (QStringList{"2024/01/31", "2024/02/29", "2024/03/29"}));
+        QCOMPARE(fx.column(5), (QStringList{"手機 (分期付款 1/3)", "手機 (分期付款 2/3)", "手機 (分期付款 3/3)"}));
+        QVERIFY(fx.nodeText("A-現金").contains("-900.00"));
+    }
+
+    void installmentRefusalStaysOpen()
+    {
+        Fixture fx;
+        bool stillOpen = false;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            fx.env.modal.on<InstallmentForm>([&](InstallmentForm& w) {
+                w.Text1->setText("0");
+                w.Command1->click();
+                stillOpen = w.isVisible();
+                return int(QDialog::Rejected);
+            });
+            f.Command8->click();
+        });
+        QVERIFY(stillOpen);
+        QCOMPARE(fx.env.prompts.texts("warning"), QStringList{"分期期數請輸入1以上(含)的數字"});
+        QCOMPARE(fx.env.ctx.ledger.EntryCount, 1);
+    }
+
+    void optionsAndWidthRemembered()
+    {
+        Fixture fx;
+        bool clear0 = true, clear5 = false, wide = true;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            clear0 = f.Clear_Type0->isChecked();
+            clear5 = f.Clear_Type5->isChecked();
+            wide = f.isWide();
+            f.Clear_Type4->trigger();
+            f.Set_ExchangeRate->trigger();
+            f.Command3->click();
+        });
+        QVERIFY(!clear0);
+        QVERIFY(clear5);
+        QVERIFY(!wide);
+        QCOMPARE(fx.env.settings.GetSetting("InputForm", "Clear_Type4"), QString("False"));
+        QCOMPARE(fx.env.settings.GetSetting("InputForm", "Clear_Type5"), QString("True"));
+        QCOMPARE(fx.env.settings.GetSetting("InputForm", "Set_ExchangeRate"), QString("True"));
+        QCOMPARE(fx.env.settings.GetSetting("InputForm", "More"), QString("<< 關閉"));
+        fx.addWith("A-現金", [&](InputForm& f) { wide = f.isWide(); });
+        QVERIFY(wide);
+    }
+
+    void dateButtons()
+    {
+        Fixture fx;
+        QDate back, forward, today;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.DTPicker1->setDate(QDate(2024, 1, 1));
+            f.Command7->click();
+            back = f.DTPicker1->date();
+            f.Command9->click();
+            f.Command9->click();
+            forward = f.DTPicker1->date();
+            f.Cmd4->click();
+            today = f.DTPicker1->date();
+        });
+        QCOMPARE(back, QDate(2023, 12, 31));
+        QCOMPARE(forward, QDate(2024, 1, 2));
+        QCOMPARE(today, fx.env.clock.today());
+    }
+};
+
+QTEST_MAIN(TestInputForm)
+#include "tst_inputform.moc"

@@ -1,0 +1,209 @@
+// The start sequence: folders and path messages, old files, setting migrations, mirrors,
+// the window's stored options, and the login step.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "mainwin/mainform.h"
+#include "support/testenv.h"
+
+namespace {
+const QString absent = QStringLiteral("<absent>");
+
+// "Section/Key=value" settings, applied before the start.
+void preset(TestEnv& env, const QStringList& pairs)
+{
+    for (const QString& p : pairs) {
+        const qsizetype slash = p.indexOf('/');
+        const qsizetype eq = p.indexOf('=');
+        env.settings.SaveSetting(p.left(slash), p.mid(slash + 1, eq - slash - 1), p.mid(eq + 1));
+    }
+}
+
+QString stored(TestEnv& env, const QString& sectionKey)
+{
+    const qsizetype slash = sectionKey.indexOf('/');
+    return env.settings.GetSetting(sectionKey.left(slash), sectionKey.mid(slash + 1), absent);
+}
+
+// Placeholders in texts: {tmp} the test folder, {root} the data root as the start leaves it.
+QString expand(const TestEnv& env, QString text)
+{
+    return text.replace("{tmp}", env.tmp.path());
+}
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void settingsCases_data()
+    {
+        QTest::addColumn<QStringList>("folders");  // folders made first, under {tmp}
+        QTest::addColumn<QStringList>("settings"); // preset
+        QTest::addColumn<QStringList>("boxes");    // plain boxes shown, in order
+        QTest::addColumn<QStringList>("after");    // "Section/Key=value" afterwards
+        QTest::addColumn<QString>("dataRoot");
+
+        QTest::newRow("no stored keys")
+            << QStringList{} << QStringList{} << QStringList{}
+            << QStringList{"Update/Ver=4.0.4", "Update/State=1", "Setting/MyDataBasePath=<absent>"}
+            << QStringLiteral("{tmp}/app/DataBase/");
+        QTest::newRow("missing data folder")
+            << QStringList{} << QStringList{"Setting/MyDataBasePath={tmp}/gone/"}
+            << QStringList{"找不到 {tmp}/gone/，程式將切換回預設的資料路徑"}
+            << QStringList{"Setting/MyDataBasePath="} << QStringLiteral("{tmp}/app/DataBase/");
+        QTest::newRow("data folder stored without separator")
+            << QStringList{"data"} << QStringList{"Setting/MyDataBasePath={tmp}/data"} << QStringList{}
+            << QStringList{"Setting/MyDataBasePath={tmp}/data"} << QStringLiteral("{tmp}/data/");
+        QTest::newRow("automatic backup folder gone")
+            << QStringList{} << QStringList{"Setting/AutoBackupPath={tmp}/gone"}
+            << QStringList{"您設定的自動備份路徑已失效，程式將切換回預設的備份路徑"}
+            << QStringList{"Setting/AutoBackupPath="} << QStringLiteral("{tmp}/app/DataBase/");
+        QTest::newRow("automatic backup inside the data folder")
+            << QStringList{"app/DataBase/Backup"} << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase/Backup"}
+            << QStringList{"自動備份路徑不可設置在資料路徑內，程式將切換回預設的備份路徑"}
+            << QStringList{"Setting/AutoBackupPath="} << QStringLiteral("{tmp}/app/DataBase/");
+        QTest::newRow("automatic backup is the data folder, no separator")
+            << QStringList{"app/DataBase"} << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase"}
+            << QStringList{"自動備份路徑不可設置在資料路徑內，程式將切換回預設的備份路徑"}
+            << QStringList{"Setting/AutoBackupPath="} << QStringLiteral("{tmp}/app/DataBase/");
+        QTest::newRow("automatic backup beside the data folder with a longer name")
+            << QStringList{"app/DataBase2"} << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase2"}
+            << QStringList{} << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase2"} << QStringLiteral("{tmp}/app/DataBase/");
+        QTest::newRow("obsolete clearing option")
+            << QStringList{} << QStringList{"InputForm/Set_Clear=0", "InputForm/Clear_Type0=True"} << QStringList{}
+            << QStringList{"InputForm/Clear_Type1=0", "InputForm/Clear_Type2=0", "InputForm/Clear_Type3=0",
+                           "InputForm/Clear_Type4=0", "InputForm/Clear_Type0=True", "InputForm/Clear_Type5=<absent>",
+                           "InputForm/Set_Clear=<absent>"}
+            << QStringLiteral("{tmp}/app/DataBase/");
+        QTest::newRow("clearing option 123 counts as absent")
+            << QStringList{} << QStringList{"InputForm/Set_Clear=123"} << QStringList{}
+            << QStringList{"InputForm/Clear_Type1=<absent>", "InputForm/Set_Clear=123"} << QStringLiteral("{tmp}/app/DataBase/");
+        QTest::newRow("obsolete date option 1")
+            << QStringList{} << QStringList{"Setting/AutoDateState=1"} << QStringList{}
+            << QStringList{"MainForm/NewClear_Date=True", "Setting/AutoDateState=<absent>"} << QStringLiteral("{tmp}/app/DataBase/");
+        QTest::newRow("obsolete date option 2")
+            << QStringList{} << QStringList{"Setting/AutoDateState=2"} << QStringList{}
+            << QStringList{"MainForm/NewClear_Date=<absent>", "Setting/AutoDateState=<absent>"}
+            << QStringLiteral("{tmp}/app/DataBase/");
+    }
+    void settingsCases()
+    {
+        QFETCH(QStringList, folders);
+        QFETCH(QStringList, settings);
+        QFETCH(QStringList, boxes);
+        QFETCH(QStringList, after);
+        QFETCH(QString, dataRoot);
+        TestEnv env;
+        for (const QString& folder : folders)
+            QVERIFY(QDir().mkpath(env.path(folder)));
+        QStringList expanded;
+        for (const QString& s : settings)
+            expanded << expand(env, s);
+        preset(env, expanded);
+        MainForm w(env.ctx);
+        w.Form_Load();
+        QStringList expectedBoxes;
+        for (const QString& b : boxes)
+            expectedBoxes << expand(env, b);
+        QCOMPARE(env.prompts.texts("plain"), expectedBoxes);
+        QCOMPARE(env.prompts.shown.size(), expectedBoxes.size());
+        for (const QString& a : after) {
+            const qsizetype eq = a.indexOf('=');
+            QCOMPARE(stored(env, a.left(eq)), expand(env, a.mid(eq + 1)));
+        }
+        QCOMPARE(env.ctx.session.DataRoot, expand(env, dataRoot));
+        QVERIFY(QDir(env.ctx.session.DataRoot).exists());
+    }
+
+    void defaultsWithoutStoredKeys()
+    {
+        TestEnv env;
+        int logins = 0;
+        MainForm w(env.ctx);
+        w.LoginAttempted = true;
+        w.LoginStep = [&](MainForm& form) {
+            ++logins;
+            QVERIFY(!form.LoginAttempted);
+        };
+        w.Form_Load();
+        QCOMPARE(logins, 1);
+        QVERIFY(w.View_Add->isChecked() && w.View_Show->isChecked() && w.View_Balance->isChecked()
+                && w.View_Budget->isChecked());
+        QVERIFY(!w.View_Today->isChecked() && !w.View_Yesterday->isChecked() && !w.View_BudgetI->isChecked()
+                && !w.View_BudgetE->isChecked());
+        for (QAction* item : w.clearingChecks())
+            QVERIFY(!item->isChecked());
+        QCOMPARE(w.PanelText(1), QString("收支結餘"));
+        QCOMPARE(w.PanelText(3), QString("金額累計"));
+        QVERIFY(w.windowState() & Qt::WindowMaximized);
+        QCOMPARE(w.Liv1->columnWidth(0), 125);
+        QCOMPARE(w.Liv1->columnWidth(6), 65);
+        QCOMPARE(w.windowTitle(), QString("Qivoka v4.0.4"));
+        QCOMPARE(w.Menu_Date->text(), QString("2024/01/15 (星期一)"));
+        QVERIFY(QDir(env.ctx.session.AppFolder + "Backup").exists());
+        QCOMPARE(env.ctx.session.Setting.AccState, QString("11"));
+    }
+
+    void storedWindowOptions()
+    {
+        TestEnv env;
+        preset(env, {"MainForm/View_Today=True", "MainForm/View_Balance=True", "MainForm/View_BudgetE=True",
+                     "MainForm/View_Budget=False", "MainForm/CheckState=False", "MainForm/CopyClear_Type3=True",
+                     "MainForm/LW1=10", "MainForm/LW2=abc", "MainForm/LW3=200", "MainForm/WinState=0",
+                     "MainForm/Left=1500", "MainForm/Top=750", "MainForm/Width=16500", "MainForm/Height=9000",
+                     "Setting/DayState=40", "Setting/MainFontSize=14", "Setting/TrvState=30"});
+        MainForm w(env.ctx);
+        w.Form_Load();
+        QVERIFY(w.View_Today->isChecked() && w.View_Balance->isChecked());
+        QCOMPARE(w.PanelText(1), QString("收支結餘"));
+        QCOMPARE(w.PanelText(3), QString("支出總和"));
+        QVERIFY(!w.View_Add->isChecked());
+        QVERIFY(w.CopyClear_Type3->isChecked());
+        QCOMPARE(w.Liv1->columnWidth(0), 125);
+        QCOMPARE(w.Liv1->columnWidth(1), 140);
+        QCOMPARE(w.Liv1->columnWidth(2), 200);
+        QVERIFY(!(w.windowState() & Qt::WindowMaximized));
+        QCOMPARE(w.geometry(), QRect(100, 50, 1100, 600));
+        QCOMPARE(env.ctx.session.Setting.DayState, QString("28"));
+        QCOMPARE(env.ctx.session.Setting.TrvState, QString("30"));
+        QCOMPARE(w.Liv1->font().pointSizeF(), 14.0);
+        QCOMPARE(w.Trv1->font().pointSizeF(), 14.0);
+    }
+
+    void maximisedIgnoresStoredPlacement()
+    {
+        TestEnv env;
+        preset(env, {"MainForm/WinState=2", "MainForm/Width=16500"});
+        MainForm w(env.ctx);
+        w.Form_Load();
+        QVERIFY(w.windowState() & Qt::WindowMaximized);
+        QVERIFY(w.geometry().width() != 1100);
+    }
+
+    void oldFilesRemoved()
+    {
+        TestEnv env;
+        const QStringList appFiles{"readme.htm", "Image.gif", "Images.gif", "Qivo.exe.manifest",
+                                   "AppUpdate.exe.manifest", "AppUpdate.ini", "keep.txt"};
+        QDir().mkpath(env.ctx.session.AppFolder + "DataBase");
+        for (const QString& name : appFiles) {
+            QFile f(env.ctx.session.AppFolder + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        for (const QString& name : {QString("Favorites1.dat"), QString("Note.dat")}) {
+            QFile f(env.ctx.session.AppFolder + "DataBase/" + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        MainForm w(env.ctx);
+        w.Form_Load();
+        QCOMPARE(QDir(env.ctx.session.AppFolder).entryList(QDir::Files), QStringList{"keep.txt"});
+        QCOMPARE(QDir(env.ctx.session.DataRoot).entryList(QDir::Files), QStringList{});
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
