@@ -9,8 +9,16 @@ class AmountKeypad {
 public:
     // Keypad buttons by index: 0..9 digits, 10 "←", 11 "C", 12 "‧", 13 "+", 14 "-",
     // 15 "*", 16 "/", 17 "=".
-    enum Button { Back = 10, Clear = 11, Point = 12, Plus = 13, Minus = 14, Times = 15,
-                  Divide = 16, Equals = 17 };
+    enum Button {
+        Back = 10,
+        Clear = 11,
+        Point = 12,
+        Plus = 13,
+        Minus = 14,
+        Times = 15,
+        Divide = 16,
+        Equals = 17
+    };
 
     // The amount box.
     QString text;

@@ -15,7 +15,8 @@ struct SwapChoice {
     int second = -1;
 };
 std::optional<SwapChoice> swapAccounts(const QString& first, const QString& second,
-                                       const QStringList& firstItems, const QStringList& secondItems);
+                                       const QStringList& firstItems,
+                                       const QStringList& secondItems);
 QString swapRefusedMessage();
 
 // Checks and appends a quick entry of the fields (accounts, amount times rate, detail,

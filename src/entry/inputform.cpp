@@ -43,44 +43,37 @@ constexpr int WideTwips = 11745;
 const QString Separator(54, QLatin1Char('-'));
 const QChar DetailMark(0x0001);
 
-QPushButton* button(const QString& caption, QWidget* parent, const QString& name)
-{
+QPushButton* button(const QString& caption, QWidget* parent, const QString& name) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setAutoDefault(false); // Enter belongs to the fields, not to a default button
     return b;
 }
 
-template <typename T>
-T* named(T* widget, const QString& name)
-{
+template <typename T> T* named(T* widget, const QString& name) {
     widget->setObjectName(name);
     return widget;
 }
 
-QAction* option(QMenu* menu, const QString& caption, const QString& name)
-{
+QAction* option(QMenu* menu, const QString& caption, const QString& name) {
     QAction* a = menu->addAction(caption);
     a->setObjectName(name);
     a->setCheckable(true);
     return a;
 }
 
-bool notEquity(int kind)
-{
+bool notEquity(int kind) {
     return kind != KindEquity;
 }
 
-bool secondSide(int kind)
-{
+bool secondSide(int kind) {
     return kind == KindEquity || kind == KindAsset || kind == KindLiability;
 }
 
 } // namespace
 
 InputForm::InputForm(AppContext& ctx, MainForm& main, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_main(main)
-{
+    : QDialog(parent), m_ctx(ctx), m_main(main) {
     setObjectName(QStringLiteral("InputForm"));
     buildControls();
     buildMenu();
@@ -93,7 +86,8 @@ InputForm::InputForm(AppContext& ctx, MainForm& main, QWidget* parent)
     Combo3->setMaxVisibleItems(15);
     Combo1->setMaxVisibleItems(10);
     loadOptions();
-    Command3->setText(m_ctx.services.settings->GetSetting(Section, QStringLiteral("More"), MoreCaption));
+    Command3->setText(
+        m_ctx.services.settings->GetSetting(Section, QStringLiteral("More"), MoreCaption));
     applyWidth();
     Label8->clear();
     m_keypad.PendingOperator = 0;
@@ -101,8 +95,7 @@ InputForm::InputForm(AppContext& ctx, MainForm& main, QWidget* parent)
 
 InputForm::~InputForm() = default;
 
-void InputForm::buildControls()
-{
+void InputForm::buildControls() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     MenuBar = new QMenuBar(this);
@@ -137,7 +130,8 @@ void InputForm::buildControls()
     grid->addWidget(Label2, 1, 0);
     auto* row2 = new QHBoxLayout;
     row2->addWidget(Cob2, 1);
-    const QStringList letters2{QStringLiteral("A"), QStringLiteral("L"), QStringLiteral("I"), QStringLiteral("E")};
+    const QStringList letters2{QStringLiteral("A"), QStringLiteral("L"), QStringLiteral("I"),
+                               QStringLiteral("E")};
     for (int k = 0; k < 4; ++k) {
         Command6[size_t(k)] = button(letters2[k], mainArea, QStringLiteral("Command6_%1").arg(k));
         Command6[size_t(k)]->setFixedWidth(28);
@@ -180,7 +174,8 @@ void InputForm::buildControls()
     Combo3->setInsertPolicy(QComboBox::NoInsert);
     grid->addWidget(Combo3, 4, 1);
     Label13 = named(new QLabel(QStringLiteral("明細字數: 0"), mainArea), QStringLiteral("Label13"));
-    Check1 = named(new QCheckBox(QStringLiteral("存到明細清單內"), mainArea), QStringLiteral("Check1"));
+    Check1 =
+        named(new QCheckBox(QStringLiteral("存到明細清單內"), mainArea), QStringLiteral("Check1"));
     auto* detailRow = new QHBoxLayout;
     detailRow->addWidget(Label13, 1);
     detailRow->addWidget(Check1);
@@ -204,8 +199,8 @@ void InputForm::buildControls()
     grid->addWidget(new QLabel(QStringLiteral("發票號碼"), mainArea), 8, 0);
     Text6 = named(new QLineEdit(mainArea), QStringLiteral("Text6"));
     ColorCombo = named(new QComboBox(mainArea), QStringLiteral("ColorCombo"));
-    for (const char16_t* c : {u"黑色", u"藍色", u"紅色", u"綠色", u"橘色", u"紫色", u"灰色", u"天藍色",
-                              u"淺綠色", u"淡黃色"})
+    for (const char16_t* c : {u"黑色", u"藍色", u"紅色", u"綠色", u"橘色", u"紫色", u"灰色",
+                              u"天藍色", u"淺綠色", u"淡黃色"})
         ColorCombo->addItem(QString::fromUtf16(c));
     auto* invoiceRow = new QHBoxLayout;
     invoiceRow->addWidget(Text6, 1);
@@ -216,14 +211,17 @@ void InputForm::buildControls()
     // Keypad, right of the fields, four rows.
     auto* pad = new QGridLayout;
     pad->setSpacing(2);
-    static const char16_t* const captions[18] = {u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8",
-                                                 u"9", u"←", u"C", u"‧", u"+", u"-", u"*", u"/", u"="};
+    static const char16_t* const captions[18] = {u"0", u"1", u"2", u"3", u"4", u"5",
+                                                 u"6", u"7", u"8", u"9", u"←", u"C",
+                                                 u"‧", u"+", u"-", u"*", u"/", u"="};
     for (int k = 0; k < 18; ++k) {
-        CmdNum[size_t(k)] = button(QString::fromUtf16(captions[k]), mainArea, QStringLiteral("CmdNum_%1").arg(k));
+        CmdNum[size_t(k)] =
+            button(QString::fromUtf16(captions[k]), mainArea, QStringLiteral("CmdNum_%1").arg(k));
         CmdNum[size_t(k)]->setFocusPolicy(Qt::NoFocus); // the amount keeps the focus and selection
         CmdNum[size_t(k)]->setMinimumSize(25, 25);
     }
-    const int layout[4][5] = {{7, 8, 9, 10, 11}, {4, 5, 6, 14, 16}, {1, 2, 3, 13, 15}, {0, -1, 12, 17, -1}};
+    const int layout[4][5] = {
+        {7, 8, 9, 10, 11}, {4, 5, 6, 14, 16}, {1, 2, 3, 13, 15}, {0, -1, 12, 17, -1}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 5; ++c)
             pad->addWidget(CmdNum[size_t(layout[r][c])], r, c);
@@ -260,7 +258,8 @@ void InputForm::buildControls()
     Frame1 = named(new QGroupBox(QStringLiteral("提醒設定"), wideArea), QStringLiteral("Frame1"));
     auto* remind = new QGridLayout(Frame1);
     Option1 = named(new QRadioButton(QStringLiteral("不提醒"), Frame1), QStringLiteral("Option1"));
-    Option2 = named(new QRadioButton(QStringLiteral("當天提醒"), Frame1), QStringLiteral("Option2"));
+    Option2 =
+        named(new QRadioButton(QStringLiteral("當天提醒"), Frame1), QStringLiteral("Option2"));
     Option3 = named(new QRadioButton(QStringLiteral("前"), Frame1), QStringLiteral("Option3"));
     Option1->setChecked(true);
     Text4 = named(new QLineEdit(QStringLiteral("1"), Frame1), QStringLiteral("Text4"));
@@ -308,21 +307,23 @@ void InputForm::buildControls()
     outer->addWidget(StatusBar1);
 }
 
-void InputForm::buildMenu()
-{
+void InputForm::buildMenu() {
     Set = MenuBar->addMenu(QStringLiteral("進階設定"));
     Set->setObjectName(QStringLiteral("Set"));
     Set_Clear = Set->addMenu(QStringLiteral("新增記錄後清空欄位"));
     Set_Clear->setObjectName(QStringLiteral("Set_Clear"));
-    Clear_Type0 = option(Set_Clear, QStringLiteral("日期 (設為今日)"), QStringLiteral("Clear_Type0"));
+    Clear_Type0 =
+        option(Set_Clear, QStringLiteral("日期 (設為今日)"), QStringLiteral("Clear_Type0"));
     Clear_Type1 = option(Set_Clear, QStringLiteral("金額"), QStringLiteral("Clear_Type1"));
     Clear_Type2 = option(Set_Clear, QStringLiteral("明細"), QStringLiteral("Clear_Type2"));
     Clear_Type3 = option(Set_Clear, QStringLiteral("備註"), QStringLiteral("Clear_Type3"));
     Clear_Type4 = option(Set_Clear, QStringLiteral("發票號碼"), QStringLiteral("Clear_Type4"));
     Clear_Type5 = option(Set_Clear, QStringLiteral("顏色"), QStringLiteral("Clear_Type5"));
     Set_Amount = option(Set, QStringLiteral("啟用金額欄計算功能"), QStringLiteral("Set_Amount"));
-    Set_Note = option(Set, QStringLiteral("明細欄按上下鍵選擇常用明細"), QStringLiteral("Set_Note"));
-    Set_ExchangeRate = option(Set, QStringLiteral("若有使用匯率則在備註記下原金額"), QStringLiteral("Set_ExchangeRate"));
+    Set_Note =
+        option(Set, QStringLiteral("明細欄按上下鍵選擇常用明細"), QStringLiteral("Set_Note"));
+    Set_ExchangeRate = option(Set, QStringLiteral("若有使用匯率則在備註記下原金額"),
+                              QStringLiteral("Set_ExchangeRate"));
 
     auto command = [this](const QString& caption, const QString& name) {
         QAction* a = MenuBar->addAction(caption);
@@ -336,8 +337,7 @@ void InputForm::buildMenu()
     AllClear = command(QStringLiteral("清空欄位"), QStringLiteral("AllClear"));
 }
 
-void InputForm::connectHandlers()
-{
+void InputForm::connectHandlers() {
     connect(Cmd1, &QPushButton::clicked, this, [this] { Cmd1_Click(); });
     connect(Cmd2, &QPushButton::clicked, this, [this] { reject(); });
     connect(Cmd4, &QPushButton::clicked, this, [this] { Cmd4_Click(); });
@@ -350,32 +350,33 @@ void InputForm::connectHandlers()
     for (int k = 0; k < 4; ++k)
         connect(Command6[size_t(k)], &QPushButton::clicked, this, [this, k] { Command6_Click(k); });
     for (int k = 0; k < 2; ++k)
-        connect(Command10[size_t(k)], &QPushButton::clicked, this, [this, k] { Command10_Click(k); });
+        connect(Command10[size_t(k)], &QPushButton::clicked, this,
+                [this, k] { Command10_Click(k); });
     for (int k = 0; k < 18; ++k)
         connect(CmdNum[size_t(k)], &QPushButton::clicked, this, [this, k] { CmdNum_Click(k); });
 
     // A choice made while items are being added (a combo box picks its first item by
     // itself) is not the user's or the opener's choice.
     for (QComboBox* list : {Cob2, Cob3, Cob4}) {
-        connect(list->model(), &QAbstractItemModel::rowsAboutToBeInserted, this, [this] { m_inserting = true; });
-        connect(list->model(), &QAbstractItemModel::rowsInserted, this, [this] { m_inserting = false; });
+        connect(list->model(), &QAbstractItemModel::rowsAboutToBeInserted, this,
+                [this] { m_inserting = true; });
+        connect(list->model(), &QAbstractItemModel::rowsInserted, this,
+                [this] { m_inserting = false; });
     }
     connect(Cob2, &QComboBox::currentIndexChanged, this, [this] {
-        if (!m_inserting)
-            Cob2_Click();
+        if (!m_inserting) Cob2_Click();
     });
     connect(Cob3, &QComboBox::currentIndexChanged, this, [this] {
-        if (!m_inserting)
-            Cob3_Click();
+        if (!m_inserting) Cob3_Click();
     });
     connect(Cob4, &QComboBox::currentIndexChanged, this, [this] {
-        if (!m_inserting)
-            Cob4_Click();
+        if (!m_inserting) Cob4_Click();
     });
     connect(Combo3, &QComboBox::editTextChanged, this, [this] { UpdateDetailCounter(); });
     connect(Text1, &QPlainTextEdit::textChanged, this, [this] { UpdateNoteCounter(); });
     connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
-    connect(UpDown1, &QSpinBox::valueChanged, this, [this](int v) { Text4->setText(QString::number(v)); });
+    connect(UpDown1, &QSpinBox::valueChanged, this,
+            [this](int v) { Text4->setText(QString::number(v)); });
     // The spin control steps from the number the box shows.
     connect(Text4, &QLineEdit::textChanged, this, [this](const QString& text) {
         bool ok = false;
@@ -390,21 +391,21 @@ void InputForm::connectHandlers()
     connect(Cal, &QAction::triggered, this, [this] { Cal_Click(); });
     connect(Help, &QAction::triggered, this, [this] { Help_Click(); });
 
-    for (QObject* o : {static_cast<QObject*>(Text2), static_cast<QObject*>(Text3),
-                       static_cast<QObject*>(Text6), static_cast<QObject*>(Cob2),
-                       static_cast<QObject*>(Cob3), static_cast<QObject*>(Combo3),
-                       static_cast<QObject*>(Combo3->lineEdit()), static_cast<QObject*>(Text1),
-                       static_cast<QObject*>(DTPicker1), static_cast<QObject*>(Label8)})
+    for (QObject* o :
+         {static_cast<QObject*>(Text2), static_cast<QObject*>(Text3), static_cast<QObject*>(Text6),
+          static_cast<QObject*>(Cob2), static_cast<QObject*>(Cob3), static_cast<QObject*>(Combo3),
+          static_cast<QObject*>(Combo3->lineEdit()), static_cast<QObject*>(Text1),
+          static_cast<QObject*>(DTPicker1), static_cast<QObject*>(Label8)})
         o->installEventFilter(this);
 }
 
 // ---- Options and width ------------------------------------------------------------------
 
-void InputForm::loadOptions()
-{
+void InputForm::loadOptions() {
     const SettingsStore& settings = *m_ctx.services.settings;
     auto read = [&](QAction* item, bool fallback) {
-        const QString text = settings.GetSetting(Section, item->objectName(), Runtime::boolText(fallback));
+        const QString text =
+            settings.GetSetting(Section, item->objectName(), Runtime::boolText(fallback));
         // A stored text that does not read as a Boolean keeps the default.
         item->setChecked(Runtime::toBool(text).value_or(fallback));
     };
@@ -419,22 +420,19 @@ void InputForm::loadOptions()
     read(Set_ExchangeRate, false);
 }
 
-void InputForm::saveOptions()
-{
+void InputForm::saveOptions() {
     SettingsStore& settings = *m_ctx.services.settings;
-    for (QAction* item : {Clear_Type0, Clear_Type1, Clear_Type2, Clear_Type3, Clear_Type4, Clear_Type5,
-                          Set_Amount, Set_Note, Set_ExchangeRate})
+    for (QAction* item : {Clear_Type0, Clear_Type1, Clear_Type2, Clear_Type3, Clear_Type4,
+                          Clear_Type5, Set_Amount, Set_Note, Set_ExchangeRate})
         settings.SaveSetting(Section, item->objectName(), Runtime::boolText(item->isChecked()));
     settings.SaveSetting(Section, QStringLiteral("More"), Command3->text());
 }
 
-bool InputForm::isWide() const
-{
+bool InputForm::isWide() const {
     return Command3->text() != MoreCaption;
 }
 
-void InputForm::applyWidth()
-{
+void InputForm::applyWidth() {
     if (QWidget* wideArea = findChild<QWidget*>(QStringLiteral("WideArea")))
         wideArea->setVisible(isWide());
     const int width = Runtime::twipsToPixels(isWide() ? WideTwips : NarrowTwips);
@@ -442,25 +440,21 @@ void InputForm::applyWidth()
     resize(width, height());
 }
 
-void InputForm::Command3_Click()
-{
+void InputForm::Command3_Click() {
     Command3->setText(isWide() ? MoreCaption : LessCaption);
-    if (!isWide())
-        setMinimumWidth(0);
+    if (!isWide()) setMinimumWidth(0);
     applyWidth();
 }
 
 // ---- Show and close -----------------------------------------------------------------------
 
-void InputForm::showEvent(QShowEvent* event)
-{
+void InputForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Text2->setFocus();
     Text2->selectAll();
 }
 
-void InputForm::done(int result)
-{
+void InputForm::done(int result) {
     if (!m_unloaded) {
         m_unloaded = true;
         Form_Unload();
@@ -468,39 +462,32 @@ void InputForm::done(int result)
     QDialog::done(result);
 }
 
-void InputForm::Form_Unload()
-{
+void InputForm::Form_Unload() {
     if (InputState == 0) {
         m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, m_main.SelectedNodeKey()));
-        if (m_main.Liv1->topLevelItemCount() > 0)
-            m_main.SelectLastRow();
+        if (m_main.Liv1->topLevelItemCount() > 0) m_main.SelectLastRow();
     }
     saveOptions();
 }
 
-void InputForm::SetStatusText(const QString& text)
-{
+void InputForm::SetStatusText(const QString& text) {
     if (auto* panel = StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel1")))
         panel->setText(text);
 }
 
-QString InputForm::StatusText() const
-{
+QString InputForm::StatusText() const {
     auto* panel = StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
     return panel ? panel->text() : QString();
 }
 
 // ---- Lists ----------------------------------------------------------------------------------
 
-void InputForm::Cob3_Click()
-{
+void InputForm::Cob3_Click() {
     Cob2_Click();
 }
 
-void InputForm::Cob2_Click()
-{
-    if (Cob2->currentIndex() < 0)
-        return;
+void InputForm::Cob2_Click() {
+    if (Cob2->currentIndex() < 0) return;
     const QString first = Cob2->currentText();
     const QString second = Cob3->currentText();
     if (first.startsWith(QLatin1String("A-")) || first.startsWith(QLatin1String("L-"))) {
@@ -531,19 +518,15 @@ void InputForm::Cob2_Click()
         }
         return any;
     };
-    if (pass(first))
-        Combo3->addItem(Separator);
-    if (pass(second))
-        Combo3->addItem(Separator);
+    if (pass(first)) Combo3->addItem(Separator);
+    if (pass(second)) Combo3->addItem(Separator);
     if (!pass(QStringLiteral("未分類")) && Combo3->count() > 0)
         Combo3->removeItem(Combo3->count() - 1);
     Combo3->setEditText(typed);
 }
 
-void InputForm::Cob4_Click()
-{
-    if (Cob4->currentIndex() < 0)
-        return;
+void InputForm::Cob4_Click() {
+    if (Cob4->currentIndex() < 0) return;
     const Ledger& ledger = m_ctx.ledger;
     const QString account = Cob4->currentText();
     const QString typed = Combo1->currentText();
@@ -552,31 +535,26 @@ void InputForm::Cob4_Click()
     for (int i = 1; i < ledger.DetailTextCount; ++i) {
         const QString& t = ledger.DetailTexts[size_t(i)];
         const qsizetype mark = t.indexOf(DetailMark);
-        if (mark >= 0 && t.left(mark) == account)
-            Combo1->addItem(t.mid(mark + 1));
+        if (mark >= 0 && t.left(mark) == account) Combo1->addItem(t.mid(mark + 1));
     }
     Combo1->setEditText(typed);
 }
 
-void InputForm::fillAccounts(QComboBox* list, bool (*offered)(int kind))
-{
+void InputForm::fillAccounts(QComboBox* list, bool (*offered)(int kind)) {
     const Ledger& ledger = m_ctx.ledger;
     for (int k = 1; k < ledger.AccountCount; ++k) {
         const AccountRecord& a = ledger.Accounts[size_t(k)];
-        if (offered(a.Kind))
-            list->addItem(a.Name.trimmed());
+        if (offered(a.Kind)) list->addItem(a.Name.trimmed());
     }
 }
 
 void InputForm::kindFilterClick(QComboBox* list, QPushButton* const* buttons, int count, int index,
-                                bool firstList)
-{
+                                bool firstList) {
     {
         const QSignalBlocker blocker(list);
         list->clear();
         for (int j = 0; j < count; ++j) {
-            if (j != index)
-                buttons[j]->setText(buttons[j]->text().left(1));
+            if (j != index) buttons[j]->setText(buttons[j]->text().left(1));
         }
         QPushButton* b = buttons[index];
         if (b->text().size() == 1) {
@@ -585,8 +563,7 @@ void InputForm::kindFilterClick(QComboBox* list, QPushButton* const* buttons, in
             const Ledger& ledger = m_ctx.ledger;
             for (int k = 1; k < ledger.AccountCount; ++k) {
                 const AccountRecord& a = ledger.Accounts[size_t(k)];
-                if (a.Kind == kind)
-                    list->addItem(a.Name.trimmed());
+                if (a.Kind == kind) list->addItem(a.Name.trimmed());
             }
             b->setText(b->text() + u'*');
         } else {
@@ -595,78 +572,62 @@ void InputForm::kindFilterClick(QComboBox* list, QPushButton* const* buttons, in
         }
         list->setCurrentIndex(-1);
     }
-    if (list->isVisible())
-        list->showPopup();
+    if (list->isVisible()) list->showPopup();
 }
 
-void InputForm::Command6_Click(int index)
-{
-    if (index >= 0 && index < 4)
-        kindFilterClick(Cob2, Command6.data(), 4, index, true);
+void InputForm::Command6_Click(int index) {
+    if (index >= 0 && index < 4) kindFilterClick(Cob2, Command6.data(), 4, index, true);
 }
 
-void InputForm::Command10_Click(int index)
-{
-    if (index >= 0 && index < 2)
-        kindFilterClick(Cob3, Command10.data(), 2, index, false);
+void InputForm::Command10_Click(int index) {
+    if (index >= 0 && index < 2) kindFilterClick(Cob3, Command10.data(), 2, index, false);
 }
 
 // ---- Counters and note ------------------------------------------------------------------
 
-void InputForm::UpdateDetailCounter()
-{
+void InputForm::UpdateDetailCounter() {
     const int n = Ansi::byteLength(Combo3->currentText());
     QString text = QStringLiteral("明細字數: ") + QString::number(n);
-    if (n > 60)
-        text += QStringLiteral(" (超過上限60字，請縮減字數)");
+    if (n > 60) text += QStringLiteral(" (超過上限60字，請縮減字數)");
     Label13->setText(text);
 }
 
-void InputForm::UpdateNoteCounter()
-{
+void InputForm::UpdateNoteCounter() {
     const int n = Ansi::byteLength(NoteText());
     QString text = QStringLiteral("備註字數: ") + QString::number(n);
-    if (n > 5000)
-        text += QStringLiteral(" (超過上限5000字，請縮減字數)");
+    if (n > 5000) text += QStringLiteral(" (超過上限5000字，請縮減字數)");
     Label14->setText(text);
 }
 
-QString InputForm::NoteText() const
-{
+QString InputForm::NoteText() const {
     QString note = Text1->toPlainText();
     note.replace(u'\n', QStringLiteral("\r\n"));
     return note;
 }
 
-void InputForm::SetNoteText(const QString& note)
-{
+void InputForm::SetNoteText(const QString& note) {
     Text1->setPlainText(note);
 }
 
 // ---- Dates and commands -------------------------------------------------------------------
 
-void InputForm::Cmd4_Click()
-{
+void InputForm::Cmd4_Click() {
     DTPicker1->setDate(m_ctx.services.clock->today());
 }
 
-void InputForm::Command7_Click()
-{
+void InputForm::Command7_Click() {
     DTPicker1->setDate(DTPicker1->date().addDays(-1));
 }
 
-void InputForm::Command9_Click()
-{
+void InputForm::Command9_Click() {
     DTPicker1->setDate(DTPicker1->date().addDays(1));
 }
 
-void InputForm::Help_Click()
-{
+void InputForm::Help_Click() {
     m_ctx.services.shell->openUrl(TutorialPage);
 }
 
-void InputForm::Cal_Click()
-{
+void InputForm::Cal_Click() {
     if (!m_ctx.services.shell->startCalculator())
         m_ctx.services.prompts->warning(QStringLiteral("找不到小算盤程式!"));
 }

@@ -44,22 +44,22 @@ public:
     QPushButton* Command7 = nullptr; // <<
     QPushButton* Command9 = nullptr; // >>
     QLabel* Label2 = nullptr;
-    QComboBox* Cob2 = nullptr; // first account (pick-only)
+    QComboBox* Cob2 = nullptr;              // first account (pick-only)
     std::array<QPushButton*, 4> Command6{}; // A L I E filters of Cob2
     QLabel* Label3 = nullptr;
-    QComboBox* Cob3 = nullptr; // second account (pick-only)
+    QComboBox* Cob3 = nullptr;               // second account (pick-only)
     std::array<QPushButton*, 2> Command10{}; // A L filters of Cob3
-    QPushButton* Command11 = nullptr; // 對調
-    QLineEdit* Text2 = nullptr;       // amount
-    QLabel* Label8 = nullptr;         // keypad operator sign
-    QLineEdit* Text3 = nullptr;       // exchange rate
-    QComboBox* Combo3 = nullptr;      // detail (editable)
-    QLabel* Label13 = nullptr;        // "明細字數: "
-    QCheckBox* Check1 = nullptr;      // 存到明細清單內
-    QPlainTextEdit* Text1 = nullptr;  // note
-    QPushButton* Command1 = nullptr;  // 展開 (note editor)
-    QLabel* Label14 = nullptr;        // "備註字數: "
-    QLineEdit* Text6 = nullptr;       // invoice number
+    QPushButton* Command11 = nullptr;        // 對調
+    QLineEdit* Text2 = nullptr;              // amount
+    QLabel* Label8 = nullptr;                // keypad operator sign
+    QLineEdit* Text3 = nullptr;              // exchange rate
+    QComboBox* Combo3 = nullptr;             // detail (editable)
+    QLabel* Label13 = nullptr;               // "明細字數: "
+    QCheckBox* Check1 = nullptr;             // 存到明細清單內
+    QPlainTextEdit* Text1 = nullptr;         // note
+    QPushButton* Command1 = nullptr;         // 展開 (note editor)
+    QLabel* Label14 = nullptr;               // "備註字數: "
+    QLineEdit* Text6 = nullptr;              // invoice number
     QComboBox* ColorCombo = nullptr;
     std::array<QPushButton*, 18> CmdNum{}; // keypad
     QPushButton* Command2 = nullptr;       // 快速入帳
@@ -107,19 +107,19 @@ public:
     QString StatusText() const;
 
     // Commands (also reachable through their controls).
-    void Cmd1_Click();    // store
-    void Check2_Click();  // fee toggle
+    void Cmd1_Click();   // store
+    void Check2_Click(); // fee toggle
     void AllClear_Click();
     void Cal_Click();
-    void Cob2_Click();    // role captions and detail list
+    void Cob2_Click(); // role captions and detail list
     void Cob3_Click();
-    void Cob4_Click();    // fee detail list
+    void Cob4_Click(); // fee detail list
     void Command6_Click(int index);
     void Command10_Click(int index);
     void Cmd4_Click();
     void Command7_Click();
     void Command9_Click();
-    void Command3_Click(); // narrow / wide
+    void Command3_Click();  // narrow / wide
     void Command11_Click(); // swap accounts
     void Command5_Click();  // store as quick entry
     void Command8_Click();  // installments
@@ -139,6 +139,8 @@ public:
     void ShowCorrections(const EntryFields& f);
     // After entries were written by the installments: the count and the status text.
     void CountAdded(int entries);
+    // Keeps the fee account, amount and detail as the defaults of the next fee entry.
+    void SaveFeeDefaults();
 
     // Keypad state (PendingOperator, Accumulator).
     AmountKeypad& keypad() { return m_keypad; }
@@ -165,7 +167,6 @@ private:
     bool amountKeyPress(QKeyEvent* event);
     void refreshAfterAdd(const StoreResult& r, const EntryFields& f);
     void refreshAfterEdit();
-    void saveFeeDefaults();
     void showBox(const EntryMessage& m);
     void Form_Unload();
 

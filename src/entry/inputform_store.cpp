@@ -29,8 +29,7 @@ namespace {
 const QString Section = QStringLiteral("InputForm");
 }
 
-EntryFields InputForm::ReadFields() const
-{
+EntryFields InputForm::ReadFields() const {
     EntryFields f;
     f.date = Runtime::dateText(DTPicker1->date());
     f.account1Chosen = Cob2->currentIndex() >= 0;
@@ -59,38 +58,38 @@ EntryFields InputForm::ReadFields() const
     return f;
 }
 
-void InputForm::ShowCorrections(const EntryFields& f)
-{
+void InputForm::ShowCorrections(const EntryFields& f) {
     auto put = [](QLineEdit* box, const QString& text) {
-        if (box->text() != text)
-            box->setText(text);
+        if (box->text() != text) box->setText(text);
     };
     put(Text3, f.rate);
     put(Text4, f.remindDays);
     put(Text5, f.feeAmount);
     put(Text6, f.invoice);
-    if (NoteText() != f.note)
-        SetNoteText(f.note);
+    if (NoteText() != f.note) SetNoteText(f.note);
 }
 
-void InputForm::showBox(const EntryMessage& m)
-{
+void InputForm::showBox(const EntryMessage& m) {
     Prompts& prompts = *m_ctx.services.prompts;
     switch (m.kind) {
-    case EntryMessage::Kind::Information: prompts.information(m.text); break;
-    case EntryMessage::Kind::Warning: prompts.warning(m.text); break;
-    case EntryMessage::Kind::Plain: prompts.plain(m.text); break;
+    case EntryMessage::Kind::Information:
+        prompts.information(m.text);
+        break;
+    case EntryMessage::Kind::Warning:
+        prompts.warning(m.text);
+        break;
+    case EntryMessage::Kind::Plain:
+        prompts.plain(m.text);
+        break;
     }
 }
 
-void InputForm::CountAdded(int entries)
-{
+void InputForm::CountAdded(int entries) {
     na = qint16(na + entries);
     SetStatusText(QStringLiteral("您已經新增 ") + QString::number(na) + QStringLiteral(" 筆記錄"));
 }
 
-void InputForm::Cmd1_Click()
-{
+void InputForm::Cmd1_Click() {
     Ledger& ledger = m_ctx.ledger;
     EntryFields f = ReadFields();
     const StoreResult r = StoreEntry::store(ledger, f, InputState == 1 ? m_main.SelEdit : 0);
@@ -117,8 +116,8 @@ void InputForm::Cmd1_Click()
         return;
     }
     CountAdded(r.feeIndex != 0 ? 2 : 1);
-    if (Clear_Type1->isChecked() || Clear_Type2->isChecked() || Clear_Type3->isChecked()
-        || Clear_Type4->isChecked()) {
+    if (Clear_Type1->isChecked() || Clear_Type2->isChecked() || Clear_Type3->isChecked() ||
+        Clear_Type4->isChecked()) {
         AllClear_Click();
     } else {
         Text2->setFocus();
@@ -126,22 +125,18 @@ void InputForm::Cmd1_Click()
     }
 }
 
-void InputForm::refreshAfterEdit()
-{
+void InputForm::refreshAfterEdit() {
     m_main.UpdateTreeTotals();
     m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, m_main.SelectedNodeKey()));
     QTreeWidget* list = m_main.Liv1;
-    if (list->topLevelItemCount() == 0)
-        return;
-    if (QTreeWidgetItem* current = list->currentItem())
-        current->setSelected(false);
+    if (list->topLevelItemCount() == 0) return;
+    if (QTreeWidgetItem* current = list->currentItem()) current->setSelected(false);
     QTreeWidgetItem* found = nullptr;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = list->topLevelItem(i);
         const bool mine = MainForm::RowEntryIndex(row) == m_main.SelEdit;
         row->setSelected(mine);
-        if (mine && !found)
-            found = row;
+        if (mine && !found) found = row;
     }
     if (found) {
         list->setCurrentItem(found, 0, QItemSelectionModel::NoUpdate);
@@ -149,41 +144,35 @@ void InputForm::refreshAfterEdit()
     }
 }
 
-void InputForm::refreshAfterAdd(const StoreResult& r, const EntryFields& f)
-{
+void InputForm::refreshAfterAdd(const StoreResult& r, const EntryFields& f) {
     const QString listed = m_main.SelectedNodeKey();
     const bool listedSide = f.account1 == listed || f.account2 == listed;
     if (!listedSide) {
         EntryRows::ShowAccount(m_main, f.account2);
     } else {
         int flags = EntryRows::ClockIcon;
-        if (f.reminder != EntryRules::Reminder::None)
-            flags |= EntryRows::ReminderRed;
+        if (f.reminder != EntryRules::Reminder::None) flags |= EntryRows::ReminderRed;
         EntryRows::AppendProvisionalRow(m_main, m_ctx, r.index, flags);
         if (r.feeIndex != 0)
             EntryRows::AppendProvisionalRow(m_main, m_ctx, r.feeIndex, EntryRows::NoFlags);
     }
     // A fee that found no room is reported whichever way the list was refreshed.
     if (f.fee) {
-        if (r.feeNoRoom)
-            m_ctx.services.prompts->warning(StoreEntry::feeNoRoomMessage());
-        saveFeeDefaults();
+        if (r.feeNoRoom) m_ctx.services.prompts->warning(StoreEntry::feeNoRoomMessage());
+        SaveFeeDefaults();
     }
-    if (listedSide)
-        m_main.SelectLastRow();
+    if (listedSide) m_main.SelectLastRow();
     m_main.UpdateTreeTotals();
 }
 
-void InputForm::saveFeeDefaults()
-{
+void InputForm::SaveFeeDefaults() {
     SettingsStore& settings = *m_ctx.services.settings;
     settings.SaveSetting(Section, QStringLiteral("Type1"), Cob4->currentText());
     settings.SaveSetting(Section, QStringLiteral("Amount"), Text5->text());
     settings.SaveSetting(Section, QStringLiteral("Note"), Combo1->currentText());
 }
 
-void InputForm::Check2_Click()
-{
+void InputForm::Check2_Click() {
     const bool on = Check2->isChecked();
     for (QWidget* w : {static_cast<QWidget*>(Cob4), static_cast<QWidget*>(Cob5),
                        static_cast<QWidget*>(Text5), static_cast<QWidget*>(Combo1)})
@@ -205,37 +194,31 @@ void InputForm::Check2_Click()
                 choice = i;
         }
         Cob4->setCurrentIndex(choice >= 0 ? choice : 0);
-        const int second = Cob5->findText(Cob3->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (second >= 0)
-            Cob5->setCurrentIndex(second);
+        const int second =
+            Cob5->findText(Cob3->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (second >= 0) Cob5->setCurrentIndex(second);
     }
     Text5->setText(settings.GetSetting(Section, QStringLiteral("Amount"), QStringLiteral("0")));
-    Combo1->setEditText(settings.GetSetting(Section, QStringLiteral("Note"), QStringLiteral("手續費")));
+    Combo1->setEditText(
+        settings.GetSetting(Section, QStringLiteral("Note"), QStringLiteral("手續費")));
 }
 
-void InputForm::AllClear_Click()
-{
-    if (Clear_Type0->isChecked())
-        DTPicker1->setDate(m_ctx.services.clock->today());
+void InputForm::AllClear_Click() {
+    if (Clear_Type0->isChecked()) DTPicker1->setDate(m_ctx.services.clock->today());
     if (Clear_Type1->isChecked()) {
         Text2->setText(QStringLiteral("0"));
         Text2->selectAll();
         Check1->setChecked(false);
         m_keypad.PendingOperator = 0;
     }
-    if (Clear_Type2->isChecked())
-        Combo3->setEditText(QString());
-    if (Clear_Type3->isChecked())
-        Text1->clear();
-    if (Clear_Type4->isChecked())
-        Text6->clear();
-    if (Clear_Type5->isChecked())
-        ColorCombo->setCurrentIndex(0);
+    if (Clear_Type2->isChecked()) Combo3->setEditText(QString());
+    if (Clear_Type3->isChecked()) Text1->clear();
+    if (Clear_Type4->isChecked()) Text6->clear();
+    if (Clear_Type5->isChecked()) ColorCombo->setCurrentIndex(0);
     Text2->setFocus();
 }
 
-void InputForm::Command11_Click()
-{
+void InputForm::Command11_Click() {
     QStringList firstItems, secondItems;
     for (int i = 0; i < Cob2->count(); ++i)
         firstItems << Cob2->itemText(i);
@@ -251,22 +234,19 @@ void InputForm::Command11_Click()
     Cob3->setCurrentIndex(choice->second);
 }
 
-void InputForm::Command5_Click()
-{
+void InputForm::Command5_Click() {
     EntryFields f = ReadFields();
     const auto refusal = EntryCommands::storeQuickEntry(m_ctx.ledger, f);
     if (refusal) {
         showBox(*refusal);
         return;
     }
-    if (Text3->text() != f.rate)
-        Text3->setText(f.rate);
+    if (Text3->text() != f.rate) Text3->setText(f.rate);
     m_main.SetLedgerChanged(true);
     m_ctx.services.prompts->information(EntryCommands::quickEntryAddedMessage());
 }
 
-void InputForm::Command8_Click()
-{
+void InputForm::Command8_Click() {
     InstallmentForm form(m_ctx, m_main, *this, this);
     m_ctx.services.modal->run(form);
 }

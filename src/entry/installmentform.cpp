@@ -14,18 +14,18 @@
 #include "entry/installments.h"
 #include "mainwin/mainform.h"
 #include "platform/prompts.h"
-#include "platform/settingsstore.h"
 #include "store/appcontext.h"
 
 InstallmentForm::InstallmentForm(AppContext& ctx, MainForm& main, InputForm& input, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_main(main), m_input(input)
-{
+    : QDialog(parent), m_ctx(ctx), m_main(main), m_input(input) {
     setObjectName(QStringLiteral("InstallmentForm"));
     setWindowTitle(QStringLiteral("分期付款"));
     auto* layout = new QVBoxLayout(this);
 
-    Label4 = new QLabel(input.Label2->text() + QStringLiteral("：") + input.Cob2->currentText(), this);
-    Label5 = new QLabel(input.Label3->text() + QStringLiteral("：") + input.Cob3->currentText(), this);
+    Label4 =
+        new QLabel(input.Label2->text() + QStringLiteral("：") + input.Cob2->currentText(), this);
+    Label5 =
+        new QLabel(input.Label3->text() + QStringLiteral("：") + input.Cob3->currentText(), this);
     Label6 = new QLabel(QStringLiteral("每期金額：") + input.Text2->text(), this);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label5->setObjectName(QStringLiteral("Label5"));
@@ -61,12 +61,10 @@ InstallmentForm::InstallmentForm(AppContext& ctx, MainForm& main, InputForm& inp
     layout->addWidget(Check2);
     layout->addWidget(Check3);
     connect(Check1, &QCheckBox::clicked, this, [this] {
-        if (Check1->isChecked())
-            Check2->setChecked(false);
+        if (Check1->isChecked()) Check2->setChecked(false);
     });
     connect(Check2, &QCheckBox::clicked, this, [this] {
-        if (Check2->isChecked())
-            Check1->setChecked(false);
+        if (Check2->isChecked()) Check1->setChecked(false);
     });
 
     auto* buttons = new QHBoxLayout;
@@ -83,8 +81,7 @@ InstallmentForm::InstallmentForm(AppContext& ctx, MainForm& main, InputForm& inp
     connect(Command2, &QPushButton::clicked, this, [this] { reject(); });
 }
 
-void InstallmentForm::Command1_Click()
-{
+void InstallmentForm::Command1_Click() {
     EntryFields f = m_input.ReadFields();
     InstallmentSchedule s;
     s.unit = Combo1->currentText();
@@ -94,34 +91,34 @@ void InstallmentForm::Command1_Click()
     s.fridayForSaturdayAndSunday = Check2->isChecked();
     s.fridayForSaturdayMondayForSunday = Check3->isChecked();
 
+    // The silent corrections (rate, lead days, fee amount, invoice) show in the entry
+    // window as soon as the checks made them, whatever the outcome.
+    auto showCorrections = [&] {
+        EntryFields shown = m_input.ReadFields();
+        shown.rate = f.rate;
+        shown.remindDays = f.remindDays;
+        shown.feeAmount = f.feeAmount;
+        shown.invoice = f.invoice;
+        m_input.ShowCorrections(shown);
+    };
     // Only the second account counts as listed here.
     auto refresh = [&](int index, int feeIndex) {
+        showCorrections();
         if (m_main.SelectedNodeKey() != f.account2) {
             EntryRows::ShowAccount(m_main, f.account2);
         } else {
             int flags = EntryRows::InvoiceShown;
-            if (f.reminder != EntryRules::Reminder::None)
-                flags |= EntryRows::ReminderRed;
+            if (f.reminder != EntryRules::Reminder::None) flags |= EntryRows::ReminderRed;
             EntryRows::AppendProvisionalRow(m_main, m_ctx, index, flags);
             if (feeIndex != 0) {
                 EntryRows::AppendProvisionalRow(m_main, m_ctx, feeIndex, EntryRows::NoFlags);
-                SettingsStore& settings = *m_ctx.services.settings;
-                const QString section = QStringLiteral("InputForm");
-                settings.SaveSetting(section, QStringLiteral("Type1"), f.fee1);
-                settings.SaveSetting(section, QStringLiteral("Amount"), f.feeAmount);
-                settings.SaveSetting(section, QStringLiteral("Note"), f.feeDetail);
+                m_input.SaveFeeDefaults();
             }
             m_main.SelectLastRow();
         }
     };
     const InstallmentResult r = Installments::generate(m_ctx.ledger, f, s, refresh);
-    // The silent corrections show in the entry window, whatever the outcome.
-    EntryFields shown = m_input.ReadFields();
-    shown.rate = f.rate;
-    shown.remindDays = f.remindDays;
-    shown.feeAmount = f.feeAmount;
-    shown.invoice = f.invoice;
-    m_input.ShowCorrections(shown);
+    showCorrections();
     if (r.status != InstallmentResult::Status::Done) {
         m_ctx.services.prompts->warning(r.message.text);
         return;
@@ -129,6 +126,7 @@ void InstallmentForm::Command1_Click()
     m_main.UpdateTreeTotals();
     m_main.SetLedgerChanged(true);
     m_input.CountAdded(r.written + r.feeEntries);
-    m_ctx.services.prompts->plain(QStringLiteral("已成功新增 ") + Text1->text() + QStringLiteral(" 筆分期記錄"));
+    m_ctx.services.prompts->plain(QStringLiteral("已成功新增 ") + Text1->text() +
+                                  QStringLiteral(" 筆分期記錄"));
     accept();
 }

@@ -8,11 +8,11 @@
 
 // The schedule the installment window adds to the entry window's fields.
 struct InstallmentSchedule {
-    QString unit = QStringLiteral("月"); // "年", "月" or "日"
-    QString count = QStringLiteral("1");  // number of installments, as typed
-    QString interval = QStringLiteral("1"); // units between two installments, as typed
-    bool mondayForSaturdayAndSunday = false; // 週六日順延至週一
-    bool fridayForSaturdayAndSunday = false; // 週六日提前至週五
+    QString unit = QStringLiteral("月");           // "年", "月" or "日"
+    QString count = QStringLiteral("1");           // number of installments, as typed
+    QString interval = QStringLiteral("1");        // units between two installments, as typed
+    bool mondayForSaturdayAndSunday = false;       // 週六日順延至週一
+    bool fridayForSaturdayAndSunday = false;       // 週六日提前至週五
     bool fridayForSaturdayMondayForSunday = false; // 週六提前，週日延後
 };
 
@@ -38,7 +38,8 @@ QString detailOf(const QString& detail, int i, const QString& countText);
 
 // The checks of the window in their order, with the silent corrections of the rate, the
 // lead days, the fee amount and the invoice written back to f.
-std::optional<EntryMessage> check(const Ledger& ledger, EntryFields& f, const InstallmentSchedule& s);
+std::optional<EntryMessage> check(const Ledger& ledger, EntryFields& f,
+                                  const InstallmentSchedule& s);
 
 // Checks, works out every installment (dates up to 9999/12/31, accounts, amounts) and
 // only then writes them with their fee entries. afterEach(index, feeIndex) runs after

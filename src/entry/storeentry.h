@@ -45,9 +45,9 @@ struct StoreResult {
     enum class Status { Refused, Failed, Stored };
     enum class DetailText { NotAsked, Added, ListFull };
     Status status = Status::Refused;
-    EntryMessage message; // the refusal or failure box
-    int index = 0;        // the entry written
-    int feeIndex = 0;     // its fee entry, 0 when none was written
+    EntryMessage message;   // the refusal or failure box
+    int index = 0;          // the entry written
+    int feeIndex = 0;       // its fee entry, 0 when none was written
     bool feeNoRoom = false; // a fee entry was asked for but the table is full
     DetailText detailText = DetailText::NotAsked;
 };
@@ -55,9 +55,9 @@ struct StoreResult {
 namespace StoreEntry {
 
 // Messages of the store command.
-QString limitMessage();    // add with 30000 entries stored
+QString limitMessage();     // add with 30000 entries stored
 QString feeNoRoomMessage(); // no room for the fee entry
-QString failureMessage();  // "新增/編輯記錄發生錯誤!"
+QString failureMessage();   // "新增/編輯記錄發生錯誤!"
 QString detailListFullMessage();
 
 // The checks of the store command in their order, with the silent defaults of the rate,

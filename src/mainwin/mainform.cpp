@@ -128,7 +128,15 @@ void MainForm::buildControls()
     for (int n = 0; n < 9; ++n) {
         auto* label = new QLabel(QString::fromUtf16(panelDesign[n].text), StatusBar1);
         label->setObjectName(QStringLiteral("Panel%1").arg(n + 1));
-        label->setFixedWidth(panelDesign[n].width);
+        // Label panels keep their widths; figure panels get theirs from the layout pass
+        // as an upper bound, so that a narrow bar squeezes them instead of overlapping.
+        if (panelDesign[n].text[0] != u'\0') {
+            label->setFixedWidth(panelDesign[n].width);
+        } else {
+            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            label->setMinimumWidth(0);
+            label->setMaximumWidth(panelDesign[n].width);
+        }
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         StatusBar1->addWidget(label);

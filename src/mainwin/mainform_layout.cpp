@@ -28,6 +28,12 @@ void MainForm::resizeEvent(QResizeEvent* event)
     LayoutPass();
 }
 
+void MainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    LayoutPass(); // the first pass, when the window appears after the start sequence
+}
+
 void MainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
@@ -94,7 +100,7 @@ void MainForm::LayoutPass()
     const std::pair<int, double> shares[] = {{2, 0.2}, {4, 0.2}, {6, 0.155}, {7, 0.295}, {9, 0.155}};
     for (const auto& [panel, share] : shares)
         if (QLabel* p = Panel(panel))
-            p->setFixedWidth(std::max(0, int(std::lround(share * rest))));
+            p->setMaximumWidth(std::max(0, int(std::lround(share * rest))));
 
     RestoreWindowState = isMaximized() ? 2 : 0;
 }

@@ -65,8 +65,22 @@ public:
         const size_t n = std::strlen(ascii);
         return n <= size_t(N) && std::memcmp(m_bytes.data(), ascii, n) == 0;
     }
-    bool operator==(const FixedText& other) const { return m_bytes == other.m_bytes; }
-    bool operator!=(const FixedText& other) const { return m_bytes != other.m_bytes; }
+    // Byte comparison of all N bytes; word-wise, as balances compare names per entry.
+    bool operator==(const FixedText& other) const
+    {
+        const char* a = m_bytes.data();
+        const char* b = other.m_bytes.data();
+        int i = 0;
+        for (; i + 8 <= N; i += 8) {
+            quint64 x, y;
+            std::memcpy(&x, a + i, 8);
+            std::memcpy(&y, b + i, 8);
+            if (x != y)
+                return false;
+        }
+        return std::memcmp(a + i, b + i, size_t(N - i)) == 0;
+    }
+    bool operator!=(const FixedText& other) const { return !(*this == other); }
 
 private:
     std::array<char, N> m_bytes;

@@ -1,5 +1,6 @@
 #include "store/linefiles.h"
 
+#include "platform/codec.h"
 #include "platform/fileio.h"
 #include "platform/runtime.h"
 
@@ -32,10 +33,14 @@ QString unescapeNoteRow(const QString& field)
 
 QByteArray noteRowsFile(const QStringList& noteList, int rows)
 {
-    QByteArray out;
-    for (int i = 1; i <= rows && i < noteList.size(); ++i)
-        out.append(FileIO::quotedRecord({escapeNoteRow(noteList.at(i))}));
-    return out;
+    // Built as one text and encoded once: most rows are empty and a full ledger has 30000.
+    QString text;
+    for (int i = 1; i <= rows && i < noteList.size(); ++i) {
+        text += QLatin1Char('"');
+        text += escapeNoteRow(noteList.at(i));
+        text += QStringLiteral("\"\r\n");
+    }
+    return Ansi::encode(text);
 }
 
 QStringList readNoteRows(const QByteArray& file)

@@ -7,45 +7,43 @@ namespace RecordFile {
 
 namespace {
 
+// Writes the fields of one slot in place, from byte 0 of a slot of zero bytes.
 class SlotWriter {
 public:
-    SlotWriter(QByteArray& out, int slot) : m_out(out), m_start(out.size()), m_slot(slot) {}
-    ~SlotWriter()
-    {
-        // The tail of the slot carries no meaning; zero bytes keep files reproducible.
-        const qsizetype used = m_out.size() - m_start;
-        if (used < m_slot)
-            m_out.append(QByteArray(m_slot - used, '\0'));
-    }
+    SlotWriter(char* slot, int length) : m_data(slot), m_pos(0), m_end(length) {}
     template <int N>
-    void text(const FixedText<N>& t) { m_out.append(t.data(), N); }
+    void text(const FixedText<N>& t) { put(t.data(), N); }
     void i16(qint16 v)
     {
         char b[2];
         qToLittleEndian(v, b);
-        m_out.append(b, 2);
+        put(b, 2);
     }
-    void u8(quint8 v) { m_out.append(char(v)); }
+    void u8(quint8 v)
+    {
+        const char c = char(v);
+        put(&c, 1);
+    }
     void tagged(const TaggedNumber& n)
     {
         char b[8];
         qToLittleEndian(n.tag(), b);
-        m_out.append(b, 2);
+        put(b, 2);
         switch (n.tag()) {
         case TaggedNumber::Int16:
             qToLittleEndian(qint16(n.value()), b);
-            m_out.append(b, 2);
+            put(b, 2);
             break;
         case TaggedNumber::Int32:
             qToLittleEndian(qint32(n.value()), b);
-            m_out.append(b, 4);
+            put(b, 4);
             break;
         case TaggedNumber::Double: {
             quint64 bits;
             const double v = n.value();
             std::memcpy(&bits, &v, 8);
             qToLittleEndian(bits, b);
-            m_out.append(b, 8);
+            put(b, 8);
             break;
         }
         default:
@@ -54,9 +52,17 @@ public:
     }
 
 private:
-    QByteArray& m_out;
-    qsizetype m_start;
-    int m_slot;
+    void put(const char* p, qsizetype n)
+    {
+        // Every layout fits its slot; the guard keeps a wrong one from writing past it.
+        if (m_pos + n > m_end)
+            return;
+        std::memcpy(m_data + m_pos, p, size_t(n));
+        m_pos += n;
+    }
+    char* m_data;
+    qsizetype m_pos;
+    qsizetype m_end;
 };
 
 class SlotReader {
@@ -124,9 +130,9 @@ int slotLength(const EntryStyle*) { return Main2aSlot; }
 int slotLength(const AccountRecord*) { return AccountSlot; }
 int slotLength(const RecurringRecord*) { return FixureSlot; }
 
-void append(QByteArray& out, const EntryCore& r)
+void write(char* slot, const EntryCore& r)
 {
-    SlotWriter w(out, MainSlot);
+    SlotWriter w(slot, MainSlot);
     w.text(r.Date);
     w.text(r.Account1);
     w.text(r.Account2);
@@ -134,41 +140,41 @@ void append(QByteArray& out, const EntryCore& r)
     w.text(r.Detail);
 }
 
-void append(QByteArray& out, const EntryNote& r)
+void write(char* slot, const EntryNote& r)
 {
-    SlotWriter w(out, Main1Slot);
+    SlotWriter w(slot, Main1Slot);
     w.i16(r.RemindOn);
     w.i16(r.RemindDays);
     w.text(r.Note);
 }
 
-void append(QByteArray& out, const EntryInvoice& r)
+void write(char* slot, const EntryInvoice& r)
 {
-    SlotWriter w(out, Main2Slot);
+    SlotWriter w(slot, Main2Slot);
     w.text(r.InvoiceDigits);
     w.i16(r.Checked);
 }
 
-void append(QByteArray& out, const EntryStyle& r)
+void write(char* slot, const EntryStyle& r)
 {
-    SlotWriter w(out, Main2aSlot);
+    SlotWriter w(slot, Main2aSlot);
     w.text(r.InvoiceLetters);
     w.i16(r.Reserved);
     w.u8(r.ColourIndex);
 }
 
-void append(QByteArray& out, const AccountRecord& r)
+void write(char* slot, const AccountRecord& r)
 {
-    SlotWriter w(out, AccountSlot);
+    SlotWriter w(slot, AccountSlot);
     w.text(r.Name);
     w.i16(r.Kind);
     for (const TaggedNumber& b : r.Budget)
         w.tagged(b);
 }
 
-void append(QByteArray& out, const RecurringRecord& r)
+void write(char* slot, const RecurringRecord& r)
 {
-    SlotWriter w(out, FixureSlot);
+    SlotWriter w(slot, FixureSlot);
     w.u8(r.Period);
     w.text(r.When);
     w.u8(r.Overdue);

@@ -25,13 +25,23 @@ int slotLength(const RecurringRecord*);
 template <typename T>
 int slotOf() { return slotLength(static_cast<const T*>(nullptr)); }
 
-// One slot, appended to out.
-void append(QByteArray& out, const EntryCore& r);
-void append(QByteArray& out, const EntryNote& r);
-void append(QByteArray& out, const EntryInvoice& r);
-void append(QByteArray& out, const EntryStyle& r);
-void append(QByteArray& out, const AccountRecord& r);
-void append(QByteArray& out, const RecurringRecord& r);
+// The fields of one record into a slot that holds zero bytes.
+void write(char* slot, const EntryCore& r);
+void write(char* slot, const EntryNote& r);
+void write(char* slot, const EntryInvoice& r);
+void write(char* slot, const EntryStyle& r);
+void write(char* slot, const AccountRecord& r);
+void write(char* slot, const RecurringRecord& r);
+
+// One slot appended to out. The tail after the last field is zero bytes, which keeps the
+// files reproducible (it carries no meaning).
+template <typename T>
+void append(QByteArray& out, const T& r)
+{
+    const qsizetype at = out.size();
+    out.resize(at + slotOf<T>(), '\0');
+    write(out.data() + at, r);
+}
 
 // One slot read into r; false (r undefined) on a tag other than 0, 2, 3, 5 or fields
 // that would run past the slot.
@@ -46,10 +56,10 @@ bool read(QByteArrayView slot, RecurringRecord& r);
 template <typename T>
 QByteArray encodeTable(const std::vector<T>& table, int count)
 {
-    QByteArray out;
-    out.reserve(qsizetype(qMax(0, count - 1)) * slotOf<T>());
+    const int slot = slotOf<T>();
+    QByteArray out(qsizetype(qMax(0, count - 1)) * slot, '\0');
     for (int i = 1; i < count; ++i)
-        append(out, table[size_t(i)]);
+        write(out.data() + qsizetype(i - 1) * slot, table[size_t(i)]);
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "platform/codec.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "store/ledgerfiles.h"
@@ -163,11 +164,11 @@ bool SaveNoteFile(AppContext& ctx)
         return true;
     if (!keepUnreadFile(ctx, LedgerFiles::Note))
         return false;
-    QStringList lines;
+    // One text encoded once: a converter per line would cost more than the write.
+    QString text;
     for (int i = 1; i < ledger.DetailTextCount; ++i)
-        lines.append(ledger.DetailTexts[size_t(i)]);
-    return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Note),
-                                   FileIO::joinLines(lines));
+        text += ledger.DetailTexts[size_t(i)] + QStringLiteral("\r\n");
+    return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Note), Ansi::encode(text));
 }
 
 bool SaveFavoritesFile(AppContext& ctx)
@@ -177,15 +178,16 @@ bool SaveFavoritesFile(AppContext& ctx)
         return true;
     if (!keepUnreadFile(ctx, LedgerFiles::Favorites))
         return false;
-    QByteArray out;
+    QString text;
     for (int i = 1; i < ledger.QuickEntryCount; ++i) {
         const QuickEntry& q = ledger.QuickEntries[size_t(i)];
         // A quote inside a field would end it early on reading; all five lose them.
-        out.append(FileIO::quotedRecord({withoutQuotes(q.Account1), withoutQuotes(q.Account2),
-                                         withoutQuotes(q.Amount), withoutQuotes(q.Detail),
-                                         withoutQuotes(q.Note)}));
+        const QString fields[] = {q.Account1, q.Account2, q.Amount, q.Detail, q.Note};
+        for (int f = 0; f < 5; ++f)
+            text += (f ? QStringLiteral(",\"") : QStringLiteral("\"")) + withoutQuotes(fields[f]) + QLatin1Char('"');
+        text += QStringLiteral("\r\n");
     }
-    return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Favorites), out);
+    return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Favorites), Ansi::encode(text));
 }
 
 bool SaveFixureFile(AppContext& ctx)

@@ -10,35 +10,26 @@
 // In calculator mode the "k:" keys follow the calculator table, else only Enter stores.
 namespace {
 
-int buttonOf(const QString& x)
-{
-    static const QHash<QString, int> named{{"<", AmountKeypad::Back},   {"C", AmountKeypad::Clear},
-                                           {".", AmountKeypad::Point},  {"+", AmountKeypad::Plus},
-                                           {"-", AmountKeypad::Minus},  {"*", AmountKeypad::Times},
-                                           {"/", AmountKeypad::Divide}, {"=", AmountKeypad::Equals}};
+int buttonOf(const QString& x) {
+    static const QHash<QString, int> named{
+        {"<", AmountKeypad::Back},   {"C", AmountKeypad::Clear}, {".", AmountKeypad::Point},
+        {"+", AmountKeypad::Plus},   {"-", AmountKeypad::Minus}, {"*", AmountKeypad::Times},
+        {"/", AmountKeypad::Divide}, {"=", AmountKeypad::Equals}};
     return named.contains(x) ? named.value(x) : x.toInt();
 }
 
-AmountKeypad::Key keyOf(const QString& x)
-{
-    if (x == "enter")
-        return AmountKeypad::Key::Enter;
-    if (x == "+")
-        return AmountKeypad::Key::Plus;
-    if (x == "-")
-        return AmountKeypad::Key::Minus;
-    if (x == "*")
-        return AmountKeypad::Key::Times;
-    if (x == "/")
-        return AmountKeypad::Key::Divide;
-    if (x == "esc")
-        return AmountKeypad::Key::Escape;
+AmountKeypad::Key keyOf(const QString& x) {
+    if (x == "enter") return AmountKeypad::Key::Enter;
+    if (x == "+") return AmountKeypad::Key::Plus;
+    if (x == "-") return AmountKeypad::Key::Minus;
+    if (x == "*") return AmountKeypad::Key::Times;
+    if (x == "/") return AmountKeypad::Key::Divide;
+    if (x == "esc") return AmountKeypad::Key::Escape;
     return AmountKeypad::Key::Other;
 }
 
 // Returns the number of Store results.
-int run(AmountKeypad& pad, const QString& sequence, bool calculator)
-{
+int run(AmountKeypad& pad, const QString& sequence, bool calculator) {
     int stores = 0;
     for (const QString& token : sequence.split(' ', Qt::SkipEmptyParts)) {
         if (token == "sel") {
@@ -53,8 +44,7 @@ int run(AmountKeypad& pad, const QString& sequence, bool calculator)
             const QChar c = token.at(2);
             pad.keyDown(AmountKeypad::Key::Other, calculator);
             if (pad.acceptsChar(c, calculator)) {
-                if (pad.wholeSelected)
-                    pad.text.clear();
+                if (pad.wholeSelected) pad.text.clear();
                 pad.text.append(c);
                 pad.wholeSelected = false;
             }
@@ -68,8 +58,8 @@ int run(AmountKeypad& pad, const QString& sequence, bool calculator)
 class TestAmountKeypad : public QObject {
     Q_OBJECT
 private slots:
-    void sequences_data()
-    {
+    // clang-format off
+    void sequences_data() {
         QTest::addColumn<QString>("start");
         QTest::addColumn<bool>("calculator");
         QTest::addColumn<QString>("sequence");
@@ -109,8 +99,8 @@ private slots:
         QTest::newRow("normal minus anywhere") << "1" << false << "t:- t:2" << "1-2" << "" << 0;
         QTest::newRow("calc letters discarded") << "" << true << "t:a t:3" << "3" << "" << 0;
     }
-    void sequences()
-    {
+    // clang-format on
+    void sequences() {
         QFETCH(QString, start);
         QFETCH(bool, calculator);
         QFETCH(QString, sequence);
@@ -122,16 +112,14 @@ private slots:
         QTEST(stores, "stores");
     }
 
-    void divisionByZeroResetsAccumulator()
-    {
+    void divisionByZeroResetsAccumulator() {
         AmountKeypad pad;
         run(pad, "b:6 b:/ b:0 b:=", false);
         QCOMPARE(pad.Accumulator, 0.0);
         QCOMPARE(pad.PendingOperator, 0);
     }
 
-    void clearKeepsAccumulator()
-    {
+    void clearKeepsAccumulator() {
         AmountKeypad pad;
         run(pad, "b:4 b:+ b:C", false);
         QCOMPARE(pad.Accumulator, 4.0);
@@ -139,8 +127,7 @@ private slots:
         QVERIFY(pad.wholeSelected);
     }
 
-    void operatorSelectsAndEqualsKeepsSelection()
-    {
+    void operatorSelectsAndEqualsKeepsSelection() {
         AmountKeypad pad;
         auto effect = pad.press(1);
         QVERIFY(!effect.focusBox);
@@ -152,30 +139,27 @@ private slots:
         QVERIFY(pad.wholeSelected);
     }
 
-    void overflowEmptiesBox()
-    {
+    void overflowEmptiesBox() {
         AmountKeypad pad;
         pad.text = "1e308";
         run(pad, "b:* b:1 b:0 b:=", false);
         QCOMPARE(pad.text, QString());
     }
 
-    void rateAndInvoiceFilters_data()
-    {
+    // clang-format off
+    void rateAndInvoiceFilters_data() {
         QTest::addColumn<QString>("chars");
         QTest::addColumn<QString>("rateKeeps");
         QTest::addColumn<QString>("invoiceKeeps");
         QTest::newRow("mixed") << "aA1.-Z9," << "1.9" << "A1Z9";
     }
-    void rateAndInvoiceFilters()
-    {
+    // clang-format on
+    void rateAndInvoiceFilters() {
         QFETCH(QString, chars);
         QString rate, invoice;
         for (const QChar c : chars) {
-            if (AmountKeypad::rateAcceptsChar(c))
-                rate.append(c);
-            if (AmountKeypad::invoiceAcceptsChar(c))
-                invoice.append(c);
+            if (AmountKeypad::rateAcceptsChar(c)) rate.append(c);
+            if (AmountKeypad::invoiceAcceptsChar(c)) invoice.append(c);
         }
         QTEST(rate, "rateKeeps");
         QTEST(invoice, "invoiceKeeps");

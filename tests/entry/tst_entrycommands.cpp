@@ -8,8 +8,7 @@ namespace {
 const QStringList firstList{"A-現金", "L-信用卡", "I-薪水", "E-餐飲費"};
 const QStringList secondList{"A-現金", "L-信用卡", "Equity"};
 
-EntryFields fields()
-{
+EntryFields fields() {
     EntryFields f;
     f.account1Chosen = f.account2Chosen = true;
     f.account1 = "E-餐飲費";
@@ -24,8 +23,8 @@ EntryFields fields()
 class TestEntryCommands : public QObject {
     Q_OBJECT
 private slots:
-    void swap_data()
-    {
+    // clang-format off
+    void swap_data() {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<QStringList>("secondItems");
@@ -39,8 +38,8 @@ private slots:
         QTest::newRow("no second") << "A-現金" << "" << secondList << -1 << -1;
         QTest::newRow("filtered second list") << "L-信用卡" << "A-現金" << QStringList{"A-現金"} << -1 << -1;
     }
-    void swap()
-    {
+    // clang-format on
+    void swap() {
         QFETCH(QString, first);
         QFETCH(QString, second);
         QFETCH(QStringList, secondItems);
@@ -54,8 +53,7 @@ private slots:
         }
     }
 
-    void quickEntryStored()
-    {
+    void quickEntryStored() {
         Ledger ledger;
         EntryFields f = fields();
         f.rate = "";
@@ -75,8 +73,7 @@ private slots:
         QVERIFY(ledger.LedgerChangedFlag.isSet());
     }
 
-    void quickEntryAmountTimesRate()
-    {
+    void quickEntryAmountTimesRate() {
         Ledger ledger;
         EntryFields f = fields();
         f.rate = "1.5";
@@ -84,8 +81,8 @@ private slots:
         QCOMPARE(ledger.QuickEntries[1].Amount, QString("150"));
     }
 
-    void quickEntryRefusals_data()
-    {
+    // clang-format off
+    void quickEntryRefusals_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("message");
         QTest::newRow("table full") << "full" << "快速入帳已經到達500筆上限，無法再新增!";
@@ -96,8 +93,8 @@ private slots:
         QTest::newRow("empty amount") << "empty" << "金額部分不是數字格式";
         QTest::newRow("overflowing amount") << "overflow" << "金額部分不是數字格式";
     }
-    void quickEntryRefusals()
-    {
+    // clang-format on
+    void quickEntryRefusals() {
         QFETCH(QString, change);
         Ledger ledger;
         EntryFields f = fields();
@@ -128,8 +125,7 @@ private slots:
         QVERIFY(!ledger.QuickEntriesChanged);
     }
 
-    void fiveHundredthQuickEntryAccepted()
-    {
+    void fiveHundredthQuickEntryAccepted() {
         Ledger ledger;
         ledger.QuickEntryCount = 500; // 499 stored
         EntryFields f = fields();

@@ -18,20 +18,21 @@
 namespace {
 
 struct Fixture : MainFormFixture {
-    Fixture()
-    {
-        b.account("A-現金").account("L-信用卡").account("I-薪水").account("E-餐飲費").account("E-手續費").account("Equity");
+    Fixture() {
+        b.account("A-現金")
+            .account("L-信用卡")
+            .account("I-薪水")
+            .account("E-餐飲費")
+            .account("E-手續費")
+            .account("Equity");
     }
     // Opens the ledger, lists an account and runs the new-entry command with a handler.
-    void addWith(const QString& listed, std::function<void(InputForm&)> fill)
-    {
-        if (!form)
-            open();
+    void addWith(const QString& listed, std::function<void(InputForm&)> fill) {
+        if (!form) open();
         list(listed);
         env.modal.on<InputForm>([fill](InputForm& f) {
             fill(f);
-            if (f.isVisible())
-                f.Cmd2->click();
+            if (f.isVisible()) f.Cmd2->click();
             return f.result();
         });
         form->Data_New_Click();
@@ -39,13 +40,11 @@ struct Fixture : MainFormFixture {
     QStringList boxes() const { return env.prompts.texts(); }
 };
 
-void choose(QComboBox* box, const QString& text)
-{
+void choose(QComboBox* box, const QString& text) {
     box->setCurrentIndex(box->findText(text));
 }
 
-QStringList items(const QComboBox* box)
-{
+QStringList items(const QComboBox* box) {
     QStringList texts;
     for (int i = 0; i < box->count(); ++i)
         texts << box->itemText(i);
@@ -57,8 +56,7 @@ QStringList items(const QComboBox* box)
 class TestInputForm : public QObject {
     Q_OBJECT
 private slots:
-    void addEntryReachesListAndTotals()
-    {
+    void addEntryReachesListAndTotals() {
         Fixture fx;
         QString status, amountAfter, rowTotal;
         fx.addWith("A-現金", [&](InputForm& f) {
@@ -76,7 +74,7 @@ private slots:
         QCOMPARE(ledger.Entries[1].Amount.value(), 12000.0);
         QCOMPARE(status, QString("您已經新增 1 筆記錄"));
         QCOMPARE(amountAfter, QString("0")); // cleared for the next entry
-        QCOMPARE(rowTotal, QString("...")); // the provisional row
+        QCOMPARE(rowTotal, QString("..."));  // the provisional row
         // Closing relisted the account with its running total.
         QCOMPARE(fx.column(3), QStringList{"-120.00"});
         QCOMPARE(fx.column(4), QStringList{"-120.00"});
@@ -85,8 +83,7 @@ private slots:
         QCOMPARE(fx.boxes(), QStringList());
     }
 
-    void feeEntryAndDefaults()
-    {
+    void feeEntryAndDefaults() {
         Fixture fx;
         fx.env.settings.SaveSetting("InputForm", "Type1", "E-手續費");
         QString status;
@@ -113,8 +110,7 @@ private slots:
         QVERIFY(fx.nodeText("A-現金").contains("-1,015.00"));
     }
 
-    void addElsewhereSwitchesToSecondAccount()
-    {
+    void addElsewhereSwitchesToSecondAccount() {
         Fixture fx;
         fx.addWith("L-信用卡", [&](InputForm& f) {
             choose(f.Cob2, "I-薪水");
@@ -128,8 +124,7 @@ private slots:
         QCOMPARE(fx.column(3), QStringList{"500.00"});
     }
 
-    void feeWithoutRoomIsReportedOnEitherBranch()
-    {
+    void feeWithoutRoomIsReportedOnEitherBranch() {
         Fixture fx;
         fx.env.ctx.ledger.EntryCount = Ledger::EntryCapacity; // 29999 entries (undated)
         fx.addWith("L-信用卡", [&](InputForm& f) {
@@ -141,11 +136,11 @@ private slots:
         });
         QCOMPARE(fx.env.ctx.ledger.EntryCount, 30001);
         QCOMPARE(fx.env.prompts.texts("warning"),
-                 QStringList{"資料筆數已經到達30000筆上限，無法記錄這筆手續費，請先使用結帳清除舊資料!"});
+                 QStringList{
+                     "資料筆數已經到達30000筆上限，無法記錄這筆手續費，請先使用結帳清除舊資料!"});
     }
 
-    void refusalKeepsWindowAndInput()
-    {
+    void refusalKeepsWindowAndInput() {
         Fixture fx;
         bool open = false;
         QString amount;
@@ -163,8 +158,7 @@ private slots:
         QCOMPARE(fx.env.ctx.ledger.EntryCount, 1);
     }
 
-    void editChangesEntryAndCloses()
-    {
+    void editChangesEntryAndCloses() {
         Fixture fx;
         fx.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").checked();
         fx.b.entry("2024/01/03", "E-餐飲費", "A-現金", 8000, "晚餐");
@@ -192,15 +186,15 @@ private slots:
         QVERIFY(!fx.row(1)->isSelected());
     }
 
-    void keypadAndCalculatorKeys()
-    {
+    void keypadAndCalculatorKeys() {
         Fixture fx;
         fx.env.settings.SaveSetting("InputForm", "Set_Amount", "True");
         QString afterPad, afterFirstEnter, sign;
         int countAfterFirstEnter = 0;
         fx.addWith("A-現金", [&](InputForm& f) {
             f.Text2->selectAll();
-            const int keys[] = {5, AmountKeypad::Plus, 3, AmountKeypad::Times, 4, AmountKeypad::Equals};
+            const int keys[] = {5, AmountKeypad::Plus,  3, AmountKeypad::Times,
+                                4, AmountKeypad::Equals};
             for (int k : keys)
                 f.CmdNum[size_t(k)]->click();
             afterPad = f.Text2->text();
@@ -223,8 +217,7 @@ private slots:
         QCOMPARE(fx.env.ctx.ledger.Entries[1].Amount.value(), 800.0);
     }
 
-    void typedCharactersAreFiltered()
-    {
+    void typedCharactersAreFiltered() {
         Fixture fx;
         QString amount, rate, invoice;
         fx.addWith("A-現金", [&](InputForm& f) {
@@ -242,8 +235,8 @@ private slots:
         QCOMPARE(invoice, QString("B1"));
     }
 
-    void enterKeysStore_data()
-    {
+    // clang-format off
+    void enterKeysStore_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<int>("stored");
@@ -254,8 +247,8 @@ private slots:
         QTest::newRow("note shift is a break") << "Text1" << int(Qt::ShiftModifier) << 0;
         QTest::newRow("fee amount") << "Text5" << int(Qt::NoModifier) << 0;
     }
-    void enterKeysStore()
-    {
+    // clang-format on
+    void enterKeysStore() {
         QFETCH(QString, control);
         QFETCH(int, modifiers);
         Fixture fx;
@@ -263,30 +256,26 @@ private slots:
         fx.addWith("A-現金", [&](InputForm& f) {
             f.Text2->setText("10");
             QWidget* w = f.findChild<QWidget*>(control);
-            if (control == "Combo3")
-                w = f.Combo3->lineEdit();
+            if (control == "Combo3") w = f.Combo3->lineEdit();
             QTest::keyClick(w, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
             note = f.NoteText();
         });
         QTEST(fx.env.ctx.ledger.EntryCount - 1, "stored");
-        if (control == "Text1" && modifiers)
-            QCOMPARE(note, QString("\r\n"));
+        if (control == "Text1" && modifiers) QCOMPARE(note, QString("\r\n"));
     }
 
-    void detailList_data()
-    {
+    // clang-format off
+    void detailList_data() {
         QTest::addColumn<QStringList>("texts"); // account|text
         QTest::addColumn<QStringList>("listed");
         const QString sep(54, '-');
         QTest::newRow("unclassified only") << QStringList{"未分類|雜項"} << QStringList{"雜項"};
-        QTest::newRow("first and unclassified")
-            << QStringList{"E-餐飲費|午餐", "未分類|雜項"} << QStringList{"午餐", sep, "雜項"};
+        QTest::newRow("first and unclassified") << QStringList{"E-餐飲費|午餐", "未分類|雜項"} << QStringList{"午餐", sep, "雜項"};
         QTest::newRow("first only") << QStringList{"E-餐飲費|午餐"} << QStringList{"午餐"};
-        QTest::newRow("all three") << QStringList{"A-現金|提款", "E-餐飲費|午餐", "未分類|雜項"}
-                                   << QStringList{"午餐", sep, "提款", sep, "雜項"};
+        QTest::newRow("all three") << QStringList{"A-現金|提款", "E-餐飲費|午餐", "未分類|雜項"} << QStringList{"午餐", sep, "提款", sep, "雜項"};
     }
-    void detailList()
-    {
+    // clang-format on
+    void detailList() {
         QFETCH(QStringList, texts);
         Fixture fx;
         for (const QString& t : texts)
@@ -304,15 +293,15 @@ private slots:
         QCOMPARE(kept, QString("打字"));
     }
 
-    void counters_data()
-    {
+    // clang-format off
+    void counters_data() {
         QTest::addColumn<int>("detailChars");
         QTest::addColumn<QString>("label");
         QTest::newRow("60 bytes") << 30 << "明細字數: 60";
         QTest::newRow("62 bytes") << 31 << "明細字數: 62 (超過上限60字，請縮減字數)";
     }
-    void counters()
-    {
+    // clang-format on
+    void counters() {
         QFETCH(int, detailChars);
         Fixture fx;
         QString label, note;
@@ -326,8 +315,7 @@ private slots:
         QCOMPARE(note, QString("備註字數: 4"));
     }
 
-    void kindFilters()
-    {
+    void kindFilters() {
         Fixture fx;
         QStringList once, twice, liabilities;
         QString aCaption, lCaption;
@@ -353,8 +341,7 @@ private slots:
         QCOMPARE(lCaption, QString("L*"));
     }
 
-    void swapAccounts()
-    {
+    void swapAccounts() {
         Fixture fx;
         QString first, second, caption;
         fx.addWith("L-信用卡", [&](InputForm& f) {
@@ -372,8 +359,7 @@ private slots:
         QCOMPARE(fx.env.prompts.texts("plain"), QStringList{"這種情況無法對調科目"});
     }
 
-    void quickEntry()
-    {
+    void quickEntry() {
         Fixture fx;
         fx.addWith("A-現金", [&](InputForm& f) {
             f.Text2->setText("100");
@@ -386,12 +372,12 @@ private slots:
         QCOMPARE(ledger.QuickEntryCount, 2);
         QCOMPARE(ledger.QuickEntries[1].Amount, QString("100"));
         QVERIFY(ledger.QuickEntriesChanged);
-        QCOMPARE(fx.env.prompts.texts("information"), QStringList{"已將此筆記錄新增到快速入帳清單!"});
+        QCOMPARE(fx.env.prompts.texts("information"),
+                 QStringList{"已將此筆記錄新增到快速入帳清單!"});
         QCOMPARE(ledger.EntryCount, 1);
     }
 
-    void installments()
-    {
+    void installments() {
         Fixture fx;
         QString status, label;
         int na = 0;
@@ -415,12 +401,12 @@ private slots:
         QCOMPARE(status, QString("您已經新增 3 筆記錄"));
         QCOMPARE(fx.env.prompts.texts("plain"), QStringList{"已成功新增 3 筆分期記錄"});
         QCOMPARE(fx.column(1), (QStringList{"2024/01/31", "2024/02/29", "2024/03/29"}));
-        QCOMPARE(fx.column(5), (QStringList{"手機 (分期付款 1/3)", "手機 (分期付款 2/3)", "手機 (分期付款 3/3)"}));
+        QCOMPARE(fx.column(5), (QStringList{"手機 (分期付款 1/3)", "手機 (分期付款 2/3)",
+                                            "手機 (分期付款 3/3)"}));
         QVERIFY(fx.nodeText("A-現金").contains("-900.00"));
     }
 
-    void installmentRefusalStaysOpen()
-    {
+    void installmentRefusalStaysOpen() {
         Fixture fx;
         bool stillOpen = false;
         fx.addWith("A-現金", [&](InputForm& f) {
@@ -437,8 +423,7 @@ private slots:
         QCOMPARE(fx.env.ctx.ledger.EntryCount, 1);
     }
 
-    void optionsAndWidthRemembered()
-    {
+    void optionsAndWidthRemembered() {
         Fixture fx;
         bool clear0 = true, clear5 = false, wide = true;
         fx.addWith("A-現金", [&](InputForm& f) {
@@ -460,8 +445,7 @@ private slots:
         QVERIFY(wide);
     }
 
-    void dateButtons()
-    {
+    void dateButtonsAndMenuCommands() {
         Fixture fx;
         QDate back, forward, today;
         fx.addWith("A-現金", [&](InputForm& f) {
@@ -473,7 +457,12 @@ private slots:
             forward = f.DTPicker1->date();
             f.Cmd4->click();
             today = f.DTPicker1->date();
+            fx.env.shell.calculatorResult = false;
+            f.Cal->trigger();
+            f.Help->trigger();
         });
+        QCOMPARE(fx.env.prompts.texts("warning"), QStringList{"找不到小算盤程式!"});
+        QCOMPARE(fx.env.shell.openedUrls.size(), 1);
         QCOMPARE(back, QDate(2023, 12, 31));
         QCOMPARE(forward, QDate(2024, 1, 2));
         QCOMPARE(today, fx.env.clock.today());

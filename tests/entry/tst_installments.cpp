@@ -7,13 +7,15 @@ using Status = InstallmentResult::Status;
 
 namespace {
 
-void accounts(Ledger& ledger)
-{
-    LedgerBuilder(ledger).account("A-現金").account("L-信用卡").account("E-家電").account("E-手續費");
+void accounts(Ledger& ledger) {
+    LedgerBuilder(ledger)
+        .account("A-現金")
+        .account("L-信用卡")
+        .account("E-家電")
+        .account("E-手續費");
 }
 
-EntryFields purchase()
-{
+EntryFields purchase() {
     EntryFields f;
     f.date = "2024/08/31";
     f.account1Chosen = f.account2Chosen = true;
@@ -24,8 +26,7 @@ EntryFields purchase()
     return f;
 }
 
-void addFee(EntryFields& f)
-{
+void addFee(EntryFields& f) {
     f.fee = f.fee1Chosen = f.fee2Chosen = true;
     f.fee1 = "E-手續費";
     f.fee2 = "A-現金";
@@ -33,8 +34,7 @@ void addFee(EntryFields& f)
     f.feeDetail = "手續費";
 }
 
-QStringList datesOf(const Ledger& ledger, int from, int step)
-{
+QStringList datesOf(const Ledger& ledger, int from, int step) {
     QStringList dates;
     for (int i = from; i < ledger.EntryCount; i += step)
         dates << ledger.Entries[size_t(i)].Date.text();
@@ -46,8 +46,8 @@ QStringList datesOf(const Ledger& ledger, int from, int step)
 class TestInstallments : public QObject {
     Q_OBJECT
 private slots:
-    void dates_data()
-    {
+    // clang-format off
+    void dates_data() {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("interval");
@@ -55,28 +55,18 @@ private slots:
         QTest::addColumn<QString>("rules"); // letters of the ticked boxes: 1, 2, 3
         QTest::addColumn<QStringList>("stored");
 
-        QTest::newRow("saturday to monday, steps from the running date")
-            << "2024/08/31" << "月" << "1" << "3" << "1"
-            << QStringList{"2024/09/02", "2024/09/30", "2024/10/30"};
-        QTest::newRow("sunday back to friday") << "2024/09/01" << "月" << "1" << "1" << "2"
-                                               << QStringList{"2024/08/30"};
-        QTest::newRow("first box decides") << "2024/08/31" << "月" << "1" << "1" << "13"
-                                           << QStringList{"2024/09/02"};
-        QTest::newRow("saturday back, sunday on") << "2024/08/31" << "日" << "1" << "2" << "3"
-                                                  << QStringList{"2024/08/30", "2024/09/02"};
-        QTest::newRow("month ends carry on") << "2024/01/31" << "月" << "1" << "3" << ""
-                                             << QStringList{"2024/01/31", "2024/02/29", "2024/03/29"};
-        QTest::newRow("leap day yearly") << "2024/02/29" << "年" << "1" << "2" << ""
-                                         << QStringList{"2024/02/29", "2025/02/28"};
-        QTest::newRow("days over a year end") << "2024/12/25" << "日" << "10" << "3" << ""
-                                              << QStringList{"2024/12/25", "2025/01/04", "2025/01/14"};
-        QTest::newRow("fractional count and interval") << "2024/01/15" << "月" << "2.7" << "2.5" << ""
-                                                       << QStringList{"2024/01/15", "2024/03/15"};
-        QTest::newRow("last possible day") << "9999/11/30" << "月" << "1" << "2" << ""
-                                           << QStringList{"9999/11/30", "9999/12/30"};
+        QTest::newRow("saturday to monday, steps from the running date") << "2024/08/31" << "月" << "1" << "3" << "1" << QStringList{"2024/09/02", "2024/09/30", "2024/10/30"};
+        QTest::newRow("sunday back to friday") << "2024/09/01" << "月" << "1" << "1" << "2" << QStringList{"2024/08/30"};
+        QTest::newRow("first box decides") << "2024/08/31" << "月" << "1" << "1" << "13" << QStringList{"2024/09/02"};
+        QTest::newRow("saturday back, sunday on") << "2024/08/31" << "日" << "1" << "2" << "3" << QStringList{"2024/08/30", "2024/09/02"};
+        QTest::newRow("month ends carry on") << "2024/01/31" << "月" << "1" << "3" << "" << QStringList{"2024/01/31", "2024/02/29", "2024/03/29"};
+        QTest::newRow("leap day yearly") << "2024/02/29" << "年" << "1" << "2" << "" << QStringList{"2024/02/29", "2025/02/28"};
+        QTest::newRow("days over a year end") << "2024/12/25" << "日" << "10" << "3" << "" << QStringList{"2024/12/25", "2025/01/04", "2025/01/14"};
+        QTest::newRow("fractional count and interval") << "2024/01/15" << "月" << "2.7" << "2.5" << "" << QStringList{"2024/01/15", "2024/03/15"};
+        QTest::newRow("last possible day") << "9999/11/30" << "月" << "1" << "2" << "" << QStringList{"9999/11/30", "9999/12/30"};
     }
-    void dates()
-    {
+    // clang-format on
+    void dates() {
         QFETCH(QString, start);
         QFETCH(QString, rules);
         Ledger ledger;
@@ -100,8 +90,7 @@ private slots:
         QVERIFY(ledger.LedgerChangedFlag.isSet());
     }
 
-    void feeEntriesKeepRunningDate()
-    {
+    void feeEntriesKeepRunningDate() {
         Ledger ledger;
         accounts(ledger);
         EntryFields f = purchase();
@@ -124,8 +113,7 @@ private slots:
         QCOMPARE(ledger.Entries[2].Account1.trimmed(), QString("E-手續費"));
     }
 
-    void everyInstallmentCarriesTheFields()
-    {
+    void everyInstallmentCarriesTheFields() {
         Ledger ledger;
         accounts(ledger);
         EntryFields f = purchase();
@@ -155,23 +143,22 @@ private slots:
         }
     }
 
-    void detailSuffix_data()
-    {
+    // clang-format off
+    void detailSuffix_data() {
         QTest::addColumn<QString>("detail");
         QTest::addColumn<QString>("stored");
         QTest::newRow("full detail keeps no suffix") << QString(30, QChar(u'明')) << QString(30, QChar(u'明'));
-        QTest::newRow("cut between characters") << QString(55, 'x')
-                                                << QString(55, 'x') + " (分"; // 59 bytes
+        QTest::newRow("cut between characters") << QString(55, 'x') << QString(55, 'x') + " (分"; // 59 bytes
         QTest::newRow("empty detail") << "" << " (分期付款 1/1)";
     }
-    void detailSuffix()
-    {
+    // clang-format on
+    void detailSuffix() {
         QFETCH(QString, detail);
         QTEST(Installments::detailOf(detail, 1, "1"), "stored");
     }
 
-    void room_data()
-    {
+    // clang-format off
+    void room_data() {
         QTest::addColumn<bool>("fee");
         QTest::addColumn<QString>("count");
         QTest::addColumn<bool>("accepted");
@@ -181,8 +168,8 @@ private slots:
         QTest::newRow("with fee fills") << true << "5" << true;
         QTest::newRow("with fee too many") << true << "6" << false;
     }
-    void room()
-    {
+    // clang-format on
+    void room() {
         QFETCH(bool, fee);
         QFETCH(QString, count);
         QFETCH(bool, accepted);
@@ -190,8 +177,7 @@ private slots:
         accounts(ledger);
         ledger.EntryCount = 29991; // 29990 entries stored
         EntryFields f = purchase();
-        if (fee)
-            addFee(f);
+        if (fee) addFee(f);
         InstallmentSchedule s;
         s.count = count;
         const InstallmentResult r = Installments::generate(ledger, f, s);
@@ -206,8 +192,8 @@ private slots:
         }
     }
 
-    void refusals_data()
-    {
+    // clang-format off
+    void refusals_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
@@ -223,8 +209,8 @@ private slots:
         QTest::newRow("amount") << "amount" << "abc" << "金額部分不是數字格式";
         QTest::newRow("invoice") << "invoice" << "1234567" << "不正確的發票格式";
     }
-    void refusals()
-    {
+    // clang-format on
+    void refusals() {
         QFETCH(QString, field);
         QFETCH(QString, value);
         Ledger ledger;
@@ -256,8 +242,7 @@ private slots:
         QCOMPARE(ledger.EntryCount, 1);
     }
 
-    void fullTableRefused()
-    {
+    void fullTableRefused() {
         Ledger ledger;
         accounts(ledger);
         ledger.EntryCount = 30001;
@@ -266,8 +251,8 @@ private slots:
         QCOMPARE(r.message.text, QString("記錄筆數已經到達30000筆上限，請使用結帳功能清除舊資料!"));
     }
 
-    void failuresWriteNothing_data()
-    {
+    // clang-format off
+    void failuresWriteNothing_data() {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("interval");
@@ -279,8 +264,8 @@ private slots:
         QTest::newRow("unknown account") << "2024/01/01" << "月" << "1" << "E-不存在" << "1";
         QTest::newRow("amount out of range") << "2024/01/01" << "月" << "1" << "E-家電" << "1e200";
     }
-    void failuresWriteNothing()
-    {
+    // clang-format on
+    void failuresWriteNothing() {
         QFETCH(QString, start);
         QFETCH(QString, unit);
         QFETCH(QString, interval);
@@ -297,7 +282,8 @@ private slots:
         s.interval = interval;
         s.count = "3";
         int calls = 0;
-        const InstallmentResult r = Installments::generate(ledger, f, s, [&](int, int) { ++calls; });
+        const InstallmentResult r =
+            Installments::generate(ledger, f, s, [&](int, int) { ++calls; });
         QCOMPARE(r.status, Status::Failed);
         QCOMPARE(r.message.text, QString("分期付款功能發生錯誤!"));
         QCOMPARE(ledger.EntryCount, 1);

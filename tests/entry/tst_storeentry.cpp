@@ -1,8 +1,8 @@
 #include <QtTest>
 
 #include "entry/storeentry.h"
-#include "support/ledgerbuilder.h"
 #include "store/amounts.h"
+#include "support/ledgerbuilder.h"
 
 #include <cmath>
 
@@ -11,8 +11,7 @@ using Kind = EntryMessage::Kind;
 
 namespace {
 
-void accounts(Ledger& ledger)
-{
+void accounts(Ledger& ledger) {
     LedgerBuilder(ledger)
         .account("A-現金")
         .account("L-信用卡")
@@ -23,8 +22,7 @@ void accounts(Ledger& ledger)
 }
 
 // A filled-in window: lunch paid in cash.
-EntryFields lunch()
-{
+EntryFields lunch() {
     EntryFields f;
     f.date = "2024/03/05";
     f.account1Chosen = f.account2Chosen = true;
@@ -35,8 +33,7 @@ EntryFields lunch()
     return f;
 }
 
-EntryFields withFee(EntryFields f)
-{
+EntryFields withFee(EntryFields f) {
     f.fee = f.fee1Chosen = f.fee2Chosen = true;
     f.fee1 = "E-手續費";
     f.fee2 = "A-現金";
@@ -50,8 +47,8 @@ EntryFields withFee(EntryFields f)
 class TestStoreEntry : public QObject {
     Q_OBJECT
 private slots:
-    void amountRule_data()
-    {
+    // clang-format off
+    void amountRule_data() {
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("rate");
         QTest::addColumn<bool>("stored");
@@ -72,8 +69,8 @@ private slots:
         QTest::newRow("overflowing text") << "1e400" << "1" << false << 0.0;
         QTest::newRow("overflowing product") << "1e300" << "1e300" << false << 0.0;
     }
-    void amountRule()
-    {
+    // clang-format on
+    void amountRule() {
         QFETCH(QString, amount);
         QFETCH(QString, rate);
         QFETCH(bool, stored);
@@ -95,12 +92,10 @@ private slots:
         const TaggedNumber a = ledger.Entries[1].Amount;
         QCOMPARE(a.tag(), quint16(TaggedNumber::Double));
         QCOMPARE(a.value(), hundredths);
-        if (hundredths == 0)
-            QVERIFY(!std::signbit(a.value())); // never a negative zero
+        if (hundredths == 0) QVERIFY(!std::signbit(a.value())); // never a negative zero
     }
 
-    void addWritesEveryPart()
-    {
+    void addWritesEveryPart() {
         Ledger ledger;
         accounts(ledger);
         const QString longNote = QString(51, QChar(u'字')); // 102 bytes
@@ -133,11 +128,12 @@ private slots:
         QVERIFY(ledger.LedgerChangedFlag.isSet());
     }
 
-    void shortNoteClearsOldNoteRow()
-    {
+    void shortNoteClearsOldNoteRow() {
         Ledger ledger;
         accounts(ledger);
-        LedgerBuilder(ledger).entry("2024/01/01", "E-餐飲費", "A-現金", 100).note(QString(60, QChar(u'長')));
+        LedgerBuilder(ledger)
+            .entry("2024/01/01", "E-餐飲費", "A-現金", 100)
+            .note(QString(60, QChar(u'長')));
         QVERIFY(!ledger.noteRow(1).isEmpty());
         EntryFields f = lunch();
         f.note = QString(50, QChar(u'短')); // exactly 100 bytes
@@ -146,8 +142,7 @@ private slots:
         QCOMPARE(ledger.EntryNotes[1].Note.trimmed(), f.note);
     }
 
-    void editKeepsCheckMarkAndCount()
-    {
+    void editKeepsCheckMarkAndCount() {
         Ledger ledger;
         accounts(ledger);
         LedgerBuilder(ledger)
@@ -164,8 +159,7 @@ private slots:
         QCOMPARE(ledger.Entries[2].Detail.trimmed(), QString("早餐"));
     }
 
-    void editOfMissingEntryFails()
-    {
+    void editOfMissingEntryFails() {
         Ledger ledger;
         accounts(ledger);
         EntryFields f = lunch();
@@ -173,8 +167,7 @@ private slots:
         QCOMPARE(ledger.EntryCount, 1);
     }
 
-    void feeEntry()
-    {
+    void feeEntry() {
         Ledger ledger;
         accounts(ledger);
         EntryFields f = withFee(lunch());
@@ -200,8 +193,7 @@ private slots:
         QCOMPARE(ledger.Entries[1].Amount.value(), 24000.0);
     }
 
-    void capacity()
-    {
+    void capacity() {
         Ledger ledger;
         accounts(ledger);
         ledger.EntryCount = Ledger::EntryCapacity; // 29999 entries stored
@@ -216,7 +208,8 @@ private slots:
         f = lunch();
         r = StoreEntry::store(ledger, f, 0);
         QCOMPARE(r.status, Status::Refused);
-        QCOMPARE(r.message.text, QString("記錄筆數已經到達30000筆上限，建議使用結帳功能清除舊資料"));
+        QCOMPARE(r.message.text,
+                 QString("記錄筆數已經到達30000筆上限，建議使用結帳功能清除舊資料"));
         QCOMPARE(ledger.EntryCount, 30001);
 
         f.detail = "改過";
@@ -224,8 +217,8 @@ private slots:
         QCOMPARE(ledger.Entries[30000].Detail.trimmed(), QString("改過"));
     }
 
-    void refusals_data()
-    {
+    // clang-format off
+    void refusals_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("kind");
@@ -241,15 +234,12 @@ private slots:
         QTest::newRow("bad date") << "date" << "2024/02/30" << info << "不正確的日期格式";
         QTest::newRow("amount empty") << "amount" << "" << info << "金額部分不是數字格式";
         QTest::newRow("amount text") << "amount" << "12a" << info << "金額部分不是數字格式";
-        QTest::newRow("detail 61 bytes") << "detail" << QString(30, QChar(u'明')) + "x" << plain
-                                         << "明細字數已超過60個字元，請縮減字數\r\n\r\n目前字數為: 61 (中文字算2個字元)";
-        QTest::newRow("note 5001 bytes") << "note" << QString(2500, QChar(u'備')) + "x" << plain
-                                         << "備註字數已超過5000個字元，請縮減字數\r\n\r\n目前字數為: 5001 (中文字算2個字元)";
-        QTest::newRow("invoice 9") << "invoice" << "123456789" << info
-                                   << "不正確的發票格式，請輸入8碼數字或是含英文字母共10碼的的完整發票格式";
+        QTest::newRow("detail 61 bytes") << "detail" << QString(30, QChar(u'明')) + "x" << plain << "明細字數已超過60個字元，請縮減字數\r\n\r\n目前字數為: 61 (中文字算2個字元)";
+        QTest::newRow("note 5001 bytes") << "note" << QString(2500, QChar(u'備')) + "x" << plain << "備註字數已超過5000個字元，請縮減字數\r\n\r\n目前字數為: 5001 (中文字算2個字元)";
+        QTest::newRow("invoice 9") << "invoice" << "123456789" << info << "不正確的發票格式，請輸入8碼數字或是含英文字母共10碼的的完整發票格式";
     }
-    void refusals()
-    {
+    // clang-format on
+    void refusals() {
         QFETCH(QString, field);
         QFETCH(QString, value);
         QFETCH(int, kind);
@@ -287,8 +277,7 @@ private slots:
         QVERIFY(!ledger.LedgerChangedFlag.isSet());
     }
 
-    void silentDefaultsStayAfterLaterRefusal()
-    {
+    void silentDefaultsStayAfterLaterRefusal() {
         Ledger ledger;
         accounts(ledger);
         EntryFields f = lunch();
@@ -303,8 +292,7 @@ private slots:
         QCOMPARE(f.invoice, QString("1234567"));
     }
 
-    void unknownAccountChangesNothing()
-    {
+    void unknownAccountChangesNothing() {
         Ledger ledger;
         accounts(ledger);
         EntryFields f = withFee(lunch());
@@ -317,8 +305,8 @@ private slots:
         QCOMPARE(ledger.NoteList.size(), 1);
     }
 
-    void exchangeRateLine_data()
-    {
+    // clang-format off
+    void exchangeRateLine_data() {
         QTest::addColumn<QString>("rate");
         QTest::addColumn<bool>("rateInNote");
         QTest::addColumn<QString>("note");
@@ -333,8 +321,8 @@ private slots:
         QTest::newRow("negative rate") << "-3" << true << "午餐" << "午餐";
         QTest::newRow("one final break removed") << "1" << false << "a\r\n\r\n" << "a\r\n";
     }
-    void exchangeRateLine()
-    {
+    // clang-format on
+    void exchangeRateLine() {
         QFETCH(QString, rate);
         QFETCH(bool, rateInNote);
         QFETCH(QString, note);
@@ -350,8 +338,7 @@ private slots:
         QTEST(ledger.fullNote(1), "stored");
     }
 
-    void detailTextList()
-    {
+    void detailTextList() {
         Ledger ledger;
         accounts(ledger);
         EntryFields f = lunch();
@@ -370,8 +357,7 @@ private slots:
         QVERIFY(!ledger.DetailTextsChanged);
     }
 
-    void feeDetailCutOnCharacterBoundary()
-    {
+    void feeDetailCutOnCharacterBoundary() {
         Ledger ledger;
         accounts(ledger);
         // The fee detail has no length check: "x" and 30 two-byte characters (61 bytes)

@@ -10,9 +10,6 @@
 
 #include "commandsfixture.h"
 #include "entry/inputform.h"
-#include "store/amounts.h"
-#include "entry/storeentry.h"
-#include "entry/entryrules.h"
 
 namespace {
 
@@ -290,13 +287,21 @@ void TestRecords::editPreparesTheEditWindow()
     QCOMPARE(seen.sameDay, true);
     QCOMPARE(seen.date, QDate(2024, 1, 2));
 
-    // An entry whose first account is gone opens with no first account.
-    f.selectRows({1});
-    w.MenuTools_Edit->trigger();
+    // An entry whose first account is gone opens with no first account; a double-click on
+    // its row is the same command.
+    w.show();
+    const QPoint centre = w.Liv1->visualItemRect(f.row(1)).center();
+    QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(w.Liv1->viewport(), Qt::LeftButton, {}, centre);
     QCOMPARE(seen.opened, 2);
     QCOMPARE(w.SelEdit, short(2));
     QCOMPARE(seen.cob2, QString());
     QCOMPARE(seen.cob3, QStringLiteral("A-現金"));
+
+    f.selectRows({0});
+    w.MenuTools_Edit->trigger(); // one selected row: the single edit
+    QCOMPARE(seen.opened, 3);
+    QCOMPARE(w.SelEdit, short(1));
 }
 
 void TestRecords::editOfEmptyListOrNoSelection()
@@ -327,24 +332,14 @@ void TestRecords::preparedWindowsStoreWhatTheyShow()
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     f.selectRows({0});
-    f.env.modal.on<InputForm>([&l, &w](InputForm& form) {
+    f.env.modal.on<InputForm>([](InputForm& form) {
         form.Text2->setText("150");
-        qDebug() << "state" << form.InputState << w.SelEdit << l.EntryCount;
-        {
-            EntryFields ef = form.ReadFields();
-            EntryFields copy = ef;
-            const StoreResult r = StoreEntry::store(l, copy, 1);
-            qDebug() << int(r.status) << r.message.text << EntryRules::typedNumber(ef.amount).has_value() << EntryRules::amountHundredths(150, EntryRules::rateOf(ef.rate)).has_value() << EntryRules::rateOf(ef.rate);
-            qDebug() << FindAccountIndex(l, ef.account1) << FindAccountIndex(l, ef.account2) << ef.amount << ef.rate << ef.note << ef.remindDays << ef.invoice << ef.date;
-        }
-        qDebug() << form.Cob2->currentText() << form.Cob3->currentText() << form.Text3->text() << form.Text4->text() << form.DTPicker1->date() << form.Text6->text();
         form.Cmd1->click();
         return form.result();
     });
 
     w.Liv1_DblClick();
 
-    qDebug() << f.env.prompts.texts() << f.env.modal.failures;
     QCOMPARE(l.EntryCount, 2);
     QCOMPARE(l.Entries[1].Amount.value(), 15000.0);
     QCOMPARE(l.Entries[1].Detail.trimmed(), QStringLiteral("午餐"));

@@ -121,7 +121,7 @@ void OpenFormTest::newLedger()
 
 void OpenFormTest::newLedgerEnablesCommands()
 {
-    ListWorld w({});
+    ListWorld w{QStringList()};
     w.list->EnableLedgerCommands(false);
     w.env.prompts.answerText(std::nullopt); // cancelled: nothing
     w.list->Cmd5->click();
@@ -297,7 +297,7 @@ void OpenFormTest::refresh()
     w.list->Cmd6->click();
     QCOMPARE(w.fileBytes(w.user + "DataBase.lst"), QByteArray("A\r\nB\r\nC\r\n"));
 
-    ListWorld empty({});
+    ListWorld empty{QStringList()};
     empty.list->Command2->click();
     QCOMPARE(empty.items(), QStringList());
     QCOMPARE(empty.ledgerCommands(), QList<bool>({false, false, false, false}));
