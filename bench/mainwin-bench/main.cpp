@@ -29,8 +29,7 @@ namespace {
 constexpr int kSamples = 5;
 volatile double g_sink = 0;
 
-double medianMs(const std::function<void()>& work)
-{
+double medianMs(const std::function<void()>& work) {
     std::vector<double> ms;
     for (int i = 0; i < kSamples; ++i) {
         QElapsedTimer t;
@@ -47,18 +46,18 @@ class SilentPrompts : public Prompts {
 public:
     int boxes = 0;
     void information(const QString&, const QString&) override { ++boxes; }
-    void warning(const QString& text, const QString&) override
-    {
+    void warning(const QString& text, const QString&) override {
         ++boxes;
         std::fprintf(stderr, "warning: %s\n", qPrintable(text));
     }
     void plain(const QString&, const QString&) override { ++boxes; }
-    Answer question(const QString&, Buttons, const QString&) override
-    {
+    Answer question(const QString&, Buttons, const QString&) override {
         ++boxes;
         return Answer::No;
     }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return {};
+    }
     std::optional<QString> password(const QString&, const QString&) override { return {}; }
     QString openFile(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
@@ -73,25 +72,21 @@ public:
 
 // Makes one asset account the second account of every third entry, so that the largest
 // account lists 10000 rows.
-int makeLargestAccount(Ledger& ledger)
-{
+int makeLargestAccount(Ledger& ledger) {
     const int index = FindAccountIndex(ledger, QStringLiteral("A-現金"));
     for (int i = 1; i < ledger.EntryCount; i += 3)
         ledger.Entries[size_t(i)].Account2 = ledger.Accounts[size_t(index)].Name;
     return index;
 }
 
-void report(const char* name, double ms, double baseline)
-{
+void report(const char* name, double ms, double baseline) {
     std::printf("%-40s %9.2f ms %8.1fx\n", name, ms, ms / baseline);
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
     QTemporaryDir tmp;
@@ -109,7 +104,8 @@ int main(int argc, char** argv)
 
     GenerateFullLedger(ctx.ledger);
     const int largest = makeLargestAccount(ctx.ledger);
-    std::printf("ledger: %d entries, %d accounts\n", ctx.ledger.EntryCount - 1, ctx.ledger.AccountCount - 1);
+    std::printf("ledger: %d entries, %d accounts\n", ctx.ledger.EntryCount - 1,
+                ctx.ledger.AccountCount - 1);
 
     MainForm w(ctx);
     w.EndProcess = [] {};
@@ -151,8 +147,6 @@ int main(int argc, char** argv)
     });
     report("ListAccountRecords largest (06月)", month, baseline);
     std::printf("  rows listed: %d\n", rows);
-    if (qEnvironmentVariableIsSet("GRAB")) { setPeriod(0); w.BuildAccountTree(); w.grab().save(qEnvironmentVariable("GRAB")); }
-    if (prompts.boxes)
-        std::printf("boxes shown: %d\n", prompts.boxes);
+    if (prompts.boxes) std::printf("boxes shown: %d\n", prompts.boxes);
     return 0;
 }

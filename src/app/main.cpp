@@ -12,8 +12,7 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Qivo"));
     QApplication::setOrganizationName(QStringLiteral("Qivo"));
@@ -49,8 +48,7 @@ int main(int argc, char* argv[])
     prompts.setParentWindow(&window);
     InstallUsers(window);
     window.Form_Load();
-    if (window.RunEnded())
-        return 0;
+    if (window.RunEnded()) return 0;
     window.show();
     return app.exec();
 }

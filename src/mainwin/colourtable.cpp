@@ -22,16 +22,13 @@ constexpr std::array<Entry, Count> table{{
 }};
 } // namespace
 
-QColor colour(int index)
-{
+QColor colour(int index) {
     const Entry& e = table[size_t(index >= 0 && index < Count ? index : 0)];
     return QColor(e.r, e.g, e.b);
 }
 
-QString name(int index)
-{
-    if (index < 0 || index >= Count)
-        return QString();
+QString name(int index) {
+    if (index < 0 || index >= Count) return QString();
     return QString::fromUtf16(table[size_t(index)].name);
 }
 } // namespace ColourTable

@@ -8,19 +8,22 @@
 namespace ImageList2 {
 namespace {
 
-QColor squareColour(int kind)
-{
+QColor squareColour(int kind) {
     switch (kind) {
-    case 1: return QColor(150, 150, 150);
-    case 2: return QColor(240, 200, 30);
-    case 3: return QColor(40, 160, 60);
-    case 4: return QColor(40, 90, 220);
-    default: return QColor(220, 40, 40);
+    case 1:
+        return QColor(150, 150, 150);
+    case 2:
+        return QColor(240, 200, 30);
+    case 3:
+        return QColor(40, 160, 60);
+    case 4:
+        return QColor(40, 90, 220);
+    default:
+        return QColor(220, 40, 40);
     }
 }
 
-QPixmap square(int kind)
-{
+QPixmap square(int kind) {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -30,8 +33,7 @@ QPixmap square(int kind)
     return pm;
 }
 
-QPixmap folder()
-{
+QPixmap folder() {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -43,8 +45,7 @@ QPixmap folder()
     return pm;
 }
 
-QPixmap clock()
-{
+QPixmap clock() {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -57,8 +58,7 @@ QPixmap clock()
     return pm;
 }
 
-QPixmap bell(const QColor& colour)
-{
+QPixmap bell(const QColor& colour) {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -75,49 +75,33 @@ QPixmap bell(const QColor& colour)
     return pm;
 }
 
-QPixmap draw(int number)
-{
-    if (number >= 1 && number <= 5)
-        return square(number);
-    if (number == 6)
-        return folder();
-    if (number >= 7 && number <= 11)
-        return square(number - 6);
-    if (number == 12)
-        return clock();
-    if (number == 13)
-        return bell(QColor(250, 210, 40));
-    if (number == 14)
-        return bell(QColor(220, 40, 40));
+QPixmap draw(int number) {
+    if (number >= 1 && number <= 5) return square(number);
+    if (number == 6) return folder();
+    if (number >= 7 && number <= 11) return square(number - 6);
+    if (number == 12) return clock();
+    if (number == 13) return bell(QColor(250, 210, 40));
+    if (number == 14) return bell(QColor(220, 40, 40));
     return QPixmap();
 }
 
 } // namespace
 
-QIcon icon(int number)
-{
+QIcon icon(int number) {
     static QHash<int, QIcon> cache;
-    if (number < 1 || number > 14)
-        return QIcon();
+    if (number < 1 || number > 14) return QIcon();
     auto it = cache.find(number);
-    if (it == cache.end())
-        it = cache.insert(number, QIcon(draw(number)));
+    if (it == cache.end()) it = cache.insert(number, QIcon(draw(number)));
     return *it;
 }
 
-int kindImage(const QString& accountName)
-{
+int kindImage(const QString& accountName) {
     const QStringView prefix = QStringView(accountName).left(2);
-    if (prefix == u"Eq")
-        return 1;
-    if (prefix == u"A-")
-        return 2;
-    if (prefix == u"L-")
-        return 3;
-    if (prefix == u"I-")
-        return 4;
-    if (prefix == u"E-")
-        return 5;
+    if (prefix == u"Eq") return 1;
+    if (prefix == u"A-") return 2;
+    if (prefix == u"L-") return 3;
+    if (prefix == u"I-") return 4;
+    if (prefix == u"E-") return 5;
     return 0;
 }
 } // namespace ImageList2

@@ -24,7 +24,7 @@ struct PanelDesign {
 };
 constexpr PanelDesign panelDesign[9] = {
     {60, u"今日收支"}, {177, u""}, {60, u"金額累計"}, {80, u""}, {40, u"預算"},
-    {96, u""},       {82, u""},  {60, u"記錄筆數"}, {80, u""},
+    {96, u""},         {82, u""},  {60, u"記錄筆數"}, {80, u""},
 };
 
 struct ColumnDesign {
@@ -38,8 +38,7 @@ constexpr ColumnDesign listColumns[8] = {
 };
 } // namespace
 
-MainForm::MainForm(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
-{
+MainForm::MainForm(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("MainForm"));
     EndProcess = [] { QCoreApplication::quit(); };
     buildMenus(this);
@@ -50,8 +49,7 @@ MainForm::MainForm(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ct
 
 MainForm::~MainForm() = default;
 
-void MainForm::buildControls()
-{
+void MainForm::buildControls() {
     auto* backdrop = new BackdropPanel(this);
     Picture1 = backdrop;
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -144,8 +142,7 @@ void MainForm::buildControls()
     }
 }
 
-void MainForm::connectHandlers()
-{
+void MainForm::connectHandlers() {
     // The save button follows the ledger's unsaved-changes flag.
     if (QAction* save = ToolbarButton(3)) {
         save->setEnabled(m_ctx.ledger.LedgerChangedFlag.isSet());
@@ -167,15 +164,14 @@ void MainForm::connectHandlers()
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     Combo2->installEventFilter(this);
-    if (Combo2->lineEdit())
-        Combo2->lineEdit()->installEventFilter(this);
+    if (Combo2->lineEdit()) Combo2->lineEdit()->installEventFilter(this);
     connect(Liv1->header(), &QHeaderView::sectionClicked, this,
             [this](int section) { Liv1_ColumnClick(section + 1); });
     connect(Liv1, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* row, int column) {
-        if (!m_filling && column == 0)
-            emit liv1RowChecked(row);
+        if (!m_filling && column == 0) emit liv1RowChecked(row);
     });
 
+    connect(File_Quit, &QAction::triggered, this, [this] { File_Quit_Click(); });
     // A check item has inverted its mark already when the menu triggers it.
     connect(View_Add, &QAction::triggered, this, [this] { viewSwitched(); });
     connect(View_Show, &QAction::triggered, this, [this] { viewSwitched(); });
@@ -187,16 +183,14 @@ void MainForm::connectHandlers()
     connect(View_BudgetE, &QAction::triggered, this, [this] { View_BudgetE_Click(); });
 }
 
-bool MainForm::eventFilter(QObject* watched, QEvent* event)
-{
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Trv1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         Trv1_MouseUp(static_cast<QMouseEvent*>(event)->button());
     } else if (watched == Trv1 && event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat())
-            Trv1_KeyUp(key->key());
-    } else if ((watched == Combo2 || watched == Combo2->lineEdit())
-               && event->type() == QEvent::KeyPress) {
+        if (!key->isAutoRepeat()) Trv1_KeyUp(key->key());
+    } else if ((watched == Combo2 || watched == Combo2->lineEdit()) &&
+               event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             Combo2_KeyDown(key->key(), key->modifiers() & ~Qt::KeypadModifier);
@@ -208,56 +202,44 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
 
 // ---- Status panels ---------------------------------------------------------------------
 
-QLabel* MainForm::Panel(int n) const
-{
-    if (n < 1 || n > m_panels.size())
-        return nullptr;
+QLabel* MainForm::Panel(int n) const {
+    if (n < 1 || n > m_panels.size()) return nullptr;
     return m_panels[n - 1];
 }
 
-QString MainForm::PanelText(int n) const
-{
+QString MainForm::PanelText(int n) const {
     QLabel* p = Panel(n);
     return p ? p->text() : QString();
 }
 
-void MainForm::SetPanelText(int n, const QString& text)
-{
-    if (QLabel* p = Panel(n))
-        p->setText(text);
+void MainForm::SetPanelText(int n, const QString& text) {
+    if (QLabel* p = Panel(n)) p->setText(text);
 }
 
-void MainForm::DrawPanelText(int n, const QString& text)
-{
+void MainForm::DrawPanelText(int n, const QString& text) {
     ::DrawPanelText(Panel(n), text);
 }
 
 // ---- Unsaved changes ------------------------------------------------------------------
 
-void MainForm::SetLedgerChanged(bool on)
-{
+void MainForm::SetLedgerChanged(bool on) {
     m_ctx.ledger.LedgerChangedFlag.set(on);
-    if (QAction* save = ToolbarButton(3))
-        save->setEnabled(on);
+    if (QAction* save = ToolbarButton(3)) save->setEnabled(on);
 }
 
-bool MainForm::LedgerChanged() const
-{
+bool MainForm::LedgerChanged() const {
     return m_ctx.ledger.LedgerChangedFlag.isSet();
 }
 
 // ---- Entry list rows -------------------------------------------------------------------
 
-int MainForm::RowEntryIndex(const QTreeWidgetItem* row)
-{
+int MainForm::RowEntryIndex(const QTreeWidgetItem* row) {
     return row ? row->text(7).toInt() : 0;
 }
 
-void MainForm::SelectLastRow()
-{
+void MainForm::SelectLastRow() {
     const int n = Liv1->topLevelItemCount();
-    if (n == 0)
-        return;
+    if (n == 0) return;
     Liv1->clearSelection();
     QTreeWidgetItem* last = Liv1->topLevelItem(n - 1);
     Liv1->setCurrentItem(last, 0, QItemSelectionModel::NoUpdate);
@@ -265,8 +247,7 @@ void MainForm::SelectLastRow()
     Liv1->scrollToItem(last);
 }
 
-void MainForm::ClearViews()
-{
+void MainForm::ClearViews() {
     Trv1->clear();
     m_nodes.clear();
     m_nodeByKey.clear();

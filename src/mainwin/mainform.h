@@ -10,7 +10,6 @@
 
 class QAction;
 class QComboBox;
-class QDialog;
 class QPoint;
 class QLabel;
 class QLineEdit;
@@ -126,6 +125,8 @@ public:
     // ---- Shut-down ----------------------------------------------------------------------
     // Save step before the open ledger is left: true to go on, false to stay.
     bool ConfirmSaveChanges();
+    // 結束: asks the window to close, which runs the close sequence.
+    void File_Quit_Click();
 
     // ---- Layout -------------------------------------------------------------------------
     void LayoutPass();
@@ -280,8 +281,8 @@ public:
     void MenuTools2_Open_Click();
     void MenuTools2_Close_Click();
 
-    // Date menu (mainform_datemenu.cpp): sets Menu_Date's text again (setDateMenuCaption,
-    // text from MainFormMenus::dateMenuCaption) and shows the calendar.
+    // Date menu (mainform_datemenu.cpp): sets Menu_Date's text again (setDateMenuCaption)
+    // and shows the calendar on today.
     void Menu_Date_Click();
 
     // Notification-area icon and lock (mainform_tray.cpp).

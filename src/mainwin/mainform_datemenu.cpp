@@ -1,7 +1,7 @@
 // The date item of the menu bar and its calendar.
 #include "mainwin/mainform.h"
 
-#include <QAction>
+#include <QDate>
 
 #include "mainwin/calendarform.h"
 #include "platform/clock.h"
@@ -18,8 +18,7 @@ QString MainFormMenus::dateMenuCaption(const QDate& date)
 void MainForm::Menu_Date_Click()
 {
     // No timer keeps the caption current; a click brings it up to date before the calendar.
-    const QDate today = m_ctx.services.clock->today();
-    Menu_Date->setText(dateMenuCaption(today));
-    CalendarForm calendar(today, this);
+    setDateMenuCaption();
+    CalendarForm calendar(m_ctx.services.clock->today(), this);
     m_ctx.services.modal->run(calendar);
 }

@@ -17,38 +17,32 @@
 #include "store/appcontext.h"
 
 namespace {
-constexpr int minWidth = 1000;  // 15000 twips
-constexpr int minHeight = 533;  // 8000 twips
+constexpr int minWidth = 1000; // 15000 twips
+constexpr int minHeight = 533; // 8000 twips
 constexpr int bannerHeight = 52;
 } // namespace
 
-void MainForm::resizeEvent(QResizeEvent* event)
-{
+void MainForm::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     LayoutPass();
 }
 
-void MainForm::showEvent(QShowEvent* event)
-{
+void MainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     LayoutPass(); // the first pass, when the window appears after the start sequence
 }
 
-void MainForm::changeEvent(QEvent* event)
-{
+void MainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        LayoutPass();
+    if (event->type() == QEvent::WindowStateChange) LayoutPass();
 }
 
-void MainForm::LayoutPass()
-{
+void MainForm::LayoutPass() {
     if (isMinimized()) {
         MinimiseToTray();
         return;
     }
-    if (!isVisible())
-        return;
+    if (!isVisible()) return;
     if (width() < minWidth || height() < minHeight) {
         resize(std::max(width(), minWidth), std::max(height(), minHeight));
         return; // the resize runs a pass of its own
@@ -58,8 +52,7 @@ void MainForm::LayoutPass()
     const int P = Picture1->height();
 
     const bool banner = m.ShowTitleState == QLatin1String("0");
-    if (auto* backdrop = qobject_cast<BackdropPanel*>(Picture1))
-        backdrop->setBannerShown(banner);
+    if (auto* backdrop = qobject_cast<BackdropPanel*>(Picture1)) backdrop->setBannerShown(banner);
     const int B = banner ? bannerHeight : 0;
     const int ht = Text2->height();
     const int wt = Text2->width();
@@ -70,8 +63,7 @@ void MainForm::LayoutPass()
     const int c4 = Command4->width();
 
     // Account tree.
-    if (m.TrvState.isEmpty())
-        m.TrvState = QStringLiteral("20");
+    if (m.TrvState.isEmpty()) m.TrvState = QStringLiteral("20");
     const double t = W * Runtime::leadingNumber(m.TrvState) / 100.0;
     const int Tw = t < 128 ? 128 : int(std::lround(t));
     const bool treeLeft = m.AccState.left(1) == QLatin1String("1");
@@ -97,7 +89,8 @@ void MainForm::LayoutPass()
 
     // Status panels spread over the width.
     const double rest = W - 226;
-    const std::pair<int, double> shares[] = {{2, 0.2}, {4, 0.2}, {6, 0.155}, {7, 0.295}, {9, 0.155}};
+    const std::pair<int, double> shares[] = {
+        {2, 0.2}, {4, 0.2}, {6, 0.155}, {7, 0.295}, {9, 0.155}};
     for (const auto& [panel, share] : shares)
         if (QLabel* p = Panel(panel))
             p->setMaximumWidth(std::max(0, int(std::lround(share * rest))));

@@ -31,16 +31,14 @@ const QString checkedMark = QStringLiteral("#勾選標記");
 const QString uncheckedMark = QStringLiteral("#未勾選標記");
 
 // How the listed account sees an entry's amount: +1 as stored, -1 negated, 0 empty cell.
-int rowSign(int listedKind, bool firstSide, int otherKind)
-{
+int rowSign(int listedKind, bool firstSide, int otherKind) {
     switch (listedKind) {
     case KindEquity:
         return firstSide ? 0 : (otherKind == KindAsset || otherKind == KindExpense ? +1 : -1);
     case KindAsset:
         return firstSide ? +1 : (otherKind == KindIncome ? +1 : -1);
     case KindLiability:
-        if (firstSide)
-            return otherKind == KindAsset ? -1 : +1;
+        if (firstSide) return otherKind == KindAsset ? -1 : +1;
         return otherKind == KindAsset || otherKind == KindExpense ? +1 : -1;
     case KindIncome:
     case KindExpense:
@@ -52,32 +50,26 @@ int rowSign(int listedKind, bool firstSide, int otherKind)
 
 struct Row {
     QTreeWidgetItem* item;
-    quint32 date;   // yyyymmdd
-    double value;   // the amount cell as counted for the running total
+    quint32 date; // yyyymmdd
+    double value; // the amount cell as counted for the running total
     QString sortText;
 };
 
 // Rows compare by the text of the sort column, without regard to letter case.
-bool rowLess(const Row& a, const Row& b)
-{
+bool rowLess(const Row& a, const Row& b) {
     return QString::compare(a.sortText, b.sortText, Qt::CaseInsensitive) < 0;
 }
 
 // A fixed field's text, trimmed; a field of blanks and NULs needs no decoding.
-template <int N>
-QString fieldText(const FixedText<N>& field)
-{
+template <int N> QString fieldText(const FixedText<N>& field) {
     for (char c : field.bytes())
-        if (c != ' ' && c != '\0')
-            return field.trimmed();
+        if (c != ' ' && c != '\0') return field.trimmed();
     return QString();
 }
 } // namespace
 
-void MainForm::ListAccountRecords(int accountIndex)
-{
-    if (accountIndex == 0)
-        return;
+void MainForm::ListAccountRecords(int accountIndex) {
+    if (accountIndex == 0) return;
     const Session& session = m_ctx.session;
     const Ledger& ledger = m_ctx.ledger;
     const SettingMirrors& set = session.Setting;
@@ -95,34 +87,35 @@ void MainForm::ListAccountRecords(int accountIndex)
         // 1. The period.
         const int year = PeriodYear();
         const int period = std::max(Combo1->currentIndex(), 0);
-        const Periods::Bounds bounds = Periods::periodBounds(
-            period, year, Periods::monthStartDay(set.DayState), set.DayState2 != QLatin1String("0"));
+        const Periods::Bounds bounds =
+            Periods::periodBounds(period, year, Periods::monthStartDay(set.DayState),
+                                  set.DayState2 != QLatin1String("0"));
         const bool bounded = period != Periods::All;
         const quint32 fromKey = bounded ? Periods::dateNumber(bounds.start) : 0;
         const quint32 toKey = Periods::dateNumber(bounds.end);
 
         // 2. and 3. Which entries make rows.
-        const bool subAccounts = View_Show->isChecked() && (kind == KindIncome || kind == KindExpense);
+        const bool subAccounts =
+            View_Show->isChecked() && (kind == KindIncome || kind == KindExpense);
         // A prefix compared from the first byte is a whole-character match in cp950.
         const QByteArray subPrefix = Ansi::encode(n + QLatin1Char('.'));
         const QString filter = Combo2->currentText();
         const QString filterLower = filter.toLower();
         auto passesFilter = [&](int i) {
-            if (filter.isEmpty())
-                return true;
+            if (filter.isEmpty()) return true;
             const EntryCore& e = ledger.Entries[size_t(i)];
-            if (e.Detail.text().toLower().contains(filterLower)
-                || ledger.EntryNotes[size_t(i)].Note.text().toLower().contains(filterLower)
-                || ledger.noteRow(i).toLower().contains(filterLower))
+            if (e.Detail.text().toLower().contains(filterLower) ||
+                ledger.EntryNotes[size_t(i)].Note.text().toLower().contains(filterLower) ||
+                ledger.noteRow(i).toLower().contains(filterLower))
                 return true;
             const EntryInvoice& inv = ledger.EntryInvoices[size_t(i)];
             const QString digits = inv.InvoiceDigits.text();
-            if (filter == digits || filter == ledger.EntryStyles[size_t(i)].InvoiceLetters.text() + digits)
+            if (filter == digits ||
+                filter == ledger.EntryStyles[size_t(i)].InvoiceLetters.text() + digits)
                 return true;
-            if (filter == FormatAmount(e.Amount, session).remove(QLatin1Char(',')))
-                return true;
-            return (filter == checkedMark && inv.Checked != 0)
-                   || (filter == uncheckedMark && inv.Checked == 0);
+            if (filter == FormatAmount(e.Amount, session).remove(QLatin1Char(','))) return true;
+            return (filter == checkedMark && inv.Checked != 0) ||
+                   (filter == uncheckedMark && inv.Checked == 0);
         };
 
         // 4. One row per qualifying side.
@@ -135,8 +128,7 @@ void MainForm::ListAccountRecords(int accountIndex)
         QHash<QByteArrayView, QString> nameOf;
         auto otherNameOf = [&](const FixedText<32>& other) -> const QString& {
             auto it = nameOf.find(other.bytes());
-            if (it == nameOf.end())
-                it = nameOf.insert(other.bytes(), other.trimmed());
+            if (it == nameOf.end()) it = nameOf.insert(other.bytes(), other.trimmed());
             return *it;
         };
         auto addRow = [&](int i, bool firstSide, quint32 dateKey) {
@@ -151,7 +143,8 @@ void MainForm::ListAccountRecords(int accountIndex)
             const double signedAmount = sign * e.Amount.value();
 
             const QDate parsed(int(dateKey / 10000), int(dateKey / 100 % 100), int(dateKey % 100));
-            const std::optional<QDate> date = parsed.isValid() ? std::optional<QDate>(parsed) : std::nullopt;
+            const std::optional<QDate> date =
+                parsed.isValid() ? std::optional<QDate>(parsed) : std::nullopt;
             // A valid stored date is exactly "yyyy/mm/dd" in ASCII already.
             const QString dateText = date ? QString::fromLatin1(e.Date.bytes()) : e.Date.trimmed();
 
@@ -167,63 +160,60 @@ void MainForm::ListAccountRecords(int accountIndex)
             });
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(0, inv.Checked != 0 ? Qt::Checked : Qt::Unchecked);
-            item->setIcon(0, ImageList2::icon(note.RemindOn == 0 ? 12 : (dateKey > todayKey ? 13 : 14)));
+            item->setIcon(
+                0, ImageList2::icon(note.RemindOn == 0 ? 12 : (dateKey > todayKey ? 13 : 14)));
             if (date && date->dayOfWeek() == 7)
                 item->setForeground(0, red);
             else if (date && date->dayOfWeek() == 6)
                 item->setForeground(0, saturdayGreen);
-            if (note.RemindOn != 0)
-                item->setForeground(0, red);
+            if (note.RemindOn != 0) item->setForeground(0, red);
             if (const int image = ImageList2::kindImage(otherName))
                 item->setIcon(1, ImageList2::icon(image + 6));
             for (int c : {2, 3, 7})
                 item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-            if (sign != 0 && signedAmount < 0)
-                item->setForeground(2, red);
+            if (sign != 0 && signedAmount < 0) item->setForeground(2, red);
             // A colour index beyond the table (damaged file) shows colour 0; the byte stays.
-            const QBrush& colour = colours[style.ColourIndex < ColourTable::Count ? style.ColourIndex : 0];
+            const QBrush& colour =
+                colours[style.ColourIndex < ColourTable::Count ? style.ColourIndex : 0];
             for (int c : {4, 5, 6})
                 item->setForeground(c, colour);
             built << item;
-            const double shown = sign == 0 ? 0.0 : (wholeUnits ? WholeUnitsAmount(signedAmount) : signedAmount);
+            const double shown =
+                sign == 0 ? 0.0 : (wholeUnits ? WholeUnitsAmount(signedAmount) : signedAmount);
             rows.push_back({item, dateKey, shown, item->text(sortColumn)});
         };
 
         for (int i = 1; i < ledger.EntryCount; ++i) {
             const EntryCore& e = ledger.Entries[size_t(i)];
-            const bool first = e.Account1 == account.Name
-                               || (subAccounts && e.Account1.bytes().startsWith(subPrefix));
+            const bool first = e.Account1 == account.Name ||
+                               (subAccounts && e.Account1.bytes().startsWith(subPrefix));
             const bool second = e.Account2 == account.Name;
-            if (!first && !second)
-                continue;
+            if (!first && !second) continue;
             const quint32 key = Periods::dateNumber(e.Date.bytes());
-            if (bounded && (key < fromKey || key > toKey))
-                continue;
-            if (!passesFilter(i))
-                continue;
-            if (first)
-                addRow(i, true, key);
-            if (second)
-                addRow(i, false, key);
+            if (bounded && (key < fromKey || key > toKey)) continue;
+            if (!passesFilter(i)) continue;
+            if (first) addRow(i, true, key);
+            if (second) addRow(i, false, key);
         }
 
         // 9. Row order: by the text of the sort column, equal texts in the order added.
         if (m_sortDescending)
-            std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return rowLess(b, a); });
+            std::stable_sort(rows.begin(), rows.end(),
+                             [](const Row& a, const Row& b) { return rowLess(b, a); });
         else
             std::stable_sort(rows.begin(), rows.end(), rowLess);
 
         // 5. Running total and the period figure.
         QString figure;
         double start = 0;
-        if (!(n.startsWith(QLatin1String("I-")) || n.startsWith(QLatin1String("E-")) || !bounded
-              || ledger.EntryCount <= 1)) {
+        if (!(n.startsWith(QLatin1String("I-")) || n.startsWith(QLatin1String("E-")) || !bounded ||
+              ledger.EntryCount <= 1)) {
             start = AccountBalanceTo(ledger, session, accountIndex,
                                      Periods::dateKey(bounds.first.addDays(-1)));
             figure = FormatAmount(start, session) + QStringLiteral(" ~ ");
         }
-        const bool noRunning = !filter.isEmpty()
-                               && (n.startsWith(QLatin1String("A-")) || n.startsWith(QLatin1String("L-")));
+        const bool noRunning = !filter.isEmpty() && (n.startsWith(QLatin1String("A-")) ||
+                                                     n.startsWith(QLatin1String("L-")));
         const bool stopAtToday = set.AftState == QLatin1String("0");
         double t = start;
         double u = start;
@@ -234,18 +224,15 @@ void MainForm::ListAccountRecords(int accountIndex)
             }
             t += r.value;
             r.item->setText(3, FormatAmount(t, session));
-            if (t < 0)
-                r.item->setForeground(3, red);
-            if (stopAtToday && r.date <= todayKey)
-                u = t;
+            if (t < 0) r.item->setForeground(3, red);
+            if (stopAtToday && r.date <= todayKey) u = t;
         }
         for (auto it = rows.rbegin(); it != rows.rend(); ++it)
             if (it->date <= todayKey) {
                 it->item->setForeground(3, runningBlue);
                 break;
             }
-        if (stopAtToday)
-            t = u;
+        if (stopAtToday) t = u;
 
         // The rows go in as one batch; filling never reports a check change.
         {
@@ -267,8 +254,8 @@ void MainForm::ListAccountRecords(int accountIndex)
         SetPanelText(7, QString());
         figure += FormatAmount(t, session);
         SetPanelText(4, figure);
-        SetPanelText(9, QString::number(rows.size()) + QStringLiteral(" / ")
-                            + QString::number(ledger.EntryCount - 1));
+        SetPanelText(9, QString::number(rows.size()) + QStringLiteral(" / ") +
+                            QString::number(ledger.EntryCount - 1));
 
         // 6. The figure under the view switches, read back from the tree's texts.
         auto figureFromNode = [&](QTreeWidgetItem* node) {
@@ -282,17 +269,16 @@ void MainForm::ListAccountRecords(int accountIndex)
             SetPanelText(4, part);
             t = ParseAmount(part, session);
         };
-        if (View_Add->isChecked())
-            figureFromNode(SelectedNode());
-        if (View_BudgetI->isChecked())
-            figureFromNode(Node(3));
-        if (View_BudgetE->isChecked())
-            figureFromNode(Node(4));
+        if (View_Add->isChecked()) figureFromNode(SelectedNode());
+        if (View_BudgetI->isChecked()) figureFromNode(Node(3));
+        if (View_BudgetE->isChecked()) figureFromNode(Node(4));
 
         // 7. Budget and budget message.
         const int cell = Periods::budgetCell(period);
         if (PanelText(4) != QLatin1String("--") && cell >= 0) {
-            auto budgetOf = [cell](const AccountRecord& a) { return a.Budget[size_t(cell)].value(); };
+            auto budgetOf = [cell](const AccountRecord& a) {
+                return a.Budget[size_t(cell)].value();
+            };
             double b = 0;
             if (View_Add->isChecked()) {
                 // The account and its sub-accounts at any depth.
@@ -324,16 +310,16 @@ void MainForm::ListAccountRecords(int accountIndex)
             } else {
                 SetPanelText(6, FormatAmount(b, session));
                 if ((kind == KindAsset || kind == KindIncome) && t < b)
-                    DrawPanelText(7, QStringLiteral(" 離目標還差 ") + FormatAmount(b - t, session)
-                                         + QStringLiteral(" 元"));
+                    DrawPanelText(7, QStringLiteral(" 離目標還差 ") + FormatAmount(b - t, session) +
+                                         QStringLiteral(" 元"));
                 else if (kind == KindLiability && t > b)
                     DrawPanelText(7, QStringLiteral(" 負債已超出預算"));
                 else if (kind == KindExpense && t > b)
-                    DrawPanelText(7, QStringLiteral(" 支出超出預算 ") + FormatAmount(t - b, session)
-                                         + QStringLiteral(" 元"));
+                    DrawPanelText(7, QStringLiteral(" 支出超出預算 ") +
+                                         FormatAmount(t - b, session) + QStringLiteral(" 元"));
                 else if (kind == KindExpense)
-                    SetPanelText(7, QStringLiteral("還可以花 ") + FormatAmount(b - t, session)
-                                        + QStringLiteral(" 元"));
+                    SetPanelText(7, QStringLiteral("還可以花 ") + FormatAmount(b - t, session) +
+                                        QStringLiteral(" 元"));
             }
         }
 
@@ -348,8 +334,7 @@ void MainForm::ListAccountRecords(int accountIndex)
     }
 }
 
-void MainForm::FillClassFilterCombo()
-{
+void MainForm::FillClassFilterCombo() {
     const Ledger& ledger = m_ctx.ledger;
     const QSignalBlocker block(Combo2);
     const QString text = Combo2->currentText();
@@ -359,8 +344,7 @@ void MainForm::FillClassFilterCombo()
         for (int k = 1; k < ledger.DetailTextCount; ++k) {
             const QString& d = ledger.DetailTexts[size_t(k)];
             const qsizetype at = d.indexOf(separator);
-            if (at >= 0 && QStringView(d).left(at) == owner)
-                choices << d.mid(at + 1);
+            if (at >= 0 && QStringView(d).left(at) == owner) choices << d.mid(at + 1);
         }
     }
     choices << checkedMark << uncheckedMark;

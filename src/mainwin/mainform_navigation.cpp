@@ -1,7 +1,7 @@
 // Account selection, period controls, search bar, column sort and the view switches.
 #include <QAction>
-#include <QCursor>
 #include <QComboBox>
+#include <QCursor>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,30 +14,23 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
-void MainForm::clearFilterText()
-{
+void MainForm::clearFilterText() {
     Combo2->setEditText(QString());
 }
 
-void MainForm::relistSelected()
-{
+void MainForm::relistSelected() {
     ListAccountRecords(SelectedAccountIndex());
 }
 
-void MainForm::reselectListedNode()
-{
-    if (QTreeWidgetItem* node = NodeByKey(ListedAccount))
-        SelectNode(node);
+void MainForm::reselectListedNode() {
+    if (QTreeWidgetItem* node = NodeByKey(ListedAccount)) SelectNode(node);
 }
 
-void MainForm::Trv1Click()
-{
+void MainForm::Trv1Click() {
     QTreeWidgetItem* node = SelectedNode();
-    if (!node)
-        return;
+    if (!node) return;
     // An empty list (the arrow keys went over a root) is stale: list the account again.
-    if (NodeKey(node) == ListedAccount && !m_listStale)
-        return;
+    if (NodeKey(node) == ListedAccount && !m_listStale) return;
     const int index = SelectedAccountIndex();
     if (index == 0) {
         reselectListedNode();
@@ -49,11 +42,9 @@ void MainForm::Trv1Click()
     FillClassFilterCombo();
 }
 
-void MainForm::Trv1_MouseUp(Qt::MouseButton button)
-{
+void MainForm::Trv1_MouseUp(Qt::MouseButton button) {
     QTreeWidgetItem* node = SelectedNode();
-    if (!node)
-        return;
+    if (!node) return;
     const bool listed = NodeKey(node) == ListedAccount && !m_listStale;
     if (!listed) {
         const int index = SelectedAccountIndex();
@@ -66,14 +57,11 @@ void MainForm::Trv1_MouseUp(Qt::MouseButton button)
         SelectLastRow();
         FillClassFilterCombo();
     }
-    if (button == Qt::RightButton && Menu_MenuTools2)
-        Menu_MenuTools2->popup(QCursor::pos());
+    if (button == Qt::RightButton && Menu_MenuTools2) Menu_MenuTools2->popup(QCursor::pos());
 }
 
-void MainForm::Trv1_KeyUp(int key)
-{
-    if (key != Qt::Key_Up && key != Qt::Key_Down)
-        return;
+void MainForm::Trv1_KeyUp(int key) {
+    if (key != Qt::Key_Up && key != Qt::Key_Down) return;
     const int index = SelectedAccountIndex();
     if (index == 0) {
         const QSignalBlocker block(Liv1);
@@ -87,13 +75,10 @@ void MainForm::Trv1_KeyUp(int key)
     FillClassFilterCombo();
 }
 
-void MainForm::Trv1_DblClick()
-{
-    if (m_ctx.session.Setting.DblClickState == QLatin1String("0"))
-        return;
+void MainForm::Trv1_DblClick() {
+    if (m_ctx.session.Setting.DblClickState == QLatin1String("0")) return;
     QTreeWidgetItem* node = SelectedNode();
-    if (!node)
-        return;
+    if (!node) return;
     if (IsRootNode(node)) {
         reselectListedNode();
         return;
@@ -101,32 +86,26 @@ void MainForm::Trv1_DblClick()
     Data_New_Click();
 }
 
-void MainForm::Trv1_Expand()
-{
+void MainForm::Trv1_Expand() {
     m_ctx.ledger.TreeStateChanged = true;
 }
 
-void MainForm::Trv1_Collapse()
-{
+void MainForm::Trv1_Collapse() {
     m_ctx.ledger.TreeStateChanged = true;
 }
 
 // ---- Year arrows ----------------------------------------------------------------------
 
 namespace {
-int stepYear(int year, int step)
-{
+int stepYear(int year, int step) {
     const int next = year + step;
-    if (step > 0 && next > 9999)
-        return 9999;
-    if (step < 0 && next < 1601)
-        return 1601;
+    if (step > 0 && next > 9999) return 9999;
+    if (step < 0 && next < 1601) return 1601;
     return next;
 }
 } // namespace
 
-void MainForm::yearStep(bool upArrow)
-{
+void MainForm::yearStep(bool upArrow) {
     const bool reversed = m_ctx.session.Setting.YearState == QLatin1String("1");
     const int step = (upArrow != reversed) ? +1 : -1;
     Text2->setText(QString::number(stepYear(PeriodYear(), step)));
@@ -141,20 +120,17 @@ void MainForm::yearStep(bool upArrow)
     }
 }
 
-void MainForm::UpDown1_UpClick()
-{
+void MainForm::UpDown1_UpClick() {
     yearStep(true);
 }
 
-void MainForm::UpDown1_DownClick()
-{
+void MainForm::UpDown1_DownClick() {
     yearStep(false);
 }
 
 // ---- Month arrows and the period choice -------------------------------------------------
 
-void MainForm::UpDown2_DownClick()
-{
+void MainForm::UpDown2_DownClick() {
     clearFilterText();
     const int index = Combo1->currentIndex();
     if (index == Periods::LastMonth) {
@@ -166,8 +142,7 @@ void MainForm::UpDown2_DownClick()
     }
 }
 
-void MainForm::UpDown2_UpClick()
-{
+void MainForm::UpDown2_UpClick() {
     clearFilterText();
     const int index = Combo1->currentIndex();
     if (index == Periods::FirstMonth || index <= Periods::All) {
@@ -178,8 +153,7 @@ void MainForm::UpDown2_UpClick()
     }
 }
 
-void MainForm::SetPeriodIndex(int index)
-{
+void MainForm::SetPeriodIndex(int index) {
     if (Combo1->currentIndex() == index) {
         // The same item chosen again still counts as a choice.
         Combo1_Click();
@@ -188,10 +162,8 @@ void MainForm::SetPeriodIndex(int index)
     Combo1->setCurrentIndex(index);
 }
 
-void MainForm::Combo1_Click()
-{
-    if (SuppressPeriodClick != 0)
-        return;
+void MainForm::Combo1_Click() {
+    if (SuppressPeriodClick != 0) return;
     const int index = SelectedAccountIndex();
     if (index != 0) {
         clearFilterText();
@@ -203,8 +175,7 @@ void MainForm::Combo1_Click()
     }
 }
 
-void MainForm::Command2_Click()
-{
+void MainForm::Command2_Click() {
     const QDate today = m_ctx.services.clock->today();
     Text2->setText(QString::number(today.year()));
     SetPeriodIndex(today.month() + 1);
@@ -214,11 +185,9 @@ void MainForm::Command2_Click()
 
 // ---- Search bar ---------------------------------------------------------------------------
 
-void MainForm::Command1_Click()
-{
+void MainForm::Command1_Click() {
     QTreeWidgetItem* node = SelectedNode();
-    if (!node || IsRootNode(node))
-        return;
+    if (!node || IsRootNode(node)) return;
     if (Combo2->currentText().isEmpty()) {
         m_ctx.services.prompts->warning(QStringLiteral("請先輸入要搜尋的字串"));
         return;
@@ -227,36 +196,31 @@ void MainForm::Command1_Click()
     SelectLastRow();
 }
 
-void MainForm::Combo2_KeyDown(int key, Qt::KeyboardModifiers modifiers)
-{
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return;
+void MainForm::Combo2_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
     if (modifiers == Qt::ControlModifier)
         Command4_Click();
     else
         Command1_Click();
 }
 
-void MainForm::Command4_Click()
-{
-    if (JournalSearch)
-        JournalSearch(Combo2->currentText());
+void MainForm::Command4_Click() {
+    if (JournalSearch) JournalSearch(Combo2->currentText());
 }
 
 // ---- Column sort ------------------------------------------------------------------------------
 
-void MainForm::Liv1_ColumnClick(int column)
-{
+void MainForm::Liv1_ColumnClick(int column) {
     if (column == 4) {
         m_ctx.services.prompts->warning(QStringLiteral("這個欄位無法排序!"));
-        Liv1->header()->setSortIndicator(m_sortColumn - 1,
-                                         m_sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        Liv1->header()->setSortIndicator(m_sortColumn - 1, m_sortDescending ? Qt::DescendingOrder
+                                                                            : Qt::AscendingOrder);
         return;
     }
     const int index = SelectedAccountIndex();
     if (index == 0) {
-        Liv1->header()->setSortIndicator(m_sortColumn - 1,
-                                         m_sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        Liv1->header()->setSortIndicator(m_sortColumn - 1, m_sortDescending ? Qt::DescendingOrder
+                                                                            : Qt::AscendingOrder);
         return;
     }
     if (column == m_sortColumn)
@@ -270,66 +234,55 @@ void MainForm::Liv1_ColumnClick(int column)
 
 // ---- View switches -----------------------------------------------------------------------------
 
-void MainForm::viewSwitched()
-{
+void MainForm::viewSwitched() {
     UpdateTreeTotals();
     relistSelected();
 }
 
-void MainForm::View_Add_Click()
-{
+void MainForm::View_Add_Click() {
     View_Add->setChecked(!View_Add->isChecked());
     viewSwitched();
 }
 
-void MainForm::View_Show_Click()
-{
+void MainForm::View_Show_Click() {
     View_Show->setChecked(!View_Show->isChecked());
     viewSwitched();
 }
 
-void MainForm::checkFigureItem(QAction* item, const QString& label)
-{
+void MainForm::checkFigureItem(QAction* item, const QString& label) {
     for (QAction* a : {View_Today, View_Yesterday, View_Balance})
         a->setChecked(a == item);
     SetPanelText(1, label);
     viewSwitched();
 }
 
-void MainForm::checkBudgetItem(QAction* item, const QString& label)
-{
+void MainForm::checkBudgetItem(QAction* item, const QString& label) {
     for (QAction* a : {View_Budget, View_BudgetI, View_BudgetE})
         a->setChecked(a == item);
     SetPanelText(3, label);
     viewSwitched();
 }
 
-void MainForm::View_Today_Click()
-{
+void MainForm::View_Today_Click() {
     checkFigureItem(View_Today, QStringLiteral("今日收支"));
 }
 
-void MainForm::View_Yesterday_Click()
-{
+void MainForm::View_Yesterday_Click() {
     checkFigureItem(View_Yesterday, QStringLiteral("昨日收支"));
 }
 
-void MainForm::View_Balance_Click()
-{
+void MainForm::View_Balance_Click() {
     checkFigureItem(View_Balance, QStringLiteral("收支結餘"));
 }
 
-void MainForm::View_Budget_Click()
-{
+void MainForm::View_Budget_Click() {
     checkBudgetItem(View_Budget, QStringLiteral("科目金額"));
 }
 
-void MainForm::View_BudgetI_Click()
-{
+void MainForm::View_BudgetI_Click() {
     checkBudgetItem(View_BudgetI, QStringLiteral("收入總和"));
 }
 
-void MainForm::View_BudgetE_Click()
-{
+void MainForm::View_BudgetE_Click() {
     checkBudgetItem(View_BudgetE, QStringLiteral("支出總和"));
 }

@@ -12,33 +12,31 @@
 #include "store/autobackup.h"
 #include "store/saveledger.h"
 
-bool MainForm::ConfirmSaveChanges()
-{
-    if (!LedgerChanged())
-        return true;
+bool MainForm::ConfirmSaveChanges() {
+    if (!LedgerChanged()) return true;
     Prompts& prompts = *m_ctx.services.prompts;
     bool saved = false;
     if (m_ctx.session.Setting.SaveState != QLatin1String("0")) {
         saved = SaveLedger(m_ctx);
     } else {
         const Prompts::Answer a = prompts.question(
-            m_ctx.session.LedgerName + QStringLiteral(" 帳本中的記錄已經改變。") + QStringLiteral("\r\n\r\n")
-                + QStringLiteral("是否要儲存這些變更？"),
+            m_ctx.session.LedgerName + QStringLiteral(" 帳本中的記錄已經改變。") +
+                QStringLiteral("\r\n\r\n") + QStringLiteral("是否要儲存這些變更？"),
             Prompts::Buttons::YesNoCancel);
-        if (a == Prompts::Answer::Cancel)
-            return false;
-        if (a == Prompts::Answer::No)
-            return true;
+        if (a == Prompts::Answer::Cancel) return false;
+        if (a == Prompts::Answer::No) return true;
         saved = SaveLedger(m_ctx);
     }
-    if (saved)
-        return true;
-    return prompts.question(QStringLiteral("是否要不儲存離開？"), Prompts::Buttons::YesNo)
-           == Prompts::Answer::Yes;
+    if (saved) return true;
+    return prompts.question(QStringLiteral("是否要不儲存離開？"), Prompts::Buttons::YesNo) ==
+           Prompts::Answer::Yes;
 }
 
-void MainForm::closeEvent(QCloseEvent* event)
-{
+void MainForm::File_Quit_Click() {
+    close();
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
     if (m_runEnded) {
         event->accept();
         return;
@@ -61,35 +59,43 @@ void MainForm::closeEvent(QCloseEvent* event)
     writeCloseSettings(loggedIn);
     m_runEnded = true;
     event->accept();
-    if (EndProcess)
-        EndProcess();
+    if (EndProcess) EndProcess();
 }
 
-void MainForm::writeCloseSettings(bool loggedIn)
-{
+void MainForm::writeCloseSettings(bool loggedIn) {
     SettingsStore& store = *m_ctx.services.settings;
     const QString section = QStringLiteral("MainForm");
     for (int n = 1; n <= 7; ++n)
-        store.SaveSetting(section, QStringLiteral("LW%1").arg(n), QString::number(Liv1->columnWidth(n - 1)));
+        store.SaveSetting(section, QStringLiteral("LW%1").arg(n),
+                          QString::number(Liv1->columnWidth(n - 1)));
     const bool minimised = isMinimized();
     const bool maximised = windowState() & Qt::WindowMaximized;
     if (loggedIn && !minimised)
-        store.SaveSetting(section, QStringLiteral("WinState"), maximised ? QStringLiteral("2") : QStringLiteral("0"));
+        store.SaveSetting(section, QStringLiteral("WinState"),
+                          maximised ? QStringLiteral("2") : QStringLiteral("0"));
     if (!minimised && !maximised) {
         const QRect g = geometry();
-        store.SaveSetting(section, QStringLiteral("Left"), QString::number(Runtime::pixelsToTwips(g.x())));
-        store.SaveSetting(section, QStringLiteral("Top"), QString::number(Runtime::pixelsToTwips(g.y())));
-        store.SaveSetting(section, QStringLiteral("Width"), QString::number(Runtime::pixelsToTwips(g.width())));
-        store.SaveSetting(section, QStringLiteral("Height"), QString::number(Runtime::pixelsToTwips(g.height())));
+        store.SaveSetting(section, QStringLiteral("Left"),
+                          QString::number(Runtime::pixelsToTwips(g.x())));
+        store.SaveSetting(section, QStringLiteral("Top"),
+                          QString::number(Runtime::pixelsToTwips(g.y())));
+        store.SaveSetting(section, QStringLiteral("Width"),
+                          QString::number(Runtime::pixelsToTwips(g.width())));
+        store.SaveSetting(section, QStringLiteral("Height"),
+                          QString::number(Runtime::pixelsToTwips(g.height())));
     }
     store.SaveSetting(QStringLiteral("Update"), QStringLiteral("State"), QStringLiteral("0"));
     const SettingMirrors& m = m_ctx.session.Setting;
-    store.SaveSetting(QStringLiteral("Setting"), QStringLiteral("AutoLoginState"), m.AutoLoginState);
-    store.SaveSetting(QStringLiteral("Setting"), QStringLiteral("AutoLoginUsername"), m.AutoLoginUsername);
-    store.SaveSetting(QStringLiteral("Setting"), QStringLiteral("AutoLoginPassword"), m.AutoLoginPassword);
-    store.SaveSetting(section, QStringLiteral("CheckState"), Runtime::boolText(View_Add->isChecked()));
-    for (QAction* item : {View_Show, View_Today, View_Yesterday, View_Balance, View_Budget, View_BudgetI,
-                          View_BudgetE})
+    store.SaveSetting(QStringLiteral("Setting"), QStringLiteral("AutoLoginState"),
+                      m.AutoLoginState);
+    store.SaveSetting(QStringLiteral("Setting"), QStringLiteral("AutoLoginUsername"),
+                      m.AutoLoginUsername);
+    store.SaveSetting(QStringLiteral("Setting"), QStringLiteral("AutoLoginPassword"),
+                      m.AutoLoginPassword);
+    store.SaveSetting(section, QStringLiteral("CheckState"),
+                      Runtime::boolText(View_Add->isChecked()));
+    for (QAction* item : {View_Show, View_Today, View_Yesterday, View_Balance, View_Budget,
+                          View_BudgetI, View_BudgetE})
         store.SaveSetting(section, item->objectName(), Runtime::boolText(item->isChecked()));
     for (QAction* item : clearingChecks())
         if (item)

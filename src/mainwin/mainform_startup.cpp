@@ -22,43 +22,35 @@ const QString setting = QStringLiteral("Setting");
 const QString mainSection = QStringLiteral("MainForm");
 
 // Every action of the start and close sequences stands alone: one that fails is skipped.
-template <typename Action>
-void guarded(Action action)
-{
+template <typename Action> void guarded(Action action) {
     try {
         action();
     } catch (const std::exception&) {
     }
 }
 
-QString withSlash(QString folder)
-{
+QString withSlash(QString folder) {
     folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     return folder;
 }
 
 // A folder lies inside another (or is it) when its canonical absolute path equals the
 // other's or continues it after a "/".
-bool folderInside(const QString& inner, const QString& outer)
-{
+bool folderInside(const QString& inner, const QString& outer) {
     const QString a = QFileInfo(inner).canonicalFilePath();
     const QString b = QFileInfo(outer).canonicalFilePath();
-    if (a.isEmpty() || b.isEmpty())
-        return false;
+    if (a.isEmpty() || b.isEmpty()) return false;
     return a == b || a.startsWith(withSlash(b));
 }
 
-bool folderWritable(const QString& folder)
-{
+bool folderWritable(const QString& folder) {
     const QFileInfo info(folder);
     return info.isDir() && info.isWritable();
 }
 } // namespace
 
-void MainForm::Form_Load()
-{
+void MainForm::Form_Load() {
     guarded([&] { startFolders(); });
     guarded([&] { startBackupPaths(); });
     guarded([&] { startDeleteOldFiles(); });
@@ -77,22 +69,19 @@ void MainForm::Form_Load()
     guarded([&] { setDateMenuCaption(); });
     guarded([&] {
         LoginAttempted = false;
-        if (LoginStep)
-            LoginStep(*this);
+        if (LoginStep) LoginStep(*this);
     });
 }
 
-void MainForm::startFolders()
-{
+void MainForm::startFolders() {
     Session& session = m_ctx.session;
     SettingMirrors& mirrors = session.Setting;
     SettingsStore& store = *m_ctx.services.settings;
 
     // The program's folder; when it cannot be written (an installed program), the
     // per-user data location holds "DataBase/" and "Backup/" instead.
-    QString programFolder = session.AppFolder.isEmpty()
-                                ? QCoreApplication::applicationDirPath()
-                                : session.AppFolder;
+    QString programFolder =
+        session.AppFolder.isEmpty() ? QCoreApplication::applicationDirPath() : session.AppFolder;
     programFolder = withSlash(programFolder);
     m_programFolderWritable = folderWritable(programFolder);
     if (!m_programFolderWritable) {
@@ -113,8 +102,8 @@ void MainForm::startFolders()
     } else if (QFileInfo(mirrors.MyDataBasePath).isDir()) {
         session.DataRoot = mirrors.MyDataBasePath;
     } else {
-        m_ctx.services.prompts->plain(QStringLiteral("找不到 ") + stored
-                                      + QStringLiteral("，程式將切換回預設的資料路徑"));
+        m_ctx.services.prompts->plain(QStringLiteral("找不到 ") + stored +
+                                      QStringLiteral("，程式將切換回預設的資料路徑"));
         session.DataRoot = defaultRoot;
         QDir().mkpath(defaultRoot);
         mirrors.MyDataBasePath.clear();
@@ -122,15 +111,14 @@ void MainForm::startFolders()
     }
 }
 
-void MainForm::startBackupPaths()
-{
+void MainForm::startBackupPaths() {
     Session& session = m_ctx.session;
     SettingMirrors& mirrors = session.Setting;
     SettingsStore& store = *m_ctx.services.settings;
     mirrors.BackupPath = store.GetSetting(setting, QStringLiteral("BackupPath"), QString());
     mirrors.AutoBackupPath = store.GetSetting(setting, QStringLiteral("AutoBackupPath"), QString());
-    mirrors.AutoBackupMaxCount = store.GetSetting(setting, QStringLiteral("AutoBackupMaxCount"),
-                                                  QStringLiteral("7"));
+    mirrors.AutoBackupMaxCount =
+        store.GetSetting(setting, QStringLiteral("AutoBackupMaxCount"), QStringLiteral("7"));
     auto forget = [&](const QString& message) {
         m_ctx.services.prompts->plain(message);
         mirrors.AutoBackupPath.clear();
@@ -144,8 +132,7 @@ void MainForm::startBackupPaths()
         forget(QStringLiteral("自動備份路徑不可設置在資料路徑內，程式將切換回預設的備份路徑"));
 }
 
-void MainForm::startDeleteOldFiles()
-{
+void MainForm::startDeleteOldFiles() {
     const Session& session = m_ctx.session;
     if (m_programFolderWritable) {
         for (const char* name : {"readme.htm", "Image.gif", "Images.gif", "Qivo.exe.manifest",
@@ -156,8 +143,7 @@ void MainForm::startDeleteOldFiles()
         QFile::remove(session.DataRoot + QLatin1String(name));
 }
 
-void MainForm::startMigrateSettings()
-{
+void MainForm::startMigrateSettings() {
     SettingsStore& store = *m_ctx.services.settings;
     const QString absent = QStringLiteral("123");
     const QString inputForm = QStringLiteral("InputForm");
@@ -170,23 +156,23 @@ void MainForm::startMigrateSettings()
     const QString autoDate = store.GetSetting(setting, QStringLiteral("AutoDateState"), absent);
     if (autoDate != absent) {
         if (autoDate == QLatin1String("0"))
-            store.SaveSetting(mainSection, QStringLiteral("NewClear_Date"), Runtime::boolText(false));
+            store.SaveSetting(mainSection, QStringLiteral("NewClear_Date"),
+                              Runtime::boolText(false));
         else if (autoDate == QLatin1String("1"))
-            store.SaveSetting(mainSection, QStringLiteral("NewClear_Date"), Runtime::boolText(true));
+            store.SaveSetting(mainSection, QStringLiteral("NewClear_Date"),
+                              Runtime::boolText(true));
         store.DeleteSetting(setting, QStringLiteral("AutoDateState"));
     }
     // The record menu's field-clearing checks.
     for (QAction* item : clearingChecks()) {
-        if (!item)
-            continue;
-        const QString value = store.GetSetting(mainSection, item->objectName(), Runtime::boolText(false));
-        if (const std::optional<bool> b = Runtime::toBool(value))
-            item->setChecked(*b);
+        if (!item) continue;
+        const QString value =
+            store.GetSetting(mainSection, item->objectName(), Runtime::boolText(false));
+        if (const std::optional<bool> b = Runtime::toBool(value)) item->setChecked(*b);
     }
 }
 
-void MainForm::startReadOptions()
-{
+void MainForm::startReadOptions() {
     SettingsStore& store = *m_ctx.services.settings;
     SettingMirrors& m = m_ctx.session.Setting;
     struct Option {
@@ -195,40 +181,48 @@ void MainForm::startReadOptions()
         const char* fallback;
     };
     const Option options[] = {
-        {"AccState", &m.AccState, "11"},         {"MonState", &m.MonState, "1"},
-        {"MoneyState", &m.MoneyState, "1"},      {"TrvState", &m.TrvState, "20"},
-        {"AftState", &m.AftState, "1"},          {"AutoOpenState", &m.AutoOpenState, "0"},
-        {"UpdateState", &m.UpdateState, "1"},    {"SaveState", &m.SaveState, "0"},
-        {"ZeroState", &m.ZeroState, "1"},        {"MinState", &m.MinState, "0"},
-        {"MinLockState", &m.MinLockState, "0"},  {"DayState", &m.DayState, "1"},
-        {"DayState2", &m.DayState2, "0"},        {"YearState", &m.YearState, "0"},
-        {"DblClickState", &m.DblClickState, "1"}, {"ShowTitleState", &m.ShowTitleState, "0"},
-        {"AutoLoginState", &m.AutoLoginState, "0"}, {"AutoLoginUsername", &m.AutoLoginUsername, ""},
+        {"AccState", &m.AccState, "11"},
+        {"MonState", &m.MonState, "1"},
+        {"MoneyState", &m.MoneyState, "1"},
+        {"TrvState", &m.TrvState, "20"},
+        {"AftState", &m.AftState, "1"},
+        {"AutoOpenState", &m.AutoOpenState, "0"},
+        {"UpdateState", &m.UpdateState, "1"},
+        {"SaveState", &m.SaveState, "0"},
+        {"ZeroState", &m.ZeroState, "1"},
+        {"MinState", &m.MinState, "0"},
+        {"MinLockState", &m.MinLockState, "0"},
+        {"DayState", &m.DayState, "1"},
+        {"DayState2", &m.DayState2, "0"},
+        {"YearState", &m.YearState, "0"},
+        {"DblClickState", &m.DblClickState, "1"},
+        {"ShowTitleState", &m.ShowTitleState, "0"},
+        {"AutoLoginState", &m.AutoLoginState, "0"},
+        {"AutoLoginUsername", &m.AutoLoginUsername, ""},
         {"AutoLoginPassword", &m.AutoLoginPassword, ""},
     };
     for (const Option& o : options)
-        guarded([&] { *o.mirror = store.GetSetting(setting, QLatin1String(o.key), QLatin1String(o.fallback)); });
+        guarded([&] {
+            *o.mirror = store.GetSetting(setting, QLatin1String(o.key), QLatin1String(o.fallback));
+        });
     // A month start day outside 1 to 28 would make no date: it is limited when read.
     const double day = Runtime::leadingNumber(m.DayState);
     if (!Runtime::isNumeric(m.DayState) || day < 1 || day > 28 || day != int(day))
         m.DayState = QString::number(std::clamp(int(day), 1, 28));
 }
 
-void MainForm::startListFont()
-{
-    const QString size = m_ctx.services.settings->GetSetting(setting, QStringLiteral("MainFontSize"),
-                                                             QStringLiteral("11"));
+void MainForm::startListFont() {
+    const QString size = m_ctx.services.settings->GetSetting(
+        setting, QStringLiteral("MainFontSize"), QStringLiteral("11"));
     const double points = Runtime::leadingNumber(size);
-    if (points <= 0)
-        return;
+    if (points <= 0) return;
     QFont f = Liv1->font();
     f.setPointSizeF(points);
     Liv1->setFont(f);
     Trv1->setFont(Liv1->font());
 }
 
-void MainForm::startViewSwitches()
-{
+void MainForm::startViewSwitches() {
     SettingsStore& store = *m_ctx.services.settings;
     struct Switch {
         const char* key;
@@ -236,50 +230,42 @@ void MainForm::startViewSwitches()
         bool fallback;
     };
     const Switch switches[] = {
-        {"CheckState", View_Add, true},          {"View_Show", View_Show, true},
-        {"View_Today", View_Today, false},       {"View_Yesterday", View_Yesterday, false},
-        {"View_Balance", View_Balance, true},    {"View_Budget", View_Budget, true},
-        {"View_BudgetI", View_BudgetI, false},   {"View_BudgetE", View_BudgetE, false},
+        {"CheckState", View_Add, true},        {"View_Show", View_Show, true},
+        {"View_Today", View_Today, false},     {"View_Yesterday", View_Yesterday, false},
+        {"View_Balance", View_Balance, true},  {"View_Budget", View_Budget, true},
+        {"View_BudgetI", View_BudgetI, false}, {"View_BudgetE", View_BudgetE, false},
     };
     for (const Switch& s : switches) {
-        const QString value = store.GetSetting(mainSection, QLatin1String(s.key), Runtime::boolText(s.fallback));
+        const QString value =
+            store.GetSetting(mainSection, QLatin1String(s.key), Runtime::boolText(s.fallback));
         if (const std::optional<bool> b = Runtime::toBool(value))
             s.item->setChecked(*b);
         else
             s.item->setChecked(s.fallback);
     }
-    if (View_Today->isChecked())
-        SetPanelText(1, QStringLiteral("今日收支"));
-    if (View_Yesterday->isChecked())
-        SetPanelText(1, QStringLiteral("昨日收支"));
-    if (View_Balance->isChecked())
-        SetPanelText(1, QStringLiteral("收支結餘"));
-    if (View_Budget->isChecked())
-        SetPanelText(3, QStringLiteral("金額累計"));
-    if (View_BudgetI->isChecked())
-        SetPanelText(3, QStringLiteral("收入總和"));
-    if (View_BudgetE->isChecked())
-        SetPanelText(3, QStringLiteral("支出總和"));
+    if (View_Today->isChecked()) SetPanelText(1, QStringLiteral("今日收支"));
+    if (View_Yesterday->isChecked()) SetPanelText(1, QStringLiteral("昨日收支"));
+    if (View_Balance->isChecked()) SetPanelText(1, QStringLiteral("收支結餘"));
+    if (View_Budget->isChecked()) SetPanelText(3, QStringLiteral("金額累計"));
+    if (View_BudgetI->isChecked()) SetPanelText(3, QStringLiteral("收入總和"));
+    if (View_BudgetE->isChecked()) SetPanelText(3, QStringLiteral("支出總和"));
 }
 
-void MainForm::startColumnWidths()
-{
+void MainForm::startColumnWidths() {
     SettingsStore& store = *m_ctx.services.settings;
     for (int n = 1; n <= 7; ++n) {
         const QString value = store.GetSetting(mainSection, QStringLiteral("LW%1").arg(n),
                                                QString::number(Liv1->columnWidth(n - 1)));
         const double width = Runtime::leadingNumber(value);
-        if (width > 10)
-            Liv1->setColumnWidth(n - 1, int(width));
+        if (width > 10) Liv1->setColumnWidth(n - 1, int(width));
     }
 }
 
-void MainForm::startWindowPlacement()
-{
+void MainForm::startWindowPlacement() {
     SettingsStore& store = *m_ctx.services.settings;
-    const QString state = store.GetSetting(mainSection, QStringLiteral("WinState"), QStringLiteral("2"));
-    if (!Runtime::isNumeric(state))
-        return;
+    const QString state =
+        store.GetSetting(mainSection, QStringLiteral("WinState"), QStringLiteral("2"));
+    if (!Runtime::isNumeric(state)) return;
     if (int(Runtime::leadingNumber(state)) != 0) {
         setWindowState(Qt::WindowMaximized);
         return;
@@ -289,23 +275,20 @@ void MainForm::startWindowPlacement()
     auto read = [&](const char* key, int currentPixels) {
         const QString v = store.GetSetting(mainSection, QLatin1String(key),
                                            QString::number(Runtime::pixelsToTwips(currentPixels)));
-        return Runtime::isNumeric(v) ? std::optional<int>(Runtime::twipsToPixels(int(Runtime::leadingNumber(v))))
-                                     : std::nullopt;
+        return Runtime::isNumeric(v)
+                   ? std::optional<int>(Runtime::twipsToPixels(int(Runtime::leadingNumber(v))))
+                   : std::nullopt;
     };
-    if (const auto left = read("Left", g.x()))
-        g.moveLeft(*left);
-    if (const auto top = read("Top", g.y()))
-        g.moveTop(*top);
-    const QString width = store.GetSetting(mainSection, QStringLiteral("Width"), QStringLiteral("15360"));
+    if (const auto left = read("Left", g.x())) g.moveLeft(*left);
+    if (const auto top = read("Top", g.y())) g.moveTop(*top);
+    const QString width =
+        store.GetSetting(mainSection, QStringLiteral("Width"), QStringLiteral("15360"));
     if (Runtime::isNumeric(width))
         g.setWidth(Runtime::twipsToPixels(int(Runtime::leadingNumber(width))));
-    if (const auto height = read("Height", g.height()))
-        g.setHeight(*height);
+    if (const auto height = read("Height", g.height())) g.setHeight(*height);
     setGeometry(g);
 }
 
-void MainForm::setDateMenuCaption()
-{
-    if (Menu_Date)
-        Menu_Date->setText(dateMenuCaption(m_ctx.services.clock->today()));
+void MainForm::setDateMenuCaption() {
+    if (Menu_Date) Menu_Date->setText(dateMenuCaption(m_ctx.services.clock->today()));
 }

@@ -15,21 +15,18 @@
 #include "store/appcontext.h"
 
 namespace {
-const QString rootLabels[4] = {QStringLiteral("資產"), QStringLiteral("負債"), QStringLiteral("收入"),
-                               QStringLiteral("支出")};
+const QString rootLabels[4] = {QStringLiteral("資產"), QStringLiteral("負債"),
+                               QStringLiteral("收入"), QStringLiteral("支出")};
 } // namespace
 
-int MainForm::PeriodYear()
-{
-    if (const std::optional<int> y = Periods::yearFromText(Text2->text()))
-        return *y;
+int MainForm::PeriodYear() {
+    if (const std::optional<int> y = Periods::yearFromText(Text2->text())) return *y;
     const int current = m_ctx.services.clock->today().year();
     Text2->setText(QString::number(current));
     return current;
 }
 
-void MainForm::UpdateTreeTotals()
-{
+void MainForm::UpdateTreeTotals() {
     try {
         const Session& session = m_ctx.session;
         const Ledger& ledger = m_ctx.ledger;
@@ -48,8 +45,8 @@ void MainForm::UpdateTreeTotals()
 
         auto dayFigureText = [&](const QDate& day) {
             const DayFigures d = StoredDayFigures(ledger, Runtime::dateText(day));
-            return FormatAmount(d.income, session) + QStringLiteral(" / ")
-                   + FormatAmount(d.expense, session);
+            return FormatAmount(d.income, session) + QStringLiteral(" / ") +
+                   FormatAmount(d.expense, session);
         };
 
         if (set.AccState.mid(1, 1) == QLatin1String("0")) {
@@ -66,12 +63,11 @@ void MainForm::UpdateTreeTotals()
             return;
         }
 
-        Periods::Bounds bounds =
-            Periods::periodBounds(Combo1->currentIndex(), year,
-                                  Periods::monthStartDay(set.DayState), set.DayState2 != QLatin1String("0"));
+        Periods::Bounds bounds = Periods::periodBounds(Combo1->currentIndex(), year,
+                                                       Periods::monthStartDay(set.DayState),
+                                                       set.DayState2 != QLatin1String("0"));
         const QString todayKey = Periods::dateKey(today);
-        if (set.AftState == QLatin1String("0") && bounds.end > todayKey)
-            bounds.end = todayKey;
+        if (set.AftState == QLatin1String("0") && bounds.end > todayKey) bounds.end = todayKey;
 
         const TreeFigures f = ComputeTreeFigures(ledger, session, bounds, Runtime::dateText(today));
 
@@ -82,25 +78,27 @@ void MainForm::UpdateTreeTotals()
         for (int i = 1; i < ledger.AccountCount; ++i) {
             const double figure = f.account[size_t(i)];
             const AccountNodes& nodes = accountNodes(i);
-            if (nodes.own)
-                nodeAmount[size_t(nodes.own)] += figure;
+            if (nodes.own) nodeAmount[size_t(nodes.own)] += figure;
             if (rollUp)
                 for (int p : nodes.ancestors)
                     nodeAmount[size_t(p)] += figure;
         }
 
         for (int p = 6; p <= NodeCount(); ++p)
-            setNodeText(p, m_nodeLabels[p - 1] + QStringLiteral(": ") + FormatAmount(nodeAmount[size_t(p)], session));
+            setNodeText(p, m_nodeLabels[p - 1] + QStringLiteral(": ") +
+                               FormatAmount(nodeAmount[size_t(p)], session));
         for (int r = 0; r < 4 && r < NodeCount(); ++r)
-            setNodeText(r + 1, rootLabels[r] + QStringLiteral(": ") + FormatAmount(f.kindTotal[size_t(r + 1)], session));
+            setNodeText(r + 1, rootLabels[r] + QStringLiteral(": ") +
+                                   FormatAmount(f.kindTotal[size_t(r + 1)], session));
 
         if (View_Today->isChecked())
-            SetPanelText(2, FormatAmount(f.todayIncome, session) + QStringLiteral(" / ")
-                                + FormatAmount(f.todayExpense, session));
+            SetPanelText(2, FormatAmount(f.todayIncome, session) + QStringLiteral(" / ") +
+                                FormatAmount(f.todayExpense, session));
         else if (View_Yesterday->isChecked())
             SetPanelText(2, dayFigureText(today.addDays(-1)));
         else if (View_Balance->isChecked())
-            SetPanelText(2, FormatAmount(f.kindTotal[KindIncome] - f.kindTotal[KindExpense], session));
+            SetPanelText(2,
+                         FormatAmount(f.kindTotal[KindIncome] - f.kindTotal[KindExpense], session));
     } catch (const std::exception&) {
         m_ctx.services.prompts->warning(QStringLiteral("列表發生錯誤!"));
     }

@@ -13,50 +13,38 @@ namespace {
 const QString rootKeys[5] = {QStringLiteral("資產"), QStringLiteral("負債"), QStringLiteral("收入"),
                              QStringLiteral("支出"), QStringLiteral("其他")};
 
-int rootOfPrefix(QStringView prefix)
-{
-    if (prefix == u"A-")
-        return 0;
-    if (prefix == u"L-")
-        return 1;
-    if (prefix == u"I-")
-        return 2;
-    if (prefix == u"E-")
-        return 3;
+int rootOfPrefix(QStringView prefix) {
+    if (prefix == u"A-") return 0;
+    if (prefix == u"L-") return 1;
+    if (prefix == u"I-") return 2;
+    if (prefix == u"E-") return 3;
     return -1;
 }
 } // namespace
 
-QTreeWidgetItem* MainForm::Node(int position) const
-{
-    if (position < 1 || position > m_nodes.size())
-        return nullptr;
+QTreeWidgetItem* MainForm::Node(int position) const {
+    if (position < 1 || position > m_nodes.size()) return nullptr;
     return m_nodes[position - 1];
 }
 
-QTreeWidgetItem* MainForm::NodeByKey(const QString& key) const
-{
+QTreeWidgetItem* MainForm::NodeByKey(const QString& key) const {
     return m_nodeByKey.value(key, nullptr);
 }
 
-QString MainForm::NodeKey(const QTreeWidgetItem* node)
-{
+QString MainForm::NodeKey(const QTreeWidgetItem* node) {
     return node ? node->data(0, Qt::UserRole).toString() : QString();
 }
 
-QTreeWidgetItem* MainForm::SelectedNode() const
-{
+QTreeWidgetItem* MainForm::SelectedNode() const {
     const QList<QTreeWidgetItem*> selected = Trv1->selectedItems();
     return selected.isEmpty() ? nullptr : selected.first();
 }
 
-QString MainForm::SelectedNodeKey() const
-{
+QString MainForm::SelectedNodeKey() const {
     return NodeKey(SelectedNode());
 }
 
-void MainForm::SelectNode(QTreeWidgetItem* node)
-{
+void MainForm::SelectNode(QTreeWidgetItem* node) {
     if (!node) {
         Trv1->clearSelection();
         return;
@@ -65,27 +53,21 @@ void MainForm::SelectNode(QTreeWidgetItem* node)
     node->setSelected(true);
 }
 
-bool MainForm::IsRootNode(const QTreeWidgetItem* node) const
-{
+bool MainForm::IsRootNode(const QTreeWidgetItem* node) const {
     for (int i = 0; i < 5 && i < m_nodes.size(); ++i)
-        if (m_nodes[i] == node)
-            return true;
+        if (m_nodes[i] == node) return true;
     return false;
 }
 
-int MainForm::SelectedAccountIndex() const
-{
+int MainForm::SelectedAccountIndex() const {
     QTreeWidgetItem* node = SelectedNode();
-    if (!node || IsRootNode(node))
-        return 0;
+    if (!node || IsRootNode(node)) return 0;
     return FindAccountIndex(m_ctx.ledger, NodeKey(node));
 }
 
 QTreeWidgetItem* MainForm::addNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
-                                   int image)
-{
-    if (m_nodeByKey.contains(key))
-        return nullptr; // a key that is already present adds nothing
+                                   int image) {
+    if (m_nodeByKey.contains(key)) return nullptr; // a key that is already present adds nothing
     auto* node = new QTreeWidgetItem;
     node->setText(0, text);
     node->setData(0, Qt::UserRole, key);
@@ -99,19 +81,18 @@ QTreeWidgetItem* MainForm::addNode(QTreeWidgetItem* parent, const QString& key, 
     m_positionOf.insert(node, int(m_nodes.size()));
     // The label without a figure: "Equity" itself, else the last segment after the prefix.
     const QString rest = key.startsWith(QLatin1String("Eq")) ? key : key.mid(2);
-    m_nodeLabels << (key.startsWith(QLatin1String("Eq")) ? key
-                                                          : rest.mid(rest.lastIndexOf(QLatin1Char('.')) + 1));
+    m_nodeLabels << (key.startsWith(QLatin1String("Eq"))
+                         ? key
+                         : rest.mid(rest.lastIndexOf(QLatin1Char('.')) + 1));
     return node;
 }
 
-const MainForm::AccountNodes& MainForm::accountNodes(int accountIndex)
-{
+const MainForm::AccountNodes& MainForm::accountNodes(int accountIndex) {
     if (m_accountNodes.size() <= size_t(accountIndex))
         m_accountNodes.resize(size_t(accountIndex) + 1);
     AccountNodes& a = m_accountNodes[size_t(accountIndex)];
     const QByteArrayView stored = m_ctx.ledger.Accounts[size_t(accountIndex)].Name.bytes();
-    if (a.name == stored && !a.name.isEmpty())
-        return a;
+    if (a.name == stored && !a.name.isEmpty()) return a;
     a.name = stored.toByteArray();
     a.ancestors.clear();
     QString key = m_ctx.ledger.Accounts[size_t(accountIndex)].Name.trimmed();
@@ -122,24 +103,22 @@ const MainForm::AccountNodes& MainForm::accountNodes(int accountIndex)
     };
     a.own = positionOfKey(key);
     if (!key.startsWith(QLatin1String("Eq"))) {
-        for (qsizetype dot = key.lastIndexOf(QLatin1Char('.')); dot >= 0; dot = key.lastIndexOf(QLatin1Char('.'))) {
+        for (qsizetype dot = key.lastIndexOf(QLatin1Char('.')); dot >= 0;
+             dot = key.lastIndexOf(QLatin1Char('.'))) {
             key.truncate(dot);
-            if (const int p = positionOfKey(key))
-                a.ancestors << p;
+            if (const int p = positionOfKey(key)) a.ancestors << p;
         }
     }
     return a;
 }
 
-void MainForm::setNodeText(int position, const QString& text)
-{
+void MainForm::setNodeText(int position, const QString& text) {
     QTreeWidgetItem* node = m_nodes[position - 1];
     if (node->text(0) != text) // an unchanged label costs the view nothing
         node->setText(0, text);
 }
 
-void MainForm::BuildAccountTree()
-{
+void MainForm::BuildAccountTree() {
     const Ledger& ledger = m_ctx.ledger;
     Trv1->setUpdatesEnabled(false);
     Trv1->clear();
@@ -164,8 +143,7 @@ void MainForm::BuildAccountTree()
                 QTreeWidgetItem* parent = j == 0 ? m_nodes[root] : m_nodeByKey.value(key);
                 key = j == 0 ? segments[0] : key + QLatin1Char('.') + segments[j];
                 const QString text = j == 0 ? segments[0].mid(2) : segments[j];
-                if (parent)
-                    addNode(parent, key, text, image);
+                if (parent) addNode(parent, key, text, image);
             }
         } else if (prefix == u"Eq") {
             addNode(m_nodes[4], QStringLiteral("Equity"), QStringLiteral("Equity"), 1);
@@ -181,32 +159,26 @@ void MainForm::BuildAccountTree()
     if (ledger.AccountCount > 1) {
         const QString firstName = ledger.Accounts[1].Name.trimmed();
         for (int p = 6; p <= m_nodes.size() && !first; ++p)
-            if (NodeKey(m_nodes[p - 1]) == firstName)
-                first = m_nodes[p - 1];
+            if (NodeKey(m_nodes[p - 1]) == firstName) first = m_nodes[p - 1];
     }
     Trv1->clearSelection();
-    if (first)
-        SelectNode(first);
+    if (first) SelectNode(first);
 
     Combo2->setEditText(QString());
     UpdateTreeTotals();
-    if (first)
-        ListAccountRecords(FindAccountIndex(ledger, NodeKey(first)));
+    if (first) ListAccountRecords(FindAccountIndex(ledger, NodeKey(first)));
     SelectLastRow();
     FillClassFilterCombo();
 }
 
-void MainForm::LoadExpandedState()
-{
+void MainForm::LoadExpandedState() {
     const QList<std::optional<bool>> lines = ReadExpandedState(m_ctx.session);
     for (int n = 1; n <= lines.size() && n <= NodeCount(); ++n)
-        if (lines[n - 1].has_value())
-            m_nodes[n - 1]->setExpanded(*lines[n - 1]);
+        if (lines[n - 1].has_value()) m_nodes[n - 1]->setExpanded(*lines[n - 1]);
     m_ctx.ledger.TreeStateChanged = false;
 }
 
-void MainForm::SaveExpandedState()
-{
+void MainForm::SaveExpandedState() {
     QList<bool> states;
     states.reserve(m_nodes.size());
     for (QTreeWidgetItem* node : std::as_const(m_nodes))

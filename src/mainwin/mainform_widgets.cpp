@@ -4,8 +4,7 @@
 #include <QPainter>
 #include <QToolButton>
 
-UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent)
-{
+UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent) {
     m_up = new QToolButton(this);
     m_up->setArrowType(Qt::UpArrow);
     m_up->setAutoRepeat(false);
@@ -16,23 +15,19 @@ UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent)
     resize(17, 23);
 }
 
-void UpDownArrows::resizeEvent(QResizeEvent*)
-{
+void UpDownArrows::resizeEvent(QResizeEvent*) {
     const int h = height() / 2;
     m_up->setGeometry(0, 0, width(), h);
     m_down->setGeometry(0, h, width(), height() - h);
 }
 
-void BackdropPanel::setBannerShown(bool shown)
-{
-    if (m_banner == shown)
-        return;
+void BackdropPanel::setBannerShown(bool shown) {
+    if (m_banner == shown) return;
     m_banner = shown;
     update();
 }
 
-void BackdropPanel::paintEvent(QPaintEvent*)
-{
+void BackdropPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     // Background: a 39 x 39 tile repeated over the whole panel.
     QPixmap tile(39, 39);
@@ -46,8 +41,7 @@ void BackdropPanel::paintEvent(QPaintEvent*)
     for (int x = 0; x <= width() + 39; x += 39)
         for (int y = 0; y <= height() + 39; y += 39)
             p.drawPixmap(x, y, tile);
-    if (!m_banner)
-        return;
+    if (!m_banner) return;
     // Title banner, 52 pixels high, continued to the right edge.
     QLinearGradient g(0, 0, 0, 52);
     g.setColorAt(0, QColor(70, 110, 170));

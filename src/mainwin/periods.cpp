@@ -4,54 +4,43 @@
 
 namespace Periods {
 
-std::optional<int> yearFromText(const QString& text)
-{
+std::optional<int> yearFromText(const QString& text) {
     static const QRegularExpression digits(QStringLiteral("^\\s*\\d{1,9}\\s*$"));
-    if (!digits.match(text).hasMatch())
-        return std::nullopt;
+    if (!digits.match(text).hasMatch()) return std::nullopt;
     const int y = text.trimmed().toInt();
-    if (y < 1601 || y > 9999)
-        return std::nullopt;
+    if (y < 1601 || y > 9999) return std::nullopt;
     return y;
 }
 
-int monthStartDay(const QString& dayState)
-{
+int monthStartDay(const QString& dayState) {
     bool ok = false;
     const int d = dayState.trimmed().toInt(&ok);
-    if (!ok)
-        return 1;
+    if (!ok) return 1;
     return std::clamp(d, 1, 28);
 }
 
-QString dateKey(const QDate& date)
-{
+QString dateKey(const QDate& date) {
     return date.toString(QStringLiteral("yyyyMMdd"));
 }
 
-quint32 dateNumber(QByteArrayView stored)
-{
-    if (stored.size() < 10 || stored[4] != '/' || stored[7] != '/')
-        return 0;
+quint32 dateNumber(QByteArrayView stored) {
+    if (stored.size() < 10 || stored[4] != '/' || stored[7] != '/') return 0;
     quint32 n = 0;
     for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
         const char c = stored[i];
-        if (c < '0' || c > '9')
-            return 0;
+        if (c < '0' || c > '9') return 0;
         n = n * 10 + quint32(c - '0');
     }
     return n;
 }
 
-quint32 dateNumber(const QString& key)
-{
+quint32 dateNumber(const QString& key) {
     bool ok = false;
     const uint n = key.toUInt(&ok);
     return ok && key.size() == 8 ? n : 0;
 }
 
-Bounds periodBounds(int index, int year, int startDay, bool monthBefore)
-{
+Bounds periodBounds(int index, int year, int startDay, bool monthBefore) {
     Bounds b;
     if (index <= All || index > LastMonth) {
         b.end = QStringLiteral("99999999");
@@ -65,8 +54,7 @@ Bounds periodBounds(int index, int year, int startDay, bool monthBefore)
     } else {
         const int m = index - 1;
         first = QDate(year, m, startDay);
-        if (monthBefore)
-            first = first.addMonths(-1);
+        if (monthBefore) first = first.addMonths(-1);
         next = first.addMonths(1);
     }
     b.first = first;
@@ -77,12 +65,9 @@ Bounds periodBounds(int index, int year, int startDay, bool monthBefore)
     return b;
 }
 
-int budgetCell(int index)
-{
-    if (index == WholeYear)
-        return 0;
-    if (index >= FirstMonth && index <= LastMonth)
-        return index - 1;
+int budgetCell(int index) {
+    if (index == WholeYear) return 0;
+    if (index >= FirstMonth && index <= LastMonth) return index - 1;
     return -1;
 }
 

@@ -65,7 +65,18 @@ double ParseAmount(QString& text, const Session& session)
         text.remove(QLatin1Char('.'));
     if (session.Setting.MoneyState == QLatin1String("1"))
         text.remove(QLatin1Char(','));
-    return Runtime::leadingNumber(text);
+    // Blanks, tabs and line feeds are skipped wherever they stand while reading the number;
+    // the caller's text keeps them.
+    QString reading = text;
+    reading.remove(QLatin1Char(' '));
+    reading.remove(QLatin1Char('\t'));
+    reading.remove(QLatin1Char('\n'));
+    return Runtime::leadingNumber(reading);
+}
+
+double HundredthsFromTyped(double value)
+{
+    return value >= 0 ? std::trunc(value * 100 + 0.1) : std::trunc(value * 100 - 0.1);
 }
 
 double WholeUnitsAmount(double hundredths)

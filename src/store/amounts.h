@@ -12,6 +12,9 @@ QString FormatAmount(const TaggedNumber& amount, const Session& session); // emp
 // Reads a display form back to hundredths and leaves the rewritten text in `text`
 // (decimals point removed or "00" appended, "," removed when MoneyState is "1").
 double ParseAmount(QString& text, const Session& session);
+// A typed amount v (in currency units, already multiplied by an exchange rate) as
+// hundredths: v * 100 + 0.1 truncated toward zero, or v * 100 - 0.1 for a negative v.
+double HundredthsFromTyped(double value);
 // The amount as counted when the ledger shows whole units only: cents cut toward zero.
 // Equals ParseAmount(FormatAmount(a)) with DotState "0".
 double WholeUnitsAmount(double hundredths);

@@ -20,11 +20,11 @@ const QString kSetting = QStringLiteral("Setting");
 const QString kAutoBackupState = QStringLiteral("AutoBackupState");
 } // namespace
 
-AboutForm::AboutForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
-{
+AboutForm::AboutForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("AboutForm"));
     QString caption = QStringLiteral("關於 Qivo Qivoka");
-    if (m_ctx.services.settings->GetSetting(kSetting, kAutoBackupState, QStringLiteral("1")) != u"1")
+    if (m_ctx.services.settings->GetSetting(kSetting, kAutoBackupState, QStringLiteral("1")) !=
+        u"1")
         caption += QStringLiteral(" [自動備份已關閉]");
     setWindowTitle(caption);
 
@@ -56,10 +56,8 @@ AboutForm::AboutForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(
     connect(Command3, &QPushButton::clicked, this, &AboutForm::Command3_Click);
 }
 
-void AboutForm::Image2_Click()
-{
-    if (++m_clicks < 7)
-        return;
+void AboutForm::Image2_Click() {
+    if (++m_clicks < 7) return;
     m_clicks = 0;
     SettingsStore& settings = *m_ctx.services.settings;
     if (settings.GetSetting(kSetting, kAutoBackupState, QStringLiteral("1")) == u"1") {
@@ -71,20 +69,17 @@ void AboutForm::Image2_Click()
     }
 }
 
-void AboutForm::Command1_Click()
-{
+void AboutForm::Command1_Click() {
     accept();
 }
 
-void AboutForm::Command3_Click()
-{
+void AboutForm::Command3_Click() {
     m_ctx.services.shell->openUrl(kContactPage);
 }
 
-bool AboutForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Image2 && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+bool AboutForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image2 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         Image2_Click();
     return QDialog::eventFilter(watched, event);
 }

@@ -9,55 +9,46 @@
 
 namespace LedgerFolders {
 
-const QStringList& ledgerFileNames()
-{
+const QStringList& ledgerFileNames() {
     static const QStringList names = {
-        QStringLiteral("Main.qvd"),     QStringLiteral("Main1.qvd"),     QStringLiteral("Main2.qvd"),
-        QStringLiteral("Main2a.qvd"),   QStringLiteral("Main3.qvd"),     QStringLiteral("Accounts.qvd"),
-        QStringLiteral("Accounts2.qvd"), QStringLiteral("Favorites.qvd"), QStringLiteral("Expanded.qvd"),
-        QStringLiteral("Note.qvd"),     QStringLiteral("Fixure.qvd"),    QStringLiteral("DotState.qvd"),
+        QStringLiteral("Main.qvd"),      QStringLiteral("Main1.qvd"),
+        QStringLiteral("Main2.qvd"),     QStringLiteral("Main2a.qvd"),
+        QStringLiteral("Main3.qvd"),     QStringLiteral("Accounts.qvd"),
+        QStringLiteral("Accounts2.qvd"), QStringLiteral("Favorites.qvd"),
+        QStringLiteral("Expanded.qvd"),  QStringLiteral("Note.qvd"),
+        QStringLiteral("Fixure.qvd"),    QStringLiteral("DotState.qvd"),
     };
     return names;
 }
 
-bool nameTaken(const QString& userFolder, const QString& name)
-{
+bool nameTaken(const QString& userFolder, const QString& name) {
     return QFileInfo::exists(userFolder + name);
 }
 
-QString copyTargetName(const QString& userFolder, const QString& name)
-{
+QString copyTargetName(const QString& userFolder, const QString& name) {
     QString target = name + QStringLiteral("-Copy");
     for (int i = 1; nameTaken(userFolder, target); ++i)
         target = name + QStringLiteral("-Copy") + QString::number(i);
     return target;
 }
 
-bool copyLedger(const QString& sourceFolder, const QString& targetFolder)
-{
-    if (!UserFiles::makePrivateFolder(targetFolder))
-        return false;
+bool copyLedger(const QString& sourceFolder, const QString& targetFolder) {
+    if (!UserFiles::makePrivateFolder(targetFolder)) return false;
     for (const QString& name : ledgerFileNames()) {
-        if (!QFileInfo(sourceFolder + name).isFile())
-            continue;
+        if (!QFileInfo(sourceFolder + name).isFile()) continue;
         const auto bytes = FileIO::readFile(sourceFolder + name);
-        if (!bytes || !FileIO::writeFileSafely(targetFolder + name, *bytes))
-            return false;
+        if (!bytes || !FileIO::writeFileSafely(targetFolder + name, *bytes)) return false;
     }
     return true;
 }
 
-bool deleteLedger(const QString& ledgerFolder)
-{
+bool deleteLedger(const QString& ledgerFolder) {
     const QFileInfo info(ledgerFolder);
-    if (!info.exists())
-        return true;
-    if (!info.isDir())
-        return false;
+    if (!info.exists()) return true;
+    if (!info.isDir()) return false;
     QDir dir(ledgerFolder);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!dir.remove(name))
-            return false;
+        if (!dir.remove(name)) return false;
     }
     // rmdir refuses a folder that still holds a sub-folder: that is reported, not forced.
     return QDir().rmdir(ledgerFolder);

@@ -16,18 +16,15 @@ const QString kAccounts = QStringLiteral("Accounts.qvd");
 const QString kNotes = QStringLiteral("Note.qvd");
 const QString kFavorites = QStringLiteral("Favorites.qvd");
 
-QByteArray readOrEmpty(const QString& path)
-{
+QByteArray readOrEmpty(const QString& path) {
     return FileIO::readFile(path).value_or(QByteArray());
 }
 
 // A name as compared by the merge: up to its first NUL, without trailing blanks.
-QString comparableName(const FixedText<32>& name)
-{
+QString comparableName(const FixedText<32>& name) {
     QString text = name.text();
     const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0)
-        text.truncate(nul);
+    if (nul >= 0) text.truncate(nul);
     while (text.endsWith(u' '))
         text.chop(1);
     return text;
@@ -35,14 +32,10 @@ QString comparableName(const FixedText<32>& name)
 
 } // namespace
 
-ApplyResult applyLedgerFiles(const QString& sourceFolder, const QString& targetFolder)
-{
-    if (!QFileInfo(sourceFolder + kAccounts).isFile())
-        return ApplyResult::MissingAccounts;
-    if (!QFileInfo(sourceFolder + kNotes).isFile())
-        return ApplyResult::MissingNotes;
-    if (!QFileInfo(sourceFolder + kFavorites).isFile())
-        return ApplyResult::MissingFavorites;
+ApplyResult applyLedgerFiles(const QString& sourceFolder, const QString& targetFolder) {
+    if (!QFileInfo(sourceFolder + kAccounts).isFile()) return ApplyResult::MissingAccounts;
+    if (!QFileInfo(sourceFolder + kNotes).isFile()) return ApplyResult::MissingNotes;
+    if (!QFileInfo(sourceFolder + kFavorites).isFile()) return ApplyResult::MissingFavorites;
     for (const QString& name : {kAccounts, kNotes, kFavorites}) {
         const auto bytes = FileIO::readFile(sourceFolder + name);
         if (!bytes || !FileIO::writeFileSafely(targetFolder + name, *bytes))
@@ -51,8 +44,7 @@ ApplyResult applyLedgerFiles(const QString& sourceFolder, const QString& targetF
     return ApplyResult::Applied;
 }
 
-MergeResult mergeLedger(Ledger& ledger, const QString& otherFolder)
-{
+MergeResult mergeLedger(Ledger& ledger, const QString& otherFolder) {
     MergeResult result;
 
     const QByteArray main = readOrEmpty(otherFolder + QStringLiteral("Main.qvd"));
@@ -73,14 +65,10 @@ MergeResult mergeLedger(Ledger& ledger, const QString& otherFolder)
         LedgerEntry e;
         if (!RecordFile::readRecord(main, r, e.core))
             continue; // an unreadable record is no entry; its note row is skipped with it
-        if (!RecordFile::readRecord(main1, r, e.note))
-            e.note = EntryNote();
-        if (!RecordFile::readRecord(main2, r, e.invoice))
-            e.invoice = EntryInvoice();
-        if (!RecordFile::readRecord(main2a, r, e.style))
-            e.style = EntryStyle();
-        if (r <= noteRows.size())
-            e.noteRow = noteRows.at(r - 1);
+        if (!RecordFile::readRecord(main1, r, e.note)) e.note = EntryNote();
+        if (!RecordFile::readRecord(main2, r, e.invoice)) e.invoice = EntryInvoice();
+        if (!RecordFile::readRecord(main2a, r, e.style)) e.style = EntryStyle();
+        if (r <= noteRows.size()) e.noteRow = noteRows.at(r - 1);
         ledger.addEntry(e);
         ++result.entriesAdded;
     }
@@ -94,11 +82,9 @@ MergeResult mergeLedger(Ledger& ledger, const QString& otherFolder)
     const int accountRecords = RecordFile::recordsIn<AccountRecord>(accounts);
     for (int r = 1; r <= accountRecords; ++r) {
         AccountRecord a;
-        if (!RecordFile::readRecord(accounts, r, a))
-            continue;
+        if (!RecordFile::readRecord(accounts, r, a)) continue;
         const QString name = comparableName(a.Name);
-        if (names.contains(name))
-            continue;
+        if (names.contains(name)) continue;
         if (!ledger.addAccount(a)) {
             result.accountsCut = true;
             break;

@@ -6,14 +6,12 @@
 
 namespace {
 
-bool contains(const QString& field, const QString& text)
-{
+bool contains(const QString& field, const QString& text) {
     return field.contains(text, Qt::CaseInsensitive);
 }
 
 template <typename Record, typename Field>
-bool recordsContain(const QString& path, const QString& text, Field field)
-{
+bool recordsContain(const QString& path, const QString& text, Field field) {
     const QByteArray file = FileIO::readFile(path).value_or(QByteArray());
     const int n = RecordFile::recordsIn<Record>(file);
     for (int r = 1; r <= n; ++r) {
@@ -24,12 +22,10 @@ bool recordsContain(const QString& path, const QString& text, Field field)
     return false;
 }
 
-bool noteRowsContain(const QString& path, const QString& text)
-{
+bool noteRowsContain(const QString& path, const QString& text) {
     FileIO::QuotedFieldReader reader(FileIO::readFile(path).value_or(QByteArray()));
     while (const auto item = reader.next()) {
-        if (contains(*item, text))
-            return true;
+        if (contains(*item, text)) return true;
     }
     return false;
 }
@@ -37,16 +33,15 @@ bool noteRowsContain(const QString& path, const QString& text)
 } // namespace
 
 QStringList LedgersContaining(const QString& userFolder, const QStringList& ledgers,
-                              const QString& text)
-{
+                              const QString& text) {
     QStringList found;
     for (const QString& ledger : ledgers) {
         const QString folder = userFolder + ledger + QStringLiteral("/");
         if (recordsContain<EntryCore>(folder + QStringLiteral("Main.qvd"), text,
-                                      [](const EntryCore& e) { return e.Detail; })
-            || recordsContain<EntryNote>(folder + QStringLiteral("Main1.qvd"), text,
-                                         [](const EntryNote& e) { return e.Note; })
-            || noteRowsContain(folder + QStringLiteral("Main3.qvd"), text))
+                                      [](const EntryCore& e) { return e.Detail; }) ||
+            recordsContain<EntryNote>(folder + QStringLiteral("Main1.qvd"), text,
+                                      [](const EntryNote& e) { return e.Note; }) ||
+            noteRowsContain(folder + QStringLiteral("Main3.qvd"), text))
             found.append(ledger);
     }
     return found;

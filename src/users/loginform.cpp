@@ -31,8 +31,7 @@ const QString kSetting = QStringLiteral("Setting");
 } // namespace
 
 LoginForm::LoginForm(AppContext& ctx, UsersController& users, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_users(users)
-{
+    : QDialog(parent), m_ctx(ctx), m_users(users) {
     setObjectName(QStringLiteral("LoginForm"));
     setWindowTitle(QStringLiteral("登入"));
 
@@ -46,9 +45,10 @@ LoginForm::LoginForm(AppContext& ctx, UsersController& users, QWidget* parent)
 
     Label2 = new QLabel(QStringLiteral("歡迎使用Qivoka v"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label3 = new QLabel(QStringLiteral("請輸入您的帳號密碼登入，或者用測試帳號登入試用 (帳號 Test 密碼 583)"
-                                       "\r\n\r\n創建新帳號請按<建立新帳號>"),
-                        this);
+    Label3 = new QLabel(
+        QStringLiteral("請輸入您的帳號密碼登入，或者用測試帳號登入試用 (帳號 Test 密碼 583)"
+                       "\r\n\r\n創建新帳號請按<建立新帳號>"),
+        this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setWordWrap(true);
 
@@ -99,8 +99,7 @@ LoginForm::LoginForm(AppContext& ctx, UsersController& users, QWidget* parent)
     Combo1->lineEdit()->installEventFilter(this);
 }
 
-void LoginForm::Form_Load()
-{
+void LoginForm::Form_Load() {
     Session& session = m_ctx.session;
     const SettingMirrors& mirrors = session.Setting;
     RemoveCloseCommand(this);
@@ -115,11 +114,10 @@ void LoginForm::Form_Load()
     else if (Combo1->count() > 0)
         Combo1->setCurrentIndex(0);
     Check1->setChecked(mirrors.AutoLoginState == u"1");
-    const QString userName =
-        m_ctx.services.settings->GetSetting(kSetting, QStringLiteral("UserName"), QStringLiteral("Test"));
+    const QString userName = m_ctx.services.settings->GetSetting(
+        kSetting, QStringLiteral("UserName"), QStringLiteral("Test"));
     const int found = Combo1->findText(userName, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (found >= 0)
-        Combo1->setCurrentIndex(found);
+    if (found >= 0) Combo1->setCurrentIndex(found);
     session.CurrentUser.clear();
     if (mirrors.AutoLoginState == u"1" && !m_users.form().LoginAttempted) {
         Check1->setChecked(true);
@@ -129,8 +127,7 @@ void LoginForm::Form_Load()
     }
 }
 
-void LoginForm::GetDirName()
-{
+void LoginForm::GetDirName() {
     Combo1->clear();
     Combo1->addItems(FileIO::subFolders(m_ctx.session.DataRoot));
     // Right after the refill no user is chosen yet.
@@ -138,13 +135,11 @@ void LoginForm::GetDirName()
     Combo1->setEditText(QString());
 }
 
-QString LoginForm::PassInit(const QString& us) const
-{
+QString LoginForm::PassInit(const QString& us) const {
     return UserFiles::readPassword(m_ctx.session.DataRoot + us + QStringLiteral("/"));
 }
 
-void LoginForm::cmdOK_Click()
-{
+void LoginForm::cmdOK_Click() {
     Session& session = m_ctx.session;
     Prompts& prompts = *m_ctx.services.prompts;
     m_users.form().LoginAttempted = true;
@@ -156,8 +151,8 @@ void LoginForm::cmdOK_Click()
     // A name that could not be a user folder is no user: nothing outside the data folder
     // (or the data folder itself) is ever looked at.
     if (!NameCheck::isValidUserName(user) || !QFileInfo::exists(session.DataRoot + user)) {
-        prompts.warning(QStringLiteral("目前軟體內沒有 ") + user
-                        + QStringLiteral(" 這個帳號，請檢查資料庫路徑或使用備份還原帳號"));
+        prompts.warning(QStringLiteral("目前軟體內沒有 ") + user +
+                        QStringLiteral(" 這個帳號，請檢查資料庫路徑或使用備份還原帳號"));
         Combo1->setEditText(QString());
         Text2->clear();
         return;
@@ -178,8 +173,7 @@ void LoginForm::cmdOK_Click()
     }
 
     m_ledgers = UserFiles::readLedgerList(userFolder);
-    if (m_ledgers.isEmpty())
-        m_users.FirstUse = QStringLiteral("1");
+    if (m_ledgers.isEmpty()) m_users.FirstUse = QStringLiteral("1");
 
     SettingMirrors& mirrors = session.Setting;
     const bool autoLogin = Check1->isChecked();
@@ -195,8 +189,7 @@ void LoginForm::cmdOK_Click()
     accept();
 }
 
-void LoginForm::cmdCancel_Click()
-{
+void LoginForm::cmdCancel_Click() {
     SettingMirrors& mirrors = m_ctx.session.Setting;
     mirrors.AutoLoginState = Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     if (!Check1->isChecked()) {
@@ -207,8 +200,7 @@ void LoginForm::cmdCancel_Click()
     reject();
 }
 
-void LoginForm::Cmd1_Click()
-{
+void LoginForm::Cmd1_Click() {
     NewUserForm form(m_ctx, this);
     if (m_ctx.services.modal->run(form) != QDialog::Accepted || form.CreatedUser().isEmpty())
         return;
@@ -217,38 +209,35 @@ void LoginForm::Cmd1_Click()
     Text2->setText(form.CreatedPassword());
 }
 
-void LoginForm::Combo1_GotFocus()
-{
+void LoginForm::Combo1_GotFocus() {
     setTabOrder(Combo1, Text2);
     Combo1->lineEdit()->selectAll();
 }
 
-void LoginForm::Misc_SetPath_Click()
-{
+void LoginForm::Misc_SetPath_Click() {
     Prompts& prompts = *m_ctx.services.prompts;
     QString path = BrowseForFolder(prompts, QStringLiteral("請選擇一個資料夾"));
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     // The data files name folders in cp950: a path outside it could never be used.
     if (path.contains(u'?') || !Ansi::isEncodable(path)) {
-        prompts.warning(path + QStringLiteral("\r\n\r\n無法使用此資料夾！\r\n\r\n"
-                                              "路徑名稱可能含有軟體不支援的文字，請改選其他資料夾！"));
+        prompts.warning(path +
+                        QStringLiteral("\r\n\r\n無法使用此資料夾！\r\n\r\n"
+                                       "路徑名稱可能含有軟體不支援的文字，請改選其他資料夾！"));
         return;
     }
-    if (!path.endsWith(u'/'))
-        path += u'/';
+    if (!path.endsWith(u'/')) path += u'/';
     m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("MyDataBasePath"), path);
-    prompts.information(path + QStringLiteral("\r\n\r\n資料庫路徑已變更至此路徑，請重開軟體才會生效"));
+    prompts.information(path +
+                        QStringLiteral("\r\n\r\n資料庫路徑已變更至此路徑，請重開軟體才會生效"));
 }
 
-void LoginForm::Misc_Data_Click()
-{
+void LoginForm::Misc_Data_Click() {
     m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("MyDataBasePath"), QString());
-    m_ctx.services.prompts->information(QStringLiteral("資料庫路徑已回復預設路徑，請重開軟體才會生效"));
+    m_ctx.services.prompts->information(
+        QStringLiteral("資料庫路徑已回復預設路徑，請重開軟體才會生效"));
 }
 
-bool LoginForm::eventFilter(QObject* watched, QEvent* event)
-{
+bool LoginForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn && (watched == Combo1 || watched == Combo1->lineEdit()))
         Combo1_GotFocus();
     return QDialog::eventFilter(watched, event);

@@ -22,7 +22,11 @@ Problem checkUserName(const QString& name);
 QString ledgerMessage(Problem problem);
 QString userMessage(Problem problem);
 
-inline bool isValidLedgerName(const QString& name) { return checkLedgerName(name) == Problem::None; }
-inline bool isValidUserName(const QString& name) { return checkUserName(name) == Problem::None; }
+inline bool isValidLedgerName(const QString& name) {
+    return checkLedgerName(name) == Problem::None;
+}
+inline bool isValidUserName(const QString& name) {
+    return checkUserName(name) == Problem::None;
+}
 
 } // namespace NameCheck

@@ -13,8 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-NewUserForm::NewUserForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
-{
+NewUserForm::NewUserForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("NewUserForm"));
     setWindowTitle(QStringLiteral("建立新帳號"));
     Text1 = new QLineEdit(this);
@@ -47,8 +46,7 @@ NewUserForm::NewUserForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_
     RemoveCloseCommand(this);
 }
 
-void NewUserForm::Cmd1_Click()
-{
+void NewUserForm::Cmd1_Click() {
     Prompts& prompts = *m_ctx.services.prompts;
     if (Text1->text().isEmpty()) {
         prompts.warning(QStringLiteral("您還沒輸入帳號名稱"));
@@ -93,7 +91,6 @@ void NewUserForm::Cmd1_Click()
     accept();
 }
 
-void NewUserForm::Cmd2_Click()
-{
+void NewUserForm::Cmd2_Click() {
     reject();
 }

@@ -12,9 +12,9 @@ class NewUserForm : public QDialog {
 public:
     explicit NewUserForm(AppContext& ctx, QWidget* parent = nullptr);
 
-    QLineEdit* Text1 = nullptr; // 帳號名稱
-    QLineEdit* Text2 = nullptr; // 密碼
-    QLineEdit* Text3 = nullptr; // 再一次
+    QLineEdit* Text1 = nullptr;  // 帳號名稱
+    QLineEdit* Text2 = nullptr;  // 密碼
+    QLineEdit* Text3 = nullptr;  // 再一次
     QPushButton* Cmd1 = nullptr; // 確定
     QPushButton* Cmd2 = nullptr; // 取消
 

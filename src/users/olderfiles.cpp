@@ -15,43 +15,46 @@ namespace OlderFiles {
 namespace {
 
 // Old texts end at their first NUL; the blank padding goes too.
-QString oldText(QByteArrayView slot, int offset, int width)
-{
+QString oldText(QByteArrayView slot, int offset, int width) {
     QString text = Ansi::decode(slot.sliced(offset, width));
     const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0)
-        text.truncate(nul);
+    if (nul >= 0) text.truncate(nul);
     while (text.endsWith(u' '))
         text.chop(1);
     return text;
 }
 
-qint32 oldInt32(QByteArrayView slot, int offset)
-{
+qint32 oldInt32(QByteArrayView slot, int offset) {
     return qFromLittleEndian<qint32>(slot.data() + offset);
 }
 
 // Whole units become hundredths; a product beyond Int32 is kept as a double.
-TaggedNumber hundredths(qint32 units)
-{
+TaggedNumber hundredths(qint32 units) {
     const qint64 v = qint64(units) * 100;
     if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
         return TaggedNumber::fromDouble(double(v));
     return TaggedNumber::fromInt32(qint32(v));
 }
 
+// Every whole slot of an older file, in order, converted into out.
+template <typename Convert>
+QByteArray convertRecords(const QByteArray& qvm, int slotLength, Convert convert) {
+    QByteArray out;
+    const int n = FileIO::recordCount(qvm, slotLength);
+    for (int r = 1; r <= n; ++r)
+        convert(FileIO::record(qvm, slotLength, r), out);
+    return out;
+}
+
 enum class Step { Nothing, Done, Failed };
 
 Step convertOne(const QString& folder, const QString& oldName, const QString& newName,
-                QByteArray (*convert)(const QByteArray&))
-{
+                QByteArray (*convert)(const QByteArray&)) {
     const QString oldPath = folder + oldName;
-    if (!QFileInfo(oldPath).isFile())
-        return Step::Nothing;
+    if (!QFileInfo(oldPath).isFile()) return Step::Nothing;
     if (!QFileInfo::exists(folder + newName)) {
         const auto old = FileIO::readFile(oldPath);
-        if (!old || !FileIO::writeFileSafely(folder + newName, convert(*old)))
-            return Step::Failed;
+        if (!old || !FileIO::writeFileSafely(folder + newName, convert(*old))) return Step::Failed;
     }
     // The converted data is safe on disk; an old file that stays is removed next time.
     QFile::remove(oldPath);
@@ -60,46 +63,36 @@ Step convertOne(const QString& folder, const QString& oldName, const QString& ne
 
 } // namespace
 
-const QStringList& userFolderLeftovers()
-{
+const QStringList& userFolderLeftovers() {
     static const QStringList names = {
-        QStringLiteral("Accounts.dat"), QStringLiteral("Accounts.qvm"), QStringLiteral("Accounts.qvd"),
-        QStringLiteral("Main.dat"),     QStringLiteral("Main.qvm"),     QStringLiteral("Main.qvd"),
-        QStringLiteral("Note.dat"),     QStringLiteral("Favorites.dat"), QStringLiteral("Favorites1.dat"),
+        QStringLiteral("Accounts.dat"),   QStringLiteral("Accounts.qvm"),
+        QStringLiteral("Accounts.qvd"),   QStringLiteral("Main.dat"),
+        QStringLiteral("Main.qvm"),       QStringLiteral("Main.qvd"),
+        QStringLiteral("Note.dat"),       QStringLiteral("Favorites.dat"),
+        QStringLiteral("Favorites1.dat"),
     };
     return names;
 }
 
-void removeUserFolderLeftovers(const QString& userFolder)
-{
+void removeUserFolderLeftovers(const QString& userFolder) {
     for (const QString& name : userFolderLeftovers()) {
-        if (QFileInfo(userFolder + name).isFile())
-            QFile::remove(userFolder + name);
+        if (QFileInfo(userFolder + name).isFile()) QFile::remove(userFolder + name);
     }
 }
 
-QByteArray convertAccounts(const QByteArray& qvm)
-{
-    QByteArray out;
-    const int n = FileIO::recordCount(qvm, OldAccountSlot);
-    for (int r = 1; r <= n; ++r) {
-        const QByteArrayView slot = FileIO::record(qvm, OldAccountSlot, r);
+QByteArray convertAccounts(const QByteArray& qvm) {
+    return convertRecords(qvm, OldAccountSlot, [](QByteArrayView slot, QByteArray& out) {
         AccountRecord a;
         a.Name = oldText(slot, 0, 32);
         a.Kind = qFromLittleEndian<qint16>(slot.data() + 32);
         for (int j = 0; j <= 12; ++j)
             a.Budget[size_t(j)] = hundredths(oldInt32(slot, 34 + 4 * j));
         RecordFile::append(out, a);
-    }
-    return out;
+    });
 }
 
-QByteArray convertEntries(const QByteArray& qvm)
-{
-    QByteArray out;
-    const int n = FileIO::recordCount(qvm, OldEntrySlot);
-    for (int r = 1; r <= n; ++r) {
-        const QByteArrayView slot = FileIO::record(qvm, OldEntrySlot, r);
+QByteArray convertEntries(const QByteArray& qvm) {
+    return convertRecords(qvm, OldEntrySlot, [](QByteArrayView slot, QByteArray& out) {
         EntryCore e;
         e.Date = oldText(slot, 0, 10);
         e.Account1 = oldText(slot, 10, 32);
@@ -107,12 +100,10 @@ QByteArray convertEntries(const QByteArray& qvm)
         e.Amount = hundredths(oldInt32(slot, 74));
         e.Detail = oldText(slot, 78, 60);
         RecordFile::append(out, e);
-    }
-    return out;
+    });
 }
 
-bool convertLedgerFolder(const QString& ledgerFolder)
-{
+bool convertLedgerFolder(const QString& ledgerFolder) {
     const Step accounts = convertOne(ledgerFolder, QStringLiteral("Accounts.qvm"),
                                      QStringLiteral("Accounts.qvd"), &convertAccounts);
     const Step entries = convertOne(ledgerFolder, QStringLiteral("Main.qvm"),
@@ -120,12 +111,10 @@ bool convertLedgerFolder(const QString& ledgerFolder)
     return accounts != Step::Failed && entries != Step::Failed;
 }
 
-bool convertUser(const QString& userFolder, const QStringList& ledgers)
-{
+bool convertUser(const QString& userFolder, const QStringList& ledgers) {
     removeUserFolderLeftovers(userFolder);
     for (const QString& ledger : ledgers) {
-        if (!convertLedgerFolder(userFolder + ledger + QStringLiteral("/")))
-            return false;
+        if (!convertLedgerFolder(userFolder + ledger + QStringLiteral("/"))) return false;
     }
     return true;
 }

@@ -9,6 +9,7 @@
 #include "users/ledgerfolders.h"
 #include "users/ledgersearch.h"
 #include "users/namecheck.h"
+#include "users/renamefolder.h"
 #include "users/userfiles.h"
 #include "users/userscontroller.h"
 
@@ -20,8 +21,7 @@
 
 namespace {
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
-{
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
     b->setAutoDefault(false);
@@ -29,8 +29,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 }
 
 // Commas cannot be kept in DataBase.lst; blanks around a name would be lost when it is read.
-QString ledgerNameFrom(const QString& answer)
-{
+QString ledgerNameFrom(const QString& answer) {
     QString name = answer;
     name.remove(u',');
     return name.trimmed();
@@ -39,8 +38,7 @@ QString ledgerNameFrom(const QString& answer)
 } // namespace
 
 OpenForm::OpenForm(AppContext& ctx, UsersController& users, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_users(users)
-{
+    : QDialog(parent), m_ctx(ctx), m_users(users) {
     setObjectName(QStringLiteral("OpenForm"));
     setWindowTitle(QStringLiteral("帳本清單"));
 
@@ -95,56 +93,46 @@ OpenForm::OpenForm(AppContext& ctx, UsersController& users, QWidget* parent)
     connect(Cmd6, &QPushButton::clicked, this, &OpenForm::Cmd6_Click);
 }
 
-QString OpenForm::userFolder() const
-{
+QString OpenForm::userFolder() const {
     return m_ctx.session.userFolder();
 }
 
-void OpenForm::Fill(const QStringList& ledgers)
-{
+void OpenForm::Fill(const QStringList& ledgers) {
     List1->clear();
     List1->addItems(ledgers);
     updateStatus();
     setWindowTitle(m_ctx.session.CurrentUser + QStringLiteral(" 的帳本清單"));
-    if (List1->count() > 0)
-        List1->setCurrentRow(0);
+    if (List1->count() > 0) List1->setCurrentRow(0);
 }
 
-QStringList OpenForm::Items() const
-{
+QStringList OpenForm::Items() const {
     QStringList names;
     for (int i = 0; i < List1->count(); ++i)
         names.append(List1->item(i)->text());
     return names;
 }
 
-QString OpenForm::StatusText() const
-{
+QString OpenForm::StatusText() const {
     return StatusBar1->currentMessage();
 }
 
-void OpenForm::updateStatus()
-{
-    StatusBar1->showMessage(QStringLiteral("共有 ") + QString::number(List1->count())
-                            + QStringLiteral(" 個帳本"));
+void OpenForm::updateStatus() {
+    StatusBar1->showMessage(QStringLiteral("共有 ") + QString::number(List1->count()) +
+                            QStringLiteral(" 個帳本"));
 }
 
-void OpenForm::EnableLedgerCommands(bool on)
-{
+void OpenForm::EnableLedgerCommands(bool on) {
     for (QPushButton* b : {Cmd1, Cmd2, Cmd3, Cmd4})
         b->setEnabled(on);
 }
 
-void OpenForm::listChanged()
-{
+void OpenForm::listChanged() {
     RemoveCloseCommand(this);
     m_users.LedgerListChanged = true;
 }
 
-bool OpenForm::SaveLedgerList()
-{
-    if (!m_users.LedgerListChanged)
-        return true;
+bool OpenForm::SaveLedgerList() {
+    if (!m_users.LedgerListChanged) return true;
     if (!UserFiles::writeLedgerList(userFolder(), Items())) {
         m_ctx.services.prompts->warning(QStringLiteral("發生錯誤!"));
         return false;
@@ -152,20 +140,16 @@ bool OpenForm::SaveLedgerList()
     return true;
 }
 
-void OpenForm::Cmd1_Click()
-{
+void OpenForm::Cmd1_Click() {
     QListWidgetItem* item = List1->currentItem();
-    if (!item || !item->isSelected())
-        return;
+    if (!item || !item->isSelected()) return;
     m_users.OpenLedger(item->text(), this);
 }
 
-void OpenForm::Cmd5_Click()
-{
+void OpenForm::Cmd5_Click() {
     Prompts& prompts = *m_ctx.services.prompts;
     const auto answer = prompts.input(QStringLiteral("新增帳本，請輸入帳本名稱。"));
-    if (!answer || answer->isEmpty())
-        return;
+    if (!answer || answer->isEmpty()) return;
     // Checked before any file-system call, with the commas that will be removed.
     const QString name = ledgerNameFrom(*answer);
     const NameCheck::Problem problem = NameCheck::checkLedgerName(name);
@@ -173,7 +157,8 @@ void OpenForm::Cmd5_Click()
         prompts.warning(NameCheck::ledgerMessage(problem));
         return;
     }
-    if (LedgerFolders::nameTaken(userFolder(), *answer) || LedgerFolders::nameTaken(userFolder(), name)) {
+    if (LedgerFolders::nameTaken(userFolder(), *answer) ||
+        LedgerFolders::nameTaken(userFolder(), name)) {
         prompts.warning(QStringLiteral("帳本已存在"));
         return;
     }
@@ -188,19 +173,16 @@ void OpenForm::Cmd5_Click()
     listChanged();
 }
 
-void OpenForm::Cmd2_Click()
-{
+void OpenForm::Cmd2_Click() {
     QListWidgetItem* item = List1->currentItem();
-    if (!item || !item->isSelected())
-        return;
+    if (!item || !item->isSelected()) return;
     Prompts& prompts = *m_ctx.services.prompts;
     const QString oldName = item->text();
     QString proposal = oldName;
     QString name;
     for (;;) {
         const auto answer = prompts.input(QStringLiteral("請輸入新的名稱"), QString(), proposal);
-        if (!answer || answer->isEmpty())
-            return;
+        if (!answer || answer->isEmpty()) return;
         name = ledgerNameFrom(*answer);
         proposal = name;
         const NameCheck::Problem problem = NameCheck::checkLedgerName(name);
@@ -209,30 +191,21 @@ void OpenForm::Cmd2_Click()
             continue;
         }
         if (LedgerFolders::nameTaken(userFolder(), name)) {
-            prompts.warning(QStringLiteral("已有相同名稱的帳本，請選用其他名稱\r\n\r\n"
-                                           "若選單內沒有看到相同名稱的帳本，請按右方的「重整」鍵。"));
+            prompts.warning(
+                QStringLiteral("已有相同名稱的帳本，請選用其他名稱\r\n\r\n"
+                               "若選單內沒有看到相同名稱的帳本，請按右方的「重整」鍵。"));
             continue;
         }
         break;
     }
-    const Shell::MoveResult moved = m_ctx.services.shell->moveFolder(userFolder() + oldName, userFolder() + name);
-    if (moved.outcome == Shell::MoveOutcome::Error) {
-        prompts.plain(QString::number(moved.errorNumber));
-        return;
-    }
-    if (moved.outcome == Shell::MoveOutcome::Aborted) {
-        prompts.plain(QStringLiteral("操作中止"));
-        return;
-    }
+    if (!RenameFolder(m_ctx, userFolder() + oldName, userFolder() + name)) return;
     item->setText(name);
     listChanged();
 }
 
-void OpenForm::Cmd4_Click()
-{
+void OpenForm::Cmd4_Click() {
     QListWidgetItem* item = List1->currentItem();
-    if (!item || !item->isSelected())
-        return;
+    if (!item || !item->isSelected()) return;
     const QString target = LedgerFolders::copyTargetName(userFolder(), item->text());
     if (!LedgerFolders::copyLedger(userFolder() + item->text() + QStringLiteral("/"),
                                    userFolder() + target + QStringLiteral("/"))) {
@@ -244,13 +217,12 @@ void OpenForm::Cmd4_Click()
     listChanged();
 }
 
-void OpenForm::Cmd3_Click()
-{
+void OpenForm::Cmd3_Click() {
     QListWidgetItem* item = List1->currentItem();
-    if (!item || !item->isSelected())
-        return;
+    if (!item || !item->isSelected()) return;
     Prompts& prompts = *m_ctx.services.prompts;
-    if (prompts.question(QStringLiteral("確定刪除這個帳本嗎？"), Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+    if (prompts.question(QStringLiteral("確定刪除這個帳本嗎？"), Prompts::Buttons::YesNo) !=
+        Prompts::Answer::Yes)
         return;
     if (!LedgerFolders::deleteLedger(userFolder() + item->text() + QStringLiteral("/"))) {
         prompts.warning(QStringLiteral("帳本刪除失敗"));
@@ -263,20 +235,16 @@ void OpenForm::Cmd3_Click()
     else if (List1->count() > 0)
         List1->setCurrentRow(0);
     updateStatus();
-    if (List1->count() == 0)
-        EnableLedgerCommands(false);
+    if (List1->count() == 0) EnableLedgerCommands(false);
     listChanged();
 }
 
-void OpenForm::moveSelected(int offset)
-{
+void OpenForm::moveSelected(int offset) {
     QListWidgetItem* item = List1->currentItem();
-    if (!item || !item->isSelected())
-        return;
+    if (!item || !item->isSelected()) return;
     const int i = List1->row(item);
     const int j = i + offset;
-    if (j < 0 || j >= List1->count())
-        return;
+    if (j < 0 || j >= List1->count()) return;
     const QString text = item->text();
     item->setText(List1->item(j)->text());
     List1->item(j)->setText(text);
@@ -284,23 +252,19 @@ void OpenForm::moveSelected(int offset)
     listChanged();
 }
 
-void OpenForm::Cmd8_Click()
-{
+void OpenForm::Cmd8_Click() {
     moveSelected(-1);
 }
 
-void OpenForm::Cmd9_Click()
-{
+void OpenForm::Cmd9_Click() {
     moveSelected(+1);
 }
 
-void OpenForm::Command2_Click()
-{
+void OpenForm::Command2_Click() {
     List1->clear();
     // Only folders whose names the list file can keep.
     for (const QString& name : FileIO::subFolders(userFolder())) {
-        if (NameCheck::isValidLedgerName(name))
-            List1->addItem(name);
+        if (NameCheck::isValidLedgerName(name)) List1->addItem(name);
     }
     List1->setCurrentRow(-1);
     List1->clearSelection();
@@ -309,12 +273,10 @@ void OpenForm::Command2_Click()
     listChanged();
 }
 
-void OpenForm::Command1_Click()
-{
+void OpenForm::Command1_Click() {
     Prompts& prompts = *m_ctx.services.prompts;
     const auto answer = prompts.input(QStringLiteral("請輸入要搜尋的字串"));
-    if (!answer || answer->isEmpty())
-        return;
+    if (!answer || answer->isEmpty()) return;
     const QStringList found = LedgersContaining(userFolder(), Items(), *answer);
     if (found.isEmpty()) {
         prompts.plain(QStringLiteral("沒有找到包含「") + *answer + QStringLiteral("」的帳本"));
@@ -323,11 +285,11 @@ void OpenForm::Command1_Click()
     QString result;
     for (const QString& name : found)
         result += name + QStringLiteral("\r\n");
-    prompts.plain(QStringLiteral("以下帳本包含文字：") + *answer + QStringLiteral("\r\n\r\n") + result);
+    prompts.plain(QStringLiteral("以下帳本包含文字：") + *answer + QStringLiteral("\r\n\r\n") +
+                  result);
 }
 
-void OpenForm::Cmd6_Click()
-{
+void OpenForm::Cmd6_Click() {
     SaveLedgerList();
     AutoBackup(m_ctx);
     m_users.ClearAfterLogout();

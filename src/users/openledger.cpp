@@ -20,8 +20,7 @@ namespace {
 const QString kTutorialPage = QStringLiteral("https://qivo.example.com/tutorial/");
 } // namespace
 
-bool UsersController::OpenLedger(const QString& name, OpenForm* list)
-{
+bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
     AppContext& ctx = context();
     Session& session = ctx.session;
     if (list) {
@@ -29,23 +28,26 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list)
         session.LedgerNames = list->Items();
     }
     session.LedgerName = name;
-    session.ApplyAccounts = [&ctx](const QStringList& others) { return AskApplyAccounts(ctx, others); };
+    session.ApplyAccounts = [&ctx](const QStringList& others) {
+        return AskApplyAccounts(ctx, others);
+    };
     if (!LoadLedger(ctx)) {
         // The loader showed its message and left the tables empty: nothing of the ledger
         // shown before may stay on screen, and the list may not be closed into it.
         m_form.setWindowTitle(ProgramCaption);
         m_form.ClearViews();
-        if (list)
-            RemoveCloseCommand(list);
+        if (list) RemoveCloseCommand(list);
         return false;
     }
     m_form.setWindowTitle(LedgerCaption(session));
 
     const Ledger& ledger = ctx.ledger;
-    const QString lastDate = ledger.EntryCount > 1 ? ledger.Entries[size_t(ledger.EntryCount - 1)].Date.trimmed()
-                                                   : QString();
-    const InitialPeriod period = ChooseInitialPeriod(ledger.EntryCount, lastDate, ctx.services.clock->today(),
-                                                     session.Setting.MonState, session.Setting.DayState);
+    const QString lastDate = ledger.EntryCount > 1
+                                 ? ledger.Entries[size_t(ledger.EntryCount - 1)].Date.trimmed()
+                                 : QString();
+    const InitialPeriod period =
+        ChooseInitialPeriod(ledger.EntryCount, lastDate, ctx.services.clock->today(),
+                            session.Setting.MonState, session.Setting.DayState);
     m_form.SuppressPeriodClick = -1;
     m_form.Combo1->setCurrentIndex(period.item);
     m_form.Text2->setText(QString::number(period.year));
@@ -56,22 +58,19 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list)
     m_form.Combo2->setEditText(QString());
     m_form.BuildAccountTree();
     m_form.LoadExpandedState();
-    if (list)
-        list->done(OpenForm::Opened);
+    if (list) list->done(OpenForm::Opened);
     QCoreApplication::processEvents();
 
     if (list) {
-        if (FirstUse == u"1"
-            && ctx.services.prompts->question(QStringLiteral("這是您建立帳號後初次使用，要看看使用教學嗎？\r\n\r\n"
-                                                             "目前您已經建立帳本完成，可由「自訂科目」開始看起。"),
-                                              Prompts::Buttons::YesNo)
-                   == Prompts::Answer::Yes)
+        if (FirstUse == u"1" &&
+            ctx.services.prompts->question(
+                QStringLiteral("這是您建立帳號後初次使用，要看看使用教學嗎？\r\n\r\n"
+                               "目前您已經建立帳本完成，可由「自訂科目」開始看起。"),
+                Prompts::Buttons::YesNo) == Prompts::Answer::Yes)
             ctx.services.shell->openUrl(kTutorialPage);
         FirstUse = QStringLiteral("0");
     }
-    if (CheckRecordReminders)
-        CheckRecordReminders();
-    if (CheckDueRecurring)
-        CheckDueRecurring();
+    if (CheckRecordReminders) CheckRecordReminders();
+    if (CheckDueRecurring) CheckDueRecurring();
     return true;
 }

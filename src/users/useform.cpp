@@ -16,8 +16,7 @@ namespace {
 const QString kMergeCaption = QStringLiteral("合併帳本");
 } // namespace
 
-UseForm::UseForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
-{
+UseForm::UseForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("UseForm"));
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -44,21 +43,18 @@ UseForm::UseForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
     RemoveCloseCommand(this);
 }
 
-void UseForm::PrepareApply(const QStringList& otherLedgers)
-{
+void UseForm::PrepareApply(const QStringList& otherLedgers) {
     setWindowTitle(QStringLiteral("套用科目"));
     Label1->setText(QStringLiteral("是否要套用現有帳本的科目？"));
     Command1->setText(QStringLiteral("套用"));
     Command2->setText(QStringLiteral("不要"));
     List1->clear();
     List1->addItems(otherLedgers);
-    if (List1->count() > 0)
-        List1->setCurrentRow(0);
+    if (List1->count() > 0) List1->setCurrentRow(0);
     m_ctx.session.AccountsApplied = false;
 }
 
-void UseForm::PrepareMerge(const QStringList& otherLedgers)
-{
+void UseForm::PrepareMerge(const QStringList& otherLedgers) {
     setWindowTitle(kMergeCaption);
     Label1->setText(QStringLiteral("請選擇要合併的帳本"));
     Command1->setText(QStringLiteral("確定"));
@@ -70,17 +66,14 @@ void UseForm::PrepareMerge(const QStringList& otherLedgers)
     m_ctx.session.AccountsApplied = false;
 }
 
-bool UseForm::IsMerge() const
-{
+bool UseForm::IsMerge() const {
     return windowTitle() == kMergeCaption;
 }
 
-void UseForm::Command1_Click()
-{
+void UseForm::Command1_Click() {
     // Without a chosen ledger there is nothing to take (the user folder itself is no ledger).
     QListWidgetItem* item = List1->currentItem();
-    if (!item || !item->isSelected())
-        return;
+    if (!item || !item->isSelected()) return;
     const QString source = m_ctx.session.userFolder() + item->text() + QStringLiteral("/");
     if (IsMerge())
         merge(source);
@@ -88,19 +81,21 @@ void UseForm::Command1_Click()
         apply(source);
 }
 
-void UseForm::apply(const QString& source)
-{
+void UseForm::apply(const QString& source) {
     const QString name = List1->currentItem()->text();
     Prompts& prompts = *m_ctx.services.prompts;
     switch (LedgerMerge::applyLedgerFiles(source, m_ctx.session.ledgerFolder())) {
     case LedgerMerge::ApplyResult::MissingAccounts:
-        prompts.warning(QStringLiteral("找不到 ") + name + QStringLiteral(" 帳本的科目檔，無法套用"));
+        prompts.warning(QStringLiteral("找不到 ") + name +
+                        QStringLiteral(" 帳本的科目檔，無法套用"));
         return;
     case LedgerMerge::ApplyResult::MissingNotes:
-        prompts.warning(QStringLiteral("找不到 ") + name + QStringLiteral(" 帳本的常用明細檔，無法套用"));
+        prompts.warning(QStringLiteral("找不到 ") + name +
+                        QStringLiteral(" 帳本的常用明細檔，無法套用"));
         return;
     case LedgerMerge::ApplyResult::MissingFavorites:
-        prompts.warning(QStringLiteral("找不到 ") + name + QStringLiteral(" 帳本的快速入帳檔，無法套用"));
+        prompts.warning(QStringLiteral("找不到 ") + name +
+                        QStringLiteral(" 帳本的快速入帳檔，無法套用"));
         return;
     case LedgerMerge::ApplyResult::CopyFailed:
         prompts.warning(QStringLiteral("發生錯誤!"));
@@ -112,8 +107,7 @@ void UseForm::apply(const QString& source)
     accept();
 }
 
-void UseForm::merge(const QString& source)
-{
+void UseForm::merge(const QString& source) {
     Prompts& prompts = *m_ctx.services.prompts;
     const LedgerMerge::MergeResult result = LedgerMerge::mergeLedger(m_ctx.ledger, source);
     if (result.entriesCut)
@@ -127,14 +121,12 @@ void UseForm::merge(const QString& source)
     accept();
 }
 
-void UseForm::Command2_Click()
-{
+void UseForm::Command2_Click() {
     m_ctx.session.AccountsApplied = false;
     reject();
 }
 
-bool AskApplyAccounts(AppContext& ctx, const QStringList& otherLedgers)
-{
+bool AskApplyAccounts(AppContext& ctx, const QStringList& otherLedgers) {
     UseForm form(ctx);
     form.PrepareApply(otherLedgers);
     ctx.services.modal->run(form);

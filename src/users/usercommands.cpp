@@ -11,6 +11,7 @@
 #include "store/autobackup.h"
 #include "users/aboutform.h"
 #include "users/namecheck.h"
+#include "users/renamefolder.h"
 #include "users/useform.h"
 #include "users/userfiles.h"
 
@@ -20,8 +21,7 @@ namespace {
 const QString kDemoUser = QStringLiteral("Test");
 } // namespace
 
-void UsersController::User_ChanegUserName_Click()
-{
+void UsersController::User_ChanegUserName_Click() {
     AppContext& ctx = context();
     Session& session = ctx.session;
     Prompts& prompts = *ctx.services.prompts;
@@ -31,10 +31,10 @@ void UsersController::User_ChanegUserName_Click()
     }
     QString name;
     for (;;) {
-        const auto answer = prompts.input(QStringLiteral("請輸入新的帳號名稱\r\n\r\n"
-                                                         "變更後將無法還原之前帳號備份的資料，請重新做備份。"));
-        if (!answer || answer->isEmpty())
-            return;
+        const auto answer =
+            prompts.input(QStringLiteral("請輸入新的帳號名稱\r\n\r\n"
+                                         "變更後將無法還原之前帳號備份的資料，請重新做備份。"));
+        if (!answer || answer->isEmpty()) return;
         name = answer->trimmed();
         // Checked before the folder is looked at: the name becomes a folder of the data folder.
         const NameCheck::Problem problem = NameCheck::checkUserName(name);
@@ -48,25 +48,14 @@ void UsersController::User_ChanegUserName_Click()
         }
         break;
     }
-    const Shell::MoveResult moved =
-        ctx.services.shell->moveFolder(session.DataRoot + session.CurrentUser, session.DataRoot + name);
-    if (moved.outcome == Shell::MoveOutcome::Error) {
-        prompts.plain(QString::number(moved.errorNumber));
-        return;
-    }
-    if (moved.outcome == Shell::MoveOutcome::Aborted) {
-        prompts.plain(QStringLiteral("操作中止"));
-        return;
-    }
+    if (!RenameFolder(ctx, session.DataRoot + session.CurrentUser, session.DataRoot + name)) return;
     session.CurrentUser = name;
     ctx.services.settings->SaveSetting(QStringLiteral("Setting"), QStringLiteral("UserName"), name);
     m_form.setWindowTitle(name + QStringLiteral(" - ") + ProgramCaption);
-    if (session.Setting.AutoLoginState == u"1")
-        session.Setting.AutoLoginUsername = name;
+    if (session.Setting.AutoLoginState == u"1") session.Setting.AutoLoginUsername = name;
 }
 
-void UsersController::User_ChanegPassword_Click()
-{
+void UsersController::User_ChanegPassword_Click() {
     AppContext& ctx = context();
     Session& session = ctx.session;
     Prompts& prompts = *ctx.services.prompts;
@@ -77,18 +66,15 @@ void UsersController::User_ChanegPassword_Click()
     if (!session.UserPassword.isEmpty()) {
         for (;;) {
             const auto old = prompts.password(QStringLiteral("請輸入舊密碼"));
-            if (!old || old->isEmpty())
-                return;
-            if (*old == session.UserPassword)
-                break;
+            if (!old || old->isEmpty()) return;
+            if (*old == session.UserPassword) break;
             prompts.warning(QStringLiteral("密碼錯誤，請重新輸入"));
         }
     }
     QString password;
     for (;;) {
         const auto answer = prompts.password(QStringLiteral("輸入新密碼 (請輸入3-16個英文或數字)"));
-        if (!answer || answer->isEmpty())
-            return;
+        if (!answer || answer->isEmpty()) return;
         if (UserFiles::isPasswordAcceptable(*answer)) {
             password = *answer;
             break;
@@ -97,10 +83,8 @@ void UsersController::User_ChanegPassword_Click()
     }
     for (;;) {
         const auto again = prompts.password(QStringLiteral("再一次輸入新密碼"));
-        if (!again || again->isEmpty())
-            return;
-        if (*again == password)
-            break;
+        if (!again || again->isEmpty()) return;
+        if (*again == password) break;
         prompts.warning(QStringLiteral("與前一次輸入不符合，請重新輸入"));
     }
     // The password in memory follows the file, never the other way round.
@@ -109,26 +93,21 @@ void UsersController::User_ChanegPassword_Click()
         return;
     }
     session.UserPassword = password;
-    if (session.Setting.AutoLoginState == u"1")
-        session.Setting.AutoLoginPassword = password;
+    if (session.Setting.AutoLoginState == u"1") session.Setting.AutoLoginPassword = password;
 }
 
-void UsersController::User_Logout_Click()
-{
+void UsersController::User_Logout_Click() {
     AppContext& ctx = context();
     // A save that failed and was not given up keeps the user here with the changes.
-    if (!m_form.ConfirmSaveChanges())
-        return;
+    if (!m_form.ConfirmSaveChanges()) return;
     AutoBackup(ctx);
-    if (m_form.NodeCount() > 0)
-        m_form.SaveExpandedState();
+    if (m_form.NodeCount() > 0) m_form.SaveExpandedState();
     ClearAfterLogout(true);
     MemoCheckDone = false;
     RunLogin();
 }
 
-void UsersController::File_Add_Click()
-{
+void UsersController::File_Add_Click() {
     AppContext& ctx = context();
     QStringList others = FileIO::subFolders(ctx.session.userFolder());
     others.removeAll(ctx.session.LedgerName);
@@ -137,8 +116,7 @@ void UsersController::File_Add_Click()
     ctx.services.modal->run(form);
 }
 
-void UsersController::Help_About_Click()
-{
+void UsersController::Help_About_Click() {
     AppContext& ctx = context();
     AboutForm form(ctx, &m_form);
     ctx.services.modal->run(form);

@@ -14,31 +14,27 @@
 #include <QComboBox>
 #include <exception>
 
-UsersController::UsersController(MainForm& form) : QObject(&form), m_form(form)
-{
+UsersController::UsersController(MainForm& form) : QObject(&form), m_form(form) {
     setObjectName(QStringLiteral("UsersController"));
 }
 
-UsersController* UsersController::of(MainForm& form)
-{
-    return form.findChild<UsersController*>(QStringLiteral("UsersController"), Qt::FindDirectChildrenOnly);
+UsersController* UsersController::of(MainForm& form) {
+    return form.findChild<UsersController*>(QStringLiteral("UsersController"),
+                                            Qt::FindDirectChildrenOnly);
 }
 
-AppContext& UsersController::context() const
-{
+AppContext& UsersController::context() const {
     return m_form.context();
 }
 
-void UsersController::RunLogin()
-{
+void UsersController::RunLogin() {
     AppContext& ctx = context();
     // One login window after the other: a logout or a failure comes back here instead of
     // opening windows inside windows.
     for (;;) {
         LoginForm login(ctx, *this, &m_form);
         login.Form_Load();
-        if (!login.LoggedIn())
-            ctx.services.modal->run(login);
+        if (!login.LoggedIn()) ctx.services.modal->run(login);
         if (!login.LoggedIn()) {
             // 結束: nobody is logged in, so the main window closes without a save question.
             m_form.close();
@@ -57,56 +53,47 @@ void UsersController::RunLogin()
     }
 }
 
-UsersController::AfterLogin UsersController::runAfterLogin(const QStringList& ledgers)
-{
+UsersController::AfterLogin UsersController::runAfterLogin(const QStringList& ledgers) {
     AppContext& ctx = context();
     try {
         ctx.session.LedgerNames = ledgers;
-        if (!OlderFiles::convertUser(ctx.session.userFolder(), ledgers))
-            return AfterLogin::Failed;
+        if (!OlderFiles::convertUser(ctx.session.userFolder(), ledgers)) return AfterLogin::Failed;
         if (!MemoCheckDone) {
             MemoCheckDone = true;
-            if (CheckMemoReminders)
-                CheckMemoReminders();
+            if (CheckMemoReminders) CheckMemoReminders();
         }
         if (ctx.session.Setting.AutoOpenState == u"1" && !ledgers.isEmpty()) {
-            if (OpenLedger(ledgers.first()))
-                return AfterLogin::LedgerOpen;
+            if (OpenLedger(ledgers.first())) return AfterLogin::LedgerOpen;
             // The first ledger could not be read: the list lets the user choose another.
         }
         return showLedgerList(ledgers, true) == ListEnd::Opened ? AfterLogin::LedgerOpen
-                                                                 : AfterLogin::LoggedOut;
+                                                                : AfterLogin::LoggedOut;
     } catch (const std::exception&) {
         return AfterLogin::Failed;
     }
 }
 
-UsersController::ListEnd UsersController::showLedgerList(const QStringList& ledgers, bool fromLogin)
-{
+UsersController::ListEnd UsersController::showLedgerList(const QStringList& ledgers,
+                                                         bool fromLogin) {
     AppContext& ctx = context();
     OpenForm list(ctx, *this, &m_form);
     list.Fill(ledgers);
     if (fromLogin) {
-        if (ledgers.isEmpty())
-            list.EnableLedgerCommands(false);
+        if (ledgers.isEmpty()) list.EnableLedgerCommands(false);
         LedgerListChanged = false;
         RemoveCloseCommand(&list);
     }
     const int end = ctx.services.modal->run(list);
-    if (end == OpenForm::Opened)
-        return ListEnd::Opened;
-    if (end == OpenForm::LoggedOut)
-        return ListEnd::LoggedOut;
+    if (end == OpenForm::Opened) return ListEnd::Opened;
+    if (end == OpenForm::LoggedOut) return ListEnd::LoggedOut;
     // Closed: only possible while the Close command is there (shown from the main window);
     // from the login nothing is open, so it counts as leaving the user.
     return fromLogin ? ListEnd::LoggedOut : ListEnd::Closed;
 }
 
-void UsersController::ClearAfterLogout(bool forgetListedAccount)
-{
+void UsersController::ClearAfterLogout(bool forgetListedAccount) {
     AppContext& ctx = context();
-    if (forgetListedAccount)
-        m_form.ListedAccount.clear();
+    if (forgetListedAccount) m_form.ListedAccount.clear();
     m_form.setWindowTitle(ProgramCaption);
     m_form.ClearViews();
     for (int panel : {2, 4, 6, 7, 9})
@@ -122,23 +109,17 @@ void UsersController::ClearAfterLogout(bool forgetListedAccount)
     ledger.LedgerChangedFlag.clear();
 }
 
-void UsersController::File_SetDataBase_Click()
-{
+void UsersController::File_SetDataBase_Click() {
     AppContext& ctx = context();
-    if (!m_form.ConfirmSaveChanges())
-        return;
-    if (m_form.NodeCount() > 0)
-        m_form.SaveExpandedState();
+    if (!m_form.ConfirmSaveChanges()) return;
+    if (m_form.NodeCount() > 0) m_form.SaveExpandedState();
     const ListEnd end = showLedgerList(UserFiles::readLedgerList(ctx.session.userFolder()), false);
-    if (end == ListEnd::LoggedOut)
-        RunLogin();
+    if (end == ListEnd::LoggedOut) RunLogin();
 }
 
-UsersController& InstallUsers(MainForm& form)
-{
+UsersController& InstallUsers(MainForm& form) {
     UsersController* users = UsersController::of(form);
-    if (users)
-        return *users;
+    if (users) return *users;
     users = new UsersController(form);
     form.LoginStep = [users](MainForm&) { users->RunLogin(); };
     const QList<std::pair<QAction*, void (UsersController::*)()>> commands = {
@@ -149,10 +130,16 @@ UsersController& InstallUsers(MainForm& form)
         {form.User_ChanegPassword, &UsersController::User_ChanegPassword_Click},
         {form.User_Logout, &UsersController::User_Logout_Click},
     };
-    for (const auto& [action, handler] : commands) {
-        if (!action)
-            continue;
-        QObject::connect(action, &QAction::triggered, users, [users, handler = handler] { (users->*handler)(); });
+    // Toolbar buttons 2 (帳本清單) and 27 (關於Qivo) lead to the same commands; the main
+    // window's own button handler leaves these two positions alone.
+    const QList<std::pair<QAction*, void (UsersController::*)()>> buttons = {
+        {form.ToolbarButton(2), &UsersController::File_SetDataBase_Click},
+        {form.ToolbarButton(27), &UsersController::Help_About_Click},
+    };
+    for (const auto& [action, handler] : commands + buttons) {
+        if (!action) continue;
+        QObject::connect(action, &QAction::triggered, users,
+                         [users, handler = handler] { (users->*handler)(); });
         action->setEnabled(true);
     }
     return *users;

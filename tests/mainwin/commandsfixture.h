@@ -1,25 +1,13 @@
 #pragma once
-// A main window on an in-memory ledger, without the login: the tree is built, one account
-// is listed for the whole period ("全部"), and the rows can be selected by position.
-#include <QComboBox>
-#include <QTreeWidget>
-#include <memory>
+// The main-window fixture with what the command tests add: a common account table, a listed
+// account, and rows selected by position.
+#include "mainform_fixture.h"
 
-#include "support/ledgerbuilder.h"
-#include "mainwin/mainform.h"
-#include "support/testenv.h"
-
-struct CommandsFixture {
-    TestEnv env;
-    LedgerBuilder build{env.ctx.ledger};
-    std::unique_ptr<MainForm> window;
-
-    CommandsFixture() { env.makeLedger(QStringLiteral("Amy"), QStringLiteral("Home")); }
-
+struct CommandsFixture : MainFormFixture {
     // The accounts most cases use, in table order.
     CommandsFixture& accounts()
     {
-        build.account(QStringLiteral("Equity"))
+        b.account(QStringLiteral("Equity"))
             .account(QStringLiteral("A-現金"))
             .account(QStringLiteral("A-銀行"))
             .account(QStringLiteral("L-信用卡"))
@@ -29,32 +17,27 @@ struct CommandsFixture {
         return *this;
     }
 
-    // Builds the window and lists the account of nodeKey ("" lists nothing).
+    // The window for the whole period, listing the account of nodeKey ("" lists nothing),
+    // with nothing unsaved.
     MainForm& open(const QString& nodeKey)
     {
-        window = std::make_unique<MainForm>(env.ctx);
-        MainForm& w = *window;
-        w.SuppressPeriodClick = 1;
-        w.Combo1->setCurrentIndex(0);
-        w.SuppressPeriodClick = 0;
-        w.BuildAccountTree();
+        MainFormFixture::open();
         if (!nodeKey.isEmpty())
             select(nodeKey);
         env.ctx.ledger.LedgerChangedFlag.clear();
-        return w;
+        return *form;
     }
 
+    // Selects the node and lists its account in the documented refresh order.
     void select(const QString& nodeKey)
     {
-        MainForm& w = *window;
-        w.SelectNode(w.NodeByKey(nodeKey));
-        w.UpdateTreeTotals();
-        w.ListAccountRecords(w.SelectedAccountIndex());
+        form->SelectNode(form->NodeByKey(nodeKey));
+        form->UpdateTreeTotals();
+        form->ListAccountRecords(form->SelectedAccountIndex());
     }
 
-    QTreeWidget* list() const { return window->Liv1; }
-    int rowCount() const { return list()->topLevelItemCount(); }
-    QTreeWidgetItem* row(int r) const { return list()->topLevelItem(r); }
+    int rowCount() const { return form->Liv1->topLevelItemCount(); }
+    // Entry indices of the rows, top to bottom.
     QList<int> listedEntries() const
     {
         QList<int> entries;
@@ -65,18 +48,18 @@ struct CommandsFixture {
     // Selects exactly the rows at the given positions (from 0); the first becomes current.
     void selectRows(const QList<int>& rows)
     {
-        list()->clearSelection();
+        QTreeWidget* list = form->Liv1;
+        list->clearSelection();
         for (int r : rows)
             row(r)->setSelected(true);
         if (!rows.isEmpty())
-            list()->setCurrentItem(row(rows.first()), 0, QItemSelectionModel::NoUpdate);
+            list->setCurrentItem(row(rows.first()), 0, QItemSelectionModel::NoUpdate);
     }
     QList<int> selectedEntries() const
     {
         QList<int> entries;
-        for (QTreeWidgetItem* r : window->SelectedRows())
+        for (QTreeWidgetItem* r : form->SelectedRows())
             entries << MainForm::RowEntryIndex(r);
         return entries;
     }
-    const EntryCore& core(int i) const { return env.ctx.ledger.Entries[size_t(i)]; }
 };

@@ -13,10 +13,10 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "support/ledgerbuilder.h"
 #include "mainwin/mainform.h"
 #include "mainwin/periods.h"
 #include "store/amounts.h"
+#include "support/ledgerbuilder.h"
 #include "support/testenv.h"
 
 struct MainFormFixture {
@@ -28,8 +28,7 @@ struct MainFormFixture {
 
     // Creates the window (without the start sequence), sets the period without a relisting
     // and builds the tree, as the opening of a ledger does.
-    MainForm& open(int period = Periods::All, int year = 2024)
-    {
+    MainForm& open(int period = Periods::All, int year = 2024) {
         form = std::make_unique<MainForm>(env.ctx);
         form->EndProcess = [] {};
         // The view switches as a start without stored settings leaves them.
@@ -40,8 +39,7 @@ struct MainFormFixture {
         return *form;
     }
 
-    void setPeriod(int period, int year)
-    {
+    void setPeriod(int period, int year) {
         form->SuppressPeriodClick = -1;
         form->Text2->setText(QString::number(year));
         form->Combo1->setCurrentIndex(period);
@@ -50,18 +48,15 @@ struct MainFormFixture {
 
     // Selects the node of key and runs the tree's click handling; lists it again when it
     // was listed already (the click handling does nothing then).
-    void list(const QString& key)
-    {
+    void list(const QString& key) {
         const bool listed = form->ListedAccount == key;
         form->SelectNode(form->NodeByKey(key));
         form->Trv1Click();
-        if (listed)
-            form->ListAccountRecords(FindAccountIndex(env.ctx.ledger, key));
+        if (listed) form->ListAccountRecords(FindAccountIndex(env.ctx.ledger, key));
     }
 
     // Texts of a 1-based column of the entry list, top to bottom.
-    QStringList column(int c) const
-    {
+    QStringList column(int c) const {
         QStringList texts;
         for (int r = 0; r < form->Liv1->topLevelItemCount(); ++r)
             texts << form->Liv1->topLevelItem(r)->text(c - 1);
@@ -69,8 +64,7 @@ struct MainFormFixture {
     }
 
     QTreeWidgetItem* row(int r) const { return form->Liv1->topLevelItem(r); }
-    QString nodeText(const QString& key) const
-    {
+    QString nodeText(const QString& key) const {
         QTreeWidgetItem* n = form->NodeByKey(key);
         return n ? n->text(0) : QStringLiteral("<no node>");
     }

@@ -19,9 +19,9 @@ void TestContext::jumpToTheOtherAccount()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
-    f.build.entry("2024/01/03", "E-交通費", "A-現金", 200, "二");
-    f.build.entry("2024/01/04", "E-交通費", "A-銀行", 300, "三");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
+    f.b.entry("2024/01/03", "E-交通費", "A-現金", 200, "二");
+    f.b.entry("2024/01/04", "E-交通費", "A-銀行", 300, "三");
     MainForm& w = f.open("A-現金");
     w.Combo2->setEditText("x"); // the jump clears the filter
     f.selectRows({1});
@@ -48,8 +48,8 @@ void TestContext::jumpStaysWhenThereIsNoOtherNode()
     QFETCH(QString, account1);
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
-    f.build.entry("2024/01/03", account1, "A-現金", 200, "二");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
+    f.b.entry("2024/01/03", account1, "A-現金", 200, "二");
     MainForm& w = f.open("A-現金");
     const QList<int> listed = f.listedEntries();
     f.selectRows({int(listed.indexOf(2))});
@@ -68,9 +68,9 @@ void TestContext::searchWithTheRowText()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "午餐").note("公司");
-    f.build.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "晚餐").note("家裡");
-    f.build.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "午餐").note("家裡");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "午餐").note("公司");
+    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "晚餐").note("家裡");
+    f.b.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "午餐").note("家裡");
     MainForm& w = f.open("E-餐飲費");
 
     f.selectRows({0});
@@ -89,7 +89,7 @@ void TestContext::searchWithEmptyDetailWarns()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "");
     MainForm& w = f.open("A-現金");
     w.Combo2->setEditText("舊");
     f.selectRows({0});
@@ -102,9 +102,9 @@ void TestContext::refreshDropsTheFilterAndKeepsTheSelection()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "午餐");
-    f.build.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "晚餐");
-    f.build.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "午餐");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "午餐");
+    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "晚餐");
+    f.b.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "午餐");
     MainForm& w = f.open("E-餐飲費");
     f.selectRows({0});
     w.MenuTools_Search1->trigger();
@@ -122,7 +122,7 @@ void TestContext::refreshDropsTheFilterAndKeepsTheSelection()
 void TestContext::expandAndCollapseAllLeaveTheRoots()
 {
     CommandsFixture f;
-    f.build.account("A-現金").account("A-現金.錢包").account("A-現金.錢包.零錢").account("E-餐飲費").account("E-餐飲費.午餐");
+    f.b.account("A-現金").account("A-現金.錢包").account("A-現金.錢包.零錢").account("E-餐飲費").account("E-餐飲費.午餐");
     MainForm& w = f.open(QString());
     QTreeWidgetItem* assets = w.NodeByKey("資產");
     QTreeWidgetItem* expenses = w.NodeByKey("支出");

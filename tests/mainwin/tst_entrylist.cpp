@@ -13,8 +13,7 @@ namespace {
 const QColor red(206, 0, 0);
 const QColor blue(0, 0, 255);
 
-void setViews(MainForm& w, bool add, bool show)
-{
+void setViews(MainForm& w, bool add, bool show) {
     w.View_Add->setChecked(add);
     w.View_Show->setChecked(show);
     w.View_Budget->setChecked(true);
@@ -23,10 +22,14 @@ void setViews(MainForm& w, bool add, bool show)
 }
 
 // Today is 2024/01/15 (the test clock).
-void fillHousehold(LedgerBuilder& b)
-{
-    b.account("A-現金").account("A-銀行").account("L-信用卡").account("I-薪資").account("E-餐飲費")
-        .account("E-餐飲費.早餐").account("Equity");
+void fillHousehold(LedgerBuilder& b) {
+    b.account("A-現金")
+        .account("A-銀行")
+        .account("L-信用卡")
+        .account("I-薪資")
+        .account("E-餐飲費")
+        .account("E-餐飲費.早餐")
+        .account("Equity");
     b.entry("2023/12/31", "A-現金", "Equity", 100000, "[現金初值]")
         .entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐")
         .entry("2024/01/03", "E-餐飲費.早餐", "A-現金", 5000, "早餐")
@@ -40,8 +43,7 @@ void fillHousehold(LedgerBuilder& b)
 class EntryListTest : public QObject {
     Q_OBJECT
 private slots:
-    void rowsAndSigns_data()
-    {
+    void rowsAndSigns_data() {
         QTest::addColumn<QString>("account");
         QTest::addColumn<int>("period");
         QTest::addColumn<bool>("showSubAccounts");
@@ -53,34 +55,38 @@ private slots:
             << QStringLiteral("A-現金") << 2 << false
             << QStringList{"E-餐飲費", "E-餐飲費.早餐", "I-薪資", "A-銀行", "L-信用卡"}
             << QStringList{"-120.00", "-50.00", "3,000.00", "-200.00", "-100.00"}
-            << QStringList{"880.00", "830.00", "3,830.00", "3,630.00", "3,530.00"} << QStringLiteral("1,000.00 ~ 3,530.00");
+            << QStringList{"880.00", "830.00", "3,830.00", "3,630.00", "3,530.00"}
+            << QStringLiteral("1,000.00 ~ 3,530.00");
         QTest::newRow("asset over everything starts at zero")
             << QStringLiteral("A-現金") << 0 << false
             << QStringList{"Equity", "E-餐飲費", "E-餐飲費.早餐", "I-薪資", "A-銀行", "L-信用卡"}
             << QStringList{"1,000.00", "-120.00", "-50.00", "3,000.00", "-200.00", "-100.00"}
-            << QStringList{"1,000.00", "880.00", "830.00", "3,830.00", "3,630.00", "3,530.00"} << QStringLiteral("3,530.00");
-        QTest::newRow("receiving side of a transfer") << QStringLiteral("A-銀行") << 2 << false << QStringList{"A-現金"}
-                                                      << QStringList{"200.00"} << QStringList{"200.00"}
-                                                      << QStringLiteral("0.00 ~ 200.00");
+            << QStringList{"1,000.00", "880.00", "830.00", "3,830.00", "3,630.00", "3,530.00"}
+            << QStringLiteral("3,530.00");
+        QTest::newRow("receiving side of a transfer")
+            << QStringLiteral("A-銀行") << 2 << false << QStringList{"A-現金"}
+            << QStringList{"200.00"} << QStringList{"200.00"} << QStringLiteral("0.00 ~ 200.00");
         QTest::newRow("liability paid and charged")
-            << QStringLiteral("L-信用卡") << 2 << false << QStringList{"A-現金", "E-餐飲費"} << QStringList{"-100.00", "30.00"}
-            << QStringList{"-100.00", "-70.00"} << QStringLiteral("0.00 ~ -70.00");
-        QTest::newRow("expense with sub-accounts") << QStringLiteral("E-餐飲費") << 2 << true
-                                                   << QStringList{"A-現金", "A-現金", "L-信用卡"}
-                                                   << QStringList{"120.00", "50.00", "30.00"}
-                                                   << QStringList{"120.00", "170.00", "200.00"} << QStringLiteral("200.00");
-        QTest::newRow("expense without sub-accounts") << QStringLiteral("E-餐飲費") << 2 << false
-                                                      << QStringList{"A-現金", "L-信用卡"}
-                                                      << QStringList{"120.00", "30.00"}
-                                                      << QStringList{"120.00", "150.00"} << QStringLiteral("150.00");
-        QTest::newRow("sub-account rows never under an asset") << QStringLiteral("A-銀行") << 0 << true << QStringList{"A-現金"}
-                                                               << QStringList{"200.00"} << QStringList{"200.00"}
-                                                               << QStringLiteral("200.00");
-        QTest::newRow("equity") << QStringLiteral("Equity") << 0 << false << QStringList{"A-現金"} << QStringList{"1,000.00"}
-                                << QStringList{"1,000.00"} << QStringLiteral("1,000.00");
+            << QStringLiteral("L-信用卡") << 2 << false << QStringList{"A-現金", "E-餐飲費"}
+            << QStringList{"-100.00", "30.00"} << QStringList{"-100.00", "-70.00"}
+            << QStringLiteral("0.00 ~ -70.00");
+        QTest::newRow("expense with sub-accounts")
+            << QStringLiteral("E-餐飲費") << 2 << true
+            << QStringList{"A-現金", "A-現金", "L-信用卡"}
+            << QStringList{"120.00", "50.00", "30.00"} << QStringList{"120.00", "170.00", "200.00"}
+            << QStringLiteral("200.00");
+        QTest::newRow("expense without sub-accounts")
+            << QStringLiteral("E-餐飲費") << 2 << false << QStringList{"A-現金", "L-信用卡"}
+            << QStringList{"120.00", "30.00"} << QStringList{"120.00", "150.00"}
+            << QStringLiteral("150.00");
+        QTest::newRow("sub-account rows never under an asset")
+            << QStringLiteral("A-銀行") << 0 << true << QStringList{"A-現金"}
+            << QStringList{"200.00"} << QStringList{"200.00"} << QStringLiteral("200.00");
+        QTest::newRow("equity") << QStringLiteral("Equity") << 0 << false << QStringList{"A-現金"}
+                                << QStringList{"1,000.00"} << QStringList{"1,000.00"}
+                                << QStringLiteral("1,000.00");
     }
-    void rowsAndSigns()
-    {
+    void rowsAndSigns() {
         QFETCH(QString, account);
         QFETCH(int, period);
         QFETCH(bool, showSubAccounts);
@@ -101,15 +107,12 @@ private slots:
         QCOMPARE(w.ListedAccount, account);
         // The last row dated today or earlier carries the blue mark; negatives are red.
         QTreeWidgetItem* last = f.row(others.size() - 1);
-        if (last->text(0) <= QString("2024/01/15"))
-            QCOMPARE(last->foreground(3).color(), blue);
+        if (last->text(0) <= QString("2024/01/15")) QCOMPARE(last->foreground(3).color(), blue);
         for (int r = 0; r < others.size(); ++r)
-            if (amounts[r].startsWith('-'))
-                QCOMPARE(f.row(r)->foreground(2).color(), red);
+            if (amounts[r].startsWith('-')) QCOMPARE(f.row(r)->foreground(2).color(), red);
     }
 
-    void periodFigureStopsAtToday()
-    {
+    void periodFigureStopsAtToday() {
         MainFormFixture f;
         fillHousehold(f.b);
         f.env.ctx.session.Setting.AftState = "0";
@@ -122,8 +125,7 @@ private slots:
         QVERIFY(f.row(2)->foreground(3).color() != blue);
     }
 
-    void figureFromTheTreeWithViewAdd()
-    {
+    void figureFromTheTreeWithViewAdd() {
         MainFormFixture f;
         fillHousehold(f.b);
         MainForm& w = f.open(2, 2024);
@@ -141,29 +143,34 @@ private slots:
         QCOMPARE(w.PanelText(6), QString());
     }
 
-    void filters_data()
-    {
+    void filters_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("part of a detail") << QStringLiteral("午") << QStringList{"1"};
-        QTest::newRow("detail, letter case ignored") << QStringLiteral("dinner") << QStringList{"3"};
+        QTest::newRow("detail, letter case ignored")
+            << QStringLiteral("dinner") << QStringList{"3"};
         QTest::newRow("short note") << QStringLiteral("同事") << QStringList{"1"};
         QTest::newRow("full note beyond 100 bytes") << QStringLiteral("咖啡廳") << QStringList{"2"};
         QTest::newRow("invoice digits") << QStringLiteral("12345678") << QStringList{"1"};
-        QTest::newRow("invoice letters and digits") << QStringLiteral("AB12345678") << QStringList{"1"};
-        QTest::newRow("part of an invoice finds nothing") << QStringLiteral("1234567") << QStringList{};
+        QTest::newRow("invoice letters and digits")
+            << QStringLiteral("AB12345678") << QStringList{"1"};
+        QTest::newRow("part of an invoice finds nothing")
+            << QStringLiteral("1234567") << QStringList{};
         QTest::newRow("amount without separators") << QStringLiteral("1200.00") << QStringList{"3"};
-        QTest::newRow("amount as shown finds nothing") << QStringLiteral("1,200.00") << QStringList{};
+        QTest::newRow("amount as shown finds nothing")
+            << QStringLiteral("1,200.00") << QStringList{};
         QTest::newRow("ticked") << QStringLiteral("#勾選標記") << QStringList{"1"};
         QTest::newRow("not ticked") << QStringLiteral("#未勾選標記") << QStringList{"2", "3"};
     }
-    void filters()
-    {
+    void filters() {
         QFETCH(QString, filter);
         QFETCH(QStringList, entries);
         MainFormFixture f;
         f.b.account("E-餐飲費").account("A-現金");
-        f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note("和同事").invoice("AB", "12345678").checked();
+        f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐")
+            .note("和同事")
+            .invoice("AB", "12345678")
+            .checked();
         f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 5000, "早餐")
             .note(QString(60, QChar(u'長')) + "咖啡廳");
         f.b.entry("2024/01/04", "E-餐飲費", "A-現金", 120000, "Dinner");
@@ -175,8 +182,7 @@ private slots:
         QCOMPARE(w.Combo2->currentText(), filter);
     }
 
-    void filteredAssetHasNoRunningTotal()
-    {
+    void filteredAssetHasNoRunningTotal() {
         MainFormFixture f;
         fillHousehold(f.b);
         MainForm& w = f.open(2, 2024);
@@ -188,30 +194,39 @@ private slots:
         QCOMPARE(w.PanelText(4), QString("1,000.00 ~ 1,000.00"));
     }
 
-    void budgets_data()
-    {
+    void budgets_data() {
         QTest::addColumn<QString>("account");
         QTest::addColumn<QString>("zeroState");
         QTest::addColumn<bool>("rollUp");
         QTest::addColumn<int>("budgetView"); // 0 account, 1 income total, 2 expense total
         QTest::addColumn<QString>("budget");
         QTest::addColumn<QString>("message");
-        QTest::newRow("expense within budget") << QStringLiteral("E-餐飲費") << QStringLiteral("1") << false << 0 << QStringLiteral("500.00") << QStringLiteral("還可以花 350.00 元");
+        QTest::newRow("expense within budget")
+            << QStringLiteral("E-餐飲費") << QStringLiteral("1") << false << 0
+            << QStringLiteral("500.00") << QStringLiteral("還可以花 350.00 元");
         QTest::newRow("sub-account sum, not every name containing it")
-            << QStringLiteral("E-餐飲費") << QStringLiteral("1") << true << 0 << QStringLiteral("520.00") << QStringLiteral("還可以花 320.00 元");
-        QTest::newRow("expense over budget") << QStringLiteral("E-餐飲費.早餐") << QStringLiteral("1") << false << 0 << QStringLiteral("20.00")
-                                             << QStringLiteral(" 支出超出預算 30.00 元");
-        QTest::newRow("zero budget hidden") << QStringLiteral("I-薪資") << QStringLiteral("1") << false << 0 << QStringLiteral("--") << QStringLiteral("");
-        QTest::newRow("zero budget shown") << QStringLiteral("I-薪資") << QStringLiteral("0") << false << 0 << QStringLiteral("0.00") << QStringLiteral("");
-        QTest::newRow("asset below target") << QStringLiteral("A-現金") << QStringLiteral("1") << false << 0 << QStringLiteral("5,000.00")
-                                            << QStringLiteral(" 離目標還差 1,470.00 元");
-        QTest::newRow("expense total from the accounts") << QStringLiteral("E-餐飲費") << QStringLiteral("1") << false << 2 << QStringLiteral("1,520.00")
-                                                         << QStringLiteral("還可以花 1,320.00 元");
-        QTest::newRow("income total row") << QStringLiteral("I-薪資") << QStringLiteral("1") << false << 1 << QStringLiteral("4,000.00")
-                                          << QStringLiteral(" 離目標還差 1,000.00 元");
+            << QStringLiteral("E-餐飲費") << QStringLiteral("1") << true << 0
+            << QStringLiteral("520.00") << QStringLiteral("還可以花 320.00 元");
+        QTest::newRow("expense over budget")
+            << QStringLiteral("E-餐飲費.早餐") << QStringLiteral("1") << false << 0
+            << QStringLiteral("20.00") << QStringLiteral(" 支出超出預算 30.00 元");
+        QTest::newRow("zero budget hidden")
+            << QStringLiteral("I-薪資") << QStringLiteral("1") << false << 0 << QStringLiteral("--")
+            << QStringLiteral("");
+        QTest::newRow("zero budget shown")
+            << QStringLiteral("I-薪資") << QStringLiteral("0") << false << 0
+            << QStringLiteral("0.00") << QStringLiteral("");
+        QTest::newRow("asset below target")
+            << QStringLiteral("A-現金") << QStringLiteral("1") << false << 0
+            << QStringLiteral("5,000.00") << QStringLiteral(" 離目標還差 1,470.00 元");
+        QTest::newRow("expense total from the accounts")
+            << QStringLiteral("E-餐飲費") << QStringLiteral("1") << false << 2
+            << QStringLiteral("1,520.00") << QStringLiteral("還可以花 1,320.00 元");
+        QTest::newRow("income total row")
+            << QStringLiteral("I-薪資") << QStringLiteral("1") << false << 1
+            << QStringLiteral("4,000.00") << QStringLiteral(" 離目標還差 1,000.00 元");
     }
-    void budgets()
-    {
+    void budgets() {
         QFETCH(QString, account);
         QFETCH(QString, zeroState);
         QFETCH(bool, rollUp);
@@ -220,8 +235,12 @@ private slots:
         QFETCH(QString, message);
         MainFormFixture f;
         fillHousehold(f.b);
-        f.b.account("E-餐飲費用").budget("E-餐飲費", 1, 50000).budget("E-餐飲費.早餐", 1, 2000)
-            .budget("E-餐飲費用", 1, 100000).budget("A-現金", 1, 500000).totalBudget(3, 1, 400000);
+        f.b.account("E-餐飲費用")
+            .budget("E-餐飲費", 1, 50000)
+            .budget("E-餐飲費.早餐", 1, 2000)
+            .budget("E-餐飲費用", 1, 100000)
+            .budget("A-現金", 1, 500000)
+            .totalBudget(3, 1, 400000);
         f.env.ctx.session.Setting.ZeroState = zeroState;
         MainForm& w = f.open(2, 2024);
         setViews(w, rollUp, false);
@@ -235,8 +254,7 @@ private slots:
         QCOMPARE(w.PanelText(7), message);
     }
 
-    void noBudgetOverEverything()
-    {
+    void noBudgetOverEverything() {
         MainFormFixture f;
         fillHousehold(f.b);
         f.b.budget("E-餐飲費", 0, 50000);
@@ -247,14 +265,13 @@ private slots:
         QCOMPARE(w.PanelText(7), QString());
     }
 
-    void iconsAndColours()
-    {
+    void iconsAndColours() {
         MainFormFixture f;
         f.b.account("E-餐飲費").account("A-現金").account("L-信用卡");
-        f.b.entry("2024/01/13", "E-餐飲費", "A-現金", 100).colour(2);         // Saturday
-        f.b.entry("2024/01/14", "E-餐飲費", "L-信用卡", 100).colour(12);     // Sunday, damaged colour
-        f.b.entry("2024/01/15", "E-餐飲費", "A-現金", 100).remind(0);        // today
-        f.b.entry("2024/01/16", "E-餐飲費", "A-現金", 100).remind(1);        // tomorrow
+        f.b.entry("2024/01/13", "E-餐飲費", "A-現金", 100).colour(2);    // Saturday
+        f.b.entry("2024/01/14", "E-餐飲費", "L-信用卡", 100).colour(12); // Sunday, damaged colour
+        f.b.entry("2024/01/15", "E-餐飲費", "A-現金", 100).remind(0);    // today
+        f.b.entry("2024/01/16", "E-餐飲費", "A-現金", 100).remind(1);    // tomorrow
         MainForm& w = f.open(0, 2024);
         setViews(w, false, false);
         f.list("E-餐飲費");
@@ -272,8 +289,7 @@ private slots:
         QCOMPARE(int(f.env.ctx.ledger.EntryStyles[2].ColourIndex), 12);
     }
 
-    void fillingNeverMarksChanges()
-    {
+    void fillingNeverMarksChanges() {
         MainFormFixture f;
         f.b.account("E-餐飲費").account("A-現金");
         f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100).checked();
@@ -288,8 +304,7 @@ private slots:
         QVERIFY(!w.LedgerChanged());
     }
 
-    void indexZeroLeavesEverything()
-    {
+    void indexZeroLeavesEverything() {
         MainFormFixture f;
         fillHousehold(f.b);
         MainForm& w = f.open(2, 2024);
@@ -300,11 +315,12 @@ private slots:
         QCOMPARE(w.ListedAccount, QString("A-銀行"));
     }
 
-    void filterChoices()
-    {
+    void filterChoices() {
         MainFormFixture f;
         f.b.account("E-餐飲費").account("A-現金");
-        f.b.detailText("E-餐飲費", "早餐").detailText("未分類", "雜支").detailText("A-現金", "提款")
+        f.b.detailText("E-餐飲費", "早餐")
+            .detailText("未分類", "雜支")
+            .detailText("A-現金", "提款")
             .detailText("E-餐飲費", "午餐");
         MainForm& w = f.open(0, 2024);
         w.Combo2->setEditText("typed");

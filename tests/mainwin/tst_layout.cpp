@@ -13,8 +13,7 @@
 class LayoutTest : public QObject {
     Q_OBJECT
 private slots:
-    void placement_data()
-    {
+    void placement_data() {
         QTest::addColumn<QString>("trvState");
         QTest::addColumn<QString>("accState");
         QTest::addColumn<QString>("showTitle");
@@ -22,14 +21,21 @@ private slots:
         QTest::addColumn<int>("treeWidth");
         QTest::addColumn<bool>("treeLeft");
         QTest::addColumn<int>("banner");
-        QTest::newRow("20 percent, left, banner") << QStringLiteral("20") << QStringLiteral("11") << QStringLiteral("0") << 1226 << 245 << true << 52;
-        QTest::newRow("10 percent is below the minimum") << QStringLiteral("10") << QStringLiteral("11") << QStringLiteral("0") << 1000 << 128 << true << 52;
-        QTest::newRow("empty counts as 20") << QStringLiteral("") << QStringLiteral("11") << QStringLiteral("1") << 1000 << 200 << true << 0;
-        QTest::newRow("not a number gives the minimum") << QStringLiteral("abc") << QStringLiteral("11") << QStringLiteral("1") << 1000 << 128 << true << 0;
-        QTest::newRow("tree on the right") << QStringLiteral("30") << QStringLiteral("01") << QStringLiteral("1") << 1200 << 360 << false << 0;
+        QTest::newRow("20 percent, left, banner")
+            << QStringLiteral("20") << QStringLiteral("11") << QStringLiteral("0") << 1226 << 245
+            << true << 52;
+        QTest::newRow("10 percent is below the minimum")
+            << QStringLiteral("10") << QStringLiteral("11") << QStringLiteral("0") << 1000 << 128
+            << true << 52;
+        QTest::newRow("empty counts as 20") << QStringLiteral("") << QStringLiteral("11")
+                                            << QStringLiteral("1") << 1000 << 200 << true << 0;
+        QTest::newRow("not a number gives the minimum")
+            << QStringLiteral("abc") << QStringLiteral("11") << QStringLiteral("1") << 1000 << 128
+            << true << 0;
+        QTest::newRow("tree on the right") << QStringLiteral("30") << QStringLiteral("01")
+                                           << QStringLiteral("1") << 1200 << 360 << false << 0;
     }
-    void placement()
-    {
+    void placement() {
         QFETCH(QString, trvState);
         QFETCH(QString, accState);
         QFETCH(QString, showTitle);
@@ -55,16 +61,15 @@ private slots:
         QCOMPARE(w.Text2->pos(), QPoint(L, 5 + banner));
         QCOMPARE(w.Command2->geometry().right() + 1, L + treeWidth - 1);
         const int listLeft = treeLeft ? treeWidth + 9 : 7;
-        QCOMPARE(w.Liv1->geometry(), QRect(listLeft, ht + 8 + banner, W - treeWidth - 16, P - ht - 12 - banner));
+        QCOMPARE(w.Liv1->geometry(),
+                 QRect(listLeft, ht + 8 + banner, W - treeWidth - 16, P - ht - 12 - banner));
         QCOMPARE(w.Combo2->x(), listLeft);
         QCOMPARE(w.Command4->geometry().right() + 1, listLeft + W - treeWidth - 16);
         QCOMPARE(w.Command1->y(), 4 + banner);
-        if (trvState.isEmpty())
-            QCOMPARE(m.TrvState, QString("20"));
+        if (trvState.isEmpty()) QCOMPARE(m.TrvState, QString("20"));
     }
 
-    void panelWidths()
-    {
+    void panelWidths() {
         TestEnv env;
         MainForm w(env.ctx);
         w.resize(1226, 700);
@@ -78,8 +83,7 @@ private slots:
         QCOMPARE(w.Panel(5)->width(), 40);
     }
 
-    void minimumSize()
-    {
+    void minimumSize() {
         TestEnv env;
         MainForm w(env.ctx);
         w.resize(1100, 700);

@@ -51,7 +51,7 @@ void TestMenu::saveClearsTheFlagsOnlyOnSuccess()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
     MainForm& w = f.open("A-現金");
     Ledger& l = f.env.ctx.ledger;
     l.AccountsChanged = l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged = true;
@@ -78,7 +78,7 @@ void TestMenu::saveFailureKeepsTheFlags()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
     MainForm& w = f.open("A-現金");
     Ledger& l = f.env.ctx.ledger;
     l.AccountsChanged = l.RecurringChanged = true;
@@ -165,18 +165,18 @@ void TestMenu::afterTheDownload()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
     MainForm& w = f.open("A-現金");
     // The download posted two entries while its window was open.
-    f.build.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二");
-    f.build.entry("2024/01/04", "E-交通費", "A-現金", 300, "三");
+    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二");
+    f.b.entry("2024/01/04", "E-交通費", "A-現金", 300, "三");
 
     w.AfterDownload();
     QCOMPARE(f.listedEntries(), QList<int>({1, 2, 3}));
     QCOMPARE(f.selectedEntries(), QList<int>({3}));
 
     // With a kind root selected only the totals are recomputed.
-    f.build.entry("2024/01/05", "E-交通費", "A-現金", 400, "四");
+    f.b.entry("2024/01/05", "E-交通費", "A-現金", 400, "四");
     w.SelectNode(w.NodeByKey("資產"));
     w.AfterDownload();
     QCOMPARE(f.listedEntries(), QList<int>({1, 2, 3}));

@@ -7,8 +7,7 @@
 
 namespace {
 // Entries over two years; today is 2024/01/15.
-void fill(LedgerBuilder& b)
-{
+void fill(LedgerBuilder& b) {
     b.account("E-餐飲費").account("A-現金").account("E-交通費");
     b.entry("2023/12/30", "E-餐飲費", "A-現金", 1000, "宵夜")
         .entry("2024/01/02", "E-餐飲費", "A-現金", 30000, "午餐")
@@ -17,33 +16,39 @@ void fill(LedgerBuilder& b)
         .entry("2024/01/04", "E-交通費", "A-現金", 500, "公車");
 }
 
-bool lastRowSelected(const MainForm& w)
-{
+bool lastRowSelected(const MainForm& w) {
     const int n = w.Liv1->topLevelItemCount();
-    return n > 0 && w.Liv1->topLevelItem(n - 1)->isSelected() && w.Liv1->selectedItems().size() == 1;
+    return n > 0 && w.Liv1->topLevelItem(n - 1)->isSelected() &&
+           w.Liv1->selectedItems().size() == 1;
 }
 } // namespace
 
 class NavigationTest : public QObject {
     Q_OBJECT
 private slots:
-    void yearArrows_data()
-    {
+    void yearArrows_data() {
         QTest::addColumn<QString>("yearState");
         QTest::addColumn<QString>("year");
         QTest::addColumn<bool>("up");
         QTest::addColumn<QString>("result");
-        QTest::newRow("up goes forward") << QStringLiteral("0") << QStringLiteral("2023") << true << QStringLiteral("2024");
-        QTest::newRow("down goes back") << QStringLiteral("0") << QStringLiteral("2024") << false << QStringLiteral("2023");
-        QTest::newRow("reversed up goes back") << QStringLiteral("1") << QStringLiteral("2024") << true << QStringLiteral("2023");
-        QTest::newRow("upper bound") << QStringLiteral("0") << QStringLiteral("9999") << true << QStringLiteral("9999");
-        QTest::newRow("lower bound") << QStringLiteral("0") << QStringLiteral("1601") << false << QStringLiteral("1601");
-        QTest::newRow("reversed lower bound") << QStringLiteral("1") << QStringLiteral("1601") << true << QStringLiteral("1601");
-        QTest::newRow("letters count as this year") << QStringLiteral("0") << QStringLiteral("abc") << true << QStringLiteral("2025");
-        QTest::newRow("a year beyond 9999 counts as this year") << QStringLiteral("0") << QStringLiteral("12345") << false << QStringLiteral("2023");
+        QTest::newRow("up goes forward")
+            << QStringLiteral("0") << QStringLiteral("2023") << true << QStringLiteral("2024");
+        QTest::newRow("down goes back")
+            << QStringLiteral("0") << QStringLiteral("2024") << false << QStringLiteral("2023");
+        QTest::newRow("reversed up goes back")
+            << QStringLiteral("1") << QStringLiteral("2024") << true << QStringLiteral("2023");
+        QTest::newRow("upper bound")
+            << QStringLiteral("0") << QStringLiteral("9999") << true << QStringLiteral("9999");
+        QTest::newRow("lower bound")
+            << QStringLiteral("0") << QStringLiteral("1601") << false << QStringLiteral("1601");
+        QTest::newRow("reversed lower bound")
+            << QStringLiteral("1") << QStringLiteral("1601") << true << QStringLiteral("1601");
+        QTest::newRow("letters count as this year")
+            << QStringLiteral("0") << QStringLiteral("abc") << true << QStringLiteral("2025");
+        QTest::newRow("a year beyond 9999 counts as this year")
+            << QStringLiteral("0") << QStringLiteral("12345") << false << QStringLiteral("2023");
     }
-    void yearArrows()
-    {
+    void yearArrows() {
         QFETCH(QString, yearState);
         QFETCH(QString, year);
         QFETCH(bool, up);
@@ -63,8 +68,7 @@ private slots:
         QVERIFY(f.env.prompts.shown.isEmpty());
     }
 
-    void yearArrowRelists()
-    {
+    void yearArrowRelists() {
         MainFormFixture f;
         fill(f.b);
         MainForm& w = f.open(Periods::WholeYear, 2024);
@@ -74,8 +78,7 @@ private slots:
         QVERIFY(lastRowSelected(w));
     }
 
-    void monthArrows_data()
-    {
+    void monthArrows_data() {
         QTest::addColumn<int>("period");
         QTest::addColumn<int>("year");
         QTest::addColumn<bool>("next");
@@ -89,8 +92,7 @@ private slots:
         QTest::newRow("03月 on to 04月") << 4 << 2024 << true << 5 << 2024;
         QTest::newRow("no year beyond 9999") << 13 << 9999 << true << 2 << 9999;
     }
-    void monthArrows()
-    {
+    void monthArrows() {
         QFETCH(int, period);
         QFETCH(int, year);
         QFETCH(bool, next);
@@ -109,8 +111,7 @@ private slots:
         QCOMPARE(w.Combo2->currentText(), QString());
     }
 
-    void monthArrowRelistsTheNewMonth()
-    {
+    void monthArrowRelistsTheNewMonth() {
         MainFormFixture f;
         fill(f.b);
         MainForm& w = f.open(2, 2024);
@@ -125,8 +126,7 @@ private slots:
         QCOMPARE(f.column(8), QStringList{"4"});
     }
 
-    void thisMonth()
-    {
+    void thisMonth() {
         MainFormFixture f;
         fill(f.b);
         f.env.clock.setToday(QDate(2024, 3, 10));
@@ -138,8 +138,7 @@ private slots:
         QCOMPARE(f.column(8), QStringList());
     }
 
-    void searchBar()
-    {
+    void searchBar() {
         MainFormFixture f;
         fill(f.b);
         MainForm& w = f.open(0, 2024);
@@ -153,7 +152,8 @@ private slots:
         QTest::keyClick(w.Combo2->lineEdit(), Qt::Key_Return);
         QCOMPARE(f.column(8), (QStringList{"2", "3", "4"}));
         w.Combo2->setEditText("午");
-        QTest::keyClick(w.Combo2->lineEdit(), Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(w.Combo2->lineEdit(), Qt::Key_Return,
+                        Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(f.column(8), QStringList{"2"});
         QVERIFY(journal.isEmpty());
         QTest::keyClick(w.Combo2->lineEdit(), Qt::Key_Return, Qt::ControlModifier);
@@ -166,8 +166,7 @@ private slots:
         QCOMPARE(f.column(8), QStringList{"2"});
     }
 
-    void columnSort()
-    {
+    void columnSort() {
         MainFormFixture f;
         fill(f.b);
         MainForm& w = f.open(0, 2024);
@@ -180,12 +179,12 @@ private slots:
         w.Liv1_ColumnClick(3);
         QCOMPARE(f.column(3), (QStringList{"40.00", "300.00", "2.00", "10.00"}));
         w.Liv1_ColumnClick(1);
-        QCOMPARE(f.column(1), (QStringList{"2024/02/03", "2024/01/03", "2024/01/02", "2023/12/30"}));
+        QCOMPARE(f.column(1),
+                 (QStringList{"2024/02/03", "2024/01/03", "2024/01/02", "2023/12/30"}));
         QCOMPARE(f.column(4), (QStringList{"40.00", "42.00", "342.00", "352.00"}));
     }
 
-    void treeClicks()
-    {
+    void treeClicks() {
         MainFormFixture f;
         fill(f.b);
         MainForm& w = f.open(0, 2024);
@@ -215,13 +214,13 @@ private slots:
         w.Trv1_DblClick();
     }
 
-    void viewSwitches()
-    {
+    void viewSwitches() {
         MainFormFixture f;
         fill(f.b);
         MainForm& w = f.open(0, 2024);
         w.View_Yesterday_Click();
-        QVERIFY(w.View_Yesterday->isChecked() && !w.View_Today->isChecked() && !w.View_Balance->isChecked());
+        QVERIFY(w.View_Yesterday->isChecked() && !w.View_Today->isChecked() &&
+                !w.View_Balance->isChecked());
         QCOMPARE(w.PanelText(1), QString("昨日收支"));
         w.View_Balance_Click();
         QCOMPARE(w.PanelText(1), QString("收支結餘"));

@@ -6,29 +6,39 @@
 class PeriodsTest : public QObject {
     Q_OBJECT
 private slots:
-    void bounds_data()
-    {
+    void bounds_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("year");
         QTest::addColumn<int>("day");
         QTest::addColumn<bool>("monthBefore");
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
-        QTest::newRow("all") << 0 << 2024 << 5 << false << QStringLiteral("") << QStringLiteral("99999999");
-        QTest::newRow("month 03, day 5") << 4 << 2024 << 5 << false << QStringLiteral("20240305") << QStringLiteral("20240404");
-        QTest::newRow("month 03, day 5, month before") << 4 << 2024 << 5 << true << QStringLiteral("20240205") << QStringLiteral("20240304");
-        QTest::newRow("month 01, month before crosses the year") << 2 << 2024 << 5 << true << QStringLiteral("20231205") << QStringLiteral("20240104");
-        QTest::newRow("month 12 crosses the year") << 13 << 2024 << 5 << false << QStringLiteral("20241205") << QStringLiteral("20250104");
-        QTest::newRow("month 12, day 1") << 13 << 2024 << 1 << false << QStringLiteral("20241201") << QStringLiteral("20241231");
-        QTest::newRow("month 01, day 25, month before") << 2 << 2024 << 25 << true << QStringLiteral("20231225") << QStringLiteral("20240124");
-        QTest::newRow("whole year ignores month before") << 1 << 2024 << 5 << true << QStringLiteral("20240105") << QStringLiteral("20250104");
-        QTest::newRow("whole year, day 1") << 1 << 2024 << 1 << false << QStringLiteral("20240101") << QStringLiteral("20241231");
-        QTest::newRow("february of a leap year") << 3 << 2024 << 1 << false << QStringLiteral("20240201") << QStringLiteral("20240229");
-        QTest::newRow("last year ends within four digits") << 1 << 9999 << 5 << false << QStringLiteral("99990105") << QStringLiteral("99991231");
-        QTest::newRow("first year, month before") << 2 << 1601 << 1 << true << QStringLiteral("16001201") << QStringLiteral("16001231");
+        QTest::newRow("all") << 0 << 2024 << 5 << false << QStringLiteral("")
+                             << QStringLiteral("99999999");
+        QTest::newRow("month 03, day 5")
+            << 4 << 2024 << 5 << false << QStringLiteral("20240305") << QStringLiteral("20240404");
+        QTest::newRow("month 03, day 5, month before")
+            << 4 << 2024 << 5 << true << QStringLiteral("20240205") << QStringLiteral("20240304");
+        QTest::newRow("month 01, month before crosses the year")
+            << 2 << 2024 << 5 << true << QStringLiteral("20231205") << QStringLiteral("20240104");
+        QTest::newRow("month 12 crosses the year")
+            << 13 << 2024 << 5 << false << QStringLiteral("20241205") << QStringLiteral("20250104");
+        QTest::newRow("month 12, day 1")
+            << 13 << 2024 << 1 << false << QStringLiteral("20241201") << QStringLiteral("20241231");
+        QTest::newRow("month 01, day 25, month before")
+            << 2 << 2024 << 25 << true << QStringLiteral("20231225") << QStringLiteral("20240124");
+        QTest::newRow("whole year ignores month before")
+            << 1 << 2024 << 5 << true << QStringLiteral("20240105") << QStringLiteral("20250104");
+        QTest::newRow("whole year, day 1")
+            << 1 << 2024 << 1 << false << QStringLiteral("20240101") << QStringLiteral("20241231");
+        QTest::newRow("february of a leap year")
+            << 3 << 2024 << 1 << false << QStringLiteral("20240201") << QStringLiteral("20240229");
+        QTest::newRow("last year ends within four digits")
+            << 1 << 9999 << 5 << false << QStringLiteral("99990105") << QStringLiteral("99991231");
+        QTest::newRow("first year, month before")
+            << 2 << 1601 << 1 << true << QStringLiteral("16001201") << QStringLiteral("16001231");
     }
-    void bounds()
-    {
+    void bounds() {
         QFETCH(int, index);
         QFETCH(int, year);
         QFETCH(int, day);
@@ -40,8 +50,7 @@ private slots:
         QCOMPARE(b.end, end);
     }
 
-    void years_data()
-    {
+    void years_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("year"); // 0: no year
         QTest::newRow("plain") << QStringLiteral("2024") << 2024;
@@ -56,16 +65,14 @@ private slots:
         QTest::newRow("letters") << QStringLiteral("abc") << 0;
         QTest::newRow("negative") << QStringLiteral("-2024") << 0;
     }
-    void years()
-    {
+    void years() {
         QFETCH(QString, text);
         QFETCH(int, year);
         const std::optional<int> y = Periods::yearFromText(text);
         QCOMPARE(y.value_or(0), year);
     }
 
-    void monthStartDay_data()
-    {
+    void monthStartDay_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("day");
         QTest::newRow("1") << QStringLiteral("1") << 1;
@@ -74,15 +81,13 @@ private slots:
         QTest::newRow("0 is limited") << QStringLiteral("0") << 1;
         QTest::newRow("not a number") << QStringLiteral("x") << 1;
     }
-    void monthStartDay()
-    {
+    void monthStartDay() {
         QFETCH(QString, text);
         QFETCH(int, day);
         QCOMPARE(Periods::monthStartDay(text), day);
     }
 
-    void budgetCell()
-    {
+    void budgetCell() {
         QCOMPARE(Periods::budgetCell(0), -1);
         QCOMPARE(Periods::budgetCell(1), 0);
         QCOMPARE(Periods::budgetCell(2), 1);

@@ -148,7 +148,7 @@ void TestRecords::capacityStopsBothNewCommands()
     QFETCH(QString, message);
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
     MainForm& w = f.open("E-餐飲費");
     f.selectRows({0});
     f.env.ctx.ledger.EntryCount = entries + 1; // the slots beyond the first entry stay empty
@@ -172,8 +172,8 @@ void TestRecords::newFromSelectedCopiesTheEntry()
     CommandsFixture f;
     f.accounts();
     const QString longNote = QString(60, QChar(u'備')); // 120 bytes: kept whole in the note row
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", -2550, "  午餐").note(longNote).invoice("AB", "12345678").colour(9).remind(3);
-    f.build.entry("2024/01/03", "E-交通費", "L-信用卡", 150000, "車票").note("短").remind(0);
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", -2550, "  午餐").note(longNote).invoice("AB", "12345678").colour(9).remind(3);
+    f.b.entry("2024/01/03", "E-交通費", "L-信用卡", 150000, "車票").note("短").remind(0);
     MainForm& w = f.open("A-現金");
     f.selectRows({0});
     Seen seen;
@@ -213,7 +213,7 @@ void TestRecords::newFromSelectedAppliesEveryClearOption()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2023/12/30", "E-餐飲費", "A-現金", 12000, "午餐").note("便當").invoice("AB", "12345678").colour(4).remind(2);
+    f.b.entry("2023/12/30", "E-餐飲費", "A-現金", 12000, "午餐").note("便當").invoice("AB", "12345678").colour(4).remind(2);
     MainForm& w = f.open("E-餐飲費");
     for (QAction* item : w.newClearItems())
         item->trigger(); // a click turns the mark over
@@ -241,8 +241,8 @@ void TestRecords::newFromSelectedWithoutOneRowIsThePlainNew()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-銀行", 12000, "午餐");
-    f.build.entry("2024/01/03", "E-交通費", "A-銀行", 3000, "車票");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-銀行", 12000, "午餐");
+    f.b.entry("2024/01/03", "E-交通費", "A-銀行", 3000, "車票");
     MainForm& w = f.open("A-銀行");
     Seen seen;
     watch(f.env, seen);
@@ -261,8 +261,8 @@ void TestRecords::editPreparesTheEditWindow()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12345, "  午餐  ").note("便當").remind(0);
-    f.build.entry("2024/01/05", "E-已刪除", "A-現金", 100, "舊");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12345, "  午餐  ").note("便當").remind(0);
+    f.b.entry("2024/01/05", "E-已刪除", "A-現金", 100, "舊");
     MainForm& w = f.open("A-現金");
     f.selectRows({0});
     Seen seen;
@@ -308,7 +308,7 @@ void TestRecords::editOfEmptyListOrNoSelection()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
     MainForm& w = f.open("A-銀行"); // nothing listed
     Seen seen;
     watch(f.env, seen);
@@ -328,7 +328,7 @@ void TestRecords::preparedWindowsStoreWhatTheyShow()
     // amount keeps everything else, and an add from the selected entry appends a twin.
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note("便當").invoice("AB", "12345678").colour(3);
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note("便當").invoice("AB", "12345678").colour(3);
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     f.selectRows({0});

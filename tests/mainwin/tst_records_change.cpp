@@ -49,9 +49,9 @@ void TestRecordsChange::copyAppendsSelectedEntriesInListOrder()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note(QString(70, QChar(u'長'))).checked().colour(3).remind(5);
-    f.build.entry("2024/01/03", "E-交通費", "A-現金", 3000, "車票").invoice("AB", "12345678");
-    f.build.entryTagged("2024/01/04", "E-餐飲費", "A-現金", TaggedNumber::fromInt32(500), "茶");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note(QString(70, QChar(u'長'))).checked().colour(3).remind(5);
+    f.b.entry("2024/01/03", "E-交通費", "A-現金", 3000, "車票").invoice("AB", "12345678");
+    f.b.entryTagged("2024/01/04", "E-餐飲費", "A-現金", TaggedNumber::fromInt32(500), "茶");
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     QCOMPARE(f.listedEntries(), QList<int>({1, 2, 3}));
@@ -98,7 +98,7 @@ void TestRecordsChange::copySkipsTheCheckedFields()
     QFETCH(QString, expected);
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note(QString(70, QChar(u'長'))).invoice("AB", "12345678").checked().colour(3).remind(5);
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note(QString(70, QChar(u'長'))).invoice("AB", "12345678").checked().colour(3).remind(5);
     MainForm& w = f.open("A-現金");
     w.copyClearItems()[size_t(option)]->trigger();
     f.selectRows({0});
@@ -123,8 +123,8 @@ void TestRecordsChange::copyCapacity()
     QFETCH(QString, message);
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
-    f.build.entry("2024/01/03", "E-餐飲費", "A-現金", 3000, "茶");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
+    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 3000, "茶");
     MainForm& w = f.open("A-現金");
     f.env.ctx.ledger.EntryCount = entries + 1;
     f.selectRows({0, 1});
@@ -140,10 +140,10 @@ void TestRecordsChange::deleteCompactsAllFiveParts()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
-    f.build.entry("2024/01/03", "E-交通費", "A-銀行", 200, "二").note(QString(60, QChar(u'二'))).invoice("CD", "22222222").checked().colour(2).remind(1);
-    f.build.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "三").note("三備註").colour(4);
-    f.build.entry("2024/01/05", "E-餐飲費", "A-現金", 400, "四").note(QString(60, QChar(u'四')));
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
+    f.b.entry("2024/01/03", "E-交通費", "A-銀行", 200, "二").note(QString(60, QChar(u'二'))).invoice("CD", "22222222").checked().colour(2).remind(1);
+    f.b.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "三").note("三備註").colour(4);
+    f.b.entry("2024/01/05", "E-餐飲費", "A-現金", 400, "四").note(QString(60, QChar(u'四')));
     Ledger& l = f.env.ctx.ledger;
     const QString second = describe(l, 2);
     const QString fourth = describe(l, 4);
@@ -175,8 +175,8 @@ void TestRecordsChange::deleteAnsweredNoChangesNothing()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
-    f.build.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
+    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二");
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     f.selectRows({1});
@@ -196,7 +196,7 @@ void TestRecordsChange::deleteKeyWithoutSelectionDoesNothing()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
     MainForm& w = f.open("A-現金");
     f.selectRows({});
     QTest::keyClick(w.Liv1, Qt::Key_Delete);
@@ -208,8 +208,8 @@ void TestRecordsChange::tickStoresTheMarkAndRelistingDoesNot()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
-    f.build.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二").checked();
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
+    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二").checked();
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     QVERIFY(!w.LedgerChanged()); // filling the list set no flag
@@ -234,9 +234,9 @@ void TestRecordsChange::colourSetsSelectedEntriesOnly()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一").colour(1);
-    f.build.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二").colour(1);
-    f.build.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "三").colour(1);
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一").colour(1);
+    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二").colour(1);
+    f.b.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "三").colour(1);
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     f.selectRows({0, 2});
@@ -260,8 +260,8 @@ void TestRecordsChange::moveWithinADay()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "早餐").note(QString(60, QChar(u'早'))).invoice("AB", "11111111").colour(2).remind(1);
-    f.build.entry("2024/01/02", "E-交通費", "A-現金", 200, "車票").checked();
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "早餐").note(QString(60, QChar(u'早'))).invoice("AB", "11111111").colour(2).remind(1);
+    f.b.entry("2024/01/02", "E-交通費", "A-現金", 200, "車票").checked();
     Ledger& l = f.env.ctx.ledger;
     const QString one = describe(l, 1);
     const QString two = describe(l, 2);
@@ -311,9 +311,9 @@ void TestRecordsChange::moveRefused()
     QFETCH(bool, up);
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 200, "二");
-    f.build.entry("2024/01/03", "E-餐飲費", "A-現金", 300, "三");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 200, "二");
+    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 300, "三");
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     f.selectRows({row});
@@ -329,10 +329,10 @@ void TestRecordsChange::sumForAnAssetAccount()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "I-薪資", "A-現金", 125000, "薪水");
-    f.build.entry("2024/01/03", "A-銀行", "A-現金", 30000, "存款");
-    f.build.entry("2024/01/04", "A-現金", "A-現金", 700, "自己");
-    f.build.entry("2024/01/05", "E-餐飲費", "A-現金", 999, "未選");
+    f.b.entry("2024/01/02", "I-薪資", "A-現金", 125000, "薪水");
+    f.b.entry("2024/01/03", "A-銀行", "A-現金", 30000, "存款");
+    f.b.entry("2024/01/04", "A-現金", "A-現金", 700, "自己");
+    f.b.entry("2024/01/05", "E-餐飲費", "A-現金", 999, "未選");
     MainForm& w = f.open("A-現金");
     QCOMPARE(w.ListedAccount, QStringLiteral("A-現金"));
     f.selectRows({0, 1});
@@ -359,8 +359,8 @@ void TestRecordsChange::sumForAnExpenseAccountAndNoSelection()
 {
     CommandsFixture f;
     f.accounts();
-    f.build.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "一");
-    f.build.entry("2024/01/03", "E-餐飲費", "A-銀行", 8000, "二");
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "一");
+    f.b.entry("2024/01/03", "E-餐飲費", "A-銀行", 8000, "二");
     MainForm& w = f.open("E-餐飲費");
     f.selectRows({});
     w.MenuTools_Cal->trigger();

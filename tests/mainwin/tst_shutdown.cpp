@@ -13,8 +13,7 @@
 Q_DECLARE_METATYPE(QList<Prompts::Answer>)
 
 namespace {
-int backupsUnder(const QString& folder)
-{
+int backupsUnder(const QString& folder) {
     int n = 0;
     QDirIterator it(folder, {"*.qvk"}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -28,8 +27,7 @@ int backupsUnder(const QString& folder)
 class ShutdownTest : public QObject {
     Q_OBJECT
 private slots:
-    void closeWithChanges_data()
-    {
+    void closeWithChanges_data() {
         QTest::addColumn<QString>("saveState");
         QTest::addColumn<bool>("failingSave");
         QTest::addColumn<QList<Prompts::Answer>>("answers");
@@ -37,21 +35,27 @@ private slots:
         QTest::addColumn<bool>("closed");
         QTest::addColumn<bool>("saved");
         using A = Prompts::Answer;
-        const QString ask = QStringLiteral("Home 帳本中的記錄已經改變。\r\n\r\n是否要儲存這些變更？");
+        const QString ask =
+            QStringLiteral("Home 帳本中的記錄已經改變。\r\n\r\n是否要儲存這些變更？");
         const QString leave = QStringLiteral("是否要不儲存離開？");
-        QTest::newRow("yes saves") << QStringLiteral("0") << false << QList<A>{A::Yes} << QStringList{ask} << true << true;
-        QTest::newRow("no leaves unsaved") << QStringLiteral("0") << false << QList<A>{A::No} << QStringList{ask} << true << false;
-        QTest::newRow("cancel stays") << QStringLiteral("0") << false << QList<A>{A::Cancel} << QStringList{ask} << false << false;
-        QTest::newRow("save without asking") << QStringLiteral("1") << false << QList<A>{} << QStringList{} << true << true;
-        QTest::newRow("failed save, leave") << QStringLiteral("0") << true << QList<A>{A::Yes, A::Yes} << QStringList{ask, leave}
-                                           << true << false;
-        QTest::newRow("failed save, stay") << QStringLiteral("0") << true << QList<A>{A::Yes, A::No} << QStringList{ask, leave}
-                                          << false << false;
-        QTest::newRow("failed save without asking") << QStringLiteral("1") << true << QList<A>{A::Yes} << QStringList{leave}
-                                                   << true << false;
+        QTest::newRow("yes saves")
+            << QStringLiteral("0") << false << QList<A>{A::Yes} << QStringList{ask} << true << true;
+        QTest::newRow("no leaves unsaved")
+            << QStringLiteral("0") << false << QList<A>{A::No} << QStringList{ask} << true << false;
+        QTest::newRow("cancel stays") << QStringLiteral("0") << false << QList<A>{A::Cancel}
+                                      << QStringList{ask} << false << false;
+        QTest::newRow("save without asking")
+            << QStringLiteral("1") << false << QList<A>{} << QStringList{} << true << true;
+        QTest::newRow("failed save, leave")
+            << QStringLiteral("0") << true << QList<A>{A::Yes, A::Yes} << QStringList{ask, leave}
+            << true << false;
+        QTest::newRow("failed save, stay") << QStringLiteral("0") << true << QList<A>{A::Yes, A::No}
+                                           << QStringList{ask, leave} << false << false;
+        QTest::newRow("failed save without asking")
+            << QStringLiteral("1") << true << QList<A>{A::Yes} << QStringList{leave} << true
+            << false;
     }
-    void closeWithChanges()
-    {
+    void closeWithChanges() {
         QFETCH(QString, saveState);
         QFETCH(bool, failingSave);
         QFETCH(QList<Prompts::Answer>, answers);
@@ -84,13 +88,13 @@ private slots:
         // The close never clears the unsaved-changes flag.
         QVERIFY(w.LedgerChanged());
         QCOMPARE(QFile::exists(folder + "Expanded.qvd"), closed && !failingSave);
-        QCOMPARE(f.env.settings.GetSetting("Update", "State", "<absent>"), closed ? QString("0") : QString("<absent>"));
+        QCOMPARE(f.env.settings.GetSetting("Update", "State", "<absent>"),
+                 closed ? QString("0") : QString("<absent>"));
         // The backup packs what is on disk, whether or not this close saved.
         QCOMPARE(backupsUnder(f.env.ctx.session.AppFolder + "Backup") > 0, closed);
     }
 
-    void closeWithoutChangesAsksNothing()
-    {
+    void closeWithoutChangesAsksNothing() {
         MainFormFixture f;
         f.b.account("A-現金");
         MainForm& w = f.open();
@@ -99,8 +103,7 @@ private slots:
         QVERIFY(f.env.prompts.shown.isEmpty());
     }
 
-    void settingsWrittenAtClose()
-    {
+    void settingsWrittenAtClose() {
         MainFormFixture f;
         f.b.account("A-現金");
         MainForm& w = f.open();
@@ -131,8 +134,7 @@ private slots:
         QCOMPARE(get("Update", "State"), QString("0"));
     }
 
-    void loginCancelledAtStart()
-    {
+    void loginCancelledAtStart() {
         TestEnv env;
         MainForm w(env.ctx);
         bool ended = false;

@@ -14,8 +14,7 @@ namespace {
 const QString absent = QStringLiteral("<absent>");
 
 // "Section/Key=value" settings, applied before the start.
-void preset(TestEnv& env, const QStringList& pairs)
-{
+void preset(TestEnv& env, const QStringList& pairs) {
     for (const QString& p : pairs) {
         const qsizetype slash = p.indexOf('/');
         const qsizetype eq = p.indexOf('=');
@@ -23,15 +22,13 @@ void preset(TestEnv& env, const QStringList& pairs)
     }
 }
 
-QString stored(TestEnv& env, const QString& sectionKey)
-{
+QString stored(TestEnv& env, const QString& sectionKey) {
     const qsizetype slash = sectionKey.indexOf('/');
     return env.settings.GetSetting(sectionKey.left(slash), sectionKey.mid(slash + 1), absent);
 }
 
 // Placeholders in texts: {tmp} the test folder, {root} the data root as the start leaves it.
-QString expand(const TestEnv& env, QString text)
-{
+QString expand(const TestEnv& env, QString text) {
     return text.replace("{tmp}", env.tmp.path());
 }
 } // namespace
@@ -39,8 +36,7 @@ QString expand(const TestEnv& env, QString text)
 class StartupTest : public QObject {
     Q_OBJECT
 private slots:
-    void settingsCases_data()
-    {
+    void settingsCases_data() {
         QTest::addColumn<QStringList>("folders");  // folders made first, under {tmp}
         QTest::addColumn<QStringList>("settings"); // preset
         QTest::addColumn<QStringList>("boxes");    // plain boxes shown, in order
@@ -56,42 +52,50 @@ private slots:
             << QStringList{"找不到 {tmp}/gone/，程式將切換回預設的資料路徑"}
             << QStringList{"Setting/MyDataBasePath="} << QStringLiteral("{tmp}/app/DataBase/");
         QTest::newRow("data folder stored without separator")
-            << QStringList{"data"} << QStringList{"Setting/MyDataBasePath={tmp}/data"} << QStringList{}
-            << QStringList{"Setting/MyDataBasePath={tmp}/data"} << QStringLiteral("{tmp}/data/");
+            << QStringList{"data"} << QStringList{"Setting/MyDataBasePath={tmp}/data"}
+            << QStringList{} << QStringList{"Setting/MyDataBasePath={tmp}/data"}
+            << QStringLiteral("{tmp}/data/");
         QTest::newRow("automatic backup folder gone")
             << QStringList{} << QStringList{"Setting/AutoBackupPath={tmp}/gone"}
             << QStringList{"您設定的自動備份路徑已失效，程式將切換回預設的備份路徑"}
             << QStringList{"Setting/AutoBackupPath="} << QStringLiteral("{tmp}/app/DataBase/");
         QTest::newRow("automatic backup inside the data folder")
-            << QStringList{"app/DataBase/Backup"} << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase/Backup"}
+            << QStringList{"app/DataBase/Backup"}
+            << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase/Backup"}
             << QStringList{"自動備份路徑不可設置在資料路徑內，程式將切換回預設的備份路徑"}
             << QStringList{"Setting/AutoBackupPath="} << QStringLiteral("{tmp}/app/DataBase/");
         QTest::newRow("automatic backup is the data folder, no separator")
-            << QStringList{"app/DataBase"} << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase"}
+            << QStringList{"app/DataBase"}
+            << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase"}
             << QStringList{"自動備份路徑不可設置在資料路徑內，程式將切換回預設的備份路徑"}
             << QStringList{"Setting/AutoBackupPath="} << QStringLiteral("{tmp}/app/DataBase/");
         QTest::newRow("automatic backup beside the data folder with a longer name")
-            << QStringList{"app/DataBase2"} << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase2"}
-            << QStringList{} << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase2"} << QStringLiteral("{tmp}/app/DataBase/");
+            << QStringList{"app/DataBase2"}
+            << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase2"} << QStringList{}
+            << QStringList{"Setting/AutoBackupPath={tmp}/app/DataBase2"}
+            << QStringLiteral("{tmp}/app/DataBase/");
         QTest::newRow("obsolete clearing option")
-            << QStringList{} << QStringList{"InputForm/Set_Clear=0", "InputForm/Clear_Type0=True"} << QStringList{}
-            << QStringList{"InputForm/Clear_Type1=0", "InputForm/Clear_Type2=0", "InputForm/Clear_Type3=0",
-                           "InputForm/Clear_Type4=0", "InputForm/Clear_Type0=True", "InputForm/Clear_Type5=<absent>",
+            << QStringList{} << QStringList{"InputForm/Set_Clear=0", "InputForm/Clear_Type0=True"}
+            << QStringList{}
+            << QStringList{"InputForm/Clear_Type1=0",     "InputForm/Clear_Type2=0",
+                           "InputForm/Clear_Type3=0",     "InputForm/Clear_Type4=0",
+                           "InputForm/Clear_Type0=True",  "InputForm/Clear_Type5=<absent>",
                            "InputForm/Set_Clear=<absent>"}
             << QStringLiteral("{tmp}/app/DataBase/");
         QTest::newRow("clearing option 123 counts as absent")
             << QStringList{} << QStringList{"InputForm/Set_Clear=123"} << QStringList{}
-            << QStringList{"InputForm/Clear_Type1=<absent>", "InputForm/Set_Clear=123"} << QStringLiteral("{tmp}/app/DataBase/");
+            << QStringList{"InputForm/Clear_Type1=<absent>", "InputForm/Set_Clear=123"}
+            << QStringLiteral("{tmp}/app/DataBase/");
         QTest::newRow("obsolete date option 1")
             << QStringList{} << QStringList{"Setting/AutoDateState=1"} << QStringList{}
-            << QStringList{"MainForm/NewClear_Date=True", "Setting/AutoDateState=<absent>"} << QStringLiteral("{tmp}/app/DataBase/");
+            << QStringList{"MainForm/NewClear_Date=True", "Setting/AutoDateState=<absent>"}
+            << QStringLiteral("{tmp}/app/DataBase/");
         QTest::newRow("obsolete date option 2")
             << QStringList{} << QStringList{"Setting/AutoDateState=2"} << QStringList{}
             << QStringList{"MainForm/NewClear_Date=<absent>", "Setting/AutoDateState=<absent>"}
             << QStringLiteral("{tmp}/app/DataBase/");
     }
-    void settingsCases()
-    {
+    void settingsCases() {
         QFETCH(QStringList, folders);
         QFETCH(QStringList, settings);
         QFETCH(QStringList, boxes);
@@ -119,8 +123,7 @@ private slots:
         QVERIFY(QDir(env.ctx.session.DataRoot).exists());
     }
 
-    void defaultsWithoutStoredKeys()
-    {
+    void defaultsWithoutStoredKeys() {
         TestEnv env;
         int logins = 0;
         MainForm w(env.ctx);
@@ -131,10 +134,10 @@ private slots:
         };
         w.Form_Load();
         QCOMPARE(logins, 1);
-        QVERIFY(w.View_Add->isChecked() && w.View_Show->isChecked() && w.View_Balance->isChecked()
-                && w.View_Budget->isChecked());
-        QVERIFY(!w.View_Today->isChecked() && !w.View_Yesterday->isChecked() && !w.View_BudgetI->isChecked()
-                && !w.View_BudgetE->isChecked());
+        QVERIFY(w.View_Add->isChecked() && w.View_Show->isChecked() &&
+                w.View_Balance->isChecked() && w.View_Budget->isChecked());
+        QVERIFY(!w.View_Today->isChecked() && !w.View_Yesterday->isChecked() &&
+                !w.View_BudgetI->isChecked() && !w.View_BudgetE->isChecked());
         for (QAction* item : w.clearingChecks())
             QVERIFY(!item->isChecked());
         QCOMPARE(w.PanelText(1), QString("收支結餘"));
@@ -148,14 +151,15 @@ private slots:
         QCOMPARE(env.ctx.session.Setting.AccState, QString("11"));
     }
 
-    void storedWindowOptions()
-    {
+    void storedWindowOptions() {
         TestEnv env;
-        preset(env, {"MainForm/View_Today=True", "MainForm/View_Balance=True", "MainForm/View_BudgetE=True",
-                     "MainForm/View_Budget=False", "MainForm/CheckState=False", "MainForm/CopyClear_Type3=True",
-                     "MainForm/LW1=10", "MainForm/LW2=abc", "MainForm/LW3=200", "MainForm/WinState=0",
-                     "MainForm/Left=1500", "MainForm/Top=750", "MainForm/Width=16500", "MainForm/Height=9000",
-                     "Setting/DayState=40", "Setting/MainFontSize=14", "Setting/TrvState=30"});
+        preset(env,
+               {"MainForm/View_Today=True", "MainForm/View_Balance=True",
+                "MainForm/View_BudgetE=True", "MainForm/View_Budget=False",
+                "MainForm/CheckState=False", "MainForm/CopyClear_Type3=True", "MainForm/LW1=10",
+                "MainForm/LW2=abc", "MainForm/LW3=200", "MainForm/WinState=0", "MainForm/Left=1500",
+                "MainForm/Top=750", "MainForm/Width=16500", "MainForm/Height=9000",
+                "Setting/DayState=40", "Setting/MainFontSize=14", "Setting/TrvState=30"});
         MainForm w(env.ctx);
         w.Form_Load();
         QVERIFY(w.View_Today->isChecked() && w.View_Balance->isChecked());
@@ -174,8 +178,7 @@ private slots:
         QCOMPARE(w.Trv1->font().pointSizeF(), 14.0);
     }
 
-    void maximisedIgnoresStoredPlacement()
-    {
+    void maximisedIgnoresStoredPlacement() {
         TestEnv env;
         preset(env, {"MainForm/WinState=2", "MainForm/Width=16500"});
         MainForm w(env.ctx);
@@ -184,11 +187,15 @@ private slots:
         QVERIFY(w.geometry().width() != 1100);
     }
 
-    void oldFilesRemoved()
-    {
+    void oldFilesRemoved() {
         TestEnv env;
-        const QStringList appFiles{"readme.htm", "Image.gif", "Images.gif", "Qivo.exe.manifest",
-                                   "AppUpdate.exe.manifest", "AppUpdate.ini", "keep.txt"};
+        const QStringList appFiles{"readme.htm",
+                                   "Image.gif",
+                                   "Images.gif",
+                                   "Qivo.exe.manifest",
+                                   "AppUpdate.exe.manifest",
+                                   "AppUpdate.ini",
+                                   "keep.txt"};
         QDir().mkpath(env.ctx.session.AppFolder + "DataBase");
         for (const QString& name : appFiles) {
             QFile f(env.ctx.session.AppFolder + name);

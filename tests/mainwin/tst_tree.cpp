@@ -7,16 +7,14 @@
 #include "store/ledgerfiles.h"
 
 namespace {
-QStringList keysInOrder(const MainForm& w)
-{
+QStringList keysInOrder(const MainForm& w) {
     QStringList keys;
     for (int p = 1; p <= w.NodeCount(); ++p)
         keys << MainForm::NodeKey(w.Node(p));
     return keys;
 }
 
-QString parentKey(const MainForm& w, const QString& key)
-{
+QString parentKey(const MainForm& w, const QString& key) {
     QTreeWidgetItem* n = w.NodeByKey(key);
     return n && n->parent() ? MainForm::NodeKey(n->parent()) : QString();
 }
@@ -25,17 +23,22 @@ QString parentKey(const MainForm& w, const QString& key)
 class TreeTest : public QObject {
     Q_OBJECT
 private slots:
-    void nodeOrderFollowsTheAccountTable()
-    {
+    void nodeOrderFollowsTheAccountTable() {
         MainFormFixture f;
-        f.b.account("E-交通費.公車").account("E-交通費.火車.自強號").account("E-交通費")
-            .account("A-銀行.台銀").account("A-x..y").account("Equity").account("Eqx")
-            .account("Abc").account("A-現金");
+        f.b.account("E-交通費.公車")
+            .account("E-交通費.火車.自強號")
+            .account("E-交通費")
+            .account("A-銀行.台銀")
+            .account("A-x..y")
+            .account("Equity")
+            .account("Eqx")
+            .account("Abc")
+            .account("A-現金");
         MainForm& w = f.open();
         QCOMPARE(keysInOrder(w),
                  (QStringList{"資產", "負債", "收入", "支出", "其他", "E-交通費", "E-交通費.公車",
-                              "E-交通費.火車", "E-交通費.火車.自強號", "A-銀行", "A-銀行.台銀", "A-x",
-                              "A-x.", "A-x..y", "Equity", "A-現金"}));
+                              "E-交通費.火車", "E-交通費.火車.自強號", "A-銀行", "A-銀行.台銀",
+                              "A-x", "A-x.", "A-x..y", "Equity", "A-現金"}));
         QCOMPARE(parentKey(w, "E-交通費"), QString("支出"));
         QCOMPARE(parentKey(w, "E-交通費.火車.自強號"), QString("E-交通費.火車"));
         QCOMPARE(parentKey(w, "A-x..y"), QString("A-x."));
@@ -49,8 +52,7 @@ private slots:
         QVERIFY(!w.NodeByKey("E-交通費")->isExpanded());
     }
 
-    void firstAccountWithoutNodeSelectsNothing()
-    {
+    void firstAccountWithoutNodeSelectsNothing() {
         MainFormFixture f;
         f.b.account("Abc").account("A-現金");
         MainForm& w = f.open();
@@ -59,8 +61,7 @@ private slots:
         QCOMPARE(w.Liv1->topLevelItemCount(), 0);
     }
 
-    void rebuildSelectsTheFirstAccountAndDropsOldNodes()
-    {
+    void rebuildSelectsTheFirstAccountAndDropsOldNodes() {
         MainFormFixture f;
         f.b.account("A-現金").account("E-餐飲費").account("E-餐飲費.早餐");
         MainForm& w = f.open();
@@ -69,13 +70,13 @@ private slots:
         f.env.ctx.ledger.clearAccounts();
         f.b.account("L-信用卡").account("A-現金");
         w.BuildAccountTree();
-        QCOMPARE(keysInOrder(w), (QStringList{"資產", "負債", "收入", "支出", "其他", "L-信用卡", "A-現金"}));
+        QCOMPARE(keysInOrder(w),
+                 (QStringList{"資產", "負債", "收入", "支出", "其他", "L-信用卡", "A-現金"}));
         QCOMPARE(w.SelectedNodeKey(), QString("L-信用卡"));
         QCOMPARE(w.ListedAccount, QString("L-信用卡"));
     }
 
-    void treeStateFileRoundTrip()
-    {
+    void treeStateFileRoundTrip() {
         MainFormFixture f;
         f.b.account("A-現金").account("E-交通費").account("E-交通費.公車");
         MainForm& w = f.open();
@@ -86,7 +87,9 @@ private slots:
         w.SaveExpandedState();
         QFile in(file);
         QVERIFY(in.open(QIODevice::ReadOnly));
-        QCOMPARE(in.readAll(), QByteArray("True\r\nTrue\r\nTrue\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n"));
+        QCOMPARE(
+            in.readAll(),
+            QByteArray("True\r\nTrue\r\nTrue\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n"));
         in.close();
 
         // Lines apply by position; an unreadable line leaves its node as built.
@@ -114,7 +117,9 @@ private slots:
         w.Node(5)->setExpanded(false);
         QVERIFY(f.env.ctx.ledger.TreeStateChanged);
         w.SaveExpandedState();
-        QCOMPARE(fileBytes(), QByteArray("False\r\nTrue\r\nTrue\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n"));
+        QCOMPARE(
+            fileBytes(),
+            QByteArray("False\r\nTrue\r\nTrue\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n"));
     }
 };
 

@@ -10,10 +10,15 @@ class TreeTotalsTest : public QObject {
 
     // Opening balances, a card purchase and payment, income, sub-account expenses and a
     // transfer between two asset accounts.
-    static void fillHousehold(LedgerBuilder& b)
-    {
-        b.account("A-現金").account("A-銀行").account("L-信用卡").account("I-薪資").account("E-交通費")
-            .account("E-交通費.公車").account("E-交通費.火車.自強號").account("Equity");
+    static void fillHousehold(LedgerBuilder& b) {
+        b.account("A-現金")
+            .account("A-銀行")
+            .account("L-信用卡")
+            .account("I-薪資")
+            .account("E-交通費")
+            .account("E-交通費.公車")
+            .account("E-交通費.火車.自強號")
+            .account("Equity");
         b.entry("2024/01/01", "A-現金", "Equity", 120000)
             .entry("2024/01/01", "L-信用卡", "Equity", 30000)
             .entry("2024/01/05", "E-交通費.公車", "L-信用卡", 5000)
@@ -25,17 +30,15 @@ class TreeTotalsTest : public QObject {
     }
 
 private slots:
-    void signsAndRollUp_data()
-    {
+    void signsAndRollUp_data() {
         QTest::addColumn<bool>("rollUp");
         QTest::addColumn<QStringList>("expenseTexts"); // 交通費, 公車, 火車, 自強號
-        QTest::newRow("View_Add checked") << true
-                                          << QStringList{"交通費: 90.00", "公車: 50.00", "火車: 30.00", "自強號: 30.00"};
-        QTest::newRow("View_Add unchecked") << false
-                                            << QStringList{"交通費: 10.00", "公車: 50.00", "火車: 0.00", "自強號: 30.00"};
+        QTest::newRow("View_Add checked")
+            << true << QStringList{"交通費: 90.00", "公車: 50.00", "火車: 30.00", "自強號: 30.00"};
+        QTest::newRow("View_Add unchecked")
+            << false << QStringList{"交通費: 10.00", "公車: 50.00", "火車: 0.00", "自強號: 30.00"};
     }
-    void signsAndRollUp()
-    {
+    void signsAndRollUp() {
         QFETCH(bool, rollUp);
         QFETCH(QStringList, expenseTexts);
         MainFormFixture f;
@@ -48,8 +51,8 @@ private slots:
         QCOMPARE(f.nodeText("L-信用卡"), QString("信用卡: 250.00"));
         QCOMPARE(f.nodeText("I-薪資"), QString("薪資: 2,000.00"));
         QCOMPARE(f.nodeText("Equity"), QString("Equity: 900.00"));
-        QCOMPARE((QStringList{f.nodeText("E-交通費"), f.nodeText("E-交通費.公車"), f.nodeText("E-交通費.火車"),
-                              f.nodeText("E-交通費.火車.自強號")}),
+        QCOMPARE((QStringList{f.nodeText("E-交通費"), f.nodeText("E-交通費.公車"),
+                              f.nodeText("E-交通費.火車"), f.nodeText("E-交通費.火車.自強號")}),
                  expenseTexts);
         // Kind totals count every account once, whatever View_Add says.
         QCOMPARE(w.Node(1)->text(0), QString("資產: 3,060.00"));
@@ -60,8 +63,7 @@ private slots:
         QCOMPARE(w.PanelText(2), QString("1,910.00"));
     }
 
-    void periods_data()
-    {
+    void periods_data() {
         QTest::addColumn<int>("period");
         QTest::addColumn<QString>("aftState");
         QTest::addColumn<QString>("dayState");
@@ -69,17 +71,32 @@ private slots:
         QTest::addColumn<QString>("income");
         QTest::addColumn<QString>("cash");
         // Today is 2024/01/15; entries on 2023/12/20, 2024/01/10, 2024/01/20, 2024/02/10.
-        QTest::newRow("january") << 2 << QStringLiteral("1") << QStringLiteral("1") << QStringLiteral("0") << QStringLiteral("薪資: 60.00") << QStringLiteral("現金: 70.00");
-        QTest::newRow("january cut at today") << 2 << QStringLiteral("0") << QStringLiteral("1") << QStringLiteral("0") << QStringLiteral("薪資: 20.00") << QStringLiteral("現金: 30.00");
-        QTest::newRow("february after today") << 3 << QStringLiteral("0") << QStringLiteral("1") << QStringLiteral("0") << QStringLiteral("薪資: 0.00") << QStringLiteral("現金: 30.00");
-        QTest::newRow("all with future entries") << 0 << QStringLiteral("1") << QStringLiteral("1") << QStringLiteral("0") << QStringLiteral("薪資: 150.00") << QStringLiteral("現金: 150.00");
-        QTest::newRow("all cut at today") << 0 << QStringLiteral("0") << QStringLiteral("1") << QStringLiteral("0") << QStringLiteral("薪資: 30.00") << QStringLiteral("現金: 30.00");
-        QTest::newRow("january from 12/20") << 2 << QStringLiteral("1") << QStringLiteral("20") << QStringLiteral("1") << QStringLiteral("薪資: 30.00") << QStringLiteral("現金: 30.00");
-        QTest::newRow("whole year from 01/20") << 1 << QStringLiteral("1") << QStringLiteral("20") << QStringLiteral("1") << QStringLiteral("薪資: 120.00") << QStringLiteral("現金: 150.00");
-        QTest::newRow("day out of range is limited") << 2 << QStringLiteral("1") << QStringLiteral("99") << QStringLiteral("0") << QStringLiteral("薪資: 80.00") << QStringLiteral("現金: 150.00");
+        QTest::newRow("january") << 2 << QStringLiteral("1") << QStringLiteral("1")
+                                 << QStringLiteral("0") << QStringLiteral("薪資: 60.00")
+                                 << QStringLiteral("現金: 70.00");
+        QTest::newRow("january cut at today")
+            << 2 << QStringLiteral("0") << QStringLiteral("1") << QStringLiteral("0")
+            << QStringLiteral("薪資: 20.00") << QStringLiteral("現金: 30.00");
+        QTest::newRow("february after today")
+            << 3 << QStringLiteral("0") << QStringLiteral("1") << QStringLiteral("0")
+            << QStringLiteral("薪資: 0.00") << QStringLiteral("現金: 30.00");
+        QTest::newRow("all with future entries")
+            << 0 << QStringLiteral("1") << QStringLiteral("1") << QStringLiteral("0")
+            << QStringLiteral("薪資: 150.00") << QStringLiteral("現金: 150.00");
+        QTest::newRow("all cut at today")
+            << 0 << QStringLiteral("0") << QStringLiteral("1") << QStringLiteral("0")
+            << QStringLiteral("薪資: 30.00") << QStringLiteral("現金: 30.00");
+        QTest::newRow("january from 12/20")
+            << 2 << QStringLiteral("1") << QStringLiteral("20") << QStringLiteral("1")
+            << QStringLiteral("薪資: 30.00") << QStringLiteral("現金: 30.00");
+        QTest::newRow("whole year from 01/20")
+            << 1 << QStringLiteral("1") << QStringLiteral("20") << QStringLiteral("1")
+            << QStringLiteral("薪資: 120.00") << QStringLiteral("現金: 150.00");
+        QTest::newRow("day out of range is limited")
+            << 2 << QStringLiteral("1") << QStringLiteral("99") << QStringLiteral("0")
+            << QStringLiteral("薪資: 80.00") << QStringLiteral("現金: 150.00");
     }
-    void periods()
-    {
+    void periods() {
         QFETCH(int, period);
         QFETCH(QString, aftState);
         QFETCH(QString, dayState);
@@ -101,8 +118,7 @@ private slots:
         QCOMPARE(f.nodeText("A-現金"), cash);
     }
 
-    void hiddenAmounts()
-    {
+    void hiddenAmounts() {
         MainFormFixture f;
         f.b.account("A-銀行.台銀").account("I-薪資").account("Equity");
         f.b.entry("2024/01/15", "I-薪資", "A-銀行.台銀", 1234);
@@ -118,13 +134,14 @@ private slots:
         QCOMPARE(w.PanelText(1), QString("今日收支"));
     }
 
-    void dayFiguresCountWholeUnitsDifferently()
-    {
+    void dayFiguresCountWholeUnitsDifferently() {
         // With decimals hidden, today's figure cuts each entry, yesterday's the sum.
         MainFormFixture f;
         f.b.account("A-現金").account("I-其他收入");
-        f.b.entry("2024/01/15", "I-其他收入", "A-現金", 50).entry("2024/01/15", "I-其他收入", "A-現金", 50)
-            .entry("2024/01/14", "I-其他收入", "A-現金", 50).entry("2024/01/14", "I-其他收入", "A-現金", 50);
+        f.b.entry("2024/01/15", "I-其他收入", "A-現金", 50)
+            .entry("2024/01/15", "I-其他收入", "A-現金", 50)
+            .entry("2024/01/14", "I-其他收入", "A-現金", 50)
+            .entry("2024/01/14", "I-其他收入", "A-現金", 50);
         f.env.ctx.session.DotState = "0";
         MainForm& w = f.open();
         w.View_Today_Click();
@@ -134,8 +151,7 @@ private slots:
         QCOMPARE(w.PanelText(1), QString("昨日收支"));
     }
 
-    void emptyLedgerShowsZero()
-    {
+    void emptyLedgerShowsZero() {
         MainFormFixture f;
         f.b.account("A-現金").account("Equity");
         MainForm& w = f.open();
@@ -143,8 +159,7 @@ private slots:
         QCOMPARE(w.Node(4)->text(0), QString("支出: 0.00"));
     }
 
-    void yearBoxThatMakesNoDate_data()
-    {
+    void yearBoxThatMakesNoDate_data() {
         QTest::addColumn<QString>("typed");
         QTest::newRow("letters") << QStringLiteral("abc");
         QTest::newRow("empty") << QStringLiteral("");
@@ -152,8 +167,7 @@ private slots:
         QTest::newRow("five digits") << QStringLiteral("12345");
         QTest::newRow("fraction") << QStringLiteral("2024.5");
     }
-    void yearBoxThatMakesNoDate()
-    {
+    void yearBoxThatMakesNoDate() {
         QFETCH(QString, typed);
         MainFormFixture f;
         f.b.account("A-現金").account("I-薪資");

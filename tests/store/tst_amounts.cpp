@@ -82,6 +82,7 @@ private slots:
         QTest::newRow("empty") << "" << "1" << "1" << "" << 0.0;
         QTest::newRow("one decimal") << "1.5" << "1" << "1" << "15" << 15.0;
         QTest::newRow("no point") << "12" << "1" << "1" << "12" << 12.0;
+        QTest::newRow("blanks inside") << " 1 2.3\t4" << "1" << "1" << " 1 23\t4" << 1234.0;
     }
     void parseAmount()
     {
@@ -116,6 +117,23 @@ private slots:
         const Session d = flags("1", "1");
         QString u = FormatAmount(amount, d);
         QCOMPARE(ParseAmount(u, d), amount);
+    }
+
+    void hundredthsFromTyped_data()
+    {
+        QTest::addColumn<double>("typed");
+        QTest::addColumn<double>("hundredths");
+        QTest::newRow("1.15") << 1.15 << 115.0; // 114.99999... without the 0.1
+        QTest::newRow("-1.15") << -1.15 << -115.0;
+        QTest::newRow("0.29") << 0.29 << 29.0;
+        QTest::newRow("third") << 10.0 / 3 << 333.0;
+        QTest::newRow("zero") << 0.0 << 0.0;
+    }
+    void hundredthsFromTyped()
+    {
+        QFETCH(double, typed);
+        QFETCH(double, hundredths);
+        QCOMPARE(HundredthsFromTyped(typed), hundredths);
     }
 
     void trimFixed_data()

@@ -8,6 +8,16 @@
 
 #include <QDir>
 #include <QList>
+#include <QTest>
+
+// Whole file bytes ("<missing>" when it cannot be read), and a file written as given.
+inline QByteArray fixtureBytes(const QString& path) {
+    return FileIO::readFile(path).value_or(QByteArray("<missing>"));
+}
+
+inline void writeFixtureBytes(const QString& path, const QByteArray& bytes) {
+    QVERIFY(FileIO::writeFileSafely(path, bytes));
+}
 
 struct FixtureEntry {
     QString date = QStringLiteral("2026/01/02");
@@ -22,8 +32,7 @@ struct FixtureEntry {
     QString invoiceLetters;
     quint8 colour = 0;
 
-    LedgerEntry toEntry() const
-    {
+    LedgerEntry toEntry() const {
         LedgerEntry e;
         e.core.Date = date;
         e.core.Account1 = account1;
@@ -40,8 +49,7 @@ struct FixtureEntry {
     }
 };
 
-inline AccountRecord fixtureAccount(const QString& name, qint16 kind)
-{
+inline AccountRecord fixtureAccount(const QString& name, qint16 kind) {
     AccountRecord a;
     a.Name = name;
     a.Kind = kind;
@@ -52,8 +60,7 @@ inline AccountRecord fixtureAccount(const QString& name, qint16 kind)
 enum FixtureFiles { Main = 1, Main1 = 2, Main2 = 4, Main2a = 8, Main3 = 16, AllEntryFiles = 31 };
 
 inline void writeFixtureEntries(const QString& folder, const QList<FixtureEntry>& entries,
-                                int files = AllEntryFiles)
-{
+                                int files = AllEntryFiles) {
     QDir().mkpath(folder);
     QByteArray main, main1, main2, main2a;
     QStringList rows{QString()};
@@ -65,20 +72,16 @@ inline void writeFixtureEntries(const QString& folder, const QList<FixtureEntry>
         RecordFile::append(main2a, e.style);
         rows.append(e.noteRow);
     }
-    if (files & Main)
-        FileIO::writeFileSafely(folder + "Main.qvd", main);
-    if (files & Main1)
-        FileIO::writeFileSafely(folder + "Main1.qvd", main1);
-    if (files & Main2)
-        FileIO::writeFileSafely(folder + "Main2.qvd", main2);
-    if (files & Main2a)
-        FileIO::writeFileSafely(folder + "Main2a.qvd", main2a);
+    if (files & Main) FileIO::writeFileSafely(folder + "Main.qvd", main);
+    if (files & Main1) FileIO::writeFileSafely(folder + "Main1.qvd", main1);
+    if (files & Main2) FileIO::writeFileSafely(folder + "Main2.qvd", main2);
+    if (files & Main2a) FileIO::writeFileSafely(folder + "Main2a.qvd", main2a);
     if (files & Main3)
-        FileIO::writeFileSafely(folder + "Main3.qvd", LineFiles::noteRowsFile(rows, int(entries.size())));
+        FileIO::writeFileSafely(folder + "Main3.qvd",
+                                LineFiles::noteRowsFile(rows, int(entries.size())));
 }
 
-inline void writeFixtureAccounts(const QString& folder, const QList<AccountRecord>& accounts)
-{
+inline void writeFixtureAccounts(const QString& folder, const QList<AccountRecord>& accounts) {
     QDir().mkpath(folder);
     QByteArray bytes;
     for (const AccountRecord& a : accounts)
@@ -86,8 +89,7 @@ inline void writeFixtureAccounts(const QString& folder, const QList<AccountRecor
     FileIO::writeFileSafely(folder + "Accounts.qvd", bytes);
 }
 
-inline QStringList accountNames(const Ledger& ledger)
-{
+inline QStringList accountNames(const Ledger& ledger) {
     QStringList names;
     for (int i = 1; i < ledger.AccountCount; ++i)
         names.append(ledger.Accounts[size_t(i)].Name.trimmed());

@@ -1,26 +1,10 @@
+#include "ledgerfiles_fixture.h"
 #include "users/ledgerfolders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
 
 class LedgerFoldersTest : public QObject {
     Q_OBJECT
@@ -32,8 +16,7 @@ private slots:
     void deleteLedger();
 };
 
-void LedgerFoldersTest::copyTargetName_data()
-{
+void LedgerFoldersTest::copyTargetName_data() {
     QTest::addColumn<QStringList>("folders");
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QString>("target");
@@ -44,8 +27,7 @@ void LedgerFoldersTest::copyTargetName_data()
     QTest::newRow("gap") << QStringList{"A-Copy", "A-Copy2"} << QStringList{} << "A-Copy1";
 }
 
-void LedgerFoldersTest::copyTargetName()
-{
+void LedgerFoldersTest::copyTargetName() {
     QFETCH(QStringList, folders);
     QFETCH(QStringList, files);
     QFETCH(QString, target);
@@ -55,32 +37,30 @@ void LedgerFoldersTest::copyTargetName()
     for (const QString& f : folders)
         QDir().mkpath(user + f);
     for (const QString& f : files)
-        writeBytes(user + f, "x");
+        writeFixtureBytes(user + f, "x");
     QCOMPARE(LedgerFolders::copyTargetName(user, "A"), target);
 }
 
-void LedgerFoldersTest::copyTakesOnlyLedgerFiles()
-{
+void LedgerFoldersTest::copyTakesOnlyLedgerFiles() {
     QTemporaryDir dir;
     const QString source = dir.path() + "/A/";
     const QString target = dir.path() + "/A-Copy/";
     QDir().mkpath(source + "sub");
-    writeBytes(source + "Main.qvd", "main");
-    writeBytes(source + "DotState.qvd", "");
-    writeBytes(source + "Other.txt", "not a ledger file");
+    writeFixtureBytes(source + "Main.qvd", "main");
+    writeFixtureBytes(source + "DotState.qvd", "");
+    writeFixtureBytes(source + "Other.txt", "not a ledger file");
     QVERIFY(LedgerFolders::copyLedger(source, target));
     QCOMPARE(QDir(target).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name),
              QStringList({"DotState.qvd", "Main.qvd"}));
-    QCOMPARE(readBytes(target + "Main.qvd"), QByteArray("main"));
+    QCOMPARE(fixtureBytes(target + "Main.qvd"), QByteArray("main"));
 }
 
-void LedgerFoldersTest::deleteLedger()
-{
+void LedgerFoldersTest::deleteLedger() {
     QTemporaryDir dir;
     const QString ledger = dir.path() + "/A/";
     QDir().mkpath(ledger);
-    writeBytes(ledger + "Main.qvd", "x");
-    writeBytes(ledger + ".hidden", "x");
+    writeFixtureBytes(ledger + "Main.qvd", "x");
+    writeFixtureBytes(ledger + ".hidden", "x");
     QVERIFY(LedgerFolders::deleteLedger(ledger));
     QVERIFY(!QFileInfo::exists(ledger));
     QVERIFY(LedgerFolders::deleteLedger(ledger)); // missing is no error
@@ -88,7 +68,7 @@ void LedgerFoldersTest::deleteLedger()
     // A sub-folder is not removed by force: the delete fails, the files are gone.
     const QString nested = dir.path() + "/B/";
     QDir().mkpath(nested + "inner");
-    writeBytes(nested + "Main.qvd", "x");
+    writeFixtureBytes(nested + "Main.qvd", "x");
     QVERIFY(!LedgerFolders::deleteLedger(nested));
     QVERIFY(QFileInfo::exists(nested + "inner"));
     QVERIFY(!QFileInfo::exists(nested + "Main.qvd"));

@@ -10,14 +10,7 @@ Q_DECLARE_METATYPE(LedgerMerge::ApplyResult)
 
 namespace {
 
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void seedOpenLedger(Ledger& ledger)
-{
+void seedOpenLedger(Ledger& ledger) {
     ledger.addAccount(fixtureAccount(QStringLiteral("A-現金"), KindAsset));
     ledger.addAccount(fixtureAccount(QStringLiteral("E-餐飲費"), KindExpense));
     ledger.addAccount(fixtureAccount(QStringLiteral("Equity"), KindEquity));
@@ -41,8 +34,7 @@ private slots:
     void apply();
 };
 
-void LedgerMergeTest::mergeAppendsEntriesAndNewAccounts()
-{
+void LedgerMergeTest::mergeAppendsEntriesAndNewAccounts() {
     QTemporaryDir dir;
     const QString other = dir.path() + "/B/";
     FixtureEntry a;
@@ -56,7 +48,8 @@ void LedgerMergeTest::mergeAppendsEntriesAndNewAccounts()
     b.amount = -250;
     b.noteRow = QStringLiteral("long \"quoted\" ”note” %x");
     writeFixtureEntries(other, {a, b});
-    AccountRecord cash = fixtureAccount(QStringLiteral("A-現金"), KindLiability); // same name, other kind
+    AccountRecord cash =
+        fixtureAccount(QStringLiteral("A-現金"), KindLiability); // same name, other kind
     cash.Budget[0] = TaggedNumber::fromDouble(500);
     writeFixtureAccounts(other, {cash, fixtureAccount(QStringLiteral("E-交通費"), KindExpense),
                                  fixtureAccount(QStringLiteral("E-交通費"), KindExpense),
@@ -84,15 +77,15 @@ void LedgerMergeTest::mergeAppendsEntriesAndNewAccounts()
     QCOMPARE(ledger.noteRow(3), QStringLiteral("long \"quoted\" ”note” %x"));
 
     // The open ledger's accounts keep their own kind and budgets; no name comes twice.
-    QCOMPARE(accountNames(ledger), QStringList({"A-現金", "E-餐飲費", "Equity", "E-交通費", "I-薪資"}));
+    QCOMPARE(accountNames(ledger),
+             QStringList({"A-現金", "E-餐飲費", "Equity", "E-交通費", "I-薪資"}));
     QCOMPARE(ledger.Accounts[1].Kind, qint16(KindAsset));
     QVERIFY(ledger.Accounts[1].Budget[0].isEmpty());
     QVERIFY(ledger.LedgerChangedFlag.isSet());
     QVERIFY(ledger.AccountsChanged);
 }
 
-void LedgerMergeTest::missingPartsLeaveSlotsEmpty()
-{
+void LedgerMergeTest::missingPartsLeaveSlotsEmpty() {
     QTemporaryDir dir;
     const QString other = dir.path() + "/B/";
     FixtureEntry a;
@@ -121,8 +114,7 @@ void LedgerMergeTest::missingPartsLeaveSlotsEmpty()
     QCOMPARE(QDir(other).entryList(QDir::Files), QStringList({"Main.qvd"}));
 }
 
-void LedgerMergeTest::entryCapacity()
-{
+void LedgerMergeTest::entryCapacity() {
     QTemporaryDir dir;
     const QString other = dir.path() + "/B/";
     FixtureEntry a;
@@ -141,8 +133,7 @@ void LedgerMergeTest::entryCapacity()
     QVERIFY(!result.accountsCut);
 }
 
-void LedgerMergeTest::accountCapacity()
-{
+void LedgerMergeTest::accountCapacity() {
     QTemporaryDir dir;
     const QString other = dir.path() + "/B/";
     writeFixtureAccounts(other, {fixtureAccount(QStringLiteral("A-現金"), KindAsset),
@@ -160,8 +151,7 @@ void LedgerMergeTest::accountCapacity()
     QCOMPARE(ledger.Accounts[Ledger::AccountCapacity].Name.trimmed(), QStringLiteral("E-一"));
 }
 
-void LedgerMergeTest::fullLedgerAndEmptyOther()
-{
+void LedgerMergeTest::fullLedgerAndEmptyOther() {
     QTemporaryDir dir;
     Ledger ledger;
     seedOpenLedger(ledger);
@@ -173,19 +163,20 @@ void LedgerMergeTest::fullLedgerAndEmptyOther()
     QVERIFY(!QFileInfo::exists(dir.path() + "/none"));
 }
 
-void LedgerMergeTest::apply_data()
-{
+void LedgerMergeTest::apply_data() {
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<ApplyResult>("result");
     const QStringList all{"Accounts.qvd", "Note.qvd", "Favorites.qvd"};
     QTest::newRow("all") << all << ApplyResult::Applied;
-    QTest::newRow("no accounts") << QStringList{"Note.qvd", "Favorites.qvd"} << ApplyResult::MissingAccounts;
-    QTest::newRow("no detail texts") << QStringList{"Accounts.qvd", "Favorites.qvd"} << ApplyResult::MissingNotes;
-    QTest::newRow("no quick entries") << QStringList{"Accounts.qvd", "Note.qvd"} << ApplyResult::MissingFavorites;
+    QTest::newRow("no accounts") << QStringList{"Note.qvd", "Favorites.qvd"}
+                                 << ApplyResult::MissingAccounts;
+    QTest::newRow("no detail texts")
+        << QStringList{"Accounts.qvd", "Favorites.qvd"} << ApplyResult::MissingNotes;
+    QTest::newRow("no quick entries")
+        << QStringList{"Accounts.qvd", "Note.qvd"} << ApplyResult::MissingFavorites;
 }
 
-void LedgerMergeTest::apply()
-{
+void LedgerMergeTest::apply() {
     QFETCH(QStringList, present);
     QFETCH(ApplyResult, result);
     QTemporaryDir dir;
@@ -200,11 +191,11 @@ void LedgerMergeTest::apply()
     QCOMPARE(LedgerMerge::applyLedgerFiles(source, target), result);
     if (result == ApplyResult::Applied) {
         for (const QString& name : present)
-            QCOMPARE(readBytes(target + name), "bytes of " + name.toLatin1());
+            QCOMPARE(fixtureBytes(target + name), "bytes of " + name.toLatin1());
     } else {
         // A refusal copies nothing at all.
         QCOMPARE(QDir(target).entryList(QDir::Files), QStringList({"Accounts.qvd"}));
-        QCOMPARE(readBytes(target + "Accounts.qvd"), QByteArray("old"));
+        QCOMPARE(fixtureBytes(target + "Accounts.qvd"), QByteArray("old"));
     }
 }
 

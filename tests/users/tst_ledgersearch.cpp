@@ -17,8 +17,7 @@ private:
     QString m_user;
 };
 
-void LedgerSearchTest::initTestCase()
-{
+void LedgerSearchTest::initTestCase() {
     m_user = m_dir.path() + "/u/";
     FixtureEntry detail;
     detail.detail = QStringLiteral("Lunch ABC");
@@ -45,8 +44,7 @@ void LedgerSearchTest::initTestCase()
     writeFixtureEntries(m_user + "blank/", {blank});
 }
 
-void LedgerSearchTest::search_data()
-{
+void LedgerSearchTest::search_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("found");
     QTest::newRow("case ignored") << "abc" << QStringList{"detail", "blank"};
@@ -58,8 +56,7 @@ void LedgerSearchTest::search_data()
     QTest::newRow("nowhere") << "zzz" << QStringList{};
 }
 
-void LedgerSearchTest::search()
-{
+void LedgerSearchTest::search() {
     QFETCH(QString, text);
     QFETCH(QStringList, found);
     const QStringList ledgers{"detail", "none", "noteonly", "missing", "longnote", "blank"};

@@ -39,27 +39,35 @@ private slots:
     void newUserFillsLogin();
 };
 
-void LoginFormTest::refusals_data()
-{
+void LoginFormTest::refusals_data() {
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("fieldsEmptied");
-    const QString unknown = QStringLiteral("目前軟體內沒有 %1 這個帳號，請檢查資料庫路徑或使用備份還原帳號");
-    QTest::newRow("unknown user") << "Bob" << "abc" << unknown.arg("Bob") << true;
-    QTest::newRow("outside the data folder") << "../Amy" << "abc" << unknown.arg("../Amy") << true;
-    QTest::newRow("data folder itself") << "" << "abc" << unknown.arg("") << true;
-    QTest::newRow("dot") << "." << "abc" << unknown.arg(".") << true;
-    QTest::newRow("no password file") << "NoPwd" << "abc"
-                                      << QStringLiteral("找不到 DataBase.pwd 檔案，請檢查") << false;
+    const QString unknown =
+        QStringLiteral("目前軟體內沒有 %1 這個帳號，請檢查資料庫路徑或使用備份還原帳號");
+    QTest::newRow("unknown user") << "Bob"
+                                  << "abc" << unknown.arg("Bob") << true;
+    QTest::newRow("outside the data folder") << "../Amy"
+                                             << "abc" << unknown.arg("../Amy") << true;
+    QTest::newRow("data folder itself") << ""
+                                        << "abc" << unknown.arg("") << true;
+    QTest::newRow("dot") << "."
+                         << "abc" << unknown.arg(".") << true;
+    QTest::newRow("no password file")
+        << "NoPwd"
+        << "abc" << QStringLiteral("找不到 DataBase.pwd 檔案，請檢查") << false;
     QTest::newRow("damaged password file")
-        << "Damaged" << "abc"
-        << QStringLiteral("無法取得密碼設定，資料可能已經損壞!\r\n\r\n請試著還原備份看看能否恢復正常。") << false;
-    QTest::newRow("wrong password") << "Amy" << "ABC" << QStringLiteral("密碼不正確，請重新輸入!") << false;
+        << "Damaged"
+        << "abc"
+        << QStringLiteral(
+               "無法取得密碼設定，資料可能已經損壞!\r\n\r\n請試著還原備份看看能否恢復正常。")
+        << false;
+    QTest::newRow("wrong password") << "Amy"
+                                    << "ABC" << QStringLiteral("密碼不正確，請重新輸入!") << false;
 }
 
-void LoginFormTest::refusals()
-{
+void LoginFormTest::refusals() {
     QFETCH(QString, user);
     QFETCH(QString, password);
     QFETCH(QString, message);
@@ -84,16 +92,14 @@ void LoginFormTest::refusals()
     QCOMPARE(login.Text2->text().isEmpty(), fieldsEmptied);
 }
 
-void LoginFormTest::loginSetsState_data()
-{
+void LoginFormTest::loginSetsState_data() {
     QTest::addColumn<bool>("autoLogin");
     QTest::addColumn<QStringList>("ledgers");
     QTest::newRow("automatic login ticked") << true << QStringList{"Home", "Trip"};
     QTest::newRow("not ticked, no ledger") << false << QStringList{};
 }
 
-void LoginFormTest::loginSetsState()
-{
+void LoginFormTest::loginSetsState() {
     QFETCH(bool, autoLogin);
     QFETCH(QStringList, ledgers);
     UsersWorld w;
@@ -116,13 +122,13 @@ void LoginFormTest::loginSetsState()
     QCOMPARE(w.env.settings.GetSetting("Setting", "UserName"), QStringLiteral("小明"));
     QCOMPARE(w.session().Setting.AutoLoginState, autoLogin ? QString("1") : QString("0"));
     QCOMPARE(w.session().Setting.AutoLoginUsername, autoLogin ? QStringLiteral("小明") : QString());
-    QCOMPARE(w.session().Setting.AutoLoginPassword, autoLogin ? QStringLiteral("密碼ab") : QString());
+    QCOMPARE(w.session().Setting.AutoLoginPassword,
+             autoLogin ? QStringLiteral("密碼ab") : QString());
     QCOMPARE(w.users->FirstUse, ledgers.isEmpty() ? QString("1") : QString("0"));
     QCOMPARE(w.form->windowTitle(), QStringLiteral("Qivoka v4.0.4"));
 }
 
-void LoginFormTest::preselection()
-{
+void LoginFormTest::preselection() {
     UsersWorld w;
     w.addUser("Amy", "abc");
     w.addUser("Test", "583");
@@ -145,8 +151,7 @@ void LoginFormTest::preselection()
     QVERIFY(login.Misc_Data->isEnabled());
 }
 
-void LoginFormTest::automaticLoginOncePerRun()
-{
+void LoginFormTest::automaticLoginOncePerRun() {
     UsersWorld w;
     w.addUser("Amy", "abc", {"Home"});
     SettingMirrors& m = w.session().Setting;
@@ -167,8 +172,7 @@ void LoginFormTest::automaticLoginOncePerRun()
     QVERIFY(w.session().CurrentUser.isEmpty());
 }
 
-void LoginFormTest::refusedAutomaticLoginShowsFields()
-{
+void LoginFormTest::refusedAutomaticLoginShowsFields() {
     UsersWorld w;
     w.addUser("Amy", "abc");
     SettingMirrors& m = w.session().Setting;
@@ -187,8 +191,7 @@ void LoginFormTest::refusedAutomaticLoginShowsFields()
 namespace {
 // Logs in at the first showing of the login window and ends the program at any later one,
 // so that a road that returns to the login window cannot go round for ever.
-void scriptLogin(UsersWorld& w, const QString& user, const QString& password)
-{
+void scriptLogin(UsersWorld& w, const QString& user, const QString& password) {
     auto shown = std::make_shared<int>(0);
     w.env.modal.on<LoginForm>([user, password, shown](LoginForm& f) {
         if ((*shown)++ == 0) {
@@ -202,8 +205,7 @@ void scriptLogin(UsersWorld& w, const QString& user, const QString& password)
     });
 }
 
-void declineApply(UsersWorld& w)
-{
+void declineApply(UsersWorld& w) {
     w.env.modal.on<UseForm>([](UseForm& f) {
         f.Command2->click();
         return f.result();
@@ -211,8 +213,7 @@ void declineApply(UsersWorld& w)
 }
 } // namespace
 
-void LoginFormTest::roadThroughLedgerList()
-{
+void LoginFormTest::roadThroughLedgerList() {
     UsersWorld w;
     w.addUser("Amy", "abc", {"Home", "Trip"});
     declineApply(w);
@@ -238,15 +239,15 @@ void LoginFormTest::roadThroughLedgerList()
     QVERIFY(!closable);
     QCOMPARE(w.session().CurrentUser, QString("Amy"));
     QCOMPARE(w.session().LedgerName, QString("Trip"));
-    QVERIFY2(w.form->windowTitle().contains(QStringLiteral("[Amy：Trip]")), qPrintable(w.form->windowTitle()));
+    QVERIFY2(w.form->windowTitle().contains(QStringLiteral("[Amy：Trip]")),
+             qPrintable(w.form->windowTitle()));
     QVERIFY(w.form->NodeCount() > 5);
     QCOMPARE(calls, QStringList({"memo", "records", "recurring"}));
     QVERIFY(w.users->MemoCheckDone);
     QCOMPARE(w.env.prompts.pendingAnswers(), 0);
 }
 
-void LoginFormTest::automaticOpening()
-{
+void LoginFormTest::automaticOpening() {
     UsersWorld w;
     w.addUser("Amy", "abc", {"Home", "Trip"});
     w.env.settings.SaveSetting("Setting", "AutoOpenState", "1");
@@ -257,8 +258,7 @@ void LoginFormTest::automaticOpening()
     QCOMPARE(w.session().LedgerName, QString("Home"));
 }
 
-void LoginFormTest::newUserWithoutLedgers()
-{
+void LoginFormTest::newUserWithoutLedgers() {
     UsersWorld w;
     w.addUser("Amy", "abc");
     // Nothing to open: the list comes all the same.
@@ -278,7 +278,8 @@ void LoginFormTest::newUserWithoutLedgers()
 
     QCOMPARE(enabledBefore, QList<bool>({false, false, false, false}));
     QCOMPARE(w.session().LedgerName, QStringLiteral("家用"));
-    QCOMPARE(w.fileBytes(w.session().DataRoot + "Amy/DataBase.lst"), Ansi::encode(QStringLiteral("家用")) + "\r\n");
+    QCOMPARE(w.fileBytes(w.session().DataRoot + "Amy/DataBase.lst"),
+             Ansi::encode(QStringLiteral("家用")) + "\r\n");
     QCOMPARE(w.env.prompts.texts("question").size(), 1);
     QCOMPARE(w.env.shell.openedUrls.size(), 1);
     QCOMPARE(w.users->FirstUse, QString("0"));
@@ -287,8 +288,7 @@ void LoginFormTest::newUserWithoutLedgers()
     QCOMPARE(w.env.ctx.ledger.EntryCount, 3);
 }
 
-void LoginFormTest::endClosesMainWindow()
-{
+void LoginFormTest::endClosesMainWindow() {
     UsersWorld w;
     w.addUser("Amy", "abc");
     w.env.settings.SaveSetting("Setting", "AutoLoginUsername", "Amy");
@@ -305,8 +305,7 @@ void LoginFormTest::endClosesMainWindow()
     QVERIFY(w.env.prompts.shown.isEmpty());
 }
 
-void LoginFormTest::damagedLedgerFallsBackToList()
-{
+void LoginFormTest::damagedLedgerFallsBackToList() {
     UsersWorld w;
     const QString user = w.addUser("Amy", "abc", {"Broken", "Home"});
     FileIO::writeFileSafely(user + "Broken/Main.qvd", QByteArray(284, '\x7f')); // unknown tags
@@ -325,8 +324,7 @@ void LoginFormTest::damagedLedgerFallsBackToList()
     QCOMPARE(w.session().LedgerName, QString("Home"));
 }
 
-void LoginFormTest::conversionFailureReturnsToLogin()
-{
+void LoginFormTest::conversionFailureReturnsToLogin() {
     UsersWorld w;
     const QString user = w.addUser("Amy", "abc", {"Old"});
     FileIO::writeFileSafely(user + "Old/Main.qvm", QByteArray(272, ' '));
@@ -349,8 +347,7 @@ void LoginFormTest::conversionFailureReturnsToLogin()
     QVERIFY(QFileInfo::exists(user + "Old/Main.qvm"));
 }
 
-void LoginFormTest::dataFolderCommands()
-{
+void LoginFormTest::dataFolderCommands() {
     UsersWorld w;
     LoginForm login(w.env.ctx, *w.users);
     login.Form_Load();
@@ -367,20 +364,20 @@ void LoginFormTest::dataFolderCommands()
     login.Misc_Data->setEnabled(true);
     login.Misc_Data->trigger();
     QCOMPARE(w.env.settings.GetSetting("Setting", "MyDataBasePath", "unset"), QString());
-    const QString refused = QStringLiteral("\r\n\r\n無法使用此資料夾！\r\n\r\n路徑名稱可能含有軟體不支援的文字，請改選其他資料夾！");
+    const QString refused = QStringLiteral(
+        "\r\n\r\n無法使用此資料夾！\r\n\r\n路徑名稱可能含有軟體不支援的文字，請改選其他資料夾！");
     QStringList boxes;
     for (const ShownBox& box : w.env.prompts.shown)
-        if (box.kind != "browseFolder")
-            boxes << box.text;
+        if (box.kind != "browseFolder") boxes << box.text;
     QCOMPARE(boxes,
-             QStringList({"/data/a?b" + refused, QStringLiteral("/data/表😀") + refused,
-                          QStringLiteral("/data/帳本/\r\n\r\n資料庫路徑已變更至此路徑，請重開軟體才會生效"),
-                          QStringLiteral("資料庫路徑已回復預設路徑，請重開軟體才會生效")}));
+             QStringList(
+                 {"/data/a?b" + refused, QStringLiteral("/data/表😀") + refused,
+                  QStringLiteral("/data/帳本/\r\n\r\n資料庫路徑已變更至此路徑，請重開軟體才會生效"),
+                  QStringLiteral("資料庫路徑已回復預設路徑，請重開軟體才會生效")}));
     QCOMPARE(w.session().DataRoot, w.env.path("DataBase/")); // only the next start uses it
 }
 
-void LoginFormTest::newUser_data()
-{
+void LoginFormTest::newUser_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("again");
@@ -388,24 +385,50 @@ void LoginFormTest::newUser_data()
     QTest::addColumn<QString>("folder");
     const QString format = QStringLiteral("密碼格式不正確，請輸入3-16個英文或數字");
     const QString exists = QStringLiteral("帳號名稱已存在，請使用其他名稱");
-    QTest::newRow("no name") << "" << "abc" << "abc" << QStringLiteral("您還沒輸入帳號名稱") << "";
-    QTest::newRow("no password") << "Bo" << "" << "abc" << QStringLiteral("您還沒輸入密碼") << "";
-    QTest::newRow("no repeat") << "Bo" << "abc" << "" << QStringLiteral("您還沒輸入密碼") << "";
-    QTest::newRow("2 characters") << "Bo" << "ab" << "ab" << format << "";
+    QTest::newRow("no name") << ""
+                             << "abc"
+                             << "abc" << QStringLiteral("您還沒輸入帳號名稱") << "";
+    QTest::newRow("no password") << "Bo"
+                                 << ""
+                                 << "abc" << QStringLiteral("您還沒輸入密碼") << "";
+    QTest::newRow("no repeat") << "Bo"
+                               << "abc"
+                               << "" << QStringLiteral("您還沒輸入密碼") << "";
+    QTest::newRow("2 characters") << "Bo"
+                                  << "ab"
+                                  << "ab" << format << "";
     QTest::newRow("17 characters") << "Bo" << QString(17, 'a') << QString(17, 'a') << format << "";
-    QTest::newRow("outside cp950") << "Bo" << "ab😀" << "ab😀" << format << "";
-    QTest::newRow("different") << "Bo" << "abc" << "abd" << QStringLiteral("兩次輸入的密碼不一樣，請重新輸入") << "";
-    QTest::newRow("blanks only") << "   " << "abc" << "abc" << exists << "";
-    QTest::newRow("existing") << "Amy" << "abc" << "abc" << exists << "";
-    QTest::newRow("slash") << "a/b" << "abc" << "abc" << QStringLiteral("帳號名稱中不可包含 \\/:*?\"<>| 字元") << "";
-    QTest::newRow("dotdot") << ".." << "abc" << "abc" << QStringLiteral("帳號名稱中不可包含 \\/:*?\"<>| 字元") << "";
-    QTest::newRow("too long") << QString(21, 'a') << "abc" << "abc" << QStringLiteral("帳號名稱最多20個字元 (一個中文字算2個字元)") << "";
-    QTest::newRow("3 characters, trimmed") << "  Bo  " << "abc" << "abc" << "" << "Bo";
-    QTest::newRow("16 symbols") << QStringLiteral("小明") << QString(16, '#') << QString(16, '#') << "" << QStringLiteral("小明");
+    QTest::newRow("outside cp950") << "Bo"
+                                   << "ab😀"
+                                   << "ab😀" << format << "";
+    QTest::newRow("different") << "Bo"
+                               << "abc"
+                               << "abd" << QStringLiteral("兩次輸入的密碼不一樣，請重新輸入") << "";
+    QTest::newRow("blanks only") << "   "
+                                 << "abc"
+                                 << "abc" << exists << "";
+    QTest::newRow("existing") << "Amy"
+                              << "abc"
+                              << "abc" << exists << "";
+    QTest::newRow("slash") << "a/b"
+                           << "abc"
+                           << "abc" << QStringLiteral("帳號名稱中不可包含 \\/:*?\"<>| 字元") << "";
+    QTest::newRow("dotdot") << ".."
+                            << "abc"
+                            << "abc" << QStringLiteral("帳號名稱中不可包含 \\/:*?\"<>| 字元") << "";
+    QTest::newRow("too long") << QString(21, 'a') << "abc"
+                              << "abc"
+                              << QStringLiteral("帳號名稱最多20個字元 (一個中文字算2個字元)") << "";
+    QTest::newRow("3 characters, trimmed") << "  Bo  "
+                                           << "abc"
+                                           << "abc"
+                                           << ""
+                                           << "Bo";
+    QTest::newRow("16 symbols") << QStringLiteral("小明") << QString(16, '#') << QString(16, '#')
+                                << "" << QStringLiteral("小明");
 }
 
-void LoginFormTest::newUser()
-{
+void LoginFormTest::newUser() {
     QFETCH(QString, name);
     QFETCH(QString, password);
     QFETCH(QString, again);
@@ -413,7 +436,8 @@ void LoginFormTest::newUser()
     QFETCH(QString, folder);
     UsersWorld w;
     w.addUser("Amy", "abc");
-    const QStringList before = QDir(w.session().DataRoot).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QStringList before =
+        QDir(w.session().DataRoot).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
     NewUserForm form(w.env.ctx);
     form.Text1->setText(name);
@@ -430,13 +454,13 @@ void LoginFormTest::newUser()
         QCOMPARE(w.fileBytes(w.session().DataRoot + folder + "/DataBase.lst"), QByteArray());
     } else {
         QCOMPARE(w.env.prompts.texts("warning"), QStringList{message});
-        QCOMPARE(QDir(w.session().DataRoot).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QCOMPARE(QDir(w.session().DataRoot).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 before);
         QCOMPARE(form.Text2->text(), password); // the typed input stays
     }
 }
 
-void LoginFormTest::newUserFillsLogin()
-{
+void LoginFormTest::newUserFillsLogin() {
     UsersWorld w;
     w.env.modal.on<NewUserForm>([](NewUserForm& f) {
         f.Text1->setText("Bo");

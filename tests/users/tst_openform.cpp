@@ -15,8 +15,7 @@ struct ListWorld : UsersWorld {
     QString user;
     std::unique_ptr<OpenForm> list;
 
-    explicit ListWorld(const QStringList& ledgers = {"A", "B", "C"})
-    {
+    explicit ListWorld(const QStringList& ledgers = {"A", "B", "C"}) {
         loginAs("Amy", "abc", ledgers);
         user = session().userFolder();
         list = std::make_unique<OpenForm>(env.ctx, *users);
@@ -24,14 +23,12 @@ struct ListWorld : UsersWorld {
         users->LedgerListChanged = false;
     }
     QStringList items() const { return list->Items(); }
-    int selected() const
-    {
+    int selected() const {
         QListWidgetItem* item = list->List1->currentItem();
         return item && item->isSelected() ? list->List1->row(item) : -1;
     }
     bool closable() const { return list->windowFlags().testFlag(Qt::WindowCloseButtonHint); }
-    QList<bool> ledgerCommands() const
-    {
+    QList<bool> ledgerCommands() const {
         return {list->Cmd1->isEnabled(), list->Cmd2->isEnabled(), list->Cmd3->isEnabled(),
                 list->Cmd4->isEnabled()};
     }
@@ -65,8 +62,7 @@ private slots:
     void logout();
 };
 
-void OpenFormTest::fill()
-{
+void OpenFormTest::fill() {
     ListWorld w;
     QCOMPARE(w.list->windowTitle(), QStringLiteral("Amy 的帳本清單"));
     QCOMPARE(w.list->StatusText(), QStringLiteral("共有 3 個帳本"));
@@ -74,14 +70,17 @@ void OpenFormTest::fill()
     QVERIFY(w.closable());
 }
 
-void OpenFormTest::newLedger_data()
-{
+void OpenFormTest::newLedger_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("message"); // empty: created
     QTest::addColumn<QString>("folder");
     QTest::newRow("plain") << QStringLiteral("旅行") << "" << QStringLiteral("旅行");
-    QTest::newRow("commas removed") << "a,b" << "" << "ab";
-    QTest::newRow("blanks around") << "  x  " << "" << "x";
+    QTest::newRow("commas removed") << "a,b"
+                                    << ""
+                                    << "ab";
+    QTest::newRow("blanks around") << "  x  "
+                                   << ""
+                                   << "x";
     QTest::newRow("slash") << "x/y" << kForbidden << "";
     QTest::newRow("question mark") << "x?" << kForbidden << "";
     QTest::newRow("dotdot") << ".." << kForbidden << "";
@@ -89,12 +88,12 @@ void OpenFormTest::newLedger_data()
     QTest::newRow("only a comma") << "," << kForbidden << "";
     QTest::newRow("blanks") << "   " << kForbidden << "";
     QTest::newRow("existing") << "B" << QStringLiteral("帳本已存在") << "";
-    QTest::newRow("file of the user folder") << "DataBase.lst" << QStringLiteral("帳本已存在") << "";
+    QTest::newRow("file of the user folder")
+        << "DataBase.lst" << QStringLiteral("帳本已存在") << "";
     QTest::newRow("commas removed gives existing") << "B," << QStringLiteral("帳本已存在") << "";
 }
 
-void OpenFormTest::newLedger()
-{
+void OpenFormTest::newLedger() {
     QFETCH(QString, answer);
     QFETCH(QString, message);
     QFETCH(QString, folder);
@@ -119,8 +118,7 @@ void OpenFormTest::newLedger()
     QCOMPARE(w.env.prompts.shown.first().text, QStringLiteral("新增帳本，請輸入帳本名稱。"));
 }
 
-void OpenFormTest::newLedgerEnablesCommands()
-{
+void OpenFormTest::newLedgerEnablesCommands() {
     ListWorld w{QStringList()};
     w.list->EnableLedgerCommands(false);
     w.env.prompts.answerText(std::nullopt); // cancelled: nothing
@@ -131,20 +129,18 @@ void OpenFormTest::newLedgerEnablesCommands()
     QCOMPARE(w.ledgerCommands(), QList<bool>({true, true, true, true}));
 }
 
-void OpenFormTest::renameAsksAgain()
-{
+void OpenFormTest::renameAsksAgain() {
     ListWorld w;
     w.list->List1->setCurrentRow(1);
-    w.env.prompts.answerText("B");     // unchanged: exists
-    w.env.prompts.answerText("a/b");   // forbidden
-    w.env.prompts.answerText("C");     // exists
-    w.env.prompts.answerText("D,");    // becomes D
+    w.env.prompts.answerText("B");   // unchanged: exists
+    w.env.prompts.answerText("a/b"); // forbidden
+    w.env.prompts.answerText("C");   // exists
+    w.env.prompts.answerText("D,");  // becomes D
     w.list->Cmd2->click();
 
     QList<QPair<QString, QString>> inputs;
     for (const ShownBox& b : w.env.prompts.shown)
-        if (b.kind == "input")
-            inputs << qMakePair(b.text, b.defaultText);
+        if (b.kind == "input") inputs << qMakePair(b.text, b.defaultText);
     const QString prompt = QStringLiteral("請輸入新的名稱");
     QCOMPARE(inputs, (QList<QPair<QString, QString>>{
                          {prompt, "B"}, {prompt, "B"}, {prompt, "a/b"}, {prompt, "C"}}));
@@ -158,16 +154,14 @@ void OpenFormTest::renameAsksAgain()
     QVERIFY(w.users->LedgerListChanged);
 }
 
-void OpenFormTest::renameOutcomes_data()
-{
+void OpenFormTest::renameOutcomes_data() {
     QTest::addColumn<int>("outcome");
     QTest::addColumn<QString>("message");
     QTest::newRow("error") << int(Shell::MoveOutcome::Error) << "75";
     QTest::newRow("aborted") << int(Shell::MoveOutcome::Aborted) << QStringLiteral("操作中止");
 }
 
-void OpenFormTest::renameOutcomes()
-{
+void OpenFormTest::renameOutcomes() {
     QFETCH(int, outcome);
     QFETCH(QString, message);
     ListWorld w;
@@ -179,8 +173,7 @@ void OpenFormTest::renameOutcomes()
     QVERIFY(!w.users->LedgerListChanged);
 }
 
-void OpenFormTest::copy()
-{
+void OpenFormTest::copy() {
     ListWorld w;
     FileIO::writeFileSafely(w.user + "A/Main.qvd", "main");
     FileIO::writeFileSafely(w.user + "A/Other.txt", "not copied");
@@ -195,8 +188,7 @@ void OpenFormTest::copy()
     QVERIFY(w.users->LedgerListChanged);
 }
 
-void OpenFormTest::copyFailure()
-{
+void OpenFormTest::copyFailure() {
     ListWorld w;
     // A link into nowhere: the name looks free, but no folder can be made there.
     QVERIFY(QFile::link(w.env.path("nowhere/x"), w.user + "A-Copy"));
@@ -206,20 +198,19 @@ void OpenFormTest::copyFailure()
     QVERIFY(!w.users->LedgerListChanged);
 }
 
-void OpenFormTest::deleteLedger_data()
-{
+void OpenFormTest::deleteLedger_data() {
     QTest::addColumn<QStringList>("ledgers");
     QTest::addColumn<int>("row");
     QTest::addColumn<QStringList>("left");
     QTest::addColumn<int>("selected");
-    QTest::newRow("first of three") << QStringList{"A", "B", "C"} << 0 << QStringList{"B", "C"} << 0;
+    QTest::newRow("first of three")
+        << QStringList{"A", "B", "C"} << 0 << QStringList{"B", "C"} << 0;
     QTest::newRow("last of three") << QStringList{"A", "B", "C"} << 2 << QStringList{"A", "B"} << 1;
     QTest::newRow("middle") << QStringList{"A", "B", "C"} << 1 << QStringList{"A", "C"} << 0;
     QTest::newRow("only one") << QStringList{"A"} << 0 << QStringList{} << -1;
 }
 
-void OpenFormTest::deleteLedger()
-{
+void OpenFormTest::deleteLedger() {
     QFETCH(QStringList, ledgers);
     QFETCH(int, row);
     QFETCH(QStringList, left);
@@ -239,8 +230,7 @@ void OpenFormTest::deleteLedger()
     QVERIFY(w.users->LedgerListChanged);
 }
 
-void OpenFormTest::deleteDeclinedOrFailed()
-{
+void OpenFormTest::deleteDeclinedOrFailed() {
     ListWorld w;
     w.env.prompts.answer(Prompts::Answer::No);
     w.list->Cmd3->click();
@@ -254,8 +244,7 @@ void OpenFormTest::deleteDeclinedOrFailed()
     QCOMPARE(w.items(), QStringList({"A", "B", "C"}));
 }
 
-void OpenFormTest::move_data()
-{
+void OpenFormTest::move_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("up");
     QTest::addColumn<QStringList>("order");
@@ -266,8 +255,7 @@ void OpenFormTest::move_data()
     QTest::newRow("down on the last") << 2 << false << QStringList{"A", "B", "C"} << 2;
 }
 
-void OpenFormTest::move()
-{
+void OpenFormTest::move() {
     QFETCH(int, row);
     QFETCH(bool, up);
     QFETCH(QStringList, order);
@@ -282,8 +270,7 @@ void OpenFormTest::move()
     QCOMPARE(w.closable(), !changed);
 }
 
-void OpenFormTest::refresh()
-{
+void OpenFormTest::refresh() {
     ListWorld w({"C", "A"});
     QDir().mkpath(w.user + "B");
     QDir().mkpath(w.user + ".hidden");
@@ -303,8 +290,7 @@ void OpenFormTest::refresh()
     QCOMPARE(empty.ledgerCommands(), QList<bool>({false, false, false, false}));
 }
 
-void OpenFormTest::listFileWrittenOnlyWhenChanged()
-{
+void OpenFormTest::listFileWrittenOnlyWhenChanged() {
     ListWorld w;
     FileIO::writeFileSafely(w.user + "DataBase.lst", "A\r\nB\r\nC\r\nextra\r\n");
     QVERIFY(w.list->SaveLedgerList());
@@ -315,8 +301,7 @@ void OpenFormTest::listFileWrittenOnlyWhenChanged()
     QCOMPARE(w.fileBytes(w.user + "DataBase.lst"), QByteArray("A\r\nC\r\nB\r\n"));
 }
 
-void OpenFormTest::search()
-{
+void OpenFormTest::search() {
     ListWorld w({"A", "B", "C"});
     FixtureEntry hit;
     hit.detail = QStringLiteral("Lunch");
@@ -334,8 +319,7 @@ void OpenFormTest::search()
     QCOMPARE(w.env.prompts.shown.first().text, QStringLiteral("請輸入要搜尋的字串"));
 }
 
-void OpenFormTest::logout()
-{
+void OpenFormTest::logout() {
     ListWorld w;
     w.env.ctx.ledger.addAccount(AccountRecord());
     w.env.ctx.ledger.markChanged();

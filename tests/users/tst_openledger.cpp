@@ -12,8 +12,7 @@
 namespace {
 
 // Ledger "Home" of user Amy on disk, whose entries end with the given dates (table order).
-void writeHome(UsersWorld& w, const QStringList& dates)
-{
+void writeHome(UsersWorld& w, const QStringList& dates) {
     AppContext other;
     other.session = w.session();
     other.session.LedgerName = "Home";
@@ -38,25 +37,25 @@ private slots:
     void unreadableLedgerKeepsListOpen();
 };
 
-void OpenLedgerTest::initialPeriod_data()
-{
+void OpenLedgerTest::initialPeriod_data() {
     QTest::addColumn<QStringList>("dates");
     QTest::addColumn<QString>("monState");
     QTest::addColumn<QString>("dayState");
     QTest::addColumn<QString>("period");
     QTest::addColumn<QString>("year");
     // Today is 2024/01/15 (the test clock).
-    QTest::newRow("last entry this year, month view") << QStringList{"2023/05/01", "2024/01/02"} << "1" << "1"
-                                                      << QStringLiteral("01月") << "2024";
-    QTest::newRow("month starts on the 25th") << QStringList{"2024/01/02"} << "1" << "25"
-                                              << QStringLiteral("12月") << "2023";
-    QTest::newRow("whole year") << QStringList{"2024/01/02"} << "0" << "1" << QStringLiteral("整年") << "2024";
-    QTest::newRow("last in table order is older") << QStringList{"2024/01/02", "2022/03/04"} << "1" << "1"
-                                                  << QStringLiteral("全部") << "2022";
+    QTest::newRow("last entry this year, month view")
+        << QStringList{"2023/05/01", "2024/01/02"} << "1"
+        << "1" << QStringLiteral("01月") << "2024";
+    QTest::newRow("month starts on the 25th") << QStringList{"2024/01/02"} << "1"
+                                              << "25" << QStringLiteral("12月") << "2023";
+    QTest::newRow("whole year") << QStringList{"2024/01/02"} << "0"
+                                << "1" << QStringLiteral("整年") << "2024";
+    QTest::newRow("last in table order is older") << QStringList{"2024/01/02", "2022/03/04"} << "1"
+                                                  << "1" << QStringLiteral("全部") << "2022";
 }
 
-void OpenLedgerTest::initialPeriod()
-{
+void OpenLedgerTest::initialPeriod() {
     QFETCH(QStringList, dates);
     QFETCH(QString, monState);
     QFETCH(QString, dayState);
@@ -74,8 +73,7 @@ void OpenLedgerTest::initialPeriod()
     QCOMPARE(w.env.ctx.ledger.EntryCount, dates.size() + 1);
 }
 
-void OpenLedgerTest::filterOfPreviousLedgerCleared()
-{
+void OpenLedgerTest::filterOfPreviousLedgerCleared() {
     UsersWorld w;
     w.loginAs("Amy", "abc", {"Home"});
     writeHome(w, {"2024/01/02", "2024/01/03"});
@@ -87,8 +85,7 @@ void OpenLedgerTest::filterOfPreviousLedgerCleared()
     QVERIFY(w.form->windowTitle().contains(QStringLiteral("[Amy：Home]")));
 }
 
-void OpenLedgerTest::stepsOfTheListWindow()
-{
+void OpenLedgerTest::stepsOfTheListWindow() {
     UsersWorld w;
     w.loginAs("Amy", "abc", {"Home"});
     writeHome(w, {"2024/01/02"});
@@ -118,8 +115,7 @@ void OpenLedgerTest::stepsOfTheListWindow()
     QCOMPARE(w.fileBytes(w.session().userFolder() + "DataBase.lst"), QByteArray("Home\r\n"));
 }
 
-void OpenLedgerTest::missingFolderOpensAsNew()
-{
+void OpenLedgerTest::missingFolderOpensAsNew() {
     UsersWorld w;
     w.loginAs("Amy", "abc", {"Gone"});
     QDir(w.session().userFolder() + "Gone").removeRecursively();
@@ -128,8 +124,7 @@ void OpenLedgerTest::missingFolderOpensAsNew()
     QCOMPARE(w.form->Combo1->currentText(), QStringLiteral("01月")); // opening entries dated today
 }
 
-void OpenLedgerTest::unreadableLedgerKeepsListOpen()
-{
+void OpenLedgerTest::unreadableLedgerKeepsListOpen() {
     UsersWorld w;
     w.loginAs("Amy", "abc", {"Broken"});
     const QString folder = w.session().userFolder() + "Broken/";

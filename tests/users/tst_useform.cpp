@@ -12,8 +12,7 @@
 namespace {
 
 // Ledger "Base" of user Amy with three accounts, a detail text and a quick entry.
-void writeBase(UsersWorld& w, bool withFavorites = true)
-{
+void writeBase(UsersWorld& w, bool withFavorites = true) {
     // Written through a context of its own, so the ledger under test stays empty.
     AppContext other;
     other.session = w.session();
@@ -25,10 +24,10 @@ void writeBase(UsersWorld& w, bool withFavorites = true)
         .account(QStringLiteral("E-餐飲費"))
         .account("Equity")
         .detailText(QStringLiteral("E-餐飲費"), QStringLiteral("午餐"))
-        .quickEntry({QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"), "120", QStringLiteral("午餐"), ""});
+        .quickEntry({QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"), "120",
+                     QStringLiteral("午餐"), ""});
     QVERIFY(LedgerBuilder::writeFolder(other));
-    if (!withFavorites)
-        QFile::remove(other.session.ledgerFolder() + "Favorites.qvd");
+    if (!withFavorites) QFile::remove(other.session.ledgerFolder() + "Favorites.qvd");
 }
 
 } // namespace
@@ -43,8 +42,7 @@ private slots:
     void mergeCapacityMessages();
 };
 
-void UseFormTest::applyToNewLedger()
-{
+void UseFormTest::applyToNewLedger() {
     UsersWorld w;
     w.loginAs("Amy", "abc", {"Base", "New", "Third"});
     writeBase(w);
@@ -80,8 +78,7 @@ void UseFormTest::applyToNewLedger()
     QCOMPARE(w.fileBytes(fresh + "Favorites.qvd"), w.fileBytes(base + "Favorites.qvd"));
 }
 
-void UseFormTest::applyRefusalKeepsWindowOpen()
-{
+void UseFormTest::applyRefusalKeepsWindowOpen() {
     UsersWorld w;
     w.loginAs("Amy", "abc", {"Base", "New"});
     writeBase(w, false);
@@ -102,8 +99,7 @@ void UseFormTest::applyRefusalKeepsWindowOpen()
     QVERIFY(!w.session().AccountsApplied);
 }
 
-void UseFormTest::mergeCommand()
-{
+void UseFormTest::mergeCommand() {
     UsersWorld w;
     w.loginAs("Amy", "abc", {"Home", "Other", "Third"});
     w.session().LedgerName = "Home";
@@ -143,8 +139,7 @@ void UseFormTest::mergeCommand()
     QVERIFY(w.session().AccountsApplied);
 }
 
-void UseFormTest::mergeCapacityMessages()
-{
+void UseFormTest::mergeCapacityMessages() {
     UsersWorld w;
     w.loginAs("Amy", "abc", {"Home", "Other"});
     w.session().LedgerName = "Home";
@@ -153,18 +148,20 @@ void UseFormTest::mergeCapacityMessages()
         ledger.addAccount(fixtureAccount(QStringLiteral("E-%1").arg(i), KindExpense));
     ledger.EntryCount = Ledger::EntryCapacity;
     writeFixtureEntries(w.session().userFolder() + "Other/", {FixtureEntry(), FixtureEntry()});
-    writeFixtureAccounts(w.session().userFolder() + "Other/", {fixtureAccount("E-1", KindExpense),
-                                                               fixtureAccount("E-new", KindExpense)});
+    writeFixtureAccounts(
+        w.session().userFolder() + "Other/",
+        {fixtureAccount("E-1", KindExpense), fixtureAccount("E-new", KindExpense)});
     w.env.modal.on<UseForm>([](UseForm& f) {
         f.List1->setCurrentRow(0);
         f.Command1->click();
         return f.result();
     });
     w.form->File_Add->trigger();
-    QCOMPARE(w.env.prompts.texts(),
-             QStringList({QStringLiteral("欲合併的資料已超出30000筆上限，將只有部分資料合併成功"),
-                          QStringLiteral("欲合併的科目資料已超出2000個上限，將只有部分科目合併成功"),
-                          QStringLiteral("合併完成，請重新開啟帳本")}));
+    QCOMPARE(
+        w.env.prompts.texts(),
+        QStringList({QStringLiteral("欲合併的資料已超出30000筆上限，將只有部分資料合併成功"),
+                     QStringLiteral("欲合併的科目資料已超出2000個上限，將只有部分科目合併成功"),
+                     QStringLiteral("合併完成，請重新開啟帳本")}));
     QCOMPARE(w.env.prompts.shown.at(0).kind, QString("plain"));
     QCOMPARE(w.env.prompts.shown.at(0).title, QStringLiteral("注意"));
     QCOMPARE(w.env.prompts.shown.at(1).title, QStringLiteral("注意"));

@@ -1,3 +1,4 @@
+#include "ledgerfiles_fixture.h"
 #include "platform/codec.h"
 #include "users/namecheck.h"
 #include "users/userfiles.h"
@@ -9,25 +10,6 @@
 
 using NameCheck::Problem;
 Q_DECLARE_METATYPE(NameCheck::Problem)
-
-namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 class UserFilesTest : public QObject {
     Q_OBJECT
@@ -55,8 +37,7 @@ private slots:
     void createUserRefusesExisting();
 };
 
-void UserFilesTest::nameCheck_data()
-{
+void UserFilesTest::nameCheck_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<Problem>("ledger");
     QTest::addColumn<Problem>("user");
@@ -87,8 +68,7 @@ void UserFilesTest::nameCheck_data()
     QTest::newRow("21 bytes") << "一二三四五六七八九十a" << Problem::None << Problem::TooLong;
 }
 
-void UserFilesTest::nameCheck()
-{
+void UserFilesTest::nameCheck() {
     QFETCH(QString, name);
     QFETCH(Problem, ledger);
     QFETCH(Problem, user);
@@ -96,8 +76,7 @@ void UserFilesTest::nameCheck()
     QCOMPARE(NameCheck::checkUserName(name), user);
 }
 
-void UserFilesTest::nameMessages()
-{
+void UserFilesTest::nameMessages() {
     QCOMPARE(NameCheck::ledgerMessage(Problem::Forbidden),
              QStringLiteral("帳本名稱中不可包含 \\/:*?\"<>| 字元"));
     QCOMPARE(NameCheck::userMessage(Problem::Forbidden),
@@ -106,57 +85,64 @@ void UserFilesTest::nameMessages()
     QVERIFY(!NameCheck::userMessage(Problem::TooLong).isEmpty());
 }
 
-void UserFilesTest::encodePassword_data()
-{
+void UserFilesTest::encodePassword_data() {
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("line");
-    QTest::newRow("letters") << "abc" << "006100620063";
-    QTest::newRow("demo") << "583" << "003500380033";
-    QTest::newRow("upper-case digits") << "~Z" << "007E005A";
+    QTest::newRow("letters") << "abc"
+                             << "006100620063";
+    QTest::newRow("demo") << "583"
+                          << "003500380033";
+    QTest::newRow("upper-case digits") << "~Z"
+                                       << "007E005A";
     // 碼 is BD 58: the trail byte is the letter X.
-    QTest::newRow("chinese") << "密碼" << "B14BBD58";
-    QTest::newRow("outside cp950") << "a😀" << "0061003F";
+    QTest::newRow("chinese") << "密碼"
+                             << "B14BBD58";
+    QTest::newRow("outside cp950") << "a😀"
+                                   << "0061003F";
 }
 
-void UserFilesTest::encodePassword()
-{
+void UserFilesTest::encodePassword() {
     QFETCH(QString, password);
     QFETCH(QString, line);
     QCOMPARE(UserFiles::encodePassword(password), line);
 }
 
-void UserFilesTest::decodePassword_data()
-{
+void UserFilesTest::decodePassword_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("password");
-    QTest::newRow("letters") << "006100620063" << "abc";
-    QTest::newRow("lower-case hex") << "b14bbd58" << "密碼";
-    QTest::newRow("mixed") << "0061B14B0031" << "a密1";
-    QTest::newRow("short last group") << "0061006263" << "abc";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("not hex") << "00610G62" << "";
-    QTest::newRow("sign") << "+061" << "";
-    QTest::newRow("blank inside") << "00 61" << "";
+    QTest::newRow("letters") << "006100620063"
+                             << "abc";
+    QTest::newRow("lower-case hex") << "b14bbd58"
+                                    << "密碼";
+    QTest::newRow("mixed") << "0061B14B0031"
+                           << "a密1";
+    QTest::newRow("short last group") << "0061006263"
+                                      << "abc";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("not hex") << "00610G62"
+                             << "";
+    QTest::newRow("sign") << "+061"
+                          << "";
+    QTest::newRow("blank inside") << "00 61"
+                                  << "";
 }
 
-void UserFilesTest::decodePassword()
-{
+void UserFilesTest::decodePassword() {
     QFETCH(QString, line);
     QFETCH(QString, password);
     QCOMPARE(UserFiles::decodePassword(line), password);
 }
 
-void UserFilesTest::passwordFileRoundTrip()
-{
+void UserFilesTest::passwordFileRoundTrip() {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
     QVERIFY(UserFiles::writePassword(folder, QStringLiteral("密碼abc")));
-    QCOMPARE(readBytes(folder + "DataBase.pwd"), QByteArray("B14BBD58006100620063\r\n"));
+    QCOMPARE(fixtureBytes(folder + "DataBase.pwd"), QByteArray("B14BBD58006100620063\r\n"));
     QCOMPARE(UserFiles::readPassword(folder), QStringLiteral("密碼abc"));
 }
 
-void UserFilesTest::readPasswordFile_data()
-{
+void UserFilesTest::readPasswordFile_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("password");
     QTest::newRow("one line") << QByteArray("006100620063\r\n") << "abc";
@@ -168,19 +154,17 @@ void UserFilesTest::readPasswordFile_data()
     QTest::newRow("damaged") << QByteArray("zzzz\r\n") << "";
 }
 
-void UserFilesTest::readPasswordFile()
-{
+void UserFilesTest::readPasswordFile() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, password);
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
-    writeBytes(folder + "DataBase.pwd", bytes);
+    writeFixtureBytes(folder + "DataBase.pwd", bytes);
     QCOMPARE(UserFiles::readPassword(folder), password);
     QCOMPARE(UserFiles::readPassword(folder + "missing/"), QString());
 }
 
-void UserFilesTest::passwordAcceptable_data()
-{
+void UserFilesTest::passwordAcceptable_data() {
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("ok");
     QTest::newRow("2") << "ab" << false;
@@ -192,60 +176,56 @@ void UserFilesTest::passwordAcceptable_data()
     QTest::newRow("outside cp950") << "ab😀" << false;
 }
 
-void UserFilesTest::passwordAcceptable()
-{
+void UserFilesTest::passwordAcceptable() {
     QFETCH(QString, password);
     QFETCH(bool, ok);
     QCOMPARE(UserFiles::isPasswordAcceptable(password), ok);
 }
 
-void UserFilesTest::writeLedgerListBytes()
-{
+void UserFilesTest::writeLedgerListBytes() {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
     QVERIFY(UserFiles::writeLedgerList(folder, {QStringLiteral("現金"), QStringLiteral("B")}));
-    QCOMPARE(readBytes(folder + "DataBase.lst"), Ansi::encode(QStringLiteral("現金")) + "\r\nB\r\n");
+    QCOMPARE(fixtureBytes(folder + "DataBase.lst"),
+             Ansi::encode(QStringLiteral("現金")) + "\r\nB\r\n");
     QVERIFY(UserFiles::writeLedgerList(folder, {}));
-    QCOMPARE(readBytes(folder + "DataBase.lst"), QByteArray());
+    QCOMPARE(fixtureBytes(folder + "DataBase.lst"), QByteArray());
 }
 
-void UserFilesTest::readLedgerList()
-{
+void UserFilesTest::readLedgerList() {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
     // Blanks trimmed; empty lines, commas, "..", slashes skipped; a last line without CR LF
     // counts; a trail byte 0x5C (餐) does not split the name.
-    writeBytes(folder + "DataBase.lst", QByteArray("  a  \r\n\r\nb,c\r\n..\r\nx/y\r\n")
-                                            + Ansi::encode(QStringLiteral("餐費")) + "\r\nlast");
+    writeFixtureBytes(folder + "DataBase.lst", QByteArray("  a  \r\n\r\nb,c\r\n..\r\nx/y\r\n") +
+                                                   Ansi::encode(QStringLiteral("餐費")) +
+                                                   "\r\nlast");
     QCOMPARE(UserFiles::readLedgerList(folder),
              QStringList({QStringLiteral("a"), QStringLiteral("餐費"), QStringLiteral("last")}));
 }
 
-void UserFilesTest::missingLedgerListIsEmpty()
-{
+void UserFilesTest::missingLedgerListIsEmpty() {
     QTemporaryDir dir;
     QVERIFY(UserFiles::readLedgerList(dir.path() + "/").isEmpty());
 }
 
-void UserFilesTest::createUser()
-{
+void UserFilesTest::createUser() {
     QTemporaryDir dir;
     const QString root = dir.path() + "/data/"; // created on the way
     QVERIFY(UserFiles::createUser(root, QStringLiteral("小明"), QStringLiteral("abc")));
     const QString folder = root + QStringLiteral("小明/");
-    QCOMPARE(readBytes(folder + "DataBase.lst"), QByteArray());
-    QCOMPARE(readBytes(folder + "DataBase.pwd"), QByteArray("006100620063\r\n"));
+    QCOMPARE(fixtureBytes(folder + "DataBase.lst"), QByteArray());
+    QCOMPARE(fixtureBytes(folder + "DataBase.pwd"), QByteArray("006100620063\r\n"));
     QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther),
              QFile::Permissions());
 }
 
-void UserFilesTest::createUserRefusesExisting()
-{
+void UserFilesTest::createUserRefusesExisting() {
     QTemporaryDir dir;
     const QString root = dir.path() + "/";
-    writeBytes(root + "taken", "x");
+    writeFixtureBytes(root + "taken", "x");
     QVERIFY(!UserFiles::createUser(root, QStringLiteral("taken"), QStringLiteral("abc")));
-    QCOMPARE(readBytes(root + "taken"), QByteArray("x"));
+    QCOMPARE(fixtureBytes(root + "taken"), QByteArray("x"));
 }
 
 QTEST_GUILESS_MAIN(UserFilesTest)

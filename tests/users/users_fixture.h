@@ -1,5 +1,6 @@
 #pragma once
 // A main window with the users subsystem installed, on a TestEnv, plus user folders on disk.
+#include "ledgerfiles_fixture.h"
 #include "support/testenv.h"
 
 #include "mainwin/mainform.h"
@@ -16,8 +17,7 @@ struct UsersWorld {
     UsersController* users = nullptr;
     int processEnds = 0;
 
-    UsersWorld()
-    {
+    UsersWorld() {
         // The start-up derives the data folder from the program folder: make it the test's.
         env.ctx.session.AppFolder = env.path();
         form = std::make_unique<MainForm>(env.ctx);
@@ -28,8 +28,7 @@ struct UsersWorld {
     Session& session() { return env.ctx.session; }
 
     // A user with a password and, on disk and in DataBase.lst, the given ledgers.
-    QString addUser(const QString& name, const QString& password, const QStringList& ledgers = {})
-    {
+    QString addUser(const QString& name, const QString& password, const QStringList& ledgers = {}) {
         UserFiles::createUser(session().DataRoot, name, password);
         const QString folder = session().DataRoot + name + "/";
         for (const QString& ledger : ledgers)
@@ -39,16 +38,12 @@ struct UsersWorld {
     }
 
     // Logged in as `name` (no window), as the login leaves the state.
-    void loginAs(const QString& name, const QString& password, const QStringList& ledgers = {})
-    {
+    void loginAs(const QString& name, const QString& password, const QStringList& ledgers = {}) {
         addUser(name, password, ledgers);
         session().CurrentUser = name;
         session().UserPassword = password;
         session().LedgerNames = ledgers;
     }
 
-    QByteArray fileBytes(const QString& path) const
-    {
-        return FileIO::readFile(path).value_or(QByteArray("<missing>"));
-    }
+    QByteArray fileBytes(const QString& path) const { return fixtureBytes(path); }
 };
