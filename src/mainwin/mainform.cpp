@@ -54,7 +54,6 @@ void MainForm::buildControls() {
     Picture1 = backdrop;
     Picture1->setObjectName(QStringLiteral("Picture1"));
     setCentralWidget(Picture1);
-    Picture2 = nullptr; // the banner is painted by the backdrop itself
 
     Text2 = new QLineEdit(Picture1);
     Text2->setObjectName(QStringLiteral("Text2"));

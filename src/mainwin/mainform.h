@@ -53,8 +53,7 @@ public:
     std::function<void()> EndProcess;
 
     // ---- Controls (documented names) ------------------------------------------------
-    QWidget* Picture1 = nullptr;  // backdrop panel holding every control below
-    QWidget* Picture2 = nullptr;  // title banner
+    QWidget* Picture1 = nullptr;  // backdrop panel (tiles and title banner) holding the controls
     QLineEdit* Text2 = nullptr;   // year of the period, as digits
     UpDownArrows* UpDown1 = nullptr;
     QComboBox* Combo1 = nullptr;  // 0 "全部", 1 "整年", 2..13 "01月".."12月"
@@ -219,7 +218,6 @@ private:
     int m_sortColumn = 1;
     bool m_sortDescending = false;
     bool m_runEnded = false;
-    bool m_closing = false;
     bool m_filling = false;
     // The arrow keys emptied the list on a root node: the listed account is shown no more.
     bool m_listStale = false;

@@ -304,7 +304,7 @@ private slots:
         QVERIFY(!w.LedgerChanged());
     }
 
-    void indexZeroLeavesEverything() {
+    void indexOutsideTheTable() {
         MainFormFixture f;
         fillHousehold(f.b);
         MainForm& w = f.open(2, 2024);
@@ -312,6 +312,10 @@ private slots:
         f.list("A-銀行");
         w.ListAccountRecords(0);
         QCOMPARE(f.column(8), QStringList{"5"});
+        QCOMPARE(w.ListedAccount, QString("A-銀行"));
+        // An index beyond the table is reported, not read.
+        w.ListAccountRecords(f.env.ctx.ledger.AccountCount);
+        QCOMPARE(f.env.prompts.texts("warning"), QStringList{"列表發生錯誤!"});
         QCOMPARE(w.ListedAccount, QString("A-銀行"));
     }
 
