@@ -42,16 +42,16 @@ double medianMs(const std::function<void()>& work, const std::function<void()>& 
 
 // Field walk of one record slot for the baseline: text fields are decoded, numbers skipped.
 enum class Field { Text, Skip, Tagged };
-struct FieldSpec {
+struct FieldLayout {
     Field kind;
     int width = 0;
 };
 
-void decodeSlots(const QByteArray& file, int slot, const std::vector<FieldSpec>& layout) {
+void decodeSlots(const QByteArray& file, int slot, const std::vector<FieldLayout>& layout) {
     const qsizetype records = file.size() / slot;
     for (qsizetype r = 0; r < records; ++r) {
         qsizetype at = r * slot;
-        for (const FieldSpec& f : layout) {
+        for (const FieldLayout& f : layout) {
             if (f.kind == Field::Text)
                 g_sink = g_sink + Ansi::decode(QByteArrayView(file).sliced(at, f.width)).size();
             if (f.kind == Field::Tagged) {
@@ -64,13 +64,13 @@ void decodeSlots(const QByteArray& file, int slot, const std::vector<FieldSpec>&
     }
 }
 
-const std::vector<FieldSpec> kMainLayout{
+const std::vector<FieldLayout> kMainLayout{
     {Field::Text, 10}, {Field::Text, 32}, {Field::Text, 32}, {Field::Tagged}, {Field::Text, 60}};
-const std::vector<FieldSpec> kMain1Layout{{Field::Skip, 4}, {Field::Text, 100}};
-const std::vector<FieldSpec> kMain2Layout{{Field::Text, 8}};
-const std::vector<FieldSpec> kMain2aLayout{{Field::Text, 2}};
-const std::vector<FieldSpec> kAccountLayout{{Field::Text, 32}};
-const std::vector<FieldSpec> kFixureLayout{{Field::Skip, 1},  {Field::Text, 5},  {Field::Skip, 1},
+const std::vector<FieldLayout> kMain1Layout{{Field::Skip, 4}, {Field::Text, 100}};
+const std::vector<FieldLayout> kMain2Layout{{Field::Text, 8}};
+const std::vector<FieldLayout> kMain2aLayout{{Field::Text, 2}};
+const std::vector<FieldLayout> kAccountLayout{{Field::Text, 32}};
+const std::vector<FieldLayout> kFixureLayout{{Field::Skip, 1},  {Field::Text, 5},  {Field::Skip, 1},
                                            {Field::Text, 32}, {Field::Text, 32}, {Field::Tagged},
                                            {Field::Text, 60}};
 

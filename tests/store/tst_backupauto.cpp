@@ -1,10 +1,14 @@
 #include "store/autobackup.h"
 #include "store/backuppackage.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
+
+using TestFiles::get;
+using TestFiles::put;
 
 namespace {
 
@@ -19,18 +23,6 @@ struct Env : TestEnv {
     QString copies() const { return ctx.session.AppFolder + "Backup/Test/"; }
     QStringList copyNames() const { return QDir(copies()).entryList(QDir::Files, QDir::Name); }
 };
-
-void put(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray get(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 // Copies of the days before 2024/03/20, oldest first.
 QStringList earlierCopies(int days) {

@@ -1,11 +1,15 @@
 #include "platform/codec.h"
 #include "store/backuppackage.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTest>
+
+using TestFiles::get;
+using TestFiles::put;
 
 namespace {
 
@@ -15,18 +19,6 @@ struct Env : TestEnv {
     QString user(const QString& rel) const { return ctx.session.userFolder() + rel; }
     QString package() const { return BackupPackagePath(ctx.session); }
 };
-
-void put(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray get(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 // Every file below a folder with its bytes, by relative path.
 QMap<QString, QByteArray> snapshot(const QString& folder) {

@@ -4,6 +4,7 @@
 #include "store/loadledger.h"
 #include "store/saveledger.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,9 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
+
+using TestFiles::get;
+using TestFiles::put;
 
 namespace {
 
@@ -36,11 +40,6 @@ Run tool(const QStringList& args) {
     run.out = QString::fromUtf8(p.readAllStandardOutput());
     run.err = QString::fromUtf8(p.readAllStandardError());
     return run;
-}
-
-QByteArray get(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 QMap<QString, QByteArray> filesOf(const QString& folder) {
@@ -142,10 +141,7 @@ void TestLedgerTool::dumpOfDamagedLedgerFails() {
     const QString folder = makeSavedLedger(env);
     QByteArray main = get(folder + "Main.qvd");
     main[74] = 9; // the amount's tag of the first record: unknown
-    QFile f(folder + "Main.qvd");
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(main);
-    f.close();
+    put(folder + "Main.qvd", main);
 
     const Run run = tool({"dump", folder});
     QCOMPARE(run.exitCode, 1);

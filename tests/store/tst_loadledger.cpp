@@ -2,6 +2,7 @@
 
 #include "support/ledgerbuilder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 #include "platform/fileio.h"
 #include "store/amounts.h"
 #include "store/ledgerfiles.h"
@@ -9,6 +10,9 @@
 #include "store/recordfile.h"
 
 // Opening a ledger folder: account cleaning, seeding, entry compaction, damaged files.
+using TestFiles::get;
+using TestFiles::put;
+
 class TestLoadLedger : public QObject {
     Q_OBJECT
 
@@ -26,8 +30,6 @@ class TestLoadLedger : public QObject {
             RecordFile::append(out, acc(n));
         return out;
     }
-    static void put(const QString& path, const QByteArray& bytes) { QVERIFY(FileIO::writeFileSafely(path, bytes)); }
-    static QByteArray get(const QString& path) { return FileIO::readFile(path).value_or(QByteArray("<missing>")); }
     static QStringList accountNames(const Ledger& l)
     {
         QStringList names;

@@ -2,6 +2,7 @@
 
 #include "support/ledgerbuilder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 #include "platform/fileio.h"
 #include "store/ledgerfiles.h"
 #include "store/loadledger.h"
@@ -10,10 +11,11 @@
 
 // Saving: the bytes of every file, which files a save rewrites, the entry group commit and
 // the retry sequence.
+using TestFiles::get;
+
 class TestSaveLedger : public QObject {
     Q_OBJECT
 
-    static QByteArray get(const QString& path) { return FileIO::readFile(path).value_or(QByteArray("<missing>")); }
     static void setAllFlags(Ledger& l) { l.AccountsChanged = l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged = true; }
 
     static void fillRichLedger(Ledger& ledger)

@@ -2,6 +2,7 @@
 
 #include "support/ledgerbuilder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 #include "platform/fileio.h"
 #include "store/loadledger.h"
 #include "store/recordfile.h"
@@ -9,11 +10,12 @@
 #include "store/sidefiles.h"
 
 // Detail texts, quick entries, recurring records and the decimals marker.
+using TestFiles::get;
+using TestFiles::put;
+
 class TestSideFiles : public QObject {
     Q_OBJECT
 
-    static QByteArray get(const QString& path) { return FileIO::readFile(path).value_or(QByteArray("<missing>")); }
-    static void put(const QString& path, const QByteArray& bytes) { QVERIFY(FileIO::writeFileSafely(path, bytes)); }
     static QStringList texts(const Ledger& l)
     {
         QStringList t;

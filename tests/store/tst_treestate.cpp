@@ -1,14 +1,16 @@
 #include <QtTest>
 
 #include "support/testenv.h"
+#include "support/testfiles.h"
 #include "platform/fileio.h"
 #include "store/treestate.h"
 
 // The expanded-state file of the account tree.
+using TestFiles::get;
+
 class TestTreeState : public QObject {
     Q_OBJECT
 
-    static QByteArray get(const QString& path) { return FileIO::readFile(path).value_or(QByteArray("<missing>")); }
 
 private slots:
     void readsOneValuePerLine()
