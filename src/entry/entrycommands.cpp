@@ -1,6 +1,7 @@
 #include "entry/entrycommands.h"
 
 #include "platform/runtime.h"
+#include "store/sidefiles.h"
 
 #include <cmath>
 
@@ -31,12 +32,6 @@ EntryMessage warning(const QString& text) {
     return {EntryMessage::Kind::Warning, text};
 }
 
-QString withoutQuotes(QString text) {
-    text.remove(QChar(u'"'));
-    text.remove(QChar(u'\u201D'));
-    return text;
-}
-
 } // namespace
 
 std::optional<EntryMessage> storeQuickEntry(Ledger& ledger, EntryFields& f) {
@@ -58,8 +53,8 @@ std::optional<EntryMessage> storeQuickEntry(Ledger& ledger, EntryFields& f) {
     q.Account1 = f.account1;
     q.Account2 = f.account2;
     q.Amount = EntryRules::numberText(amount);
-    q.Detail = withoutQuotes(f.detail);
-    q.Note = withoutQuotes(f.note);
+    q.Detail = WithoutQuoteMarks(f.detail);
+    q.Note = WithoutQuoteMarks(f.note);
     ledger.addQuickEntry(q);
     ledger.QuickEntriesChanged = true;
     ledger.markChanged();

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <utility>
+
 namespace FileIO {
 
 bool writeFileSafely(const QString& path, const QByteArray& bytes)
@@ -69,6 +71,8 @@ QuotedFieldReader::QuotedFieldReader(const QByteArray& file) : m_text(Ansi::deco
 
 bool QuotedFieldReader::atEnd() const
 {
+    if (m_afterComma)
+        return false;
     qsizetype p = m_pos;
     while (p < m_text.size()) {
         const QChar c = m_text.at(p);
@@ -81,15 +85,21 @@ bool QuotedFieldReader::atEnd() const
 
 std::optional<QString> QuotedFieldReader::next()
 {
-    // Blanks and line ends before a field are skipped, as the field starts on a new line.
+    // Blanks before a field are skipped; so are line ends, unless a comma before them
+    // promised a field on this line (an empty one, then).
+    const bool afterComma = std::exchange(m_afterComma, false);
     while (m_pos < m_text.size()) {
         const QChar c = m_text.at(m_pos);
-        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n')
+        if (c == u'\r' || c == u'\n') {
+            if (afterComma)
+                return QString();
+        } else if (c != u' ' && c != u'\t') {
             break;
+        }
         ++m_pos;
     }
     if (m_pos >= m_text.size())
-        return std::nullopt;
+        return afterComma ? std::optional<QString>(QString()) : std::nullopt;
 
     QString field;
     if (m_text.at(m_pos) == u'"') {
@@ -106,6 +116,7 @@ std::optional<QString> QuotedFieldReader::next()
             const QChar c = m_text.at(m_pos);
             if (c == u',') {
                 ++m_pos;
+                m_afterComma = true;
                 break;
             }
             if (c == u'\r' || c == u'\n')
@@ -124,8 +135,10 @@ std::optional<QString> QuotedFieldReader::next()
     }
     field = m_text.mid(m_pos, end - m_pos).trimmed();
     m_pos = end;
-    if (m_pos < m_text.size() && m_text.at(m_pos) == u',')
+    if (m_pos < m_text.size() && m_text.at(m_pos) == u',') {
         ++m_pos;
+        m_afterComma = true;
+    }
     return field;
 }
 

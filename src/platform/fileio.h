@@ -25,7 +25,8 @@ QByteArray joinLines(const QStringList& lines); // encoded, every line ending wi
 
 // Quoted-field line files ("a","b"): a field that begins with a double quote runs to the
 // next double quote (commas and line breaks inside belong to the text); unquoted fields
-// end at a comma or line end; blanks before a field are skipped.
+// end at a comma or line end; blanks before a field are skipped. A comma that ends a line
+// (or the file) is followed by one empty field.
 class QuotedFieldReader {
 public:
     explicit QuotedFieldReader(const QByteArray& file);
@@ -36,6 +37,7 @@ public:
 private:
     QString m_text;
     qsizetype m_pos = 0;
+    bool m_afterComma = false; // a separator was read: one more field belongs to this line
 };
 QByteArray quotedRecord(const QStringList& fields); // "a","b" + CR LF, encoded
 

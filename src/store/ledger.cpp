@@ -137,36 +137,36 @@ void Ledger::resetEntrySlot(int i)
     EntryStyles[size_t(i)] = EntryStyle();
 }
 
+namespace {
+// Adds at index count of a 1-based table; false (nothing changed) when it is full.
+template <typename Table, typename Value>
+bool addAt(Table& table, int& count, int capacity, const Value& value)
+{
+    if (count > capacity)
+        return false;
+    table[size_t(count++)] = value;
+    return true;
+}
+} // namespace
+
 bool Ledger::addAccount(const AccountRecord& a)
 {
-    if (AccountCount > AccountCapacity)
-        return false;
-    Accounts[size_t(AccountCount++)] = a;
-    return true;
+    return addAt(Accounts, AccountCount, AccountCapacity, a);
 }
 
 bool Ledger::addDetailText(const QString& text)
 {
-    if (DetailTextCount > DetailTextCapacity)
-        return false;
-    DetailTexts[size_t(DetailTextCount++)] = text;
-    return true;
+    return addAt(DetailTexts, DetailTextCount, DetailTextCapacity, text);
 }
 
 bool Ledger::addQuickEntry(const QuickEntry& q)
 {
-    if (QuickEntryCount > QuickEntryCapacity)
-        return false;
-    QuickEntries[size_t(QuickEntryCount++)] = q;
-    return true;
+    return addAt(QuickEntries, QuickEntryCount, QuickEntryCapacity, q);
 }
 
 bool Ledger::addRecurring(const RecurringRecord& r)
 {
-    if (RecurringCount > RecurringCapacity)
-        return false;
-    RecurringRecords[size_t(RecurringCount++)] = r;
-    return true;
+    return addAt(RecurringRecords, RecurringCount, RecurringCapacity, r);
 }
 
 void Ledger::compactQuickEntries()

@@ -193,6 +193,8 @@ void seedOpeningEntries(AppContext& ctx)
                 RecordFile::encodeTable(ledger.EntryInvoices, ledger.EntryCount));
     group.write(LedgerFiles::path(s, LedgerFiles::Main2a),
                 RecordFile::encodeTable(ledger.EntryStyles, ledger.EntryCount));
+    // Note rows left over from entries that are gone would attach to the new ones.
+    group.remove(LedgerFiles::path(s, LedgerFiles::Main3));
     // A failed write leaves the files missing; the next opening or save writes them.
     group.commit();
 }

@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 #include <cstring>
+#include <type_traits>
 
 namespace RecordFile {
 
@@ -75,12 +76,12 @@ public:
         if (take(N))
             t.setBytes(m_slot.sliced(m_pos - N, N));
     }
-    qint16 i16()
-    {
-        return take(2) ? qFromLittleEndian<qint16>(m_slot.data() + m_pos - 2) : 0;
-    }
-    quint8 u8() { return take(1) ? quint8(m_slot[m_pos - 1]) : 0; }
-    TaggedNumber tagged()
+    void i16(qint16& v) { v = take(2) ? qFromLittleEndian<qint16>(m_slot.data() + m_pos - 2) : 0; }
+    void u8(quint8& v) { v = take(1) ? quint8(m_slot[m_pos - 1]) : 0; }
+    void tagged(TaggedNumber& n) { n = readTagged(); }
+
+private:
+    TaggedNumber readTagged()
     {
         if (!take(2))
             return {};
@@ -105,8 +106,6 @@ public:
         default: return {};
         }
     }
-
-private:
     bool take(int n)
     {
         if (!m_ok || m_pos + n > m_slot.size()) {
@@ -121,6 +120,61 @@ private:
     bool m_ok = true;
 };
 
+// The field order of each layout, listed once: the writer and the reader both walk it, so
+// the two directions cannot drift apart.
+template <typename IO, typename R>
+void walk(IO& io, R& r)
+{
+    using T = std::remove_const_t<R>;
+    if constexpr (std::is_same_v<T, EntryCore>) {
+        io.text(r.Date);
+        io.text(r.Account1);
+        io.text(r.Account2);
+        io.tagged(r.Amount);
+        io.text(r.Detail);
+    } else if constexpr (std::is_same_v<T, EntryNote>) {
+        io.i16(r.RemindOn);
+        io.i16(r.RemindDays);
+        io.text(r.Note);
+    } else if constexpr (std::is_same_v<T, EntryInvoice>) {
+        io.text(r.InvoiceDigits);
+        io.i16(r.Checked);
+    } else if constexpr (std::is_same_v<T, EntryStyle>) {
+        io.text(r.InvoiceLetters);
+        io.i16(r.Reserved);
+        io.u8(r.ColourIndex);
+    } else if constexpr (std::is_same_v<T, AccountRecord>) {
+        io.text(r.Name);
+        io.i16(r.Kind);
+        for (auto& cell : r.Budget)
+            io.tagged(cell);
+    } else {
+        static_assert(std::is_same_v<T, RecurringRecord>);
+        io.u8(r.Period);
+        io.text(r.When);
+        io.u8(r.Overdue);
+        io.text(r.Account1);
+        io.text(r.Account2);
+        io.tagged(r.Amount);
+        io.text(r.Detail);
+    }
+}
+
+template <typename T>
+void writeSlot(char* slot, const T& r)
+{
+    SlotWriter w(slot, slotOf<T>());
+    walk(w, r);
+}
+
+template <typename T>
+bool readSlot(QByteArrayView slot, T& r)
+{
+    SlotReader s(slot);
+    walk(s, r);
+    return s.ok();
+}
+
 } // namespace
 
 int slotLength(const EntryCore*) { return MainSlot; }
@@ -130,118 +184,18 @@ int slotLength(const EntryStyle*) { return Main2aSlot; }
 int slotLength(const AccountRecord*) { return AccountSlot; }
 int slotLength(const RecurringRecord*) { return FixureSlot; }
 
-void write(char* slot, const EntryCore& r)
-{
-    SlotWriter w(slot, MainSlot);
-    w.text(r.Date);
-    w.text(r.Account1);
-    w.text(r.Account2);
-    w.tagged(r.Amount);
-    w.text(r.Detail);
-}
+void write(char* slot, const EntryCore& r) { writeSlot(slot, r); }
+void write(char* slot, const EntryNote& r) { writeSlot(slot, r); }
+void write(char* slot, const EntryInvoice& r) { writeSlot(slot, r); }
+void write(char* slot, const EntryStyle& r) { writeSlot(slot, r); }
+void write(char* slot, const AccountRecord& r) { writeSlot(slot, r); }
+void write(char* slot, const RecurringRecord& r) { writeSlot(slot, r); }
 
-void write(char* slot, const EntryNote& r)
-{
-    SlotWriter w(slot, Main1Slot);
-    w.i16(r.RemindOn);
-    w.i16(r.RemindDays);
-    w.text(r.Note);
-}
-
-void write(char* slot, const EntryInvoice& r)
-{
-    SlotWriter w(slot, Main2Slot);
-    w.text(r.InvoiceDigits);
-    w.i16(r.Checked);
-}
-
-void write(char* slot, const EntryStyle& r)
-{
-    SlotWriter w(slot, Main2aSlot);
-    w.text(r.InvoiceLetters);
-    w.i16(r.Reserved);
-    w.u8(r.ColourIndex);
-}
-
-void write(char* slot, const AccountRecord& r)
-{
-    SlotWriter w(slot, AccountSlot);
-    w.text(r.Name);
-    w.i16(r.Kind);
-    for (const TaggedNumber& b : r.Budget)
-        w.tagged(b);
-}
-
-void write(char* slot, const RecurringRecord& r)
-{
-    SlotWriter w(slot, FixureSlot);
-    w.u8(r.Period);
-    w.text(r.When);
-    w.u8(r.Overdue);
-    w.text(r.Account1);
-    w.text(r.Account2);
-    w.tagged(r.Amount);
-    w.text(r.Detail);
-}
-
-bool read(QByteArrayView slot, EntryCore& r)
-{
-    SlotReader s(slot);
-    s.text(r.Date);
-    s.text(r.Account1);
-    s.text(r.Account2);
-    r.Amount = s.tagged();
-    s.text(r.Detail);
-    return s.ok();
-}
-
-bool read(QByteArrayView slot, EntryNote& r)
-{
-    SlotReader s(slot);
-    r.RemindOn = s.i16();
-    r.RemindDays = s.i16();
-    s.text(r.Note);
-    return s.ok();
-}
-
-bool read(QByteArrayView slot, EntryInvoice& r)
-{
-    SlotReader s(slot);
-    s.text(r.InvoiceDigits);
-    r.Checked = s.i16();
-    return s.ok();
-}
-
-bool read(QByteArrayView slot, EntryStyle& r)
-{
-    SlotReader s(slot);
-    s.text(r.InvoiceLetters);
-    r.Reserved = s.i16();
-    r.ColourIndex = s.u8();
-    return s.ok();
-}
-
-bool read(QByteArrayView slot, AccountRecord& r)
-{
-    SlotReader s(slot);
-    s.text(r.Name);
-    r.Kind = s.i16();
-    for (TaggedNumber& b : r.Budget)
-        b = s.tagged();
-    return s.ok();
-}
-
-bool read(QByteArrayView slot, RecurringRecord& r)
-{
-    SlotReader s(slot);
-    r.Period = s.u8();
-    s.text(r.When);
-    r.Overdue = s.u8();
-    s.text(r.Account1);
-    s.text(r.Account2);
-    r.Amount = s.tagged();
-    s.text(r.Detail);
-    return s.ok();
-}
+bool read(QByteArrayView slot, EntryCore& r) { return readSlot(slot, r); }
+bool read(QByteArrayView slot, EntryNote& r) { return readSlot(slot, r); }
+bool read(QByteArrayView slot, EntryInvoice& r) { return readSlot(slot, r); }
+bool read(QByteArrayView slot, EntryStyle& r) { return readSlot(slot, r); }
+bool read(QByteArrayView slot, AccountRecord& r) { return readSlot(slot, r); }
+bool read(QByteArrayView slot, RecurringRecord& r) { return readSlot(slot, r); }
 
 } // namespace RecordFile

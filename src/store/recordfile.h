@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <vector>
 
+#include "platform/fileio.h"
 #include "store/ledger.h"
 
 // Byte layouts of the ledger's record files. Fields follow one another from byte 0 of the
@@ -65,16 +66,14 @@ QByteArray encodeTable(const std::vector<T>& table, int count)
 
 // Number of whole records in a file (a partial last slot is no record).
 template <typename T>
-int recordsIn(const QByteArray& file) { return int(file.size() / slotOf<T>()); }
+int recordsIn(const QByteArray& file) { return FileIO::recordCount(file, slotOf<T>()); }
 
 // Record n (from 1) of a file; false when it is missing or unreadable.
 template <typename T>
 bool readRecord(const QByteArray& file, int n, T& r)
 {
-    const int slot = slotOf<T>();
-    if (n < 1 || qsizetype(n) * slot > file.size())
-        return false;
-    return read(QByteArrayView(file).sliced(qsizetype(n - 1) * slot, slot), r);
+    const QByteArrayView slot = FileIO::record(file, slotOf<T>(), n);
+    return !slot.isEmpty() && read(slot, r);
 }
 
 } // namespace RecordFile

@@ -20,6 +20,23 @@ void reportUnreadable(AppContext& ctx, const QString& name)
         ctx.services.prompts->warning(name + QStringLiteral(" 檔案讀取失敗!"));
 }
 
+// Loads one side file: reset() gives the table of a missing file; parse() fills it from
+// the file's bytes and returns false when the file is damaged. An unreadable or damaged
+// file is reported and leaves the table as reset() makes it.
+template <typename Reset, typename Parse>
+void loadSideFile(AppContext& ctx, const QString& name, Reset reset, Parse parse)
+{
+    reset();
+    const QString path = LedgerFiles::path(ctx.session, name);
+    if (!QFile::exists(path))
+        return;
+    const auto file = FileIO::readFile(path);
+    if (!file || !parse(*file)) {
+        reset();
+        reportUnreadable(ctx, name);
+    }
+}
+
 // A side file that could not be read in this opening is kept beside it before the first
 // rewrite, so that a save never silently destroys what the user may still recover.
 bool keepUnreadFile(AppContext& ctx, const QString& name)
@@ -28,10 +45,9 @@ bool keepUnreadFile(AppContext& ctx, const QString& name)
         return true;
     const QString path = LedgerFiles::path(ctx.session, name);
     if (QFile::exists(path)) {
-        const QString bad = path + QStringLiteral(".bad");
-        if (QFile::exists(bad) && !QFile::remove(bad))
-            return false;
-        if (!QFile::copy(path, bad))
+        // Through the safe writer, so an older copy is replaced only by a complete one.
+        const auto bytes = FileIO::readFile(path);
+        if (!bytes || !FileIO::writeFileSafely(path + QStringLiteral(".bad"), *bytes))
             return false;
     }
     ctx.ledger.UnreadSideFiles.removeAll(name);
@@ -51,14 +67,14 @@ void setDefaultDetailTexts(Ledger& ledger)
         ledger.addDetailText(t);
 }
 
-QString withoutQuotes(QString text)
+} // namespace
+
+QString WithoutQuoteMarks(QString text)
 {
     text.remove(QChar(u'"'));
     text.remove(QChar(0x201D));
     return text;
 }
-
-} // namespace
 
 QStringList DefaultDetailTexts()
 {
@@ -70,84 +86,66 @@ QStringList DefaultDetailTexts()
 void LoadNoteFile(AppContext& ctx)
 {
     Ledger& ledger = ctx.ledger;
-    const QString path = LedgerFiles::path(ctx.session, LedgerFiles::Note);
-    if (!QFile::exists(path)) {
-        setDefaultDetailTexts(ledger);
-        return;
-    }
-    const auto file = FileIO::readFile(path);
-    const QStringList lines = file ? FileIO::splitLines(*file) : QStringList();
-    if (!file || lines.size() > Ledger::DetailTextCapacity) {
-        setDefaultDetailTexts(ledger);
-        reportUnreadable(ctx, LedgerFiles::Note);
-        return;
-    }
-    ledger.DetailTexts.assign(Ledger::DetailTextCapacity + 1, QString());
-    ledger.DetailTextCount = 1;
-    for (const QString& line : lines) {
-        if (line.isEmpty() || line.contains(kSeparator))
-            ledger.addDetailText(line);
-        else
-            ledger.addDetailText(QStringLiteral("未分類") + kSeparator + line);
-    }
+    loadSideFile(ctx, LedgerFiles::Note, [&ledger] { setDefaultDetailTexts(ledger); },
+                 [&ledger](const QByteArray& file) {
+                     const QStringList lines = FileIO::splitLines(file);
+                     if (lines.size() > Ledger::DetailTextCapacity)
+                         return false;
+                     // An existing file, even an empty one, replaces the defaults.
+                     ledger.DetailTexts.assign(Ledger::DetailTextCapacity + 1, QString());
+                     ledger.DetailTextCount = 1;
+                     for (const QString& line : lines) {
+                         if (line.isEmpty() || line.contains(kSeparator))
+                             ledger.addDetailText(line);
+                         else
+                             ledger.addDetailText(QStringLiteral("未分類") + kSeparator + line);
+                     }
+                     return true;
+                 });
 }
 
 void LoadFavoritesFile(AppContext& ctx)
 {
     Ledger& ledger = ctx.ledger;
-    ledger.QuickEntries.assign(Ledger::QuickEntryCapacity + 1, QuickEntry());
-    ledger.QuickEntryCount = 1;
-    const QString path = LedgerFiles::path(ctx.session, LedgerFiles::Favorites);
-    if (!QFile::exists(path))
-        return;
-    const auto file = FileIO::readFile(path);
-    bool ok = bool(file);
-    if (ok) {
-        FileIO::QuotedFieldReader reader(*file);
-        while (ok && !reader.atEnd()) {
+    auto reset = [&ledger] {
+        ledger.QuickEntries.assign(Ledger::QuickEntryCapacity + 1, QuickEntry());
+        ledger.QuickEntryCount = 1;
+    };
+    loadSideFile(ctx, LedgerFiles::Favorites, reset, [&ledger](const QByteArray& file) {
+        FileIO::QuotedFieldReader reader(file);
+        while (!reader.atEnd()) {
             QString f[5];
             for (QString& field : f) {
                 const auto next = reader.next();
-                if (!next) {
-                    ok = false; // an entry cut short by the end of the file
-                    break;
-                }
+                if (!next)
+                    return false; // an entry cut short by the end of the file
                 field = *next;
             }
-            if (ok)
-                ok = ledger.addQuickEntry(QuickEntry{f[0], f[1], f[2], f[3], f[4]});
+            if (!ledger.addQuickEntry(QuickEntry{f[0], f[1], f[2], f[3], f[4]}))
+                return false;
         }
-    }
-    if (!ok) {
-        ledger.QuickEntries.assign(Ledger::QuickEntryCapacity + 1, QuickEntry());
-        ledger.QuickEntryCount = 1;
-        reportUnreadable(ctx, LedgerFiles::Favorites);
-    }
+        return true;
+    });
 }
 
 void LoadFixureFile(AppContext& ctx)
 {
     Ledger& ledger = ctx.ledger;
-    ledger.RecurringRecords.assign(Ledger::RecurringCapacity + 1, RecurringRecord());
-    ledger.RecurringCount = 1;
-    const QString path = LedgerFiles::path(ctx.session, LedgerFiles::Fixure);
-    if (!QFile::exists(path))
-        return;
-    const auto file = FileIO::readFile(path);
-    bool ok = bool(file);
-    if (ok) {
-        const int records = RecordFile::recordsIn<RecurringRecord>(*file);
-        ok = records <= Ledger::RecurringCapacity;
-        for (int n = 1; ok && n <= records; ++n) {
-            RecurringRecord r;
-            ok = RecordFile::readRecord(*file, n, r) && ledger.addRecurring(r);
-        }
-    }
-    if (!ok) {
+    auto reset = [&ledger] {
         ledger.RecurringRecords.assign(Ledger::RecurringCapacity + 1, RecurringRecord());
         ledger.RecurringCount = 1;
-        reportUnreadable(ctx, LedgerFiles::Fixure);
-    }
+    };
+    loadSideFile(ctx, LedgerFiles::Fixure, reset, [&ledger](const QByteArray& file) {
+        const int records = RecordFile::recordsIn<RecurringRecord>(file);
+        if (records > Ledger::RecurringCapacity)
+            return false;
+        for (int n = 1; n <= records; ++n) {
+            RecurringRecord r;
+            if (!RecordFile::readRecord(file, n, r) || !ledger.addRecurring(r))
+                return false;
+        }
+        return true;
+    });
 }
 
 void CheckDotState(AppContext& ctx)
@@ -181,10 +179,10 @@ bool SaveFavoritesFile(AppContext& ctx)
     QString text;
     for (int i = 1; i < ledger.QuickEntryCount; ++i) {
         const QuickEntry& q = ledger.QuickEntries[size_t(i)];
-        // A quote inside a field would end it early on reading; all five lose them.
+        // All five fields lose them, not only those the windows already cleaned.
         const QString fields[] = {q.Account1, q.Account2, q.Amount, q.Detail, q.Note};
         for (int f = 0; f < 5; ++f)
-            text += (f ? QStringLiteral(",\"") : QStringLiteral("\"")) + withoutQuotes(fields[f]) + QLatin1Char('"');
+            text += (f ? QStringLiteral(",\"") : QStringLiteral("\"")) + WithoutQuoteMarks(fields[f]) + QLatin1Char('"');
         text += QStringLiteral("\r\n");
     }
     return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Favorites), Ansi::encode(text));

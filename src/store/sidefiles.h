@@ -17,3 +17,7 @@ bool SaveFixureFile(AppContext& ctx);
 
 // The three texts of a ledger without Note.qvd.
 QStringList DefaultDetailTexts();
+
+// A quick-entry text as Favorites.qvd can hold it: without '"' and '”', which would end a
+// quoted field early.
+QString WithoutQuoteMarks(QString text);

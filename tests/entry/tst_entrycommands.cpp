@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "entry/entrycommands.h"
+#include "support/entryfields.h"
 #include "support/ledgerbuilder.h"
 
 namespace {
@@ -9,13 +10,7 @@ const QStringList firstList{"A-現金", "L-信用卡", "I-薪水", "E-餐飲費"
 const QStringList secondList{"A-現金", "L-信用卡", "Equity"};
 
 EntryFields fields() {
-    EntryFields f;
-    f.account1Chosen = f.account2Chosen = true;
-    f.account1 = "E-餐飲費";
-    f.account2 = "A-現金";
-    f.amount = "100";
-    f.detail = "午餐";
-    return f;
+    return ChosenFields("E-餐飲費", "A-現金", "100", "午餐");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "entry/installments.h"
+#include "support/entryfields.h"
 #include "support/ledgerbuilder.h"
 
 using Status = InstallmentResult::Status;
@@ -16,22 +17,11 @@ void accounts(Ledger& ledger) {
 }
 
 EntryFields purchase() {
-    EntryFields f;
-    f.date = "2024/08/31";
-    f.account1Chosen = f.account2Chosen = true;
-    f.account1 = "E-家電";
-    f.account2 = "L-信用卡";
-    f.amount = "1000";
-    f.detail = "冰箱";
-    return f;
+    return ChosenFields("E-家電", "L-信用卡", "1000", "冰箱", "2024/08/31");
 }
 
 void addFee(EntryFields& f) {
-    f.fee = f.fee1Chosen = f.fee2Chosen = true;
-    f.fee1 = "E-手續費";
-    f.fee2 = "A-現金";
-    f.feeAmount = "10";
-    f.feeDetail = "手續費";
+    f = WithFee(f, "E-手續費", "A-現金", "10");
 }
 
 QStringList datesOf(const Ledger& ledger, int from, int step) {

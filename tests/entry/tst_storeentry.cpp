@@ -2,6 +2,7 @@
 
 #include "entry/storeentry.h"
 #include "store/amounts.h"
+#include "support/entryfields.h"
 #include "support/ledgerbuilder.h"
 
 #include <cmath>
@@ -23,23 +24,11 @@ void accounts(Ledger& ledger) {
 
 // A filled-in window: lunch paid in cash.
 EntryFields lunch() {
-    EntryFields f;
-    f.date = "2024/03/05";
-    f.account1Chosen = f.account2Chosen = true;
-    f.account1 = "E-餐飲費";
-    f.account2 = "A-現金";
-    f.amount = "120";
-    f.detail = "午餐";
-    return f;
+    return ChosenFields("E-餐飲費", "A-現金", "120", "午餐", "2024/03/05");
 }
 
 EntryFields withFee(EntryFields f) {
-    f.fee = f.fee1Chosen = f.fee2Chosen = true;
-    f.fee1 = "E-手續費";
-    f.fee2 = "A-現金";
-    f.feeAmount = "15";
-    f.feeDetail = "手續費";
-    return f;
+    return WithFee(std::move(f), "E-手續費", "A-現金", "15");
 }
 
 } // namespace

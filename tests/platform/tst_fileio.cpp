@@ -86,6 +86,10 @@ void TestFileIO::quotedFields_data()
     QTest::newRow("empty fields") << QByteArray("\"\",,\"x\"") << QStringList{"", "", "x"};
     QTest::newRow("encoded") << Ansi::encode(QStringLiteral("\"餐\",\"現金\"\r\n"))
                              << QStringList{QStringLiteral("餐"), QStringLiteral("現金")};
+    QTest::newRow("comma at line end: empty last field, next line stays a record")
+        << QByteArray("\"a\",\r\n\"b\", \r\n\"c\",") << QStringList{"a", "", "b", "", "c", ""};
+    QTest::newRow("blank lines between records") << QByteArray("\"a\"\r\n\r\n\"b\"\r\n")
+                                                 << QStringList{"a", "b"};
     QTest::newRow("missing closing quote") << QByteArray("\"abc") << QStringList{"abc"};
     QTest::newRow("empty file") << QByteArray() << QStringList();
 }

@@ -118,6 +118,19 @@ private slots:
         QVERIFY(!env.ctx.session.AccountsApplied);
     }
 
+    void seededEntriesTakeNoLeftOverNoteRows()
+    {
+        TestEnv env;
+        const QString f = env.makeLedger("amy", "home");
+        env.ctx.session.LedgerNames = {"home"};
+        put(f + "Main3.qvd", "\"old long note\"\r\n\"another\"\r\n");
+        QVERIFY(LoadLedger(env.ctx));
+        QVERIFY(!QFile::exists(f + "Main3.qvd"));
+        QVERIFY(LoadLedger(env.ctx)); // opened again before any save
+        QCOMPARE(env.ctx.ledger.EntryCount, 3);
+        QCOMPARE(env.ctx.ledger.fullNote(1), QStringLiteral("請修改這筆金額以設定科目初始金額"));
+    }
+
     void declinedApplyAfterCopyGetsOnlyDefaults()
     {
         TestEnv env;

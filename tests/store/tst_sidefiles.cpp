@@ -87,6 +87,9 @@ private slots:
         QTest::addColumn<bool>("warned");
         QTest::newRow("two entries") << QByteArray("\"a\",\"b\",\"1\",\"d\",\"n\"\r\n\"c\",\"d\",\"2\",\"x,y\",\"\"\r\n") << 3
                                      << false;
+        // An unquoted empty note at the line end must not pull in the next line's first field.
+        QTest::newRow("empty unquoted note") << QByteArray("\"a\",\"b\",\"1\",\"d\",\r\n\"c\",\"d\",\"2\",\"x,y\",\"\"\r\n") << 3
+                                             << false;
         QTest::newRow("last line short") << QByteArray("\"a\",\"b\",\"1\",\"d\",\"n\"\r\n\"c\",\"d\",\"2\"\r\n") << 1 << true;
         QTest::newRow("empty") << QByteArray() << 1 << false;
         QByteArray many;
