@@ -1,6 +1,7 @@
 // The entry window: controls, load and unload, remembered options, width, account and
 // detail lists, byte counters, kind filters and date buttons.
 #include "entry/inputform.h"
+#include "platform/webpages.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -37,7 +38,6 @@ namespace {
 const QString Section = QStringLiteral("InputForm");
 const QString MoreCaption = QStringLiteral("更多功能 >>");
 const QString LessCaption = QStringLiteral("<< 關閉");
-const QString TutorialPage = QStringLiteral("https://qivoka.example/help/tutorial.html");
 constexpr int NarrowTwips = 8145;
 constexpr int WideTwips = 11745;
 const QString Separator(54, QLatin1Char('-'));
@@ -624,7 +624,7 @@ void InputForm::Command9_Click() {
 }
 
 void InputForm::Help_Click() {
-    m_ctx.services.shell->openUrl(TutorialPage);
+    m_ctx.services.shell->openUrl(WebPages::Tutorial);
 }
 
 void InputForm::Cal_Click() {

@@ -1,6 +1,7 @@
 // The menu bar, the toolbar and the pop-up menus lead to the handlers here and in the other
 // command files; the commands of the menu bar that belong to the main window itself follow.
 #include "mainwin/mainform.h"
+#include "platform/webpages.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -42,10 +43,6 @@ private:
     MainForm* m_window;
 };
 
-// Addresses of the help pages.
-const QString HelpPage = QStringLiteral("https://qivo.example.com/help/");
-const QString WebPage = QStringLiteral("https://qivo.example.com/");
-const QString SocialPage = QStringLiteral("https://social.example.com/qivo");
 
 } // namespace
 
@@ -177,17 +174,17 @@ void MainForm::File_Save_Click()
 
 void MainForm::Help_Chm_Click()
 {
-    m_ctx.services.shell->openUrl(HelpPage);
+    m_ctx.services.shell->openUrl(WebPages::Help);
 }
 
 void MainForm::Help_Web_Click()
 {
-    m_ctx.services.shell->openUrl(WebPage);
+    m_ctx.services.shell->openUrl(WebPages::Home);
 }
 
 void MainForm::Help_Facebook_Click()
 {
-    m_ctx.services.shell->openUrl(SocialPage);
+    m_ctx.services.shell->openUrl(WebPages::Social);
 }
 
 void MainForm::Tools_Calc_Click()

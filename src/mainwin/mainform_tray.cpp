@@ -6,7 +6,6 @@
 #include <QCursor>
 #include <QMenu>
 #include <QStyle>
-#include <QSystemTrayIcon>
 
 #include "platform/prompts.h"
 #include "platform/tray.h"
@@ -15,15 +14,10 @@
 namespace {
 
 // Without a notification area an icon could never bring the window back, so the window
-// then stays an ordinary minimised one. Services other than the desktop's own always
-// have one.
+// then stays an ordinary minimised one.
 bool notificationAreaAvailable(TrayService* tray)
 {
-    if (!tray)
-        return false;
-    if (dynamic_cast<SystemTrayService*>(tray))
-        return QSystemTrayIcon::isSystemTrayAvailable();
-    return true;
+    return tray && tray->isAvailable();
 }
 
 } // namespace

@@ -19,6 +19,11 @@ void TrayService::RemoveTrayIcon(int id)
     hideIcon(id, it.value());
 }
 
+bool SystemTrayService::isAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 SystemTrayService::~SystemTrayService()
 {
     qDeleteAll(m_icons);

@@ -16,6 +16,9 @@ public:
 
     virtual ~TrayService() = default;
 
+    // Whether the desktop has a notification area to show icons in.
+    virtual bool isAvailable() const { return true; }
+
     // Shows an icon for window with its tip; onClick receives the icon's mouse clicks.
     int AddTrayIcon(QWidget* window, const QIcon& icon, const QString& tip,
                     ClickHandler onClick = {});
@@ -42,6 +45,7 @@ class QSystemTrayIcon;
 class SystemTrayService : public TrayService {
 public:
     ~SystemTrayService() override;
+    bool isAvailable() const override;
 
 protected:
     void showIcon(int id, QWidget* window, const QIcon& icon, const QString& tip,

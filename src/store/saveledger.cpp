@@ -1,4 +1,5 @@
 #include "store/saveledger.h"
+#include "platform/webpages.h"
 
 #include <QFile>
 
@@ -11,7 +12,6 @@
 #include "store/recordfile.h"
 #include "store/sidefiles.h"
 
-const char* const SaveHelpUrl = "https://qivoka.app/help/save-failed.html";
 
 QByteArray AccountsFileBytes(const Ledger& ledger)
 {
@@ -126,7 +126,7 @@ bool SaveLedger(AppContext& ctx, const QList<LedgerSaver>& savers)
         }
         prompts->warning(QStringLiteral("儲存依舊失敗，檔案可能處於無法寫入的狀態，按「是(Y)」後觀看網頁說明"));
         if (ctx.services.shell)
-            ctx.services.shell->openUrl(QString::fromLatin1(SaveHelpUrl));
+            ctx.services.shell->openUrl(WebPages::SaveFailedHelp);
         return false;
     }
 }

@@ -29,7 +29,6 @@ bool SaveLedger(AppContext& ctx);
 bool SaveLedger(AppContext& ctx, const QList<LedgerSaver>& savers); // for tests
 
 // Page opened after the second failed attempt.
-extern const char* const SaveHelpUrl;
 
 // File contents as the savers write them (also for tools that copy a ledger).
 QByteArray AccountsFileBytes(const Ledger& ledger);
