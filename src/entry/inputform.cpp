@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "mainwin/colourtable.h"
 #include "mainwin/mainform.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
@@ -199,9 +200,8 @@ void InputForm::buildControls() {
     grid->addWidget(new QLabel(QStringLiteral("發票號碼"), mainArea), 8, 0);
     Text6 = named(new QLineEdit(mainArea), QStringLiteral("Text6"));
     ColorCombo = named(new QComboBox(mainArea), QStringLiteral("ColorCombo"));
-    for (const char16_t* c : {u"黑色", u"藍色", u"紅色", u"綠色", u"橘色", u"紫色", u"灰色",
-                              u"天藍色", u"淺綠色", u"淡黃色"})
-        ColorCombo->addItem(QString::fromUtf16(c));
+    for (int c = 0; c < ColourTable::Count; ++c)
+        ColorCombo->addItem(ColourTable::name(c));
     auto* invoiceRow = new QHBoxLayout;
     invoiceRow->addWidget(Text6, 1);
     invoiceRow->addWidget(new QLabel(QStringLiteral("顏色"), mainArea));

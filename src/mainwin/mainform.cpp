@@ -236,22 +236,21 @@ int MainForm::RowEntryIndex(const QTreeWidgetItem* row) {
     return row ? row->text(7).toInt() : 0;
 }
 
+void MainForm::showCurrentRow(QTreeWidgetItem* row) {
+    Liv1->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+    Liv1->scrollToItem(row);
+}
+
 void MainForm::SelectLastRow() {
     const int n = Liv1->topLevelItemCount();
     if (n == 0) return;
     Liv1->clearSelection();
     QTreeWidgetItem* last = Liv1->topLevelItem(n - 1);
-    Liv1->setCurrentItem(last, 0, QItemSelectionModel::NoUpdate);
     last->setSelected(true);
-    Liv1->scrollToItem(last);
+    showCurrentRow(last);
 }
 
 void MainForm::ClearViews() {
-    Trv1->clear();
-    m_nodes.clear();
-    m_nodeByKey.clear();
-    m_nodeLabels.clear();
-    m_positionOf.clear();
-    m_accountNodes.clear();
+    clearTree();
     Liv1->clear();
 }

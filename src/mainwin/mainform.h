@@ -190,6 +190,14 @@ private:
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
                              int image);
     void reselectListedNode();
+    void clearTree();
+    // A new account chosen in the tree: empty filter, its rows, last row, filter choices.
+    void listNewAccount(int accountIndex);
+    // Trv1Click's step; false when there is no node or the selection went back to the
+    // listed account's node.
+    bool listSelectedNode();
+    // After a period change: totals, and the selected account's rows from an empty filter.
+    void refreshPeriod();
     void clearFilterText();
     void relistSelected();
     void yearStep(bool upArrow);
@@ -292,6 +300,14 @@ public:
 
 private:
     // Helpers of the record commands.
+    // The entry a row names, or 0 when its hidden index names no entry of the tables.
+    int rowEntry(const QTreeWidgetItem* row) const;
+    // The entries of rows, or an empty list when any row names no entry of the tables.
+    QList<int> rowEntries(const QList<QTreeWidgetItem*>& rows) const;
+    // With a full ledger: the warning of the commands that add entries from the list, true.
+    bool warnLedgerFull();
+    // Makes row the list's current row and scrolls to it, leaving the selection as it is.
+    void showCurrentRow(QTreeWidgetItem* row);
     void selectRowsOfEntry(int entryIndex);
     void selectRowsFrom(int firstEntryIndex);
     void moveSelectedEntry(int step);

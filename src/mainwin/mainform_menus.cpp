@@ -10,6 +10,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "mainwin/colourtable.h"
+
 namespace {
 
 QAction* item(QMenu* menu, const char* name, const QString& caption, bool checkable = false)
@@ -179,15 +181,13 @@ void MainFormMenus::buildMenus(QMainWindow* window)
     MenuTools_SetColor = submenu(Menu_MenuTools, "MenuTools_SetColor", QStringLiteral("設定顏色"));
     Menu_MenuTools->addMenu(MenuTools_SetColor);
     {
-        static const char* const names[] = {"SetColor_0", "SetColor_1", "SetColor_2", "SetColor_3",
-                                            "SetColor_4", "SetColor_5", "SetColor_6", "SetColor_7",
-                                            "SetColor_8", "SetColor_9"};
-        static const char16_t* const captions[] = {u"黑色", u"藍色", u"紅色", u"綠色", u"橘色",
-                                                   u"紫色", u"灰色", u"天藍色", u"淺綠色", u"淡黃色"};
-        QAction** targets[] = {&SetColor_0, &SetColor_1, &SetColor_2, &SetColor_3, &SetColor_4,
-                               &SetColor_5, &SetColor_6, &SetColor_7, &SetColor_8, &SetColor_9};
-        for (int i = 0; i < 10; ++i)
-            *targets[i] = item(MenuTools_SetColor, names[i], QString::fromUtf16(captions[i]));
+        QAction** targets[ColourTable::Count] = {&SetColor_0, &SetColor_1, &SetColor_2, &SetColor_3,
+                                                 &SetColor_4, &SetColor_5, &SetColor_6, &SetColor_7,
+                                                 &SetColor_8, &SetColor_9};
+        for (int i = 0; i < ColourTable::Count; ++i) {
+            const QByteArray name = "SetColor_" + QByteArray::number(i);
+            *targets[i] = item(MenuTools_SetColor, name.constData(), ColourTable::name(i));
+        }
     }
     MenuTools_Jump = item(Menu_MenuTools, "MenuTools_Jump", QStringLiteral("切換至另一個科目"));
     MenuTools_Search = submenu(Menu_MenuTools, "MenuTools_Search", QStringLiteral("以此筆記錄作搜尋"));

@@ -22,42 +22,50 @@ void MainForm::relistSelected() {
     ListAccountRecords(SelectedAccountIndex());
 }
 
-void MainForm::reselectListedNode() {
-    if (QTreeWidgetItem* node = NodeByKey(ListedAccount)) SelectNode(node);
-}
-
-void MainForm::Trv1Click() {
-    QTreeWidgetItem* node = SelectedNode();
-    if (!node) return;
-    // An empty list (the arrow keys went over a root) is stale: list the account again.
-    if (NodeKey(node) == ListedAccount && !m_listStale) return;
-    const int index = SelectedAccountIndex();
-    if (index == 0) {
-        reselectListedNode();
-        return;
-    }
+void MainForm::listNewAccount(int accountIndex) {
     clearFilterText();
-    ListAccountRecords(index);
+    ListAccountRecords(accountIndex);
     SelectLastRow();
     FillClassFilterCombo();
 }
 
-void MainForm::Trv1_MouseUp(Qt::MouseButton button) {
-    QTreeWidgetItem* node = SelectedNode();
-    if (!node) return;
-    const bool listed = NodeKey(node) == ListedAccount && !m_listStale;
-    if (!listed) {
-        const int index = SelectedAccountIndex();
-        if (index == 0) {
-            reselectListedNode();
-            return;
-        }
+void MainForm::refreshPeriod() {
+    const int index = SelectedAccountIndex();
+    if (index != 0) {
         clearFilterText();
+        UpdateTreeTotals();
         ListAccountRecords(index);
         SelectLastRow();
-        FillClassFilterCombo();
+    } else {
+        UpdateTreeTotals();
     }
-    if (button == Qt::RightButton && Menu_MenuTools2) Menu_MenuTools2->popup(QCursor::pos());
+}
+
+void MainForm::reselectListedNode() {
+    if (QTreeWidgetItem* node = NodeByKey(ListedAccount)) SelectNode(node);
+}
+
+bool MainForm::listSelectedNode() {
+    QTreeWidgetItem* node = SelectedNode();
+    if (!node) return false;
+    // An empty list (the arrow keys went over a root) is stale: list the account again.
+    if (NodeKey(node) == ListedAccount && !m_listStale) return true;
+    const int index = SelectedAccountIndex();
+    if (index == 0) {
+        reselectListedNode();
+        return false;
+    }
+    listNewAccount(index);
+    return true;
+}
+
+void MainForm::Trv1Click() {
+    listSelectedNode();
+}
+
+void MainForm::Trv1_MouseUp(Qt::MouseButton button) {
+    if (listSelectedNode() && button == Qt::RightButton && Menu_MenuTools2)
+        Menu_MenuTools2->popup(QCursor::pos());
 }
 
 void MainForm::Trv1_KeyUp(int key) {
@@ -69,10 +77,7 @@ void MainForm::Trv1_KeyUp(int key) {
         m_listStale = true;
         return;
     }
-    clearFilterText();
-    ListAccountRecords(index);
-    SelectLastRow();
-    FillClassFilterCombo();
+    listNewAccount(index);
 }
 
 void MainForm::Trv1_DblClick() {
@@ -109,15 +114,7 @@ void MainForm::yearStep(bool upArrow) {
     const bool reversed = m_ctx.session.Setting.YearState == QLatin1String("1");
     const int step = (upArrow != reversed) ? +1 : -1;
     Text2->setText(QString::number(stepYear(PeriodYear(), step)));
-    const int index = SelectedAccountIndex();
-    if (index != 0) {
-        clearFilterText();
-        UpdateTreeTotals();
-        ListAccountRecords(index);
-        SelectLastRow();
-    } else {
-        UpdateTreeTotals();
-    }
+    refreshPeriod();
 }
 
 void MainForm::UpDown1_UpClick() {
@@ -164,15 +161,7 @@ void MainForm::SetPeriodIndex(int index) {
 
 void MainForm::Combo1_Click() {
     if (SuppressPeriodClick != 0) return;
-    const int index = SelectedAccountIndex();
-    if (index != 0) {
-        clearFilterText();
-        UpdateTreeTotals();
-        ListAccountRecords(index);
-        SelectLastRow();
-    } else {
-        UpdateTreeTotals();
-    }
+    refreshPeriod();
 }
 
 void MainForm::Command2_Click() {

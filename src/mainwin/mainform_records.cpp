@@ -26,8 +26,6 @@ namespace {
 
 const QString FullLedgerNotice = QStringLiteral("記錄筆數已經到達") + QString::number(Ledger::EntryCapacity) +
                                  QStringLiteral("筆上限，建議使用結帳功能來清除舊資料");
-const QString FullLedgerWarning = QStringLiteral("記錄筆數已經到達") + QString::number(Ledger::EntryCapacity) +
-                                  QStringLiteral("筆上限，請使用結帳功能清除舊資料!");
 
 bool ledgerFull(const Ledger& ledger)
 {
@@ -146,14 +144,22 @@ void setCounters(InputForm& form)
                           QString::number(Ansi::byteLength(form.Text1->toPlainText())));
 }
 
-// The entry of a row, when the row names an entry of the tables.
-int validEntryIndex(const Ledger& ledger, const QTreeWidgetItem* row)
+} // namespace
+
+int MainForm::rowEntry(const QTreeWidgetItem* row) const
 {
-    const int i = MainForm::RowEntryIndex(row);
-    return i >= 1 && i < ledger.EntryCount ? i : 0;
+    const int i = RowEntryIndex(row);
+    return i >= 1 && i < m_ctx.ledger.EntryCount ? i : 0;
 }
 
-} // namespace
+bool MainForm::warnLedgerFull()
+{
+    if (!ledgerFull(m_ctx.ledger))
+        return false;
+    m_ctx.services.prompts->warning(QStringLiteral("記錄筆數已經到達") + QString::number(Ledger::EntryCapacity) +
+                                    QStringLiteral("筆上限，請使用結帳功能清除舊資料!"));
+    return true;
+}
 
 void MainForm::Data_New_Click()
 {
@@ -205,16 +211,14 @@ void MainForm::MenuTools_New_Click()
 {
     Ledger& ledger = m_ctx.ledger;
     Prompts& prompts = *m_ctx.services.prompts;
-    if (ledgerFull(ledger)) {
-        prompts.warning(FullLedgerWarning);
+    if (warnLedgerFull())
         return;
-    }
     const QList<QTreeWidgetItem*> rows = SelectedRows();
     if (rows.size() != 1) {
         Data_New_Click();
         return;
     }
-    const int i = validEntryIndex(ledger, rows.first());
+    const int i = rowEntry(rows.first());
     if (i == 0) {
         prompts.warning(QStringLiteral("新增記錄發生錯誤!"));
         return;
@@ -273,7 +277,7 @@ void MainForm::Liv1_DblClick()
     QTreeWidgetItem* current = Liv1->currentItem();
     if (!current)
         return;
-    const int i = validEntryIndex(ledger, current);
+    const int i = rowEntry(current);
     if (i == 0) {
         prompts.warning(QStringLiteral("編輯記錄發生錯誤!"));
         return;
@@ -319,8 +323,7 @@ void MainForm::MenuTools_Edit_Click()
         Liv1_DblClick();
     } else if (n > 1) {
         SelEdit = short(n);
-        // The multi-entry window comes with the entry windows; until it exists the command
-        // is disabled in connectCommands.
+        // The multi-entry window is not part of this build yet: several rows open nothing.
     }
 }
 

@@ -16,28 +16,17 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
-namespace {
-
-int validEntryIndex(const Ledger& ledger, const QTreeWidgetItem* row)
-{
-    const int i = MainForm::RowEntryIndex(row);
-    return i >= 1 && i < ledger.EntryCount ? i : 0;
-}
-
-// The entry indices of rows, or an empty list when any row names no entry of the tables.
-QList<int> entryIndices(const Ledger& ledger, const QList<QTreeWidgetItem*>& rows)
+QList<int> MainForm::rowEntries(const QList<QTreeWidgetItem*>& rows) const
 {
     QList<int> indices;
     for (const QTreeWidgetItem* row : rows) {
-        const int i = validEntryIndex(ledger, row);
+        const int i = rowEntry(row);
         if (i == 0)
             return {};
         indices.append(i);
     }
     return indices;
 }
-
-} // namespace
 
 void MainForm::MenuTools_Copy_Click()
 {
@@ -47,16 +36,13 @@ void MainForm::MenuTools_Copy_Click()
     const int n = int(rows.size());
     if (n == 0)
         return;
-    if (ledger.EntryCount > Ledger::EntryCapacity) {
-        prompts.warning(QStringLiteral("記錄筆數已經到達") + QString::number(Ledger::EntryCapacity) +
-                        QStringLiteral("筆上限，請使用結帳功能清除舊資料!"));
+    if (warnLedgerFull())
         return;
-    }
     if ((ledger.EntryCount - 1) + n > Ledger::EntryCapacity) {
         prompts.warning(QStringLiteral("剩下的資料筆數不足以容納這次的新增數量，請使用結帳功能清除舊資料!"));
         return;
     }
-    const QList<int> sources = entryIndices(ledger, rows);
+    const QList<int> sources = rowEntries(rows);
     if (sources.isEmpty()) {
         prompts.warning(QStringLiteral("複製記錄發生錯誤!"));
         return;
@@ -112,10 +98,8 @@ void MainForm::selectRowsFrom(int firstEntryIndex)
             current = row;
         }
     }
-    if (current) {
-        Liv1->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
-        Liv1->scrollToItem(current);
-    }
+    if (current)
+        showCurrentRow(current);
 }
 
 void MainForm::selectRowsOfEntry(int entryIndex)
@@ -130,10 +114,8 @@ void MainForm::selectRowsOfEntry(int entryIndex)
                 current = row;
         }
     }
-    if (current) {
-        Liv1->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
-        Liv1->scrollToItem(current);
-    }
+    if (current)
+        showCurrentRow(current);
 }
 
 void MainForm::Data_Del_Click()
@@ -149,7 +131,7 @@ void MainForm::Data_Del_Click()
         return;
 
     // Every row must name an entry before the first mark is written.
-    const QList<int> doomed = entryIndices(ledger, rows);
+    const QList<int> doomed = rowEntries(rows);
     if (doomed.isEmpty()) {
         prompts.warning(QStringLiteral("刪除記錄發生錯誤!"));
         return;
@@ -178,7 +160,7 @@ void MainForm::MenuTools_Del_Click()
 void MainForm::Liv1_ItemCheck(QTreeWidgetItem* row)
 {
     Ledger& ledger = m_ctx.ledger;
-    const int i = validEntryIndex(ledger, row);
+    const int i = rowEntry(row);
     if (i == 0)
         return;
     const qint16 checked = row->checkState(0) == Qt::Checked ? -1 : 0;
@@ -215,7 +197,7 @@ void MainForm::SetSelectedRecordsColor(int c)
         return;
     }
     const QList<QTreeWidgetItem*> rows = SelectedRows();
-    const QList<int> indices = entryIndices(ledger, rows);
+    const QList<int> indices = rowEntries(rows);
     if (indices.size() != rows.size()) {
         m_ctx.services.prompts->plain(QStringLiteral("發生錯誤"));
         return;
@@ -261,8 +243,8 @@ void MainForm::moveSelectedEntry(int step)
     if (row->text(0) != neighbour->text(0))
         return;
     Ledger& ledger = m_ctx.ledger;
-    const int a = validEntryIndex(ledger, row);
-    const int b = validEntryIndex(ledger, neighbour);
+    const int a = rowEntry(row);
+    const int b = rowEntry(neighbour);
     if (a == 0 || b == 0)
         return;
 
@@ -287,7 +269,7 @@ void MainForm::moveSelectedEntry(int step)
 void MainForm::MenuTools_Cal_Click()
 {
     const Ledger& ledger = m_ctx.ledger;
-    const QList<int> entries = entryIndices(ledger, SelectedRows());
+    const QList<int> entries = rowEntries(SelectedRows());
     if (entries.isEmpty())
         return;
     const Session& session = m_ctx.session;

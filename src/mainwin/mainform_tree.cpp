@@ -118,15 +118,19 @@ void MainForm::setNodeText(int position, const QString& text) {
         node->setText(0, text);
 }
 
-void MainForm::BuildAccountTree() {
-    const Ledger& ledger = m_ctx.ledger;
-    Trv1->setUpdatesEnabled(false);
+void MainForm::clearTree() {
     Trv1->clear();
     m_nodes.clear();
     m_nodeByKey.clear();
     m_nodeLabels.clear();
     m_positionOf.clear();
     m_accountNodes.clear();
+}
+
+void MainForm::BuildAccountTree() {
+    const Ledger& ledger = m_ctx.ledger;
+    Trv1->setUpdatesEnabled(false);
+    clearTree();
 
     for (const QString& key : rootKeys)
         addNode(nullptr, key, key, 6);

@@ -1,6 +1,9 @@
 #pragma once
 #include <QString>
+#include <QtEndian>
+#include <QtGlobal>
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "mainwin/periods.h"
@@ -28,10 +31,53 @@ struct EntryChange {
 };
 EntryChange TreeEntryChange(int kindX, int kindY);
 
+// Which account each entry names, remembered between passes so that a pass compares 32
+// bytes per name instead of looking the name up. It never needs to be told about changes:
+// every pass first compares the account names with the table (any difference drops all
+// it knows), and an entry's remembered account counts only while the entry's stored name
+// bytes equal that account's.
+class EntryAccountCache {
+public:
+    // The stored 32 name bytes as four words.
+    struct Name {
+        quint64 w[4];
+        bool operator==(const Name& o) const {
+            return ((w[0] ^ o.w[0]) | (w[1] ^ o.w[1]) | (w[2] ^ o.w[2]) | (w[3] ^ o.w[3])) == 0;
+        }
+    };
+
+    // Brings the account part up to date with the ledger's account table.
+    void syncAccounts(const Ledger& ledger);
+    // First account index holding exactly these name bytes; 0 when none.
+    int find(const Name& name) const;
+    // Kind code of the name prefix of account `index` (as PrefixKindCode with income and
+    // expense), -1 for none.
+    int kind(int index) const { return m_kinds[size_t(index)]; }
+private:
+    friend TreeFigures ComputeTreeFigures(const Ledger&, const Session&, const Periods::Bounds&,
+                                          const QString&, EntryAccountCache*);
+    static bool sameName(const char* stored, const Name& n) {
+        // Word loads straight from both places (no copy through a local array).
+        const char* k = reinterpret_cast<const char*>(n.w);
+        return ((qFromUnaligned<quint64>(stored) ^ qFromUnaligned<quint64>(k)) |
+                (qFromUnaligned<quint64>(stored + 8) ^ qFromUnaligned<quint64>(k + 8)) |
+                (qFromUnaligned<quint64>(stored + 16) ^ qFromUnaligned<quint64>(k + 16)) |
+                (qFromUnaligned<quint64>(stored + 24) ^ qFromUnaligned<quint64>(k + 24))) == 0;
+    }
+
+    std::vector<Name> m_names; // by account index, slot 0 unused
+    std::vector<qint8> m_kinds;
+    std::vector<quint16> m_slots; // open addressing by name hash: account index, 0 empty
+    std::vector<std::array<quint16, 2>> m_entries; // by entry index; 0 not known
+    int m_accountCount = -1;
+};
+
 // One pass: bounds as Periods::periodBounds gives them (end already cut at today when
-// the caller wants that); todayDate is "yyyy/mm/dd".
+// the caller wants that); todayDate is "yyyy/mm/dd". A cache kept by the caller makes
+// later passes cheaper; without one the pass builds a fresh one.
 TreeFigures ComputeTreeFigures(const Ledger& ledger, const Session& session,
-                               const Periods::Bounds& bounds, const QString& todayDate);
+                               const Periods::Bounds& bounds, const QString& todayDate,
+                               EntryAccountCache* cache = nullptr);
 
 // Stored (not counted) amounts of the entries dated `date` ("yyyy/mm/dd") whose first
 // account is an income, resp. an expense account.

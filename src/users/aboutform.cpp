@@ -3,6 +3,7 @@
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
+#include "platform/webpages.h"
 #include "store/appcontext.h"
 
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kContactPage = QStringLiteral("https://qivo.example.com/contact/");
 const QString kSetting = QStringLiteral("Setting");
 const QString kAutoBackupState = QStringLiteral("AutoBackupState");
 } // namespace
@@ -74,7 +74,7 @@ void AboutForm::Command1_Click() {
 }
 
 void AboutForm::Command3_Click() {
-    m_ctx.services.shell->openUrl(kContactPage);
+    m_ctx.services.shell->openUrl(WebPages::Contact);
 }
 
 bool AboutForm::eventFilter(QObject* watched, QEvent* event) {

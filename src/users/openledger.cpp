@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
+#include "platform/webpages.h"
 #include "platform/windowroutines.h"
 #include "store/appcontext.h"
 #include "store/loadledger.h"
@@ -15,10 +16,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
-
-namespace {
-const QString kTutorialPage = QStringLiteral("https://qivo.example.com/tutorial/");
-} // namespace
 
 bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
     AppContext& ctx = context();
@@ -67,7 +64,7 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
                 QStringLiteral("這是您建立帳號後初次使用，要看看使用教學嗎？\r\n\r\n"
                                "目前您已經建立帳本完成，可由「自訂科目」開始看起。"),
                 Prompts::Buttons::YesNo) == Prompts::Answer::Yes)
-            ctx.services.shell->openUrl(kTutorialPage);
+            ctx.services.shell->openUrl(WebPages::Tutorial);
         FirstUse = QStringLiteral("0");
     }
     if (CheckRecordReminders) CheckRecordReminders();

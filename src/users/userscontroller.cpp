@@ -130,13 +130,7 @@ UsersController& InstallUsers(MainForm& form) {
         {form.User_ChanegPassword, &UsersController::User_ChanegPassword_Click},
         {form.User_Logout, &UsersController::User_Logout_Click},
     };
-    // Toolbar buttons 2 (帳本清單) and 27 (關於Qivo) lead to the same commands; the main
-    // window's own button handler leaves these two positions alone.
-    const QList<std::pair<QAction*, void (UsersController::*)()>> buttons = {
-        {form.ToolbarButton(2), &UsersController::File_SetDataBase_Click},
-        {form.ToolbarButton(27), &UsersController::Help_About_Click},
-    };
-    for (const auto& [action, handler] : commands + buttons) {
+    for (const auto& [action, handler] : commands) {
         if (!action) continue;
         QObject::connect(action, &QAction::triggered, users,
                          [users, handler = handler] { (users->*handler)(); });
