@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "mainwin/mainform_menus.h"
@@ -20,6 +21,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
 struct AppContext;
+struct TreeTotalsCache;
 
 // Two small arrow buttons beside a box (year arrows, month arrows).
 class UpDownArrows;
@@ -221,6 +223,8 @@ private:
     QStringList m_nodeLabels; // plain label by position - 1
     QHash<QTreeWidgetItem*, int> m_positionOf;
     std::vector<AccountNodes> m_accountNodes;
+    // What the tree totals remember between runs (mainform_totals.cpp).
+    std::shared_ptr<TreeTotalsCache> m_totalsCache;
     QHash<QString, QTreeWidgetItem*> m_nodeByKey;
     QList<QLabel*> m_panels;
     int m_sortColumn = 1;

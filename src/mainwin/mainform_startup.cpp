@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTreeWidget>
+#include <algorithm>
 #include <exception>
+#include <limits>
+#include <optional>
 
 #include "mainwin/mainform.h"
 #include "platform/clock.h"
@@ -42,6 +45,20 @@ bool folderInside(const QString& inner, const QString& outer) {
     const QString b = QFileInfo(outer).canonicalFilePath();
     if (a.isEmpty() || b.isEmpty()) return false;
     return a == b || a.startsWith(withSlash(b));
+}
+
+// A stored number as a whole number, unless it lies beyond what an int holds (a damaged
+// value then counts as unreadable instead of wrapping around).
+std::optional<int> wholeNumber(double value) {
+    if (!(value >= double(std::numeric_limits<int>::min()) &&
+          value <= double(std::numeric_limits<int>::max())))
+        return std::nullopt;
+    return int(value);
+}
+
+std::optional<int> storedWholeNumber(const QString& text) {
+    if (!Runtime::isNumeric(text)) return std::nullopt;
+    return wholeNumber(Runtime::leadingNumber(text));
 }
 
 bool folderWritable(const QString& folder) {
@@ -207,8 +224,8 @@ void MainForm::startReadOptions() {
         });
     // A month start day outside 1 to 28 would make no date: it is limited when read.
     const double day = Runtime::leadingNumber(m.DayState);
-    if (!Runtime::isNumeric(m.DayState) || day < 1 || day > 28 || day != int(day))
-        m.DayState = QString::number(std::clamp(int(day), 1, 28));
+    if (!Runtime::isNumeric(m.DayState) || !(day >= 1 && day <= 28) || day != int(day))
+        m.DayState = QString::number(int(std::clamp(day, 1.0, 28.0)));
 }
 
 void MainForm::startListFont() {
@@ -256,8 +273,8 @@ void MainForm::startColumnWidths() {
     for (int n = 1; n <= 7; ++n) {
         const QString value = store.GetSetting(mainSection, QStringLiteral("LW%1").arg(n),
                                                QString::number(Liv1->columnWidth(n - 1)));
-        const double width = Runtime::leadingNumber(value);
-        if (width > 10) Liv1->setColumnWidth(n - 1, int(width));
+        const std::optional<int> width = wholeNumber(Runtime::leadingNumber(value));
+        if (width && *width > 10) Liv1->setColumnWidth(n - 1, *width);
     }
 }
 
@@ -265,8 +282,9 @@ void MainForm::startWindowPlacement() {
     SettingsStore& store = *m_ctx.services.settings;
     const QString state =
         store.GetSetting(mainSection, QStringLiteral("WinState"), QStringLiteral("2"));
-    if (!Runtime::isNumeric(state)) return;
-    if (int(Runtime::leadingNumber(state)) != 0) {
+    const std::optional<int> stateNumber = storedWholeNumber(state);
+    if (!stateNumber) return;
+    if (*stateNumber != 0) {
         setWindowState(Qt::WindowMaximized);
         return;
     }
@@ -275,16 +293,15 @@ void MainForm::startWindowPlacement() {
     auto read = [&](const char* key, int currentPixels) {
         const QString v = store.GetSetting(mainSection, QLatin1String(key),
                                            QString::number(Runtime::pixelsToTwips(currentPixels)));
-        return Runtime::isNumeric(v)
-                   ? std::optional<int>(Runtime::twipsToPixels(int(Runtime::leadingNumber(v))))
-                   : std::nullopt;
+        const std::optional<int> twips = storedWholeNumber(v);
+        return twips ? std::optional<int>(Runtime::twipsToPixels(*twips)) : std::nullopt;
     };
     if (const auto left = read("Left", g.x())) g.moveLeft(*left);
     if (const auto top = read("Top", g.y())) g.moveTop(*top);
     const QString width =
         store.GetSetting(mainSection, QStringLiteral("Width"), QStringLiteral("15360"));
-    if (Runtime::isNumeric(width))
-        g.setWidth(Runtime::twipsToPixels(int(Runtime::leadingNumber(width))));
+    if (const std::optional<int> twips = storedWholeNumber(width))
+        g.setWidth(Runtime::twipsToPixels(*twips));
     if (const auto height = read("Height", g.height())) g.setHeight(*height);
     setGeometry(g);
 }

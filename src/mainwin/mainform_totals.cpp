@@ -14,6 +14,22 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
+// What UpdateTreeTotals remembers between runs. Nothing here is trusted blindly: the
+// entry cache checks itself against the tables, and a node's remembered text is reused
+// only while the node still shows it and label, figure and number format are the same.
+struct TreeTotalsCache {
+    EntryAccountCache entries;
+    struct NodeText {
+        const QTreeWidgetItem* node = nullptr;
+        QString label;
+        double figure = 0;
+        QString text;
+    };
+    std::vector<NodeText> nodes; // by position
+    QString dotState;
+    QString moneyState;
+};
+
 namespace {
 const QString rootLabels[4] = {QStringLiteral("資產"), QStringLiteral("負債"),
                                QStringLiteral("收入"), QStringLiteral("支出")};
@@ -69,7 +85,10 @@ void MainForm::UpdateTreeTotals() {
         const QString todayKey = Periods::dateKey(today);
         if (set.AftState == QLatin1String("0") && bounds.end > todayKey) bounds.end = todayKey;
 
-        const TreeFigures f = ComputeTreeFigures(ledger, session, bounds, Runtime::dateText(today));
+        if (!m_totalsCache) m_totalsCache = std::make_shared<TreeTotalsCache>();
+        TreeTotalsCache& cache = *m_totalsCache;
+        const TreeFigures f = ComputeTreeFigures(ledger, session, bounds, Runtime::dateText(today),
+                                                 &cache.entries);
 
         // Node amounts: each account into its own node, or with View_Add into every
         // ancestor up to its level-0 node.
@@ -84,12 +103,27 @@ void MainForm::UpdateTreeTotals() {
                     nodeAmount[size_t(p)] += figure;
         }
 
+        // "label: figure"; formatting only a figure, label or format that changed.
+        const bool sameFormat =
+            cache.dotState == session.DotState && cache.moneyState == session.Setting.MoneyState;
+        cache.dotState = session.DotState;
+        cache.moneyState = session.Setting.MoneyState;
+        cache.nodes.resize(size_t(NodeCount()) + 1);
+        auto showFigure = [&](int p, const QString& label, double figure) {
+            TreeTotalsCache::NodeText& known = cache.nodes[size_t(p)];
+            QTreeWidgetItem* node = m_nodes[p - 1];
+            const QString shown = node->text(0);
+            if (sameFormat && known.node == node && known.figure == figure &&
+                known.label == label && shown == known.text)
+                return;
+            known = {node, label, figure,
+                     label + QStringLiteral(": ") + FormatAmount(figure, session)};
+            if (shown != known.text) node->setText(0, known.text);
+        };
         for (int p = 6; p <= NodeCount(); ++p)
-            setNodeText(p, m_nodeLabels[p - 1] + QStringLiteral(": ") +
-                               FormatAmount(nodeAmount[size_t(p)], session));
+            showFigure(p, m_nodeLabels[p - 1], nodeAmount[size_t(p)]);
         for (int r = 0; r < 4 && r < NodeCount(); ++r)
-            setNodeText(r + 1, rootLabels[r] + QStringLiteral(": ") +
-                                   FormatAmount(f.kindTotal[size_t(r + 1)], session));
+            showFigure(r + 1, rootLabels[r], f.kindTotal[size_t(r + 1)]);
 
         if (View_Today->isChecked())
             SetPanelText(2, FormatAmount(f.todayIncome, session) + QStringLiteral(" / ") +

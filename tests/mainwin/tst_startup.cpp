@@ -178,6 +178,21 @@ private slots:
         QCOMPARE(w.Trv1->font().pointSizeF(), 14.0);
     }
 
+    // Numbers no window size or day can take are skipped like text that is no number.
+    void outOfRangeNumbersAreSkipped() {
+        TestEnv env;
+        preset(env, {"MainForm/LW1=1e30", "MainForm/LW3=-5e20", "MainForm/WinState=0",
+                     "MainForm/Left=1500", "MainForm/Top=9e99", "MainForm/Width=1e12",
+                     "MainForm/Height=9000", "Setting/DayState=1e30"});
+        MainForm w(env.ctx);
+        const QRect before = w.geometry();
+        w.Form_Load();
+        QCOMPARE(w.Liv1->columnWidth(0), 125);
+        QCOMPARE(w.Liv1->columnWidth(2), 80);
+        QCOMPARE(w.geometry(), QRect(100, before.y(), before.width(), 600));
+        QCOMPARE(env.ctx.session.Setting.DayState, QString("28"));
+    }
+
     void maximisedIgnoresStoredPlacement() {
         TestEnv env;
         preset(env, {"MainForm/WinState=2", "MainForm/Width=16500"});
