@@ -92,7 +92,7 @@ void MainForm::ListAccountRecords(int accountIndex) {
                                   set.DayState2 != QLatin1String("0"));
         const bool bounded = period != Periods::All;
         const quint32 fromKey = bounded ? Periods::dateNumber(bounds.start) : 0;
-        const quint32 toKey = Periods::dateNumber(bounds.end);
+        const quint32 nextKey = Periods::dateNumber(bounds.next);
 
         // 2. and 3. Which entries make rows.
         const bool subAccounts =
@@ -190,7 +190,7 @@ void MainForm::ListAccountRecords(int accountIndex) {
             const bool second = e.Account2 == account.Name;
             if (!first && !second) continue;
             const quint32 key = Periods::dateNumber(e.Date.bytes());
-            if (bounded && (key < fromKey || key > toKey)) continue;
+            if (bounded && (key < fromKey || key >= nextKey)) continue;
             if (!passesFilter(i)) continue;
             if (first) addRow(i, true, key);
             if (second) addRow(i, false, key);

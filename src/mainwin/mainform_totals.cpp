@@ -14,20 +14,25 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
-// What UpdateTreeTotals remembers between runs. Nothing here is trusted blindly: the
-// entry cache checks itself against the tables, and a node's remembered text is reused
-// only while the node still shows it and label, figure and number format are the same.
+// What UpdateTreeTotals remembers between runs. The entry cache checks itself against the
+// tables. Node texts are written only by the tree build (which replaces the node and label
+// lists) and here; the shared copies of both lists prove that neither changed since the
+// last run (any change to a list, even a write access, detaches it from its copy), so a
+// node whose figure and number format are unchanged still shows the text it was given.
 struct TreeTotalsCache {
     EntryAccountCache entries;
-    struct NodeText {
-        const QTreeWidgetItem* node = nullptr;
-        QString label;
+    QList<QTreeWidgetItem*> nodeList;
+    QStringList labels;
+    struct NodeFigure {
+        bool shown = false; // the node shows "label: figure" for this figure
         double figure = 0;
-        QString text;
     };
-    std::vector<NodeText> nodes; // by position
+    std::vector<NodeFigure> nodes; // by position
     QString dotState;
     QString moneyState;
+
+    // Forgets every node's figure (after texts were written elsewhere).
+    void forgetNodes() { nodes.assign(nodes.size(), NodeFigure{}); }
 };
 
 namespace {
@@ -65,7 +70,11 @@ void MainForm::UpdateTreeTotals() {
                    FormatAmount(d.expense, session);
         };
 
+        if (!m_totalsCache) m_totalsCache = std::make_shared<TreeTotalsCache>();
+        TreeTotalsCache& cache = *m_totalsCache;
+
         if (set.AccState.mid(1, 1) == QLatin1String("0")) {
+            cache.forgetNodes();
             for (int p = 6; p <= NodeCount(); ++p)
                 setNodeText(p, m_nodeLabels[p - 1]);
             for (int r = 0; r < 4 && r < NodeCount(); ++r)
@@ -85,8 +94,6 @@ void MainForm::UpdateTreeTotals() {
         const QString todayKey = Periods::dateKey(today);
         if (set.AftState == QLatin1String("0") && bounds.end > todayKey) bounds.end = todayKey;
 
-        if (!m_totalsCache) m_totalsCache = std::make_shared<TreeTotalsCache>();
-        TreeTotalsCache& cache = *m_totalsCache;
         const TreeFigures f = ComputeTreeFigures(ledger, session, bounds, Runtime::dateText(today),
                                                  &cache.entries);
 
@@ -103,27 +110,31 @@ void MainForm::UpdateTreeTotals() {
                     nodeAmount[size_t(p)] += figure;
         }
 
-        // "label: figure"; formatting only a figure, label or format that changed.
-        const bool sameFormat =
-            cache.dotState == session.DotState && cache.moneyState == session.Setting.MoneyState;
-        cache.dotState = session.DotState;
-        cache.moneyState = session.Setting.MoneyState;
-        cache.nodes.resize(size_t(NodeCount()) + 1);
+        // "label: figure"; formatting only what changed since the last run.
+        const bool trusted = cache.nodeList.isSharedWith(m_nodes) &&
+                             cache.labels.isSharedWith(m_nodeLabels) &&
+                             cache.dotState == session.DotState &&
+                             cache.moneyState == session.Setting.MoneyState &&
+                             cache.nodes.size() == size_t(NodeCount()) + 1;
+        if (!trusted) {
+            cache.dotState = session.DotState;
+            cache.moneyState = session.Setting.MoneyState;
+            cache.nodes.assign(size_t(NodeCount()) + 1, TreeTotalsCache::NodeFigure{});
+        }
         auto showFigure = [&](int p, const QString& label, double figure) {
-            TreeTotalsCache::NodeText& known = cache.nodes[size_t(p)];
-            QTreeWidgetItem* node = m_nodes[p - 1];
-            const QString shown = node->text(0);
-            if (sameFormat && known.node == node && known.figure == figure &&
-                known.label == label && shown == known.text)
-                return;
-            known = {node, label, figure,
-                     label + QStringLiteral(": ") + FormatAmount(figure, session)};
-            if (shown != known.text) node->setText(0, known.text);
+            TreeTotalsCache::NodeFigure& known = cache.nodes[size_t(p)];
+            if (known.shown && known.figure == figure) return;
+            known.shown = false;
+            setNodeText(p, label + QStringLiteral(": ") + FormatAmount(figure, session));
+            known = {true, figure};
         };
         for (int p = 6; p <= NodeCount(); ++p)
             showFigure(p, m_nodeLabels[p - 1], nodeAmount[size_t(p)]);
         for (int r = 0; r < 4 && r < NodeCount(); ++r)
             showFigure(r + 1, rootLabels[r], f.kindTotal[size_t(r + 1)]);
+        // Taken last: writing a text may have detached the window's lists from older copies.
+        cache.nodeList = m_nodes;
+        cache.labels = m_nodeLabels;
 
         if (View_Today->isChecked())
             SetPanelText(2, FormatAmount(f.todayIncome, session) + QStringLiteral(" / ") +

@@ -44,6 +44,7 @@ Bounds periodBounds(int index, int year, int startDay, bool monthBefore) {
     Bounds b;
     if (index <= All || index > LastMonth) {
         b.end = QStringLiteral("99999999");
+        b.next = b.end;
         return b;
     }
     QDate first;
@@ -62,6 +63,7 @@ Bounds periodBounds(int index, int year, int startDay, bool monthBefore) {
     const QDate last = next.addDays(-1);
     // Stored dates have four-digit years, so an end past 9999 is the end of 9999.
     b.end = last.year() > 9999 ? QStringLiteral("99991231") : dateKey(last);
+    b.next = next.year() > 9999 ? QStringLiteral("99999999") : dateKey(next);
     return b;
 }
 

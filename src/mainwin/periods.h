@@ -29,12 +29,15 @@ quint32 dateNumber(const QString& key); // of a "yyyymmdd" key; 0 when it is non
 struct Bounds {
     QString start;
     QString end;
+    // First day of the following period, excluded: the list compares stored date texts
+    // against it, so a date no calendar has still falls where its text sorts.
+    QString next;
     QDate first; // first day (invalid for "全部")
 };
 
 // The period of choice index for year y. The whole year always runs from January;
 // months start in the month before when monthBefore (DayState2 not "0").
-// For "全部" the end is "99999999".
+// For "全部" the end and next are "99999999".
 Bounds periodBounds(int index, int year, int startDay, bool monthBefore);
 
 // Budget cell of a period: 0 for the whole year, m for month m; -1 for "全部".

@@ -130,8 +130,8 @@ TreeFigures ComputeTreeFigures(const Ledger& ledger, const Session& session,
     // By the kind codes + 1 of both accounts (6 x 6): the factors of the amount for both
     // sides, and whether each side counts only within the period (income, expense).
     struct Rule {
-        int first;
-        int second;
+        double first;
+        double second;
         bool firstInPeriod;
         bool secondInPeriod;
     };
@@ -140,7 +140,7 @@ TreeFigures ComputeTreeFigures(const Ledger& ledger, const Session& session,
         for (int ky = -1; ky <= 4; ++ky) {
             const EntryChange c = TreeEntryChange(kx, ky);
             rules[size_t((kx + 1) * 6 + ky + 1)] = {
-                c.first, c.second, kx == KindIncome || kx == KindExpense,
+                double(c.first), double(c.second), kx == KindIncome || kx == KindExpense,
                 ky == KindIncome || ky == KindExpense};
         }
 
@@ -178,9 +178,9 @@ TreeFigures ComputeTreeFigures(const Ledger& ledger, const Session& session,
         const bool fromStart = key >= start;
         // Without branches: a side that does not count adds +0.0, which changes no sum
         // (slot 0 takes the sides that have no account).
-        figure[x] += keptOrZero(rule.first * a, (rule.first != 0) & upToEnd &
+        figure[x] += keptOrZero(rule.first * a, (rule.first != 0.0) & upToEnd &
                                                     (!rule.firstInPeriod | fromStart));
-        figure[y] += keptOrZero(rule.second * a, (rule.second != 0) & upToEnd &
+        figure[y] += keptOrZero(rule.second * a, (rule.second != 0.0) & upToEnd &
                                                      (!rule.secondInPeriod | fromStart));
         if (todayComparable && qFromUnaligned<quint64>(e.Date.data()) == todayHead &&
             qFromUnaligned<quint16>(e.Date.data() + 8) == todayTail) {

@@ -5,6 +5,9 @@
 #include <array>
 #include <cstring>
 #include <vector>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "mainwin/periods.h"
 
@@ -57,12 +60,21 @@ private:
     friend TreeFigures ComputeTreeFigures(const Ledger&, const Session&, const Periods::Bounds&,
                                           const QString&, EntryAccountCache*);
     static bool sameName(const char* stored, const Name& n) {
-        // Word loads straight from both places (no copy through a local array).
         const char* k = reinterpret_cast<const char*>(n.w);
+#ifdef __SSE2__
+        // Two 16-byte compares: a quarter of the instructions of word compares.
+        const __m128i lo = _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(stored)),
+                                          _mm_loadu_si128(reinterpret_cast<const __m128i*>(k)));
+        const __m128i hi =
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(stored + 16)),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(k + 16)));
+        return _mm_movemask_epi8(_mm_and_si128(lo, hi)) == 0xFFFF;
+#else
         return ((qFromUnaligned<quint64>(stored) ^ qFromUnaligned<quint64>(k)) |
                 (qFromUnaligned<quint64>(stored + 8) ^ qFromUnaligned<quint64>(k + 8)) |
                 (qFromUnaligned<quint64>(stored + 16) ^ qFromUnaligned<quint64>(k + 16)) |
                 (qFromUnaligned<quint64>(stored + 24) ^ qFromUnaligned<quint64>(k + 24))) == 0;
+#endif
     }
 
     std::vector<Name> m_names; // by account index, slot 0 unused

@@ -304,6 +304,22 @@ private slots:
         QVERIFY(!w.LedgerChanged());
     }
 
+    // Dates no calendar has (a damaged file) fall where their text sorts: from the first
+    // day up to, not including, the next period's first day.
+    void impossibleDatesByTheirText() {
+        MainFormFixture f;
+        f.b.account("E-餐飲費").account("A-現金");
+        f.b.entry("2024/11/31", "E-餐飲費", "A-現金", 100)
+            .entry("2024/12/32", "E-餐飲費", "A-現金", 200)
+            .entry("2025/01/00", "E-餐飲費", "A-現金", 300)
+            .entry("2025/01/01", "E-餐飲費", "A-現金", 400);
+        MainForm& w = f.open(Periods::LastMonth, 2024);
+        setViews(w, false, false);
+        f.list("E-餐飲費");
+        QCOMPARE(f.column(8), (QStringList{"2", "3"}));
+        QCOMPARE(f.column(1), (QStringList{"2024/12/32", "2025/01/00"}));
+    }
+
     void indexOutsideTheTable() {
         MainFormFixture f;
         fillHousehold(f.b);

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "commandsfixture.h"
+#include "entry/inputform.h"
 
 class TestMenu : public QObject {
     Q_OBJECT
@@ -19,7 +20,35 @@ private slots:
     void calculatorAndHelpPages();
     void unavailableWindowsAreDisabled();
     void afterTheDownload();
+    void colourNamesInMenuAndEntryWindow();
 };
+
+// The context menu's colour items and the entry window's colour list name the same ten
+// colours in index order.
+void TestMenu::colourNamesInMenuAndEntryWindow()
+{
+    CommandsFixture f;
+    f.accounts();
+    MainForm& w = f.open(QString());
+    const QStringList names = {"黑色", "藍色", "紅色", "綠色", "橘色",
+                               "紫色", "灰色", "天藍色", "淺綠色", "淡黃色"};
+    QStringList captions;
+    QStringList objectNames;
+    for (QAction* a : w.MenuTools_SetColor->actions()) {
+        captions << a->text();
+        objectNames << a->objectName();
+    }
+    QCOMPARE(captions, names);
+    QCOMPARE(objectNames.first(), QStringLiteral("SetColor_0"));
+    QCOMPARE(objectNames.last(), QStringLiteral("SetColor_9"));
+    QCOMPARE(w.setColorItem(7), w.MenuTools_SetColor->actions().at(7));
+
+    InputForm form(f.env.ctx, w, &w);
+    QStringList listed;
+    for (int i = 0; i < form.ColorCombo->count(); ++i)
+        listed << form.ColorCombo->itemText(i);
+    QCOMPARE(listed, names);
+}
 
 void TestMenu::toolbarPositions()
 {

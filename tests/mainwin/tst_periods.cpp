@@ -48,6 +48,11 @@ private slots:
         QFETCH(QString, end);
         QCOMPARE(b.start, start);
         QCOMPARE(b.end, end);
+        // The list's excluded limit is the day after the end; past year 9999, after every date.
+        const QDate after = QDate::fromString(end, QStringLiteral("yyyyMMdd")).addDays(1);
+        QCOMPARE(b.next, after.isValid() && after.year() <= 9999
+                             ? after.toString(QStringLiteral("yyyyMMdd"))
+                             : QStringLiteral("99999999"));
     }
 
     void years_data() {
