@@ -139,11 +139,6 @@ int main(int argc, char** argv) {
         const Periods::Bounds bounds = Periods::periodBounds(Periods::All, 2024, 1, false);
         const QString today = Runtime::dateText(clock.today());
         EntryAccountCache cache; // kept between passes, as the window keeps it
-        if (qEnvironmentVariableIsSet("PROF3")) { for (int k = 0; k < 30; ++k) w.ListAccountRecords(largest); return 0; }
-        if (qEnvironmentVariableIsSet("PROF2")) { for (int k = 0; k < 2000; ++k) w.UpdateTreeTotals(); return 0; }
-        if (qEnvironmentVariableIsSet("PROF")) { std::vector<double> v, b; for (int r=0;r<15;++r){ QElapsedTimer t; t.start(); for (int k = 0; k < 200; ++k) g_sink = ComputeTreeFigures(ledger, ctx.session, bounds, today, &cache).todayIncome; v.push_back(t.nsecsElapsed()/200e3);
-          t.start(); for (int k = 0; k < 200; ++k) { double sum = 0; for (int i = 1; i < ledger.EntryCount; ++i) sum += ledger.Entries[size_t(i)].Amount.value(); g_sink = sum; } b.push_back(t.nsecsElapsed()/200e3);}
-          std::sort(v.begin(), v.end()); std::sort(b.begin(), b.end()); std::printf("compute %.3f base %.3f ratio %.2f (min %.3f/%.3f)\n", v[7], b[7], v[7]/b[7], v[0], b[0]); return 0; }
         report("  of which ComputeTreeFigures (全部)", medianMs([&] {
                    g_sink = ComputeTreeFigures(ledger, ctx.session, bounds, today, &cache).todayIncome;
                }),

@@ -129,7 +129,7 @@ void MainForm::UpdateTreeTotals() {
             known = {true, figure};
         };
         for (int p = 6; p <= NodeCount(); ++p)
-            showFigure(p, m_nodeLabels[p - 1], nodeAmount[size_t(p)]);
+            showFigure(p, m_nodeLabels.at(p - 1), nodeAmount[size_t(p)]); // at(): no detach
         for (int r = 0; r < 4 && r < NodeCount(); ++r)
             showFigure(r + 1, rootLabels[r], f.kindTotal[size_t(r + 1)]);
         // Taken last: writing a text may have detached the window's lists from older copies.

@@ -32,12 +32,16 @@ QString copyTargetName(const QString& userFolder, const QString& name) {
     return target;
 }
 
+bool copyFile(const QString& source, const QString& target) {
+    const auto bytes = FileIO::readFile(source);
+    return bytes && FileIO::writeFileSafely(target, *bytes);
+}
+
 bool copyLedger(const QString& sourceFolder, const QString& targetFolder) {
     if (!UserFiles::makePrivateFolder(targetFolder)) return false;
     for (const QString& name : ledgerFileNames()) {
         if (!QFileInfo(sourceFolder + name).isFile()) continue;
-        const auto bytes = FileIO::readFile(sourceFolder + name);
-        if (!bytes || !FileIO::writeFileSafely(targetFolder + name, *bytes)) return false;
+        if (!copyFile(sourceFolder + name, targetFolder + name)) return false;
     }
     return true;
 }

@@ -14,6 +14,9 @@ bool nameTaken(const QString& userFolder, const QString& name);
 // name-Copy, else name-Copy1, name-Copy2, … : the first that is not taken.
 QString copyTargetName(const QString& userFolder, const QString& name);
 
+// Copies one file through the safe writer (an existing target is replaced whole or kept).
+bool copyFile(const QString& source, const QString& target);
+
 // Creates the target folder and copies every ledger file present in the source, in order.
 // False on the first failure; what was copied before stays.
 bool copyLedger(const QString& sourceFolder, const QString& targetFolder);

@@ -4,6 +4,8 @@
 #include "store/ledger.h"
 #include "store/linefiles.h"
 #include "store/recordfile.h"
+#include "users/ledgerfolders.h"
+#include "users/storedtext.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -20,14 +22,8 @@ QByteArray readOrEmpty(const QString& path) {
     return FileIO::readFile(path).value_or(QByteArray());
 }
 
-// A name as compared by the merge: up to its first NUL, without trailing blanks.
 QString comparableName(const FixedText<32>& name) {
-    QString text = name.text();
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0) text.truncate(nul);
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
+    return TextBeforeNul(name.text());
 }
 
 } // namespace
@@ -37,8 +33,7 @@ ApplyResult applyLedgerFiles(const QString& sourceFolder, const QString& targetF
     if (!QFileInfo(sourceFolder + kNotes).isFile()) return ApplyResult::MissingNotes;
     if (!QFileInfo(sourceFolder + kFavorites).isFile()) return ApplyResult::MissingFavorites;
     for (const QString& name : {kAccounts, kNotes, kFavorites}) {
-        const auto bytes = FileIO::readFile(sourceFolder + name);
-        if (!bytes || !FileIO::writeFileSafely(targetFolder + name, *bytes))
+        if (!LedgerFolders::copyFile(sourceFolder + name, targetFolder + name))
             return ApplyResult::CopyFailed;
     }
     return ApplyResult::Applied;

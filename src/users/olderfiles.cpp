@@ -4,6 +4,7 @@
 #include "platform/fileio.h"
 #include "store/ledger.h"
 #include "store/recordfile.h"
+#include "users/storedtext.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,14 +15,8 @@ namespace OlderFiles {
 
 namespace {
 
-// Old texts end at their first NUL; the blank padding goes too.
 QString oldText(QByteArrayView slot, int offset, int width) {
-    QString text = Ansi::decode(slot.sliced(offset, width));
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0) text.truncate(nul);
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
+    return TextBeforeNul(Ansi::decode(slot.sliced(offset, width)));
 }
 
 qint32 oldInt32(QByteArrayView slot, int offset) {

@@ -1,11 +1,13 @@
 #include "users/openform.h"
 
+#include "mainwin/mainform.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
 #include "platform/windowroutines.h"
 #include "store/appcontext.h"
 #include "store/autobackup.h"
+#include "store/loadledger.h"
 #include "users/ledgerfolders.h"
 #include "users/ledgersearch.h"
 #include "users/namecheck.h"
@@ -200,6 +202,11 @@ void OpenForm::Cmd2_Click() {
     }
     if (!RenameFolder(m_ctx, userFolder() + oldName, userFolder() + name)) return;
     item->setText(name);
+    if (!m_openLedger.isEmpty() && oldName == m_openLedger) {
+        m_openLedger = name;
+        m_ctx.session.LedgerName = name;
+        m_users.form().setWindowTitle(LedgerCaption(m_ctx.session));
+    }
     listChanged();
 }
 
@@ -227,6 +234,12 @@ void OpenForm::Cmd3_Click() {
     if (!LedgerFolders::deleteLedger(userFolder() + item->text() + QStringLiteral("/"))) {
         prompts.warning(QStringLiteral("帳本刪除失敗"));
         return;
+    }
+    if (!m_openLedger.isEmpty() && item->text() == m_openLedger) {
+        // Its save decision was made before the list was shown; the list can now only be
+        // left by opening a ledger or logging out.
+        m_openLedger.clear();
+        m_users.ClearOpenLedger();
     }
     const int n = List1->row(item);
     delete List1->takeItem(n);
@@ -292,6 +305,6 @@ void OpenForm::Command1_Click() {
 void OpenForm::Cmd6_Click() {
     SaveLedgerList();
     AutoBackup(m_ctx);
-    m_users.ClearAfterLogout();
+    m_users.ClearOpenLedger();
     done(LoggedOut);
 }

@@ -58,6 +58,11 @@ public:
     // Enables or disables the commands that need a ledger.
     void EnableLedgerCommands(bool on);
 
+    // The ledger open in the main window when the list is shown from it (none from the
+    // login). Renaming it moves the open ledger along; deleting it closes the open ledger,
+    // so no later save can write into a folder that is gone.
+    void SetOpenLedger(const QString& name) { m_openLedger = name; }
+
 private:
     QString userFolder() const;
     void updateStatus();
@@ -67,4 +72,5 @@ private:
 
     AppContext& m_ctx;
     UsersController& m_users;
+    QString m_openLedger;
 };

@@ -33,7 +33,10 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
         // shown before may stay on screen, and the list may not be closed into it.
         m_form.setWindowTitle(ProgramCaption);
         m_form.ClearViews();
-        if (list) RemoveCloseCommand(list);
+        if (list) {
+            RemoveCloseCommand(list);
+            list->SetOpenLedger(QString());
+        }
         return false;
     }
     m_form.setWindowTitle(LedgerCaption(session));

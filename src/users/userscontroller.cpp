@@ -82,6 +82,8 @@ UsersController::ListEnd UsersController::showLedgerList(const QStringList& ledg
         if (ledgers.isEmpty()) list.EnableLedgerCommands(false);
         LedgerListChanged = false;
         RemoveCloseCommand(&list);
+    } else {
+        list.SetOpenLedger(ctx.session.LedgerName);
     }
     const int end = ctx.services.modal->run(list);
     if (end == OpenForm::Opened) return ListEnd::Opened;
@@ -91,7 +93,7 @@ UsersController::ListEnd UsersController::showLedgerList(const QStringList& ledg
     return fromLogin ? ListEnd::LoggedOut : ListEnd::Closed;
 }
 
-void UsersController::ClearAfterLogout(bool forgetListedAccount) {
+void UsersController::ClearOpenLedger(bool forgetListedAccount) {
     AppContext& ctx = context();
     if (forgetListedAccount) m_form.ListedAccount.clear();
     m_form.setWindowTitle(ProgramCaption);

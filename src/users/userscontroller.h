@@ -45,10 +45,11 @@ public:
     // the ledger could not be loaded (its message was shown; the list stays open).
     bool OpenLedger(const QString& name, OpenForm* list = nullptr);
 
-    // Empties the main window after a logout, and the ledger tables with their flags, so
-    // nothing of this user can be saved into another user's folder. The main window's
+    // Empties the main window and the ledger tables with their flags, once the save
+    // decision is made (a logout, or the open ledger deleted from the list), so nothing of
+    // the ledger can be saved into another user's or a deleted folder. The main window's
     // logout also forgets the listed account.
-    void ClearAfterLogout(bool forgetListedAccount = false);
+    void ClearOpenLedger(bool forgetListedAccount = false);
 
     // ---- Commands of the main window ----------------------------------------------------
     void File_SetDataBase_Click(); // 帳本清單

@@ -1,6 +1,7 @@
 #include "users_fixture.h"
 
 #include "platform/settingsstore.h"
+#include "store/loadledger.h"
 #include "support/ledgerbuilder.h"
 #include "users/aboutform.h"
 #include "users/loginform.h"
@@ -50,6 +51,8 @@ private slots:
     void logoutCancelledKeepsEverything();
     void logoutClearsAndShowsLogin();
     void ledgerListFromMainWindow();
+    void openLedgerRenamedInList();
+    void openLedgerDeletedInList();
     void aboutSwitch();
     void aboutCaption();
 };
@@ -249,6 +252,78 @@ void UserCommandsTest::ledgerListFromMainWindow() {
     QCOMPARE(row, 0);
     QCOMPARE(status, QStringLiteral("共有 2 個帳本"));
     QCOMPARE(w.env.modal.shown, QStringList({"OpenForm", "LoginForm"}));
+}
+
+void UserCommandsTest::openLedgerRenamedInList() {
+    UsersWorld w;
+    w.loginAs("Amy", "abc", {"Home", "Trip"});
+    const QString user = w.session().userFolder();
+    w.session().LedgerName = "Home";
+    LedgerBuilder(w.env.ctx.ledger).account(QStringLiteral("A-現金")).account("Equity");
+    w.session().Setting.SaveState = "1";
+    QString caption;
+    QString ledgerFolder;
+    QString afterOtherRename;
+    w.env.modal.on<OpenForm>([&](OpenForm& f) {
+        w.env.prompts.answerText("Voyage"); // another ledger: the open one stays as it is
+        f.List1->setCurrentRow(1);
+        f.Cmd2->click();
+        afterOtherRename = w.session().LedgerName;
+        w.env.prompts.answerText("Casa");
+        f.List1->setCurrentRow(0);
+        f.Cmd2->click();
+        caption = w.form->windowTitle();
+        ledgerFolder = w.session().ledgerFolder();
+        // A later save of the open ledger lands in its renamed folder.
+        w.form->SetLedgerChanged(true);
+        w.form->ConfirmSaveChanges();
+        f.Cmd6->click();
+        return f.result();
+    });
+    endAtLogin(w);
+    w.form->File_SetDataBase->trigger();
+    QCOMPARE(afterOtherRename, QString("Home"));
+    QVERIFY2(caption.contains(QStringLiteral("[Amy：Casa]")), qPrintable(caption));
+    QCOMPARE(ledgerFolder, user + "Casa/");
+    QVERIFY(QFileInfo::exists(user + "Casa/Main.qvd"));
+    QVERIFY(!QFileInfo::exists(user + "Home"));
+    QCOMPARE(w.fileBytes(user + "DataBase.lst"), QByteArray("Casa\r\nVoyage\r\n"));
+}
+
+void UserCommandsTest::openLedgerDeletedInList() {
+    UsersWorld w;
+    w.loginAs("Amy", "abc", {"Home", "Trip"});
+    const QString user = w.session().userFolder();
+    w.session().LedgerName = "Home";
+    LedgerBuilder(w.env.ctx.ledger).account(QStringLiteral("A-現金")).account("Equity");
+    w.form->SetLedgerChanged(true);
+    w.env.prompts.answer(Prompts::Answer::No); // the changes are not saved
+    bool closable = true;
+    bool cleared = false;
+    bool folderBack = true;
+    QString caption;
+    w.env.modal.on<OpenForm>([&](OpenForm& f) {
+        w.env.prompts.answer(Prompts::Answer::Yes);
+        f.Cmd3->click();
+        closable = f.windowFlags().testFlag(Qt::WindowCloseButtonHint);
+        cleared = w.env.ctx.ledger.AccountCount == 1 && !w.form->LedgerChanged();
+        caption = w.form->windowTitle();
+        // Nothing is left that a save could write into the deleted folder.
+        w.session().Setting.SaveState = "1";
+        w.form->ConfirmSaveChanges();
+        w.form->SaveExpandedState();
+        folderBack = QFileInfo::exists(user + "Home");
+        f.Cmd1->click(); // Trip, now the first item
+        return f.result();
+    });
+    w.form->File_SetDataBase->trigger();
+    QVERIFY(!closable);
+    QVERIFY(cleared);
+    QVERIFY(!folderBack);
+    QCOMPARE(caption, QStringLiteral("Qivoka v4.0.4"));
+    QCOMPARE(w.session().LedgerName, QString("Trip"));
+    QVERIFY(!QFileInfo::exists(user + "Home"));
+    QCOMPARE(w.fileBytes(user + "DataBase.lst"), QByteArray("Trip\r\n"));
 }
 
 void UserCommandsTest::aboutSwitch() {
