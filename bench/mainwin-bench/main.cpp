@@ -2,6 +2,7 @@
 // full-size generated ledger, offscreen, each against one pass over the entries that only
 // sums their amounts (median of five runs).
 #include "generate.h"
+#include "timing.h"
 
 #include "mainwin/mainform.h"
 #include "mainwin/periods.h"
@@ -28,20 +29,8 @@
 
 namespace {
 
-constexpr int kSamples = 5;
-volatile double g_sink = 0;
-
-double medianMs(const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int i = 0; i < kSamples; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[kSamples / 2];
-}
+using Bench::g_sink;
+using Bench::medianMs;
 
 // Boxes would block a timed run: every one is counted and answered "no".
 class SilentPrompts : public Prompts {

@@ -1,6 +1,7 @@
 // store-bench: times the main operations of the ledger store on a full-size generated ledger,
 // each against a baseline measured in the same run, median of five.
 #include "generate.h"
+#include "timing.h"
 
 #include "platform/codec.h"
 #include "platform/fileio.h"
@@ -22,23 +23,8 @@
 
 namespace {
 
-constexpr int kSamples = 5;
-
-volatile double g_sink = 0; // keeps measured work from being optimised away
-
-// Median in milliseconds of kSamples runs of `work`, each after an untimed `prepare`.
-double medianMs(const std::function<void()>& work, const std::function<void()>& prepare = {}) {
-    std::vector<double> ms;
-    for (int i = 0; i < kSamples; ++i) {
-        if (prepare) prepare();
-        QElapsedTimer t;
-        t.start();
-        work();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[kSamples / 2];
-}
+using Bench::g_sink;
+using Bench::medianMs;
 
 // Field walk of one record slot for the baseline: text fields are decoded, numbers skipped.
 enum class Field { Text, Skip, Tagged };

@@ -89,21 +89,10 @@ void selectEntryAccounts(InputForm& form, const Ledger& ledger, const EntryCore&
     }
 }
 
-// Blanks only, as the stored notes may carry line breaks at their ends that belong to them.
-QString trimBlanks(const QString& text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from) == u' ')
-        ++from;
-    while (to > from && text.at(to - 1) == u' ')
-        --to;
-    return text.mid(from, to - from);
-}
 
 QString entryFullNote(const Ledger& ledger, int i)
 {
-    const QString row = trimBlanks(ledger.noteRow(i));
+    const QString row = Runtime::trimBlanks(ledger.noteRow(i));
     return row.isEmpty() ? ledger.EntryNotes[size_t(i)].Note.trimmed() : row;
 }
 
@@ -236,7 +225,7 @@ void MainForm::MenuTools_New_Click()
         if (const auto date = Runtime::parseDate(e.Date.trimmed()))
             form.DTPicker1->setDate(*date);
         form.Text2->setText(amountText(e.Amount));
-        form.Combo3->setEditText(trimBlanks(e.Detail.trimmed()));
+        form.Combo3->setEditText(Runtime::trimBlanks(e.Detail.trimmed()));
         form.Text1->setPlainText(entryFullNote(ledger, i));
         form.Text6->setText(ledger.EntryStyles[size_t(i)].InvoiceLetters.trimmed() +
                             ledger.EntryInvoices[size_t(i)].InvoiceDigits.trimmed());

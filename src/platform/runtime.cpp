@@ -149,4 +149,15 @@ int pixelsToTwips(int pixels)
     return pixels * 15;
 }
 
+QString trimBlanks(const QString& text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text.at(from) == u' ')
+        ++from;
+    while (to > from && text.at(to - 1) == u' ')
+        --to;
+    return text.mid(from, to - from);
+}
+
 } // namespace Runtime

@@ -19,6 +19,8 @@ int weekday(const QDate& date); // Sunday = 0
 // "True"/"False" (any case), "-1"/"0", "1": nullopt when it does not read as a Boolean.
 std::optional<bool> toBool(const QString& text);
 QString boolText(bool value); // "True" / "False"
+// Leading and trailing blanks removed; tabs and line breaks stay (they belong to the text).
+QString trimBlanks(const QString& text);
 int twipsToPixels(int twips); // 15 twips per pixel
 int pixelsToTwips(int pixels);
 } // namespace Runtime

@@ -1,6 +1,7 @@
 #include "store/backuppackage.h"
 
 #include "platform/codec.h"
+#include "platform/runtime.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
@@ -40,27 +41,17 @@ void removeWorkFiles(const Session& s) {
     QFile::remove(dataWorkFile(s));
 }
 
-QString trimBlanks(QString text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == u' ')
-        ++start;
-    while (end > start && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
 QString ownerText(QByteArrayView field) {
     QString text = Ansi::decode(field);
     text.remove(QChar(0));
     // A field cut inside a character by an older writer still names its owner.
     if (text.endsWith(QChar::ReplacementCharacter)) text.chop(1);
-    return trimBlanks(text);
+    return Runtime::trimBlanks(text);
 }
 
 // Owner and user are compared after the same 20-byte cut the writer makes.
 QString ownerKey(const QString& name) {
-    return trimBlanks(Ansi::cutToBytes(name, kOwnerBytes)).toLower();
+    return Runtime::trimBlanks(Ansi::cutToBytes(name, kOwnerBytes)).toLower();
 }
 
 bool isPlainName(const QString& name) {
@@ -103,7 +94,7 @@ std::optional<qsizetype> digitsValue(QStringView digits) {
 
 // The length field: digits, left-aligned, blank padded.
 std::optional<qsizetype> listLength(QByteArrayView field) {
-    const QString text = trimBlanks(Ansi::decode(field));
+    const QString text = Runtime::trimBlanks(Ansi::decode(field));
     return digitsValue(text);
 }
 
