@@ -72,6 +72,15 @@ void LedgerFoldersTest::deleteLedger() {
     QVERIFY(!LedgerFolders::deleteLedger(nested));
     QVERIFY(QFileInfo::exists(nested + "inner"));
     QVERIFY(!QFileInfo::exists(nested + "Main.qvd"));
+
+    // A ledger entry that links to another folder: the link goes, the linked files stay.
+    const QString elsewhere = dir.path() + "/Elsewhere/";
+    QDir().mkpath(elsewhere);
+    writeFixtureBytes(elsewhere + "Main.qvd", "x");
+    QVERIFY(QFile::link(dir.path() + "/Elsewhere", dir.path() + "/C"));
+    QVERIFY(LedgerFolders::deleteLedger(dir.path() + "/C/"));
+    QVERIFY(!QFileInfo(dir.path() + "/C").isSymLink());
+    QVERIFY(QFileInfo::exists(elsewhere + "Main.qvd"));
 }
 
 QTEST_GUILESS_MAIN(LedgerFoldersTest)
