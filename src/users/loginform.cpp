@@ -8,6 +8,7 @@
 #include "platform/settingsstore.h"
 #include "platform/windowroutines.h"
 #include "store/appcontext.h"
+#include "users/backupcommands.h"
 #include "users/namecheck.h"
 #include "users/newuserform.h"
 #include "users/userfiles.h"
@@ -71,8 +72,6 @@ LoginForm::LoginForm(AppContext& ctx, UsersController& users, QWidget* parent)
     Cmd1->setObjectName(QStringLiteral("Cmd1"));
     Command1 = new QPushButton(QStringLiteral("還原備份"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    // The restore from a backup package comes with the backup commands.
-    Command1->setEnabled(false);
 
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("帳號"), this), 0, 0);
@@ -93,6 +92,7 @@ LoginForm::LoginForm(AppContext& ctx, UsersController& users, QWidget* parent)
     connect(cmdOK, &QPushButton::clicked, this, &LoginForm::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &LoginForm::cmdCancel_Click);
     connect(Cmd1, &QPushButton::clicked, this, &LoginForm::Cmd1_Click);
+    connect(Command1, &QPushButton::clicked, this, &LoginForm::Command1_Click);
     connect(Misc_SetPath, &QAction::triggered, this, &LoginForm::Misc_SetPath_Click);
     connect(Misc_Data, &QAction::triggered, this, &LoginForm::Misc_Data_Click);
     Combo1->installEventFilter(this);
@@ -207,6 +207,16 @@ void LoginForm::Cmd1_Click() {
     Combo1->addItem(form.CreatedUser());
     Combo1->setCurrentIndex(Combo1->count() - 1);
     Text2->setText(form.CreatedPassword());
+}
+
+void LoginForm::Command1_Click() {
+    const QString owner = BackupCommands::RestoreBackupBeforeLogin(m_ctx);
+    if (owner.isEmpty()) return;
+    GetDirName();
+    const int found = Combo1->findText(owner, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (found >= 0) Combo1->setCurrentIndex(found);
+    m_ctx.services.prompts->information(QStringLiteral("還原資料完成"));
+    Text2->setFocus();
 }
 
 void LoginForm::Combo1_GotFocus() {

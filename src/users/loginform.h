@@ -43,6 +43,7 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
     void Cmd1_Click();
+    void Command1_Click(); // 還原備份
     void Combo1_GotFocus();
     void Misc_SetPath_Click();
     void Misc_Data_Click();

@@ -8,6 +8,7 @@
 #include "store/appcontext.h"
 #include "store/autobackup.h"
 #include "store/loadledger.h"
+#include "users/backupcommands.h"
 #include "users/ledgerfolders.h"
 #include "users/ledgersearch.h"
 #include "users/namecheck.h"
@@ -61,9 +62,6 @@ OpenForm::OpenForm(AppContext& ctx, UsersController& users, QWidget* parent)
     Command4 = makeButton(this, "Command4", QStringLiteral("還原備份"));
     Command5 = makeButton(this, "Command5", QStringLiteral("還原系統備份"));
     Cmd6 = makeButton(this, "Cmd6", QStringLiteral("登出"));
-    // The backup commands come with their own windows.
-    for (QPushButton* b : {Command3, Command4, Command5})
-        b->setEnabled(false);
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
@@ -92,6 +90,9 @@ OpenForm::OpenForm(AppContext& ctx, UsersController& users, QWidget* parent)
     connect(Cmd9, &QPushButton::clicked, this, &OpenForm::Cmd9_Click);
     connect(Command2, &QPushButton::clicked, this, &OpenForm::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &OpenForm::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &OpenForm::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &OpenForm::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &OpenForm::Command5_Click);
     connect(Cmd6, &QPushButton::clicked, this, &OpenForm::Cmd6_Click);
 }
 
@@ -300,6 +301,27 @@ void OpenForm::Command1_Click() {
         result += name + QStringLiteral("\r\n");
     prompts.plain(QStringLiteral("以下帳本包含文字：") + *answer + QStringLiteral("\r\n\r\n") +
                   result);
+}
+
+void OpenForm::Command3_Click() {
+    BackupCommands::SaveBackup(m_ctx, [this] {
+        if (!SaveLedgerList()) return false; // the changes stay to be stored
+        m_users.LedgerListChanged = false;
+        return true;
+    });
+}
+
+void OpenForm::Command4_Click() {
+    if (!BackupCommands::RestoreBackup(m_ctx)) return;
+    // The restored DataBase.lst is the list now: the logout must not overwrite it.
+    m_users.LedgerListChanged = false;
+    Cmd6_Click();
+}
+
+void OpenForm::Command5_Click() {
+    if (!BackupCommands::RestoreAutoBackup(m_ctx)) return;
+    m_users.LedgerListChanged = false;
+    Cmd6_Click();
 }
 
 void OpenForm::Cmd6_Click() {

@@ -49,6 +49,9 @@ public:
     void Cmd9_Click();
     void Command2_Click();
     void Command1_Click();
+    void Command3_Click(); // 儲存備份
+    void Command4_Click(); // 還原備份
+    void Command5_Click(); // 還原系統備份
     void Cmd6_Click();
 
     // Rewrites DataBase.lst from the list when the list was changed; false (after a

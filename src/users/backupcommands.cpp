@@ -1,0 +1,255 @@
+#include "users/backupcommands.h"
+
+#include "platform/clock.h"
+#include "platform/prompts.h"
+#include "platform/settingsstore.h"
+#include "store/appcontext.h"
+#include "store/autobackup.h"
+#include "store/backuppackage.h"
+#include "users/ledgerfolders.h"
+#include "users/namecheck.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace BackupCommands {
+
+namespace {
+
+const QString kSetting = QStringLiteral("Setting");
+const QString kBackupPath = QStringLiteral("BackupPath");
+const QString kOpenTitle = QStringLiteral("開啟檔案");
+const QString kNotAPackage = QStringLiteral("這個檔案不是Qivo備份檔案!");
+const QString kNotFound = QStringLiteral("找不到這個檔案!");
+const QString kRestoreFailed = QStringLiteral("還原備份沒有完成，請再試一次!");
+
+// Passes every box on and notes that one was shown. The package reader warns about a
+// package of another user itself and is silent about anything else that goes wrong, so
+// this tells the two apart without asking it twice.
+class NoticingPrompts : public Prompts {
+public:
+    explicit NoticingPrompts(Prompts& inner) : m_inner(inner) {}
+    bool noticed = false;
+
+    void information(const QString& text, const QString& title) override {
+        noticed = true;
+        m_inner.information(text, title);
+    }
+    void warning(const QString& text, const QString& title) override {
+        noticed = true;
+        m_inner.warning(text, title);
+    }
+    void plain(const QString& text, const QString& title) override {
+        noticed = true;
+        m_inner.plain(text, title);
+    }
+    Answer question(const QString& text, Buttons buttons, const QString& title) override {
+        noticed = true;
+        return m_inner.question(text, buttons, title);
+    }
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override {
+        noticed = true;
+        return m_inner.input(prompt, title, defaultText);
+    }
+    std::optional<QString> password(const QString& prompt, const QString& title) override {
+        noticed = true;
+        return m_inner.password(prompt, title);
+    }
+    QString openFile(const QString& title, const QString& filter,
+                     const QString& defaultName) override {
+        noticed = true;
+        return m_inner.openFile(title, filter, defaultName);
+    }
+    QString saveFile(const QString& title, const QString& filter,
+                     const QString& defaultName) override {
+        noticed = true;
+        return m_inner.saveFile(title, filter, defaultName);
+    }
+    QString browseFolder(const QString& title) override {
+        noticed = true;
+        return m_inner.browseFolder(title);
+    }
+
+private:
+    Prompts& m_inner;
+};
+
+// The folder of a chosen file, ending with "/": where the next dialog starts.
+QString folderOf(const QString& path) {
+    QString folder = path.left(path.lastIndexOf(u'/') + 1);
+    if (!folder.endsWith(u'/')) folder += u'/';
+    return folder;
+}
+
+QString readBackupPath(AppContext& ctx) {
+    QString& mirror = ctx.session.Setting.BackupPath;
+    mirror = ctx.services.settings->GetSetting(kSetting, kBackupPath, QString());
+    return mirror;
+}
+
+// After a failed manual backup or restore the next dialog starts afresh.
+void forgetBackupPath(AppContext& ctx) {
+    ctx.session.Setting.BackupPath.clear();
+    ctx.services.settings->SaveSetting(kSetting, kBackupPath, QString());
+}
+
+// The chosen file (with "/" separators) or empty text when the dialog was cancelled; the
+// program's copy of BackupPath becomes its folder.
+QString chooseFile(AppContext& ctx, const QString& defaultName) {
+    const QString chosen =
+        QDir::fromNativeSeparators(ctx.services.prompts->openFile(kOpenTitle, Filter, defaultName));
+    if (!chosen.isEmpty()) ctx.session.Setting.BackupPath = folderOf(chosen);
+    return chosen;
+}
+
+bool hasPackageEnding(const QString& path) {
+    return path.right(4).toLower() == u".qvk";
+}
+
+// The checks before a restore and the question; the restore of an automatic backup tests
+// for the file before its name. False (after the message) when the command ends here.
+bool confirmRestore(AppContext& ctx, const QString& chosen, bool existenceFirst) {
+    Prompts& prompts = *ctx.services.prompts;
+    const bool exists = QFileInfo(chosen).isFile();
+    if (existenceFirst && !exists) {
+        prompts.warning(kNotFound);
+        return false;
+    }
+    if (!hasPackageEnding(chosen)) {
+        prompts.warning(kNotAPackage);
+        return false;
+    }
+    if (!existenceFirst && !exists) {
+        prompts.warning(kNotFound);
+        return false;
+    }
+    if (folderOf(chosen) == ctx.session.DataRoot) {
+        prompts.information(QStringLiteral("您選擇的位置是Qivo資料夾，不可以還原這裡的資料!"));
+        return false;
+    }
+    return prompts.question(QStringLiteral("確定要還原資料嗎？"), Prompts::Buttons::YesNo) ==
+           Prompts::Answer::Yes;
+}
+
+enum class Restore {
+    Done,
+    Refused, // a package of another user; the reader said so
+    Failed,  // not copied, not a well-formed package, or not every file written
+};
+
+// The shared core: the chosen file becomes the working package of CurrentUser, is
+// unpacked over the user's files and deleted again.
+Restore restoreChosen(AppContext& ctx, const QString& chosen) {
+    const QString working = BackupPackagePath(ctx.session);
+    // A working package left by an earlier failure must never be restored in its place.
+    QFile::remove(working);
+    if (!LedgerFolders::copyFile(chosen, working)) {
+        QFile::remove(working);
+        return Restore::Failed;
+    }
+    Prompts* prompts = ctx.services.prompts;
+    NoticingPrompts noticing(*prompts);
+    ctx.services.prompts = &noticing;
+    const bool ok = RestoreBackupPackage(ctx);
+    ctx.services.prompts = prompts;
+    QFile::remove(working);
+    if (ok) return Restore::Done;
+    return noticing.noticed ? Restore::Refused : Restore::Failed;
+}
+
+// The two restores of the ledger list after their dialog.
+bool restoreForCurrentUser(AppContext& ctx, const QString& chosen, bool existenceFirst,
+                           bool forgetPathOnFailure) {
+    if (!confirmRestore(ctx, chosen, existenceFirst)) return false;
+    switch (restoreChosen(ctx, chosen)) {
+    case Restore::Done:
+        ctx.services.prompts->information(QStringLiteral("還原資料完成"));
+        return true;
+    case Restore::Refused:
+        return false;
+    case Restore::Failed:
+        ctx.services.prompts->warning(kRestoreFailed);
+        if (forgetPathOnFailure) forgetBackupPath(ctx);
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
+void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList) {
+    Session& s = ctx.session;
+    Prompts& prompts = *ctx.services.prompts;
+    auto fail = [&] {
+        prompts.warning(QStringLiteral("備份沒有完成，請再試一次!"));
+        forgetBackupPath(ctx);
+    };
+    readBackupPath(ctx);
+    // The package is to hold the list as the window shows it.
+    if (!saveLedgerList()) {
+        fail();
+        return;
+    }
+    const QString defaultName = s.Setting.BackupPath + s.CurrentUser + QStringLiteral(" ") +
+                                ctx.services.clock->today().toString(QStringLiteral("yyyyMMdd")) +
+                                QStringLiteral(".qvk");
+    const QString chosen = QDir::fromNativeSeparators(
+        prompts.saveFile(QStringLiteral("儲存檔案"), Filter, defaultName));
+    if (chosen.isEmpty()) return;
+    const QString folder = folderOf(chosen);
+    s.Setting.BackupPath = folder;
+    if (folder == s.DataRoot) {
+        prompts.information(QStringLiteral("您選擇的位置是Qivo資料夾，不可以備份到這裡!"));
+        return;
+    }
+    BuildBackupPackage(ctx);
+    const QString working = BackupPackagePath(s);
+    const bool copied = LedgerFolders::copyFile(working, chosen);
+    QFile::remove(working);
+    if (!copied) {
+        fail();
+        return;
+    }
+    ctx.services.settings->SaveSetting(kSetting, kBackupPath, folder);
+    prompts.information(QStringLiteral("備份資料完成"));
+}
+
+bool RestoreBackup(AppContext& ctx) {
+    const Session& s = ctx.session;
+    const QString chosen = chooseFile(ctx, readBackupPath(ctx) + s.CurrentUser + ".qvk");
+    if (chosen.isEmpty()) return false;
+    return restoreForCurrentUser(ctx, chosen, false, true);
+}
+
+bool RestoreAutoBackup(AppContext& ctx) {
+    Session& s = ctx.session;
+    const QString userBackups = ResolveAutoBackupFolder(s) + s.CurrentUser;
+    QDir().mkpath(userBackups);
+    s.Setting.BackupPath = userBackups + "/";
+    const QString chosen = chooseFile(ctx, userBackups + "/" + s.CurrentUser + ".qvk");
+    if (chosen.isEmpty()) return false;
+    return restoreForCurrentUser(ctx, chosen, true, false);
+}
+
+QString RestoreBackupBeforeLogin(AppContext& ctx) {
+    Session& s = ctx.session;
+    Prompts& prompts = *ctx.services.prompts;
+    const QString chosen = chooseFile(ctx, readBackupPath(ctx) + s.CurrentUser + ".qvk");
+    if (chosen.isEmpty() || !confirmRestore(ctx, chosen, false)) return QString();
+    // The owner names the user folder that is written: it must be a user name, or the
+    // files would land in the data folder itself or outside it.
+    const QString owner = ReadBackupPackageOwner(chosen);
+    if (!NameCheck::isValidUserName(owner)) {
+        prompts.warning(kNotAPackage);
+        return QString();
+    }
+    s.CurrentUser = owner;
+    const Restore result = restoreChosen(ctx, chosen);
+    s.CurrentUser.clear();
+    if (result == Restore::Failed) prompts.warning(kRestoreFailed);
+    return result == Restore::Done ? owner : QString();
+}
+
+} // namespace BackupCommands
