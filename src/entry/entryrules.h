@@ -33,6 +33,9 @@ QString withRateLine(const QString& note, const QString& amountText, const QStri
 // One final CR LF removed, when there is one.
 QString withoutFinalCrLf(const QString& note);
 
+// The note the entry windows show for entry i: the note row when it holds the long note,
+// else the stored note, blanks at either end of the row removed.
+QString shownNote(const Ledger& ledger, int i);
 // Note split: Note keeps the first 100 bytes, the note row the whole note when longer.
 void splitNote(const QString& note, EntryNote& target, QString& noteRow);
 // Invoice split of a trimmed invoice text: 10 characters give 2 letters and 8 digits,

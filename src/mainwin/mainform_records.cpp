@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include "entry/editform.h"
 #include "entry/entryrules.h"
 #include "entry/inputform.h"
 #include "platform/clock.h"
@@ -87,13 +88,6 @@ void selectEntryAccounts(InputForm& form, const Ledger& ledger, const EntryCore&
         if (e.Account2 == a.Name)
             selectItem(form.Cob3, a.Name.trimmed());
     }
-}
-
-
-QString entryFullNote(const Ledger& ledger, int i)
-{
-    const QString row = Runtime::trimBlanks(ledger.noteRow(i));
-    return row.isEmpty() ? ledger.EntryNotes[size_t(i)].Note.trimmed() : row;
 }
 
 QString amountText(const TaggedNumber& amount)
@@ -226,7 +220,7 @@ void MainForm::MenuTools_New_Click()
             form.DTPicker1->setDate(*date);
         form.Text2->setText(amountText(e.Amount));
         form.Combo3->setEditText(Runtime::trimBlanks(e.Detail.trimmed()));
-        form.Text1->setPlainText(entryFullNote(ledger, i));
+        form.Text1->setPlainText(EntryRules::shownNote(ledger, i));
         form.Text6->setText(ledger.EntryStyles[size_t(i)].InvoiceLetters.trimmed() +
                             ledger.EntryInvoices[size_t(i)].InvoiceDigits.trimmed());
         form.Text3->setText(QStringLiteral("1"));
@@ -282,7 +276,7 @@ void MainForm::Liv1_DblClick()
 
         form.Text2->setText(amountText(e.Amount));
         form.Combo3->setEditText(e.Detail.trimmed());
-        form.Text1->setPlainText(entryFullNote(ledger, i));
+        form.Text1->setPlainText(EntryRules::shownNote(ledger, i));
         form.Text6->setText(ledger.EntryStyles[size_t(i)].InvoiceLetters.trimmed() +
                             ledger.EntryInvoices[size_t(i)].InvoiceDigits.trimmed());
         form.Text3->setText(QStringLiteral("1"));
@@ -312,7 +306,8 @@ void MainForm::MenuTools_Edit_Click()
         Liv1_DblClick();
     } else if (n > 1) {
         SelEdit = short(n);
-        // The multi-entry window is not part of this build yet: several rows open nothing.
+        EditForm form(m_ctx, *this, this);
+        m_ctx.services.modal->run(form);
     }
 }
 
