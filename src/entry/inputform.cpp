@@ -233,7 +233,6 @@ void InputForm::buildControls() {
     // Buttons.
     auto* buttons = new QGridLayout;
     Command2 = button(QStringLiteral("快速入帳"), mainArea, QStringLiteral("Command2"));
-    Command2->setEnabled(false); // the quick-entry list comes with its own window
     Command5 = button(QStringLiteral("+"), mainArea, QStringLiteral("Command5"));
     Command5->setToolTip(QStringLiteral("將此筆記錄加入至快速入帳內"));
     Command5->setFixedWidth(28);
@@ -346,6 +345,7 @@ void InputForm::connectHandlers() {
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
     for (int k = 0; k < 4; ++k)
         connect(Command6[size_t(k)], &QPushButton::clicked, this, [this, k] { Command6_Click(k); });
@@ -581,6 +581,22 @@ void InputForm::Command6_Click(int index) {
 
 void InputForm::Command10_Click(int index) {
     if (index >= 0 && index < 2) kindFilterClick(Cob3, Command10.data(), 2, index, false);
+}
+
+void InputForm::ReleaseKindFilter(bool firstList) {
+    QPushButton* const* buttons = firstList ? Command6.data() : Command10.data();
+    const int count = firstList ? 4 : 2;
+    QComboBox* list = firstList ? Cob2 : Cob3;
+    for (int j = 0; j < count; ++j) {
+        QPushButton* b = buttons[j];
+        if (b->text().size() != 2) continue;
+        const QSignalBlocker blocker(list);
+        list->clear();
+        fillAccounts(list, firstList ? notEquity : secondSide);
+        b->setText(b->text().left(1));
+        list->setCurrentIndex(-1);
+        return;
+    }
 }
 
 // ---- Counters and note ------------------------------------------------------------------

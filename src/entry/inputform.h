@@ -122,9 +122,14 @@ public:
     void Command3_Click();  // narrow / wide
     void Command11_Click(); // swap accounts
     void Command5_Click();  // store as quick entry
+    void Command2_Click();  // quick-entry list
     void Command8_Click();  // installments
     void CmdNum_Click(int index);
     void Help_Click();
+
+    // Releases the first pressed kind filter of Cob2 (firstList) or Cob3 as its second press
+    // would, but without opening the drop-down list; nothing when none is pressed.
+    void ReleaseKindFilter(bool firstList);
 
     // Live byte counters (Combo3 and Text1); also for openers that fill the fields.
     void UpdateDetailCounter();

@@ -16,6 +16,7 @@
 #include "entry/entrycommands.h"
 #include "entry/entryrows.h"
 #include "entry/installmentform.h"
+#include "entry/quickform.h"
 #include "mainwin/mainform.h"
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
@@ -244,6 +245,11 @@ void InputForm::Command5_Click() {
     if (Text3->text() != f.rate) Text3->setText(f.rate);
     m_main.SetLedgerChanged(true);
     m_ctx.services.prompts->information(EntryCommands::quickEntryAddedMessage());
+}
+
+void InputForm::Command2_Click() {
+    QuickForm form(m_ctx, m_main, *this, this);
+    m_ctx.services.modal->run(form);
 }
 
 void InputForm::Command8_Click() {

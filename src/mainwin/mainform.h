@@ -252,6 +252,9 @@ public:
     // Copying, deleting, ticking, colouring, reordering, summing (mainform_records_change.cpp).
     void MenuTools_Copy_Click();
     void Data_Del_Click();
+    // Delete by date condition and closing of books: their windows do the refresh.
+    void Data_Clear_Click();
+    void Data_Payoff_Click();
     void MenuTools_Del_Click();
     void Liv1_ItemCheck(QTreeWidgetItem* row);
     void Liv1_KeyDown(int key);

@@ -59,6 +59,8 @@ void MainForm::connectCommands()
     on(Tools_Calc, &MainForm::Tools_Calc_Click);
     on(Data_New, &MainForm::Data_New_Click);
     on(Data_Del, &MainForm::Data_Del_Click);
+    on(Data_Clear, &MainForm::Data_Clear_Click);
+    on(Data_Payoff, &MainForm::Data_Payoff_Click);
     on(Menu_Date, &MainForm::Menu_Date_Click);
 
     on(MenuTools_New, &MainForm::MenuTools_New_Click);
@@ -107,8 +109,8 @@ void MainForm::connectCommands()
     // Commands whose windows belong to subsystems not in this build yet stay unavailable
     // rather than pretend to work; their toolbar buttons follow.
     const QList<QAction*> unavailable = {
-        File_SetDataBase, File_Add,         File_Export,         Data_Clear,          Data_Fixure,
-        Data_Payoff,      Set_Acc,          Set_Note,            Set_General,         Statement_IBS,
+        File_SetDataBase, File_Add,         File_Export,         Data_Fixure,
+        Set_Acc,          Set_Note,            Set_General,         Statement_IBS,
         Statement_Year,   Statement_Budget, Statement_IE,        Statement_Note,      User_ChanegUserName,
         User_ChanegPassword, User_Logout,   Tools_Download,      Tools_Note,          Tools_Number,
         Tools_NumberList, Help_About,       MenuTools_SetFixure, MenuTools2_Budget,

@@ -1,8 +1,14 @@
-// The main window's own steps after windows of other subsystems, opened from the menu bar,
-// have closed.
+// Windows of other subsystems opened from the menu bar: what the main window prepares
+// before them and its own steps after they have closed.
 #include "mainwin/mainform.h"
 
+#include <QDateEdit>
+
+#include "platform/clock.h"
+#include "platform/modalrunner.h"
 #include "store/appcontext.h"
+#include "users/delform.h"
+#include "users/payoffform.h"
 
 void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore)
 {
@@ -29,4 +35,19 @@ void MainForm::AfterDownload()
         return; // a kind root: the list stays as it was
     ListAccountRecords(account);
     SelectLastRow();
+}
+
+void MainForm::Data_Clear_Click()
+{
+    DelForm form(m_ctx, *this, this);
+    const QDate today = m_ctx.services.clock ? m_ctx.services.clock->today() : QDate::currentDate();
+    form.DTPicker1->setDate(today);
+    form.DTPicker2->setDate(today);
+    m_ctx.services.modal->run(form);
+}
+
+void MainForm::Data_Payoff_Click()
+{
+    PayoffForm form(m_ctx, *this, this);
+    m_ctx.services.modal->run(form);
 }

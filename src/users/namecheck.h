@@ -29,4 +29,12 @@ inline bool isValidUserName(const QString& name) {
     return checkUserName(name) == Problem::None;
 }
 
+// A typed ledger name as it is kept: commas cannot stay in DataBase.lst, and blanks around
+// a name would be lost when the list is read.
+inline QString ledgerNameFromAnswer(const QString& answer) {
+    QString name = answer;
+    name.remove(u',');
+    return name.trimmed();
+}
+
 } // namespace NameCheck

@@ -31,13 +31,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return b;
 }
 
-// Commas cannot be kept in DataBase.lst; blanks around a name would be lost when it is read.
-QString ledgerNameFrom(const QString& answer) {
-    QString name = answer;
-    name.remove(u',');
-    return name.trimmed();
-}
-
 } // namespace
 
 OpenForm::OpenForm(AppContext& ctx, UsersController& users, QWidget* parent)
@@ -154,7 +147,7 @@ void OpenForm::Cmd5_Click() {
     const auto answer = prompts.input(QStringLiteral("新增帳本，請輸入帳本名稱。"));
     if (!answer || answer->isEmpty()) return;
     // Checked before any file-system call, with the commas that will be removed.
-    const QString name = ledgerNameFrom(*answer);
+    const QString name = NameCheck::ledgerNameFromAnswer(*answer);
     const NameCheck::Problem problem = NameCheck::checkLedgerName(name);
     if (problem != NameCheck::Problem::None) {
         prompts.warning(NameCheck::ledgerMessage(problem));
@@ -186,7 +179,7 @@ void OpenForm::Cmd2_Click() {
     for (;;) {
         const auto answer = prompts.input(QStringLiteral("請輸入新的名稱"), QString(), proposal);
         if (!answer || answer->isEmpty()) return;
-        name = ledgerNameFrom(*answer);
+        name = NameCheck::ledgerNameFromAnswer(*answer);
         proposal = name;
         const NameCheck::Problem problem = NameCheck::checkLedgerName(name);
         if (problem != NameCheck::Problem::None) {
