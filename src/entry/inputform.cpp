@@ -115,11 +115,16 @@ void InputForm::buildControls() {
     DTPicker1->setCalendarPopup(true);
     DTPicker1->setMinimumDate(QDate(1753, 1, 1));
     DTPicker1->setMaximumDate(QDate(9999, 12, 31));
+    // The whole date must stay readable beside the three day buttons.
+    DTPicker1->setMinimumWidth(DTPicker1->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 40);
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(DTPicker1, 1);
     Command7 = button(QStringLiteral("<<"), mainArea, QStringLiteral("Command7"));
     Cmd4 = button(QStringLiteral("今天"), mainArea, QStringLiteral("Cmd4"));
     Command9 = button(QStringLiteral(">>"), mainArea, QStringLiteral("Command9"));
+    for (QPushButton* day : {Command7, Command9})
+        day->setFixedWidth(32);
+    Cmd4->setFixedWidth(48);
     dateRow->addWidget(Command7);
     dateRow->addWidget(Cmd4);
     dateRow->addWidget(Command9);
