@@ -24,7 +24,9 @@ bool FileGroup::commit()
             continue;
         auto f = std::make_unique<QSaveFile>(item.path);
         f->setDirectWriteFallback(false);
-        if (!f->open(QIODevice::WriteOnly) || f->write(item.bytes) != item.bytes.size()) {
+        // Flushed here, so that a full disk shows before the first file is replaced.
+        if (!f->open(QIODevice::WriteOnly) || f->write(item.bytes) != item.bytes.size() ||
+            !f->flush()) {
             written = false;
             files.push_back(std::move(f));
             break;
