@@ -195,7 +195,6 @@ void InputForm::buildControls() {
     grid->addWidget(Text1, 6, 1);
     Label14 = named(new QLabel(QStringLiteral("備註字數: 0"), mainArea), QStringLiteral("Label14"));
     Command1 = button(QStringLiteral("展開"), mainArea, QStringLiteral("Command1"));
-    Command1->setEnabled(false); // the note editor comes with the text dialog
     auto* noteRow = new QHBoxLayout;
     noteRow->addWidget(Label14, 1);
     noteRow->addWidget(Command1);
@@ -352,6 +351,7 @@ void InputForm::connectHandlers() {
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     for (int k = 0; k < 4; ++k)
         connect(Command6[size_t(k)], &QPushButton::clicked, this, [this, k] { Command6_Click(k); });
     for (int k = 0; k < 2; ++k)

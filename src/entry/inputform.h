@@ -124,6 +124,7 @@ public:
     void Command5_Click();  // store as quick entry
     void Command2_Click();  // quick-entry list
     void Command8_Click();  // installments
+    void Command1_Click();  // note editor
     void CmdNum_Click(int index);
     void Help_Click();
 

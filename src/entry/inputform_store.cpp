@@ -1,5 +1,5 @@
 // The entry window's commands that change the ledger: store, fee toggle, clear fields,
-// swap, store as quick entry, installments.
+// swap, store as quick entry, installments, note editor.
 #include "entry/inputform.h"
 
 #include <QAction>
@@ -23,6 +23,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
+#include "setup/accountnoteform.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
@@ -250,6 +251,15 @@ void InputForm::Command5_Click() {
 void InputForm::Command2_Click() {
     QuickForm form(m_ctx, m_main, *this, this);
     m_ctx.services.modal->run(form);
+}
+
+// The note editor writes its text back however it was closed; it has no cancel.
+void InputForm::Command1_Click() {
+    AccountNoteForm form(m_ctx, this);
+    form.SetUpNoteEditor(NoteText());
+    m_ctx.services.modal->run(form);
+    SetNoteText(form.Text());
+    UpdateNoteCounter();
 }
 
 void InputForm::Command8_Click() {

@@ -113,7 +113,6 @@ void QuickForm::buildControls() {
     Command5 = button(QStringLiteral("上移"), this, QStringLiteral("Command5"));
     Command6 = button(QStringLiteral("下移"), this, QStringLiteral("Command6"));
     Command2 = button(QStringLiteral("從現有記錄分析加入"), this, QStringLiteral("Command2"));
-    Command2->setEnabled(false); // the repeated-entry analysis is not part of this program yet
     for (QPushButton* b : {Command7, Command1, Command3, Command5, Command6})
         row->addWidget(b);
     row->addStretch(1);
@@ -135,6 +134,7 @@ void QuickForm::buildControls() {
     connect(Command3, &QPushButton::clicked, this, [this] { MenuTools_Del_Click(); });
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
     connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(MenuTools_Edit, &QAction::triggered, this, [this] { MenuTools_Edit_Click(); });
     connect(MenuTools_Del, &QAction::triggered, this, [this] { MenuTools_Del_Click(); });
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
@@ -169,6 +169,7 @@ void QuickForm::loadSettings() {
 }
 
 void QuickForm::done(int result) {
+    if (m_analysing) return; // closing waits for the analysis to end
     if (!m_unloaded) {
         m_unloaded = true;
         Form_Unload();

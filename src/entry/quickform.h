@@ -34,7 +34,7 @@ public:
     QPushButton* Command3 = nullptr; // 刪除
     QPushButton* Command5 = nullptr; // 上移
     QPushButton* Command6 = nullptr; // 下移
-    QPushButton* Command2 = nullptr; // 從現有記錄分析加入 (not available)
+    QPushButton* Command2 = nullptr; // 從現有記錄分析加入
     QStatusBar* StatusBar1 = nullptr;
     QMenu* Menu_MenuTools = nullptr;
     QAction* MenuTools_Edit = nullptr;
@@ -51,6 +51,7 @@ public:
     void Command7_Click(); // add
     void Command5_Click(); // up
     void Command6_Click(); // down
+    void Command2_Click(); // proposals from repeated entries
     void MenuTools_Edit_Click();
     void MenuTools_Del_Click();
 
@@ -74,4 +75,5 @@ private:
     MainForm& m_main;
     InputForm& m_input;
     bool m_unloaded = false;
+    bool m_analysing = false; // the scan yields to events; the window stays open meanwhile
 };

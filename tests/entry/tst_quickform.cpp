@@ -31,7 +31,7 @@ private slots:
         QCOMPARE(fx.filterItems(), (QStringList{"全部", "A-現金", "A-銀行", "L-信用卡", "I-薪水",
                                                 "E-餐飲費", "Equity"}));
         QCOMPARE(fx.quick->windowTitle(), QString("快速入帳"));
-        QVERIFY(!fx.quick->Command2->isEnabled());
+        QVERIFY(fx.quick->Command2->isEnabled());
     }
 
     void noQuickEntries() {
