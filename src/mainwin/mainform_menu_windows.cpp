@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
 #include "store/appcontext.h"
+#include "setup/setform.h"
 #include "users/delform.h"
 #include "users/payoffform.h"
 
@@ -19,6 +20,15 @@ void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString
         UpdateTreeTotals();
     if (set.AccState.left(1) != accStateBefore.left(1) || set.TrvState != trvStateBefore)
         LayoutPass();
+}
+
+void MainForm::Set_General_Click()
+{
+    const QString accBefore = m_ctx.session.Setting.AccState;
+    const QString trvBefore = m_ctx.session.Setting.TrvState;
+    SetForm form(m_ctx, *this, this);
+    m_ctx.services.modal->run(form);
+    AfterGeneralSettings(accBefore, trvBefore);
 }
 
 void MainForm::AfterBudgetTable()
