@@ -7,9 +7,9 @@
 #include "mainwin/mainform.h"
 #include "mainwin/periods.h"
 #include "mainwin/treefigures.h"
-#include "platform/runtime.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
+#include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
@@ -129,7 +129,8 @@ int main(int argc, char** argv) {
         const QString today = Runtime::dateText(clock.today());
         EntryAccountCache cache; // kept between passes, as the window keeps it
         report("  of which ComputeTreeFigures (全部)", medianMs([&] {
-                   g_sink = ComputeTreeFigures(ledger, ctx.session, bounds, today, &cache).todayIncome;
+                   g_sink =
+                       ComputeTreeFigures(ledger, ctx.session, bounds, today, &cache).todayIncome;
                }),
                baseline);
     }

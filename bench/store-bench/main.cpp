@@ -57,8 +57,8 @@ const std::vector<FieldLayout> kMain2Layout{{Field::Text, 8}};
 const std::vector<FieldLayout> kMain2aLayout{{Field::Text, 2}};
 const std::vector<FieldLayout> kAccountLayout{{Field::Text, 32}};
 const std::vector<FieldLayout> kFixureLayout{{Field::Skip, 1},  {Field::Text, 5},  {Field::Skip, 1},
-                                           {Field::Text, 32}, {Field::Text, 32}, {Field::Tagged},
-                                           {Field::Text, 60}};
+                                             {Field::Text, 32}, {Field::Text, 32}, {Field::Tagged},
+                                             {Field::Text, 60}};
 
 QByteArray readOrEmpty(const QString& path) {
     return FileIO::readFile(path).value_or(QByteArray());

@@ -92,8 +92,7 @@ int remindDaysOf(const QString& correctedText) {
     return std::clamp(int(Runtime::roundHalfEven(v)), 1, 32767);
 }
 
-QString shownNote(const Ledger& ledger, int i)
-{
+QString shownNote(const Ledger& ledger, int i) {
     const QString row = Runtime::trimBlanks(ledger.noteRow(i));
     return row.isEmpty() ? ledger.EntryNotes[size_t(i)].Note.trimmed() : row;
 }

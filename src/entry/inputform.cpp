@@ -116,7 +116,8 @@ void InputForm::buildControls() {
     DTPicker1->setMinimumDate(QDate(1753, 1, 1));
     DTPicker1->setMaximumDate(QDate(9999, 12, 31));
     // The whole date must stay readable beside the three day buttons.
-    DTPicker1->setMinimumWidth(DTPicker1->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 40);
+    DTPicker1->setMinimumWidth(
+        DTPicker1->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 40);
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(DTPicker1, 1);
     Command7 = button(QStringLiteral("<<"), mainArea, QStringLiteral("Command7"));

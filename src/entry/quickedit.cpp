@@ -29,16 +29,22 @@ bool operator==(const QuickEntry& a, const QuickEntry& b) {
 
 QString& field(QuickEntry& q, int k) {
     switch (k) {
-    case 0: return q.Account1;
-    case 1: return q.Account2;
-    case 2: return q.Amount;
-    case 3: return q.Detail;
-    default: return q.Note;
+    case 0:
+        return q.Account1;
+    case 1:
+        return q.Account2;
+    case 2:
+        return q.Amount;
+    case 3:
+        return q.Detail;
+    default:
+        return q.Note;
     }
 }
 
 QString overLimit(const QString& what, int limit, int n) {
-    return QStringLiteral("%1字數已超過%2個字元，請縮減字數\r\n\r\n目前字數為: %3 (中文字算2個字元)")
+    return QStringLiteral(
+               "%1字數已超過%2個字元，請縮減字數\r\n\r\n目前字數為: %3 (中文字算2個字元)")
         .arg(what)
         .arg(limit)
         .arg(n);
@@ -61,8 +67,9 @@ QuickEdit::~QuickEdit() = default;
 
 void QuickEdit::buildControls() {
     auto* grid = new QGridLayout(this);
-    const QStringList captions{QStringLiteral("分類"), QStringLiteral("科目"), QStringLiteral("金額"),
-                               QStringLiteral("明細"), QStringLiteral("備註")};
+    const QStringList captions{QStringLiteral("分類"), QStringLiteral("科目"),
+                               QStringLiteral("金額"), QStringLiteral("明細"),
+                               QStringLiteral("備註")};
     Cob1 = new QComboBox(this);
     Cob2 = new QComboBox(this);
     Text1 = new QLineEdit(this);
@@ -152,11 +159,21 @@ void QuickEdit::Check1_Click(int k) {
     if (Check1[size_t(k)]->isChecked()) return;
     m_clearing[size_t(k)] = true;
     switch (k) {
-    case 0: Cob1->setCurrentIndex(-1); break;
-    case 1: Cob2->setCurrentIndex(-1); break;
-    case 2: Text1->clear(); break;
-    case 3: Text2->clear(); break;
-    default: Text3->clear(); break;
+    case 0:
+        Cob1->setCurrentIndex(-1);
+        break;
+    case 1:
+        Cob2->setCurrentIndex(-1);
+        break;
+    case 2:
+        Text1->clear();
+        break;
+    case 3:
+        Text2->clear();
+        break;
+    default:
+        Text3->clear();
+        break;
     }
     m_clearing[size_t(k)] = false;
 }
@@ -236,7 +253,8 @@ void QuickEdit::Command1_Click() {
 
     if (QuickEditState == Add) {
         if (ledger.QuickEntryCount > Ledger::QuickEntryCapacity) {
-            m_ctx.services.prompts->warning(QStringLiteral("快速入帳已經到達500筆上限，無法再加入了"));
+            m_ctx.services.prompts->warning(
+                QStringLiteral("快速入帳已經到達500筆上限，無法再加入了"));
             return;
         }
         if (!ledger.addQuickEntry(typed)) return;

@@ -30,8 +30,8 @@ public:
     QLineEdit* Text2 = nullptr;      // detail
     QPlainTextEdit* Text3 = nullptr; // note
     std::array<QCheckBox*, 5> Check1{};
-    QLabel* Label1 = nullptr; // detail counter
-    QLabel* Label6 = nullptr; // note counter
+    QLabel* Label1 = nullptr;        // detail counter
+    QLabel* Label6 = nullptr;        // note counter
     QPushButton* Command1 = nullptr; // 確定
     QPushButton* Command2 = nullptr; // 取消
 

@@ -139,9 +139,8 @@ void QuickForm::buildControls() {
     connect(MenuTools_Del, &QAction::triggered, this, [this] { MenuTools_Del_Click(); });
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
     connect(Liv1, &QTreeWidget::itemDoubleClicked, this, [this] { Command4_Click(); });
-    connect(Liv1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        Menu_MenuTools->popup(Liv1->viewport()->mapToGlobal(at));
-    });
+    connect(Liv1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { Menu_MenuTools->popup(Liv1->viewport()->mapToGlobal(at)); });
 }
 
 // ---- Load and unload ----------------------------------------------------------------------
@@ -151,11 +150,14 @@ void QuickForm::loadSettings() {
     FlattenListHeader(Liv1);
     Combo1->setMaxVisibleItems(500 / qMax(1, Combo1->fontMetrics().height() + 4));
     setMinimumSize(Runtime::twipsToPixels(MinWidthTwips), Runtime::twipsToPixels(MinHeightTwips));
-    resize(Runtime::twipsToPixels(storedNumber(s, OwnSection, QStringLiteral("Width"), DesignedWidthTwips)),
-           Runtime::twipsToPixels(storedNumber(s, OwnSection, QStringLiteral("Height"), DesignedHeightTwips)));
+    resize(Runtime::twipsToPixels(
+               storedNumber(s, OwnSection, QStringLiteral("Width"), DesignedWidthTwips)),
+           Runtime::twipsToPixels(
+               storedNumber(s, OwnSection, QStringLiteral("Height"), DesignedHeightTwips)));
     for (int n = 1; n <= 6; ++n)
-        Liv1->setColumnWidth(n - 1, Runtime::twipsToPixels(storedNumber(
-                                        s, ListSection, QStringLiteral("LW%1").arg(n), ColumnTwips[n - 1])));
+        Liv1->setColumnWidth(
+            n - 1, Runtime::twipsToPixels(storedNumber(
+                       s, ListSection, QStringLiteral("LW%1").arg(n), ColumnTwips[n - 1])));
     const int size = storedNumber(s, QStringLiteral("Setting"), QStringLiteral("MainFontSize"), 9);
     if (size > 0) {
         QFont font = Liv1->font();
@@ -179,8 +181,10 @@ void QuickForm::done(int result) {
 
 void QuickForm::Form_Unload() {
     SettingsStore& s = *m_ctx.services.settings;
-    s.SaveSetting(OwnSection, QStringLiteral("Width"), QString::number(Runtime::pixelsToTwips(width())));
-    s.SaveSetting(OwnSection, QStringLiteral("Height"), QString::number(Runtime::pixelsToTwips(height())));
+    s.SaveSetting(OwnSection, QStringLiteral("Width"),
+                  QString::number(Runtime::pixelsToTwips(width())));
+    s.SaveSetting(OwnSection, QStringLiteral("Height"),
+                  QString::number(Runtime::pixelsToTwips(height())));
     for (int n = 1; n <= 6; ++n)
         s.SaveSetting(ListSection, QStringLiteral("LW%1").arg(n),
                       QString::number(Runtime::pixelsToTwips(Liv1->columnWidth(n - 1))));
@@ -258,7 +262,8 @@ void QuickForm::Command4_Click() {
     if (Liv1->topLevelItemCount() == 0 || !row) return;
     InputForm& f = m_input;
 
-    auto choose = [](QComboBox* list, const QString& text, void (InputForm::*react)(), InputForm& f) {
+    auto choose = [](QComboBox* list, const QString& text, void (InputForm::*react)(),
+                     InputForm& f) {
         const int at = list->findText(text);
         if (at < 0) return;
         if (list->currentIndex() == at)
@@ -280,8 +285,9 @@ void QuickForm::Command4_Click() {
     const QString note = row->text(5);
     f.SetNoteText(QString(note).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     b = Ansi::byteLength(note);
-    f.Label14->setText(QStringLiteral("備註字數: %1").arg(b) +
-                       (b > 5000 ? QStringLiteral(" (超過上限5000個字元，請縮減字數)") : QString()));
+    f.Label14->setText(
+        QStringLiteral("備註字數: %1").arg(b) +
+        (b > 5000 ? QStringLiteral(" (超過上限5000個字元，請縮減字數)") : QString()));
     f.Text3->setText(QStringLiteral("1"));
     accept();
 }

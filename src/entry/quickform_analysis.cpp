@@ -24,7 +24,8 @@ void QuickForm::Command2_Click() {
         StatusBar1->showMessage(QStringLiteral("分析中... (%1/%2 )").arg(i).arg(n));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    const std::vector<RepeatedEntries::Group> groups = RepeatedEntries::groupEntries(m_ctx.ledger, progress);
+    const std::vector<RepeatedEntries::Group> groups =
+        RepeatedEntries::groupEntries(m_ctx.ledger, progress);
     const int added = RepeatedEntries::appendProposals(m_ctx.ledger, groups, threshold);
     m_analysing = false;
 

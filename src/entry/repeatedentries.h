@@ -14,7 +14,7 @@ struct Group {
     QString account2;
     QString amount; // the first entry's amount in whole units, hundredths dropped
     QString detail;
-    QString note;   // the stored note field, not the long note row
+    QString note; // the stored note field, not the long note row
     int count = 1;
 };
 

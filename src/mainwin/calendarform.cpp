@@ -5,8 +5,7 @@
 
 #include "platform/runtime.h"
 
-CalendarForm::CalendarForm(const QDate& today, QWidget* parent) : QDialog(parent)
-{
+CalendarForm::CalendarForm(const QDate& today, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CalendarForm"));
     setWindowTitle(QStringLiteral("日曆"));
     MonthView1 = new QCalendarWidget(this);

@@ -55,10 +55,10 @@ public:
     std::function<void()> EndProcess;
 
     // ---- Controls (documented names) ------------------------------------------------
-    QWidget* Picture1 = nullptr;  // backdrop panel (tiles and title banner) holding the controls
-    QLineEdit* Text2 = nullptr;   // year of the period, as digits
+    QWidget* Picture1 = nullptr; // backdrop panel (tiles and title banner) holding the controls
+    QLineEdit* Text2 = nullptr;  // year of the period, as digits
     UpDownArrows* UpDown1 = nullptr;
-    QComboBox* Combo1 = nullptr;  // 0 "全部", 1 "整年", 2..13 "01月".."12月"
+    QComboBox* Combo1 = nullptr; // 0 "全部", 1 "整年", 2..13 "01月".."12月"
     UpDownArrows* UpDown2 = nullptr;
     QPushButton* Command2 = nullptr; // 本月
     QTreeWidget* Trv1 = nullptr;     // account tree; node key in Qt::UserRole of column 0

@@ -8,15 +8,13 @@
 #include "platform/modalrunner.h"
 #include "store/appcontext.h"
 
-QString MainFormMenus::dateMenuCaption(const QDate& date)
-{
+QString MainFormMenus::dateMenuCaption(const QDate& date) {
     static const char16_t* const days[] = {u"日", u"一", u"二", u"三", u"四", u"五", u"六"};
     return date.toString(QStringLiteral("yyyy/MM/dd")) + QStringLiteral(" (星期") +
            QString::fromUtf16(days[date.dayOfWeek() % 7]) + QStringLiteral(")");
 }
 
-void MainForm::Menu_Date_Click()
-{
+void MainForm::Menu_Date_Click() {
     // No timer keeps the caption current; a click brings it up to date before the calendar.
     setDateMenuCaption();
     CalendarForm calendar(m_ctx.services.clock->today(), this);

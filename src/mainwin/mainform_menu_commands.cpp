@@ -24,15 +24,15 @@ public:
     explicit ListEventTap(MainForm* window) : QObject(window), m_window(window) {}
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == m_window->Liv1 && event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
                 m_window->Liv1_KeyDown(key);
                 return true;
             }
-        } else if (watched == m_window->Liv1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        } else if (watched == m_window->Liv1->viewport() &&
+                   event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             m_window->Liv1_MouseUp(mouse->button(), mouse->globalPosition().toPoint());
         }
@@ -43,11 +43,9 @@ private:
     MainForm* m_window;
 };
 
-
 } // namespace
 
-void MainForm::connectCommands()
-{
+void MainForm::connectCommands() {
     auto on = [this](QAction* action, void (MainForm::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
@@ -69,7 +67,8 @@ void MainForm::connectCommands()
     on(MenuTools_Copy, &MainForm::MenuTools_Copy_Click);
     on(MenuTools_Del, &MainForm::MenuTools_Del_Click);
     for (int c = 0; c < 10; ++c)
-        connect(setColorItem(c), &QAction::triggered, this, [this, c] { SetSelectedRecordsColor(c); });
+        connect(setColorItem(c), &QAction::triggered, this,
+                [this, c] { SetSelectedRecordsColor(c); });
     on(MenuTools_Jump, &MainForm::MenuTools_Jump_Click);
     on(MenuTools_Search1, &MainForm::MenuTools_Search1_Click);
     on(MenuTools_Search2, &MainForm::MenuTools_Search2_Click);
@@ -88,9 +87,9 @@ void MainForm::connectCommands()
     // enabled state is the unsaved-changes flag, is available exactly when that item is.
     for (int position = 1; position <= ToolbarPositions; ++position) {
         QAction* button = ToolbarButton(position);
-        if (button->isSeparator())
-            continue;
-        connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
+        if (button->isSeparator()) continue;
+        connect(button, &QAction::triggered, this,
+                [this, position] { Toolbar1_ButtonClick(position); });
         QAction* command = toolbarCommand(position);
         if (command && position != 3) {
             button->setEnabled(command->isEnabled());
@@ -98,11 +97,13 @@ void MainForm::connectCommands()
         }
     }
     for (QAction* item : {Toolbar1Button6Item1, Toolbar1Button6Item2})
-        connect(item, &QAction::triggered, this, [this, item] { Toolbar1_ButtonMenuClick(item->text()); });
+        connect(item, &QAction::triggered, this,
+                [this, item] { Toolbar1_ButtonMenuClick(item->text()); });
     connect(Data_Clear, &QAction::enabledChanged, Toolbar1Button6Item2, &QAction::setEnabled);
 
     connect(Liv1, &QTreeWidget::itemDoubleClicked, this, [this] { Liv1_DblClick(); });
-    connect(this, &MainForm::liv1RowChecked, this, [this](QTreeWidgetItem* row) { Liv1_ItemCheck(row); });
+    connect(this, &MainForm::liv1RowChecked, this,
+            [this](QTreeWidgetItem* row) { Liv1_ItemCheck(row); });
     auto* tap = new ListEventTap(this);
     Liv1->installEventFilter(tap);
     Liv1->viewport()->installEventFilter(tap);
@@ -110,63 +111,95 @@ void MainForm::connectCommands()
     // Commands whose windows belong to subsystems not in this build yet stay unavailable
     // rather than pretend to work; their toolbar buttons follow.
     const QList<QAction*> unavailable = {
-        File_SetDataBase, File_Add,         File_Export,         Data_Fixure,
-        Set_Acc,          Set_Note,            Statement_IBS,
-        Statement_Year,   Statement_Budget, Statement_IE,        Statement_Note,      User_ChanegUserName,
-        User_ChanegPassword, User_Logout,   Tools_Download,      Tools_Note,          Tools_Number,
-        Tools_NumberList, Help_About,       MenuTools_SetFixure, MenuTools2_Budget,
+        File_SetDataBase,
+        File_Add,
+        File_Export,
+        Data_Fixure,
+        Set_Acc,
+        Set_Note,
+        Statement_IBS,
+        Statement_Year,
+        Statement_Budget,
+        Statement_IE,
+        Statement_Note,
+        User_ChanegUserName,
+        User_ChanegPassword,
+        User_Logout,
+        Tools_Download,
+        Tools_Note,
+        Tools_Number,
+        Tools_NumberList,
+        Help_About,
+        MenuTools_SetFixure,
+        MenuTools2_Budget,
     };
     for (QAction* action : unavailable)
         action->setEnabled(false);
 }
 
-QAction* MainForm::toolbarCommand(int position) const
-{
+QAction* MainForm::toolbarCommand(int position) const {
     switch (position) {
-    case 2: return File_SetDataBase;
-    case 3: return File_Save;
-    case 5: return Data_New;
-    case 6: return Data_Del;
-    case 7: return Data_Fixure;
-    case 9: return Set_Acc;
-    case 10: return Set_Note;
-    case 11: return Set_General;
-    case 13: return Statement_IBS;
-    case 14: return Statement_Year;
-    case 15: return Statement_Budget;
-    case 16: return Statement_Note;
-    case 18: return Tools_Download;
-    case 19: return Tools_Note;
-    case 20: return Tools_Number;
-    case 21: return Tools_Calc;
-    case 23: return MenuTools_Up;
-    case 24: return MenuTools_Down;
-    case 26: return Help_Chm;
-    case 27: return Help_About;
-    default: return nullptr; // separators
+    case 2:
+        return File_SetDataBase;
+    case 3:
+        return File_Save;
+    case 5:
+        return Data_New;
+    case 6:
+        return Data_Del;
+    case 7:
+        return Data_Fixure;
+    case 9:
+        return Set_Acc;
+    case 10:
+        return Set_Note;
+    case 11:
+        return Set_General;
+    case 13:
+        return Statement_IBS;
+    case 14:
+        return Statement_Year;
+    case 15:
+        return Statement_Budget;
+    case 16:
+        return Statement_Note;
+    case 18:
+        return Tools_Download;
+    case 19:
+        return Tools_Note;
+    case 20:
+        return Tools_Number;
+    case 21:
+        return Tools_Calc;
+    case 23:
+        return MenuTools_Up;
+    case 24:
+        return MenuTools_Down;
+    case 26:
+        return Help_Chm;
+    case 27:
+        return Help_About;
+    default:
+        return nullptr; // separators
     }
 }
 
-void MainForm::Toolbar1_ButtonClick(int position)
-{
+void MainForm::Toolbar1_ButtonClick(int position) {
     // The same command as the menu item, whichever subsystem connected it.
     if (QAction* command = toolbarCommand(position); command && command->isEnabled())
         command->trigger();
 }
 
-void MainForm::Toolbar1_ButtonMenuClick(const QString& itemText)
-{
+void MainForm::Toolbar1_ButtonMenuClick(const QString& itemText) {
     if (itemText == Toolbar1Button6Item1->text())
         Data_Del->trigger();
     else if (itemText == Toolbar1Button6Item2->text() && Data_Clear->isEnabled())
         Data_Clear->trigger();
 }
 
-void MainForm::File_Save_Click()
-{
+void MainForm::File_Save_Click() {
     // Saves whatever the flag says; only a save that succeeded clears the flags.
-    if (!SaveLedger(m_ctx))
-        return;
+    if (!SaveLedger(m_ctx)) return;
     Ledger& ledger = m_ctx.ledger;
     SetLedgerChanged(false);
     ledger.AccountsChanged = false;
@@ -175,23 +208,19 @@ void MainForm::File_Save_Click()
     ledger.RecurringChanged = false;
 }
 
-void MainForm::Help_Chm_Click()
-{
+void MainForm::Help_Chm_Click() {
     m_ctx.services.shell->openUrl(WebPages::Help);
 }
 
-void MainForm::Help_Web_Click()
-{
+void MainForm::Help_Web_Click() {
     m_ctx.services.shell->openUrl(WebPages::Home);
 }
 
-void MainForm::Help_Facebook_Click()
-{
+void MainForm::Help_Facebook_Click() {
     m_ctx.services.shell->openUrl(WebPages::Social);
 }
 
-void MainForm::Tools_Calc_Click()
-{
+void MainForm::Tools_Calc_Click() {
     if (!m_ctx.services.shell->startCalculator())
         m_ctx.services.prompts->warning(QStringLiteral("找不到小算盤程式!"));
 }

@@ -6,24 +6,21 @@
 
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
-#include "store/appcontext.h"
 #include "setup/setform.h"
+#include "store/appcontext.h"
 #include "users/delform.h"
 #include "users/payoffform.h"
 
-void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore)
-{
+void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore) {
     // The settings window has already stored the options and recomputed the totals; only
     // what it cannot do itself follows: the tree's amounts and the window's layout.
     const SettingMirrors& set = m_ctx.session.Setting;
-    if (set.AccState.mid(1, 1) != accStateBefore.mid(1, 1))
-        UpdateTreeTotals();
+    if (set.AccState.mid(1, 1) != accStateBefore.mid(1, 1)) UpdateTreeTotals();
     if (set.AccState.left(1) != accStateBefore.left(1) || set.TrvState != trvStateBefore)
         LayoutPass();
 }
 
-void MainForm::Set_General_Click()
-{
+void MainForm::Set_General_Click() {
     const QString accBefore = m_ctx.session.Setting.AccState;
     const QString trvBefore = m_ctx.session.Setting.TrvState;
     SetForm form(m_ctx, *this, this);
@@ -31,24 +28,20 @@ void MainForm::Set_General_Click()
     AfterGeneralSettings(accBefore, trvBefore);
 }
 
-void MainForm::AfterBudgetTable()
-{
+void MainForm::AfterBudgetTable() {
     UpdateTreeTotals();
     ListAccountRecords(SelectedAccountIndex());
 }
 
-void MainForm::AfterDownload()
-{
+void MainForm::AfterDownload() {
     const int account = SelectedAccountIndex();
     UpdateTreeTotals();
-    if (account == 0)
-        return; // a kind root: the list stays as it was
+    if (account == 0) return; // a kind root: the list stays as it was
     ListAccountRecords(account);
     SelectLastRow();
 }
 
-void MainForm::Data_Clear_Click()
-{
+void MainForm::Data_Clear_Click() {
     DelForm form(m_ctx, *this, this);
     const QDate today = m_ctx.services.clock ? m_ctx.services.clock->today() : QDate::currentDate();
     form.DTPicker1->setDate(today);
@@ -56,8 +49,7 @@ void MainForm::Data_Clear_Click()
     m_ctx.services.modal->run(form);
 }
 
-void MainForm::Data_Payoff_Click()
-{
+void MainForm::Data_Payoff_Click() {
     PayoffForm form(m_ctx, *this, this);
     m_ctx.services.modal->run(form);
 }

@@ -14,33 +14,30 @@
 
 namespace {
 
-QAction* item(QMenu* menu, const char* name, const QString& caption, bool checkable = false)
-{
+QAction* item(QMenu* menu, const char* name, const QString& caption, bool checkable = false) {
     auto* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     action->setCheckable(checkable);
     return action;
 }
 
-QMenu* submenu(QWidget* parent, const char* name, const QString& title)
-{
+QMenu* submenu(QWidget* parent, const char* name, const QString& title) {
     auto* menu = new QMenu(title, parent);
     menu->setObjectName(QString::fromLatin1(name));
     return menu;
 }
 
-QMenu* barMenu(QMenuBar* bar, const char* name, const QString& title)
-{
+QMenu* barMenu(QMenuBar* bar, const char* name, const QString& title) {
     QMenu* menu = bar->addMenu(title);
     menu->setObjectName(QString::fromLatin1(name));
     return menu;
 }
 
 // The six field-clearing check items of one submenu, named prefix + Date / Type1..Type5.
-void clearItems(QMenu* menu, const char* prefix, std::array<QAction**, 6> targets)
-{
+void clearItems(QMenu* menu, const char* prefix, std::array<QAction**, 6> targets) {
     static const char* const suffixes[] = {"Date", "Type1", "Type2", "Type3", "Type4", "Type5"};
-    static const char16_t* const captions[] = {u"日期 (設為今日)", u"金額", u"明細", u"備註", u"發票號碼", u"顏色"};
+    static const char16_t* const captions[] = {u"日期 (設為今日)", u"金額", u"明細", u"備註",
+                                               u"發票號碼",        u"顏色"};
     for (int i = 0; i < 6; ++i) {
         const QByteArray name = QByteArray(prefix) + suffixes[i];
         *targets[size_t(i)] = item(menu, name.constData(), QString::fromUtf16(captions[i]), true);
@@ -49,15 +46,12 @@ void clearItems(QMenu* menu, const char* prefix, std::array<QAction**, 6> target
 
 } // namespace
 
-QAction* MainFormMenus::ToolbarButton(int n) const
-{
-    if (n < 1 || n > m_toolbarButtons.size())
-        return nullptr;
+QAction* MainFormMenus::ToolbarButton(int n) const {
+    if (n < 1 || n > m_toolbarButtons.size()) return nullptr;
     return m_toolbarButtons[n - 1];
 }
 
-QList<QAction*> MainFormMenus::clearingChecks() const
-{
+QList<QAction*> MainFormMenus::clearingChecks() const {
     QList<QAction*> items;
     for (QAction* a : newClearItems())
         items.append(a);
@@ -66,26 +60,24 @@ QList<QAction*> MainFormMenus::clearingChecks() const
     return items;
 }
 
-std::array<QAction*, 6> MainFormMenus::newClearItems() const
-{
-    return {NewClear_Date, NewClear_Type1, NewClear_Type2, NewClear_Type3, NewClear_Type4, NewClear_Type5};
+std::array<QAction*, 6> MainFormMenus::newClearItems() const {
+    return {NewClear_Date,  NewClear_Type1, NewClear_Type2,
+            NewClear_Type3, NewClear_Type4, NewClear_Type5};
 }
 
-std::array<QAction*, 6> MainFormMenus::copyClearItems() const
-{
+std::array<QAction*, 6> MainFormMenus::copyClearItems() const {
     return {CopyClear_Date,  CopyClear_Type1, CopyClear_Type2,
             CopyClear_Type3, CopyClear_Type4, CopyClear_Type5};
 }
 
-QAction* MainFormMenus::setColorItem(int index) const
-{
-    const std::array<QAction*, 10> items = {SetColor_0, SetColor_1, SetColor_2, SetColor_3, SetColor_4,
-                                            SetColor_5, SetColor_6, SetColor_7, SetColor_8, SetColor_9};
+QAction* MainFormMenus::setColorItem(int index) const {
+    const std::array<QAction*, 10> items = {SetColor_0, SetColor_1, SetColor_2, SetColor_3,
+                                            SetColor_4, SetColor_5, SetColor_6, SetColor_7,
+                                            SetColor_8, SetColor_9};
     return index >= 0 && index < 10 ? items[size_t(index)] : nullptr;
 }
 
-void MainFormMenus::buildMenus(QMainWindow* window)
-{
+void MainFormMenus::buildMenus(QMainWindow* window) {
     QMenuBar* bar = window->menuBar();
 
     Menu_DataBase = barMenu(bar, "Menu_DataBase", QStringLiteral("檔案(&F)"));
@@ -101,16 +93,18 @@ void MainFormMenus::buildMenus(QMainWindow* window)
 
     Menu_Data = barMenu(bar, "Menu_Data", QStringLiteral("記錄(&D)"));
     Data_New = item(Menu_Data, "Data_New", QStringLiteral("新增記錄(&N)"));
-    Data_NewClear = submenu(Menu_Data, "Data_NewClear", QStringLiteral("使用右鍵選單新增記錄時清空欄位"));
+    Data_NewClear =
+        submenu(Menu_Data, "Data_NewClear", QStringLiteral("使用右鍵選單新增記錄時清空欄位"));
     Menu_Data->addMenu(Data_NewClear);
     clearItems(Data_NewClear, "NewClear_",
                {&NewClear_Date, &NewClear_Type1, &NewClear_Type2, &NewClear_Type3, &NewClear_Type4,
                 &NewClear_Type5});
-    Data_CopyClear = submenu(Menu_Data, "Data_CopyClear", QStringLiteral("使用右鍵選單複製記錄時略過欄位"));
+    Data_CopyClear =
+        submenu(Menu_Data, "Data_CopyClear", QStringLiteral("使用右鍵選單複製記錄時略過欄位"));
     Menu_Data->addMenu(Data_CopyClear);
     clearItems(Data_CopyClear, "CopyClear_",
-               {&CopyClear_Date, &CopyClear_Type1, &CopyClear_Type2, &CopyClear_Type3, &CopyClear_Type4,
-                &CopyClear_Type5});
+               {&CopyClear_Date, &CopyClear_Type1, &CopyClear_Type2, &CopyClear_Type3,
+                &CopyClear_Type4, &CopyClear_Type5});
     Data_Del = item(Menu_Data, "Data_Del", QStringLiteral("刪除記錄(&D)"));
     Data_Clear = item(Menu_Data, "Data_Clear", QStringLiteral("以條件刪除記錄(&C)"));
     Menu_Data->addSeparator();
@@ -134,7 +128,8 @@ void MainFormMenus::buildMenus(QMainWindow* window)
     Statement_Note = item(Menu_Statement, "Statement_Note", QStringLiteral("記錄總覽(&N)"));
 
     Menu_User = barMenu(bar, "Menu_User", QStringLiteral("帳號(&U)"));
-    User_ChanegUserName = item(Menu_User, "User_ChanegUserName", QStringLiteral("變更帳號名稱(&U)"));
+    User_ChanegUserName =
+        item(Menu_User, "User_ChanegUserName", QStringLiteral("變更帳號名稱(&U)"));
     User_ChanegPassword = item(Menu_User, "User_ChanegPassword", QStringLiteral("變更密碼(&P)"));
     Menu_User->addSeparator();
     User_Logout = item(Menu_User, "User_Logout", QStringLiteral("登出(&O)"));
@@ -149,7 +144,8 @@ void MainFormMenus::buildMenus(QMainWindow* window)
 
     Menu_View = barMenu(bar, "Menu_View", QStringLiteral("檢視(&V)"));
     View_Add = item(Menu_View, "View_Add", QStringLiteral("子科目金額加總至父科目 (科目欄)"), true);
-    View_Show = item(Menu_View, "View_Show", QStringLiteral("子科目記錄顯示在父科目中 (僅收支科目)"), true);
+    View_Show =
+        item(Menu_View, "View_Show", QStringLiteral("子科目記錄顯示在父科目中 (僅收支科目)"), true);
     Menu_View->addSeparator();
     View_Today = item(Menu_View, "View_Today", QStringLiteral("今日收支"), true);
     View_Yesterday = item(Menu_View, "View_Yesterday", QStringLiteral("昨日收支"), true);
@@ -190,11 +186,13 @@ void MainFormMenus::buildMenus(QMainWindow* window)
         }
     }
     MenuTools_Jump = item(Menu_MenuTools, "MenuTools_Jump", QStringLiteral("切換至另一個科目"));
-    MenuTools_Search = submenu(Menu_MenuTools, "MenuTools_Search", QStringLiteral("以此筆記錄作搜尋"));
+    MenuTools_Search =
+        submenu(Menu_MenuTools, "MenuTools_Search", QStringLiteral("以此筆記錄作搜尋"));
     Menu_MenuTools->addMenu(MenuTools_Search);
     MenuTools_Search1 = item(MenuTools_Search, "MenuTools_Search1", QStringLiteral("明細"));
     MenuTools_Search2 = item(MenuTools_Search, "MenuTools_Search2", QStringLiteral("備註"));
-    MenuTools_SetFixure = item(Menu_MenuTools, "MenuTools_SetFixure", QStringLiteral("以此筆記錄來設定定期紀錄"));
+    MenuTools_SetFixure =
+        item(Menu_MenuTools, "MenuTools_SetFixure", QStringLiteral("以此筆記錄來設定定期紀錄"));
     MenuTools_Cal = item(Menu_MenuTools, "MenuTools_Cal", QStringLiteral("計算選擇記錄的金額"));
     Menu_MenuTools->addSeparator();
     MenuTools_Up = item(Menu_MenuTools, "MenuTools_Up", QStringLiteral("上移"));
@@ -271,8 +269,10 @@ void MainFormMenus::buildMenus(QMainWindow* window)
     }
 
     Toolbar1Button6Menu = submenu(window, "Toolbar1_Button6Menu", QString());
-    Toolbar1Button6Item1 = item(Toolbar1Button6Menu, "Toolbar1_ButtonMenu1", QStringLiteral("刪除記錄"));
-    Toolbar1Button6Item2 = item(Toolbar1Button6Menu, "Toolbar1_ButtonMenu2", QStringLiteral("以條件刪除記錄"));
+    Toolbar1Button6Item1 =
+        item(Toolbar1Button6Menu, "Toolbar1_ButtonMenu1", QStringLiteral("刪除記錄"));
+    Toolbar1Button6Item2 =
+        item(Toolbar1Button6Menu, "Toolbar1_ButtonMenu2", QStringLiteral("以條件刪除記錄"));
     ToolbarButton(6)->setMenu(Toolbar1Button6Menu);
     if (auto* button = qobject_cast<QToolButton*>(Toolbar1->widgetForAction(ToolbarButton(6))))
         button->setPopupMode(QToolButton::MenuButtonPopup);

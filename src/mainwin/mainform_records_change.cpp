@@ -16,30 +16,26 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
-QList<int> MainForm::rowEntries(const QList<QTreeWidgetItem*>& rows) const
-{
+QList<int> MainForm::rowEntries(const QList<QTreeWidgetItem*>& rows) const {
     QList<int> indices;
     for (const QTreeWidgetItem* row : rows) {
         const int i = rowEntry(row);
-        if (i == 0)
-            return {};
+        if (i == 0) return {};
         indices.append(i);
     }
     return indices;
 }
 
-void MainForm::MenuTools_Copy_Click()
-{
+void MainForm::MenuTools_Copy_Click() {
     Ledger& ledger = m_ctx.ledger;
     Prompts& prompts = *m_ctx.services.prompts;
     const QList<QTreeWidgetItem*> rows = SelectedRows();
     const int n = int(rows.size());
-    if (n == 0)
-        return;
-    if (warnLedgerFull())
-        return;
+    if (n == 0) return;
+    if (warnLedgerFull()) return;
     if ((ledger.EntryCount - 1) + n > Ledger::EntryCapacity) {
-        prompts.warning(QStringLiteral("剩下的資料筆數不足以容納這次的新增數量，請使用結帳功能清除舊資料!"));
+        prompts.warning(
+            QStringLiteral("剩下的資料筆數不足以容納這次的新增數量，請使用結帳功能清除舊資料!"));
         return;
     }
     const QList<int> sources = rowEntries(rows);
@@ -55,12 +51,9 @@ void MainForm::MenuTools_Copy_Click()
             LedgerEntry e = ledger.entry(s);
             e.invoice.Checked = 0; // a copy is never ticked
             e.style.Reserved = 0;
-            if (CopyClear_Date->isChecked())
-                e.core.Date.set(today);
-            if (CopyClear_Type1->isChecked())
-                e.core.Amount = TaggedNumber::fromInt16(0);
-            if (CopyClear_Type2->isChecked())
-                e.core.Detail.set(QString());
+            if (CopyClear_Date->isChecked()) e.core.Date.set(today);
+            if (CopyClear_Type1->isChecked()) e.core.Amount = TaggedNumber::fromInt16(0);
+            if (CopyClear_Type2->isChecked()) e.core.Detail.set(QString());
             if (CopyClear_Type3->isChecked()) {
                 e.note.Note.set(QString());
                 e.noteRow.clear();
@@ -69,8 +62,7 @@ void MainForm::MenuTools_Copy_Click()
                 e.invoice.InvoiceDigits.set(QString());
                 e.style.InvoiceLetters.set(QString());
             }
-            if (CopyClear_Type5->isChecked())
-                e.style.ColourIndex = 0;
+            if (CopyClear_Type5->isChecked()) e.style.ColourIndex = 0;
             ledger.addEntry(e);
         }
     } catch (...) {
@@ -82,13 +74,11 @@ void MainForm::MenuTools_Copy_Click()
 
     UpdateTreeTotals();
     ListAccountRecords(SelectedAccountIndex());
-    if (Liv1->topLevelItemCount() > 0)
-        selectRowsFrom(first);
+    if (Liv1->topLevelItemCount() > 0) selectRowsFrom(first);
     SetLedgerChanged(true);
 }
 
-void MainForm::selectRowsFrom(int firstEntryIndex)
-{
+void MainForm::selectRowsFrom(int firstEntryIndex) {
     Liv1->clearSelection();
     QTreeWidgetItem* current = nullptr;
     for (int r = Liv1->topLevelItemCount() - 1; r >= 0; --r) {
@@ -98,35 +88,30 @@ void MainForm::selectRowsFrom(int firstEntryIndex)
             current = row;
         }
     }
-    if (current)
-        showCurrentRow(current);
+    if (current) showCurrentRow(current);
 }
 
-void MainForm::selectRowsOfEntry(int entryIndex)
-{
+void MainForm::selectRowsOfEntry(int entryIndex) {
     Liv1->clearSelection();
     QTreeWidgetItem* current = nullptr;
     for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
         QTreeWidgetItem* row = Liv1->topLevelItem(r);
         if (RowEntryIndex(row) == entryIndex) {
             row->setSelected(true);
-            if (!current)
-                current = row;
+            if (!current) current = row;
         }
     }
-    if (current)
-        showCurrentRow(current);
+    if (current) showCurrentRow(current);
 }
 
-void MainForm::Data_Del_Click()
-{
+void MainForm::Data_Del_Click() {
     Ledger& ledger = m_ctx.ledger;
     Prompts& prompts = *m_ctx.services.prompts;
     const QList<QTreeWidgetItem*> rows = SelectedRows();
     const int n = int(rows.size());
-    if (n == 0)
-        return;
-    if (prompts.question(QStringLiteral("您確定要刪除這 ") + QString::number(n) + QStringLiteral(" 筆資料嗎？"),
+    if (n == 0) return;
+    if (prompts.question(QStringLiteral("您確定要刪除這 ") + QString::number(n) +
+                             QStringLiteral(" 筆資料嗎？"),
                          Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
         return;
 
@@ -152,45 +137,36 @@ void MainForm::Data_Del_Click()
     SetLedgerChanged(true);
 }
 
-void MainForm::MenuTools_Del_Click()
-{
+void MainForm::MenuTools_Del_Click() {
     Data_Del_Click();
 }
 
-void MainForm::Liv1_ItemCheck(QTreeWidgetItem* row)
-{
+void MainForm::Liv1_ItemCheck(QTreeWidgetItem* row) {
     Ledger& ledger = m_ctx.ledger;
     const int i = rowEntry(row);
-    if (i == 0)
-        return;
+    if (i == 0) return;
     const qint16 checked = row->checkState(0) == Qt::Checked ? -1 : 0;
     // Any other change of the row's first cell also reports here; only a new mark counts.
-    if ((ledger.EntryInvoices[size_t(i)].Checked != 0) == (checked != 0))
-        return;
+    if ((ledger.EntryInvoices[size_t(i)].Checked != 0) == (checked != 0)) return;
     ledger.EntryInvoices[size_t(i)].Checked = checked;
     SetLedgerChanged(true);
 }
 
-void MainForm::Liv1_KeyDown(int key)
-{
+void MainForm::Liv1_KeyDown(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         Liv1_DblClick();
     else if (key == Qt::Key_Delete)
         Data_Del_Click();
 }
 
-void MainForm::Liv1_MouseUp(Qt::MouseButton button, const QPoint& globalPos)
-{
-    if (button != Qt::RightButton)
-        return;
+void MainForm::Liv1_MouseUp(Qt::MouseButton button, const QPoint& globalPos) {
+    if (button != Qt::RightButton) return;
     MenuTools_Cal->setEnabled(!SelectedNodeKey().startsWith(QLatin1String("Eq")));
     Menu_MenuTools->popup(globalPos);
 }
 
-void MainForm::SetSelectedRecordsColor(int c)
-{
-    if (Liv1->topLevelItemCount() == 0)
-        return;
+void MainForm::SetSelectedRecordsColor(int c) {
+    if (Liv1->topLevelItemCount() == 0) return;
     Ledger& ledger = m_ctx.ledger;
     if (c < 0 || c >= ColourTable::Count) {
         m_ctx.services.prompts->plain(QStringLiteral("發生錯誤"));
@@ -213,40 +189,32 @@ void MainForm::SetSelectedRecordsColor(int c)
     SetLedgerChanged(true);
 }
 
-void MainForm::MenuTools_Up_Click()
-{
+void MainForm::MenuTools_Up_Click() {
     moveSelectedEntry(-1);
 }
 
-void MainForm::MenuTools_Down_Click()
-{
+void MainForm::MenuTools_Down_Click() {
     moveSelectedEntry(+1);
 }
 
-void MainForm::moveSelectedEntry(int step)
-{
+void MainForm::moveSelectedEntry(int step) {
     const int count = Liv1->topLevelItemCount();
-    if (count == 0)
-        return;
+    if (count == 0) return;
     QTreeWidgetItem* row = Liv1->currentItem();
     if (!row || !row->isSelected()) {
         const QList<QTreeWidgetItem*> rows = SelectedRows();
-        if (rows.isEmpty())
-            return;
+        if (rows.isEmpty()) return;
         row = rows.first();
     }
     const int r = Liv1->indexOfTopLevelItem(row);
     const int n = r + step;
-    if (r < 0 || n < 0 || n >= count)
-        return;
+    if (r < 0 || n < 0 || n >= count) return;
     QTreeWidgetItem* neighbour = Liv1->topLevelItem(n);
-    if (row->text(0) != neighbour->text(0))
-        return;
+    if (row->text(0) != neighbour->text(0)) return;
     Ledger& ledger = m_ctx.ledger;
     const int a = rowEntry(row);
     const int b = rowEntry(neighbour);
-    if (a == 0 || b == 0)
-        return;
+    if (a == 0 || b == 0) return;
 
     ledger.swapEntries(a, b);
     // The program's own changes to the rows must not reach the tick handler.
@@ -266,20 +234,20 @@ void MainForm::moveSelectedEntry(int step)
     SetLedgerChanged(true);
 }
 
-void MainForm::MenuTools_Cal_Click()
-{
+void MainForm::MenuTools_Cal_Click() {
     const Ledger& ledger = m_ctx.ledger;
     const QList<int> entries = rowEntries(SelectedRows());
-    if (entries.isEmpty())
-        return;
+    if (entries.isEmpty()) return;
     const Session& session = m_ctx.session;
     auto shown = [&session](double hundredths) { return FormatAmount(hundredths, session); };
 
-    if (!ListedAccount.startsWith(QLatin1String("A-")) && !ListedAccount.startsWith(QLatin1String("L-"))) {
+    if (!ListedAccount.startsWith(QLatin1String("A-")) &&
+        !ListedAccount.startsWith(QLatin1String("L-"))) {
         double total = 0;
         for (int k : entries)
             total += ledger.Entries[size_t(k)].Amount.value();
-        m_ctx.services.prompts->information(QStringLiteral("您所選擇記錄的金額總合是：") + shown(total));
+        m_ctx.services.prompts->information(QStringLiteral("您所選擇記錄的金額總合是：") +
+                                            shown(total));
         return;
     }
 
@@ -289,10 +257,8 @@ void MainForm::MenuTools_Cal_Click()
         const EntryCore& e = ledger.Entries[size_t(k)];
         const double amount = e.Amount.value();
         if (e.Account1.startsWithAscii("A-") || e.Account1.startsWithAscii("L-")) {
-            if (e.Account2.trimmed() == ListedAccount)
-                out += amount;
-            if (e.Account1.trimmed() == ListedAccount)
-                in += amount;
+            if (e.Account2.trimmed() == ListedAccount) out += amount;
+            if (e.Account1.trimmed() == ListedAccount) in += amount;
         } else if (e.Account1.startsWithAscii("I-")) {
             income += amount;
         } else if (e.Account1.startsWithAscii("E-")) {
@@ -300,12 +266,11 @@ void MainForm::MenuTools_Cal_Click()
         }
     }
     const QString crlf = QStringLiteral("\r\n");
-    const QString text = QStringLiteral("您所選擇記錄的金額計算如下：") + crlf + crlf +
-                         QStringLiteral("資產轉移(轉入)：") + shown(in) + crlf +
-                         QStringLiteral("資產轉移(轉出)：") + shown(out) + crlf +
-                         QStringLiteral("差額：") + shown(in - out) + crlf + crlf +
-                         QStringLiteral("收入總合：") + shown(income) + crlf +
-                         QStringLiteral("支出總合：") + shown(expense) + crlf +
-                         QStringLiteral("結餘：") + shown(income - expense);
+    const QString text =
+        QStringLiteral("您所選擇記錄的金額計算如下：") + crlf + crlf +
+        QStringLiteral("資產轉移(轉入)：") + shown(in) + crlf + QStringLiteral("資產轉移(轉出)：") +
+        shown(out) + crlf + QStringLiteral("差額：") + shown(in - out) + crlf + crlf +
+        QStringLiteral("收入總合：") + shown(income) + crlf + QStringLiteral("支出總合：") +
+        shown(expense) + crlf + QStringLiteral("結餘：") + shown(income - expense);
     m_ctx.services.prompts->plain(text);
 }

@@ -94,8 +94,8 @@ void MainForm::UpdateTreeTotals() {
         const QString todayKey = Periods::dateKey(today);
         if (set.AftState == QLatin1String("0") && bounds.end > todayKey) bounds.end = todayKey;
 
-        const TreeFigures f = ComputeTreeFigures(ledger, session, bounds, Runtime::dateText(today),
-                                                 &cache.entries);
+        const TreeFigures f =
+            ComputeTreeFigures(ledger, session, bounds, Runtime::dateText(today), &cache.entries);
 
         // Node amounts: each account into its own node, or with View_Add into every
         // ancestor up to its level-0 node.
@@ -111,11 +111,10 @@ void MainForm::UpdateTreeTotals() {
         }
 
         // "label: figure"; formatting only what changed since the last run.
-        const bool trusted = cache.nodeList.isSharedWith(m_nodes) &&
-                             cache.labels.isSharedWith(m_nodeLabels) &&
-                             cache.dotState == session.DotState &&
-                             cache.moneyState == session.Setting.MoneyState &&
-                             cache.nodes.size() == size_t(NodeCount()) + 1;
+        const bool trusted =
+            cache.nodeList.isSharedWith(m_nodes) && cache.labels.isSharedWith(m_nodeLabels) &&
+            cache.dotState == session.DotState && cache.moneyState == session.Setting.MoneyState &&
+            cache.nodes.size() == size_t(NodeCount()) + 1;
         if (!trusted) {
             cache.dotState = session.DotState;
             cache.moneyState = session.Setting.MoneyState;

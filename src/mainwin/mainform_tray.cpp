@@ -15,34 +15,31 @@ namespace {
 
 // Without a notification area an icon could never bring the window back, so the window
 // then stays an ordinary minimised one.
-bool notificationAreaAvailable(TrayService* tray)
-{
+bool notificationAreaAvailable(TrayService* tray) {
     return tray && tray->isAvailable();
 }
 
 } // namespace
 
-bool MainForm::MinimiseToTray()
-{
+bool MainForm::MinimiseToTray() {
     TrayService* tray = m_ctx.services.tray;
     if (!isMinimized() || m_ctx.session.Setting.MinState != QLatin1String("1") || TrayIconId != 0 ||
         !notificationAreaAvailable(tray))
         return false;
     QIcon icon = windowIcon();
-    if (icon.isNull())
-        icon = style()->standardIcon(QStyle::SP_ComputerIcon);
-    TrayIconId = tray->AddTrayIcon(this, icon, QStringLiteral("Qivoka"), [this](TrayService::Click click) {
-        if (click == TrayService::Click::Left)
-            ST_Open_Click();
-        else if (click == TrayService::Click::Right)
-            Menu_ST->popup(QCursor::pos());
-    });
+    if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
+    TrayIconId =
+        tray->AddTrayIcon(this, icon, QStringLiteral("Qivoka"), [this](TrayService::Click click) {
+            if (click == TrayService::Click::Left)
+                ST_Open_Click();
+            else if (click == TrayService::Click::Right)
+                Menu_ST->popup(QCursor::pos());
+        });
     hide();
     return true;
 }
 
-void MainForm::ST_Open_Click()
-{
+void MainForm::ST_Open_Click() {
     if (m_ctx.session.Setting.MinLockState == QLatin1String("1")) {
         Prompts& prompts = *m_ctx.services.prompts;
         const QString title = QStringLiteral("輸入密碼");
@@ -50,10 +47,8 @@ void MainForm::ST_Open_Click()
         for (;;) {
             // A masked box; Cancel and an empty answer both leave the window locked away.
             const std::optional<QString> typed = prompts.password(prompt, title);
-            if (!typed || typed->isEmpty())
-                return;
-            if (*typed == m_ctx.session.UserPassword)
-                break;
+            if (!typed || typed->isEmpty()) return;
+            if (*typed == m_ctx.session.UserPassword) break;
             prompt = QStringLiteral("密碼錯誤！請重新輸入");
         }
     }

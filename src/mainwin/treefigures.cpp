@@ -139,9 +139,9 @@ TreeFigures ComputeTreeFigures(const Ledger& ledger, const Session& session,
     for (int kx = -1; kx <= 4; ++kx)
         for (int ky = -1; ky <= 4; ++ky) {
             const EntryChange c = TreeEntryChange(kx, ky);
-            rules[size_t((kx + 1) * 6 + ky + 1)] = {
-                double(c.first), double(c.second), kx == KindIncome || kx == KindExpense,
-                ky == KindIncome || ky == KindExpense};
+            rules[size_t((kx + 1) * 6 + ky + 1)] = {double(c.first), double(c.second),
+                                                    kx == KindIncome || kx == KindExpense,
+                                                    ky == KindIncome || ky == KindExpense};
         }
 
     const bool wholeUnits = session.DotState == QLatin1String("0");
@@ -178,8 +178,8 @@ TreeFigures ComputeTreeFigures(const Ledger& ledger, const Session& session,
         const bool fromStart = key >= start;
         // Without branches: a side that does not count adds +0.0, which changes no sum
         // (slot 0 takes the sides that have no account).
-        figure[x] += keptOrZero(rule.first * a, (rule.first != 0.0) & upToEnd &
-                                                    (!rule.firstInPeriod | fromStart));
+        figure[x] += keptOrZero(rule.first * a,
+                                (rule.first != 0.0) & upToEnd & (!rule.firstInPeriod | fromStart));
         figure[y] += keptOrZero(rule.second * a, (rule.second != 0.0) & upToEnd &
                                                      (!rule.secondInPeriod | fromStart));
         if (todayComparable && qFromUnaligned<quint64>(e.Date.data()) == todayHead &&

@@ -56,6 +56,7 @@ public:
     // Kind code of the name prefix of account `index` (as PrefixKindCode with income and
     // expense), -1 for none.
     int kind(int index) const { return m_kinds[size_t(index)]; }
+
 private:
     friend TreeFigures ComputeTreeFigures(const Ledger&, const Session&, const Periods::Bounds&,
                                           const QString&, EntryAccountCache*);

@@ -7,12 +7,12 @@
 // selects another table). Trail bytes include '\' and ASCII letters, so encoded text is
 // never searched, split or case-changed byte-wise: decode first.
 namespace Ansi {
-QByteArray encode(const QString& text);       // characters outside the code page become '?'
-QString decode(QByteArrayView bytes);         // a lone lead byte at the end becomes U+FFFD
-int byteLength(const QString& text);          // bytes in cp950 (an unmappable character counts 1)
+QByteArray encode(const QString& text); // characters outside the code page become '?'
+QString decode(QByteArrayView bytes);   // a lone lead byte at the end becomes U+FFFD
+int byteLength(const QString& text);    // bytes in cp950 (an unmappable character counts 1)
 QString cutToBytes(const QString& text, int maxBytes); // never splits a character
-bool isEncodable(const QString& text);        // every character exists in cp950
-int charCode(const QString& oneCharacter);    // single byte, or lead * 256 + trail
+bool isEncodable(const QString& text);                 // every character exists in cp950
+int charCode(const QString& oneCharacter);             // single byte, or lead * 256 + trail
 // Exactly n bytes: encoded, cut on a character boundary, padded with blanks.
 QByteArray fixedField(const QString& text, int n);
 } // namespace Ansi

@@ -10,13 +10,11 @@
 
 namespace FileIO {
 
-bool writeFileSafely(const QString& path, const QByteArray& bytes)
-{
+bool writeFileSafely(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     // A direct write fallback would break the promise that the old file stays whole.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    if (!file.open(QIODevice::WriteOnly)) return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         file.commit();
@@ -25,40 +23,31 @@ bool writeFileSafely(const QString& path, const QByteArray& bytes)
     return file.commit();
 }
 
-std::optional<QByteArray> readFile(const QString& path)
-{
+std::optional<QByteArray> readFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     return file.readAll();
 }
 
-int recordCount(const QByteArray& file, int slot)
-{
-    if (slot <= 0)
-        return 0;
+int recordCount(const QByteArray& file, int slot) {
+    if (slot <= 0) return 0;
     return int(file.size() / slot);
 }
 
-QByteArrayView record(const QByteArray& file, int slot, int n)
-{
-    if (n < 1 || n > recordCount(file, slot))
-        return {};
+QByteArrayView record(const QByteArray& file, int slot, int n) {
+    if (n < 1 || n > recordCount(file, slot)) return {};
     return QByteArrayView(file).sliced(qsizetype(n - 1) * slot, slot);
 }
 
-QStringList splitLines(const QByteArray& file)
-{
+QStringList splitLines(const QByteArray& file) {
     // Lines are split on the decoded text: a trail byte may look like any ASCII letter.
     const QString text = Ansi::decode(file);
     QStringList lines = text.split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
 }
 
-QByteArray joinLines(const QStringList& lines)
-{
+QByteArray joinLines(const QStringList& lines) {
     QByteArray out;
     for (const QString& line : lines) {
         out.append(Ansi::encode(line));
@@ -69,30 +58,25 @@ QByteArray joinLines(const QStringList& lines)
 
 QuotedFieldReader::QuotedFieldReader(const QByteArray& file) : m_text(Ansi::decode(file)) {}
 
-bool QuotedFieldReader::atEnd() const
-{
-    if (m_afterComma)
-        return false;
+bool QuotedFieldReader::atEnd() const {
+    if (m_afterComma) return false;
     qsizetype p = m_pos;
     while (p < m_text.size()) {
         const QChar c = m_text.at(p);
-        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n')
-            return false;
+        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n') return false;
         ++p;
     }
     return true;
 }
 
-std::optional<QString> QuotedFieldReader::next()
-{
+std::optional<QString> QuotedFieldReader::next() {
     // Blanks before a field are skipped; so are line ends, unless a comma before them
     // promised a field on this line (an empty one, then).
     const bool afterComma = std::exchange(m_afterComma, false);
     while (m_pos < m_text.size()) {
         const QChar c = m_text.at(m_pos);
         if (c == u'\r' || c == u'\n') {
-            if (afterComma)
-                return QString();
+            if (afterComma) return QString();
         } else if (c != u' ' && c != u'\t') {
             break;
         }
@@ -119,8 +103,7 @@ std::optional<QString> QuotedFieldReader::next()
                 m_afterComma = true;
                 break;
             }
-            if (c == u'\r' || c == u'\n')
-                break;
+            if (c == u'\r' || c == u'\n') break;
             ++m_pos;
         }
         return field;
@@ -129,8 +112,7 @@ std::optional<QString> QuotedFieldReader::next()
     qsizetype end = m_pos;
     while (end < m_text.size()) {
         const QChar c = m_text.at(end);
-        if (c == u',' || c == u'\r' || c == u'\n')
-            break;
+        if (c == u',' || c == u'\r' || c == u'\n') break;
         ++end;
     }
     field = m_text.mid(m_pos, end - m_pos).trimmed();
@@ -142,12 +124,10 @@ std::optional<QString> QuotedFieldReader::next()
     return field;
 }
 
-QByteArray quotedRecord(const QStringList& fields)
-{
+QByteArray quotedRecord(const QStringList& fields) {
     QByteArray out;
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            out.append(',');
+        if (i > 0) out.append(',');
         out.append('"');
         out.append(Ansi::encode(fields.at(i)));
         out.append('"');
@@ -157,27 +137,23 @@ QByteArray quotedRecord(const QStringList& fields)
 }
 
 namespace {
-QStringList listEntries(const QString& folder, QDir::Filters kind)
-{
+QStringList listEntries(const QString& folder, QDir::Filters kind) {
     QDir dir(folder);
     // By name, letter case ignored: a stable order on every file system.
-    QStringList names = dir.entryList(kind | QDir::Hidden | QDir::NoDotAndDotDot,
-                                      QDir::Name | QDir::IgnoreCase);
+    QStringList names =
+        dir.entryList(kind | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     QStringList visible;
     for (const QString& name : names)
-        if (!name.startsWith(u'.'))
-            visible.append(name);
+        if (!name.startsWith(u'.')) visible.append(name);
     return visible;
 }
 } // namespace
 
-QStringList subFolders(const QString& folder)
-{
+QStringList subFolders(const QString& folder) {
     return listEntries(folder, QDir::Dirs);
 }
 
-QStringList plainFiles(const QString& folder)
-{
+QStringList plainFiles(const QString& folder) {
     return listEntries(folder, QDir::Files);
 }
 

@@ -7,10 +7,9 @@
 #include <QTimer>
 #include <QUrl>
 
-HttpClient::Reply NetworkHttpClient::get(const QString& pathOrUrl)
-{
-    const bool full = pathOrUrl.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
-                      || pathOrUrl.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+HttpClient::Reply NetworkHttpClient::get(const QString& pathOrUrl) {
+    const bool full = pathOrUrl.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+                      pathOrUrl.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
     QString address = pathOrUrl;
     if (!full) {
         QString base = m_base;
@@ -37,8 +36,7 @@ HttpClient::Reply NetworkHttpClient::get(const QString& pathOrUrl)
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     timer.start(m_timeoutMs);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
     timer.stop();
 
     Reply result;
@@ -48,8 +46,7 @@ HttpClient::Reply NetworkHttpClient::get(const QString& pathOrUrl)
         result.outcome = Outcome::Ok;
     else
         result.outcome = Outcome::Failed;
-    if (result.outcome == Outcome::Ok)
-        result.body = reply->readAll();
+    if (result.outcome == Outcome::Ok) result.body = reply->readAll();
     delete reply;
     return result;
 }

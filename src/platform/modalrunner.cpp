@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-int ExecModalRunner::run(QDialog& dialog)
-{
+int ExecModalRunner::run(QDialog& dialog) {
     return dialog.exec();
 }

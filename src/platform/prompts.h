@@ -50,7 +50,8 @@ public:
                     const QString& title = QString()) override;
     std::optional<QString> input(const QString& prompt, const QString& title = QString(),
                                  const QString& defaultText = QString()) override;
-    std::optional<QString> password(const QString& prompt, const QString& title = QString()) override;
+    std::optional<QString> password(const QString& prompt,
+                                    const QString& title = QString()) override;
     QString openFile(const QString& title, const QString& filter,
                      const QString& defaultName = QString()) override;
     QString saveFile(const QString& title, const QString& filter,

@@ -8,8 +8,7 @@ namespace {
 
 // QSettings reads "/" and "\" as group separators; a section or key that contains them must
 // stay one name, so they are escaped (and "%" with them, to keep the escape unambiguous).
-QString escapeName(const QString& name)
-{
+QString escapeName(const QString& name) {
     QString out;
     out.reserve(name.size());
     for (const QChar c : name) {
@@ -25,8 +24,7 @@ QString escapeName(const QString& name)
     return out;
 }
 
-QString fullKey(const QString& section, const QString& key)
-{
+QString fullKey(const QString& section, const QString& key) {
     return escapeName(section) + u'/' + escapeName(key);
 }
 
@@ -35,30 +33,23 @@ QString fullKey(const QString& section, const QString& key)
 // Organization and application "Qivo": <config folder>/Qivo/Qivo.conf, INI form on every
 // platform (QSettings' own INI default would name the file Qivo.ini).
 IniSettingsStore::IniSettingsStore()
-    : m_settings(new QSettings(
-          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-              + QStringLiteral("/Qivo/Qivo.conf"),
-          QSettings::IniFormat))
-{
-}
+    : m_settings(
+          new QSettings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                            QStringLiteral("/Qivo/Qivo.conf"),
+                        QSettings::IniFormat)) {}
 
 IniSettingsStore::IniSettingsStore(const QString& file)
-    : m_settings(new QSettings(file, QSettings::IniFormat))
-{
-}
+    : m_settings(new QSettings(file, QSettings::IniFormat)) {}
 
-IniSettingsStore::~IniSettingsStore()
-{
+IniSettingsStore::~IniSettingsStore() {
     m_settings->sync();
     delete m_settings;
 }
 
 QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
-                                     const QString& defaultValue) const
-{
+                                     const QString& defaultValue) const {
     const QVariant value = m_settings->value(fullKey(section, key));
-    if (!value.isValid())
-        return defaultValue;
+    if (!value.isValid()) return defaultValue;
     // A hand-edited line with commas reads back as a list; it is still one text.
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
@@ -66,19 +57,16 @@ QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
 }
 
 void IniSettingsStore::SaveSetting(const QString& section, const QString& key,
-                                   const QString& value)
-{
+                                   const QString& value) {
     m_settings->setValue(fullKey(section, key), value);
     m_settings->sync();
 }
 
-void IniSettingsStore::DeleteSetting(const QString& section, const QString& key)
-{
+void IniSettingsStore::DeleteSetting(const QString& section, const QString& key) {
     m_settings->remove(fullKey(section, key));
     m_settings->sync();
 }
 
-QString IniSettingsStore::fileName() const
-{
+QString IniSettingsStore::fileName() const {
     return m_settings->fileName();
 }

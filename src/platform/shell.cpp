@@ -9,50 +9,40 @@
 #include <QStringList>
 #include <QUrl>
 
-bool DesktopShell::openUrl(const QString& url)
-{
+bool DesktopShell::openUrl(const QString& url) {
     return QDesktopServices::openUrl(QUrl(url));
 }
 
-bool DesktopShell::openFile(const QString& path)
-{
+bool DesktopShell::openFile(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-Shell::MoveResult DesktopShell::moveFolder(const QString& from, const QString& to)
-{
+Shell::MoveResult DesktopShell::moveFolder(const QString& from, const QString& to) {
     QString source = from;
     QString target = to;
     while (source.size() > 1 && source.endsWith(u'/'))
         source.chop(1);
     while (target.size() > 1 && target.endsWith(u'/'))
         target.chop(1);
-    if (!QFileInfo(source).isDir())
-        return {MoveOutcome::Error, 76}; // path not found
-    if (QFileInfo::exists(target))
-        return {MoveOutcome::Error, 58}; // file already exists
-    if (QDir().rename(source, target))
-        return {MoveOutcome::Ok, 0};
+    if (!QFileInfo(source).isDir()) return {MoveOutcome::Error, 76}; // path not found
+    if (QFileInfo::exists(target)) return {MoveOutcome::Error, 58};  // file already exists
+    if (QDir().rename(source, target)) return {MoveOutcome::Ok, 0};
     return {MoveOutcome::Error, 75}; // path/file access error
 }
 
-bool DesktopShell::startCalculator()
-{
-    static const char* const calculators[] = {"gnome-calculator", "kcalc", "galculator",
-                                              "mate-calc", "qalculate-gtk", "xcalc"};
+bool DesktopShell::startCalculator() {
+    static const char* const calculators[] = {"gnome-calculator", "kcalc",         "galculator",
+                                              "mate-calc",        "qalculate-gtk", "xcalc"};
     for (const char* program : calculators) {
-        if (QProcess::startDetached(QString::fromLatin1(program), {}))
-            return true;
+        if (QProcess::startDetached(QString::fromLatin1(program), {})) return true;
     }
     return false;
 }
 
-QString DesktopShell::clipboardText() const
-{
+QString DesktopShell::clipboardText() const {
     return QGuiApplication::clipboard()->text();
 }
 
-void DesktopShell::setClipboardText(const QString& text)
-{
+void DesktopShell::setClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }

@@ -5,27 +5,21 @@
 #include <QStandardPaths>
 
 namespace {
-QString defaultFolder()
-{
+QString defaultFolder() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     return folder;
 }
 
-QString userName()
-{
+QString userName() {
     QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty())
-        name = qEnvironmentVariable("LOGNAME");
-    if (name.isEmpty())
-        name = QDir::home().dirName();
+    if (name.isEmpty()) name = qEnvironmentVariable("LOGNAME");
+    if (name.isEmpty()) name = QDir::home().dirName();
     return name;
 }
 } // namespace
 
-SingleInstance::SingleInstance(const QString& lockFolder)
-{
+SingleInstance::SingleInstance(const QString& lockFolder) {
     const QString folder = lockFolder.isEmpty() ? defaultFolder() : lockFolder;
     QDir().mkpath(folder);
     // The temporary folder may be shared by all users: the user's name keeps them apart.
@@ -36,9 +30,7 @@ SingleInstance::SingleInstance(const QString& lockFolder)
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::acquire()
-{
-    if (m_lock->isLocked())
-        return true;
+bool SingleInstance::acquire() {
+    if (m_lock->isLocked()) return true;
     return m_lock->tryLock(0);
 }

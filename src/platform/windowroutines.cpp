@@ -12,10 +12,8 @@
 #include <QScreen>
 #include <QTreeWidget>
 
-void FlattenListHeader(QTreeWidget* list)
-{
-    if (!list)
-        return;
+void FlattenListHeader(QTreeWidget* list) {
+    if (!list) return;
     QHeaderView* header = list->header();
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
@@ -32,8 +30,7 @@ public:
     using QObject::QObject;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Close) {
             event->ignore();
             return true;
@@ -53,18 +50,15 @@ constexpr const char* kRefuserName = "qivo_close_refuser";
 
 } // namespace
 
-void RemoveCloseCommand(QWidget* window)
-{
-    if (!window)
-        return;
+void RemoveCloseCommand(QWidget* window) {
+    if (!window) return;
     Qt::WindowFlags flags = window->windowFlags();
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     flags &= ~Qt::WindowCloseButtonHint;
     if (flags != window->windowFlags()) {
         const bool wasVisible = window->isVisible();
         window->setWindowFlags(flags); // hides the window; show it again as it was
-        if (wasVisible)
-            window->show();
+        if (wasVisible) window->show();
     }
     if (!window->findChild<QObject*>(QLatin1String(kRefuserName), Qt::FindDirectChildrenOnly)) {
         auto* refuser = new CloseRefuser(window);
@@ -73,10 +67,8 @@ void RemoveCloseCommand(QWidget* window)
     }
 }
 
-bool FitComboDropWidth(QComboBox* combo, int screenWidth)
-{
-    if (!combo || combo->count() == 0)
-        return false;
+bool FitComboDropWidth(QComboBox* combo, int screenWidth) {
+    if (!combo || combo->count() == 0) return false;
     const QFontMetrics metrics(combo->font());
     int widest = 0;
     for (int i = 0; i < combo->count(); ++i)
@@ -85,26 +77,21 @@ bool FitComboDropWidth(QComboBox* combo, int screenWidth)
     // The list is never narrower than the combo box itself.
     QAbstractItemView* view = combo->view();
     const int current = std::max(view->minimumWidth(), combo->width());
-    if (current > widest)
-        return true;
+    if (current > widest) return true;
 
     if (screenWidth < 0) {
         const QScreen* screen = combo->screen();
         screenWidth = screen ? screen->geometry().width() : 0;
     }
-    if (screenWidth > 0 && widest > screenWidth - 20)
-        widest = screenWidth - 20;
+    if (screenWidth > 0 && widest > screenWidth - 20) widest = screenWidth - 20;
     view->setMinimumWidth(widest);
     return true;
 }
 
-void DrawPanelText(QLabel* panel, const QString& text)
-{
-    if (panel)
-        panel->setText(text);
+void DrawPanelText(QLabel* panel, const QString& text) {
+    if (panel) panel->setText(text);
 }
 
-QString BrowseForFolder(Prompts& prompts, const QString& title)
-{
+QString BrowseForFolder(Prompts& prompts, const QString& title) {
     return prompts.browseFolder(title);
 }

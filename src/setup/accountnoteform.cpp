@@ -19,8 +19,7 @@ const QString NoteCaption = QStringLiteral("編輯備註");
 constexpr int NoteLimit = 5000;
 } // namespace
 
-AccountNoteForm::AccountNoteForm(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx) {
+AccountNoteForm::AccountNoteForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("AccountNoteForm"));
     setWindowTitle(ExportCaption);
 
@@ -79,8 +78,12 @@ void AccountNoteForm::SetText(const QString& text) {
     Text1->setPlainText(plain);
 }
 
-void AccountNoteForm::SetStatusText(const QString& text) { m_status->setText(text); }
-QString AccountNoteForm::StatusText() const { return m_status->text(); }
+void AccountNoteForm::SetStatusText(const QString& text) {
+    m_status->setText(text);
+}
+QString AccountNoteForm::StatusText() const {
+    return m_status->text();
+}
 
 QString AccountNoteForm::NoteCountText(const QString& note) {
     const int n = Ansi::byteLength(note);

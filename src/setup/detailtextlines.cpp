@@ -9,14 +9,20 @@ const QString CrLf = QStringLiteral("\r\n");
 QString trimBlanks(const QString& s) {
     qsizetype from = 0;
     qsizetype to = s.size();
-    while (from < to && s.at(from) == u' ') ++from;
-    while (to > from && s.at(to - 1) == u' ') --to;
+    while (from < to && s.at(from) == u' ')
+        ++from;
+    while (to > from && s.at(to - 1) == u' ')
+        --to;
     return s.mid(from, to - from);
 }
 } // namespace
 
-QString unfiledAccount() { return QStringLiteral("未分類"); }
-QChar separator() { return QChar(0x0001); }
+QString unfiledAccount() {
+    return QStringLiteral("未分類");
+}
+QChar separator() {
+    return QChar(0x0001);
+}
 
 QString exportLines(const QStringList& items) {
     QStringList lines;
@@ -32,7 +38,8 @@ QString exportLines(const QStringList& items) {
 
 QString accountLines(const QStringList& names) {
     QStringList lines;
-    for (const QString& name : names) lines << trimBlanks(name);
+    for (const QString& name : names)
+        lines << trimBlanks(name);
     return lines.join(CrLf);
 }
 

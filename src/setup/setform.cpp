@@ -36,20 +36,22 @@ const QStringList kFontSizes = {"9",  "10", "11", "12", "13", "14", "15", "16",
 const QString kWidthRefused = QStringLiteral("科目欄的寬度請設定10到50間的數字");
 const QString kDayRefused = QStringLiteral("月份啟始日請設定1到28間的數字");
 
-QString flag(const QCheckBox* box) { return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); }
+QString flag(const QCheckBox* box) {
+    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
 
-bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+bool isFolder(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
 
-QString withSlash(const QString& path)
-{
+QString withSlash(const QString& path) {
     return path.isEmpty() || path.endsWith(u'/') ? path : path + u'/';
 }
 
 } // namespace
 
 SetForm::SetForm(AppContext& ctx, MainForm& main, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_main(main)
-{
+    : QDialog(parent), m_ctx(ctx), m_main(main) {
     setWindowTitle(QStringLiteral("一般設定"));
     buildWidgets();
     connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
@@ -65,8 +67,7 @@ SetForm::SetForm(AppContext& ctx, MainForm& main, QWidget* parent)
     Form_Load();
 }
 
-void SetForm::buildWidgets()
-{
+void SetForm::buildWidgets() {
     auto check = [this](QWidget* page, const QString& text) { return new QCheckBox(text, page); };
     auto column = [](QWidget* page) { return new QVBoxLayout(page); };
 
@@ -92,7 +93,8 @@ void SetForm::buildWidgets()
         auto* l = column(Frame6);
         l->addWidget(Check12 = check(Frame6, QStringLiteral("最小化時縮到系統列中")));
         l->addWidget(Check15 = check(Frame6, QStringLiteral("縮到系統列後鎖定")));
-        l->addWidget(Check13 = check(Frame6, QStringLiteral("主畫面上不顯示軟體標題 (須重新啟動才會生效)")));
+        l->addWidget(
+            Check13 = check(Frame6, QStringLiteral("主畫面上不顯示軟體標題 (須重新啟動才會生效)")));
         auto* row = new QHBoxLayout;
         row->addWidget(new QLabel(QStringLiteral("科目欄及記錄列表字型大小"), Frame6));
         row->addWidget(Combo1 = new QComboBox(Frame6));
@@ -104,8 +106,10 @@ void SetForm::buildWidgets()
     Frame2 = new QGroupBox(this);
     {
         auto* l = column(Frame2);
-        l->addWidget(Check7 = check(Frame2, QStringLiteral("關閉資料庫時自動儲存 (不用提示我儲存)")));
-        auto pathRow = [&](QCheckBox*& box, const QString& text, QLabel*& label, QPushButton*& picker) {
+        l->addWidget(Check7 =
+                         check(Frame2, QStringLiteral("關閉資料庫時自動儲存 (不用提示我儲存)")));
+        auto pathRow = [&](QCheckBox*& box, const QString& text, QLabel*& label,
+                           QPushButton*& picker) {
             auto* row = new QHBoxLayout;
             row->addWidget(box = check(Frame2, text));
             row->addWidget(label = new QLabel(Frame2), 1);
@@ -202,23 +206,21 @@ void SetForm::buildWidgets()
     resize(560, 380);
 }
 
-void SetForm::Set_Show(int page)
-{
+void SetForm::Set_Show(int page) {
     QWidget* const frames[] = {Frame6, Frame2, Frame3, Frame4, Frame5, Frame1};
     for (int p = 2; p <= 7; ++p)
         frames[p - 2]->setVisible(p == page);
     Frame0->setVisible(page < 2 || page > 7);
 }
 
-void SetForm::Form_Load()
-{
+void SetForm::Form_Load() {
     const Session& s = m_ctx.session;
     const SettingMirrors& m = s.Setting;
     const std::pair<QCheckBox*, const QString*> switches[] = {
-        {Check1, &s.DotState},        {Check3, &m.MoneyState},   {Check4, &m.DblClickState},
-        {Check5, &m.UpdateState},     {Check6, &m.AutoOpenState}, {Check7, &m.SaveState},
-        {Check9, &m.AftState},        {Check10, &m.ZeroState},   {Check12, &m.MinState},
-        {Check15, &m.MinLockState},   {Check13, &m.ShowTitleState}, {Check16, &m.DayState2},
+        {Check1, &s.DotState},      {Check3, &m.MoneyState},      {Check4, &m.DblClickState},
+        {Check5, &m.UpdateState},   {Check6, &m.AutoOpenState},   {Check7, &m.SaveState},
+        {Check9, &m.AftState},      {Check10, &m.ZeroState},      {Check12, &m.MinState},
+        {Check15, &m.MinLockState}, {Check13, &m.ShowTitleState}, {Check16, &m.DayState2},
         {Check18, &m.YearState},
     };
     for (const auto& [box, mirror] : switches)
@@ -231,70 +233,68 @@ void SetForm::Form_Load()
     setPathBox(Check11, Label11, Command4, m.AutoBackupPath);
     setPathBox(Check14, Label12, Command5, m.MyDataBasePath);
     // A stored value no list entry has shows the default entry.
-    const int count = Combo2->findText(QString::number(int(Runtime::leadingNumber(m.AutoBackupMaxCount))));
+    const int count =
+        Combo2->findText(QString::number(int(Runtime::leadingNumber(m.AutoBackupMaxCount))));
     Combo2->setCurrentIndex(count < 0 ? 0 : count);
-    const QString size = m_ctx.services.settings->GetSetting(kSetting, QStringLiteral("MainFontSize"),
-                                                             QStringLiteral("11"));
+    const QString size = m_ctx.services.settings->GetSetting(
+        kSetting, QStringLiteral("MainFontSize"), QStringLiteral("11"));
     const int font = Combo1->findText(QString::number(Runtime::leadingNumber(size)));
     Combo1->setCurrentIndex(font < 0 ? 2 : font);
     List1->setCurrentRow(0);
     List1_Click();
 }
 
-void SetForm::setPathBox(QCheckBox* box, QLabel* label, QPushButton* picker, const QString& path)
-{
+void SetForm::setPathBox(QCheckBox* box, QLabel* label, QPushButton* picker, const QString& path) {
     label->setText(path);
     box->setChecked(!path.isEmpty());
     picker->setEnabled(!path.isEmpty());
 }
 
-void SetForm::List1_Click()
-{
-    static const QString descriptions[] = {"設定程式啟動後的動作", "一般設定", "設定儲存資料時的動作",
-                                           "科目欄的位置、寬度等相關設定", "設定數字的顯示方式",
-                                           "日期的相關設定", "預算的相關設定"};
+void SetForm::List1_Click() {
+    static const QString descriptions[] = {"設定程式啟動後的動作", "一般設定",
+                                           "設定儲存資料時的動作", "科目欄的位置、寬度等相關設定",
+                                           "設定數字的顯示方式",   "日期的相關設定",
+                                           "預算的相關設定"};
     const int row = List1->currentRow();
-    if (row < 0 || row > 6)
-        return;
+    if (row < 0 || row > 6) return;
     Label3->setText(descriptions[row]);
     Set_Show(row + 1);
 }
 
-void SetForm::Check11_Click()
-{
+void SetForm::Check11_Click() {
     Command4->setEnabled(Check11->isChecked());
-    if (!Check11->isChecked())
-        Label11->clear();
+    if (!Check11->isChecked()) Label11->clear();
 }
 
-void SetForm::Check14_Click()
-{
+void SetForm::Check14_Click() {
     Command5->setEnabled(Check14->isChecked());
-    if (!Check14->isChecked())
-        Label12->clear();
+    if (!Check14->isChecked()) Label12->clear();
 }
 
-void SetForm::Command4_Click() { pickFolder(Label11); }
-void SetForm::Command5_Click() { pickFolder(Label12); }
+void SetForm::Command4_Click() {
+    pickFolder(Label11);
+}
+void SetForm::Command5_Click() {
+    pickFolder(Label12);
+}
 
-void SetForm::pickFolder(QLabel* label)
-{
+void SetForm::pickFolder(QLabel* label) {
     const QString before = label->text();
-    const QString picked = BrowseForFolder(*m_ctx.services.prompts, QStringLiteral("請選擇一個資料夾"));
-    if (picked.isEmpty())
-        return; // cancelled: the previous path stays
+    const QString picked =
+        BrowseForFolder(*m_ctx.services.prompts, QStringLiteral("請選擇一個資料夾"));
+    if (picked.isEmpty()) return; // cancelled: the previous path stays
     // Every data file names its folders in cp950; a folder it cannot spell is unusable.
     if (picked.contains(u'?') || !Ansi::isEncodable(picked)) {
-        m_ctx.services.prompts->warning(picked + QStringLiteral("\r\n\r\n無法使用此資料夾！\r\n\r\n"
-                                                                "路徑名稱可能含有軟體不支援的文字，請改選其他資料夾！"));
+        m_ctx.services.prompts->warning(
+            picked + QStringLiteral("\r\n\r\n無法使用此資料夾！\r\n\r\n"
+                                    "路徑名稱可能含有軟體不支援的文字，請改選其他資料夾！"));
         label->setText(before);
         return;
     }
     label->setText(withSlash(picked));
 }
 
-bool SetForm::validate()
-{
+bool SetForm::validate() {
     Prompts& prompts = *m_ctx.services.prompts;
     const QString width = Text1->text();
     const double w = Runtime::leadingNumber(width);
@@ -318,27 +318,24 @@ bool SetForm::validate()
         return false;
     }
     // Compared as folders: "x" and "x/" (or two spellings of one folder) are the same place.
-    if (Check11->isChecked() && Check14->isChecked()
-        && QFileInfo(Label11->text()).canonicalFilePath() == QFileInfo(Label12->text()).canonicalFilePath()) {
+    if (Check11->isChecked() && Check14->isChecked() &&
+        QFileInfo(Label11->text()).canonicalFilePath() ==
+            QFileInfo(Label12->text()).canonicalFilePath()) {
         prompts.warning(QStringLiteral("資料位置與自動儲存位置不可相同，請重新選擇!"));
         return false;
     }
     return true;
 }
 
-void SetForm::Command1_Click()
-{
-    if (!validate())
-        return;
+void SetForm::Command1_Click() {
+    if (!validate()) return;
     store();
     m_main.UpdateTreeTotals();
     accept();
 }
 
-void SetForm::store()
-{
-    if (!Check12->isChecked())
-        Check15->setChecked(false);
+void SetForm::store() {
+    if (!Check12->isChecked()) Check15->setChecked(false);
     Session& s = m_ctx.session;
     SettingMirrors& m = s.Setting;
     s.DotState = flag(Check1);
@@ -381,15 +378,24 @@ void SetForm::store()
 
     SettingsStore& st = *m_ctx.services.settings;
     const std::pair<const char*, const QString*> keys[] = {
-        {"AccState", &m.AccState},           {"MoneyState", &m.MoneyState},
-        {"MonState", &m.MonState},           {"TrvState", &m.TrvState},
-        {"AftState", &m.AftState},           {"AutoOpenState", &m.AutoOpenState},
-        {"UpdateState", &m.UpdateState},     {"SaveState", &m.SaveState},
-        {"ZeroState", &m.ZeroState},         {"DayState", &m.DayState},
-        {"DayState2", &m.DayState2},         {"YearState", &m.YearState},
-        {"MinState", &m.MinState},           {"MinLockState", &m.MinLockState},
-        {"ShowTitleState", &m.ShowTitleState}, {"DblClickState", &m.DblClickState},
-        {"AutoBackupPath", &m.AutoBackupPath}, {"AutoBackupMaxCount", &m.AutoBackupMaxCount},
+        {"AccState", &m.AccState},
+        {"MoneyState", &m.MoneyState},
+        {"MonState", &m.MonState},
+        {"TrvState", &m.TrvState},
+        {"AftState", &m.AftState},
+        {"AutoOpenState", &m.AutoOpenState},
+        {"UpdateState", &m.UpdateState},
+        {"SaveState", &m.SaveState},
+        {"ZeroState", &m.ZeroState},
+        {"DayState", &m.DayState},
+        {"DayState2", &m.DayState2},
+        {"YearState", &m.YearState},
+        {"MinState", &m.MinState},
+        {"MinLockState", &m.MinLockState},
+        {"ShowTitleState", &m.ShowTitleState},
+        {"DblClickState", &m.DblClickState},
+        {"AutoBackupPath", &m.AutoBackupPath},
+        {"AutoBackupMaxCount", &m.AutoBackupMaxCount},
         {"MyDataBasePath", &m.MyDataBasePath},
     };
     for (const auto& [key, value] : keys)
@@ -397,12 +403,13 @@ void SetForm::store()
     st.SaveSetting(kSetting, QStringLiteral("MainFontSize"), Combo1->currentText());
 }
 
-void SetForm::Command2_Click() { reject(); }
+void SetForm::Command2_Click() {
+    reject();
+}
 
-void SetForm::Command3_Click()
-{
-    if (m_ctx.services.prompts->question(QStringLiteral("您確定要將設定值恢復到預設值嗎？"))
-        != Prompts::Answer::Yes)
+void SetForm::Command3_Click() {
+    if (m_ctx.services.prompts->question(QStringLiteral("您確定要將設定值恢復到預設值嗎？")) !=
+        Prompts::Answer::Yes)
         return;
     Text1->setText(QStringLiteral("20"));
     Text2->setText(QStringLiteral("1"));
@@ -417,19 +424,19 @@ void SetForm::Command3_Click()
     setPathBox(Check14, Label12, Command5, QString());
 }
 
-void SetForm::Command6_Click()
-{
+void SetForm::Command6_Click() {
     Prompts& prompts = *m_ctx.services.prompts;
-    const QString file = prompts.saveFile(QStringLiteral("儲存檔案"), QStringLiteral("CSV檔案|*.csv"),
-                                          QStringLiteral("qivo_") + m_ctx.services.clock->today().toString(u"yyyyMMdd"));
-    if (file.isEmpty())
-        return;
+    const QString file = prompts.saveFile(
+        QStringLiteral("儲存檔案"), QStringLiteral("CSV檔案|*.csv"),
+        QStringLiteral("qivo_") + m_ctx.services.clock->today().toString(u"yyyyMMdd"));
+    if (file.isEmpty()) return;
     SettingsFile::Values v;
     v.Width = Text1->text();
     v.StartDay = Text2->text();
-    v.Switches = {Check1->isChecked(),  Check2->isChecked(),  Check3->isChecked(),  Check5->isChecked(),
-                  Check6->isChecked(),  Check7->isChecked(),  Check8->isChecked(),  Check9->isChecked(),
-                  Check10->isChecked(), Check12->isChecked(), Check13->isChecked(), Check15->isChecked(),
+    v.Switches = {Check1->isChecked(),  Check2->isChecked(),  Check3->isChecked(),
+                  Check5->isChecked(),  Check6->isChecked(),  Check7->isChecked(),
+                  Check8->isChecked(),  Check9->isChecked(),  Check10->isChecked(),
+                  Check12->isChecked(), Check13->isChecked(), Check15->isChecked(),
                   Check16->isChecked(), Check18->isChecked()};
     v.BackupPath = Label11->text();
     v.DataPath = Label12->text();
@@ -443,14 +450,13 @@ void SetForm::Command6_Click()
     prompts.information(QStringLiteral("儲存設定完成"));
 }
 
-void SetForm::Command7_Click()
-{
+void SetForm::Command7_Click() {
     Prompts& prompts = *m_ctx.services.prompts;
     const QString backupBefore = Label11->text();
     const QString dataBefore = Label12->text();
-    const QString file = prompts.openFile(QStringLiteral("開啟檔案"), QStringLiteral("CSV檔案 (*.csv)|*.csv"));
-    if (file.isEmpty())
-        return;
+    const QString file =
+        prompts.openFile(QStringLiteral("開啟檔案"), QStringLiteral("CSV檔案 (*.csv)|*.csv"));
+    if (file.isEmpty()) return;
     const std::optional<QByteArray> bytes = FileIO::readFile(file);
     if (!bytes) {
         prompts.warning(QStringLiteral("無法讀取設定檔，設定值未變更!"));
@@ -466,17 +472,15 @@ void SetForm::Command7_Click()
     QCheckBox* const boxes[] = {Check1, Check2,  Check3,  Check5,  Check6,  Check7,  Check8,
                                 Check9, Check10, Check12, Check13, Check15, Check16, Check18};
     for (int i = 0; i < SettingsFile::SwitchCount; ++i)
-        if (l->Switches[i])
-            boxes[i]->setChecked(*l->Switches[i]);
+        if (l->Switches[i]) boxes[i]->setChecked(*l->Switches[i]);
     setPathBox(Check11, Label11, Command4, l->BackupPath);
     setPathBox(Check14, Label12, Command5, l->DataPath);
-    if (l->FontIndex)
-        Combo1->setCurrentIndex(*l->FontIndex);
+    if (l->FontIndex) Combo1->setCurrentIndex(*l->FontIndex);
     Combo2->setCurrentIndex(l->CountIndex);
-    if (l->ShowAll)
-        (*l->ShowAll ? Option1 : Option2)->setChecked(true);
+    if (l->ShowAll) (*l->ShowAll ? Option1 : Option2)->setChecked(true);
     if (Label11->text() != backupBefore || Label12->text() != dataBefore)
-        prompts.information(QStringLiteral("設定載入完成，新設定有更改到資料儲存路徑或自動備份路徑，請重新啟動軟體才會生效"));
+        prompts.information(QStringLiteral(
+            "設定載入完成，新設定有更改到資料儲存路徑或自動備份路徑，請重新啟動軟體才會生效"));
     else
         prompts.information(QStringLiteral("設定載入完成"));
 }

@@ -8,26 +8,25 @@
 namespace SettingsFile {
 namespace {
 
-QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+QString flag(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 // The number at the start of a line as a list index would take it.
-int index(const QString& line)
-{
+int index(const QString& line) {
     const double n = Runtime::leadingNumber(line);
     if (!(n > -1e9 && n < 1e9)) // also NaN
         return -1;
     return int(Runtime::roundHalfEven(n));
 }
 
-QString numberText(const QString& line)
-{
+QString numberText(const QString& line) {
     return QString::number(Runtime::leadingNumber(line), 'g', 15);
 }
 
 } // namespace
 
-QByteArray write(const Values& values)
-{
+QByteArray write(const Values& values) {
     QStringList lines{values.Width, values.StartDay};
     for (bool on : values.Switches)
         lines << flag(on);
@@ -37,11 +36,9 @@ QByteArray write(const Values& values)
     return FileIO::joinLines(lines);
 }
 
-std::optional<Loaded> read(const QByteArray& file)
-{
+std::optional<Loaded> read(const QByteArray& file) {
     const QStringList lines = FileIO::splitLines(file);
-    if (lines.size() != LineCount)
-        return std::nullopt;
+    if (lines.size() != LineCount) return std::nullopt;
     Loaded l;
     l.Width = numberText(lines[0]);
     l.StartDay = numberText(lines[1]);

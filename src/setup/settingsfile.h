@@ -12,17 +12,18 @@ inline constexpr int LineCount = 21;
 inline constexpr int SwitchCount = 14; // lines 3 to 16
 
 // What the window writes. Switches in line order: 顯示小數點, 科目欄位置移到左邊, 顯示千位符號,
-// 自動檢查新版本, 自動開啟第一個帳本, 關閉資料庫時自動儲存, 科目欄顯示金額, 未來日期的記錄也列入計算,
+// 自動檢查新版本, 自動開啟第一個帳本, 關閉資料庫時自動儲存, 科目欄顯示金額,
+// 未來日期的記錄也列入計算,
 // "--" for a zero budget, 最小化時縮到系統列中, 主畫面上不顯示軟體標題, 縮到系統列後鎖定,
 // 以上個月日期為本月起始日, 年份選擇鍵下移代表跳下一年.
 struct Values {
     QString Width;    // line 1, as typed
     QString StartDay; // line 2, as typed
     std::array<bool, SwitchCount> Switches{};
-    QString BackupPath; // line 17, empty when none is set
-    QString DataPath;   // line 18
-    int FontIndex = 2;  // line 19, index in the 16 font sizes
-    int CountIndex = 0; // line 20, index in the backup counts 7 to 30
+    QString BackupPath;   // line 17, empty when none is set
+    QString DataPath;     // line 18
+    int FontIndex = 2;    // line 19, index in the 16 font sizes
+    int CountIndex = 0;   // line 20, index in the backup counts 7 to 30
     bool ShowAll = false; // line 21: "1" 顯示全部記錄, "2" 顯示當月記錄
 };
 

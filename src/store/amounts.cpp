@@ -6,8 +6,7 @@
 
 #include "platform/runtime.h"
 
-QString TrimFixed(const QString& text)
-{
+QString TrimFixed(const QString& text) {
     QString t = text;
     t.remove(QChar(u'\0'));
     qsizetype end = t.size();
@@ -17,13 +16,11 @@ QString TrimFixed(const QString& text)
     return t;
 }
 
-void SwapVariants(TaggedNumber& a, TaggedNumber& b)
-{
+void SwapVariants(TaggedNumber& a, TaggedNumber& b) {
     std::swap(a, b);
 }
 
-QString FormatAmount(double hundredths, const Session& session)
-{
+QString FormatAmount(double hundredths, const Session& session) {
     const bool decimals = session.DotState == QLatin1String("1");
     QString sign;
     double v = hundredths;
@@ -32,7 +29,8 @@ QString FormatAmount(double hundredths, const Session& session)
         v = -v;
     }
     if (v == 0)
-        return session.DotState == QLatin1String("0") ? QStringLiteral("0") : QStringLiteral("0.00");
+        return session.DotState == QLatin1String("0") ? QStringLiteral("0")
+                                                      : QStringLiteral("0.00");
 
     const QString digits = QString::number(v, 'f', 0);
     const QString cents = digits.size() == 1 ? QLatin1Char('0') + digits : digits.right(2);
@@ -47,24 +45,20 @@ QString FormatAmount(double hundredths, const Session& session)
         for (qsizetype p = lead; p < whole.size(); p += 3)
             t += QLatin1Char(',') + whole.mid(p, 3);
     }
-    if (decimals)
-        t += QLatin1Char('.') + cents;
+    if (decimals) t += QLatin1Char('.') + cents;
     return sign + t;
 }
 
-QString FormatAmount(const TaggedNumber& amount, const Session& session)
-{
+QString FormatAmount(const TaggedNumber& amount, const Session& session) {
     return FormatAmount(amount.value(), session);
 }
 
-double ParseAmount(QString& text, const Session& session)
-{
+double ParseAmount(QString& text, const Session& session) {
     if (session.DotState == QLatin1String("0"))
         text += QStringLiteral("00");
     else
         text.remove(QLatin1Char('.'));
-    if (session.Setting.MoneyState == QLatin1String("1"))
-        text.remove(QLatin1Char(','));
+    if (session.Setting.MoneyState == QLatin1String("1")) text.remove(QLatin1Char(','));
     // Blanks, tabs and line feeds are skipped wherever they stand while reading the number;
     // the caller's text keeps them.
     QString reading = text;
@@ -74,22 +68,18 @@ double ParseAmount(QString& text, const Session& session)
     return Runtime::leadingNumber(reading);
 }
 
-double HundredthsFromTyped(double value)
-{
+double HundredthsFromTyped(double value) {
     return value >= 0 ? std::trunc(value * 100 + 0.1) : std::trunc(value * 100 - 0.1);
 }
 
-double WholeUnitsAmount(double hundredths)
-{
+double WholeUnitsAmount(double hundredths) {
     return std::trunc(hundredths / 100.0) * 100.0;
 }
 
-int FindAccountIndex(const Ledger& ledger, const QString& name)
-{
+int FindAccountIndex(const Ledger& ledger, const QString& name) {
     // Compared as bytes: NUL and blank are never cp950 trail bytes, so cutting at the first
     // NUL and dropping trailing blanks on the bytes gives the same name as on the text.
-    if (!Ansi::isEncodable(name))
-        return 0;
+    if (!Ansi::isEncodable(name)) return 0;
     const QByteArray wanted = Ansi::encode(name);
     for (int i = 1; i < ledger.AccountCount; ++i) {
         const char* p = ledger.Accounts[size_t(i)].Name.data();
@@ -97,14 +87,12 @@ int FindAccountIndex(const Ledger& ledger, const QString& name)
         qsizetype len = nul ? static_cast<const char*>(nul) - p : 32;
         while (len > 0 && p[len - 1] == ' ')
             --len;
-        if (len == wanted.size() && std::memcmp(p, wanted.constData(), size_t(len)) == 0)
-            return i;
+        if (len == wanted.size() && std::memcmp(p, wanted.constData(), size_t(len)) == 0) return i;
     }
     return 0;
 }
 
-QString FirstLine(const QString& text)
-{
+QString FirstLine(const QString& text) {
     const qsizetype p = text.indexOf(QStringLiteral("\r\n"));
     return p < 0 ? text : text.left(p);
 }

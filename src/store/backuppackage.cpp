@@ -1,9 +1,9 @@
 #include "store/backuppackage.h"
 
 #include "platform/codec.h"
-#include "platform/runtime.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
+#include "platform/runtime.h"
 #include "store/appcontext.h"
 
 #include <QDir>

@@ -4,25 +4,18 @@
 
 #include "store/amounts.h"
 
-int PrefixKindCode(const FixedText<32>& name, bool withIncomeExpense)
-{
-    if (name.startsWithAscii("Eq"))
-        return 0;
-    if (name.startsWithAscii("A-"))
-        return 1;
-    if (name.startsWithAscii("L-"))
-        return 2;
+int PrefixKindCode(const FixedText<32>& name, bool withIncomeExpense) {
+    if (name.startsWithAscii("Eq")) return 0;
+    if (name.startsWithAscii("A-")) return 1;
+    if (name.startsWithAscii("L-")) return 2;
     if (withIncomeExpense) {
-        if (name.startsWithAscii("I-"))
-            return 3;
-        if (name.startsWithAscii("E-"))
-            return 4;
+        if (name.startsWithAscii("I-")) return 3;
+        if (name.startsWithAscii("E-")) return 4;
     }
     return -1;
 }
 
-int EntrySign(int kind, int otherKindCode, bool isFirstAccount)
-{
+int EntrySign(int kind, int otherKindCode, bool isFirstAccount) {
     // Rows: kind of the account (equity, asset, liability, income, expense);
     // columns: kind code of the other side.
     static const int firstSide[5][3] = {
@@ -31,15 +24,12 @@ int EntrySign(int kind, int otherKindCode, bool isFirstAccount)
     static const int secondSide[5][5] = {
         {0, 1, -1, -1, 1}, {0, -1, -1, 1, -1}, {-1, 1, -1, -1, 1}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0},
     };
-    if (kind < 0 || kind > 4 || otherKindCode < 0)
-        return 0;
-    if (isFirstAccount)
-        return otherKindCode <= 2 ? firstSide[kind][otherKindCode] : 0;
+    if (kind < 0 || kind > 4 || otherKindCode < 0) return 0;
+    if (isFirstAccount) return otherKindCode <= 2 ? firstSide[kind][otherKindCode] : 0;
     return otherKindCode <= 4 ? secondSide[kind][otherKindCode] : 0;
 }
 
-QString EntryDateKey(const FixedText<10>& date)
-{
+QString EntryDateKey(const FixedText<10>& date) {
     const QString d = date.text();
     return d.mid(0, 4) + d.mid(5, 2) + d.mid(8, 2);
 }
@@ -48,19 +38,16 @@ namespace {
 
 // Compares the entry's key (bytes 0-3, 5-6, 8-9 of the date) with dateKey as texts.
 // Dates and keys are ASCII, so comparing bytes is comparing code units.
-int compareKey(const char* date, const QByteArray& key)
-{
+int compareKey(const char* date, const QByteArray& key) {
     const char k[8] = {date[0], date[1], date[2], date[3], date[5], date[6], date[8], date[9]};
     const qsizetype n = qMin<qsizetype>(8, key.size());
     const int c = std::memcmp(k, key.constData(), size_t(n));
-    if (c != 0)
-        return c;
+    if (c != 0) return c;
     return n == key.size() ? (key.size() < 8 ? 1 : 0) : -1;
 }
 
-double balance(const Ledger& ledger, const Session& session, int accountIndex, const QString& dateKey,
-               bool includeDay)
-{
+double balance(const Ledger& ledger, const Session& session, int accountIndex,
+               const QString& dateKey, bool includeDay) {
     const AccountRecord& account = ledger.Accounts.at(size_t(accountIndex));
     const int k = account.Kind;
     const FixedText<32>& name = account.Name;
@@ -73,22 +60,18 @@ double balance(const Ledger& ledger, const Session& session, int accountIndex, c
         const EntryCore& e = ledger.Entries[size_t(i)];
         const bool first = e.Account1 == name;
         const bool second = e.Account2 == name;
-        if (!first && !second)
-            continue;
+        if (!first && !second) continue;
         const int c = compareKey(e.Date.data(), key);
-        if (includeDay ? c > 0 : c >= 0)
-            continue;
+        if (includeDay ? c > 0 : c >= 0) continue;
         const double a = wholeUnits ? WholeUnitsAmount(e.Amount.value()) : e.Amount.value();
         if (first) {
             const int code = PrefixKindCode(e.Account2, false);
-            if (code >= 0)
-                t = code;
+            if (code >= 0) t = code;
             b += EntrySign(k, t, true) * a;
         }
         if (second) {
             const int code = PrefixKindCode(e.Account1, true);
-            if (code >= 0)
-                t = code;
+            if (code >= 0) t = code;
             b += EntrySign(k, t, false) * a;
         }
     }
@@ -98,13 +81,11 @@ double balance(const Ledger& ledger, const Session& session, int accountIndex, c
 } // namespace
 
 double AccountBalanceTo(const Ledger& ledger, const Session& session, int accountIndex,
-                        const QString& dateKey)
-{
+                        const QString& dateKey) {
     return balance(ledger, session, accountIndex, dateKey, true);
 }
 
 double AccountBalanceBefore(const Ledger& ledger, const Session& session, int accountIndex,
-                            const QString& dateKey)
-{
+                            const QString& dateKey) {
     return balance(ledger, session, accountIndex, dateKey, false);
 }

@@ -5,23 +5,19 @@
 #include <memory>
 #include <vector>
 
-void FileGroup::write(const QString& path, const QByteArray& bytes)
-{
+void FileGroup::write(const QString& path, const QByteArray& bytes) {
     m_items.append({path, bytes, false});
 }
 
-void FileGroup::remove(const QString& path)
-{
+void FileGroup::remove(const QString& path) {
     m_items.append({path, QByteArray(), true});
 }
 
-bool FileGroup::commit()
-{
+bool FileGroup::commit() {
     std::vector<std::unique_ptr<QSaveFile>> files;
     bool written = true;
     for (const Item& item : m_items) {
-        if (item.removal)
-            continue;
+        if (item.removal) continue;
         auto f = std::make_unique<QSaveFile>(item.path);
         f->setDirectWriteFallback(false);
         // Flushed here, so that a full disk shows before the first file is replaced.
@@ -43,7 +39,6 @@ bool FileGroup::commit()
     for (auto& f : files)
         ok = f->commit() && ok;
     for (const Item& item : m_items)
-        if (item.removal && QFile::exists(item.path))
-            ok = QFile::remove(item.path) && ok;
+        if (item.removal && QFile::exists(item.path)) ok = QFile::remove(item.path) && ok;
     return ok;
 }

@@ -2,13 +2,11 @@
 
 #include <utility>
 
-Ledger::Ledger()
-{
+Ledger::Ledger() {
     clear();
 }
 
-void Ledger::clearEntries()
-{
+void Ledger::clearEntries() {
     Entries.assign(EntryCapacity + 1, EntryCore());
     EntryNotes.assign(EntryCapacity + 1, EntryNote());
     EntryInvoices.assign(EntryCapacity + 1, EntryInvoice());
@@ -17,22 +15,19 @@ void Ledger::clearEntries()
     EntryCount = 1;
 }
 
-void Ledger::clearAccounts()
-{
+void Ledger::clearAccounts() {
     Accounts.assign(AccountCapacity + 1, AccountRecord());
     AccountCount = 1;
 }
 
-void Ledger::clearKindTotals()
-{
+void Ledger::clearKindTotals() {
     static const char16_t* const names[] = {u"資產總和", u"負債總和", u"收入總和", u"支出總和"};
     KindTotals.fill(AccountRecord());
     for (int r = 1; r <= 4; ++r)
         KindTotals[size_t(r)].Name.set(QString::fromUtf16(names[r - 1]));
 }
 
-void Ledger::clearSideTables()
-{
+void Ledger::clearSideTables() {
     DetailTexts.assign(DetailTextCapacity + 1, QString());
     DetailTextCount = 1;
     QuickEntries.assign(QuickEntryCapacity + 1, QuickEntry());
@@ -41,22 +36,19 @@ void Ledger::clearSideTables()
     RecurringCount = 1;
 }
 
-void Ledger::clear()
-{
+void Ledger::clear() {
     clearEntries();
     clearAccounts();
     clearKindTotals();
     clearSideTables();
 }
 
-LedgerEntry Ledger::entry(int i) const
-{
+LedgerEntry Ledger::entry(int i) const {
     return LedgerEntry{Entries[size_t(i)], EntryNotes[size_t(i)], EntryInvoices[size_t(i)],
                        EntryStyles[size_t(i)], noteRow(i)};
 }
 
-void Ledger::setEntry(int i, const LedgerEntry& e)
-{
+void Ledger::setEntry(int i, const LedgerEntry& e) {
     Entries[size_t(i)] = e.core;
     EntryNotes[size_t(i)] = e.note;
     EntryInvoices[size_t(i)] = e.invoice;
@@ -64,17 +56,14 @@ void Ledger::setEntry(int i, const LedgerEntry& e)
     setNoteRow(i, e.noteRow);
 }
 
-bool Ledger::addEntry(const LedgerEntry& e)
-{
-    if (EntryCount > EntryCapacity)
-        return false;
+bool Ledger::addEntry(const LedgerEntry& e) {
+    if (EntryCount > EntryCapacity) return false;
     setEntry(EntryCount, e);
     ++EntryCount;
     return true;
 }
 
-void Ledger::swapEntries(int a, int b)
-{
+void Ledger::swapEntries(int a, int b) {
     std::swap(Entries[size_t(a)], Entries[size_t(b)]);
     std::swap(EntryNotes[size_t(a)], EntryNotes[size_t(b)]);
     std::swap(EntryInvoices[size_t(a)], EntryInvoices[size_t(b)]);
@@ -84,53 +73,44 @@ void Ledger::swapEntries(int a, int b)
     setNoteRow(b, ra);
 }
 
-QString Ledger::noteRow(int i) const
-{
+QString Ledger::noteRow(int i) const {
     return i >= 0 && i < NoteList.size() ? NoteList.at(i) : QString();
 }
 
-void Ledger::setNoteRow(int i, const QString& text)
-{
+void Ledger::setNoteRow(int i, const QString& text) {
     while (NoteList.size() <= i)
         NoteList.append(QString());
     NoteList[i] = text;
 }
 
-QString Ledger::fullNote(int i) const
-{
+QString Ledger::fullNote(int i) const {
     const QString row = noteRow(i);
     return row.isEmpty() ? EntryNotes[size_t(i)].Note.trimmed() : row;
 }
 
-QString Ledger::noteRowFor(const QString& note)
-{
+QString Ledger::noteRowFor(const QString& note) {
     return Ansi::byteLength(note) > 100 ? note : QString();
 }
 
-void Ledger::setFullNote(int i, const QString& note)
-{
+void Ledger::setFullNote(int i, const QString& note) {
     EntryNotes[size_t(i)].Note.set(note);
     setNoteRow(i, noteRowFor(note));
 }
 
-void Ledger::markEntryDeleted(int i)
-{
+void Ledger::markEntryDeleted(int i) {
     Entries[size_t(i)].Date.set(QString::fromLatin1(DeleteMark));
 }
 
-bool Ledger::isEntryMarked(int i) const
-{
+bool Ledger::isEntryMarked(int i) const {
     static const FixedText<10> mark{QString::fromLatin1(DeleteMark)};
     return Entries[size_t(i)].Date == mark;
 }
 
-void Ledger::compactEntries()
-{
+void Ledger::compactEntries() {
     compactEntriesIf([this](int i) { return !isEntryMarked(i); });
 }
 
-void Ledger::resetEntrySlot(int i)
-{
+void Ledger::resetEntrySlot(int i) {
     Entries[size_t(i)] = EntryCore();
     EntryNotes[size_t(i)] = EntryNote();
     EntryInvoices[size_t(i)] = EntryInvoice();
@@ -140,43 +120,34 @@ void Ledger::resetEntrySlot(int i)
 namespace {
 // Adds at index count of a 1-based table; false (nothing changed) when it is full.
 template <typename Table, typename Value>
-bool addAt(Table& table, int& count, int capacity, const Value& value)
-{
-    if (count > capacity)
-        return false;
+bool addAt(Table& table, int& count, int capacity, const Value& value) {
+    if (count > capacity) return false;
     table[size_t(count++)] = value;
     return true;
 }
 } // namespace
 
-bool Ledger::addAccount(const AccountRecord& a)
-{
+bool Ledger::addAccount(const AccountRecord& a) {
     return addAt(Accounts, AccountCount, AccountCapacity, a);
 }
 
-bool Ledger::addDetailText(const QString& text)
-{
+bool Ledger::addDetailText(const QString& text) {
     return addAt(DetailTexts, DetailTextCount, DetailTextCapacity, text);
 }
 
-bool Ledger::addQuickEntry(const QuickEntry& q)
-{
+bool Ledger::addQuickEntry(const QuickEntry& q) {
     return addAt(QuickEntries, QuickEntryCount, QuickEntryCapacity, q);
 }
 
-bool Ledger::addRecurring(const RecurringRecord& r)
-{
+bool Ledger::addRecurring(const RecurringRecord& r) {
     return addAt(RecurringRecords, RecurringCount, RecurringCapacity, r);
 }
 
-void Ledger::compactQuickEntries()
-{
+void Ledger::compactQuickEntries() {
     int k = 1;
     for (int i = 1; i < QuickEntryCount; ++i) {
-        if (QuickEntries[size_t(i)].Account1 == QLatin1String(DeleteMark))
-            continue;
-        if (k != i)
-            QuickEntries[size_t(k)] = QuickEntries[size_t(i)];
+        if (QuickEntries[size_t(i)].Account1 == QLatin1String(DeleteMark)) continue;
+        if (k != i) QuickEntries[size_t(k)] = QuickEntries[size_t(i)];
         ++k;
     }
     for (int i = k; i < QuickEntryCount; ++i)

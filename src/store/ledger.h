@@ -16,8 +16,7 @@ QString TrimFixed(const QString& text);
 // A fixed text field of N bytes of cp950, held as the bytes themselves so that a record
 // read and saved unchanged keeps its bytes, and comparisons of "all N characters" are
 // byte comparisons. A field never assigned holds N NUL bytes (written as zero bytes).
-template <int N>
-class FixedText {
+template <int N> class FixedText {
 public:
     static constexpr int Width = N;
 
@@ -25,21 +24,17 @@ public:
     explicit FixedText(const QString& text) { set(text); }
 
     // New text: encoded, cut on a character boundary, padded with blanks to N bytes.
-    void set(const QString& text)
-    {
+    void set(const QString& text) {
         const QByteArray b = Ansi::fixedField(text, N);
         std::memcpy(m_bytes.data(), b.constData(), size_t(std::min<qsizetype>(b.size(), N)));
-        if (b.size() < N)
-            std::memset(m_bytes.data() + b.size(), ' ', size_t(N - b.size()));
+        if (b.size() < N) std::memset(m_bytes.data() + b.size(), ' ', size_t(N - b.size()));
     }
-    FixedText& operator=(const QString& text)
-    {
+    FixedText& operator=(const QString& text) {
         set(text);
         return *this;
     }
     // Raw bytes as read from a record; shorter input is filled with NUL bytes.
-    void setBytes(QByteArrayView bytes)
-    {
+    void setBytes(QByteArrayView bytes) {
         m_bytes.fill('\0');
         std::memcpy(m_bytes.data(), bytes.data(), size_t(std::min<qsizetype>(bytes.size(), N)));
     }
@@ -51,23 +46,19 @@ public:
     QString text() const { return Ansi::decode(bytes()); }
     // As TrimFixed gives it: no NULs, no trailing blanks.
     QString trimmed() const { return TrimFixed(text()); }
-    bool isNull() const
-    {
+    bool isNull() const {
         for (char c : m_bytes)
-            if (c != '\0')
-                return false;
+            if (c != '\0') return false;
         return true;
     }
     // The stored bytes begin with the ASCII text (no decoding needed for prefixes such as
     // "A-", "Eq" or "DeleteData", whose bytes are single-byte characters).
-    bool startsWithAscii(const char* ascii) const
-    {
+    bool startsWithAscii(const char* ascii) const {
         const size_t n = std::strlen(ascii);
         return n <= size_t(N) && std::memcmp(m_bytes.data(), ascii, n) == 0;
     }
     // Byte comparison of all N bytes; word-wise, as balances compare names per entry.
-    bool operator==(const FixedText& other) const
-    {
+    bool operator==(const FixedText& other) const {
         const char* a = m_bytes.data();
         const char* b = other.m_bytes.data();
         int i = 0;
@@ -75,8 +66,7 @@ public:
             quint64 x, y;
             std::memcpy(&x, a + i, 8);
             std::memcpy(&y, b + i, 8);
-            if (x != y)
-                return false;
+            if (x != y) return false;
         }
         return std::memcmp(a + i, b + i, size_t(N - i)) == 0;
     }
@@ -99,25 +89,34 @@ public:
     static TaggedNumber fromInt16(qint16 v) { return TaggedNumber(Int16, v); }
     static TaggedNumber fromInt32(qint32 v) { return TaggedNumber(Int32, v); }
     // For readers: a tag of 0, 2, 3 or 5 with its value.
-    static TaggedNumber withTag(quint16 tag, double v) { return TaggedNumber(tag, tag == Empty ? 0.0 : v); }
+    static TaggedNumber withTag(quint16 tag, double v) {
+        return TaggedNumber(tag, tag == Empty ? 0.0 : v);
+    }
 
     quint16 tag() const { return m_tag; }
     bool isEmpty() const { return m_tag == Empty; }
     double value() const { return m_value; } // hundredths for amounts and budgets; empty gives 0
     // Bytes of the value on disk for this tag (0 for an empty number).
     int valueWidth() const { return widthOfTag(m_tag); }
-    static int widthOfTag(quint16 tag)
-    {
+    static int widthOfTag(quint16 tag) {
         switch (tag) {
-        case Int16: return 2;
-        case Int32: return 4;
-        case Double: return 8;
-        default: return 0;
+        case Int16:
+            return 2;
+        case Int32:
+            return 4;
+        case Double:
+            return 8;
+        default:
+            return 0;
         }
     }
-    static bool isKnownTag(quint16 tag) { return tag == Empty || tag == Int16 || tag == Int32 || tag == Double; }
+    static bool isKnownTag(quint16 tag) {
+        return tag == Empty || tag == Int16 || tag == Int32 || tag == Double;
+    }
 
-    bool operator==(const TaggedNumber& o) const { return m_tag == o.m_tag && m_value == o.m_value; }
+    bool operator==(const TaggedNumber& o) const {
+        return m_tag == o.m_tag && m_value == o.m_value;
+    }
 
 private:
     TaggedNumber(quint16 tag, double v) : m_value(v), m_tag(tag) {}
@@ -162,7 +161,13 @@ struct LedgerEntry {
     QString noteRow; // the full note when longer than 100 bytes, else empty
 };
 
-enum AccountKind : qint16 { KindEquity = 0, KindAsset = 1, KindLiability = 2, KindIncome = 3, KindExpense = 4 };
+enum AccountKind : qint16 {
+    KindEquity = 0,
+    KindAsset = 1,
+    KindLiability = 2,
+    KindIncome = 3,
+    KindExpense = 4
+};
 
 struct AccountRecord {
     FixedText<32> Name;
@@ -194,10 +199,8 @@ class LedgerChangeFlag : public QObject {
 public:
     bool isSet() const { return m_on; }
     operator bool() const { return m_on; }
-    void set(bool on = true)
-    {
-        if (on == m_on)
-            return;
+    void set(bool on = true) {
+        if (on == m_on) return;
         m_on = on;
         emit changed(on);
     }
@@ -280,13 +283,10 @@ struct Ledger {
     // Keeps entries whose Date is not "DeleteData", in order, all five parts together.
     void compactEntries();
     // The same walk with any rule (the opening keeps only valid dates).
-    template <typename Keep>
-    void compactEntriesIf(Keep keep)
-    {
+    template <typename Keep> void compactEntriesIf(Keep keep) {
         int k = 1;
         for (int i = 1; i < EntryCount; ++i) {
-            if (!keep(i))
-                continue;
+            if (!keep(i)) continue;
             if (k != i) {
                 Entries[k] = Entries[i];
                 EntryNotes[k] = EntryNotes[i];

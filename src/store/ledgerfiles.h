@@ -19,5 +19,7 @@ inline const QString Expanded = QStringLiteral("Expanded.qvd");
 inline const QString DotState = QStringLiteral("DotState.qvd");
 
 // The file of the open ledger's folder.
-inline QString path(const Session& session, const QString& name) { return session.ledgerFolder() + name; }
+inline QString path(const Session& session, const QString& name) {
+    return session.ledgerFolder() + name;
+}
 } // namespace LedgerFiles

@@ -13,26 +13,22 @@ const QString kQuoteEscape = QStringLiteral("%22");
 const QString kRightQuoteEscape = QStringLiteral("%E2%80%9D");
 } // namespace
 
-QString escapeNoteRow(const QString& text)
-{
+QString escapeNoteRow(const QString& text) {
     QString t = text;
     t.replace(kQuote, kQuoteEscape);
     t.replace(kRightQuote, kRightQuoteEscape);
     return t;
 }
 
-QString unescapeNoteRow(const QString& field)
-{
-    if (field.isEmpty())
-        return field;
+QString unescapeNoteRow(const QString& field) {
+    if (field.isEmpty()) return field;
     QString t = field;
     t.replace(kQuoteEscape, kQuote);
     t.replace(kRightQuoteEscape, kRightQuote);
     return t;
 }
 
-QByteArray noteRowsFile(const QStringList& noteList, int rows)
-{
+QByteArray noteRowsFile(const QStringList& noteList, int rows) {
     // Built as one text and encoded once: most rows are empty and a full ledger has 30000.
     QString text;
     for (int i = 1; i <= rows && i < noteList.size(); ++i) {
@@ -43,8 +39,7 @@ QByteArray noteRowsFile(const QStringList& noteList, int rows)
     return Ansi::encode(text);
 }
 
-QStringList readNoteRows(const QByteArray& file)
-{
+QStringList readNoteRows(const QByteArray& file) {
     QStringList rows;
     FileIO::QuotedFieldReader reader(file);
     while (auto field = reader.next())
@@ -52,8 +47,7 @@ QStringList readNoteRows(const QByteArray& file)
     return rows;
 }
 
-QByteArray boolLinesFile(const QList<bool>& values)
-{
+QByteArray boolLinesFile(const QList<bool>& values) {
     QStringList lines;
     lines.reserve(values.size());
     for (bool v : values)
@@ -61,8 +55,7 @@ QByteArray boolLinesFile(const QList<bool>& values)
     return FileIO::joinLines(lines);
 }
 
-QList<std::optional<bool>> readBoolLines(const QByteArray& file)
-{
+QList<std::optional<bool>> readBoolLines(const QByteArray& file) {
     QList<std::optional<bool>> values;
     for (const QString& line : FileIO::splitLines(file))
         values.append(Runtime::toBool(line.trimmed()));

@@ -25,50 +25,41 @@ struct Failure {
 
 // A file's bytes; nullopt when it does not exist. An existing file that cannot be read
 // stops the opening.
-std::optional<QByteArray> readIfExists(const Session& s, const QString& name, std::optional<Failure>& failure)
-{
+std::optional<QByteArray> readIfExists(const Session& s, const QString& name,
+                                       std::optional<Failure>& failure) {
     const QString path = LedgerFiles::path(s, name);
-    if (!QFileInfo::exists(path))
-        return std::nullopt;
+    if (!QFileInfo::exists(path)) return std::nullopt;
     auto bytes = FileIO::readFile(path);
-    if (!bytes && !failure)
-        failure = Failure{name};
+    if (!bytes && !failure) failure = Failure{name};
     return bytes;
 }
 
-bool readAccounts(const QByteArray& file, Ledger& ledger)
-{
+bool readAccounts(const QByteArray& file, Ledger& ledger) {
     const int records = RecordFile::recordsIn<AccountRecord>(file);
-    if (records > Ledger::AccountCapacity)
-        return false;
+    if (records > Ledger::AccountCapacity) return false;
     for (int n = 1; n <= records; ++n)
-        if (!RecordFile::readRecord(file, n, ledger.Accounts[size_t(n)]))
-            return false;
+        if (!RecordFile::readRecord(file, n, ledger.Accounts[size_t(n)])) return false;
     ledger.AccountCount = records + 1;
     return true;
 }
 
 // Duplicates after the first of a name, then every name not starting with A, L, I or E.
-void cleanAccounts(Ledger& ledger)
-{
+void cleanAccounts(Ledger& ledger) {
     auto validFirst = [](const AccountRecord& a) {
         const char c = a.Name.data()[0];
         return c == 'A' || c == 'L' || c == 'I' || c == 'E';
     };
     const FixedText<32> none(QStringLiteral("none"));
     for (int i = 1; i < ledger.AccountCount; ++i) {
-        if (!validFirst(ledger.Accounts[size_t(i)]))
-            continue;
+        if (!validFirst(ledger.Accounts[size_t(i)])) continue;
         for (int j = i + 1; j < ledger.AccountCount; ++j)
             if (ledger.Accounts[size_t(j)].Name == ledger.Accounts[size_t(i)].Name)
                 ledger.Accounts[size_t(j)].Name = none;
     }
     int k = 1;
     for (int i = 1; i < ledger.AccountCount; ++i) {
-        if (!validFirst(ledger.Accounts[size_t(i)]))
-            continue;
-        if (k != i)
-            ledger.Accounts[size_t(k)] = ledger.Accounts[size_t(i)];
+        if (!validFirst(ledger.Accounts[size_t(i)])) continue;
+        if (k != i) ledger.Accounts[size_t(k)] = ledger.Accounts[size_t(i)];
         ++k;
     }
     for (int i = k; i < ledger.AccountCount; ++i)
@@ -76,38 +67,33 @@ void cleanAccounts(Ledger& ledger)
     ledger.AccountCount = k;
 }
 
-AccountRecord account(const QString& name, qint16 kind)
-{
+AccountRecord account(const QString& name, qint16 kind) {
     AccountRecord a;
     a.Name.set(name);
     a.Kind = kind;
     return a;
 }
 
-void seedAccounts(Ledger& ledger, const QList<AccountRecord>& accounts)
-{
+void seedAccounts(Ledger& ledger, const QList<AccountRecord>& accounts) {
     ledger.clearAccounts();
     for (const AccountRecord& a : accounts)
         ledger.addAccount(a);
 }
 
-bool readKindTotals(const QByteArray& file, Ledger& ledger)
-{
+bool readKindTotals(const QByteArray& file, Ledger& ledger) {
     // Rows beyond the four are ignored.
     const int records = qMin(4, RecordFile::recordsIn<AccountRecord>(file));
     for (int n = 1; n <= records; ++n)
-        if (!RecordFile::readRecord(file, n, ledger.KindTotals[size_t(n)]))
-            return false;
+        if (!RecordFile::readRecord(file, n, ledger.KindTotals[size_t(n)])) return false;
     return true;
 }
 
-bool isValidDate(const FixedText<10>& date)
-{
+bool isValidDate(const FixedText<10>& date) {
     const char* d = date.data();
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
     // The stored form, checked on the bytes; any other form the date parser accepts.
-    if (digit(d[0]) && digit(d[1]) && digit(d[2]) && digit(d[3]) && d[4] == '/' && digit(d[5])
-        && digit(d[6]) && d[7] == '/' && digit(d[8]) && digit(d[9])) {
+    if (digit(d[0]) && digit(d[1]) && digit(d[2]) && digit(d[3]) && d[4] == '/' && digit(d[5]) &&
+        digit(d[6]) && d[7] == '/' && digit(d[8]) && digit(d[9])) {
         const int y = (d[0] - '0') * 1000 + (d[1] - '0') * 100 + (d[2] - '0') * 10 + (d[3] - '0');
         const int m = (d[5] - '0') * 10 + (d[6] - '0');
         const int day = (d[8] - '0') * 10 + (d[9] - '0');
@@ -119,21 +105,15 @@ bool isValidDate(const FixedText<10>& date)
 // Entries of Main.qvd with their notes, invoices, styles and note rows.
 bool readEntries(const QByteArray& main, const std::optional<QByteArray>& main1,
                  const std::optional<QByteArray>& main2, const std::optional<QByteArray>& main2a,
-                 const std::optional<QByteArray>& main3, Ledger& ledger)
-{
+                 const std::optional<QByteArray>& main3, Ledger& ledger) {
     const int records = RecordFile::recordsIn<EntryCore>(main);
-    if (records > Ledger::EntryCapacity)
-        return false;
+    if (records > Ledger::EntryCapacity) return false;
     for (int n = 1; n <= records; ++n) {
-        if (!RecordFile::readRecord(main, n, ledger.Entries[size_t(n)]))
-            return false;
+        if (!RecordFile::readRecord(main, n, ledger.Entries[size_t(n)])) return false;
         // Entries past the end of a shorter file keep empty fields.
-        if (main1)
-            RecordFile::readRecord(*main1, n, ledger.EntryNotes[size_t(n)]);
-        if (main2)
-            RecordFile::readRecord(*main2, n, ledger.EntryInvoices[size_t(n)]);
-        if (main2a)
-            RecordFile::readRecord(*main2a, n, ledger.EntryStyles[size_t(n)]);
+        if (main1) RecordFile::readRecord(*main1, n, ledger.EntryNotes[size_t(n)]);
+        if (main2) RecordFile::readRecord(*main2, n, ledger.EntryInvoices[size_t(n)]);
+        if (main2a) RecordFile::readRecord(*main2a, n, ledger.EntryStyles[size_t(n)]);
     }
     ledger.EntryCount = records + 1;
     ledger.NoteList = QStringList();
@@ -145,21 +125,24 @@ bool readEntries(const QByteArray& main, const std::optional<QByteArray>& main1,
         for (int n = 1; n <= records && n <= rows.size(); ++n)
             ledger.NoteList[n] = rows.at(n - 1);
     }
-    ledger.compactEntriesIf([&ledger](int i) { return isValidDate(ledger.Entries[size_t(i)].Date); });
+    ledger.compactEntriesIf(
+        [&ledger](int i) { return isValidDate(ledger.Entries[size_t(i)].Date); });
     return true;
 }
 
-QList<AccountRecord> defaultAccounts()
-{
-    return {account(QStringLiteral("A-現金"), KindAsset),    account(QStringLiteral("L-信用卡"), KindLiability),
-            account(QStringLiteral("I-薪資"), KindIncome),   account(QStringLiteral("I-其他收入"), KindIncome),
-            account(QStringLiteral("E-餐飲費"), KindExpense), account(QStringLiteral("E-交通費"), KindExpense),
-            account(QStringLiteral("E-服裝費"), KindExpense), account(QStringLiteral("E-其他支出"), KindExpense),
+QList<AccountRecord> defaultAccounts() {
+    return {account(QStringLiteral("A-現金"), KindAsset),
+            account(QStringLiteral("L-信用卡"), KindLiability),
+            account(QStringLiteral("I-薪資"), KindIncome),
+            account(QStringLiteral("I-其他收入"), KindIncome),
+            account(QStringLiteral("E-餐飲費"), KindExpense),
+            account(QStringLiteral("E-交通費"), KindExpense),
+            account(QStringLiteral("E-服裝費"), KindExpense),
+            account(QStringLiteral("E-其他支出"), KindExpense),
             account(QStringLiteral("Equity"), KindEquity)};
 }
 
-void seedOpeningEntries(AppContext& ctx)
-{
+void seedOpeningEntries(AppContext& ctx) {
     Ledger& ledger = ctx.ledger;
     const QDate today = ctx.services.clock ? ctx.services.clock->today() : QDate::currentDate();
     QStringList names;
@@ -186,7 +169,8 @@ void seedOpeningEntries(AppContext& ctx)
     }
     FileGroup group;
     const Session& s = ctx.session;
-    group.write(LedgerFiles::path(s, LedgerFiles::Main), RecordFile::encodeTable(ledger.Entries, ledger.EntryCount));
+    group.write(LedgerFiles::path(s, LedgerFiles::Main),
+                RecordFile::encodeTable(ledger.Entries, ledger.EntryCount));
     group.write(LedgerFiles::path(s, LedgerFiles::Main1),
                 RecordFile::encodeTable(ledger.EntryNotes, ledger.EntryCount));
     group.write(LedgerFiles::path(s, LedgerFiles::Main2),
@@ -199,8 +183,7 @@ void seedOpeningEntries(AppContext& ctx)
     group.commit();
 }
 
-bool fail(AppContext& ctx, const QString& file)
-{
+bool fail(AppContext& ctx, const QString& file) {
     ctx.ledger.clear();
     ctx.ledger.UnreadSideFiles.clear();
     if (ctx.services.prompts)
@@ -210,8 +193,7 @@ bool fail(AppContext& ctx, const QString& file)
 
 } // namespace
 
-bool LoadLedger(AppContext& ctx)
-{
+bool LoadLedger(AppContext& ctx) {
     Session& s = ctx.session;
     Ledger& ledger = ctx.ledger;
 
@@ -224,8 +206,7 @@ bool LoadLedger(AppContext& ctx)
     ledger.clear();
 
     const QString folder = s.ledgerFolder();
-    if (!QDir().mkpath(folder))
-        return fail(ctx, LedgerFiles::Accounts);
+    if (!QDir().mkpath(folder)) return fail(ctx, LedgerFiles::Accounts);
 
     // Every main file is read and checked before anything is seeded or written, so that a
     // damaged ledger is never overwritten by defaults.
@@ -240,23 +221,22 @@ bool LoadLedger(AppContext& ctx)
         main2a = readIfExists(s, LedgerFiles::Main2a, failure);
         main3 = readIfExists(s, LedgerFiles::Main3, failure);
     }
-    if (failure)
-        return fail(ctx, failure->file);
+    if (failure) return fail(ctx, failure->file);
 
     if (accounts && !accounts->isEmpty()) {
-        if (!readAccounts(*accounts, ledger))
-            return fail(ctx, LedgerFiles::Accounts);
+        if (!readAccounts(*accounts, ledger)) return fail(ctx, LedgerFiles::Accounts);
         cleanAccounts(ledger);
     }
-    if (totals && !readKindTotals(*totals, ledger))
-        return fail(ctx, LedgerFiles::AccountTotals);
+    if (totals && !readKindTotals(*totals, ledger)) return fail(ctx, LedgerFiles::AccountTotals);
     if (main && !main->isEmpty() && !readEntries(*main, main1, main2, main2a, main3, ledger))
         return fail(ctx, LedgerFiles::Main);
 
     const QString accountsPath = LedgerFiles::path(s, LedgerFiles::Accounts);
     if (accounts && accounts->isEmpty()) {
-        seedAccounts(ledger, {account(QStringLiteral("A-現金"), KindAsset), account(QStringLiteral("Equity"), KindEquity)});
-        FileIO::writeFileSafely(accountsPath, RecordFile::encodeTable(ledger.Accounts, ledger.AccountCount));
+        seedAccounts(ledger, {account(QStringLiteral("A-現金"), KindAsset),
+                              account(QStringLiteral("Equity"), KindEquity)});
+        FileIO::writeFileSafely(accountsPath,
+                                RecordFile::encodeTable(ledger.Accounts, ledger.AccountCount));
     } else if (!accounts) {
         s.AccountsApplied = false;
         QStringList others = s.LedgerNames;
@@ -265,17 +245,16 @@ bool LoadLedger(AppContext& ctx)
             s.AccountsApplied = s.ApplyAccounts(others);
         if (s.AccountsApplied) {
             const auto applied = FileIO::readFile(accountsPath);
-            if (applied && !readAccounts(*applied, ledger))
-                return fail(ctx, LedgerFiles::Accounts);
+            if (applied && !readAccounts(*applied, ledger)) return fail(ctx, LedgerFiles::Accounts);
         } else {
             // Written whole: accounts copied by an apply that was then declined never survive.
             seedAccounts(ledger, defaultAccounts());
-            FileIO::writeFileSafely(accountsPath, RecordFile::encodeTable(ledger.Accounts, ledger.AccountCount));
+            FileIO::writeFileSafely(accountsPath,
+                                    RecordFile::encodeTable(ledger.Accounts, ledger.AccountCount));
         }
     }
 
-    if (!main)
-        seedOpeningEntries(ctx);
+    if (!main) seedOpeningEntries(ctx);
 
     LoadNoteFile(ctx);
     LoadFavoritesFile(ctx);
@@ -284,10 +263,9 @@ bool LoadLedger(AppContext& ctx)
     return true;
 }
 
-QString LedgerCaption(const Session& session)
-{
-    QString caption = QStringLiteral("Qivoka v4.0.4 - [") + session.CurrentUser + QChar(0xFF1A)
-                      + session.LedgerName + QStringLiteral("]");
+QString LedgerCaption(const Session& session) {
+    QString caption = QStringLiteral("Qivoka v4.0.4 - [") + session.CurrentUser + QChar(0xFF1A) +
+                      session.LedgerName + QStringLiteral("]");
     if (session.DataRoot != session.AppFolder + QStringLiteral("DataBase/"))
         caption += QStringLiteral(" - [資料庫路徑：") + session.DataRoot + QStringLiteral("]");
     return caption;

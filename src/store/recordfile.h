@@ -23,8 +23,9 @@ int slotLength(const EntryInvoice*);
 int slotLength(const EntryStyle*);
 int slotLength(const AccountRecord*);
 int slotLength(const RecurringRecord*);
-template <typename T>
-int slotOf() { return slotLength(static_cast<const T*>(nullptr)); }
+template <typename T> int slotOf() {
+    return slotLength(static_cast<const T*>(nullptr));
+}
 
 // The fields of one record into a slot that holds zero bytes.
 void write(char* slot, const EntryCore& r);
@@ -36,9 +37,7 @@ void write(char* slot, const RecurringRecord& r);
 
 // One slot appended to out. The tail after the last field is zero bytes, which keeps the
 // files reproducible (it carries no meaning).
-template <typename T>
-void append(QByteArray& out, const T& r)
-{
+template <typename T> void append(QByteArray& out, const T& r) {
     const qsizetype at = out.size();
     out.resize(at + slotOf<T>(), '\0');
     write(out.data() + at, r);
@@ -54,9 +53,7 @@ bool read(QByteArrayView slot, AccountRecord& r);
 bool read(QByteArrayView slot, RecurringRecord& r);
 
 // Records 1 .. count - 1 of a 1-based table as file bytes.
-template <typename T>
-QByteArray encodeTable(const std::vector<T>& table, int count)
-{
+template <typename T> QByteArray encodeTable(const std::vector<T>& table, int count) {
     const int slot = slotOf<T>();
     QByteArray out(qsizetype(qMax(0, count - 1)) * slot, '\0');
     for (int i = 1; i < count; ++i)
@@ -65,13 +62,12 @@ QByteArray encodeTable(const std::vector<T>& table, int count)
 }
 
 // Number of whole records in a file (a partial last slot is no record).
-template <typename T>
-int recordsIn(const QByteArray& file) { return FileIO::recordCount(file, slotOf<T>()); }
+template <typename T> int recordsIn(const QByteArray& file) {
+    return FileIO::recordCount(file, slotOf<T>());
+}
 
 // Record n (from 1) of a file; false when it is missing or unreadable.
-template <typename T>
-bool readRecord(const QByteArray& file, int n, T& r)
-{
+template <typename T> bool readRecord(const QByteArray& file, int n, T& r) {
     const QByteArrayView slot = FileIO::record(file, slotOf<T>(), n);
     return !slot.isEmpty() && read(slot, r);
 }

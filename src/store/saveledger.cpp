@@ -12,66 +12,52 @@
 #include "store/recordfile.h"
 #include "store/sidefiles.h"
 
-
-QByteArray AccountsFileBytes(const Ledger& ledger)
-{
+QByteArray AccountsFileBytes(const Ledger& ledger) {
     return RecordFile::encodeTable(ledger.Accounts, ledger.AccountCount);
 }
 
-QByteArray AccountTotalsFileBytes(const Ledger& ledger)
-{
+QByteArray AccountTotalsFileBytes(const Ledger& ledger) {
     QByteArray out;
     for (int r = 1; r <= 4; ++r)
         RecordFile::append(out, ledger.KindTotals[size_t(r)]);
     return out;
 }
 
-QByteArray MainFileBytes(const Ledger& ledger)
-{
+QByteArray MainFileBytes(const Ledger& ledger) {
     return RecordFile::encodeTable(ledger.Entries, ledger.EntryCount);
 }
 
-QByteArray Main1FileBytes(const Ledger& ledger)
-{
+QByteArray Main1FileBytes(const Ledger& ledger) {
     return RecordFile::encodeTable(ledger.EntryNotes, ledger.EntryCount);
 }
 
-QByteArray Main2FileBytes(const Ledger& ledger)
-{
+QByteArray Main2FileBytes(const Ledger& ledger) {
     return RecordFile::encodeTable(ledger.EntryInvoices, ledger.EntryCount);
 }
 
-QByteArray Main2aFileBytes(const Ledger& ledger)
-{
+QByteArray Main2aFileBytes(const Ledger& ledger) {
     return RecordFile::encodeTable(ledger.EntryStyles, ledger.EntryCount);
 }
 
-QByteArray Main3FileBytes(const Ledger& ledger)
-{
+QByteArray Main3FileBytes(const Ledger& ledger) {
     return LineFiles::noteRowsFile(ledger.NoteList, ledger.EntryCount - 1);
 }
 
-bool SaveAccountsFile(AppContext& ctx)
-{
+bool SaveAccountsFile(AppContext& ctx) {
     const QString path = LedgerFiles::path(ctx.session, LedgerFiles::Accounts);
-    if (QFile::exists(path) && !ctx.ledger.AccountsChanged)
-        return true;
+    if (QFile::exists(path) && !ctx.ledger.AccountsChanged) return true;
     // Without accounts the file stays deleted.
-    if (ctx.ledger.AccountCount <= 1)
-        return !QFile::exists(path) || QFile::remove(path);
+    if (ctx.ledger.AccountCount <= 1) return !QFile::exists(path) || QFile::remove(path);
     return FileIO::writeFileSafely(path, AccountsFileBytes(ctx.ledger));
 }
 
-bool SaveAccountTotalsFile(AppContext& ctx)
-{
+bool SaveAccountTotalsFile(AppContext& ctx) {
     const QString path = LedgerFiles::path(ctx.session, LedgerFiles::AccountTotals);
-    if (QFile::exists(path) && !ctx.ledger.AccountsChanged)
-        return true;
+    if (QFile::exists(path) && !ctx.ledger.AccountsChanged) return true;
     return FileIO::writeFileSafely(path, AccountTotalsFileBytes(ctx.ledger));
 }
 
-bool SaveEntryFiles(AppContext& ctx)
-{
+bool SaveEntryFiles(AppContext& ctx) {
     const Ledger& ledger = ctx.ledger;
     const Session& s = ctx.session;
     FileGroup group;
@@ -82,51 +68,47 @@ bool SaveEntryFiles(AppContext& ctx)
         group.write(LedgerFiles::path(s, LedgerFiles::Main2a), Main2aFileBytes(ledger));
         group.write(LedgerFiles::path(s, LedgerFiles::Main3), Main3FileBytes(ledger));
     } else {
-        for (const QString& name : {LedgerFiles::Main1, LedgerFiles::Main2, LedgerFiles::Main2a, LedgerFiles::Main3})
+        for (const QString& name :
+             {LedgerFiles::Main1, LedgerFiles::Main2, LedgerFiles::Main2a, LedgerFiles::Main3})
             group.remove(LedgerFiles::path(s, name));
     }
     return group.commit();
 }
 
-QList<LedgerSaver> LedgerSavers()
-{
+QList<LedgerSaver> LedgerSavers() {
     return {SaveAccountsFile, SaveAccountTotalsFile, SaveEntryFiles,
             SaveNoteFile,     SaveFavoritesFile,     SaveFixureFile};
 }
 
-bool SaveLedger(AppContext& ctx)
-{
+bool SaveLedger(AppContext& ctx) {
     return SaveLedger(ctx, LedgerSavers());
 }
 
-bool SaveLedger(AppContext& ctx, const QList<LedgerSaver>& savers)
-{
+bool SaveLedger(AppContext& ctx, const QList<LedgerSaver>& savers) {
     Prompts* prompts = ctx.services.prompts;
     for (int attempt = 1;; ++attempt) {
         bool ok = true;
         for (const LedgerSaver& saver : savers)
             ok = saver(ctx) && ok;
         if (ok) {
-            if (attempt > 1 && prompts)
-                prompts->information(QStringLiteral("儲存完成！"));
+            if (attempt > 1 && prompts) prompts->information(QStringLiteral("儲存完成！"));
             return true;
         }
-        if (!prompts)
-            return false;
+        if (!prompts) return false;
         if (ctx.session.CurrentUser == QLatin1String("Test")) {
             prompts->warning(QStringLiteral("儲存失敗，Test 帳號因為檔案權限關係可能無法儲存資料，"
                                             "欲開始使用請至登入畫面建立一個新帳號即可。"));
             return false;
         }
         if (attempt == 1) {
-            if (prompts->question(QStringLiteral("儲存失敗，請按「是(Y)」再試一次"), Prompts::Buttons::YesNo)
-                == Prompts::Answer::Yes)
+            if (prompts->question(QStringLiteral("儲存失敗，請按「是(Y)」再試一次"),
+                                  Prompts::Buttons::YesNo) == Prompts::Answer::Yes)
                 continue;
             return false;
         }
-        prompts->warning(QStringLiteral("儲存依舊失敗，檔案可能處於無法寫入的狀態，按「是(Y)」後觀看網頁說明"));
-        if (ctx.services.shell)
-            ctx.services.shell->openUrl(WebPages::SaveFailedHelp);
+        prompts->warning(
+            QStringLiteral("儲存依舊失敗，檔案可能處於無法寫入的狀態，按「是(Y)」後觀看網頁說明"));
+        if (ctx.services.shell) ctx.services.shell->openUrl(WebPages::SaveFailedHelp);
         return false;
     }
 }

@@ -12,10 +12,8 @@ namespace {
 
 const QChar kSeparator(0x0001);
 
-void reportUnreadable(AppContext& ctx, const QString& name)
-{
-    if (!ctx.ledger.UnreadSideFiles.contains(name))
-        ctx.ledger.UnreadSideFiles.append(name);
+void reportUnreadable(AppContext& ctx, const QString& name) {
+    if (!ctx.ledger.UnreadSideFiles.contains(name)) ctx.ledger.UnreadSideFiles.append(name);
     if (ctx.services.prompts)
         ctx.services.prompts->warning(name + QStringLiteral(" 檔案讀取失敗!"));
 }
@@ -24,12 +22,10 @@ void reportUnreadable(AppContext& ctx, const QString& name)
 // the file's bytes and returns false when the file is damaged. An unreadable or damaged
 // file is reported and leaves the table as reset() makes it.
 template <typename Reset, typename Parse>
-void loadSideFile(AppContext& ctx, const QString& name, Reset reset, Parse parse)
-{
+void loadSideFile(AppContext& ctx, const QString& name, Reset reset, Parse parse) {
     reset();
     const QString path = LedgerFiles::path(ctx.session, name);
-    if (!QFile::exists(path))
-        return;
+    if (!QFile::exists(path)) return;
     const auto file = FileIO::readFile(path);
     if (!file || !parse(*file)) {
         reset();
@@ -39,28 +35,23 @@ void loadSideFile(AppContext& ctx, const QString& name, Reset reset, Parse parse
 
 // A side file that could not be read in this opening is kept beside it before the first
 // rewrite, so that a save never silently destroys what the user may still recover.
-bool keepUnreadFile(AppContext& ctx, const QString& name)
-{
-    if (!ctx.ledger.UnreadSideFiles.contains(name))
-        return true;
+bool keepUnreadFile(AppContext& ctx, const QString& name) {
+    if (!ctx.ledger.UnreadSideFiles.contains(name)) return true;
     const QString path = LedgerFiles::path(ctx.session, name);
     if (QFile::exists(path)) {
         // Through the safe writer, so an older copy is replaced only by a complete one.
         const auto bytes = FileIO::readFile(path);
-        if (!bytes || !FileIO::writeFileSafely(path + QStringLiteral(".bad"), *bytes))
-            return false;
+        if (!bytes || !FileIO::writeFileSafely(path + QStringLiteral(".bad"), *bytes)) return false;
     }
     ctx.ledger.UnreadSideFiles.removeAll(name);
     return true;
 }
 
-bool needsWriting(const AppContext& ctx, const QString& name, bool changed)
-{
+bool needsWriting(const AppContext& ctx, const QString& name, bool changed) {
     return changed || !QFile::exists(LedgerFiles::path(ctx.session, name));
 }
 
-void setDefaultDetailTexts(Ledger& ledger)
-{
+void setDefaultDetailTexts(Ledger& ledger) {
     ledger.DetailTexts.assign(Ledger::DetailTextCapacity + 1, QString());
     ledger.DetailTextCount = 1;
     for (const QString& t : DefaultDetailTexts())
@@ -69,43 +60,39 @@ void setDefaultDetailTexts(Ledger& ledger)
 
 } // namespace
 
-QString WithoutQuoteMarks(QString text)
-{
+QString WithoutQuoteMarks(QString text) {
     text.remove(QChar(u'"'));
     text.remove(QChar(0x201D));
     return text;
 }
 
-QStringList DefaultDetailTexts()
-{
+QStringList DefaultDetailTexts() {
     const QString unclassified = QStringLiteral("未分類") + kSeparator;
     return {unclassified + QStringLiteral("早餐"), unclassified + QStringLiteral("午餐"),
             unclassified + QStringLiteral("晚餐")};
 }
 
-void LoadNoteFile(AppContext& ctx)
-{
+void LoadNoteFile(AppContext& ctx) {
     Ledger& ledger = ctx.ledger;
-    loadSideFile(ctx, LedgerFiles::Note, [&ledger] { setDefaultDetailTexts(ledger); },
-                 [&ledger](const QByteArray& file) {
-                     const QStringList lines = FileIO::splitLines(file);
-                     if (lines.size() > Ledger::DetailTextCapacity)
-                         return false;
-                     // An existing file, even an empty one, replaces the defaults.
-                     ledger.DetailTexts.assign(Ledger::DetailTextCapacity + 1, QString());
-                     ledger.DetailTextCount = 1;
-                     for (const QString& line : lines) {
-                         if (line.isEmpty() || line.contains(kSeparator))
-                             ledger.addDetailText(line);
-                         else
-                             ledger.addDetailText(QStringLiteral("未分類") + kSeparator + line);
-                     }
-                     return true;
-                 });
+    loadSideFile(
+        ctx, LedgerFiles::Note, [&ledger] { setDefaultDetailTexts(ledger); },
+        [&ledger](const QByteArray& file) {
+            const QStringList lines = FileIO::splitLines(file);
+            if (lines.size() > Ledger::DetailTextCapacity) return false;
+            // An existing file, even an empty one, replaces the defaults.
+            ledger.DetailTexts.assign(Ledger::DetailTextCapacity + 1, QString());
+            ledger.DetailTextCount = 1;
+            for (const QString& line : lines) {
+                if (line.isEmpty() || line.contains(kSeparator))
+                    ledger.addDetailText(line);
+                else
+                    ledger.addDetailText(QStringLiteral("未分類") + kSeparator + line);
+            }
+            return true;
+        });
 }
 
-void LoadFavoritesFile(AppContext& ctx)
-{
+void LoadFavoritesFile(AppContext& ctx) {
     Ledger& ledger = ctx.ledger;
     auto reset = [&ledger] {
         ledger.QuickEntries.assign(Ledger::QuickEntryCapacity + 1, QuickEntry());
@@ -117,19 +104,16 @@ void LoadFavoritesFile(AppContext& ctx)
             QString f[5];
             for (QString& field : f) {
                 const auto next = reader.next();
-                if (!next)
-                    return false; // an entry cut short by the end of the file
+                if (!next) return false; // an entry cut short by the end of the file
                 field = *next;
             }
-            if (!ledger.addQuickEntry(QuickEntry{f[0], f[1], f[2], f[3], f[4]}))
-                return false;
+            if (!ledger.addQuickEntry(QuickEntry{f[0], f[1], f[2], f[3], f[4]})) return false;
         }
         return true;
     });
 }
 
-void LoadFixureFile(AppContext& ctx)
-{
+void LoadFixureFile(AppContext& ctx) {
     Ledger& ledger = ctx.ledger;
     auto reset = [&ledger] {
         ledger.RecurringRecords.assign(Ledger::RecurringCapacity + 1, RecurringRecord());
@@ -137,66 +121,57 @@ void LoadFixureFile(AppContext& ctx)
     };
     loadSideFile(ctx, LedgerFiles::Fixure, reset, [&ledger](const QByteArray& file) {
         const int records = RecordFile::recordsIn<RecurringRecord>(file);
-        if (records > Ledger::RecurringCapacity)
-            return false;
+        if (records > Ledger::RecurringCapacity) return false;
         for (int n = 1; n <= records; ++n) {
             RecurringRecord r;
-            if (!RecordFile::readRecord(file, n, r) || !ledger.addRecurring(r))
-                return false;
+            if (!RecordFile::readRecord(file, n, r) || !ledger.addRecurring(r)) return false;
         }
         return true;
     });
 }
 
-void CheckDotState(AppContext& ctx)
-{
+void CheckDotState(AppContext& ctx) {
     ctx.session.DotState = QFile::exists(LedgerFiles::path(ctx.session, LedgerFiles::DotState))
                                ? QStringLiteral("1")
                                : QStringLiteral("0");
 }
 
-bool SaveNoteFile(AppContext& ctx)
-{
+bool SaveNoteFile(AppContext& ctx) {
     const Ledger& ledger = ctx.ledger;
-    if (!needsWriting(ctx, LedgerFiles::Note, ledger.DetailTextsChanged))
-        return true;
-    if (!keepUnreadFile(ctx, LedgerFiles::Note))
-        return false;
+    if (!needsWriting(ctx, LedgerFiles::Note, ledger.DetailTextsChanged)) return true;
+    if (!keepUnreadFile(ctx, LedgerFiles::Note)) return false;
     // One text encoded once: a converter per line would cost more than the write.
     QString text;
     for (int i = 1; i < ledger.DetailTextCount; ++i)
         text += ledger.DetailTexts[size_t(i)] + QStringLiteral("\r\n");
-    return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Note), Ansi::encode(text));
+    return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Note),
+                                   Ansi::encode(text));
 }
 
-bool SaveFavoritesFile(AppContext& ctx)
-{
+bool SaveFavoritesFile(AppContext& ctx) {
     const Ledger& ledger = ctx.ledger;
-    if (!needsWriting(ctx, LedgerFiles::Favorites, ledger.QuickEntriesChanged))
-        return true;
-    if (!keepUnreadFile(ctx, LedgerFiles::Favorites))
-        return false;
+    if (!needsWriting(ctx, LedgerFiles::Favorites, ledger.QuickEntriesChanged)) return true;
+    if (!keepUnreadFile(ctx, LedgerFiles::Favorites)) return false;
     QString text;
     for (int i = 1; i < ledger.QuickEntryCount; ++i) {
         const QuickEntry& q = ledger.QuickEntries[size_t(i)];
         // All five fields lose them, not only those the windows already cleaned.
         const QString fields[] = {q.Account1, q.Account2, q.Amount, q.Detail, q.Note};
         for (int f = 0; f < 5; ++f)
-            text += (f ? QStringLiteral(",\"") : QStringLiteral("\"")) + WithoutQuoteMarks(fields[f]) + QLatin1Char('"');
+            text += (f ? QStringLiteral(",\"") : QStringLiteral("\"")) +
+                    WithoutQuoteMarks(fields[f]) + QLatin1Char('"');
         text += QStringLiteral("\r\n");
     }
-    return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Favorites), Ansi::encode(text));
+    return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Favorites),
+                                   Ansi::encode(text));
 }
 
-bool SaveFixureFile(AppContext& ctx)
-{
+bool SaveFixureFile(AppContext& ctx) {
     const Ledger& ledger = ctx.ledger;
-    if (!needsWriting(ctx, LedgerFiles::Fixure, ledger.RecurringChanged))
-        return true;
-    if (!keepUnreadFile(ctx, LedgerFiles::Fixure))
-        return false;
+    if (!needsWriting(ctx, LedgerFiles::Fixure, ledger.RecurringChanged)) return true;
+    if (!keepUnreadFile(ctx, LedgerFiles::Fixure)) return false;
     const QString path = LedgerFiles::path(ctx.session, LedgerFiles::Fixure);
-    if (ledger.RecurringCount <= 1)
-        return !QFile::exists(path) || QFile::remove(path);
-    return FileIO::writeFileSafely(path, RecordFile::encodeTable(ledger.RecurringRecords, ledger.RecurringCount));
+    if (ledger.RecurringCount <= 1) return !QFile::exists(path) || QFile::remove(path);
+    return FileIO::writeFileSafely(
+        path, RecordFile::encodeTable(ledger.RecurringRecords, ledger.RecurringCount));
 }

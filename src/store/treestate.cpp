@@ -6,18 +6,14 @@
 #include "store/ledgerfiles.h"
 #include "store/linefiles.h"
 
-QList<std::optional<bool>> ReadExpandedState(const Session& session)
-{
+QList<std::optional<bool>> ReadExpandedState(const Session& session) {
     const auto file = FileIO::readFile(LedgerFiles::path(session, LedgerFiles::Expanded));
-    if (!file)
-        return {};
+    if (!file) return {};
     return LineFiles::readBoolLines(*file);
 }
 
-void WriteExpandedState(AppContext& ctx, const QList<bool>& expanded)
-{
+void WriteExpandedState(AppContext& ctx, const QList<bool>& expanded) {
     const QString path = LedgerFiles::path(ctx.session, LedgerFiles::Expanded);
-    if (QFile::exists(path) && !ctx.ledger.TreeStateChanged)
-        return;
+    if (QFile::exists(path) && !ctx.ledger.TreeStateChanged) return;
     FileIO::writeFileSafely(path, LineFiles::boolLinesFile(expanded));
 }

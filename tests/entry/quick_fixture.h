@@ -15,8 +15,12 @@ struct QuickFixture : MainFormFixture {
     std::unique_ptr<QuickForm> quick;
 
     QuickFixture() {
-        b.account("A-現金").account("A-銀行").account("L-信用卡").account("I-薪水")
-            .account("E-餐飲費").account("Equity");
+        b.account("A-現金")
+            .account("A-銀行")
+            .account("L-信用卡")
+            .account("I-薪水")
+            .account("E-餐飲費")
+            .account("Equity");
     }
     QuickFixture& q(const QString& a1, const QString& a2, const QString& amount,
                     const QString& detail = QString(), const QString& note = QString()) {

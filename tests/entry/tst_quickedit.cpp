@@ -106,9 +106,18 @@ private slots:
         QTest::addColumn<QString>("category");
         QTest::addColumn<QString>("account");
         QTest::addColumn<QString>("after");
-        QTest::newRow("all stays") << "全部" << "I-薪水" << "L-信用卡" << "全部";
-        QTest::newRow("moves to the account") << "A-現金" << "I-薪水" << "L-信用卡" << "L-信用卡";
-        QTest::newRow("filter used as category") << "A-銀行" << "A-銀行" << "Equity" << "Equity";
+        QTest::newRow("all stays") << "全部"
+                                   << "I-薪水"
+                                   << "L-信用卡"
+                                   << "全部";
+        QTest::newRow("moves to the account") << "A-現金"
+                                              << "I-薪水"
+                                              << "L-信用卡"
+                                              << "L-信用卡";
+        QTest::newRow("filter used as category") << "A-銀行"
+                                                 << "A-銀行"
+                                                 << "Equity"
+                                                 << "Equity";
     }
     void filterAfterAdd() {
         QFETCH(QString, before);
@@ -135,18 +144,67 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
         const QString crlf2 = "\r\n\r\n";
-        QTest::newRow("no category") << "" << "A-現金" << "1" << "" << "" << "warning" << "您還沒選擇分類欄位";
-        QTest::newRow("no account") << "E-餐飲費" << "" << "1" << "" << "" << "warning" << "您還沒選擇科目欄位";
-        QTest::newRow("same account") << "A-現金" << "A-現金" << "1" << "" << "" << "warning" << "選擇的科目不能重複";
-        QTest::newRow("empty amount") << "A-現金" << "A-銀行" << "" << "" << "" << "warning" << "金額部分不是數字格式";
-        QTest::newRow("amount with letters") << "A-現金" << "A-銀行" << "12a" << "" << "" << "warning" << "金額部分不是數字格式";
-        QTest::newRow("amount too large") << "A-現金" << "A-銀行" << "1e999" << "" << "" << "warning" << "金額部分不是數字格式";
-        QTest::newRow("detail 62 bytes") << "A-現金" << "A-銀行" << "1" << QString(31, QChar(0x4E2D)) << ""
-                                         << "plain" << "明細字數已超過60個字元，請縮減字數" + crlf2 + "目前字數為: 62 (中文字算2個字元)";
-        QTest::newRow("note 5001 bytes") << "A-現金" << "A-銀行" << "1" << "" << QString(5001, 'x')
-                                         << "plain" << "備註字數已超過5000個字元，請縮減字數" + crlf2 + "目前字數為: 5001 (中文字算2個字元)";
-        QTest::newRow("note line breaks count") << "A-現金" << "A-銀行" << "1" << "" << QString(4999, 'x') + "\n"
-                                                << "plain" << "備註字數已超過5000個字元，請縮減字數" + crlf2 + "目前字數為: 5001 (中文字算2個字元)";
+        QTest::newRow("no category") << ""
+                                     << "A-現金"
+                                     << "1"
+                                     << ""
+                                     << ""
+                                     << "warning"
+                                     << "您還沒選擇分類欄位";
+        QTest::newRow("no account") << "E-餐飲費"
+                                    << ""
+                                    << "1"
+                                    << ""
+                                    << ""
+                                    << "warning"
+                                    << "您還沒選擇科目欄位";
+        QTest::newRow("same account") << "A-現金"
+                                      << "A-現金"
+                                      << "1"
+                                      << ""
+                                      << ""
+                                      << "warning"
+                                      << "選擇的科目不能重複";
+        QTest::newRow("empty amount") << "A-現金"
+                                      << "A-銀行"
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << "warning"
+                                      << "金額部分不是數字格式";
+        QTest::newRow("amount with letters") << "A-現金"
+                                             << "A-銀行"
+                                             << "12a"
+                                             << ""
+                                             << ""
+                                             << "warning"
+                                             << "金額部分不是數字格式";
+        QTest::newRow("amount too large") << "A-現金"
+                                          << "A-銀行"
+                                          << "1e999"
+                                          << ""
+                                          << ""
+                                          << "warning"
+                                          << "金額部分不是數字格式";
+        QTest::newRow("detail 62 bytes")
+            << "A-現金"
+            << "A-銀行"
+            << "1" << QString(31, QChar(0x4E2D)) << ""
+            << "plain"
+            << "明細字數已超過60個字元，請縮減字數" + crlf2 + "目前字數為: 62 (中文字算2個字元)";
+        QTest::newRow("note 5001 bytes") << "A-現金"
+                                         << "A-銀行"
+                                         << "1"
+                                         << "" << QString(5001, 'x') << "plain"
+                                         << "備註字數已超過5000個字元，請縮減字數" + crlf2 +
+                                                "目前字數為: 5001 (中文字算2個字元)";
+        QTest::newRow("note line breaks count") << "A-現金"
+                                                << "A-銀行"
+                                                << "1"
+                                                << "" << QString(4999, 'x') + "\n"
+                                                << "plain"
+                                                << "備註字數已超過5000個字元，請縮減字數" + crlf2 +
+                                                       "目前字數為: 5001 (中文字算2個字元)";
     }
     void refusals() {
         QFETCH(QString, category);
@@ -191,8 +249,10 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<int>("countAfter");
         QTest::newRow("499: the last one fits") << 499 << "1" << QStringList{} << 501;
-        QTest::newRow("500: full") << 500 << "1" << QStringList{"快速入帳已經到達500筆上限，無法再加入了"} << 501;
-        QTest::newRow("500: checks come first") << 500 << "" << QStringList{"金額部分不是數字格式"} << 501;
+        QTest::newRow("500: full")
+            << 500 << "1" << QStringList{"快速入帳已經到達500筆上限，無法再加入了"} << 501;
+        QTest::newRow("500: checks come first")
+            << 500 << "" << QStringList{"金額部分不是數字格式"} << 501;
     }
     void capacity() {
         QFETCH(int, existing);
@@ -247,8 +307,10 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("account");
         QTest::addColumn<QString>("after");
-        QTest::newRow("filter no longer used") << 0 << "A-銀行" << "A-銀行";
-        QTest::newRow("filter still the category") << 1 << "A-銀行" << "A-現金";
+        QTest::newRow("filter no longer used") << 0 << "A-銀行"
+                                               << "A-銀行";
+        QTest::newRow("filter still the category") << 1 << "A-銀行"
+                                                   << "A-現金";
     }
     void filterAfterEditOne() {
         QFETCH(int, row);
@@ -268,7 +330,8 @@ private slots:
         QCOMPARE(w.Combo1->currentText(), after);
         QList<int> selected;
         for (int r = 0; r < w.Liv1->topLevelItemCount(); ++r)
-            if (w.Liv1->topLevelItem(r)->isSelected()) selected << QuickForm::SlotOf(w.Liv1->topLevelItem(r));
+            if (w.Liv1->topLevelItem(r)->isSelected())
+                selected << QuickForm::SlotOf(w.Liv1->topLevelItem(r));
         QCOMPARE(selected, QList<int>{slot});
         QCOMPARE(fx.env.ctx.ledger.QuickEntries[size_t(slot)].Account2, account);
     }
@@ -314,9 +377,10 @@ private slots:
         w.Command1->click();
         QCOMPARE(seen, (QStringList{"編輯多筆記錄", "E-餐飲費", "", "120", "", "", "明細字數: 6"}));
         QCOMPARE(ticked, (QList<bool>{false, false, false, false, false}));
-        QCOMPARE(fx.table(), (QStringList{"E-餐飲費|A-現金|120|新明細|", "I-薪水|A-銀行|30000|薪水|",
-                                          "A-銀行|L-信用卡|500|繳卡費|", "E-餐飲費|A-銀行|120|新明細|n",
-                                          "A-現金|A-現金|7||"}));
+        QCOMPARE(fx.table(),
+                 (QStringList{"E-餐飲費|A-現金|120|新明細|", "I-薪水|A-銀行|30000|薪水|",
+                              "A-銀行|L-信用卡|500|繳卡費|", "E-餐飲費|A-銀行|120|新明細|n",
+                              "A-現金|A-現金|7||"}));
         QVERIFY(fx.changed());
     }
 
@@ -338,15 +402,19 @@ private slots:
         });
         w.Command1->click();
         QCOMPARE(noteAfterUntick, QString());
-        QCOMPARE(fx.table().mid(0, 2), (QStringList{"A-現金|A-現金|120|午餐|", "A-現金|A-銀行|30000|薪水|"}));
+        QCOMPARE(fx.table().mid(0, 2),
+                 (QStringList{"A-現金|A-現金|120|午餐|", "A-現金|A-銀行|30000|薪水|"}));
     }
 
     void editManyChecks_data() {
         QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("message");
-        QTest::newRow("both accounts ticked and equal") << "same" << "選擇的科目不能重複";
-        QTest::newRow("ticked empty amount") << "amount" << "金額部分不是數字格式";
-        QTest::newRow("unticked long detail") << "detail"
+        QTest::newRow("both accounts ticked and equal") << "same"
+                                                        << "選擇的科目不能重複";
+        QTest::newRow("ticked empty amount") << "amount"
+                                             << "金額部分不是數字格式";
+        QTest::newRow("unticked long detail")
+            << "detail"
             << "明細字數已超過60個字元，請縮減字數\r\n\r\n目前字數為: 61 (中文字算2個字元)";
     }
     void editManyChecks() {

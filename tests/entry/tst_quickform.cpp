@@ -74,7 +74,8 @@ private slots:
         QTreeWidgetItem* row = fx.quick->Liv1->topLevelItem(0);
         QCOMPARE(row->text(0), QString());
         for (int c = 1; c <= 5; ++c)
-            QCOMPARE(row->text(c), (QStringList{"", "E-餐飲費", "A-現金", "123.5", " 午餐 ", "a\r\nb"}[c]));
+            QCOMPARE(row->text(c),
+                     (QStringList{"", "E-餐飲費", "A-現金", "123.5", " 午餐 ", "a\r\nb"}[c]));
         QVERIFY(!row->icon(0).isNull());
         QVERIFY(fx.quick->Liv1->isColumnHidden(QuickForm::IndexColumn));
     }
@@ -82,11 +83,16 @@ private slots:
     void storedFilterPosition_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("chosen");
-        QTest::newRow("by position") << "2" << "A-銀行";
-        QTest::newRow("last item") << "6" << "Equity";
-        QTest::newRow("past the end") << "7" << "全部";
-        QTest::newRow("none chosen") << "-1" << "全部";
-        QTest::newRow("not a number") << "x" << "全部";
+        QTest::newRow("by position") << "2"
+                                     << "A-銀行";
+        QTest::newRow("last item") << "6"
+                                   << "Equity";
+        QTest::newRow("past the end") << "7"
+                                      << "全部";
+        QTest::newRow("none chosen") << "-1"
+                                     << "全部";
+        QTest::newRow("not a number") << "x"
+                                      << "全部";
     }
     void storedFilterPosition() {
         QFETCH(QString, stored);
@@ -136,7 +142,7 @@ private slots:
             return w.result();
         });
         fx.env.modal.on<InputForm>([&](InputForm& f) {
-            f.Command6[0]->click(); // A* on the first list
+            f.Command6[0]->click();  // A* on the first list
             f.Command10[1]->click(); // L* on the second
             buttonOn = f.Command2->isEnabled();
             f.Command2->click();
@@ -186,8 +192,9 @@ private slots:
         w.ChooseFilter(w.Combo1->findText("A-銀行"));
         fx.select({0});
         w.Command3->click();
-        QCOMPARE(fx.table(), (QStringList{"E-餐飲費|A-現金|120|午餐|", "A-銀行|L-信用卡|500|繳卡費|",
-                                          "E-餐飲費|Equity|1||", "A-現金|A-現金|7||"}));
+        QCOMPARE(fx.table(),
+                 (QStringList{"E-餐飲費|A-現金|120|午餐|", "A-銀行|L-信用卡|500|繳卡費|",
+                              "E-餐飲費|Equity|1||", "A-現金|A-現金|7||"}));
         QVERIFY(fx.env.ctx.ledger.QuickEntriesChanged);
         QVERIFY(fx.form->LedgerChanged());
         // The filter stays while its account is still used; I-薪水 has left the items.
@@ -208,7 +215,8 @@ private slots:
         QuickForm& w = fx.openQuick();
         fx.select({1, 3, 4});
         w.MenuTools_Del->trigger();
-        QCOMPARE(fx.table(), (QStringList{"E-餐飲費|A-現金|120|午餐|", "A-銀行|L-信用卡|500|繳卡費|"}));
+        QCOMPARE(fx.table(),
+                 (QStringList{"E-餐飲費|A-現金|120|午餐|", "A-銀行|L-信用卡|500|繳卡費|"}));
         fx.select({0, 1});
         w.Command3->click();
         QCOMPARE(fx.env.ctx.ledger.QuickEntryCount, 1);

@@ -116,18 +116,26 @@ private slots:
         QuickFixture fx;
         const QString longA = QString(100, 'x') + "tail one";
         const QString longB = QString(100, 'x') + "another tail";
-        fx.b.entry("2024/02/01", "E-餐飲費", "A-現金", 100, "午餐").note("便當")
-            .entry("2024/02/02", "E-餐飲費", "A-現金", 200, "午餐").note("麵")
-            .entry("2024/02/03", "E-餐飲費", "A-現金", 300, "午餐 ").note("便當")
-            .entry("2024/02/04", "E-餐飲費", "A-銀行", 400, "午餐").note("便當")
-            .entry("2024/02/05", "A-現金", "A-銀行", 9999, "ab").note(longA)
-            .entry("2024/02/06", "A-現金", "A-銀行", 1, "ab").note(longB)
-            .entry("2024/02/07", "A-現金", "A-銀行", 1, "AB").note(longA);
+        fx.b.entry("2024/02/01", "E-餐飲費", "A-現金", 100, "午餐")
+            .note("便當")
+            .entry("2024/02/02", "E-餐飲費", "A-現金", 200, "午餐")
+            .note("麵")
+            .entry("2024/02/03", "E-餐飲費", "A-現金", 300, "午餐 ")
+            .note("便當")
+            .entry("2024/02/04", "E-餐飲費", "A-銀行", 400, "午餐")
+            .note("便當")
+            .entry("2024/02/05", "A-現金", "A-銀行", 9999, "ab")
+            .note(longA)
+            .entry("2024/02/06", "A-現金", "A-銀行", 1, "ab")
+            .note(longB)
+            .entry("2024/02/07", "A-現金", "A-銀行", 1, "AB")
+            .note(longA);
         fx.openQuick();
         analyse(fx, QString("2"));
         // Trailing blanks of a stored field do not count; case does; the long notes share
         // their stored first 100 bytes.
-        QCOMPARE(fx.table(), (QStringList{"E-餐飲費|A-現金|1|午餐|便當", "A-現金|A-銀行|99|ab|" + QString(100, 'x')}));
+        QCOMPARE(fx.table(), (QStringList{"E-餐飲費|A-現金|1|午餐|便當",
+                                          "A-現金|A-銀行|99|ab|" + QString(100, 'x')}));
     }
 
     void quoteMarksLeftOut() {
@@ -158,7 +166,8 @@ private slots:
         analyse(fx, QString("1"));
         const QStringList table = fx.table();
         QCOMPARE(table.size(), existing + added);
-        QCOMPARE(table.mid(existing), (QStringList{"E-餐飲費|A-現金|1|g1|", "E-餐飲費|A-現金|2|g2|"}.mid(0, added)));
+        QCOMPARE(table.mid(existing),
+                 (QStringList{"E-餐飲費|A-現金|1|g1|", "E-餐飲費|A-現金|2|g2|"}.mid(0, added)));
         QCOMPARE(fx.quick->StatusText(), QString("共 %1 筆記錄").arg(existing + added));
         QCOMPARE(fx.changed(), added > 0);
     }

@@ -5,8 +5,7 @@
 
 struct CommandsFixture : MainFormFixture {
     // The accounts most cases use, in table order.
-    CommandsFixture& accounts()
-    {
+    CommandsFixture& accounts() {
         b.account(QStringLiteral("Equity"))
             .account(QStringLiteral("A-現金"))
             .account(QStringLiteral("A-銀行"))
@@ -19,18 +18,15 @@ struct CommandsFixture : MainFormFixture {
 
     // The window for the whole period, listing the account of nodeKey ("" lists nothing),
     // with nothing unsaved.
-    MainForm& open(const QString& nodeKey)
-    {
+    MainForm& open(const QString& nodeKey) {
         MainFormFixture::open();
-        if (!nodeKey.isEmpty())
-            select(nodeKey);
+        if (!nodeKey.isEmpty()) select(nodeKey);
         env.ctx.ledger.LedgerChangedFlag.clear();
         return *form;
     }
 
     // Selects the node and lists its account in the documented refresh order.
-    void select(const QString& nodeKey)
-    {
+    void select(const QString& nodeKey) {
         form->SelectNode(form->NodeByKey(nodeKey));
         form->UpdateTreeTotals();
         form->ListAccountRecords(form->SelectedAccountIndex());
@@ -38,16 +34,14 @@ struct CommandsFixture : MainFormFixture {
 
     int rowCount() const { return form->Liv1->topLevelItemCount(); }
     // Entry indices of the rows, top to bottom.
-    QList<int> listedEntries() const
-    {
+    QList<int> listedEntries() const {
         QList<int> entries;
         for (int r = 0; r < rowCount(); ++r)
             entries << MainForm::RowEntryIndex(row(r));
         return entries;
     }
     // Selects exactly the rows at the given positions (from 0); the first becomes current.
-    void selectRows(const QList<int>& rows)
-    {
+    void selectRows(const QList<int>& rows) {
         QTreeWidget* list = form->Liv1;
         list->clearSelection();
         for (int r : rows)
@@ -55,8 +49,7 @@ struct CommandsFixture : MainFormFixture {
         if (!rows.isEmpty())
             list->setCurrentItem(row(rows.first()), 0, QItemSelectionModel::NoUpdate);
     }
-    QList<int> selectedEntries() const
-    {
+    QList<int> selectedEntries() const {
         QList<int> entries;
         for (QTreeWidgetItem* r : form->SelectedRows())
             entries << MainForm::RowEntryIndex(r);

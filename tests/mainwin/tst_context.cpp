@@ -15,8 +15,7 @@ private slots:
     void expandAndCollapseAllLeaveTheRoots();
 };
 
-void TestContext::jumpToTheOtherAccount()
-{
+void TestContext::jumpToTheOtherAccount() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
@@ -36,15 +35,13 @@ void TestContext::jumpToTheOtherAccount()
     QCOMPARE(w.Liv1->currentItem(), f.row(0));
 }
 
-void TestContext::jumpStaysWhenThereIsNoOtherNode_data()
-{
+void TestContext::jumpStaysWhenThereIsNoOtherNode_data() {
     QTest::addColumn<QString>("account1");
     QTest::newRow("both sides the listed account") << "A-現金";
     QTest::newRow("other account has no node") << "E-已刪除";
 }
 
-void TestContext::jumpStaysWhenThereIsNoOtherNode()
-{
+void TestContext::jumpStaysWhenThereIsNoOtherNode() {
     QFETCH(QString, account1);
     CommandsFixture f;
     f.accounts();
@@ -64,8 +61,7 @@ void TestContext::jumpStaysWhenThereIsNoOtherNode()
     QVERIFY(f.env.prompts.shown.isEmpty());
 }
 
-void TestContext::searchWithTheRowText()
-{
+void TestContext::searchWithTheRowText() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "午餐").note("公司");
@@ -79,14 +75,13 @@ void TestContext::searchWithTheRowText()
     QCOMPARE(f.listedEntries(), QList<int>({1, 3}));
     QCOMPARE(f.selectedEntries(), QList<int>({3})); // the last row
 
-    f.selectRows({1}); // entry 3
+    f.selectRows({1});              // entry 3
     w.MenuTools_Search2->trigger(); // 備註 takes the row's note
     QCOMPARE(w.Combo2->currentText(), QStringLiteral("家裡"));
     QCOMPARE(f.listedEntries(), QList<int>({2, 3}));
 }
 
-void TestContext::searchWithEmptyDetailWarns()
-{
+void TestContext::searchWithEmptyDetailWarns() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "");
@@ -98,8 +93,7 @@ void TestContext::searchWithEmptyDetailWarns()
     QCOMPARE(f.env.prompts.texts("warning"), QStringList({"請先輸入要搜尋的字串"}));
 }
 
-void TestContext::refreshDropsTheFilterAndKeepsTheSelection()
-{
+void TestContext::refreshDropsTheFilterAndKeepsTheSelection() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "午餐");
@@ -119,10 +113,13 @@ void TestContext::refreshDropsTheFilterAndKeepsTheSelection()
     QVERIFY(!w.LedgerChanged());
 }
 
-void TestContext::expandAndCollapseAllLeaveTheRoots()
-{
+void TestContext::expandAndCollapseAllLeaveTheRoots() {
     CommandsFixture f;
-    f.b.account("A-現金").account("A-現金.錢包").account("A-現金.錢包.零錢").account("E-餐飲費").account("E-餐飲費.午餐");
+    f.b.account("A-現金")
+        .account("A-現金.錢包")
+        .account("A-現金.錢包.零錢")
+        .account("E-餐飲費")
+        .account("E-餐飲費.午餐");
     MainForm& w = f.open(QString());
     QTreeWidgetItem* assets = w.NodeByKey("資產");
     QTreeWidgetItem* expenses = w.NodeByKey("支出");

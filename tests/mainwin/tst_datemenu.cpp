@@ -13,8 +13,7 @@ private slots:
     void clickRefreshesCaptionAndOpensCalendarOnToday();
 };
 
-void TestDateMenu::caption_data()
-{
+void TestDateMenu::caption_data() {
     QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("text");
     QTest::newRow("Sunday") << QDate(2024, 1, 7) << "2024/01/07 (星期日)";
@@ -23,15 +22,13 @@ void TestDateMenu::caption_data()
     QTest::newRow("one-digit month and day") << QDate(2025, 3, 5) << "2025/03/05 (星期三)";
 }
 
-void TestDateMenu::caption()
-{
+void TestDateMenu::caption() {
     QFETCH(QDate, date);
     QFETCH(QString, text);
     QCOMPARE(MainFormMenus::dateMenuCaption(date), text);
 }
 
-void TestDateMenu::clickRefreshesCaptionAndOpensCalendarOnToday()
-{
+void TestDateMenu::clickRefreshesCaptionAndOpensCalendarOnToday() {
     CommandsFixture f;
     MainForm& w = f.open(QString());
     f.env.clock.setToday(QDate(2024, 2, 29)); // the day changed since the caption was set

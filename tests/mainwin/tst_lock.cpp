@@ -6,8 +6,7 @@
 
 namespace {
 
-void minimise(MainForm& w)
-{
+void minimise(MainForm& w) {
     // As the user's minimise button does: the state changes on a shown window.
     w.setWindowState(w.windowState() | Qt::WindowMinimized);
 }
@@ -24,8 +23,7 @@ private slots:
     void lockAsksUntilRightOrEmpty();
 };
 
-void TestLock::minimiseWithoutTrayOptionStaysMinimised()
-{
+void TestLock::minimiseWithoutTrayOptionStaysMinimised() {
     CommandsFixture f;
     MainForm& w = f.open(QString());
     w.show();
@@ -35,8 +33,7 @@ void TestLock::minimiseWithoutTrayOptionStaysMinimised()
     QCOMPARE(w.TrayIconId, 0);
 }
 
-void TestLock::minimiseHidesIntoOneIconAndLeftClickRestores()
-{
+void TestLock::minimiseHidesIntoOneIconAndLeftClickRestores() {
     CommandsFixture f;
     f.env.ctx.session.Setting.MinState = "1";
     MainForm& w = f.open(QString());
@@ -63,8 +60,7 @@ void TestLock::minimiseHidesIntoOneIconAndLeftClickRestores()
     QVERIFY(f.env.prompts.shown.isEmpty());
 }
 
-void TestLock::rightClickShowsTheOpenMenu()
-{
+void TestLock::rightClickShowsTheOpenMenu() {
     CommandsFixture f;
     f.env.ctx.session.Setting.MinState = "1";
     MainForm& w = f.open(QString());
@@ -80,8 +76,7 @@ void TestLock::rightClickShowsTheOpenMenu()
     QVERIFY(w.isVisible());
 }
 
-void TestLock::lockAsksUntilRightOrEmpty_data()
-{
+void TestLock::lockAsksUntilRightOrEmpty_data() {
     QTest::addColumn<QStringList>("answers"); // "<cancel>" for Cancel
     QTest::addColumn<bool>("opens");
     QTest::newRow("right at once") << QStringList{"s3cret"} << true;
@@ -92,8 +87,7 @@ void TestLock::lockAsksUntilRightOrEmpty_data()
     QTest::newRow("surrounding blanks count") << QStringList{" s3cret", ""} << false;
 }
 
-void TestLock::lockAsksUntilRightOrEmpty()
-{
+void TestLock::lockAsksUntilRightOrEmpty() {
     QFETCH(QStringList, answers);
     QFETCH(bool, opens);
     CommandsFixture f;

@@ -25,12 +25,11 @@ private slots:
 
 // The context menu's colour items and the entry window's colour list name the same ten
 // colours in index order.
-void TestMenu::colourNamesInMenuAndEntryWindow()
-{
+void TestMenu::colourNamesInMenuAndEntryWindow() {
     CommandsFixture f;
     f.accounts();
     MainForm& w = f.open(QString());
-    const QStringList names = {"黑色", "藍色", "紅色", "綠色", "橘色",
+    const QStringList names = {"黑色", "藍色", "紅色",   "綠色",   "橘色",
                                "紫色", "灰色", "天藍色", "淺綠色", "淡黃色"};
     QStringList captions;
     QStringList objectNames;
@@ -50,8 +49,7 @@ void TestMenu::colourNamesInMenuAndEntryWindow()
     QCOMPARE(listed, names);
 }
 
-void TestMenu::toolbarPositions()
-{
+void TestMenu::toolbarPositions() {
     CommandsFixture f;
     f.accounts();
     MainForm& w = f.open(QString());
@@ -76,8 +74,7 @@ void TestMenu::toolbarPositions()
     QVERIFY(!w.ToolbarButton(3)->isEnabled());
 }
 
-void TestMenu::saveClearsTheFlagsOnlyOnSuccess()
-{
+void TestMenu::saveClearsTheFlagsOnlyOnSuccess() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
@@ -92,7 +89,8 @@ void TestMenu::saveClearsTheFlagsOnlyOnSuccess()
     QVERIFY(QFile::exists(f.env.ctx.session.ledgerFolder() + "Main.qvd"));
     QVERIFY(!w.LedgerChanged());
     QVERIFY(!w.ToolbarButton(3)->isEnabled());
-    QVERIFY(!l.AccountsChanged && !l.DetailTextsChanged && !l.QuickEntriesChanged && !l.RecurringChanged);
+    QVERIFY(!l.AccountsChanged && !l.DetailTextsChanged && !l.QuickEntriesChanged &&
+            !l.RecurringChanged);
     QVERIFY(l.TreeStateChanged); // written when the ledger is left
 
     // With nothing changed the files are still rewritten; the button stays disabled.
@@ -103,8 +101,7 @@ void TestMenu::saveClearsTheFlagsOnlyOnSuccess()
     QVERIFY(f.env.prompts.shown.isEmpty());
 }
 
-void TestMenu::saveFailureKeepsTheFlags()
-{
+void TestMenu::saveFailureKeepsTheFlags() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
@@ -113,7 +110,7 @@ void TestMenu::saveFailureKeepsTheFlags()
     l.AccountsChanged = l.RecurringChanged = true;
     w.SetLedgerChanged(true);
     QVERIFY(QDir(f.env.ctx.session.ledgerFolder()).removeRecursively()); // nowhere to write
-    f.env.prompts.answer(Prompts::Answer::No);                             // no second attempt
+    f.env.prompts.answer(Prompts::Answer::No);                           // no second attempt
 
     w.File_Save->trigger();
 
@@ -123,15 +120,13 @@ void TestMenu::saveFailureKeepsTheFlags()
     QVERIFY(l.AccountsChanged && l.RecurringChanged);
 }
 
-void TestMenu::saveShortcutIsCtrlS()
-{
+void TestMenu::saveShortcutIsCtrlS() {
     CommandsFixture f;
     MainForm& w = f.open(QString());
     QCOMPARE(w.File_Save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
 }
 
-void TestMenu::clearingItemsToggleAndStartUnchecked()
-{
+void TestMenu::clearingItemsToggleAndStartUnchecked() {
     CommandsFixture f;
     MainForm& w = f.open(QString());
     const QList<QAction*> items = w.clearingChecks();
@@ -145,11 +140,11 @@ void TestMenu::clearingItemsToggleAndStartUnchecked()
     }
     QCOMPARE(items.first()->objectName(), QStringLiteral("NewClear_Date"));
     QCOMPARE(items.last()->objectName(), QStringLiteral("CopyClear_Type5"));
-    QCOMPARE(f.env.settings.GetSetting("MainForm", "NewClear_Date", "absent"), QStringLiteral("absent"));
+    QCOMPARE(f.env.settings.GetSetting("MainForm", "NewClear_Date", "absent"),
+             QStringLiteral("absent"));
 }
 
-void TestMenu::calculatorAndHelpPages()
-{
+void TestMenu::calculatorAndHelpPages() {
     CommandsFixture f;
     MainForm& w = f.open(QString());
     w.ToolbarButton(21)->trigger();
@@ -173,25 +168,24 @@ void TestMenu::calculatorAndHelpPages()
     QCOMPARE(f.env.prompts.shown.size(), 1);
 }
 
-void TestMenu::unavailableWindowsAreDisabled()
-{
+void TestMenu::unavailableWindowsAreDisabled() {
     // Items whose windows are missing from this build must not look usable, and their
     // toolbar buttons follow the items.
     CommandsFixture f;
     MainForm& w = f.open(QString());
-    const QList<QPair<QAction*, int>> pairs = {{w.File_SetDataBase, 2}, {w.Data_Fixure, 7}, {w.Set_Acc, 9},
-                                               {w.Set_Note, 10},        {w.Set_General, 11}, {w.Statement_IBS, 13},
-                                               {w.Statement_Year, 14},  {w.Statement_Budget, 15},
-                                               {w.Statement_Note, 16},  {w.Tools_Download, 18},
-                                               {w.Tools_Note, 19},      {w.Tools_Number, 20}, {w.Help_About, 27}};
+    const QList<QPair<QAction*, int>> pairs = {
+        {w.File_SetDataBase, 2}, {w.Data_Fixure, 7},       {w.Set_Acc, 9},
+        {w.Set_Note, 10},        {w.Set_General, 11},      {w.Statement_IBS, 13},
+        {w.Statement_Year, 14},  {w.Statement_Budget, 15}, {w.Statement_Note, 16},
+        {w.Tools_Download, 18},  {w.Tools_Note, 19},       {w.Tools_Number, 20},
+        {w.Help_About, 27}};
     for (const auto& [item, position] : pairs)
         QCOMPARE(w.ToolbarButton(position)->isEnabled(), item->isEnabled());
     for (int position : {5, 6, 21, 23, 24, 26})
         QVERIFY(w.ToolbarButton(position)->isEnabled());
 }
 
-void TestMenu::afterTheDownload()
-{
+void TestMenu::afterTheDownload() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");

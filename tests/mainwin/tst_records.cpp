@@ -13,8 +13,7 @@
 
 namespace {
 
-QStringList items(const QComboBox* box)
-{
+QStringList items(const QComboBox* box) {
     QStringList texts;
     for (int i = 0; i < box->count(); ++i)
         texts << box->itemText(i);
@@ -23,7 +22,8 @@ QStringList items(const QComboBox* box)
 
 // What a prepared entry window showed, taken while it was open.
 struct Seen {
-    QString caption, cob2, cob3, amount, detail, note, invoice, rate, detailCount, noteCount, status, cmd1, cmd2;
+    QString caption, cob2, cob3, amount, detail, note, invoice, rate, detailCount, noteCount,
+        status, cmd1, cmd2;
     QStringList cob2Items, cob3Items, cob4Items, cob5Items;
     QDate date;
     int colour = -1, inputState = -1, na = -1;
@@ -32,8 +32,7 @@ struct Seen {
     int opened = 0;
 };
 
-void watch(TestEnv& env, Seen& seen)
-{
+void watch(TestEnv& env, Seen& seen) {
     env.modal.on<InputForm>([&seen](InputForm& f) {
         ++seen.opened;
         seen.caption = f.windowTitle();
@@ -83,21 +82,31 @@ private slots:
     void preparedWindowsStoreWhatTheyShow();
 };
 
-void TestRecords::newEntryPreselectsByTreeNode_data()
-{
+void TestRecords::newEntryPreselectsByTreeNode_data() {
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("asset") << "A-現金" << "E-餐飲費" << "A-現金";
-    QTest::newRow("liability") << "L-信用卡" << "E-餐飲費" << "L-信用卡";
-    QTest::newRow("expense") << "E-交通費" << "E-交通費" << "A-現金";
-    QTest::newRow("income") << "I-薪資" << "I-薪資" << "A-現金";
-    QTest::newRow("equity") << "Equity" << "" << "Equity";
-    QTest::newRow("root") << "資產" << "" << "";
+    QTest::newRow("asset") << "A-現金"
+                           << "E-餐飲費"
+                           << "A-現金";
+    QTest::newRow("liability") << "L-信用卡"
+                               << "E-餐飲費"
+                               << "L-信用卡";
+    QTest::newRow("expense") << "E-交通費"
+                             << "E-交通費"
+                             << "A-現金";
+    QTest::newRow("income") << "I-薪資"
+                            << "I-薪資"
+                            << "A-現金";
+    QTest::newRow("equity") << "Equity"
+                            << ""
+                            << "Equity";
+    QTest::newRow("root") << "資產"
+                          << ""
+                          << "";
 }
 
-void TestRecords::newEntryPreselectsByTreeNode()
-{
+void TestRecords::newEntryPreselectsByTreeNode() {
     QFETCH(QString, node);
     QFETCH(QString, first);
     QFETCH(QString, second);
@@ -121,28 +130,29 @@ void TestRecords::newEntryPreselectsByTreeNode()
     QCOMPARE(seen.inputState, 0);
     QCOMPARE(seen.na, 0);
     QCOMPARE(seen.colour, 0);
-    const QStringList notEquity = {"A-現金", "A-銀行", "L-信用卡", "I-薪資", "E-餐飲費", "E-交通費"};
+    const QStringList notEquity = {"A-現金", "A-銀行",   "L-信用卡",
+                                   "I-薪資", "E-餐飲費", "E-交通費"};
     QCOMPARE(seen.cob2Items, notEquity);
     QCOMPARE(seen.cob4Items, notEquity); // the plain new entry offers every non-equity fee account
     QCOMPARE(seen.cob3Items, QStringList({"Equity", "A-現金", "A-銀行", "L-信用卡"}));
     QCOMPARE(seen.cob5Items, QStringList({"A-現金", "A-銀行", "L-信用卡"}));
 }
 
-void TestRecords::capacityStopsBothNewCommands_data()
-{
+void TestRecords::capacityStopsBothNewCommands_data() {
     QTest::addColumn<bool>("fromSelected");
     QTest::addColumn<int>("entries");
     QTest::addColumn<QString>("message");
-    const QString plain = QStringLiteral("記錄筆數已經到達30000筆上限，建議使用結帳功能來清除舊資料");
-    const QString context = QStringLiteral("記錄筆數已經到達30000筆上限，請使用結帳功能清除舊資料!");
+    const QString plain =
+        QStringLiteral("記錄筆數已經到達30000筆上限，建議使用結帳功能來清除舊資料");
+    const QString context =
+        QStringLiteral("記錄筆數已經到達30000筆上限，請使用結帳功能清除舊資料!");
     QTest::newRow("new, room for one") << false << 29999 << QString();
     QTest::newRow("new, full") << false << 30000 << plain;
     QTest::newRow("from selected, room for one") << true << 29999 << QString();
     QTest::newRow("from selected, full") << true << 30000 << context;
 }
 
-void TestRecords::capacityStopsBothNewCommands()
-{
+void TestRecords::capacityStopsBothNewCommands() {
     QFETCH(bool, fromSelected);
     QFETCH(int, entries);
     QFETCH(QString, message);
@@ -167,12 +177,15 @@ void TestRecords::capacityStopsBothNewCommands()
     QCOMPARE(f.env.ctx.ledger.EntryCount, entries + 1);
 }
 
-void TestRecords::newFromSelectedCopiesTheEntry()
-{
+void TestRecords::newFromSelectedCopiesTheEntry() {
     CommandsFixture f;
     f.accounts();
     const QString longNote = QString(60, QChar(u'備')); // 120 bytes: kept whole in the note row
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", -2550, "  午餐").note(longNote).invoice("AB", "12345678").colour(9).remind(3);
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", -2550, "  午餐")
+        .note(longNote)
+        .invoice("AB", "12345678")
+        .colour(9)
+        .remind(3);
     f.b.entry("2024/01/03", "E-交通費", "L-信用卡", 150000, "車票").note("短").remind(0);
     MainForm& w = f.open("A-現金");
     f.selectRows({0});
@@ -209,11 +222,14 @@ void TestRecords::newFromSelectedCopiesTheEntry()
     QCOMPARE(seen.cob3, QStringLiteral("L-信用卡"));
 }
 
-void TestRecords::newFromSelectedAppliesEveryClearOption()
-{
+void TestRecords::newFromSelectedAppliesEveryClearOption() {
     CommandsFixture f;
     f.accounts();
-    f.b.entry("2023/12/30", "E-餐飲費", "A-現金", 12000, "午餐").note("便當").invoice("AB", "12345678").colour(4).remind(2);
+    f.b.entry("2023/12/30", "E-餐飲費", "A-現金", 12000, "午餐")
+        .note("便當")
+        .invoice("AB", "12345678")
+        .colour(4)
+        .remind(2);
     MainForm& w = f.open("E-餐飲費");
     for (QAction* item : w.newClearItems())
         item->trigger(); // a click turns the mark over
@@ -237,8 +253,7 @@ void TestRecords::newFromSelectedAppliesEveryClearOption()
     QCOMPARE(seen.noteCount, QStringLiteral("備註字數: 0"));
 }
 
-void TestRecords::newFromSelectedWithoutOneRowIsThePlainNew()
-{
+void TestRecords::newFromSelectedWithoutOneRowIsThePlainNew() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-銀行", 12000, "午餐");
@@ -257,8 +272,7 @@ void TestRecords::newFromSelectedWithoutOneRowIsThePlainNew()
     QCOMPARE(seen.opened, 2);
 }
 
-void TestRecords::editPreparesTheEditWindow()
-{
+void TestRecords::editPreparesTheEditWindow() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12345, "  午餐  ").note("便當").remind(0);
@@ -304,8 +318,7 @@ void TestRecords::editPreparesTheEditWindow()
     QCOMPARE(w.SelEdit, short(1));
 }
 
-void TestRecords::editOfEmptyListOrNoSelection()
-{
+void TestRecords::editOfEmptyListOrNoSelection() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
@@ -322,13 +335,15 @@ void TestRecords::editOfEmptyListOrNoSelection()
     QVERIFY(f.env.prompts.shown.isEmpty());
 }
 
-void TestRecords::preparedWindowsStoreWhatTheyShow()
-{
+void TestRecords::preparedWindowsStoreWhatTheyShow() {
     // The prepared fields are what the entry window stores: an edit that only changes the
     // amount keeps everything else, and an add from the selected entry appends a twin.
     CommandsFixture f;
     f.accounts();
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note("便當").invoice("AB", "12345678").colour(3);
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐")
+        .note("便當")
+        .invoice("AB", "12345678")
+        .colour(3);
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     f.selectRows({0});

@@ -8,17 +8,24 @@
 namespace {
 
 // One entry of the tables as a comparable text: every part, note row included.
-QString describe(const Ledger& l, int i)
-{
+QString describe(const Ledger& l, int i) {
     const EntryCore& c = l.Entries[size_t(i)];
     const EntryNote& n = l.EntryNotes[size_t(i)];
     const EntryInvoice& v = l.EntryInvoices[size_t(i)];
     const EntryStyle& s = l.EntryStyles[size_t(i)];
-    return QStringList{c.Date.text(), c.Account1.trimmed(), c.Account2.trimmed(),
+    return QStringList{c.Date.text(),
+                       c.Account1.trimmed(),
+                       c.Account2.trimmed(),
                        QString::number(c.Amount.value()) + "/" + QString::number(c.Amount.tag()),
-                       c.Detail.trimmed(), QString::number(n.RemindOn), QString::number(n.RemindDays),
-                       n.Note.trimmed(), v.InvoiceDigits.trimmed(), QString::number(v.Checked),
-                       s.InvoiceLetters.trimmed(), QString::number(s.ColourIndex), l.noteRow(i)}
+                       c.Detail.trimmed(),
+                       QString::number(n.RemindOn),
+                       QString::number(n.RemindDays),
+                       n.Note.trimmed(),
+                       v.InvoiceDigits.trimmed(),
+                       QString::number(v.Checked),
+                       s.InvoiceLetters.trimmed(),
+                       QString::number(s.ColourIndex),
+                       l.noteRow(i)}
         .join(u'|');
 }
 
@@ -45,11 +52,14 @@ private slots:
     void contextMenuDisablesSumForEquity();
 };
 
-void TestRecordsChange::copyAppendsSelectedEntriesInListOrder()
-{
+void TestRecordsChange::copyAppendsSelectedEntriesInListOrder() {
     CommandsFixture f;
     f.accounts();
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note(QString(70, QChar(u'長'))).checked().colour(3).remind(5);
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐")
+        .note(QString(70, QChar(u'長')))
+        .checked()
+        .colour(3)
+        .remind(5);
     f.b.entry("2024/01/03", "E-交通費", "A-現金", 3000, "車票").invoice("AB", "12345678");
     f.b.entryTagged("2024/01/04", "E-餐飲費", "A-現金", TaggedNumber::fromInt32(500), "茶");
     Ledger& l = f.env.ctx.ledger;
@@ -73,12 +83,12 @@ void TestRecordsChange::copyAppendsSelectedEntriesInListOrder()
     QVERIFY(w.ToolbarButton(3)->isEnabled());
 }
 
-void TestRecordsChange::copySkipsTheCheckedFields_data()
-{
+void TestRecordsChange::copySkipsTheCheckedFields_data() {
     QTest::addColumn<int>("option"); // 0 日期, 1 金額, 2 明細, 3 備註, 4 發票號碼, 5 顏色
     QTest::addColumn<QString>("expected");
     const QString note = QString(70, QChar(u'長'));
-    const QString source = "2024/01/02|E-餐飲費|A-現金|12000/5|午餐|-1|5|" + note.left(50) + "|12345678|0|AB|3|" + note;
+    const QString source = "2024/01/02|E-餐飲費|A-現金|12000/5|午餐|-1|5|" + note.left(50) +
+                           "|12345678|0|AB|3|" + note;
     auto with = [&](int field, const QString& value) {
         QStringList parts = source.split(u'|');
         parts[field] = value;
@@ -92,13 +102,17 @@ void TestRecordsChange::copySkipsTheCheckedFields_data()
     QTest::newRow("colour") << 5 << with(11, "0");
 }
 
-void TestRecordsChange::copySkipsTheCheckedFields()
-{
+void TestRecordsChange::copySkipsTheCheckedFields() {
     QFETCH(int, option);
     QFETCH(QString, expected);
     CommandsFixture f;
     f.accounts();
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note(QString(70, QChar(u'長'))).invoice("AB", "12345678").checked().colour(3).remind(5);
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐")
+        .note(QString(70, QChar(u'長')))
+        .invoice("AB", "12345678")
+        .checked()
+        .colour(3)
+        .remind(5);
     MainForm& w = f.open("A-現金");
     w.copyClearItems()[size_t(option)]->trigger();
     f.selectRows({0});
@@ -108,17 +122,19 @@ void TestRecordsChange::copySkipsTheCheckedFields()
     QCOMPARE(describe(f.env.ctx.ledger, 2), expected);
 }
 
-void TestRecordsChange::copyCapacity_data()
-{
+void TestRecordsChange::copyCapacity_data() {
     QTest::addColumn<int>("entries");
     QTest::addColumn<QString>("message");
     QTest::newRow("two copies fit") << 29998 << QString();
-    QTest::newRow("one short") << 29999 << QStringLiteral("剩下的資料筆數不足以容納這次的新增數量，請使用結帳功能清除舊資料!");
-    QTest::newRow("full") << 30000 << QStringLiteral("記錄筆數已經到達30000筆上限，請使用結帳功能清除舊資料!");
+    QTest::newRow("one short")
+        << 29999
+        << QStringLiteral("剩下的資料筆數不足以容納這次的新增數量，請使用結帳功能清除舊資料!");
+    QTest::newRow("full") << 30000
+                          << QStringLiteral(
+                                 "記錄筆數已經到達30000筆上限，請使用結帳功能清除舊資料!");
 }
 
-void TestRecordsChange::copyCapacity()
-{
+void TestRecordsChange::copyCapacity() {
     QFETCH(int, entries);
     QFETCH(QString, message);
     CommandsFixture f;
@@ -131,17 +147,22 @@ void TestRecordsChange::copyCapacity()
 
     w.MenuTools_Copy->trigger();
 
-    QCOMPARE(f.env.prompts.texts("warning"), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(f.env.prompts.texts("warning"),
+             message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(f.env.ctx.ledger.EntryCount, message.isEmpty() ? 30001 : entries + 1);
     QCOMPARE(w.LedgerChanged(), message.isEmpty());
 }
 
-void TestRecordsChange::deleteCompactsAllFiveParts()
-{
+void TestRecordsChange::deleteCompactsAllFiveParts() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
-    f.b.entry("2024/01/03", "E-交通費", "A-銀行", 200, "二").note(QString(60, QChar(u'二'))).invoice("CD", "22222222").checked().colour(2).remind(1);
+    f.b.entry("2024/01/03", "E-交通費", "A-銀行", 200, "二")
+        .note(QString(60, QChar(u'二')))
+        .invoice("CD", "22222222")
+        .checked()
+        .colour(2)
+        .remind(1);
     f.b.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "三").note("三備註").colour(4);
     f.b.entry("2024/01/05", "E-餐飲費", "A-現金", 400, "四").note(QString(60, QChar(u'四')));
     Ledger& l = f.env.ctx.ledger;
@@ -171,8 +192,7 @@ void TestRecordsChange::deleteCompactsAllFiveParts()
     QCOMPARE(describe(l, 1), second);
 }
 
-void TestRecordsChange::deleteAnsweredNoChangesNothing()
-{
+void TestRecordsChange::deleteAnsweredNoChangesNothing() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
@@ -192,8 +212,7 @@ void TestRecordsChange::deleteAnsweredNoChangesNothing()
     QCOMPARE(l.EntryCount, 2);
 }
 
-void TestRecordsChange::deleteKeyWithoutSelectionDoesNothing()
-{
+void TestRecordsChange::deleteKeyWithoutSelectionDoesNothing() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
@@ -204,8 +223,7 @@ void TestRecordsChange::deleteKeyWithoutSelectionDoesNothing()
     QCOMPARE(f.env.ctx.ledger.EntryCount, 2);
 }
 
-void TestRecordsChange::tickStoresTheMarkAndRelistingDoesNot()
-{
+void TestRecordsChange::tickStoresTheMarkAndRelistingDoesNot() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
@@ -230,8 +248,7 @@ void TestRecordsChange::tickStoresTheMarkAndRelistingDoesNot()
     QVERIFY(!w.LedgerChanged());
 }
 
-void TestRecordsChange::colourSetsSelectedEntriesOnly()
-{
+void TestRecordsChange::colourSetsSelectedEntriesOnly() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一").colour(1);
@@ -256,11 +273,14 @@ void TestRecordsChange::colourSetsSelectedEntriesOnly()
     QVERIFY(w.LedgerChanged());
 }
 
-void TestRecordsChange::moveWithinADay()
-{
+void TestRecordsChange::moveWithinADay() {
     CommandsFixture f;
     f.accounts();
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "早餐").note(QString(60, QChar(u'早'))).invoice("AB", "11111111").colour(2).remind(1);
+    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "早餐")
+        .note(QString(60, QChar(u'早')))
+        .invoice("AB", "11111111")
+        .colour(2)
+        .remind(1);
     f.b.entry("2024/01/02", "E-交通費", "A-現金", 200, "車票").checked();
     Ledger& l = f.env.ctx.ledger;
     const QString one = describe(l, 1);
@@ -296,8 +316,7 @@ void TestRecordsChange::moveWithinADay()
     QCOMPARE(f.selectedEntries(), QList<int>({2}));
 }
 
-void TestRecordsChange::moveRefused_data()
-{
+void TestRecordsChange::moveRefused_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("up");
     QTest::newRow("up on the first row") << 0 << true;
@@ -305,8 +324,7 @@ void TestRecordsChange::moveRefused_data()
     QTest::newRow("neighbour of another date") << 1 << false;
 }
 
-void TestRecordsChange::moveRefused()
-{
+void TestRecordsChange::moveRefused() {
     QFETCH(int, row);
     QFETCH(bool, up);
     CommandsFixture f;
@@ -325,8 +343,7 @@ void TestRecordsChange::moveRefused()
     QVERIFY(f.env.prompts.shown.isEmpty());
 }
 
-void TestRecordsChange::sumForAnAssetAccount()
-{
+void TestRecordsChange::sumForAnAssetAccount() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "I-薪資", "A-現金", 125000, "薪水");
@@ -343,20 +360,20 @@ void TestRecordsChange::sumForAnAssetAccount()
     QCOMPARE(f.env.prompts.shown.size(), 1);
     QCOMPARE(f.env.prompts.shown[0].kind, QStringLiteral("plain"));
     QCOMPARE(f.env.prompts.shown[0].text,
-             "您所選擇記錄的金額計算如下：" + crlf + crlf + "資產轉移(轉入)：0.00" + crlf + "資產轉移(轉出)：300.00" + crlf +
-                 "差額：-300.00" + crlf + crlf + "收入總合：1,250.00" + crlf + "支出總合：0.00" + crlf +
-                 "結餘：1,250.00");
+             "您所選擇記錄的金額計算如下：" + crlf + crlf + "資產轉移(轉入)：0.00" + crlf +
+                 "資產轉移(轉出)：300.00" + crlf + "差額：-300.00" + crlf + crlf +
+                 "收入總合：1,250.00" + crlf + "支出總合：0.00" + crlf + "結餘：1,250.00");
 
     // An entry with the listed account on both sides counts in and out.
     f.env.prompts.clear();
     const int self = f.listedEntries().indexOf(3);
     f.selectRows({self});
     w.MenuTools_Cal->trigger();
-    QVERIFY(f.env.prompts.shown[0].text.contains("資產轉移(轉入)：7.00" + crlf + "資產轉移(轉出)：7.00"));
+    QVERIFY(f.env.prompts.shown[0].text.contains("資產轉移(轉入)：7.00" + crlf +
+                                                 "資產轉移(轉出)：7.00"));
 }
 
-void TestRecordsChange::sumForAnExpenseAccountAndNoSelection()
-{
+void TestRecordsChange::sumForAnExpenseAccountAndNoSelection() {
     CommandsFixture f;
     f.accounts();
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "一");
@@ -371,8 +388,7 @@ void TestRecordsChange::sumForAnExpenseAccountAndNoSelection()
     QCOMPARE(f.env.prompts.texts("information"), QStringList({"您所選擇記錄的金額總合是：200.00"}));
 }
 
-void TestRecordsChange::contextMenuDisablesSumForEquity()
-{
+void TestRecordsChange::contextMenuDisablesSumForEquity() {
     CommandsFixture f;
     f.accounts();
     MainForm& w = f.open("Equity");
@@ -381,7 +397,8 @@ void TestRecordsChange::contextMenuDisablesSumForEquity()
     w.Menu_MenuTools->hide();
     f.select("A-現金");
     w.show();
-    QTest::mouseClick(w.Liv1->viewport(), Qt::RightButton, {}, QPoint(5, 5)); // the release pops it up
+    QTest::mouseClick(w.Liv1->viewport(), Qt::RightButton, {},
+                      QPoint(5, 5)); // the release pops it up
     QVERIFY(w.MenuTools_Cal->isEnabled());
     QVERIFY(w.Menu_MenuTools->isVisible());
     w.Menu_MenuTools->hide();

@@ -16,50 +16,46 @@ private slots:
     void charCodeAndFixedField();
 };
 
-void TestCodec::encodesKnownBytes_data()
-{
+void TestCodec::encodesKnownBytes_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("cash") << QStringLiteral("現金") << QByteArray::fromHex("B27BAAF7");
-    QTest::newRow("meal, trail byte is backslash") << QStringLiteral("餐") << QByteArray::fromHex("C05C");
+    QTest::newRow("meal, trail byte is backslash")
+        << QStringLiteral("餐") << QByteArray::fromHex("C05C");
     QTest::newRow("euro") << QStringLiteral("€") << QByteArray::fromHex("A3E1");
     QTest::newRow("ascii") << QStringLiteral("A1,b") << QByteArray("A1,b");
     QTest::newRow("empty") << QString() << QByteArray();
 }
 
-void TestCodec::encodesKnownBytes()
-{
+void TestCodec::encodesKnownBytes() {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
     QCOMPARE(Ansi::encode(text), bytes);
     QCOMPARE(Ansi::decode(bytes), text);
 }
 
-void TestCodec::decodesBackAndKeepsTrailBytesThatLookLikeAscii()
-{
+void TestCodec::decodesBackAndKeepsTrailBytesThatLookLikeAscii() {
     // 餐 ends in "\" and 現 in "{": decoding must not treat them as ASCII.
     const QString text = QStringLiteral("早餐\\現金{x}");
     QCOMPARE(Ansi::decode(Ansi::encode(text)), text);
 }
 
-void TestCodec::loneLeadByteAtEndBecomesReplacement()
-{
-    QCOMPARE(Ansi::decode(QByteArray::fromHex("41B2")), QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
+void TestCodec::loneLeadByteAtEndBecomesReplacement() {
+    QCOMPARE(Ansi::decode(QByteArray::fromHex("41B2")),
+             QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
     // A complete pair before the cut stays whole.
     QCOMPARE(Ansi::decode(QByteArray::fromHex("B27BAA")),
              QStringLiteral("現") + QChar(QChar::ReplacementCharacter));
 }
 
-void TestCodec::byteLengthCountsChineseAsTwo()
-{
+void TestCodec::byteLengthCountsChineseAsTwo() {
     const QString sixteen = QStringLiteral("一二三四五六七八九十甲乙丙丁戊己");
     QCOMPARE(sixteen.size(), 16);
     QCOMPARE(Ansi::byteLength(sixteen), 32);
     QCOMPARE(Ansi::byteLength(QStringLiteral("a現b")), 4);
 }
 
-void TestCodec::cutNeverSplitsACharacter_data()
-{
+void TestCodec::cutNeverSplitsACharacter_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("maxBytes");
     QTest::addColumn<QString>("expected");
@@ -71,8 +67,7 @@ void TestCodec::cutNeverSplitsACharacter_data()
     QTest::newRow("one before a wide character") << QStringLiteral("現") << 1 << QString();
 }
 
-void TestCodec::cutNeverSplitsACharacter()
-{
+void TestCodec::cutNeverSplitsACharacter() {
     QFETCH(QString, text);
     QFETCH(int, maxBytes);
     QFETCH(QString, expected);
@@ -81,17 +76,16 @@ void TestCodec::cutNeverSplitsACharacter()
     QVERIFY(Ansi::encode(cut).size() <= maxBytes);
 }
 
-void TestCodec::unmappableCharacters()
-{
-    const QString emoji = QString::fromUtf8("a\xF0\x9F\x98\x80" "b"); // one character, two units
+void TestCodec::unmappableCharacters() {
+    const QString emoji = QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                            "b"); // one character, two units
     QCOMPARE(Ansi::encode(emoji), QByteArray("a?b"));
     QCOMPARE(Ansi::byteLength(emoji), 3);
     QVERIFY(!Ansi::isEncodable(emoji));
     QVERIFY(Ansi::isEncodable(QStringLiteral("現金 abc")));
 }
 
-void TestCodec::charCodeAndFixedField()
-{
+void TestCodec::charCodeAndFixedField() {
     QCOMPARE(Ansi::charCode(QStringLiteral("A")), 65);
     QCOMPARE(Ansi::charCode(QStringLiteral("餐")), 0xC05C);
     QCOMPARE(Ansi::fixedField(QStringLiteral("現金"), 6), QByteArray::fromHex("B27BAAF72020"));

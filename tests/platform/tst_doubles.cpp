@@ -18,8 +18,7 @@ private slots:
     void envWiresServicesAndFolders();
 };
 
-void TestDoubles::promptsAnswerInOrderAndRecord()
-{
+void TestDoubles::promptsAnswerInOrderAndRecord() {
     ScriptedPrompts p;
     p.onFailure = [](const QString& m) { QFAIL(qPrintable(m)); };
     p.answer(Prompts::Answer::No);
@@ -27,11 +26,14 @@ void TestDoubles::promptsAnswerInOrderAndRecord()
     p.answerText(QString()); // an empty answer counts as no answer
     p.answerPath(QStringLiteral("/tmp/a.csv"));
     p.information(QStringLiteral("line1\r\nline2"));
-    QCOMPARE(p.question(QStringLiteral("sure?"), Prompts::Buttons::YesNoCancel, QStringLiteral("注意")),
-             Prompts::Answer::No);
-    QCOMPARE(p.input(QStringLiteral("who"), {}, QStringLiteral("def")), std::optional<QString>("name"));
+    QCOMPARE(
+        p.question(QStringLiteral("sure?"), Prompts::Buttons::YesNoCancel, QStringLiteral("注意")),
+        Prompts::Answer::No);
+    QCOMPARE(p.input(QStringLiteral("who"), {}, QStringLiteral("def")),
+             std::optional<QString>("name"));
     QCOMPARE(p.password(QStringLiteral("pw")), std::optional<QString>());
-    QCOMPARE(p.saveFile(QStringLiteral("save"), QStringLiteral("CSV檔案|*.csv"), QStringLiteral("q.csv")),
+    QCOMPARE(p.saveFile(QStringLiteral("save"), QStringLiteral("CSV檔案|*.csv"),
+                        QStringLiteral("q.csv")),
              QStringLiteral("/tmp/a.csv"));
     QCOMPARE(p.pendingAnswers(), 0);
     QCOMPARE(p.texts(), (QStringList{"line1\r\nline2", "sure?", "who", "pw", "save"}));
@@ -43,15 +45,14 @@ void TestDoubles::promptsAnswerInOrderAndRecord()
     QVERIFY(p.failures.isEmpty());
 }
 
-void TestDoubles::promptsFailOnUnscriptedBox_data()
-{
+void TestDoubles::promptsFailOnUnscriptedBox_data() {
     QTest::addColumn<QString>("kind");
-    for (const char* kind : {"question", "input", "password", "openFile", "saveFile", "browseFolder"})
+    for (const char* kind :
+         {"question", "input", "password", "openFile", "saveFile", "browseFolder"})
         QTest::newRow(kind) << QString::fromLatin1(kind);
 }
 
-void TestDoubles::promptsFailOnUnscriptedBox()
-{
+void TestDoubles::promptsFailOnUnscriptedBox() {
     QFETCH(QString, kind);
     ScriptedPrompts p;
     QStringList caught;
@@ -77,8 +78,7 @@ void TestDoubles::promptsFailOnUnscriptedBox()
     QCOMPARE(caught.size(), 1);
 }
 
-void TestDoubles::promptsFailOnAnswerOfWrongKind()
-{
+void TestDoubles::promptsFailOnAnswerOfWrongKind() {
     ScriptedPrompts p;
     QStringList caught;
     p.onFailure = [&](const QString& m) { caught.append(m); };
@@ -97,11 +97,12 @@ class ProbeDialog : public QDialog {
 public:
     QPushButton* ok = new QPushButton(this);
     bool shownBeforeHandler = false;
-    ProbeDialog() { connect(ok, &QPushButton::clicked, this, [this] { done(7); }); }
+    ProbeDialog() {
+        connect(ok, &QPushButton::clicked, this, [this] { done(7); });
+    }
 };
 
-void TestDoubles::modalRunnerRunsHandlerAndFailsWithoutOne()
-{
+void TestDoubles::modalRunnerRunsHandlerAndFailsWithoutOne() {
     ScriptedModalRunner runner;
     QStringList caught;
     runner.onFailure = [&](const QString& m) { caught.append(m); };
@@ -124,8 +125,7 @@ void TestDoubles::modalRunnerRunsHandlerAndFailsWithoutOne()
     QCOMPARE(caught.size(), 1);
 }
 
-void TestDoubles::envWiresServicesAndFolders()
-{
+void TestDoubles::envWiresServicesAndFolders() {
     TestEnv env;
     QCOMPARE(env.ctx.services.prompts, static_cast<Prompts*>(&env.prompts));
     QCOMPARE(env.ctx.services.settings, static_cast<SettingsStore*>(&env.settings));
@@ -140,10 +140,12 @@ void TestDoubles::envWiresServicesAndFolders()
     QVERIFY(env.settings.fileName().startsWith(env.path()));
 
     // The shell double really moves folders.
-    const auto moved = env.shell.moveFolder(ledger, env.path(QStringLiteral("DataBase/Test/帳本2")));
+    const auto moved =
+        env.shell.moveFolder(ledger, env.path(QStringLiteral("DataBase/Test/帳本2")));
     QCOMPARE(moved.outcome, Shell::MoveOutcome::Ok);
     QVERIFY(QDir(env.path(QStringLiteral("DataBase/Test/帳本2"))).exists());
-    QCOMPARE(env.shell.moveFolder(ledger, env.path("elsewhere")).outcome, Shell::MoveOutcome::Error);
+    QCOMPARE(env.shell.moveFolder(ledger, env.path("elsewhere")).outcome,
+             Shell::MoveOutcome::Error);
 }
 
 QTEST_MAIN(TestDoubles)

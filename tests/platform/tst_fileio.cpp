@@ -20,8 +20,7 @@ private slots:
     void folderListingSkipsHidden();
 };
 
-void TestFileIO::safeWriteReplacesWholeFile()
-{
+void TestFileIO::safeWriteReplacesWholeFile() {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("a.dat"));
     QVERIFY(FileIO::writeFileSafely(file, QByteArray("long old content")));
@@ -31,8 +30,7 @@ void TestFileIO::safeWriteReplacesWholeFile()
     QVERIFY(!FileIO::readFile(dir.filePath(QStringLiteral("missing"))).has_value());
 }
 
-void TestFileIO::safeWriteKeepsOldFileWhenWriteFails()
-{
+void TestFileIO::safeWriteKeepsOldFileWhenWriteFails() {
     QTemporaryDir dir;
     // The target's folder is a plain file: no temporary file can be made beside the target.
     const QString blocker = dir.filePath(QStringLiteral("sub"));
@@ -53,8 +51,7 @@ void TestFileIO::safeWriteKeepsOldFileWhenWriteFails()
              (QStringList{QStringLiteral("sub"), QStringLiteral("target")}));
 }
 
-void TestFileIO::records()
-{
+void TestFileIO::records() {
     const QByteArray file("AAAABBBBCC"); // two whole slots of 4 and a partial one
     QCOMPARE(FileIO::recordCount(file, 4), 2);
     QCOMPARE(FileIO::record(file, 4, 1), QByteArrayView("AAAA"));
@@ -63,8 +60,7 @@ void TestFileIO::records()
     QVERIFY(FileIO::record(file, 4, 0).isEmpty());
 }
 
-void TestFileIO::lines()
-{
+void TestFileIO::lines() {
     const QStringList lines{QStringLiteral("早餐"), QString(), QStringLiteral("x\\y")};
     const QByteArray bytes = FileIO::joinLines(lines);
     QCOMPARE(bytes, Ansi::encode(QStringLiteral("早餐\r\n\r\nx\\y\r\n")));
@@ -74,8 +70,7 @@ void TestFileIO::lines()
     QCOMPARE(FileIO::splitLines(QByteArray()), QStringList());
 }
 
-void TestFileIO::quotedFields_data()
-{
+void TestFileIO::quotedFields_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("fields");
     QTest::newRow("quoted") << QByteArray("\"a\",\"b\"\r\n\"c\"\r\n") << QStringList{"a", "b", "c"};
@@ -88,14 +83,13 @@ void TestFileIO::quotedFields_data()
                              << QStringList{QStringLiteral("餐"), QStringLiteral("現金")};
     QTest::newRow("comma at line end: empty last field, next line stays a record")
         << QByteArray("\"a\",\r\n\"b\", \r\n\"c\",") << QStringList{"a", "", "b", "", "c", ""};
-    QTest::newRow("blank lines between records") << QByteArray("\"a\"\r\n\r\n\"b\"\r\n")
-                                                 << QStringList{"a", "b"};
+    QTest::newRow("blank lines between records")
+        << QByteArray("\"a\"\r\n\r\n\"b\"\r\n") << QStringList{"a", "b"};
     QTest::newRow("missing closing quote") << QByteArray("\"abc") << QStringList{"abc"};
     QTest::newRow("empty file") << QByteArray() << QStringList();
 }
 
-void TestFileIO::quotedFields()
-{
+void TestFileIO::quotedFields() {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, fields);
     FileIO::QuotedFieldReader reader(file);
@@ -106,8 +100,7 @@ void TestFileIO::quotedFields()
     QVERIFY(reader.atEnd());
 }
 
-void TestFileIO::quotedRecordRoundTrip()
-{
+void TestFileIO::quotedRecordRoundTrip() {
     const QStringList fields{QStringLiteral("餐,費"), QString(), QStringLiteral("x")};
     const QByteArray bytes = FileIO::quotedRecord(fields);
     QCOMPARE(bytes, Ansi::encode(QStringLiteral("\"餐,費\",\"\",\"x\"\r\n")));
@@ -118,8 +111,7 @@ void TestFileIO::quotedRecordRoundTrip()
     QCOMPARE(read, fields);
 }
 
-void TestFileIO::folderListingSkipsHidden()
-{
+void TestFileIO::folderListingSkipsHidden() {
     QTemporaryDir dir;
     for (const char* sub : {"b", "A", ".hidden"})
         QVERIFY(QDir(dir.path()).mkdir(QString::fromLatin1(sub)));

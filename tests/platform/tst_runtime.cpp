@@ -18,8 +18,7 @@ private slots:
     void weekdayAndTwips();
 };
 
-void TestRuntime::isNumeric_data()
-{
+void TestRuntime::isNumeric_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("numeric");
     QTest::newRow("integer") << "123" << true;
@@ -37,15 +36,13 @@ void TestRuntime::isNumeric_data()
     QTest::newRow("full-width digits") << QStringLiteral("１２") << false;
 }
 
-void TestRuntime::isNumeric()
-{
+void TestRuntime::isNumeric() {
     QFETCH(QString, text);
     QFETCH(bool, numeric);
     QCOMPARE(Runtime::isNumeric(text), numeric);
 }
 
-void TestRuntime::leadingNumber_data()
-{
+void TestRuntime::leadingNumber_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
     QTest::newRow("plain") << "42" << 42.0;
@@ -59,15 +56,13 @@ void TestRuntime::leadingNumber_data()
     QTest::newRow("year of a date") << "2024/01/05" << 2024.0;
 }
 
-void TestRuntime::leadingNumber()
-{
+void TestRuntime::leadingNumber() {
     QFETCH(QString, text);
     QFETCH(double, value);
     QCOMPARE(Runtime::leadingNumber(text), value);
 }
 
-void TestRuntime::dates_data()
-{
+void TestRuntime::dates_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDate>("date"); // invalid: not a date
     QTest::newRow("canonical") << "2024/01/05" << QDate(2024, 1, 5);
@@ -81,8 +76,7 @@ void TestRuntime::dates_data()
     QTest::newRow("three-digit day") << "2024/01/005" << QDate();
 }
 
-void TestRuntime::dates()
-{
+void TestRuntime::dates() {
     QFETCH(QString, text);
     QFETCH(QDate, date);
     QCOMPARE(Runtime::isDate(text), date.isValid());
@@ -94,8 +88,7 @@ void TestRuntime::dates()
     }
 }
 
-void TestRuntime::roundHalfEven_data()
-{
+void TestRuntime::roundHalfEven_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("decimals");
     QTest::addColumn<double>("rounded");
@@ -108,16 +101,14 @@ void TestRuntime::roundHalfEven_data()
     QTest::newRow("0.135") << 0.135 << 2 << 0.14;
 }
 
-void TestRuntime::roundHalfEven()
-{
+void TestRuntime::roundHalfEven() {
     QFETCH(double, value);
     QFETCH(int, decimals);
     QFETCH(double, rounded);
     QCOMPARE(Runtime::roundHalfEven(value, decimals), rounded);
 }
 
-void TestRuntime::booleans_data()
-{
+void TestRuntime::booleans_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value"); // -1: not a Boolean
     QTest::newRow("True") << "True" << 1;
@@ -129,20 +120,16 @@ void TestRuntime::booleans_data()
     QTest::newRow("yes") << "yes" << -1;
 }
 
-void TestRuntime::booleans()
-{
+void TestRuntime::booleans() {
     QFETCH(QString, text);
     QFETCH(int, value);
     const auto b = Runtime::toBool(text);
     QCOMPARE(b.has_value(), value >= 0);
-    if (b)
-        QCOMPARE(int(*b), value);
-    if (b)
-        QCOMPARE(Runtime::toBool(Runtime::boolText(*b)), b);
+    if (b) QCOMPARE(int(*b), value);
+    if (b) QCOMPARE(Runtime::toBool(Runtime::boolText(*b)), b);
 }
 
-void TestRuntime::weekdayAndTwips()
-{
+void TestRuntime::weekdayAndTwips() {
     QCOMPARE(Runtime::weekday(QDate(2024, 1, 7)), 0); // a Sunday
     QCOMPARE(Runtime::weekday(QDate(2024, 1, 13)), 6);
     QCOMPARE(Runtime::twipsToPixels(15360), 1024);

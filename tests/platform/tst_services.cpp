@@ -23,24 +23,32 @@ private slots:
     void httpGet();
 };
 
-void TestServices::settingsRoundTrip_data()
-{
+void TestServices::settingsRoundTrip_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("True") << "MinState" << "True";
-    QTest::newRow("False") << "MinState" << "False";
-    QTest::newRow("path with slashes") << "MyDataBasePath" << "/home/u/資料/";
-    QTest::newRow("comma") << "Text" << "a, b,c";
-    QTest::newRow("at sign first") << "Text" << "@String(x)";
-    QTest::newRow("empty") << "Text" << "";
-    QTest::newRow("CR LF") << "Text" << "a\r\nb";
-    QTest::newRow("key with slash") << "LW1/2" << "1200";
-    QTest::newRow("key with backslash") << "a\\b" << "v";
-    QTest::newRow("chinese key") << "帳本" << "x";
+    QTest::newRow("True") << "MinState"
+                          << "True";
+    QTest::newRow("False") << "MinState"
+                           << "False";
+    QTest::newRow("path with slashes") << "MyDataBasePath"
+                                       << "/home/u/資料/";
+    QTest::newRow("comma") << "Text"
+                           << "a, b,c";
+    QTest::newRow("at sign first") << "Text"
+                                   << "@String(x)";
+    QTest::newRow("empty") << "Text"
+                           << "";
+    QTest::newRow("CR LF") << "Text"
+                           << "a\r\nb";
+    QTest::newRow("key with slash") << "LW1/2"
+                                    << "1200";
+    QTest::newRow("key with backslash") << "a\\b"
+                                        << "v";
+    QTest::newRow("chinese key") << "帳本"
+                                 << "x";
 }
 
-void TestServices::settingsRoundTrip()
-{
+void TestServices::settingsRoundTrip() {
     QFETCH(QString, key);
     QFETCH(QString, value);
     QTemporaryDir dir;
@@ -54,8 +62,7 @@ void TestServices::settingsRoundTrip()
     QCOMPARE(reopened.GetSetting("Setting", key, "default"), value);
 }
 
-void TestServices::settingsDefaultsAndDelete()
-{
+void TestServices::settingsDefaultsAndDelete() {
     QTemporaryDir dir;
     IniSettingsStore store(dir.filePath("s.ini"));
     QCOMPARE(store.GetSetting("Setting", "AccState", "11"), QStringLiteral("11"));
@@ -67,8 +74,7 @@ void TestServices::settingsDefaultsAndDelete()
     store.DeleteSetting("Setting", "NeverThere"); // no effect, no failure
 }
 
-void TestServices::settingsOneSectionPerSection()
-{
+void TestServices::settingsOneSectionPerSection() {
     QTemporaryDir dir;
     const QString file = dir.filePath("s.ini");
     {
@@ -85,8 +91,7 @@ void TestServices::settingsOneSectionPerSection()
     QCOMPARE(text.count('['), 2);
 }
 
-void TestServices::defaultSettingsFileFollowsConfigHome()
-{
+void TestServices::defaultSettingsFileFollowsConfigHome() {
     QTemporaryDir dir;
     const QByteArray old = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
@@ -99,25 +104,24 @@ void TestServices::defaultSettingsFileFollowsConfigHome()
     qputenv("XDG_CONFIG_HOME", old);
 }
 
-void TestServices::filterConversion_data()
-{
+void TestServices::filterConversion_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("qt");
-    QTest::newRow("one") << "CSV檔案|*.csv" << "CSV檔案 (*.csv)";
-    QTest::newRow("two, several patterns")
-        << "網頁|*.htm;*.html|所有檔案|*.*" << "網頁 (*.htm *.html);;所有檔案 (*.*)";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("one") << "CSV檔案|*.csv"
+                         << "CSV檔案 (*.csv)";
+    QTest::newRow("two, several patterns") << "網頁|*.htm;*.html|所有檔案|*.*"
+                                           << "網頁 (*.htm *.html);;所有檔案 (*.*)";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
-void TestServices::filterConversion()
-{
+void TestServices::filterConversion() {
     QFETCH(QString, filter);
     QFETCH(QString, qt);
     QCOMPARE(Prompts::qtFilter(filter), qt);
 }
 
-void TestServices::singleInstancePerLockFile()
-{
+void TestServices::singleInstancePerLockFile() {
     QTemporaryDir dir;
     SingleInstance first(dir.path());
     QVERIFY(first.acquire());
@@ -128,8 +132,7 @@ void TestServices::singleInstancePerLockFile()
     QVERIFY(first.acquire()); // still held
 }
 
-void TestServices::httpGet()
-{
+void TestServices::httpGet() {
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost));
     QByteArray request;
@@ -137,8 +140,7 @@ void TestServices::httpGet()
         QTcpSocket* socket = server.nextPendingConnection();
         connect(socket, &QTcpSocket::readyRead, socket, [&request, socket] {
             request += socket->readAll();
-            if (!request.contains("\r\n\r\n"))
-                return;
+            if (!request.contains("\r\n\r\n")) return;
             socket->write("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nhello");
             socket->disconnectFromHost();
         });

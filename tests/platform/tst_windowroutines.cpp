@@ -4,13 +4,13 @@
 #include "support/scriptedprompts.h"
 
 #include <QAbstractItemView>
-#include <QWindow>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWindow>
 
 class TestWindowRoutines : public QObject {
     Q_OBJECT
@@ -24,8 +24,7 @@ private slots:
     void browseForFolder();
 };
 
-void TestWindowRoutines::trayIds()
-{
+void TestWindowRoutines::trayIds() {
     RecordingTray tray;
     QWidget a;
     QWidget b;
@@ -50,17 +49,15 @@ void TestWindowRoutines::trayIds()
     QCOMPARE(clicks, 1);
 }
 
-void TestWindowRoutines::comboDropWidth_data()
-{
+void TestWindowRoutines::comboDropWidth_data() {
     QTest::addColumn<int>("targetWidth"); // pixel width wanted for the widest item
     QTest::addColumn<int>("screenWidth");
-    QTest::addColumn<int>("expected");    // -1: widest + 20
+    QTest::addColumn<int>("expected"); // -1: widest + 20
     QTest::newRow("about 180 pixels") << 180 << 1024 << -1;
     QTest::newRow("over 1100 pixels on a 1024 screen") << 1100 << 1024 << 1004;
 }
 
-void TestWindowRoutines::comboDropWidth()
-{
+void TestWindowRoutines::comboDropWidth() {
     QFETCH(int, targetWidth);
     QFETCH(int, screenWidth);
     QFETCH(int, expected);
@@ -71,15 +68,13 @@ void TestWindowRoutines::comboDropWidth()
     while (metrics.horizontalAdvance(widest) < targetWidth)
         widest += QLatin1Char('W');
     combo.addItems({QStringLiteral("a"), widest, QStringLiteral("bb")});
-    if (expected < 0)
-        expected = metrics.horizontalAdvance(widest) + 20;
+    if (expected < 0) expected = metrics.horizontalAdvance(widest) + 20;
     QVERIFY(FitComboDropWidth(&combo, screenWidth));
     QCOMPARE(combo.view()->minimumWidth(), expected);
     QCOMPARE(combo.width(), 120); // the combo box keeps its width
 }
 
-void TestWindowRoutines::comboDropWidthEmptyAndAlreadyWide()
-{
+void TestWindowRoutines::comboDropWidthEmptyAndAlreadyWide() {
     QComboBox empty;
     QVERIFY(!FitComboDropWidth(&empty, 1024));
     QCOMPARE(empty.view()->minimumWidth(), 0);
@@ -92,8 +87,7 @@ void TestWindowRoutines::comboDropWidthEmptyAndAlreadyWide()
     QCOMPARE(combo.view()->minimumWidth(), 500); // never shrinks
 }
 
-void TestWindowRoutines::removeCloseCommand()
-{
+void TestWindowRoutines::removeCloseCommand() {
     QDialog dialog;
     dialog.show();
     RemoveCloseCommand(&dialog);
@@ -116,8 +110,7 @@ void TestWindowRoutines::removeCloseCommand()
     QCOMPARE(dialog.result(), 5);
 }
 
-void TestWindowRoutines::flatHeaderAndPanelText()
-{
+void TestWindowRoutines::flatHeaderAndPanelText() {
     QTreeWidget list;
     list.setHeaderLabels({QStringLiteral("日期"), QStringLiteral("金額")});
     FlattenListHeader(&list);
@@ -128,8 +121,7 @@ void TestWindowRoutines::flatHeaderAndPanelText()
     QCOMPARE(panel.text(), QStringLiteral("預算: 1,000"));
 }
 
-void TestWindowRoutines::browseForFolder()
-{
+void TestWindowRoutines::browseForFolder() {
     ScriptedPrompts prompts;
     prompts.answerPath(QString());
     prompts.answerPath(QStringLiteral("/data/x"));

@@ -12,7 +12,9 @@
 
 namespace {
 const QChar Sep(0x0001);
-QString item(const QString& account, const QString& text) { return account + Sep + text; }
+QString item(const QString& account, const QString& text) {
+    return account + Sep + text;
+}
 const QStringList EditorAccounts{"未分類", "A-現金", "E-餐飲費", "E-交通費"};
 } // namespace
 
@@ -67,8 +69,7 @@ private slots:
         QTest::newRow("blank first: empty account skipped") << QString(" 早餐") << QStringList{};
         QTest::newRow("unfiled text with a blank, account word")
             << QString("E-交通費 公車") << QStringList{item("E-交通費", "公車")};
-        QTest::newRow("unfiled text with a blank, other word")
-            << QString("早 餐") << QStringList{};
+        QTest::newRow("unfiled text with a blank, other word") << QString("早 餐") << QStringList{};
         QTest::newRow("unfiled written as such")
             << QString("未分類 早餐") << QStringList{item("未分類", "早餐")};
     }
@@ -83,9 +84,10 @@ private slots:
 
     void importStopsAtCapacity() {
         QStringList working;
-        for (int i = 0; i < 998; ++i) working << item("未分類", QString::number(i));
-        const int n = DetailTextLines::importLines("a\r\nb\r\nc\r\nA-現金 d\r\ne", EditorAccounts,
-                                                   working);
+        for (int i = 0; i < 998; ++i)
+            working << item("未分類", QString::number(i));
+        const int n =
+            DetailTextLines::importLines("a\r\nb\r\nc\r\nA-現金 d\r\ne", EditorAccounts, working);
         QCOMPARE(n, 2);
         QCOMPARE(working.size(), 1000);
         QCOMPARE(working.last(), item("未分類", "b"));
@@ -108,7 +110,8 @@ private slots:
         QCOMPARE(form.StatusText(), QString("複製到剪貼簿後貼到網路記帳中即可完成設定"));
         QVERIFY(form.Command2->isHidden());
         env.shell.clipboard = "old";
-        form.SetText(DetailTextLines::exportLines({item("未分類", "早餐"), item("E-餐飲費", "午餐")}));
+        form.SetText(
+            DetailTextLines::exportLines({item("未分類", "早餐"), item("E-餐飲費", "午餐")}));
         form.show();
         form.Command1->click();
         QCOMPARE(env.shell.clipboard, QString("早餐\r\nE-餐飲費 午餐"));
@@ -127,8 +130,8 @@ private slots:
             << QStringList{old, item("未分類", "早餐"), item("E-餐飲費", "午餐")};
         QTest::newRow("same lines again double")
             << false << QString("A-現金 舊") << QStringList{old, old};
-        QTest::newRow("clear then import") << true << QString("早餐")
-                                           << QStringList{item("未分類", "早餐")};
+        QTest::newRow("clear then import")
+            << true << QString("早餐") << QStringList{item("未分類", "早餐")};
         QTest::newRow("clear with empty box empties") << true << QString() << QStringList{};
     }
     void importButtons() {
@@ -225,8 +228,10 @@ private slots:
                 seenText = d.Text();
                 d.Text1->moveCursor(QTextCursor::End);
                 QTest::keyClicks(d.Text1, "yz");
-                if (closeBox) d.close();
-                else QTest::keyClick(&d, Qt::Key_Escape);
+                if (closeBox)
+                    d.close();
+                else
+                    QTest::keyClick(&d, Qt::Key_Escape);
                 return d.result();
             });
             f.Command1->click();

@@ -20,21 +20,18 @@ namespace {
 
 struct Fixture : MainFormFixture {
     std::unique_ptr<SetForm> set;
-    Fixture()
-    {
+    Fixture() {
         b.account("A-現金").account("E-餐飲費").account("Equity");
         b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
         open();
     }
-    SetForm& window()
-    {
+    SetForm& window() {
         set = std::make_unique<SetForm>(env.ctx, *form);
         set->show();
         return *set;
     }
     QString stored(const QString& key) { return env.settings.GetSetting("Setting", key, "<none>"); }
-    QString folder(const QString& name)
-    {
+    QString folder(const QString& name) {
         QDir().mkpath(env.path(name));
         return env.path(name) + "/";
     }
@@ -65,8 +62,7 @@ private slots:
     void mainWindowOpensTheWindow();
 };
 
-void TestSetForm::opensWithTheMirrors()
-{
+void TestSetForm::opensWithTheMirrors() {
     Fixture f;
     SettingMirrors& m = f.env.ctx.session.Setting;
     m.AccState = "01";
@@ -101,30 +97,69 @@ void TestSetForm::opensWithTheMirrors()
     QVERIFY(w.Frame3->isVisible() && !w.Frame0->isVisible() && !w.Frame2->isVisible());
 }
 
-void TestSetForm::confirmRefuses_data()
-{
+void TestSetForm::confirmRefuses_data() {
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("backup"); // "-" unticked, "" ticked without a path
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("message");
     const QString w = "科目欄的寬度請設定10到50間的數字", d = "月份啟始日請設定1到28間的數字";
-    QTest::newRow("width 9") << "9" << "1" << "-" << "-" << w;
-    QTest::newRow("width 51") << "51" << "1" << "-" << "-" << w;
-    QTest::newRow("width letters") << "abc" << "1" << "-" << "-" << w;
-    QTest::newRow("day 0") << "20" << "0" << "-" << "-" << d;
-    QTest::newRow("day 29") << "20" << "29" << "-" << "-" << d;
-    QTest::newRow("day letters") << "20" << "x" << "-" << "-" << d;
-    QTest::newRow("day not whole") << "20" << "1.5" << "-" << "-" << d;
-    QTest::newRow("backup empty") << "20" << "1" << "" << "-" << "自動備份設定的路徑不存在，請重新選擇!";
-    QTest::newRow("backup missing") << "20" << "1" << "missing" << "-" << "自動備份設定的路徑不存在，請重新選擇!";
-    QTest::newRow("data empty") << "20" << "1" << "-" << "" << "設定的路徑不存在，請重新選擇!";
-    QTest::newRow("same folder") << "20" << "1" << "same" << "same" << "資料位置與自動儲存位置不可相同，請重新選擇!";
-    QTest::newRow("same folder, one without /") << "20" << "1" << "same" << "same/" << "資料位置與自動儲存位置不可相同，請重新選擇!";
+    QTest::newRow("width 9") << "9"
+                             << "1"
+                             << "-"
+                             << "-" << w;
+    QTest::newRow("width 51") << "51"
+                              << "1"
+                              << "-"
+                              << "-" << w;
+    QTest::newRow("width letters") << "abc"
+                                   << "1"
+                                   << "-"
+                                   << "-" << w;
+    QTest::newRow("day 0") << "20"
+                           << "0"
+                           << "-"
+                           << "-" << d;
+    QTest::newRow("day 29") << "20"
+                            << "29"
+                            << "-"
+                            << "-" << d;
+    QTest::newRow("day letters") << "20"
+                                 << "x"
+                                 << "-"
+                                 << "-" << d;
+    QTest::newRow("day not whole") << "20"
+                                   << "1.5"
+                                   << "-"
+                                   << "-" << d;
+    QTest::newRow("backup empty") << "20"
+                                  << "1"
+                                  << ""
+                                  << "-"
+                                  << "自動備份設定的路徑不存在，請重新選擇!";
+    QTest::newRow("backup missing") << "20"
+                                    << "1"
+                                    << "missing"
+                                    << "-"
+                                    << "自動備份設定的路徑不存在，請重新選擇!";
+    QTest::newRow("data empty") << "20"
+                                << "1"
+                                << "-"
+                                << ""
+                                << "設定的路徑不存在，請重新選擇!";
+    QTest::newRow("same folder") << "20"
+                                 << "1"
+                                 << "same"
+                                 << "same"
+                                 << "資料位置與自動儲存位置不可相同，請重新選擇!";
+    QTest::newRow("same folder, one without /") << "20"
+                                                << "1"
+                                                << "same"
+                                                << "same/"
+                                                << "資料位置與自動儲存位置不可相同，請重新選擇!";
 }
 
-void TestSetForm::confirmRefuses()
-{
+void TestSetForm::confirmRefuses() {
     QFETCH(QString, width);
     QFETCH(QString, day);
     QFETCH(QString, backup);
@@ -141,7 +176,9 @@ void TestSetForm::confirmRefuses()
     w.Text2->setText(day);
     auto path = [&](QCheckBox* box, QLabel* label, const QString& p) {
         box->setChecked(p != "-");
-        label->setText(p == "-" || p.isEmpty() ? QString() : p.endsWith('/') ? f.env.path(p.chopped(1)) : f.env.path(p));
+        label->setText(p == "-" || p.isEmpty() ? QString()
+                       : p.endsWith('/')       ? f.env.path(p.chopped(1))
+                                               : f.env.path(p));
     };
     path(w.Check11, w.Label11, backup);
     path(w.Check14, w.Label12, data);
@@ -155,16 +192,16 @@ void TestSetForm::confirmRefuses()
     QCOMPARE(f.stored("MoneyState"), "<none>");
 }
 
-void TestSetForm::confirmAcceptsTheLimits_data()
-{
+void TestSetForm::confirmAcceptsTheLimits_data() {
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("day");
-    QTest::newRow("low") << "10" << "1";
-    QTest::newRow("high") << "50" << "28";
+    QTest::newRow("low") << "10"
+                         << "1";
+    QTest::newRow("high") << "50"
+                          << "28";
 }
 
-void TestSetForm::confirmAcceptsTheLimits()
-{
+void TestSetForm::confirmAcceptsTheLimits() {
     QFETCH(QString, width);
     QFETCH(QString, day);
     Fixture f;
@@ -178,8 +215,7 @@ void TestSetForm::confirmAcceptsTheLimits()
     QCOMPARE(f.stored("DayState"), day);
 }
 
-void TestSetForm::confirmStoresEveryOption()
-{
+void TestSetForm::confirmStoresEveryOption() {
     Fixture f;
     SetForm& w = f.window();
     w.Check2->setChecked(false);
@@ -201,18 +237,24 @@ void TestSetForm::confirmStoresEveryOption()
     QCOMPARE(m.MonState, "0");
     QCOMPARE(m.MyDataBasePath, f.env.path("data") + "/");
     const QList<QPair<QString, QString>> expected = {
-        {"AccState", "01"},     {"MinState", "0"},      {"MinLockState", "0"},
-        {"AutoOpenState", "1"}, {"MonState", "0"},      {"TrvState", "35"},
-        {"AutoBackupMaxCount", "9"}, {"AutoBackupPath", ""}, {"MyDataBasePath", f.env.path("data") + "/"},
-        {"DblClickState", "1"}, {"MainFontSize", "11"},
+        {"AccState", "01"},
+        {"MinState", "0"},
+        {"MinLockState", "0"},
+        {"AutoOpenState", "1"},
+        {"MonState", "0"},
+        {"TrvState", "35"},
+        {"AutoBackupMaxCount", "9"},
+        {"AutoBackupPath", ""},
+        {"MyDataBasePath", f.env.path("data") + "/"},
+        {"DblClickState", "1"},
+        {"MainFontSize", "11"},
     };
     for (const auto& [key, value] : expected)
         QCOMPARE(f.stored(key), value);
     QCOMPARE(f.stored("DotState"), "<none>");
 }
 
-void TestSetForm::decimalsMarkerBelongsToTheLedger()
-{
+void TestSetForm::decimalsMarkerBelongsToTheLedger() {
     Fixture f;
     const QString other = f.env.ctx.session.userFolder() + "Other/";
     QDir().mkpath(other);
@@ -229,8 +271,7 @@ void TestSetForm::decimalsMarkerBelongsToTheLedger()
     QVERIFY(QFile::exists(other + "DotState.qvd"));
 }
 
-void TestSetForm::fontSizeActsAtOnce()
-{
+void TestSetForm::fontSizeActsAtOnce() {
     Fixture f;
     f.window().Combo1->setCurrentText("14");
     f.set->Command1->click();
@@ -240,8 +281,7 @@ void TestSetForm::fontSizeActsAtOnce()
     QCOMPARE(f.window().Combo1->currentText(), "14");
 }
 
-void TestSetForm::defaultsThenCancelChangeNothing()
-{
+void TestSetForm::defaultsThenCancelChangeNothing() {
     Fixture f;
     SettingMirrors& m = f.env.ctx.session.Setting;
     m.AutoOpenState = "0";
@@ -266,20 +306,22 @@ void TestSetForm::defaultsThenCancelChangeNothing()
     QCOMPARE(f.stored("TrvState"), "<none>");
 }
 
-void TestSetForm::folderPicker_data()
-{
+void TestSetForm::folderPicker_data() {
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QString>("shown"); // "before": the previous path stays
     QTest::addColumn<bool>("warned");
-    QTest::newRow("cancelled") << "" << "before" << false;
-    QTest::newRow("slash appended") << "/new" << "/new/" << false;
-    QTest::newRow("slash kept") << "/new/" << "/new/" << false;
-    QTest::newRow("question mark") << "/a?b" << "before" << true;
+    QTest::newRow("cancelled") << ""
+                               << "before" << false;
+    QTest::newRow("slash appended") << "/new"
+                                    << "/new/" << false;
+    QTest::newRow("slash kept") << "/new/"
+                                << "/new/" << false;
+    QTest::newRow("question mark") << "/a?b"
+                                   << "before" << true;
     QTest::newRow("outside the code page") << QStringLiteral("/a\u00e9") << "before" << true;
 }
 
-void TestSetForm::folderPicker()
-{
+void TestSetForm::folderPicker() {
     QFETCH(QString, picked);
     QFETCH(QString, shown);
     QFETCH(bool, warned);
@@ -291,7 +333,8 @@ void TestSetForm::folderPicker()
     QCOMPARE(w.Label11->text(), shown == "before" ? QString("/old/") : shown);
     QCOMPARE(f.env.prompts.shown.first().text, "請選擇一個資料夾");
     QCOMPARE(f.env.prompts.texts("warning"),
-             warned ? QStringList{picked + "\r\n\r\n無法使用此資料夾！\r\n\r\n路徑名稱可能含有軟體不支援的文字，請改選其他資料夾！"}
+             warned ? QStringList{picked + "\r\n\r\n無法使用此資料夾！\r\n\r\n路徑名稱可能含有軟體"
+                                           "不支援的文字，請改選其他資料夾！"}
                     : QStringList{});
     // Unticking empties the path and disables the picker.
     w.Check11->click();
@@ -299,8 +342,7 @@ void TestSetForm::folderPicker()
     QVERIFY(!w.Command4->isEnabled());
 }
 
-void TestSetForm::savesTheSettingsFile()
-{
+void TestSetForm::savesTheSettingsFile() {
     Fixture f;
     f.env.clock.setToday(QDate(2026, 12, 8));
     SetForm& w = f.window();
@@ -324,8 +366,7 @@ void TestSetForm::savesTheSettingsFile()
     QCOMPARE(f.env.prompts.shown.size(), 1);
 }
 
-void TestSetForm::savingThatFailsIsNotReportedAsDone()
-{
+void TestSetForm::savingThatFailsIsNotReportedAsDone() {
     Fixture f;
     SetForm& w = f.window();
     f.env.prompts.answerPath(f.env.path("no/such/folder/s.csv"));
@@ -334,8 +375,7 @@ void TestSetForm::savingThatFailsIsNotReportedAsDone()
     QCOMPARE(f.env.prompts.texts("warning").size(), 1);
 }
 
-void TestSetForm::loadsASavedFileBack()
-{
+void TestSetForm::loadsASavedFileBack() {
     Fixture f;
     SetForm& w = f.window();
     w.Text1->setText("44");
@@ -366,12 +406,11 @@ void TestSetForm::loadsASavedFileBack()
     QCOMPARE(w.Combo1->currentText(), "26");
     QCOMPARE(w.Combo2->currentText(), "30");
     QVERIFY(w.Option1->isChecked());
-    QVERIFY(w.Check4->isChecked()); // not in the file
+    QVERIFY(w.Check4->isChecked());           // not in the file
     QCOMPARE(f.stored("TrvState"), "<none>"); // nothing stored before 確定
 }
 
-void TestSetForm::loadReportsChangedFolders()
-{
+void TestSetForm::loadReportsChangedFolders() {
     Fixture f;
     f.env.ctx.session.Setting.AutoBackupPath = "/old/";
     SetForm& w = f.window();
@@ -383,7 +422,8 @@ void TestSetForm::loadReportsChangedFolders()
     f.env.prompts.answerPath(file);
     w.Command7->click();
     QCOMPARE(f.env.prompts.texts("information"),
-             QStringList{"設定載入完成，新設定有更改到資料儲存路徑或自動備份路徑，請重新啟動軟體才會生效"});
+             QStringList{
+                 "設定載入完成，新設定有更改到資料儲存路徑或自動備份路徑，請重新啟動軟體才會生效"});
     QVERIFY(!w.Check11->isChecked() && !w.Command4->isEnabled());
     QVERIFY(w.Check14->isChecked() && w.Command5->isEnabled());
     QCOMPARE(w.Label12->text(), "/data/");
@@ -393,8 +433,7 @@ void TestSetForm::loadReportsChangedFolders()
     QCOMPARE(f.env.prompts.texts("warning"), QStringList{"科目欄的寬度請設定10到50間的數字"});
 }
 
-void TestSetForm::damagedFileIsRefused()
-{
+void TestSetForm::damagedFileIsRefused() {
     Fixture f;
     SetForm& w = f.window();
     const QString file = f.env.path("s.csv");
@@ -414,8 +453,7 @@ void TestSetForm::damagedFileIsRefused()
     QCOMPARE(w.Text1->text(), "20");
 }
 
-void TestSetForm::mainWindowOpensTheWindow()
-{
+void TestSetForm::mainWindowOpensTheWindow() {
     Fixture f;
     MainForm& m = *f.form;
     QVERIFY(m.Set_General->isEnabled());

@@ -8,8 +8,7 @@ using SettingsFile::Values;
 namespace {
 
 // 21 lines with the given replacements (line number from 1 -> text).
-QByteArray fileWith(const QMap<int, QByteArray>& lines)
-{
+QByteArray fileWith(const QMap<int, QByteArray>& lines) {
     QByteArray out;
     for (int n = 1; n <= 21; ++n)
         out += lines.value(n, n >= 3 && n <= 16 ? "1" : n == 21 ? "1" : "0") + "\r\n";
@@ -29,30 +28,32 @@ private slots:
     void refusesAFileOfAnotherLength();
 };
 
-void TestSettingsFile::writesTheLinesInOrder()
-{
+void TestSettingsFile::writesTheLinesInOrder() {
     Values v;
     v.Width = "25";
     v.StartDay = " 5";
-    v.Switches = {true, false, true, true, false, false, true, true, true, false, false, false, true, false};
+    v.Switches = {true, false, true,  true,  false, false, true,
+                  true, true,  false, false, false, true,  false};
     v.BackupPath = QStringLiteral("/d/備份/");
     v.DataPath = "";
     v.FontIndex = 15;
     v.CountIndex = 23;
     v.ShowAll = false;
-    const QByteArray expected = QByteArray("25\r\n 5\r\n1\r\n0\r\n1\r\n1\r\n0\r\n0\r\n1\r\n1\r\n1\r\n0\r\n0\r\n0\r\n1\r\n0\r\n")
-                                + "/d/\xb3\xc6\xa5\xf7/\r\n\r\n15\r\n23\r\n2\r\n";
+    const QByteArray expected =
+        QByteArray(
+            "25\r\n 5\r\n1\r\n0\r\n1\r\n1\r\n0\r\n0\r\n1\r\n1\r\n1\r\n0\r\n0\r\n0\r\n1\r\n0\r\n") +
+        "/d/\xb3\xc6\xa5\xf7/\r\n\r\n15\r\n23\r\n2\r\n";
     QCOMPARE(SettingsFile::write(v), expected);
     v.ShowAll = true;
     QVERIFY(SettingsFile::write(v).endsWith("\r\n1\r\n"));
 }
 
-void TestSettingsFile::readsBackWhatWasWritten()
-{
+void TestSettingsFile::readsBackWhatWasWritten() {
     Values v;
     v.Width = "33";
     v.StartDay = "28";
-    v.Switches = {false, true, false, true, true, false, true, false, true, true, false, true, false, true};
+    v.Switches = {false, true, false, true,  true, false, true,
+                  false, true, true,  false, true, false, true};
     v.BackupPath = QStringLiteral("/x/自動/");
     v.DataPath = "/y/";
     v.FontIndex = 0;
@@ -71,8 +72,7 @@ void TestSettingsFile::readsBackWhatWasWritten()
     QCOMPARE(l->ShowAll, std::optional<bool>(true));
 }
 
-void TestSettingsFile::readsLines_data()
-{
+void TestSettingsFile::readsLines_data() {
     QTest::addColumn<int>("line");
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("expected"); // "-" : the control stays as it is
@@ -97,8 +97,7 @@ void TestSettingsFile::readsLines_data()
     QTest::newRow("show 3 leaves") << 21 << QByteArray("3") << "-";
 }
 
-void TestSettingsFile::readsLines()
-{
+void TestSettingsFile::readsLines() {
     QFETCH(int, line);
     QFETCH(QByteArray, text);
     QFETCH(QString, expected);
@@ -120,8 +119,7 @@ void TestSettingsFile::readsLines()
     QCOMPARE(got, expected);
 }
 
-void TestSettingsFile::refusesAFileOfAnotherLength_data()
-{
+void TestSettingsFile::refusesAFileOfAnotherLength_data() {
     QTest::addColumn<QByteArray>("file");
     const QByteArray whole = fileWith({});
     QTest::newRow("empty") << QByteArray();
@@ -130,8 +128,7 @@ void TestSettingsFile::refusesAFileOfAnotherLength_data()
     QTest::newRow("LF only") << QByteArray(whole).replace("\r\n", "\n");
 }
 
-void TestSettingsFile::refusesAFileOfAnotherLength()
-{
+void TestSettingsFile::refusesAFileOfAnotherLength() {
     QFETCH(QByteArray, file);
     QVERIFY(!SettingsFile::read(file));
 }

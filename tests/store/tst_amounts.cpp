@@ -1,14 +1,13 @@
 #include <QtTest>
 
-#include "support/ledgerbuilder.h"
 #include "store/amounts.h"
+#include "support/ledgerbuilder.h"
 
 // Display forms of amounts, fixed-text trimming and account lookup.
 class TestAmounts : public QObject {
     Q_OBJECT
 
-    static Session flags(const QString& dot, const QString& money)
-    {
+    static Session flags(const QString& dot, const QString& money) {
         Session s;
         s.DotState = dot;
         s.Setting.MoneyState = money;
@@ -16,29 +15,62 @@ class TestAmounts : public QObject {
     }
 
 private slots:
-    void formatAmount_data()
-    {
+    void formatAmount_data() {
         QTest::addColumn<double>("amount");
         QTest::addColumn<QString>("dot1money1");
         QTest::addColumn<QString>("dot1money0");
         QTest::addColumn<QString>("dot0money1");
         QTest::addColumn<QString>("dot0money0");
-        QTest::newRow("0") << 0.0 << "0.00" << "0.00" << "0" << "0";
-        QTest::newRow("5") << 5.0 << "0.05" << "0.05" << "0" << "0";
-        QTest::newRow("-5") << -5.0 << "-0.05" << "-0.05" << "-0" << "-0";
-        QTest::newRow("10") << 10.0 << "0.10" << "0.10" << "0" << "0";
-        QTest::newRow("100") << 100.0 << "1.00" << "1.00" << "1" << "1";
-        QTest::newRow("199 cut, not rounded") << 199.0 << "1.99" << "1.99" << "1" << "1";
-        QTest::newRow("12345") << 12345.0 << "123.45" << "123.45" << "123" << "123";
-        QTest::newRow("123456") << 123456.0 << "1,234.56" << "1234.56" << "1,234" << "1234";
-        QTest::newRow("105000") << 105000.0 << "1,050.00" << "1050.00" << "1,050" << "1050";
-        QTest::newRow("12345600") << 12345600.0 << "123,456.00" << "123456.00" << "123,456" << "123456";
-        QTest::newRow("123456789") << 123456789.0 << "1,234,567.89" << "1234567.89" << "1,234,567" << "1234567";
-        QTest::newRow("-123456789") << -123456789.0 << "-1,234,567.89" << "-1234567.89" << "-1,234,567"
+        QTest::newRow("0") << 0.0 << "0.00"
+                           << "0.00"
+                           << "0"
+                           << "0";
+        QTest::newRow("5") << 5.0 << "0.05"
+                           << "0.05"
+                           << "0"
+                           << "0";
+        QTest::newRow("-5") << -5.0 << "-0.05"
+                            << "-0.05"
+                            << "-0"
+                            << "-0";
+        QTest::newRow("10") << 10.0 << "0.10"
+                            << "0.10"
+                            << "0"
+                            << "0";
+        QTest::newRow("100") << 100.0 << "1.00"
+                             << "1.00"
+                             << "1"
+                             << "1";
+        QTest::newRow("199 cut, not rounded") << 199.0 << "1.99"
+                                              << "1.99"
+                                              << "1"
+                                              << "1";
+        QTest::newRow("12345") << 12345.0 << "123.45"
+                               << "123.45"
+                               << "123"
+                               << "123";
+        QTest::newRow("123456") << 123456.0 << "1,234.56"
+                                << "1234.56"
+                                << "1,234"
+                                << "1234";
+        QTest::newRow("105000") << 105000.0 << "1,050.00"
+                                << "1050.00"
+                                << "1,050"
+                                << "1050";
+        QTest::newRow("12345600") << 12345600.0 << "123,456.00"
+                                  << "123456.00"
+                                  << "123,456"
+                                  << "123456";
+        QTest::newRow("123456789") << 123456789.0 << "1,234,567.89"
+                                   << "1234567.89"
+                                   << "1,234,567"
+                                   << "1234567";
+        QTest::newRow("-123456789") << -123456789.0 << "-1,234,567.89"
+                                    << "-1234567.89"
+                                    << "-1,234,567"
                                     << "-1234567";
     }
-    void formatAmount()
-    {
+    void formatAmount() {
         QFETCH(double, amount);
         QFETCH(QString, dot1money1);
         QFETCH(QString, dot1money0);
@@ -50,42 +82,72 @@ private slots:
         QCOMPARE(FormatAmount(amount, flags("0", "0")), dot0money0);
     }
 
-    void formatAmountOfTaggedNumbers()
-    {
+    void formatAmountOfTaggedNumbers() {
         QCOMPARE(FormatAmount(TaggedNumber::empty(), flags("1", "1")), QString("0.00"));
         QCOMPARE(FormatAmount(TaggedNumber::empty(), flags("0", "1")), QString("0"));
-        QCOMPARE(FormatAmount(TaggedNumber::fromInt32(-250000), flags("1", "1")), QString("-2,500.00"));
+        QCOMPARE(FormatAmount(TaggedNumber::fromInt32(-250000), flags("1", "1")),
+                 QString("-2,500.00"));
     }
 
-    void flagsAreReadAtEveryCall()
-    {
+    void flagsAreReadAtEveryCall() {
         Session s = flags("1", "1");
         QCOMPARE(FormatAmount(123456, s), QString("1,234.56"));
         s.DotState = "0";
         QCOMPARE(FormatAmount(123456, s), QString("1,234"));
     }
 
-    void parseAmount_data()
-    {
+    void parseAmount_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("dot");
         QTest::addColumn<QString>("money");
         QTest::addColumn<QString>("rewritten");
         QTest::addColumn<double>("result");
-        QTest::newRow("grouped") << "1,234,567.89" << "1" << "1" << "123456789" << 123456789.0;
-        QTest::newRow("plain") << "1234567.89" << "1" << "0" << "123456789" << 123456789.0;
-        QTest::newRow("-0.05") << "-0.05" << "1" << "1" << "-005" << -5.0;
-        QTest::newRow("-0.10") << "-0.10" << "1" << "1" << "-010" << -10.0;
-        QTest::newRow("whole units") << "1,234,567" << "0" << "1" << "123456700" << 123456700.0;
-        QTest::newRow("-1") << "-1" << "0" << "1" << "-100" << -100.0;
-        QTest::newRow("comma kept without grouping") << "1,234.00" << "1" << "0" << "1,23400" << 1.0;
-        QTest::newRow("empty") << "" << "1" << "1" << "" << 0.0;
-        QTest::newRow("one decimal") << "1.5" << "1" << "1" << "15" << 15.0;
-        QTest::newRow("no point") << "12" << "1" << "1" << "12" << 12.0;
-        QTest::newRow("blanks inside") << " 1 2.3\t4" << "1" << "1" << " 1 23\t4" << 1234.0;
+        QTest::newRow("grouped") << "1,234,567.89"
+                                 << "1"
+                                 << "1"
+                                 << "123456789" << 123456789.0;
+        QTest::newRow("plain") << "1234567.89"
+                               << "1"
+                               << "0"
+                               << "123456789" << 123456789.0;
+        QTest::newRow("-0.05") << "-0.05"
+                               << "1"
+                               << "1"
+                               << "-005" << -5.0;
+        QTest::newRow("-0.10") << "-0.10"
+                               << "1"
+                               << "1"
+                               << "-010" << -10.0;
+        QTest::newRow("whole units") << "1,234,567"
+                                     << "0"
+                                     << "1"
+                                     << "123456700" << 123456700.0;
+        QTest::newRow("-1") << "-1"
+                            << "0"
+                            << "1"
+                            << "-100" << -100.0;
+        QTest::newRow("comma kept without grouping") << "1,234.00"
+                                                     << "1"
+                                                     << "0"
+                                                     << "1,23400" << 1.0;
+        QTest::newRow("empty") << ""
+                               << "1"
+                               << "1"
+                               << "" << 0.0;
+        QTest::newRow("one decimal") << "1.5"
+                                     << "1"
+                                     << "1"
+                                     << "15" << 15.0;
+        QTest::newRow("no point") << "12"
+                                  << "1"
+                                  << "1"
+                                  << "12" << 12.0;
+        QTest::newRow("blanks inside") << " 1 2.3\t4"
+                                       << "1"
+                                       << "1"
+                                       << " 1 23\t4" << 1234.0;
     }
-    void parseAmount()
-    {
+    void parseAmount() {
         QFETCH(QString, text);
         QFETCH(QString, dot);
         QFETCH(QString, money);
@@ -95,8 +157,7 @@ private slots:
         QCOMPARE(text, rewritten);
     }
 
-    void parseOfFormatCutsCentsWithWholeUnits_data()
-    {
+    void parseOfFormatCutsCentsWithWholeUnits_data() {
         QTest::addColumn<double>("amount");
         QTest::addColumn<double>("counted");
         QTest::newRow("12399") << 12399.0 << 12300.0;
@@ -105,8 +166,7 @@ private slots:
         QTest::newRow("-5") << -5.0 << 0.0;
         QTest::newRow("123456789") << 123456789.0 << 123456700.0;
     }
-    void parseOfFormatCutsCentsWithWholeUnits()
-    {
+    void parseOfFormatCutsCentsWithWholeUnits() {
         QFETCH(double, amount);
         QFETCH(double, counted);
         const Session s = flags("0", "1");
@@ -119,8 +179,7 @@ private slots:
         QCOMPARE(ParseAmount(u, d), amount);
     }
 
-    void hundredthsFromTyped_data()
-    {
+    void hundredthsFromTyped_data() {
         QTest::addColumn<double>("typed");
         QTest::addColumn<double>("hundredths");
         QTest::newRow("1.15") << 1.15 << 115.0; // 114.99999... without the 0.1
@@ -129,33 +188,35 @@ private slots:
         QTest::newRow("third") << 10.0 / 3 << 333.0;
         QTest::newRow("zero") << 0.0 << 0.0;
     }
-    void hundredthsFromTyped()
-    {
+    void hundredthsFromTyped() {
         QFETCH(double, typed);
         QFETCH(double, hundredths);
         QCOMPARE(HundredthsFromTyped(typed), hundredths);
     }
 
-    void trimFixed_data()
-    {
+    void trimFixed_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("trimmed");
-        QTest::newRow("padded") << QStringLiteral("現金") + QString(28, ' ') << QStringLiteral("現金");
-        QTest::newRow("inner NUL") << QString("ab") + QChar(0) + "c  " << "abc";
-        QTest::newRow("leading blanks stay") << "  x" << "  x";
+        QTest::newRow("padded") << QStringLiteral("現金") + QString(28, ' ')
+                                << QStringLiteral("現金");
+        QTest::newRow("inner NUL") << QString("ab") + QChar(0) + "c  "
+                                   << "abc";
+        QTest::newRow("leading blanks stay") << "  x"
+                                             << "  x";
         QTest::newRow("NUL after blanks") << QString("a ") + QChar(0) << "a";
     }
-    void trimFixed()
-    {
+    void trimFixed() {
         QFETCH(QString, text);
         QFETCH(QString, trimmed);
         QCOMPARE(TrimFixed(text), trimmed);
     }
 
-    void findAccountIndex()
-    {
+    void findAccountIndex() {
         Ledger ledger;
-        LedgerBuilder(ledger).account("E-x").account(QStringLiteral("A-現金")).account(QStringLiteral("A-現金"));
+        LedgerBuilder(ledger)
+            .account("E-x")
+            .account(QStringLiteral("A-現金"))
+            .account(QStringLiteral("A-現金"));
         QCOMPARE(FindAccountIndex(ledger, QStringLiteral("A-現金")), 2); // the lower index wins
         QCOMPARE(FindAccountIndex(ledger, QStringLiteral("A-現金 ")), 0);
         QCOMPARE(FindAccountIndex(ledger, QStringLiteral("a-現金")), 0);
@@ -169,15 +230,13 @@ private slots:
         QCOMPARE(FindAccountIndex(empty, "E-y"), 0);
     }
 
-    void firstLine()
-    {
+    void firstLine() {
         QCOMPARE(FirstLine("abc\r\ndef"), QString("abc"));
         QCOMPARE(FirstLine("abc\ndef"), QString("abc\ndef"));
         QCOMPARE(FirstLine("abc\rdef\r\n"), QString("abc\rdef"));
     }
 
-    void swapVariantsKeepsTags()
-    {
+    void swapVariantsKeepsTags() {
         TaggedNumber a = TaggedNumber::fromInt16(0);
         TaggedNumber b = TaggedNumber::fromDouble(1250);
         SwapVariants(a, b);

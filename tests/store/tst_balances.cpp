@@ -1,15 +1,14 @@
 #include <QtTest>
 
-#include "support/ledgerbuilder.h"
 #include "store/amounts.h"
 #include "store/balances.h"
+#include "support/ledgerbuilder.h"
 
 // The balance rule: signs by the kinds of both sides, date limits, whole units.
 class TestBalances : public QObject {
     Q_OBJECT
 
-    static void accounts(LedgerBuilder& b)
-    {
+    static void accounts(LedgerBuilder& b) {
         b.account(QStringLiteral("A-現金"))
             .account(QStringLiteral("A-銀行"))
             .account(QStringLiteral("L-信用卡"))
@@ -19,30 +18,58 @@ class TestBalances : public QObject {
     }
 
 private slots:
-    void signs_data()
-    {
+    void signs_data() {
         QTest::addColumn<QString>("account1");
         QTest::addColumn<QString>("account2");
         QTest::addColumn<QString>("account");
         QTest::addColumn<double>("balance");
-        QTest::newRow("opening asset") << "A-現金" << "Equity" << "A-現金" << 500000.0;
-        QTest::newRow("opening asset, equity") << "A-現金" << "Equity" << "Equity" << 500000.0;
-        QTest::newRow("opening liability") << "L-信用卡" << "Equity" << "L-信用卡" << 500000.0;
-        QTest::newRow("opening liability, equity") << "L-信用卡" << "Equity" << "Equity" << -500000.0;
-        QTest::newRow("income") << "I-薪資" << "A-現金" << "I-薪資" << 500000.0;
-        QTest::newRow("income, cash") << "I-薪資" << "A-現金" << "A-現金" << 500000.0;
-        QTest::newRow("expense") << "E-餐飲費" << "A-現金" << "E-餐飲費" << 500000.0;
-        QTest::newRow("expense, cash") << "E-餐飲費" << "A-現金" << "A-現金" << -500000.0;
-        QTest::newRow("expense on credit") << "E-餐飲費" << "L-信用卡" << "L-信用卡" << 500000.0;
-        QTest::newRow("card payment, card") << "L-信用卡" << "A-現金" << "L-信用卡" << -500000.0;
-        QTest::newRow("card payment, cash") << "L-信用卡" << "A-現金" << "A-現金" << -500000.0;
-        QTest::newRow("transfer, receiving") << "A-銀行" << "A-現金" << "A-銀行" << 500000.0;
-        QTest::newRow("transfer, paying") << "A-銀行" << "A-現金" << "A-現金" << -500000.0;
-        QTest::newRow("same account both sides") << "A-現金" << "A-現金" << "A-現金" << 0.0;
-        QTest::newRow("account not named") << "E-餐飲費" << "A-現金" << "A-銀行" << 0.0;
+        QTest::newRow("opening asset") << "A-現金"
+                                       << "Equity"
+                                       << "A-現金" << 500000.0;
+        QTest::newRow("opening asset, equity") << "A-現金"
+                                               << "Equity"
+                                               << "Equity" << 500000.0;
+        QTest::newRow("opening liability") << "L-信用卡"
+                                           << "Equity"
+                                           << "L-信用卡" << 500000.0;
+        QTest::newRow("opening liability, equity") << "L-信用卡"
+                                                   << "Equity"
+                                                   << "Equity" << -500000.0;
+        QTest::newRow("income") << "I-薪資"
+                                << "A-現金"
+                                << "I-薪資" << 500000.0;
+        QTest::newRow("income, cash") << "I-薪資"
+                                      << "A-現金"
+                                      << "A-現金" << 500000.0;
+        QTest::newRow("expense") << "E-餐飲費"
+                                 << "A-現金"
+                                 << "E-餐飲費" << 500000.0;
+        QTest::newRow("expense, cash") << "E-餐飲費"
+                                       << "A-現金"
+                                       << "A-現金" << -500000.0;
+        QTest::newRow("expense on credit") << "E-餐飲費"
+                                           << "L-信用卡"
+                                           << "L-信用卡" << 500000.0;
+        QTest::newRow("card payment, card") << "L-信用卡"
+                                            << "A-現金"
+                                            << "L-信用卡" << -500000.0;
+        QTest::newRow("card payment, cash") << "L-信用卡"
+                                            << "A-現金"
+                                            << "A-現金" << -500000.0;
+        QTest::newRow("transfer, receiving") << "A-銀行"
+                                             << "A-現金"
+                                             << "A-銀行" << 500000.0;
+        QTest::newRow("transfer, paying") << "A-銀行"
+                                          << "A-現金"
+                                          << "A-現金" << -500000.0;
+        QTest::newRow("same account both sides") << "A-現金"
+                                                 << "A-現金"
+                                                 << "A-現金" << 0.0;
+        QTest::newRow("account not named") << "E-餐飲費"
+                                           << "A-現金"
+                                           << "A-銀行" << 0.0;
     }
-    void signs()
-    {
+    void signs() {
         QFETCH(QString, account1);
         QFETCH(QString, account2);
         QFETCH(QString, account);
@@ -57,12 +84,14 @@ private slots:
         QCOMPARE(AccountBalanceTo(ledger, s, i, "20240110"), balance);
     }
 
-    void signFunctionTables()
-    {
+    void signFunctionTables() {
         // Account1 side, other side's kind code 0..2; codes 3 and 4 change nothing.
         const int first[5][3] = {{0, 0, 0}, {1, 1, 1}, {1, -1, 1}, {1, 1, 1}, {1, 1, 1}};
-        const int second[5][5] = {{0, 1, -1, -1, 1}, {0, -1, -1, 1, -1}, {-1, 1, -1, -1, 1},
-                                  {0, 0, 0, 0, 0},   {0, 0, 0, 0, 0}};
+        const int second[5][5] = {{0, 1, -1, -1, 1},
+                                  {0, -1, -1, 1, -1},
+                                  {-1, 1, -1, -1, 1},
+                                  {0, 0, 0, 0, 0},
+                                  {0, 0, 0, 0, 0}};
         for (int k = 0; k < 5; ++k) {
             for (int t = 0; t < 5; ++t) {
                 QCOMPARE(EntrySign(k, t, true), t < 3 ? first[k][t] : 0);
@@ -72,8 +101,7 @@ private slots:
         QCOMPARE(EntrySign(1, -1, false), 0);
     }
 
-    void dateLimits()
-    {
+    void dateLimits() {
         Ledger ledger;
         LedgerBuilder b(ledger);
         accounts(b);
@@ -84,14 +112,14 @@ private slots:
         const int food = FindAccountIndex(ledger, "E-餐飲費");
         QCOMPARE(AccountBalanceTo(ledger, s, food, "20240110"), 120.0);
         QCOMPARE(AccountBalanceBefore(ledger, s, food, "20240110"), 100.0);
-        QCOMPARE(AccountBalanceTo(ledger, s, food, "20240110") - AccountBalanceBefore(ledger, s, food, "20240110"),
+        QCOMPARE(AccountBalanceTo(ledger, s, food, "20240110") -
+                     AccountBalanceBefore(ledger, s, food, "20240110"),
                  20.0);
         QCOMPARE(AccountBalanceTo(ledger, s, food, "20231231"), 0.0);
         QCOMPARE(AccountBalanceTo(ledger, s, food, "99991231"), 123.0);
     }
 
-    void wholeUnitsCutCents()
-    {
+    void wholeUnitsCutCents() {
         Ledger ledger;
         LedgerBuilder b(ledger);
         accounts(b);
@@ -107,8 +135,7 @@ private slots:
         QCOMPARE(AccountBalanceTo(ledger, s, food, "20240110"), 199.0 - 199.0 + 99.0 + 12399.0);
     }
 
-    void emptyLedgerAndTags()
-    {
+    void emptyLedgerAndTags() {
         Ledger ledger;
         LedgerBuilder b(ledger);
         accounts(b);
@@ -120,15 +147,15 @@ private slots:
         QCOMPARE(AccountBalanceTo(ledger, s, 1, "20240110"), 70000.0);
     }
 
-    void unknownPrefixKeepsLastKindCode()
-    {
+    void unknownPrefixKeepsLastKindCode() {
         // The other side of the second entry carries no known prefix: the kind code of the
         // last recognised side (liability, from the first entry) applies.
         Ledger ledger;
         LedgerBuilder b(ledger);
         accounts(b);
         b.account("X-odd", 1);
-        b.entry("2024/01/10", "L-信用卡", "A-現金", 1000).entry("2024/01/10", "X-odd", "A-現金", 10);
+        b.entry("2024/01/10", "L-信用卡", "A-現金", 1000)
+            .entry("2024/01/10", "X-odd", "A-現金", 10);
         Session s;
         const int cash = FindAccountIndex(ledger, QStringLiteral("A-現金"));
         QCOMPARE(AccountBalanceTo(ledger, s, cash, "20240110"), -1000.0 - 10.0);

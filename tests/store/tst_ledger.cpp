@@ -9,8 +9,7 @@ class TestLedger : public QObject {
     static QString longNote(const QString& tag) { return tag + QString(120, 'n'); }
 
 private slots:
-    void compactionKeepsPartsAligned()
-    {
+    void compactionKeepsPartsAligned() {
         Ledger ledger;
         LedgerBuilder b(ledger);
         for (int i = 1; i <= 5; ++i) {
@@ -31,7 +30,8 @@ private slots:
             QCOMPARE(ledger.Entries[k].Detail.trimmed(), QString("d%1").arg(was));
             QCOMPARE(ledger.fullNote(k), longNote(QString::number(was)));
             QCOMPARE(ledger.EntryNotes[k].Note.trimmed(), longNote(QString::number(was)).left(100));
-            QCOMPARE(ledger.EntryInvoices[k].InvoiceDigits.trimmed(), QString("1234567%1").arg(was));
+            QCOMPARE(ledger.EntryInvoices[k].InvoiceDigits.trimmed(),
+                     QString("1234567%1").arg(was));
             QCOMPARE(int(ledger.EntryStyles[k].ColourIndex), was);
             QCOMPARE(ledger.EntryInvoices[k].Checked, qint16(-1));
         }
@@ -39,10 +39,11 @@ private slots:
         QVERIFY(ledger.NoteList.size() >= 6);
     }
 
-    void shortNotesHaveNoNoteRow()
-    {
+    void shortNotesHaveNoNoteRow() {
         Ledger ledger;
-        LedgerBuilder(ledger).entry("2024/01/01", "E-a", "A-b", 1).note(QString(50, QChar(0x4E2D))); // 100 bytes
+        LedgerBuilder(ledger)
+            .entry("2024/01/01", "E-a", "A-b", 1)
+            .note(QString(50, QChar(0x4E2D))); // 100 bytes
         QCOMPARE(ledger.noteRow(1), QString());
         QCOMPARE(ledger.fullNote(1), QString(50, QChar(0x4E2D)));
         ledger.setFullNote(1, QString(51, QChar(0x4E2D))); // 102 bytes
@@ -50,8 +51,7 @@ private slots:
         QCOMPARE(ledger.EntryNotes[1].Note.trimmed(), QString(50, QChar(0x4E2D)));
     }
 
-    void addingStopsAtCapacity()
-    {
+    void addingStopsAtCapacity() {
         Ledger ledger;
         LedgerEntry e;
         e.core.Date.set("2024/01/01");
@@ -67,11 +67,12 @@ private slots:
         QVERIFY(!ledger.addRecurring(RecurringRecord()));
     }
 
-    void swapMovesAllParts()
-    {
+    void swapMovesAllParts() {
         Ledger ledger;
         LedgerBuilder(ledger)
-            .entry("2024/01/01", "E-a", "A-b", 1, "one").note(longNote("x")).colour(3)
+            .entry("2024/01/01", "E-a", "A-b", 1, "one")
+            .note(longNote("x"))
+            .colour(3)
             .entry("2024/01/02", "E-a", "A-b", 2, "two");
         ledger.swapEntries(1, 2);
         QCOMPARE(ledger.Entries[1].Detail.trimmed(), QString("two"));
@@ -80,18 +81,18 @@ private slots:
         QCOMPARE(int(ledger.EntryStyles[2].ColourIndex), 3);
     }
 
-    void quickEntryCompaction()
-    {
+    void quickEntryCompaction() {
         Ledger ledger;
-        LedgerBuilder(ledger).quickEntry({"a", "b", "1", "x", ""}).quickEntry({"c", "d", "2", "y", ""});
+        LedgerBuilder(ledger)
+            .quickEntry({"a", "b", "1", "x", ""})
+            .quickEntry({"c", "d", "2", "y", ""});
         ledger.QuickEntries[1].Account1 = Ledger::DeleteMark;
         ledger.compactQuickEntries();
         QCOMPARE(ledger.QuickEntryCount, 2);
         QCOMPARE(ledger.QuickEntries[1].Account1, QString("c"));
     }
 
-    void changeFlagNotifies()
-    {
+    void changeFlagNotifies() {
         Ledger ledger;
         QSignalSpy spy(&ledger.LedgerChangedFlag, &LedgerChangeFlag::changed);
         ledger.markChanged();
@@ -102,12 +103,13 @@ private slots:
         QCOMPARE(spy.at(1).at(0).toBool(), false);
     }
 
-    void fullLedgerFitsMemoryBudget()
-    {
+    void fullLedgerFitsMemoryBudget() {
         // The tables of a full ledger are fixed arrays; their footprint is known up front.
-        const size_t perEntry = sizeof(EntryCore) + sizeof(EntryNote) + sizeof(EntryInvoice) + sizeof(EntryStyle);
-        const size_t total = perEntry * (Ledger::EntryCapacity + 1) + sizeof(AccountRecord) * (Ledger::AccountCapacity + 1)
-                             + sizeof(RecurringRecord) * (Ledger::RecurringCapacity + 1);
+        const size_t perEntry =
+            sizeof(EntryCore) + sizeof(EntryNote) + sizeof(EntryInvoice) + sizeof(EntryStyle);
+        const size_t total = perEntry * (Ledger::EntryCapacity + 1) +
+                             sizeof(AccountRecord) * (Ledger::AccountCapacity + 1) +
+                             sizeof(RecurringRecord) * (Ledger::RecurringCapacity + 1);
         QVERIFY2(total < 32u * 1024 * 1024, qPrintable(QString::number(total)));
     }
 };

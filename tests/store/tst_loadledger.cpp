@@ -1,13 +1,13 @@
 #include <QtTest>
 
-#include "support/ledgerbuilder.h"
-#include "support/testenv.h"
-#include "support/testfiles.h"
 #include "platform/fileio.h"
 #include "store/amounts.h"
 #include "store/ledgerfiles.h"
 #include "store/loadledger.h"
 #include "store/recordfile.h"
+#include "support/ledgerbuilder.h"
+#include "support/testenv.h"
+#include "support/testfiles.h"
 
 // Opening a ledger folder: account cleaning, seeding, entry compaction, damaged files.
 using TestFiles::get;
@@ -16,29 +16,25 @@ using TestFiles::put;
 class TestLoadLedger : public QObject {
     Q_OBJECT
 
-    static AccountRecord acc(const QString& name, qint16 kind = 1)
-    {
+    static AccountRecord acc(const QString& name, qint16 kind = 1) {
         AccountRecord a;
         a.Name.set(name);
         a.Kind = kind;
         return a;
     }
-    static QByteArray accountsFile(const QStringList& names)
-    {
+    static QByteArray accountsFile(const QStringList& names) {
         QByteArray out;
         for (const QString& n : names)
             RecordFile::append(out, acc(n));
         return out;
     }
-    static QStringList accountNames(const Ledger& l)
-    {
+    static QStringList accountNames(const Ledger& l) {
         QStringList names;
         for (int i = 1; i < l.AccountCount; ++i)
             names << l.Accounts[i].Name.trimmed();
         return names;
     }
-    static QStringList details(const Ledger& l)
-    {
+    static QStringList details(const Ledger& l) {
         QStringList d;
         for (int i = 1; i < l.EntryCount; ++i)
             d << l.Entries[i].Detail.trimmed();
@@ -46,21 +42,21 @@ class TestLoadLedger : public QObject {
     }
 
 private slots:
-    void accountCleaning()
-    {
+    void accountCleaning() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
-        const QByteArray file = accountsFile({QStringLiteral("A-現金"), QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"),
-                                              "x-odd", QStringLiteral("a-現金"), "Equity"});
+        const QByteArray file =
+            accountsFile({QStringLiteral("A-現金"), QStringLiteral("E-餐飲費"),
+                          QStringLiteral("A-現金"), "x-odd", QStringLiteral("a-現金"), "Equity"});
         put(f + "Accounts.qvd", file);
         QVERIFY(LoadLedger(env.ctx));
-        QCOMPARE(accountNames(env.ctx.ledger), QStringList({QStringLiteral("A-現金"), QStringLiteral("E-餐飲費"), "Equity"}));
+        QCOMPARE(accountNames(env.ctx.ledger),
+                 QStringList({QStringLiteral("A-現金"), QStringLiteral("E-餐飲費"), "Equity"}));
         QCOMPARE(env.ctx.ledger.AccountCount, 4);
         QCOMPARE(get(f + "Accounts.qvd"), file); // cleaning changes memory only
     }
 
-    void noValidAccountNameGivesEmptyTable()
-    {
+    void noValidAccountNameGivesEmptyTable() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Accounts.qvd", accountsFile({"x", "none"}));
@@ -68,8 +64,7 @@ private slots:
         QCOMPARE(env.ctx.ledger.AccountCount, 1);
     }
 
-    void emptyAccountsFileGetsCashAndEquity()
-    {
+    void emptyAccountsFileGetsCashAndEquity() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Accounts.qvd", QByteArray());
@@ -84,8 +79,7 @@ private slots:
         QVERIFY(!QFile::exists(f + "Main1.qvd"));
     }
 
-    void newLedgerWithoutOtherLedgers()
-    {
+    void newLedgerWithoutOtherLedgers() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         env.clock.setToday(QDate(2024, 3, 7));
@@ -96,17 +90,21 @@ private slots:
         QVERIFY(LoadLedger(env.ctx));
         QCOMPARE(asked, 0);
         const Ledger& l = env.ctx.ledger;
-        QCOMPARE(accountNames(l), QStringList({QStringLiteral("A-現金"), QStringLiteral("L-信用卡"), QStringLiteral("I-薪資"),
-                                              QStringLiteral("I-其他收入"), QStringLiteral("E-餐飲費"), QStringLiteral("E-交通費"),
-                                              QStringLiteral("E-服裝費"), QStringLiteral("E-其他支出"), "Equity"}));
+        QCOMPARE(accountNames(l),
+                 QStringList({QStringLiteral("A-現金"), QStringLiteral("L-信用卡"),
+                              QStringLiteral("I-薪資"), QStringLiteral("I-其他收入"),
+                              QStringLiteral("E-餐飲費"), QStringLiteral("E-交通費"),
+                              QStringLiteral("E-服裝費"), QStringLiteral("E-其他支出"), "Equity"}));
         QCOMPARE(l.Accounts[9].Kind, qint16(0));
         QCOMPARE(l.Accounts[2].Kind, qint16(2));
         QCOMPARE(l.EntryCount, 3);
-        QCOMPARE(details(l), QStringList({QStringLiteral("[現金初值]"), QStringLiteral("[信用卡初值]")}));
+        QCOMPARE(details(l),
+                 QStringList({QStringLiteral("[現金初值]"), QStringLiteral("[信用卡初值]")}));
         QCOMPARE(l.Entries[1].Date.trimmed(), QString("2024/03/07"));
         QCOMPARE(l.Entries[2].Account2.trimmed(), QString("Equity"));
         QCOMPARE(l.Entries[1].Amount.tag(), quint16(TaggedNumber::Int16));
-        QCOMPARE(l.EntryNotes[1].Note.trimmed(), QStringLiteral("請修改這筆金額以設定科目初始金額"));
+        QCOMPARE(l.EntryNotes[1].Note.trimmed(),
+                 QStringLiteral("請修改這筆金額以設定科目初始金額"));
         // Written at once: the four entry record files hold the two entries.
         QCOMPARE(get(f + "Main.qvd").size(), 2 * 284);
         QCOMPARE(get(f + "Main1.qvd").size(), 2 * 204);
@@ -118,8 +116,7 @@ private slots:
         QVERIFY(!env.ctx.session.AccountsApplied);
     }
 
-    void seededEntriesTakeNoLeftOverNoteRows()
-    {
+    void seededEntriesTakeNoLeftOverNoteRows() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         env.ctx.session.LedgerNames = {"home"};
@@ -131,8 +128,7 @@ private slots:
         QCOMPARE(env.ctx.ledger.fullNote(1), QStringLiteral("請修改這筆金額以設定科目初始金額"));
     }
 
-    void declinedApplyAfterCopyGetsOnlyDefaults()
-    {
+    void declinedApplyAfterCopyGetsOnlyDefaults() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "new");
         env.ctx.session.LedgerNames = {"old", "new", "other"};
@@ -156,37 +152,46 @@ private slots:
         QCOMPARE(env.ctx.ledger.AccountCount, 10);
     }
 
-    void appliedAccountsSeedOneEntryPerAssetOrLiability()
-    {
+    void appliedAccountsSeedOneEntryPerAssetOrLiability() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "new");
         env.ctx.session.LedgerNames = {"old", "new"};
         env.ctx.session.ApplyAccounts = [&](const QStringList& others) {
-            if (others != QStringList({"old"}))
-                return false;
-            put(f + "Accounts.qvd", accountsFile({QStringLiteral("A-現金"), QStringLiteral("A-銀行"), QStringLiteral("L-信用卡"),
-                                                  QStringLiteral("E-餐飲費"), "Equity", QStringLiteral("A-現金")}));
+            if (others != QStringList({"old"})) return false;
+            put(f + "Accounts.qvd",
+                accountsFile({QStringLiteral("A-現金"), QStringLiteral("A-銀行"),
+                              QStringLiteral("L-信用卡"), QStringLiteral("E-餐飲費"), "Equity",
+                              QStringLiteral("A-現金")}));
             return true;
         };
         QVERIFY(LoadLedger(env.ctx));
         QVERIFY(env.ctx.session.AccountsApplied);
         // Read as copied: no cleaning of the duplicate.
         QCOMPARE(env.ctx.ledger.AccountCount, 7);
-        QCOMPARE(details(env.ctx.ledger), QStringList({QStringLiteral("[現金初值]"), QStringLiteral("[銀行初值]"),
-                                                       QStringLiteral("[信用卡初值]"), QStringLiteral("[現金初值]")}));
+        QCOMPARE(details(env.ctx.ledger),
+                 QStringList({QStringLiteral("[現金初值]"), QStringLiteral("[銀行初值]"),
+                              QStringLiteral("[信用卡初值]"), QStringLiteral("[現金初值]")}));
     }
 
-    void entriesWithoutValidDateAreDropped()
-    {
+    void entriesWithoutValidDateAreDropped() {
         TestEnv env;
         env.makeLedger("amy", "home");
         LedgerBuilder b(env.ctx.ledger);
         b.account("A-x").account("E-y");
-        b.entry("2024/01/01", "E-y", "A-x", 100, "first").note(QString(150, 'a')).invoice("AB", "11111111").colour(1)
-            .entry("DeleteData", "E-y", "A-x", 200, "marked").note(QString(150, 'b')).colour(2)
-            .entry("2024/02/30", "E-y", "A-x", 300, "no such day").colour(3)
+        b.entry("2024/01/01", "E-y", "A-x", 100, "first")
+            .note(QString(150, 'a'))
+            .invoice("AB", "11111111")
+            .colour(1)
+            .entry("DeleteData", "E-y", "A-x", 200, "marked")
+            .note(QString(150, 'b'))
+            .colour(2)
+            .entry("2024/02/30", "E-y", "A-x", 300, "no such day")
+            .colour(3)
             .entry("", "E-y", "A-x", 400, "blank")
-            .entry("2024/01/03", "E-y", "A-x", 500, "last").note(QString(150, 'c')).invoice("CD", "33333333").colour(4);
+            .entry("2024/01/03", "E-y", "A-x", 500, "last")
+            .note(QString(150, 'c'))
+            .invoice("CD", "33333333")
+            .colour(4);
         QVERIFY(LedgerBuilder::writeFolder(env.ctx));
         env.ctx.ledger.clear();
 
@@ -201,8 +206,7 @@ private slots:
         QCOMPARE(l.EntryCount, 3);
     }
 
-    void missingStyleFileAndShortNoteFile()
-    {
+    void missingStyleFileAndShortNoteFile() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         LedgerBuilder b(env.ctx.ledger);
@@ -224,8 +228,7 @@ private slots:
         QCOMPARE(l.fullNote(2), QString(100, '2')); // the Note field alone
     }
 
-    void surplusStyleRecordsAreIgnored()
-    {
+    void surplusStyleRecordsAreIgnored() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         LedgerBuilder(env.ctx.ledger).account("A-x").entry("2024/01/01", "E-y", "A-x", 1).colour(5);
@@ -242,8 +245,7 @@ private slots:
         QCOMPARE(int(env.ctx.ledger.EntryStyles[2].ColourIndex), 0);
     }
 
-    void kindTotals()
-    {
+    void kindTotals() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Accounts.qvd", accountsFile({"A-x"}));
@@ -263,8 +265,7 @@ private slots:
         QCOMPARE(env.ctx.ledger.KindTotals[4].Budget[1].value(), 400.0);
     }
 
-    void damagedMainFilesStopTheOpening_data()
-    {
+    void damagedMainFilesStopTheOpening_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
         QByteArray entries;
@@ -285,8 +286,7 @@ private slots:
         badTotals[34] = 4;
         QTest::newRow("unknown budget tag") << "Accounts2.qvd" << badTotals;
     }
-    void damagedMainFilesStopTheOpening()
-    {
+    void damagedMainFilesStopTheOpening() {
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
         TestEnv env;
@@ -301,7 +301,8 @@ private slots:
         env.ctx.ledger.markChanged();
 
         QVERIFY(!LoadLedger(env.ctx));
-        QCOMPARE(env.prompts.texts("warning"), QStringList({file + QStringLiteral(" 檔案讀取失敗!")}));
+        QCOMPARE(env.prompts.texts("warning"),
+                 QStringList({file + QStringLiteral(" 檔案讀取失敗!")}));
         QCOMPARE(env.ctx.ledger.EntryCount, 1);
         QCOMPARE(env.ctx.ledger.AccountCount, 1);
         QVERIFY(!env.ctx.ledger.LedgerChangedFlag.isSet());
@@ -310,8 +311,7 @@ private slots:
         QCOMPARE(get(f + file), bytes);
     }
 
-    void caption()
-    {
+    void caption() {
         Session s;
         s.CurrentUser = "amy";
         s.LedgerName = "home";
@@ -319,19 +319,21 @@ private slots:
         s.DataRoot = "/opt/q/DataBase/";
         QCOMPARE(LedgerCaption(s), QStringLiteral("Qivoka v4.0.4 - [amy：home]"));
         s.DataRoot = "/data/books/";
-        QCOMPARE(LedgerCaption(s), QStringLiteral("Qivoka v4.0.4 - [amy：home] - [資料庫路徑：/data/books/]"));
+        QCOMPARE(LedgerCaption(s),
+                 QStringLiteral("Qivoka v4.0.4 - [amy：home] - [資料庫路徑：/data/books/]"));
     }
 
-    void flagsAreReset()
-    {
+    void flagsAreReset() {
         TestEnv env;
         env.makeLedger("amy", "home");
         Ledger& l = env.ctx.ledger;
-        l.AccountsChanged = l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged = true;
+        l.AccountsChanged = l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged =
+            true;
         l.TreeStateChanged = true;
         l.markChanged();
         QVERIFY(LoadLedger(env.ctx));
-        QVERIFY(!l.AccountsChanged && !l.DetailTextsChanged && !l.QuickEntriesChanged && !l.RecurringChanged);
+        QVERIFY(!l.AccountsChanged && !l.DetailTextsChanged && !l.QuickEntriesChanged &&
+                !l.RecurringChanged);
         QVERIFY(!l.LedgerChangedFlag.isSet());
         QVERIFY(l.TreeStateChanged); // the tree's own step clears it
     }

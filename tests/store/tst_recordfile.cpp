@@ -12,11 +12,12 @@ private:
     static QByteArray le16(qint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); }
     static QByteArray le32(qint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); }
     static QByteArray le64(double v) { return QByteArray(reinterpret_cast<const char*>(&v), 8); }
-    static QByteArray padded(const QByteArray& ascii, int n) { return ascii + QByteArray(n - ascii.size(), ' '); }
+    static QByteArray padded(const QByteArray& ascii, int n) {
+        return ascii + QByteArray(n - ascii.size(), ' ');
+    }
 
 private slots:
-    void entryCoreLayout_data()
-    {
+    void entryCoreLayout_data() {
         QTest::addColumn<int>("tag");
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<int>("detailAt");
@@ -25,8 +26,7 @@ private slots:
         QTest::newRow("int32") << 3 << le32(-250000) << 80;
         QTest::newRow("double") << 5 << le64(123456789.0) << 84;
     }
-    void entryCoreLayout()
-    {
+    void entryCoreLayout() {
         QFETCH(int, tag);
         QFETCH(QByteArray, value);
         QFETCH(int, detailAt);
@@ -35,16 +35,17 @@ private slots:
         e.Date.set("2024/03/07");
         e.Account1.set(QStringLiteral("E-餐飲費"));
         e.Account2.set("A-cash");
-        e.Amount = tag == 2 ? TaggedNumber::fromInt16(0)
-                 : tag == 3 ? TaggedNumber::fromInt32(-250000)
-                 : tag == 5 ? TaggedNumber::fromDouble(123456789.0)
-                            : TaggedNumber::empty();
+        e.Amount = tag == 2   ? TaggedNumber::fromInt16(0)
+                   : tag == 3 ? TaggedNumber::fromInt32(-250000)
+                   : tag == 5 ? TaggedNumber::fromDouble(123456789.0)
+                              : TaggedNumber::empty();
         e.Detail.set("lunch");
 
         QByteArray out;
         RecordFile::append(out, e);
-        QByteArray expected = "2024/03/07" + padded(Ansi::encode(QStringLiteral("E-餐飲費")), 32)
-                              + padded("A-cash", 32) + le16(qint16(tag)) + value + padded("lunch", 60);
+        QByteArray expected = "2024/03/07" + padded(Ansi::encode(QStringLiteral("E-餐飲費")), 32) +
+                              padded("A-cash", 32) + le16(qint16(tag)) + value +
+                              padded("lunch", 60);
         QCOMPARE(expected.size(), detailAt + 60);
         expected += QByteArray(284 - expected.size(), '\0');
         QCOMPARE(out, expected);
@@ -59,8 +60,7 @@ private slots:
         QCOMPARE(again, out);
     }
 
-    void smallRecordLayouts()
-    {
+    void smallRecordLayouts() {
         EntryNote n;
         n.RemindOn = -1;
         n.RemindDays = 3;
@@ -84,8 +84,7 @@ private slots:
         QCOMPARE(out, QByteArray("AB") + le16(0) + QByteArray(1, '\x09') + QByteArray(3, '\0'));
     }
 
-    void accountAndRecurringLayouts()
-    {
+    void accountAndRecurringLayouts() {
         AccountRecord a;
         a.Name.set("Equity");
         a.Kind = 0;
@@ -114,30 +113,28 @@ private slots:
         r.Detail.set("rent");
         out.clear();
         RecordFile::append(out, r);
-        expected = QByteArray(1, '\x01') + padded("32", 5) + QByteArray(1, '\x01') + padded("E-rent", 32)
-                   + padded("A-bank", 32) + le16(5) + le64(1500000) + padded("rent", 60);
+        expected = QByteArray(1, '\x01') + padded("32", 5) + QByteArray(1, '\x01') +
+                   padded("E-rent", 32) + padded("A-bank", 32) + le16(5) + le64(1500000) +
+                   padded("rent", 60);
         QCOMPARE(expected.size(), 141);
         expected += QByteArray(276 - 141, '\0');
         QCOMPARE(out, expected);
     }
 
-    void unassignedFieldsAreZeroBytes()
-    {
+    void unassignedFieldsAreZeroBytes() {
         QByteArray out;
         RecordFile::append(out, EntryInvoice());
         QCOMPARE(out, QByteArray(18, '\0'));
     }
 
-    void unknownTagIsRefused()
-    {
+    void unknownTagIsRefused() {
         QByteArray slot(284, '\0');
         slot[74] = 7; // tag 7: not one the program knows
         EntryCore e;
         QVERIFY(!RecordFile::read(slot, e));
     }
 
-    void partialLastSlotIsNoRecord()
-    {
+    void partialLastSlotIsNoRecord() {
         QByteArray file;
         RecordFile::append(file, EntryStyle());
         RecordFile::append(file, EntryStyle());
@@ -149,8 +146,7 @@ private slots:
         QCOMPARE(RecordFile::recordsIn<EntryStyle>(QByteArray()), 0);
     }
 
-    void fixedTextCutsOnCharacterBoundary()
-    {
+    void fixedTextCutsOnCharacterBoundary() {
         // Sixteen Chinese characters fill 32 bytes exactly; one more ASCII character is cut.
         const QString sixteen = QString(16, QChar(0x73FE)); // 現
         FixedText<32> a(sixteen);
@@ -163,8 +159,7 @@ private slots:
         QCOMPARE(QByteArray(c.bytes().data(), 32), QByteArray(31, 'x') + ' ');
     }
 
-    void rawBytesSurviveUnchanged()
-    {
+    void rawBytesSurviveUnchanged() {
         // NULs inside a field that was read stay as they were when the record is saved.
         QByteArray slot(18, '\0');
         slot[0] = '1';
@@ -177,19 +172,24 @@ private slots:
         QCOMPARE(out, slot);
     }
 
-    void noteRowEscapes_data()
-    {
+    void noteRowEscapes_data() {
         QTest::addColumn<QString>("note");
         QTest::addColumn<QString>("escaped");
         QTest::addColumn<QString>("readBack");
         const QString rq(QChar(0x201D));
-        QTest::newRow("quote") << "say \"hi\"" << "say %22hi%22" << "say \"hi\"";
-        QTest::newRow("right quote") << "a" + rq << "a%E2%80%9D" << "a" + rq;
-        QTest::newRow("percent text is not escaped") << "100%22" << "100%22" << "100\"";
-        QTest::newRow("comma and line break stay") << "a,b\r\nc" << "a,b\r\nc" << "a,b\r\nc";
+        QTest::newRow("quote") << "say \"hi\""
+                               << "say %22hi%22"
+                               << "say \"hi\"";
+        QTest::newRow("right quote") << "a" + rq << "a%E2%80%9D"
+                                     << "a" + rq;
+        QTest::newRow("percent text is not escaped") << "100%22"
+                                                     << "100%22"
+                                                     << "100\"";
+        QTest::newRow("comma and line break stay") << "a,b\r\nc"
+                                                   << "a,b\r\nc"
+                                                   << "a,b\r\nc";
     }
-    void noteRowEscapes()
-    {
+    void noteRowEscapes() {
         QFETCH(QString, note);
         QFETCH(QString, escaped);
         QFETCH(QString, readBack);
@@ -200,9 +200,9 @@ private slots:
         QCOMPARE(rows, QStringList({readBack, QString()}));
     }
 
-    void boolLines()
-    {
-        QCOMPARE(LineFiles::boolLinesFile({true, false, true}), QByteArray("True\r\nFalse\r\nTrue\r\n"));
+    void boolLines() {
+        QCOMPARE(LineFiles::boolLinesFile({true, false, true}),
+                 QByteArray("True\r\nFalse\r\nTrue\r\n"));
         const auto values = LineFiles::readBoolLines("True\r\nmaybe\r\nFalse");
         QCOMPARE(values.size(), 3);
         QCOMPARE(values[0], std::optional<bool>(true));

@@ -1,13 +1,13 @@
 #include <QtTest>
 
-#include "support/ledgerbuilder.h"
-#include "support/testenv.h"
-#include "support/testfiles.h"
 #include "platform/fileio.h"
 #include "store/ledgerfiles.h"
 #include "store/loadledger.h"
 #include "store/recordfile.h"
 #include "store/saveledger.h"
+#include "support/ledgerbuilder.h"
+#include "support/testenv.h"
+#include "support/testfiles.h"
 
 // Saving: the bytes of every file, which files a save rewrites, the entry group commit and
 // the retry sequence.
@@ -16,36 +16,51 @@ using TestFiles::get;
 class TestSaveLedger : public QObject {
     Q_OBJECT
 
-    static void setAllFlags(Ledger& l) { l.AccountsChanged = l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged = true; }
+    static void setAllFlags(Ledger& l) {
+        l.AccountsChanged = l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged =
+            true;
+    }
 
-    static void fillRichLedger(Ledger& ledger)
-    {
+    static void fillRichLedger(Ledger& ledger) {
         LedgerBuilder b(ledger);
-        b.defaultAccounts().account(QStringLiteral("A-現金.錢包")).account(QStringLiteral("A-") + QString(15, QChar(0x73FE)));
-        b.budget(QStringLiteral("E-餐飲費"), 0, 1200000).budget(QStringLiteral("E-餐飲費"), 3, 100000).totalBudget(4, 1, 50000);
-        b.entryTagged("2024/01/01", QStringLiteral("A-現金"), "Equity", TaggedNumber::fromInt16(0), QStringLiteral("[現金初值]"))
-            .entryTagged("2024/01/02", QStringLiteral("A-現金"), "Equity", TaggedNumber::fromInt32(250000), "old")
-            .entry("2024/01/03", QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"), 12345, QStringLiteral("午餐"))
+        b.defaultAccounts()
+            .account(QStringLiteral("A-現金.錢包"))
+            .account(QStringLiteral("A-") + QString(15, QChar(0x73FE)));
+        b.budget(QStringLiteral("E-餐飲費"), 0, 1200000)
+            .budget(QStringLiteral("E-餐飲費"), 3, 100000)
+            .totalBudget(4, 1, 50000);
+        b.entryTagged("2024/01/01", QStringLiteral("A-現金"), "Equity", TaggedNumber::fromInt16(0),
+                      QStringLiteral("[現金初值]"))
+            .entryTagged("2024/01/02", QStringLiteral("A-現金"), "Equity",
+                         TaggedNumber::fromInt32(250000), "old")
+            .entry("2024/01/03", QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"), 12345,
+                   QStringLiteral("午餐"))
             .note(QStringLiteral("他說\"好\"”") + QString(120, 'x'))
-            .invoice("AB", "12345678").checked().colour(9).remind(3)
-            .entry("2024/01/04", QStringLiteral("E-餐飲費"), QStringLiteral("L-信用卡"), -5, "refund").note("short");
-        b.detailText(QStringLiteral("E-餐飲費"), QStringLiteral("早餐")).detailText(QStringLiteral("未分類"), "x,y");
-        b.quickEntry({QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"), "120", QStringLiteral("便當"), "n"});
-        b.recurring(1, "32", QStringLiteral("E-其他支出"), QStringLiteral("A-現金"), 150000, "rent", true)
+            .invoice("AB", "12345678")
+            .checked()
+            .colour(9)
+            .remind(3)
+            .entry("2024/01/04", QStringLiteral("E-餐飲費"), QStringLiteral("L-信用卡"), -5,
+                   "refund")
+            .note("short");
+        b.detailText(QStringLiteral("E-餐飲費"), QStringLiteral("早餐"))
+            .detailText(QStringLiteral("未分類"), "x,y");
+        b.quickEntry({QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"), "120",
+                      QStringLiteral("便當"), "n"});
+        b.recurring(1, "32", QStringLiteral("E-其他支出"), QStringLiteral("A-現金"), 150000, "rent",
+                    true)
             .recurring(0, "03/07", QStringLiteral("I-薪資"), QStringLiteral("A-現金"), 9, "bonus");
     }
 
-    static const QStringList& ledgerFiles()
-    {
-        static const QStringList files = {"Accounts.qvd", "Accounts2.qvd", "Main.qvd",  "Main1.qvd",
-                                          "Main2.qvd",    "Main2a.qvd",    "Main3.qvd", "Note.qvd",
-                                          "Favorites.qvd", "Fixure.qvd"};
+    static const QStringList& ledgerFiles() {
+        static const QStringList files = {
+            "Accounts.qvd", "Accounts2.qvd", "Main.qvd", "Main1.qvd",     "Main2.qvd",
+            "Main2a.qvd",   "Main3.qvd",     "Note.qvd", "Favorites.qvd", "Fixure.qvd"};
         return files;
     }
 
 private slots:
-    void loadAndSaveKeepEveryByte()
-    {
+    void loadAndSaveKeepEveryByte() {
         TestEnv env;
         const QString src = env.makeLedger("amy", "src");
         fillRichLedger(env.ctx.ledger);
@@ -58,19 +73,22 @@ private slots:
         setAllFlags(env.ctx.ledger);
         QVERIFY(SaveLedger(env.ctx));
         for (const QString& name : ledgerFiles())
-            QVERIFY2(get(src + name) == get(env.ctx.session.ledgerFolder() + name), qPrintable(name));
+            QVERIFY2(get(src + name) == get(env.ctx.session.ledgerFolder() + name),
+                     qPrintable(name));
         QVERIFY(env.prompts.shown.isEmpty());
 
         // Spot checks of the content.
         const QByteArray main3 = get(src + "Main3.qvd");
         QCOMPARE(main3.count("\r\n"), 4);
         QVERIFY(main3.contains("%22" + Ansi::encode(QStringLiteral("好")) + "%22%E2%80%9D"));
-        QCOMPARE(get(src + "Favorites.qvd"), Ansi::encode(QStringLiteral("\"E-餐飲費\",\"A-現金\",\"120\",\"便當\",\"n\"\r\n")));
-        QCOMPARE(get(src + "Note.qvd"), Ansi::encode(QStringLiteral("E-餐飲費\x01早餐\r\n未分類\x01x,y\r\n")));
+        QCOMPARE(
+            get(src + "Favorites.qvd"),
+            Ansi::encode(QStringLiteral("\"E-餐飲費\",\"A-現金\",\"120\",\"便當\",\"n\"\r\n")));
+        QCOMPARE(get(src + "Note.qvd"),
+                 Ansi::encode(QStringLiteral("E-餐飲費\x01早餐\r\n未分類\x01x,y\r\n")));
     }
 
-    void emptyLedgerRemovesEntryFiles()
-    {
+    void emptyLedgerRemovesEntryFiles() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         fillRichLedger(env.ctx.ledger);
@@ -84,8 +102,7 @@ private slots:
         QCOMPARE(env.ctx.ledger.EntryCount, 1);
     }
 
-    void optionalFilesFollowTheirFlags()
-    {
+    void optionalFilesFollowTheirFlags() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         LedgerBuilder(env.ctx.ledger).account("A-x").account("A-x");
@@ -119,8 +136,7 @@ private slots:
         QCOMPARE(get(f + "Accounts.qvd"), accounts);
     }
 
-    void accountsWithoutAnyAccountAreDeleted()
-    {
+    void accountsWithoutAnyAccountAreDeleted() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         LedgerBuilder(env.ctx.ledger).account("A-x");
@@ -131,8 +147,7 @@ private slots:
         QVERIFY(!QFile::exists(f + "Accounts.qvd"));
     }
 
-    void quotesLeaveEveryQuickEntryField()
-    {
+    void quotesLeaveEveryQuickEntryField() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         const QString rq(QChar(0x201D));
@@ -144,8 +159,7 @@ private slots:
         QCOMPARE(env.ctx.ledger.QuickEntries[1].Amount, QString("12"));
     }
 
-    void entryGroupIsReplacedTogetherOrNotAtAll()
-    {
+    void entryGroupIsReplacedTogetherOrNotAtAll() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         fillRichLedger(env.ctx.ledger);
@@ -175,8 +189,7 @@ private slots:
         QCOMPARE(get(f + "Main2a.qvd").size(), 3 * 8);
     }
 
-    void saveSequence_data()
-    {
+    void saveSequence_data() {
         QTest::addColumn<QString>("user");
         QTest::addColumn<int>("failingAttempts");
         QTest::addColumn<int>("answer"); // retry question: 1 Yes, 0 No, -1 not asked
@@ -186,20 +199,25 @@ private slots:
         QTest::addColumn<bool>("helpOpened");
         const QString retry = QStringLiteral("question:儲存失敗，請按「是(Y)」再試一次");
         QTest::newRow("success") << "amy" << 0 << -1 << true << 1 << QStringList() << false;
-        QTest::newRow("retry succeeds") << "amy" << 1 << 1 << true << 2
-                                        << QStringList({retry, QStringLiteral("information:儲存完成！")}) << false;
-        QTest::newRow("retry declined") << "amy" << 1 << 0 << false << 1 << QStringList({retry}) << false;
+        QTest::newRow("retry succeeds")
+            << "amy" << 1 << 1 << true << 2
+            << QStringList({retry, QStringLiteral("information:儲存完成！")}) << false;
+        QTest::newRow("retry declined")
+            << "amy" << 1 << 0 << false << 1 << QStringList({retry}) << false;
         QTest::newRow("retry fails")
             << "amy" << 2 << 1 << false << 2
-            << QStringList({retry, QStringLiteral("warning:儲存依舊失敗，檔案可能處於無法寫入的狀態，按「是(Y)」後觀看網頁說明")})
+            << QStringList({retry, QStringLiteral(
+                                       "warning:儲存依舊失敗，檔案可能處於無法寫入的狀態，按「是(Y)"
+                                       "」後觀看網頁說明")})
             << true;
         QTest::newRow("demo profile")
             << "Test" << 1 << -1 << false << 1
-            << QStringList({QStringLiteral("warning:儲存失敗，Test 帳號因為檔案權限關係可能無法儲存資料，欲開始使用請至登入畫面建立一個新帳號即可。")})
+            << QStringList({QStringLiteral("warning:儲存失敗，Test "
+                                           "帳號因為檔案權限關係可能無法儲存資料，欲開始使用請至登"
+                                           "入畫面建立一個新帳號即可。")})
             << false;
     }
-    void saveSequence()
-    {
+    void saveSequence() {
         QFETCH(QString, user);
         QFETCH(int, failingAttempts);
         QFETCH(int, answer);
@@ -210,8 +228,7 @@ private slots:
 
         TestEnv env;
         env.makeLedger(user, "home");
-        if (answer >= 0)
-            env.prompts.answer(answer ? Prompts::Answer::Yes : Prompts::Answer::No);
+        if (answer >= 0) env.prompts.answer(answer ? Prompts::Answer::Yes : Prompts::Answer::No);
         env.ctx.ledger.markChanged();
 
         // The third saver fails in the first failingAttempts attempts; every saver runs in
@@ -221,8 +238,7 @@ private slots:
         QList<LedgerSaver> savers;
         for (int i = 0; i < 6; ++i) {
             savers << [&, i](AppContext&) {
-                if (i == 0)
-                    ++attempt;
+                if (i == 0) ++attempt;
                 ++calls[i];
                 return !(i == 2 && attempt <= failingAttempts);
             };

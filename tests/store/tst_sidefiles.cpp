@@ -1,13 +1,13 @@
 #include <QtTest>
 
-#include "support/ledgerbuilder.h"
-#include "support/testenv.h"
-#include "support/testfiles.h"
 #include "platform/fileio.h"
 #include "store/loadledger.h"
 #include "store/recordfile.h"
 #include "store/saveledger.h"
 #include "store/sidefiles.h"
+#include "support/ledgerbuilder.h"
+#include "support/testenv.h"
+#include "support/testfiles.h"
 
 // Detail texts, quick entries, recurring records and the decimals marker.
 using TestFiles::get;
@@ -16,15 +16,13 @@ using TestFiles::put;
 class TestSideFiles : public QObject {
     Q_OBJECT
 
-    static QStringList texts(const Ledger& l)
-    {
+    static QStringList texts(const Ledger& l) {
         QStringList t;
         for (int i = 1; i < l.DetailTextCount; ++i)
             t << l.DetailTexts[size_t(i)];
         return t;
     }
-    static QByteArray recurringFile(int n)
-    {
+    static QByteArray recurringFile(int n) {
         QByteArray out;
         RecurringRecord r;
         r.When.set("01");
@@ -35,70 +33,73 @@ class TestSideFiles : public QObject {
     }
 
 private slots:
-    void noteFile_data()
-    {
+    void noteFile_data() {
         QTest::addColumn<bool>("exists");
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QStringList>("warnings");
         const QString sep(QChar(1));
         const QString u = QStringLiteral("未分類") + sep;
-        const QStringList defaults = {u + QStringLiteral("早餐"), u + QStringLiteral("午餐"), u + QStringLiteral("晚餐")};
+        const QStringList defaults = {u + QStringLiteral("早餐"), u + QStringLiteral("午餐"),
+                                      u + QStringLiteral("晚餐")};
         QTest::newRow("missing") << false << QByteArray() << defaults << QStringList();
         QTest::newRow("empty") << true << QByteArray() << QStringList() << QStringList();
         QTest::newRow("plain line goes to unclassified")
             << true << Ansi::encode(QStringLiteral("E-餐飲費\x01早餐\r\n便當\r\n\r\n"))
-            << QStringList({QStringLiteral("E-餐飲費") + sep + QStringLiteral("早餐"), u + QStringLiteral("便當"), QString()})
+            << QStringList({QStringLiteral("E-餐飲費") + sep + QStringLiteral("早餐"),
+                            u + QStringLiteral("便當"), QString()})
             << QStringList();
         QByteArray many;
         for (int i = 0; i < 1001; ++i)
             many += "x\r\n";
-        QTest::newRow("1001 lines") << true << many << defaults << QStringList({QStringLiteral("Note.qvd 檔案讀取失敗!")});
+        QTest::newRow("1001 lines")
+            << true << many << defaults << QStringList({QStringLiteral("Note.qvd 檔案讀取失敗!")});
     }
-    void noteFile()
-    {
+    void noteFile() {
         QFETCH(bool, exists);
         QFETCH(QByteArray, file);
         QFETCH(QStringList, expected);
         QFETCH(QStringList, warnings);
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
-        if (exists)
-            put(f + "Note.qvd", file);
+        if (exists) put(f + "Note.qvd", file);
         LoadNoteFile(env.ctx);
         QCOMPARE(texts(env.ctx.ledger), expected);
         QCOMPARE(env.prompts.texts("warning"), warnings);
-        QCOMPARE(get(f + "Note.qvd"), exists ? file : QByteArray("<missing>")); // never touched by loading
+        QCOMPARE(get(f + "Note.qvd"),
+                 exists ? file : QByteArray("<missing>")); // never touched by loading
     }
 
-    void defaultsReachTheFileAtFirstSave()
-    {
+    void defaultsReachTheFileAtFirstSave() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         QVERIFY(LoadLedger(env.ctx));
         QVERIFY(SaveNoteFile(env.ctx));
-        QCOMPARE(get(f + "Note.qvd"), Ansi::encode(QStringLiteral("未分類\x01早餐\r\n未分類\x01午餐\r\n未分類\x01晚餐\r\n")));
+        QCOMPARE(
+            get(f + "Note.qvd"),
+            Ansi::encode(QStringLiteral("未分類\x01早餐\r\n未分類\x01午餐\r\n未分類\x01晚餐\r\n")));
     }
 
-    void favoritesFile_data()
-    {
+    void favoritesFile_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("warned");
-        QTest::newRow("two entries") << QByteArray("\"a\",\"b\",\"1\",\"d\",\"n\"\r\n\"c\",\"d\",\"2\",\"x,y\",\"\"\r\n") << 3
-                                     << false;
+        QTest::newRow("two entries")
+            << QByteArray("\"a\",\"b\",\"1\",\"d\",\"n\"\r\n\"c\",\"d\",\"2\",\"x,y\",\"\"\r\n")
+            << 3 << false;
         // An unquoted empty note at the line end must not pull in the next line's first field.
-        QTest::newRow("empty unquoted note") << QByteArray("\"a\",\"b\",\"1\",\"d\",\r\n\"c\",\"d\",\"2\",\"x,y\",\"\"\r\n") << 3
-                                             << false;
-        QTest::newRow("last line short") << QByteArray("\"a\",\"b\",\"1\",\"d\",\"n\"\r\n\"c\",\"d\",\"2\"\r\n") << 1 << true;
+        QTest::newRow("empty unquoted note")
+            << QByteArray("\"a\",\"b\",\"1\",\"d\",\r\n\"c\",\"d\",\"2\",\"x,y\",\"\"\r\n") << 3
+            << false;
+        QTest::newRow("last line short")
+            << QByteArray("\"a\",\"b\",\"1\",\"d\",\"n\"\r\n\"c\",\"d\",\"2\"\r\n") << 1 << true;
         QTest::newRow("empty") << QByteArray() << 1 << false;
         QByteArray many;
         for (int i = 0; i < 501; ++i)
             many += "\"a\",\"b\",\"1\",\"d\",\"n\"\r\n";
         QTest::newRow("501 entries") << many << 1 << true;
     }
-    void favoritesFile()
-    {
+    void favoritesFile() {
         QFETCH(QByteArray, file);
         QFETCH(int, count);
         QFETCH(bool, warned);
@@ -108,25 +109,24 @@ private slots:
         LoadFavoritesFile(env.ctx);
         QCOMPARE(env.ctx.ledger.QuickEntryCount, count);
         QCOMPARE(env.prompts.texts("warning"),
-                 warned ? QStringList({QStringLiteral("Favorites.qvd 檔案讀取失敗!")}) : QStringList());
-        if (count == 3)
-            QCOMPARE(env.ctx.ledger.QuickEntries[2].Detail, QString("x,y"));
+                 warned ? QStringList({QStringLiteral("Favorites.qvd 檔案讀取失敗!")})
+                        : QStringList());
+        if (count == 3) QCOMPARE(env.ctx.ledger.QuickEntries[2].Detail, QString("x,y"));
     }
 
-    void fixureFile_data()
-    {
+    void fixureFile_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("warned");
         QTest::newRow("200 records") << recurringFile(200) << 201 << false;
         QTest::newRow("201 records") << recurringFile(201) << 1 << true;
-        QTest::newRow("partial last record") << recurringFile(2) + QByteArray(100, '\0') << 3 << false;
+        QTest::newRow("partial last record")
+            << recurringFile(2) + QByteArray(100, '\0') << 3 << false;
         QByteArray badTag = recurringFile(1);
         badTag[71] = 6;
         QTest::newRow("unknown tag") << badTag << 1 << true;
     }
-    void fixureFile()
-    {
+    void fixureFile() {
         QFETCH(QByteArray, file);
         QFETCH(int, count);
         QFETCH(bool, warned);
@@ -136,11 +136,11 @@ private slots:
         LoadFixureFile(env.ctx);
         QCOMPARE(env.ctx.ledger.RecurringCount, count);
         QCOMPARE(env.prompts.texts("warning"),
-                 warned ? QStringList({QStringLiteral("Fixure.qvd 檔案讀取失敗!")}) : QStringList());
+                 warned ? QStringList({QStringLiteral("Fixure.qvd 檔案讀取失敗!")})
+                        : QStringList());
     }
 
-    void unreadableFileIsKeptBeforeItsRewrite()
-    {
+    void unreadableFileIsKeptBeforeItsRewrite() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         const QByteArray damaged = recurringFile(201);
@@ -148,7 +148,8 @@ private slots:
         put(f + "Fixure.qvd.bad", "older");
         put(f + "Note.qvd", "a\r\n");
         QVERIFY(LoadLedger(env.ctx));
-        QCOMPARE(env.prompts.texts("warning"), QStringList({QStringLiteral("Fixure.qvd 檔案讀取失敗!")}));
+        QCOMPARE(env.prompts.texts("warning"),
+                 QStringList({QStringLiteral("Fixure.qvd 檔案讀取失敗!")}));
 
         // Not rewritten while its flag is clear.
         QVERIFY(SaveLedger(env.ctx));
@@ -159,18 +160,19 @@ private slots:
         env.ctx.ledger.DetailTextsChanged = true;
         QVERIFY(SaveLedger(env.ctx));
         QCOMPARE(get(f + "Fixure.qvd.bad"), damaged);
-        QCOMPARE(get(f + "Fixure.qvd"), recurringFile(0) + [] {
-            QByteArray r;
-            RecurringRecord rec;
-            rec.Period = 1;
-            rec.When.set("05");
-            rec.Account1.set("E-a");
-            rec.Account2.set("A-b");
-            rec.Amount = TaggedNumber::fromDouble(100);
-            rec.Detail.set("d");
-            RecordFile::append(r, rec);
-            return r;
-        }());
+        QCOMPARE(
+            get(f + "Fixure.qvd"), recurringFile(0) + [] {
+                QByteArray r;
+                RecurringRecord rec;
+                rec.Period = 1;
+                rec.When.set("05");
+                rec.Account1.set("E-a");
+                rec.Account2.set("A-b");
+                rec.Amount = TaggedNumber::fromDouble(100);
+                rec.Detail.set("d");
+                RecordFile::append(r, rec);
+                return r;
+            }());
         QVERIFY(!QFile::exists(f + "Note.qvd.bad")); // it was read fine
 
         // Kept once: a later save of the same opening does not overwrite the kept copy.
@@ -178,8 +180,7 @@ private slots:
         QCOMPARE(get(f + "Fixure.qvd.bad"), damaged);
     }
 
-    void dotState()
-    {
+    void dotState() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         env.ctx.session.DotState = "1";

@@ -1,9 +1,9 @@
 #include <QtTest>
 
-#include "support/testenv.h"
-#include "support/testfiles.h"
 #include "platform/fileio.h"
 #include "store/treestate.h"
+#include "support/testenv.h"
+#include "support/testfiles.h"
 
 // The expanded-state file of the account tree.
 using TestFiles::get;
@@ -11,10 +11,8 @@ using TestFiles::get;
 class TestTreeState : public QObject {
     Q_OBJECT
 
-
 private slots:
-    void readsOneValuePerLine()
-    {
+    void readsOneValuePerLine() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         QVERIFY(ReadExpandedState(env.ctx.session).isEmpty());
@@ -27,13 +25,13 @@ private slots:
         QCOMPARE(values[3], std::optional<bool>(true));
     }
 
-    void writesWhenMissingOrChanged()
-    {
+    void writesWhenMissingOrChanged() {
         TestEnv env;
         const QString f = env.makeLedger("amy", "home");
         env.ctx.ledger.TreeStateChanged = false;
         WriteExpandedState(env.ctx, {true, false});
-        QCOMPARE(get(f + "Expanded.qvd"), QByteArray("True\r\nFalse\r\n")); // missing: written anyway
+        QCOMPARE(get(f + "Expanded.qvd"),
+                 QByteArray("True\r\nFalse\r\n")); // missing: written anyway
 
         WriteExpandedState(env.ctx, {false, false, false});
         QCOMPARE(get(f + "Expanded.qvd"), QByteArray("True\r\nFalse\r\n")); // present and unchanged

@@ -1,8 +1,7 @@
 #include "entryfields.h"
 
 EntryFields ChosenFields(const QString& account1, const QString& account2, const QString& amount,
-                         const QString& detail, const QString& date)
-{
+                         const QString& detail, const QString& date) {
     EntryFields f;
     f.date = date;
     f.account1Chosen = f.account2Chosen = true;
@@ -14,8 +13,7 @@ EntryFields ChosenFields(const QString& account1, const QString& account2, const
 }
 
 EntryFields WithFee(EntryFields f, const QString& fee1, const QString& fee2, const QString& amount,
-                    const QString& detail)
-{
+                    const QString& detail) {
     f.fee = f.fee1Chosen = f.fee2Chosen = true;
     f.fee1 = fee1;
     f.fee2 = fee2;

@@ -2,13 +2,11 @@
 
 #include <QTest>
 
-void FakeHttp::queueReply(Outcome outcome, const QByteArray& body)
-{
+void FakeHttp::queueReply(Outcome outcome, const QByteArray& body) {
     m_replies.append(Reply{outcome, body});
 }
 
-HttpClient::Reply FakeHttp::get(const QString& pathOrUrl)
-{
+HttpClient::Reply FakeHttp::get(const QString& pathOrUrl) {
     requested.append(pathOrUrl);
     if (m_replies.isEmpty()) {
         QTest::qFail(qPrintable(QLatin1String("Unexpected HTTP GET ") + pathOrUrl), __FILE__,

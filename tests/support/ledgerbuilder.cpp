@@ -5,19 +5,20 @@
 #include "store/amounts.h"
 #include "store/saveledger.h"
 
-LedgerBuilder& LedgerBuilder::defaultAccounts()
-{
-    for (const char16_t* name : {u"A-現金", u"L-信用卡", u"I-薪資", u"I-其他收入", u"E-餐飲費", u"E-交通費",
-                                 u"E-服裝費", u"E-其他支出", u"Equity"})
+LedgerBuilder& LedgerBuilder::defaultAccounts() {
+    for (const char16_t* name : {u"A-現金", u"L-信用卡", u"I-薪資", u"I-其他收入", u"E-餐飲費",
+                                 u"E-交通費", u"E-服裝費", u"E-其他支出", u"Equity"})
         account(QString::fromUtf16(name));
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::account(const QString& name, int kind)
-{
+LedgerBuilder& LedgerBuilder::account(const QString& name, int kind) {
     if (kind < 0) {
-        kind = name.startsWith(u"A-") ? 1 : name.startsWith(u"L-") ? 2 : name.startsWith(u"I-") ? 3
-             : name.startsWith(u"E-") ? 4 : 0;
+        kind = name.startsWith(u"A-")   ? 1
+               : name.startsWith(u"L-") ? 2
+               : name.startsWith(u"I-") ? 3
+               : name.startsWith(u"E-") ? 4
+                                        : 0;
     }
     AccountRecord a;
     a.Name.set(name);
@@ -26,8 +27,7 @@ LedgerBuilder& LedgerBuilder::account(const QString& name, int kind)
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::budget(const QString& name, int month, double hundredths)
-{
+LedgerBuilder& LedgerBuilder::budget(const QString& name, int month, double hundredths) {
     int i = FindAccountIndex(m_ledger, name);
     if (i == 0) {
         account(name);
@@ -37,22 +37,20 @@ LedgerBuilder& LedgerBuilder::budget(const QString& name, int month, double hund
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::totalBudget(int row, int month, double hundredths)
-{
+LedgerBuilder& LedgerBuilder::totalBudget(int row, int month, double hundredths) {
     m_ledger.KindTotals[size_t(row)].Budget[size_t(month)] = TaggedNumber::fromDouble(hundredths);
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::entry(const QString& date, const QString& account1, const QString& account2,
-                                    double hundredths, const QString& detail)
-{
+LedgerBuilder& LedgerBuilder::entry(const QString& date, const QString& account1,
+                                    const QString& account2, double hundredths,
+                                    const QString& detail) {
     return entryTagged(date, account1, account2, TaggedNumber::fromDouble(hundredths), detail);
 }
 
 LedgerBuilder& LedgerBuilder::entryTagged(const QString& date, const QString& account1,
                                           const QString& account2, const TaggedNumber& amount,
-                                          const QString& detail)
-{
+                                          const QString& detail) {
     LedgerEntry e;
     e.core.Date.set(date);
     e.core.Account1.set(account1);
@@ -66,54 +64,46 @@ LedgerBuilder& LedgerBuilder::entryTagged(const QString& date, const QString& ac
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::note(const QString& fullNote)
-{
+LedgerBuilder& LedgerBuilder::note(const QString& fullNote) {
     m_ledger.setFullNote(last(), fullNote);
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::invoice(const QString& letters, const QString& digits)
-{
+LedgerBuilder& LedgerBuilder::invoice(const QString& letters, const QString& digits) {
     m_ledger.EntryStyles[size_t(last())].InvoiceLetters.set(letters);
     m_ledger.EntryInvoices[size_t(last())].InvoiceDigits.set(digits);
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::checked(bool on)
-{
+LedgerBuilder& LedgerBuilder::checked(bool on) {
     m_ledger.EntryInvoices[size_t(last())].Checked = on ? -1 : 0;
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::colour(int index)
-{
+LedgerBuilder& LedgerBuilder::colour(int index) {
     m_ledger.EntryStyles[size_t(last())].ColourIndex = quint8(index);
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::remind(int days)
-{
+LedgerBuilder& LedgerBuilder::remind(int days) {
     m_ledger.EntryNotes[size_t(last())].RemindOn = -1;
     m_ledger.EntryNotes[size_t(last())].RemindDays = qint16(days);
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::detailText(const QString& account, const QString& text)
-{
+LedgerBuilder& LedgerBuilder::detailText(const QString& account, const QString& text) {
     m_ledger.addDetailText(account + QChar(0x0001) + text);
     return *this;
 }
 
-LedgerBuilder& LedgerBuilder::quickEntry(const QuickEntry& q)
-{
+LedgerBuilder& LedgerBuilder::quickEntry(const QuickEntry& q) {
     m_ledger.addQuickEntry(q);
     return *this;
 }
 
 LedgerBuilder& LedgerBuilder::recurring(int period, const QString& when, const QString& account1,
-                                        const QString& account2, double hundredths, const QString& detail,
-                                        bool overdue)
-{
+                                        const QString& account2, double hundredths,
+                                        const QString& detail, bool overdue) {
     RecurringRecord r;
     r.Period = quint8(period);
     r.When.set(when);
@@ -126,11 +116,11 @@ LedgerBuilder& LedgerBuilder::recurring(int period, const QString& when, const Q
     return *this;
 }
 
-bool LedgerBuilder::writeFolder(AppContext& ctx)
-{
+bool LedgerBuilder::writeFolder(AppContext& ctx) {
     Ledger& l = ctx.ledger;
     QDir().mkpath(ctx.session.ledgerFolder());
-    const bool flags[4] = {l.AccountsChanged, l.DetailTextsChanged, l.QuickEntriesChanged, l.RecurringChanged};
+    const bool flags[4] = {l.AccountsChanged, l.DetailTextsChanged, l.QuickEntriesChanged,
+                           l.RecurringChanged};
     l.AccountsChanged = l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged = true;
     bool ok = true;
     for (const LedgerSaver& saver : LedgerSavers())

@@ -30,9 +30,11 @@ public:
 
     LedgerBuilder& entry(const QString& date, const QString& account1, const QString& account2,
                          double hundredths, const QString& detail = QString());
-    LedgerBuilder& entryTagged(const QString& date, const QString& account1, const QString& account2,
-                               const TaggedNumber& amount, const QString& detail = QString());
-    LedgerBuilder& note(const QString& fullNote); // Note field and, when longer than 100 bytes, the note row
+    LedgerBuilder& entryTagged(const QString& date, const QString& account1,
+                               const QString& account2, const TaggedNumber& amount,
+                               const QString& detail = QString());
+    LedgerBuilder&
+    note(const QString& fullNote); // Note field and, when longer than 100 bytes, the note row
     LedgerBuilder& invoice(const QString& letters, const QString& digits);
     LedgerBuilder& checked(bool on = true);
     LedgerBuilder& colour(int index);

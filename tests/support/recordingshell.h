@@ -19,10 +19,10 @@ public:
 
     QStringList openedUrls;
     QStringList openedFiles;
-    QList<QPair<QString, QString>> moves; // (from, to) of every moveFolder call
+    QList<QPair<QString, QString>> moves;       // (from, to) of every moveFolder call
     std::optional<MoveResult> forcedMoveResult; // set: no rename, this result instead
-    bool openResult = true;       // what openUrl/openFile report
-    bool calculatorResult = true; // what startCalculator reports
+    bool openResult = true;                     // what openUrl/openFile report
+    bool calculatorResult = true;               // what startCalculator reports
     int calculatorStarts = 0;
     QString clipboard;
 };

@@ -1,19 +1,15 @@
 #include "recordingtray.h"
 
-bool RecordingTray::isShown(int id) const
-{
+bool RecordingTray::isShown(int id) const {
     for (const Icon& icon : visible)
-        if (icon.id == id)
-            return true;
+        if (icon.id == id) return true;
     return false;
 }
 
-bool RecordingTray::click(int id, Click click)
-{
+bool RecordingTray::click(int id, Click click) {
     for (const Icon& icon : visible) {
         if (icon.id == id) {
-            if (icon.onClick)
-                icon.onClick(click);
+            if (icon.onClick) icon.onClick(click);
             return true;
         }
     }
@@ -21,13 +17,11 @@ bool RecordingTray::click(int id, Click click)
 }
 
 void RecordingTray::showIcon(int id, QWidget* window, const QIcon&, const QString& tip,
-                             ClickHandler onClick)
-{
+                             ClickHandler onClick) {
     visible.append({id, window, tip, std::move(onClick)});
 }
 
-void RecordingTray::hideIcon(int id, QWidget*)
-{
+void RecordingTray::hideIcon(int id, QWidget*) {
     removed.append(id);
     for (qsizetype i = 0; i < visible.size(); ++i) {
         if (visible.at(i).id == id) {

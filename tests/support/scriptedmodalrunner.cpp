@@ -2,24 +2,21 @@
 
 #include <QTest>
 
-void ScriptedModalRunner::onClass(const char* className, Handler handler)
-{
+void ScriptedModalRunner::onClass(const char* className, Handler handler) {
     m_handlers.insert(QString::fromLatin1(className), std::move(handler));
 }
 
-void ScriptedModalRunner::remove(const char* className)
-{
+void ScriptedModalRunner::remove(const char* className) {
     m_handlers.remove(QString::fromLatin1(className));
 }
 
-int ScriptedModalRunner::run(QDialog& dialog)
-{
+int ScriptedModalRunner::run(QDialog& dialog) {
     const QString name = QString::fromLatin1(dialog.metaObject()->className());
     shown.append(name);
     const auto it = m_handlers.constFind(name);
     if (it == m_handlers.constEnd()) {
-        const QString message = QLatin1String("Unexpected modal window ") + name
-                                + QLatin1String(": no handler registered");
+        const QString message = QLatin1String("Unexpected modal window ") + name +
+                                QLatin1String(": no handler registered");
         failures.append(message);
         if (onFailure)
             onFailure(message);
@@ -30,8 +27,7 @@ int ScriptedModalRunner::run(QDialog& dialog)
     const Handler handler = it.value(); // a copy: the handler may register others
     dialog.show();
     const int result = handler(dialog);
-    if (dialog.isVisible())
-        dialog.hide();
+    if (dialog.isVisible()) dialog.hide();
     dialog.setResult(result);
     return result;
 }

@@ -16,9 +16,7 @@ class ScriptedModalRunner : public ModalRunner {
 public:
     using Handler = std::function<int(QDialog&)>;
 
-    template <typename DialogClass>
-    void on(std::function<int(DialogClass&)> handler)
-    {
+    template <typename DialogClass> void on(std::function<int(DialogClass&)> handler) {
         onClass(DialogClass::staticMetaObject.className(),
                 [handler](QDialog& d) { return handler(static_cast<DialogClass&>(d)); });
     }

@@ -25,12 +25,12 @@ struct ShownBox {
 class ScriptedPrompts : public Prompts {
 public:
     // Scripting, in the order the boxes will come.
-    void answer(Answer a);                       // question boxes
+    void answer(Answer a);                        // question boxes
     void answerText(std::optional<QString> text); // input and password boxes (nullopt: Cancel)
     void answerPath(const QString& path);         // file and folder dialogs ("" : Cancel)
 
     QList<ShownBox> shown;
-    QStringList texts() const;      // texts of every box shown, in order
+    QStringList texts() const;                    // texts of every box shown, in order
     QStringList texts(const QString& kind) const; // texts of the boxes of one kind
     int pendingAnswers() const { return int(m_queue.size()); }
     void clear(); // forgets the shown boxes and the unused answers
@@ -47,7 +47,8 @@ public:
                     const QString& title = QString()) override;
     std::optional<QString> input(const QString& prompt, const QString& title = QString(),
                                  const QString& defaultText = QString()) override;
-    std::optional<QString> password(const QString& prompt, const QString& title = QString()) override;
+    std::optional<QString> password(const QString& prompt,
+                                    const QString& title = QString()) override;
     QString openFile(const QString& title, const QString& filter,
                      const QString& defaultName = QString()) override;
     QString saveFile(const QString& title, const QString& filter,
@@ -60,8 +61,7 @@ private:
     };
     using Scripted = std::variant<Answer, std::optional<QString>, PathAnswer>;
     void fail(const QString& message);
-    template <typename T>
-    std::optional<T> take(const ShownBox& box);
+    template <typename T> std::optional<T> take(const ShownBox& box);
     QString takePath(const ShownBox& box);
     QList<Scripted> m_queue;
 };

@@ -2,8 +2,7 @@
 
 #include <QDir>
 
-TestEnv::TestEnv() : settings(tmp.path() + QStringLiteral("/settings.ini"))
-{
+TestEnv::TestEnv() : settings(tmp.path() + QStringLiteral("/settings.ini")) {
     ctx.services.settings = &settings;
     ctx.services.prompts = &prompts;
     ctx.services.modal = &modal;
@@ -17,21 +16,18 @@ TestEnv::TestEnv() : settings(tmp.path() + QStringLiteral("/settings.ini"))
     QDir().mkpath(ctx.session.DataRoot);
 }
 
-QString TestEnv::path(const QString& relative) const
-{
+QString TestEnv::path(const QString& relative) const {
     return tmp.path() + u'/' + relative;
 }
 
-QString TestEnv::makeUser(const QString& name)
-{
+QString TestEnv::makeUser(const QString& name) {
     ctx.session.CurrentUser = name;
     const QString folder = ctx.session.userFolder();
     QDir().mkpath(folder);
     return folder;
 }
 
-QString TestEnv::makeLedger(const QString& user, const QString& ledger)
-{
+QString TestEnv::makeLedger(const QString& user, const QString& ledger) {
     makeUser(user);
     ctx.session.LedgerName = ledger;
     const QString folder = ctx.session.ledgerFolder();

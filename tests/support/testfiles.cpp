@@ -8,14 +8,12 @@
 
 namespace TestFiles {
 
-void put(const QString& path, const QByteArray& bytes)
-{
+void put(const QString& path, const QByteArray& bytes) {
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     QVERIFY2(FileIO::writeFileSafely(path, bytes), qPrintable(path));
 }
 
-QByteArray get(const QString& path)
-{
+QByteArray get(const QString& path) {
     return FileIO::readFile(path).value_or(QByteArray("<missing>"));
 }
 
