@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/codec.h"
+#include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/shell.h"
 #include "setup/detailtextlines.h"
@@ -133,7 +134,8 @@ void AccountNoteForm::Command2_Click() {
 }
 
 void AccountNoteForm::importText() {
-    if (ImportList) DetailTextLines::importLines(Text(), ImportAccounts, *ImportList);
+    if (ImportList && DetailTextLines::importLines(Text(), ImportAccounts, *ImportList).full)
+        m_ctx.services.prompts->warning(DetailTextLines::fullMessage());
     m_ctx.ledger.DetailTextsChanged = true;
     m_ctx.ledger.markChanged();
     accept();

@@ -1,20 +1,13 @@
 #include "setup/detailtextlines.h"
 
+#include <QRegularExpression>
+
+#include "platform/runtime.h"
+
 namespace DetailTextLines {
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
-
-// Blanks only, as the stored texts are padded with blanks; tabs and breaks are content.
-QString trimBlanks(const QString& s) {
-    qsizetype from = 0;
-    qsizetype to = s.size();
-    while (from < to && s.at(from) == u' ')
-        ++from;
-    while (to > from && s.at(to - 1) == u' ')
-        --to;
-    return s.mid(from, to - from);
-}
 } // namespace
 
 QString unfiledAccount() {
@@ -24,13 +17,17 @@ QChar separator() {
     return QChar(0x0001);
 }
 
+QString fullMessage() {
+    return QStringLiteral("最多只能新增1000筆明細");
+}
+
 QString exportLines(const QStringList& items) {
     QStringList lines;
     for (const QString& item : items) {
         const qsizetype cut = item.indexOf(separator());
         if (cut < 0) continue;
-        const QString account = trimBlanks(item.left(cut));
-        const QString text = trimBlanks(item.mid(cut + 1));
+        const QString account = Runtime::trimBlanks(item.left(cut));
+        const QString text = Runtime::trimBlanks(item.mid(cut + 1));
         lines << (account == unfiledAccount() ? text : account + u' ' + text);
     }
     return lines.join(CrLf);
@@ -39,13 +36,14 @@ QString exportLines(const QStringList& items) {
 QString accountLines(const QStringList& names) {
     QStringList lines;
     for (const QString& name : names)
-        lines << trimBlanks(name);
+        lines << Runtime::trimBlanks(name);
     return lines.join(CrLf);
 }
 
-int importLines(const QString& text, const QStringList& accounts, QStringList& working) {
-    int added = 0;
-    const QStringList lines = text.split(CrLf);
+ImportResult importLines(const QString& text, const QStringList& accounts, QStringList& working) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    ImportResult result;
+    const QStringList lines = text.split(lineBreak);
     for (const QString& line : lines) {
         if (line.isEmpty()) continue;
         const qsizetype blank = line.indexOf(u' ');
@@ -57,11 +55,14 @@ int importLines(const QString& text, const QStringList& accounts, QStringList& w
             if (!accounts.contains(account)) continue;
             item = account + separator() + line.mid(blank + 1);
         }
-        if (working.size() >= Capacity) continue;
+        if (working.size() >= Capacity) {
+            result.full = true;
+            break;
+        }
         working << item;
-        ++added;
+        ++result.added;
     }
-    return added;
+    return result;
 }
 
 } // namespace DetailTextLines

@@ -64,8 +64,10 @@ private slots:
             << QString("A-現金 ") << QStringList{item("A-現金", "")};
         QTest::newRow("empty lines skipped")
             << QString("\r\n早餐\r\n\r\n") << QStringList{item("未分類", "早餐")};
-        QTest::newRow("a lone line feed stays inside the line")
-            << QString("早餐\n午餐") << QStringList{item("未分類", "早餐\n午餐")};
+        QTest::newRow("a lone line feed or carriage return ends a line too")
+            << QString("早餐\n午餐\rA-現金 提款\r\n\n晚餐")
+            << QStringList{item("未分類", "早餐"), item("未分類", "午餐"), item("A-現金", "提款"),
+                           item("未分類", "晚餐")};
         QTest::newRow("blank first: empty account skipped") << QString(" 早餐") << QStringList{};
         QTest::newRow("unfiled text with a blank, account word")
             << QString("E-交通費 公車") << QStringList{item("E-交通費", "公車")};
@@ -77,20 +79,35 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, added);
         QStringList working{item("A-現金", "舊")};
-        const int n = DetailTextLines::importLines(text, EditorAccounts, working);
-        QCOMPARE(n, int(added.size()));
+        const auto result = DetailTextLines::importLines(text, EditorAccounts, working);
+        QCOMPARE(result.added, int(added.size()));
+        QVERIFY(!result.full);
         QCOMPARE(working, QStringList{item("A-現金", "舊")} + added);
     }
 
+    void importStopsAtCapacity_data() {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("added");
+        QTest::addColumn<bool>("full");
+        QTest::newRow("998 and five lines") << 998 << "a\r\nb\r\nc\r\nA-現金 d\r\ne" << 2 << true;
+        QTest::newRow("two lines fill it exactly") << 998 << "a\r\nb" << 2 << false;
+        QTest::newRow("full, only unusable lines left") << 1000 << "\r\nEquity x" << 0 << false;
+        QTest::newRow("full") << 1000 << "a" << 0 << true;
+    }
     void importStopsAtCapacity() {
+        QFETCH(int, before);
+        QFETCH(QString, text);
+        QFETCH(int, added);
+        QFETCH(bool, full);
         QStringList working;
-        for (int i = 0; i < 998; ++i)
+        for (int i = 0; i < before; ++i)
             working << item("未分類", QString::number(i));
-        const int n =
-            DetailTextLines::importLines("a\r\nb\r\nc\r\nA-現金 d\r\ne", EditorAccounts, working);
-        QCOMPARE(n, 2);
-        QCOMPARE(working.size(), 1000);
-        QCOMPARE(working.last(), item("未分類", "b"));
+        const auto result = DetailTextLines::importLines(text, EditorAccounts, working);
+        QCOMPARE(result.added, added);
+        QCOMPARE(result.full, full);
+        QCOMPARE(working.size(), before + added);
+        if (added) QCOMPARE(working.last(), item("未分類", "b"));
     }
 
     void exportThenImportRoundTrip() {
