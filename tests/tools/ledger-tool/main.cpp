@@ -50,12 +50,6 @@ int usage() {
     return 2;
 }
 
-QString asFolder(const QString& path) {
-    QString folder = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    if (!folder.endsWith(u'/')) folder += u'/';
-    return folder;
-}
-
 QString numberText(double value) {
     return QString::number(value, 'f', value == qRound64(value) ? 0 : 2);
 }
@@ -73,22 +67,10 @@ struct Tool {
         ctx.services.settings = &settings;
         ctx.services.clock = &clock;
         ctx.services.shell = &shell;
-        ctx.session.AppFolder = asFolder(QCoreApplication::applicationDirPath());
+        ctx.session.AppFolder = AsToolFolder(QCoreApplication::applicationDirPath());
     }
 
-    // The ledger folder's parent is the user folder, whose parent is the data root; the
-    // ledger list holds only this ledger, so no apply question is asked.
-    void useLedgerFolder(const QString& path) {
-        const QDir ledger(asFolder(path));
-        QDir user = ledger;
-        user.cdUp();
-        QDir root = user;
-        root.cdUp();
-        ctx.session.DataRoot = asFolder(root.absolutePath());
-        ctx.session.CurrentUser = QFileInfo(user.absolutePath()).fileName();
-        ctx.session.LedgerName = QFileInfo(ledger.absolutePath()).fileName();
-        ctx.session.LedgerNames = QStringList{ctx.session.LedgerName};
-    }
+    void useLedgerFolder(const QString& path) { UseLedgerFolder(ctx.session, path); }
 
     bool open(const QString& ledgerFolder) {
         useLedgerFolder(ledgerFolder);
@@ -178,7 +160,7 @@ int parse(const QStringList& args) {
 int pack(const QStringList& args) {
     if (args.size() != 3) return usage();
     Tool tool;
-    tool.ctx.session.DataRoot = asFolder(args.at(0));
+    tool.ctx.session.DataRoot = AsToolFolder(args.at(0));
     tool.ctx.session.CurrentUser = args.at(1);
     BuildBackupPackage(tool.ctx);
     const QString working = BackupPackagePath(tool.ctx.session);
@@ -194,7 +176,7 @@ int pack(const QStringList& args) {
 int unpack(const QStringList& args) {
     if (args.size() != 3) return usage();
     Tool tool;
-    tool.ctx.session.DataRoot = asFolder(args.at(1));
+    tool.ctx.session.DataRoot = AsToolFolder(args.at(1));
     tool.ctx.session.CurrentUser = args.at(2);
     QDir().mkpath(tool.ctx.session.DataRoot);
     const QString working = BackupPackagePath(tool.ctx.session);

@@ -5,8 +5,34 @@
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QStringList>
+
+#include "store/session.h"
+
+// An absolute folder path ending with "/".
+inline QString AsToolFolder(const QString& path) {
+    QString folder = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (!folder.endsWith(u'/')) folder += u'/';
+    return folder;
+}
+
+// The login state of a ledger folder given on the command line: its parent is the user
+// folder, whose parent is the data root; the ledger list holds only this ledger, so no
+// apply question is asked.
+inline void UseLedgerFolder(Session& session, const QString& path) {
+    const QDir ledger(AsToolFolder(path));
+    QDir user = ledger;
+    user.cdUp();
+    QDir root = user;
+    root.cdUp();
+    session.DataRoot = AsToolFolder(root.absolutePath());
+    session.CurrentUser = QFileInfo(user.absolutePath()).fileName();
+    session.LedgerName = QFileInfo(ledger.absolutePath()).fileName();
+    session.LedgerNames = QStringList{session.LedgerName};
+}
 
 // Records every box; questions are answered No, inputs and dialogs cancelled.
 class RecordingPrompts : public Prompts {

@@ -1,0 +1,53 @@
+#include "store/accountnames.h"
+
+#include "platform/codec.h"
+#include "platform/runtime.h"
+#include "store/ledger.h"
+
+namespace AccountNames {
+
+QString prefixOf(int kind) {
+    switch (kind) {
+    case KindAsset:
+        return QStringLiteral("A-");
+    case KindLiability:
+        return QStringLiteral("L-");
+    case KindIncome:
+        return QStringLiteral("I-");
+    case KindExpense:
+        return QStringLiteral("E-");
+    default:
+        return QString();
+    }
+}
+
+int kindOfPrefix(const QString& name) {
+    for (int kind = KindAsset; kind <= KindExpense; ++kind)
+        if (name.startsWith(prefixOf(kind))) return kind;
+    return 0;
+}
+
+QString noParent() {
+    return QStringLiteral("<無>");
+}
+
+QString cut(const QString& name) {
+    return Ansi::cutToBytes(name, MaxBytes);
+}
+
+QString compose(int kind, const QString& parent, const QString& ownName) {
+    const bool root = parent.isEmpty() || parent == noParent();
+    return TrimFixed(cut((root ? prefixOf(kind) : parent + u'.') + ownName));
+}
+
+bool isBlank(const QString& ownName) {
+    return Runtime::trimBlanks(ownName).isEmpty();
+}
+
+int findOther(const Ledger& ledger, const QString& name, int except) {
+    for (int i = 1; i < ledger.AccountCount; ++i)
+        if (i != except && ledger.Accounts[size_t(i)].Name.trimmed() == name) return i;
+    return 0;
+}
+
+} // namespace AccountNames

@@ -1,0 +1,33 @@
+#pragma once
+#include <QString>
+
+struct Ledger;
+
+// The rules of account names: kind prefixes, "." levels, the 32-byte width of every
+// account field, exact comparison. The account editor composes every new name here.
+namespace AccountNames {
+
+inline constexpr int MaxBytes = 32;
+
+// "A-", "L-", "I-", "E-" for kinds 1 to 4; "" for any other kind.
+QString prefixOf(int kind);
+// The kind whose prefix the name begins with (1 to 4); 0 for any other name.
+int kindOfPrefix(const QString& name);
+// The parent box's first item, standing for no parent.
+QString noParent(); // "<無>"
+
+// The 32-byte cut: the longest start of the name that fits MaxBytes of cp950.
+QString cut(const QString& name);
+// The full name from a kind, a parent (empty or "<無>": none) and the own name as typed:
+// prefix & own name, or parent & "." & own name; cut to MaxBytes, trailing blanks removed
+// (the fixed field drops them on save, so they would not survive the next opening).
+QString compose(int kind, const QString& parent, const QString& ownName);
+
+// Empty or blanks only.
+bool isBlank(const QString& ownName);
+
+// The index (1-based) of the account whose name, trailing blanks removed, equals name
+// exactly, skipping index `except`; 0 when there is none.
+int findOther(const Ledger& ledger, const QString& name, int except = 0);
+
+} // namespace AccountNames
