@@ -5,7 +5,7 @@
 #include "timing.h"
 
 #include "mainwin/mainform.h"
-#include "mainwin/periods.h"
+#include "store/periods.h"
 #include "mainwin/treefigures.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"

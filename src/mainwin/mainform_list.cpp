@@ -14,7 +14,7 @@
 #include "mainwin/colourtable.h"
 #include "mainwin/imagelist.h"
 #include "mainwin/mainform.h"
-#include "mainwin/periods.h"
+#include "store/periods.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
 #include "platform/prompts.h"

@@ -8,7 +8,7 @@
 #include <QTreeWidget>
 
 #include "mainwin/mainform.h"
-#include "mainwin/periods.h"
+#include "store/periods.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "store/amounts.h"

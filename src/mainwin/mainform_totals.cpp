@@ -6,7 +6,7 @@
 #include <exception>
 
 #include "mainwin/mainform.h"
-#include "mainwin/periods.h"
+#include "store/periods.h"
 #include "mainwin/treefigures.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"

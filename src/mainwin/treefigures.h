@@ -9,7 +9,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "mainwin/periods.h"
+#include "store/periods.h"
 
 struct Ledger;
 struct Session;

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "mainwin/mainform.h"
-#include "mainwin/periods.h"
+#include "store/periods.h"
 #include "store/amounts.h"
 #include "support/ledgerbuilder.h"
 #include "support/testenv.h"

@@ -4,7 +4,9 @@
 #include <QString>
 #include <optional>
 
-// Period rules of the main window's tree totals and entry list.
+struct SettingMirrors;
+
+// Period rules of the main window (tree totals, entry list) and of the report windows.
 namespace Periods {
 
 // Index of the period choice Combo1.
@@ -42,5 +44,36 @@ Bounds periodBounds(int index, int year, int startDay, bool monthBefore);
 
 // Budget cell of a period: 0 for the whole year, m for month m; -1 for "全部".
 int budgetCell(int index);
+
+// ---- Report periods ---------------------------------------------------------------------
+
+// First and last day of a report period as "yyyymmdd"; first empty for "全部".
+struct Span {
+    QString first;
+    QString last;
+};
+
+// Report month m (1..12) of year y: starts on day startDay of month m, or of the month
+// before when monthBefore; ends the day before the next report month starts.
+Span MonthPeriod(int year, int month, int startDay, bool monthBefore);
+// Report year: y/01/startDay to the day before (y+1)/01/startDay, whatever monthBefore.
+Span YearPeriod(int year, int startDay);
+// "全部" of the reports: from the first entry on, up to today whatever AftState says.
+Span AllPeriod(const QDate& today);
+// An end after today becomes today when AftState is "0".
+QString ClampToToday(const QString& end, const QString& aftState, const QDate& today);
+
+// The year of a report window's year box: its year, or the current year when the text is
+// no year (see yearFromText).
+int reportYear(const QString& yearText, const QDate& today);
+
+// The period of a choice of the report period lists ("全部", "整年", "01月".."12月").
+struct ReportPeriod {
+    QString start;     // handed to the computation ("" for "全部")
+    QString end;       // handed to the computation, after ClampToToday
+    QString lastShown; // the end before clamping (what the date pickers show)
+};
+// choice: the statements window's list index (0 "全部", 1 "整年", 2..13 the months).
+ReportPeriod reportPeriod(int choice, int year, const SettingMirrors& setting, const QDate& today);
 
 } // namespace Periods

@@ -1,4 +1,6 @@
-#include "mainwin/periods.h"
+#include "store/periods.h"
+
+#include "store/session.h"
 
 #include <QRegularExpression>
 
@@ -71,6 +73,42 @@ int budgetCell(int index) {
     if (index == WholeYear) return 0;
     if (index >= FirstMonth && index <= LastMonth) return index - 1;
     return -1;
+}
+
+Span MonthPeriod(int year, int month, int startDay, bool monthBefore) {
+    const Bounds b = periodBounds(FirstMonth + month - 1, year, startDay, monthBefore);
+    return {b.start, b.end};
+}
+
+Span YearPeriod(int year, int startDay) {
+    const Bounds b = periodBounds(WholeYear, year, startDay, false);
+    return {b.start, b.end};
+}
+
+Span AllPeriod(const QDate& today) {
+    return {QString(), dateKey(today)};
+}
+
+QString ClampToToday(const QString& end, const QString& aftState, const QDate& today) {
+    const QString todayKey = dateKey(today);
+    if (aftState == QLatin1String("0") && end > todayKey) return todayKey;
+    return end;
+}
+
+int reportYear(const QString& yearText, const QDate& today) {
+    return yearFromText(yearText).value_or(today.year());
+}
+
+ReportPeriod reportPeriod(int choice, int year, const SettingMirrors& setting, const QDate& today) {
+    if (choice <= All || choice > LastMonth) {
+        const Span all = AllPeriod(today);
+        return {all.first, all.last, all.last};
+    }
+    const int day = monthStartDay(setting.DayState);
+    const Span span = choice == WholeYear
+                          ? YearPeriod(year, day)
+                          : MonthPeriod(year, choice - 1, day, setting.DayState2 != "0");
+    return {span.first, ClampToToday(span.last, setting.AftState, today), span.last};
 }
 
 } // namespace Periods
