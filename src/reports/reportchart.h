@@ -1,0 +1,51 @@
+#pragma once
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QtCharts/QChartView>
+#include <array>
+#include <optional>
+
+class QPieSeries;
+class QBarSeries;
+class QBarCategoryAxis;
+
+// Fill colours of pie slices 1 to 14; later slices keep the chart's own colours.
+extern const std::array<QColor, 14> ChartPalette;
+
+// The report windows' chart, with only what they use of it: a pie of one row (the
+// statements window) or twelve rows of two series (the yearly window). Slices and bars
+// receive numbers, never shown texts.
+class ReportChart : public QChartView {
+public:
+    explicit ReportChart(QWidget* parent = nullptr);
+
+    // ---- Pie of one row --------------------------------------------------------------
+    // Slice i gets ChartPalette[i] for i < 14. A negative value gets size 0 (a pie cannot
+    // show it); its label stays, so later slices keep their colours.
+    void ShowPie(const QString& rowLabel, const QStringList& sliceLabels,
+                 const QList<double>& values);
+    void SetRowLabel(const QString& label);
+    QString rowLabel() const;
+    int sliceCount() const;
+    QString sliceLabel(int i) const;                // i from 0
+    double sliceValue(int i) const;                 // the value as given
+    std::optional<QColor> sliceColour(int i) const; // nullopt: the chart's own colour
+
+    // ---- Twelve rows of two series -----------------------------------------------------
+    // Rows "R1".."R12" and two series "C1" and "C2", all values 0.
+    void MakeRowChart();
+    void SetRowText(int row, const QString& label);   // row 1..12
+    void SetValue(int row, int series, double value); // series 1 or 2
+    QString rowText(int row) const;
+    double value(int row, int series) const;
+
+private:
+    void clearChart();
+    QPieSeries* m_pie = nullptr;
+    QList<double> m_values; // as given, a negative one included
+    int m_coloured = 0;
+    QBarSeries* m_bars = nullptr;
+    QBarCategoryAxis* m_rows = nullptr;
+};
