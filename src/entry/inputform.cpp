@@ -456,6 +456,17 @@ void InputForm::Command3_Click() {
 
 void InputForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    Form_Activate();
+}
+
+// Also when the window is active again after one of its own modal windows closed (quick
+// entries, installments, the note editor): typing replaces the amount.
+void InputForm::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+}
+
+void InputForm::Form_Activate() {
     Text2->setFocus();
     Text2->selectAll();
 }
@@ -607,17 +618,17 @@ void InputForm::ReleaseKindFilter(bool firstList) {
 
 // ---- Counters and note ------------------------------------------------------------------
 
-void InputForm::UpdateDetailCounter() {
+void InputForm::UpdateDetailCounter(bool remark) {
     const int n = Ansi::byteLength(Combo3->currentText());
     QString text = QStringLiteral("明細字數: ") + QString::number(n);
-    if (n > 60) text += QStringLiteral(" (超過上限60字，請縮減字數)");
+    if (remark && n > 60) text += QStringLiteral(" (超過上限60字，請縮減字數)");
     Label13->setText(text);
 }
 
-void InputForm::UpdateNoteCounter() {
+void InputForm::UpdateNoteCounter(bool remark) {
     const int n = Ansi::byteLength(NoteText());
     QString text = QStringLiteral("備註字數: ") + QString::number(n);
-    if (n > 5000) text += QStringLiteral(" (超過上限5000字，請縮減字數)");
+    if (remark && n > 5000) text += QStringLiteral(" (超過上限5000字，請縮減字數)");
     Label14->setText(text);
 }
 

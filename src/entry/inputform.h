@@ -132,9 +132,10 @@ public:
     // would, but without opening the drop-down list; nothing when none is pressed.
     void ReleaseKindFilter(bool firstList);
 
-    // Live byte counters (Combo3 and Text1); also for openers that fill the fields.
-    void UpdateDetailCounter();
-    void UpdateNoteCounter();
+    // Live byte counters (Combo3 and Text1); also for openers that fill the fields, which
+    // show the count without the over-limit remark.
+    void UpdateDetailCounter(bool remark = true);
+    void UpdateNoteCounter(bool remark = true);
 
     // The note with its line breaks as CR LF (the box itself holds LF), and back.
     QString NoteText() const;
@@ -156,9 +157,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void done(int result) override;
 
 private:
+    void Form_Activate();
     void buildControls();
     void buildMenu();
     void connectHandlers();

@@ -196,9 +196,10 @@ void InputForm::Check2_Click() {
                 choice = i;
         }
         Cob4->setCurrentIndex(choice >= 0 ? choice : 0);
-        const int second =
-            Cob5->findText(Cob3->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (second >= 0) Cob5->setCurrentIndex(second);
+        // The fee is paid from the second account or from nothing chosen yet: never from
+        // an account the user did not pick.
+        Cob5->setCurrentIndex(
+            Cob5->findText(Cob3->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive));
     }
     Text5->setText(settings.GetSetting(Section, QStringLiteral("Amount"), QStringLiteral("0")));
     Combo1->setEditText(

@@ -115,8 +115,9 @@ void QuickEdit::buildControls() {
     connect(Command2, &QPushButton::clicked, this, [this] { reject(); });
     connect(Cob1, &QComboBox::activated, this, [this] { FieldClick(0); });
     connect(Cob2, &QComboBox::activated, this, [this] { FieldClick(1); });
+    // Keys reach the note box itself, mouse presses its viewport.
     for (QObject* o : {static_cast<QObject*>(Text1), static_cast<QObject*>(Text2),
-                       static_cast<QObject*>(Text3->viewport())})
+                       static_cast<QObject*>(Text3), static_cast<QObject*>(Text3->viewport())})
         o->installEventFilter(this);
     resize(420, 420);
 }
@@ -147,6 +148,7 @@ bool QuickEdit::eventFilter(QObject* watched, QEvent* event) {
         FieldClick(4);
         UpdateNoteCounter();
     }
+    if (watched == Text3 && keyUp) UpdateNoteCounter();
     return QDialog::eventFilter(watched, event);
 }
 

@@ -94,6 +94,7 @@ void MainForm::buildControls() {
     Command4 = new QPushButton(QStringLiteral("全區搜尋"), Picture1);
     Command4->setObjectName(QStringLiteral("Command4"));
     Command4->resize(65, 23);
+    Command4->setEnabled(false); // until the journal window connects its search
 
     Liv1 = new QTreeWidget(Picture1);
     Liv1->setObjectName(QStringLiteral("Liv1"));
@@ -122,23 +123,19 @@ void MainForm::buildControls() {
     StatusBar1 = statusBar();
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
+    // The panels abut and are placed by the layout pass, not by the bar's own layout: that
+    // layout puts spacing between them and hands the free room to its trailing spacer, and
+    // fixed minimum widths would push the window wider than the widths computed from it.
     for (int n = 0; n < 9; ++n) {
         auto* label = new QLabel(QString::fromUtf16(panelDesign[n].text), StatusBar1);
         label->setObjectName(QStringLiteral("Panel%1").arg(n + 1));
-        // Label panels keep their widths; figure panels get theirs from the layout pass
-        // as an upper bound, so that a narrow bar squeezes them instead of overlapping.
-        if (panelDesign[n].text[0] != u'\0') {
-            label->setFixedWidth(panelDesign[n].width);
-        } else {
-            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-            label->setMinimumWidth(0);
-            label->setMaximumWidth(panelDesign[n].width);
-        }
+        label->resize(panelDesign[n].width, label->sizeHint().height());
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        StatusBar1->addWidget(label);
         m_panels << label;
     }
+    StatusBar1->setMinimumHeight(m_panels.first()->sizeHint().height() + 2);
+    PlaceStatusPanels();
 }
 
 void MainForm::connectHandlers() {

@@ -47,8 +47,9 @@ public:
     // The start sequence (folders, settings, stored options, login step).
     void Form_Load();
     // The full-text search hand-over to the journal window (Command4_Click calls it with
-    // the filter text); set by the journal once it exists.
-    std::function<void(const QString&)> JournalSearch;
+    // the filter text); set by the journal once it exists. Until then 全區搜尋 and its
+    // Ctrl+Enter key stay disabled.
+    void SetJournalSearch(std::function<void(const QString&)> search);
     // True once the close sequence has run to its end (the process is to end).
     bool RunEnded() const { return m_runEnded; }
     // Called when the close sequence ends the run; defaults to quitting the application.
@@ -73,6 +74,8 @@ public:
     void SetPanelText(int n, const QString& text);
     // A message shown in panel n until the next listing replaces it (budget warnings).
     void DrawPanelText(int n, const QString& text);
+    // Lines the panels up from the bar's left edge at their current widths.
+    void PlaceStatusPanels();
 
     // ---- Tree nodes by position and key ---------------------------------------------
     // Positions are 1-based in creation order; 1 to 5 are the kind roots.
@@ -227,6 +230,7 @@ private:
     std::shared_ptr<TreeTotalsCache> m_totalsCache;
     QHash<QString, QTreeWidgetItem*> m_nodeByKey;
     QList<QLabel*> m_panels;
+    std::function<void(const QString&)> m_journalSearch;
     int m_sortColumn = 1;
     bool m_sortDescending = false;
     bool m_runEnded = false;

@@ -37,6 +37,15 @@ void MainForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) LayoutPass();
 }
 
+void MainForm::PlaceStatusPanels() {
+    const int h = std::max(StatusBar1->height() - 2, Panel(1)->sizeHint().height());
+    int x = 0;
+    for (QLabel* p : m_panels) {
+        p->setGeometry(x, 1, p->width(), h);
+        x += p->width();
+    }
+}
+
 void MainForm::LayoutPass() {
     if (isMinimized()) {
         MinimiseToTray();
@@ -92,8 +101,8 @@ void MainForm::LayoutPass() {
     const std::pair<int, double> shares[] = {
         {2, 0.2}, {4, 0.2}, {6, 0.155}, {7, 0.295}, {9, 0.155}};
     for (const auto& [panel, share] : shares)
-        if (QLabel* p = Panel(panel))
-            p->setMaximumWidth(std::max(0, int(std::lround(share * rest))));
+        if (QLabel* p = Panel(panel)) p->resize(std::max(0, int(std::lround(share * rest))), 1);
+    PlaceStatusPanels();
 
     RestoreWindowState = isMaximized() ? 2 : 0;
 }

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "mainwin/mainform.h"
@@ -187,14 +188,19 @@ void MainForm::Command1_Click() {
 
 void MainForm::Combo2_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
-    if (modifiers == Qt::ControlModifier)
-        Command4_Click();
-    else
+    if (modifiers == Qt::ControlModifier) {
+        if (Command4->isEnabled()) Command4_Click();
+    } else
         Command1_Click();
 }
 
 void MainForm::Command4_Click() {
-    if (JournalSearch) JournalSearch(Combo2->currentText());
+    if (m_journalSearch) m_journalSearch(Combo2->currentText());
+}
+
+void MainForm::SetJournalSearch(std::function<void(const QString&)> search) {
+    m_journalSearch = std::move(search);
+    Command4->setEnabled(bool(m_journalSearch));
 }
 
 // ---- Column sort ------------------------------------------------------------------------------

@@ -16,7 +16,6 @@
 #include "entry/entryrules.h"
 #include "entry/inputform.h"
 #include "platform/clock.h"
-#include "platform/codec.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
@@ -56,6 +55,7 @@ void fillAccounts(QComboBox* box, const Ledger& ledger, AccountList list) {
         const AccountRecord& a = ledger.Accounts[size_t(k)];
         if (offers(list, a.Kind)) box->addItem(a.Name.trimmed());
     }
+    box->setCurrentIndex(-1); // a filled list offers its items, it chooses none
 }
 
 // Selects the item equal to text (setting the index runs the window's own click handling);
@@ -111,10 +111,8 @@ void setColour(InputForm& form, int index) {
 }
 
 void setCounters(InputForm& form) {
-    form.Label13->setText(QStringLiteral("明細字數: ") +
-                          QString::number(Ansi::byteLength(form.Combo3->currentText())));
-    form.Label14->setText(QStringLiteral("備註字數: ") +
-                          QString::number(Ansi::byteLength(form.Text1->toPlainText())));
+    form.UpdateDetailCounter(false);
+    form.UpdateNoteCounter(false);
 }
 
 } // namespace
@@ -151,10 +149,8 @@ void MainForm::Data_New_Click() {
 
         fillAccounts(form.Cob2, ledger, AccountList::NotEquity);
         fillAccounts(form.Cob4, ledger, AccountList::NotEquity);
-        form.Cob2->setCurrentIndex(-1);
         fillAccounts(form.Cob3, ledger, AccountList::NotIncomeExpense);
         fillAccounts(form.Cob5, ledger, AccountList::AssetLiability);
-        form.Cob3->setCurrentIndex(-1);
 
         const QString key = SelectedNodeKey();
         if (key.startsWith(QLatin1String("A-")) || key.startsWith(QLatin1String("L-"))) {

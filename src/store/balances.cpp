@@ -1,6 +1,7 @@
 #include "store/balances.h"
 
 #include <cstring>
+#include <limits>
 
 #include "store/amounts.h"
 
@@ -46,13 +47,21 @@ int compareKey(const char* date, const QByteArray& key) {
     return n == key.size() ? (key.size() < 8 ? 1 : 0) : -1;
 }
 
-double balance(const Ledger& ledger, const Session& session, int accountIndex,
-               const QString& dateKey, bool includeDay) {
+// The type tag the sum of the counted amounts takes: Empty while none counted, then the
+// widest of Int16, Int32 and Double met so far.
+quint16 widerTag(quint16 sum, quint16 amount) {
+    if (sum == TaggedNumber::Double || amount == TaggedNumber::Double) return TaggedNumber::Double;
+    if (sum == TaggedNumber::Int32 || amount == TaggedNumber::Int32) return TaggedNumber::Int32;
+    return TaggedNumber::Int16;
+}
+
+double balance(const Ledger& ledger, int accountIndex, const QString& dateKey, bool includeDay,
+               bool wholeUnits, quint16* sumTag = nullptr) {
     const AccountRecord& account = ledger.Accounts.at(size_t(accountIndex));
     const int k = account.Kind;
     const FixedText<32>& name = account.Name;
-    const bool wholeUnits = session.DotState == QLatin1String("0");
     const QByteArray key = dateKey.toLatin1();
+    quint16 tag = TaggedNumber::Empty;
 
     double b = 0;
     int t = 0; // kind code of the other side; kept from the last recognised side
@@ -64,6 +73,7 @@ double balance(const Ledger& ledger, const Session& session, int accountIndex,
         const int c = compareKey(e.Date.data(), key);
         if (includeDay ? c > 0 : c >= 0) continue;
         const double a = wholeUnits ? WholeUnitsAmount(e.Amount.value()) : e.Amount.value();
+        tag = widerTag(tag, e.Amount.tag());
         if (first) {
             const int code = PrefixKindCode(e.Account2, false);
             if (code >= 0) t = code;
@@ -75,17 +85,36 @@ double balance(const Ledger& ledger, const Session& session, int accountIndex,
             b += EntrySign(k, t, false) * a;
         }
     }
+    if (sumTag) *sumTag = tag;
     return b;
+}
+
+bool wholeUnitsShown(const Session& session) {
+    return session.DotState == QLatin1String("0");
 }
 
 } // namespace
 
 double AccountBalanceTo(const Ledger& ledger, const Session& session, int accountIndex,
                         const QString& dateKey) {
-    return balance(ledger, session, accountIndex, dateKey, true);
+    return balance(ledger, accountIndex, dateKey, true, wholeUnitsShown(session));
 }
 
 double AccountBalanceBefore(const Ledger& ledger, const Session& session, int accountIndex,
                             const QString& dateKey) {
-    return balance(ledger, session, accountIndex, dateKey, false);
+    return balance(ledger, accountIndex, dateKey, false, wholeUnitsShown(session));
+}
+
+TaggedNumber ExactBalanceTo(const Ledger& ledger, int accountIndex, const QString& dateKey) {
+    quint16 tag = TaggedNumber::Empty;
+    const double b = balance(ledger, accountIndex, dateKey, true, false, &tag);
+    if (tag == TaggedNumber::Empty) return TaggedNumber::fromInt16(0);
+    // A whole-number sum that outgrows its type is kept exactly as a wider one.
+    if (tag == TaggedNumber::Int16 && b >= std::numeric_limits<qint16>::min() &&
+        b <= std::numeric_limits<qint16>::max())
+        return TaggedNumber::fromInt16(qint16(b));
+    if (tag != TaggedNumber::Double && b >= std::numeric_limits<qint32>::min() &&
+        b <= std::numeric_limits<qint32>::max())
+        return TaggedNumber::fromInt32(qint32(b));
+    return TaggedNumber::fromDouble(b);
 }

@@ -22,5 +22,11 @@ double AccountBalanceTo(const Ledger& ledger, const Session& session, int accoun
 double AccountBalanceBefore(const Ledger& ledger, const Session& session, int accountIndex,
                             const QString& dateKey);
 
+// The same balance up to and including dateKey from the exact stored amounts, whatever
+// DotState says (moving money between entries must not lose cents), as a tagged number of
+// the type the sum of the counted amounts has: a 16-bit zero when no entry counted, a
+// whole-number type while every counted amount is one and the sum fits it, else a double.
+TaggedNumber ExactBalanceTo(const Ledger& ledger, int accountIndex, const QString& dateKey);
+
 // The "yyyymmdd" key of a stored date "yyyy/mm/dd".
 QString EntryDateKey(const FixedText<10>& date);

@@ -1,7 +1,6 @@
 #include "users/closebooks.h"
 
 #include <QFileInfo>
-#include <limits>
 
 #include "platform/fileio.h"
 #include "platform/runtime.h"
@@ -21,45 +20,38 @@ bool EntryDatedBefore(const Ledger& ledger, int i, const QString& key) {
     return EntryDateKey(ledger.Entries[size_t(i)].Date) < key;
 }
 
-TaggedNumber OpeningAmount(const Ledger& ledger, const Session& session, int accountIndex,
-                           const QString& prevKey) {
-    const FixedText<32>& name = ledger.Accounts[size_t(accountIndex)].Name;
-    bool counted = false;
-    quint16 widest = TaggedNumber::Int16;
-    for (int i = 1; i < ledger.EntryCount; ++i) {
-        const EntryCore& e = ledger.Entries[size_t(i)];
-        if ((e.Account1 != name && e.Account2 != name) || EntryDateKey(e.Date) > prevKey) continue;
-        counted = true;
-        if (e.Amount.tag() == TaggedNumber::Double || widest == TaggedNumber::Double)
-            widest = TaggedNumber::Double;
-        else if (e.Amount.tag() == TaggedNumber::Int32)
-            widest = TaggedNumber::Int32;
+namespace {
+
+// Indices of the asset and liability accounts, in table order: one opening entry each.
+QList<int> openingAccounts(const Ledger& ledger) {
+    QList<int> accounts;
+    for (int a = 1; a < ledger.AccountCount; ++a) {
+        const qint16 kind = ledger.Accounts[size_t(a)].Kind;
+        if (kind == KindAsset || kind == KindLiability) accounts.append(a);
     }
-    if (!counted) return TaggedNumber::fromInt16(0);
-    const double b = AccountBalanceTo(ledger, session, accountIndex, prevKey);
-    // Whole units are cut from the amounts, so the sum is no longer one of whole numbers.
-    if (session.DotState == QLatin1String("0")) widest = TaggedNumber::Double;
-    // A whole-number sum that outgrows its type is kept exactly as a double.
-    if (widest == TaggedNumber::Int16 && b >= std::numeric_limits<qint16>::min() &&
-        b <= std::numeric_limits<qint16>::max())
-        return TaggedNumber::fromInt16(qint16(b));
-    if (widest != TaggedNumber::Double && b >= std::numeric_limits<qint32>::min() &&
-        b <= std::numeric_limits<qint32>::max())
-        return TaggedNumber::fromInt32(qint32(b));
-    return TaggedNumber::fromDouble(b);
+    return accounts;
 }
 
-ClosingResult CloseBooks(Ledger& ledger, const Session& session, const QDate& date) {
+} // namespace
+
+bool ClosingFits(const Ledger& ledger, const QDate& date) {
+    const ClosingDate d(date);
+    int kept = 0;
+    for (int i = 1; i < ledger.EntryCount; ++i)
+        if (!EntryDatedBefore(ledger, i, d.key)) ++kept;
+    return kept + openingAccounts(ledger).size() <= Ledger::EntryCapacity;
+}
+
+ClosingResult CloseBooks(Ledger& ledger, const QDate& date) {
     const ClosingDate d(date);
     ClosingResult result;
+    // Removing the history without room for every balance would lose those balances.
+    if (!ClosingFits(ledger, date)) return result;
 
     // The balances first: they count exactly the entries that are about to go.
     QList<std::pair<int, TaggedNumber>> openings;
-    for (int a = 1; a < ledger.AccountCount; ++a) {
-        const qint16 kind = ledger.Accounts[size_t(a)].Kind;
-        if (kind == KindAsset || kind == KindLiability)
-            openings.append({a, OpeningAmount(ledger, session, a, d.prevKey)});
-    }
+    for (int a : openingAccounts(ledger))
+        openings.append({a, ExactBalanceTo(ledger, a, d.prevKey)});
 
     for (int i = 1; i < ledger.EntryCount; ++i) {
         if (EntryDatedBefore(ledger, i, d.key)) {
@@ -79,7 +71,7 @@ ClosingResult CloseBooks(Ledger& ledger, const Session& session, const QDate& da
         e.note.Note.set(QString());
         e.invoice.InvoiceDigits.set(QString());
         e.style.InvoiceLetters.set(QString());
-        if (!ledger.addEntry(e)) break; // the table is full: the remaining accounts get none
+        if (!ledger.addEntry(e)) break; // cannot happen: the room was checked
         ++result.openings;
     }
     return result;

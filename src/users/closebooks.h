@@ -17,11 +17,9 @@ struct ClosingDate {
 // Entry i is dated before the key ("yyyymmdd", compared as text).
 bool EntryDatedBefore(const Ledger& ledger, int i, const QString& key);
 
-// An asset's or liability's balance up to and including prevKey as the amount of its opening
-// entry. The number keeps the type the sum of the counted amounts has: a 16-bit zero when no
-// entry counted, whole-number types while every counted amount is one and the sum fits.
-TaggedNumber OpeningAmount(const Ledger& ledger, const Session& session, int accountIndex,
-                           const QString& prevKey);
+// The entries dated on or after the date plus one opening entry per asset and liability
+// account fit the entry table.
+bool ClosingFits(const Ledger& ledger, const QDate& date);
 
 struct ClosingResult {
     int removed = 0;  // entries dated before the closing date
@@ -30,9 +28,10 @@ struct ClosingResult {
 
 // Folds the history before the date into opening balances: every entry dated before it
 // goes, and each asset and liability account, in table order, gets one entry on that date
-// carrying its balance of the day before against "Equity", while the table has room. The
-// balance of every such account at the end of the date stays what it was.
-ClosingResult CloseBooks(Ledger& ledger, const Session& session, const QDate& date);
+// carrying its exact balance of the day before against "Equity". The balance of every such
+// account at the end of the date stays what it was. Changes nothing when the result would
+// not fit the table (ClosingFits).
+ClosingResult CloseBooks(Ledger& ledger, const QDate& date);
 
 // The files of the ledger that keeps what a closing removes, in an existing folder: a byte
 // copy of the open ledger's Accounts.qvd as saved (when there is one) and the entries dated

@@ -83,6 +83,11 @@ void PayoffForm::Command1_Click() {
     Prompts& prompts = *m_ctx.services.prompts;
     const QDate date = DTPicker1->date();
     const ClosingDate d(date);
+    if (!ClosingFits(m_ctx.ledger, date)) {
+        prompts.warning(
+            QStringLiteral("剩下的資料筆數不足以容納結帳後的初值記錄，請選擇較晚的結帳日期!"));
+        return;
+    }
     if (!Check1->isChecked()) {
         if (prompts.question(DateLead + d.text + QStringLiteral("\r\n\r\n確定結帳嗎？"),
                              Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
@@ -91,7 +96,7 @@ void PayoffForm::Command1_Click() {
         return;
     }
 
-    const ClosingResult result = CloseBooks(m_ctx.ledger, m_ctx.session, date);
+    const ClosingResult result = CloseBooks(m_ctx.ledger, date);
     prompts.information(QStringLiteral("資料結帳完成"));
     RelistAfterRemoval(m_main);
     // A full table with nothing before the date: the ledger is as it was.

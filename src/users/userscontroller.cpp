@@ -115,6 +115,8 @@ void UsersController::File_SetDataBase_Click() {
     AppContext& ctx = context();
     if (!m_form.ConfirmSaveChanges()) return;
     if (m_form.NodeCount() > 0) m_form.SaveExpandedState();
+    // The next click on a tree node lists its account, whichever ledger then is open.
+    m_form.ListedAccount.clear();
     const ListEnd end = showLedgerList(UserFiles::readLedgerList(ctx.session.userFolder()), false);
     if (end == ListEnd::LoggedOut) RunLogin();
 }

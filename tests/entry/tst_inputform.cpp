@@ -13,7 +13,9 @@
 
 #include "entry/inputform.h"
 #include "entry/installmentform.h"
+#include "entry/quickform.h"
 #include "mainwin/mainform_fixture.h"
+#include "setup/accountnoteform.h"
 
 namespace {
 
@@ -108,6 +110,74 @@ private slots:
         QCOMPARE(fx.env.settings.GetSetting("InputForm", "Amount"), QString("15"));
         QCOMPARE(fx.env.settings.GetSetting("InputForm", "Note"), QString("手續費"));
         QVERIFY(fx.nodeText("A-現金").contains("-1,015.00"));
+    }
+
+    // The fee lists start without a choice; ticking the fee box picks the paying account only
+    // when the second account is one of its items, else the store refuses.
+    void feePayerFollowsSecondAccountOnly_data() {
+        QTest::addColumn<QString>("listed");
+        QTest::addColumn<QString>("second"); // Cob3 at the tick; "-" keeps the opener's
+        QTest::addColumn<QString>("payer");
+        QTest::addColumn<QStringList>("boxes");
+        const QStringList none;
+        const QStringList refused{"尚未選擇手續費的科目"};
+        QTest::newRow("cash listed") << "A-現金"
+                                     << "-"
+                                     << "A-現金" << none;
+        QTest::newRow("card chosen") << "A-現金"
+                                     << "L-信用卡"
+                                     << "L-信用卡" << none;
+        QTest::newRow("equity") << "Equity"
+                                << "-"
+                                << "" << refused;
+        QTest::newRow("nothing chosen") << "A-現金"
+                                        << ""
+                                        << "" << refused;
+    }
+    void feePayerFollowsSecondAccountOnly() {
+        QFETCH(QString, listed);
+        QFETCH(QString, second);
+        QFETCH(QString, payer);
+        QFETCH(QStringList, boxes);
+        Fixture fx;
+        int fee4 = 0, fee5 = 0;
+        QString chosen;
+        fx.addWith(listed, [&](InputForm& f) {
+            fee4 = f.Cob4->currentIndex();
+            fee5 = f.Cob5->currentIndex();
+            choose(f.Cob2, "E-餐飲費");
+            if (second != "-") choose(f.Cob3, second);
+            f.Check2->setChecked(true);
+            chosen = f.Cob5->currentText();
+            if (f.Cob3->currentIndex() < 0) choose(f.Cob3, "A-現金"); // chosen after the tick
+            f.Text2->setText("100");
+            f.Text5->setText("5");
+            f.Cmd1->click();
+        });
+        QCOMPARE(fee4, -1);
+        QCOMPARE(fee5, -1);
+        QCOMPARE(chosen, payer);
+        QCOMPARE(fx.boxes(), boxes);
+        const Ledger& ledger = fx.env.ctx.ledger;
+        QCOMPARE(ledger.EntryCount, boxes.isEmpty() ? 3 : 1);
+        if (boxes.isEmpty()) QCOMPARE(ledger.Entries[2].Account2.trimmed(), payer);
+    }
+
+    void feeListsUnchosenFromSelectedEntry() {
+        Fixture fx;
+        fx.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
+        fx.open();
+        fx.list("A-現金");
+        fx.form->Liv1->setCurrentItem(fx.row(0));
+        int fee4 = 0, fee5 = 0;
+        fx.env.modal.on<InputForm>([&](InputForm& f) {
+            fee4 = f.Cob4->currentIndex();
+            fee5 = f.Cob5->currentIndex();
+            return 0;
+        });
+        fx.form->MenuTools_New_Click();
+        QCOMPARE(fee4, -1);
+        QCOMPARE(fee5, -1);
     }
 
     void addElsewhereSwitchesToSecondAccount() {
@@ -313,6 +383,69 @@ private slots:
         });
         QTEST(label, "label");
         QCOMPARE(note, QString("備註字數: 4"));
+    }
+
+    // An entry opened for editing counts its note as the window's own counter does: line
+    // breaks as CR LF, and no over-limit remark.
+    void editCountersAsTyped_data() {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("one break") << "ab\r\ncd"
+                                   << "備註字數: 6";
+        QTest::newRow("two breaks") << "a\r\n\r\n餐"
+                                    << "備註字數: 7";
+        QTest::newRow("over the limit") << QString(2501, QChar(u'明')) << "備註字數: 5002";
+    }
+    void editCountersAsTyped() {
+        QFETCH(QString, note);
+        QFETCH(QString, label);
+        Fixture fx;
+        fx.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note(note);
+        fx.open();
+        fx.list("A-現金");
+        fx.form->Liv1->setCurrentItem(fx.row(0));
+        QString shown, afterTyping;
+        fx.env.modal.on<InputForm>([&](InputForm& f) {
+            shown = f.Label14->text();
+            f.UpdateNoteCounter(false); // what a key release in the box would count
+            afterTyping = f.Label14->text();
+            return 0;
+        });
+        fx.form->Liv1_DblClick();
+        QCOMPARE(shown, label);
+        QCOMPARE(afterTyping, label);
+    }
+
+    // Back from one of its own windows, the entry window has the amount ready to be typed over.
+    void amountReadyAfterOwnWindows_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("quick entries") << "Command2";
+        QTest::newRow("installments") << "Command8";
+        QTest::newRow("note editor") << "Command1";
+    }
+    void amountReadyAfterOwnWindows() {
+        QFETCH(QString, command);
+        Fixture fx;
+        auto closeAt = [](QDialog& d) {
+            d.reject();
+            return int(QDialog::Rejected);
+        };
+        fx.env.modal.on<QuickForm>(closeAt);
+        fx.env.modal.on<InstallmentForm>(closeAt);
+        fx.env.modal.on<AccountNoteForm>(closeAt);
+        QString focus, selected;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.activateWindow();
+            f.Text2->setText("120");
+            f.Combo3->setFocus();
+            f.findChild<QPushButton*>(command)->click();
+            f.activateWindow(); // the window system activates it again as the child closes
+            QCoreApplication::processEvents();
+            focus = f.focusWidget() ? f.focusWidget()->objectName() : QString();
+            selected = f.Text2->selectedText();
+        });
+        QCOMPARE(focus, QString("Text2"));
+        QCOMPARE(selected, QString("120"));
     }
 
     void kindFilters() {

@@ -101,6 +101,37 @@ private slots:
         QCOMPARE(fx.rows(3), QStringList{" -1,234.5 "});
     }
 
+    // The counters follow typing in their boxes (keys go to the box, not to its viewport).
+    void countersFollowTyping_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("letters") << "abc"
+                                 << "備註字數: 3";
+        QTest::newRow("line break") << "a\nb"
+                                    << "備註字數: 4";
+    }
+    void countersFollowTyping() {
+        QFETCH(QString, typed);
+        QFETCH(QString, label);
+        QuickFixture fx;
+        fx.openQuick();
+        QString note, detail;
+        inEditor(fx, [&](QuickEdit& e) {
+            for (const QChar c : typed) {
+                if (c == u'\n')
+                    QTest::keyClick(e.Text3, Qt::Key_Return);
+                else
+                    QTest::keyClicks(e.Text3, QString(c));
+            }
+            note = e.Label6->text();
+            QTest::keyClicks(e.Text2, "ab");
+            detail = e.Label1->text();
+        });
+        fx.quick->Command7->click();
+        QCOMPARE(note, label);
+        QCOMPARE(detail, QString("明細字數: 2"));
+    }
+
     void filterAfterAdd_data() {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("category");

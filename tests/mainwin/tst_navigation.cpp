@@ -1,6 +1,7 @@
 // Navigation: tree selection, year and month arrows, 本月, the search bar, column sort and
 // the view switches.
 #include <QAction>
+#include <QPushButton>
 #include <QTest>
 
 #include "mainform_fixture.h"
@@ -143,7 +144,7 @@ private slots:
         fill(f.b);
         MainForm& w = f.open(0, 2024);
         QStringList journal;
-        w.JournalSearch = [&](const QString& text) { journal << text; };
+        w.SetJournalSearch([&](const QString& text) { journal << text; });
 
         w.Command1_Click();
         QCOMPARE(f.env.prompts.texts("warning"), QStringList{"請先輸入要搜尋的字串"});
@@ -164,6 +165,24 @@ private slots:
         w.Combo2->setEditText("早");
         w.Command1_Click();
         QCOMPARE(f.column(8), QStringList{"2"});
+    }
+
+    // Without a journal window the whole-ledger search is disabled, button and key alike.
+    void wholeSearchWaitsForJournal() {
+        MainFormFixture f;
+        fill(f.b);
+        MainForm& w = f.open(0, 2024);
+        f.list("E-餐飲費");
+        const QStringList listed = f.column(8);
+        QVERIFY(!w.Command4->isEnabled());
+        w.Combo2->setEditText("午");
+        QTest::keyClick(w.Combo2->lineEdit(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(f.column(8), listed); // nothing ran in its place
+        QStringList journal;
+        w.SetJournalSearch([&](const QString& text) { journal << text; });
+        QVERIFY(w.Command4->isEnabled());
+        QTest::keyClick(w.Combo2->lineEdit(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(journal, QStringList{"午"});
     }
 
     void columnSort() {

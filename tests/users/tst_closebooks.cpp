@@ -77,8 +77,10 @@ private slots:
     void openingAmountKeepsTheSumsType_data();
     void openingAmountKeepsTheSumsType();
     void earlierDateAndSecondClosing();
-    void fullTableGetsNoMoreOpenings_data();
-    void fullTableGetsNoMoreOpenings();
+    void roomForOpeningsChecked_data();
+    void roomForOpeningsChecked();
+    void noRoomWarnsFirst_data();
+    void noRoomWarnsFirst();
     void closedLedgerFiles();
     void closedLedgerTakesTheSavedAccounts();
     void appendsToTheLedgerList();
@@ -103,7 +105,7 @@ void TestCloseBooks::foldsHistoryIntoOpeningEntries() {
     const QString kept =
         ledger.entry(5).core.Detail.trimmed() + ledger.entry(6).core.Detail.trimmed();
 
-    const ClosingResult r = CloseBooks(ledger, session, QDate(2024, 3, 1));
+    const ClosingResult r = CloseBooks(ledger, QDate(2024, 3, 1));
 
     QCOMPARE(r.removed, 4);
     QCOMPARE(r.openings, 3);
@@ -131,12 +133,14 @@ void TestCloseBooks::foldsHistoryIntoOpeningEntries() {
     QCOMPARE(AccountBalanceTo(ledger, session, 6, "20241231"), 5000.0);
 }
 
+// The opening amounts are the exact stored sums, whether or not the ledger shows decimals.
 void TestCloseBooks::openingAmountKeepsTheSumsType_data() {
     QTest::addColumn<QList<TaggedNumber>>("amounts");
     QTest::addColumn<QString>("dotState");
     QTest::addColumn<TaggedNumber>("expected");
     using T = TaggedNumber;
     QTest::newRow("no entry") << QList<T>{} << "1" << T::fromInt16(0);
+    QTest::newRow("no entry, decimals hidden") << QList<T>{} << "0" << T::fromInt16(0);
     QTest::newRow("doubles") << QList<T>{T::fromDouble(150), T::fromDouble(250)} << "1"
                              << T::fromDouble(400);
     QTest::newRow("converted whole numbers")
@@ -147,7 +151,10 @@ void TestCloseBooks::openingAmountKeepsTheSumsType_data() {
                                  << T::fromInt16(120);
     QTest::newRow("16-bit sum too large")
         << QList<T>{T::fromInt16(30000), T::fromInt16(30000)} << "1" << T::fromInt32(60000);
-    QTest::newRow("whole units cut") << QList<T>{T::fromInt32(150)} << "0" << T::fromDouble(100);
+    QTest::newRow("cents kept, decimals hidden")
+        << QList<T>{T::fromDouble(199), T::fromDouble(199)} << "0" << T::fromDouble(398);
+    QTest::newRow("whole number type, decimals hidden")
+        << QList<T>{T::fromInt32(150)} << "0" << T::fromInt32(150);
     QTest::newRow("balance of zero still counted")
         << QList<T>{T::fromDouble(100), T::fromDouble(-100)} << "1" << T::fromDouble(0);
 }
@@ -156,69 +163,126 @@ void TestCloseBooks::openingAmountKeepsTheSumsType() {
     QFETCH(QList<TaggedNumber>, amounts);
     QFETCH(QString, dotState);
     QFETCH(TaggedNumber, expected);
-    Ledger ledger;
-    Session session;
-    session.DotState = dotState;
-    LedgerBuilder b(ledger);
-    b.account("A-現金").account("Equity");
+    CommandsFixture f;
+    f.env.ctx.session.DotState = dotState;
+    f.b.account("Equity").account("A-現金").account("E-餐飲費");
     for (const TaggedNumber& a : amounts)
-        b.entryTagged("2024/02/01", "A-現金", "Equity", a);
-    b.entryTagged("2024/03/01", "A-現金", "Equity",
-                  TaggedNumber::fromDouble(7)); // from the date on: not counted
+        f.b.entryTagged("2024/02/01", "A-現金", "Equity", a);
+    f.b.entryTagged("2024/03/01", "A-現金", "Equity",
+                    TaggedNumber::fromDouble(7)); // from the date on: not counted
+    MainForm& w = f.open("A-現金");
+    f.env.prompts.answer(Prompts::Answer::Yes); // unticked
+    f.env.prompts.answer(Prompts::Answer::Yes); // closing confirmed
+    f.env.modal.on<PayoffForm>([](PayoffForm& p) {
+        p.DTPicker1->setDate(QDate(2024, 3, 1));
+        p.Check1->click();
+        p.Command1->click();
+        return p.result();
+    });
+    w.Data_Payoff->trigger();
 
-    const TaggedNumber got = OpeningAmount(ledger, session, 1, "20240229");
+    const Ledger& ledger = f.env.ctx.ledger;
+    QCOMPARE(ledger.EntryCount, 3);
+    const TaggedNumber got = ledger.Entries[2].Amount;
+    QCOMPARE(ledger.Entries[2].Detail.trimmed(), QStringLiteral("[初值]"));
     QCOMPARE(got.tag(), expected.tag());
     QCOMPARE(got.value(), expected.value());
 }
 
 void TestCloseBooks::earlierDateAndSecondClosing() {
     Ledger ledger;
-    Session session;
     LedgerBuilder b(ledger);
     accounts(b);
     b.entry("2024/03/05", "E-餐飲費", "A-現金", 5000);
 
-    ClosingResult r = CloseBooks(ledger, session, QDate(2024, 1, 1));
+    ClosingResult r = CloseBooks(ledger, QDate(2024, 1, 1));
     QCOMPARE(r.removed, 0);
     QCOMPARE(openings(ledger, 2), QStringList({"A-現金 0/2", "A-銀行 0/2", "L-信用卡 0/2"}));
     QCOMPARE(entryDates(ledger).mid(1), QStringList(3, "2024/01/01"));
 
     // The same date again: the first openings stay (dated on it), a second set of zeros follows.
-    r = CloseBooks(ledger, session, QDate(2024, 1, 1));
+    r = CloseBooks(ledger, QDate(2024, 1, 1));
     QCOMPARE(r.removed, 0);
     QCOMPARE(ledger.EntryCount, 8);
     QCOMPARE(openings(ledger, 5), QStringList({"A-現金 0/2", "A-銀行 0/2", "L-信用卡 0/2"}));
 }
 
-void TestCloseBooks::fullTableGetsNoMoreOpenings_data() {
-    QTest::addColumn<int>("entries");
-    QTest::addColumn<int>("added");
-    QTest::newRow("full") << Ledger::EntryCapacity << 0;
-    QTest::newRow("room for one") << Ledger::EntryCapacity - 1 << 1;
+// Entries from the date on plus one opening entry per asset and liability account (three
+// here) must fit the table, or the closing changes nothing.
+void TestCloseBooks::roomForOpeningsChecked_data() {
+    QTest::addColumn<int>("later");   // entries dated on the closing date
+    QTest::addColumn<int>("earlier"); // entries dated before it
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("room for all three") << Ledger::EntryCapacity - 3 << 0 << true;
+    QTest::newRow("room for two") << Ledger::EntryCapacity - 2 << 0 << false;
+    QTest::newRow("full") << Ledger::EntryCapacity << 0 << false;
+    QTest::newRow("removal makes room") << Ledger::EntryCapacity - 5 << 5 << true;
+    QTest::newRow("removal not enough") << Ledger::EntryCapacity - 2 << 2 << false;
 }
 
-void TestCloseBooks::fullTableGetsNoMoreOpenings() {
-    QFETCH(int, entries);
-    QFETCH(int, added);
+void TestCloseBooks::roomForOpeningsChecked() {
+    QFETCH(int, later);
+    QFETCH(int, earlier);
+    QFETCH(bool, fits);
     Ledger ledger;
-    Session session;
     LedgerBuilder b(ledger);
     accounts(b);
     LedgerEntry e = ledger.entry(1);
+    e.core.Account1.set("E-餐飲費");
+    e.core.Account2.set("A-現金");
+    e.core.Amount = TaggedNumber::fromDouble(100);
+    e.core.Date.set("2024/04/30");
+    for (int i = 0; i < earlier; ++i)
+        QVERIFY(ledger.addEntry(e));
+    e.core.Date.set("2024/05/01");
+    for (int i = 0; i < later; ++i)
+        QVERIFY(ledger.addEntry(e));
+
+    QCOMPARE(ClosingFits(ledger, QDate(2024, 5, 1)), fits);
+    const ClosingResult r = CloseBooks(ledger, QDate(2024, 5, 1));
+    QCOMPARE(r.removed, fits ? earlier : 0);
+    QCOMPARE(r.openings, fits ? 3 : 0);
+    QCOMPARE(ledger.EntryCount, fits ? later + 3 + 1 : later + earlier + 1);
+    QCOMPARE(ledger.Entries[1].Date.text(),
+             QString(fits || earlier == 0 ? "2024/05/01" : "2024/04/30"));
+}
+
+// The window warns before any question or name prompt, and nothing changes.
+void TestCloseBooks::noRoomWarnsFirst_data() {
+    QTest::addColumn<bool>("copy");
+    QTest::newRow("into a new ledger") << true;
+    QTest::newRow("without a copy") << false;
+}
+
+void TestCloseBooks::noRoomWarnsFirst() {
+    QFETCH(bool, copy);
+    CommandsFixture f;
+    f.accounts();
+    LedgerEntry e = f.env.ctx.ledger.entry(1);
     e.core.Date.set("2024/05/01");
     e.core.Account1.set("E-餐飲費");
     e.core.Account2.set("A-現金");
     e.core.Amount = TaggedNumber::fromDouble(100);
-    for (int i = 0; i < entries; ++i)
-        QVERIFY(ledger.addEntry(e));
-
-    const ClosingResult r = CloseBooks(ledger, session, QDate(2024, 5, 1));
-    QCOMPARE(r.removed, 0);
-    QCOMPARE(r.openings, added);
-    QCOMPARE(ledger.EntryCount, entries + added + 1);
-    if (added)
-        QCOMPARE(ledger.Entries[size_t(ledger.EntryCount - 1)].Account1.trimmed(),
-                 QStringLiteral("A-現金"));
+    while (f.env.ctx.ledger.EntryCount <= Ledger::EntryCapacity)
+        QVERIFY(f.env.ctx.ledger.addEntry(e));
+    MainForm& w = f.open("A-現金");
+    if (!copy) f.env.prompts.answer(Prompts::Answer::Yes); // unticked
+    bool open = false;
+    f.env.modal.on<PayoffForm>([&](PayoffForm& p) {
+        p.DTPicker1->setDate(QDate(2024, 5, 1));
+        if (!copy) p.Check1->click();
+        p.Command1->click();
+        open = p.isVisible();
+        return p.result();
+    });
+    w.Data_Payoff->trigger();
+    QVERIFY(open);
+    QStringList expected{"剩下的資料筆數不足以容納結帳後的初值記錄，請選擇較晚的結帳日期!"};
+    if (!copy) expected.prepend("這樣結帳後的資料將被永遠刪除，確定嗎？");
+    QCOMPARE(f.env.prompts.texts(), expected);
+    QCOMPARE(f.env.prompts.texts("warning").size(), 1);
+    QCOMPARE(f.env.ctx.ledger.EntryCount, Ledger::EntryCapacity + 1);
+    QVERIFY(!w.LedgerChanged());
 }
 
 void TestCloseBooks::closedLedgerFiles() {

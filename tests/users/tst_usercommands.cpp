@@ -238,10 +238,15 @@ void UserCommandsTest::ledgerListFromMainWindow() {
     bool closable = false;
     int row = -2;
     QString status;
+    // The open ledger's listed account is forgotten before the list shows, so that a ledger
+    // opened from it lists an account of the same name on its first click.
+    w.form->ListedAccount = "A-現金";
+    QString listed = "<not shown>";
     w.env.modal.on<OpenForm>([&](OpenForm& f) {
         closable = f.windowFlags().testFlag(Qt::WindowCloseButtonHint);
         row = f.List1->currentRow();
         status = f.StatusText();
+        listed = w.form->ListedAccount;
         f.Cmd6->click();
         return f.result();
     });
@@ -251,6 +256,8 @@ void UserCommandsTest::ledgerListFromMainWindow() {
     QVERIFY(closable);
     QCOMPARE(row, 0);
     QCOMPARE(status, QStringLiteral("共有 2 個帳本"));
+    QCOMPARE(listed, QString());
+    QCOMPARE(w.form->ListedAccount, QString());
     QCOMPARE(w.env.modal.shown, QStringList({"OpenForm", "LoginForm"}));
 }
 
