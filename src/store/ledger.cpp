@@ -13,6 +13,7 @@ void Ledger::clearEntries() {
     EntryStyles.assign(EntryCapacity + 1, EntryStyle());
     NoteList = QStringList{QString()};
     EntryCount = 1;
+    noteEntriesChanged();
 }
 
 void Ledger::clearAccounts() {
@@ -49,6 +50,7 @@ LedgerEntry Ledger::entry(int i) const {
 }
 
 void Ledger::setEntry(int i, const LedgerEntry& e) {
+    noteEntriesChanged();
     Entries[size_t(i)] = e.core;
     EntryNotes[size_t(i)] = e.note;
     EntryInvoices[size_t(i)] = e.invoice;
@@ -64,6 +66,7 @@ bool Ledger::addEntry(const LedgerEntry& e) {
 }
 
 void Ledger::swapEntries(int a, int b) {
+    noteEntriesChanged();
     std::swap(Entries[size_t(a)], Entries[size_t(b)]);
     std::swap(EntryNotes[size_t(a)], EntryNotes[size_t(b)]);
     std::swap(EntryInvoices[size_t(a)], EntryInvoices[size_t(b)]);
@@ -98,6 +101,7 @@ void Ledger::setFullNote(int i, const QString& note) {
 }
 
 void Ledger::markEntryDeleted(int i) {
+    noteEntriesChanged();
     Entries[size_t(i)].Date.set(QString::fromLatin1(DeleteMark));
 }
 

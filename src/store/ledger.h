@@ -245,6 +245,12 @@ struct Ledger {
     int QuickEntryCount = 1;
     int RecurringCount = 1;
 
+    // Bumped by every change of the entry tables' order or length (add, delete, compaction,
+    // swap, merge, load) and by whole-entry writes: lists that remember entry indices
+    // compare it to know that their rows may name other entries now.
+    quint64 EntryChangeCount = 0;
+    void noteEntriesChanged() { ++EntryChangeCount; }
+
     bool AccountsChanged = false;
     bool DetailTextsChanged = false;
     bool QuickEntriesChanged = false;
@@ -284,6 +290,7 @@ struct Ledger {
     void compactEntries();
     // The same walk with any rule (the opening keeps only valid dates).
     template <typename Keep> void compactEntriesIf(Keep keep) {
+        noteEntriesChanged();
         int k = 1;
         for (int i = 1; i < EntryCount; ++i) {
             if (!keep(i)) continue;

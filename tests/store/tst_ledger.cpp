@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <functional>
 
 #include "support/ledgerbuilder.h"
 
@@ -101,6 +102,28 @@ private slots:
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.at(0).at(0).toBool(), true);
         QCOMPARE(spy.at(1).at(0).toBool(), false);
+    }
+
+    void entryChangesAreCounted() {
+        // Every operation that may give an entry index to another entry moves the counter;
+        // a tick does not.
+        Ledger l;
+        LedgerBuilder b(l);
+        b.account("A-現金").account("E-餐飲費");
+        b.entry("2024/01/01", "E-餐飲費", "A-現金", 100)
+            .entry("2024/01/02", "E-餐飲費", "A-現金", 200);
+        auto bumps = [&l](const std::function<void()>& op) {
+            const quint64 before = l.EntryChangeCount;
+            op();
+            return l.EntryChangeCount > before;
+        };
+        QVERIFY(bumps([&] { l.addEntry(l.entry(1)); }));
+        QVERIFY(bumps([&] { l.swapEntries(1, 2); }));
+        QVERIFY(bumps([&] { l.markEntryDeleted(3); }));
+        QVERIFY(bumps([&] { l.compactEntries(); }));
+        QVERIFY(bumps([&] { l.compactEntriesIf([](int) { return true; }); }));
+        QVERIFY(bumps([&] { l.clearEntries(); }));
+        QVERIFY(!bumps([&] { l.EntryInvoices[1].Checked = -1; }));
     }
 
     void fullLedgerFitsMemoryBudget() {
