@@ -13,11 +13,12 @@
 #include <QVBoxLayout>
 
 #include "mainwin/colourtable.h"
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/windowroutines.h"
+#include "store/accountnames.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
@@ -40,7 +41,7 @@ QLineEdit* textBox(QWidget* parent, const char* name) {
 
 } // namespace
 
-EditForm::EditForm(AppContext& ctx, MainForm& main, QWidget* parent)
+EditForm::EditForm(AppContext& ctx, MainView& main, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_main(main) {
     setObjectName(QStringLiteral("EditForm"));
     setWindowTitle(QStringLiteral("編輯多筆記錄"));
@@ -111,11 +112,8 @@ void EditForm::buildControls() {
 
 void EditForm::fillLists() {
     const Ledger& ledger = m_ctx.ledger;
-    for (int k = 1; k < ledger.AccountCount; ++k) {
-        const AccountRecord& a = ledger.Accounts[size_t(k)];
-        if (offeredAsAccount1(a.Kind)) Cob1->addItem(a.Name.trimmed());
-        if (offeredAsAccount2(a.Kind)) Cob2->addItem(a.Name.trimmed());
-    }
+    Cob1->addItems(AccountNames::ofKinds(ledger, AccountKinds::FirstSide));
+    Cob2->addItems(AccountNames::ofKinds(ledger, AccountKinds::SecondSide));
     Combo1->addItems({markItem(0), markItem(1)});
     for (int c = 0; c < ColourTable::Count; ++c)
         Combo2->addItem(ColourTable::name(c));
@@ -129,10 +127,7 @@ void EditForm::fillLists() {
 }
 
 QList<int> EditForm::selectedEntries() const {
-    QList<int> entries;
-    for (QTreeWidgetItem* row : m_main.SelectedRows())
-        entries << MainForm::RowEntryIndex(row);
-    return entries;
+    return m_main.SelectedEntryIndices();
 }
 
 void EditForm::showCommonValues() {
@@ -288,23 +283,5 @@ void EditForm::Command1_Click() {
 // Lists the selected account again and selects the rows of the written entries.
 void EditForm::relist(const QList<int>& written) {
     m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, m_main.SelectedNodeKey()));
-    QTreeWidget* list = m_main.Liv1;
-    if (list->topLevelItemCount() == 0) return;
-    if (QTreeWidgetItem* current = list->currentItem()) current->setSelected(false);
-    QHash<int, QTreeWidgetItem*> firstRowOf;
-    for (int r = list->topLevelItemCount() - 1; r >= 0; --r) {
-        QTreeWidgetItem* row = list->topLevelItem(r);
-        firstRowOf.insert(MainForm::RowEntryIndex(row), row);
-    }
-    QTreeWidgetItem* shown = nullptr;
-    for (int i : written) {
-        QTreeWidgetItem* row = firstRowOf.value(i);
-        if (!row) continue; // no longer listed
-        row->setSelected(true);
-        if (!shown) shown = row;
-    }
-    if (shown) {
-        list->setCurrentItem(shown, 0, QItemSelectionModel::NoUpdate);
-        list->scrollToItem(shown);
-    }
+    m_main.SelectEntryRows(written, false);
 }

@@ -11,7 +11,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 struct AppContext;
-class MainForm;
+class MainView;
 
 // 編輯多筆記錄: writes the ticked fields into every entry selected in the main window's
 // entry list. The constructor is the load step: it fills the lists and shows what the
@@ -21,7 +21,7 @@ class MainForm;
 class EditForm : public QDialog {
     Q_OBJECT
 public:
-    EditForm(AppContext& ctx, MainForm& main, QWidget* parent = nullptr);
+    EditForm(AppContext& ctx, MainView& main, QWidget* parent = nullptr);
 
     // Check1[n] is the box of field n (MultiEdit::Field order).
     std::array<QCheckBox*, MultiEdit::FieldCount> Check1{};
@@ -69,7 +69,7 @@ private:
     void relist(const QList<int>& written);
 
     AppContext& m_ctx;
-    MainForm& m_main;
+    MainView& m_main;
     // Set while unticking empties a field, so that emptying a list does not tick it again.
     std::array<bool, MultiEdit::FieldCount> m_clearing{};
 };

@@ -3,7 +3,7 @@
 #include <QTreeWidget>
 
 #include "mainwin/imagelist.h"
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
@@ -18,7 +18,7 @@ int kindOf(const Ledger& ledger, const FixedText<32>& name) {
 
 } // namespace
 
-void AppendProvisionalRow(MainForm& main, const AppContext& ctx, int index, int flags) {
+void AppendProvisionalRow(MainView& main, const AppContext& ctx, int index, int flags) {
     const Ledger& ledger = ctx.ledger;
     const EntryCore& e = ledger.Entries[size_t(index)];
     const int k1 = kindOf(ledger, e.Account1);
@@ -49,19 +49,7 @@ void AppendProvisionalRow(MainForm& main, const AppContext& ctx, int index, int 
     if (flags & ReminderRed) row->setForeground(0, QColor(206, 0, 0));
     for (int c : {2, 3, 7})
         row->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-    main.Liv1->addTopLevelItem(row);
-}
-
-bool ShowAccount(MainForm& main, const QString& account) {
-    for (int p = 6; p <= main.NodeCount(); ++p) {
-        QTreeWidgetItem* node = main.Node(p);
-        if (node && MainForm::NodeKey(node) == account) {
-            main.SelectNode(node);
-            main.Trv1Click();
-            return true;
-        }
-    }
-    return false;
+    main.EntryList()->addTopLevelItem(row);
 }
 
 } // namespace EntryRows

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-class MainForm;
+class MainView;
 struct AppContext;
 
 // What the entry windows do to the main window's list after writing entries.
@@ -16,10 +16,6 @@ enum RowFlag {
 
 // Appends the provisional row of entry index: the running total shows "...", the amount
 // its sign as seen from the listed side; the next listing replaces it.
-void AppendProvisionalRow(MainForm& main, const AppContext& ctx, int index, int flags);
-
-// Selects the first account node (after the five kind roots) whose key is account and
-// lets the main window list it; false when there is no such node.
-bool ShowAccount(MainForm& main, const QString& account);
+void AppendProvisionalRow(MainView& main, const AppContext& ctx, int index, int flags);
 
 } // namespace EntryRows

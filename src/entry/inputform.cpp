@@ -24,13 +24,14 @@
 #include <QVBoxLayout>
 
 #include "mainwin/colourtable.h"
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
+#include "store/accountnames.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
@@ -63,17 +64,13 @@ QAction* option(QMenu* menu, const QString& caption, const QString& name) {
     return a;
 }
 
-bool notEquity(int kind) {
-    return kind != KindEquity;
-}
-
-bool secondSide(int kind) {
-    return kind == KindEquity || kind == KindAsset || kind == KindLiability;
+unsigned offeredKinds(bool firstList) {
+    return firstList ? AccountKinds::FirstSide : AccountKinds::SecondSide;
 }
 
 } // namespace
 
-InputForm::InputForm(AppContext& ctx, MainForm& main, QWidget* parent)
+InputForm::InputForm(AppContext& ctx, MainView& main, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_main(main) {
     setObjectName(QStringLiteral("InputForm"));
     buildControls();
@@ -482,7 +479,7 @@ void InputForm::done(int result) {
 void InputForm::Form_Unload() {
     if (InputState == 0) {
         m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, m_main.SelectedNodeKey()));
-        if (m_main.Liv1->topLevelItemCount() > 0) m_main.SelectLastRow();
+        m_main.SelectLastRow();
     }
     saveOptions();
 }
@@ -557,14 +554,6 @@ void InputForm::Cob4_Click() {
     Combo1->setEditText(typed);
 }
 
-void InputForm::fillAccounts(QComboBox* list, bool (*offered)(int kind)) {
-    const Ledger& ledger = m_ctx.ledger;
-    for (int k = 1; k < ledger.AccountCount; ++k) {
-        const AccountRecord& a = ledger.Accounts[size_t(k)];
-        if (offered(a.Kind)) list->addItem(a.Name.trimmed());
-    }
-}
-
 void InputForm::kindFilterClick(QComboBox* list, QPushButton* const* buttons, int count, int index,
                                 bool firstList) {
     {
@@ -576,15 +565,10 @@ void InputForm::kindFilterClick(QComboBox* list, QPushButton* const* buttons, in
         QPushButton* b = buttons[index];
         if (b->text().size() == 1) {
             static const int kinds[] = {KindAsset, KindLiability, KindIncome, KindExpense};
-            const int kind = kinds[index];
-            const Ledger& ledger = m_ctx.ledger;
-            for (int k = 1; k < ledger.AccountCount; ++k) {
-                const AccountRecord& a = ledger.Accounts[size_t(k)];
-                if (a.Kind == kind) list->addItem(a.Name.trimmed());
-            }
+            list->addItems(AccountNames::ofKinds(m_ctx.ledger, AccountKinds::of(kinds[index])));
             b->setText(b->text() + u'*');
         } else {
-            fillAccounts(list, firstList ? notEquity : secondSide);
+            list->addItems(AccountNames::ofKinds(m_ctx.ledger, offeredKinds(firstList)));
             b->setText(b->text().left(1));
         }
         list->setCurrentIndex(-1);
@@ -609,7 +593,7 @@ void InputForm::ReleaseKindFilter(bool firstList) {
         if (b->text().size() != 2) continue;
         const QSignalBlocker blocker(list);
         list->clear();
-        fillAccounts(list, firstList ? notEquity : secondSide);
+        list->addItems(AccountNames::ofKinds(m_ctx.ledger, offeredKinds(firstList)));
         b->setText(b->text().left(1));
         list->setCurrentIndex(-1);
         return;

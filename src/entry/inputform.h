@@ -22,19 +22,36 @@ class QRadioButton;
 class QSpinBox;
 class QStatusBar;
 struct AppContext;
-class MainForm;
+class MainView;
 
 // The entry window: adds entries one after another (InputState 0) or changes the entry
-// MainForm::SelEdit (InputState 1). The opener builds it (the constructor is the load
-// step), fills the lists and fields below, sets InputState and na, then shows it through
-// the modal runner. Choosing an item of Cob2 or Cob3 (setCurrentIndex) runs Cob2_Click.
+// MainView::SelEdit (InputState 1). The opener builds it (the constructor is the load
+// step), prepares it (PrepareNew, PrepareCopy or PrepareEdit), then shows it through the
+// modal runner. Choosing an item of Cob2 or Cob3 (setCurrentIndex) runs Cob2_Click.
 class InputForm : public QDialog {
     Q_OBJECT
 public:
-    InputForm(AppContext& ctx, MainForm& main, QWidget* parent = nullptr);
+    InputForm(AppContext& ctx, MainView& main, QWidget* parent = nullptr);
     ~InputForm() override;
 
-    // Context set by the opener.
+    // ---- Preparation by the opener -------------------------------------------------------
+    // A new entry: today, empty fields, the accounts suggested by the selected tree node.
+    void PrepareNew();
+    // Which fields a copy starts empty (today for the date, the first colour).
+    struct CopyClears {
+        bool date = false;
+        bool amount = false;
+        bool detail = false;
+        bool note = false;
+        bool invoice = false;
+        bool colour = false;
+    };
+    // A new entry filled from entry i, less the fields `clears` empties.
+    void PrepareCopy(int i, const CopyClears& clears);
+    // Changing entry i (the opener has set MainView::SelEdit to it).
+    void PrepareEdit(int i);
+
+    // Context set by the preparation.
     quint8 InputState = 0; // 0 add, 1 edit
     qint16 na = 0;         // entries added since the window opened, fee entries included
 
@@ -170,17 +187,22 @@ private:
     void applyWidth();
     void kindFilterClick(QComboBox* list, QPushButton* const* buttons, int count, int index,
                          bool firstList);
-    void fillAccounts(QComboBox* list, bool (*offered)(int kind));
     void syncKeypadFromBox();
     void syncBoxFromKeypad(const AmountKeypad::Effect& effect);
     bool amountKeyPress(QKeyEvent* event);
     void refreshAfterAdd(const StoreResult& r, const EntryFields& f);
     void refreshAfterEdit();
     void showBox(const EntryMessage& m);
+    // Preparation steps (inputform_prepare.cpp).
+    void selectEntryAccounts(const EntryCore& e);
+    void setReminderOptions(const EntryNote& note);
+    void fitDropWidths();
+    void setColour(int index);
+    void setCounters();
     void Form_Unload();
 
     AppContext& m_ctx;
-    MainForm& m_main;
+    MainView& m_main;
     AmountKeypad m_keypad;
     bool m_unloaded = false;
     bool m_inserting = false; // items being added to an account list: no choice handling

@@ -17,7 +17,7 @@
 #include "entry/entryrows.h"
 #include "entry/installmentform.h"
 #include "entry/quickform.h"
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
@@ -130,27 +130,14 @@ void InputForm::Cmd1_Click() {
 void InputForm::refreshAfterEdit() {
     m_main.UpdateTreeTotals();
     m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, m_main.SelectedNodeKey()));
-    QTreeWidget* list = m_main.Liv1;
-    if (list->topLevelItemCount() == 0) return;
-    if (QTreeWidgetItem* current = list->currentItem()) current->setSelected(false);
-    QTreeWidgetItem* found = nullptr;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = list->topLevelItem(i);
-        const bool mine = MainForm::RowEntryIndex(row) == m_main.SelEdit;
-        row->setSelected(mine);
-        if (mine && !found) found = row;
-    }
-    if (found) {
-        list->setCurrentItem(found, 0, QItemSelectionModel::NoUpdate);
-        list->scrollToItem(found);
-    }
+    m_main.SelectEntryRows({m_main.SelEdit}, true);
 }
 
 void InputForm::refreshAfterAdd(const StoreResult& r, const EntryFields& f) {
     const QString listed = m_main.SelectedNodeKey();
     const bool listedSide = f.account1 == listed || f.account2 == listed;
     if (!listedSide) {
-        EntryRows::ShowAccount(m_main, f.account2);
+        m_main.ShowAccountNode(f.account2);
     } else {
         int flags = EntryRows::ClockIcon;
         if (f.reminder != EntryRules::Reminder::None) flags |= EntryRows::ReminderRed;

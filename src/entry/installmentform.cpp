@@ -12,11 +12,11 @@
 #include "entry/entryrows.h"
 #include "entry/inputform.h"
 #include "entry/installments.h"
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
 
-InstallmentForm::InstallmentForm(AppContext& ctx, MainForm& main, InputForm& input, QWidget* parent)
+InstallmentForm::InstallmentForm(AppContext& ctx, MainView& main, InputForm& input, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_main(main), m_input(input) {
     setObjectName(QStringLiteral("InstallmentForm"));
     setWindowTitle(QStringLiteral("分期付款"));
@@ -105,7 +105,7 @@ void InstallmentForm::Command1_Click() {
     auto refresh = [&](int index, int feeIndex) {
         showCorrections();
         if (m_main.SelectedNodeKey() != f.account2) {
-            EntryRows::ShowAccount(m_main, f.account2);
+            m_main.ShowAccountNode(f.account2);
         } else {
             int flags = EntryRows::InvoiceShown;
             if (f.reminder != EntryRules::Reminder::None) flags |= EntryRows::ReminderRed;

@@ -8,13 +8,13 @@ class QLineEdit;
 class QPushButton;
 struct AppContext;
 class InputForm;
-class MainForm;
+class MainView;
 
 // 分期付款: turns the entry being typed in the entry window into dated installments.
 class InstallmentForm : public QDialog {
     Q_OBJECT
 public:
-    InstallmentForm(AppContext& ctx, MainForm& main, InputForm& input, QWidget* parent = nullptr);
+    InstallmentForm(AppContext& ctx, MainView& main, InputForm& input, QWidget* parent = nullptr);
 
     QComboBox* Combo1 = nullptr; // 分期單位: 年, 月, 日
     QLineEdit* Text1 = nullptr;  // 分期期數
@@ -32,6 +32,6 @@ public:
 
 private:
     AppContext& m_ctx;
-    MainForm& m_main;
+    MainView& m_main;
     InputForm& m_input;
 };

@@ -10,14 +10,6 @@ QString markItem(int index) {
     return index == 0 ? QStringLiteral("勾選標記") : QStringLiteral("取消勾選");
 }
 
-bool offeredAsAccount1(int kind) {
-    return kind != KindEquity;
-}
-
-bool offeredAsAccount2(int kind) {
-    return kind == KindEquity || kind == KindAsset || kind == KindLiability;
-}
-
 namespace {
 
 // Keeps value while every entry agrees with the reference on the field.

@@ -17,11 +17,6 @@ constexpr int FieldCount = 9;
 // Items of the mark list, in order: 勾選標記 sets the check mark, 取消勾選 clears it.
 QString markItem(int index);
 
-// Account lists by kind: the first account takes every kind but equity, the second
-// equity, asset and liability accounts.
-bool offeredAsAccount1(int kind);
-bool offeredAsAccount2(int kind);
-
 // What each field shows on opening: set only when every given entry agrees on the field
 // with the first one (texts compared as stored, amounts as numbers).
 struct Prefill {

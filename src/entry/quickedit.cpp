@@ -17,6 +17,7 @@
 #include "entry/quickform.h"
 #include "platform/codec.h"
 #include "platform/prompts.h"
+#include "store/accountnames.h"
 #include "store/appcontext.h"
 #include "store/sidefiles.h"
 
@@ -126,12 +127,8 @@ void QuickEdit::FillAccountLists() {
     Cob1->clear();
     Cob2->clear();
     const Ledger& ledger = m_ctx.ledger;
-    for (int k = 1; k < ledger.AccountCount; ++k) {
-        const AccountRecord& a = ledger.Accounts[size_t(k)];
-        if (a.Kind != KindEquity) Cob1->addItem(a.Name.trimmed());
-        if (a.Kind == KindEquity || a.Kind == KindAsset || a.Kind == KindLiability)
-            Cob2->addItem(a.Name.trimmed());
-    }
+    Cob1->addItems(AccountNames::ofKinds(ledger, AccountKinds::FirstSide));
+    Cob2->addItems(AccountNames::ofKinds(ledger, AccountKinds::SecondSide));
     Cob1->setCurrentIndex(-1);
     Cob2->setCurrentIndex(-1);
 }

@@ -22,7 +22,7 @@
 #include "entry/inputform.h"
 #include "entry/quickedit.h"
 #include "mainwin/imagelist.h"
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/codec.h"
 #include "platform/modalrunner.h"
 #include "platform/runtime.h"
@@ -69,7 +69,7 @@ QTreeWidgetItem* rowOf(const QuickEntry& q, int slot) {
 
 } // namespace
 
-QuickForm::QuickForm(AppContext& ctx, MainForm& main, InputForm& input, QWidget* parent)
+QuickForm::QuickForm(AppContext& ctx, MainView& main, InputForm& input, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_main(main), m_input(input) {
     setObjectName(QStringLiteral("QuickForm"));
     setWindowTitle(QStringLiteral("快速入帳"));

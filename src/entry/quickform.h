@@ -11,7 +11,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 struct AppContext;
 class InputForm;
-class MainForm;
+class MainView;
 
 // The quick-entry list (快速入帳), opened modally from the entry window: lists the ledger's
 // quick entries under an account filter, adds and edits them through QuickEdit, deletes and
@@ -20,7 +20,7 @@ class MainForm;
 class QuickForm : public QDialog {
     Q_OBJECT
 public:
-    QuickForm(AppContext& ctx, MainForm& main, InputForm& input, QWidget* parent = nullptr);
+    QuickForm(AppContext& ctx, MainView& main, InputForm& input, QWidget* parent = nullptr);
     ~QuickForm() override;
 
     // Column of the hidden slot number (sub-item 6).
@@ -72,7 +72,7 @@ private:
     void move(int step);
 
     AppContext& m_ctx;
-    MainForm& m_main;
+    MainView& m_main;
     InputForm& m_input;
     bool m_unloaded = false;
     bool m_analysing = false; // the scan yields to events; the window stays open meanwhile

@@ -247,6 +247,53 @@ void MainForm::SelectLastRow() {
     showCurrentRow(last);
 }
 
+void MainForm::SelectEntryRows(const QList<int>& entries, bool everyRow) {
+    Liv1->clearSelection();
+    QTreeWidgetItem* current = nullptr;
+    if (everyRow) {
+        for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
+            QTreeWidgetItem* row = Liv1->topLevelItem(r);
+            if (!entries.contains(RowEntryIndex(row))) continue;
+            row->setSelected(true);
+            if (!current) current = row;
+        }
+    } else {
+        QHash<int, QTreeWidgetItem*> firstRowOf;
+        for (int r = Liv1->topLevelItemCount() - 1; r >= 0; --r) {
+            QTreeWidgetItem* row = Liv1->topLevelItem(r);
+            firstRowOf.insert(RowEntryIndex(row), row);
+        }
+        for (int i : entries) {
+            QTreeWidgetItem* row = firstRowOf.value(i);
+            if (!row) continue; // not listed
+            row->setSelected(true);
+            if (!current) current = row;
+        }
+    }
+    if (current) showCurrentRow(current);
+}
+
+QList<int> MainForm::SelectedEntryIndices() const {
+    QList<int> entries;
+    for (QTreeWidgetItem* row : SelectedRows())
+        entries << RowEntryIndex(row);
+    return entries;
+}
+
+void MainForm::SetListFontSize(double points) {
+    QFont f = Liv1->font();
+    f.setPointSizeF(points);
+    Liv1->setFont(f);
+    Trv1->setFont(f);
+}
+
+void MainForm::ShowPeriod(int item, int year) {
+    ++SuppressPeriodClick;
+    Combo1->setCurrentIndex(item);
+    Text2->setText(QString::number(year));
+    --SuppressPeriodClick;
+}
+
 void MainForm::ClearViews() {
     clearTree();
     Liv1->clear();

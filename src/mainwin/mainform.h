@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mainwin/mainform_menus.h"
+#include "mainwin/mainview.h"
 
 class QAction;
 class QComboBox;
@@ -22,28 +23,28 @@ class QTreeWidgetItem;
 class QWidget;
 struct AppContext;
 struct TreeTotalsCache;
+class UsersController;
 
 // Two small arrow buttons beside a box (year arrows, month arrows).
 class UpDownArrows;
 
 // The first and last window of a run: account tree, entry list, periods, filters, menus.
-// Other windows use its public controls and refresh operations.
-class MainForm : public QMainWindow, public MainFormMenus {
+// Windows of other folders use it through MainView.
+class MainForm : public QMainWindow, public MainFormMenus, public MainView {
     Q_OBJECT
 public:
     // Creation: builds the controls, menus and toolbar. The start sequence is Form_Load.
     explicit MainForm(AppContext& ctx, QWidget* parent = nullptr);
     ~MainForm() override;
 
-    AppContext& context() const { return m_ctx; }
+    AppContext& context() const override { return m_ctx; }
+    QWidget& Window() override { return *this; }
 
     // ---- Start-up --------------------------------------------------------------------
     // The modal login step that ends the start sequence: logs a user in and opens a
     // ledger, or closes the window (cancel). The users window fills it; a test or the
     // program may answer it by opening a named user's ledger directly.
     std::function<void(MainForm&)> LoginStep;
-    // Cleared just before the login step, so that an automatic login happens only once.
-    bool LoginAttempted = false;
     // The start sequence (folders, settings, stored options, login step).
     void Form_Load();
     // The full-text search hand-over to the journal window (Command4_Click calls it with
@@ -71,7 +72,7 @@ public:
     // Status bar panel n, 1 to 9 (its text is the label's text).
     QLabel* Panel(int n) const;
     QString PanelText(int n) const;
-    void SetPanelText(int n, const QString& text);
+    void SetPanelText(int n, const QString& text) override;
     // A message shown in panel n until the next listing replaces it (budget warnings).
     void DrawPanelText(int n, const QString& text);
     // Lines the panels up from the bar's left edge at their current widths.
@@ -79,43 +80,46 @@ public:
 
     // ---- Tree nodes by position and key ---------------------------------------------
     // Positions are 1-based in creation order; 1 to 5 are the kind roots.
-    int NodeCount() const { return int(m_nodes.size()); }
+    int NodeCount() const override { return int(m_nodes.size()); }
     QTreeWidgetItem* Node(int position) const;
     QTreeWidgetItem* NodeByKey(const QString& key) const;
     static QString NodeKey(const QTreeWidgetItem* node);
     QTreeWidgetItem* SelectedNode() const;
-    QString SelectedNodeKey() const;
+    QString SelectedNodeKey() const override;
     void SelectNode(QTreeWidgetItem* node); // selects without running any handler
     bool IsRootNode(const QTreeWidgetItem* node) const;
     // FindAccountIndex of the selected node's key; 0 for a root, no node or no account.
-    int SelectedAccountIndex() const;
+    int SelectedAccountIndex() const override;
+    bool ShowAccountNode(const QString& key) override;
     // Removes every node and row (logout, ledger switch).
-    void ClearViews();
+    void ClearViews() override;
 
     // ---- Entry list rows --------------------------------------------------------------
     // Entry index held by a row (column 8).
     static int RowEntryIndex(const QTreeWidgetItem* row);
     // Deselects every row, selects the last one and scrolls to it.
-    void SelectLastRow();
+    void SelectLastRow() override;
+    void SelectEntryRows(const QList<int>& entries, bool everyRow) override;
+    QList<int> SelectedEntryIndices() const override;
+    QTreeWidget* EntryList() const override { return Liv1; }
+    QComboBox* FilterCombo() const override { return Combo2; }
+    void SetListFontSize(double points) override;
 
     // ---- Refresh operations -----------------------------------------------------------
-    void BuildAccountTree();
-    void UpdateTreeTotals();
+    void BuildAccountTree() override;
+    void UpdateTreeTotals() override;
     // Refills the entry list and panels 4, 6, 7, 9 for account accountIndex (0: nothing).
-    void ListAccountRecords(int accountIndex);
-    void FillClassFilterCombo();
+    void ListAccountRecords(int accountIndex) override;
+    void FillClassFilterCombo() override;
     void Trv1Click();
     void Command4_Click();
 
     // Tree state file of the open ledger (Expanded.qvd).
-    void LoadExpandedState();
-    void SaveExpandedState();
+    void LoadExpandedState() override;
+    void SaveExpandedState() override;
 
     // ---- Period -----------------------------------------------------------------------
-    // While nonzero, a change of Combo1 does nothing.
-    short SuppressPeriodClick = 0;
-    // Trimmed full name of the account the list shows.
-    QString ListedAccount;
+    void ShowPeriod(int item, int year) override;
     // The year of Text2, after replacing a text that is no usable year with the current one.
     int PeriodYear();
     // Sets Combo1 by code; runs Combo1_Click like a user's choice unless suppressed.
@@ -123,12 +127,12 @@ public:
 
     // ---- Unsaved changes ----------------------------------------------------------------
     // The enabled state of toolbar button 3, following the ledger's LedgerChangedFlag.
-    void SetLedgerChanged(bool on);
-    bool LedgerChanged() const;
+    void SetLedgerChanged(bool on) override;
+    bool LedgerChanged() const override;
 
     // ---- Shut-down ----------------------------------------------------------------------
     // Save step before the open ledger is left: true to go on, false to stay.
-    bool ConfirmSaveChanges();
+    bool ConfirmSaveChanges() override;
     // 結束: asks the window to close, which runs the close sequence.
     void File_Quit_Click();
 
@@ -238,6 +242,9 @@ private:
     // The arrow keys emptied the list on a root node: the listed account is shown no more.
     bool m_listStale = false;
     bool m_programFolderWritable = true;
+    // The users subsystem set up on this window (InstallUsers), owned as a child.
+    UsersController* m_users = nullptr;
+    friend UsersController& InstallUsers(MainForm& form);
 
 public:
     // Record commands, menus, context commands, date menu, tray and lock
@@ -246,8 +253,6 @@ public:
     void connectCommands();
 
     // Adding and editing entries (mainform_records.cpp).
-    // Entry being edited by InputForm, or the number of selected rows while EditForm is open.
-    short SelEdit = 0;
     void Data_New_Click();
     void MenuTools_New_Click();
     void Liv1_DblClick();
@@ -320,9 +325,12 @@ private:
     bool warnLedgerFull();
     // Makes row the list's current row and scrolls to it, leaving the selection as it is.
     void showCurrentRow(QTreeWidgetItem* row);
-    void selectRowsOfEntry(int entryIndex);
     void selectRowsFrom(int firstEntryIndex);
     void moveSelectedEntry(int step);
     void searchWithRowText(int column);
     void expandAccountNodes(bool expand);
 };
+
+// Sets up the users subsystem on a main window, once: the login step of its start-up and the
+// menu commands of users and ledgers (帳本清單, 合併帳本, the 帳號 menu, 關於).
+UsersController& InstallUsers(MainForm& form);

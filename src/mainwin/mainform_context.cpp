@@ -32,7 +32,7 @@ void MainForm::MenuTools_Jump_Click() {
             break;
         }
     }
-    selectRowsOfEntry(entry);
+    SelectEntryRows({entry}, true);
 }
 
 void MainForm::MenuTools_Search1_Click() {
@@ -56,7 +56,7 @@ void MainForm::MenuTools_Refresh_Click() {
     }
     ListAccountRecords(SelectedAccountIndex());
     if (Liv1->topLevelItemCount() > 0 && !remembered.isEmpty())
-        selectRowsOfEntry(remembered.toInt());
+        SelectEntryRows({remembered.toInt()}, true);
 }
 
 void MainForm::MenuTools2_Open_Click() {

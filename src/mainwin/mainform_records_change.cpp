@@ -91,19 +91,6 @@ void MainForm::selectRowsFrom(int firstEntryIndex) {
     if (current) showCurrentRow(current);
 }
 
-void MainForm::selectRowsOfEntry(int entryIndex) {
-    Liv1->clearSelection();
-    QTreeWidgetItem* current = nullptr;
-    for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
-        QTreeWidgetItem* row = Liv1->topLevelItem(r);
-        if (RowEntryIndex(row) == entryIndex) {
-            row->setSelected(true);
-            if (!current) current = row;
-        }
-    }
-    if (current) showCurrentRow(current);
-}
-
 void MainForm::Data_Del_Click() {
     Ledger& ledger = m_ctx.ledger;
     Prompts& prompts = *m_ctx.services.prompts;

@@ -65,6 +65,19 @@ int MainForm::SelectedAccountIndex() const {
     return FindAccountIndex(m_ctx.ledger, NodeKey(node));
 }
 
+bool MainForm::ShowAccountNode(const QString& key) {
+    // Positions 1 to 5 are the kind roots; accounts follow.
+    for (int p = 6; p <= NodeCount(); ++p) {
+        QTreeWidgetItem* node = Node(p);
+        if (node && NodeKey(node) == key) {
+            SelectNode(node);
+            Trv1Click();
+            return true;
+        }
+    }
+    return false;
+}
+
 QTreeWidgetItem* MainForm::addNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
                                    int image) {
     if (m_nodeByKey.contains(key)) return nullptr; // a key that is already present adds nothing

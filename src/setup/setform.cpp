@@ -16,7 +16,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
 #include "platform/fileio.h"
@@ -50,7 +50,7 @@ QString withSlash(const QString& path) {
 
 } // namespace
 
-SetForm::SetForm(AppContext& ctx, MainForm& main, QWidget* parent)
+SetForm::SetForm(AppContext& ctx, MainView& main, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_main(main) {
     setWindowTitle(QStringLiteral("一般設定"));
     buildWidgets();
@@ -362,10 +362,7 @@ void SetForm::store() {
 
     const double points = Runtime::leadingNumber(Combo1->currentText());
     if (points > 0) {
-        QFont f = m_main.Liv1->font();
-        f.setPointSizeF(points);
-        m_main.Liv1->setFont(f);
-        m_main.Trv1->setFont(f);
+        m_main.SetListFontSize(points);
     }
 
     if (!s.LedgerName.isEmpty()) {

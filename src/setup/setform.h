@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-class MainForm;
+class MainView;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -18,7 +18,7 @@ struct AppContext;
 class SetForm : public QDialog {
     Q_OBJECT
 public:
-    SetForm(AppContext& ctx, MainForm& main, QWidget* parent = nullptr);
+    SetForm(AppContext& ctx, MainView& main, QWidget* parent = nullptr);
 
     QListWidget* List1 = nullptr; // page names
     QLabel* Label3 = nullptr;     // page description
@@ -85,5 +85,5 @@ private:
     void store();
 
     AppContext& m_ctx;
-    MainForm& m_main;
+    MainView& m_main;
 };

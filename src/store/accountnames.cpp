@@ -50,4 +50,14 @@ int findOther(const Ledger& ledger, const QString& name, int except) {
     return 0;
 }
 
+QStringList ofKinds(const Ledger& ledger, unsigned kinds) {
+    QStringList names;
+    for (int k = 1; k < ledger.AccountCount; ++k) {
+        const AccountRecord& a = ledger.Accounts[size_t(k)];
+        if (a.Kind >= 0 && a.Kind < 32 && (kinds & AccountKinds::of(a.Kind)))
+            names << a.Name.trimmed();
+    }
+    return names;
+}
+
 } // namespace AccountNames

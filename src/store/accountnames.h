@@ -1,7 +1,27 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
-struct Ledger;
+#include "store/ledger.h"
+
+// Sets of account kinds, as the account lists of the windows offer them.
+namespace AccountKinds {
+
+constexpr unsigned of(int kind) {
+    return 1u << unsigned(kind);
+}
+constexpr unsigned Equity = of(KindEquity);
+constexpr unsigned Asset = of(KindAsset);
+constexpr unsigned Liability = of(KindLiability);
+constexpr unsigned Income = of(KindIncome);
+constexpr unsigned Expense = of(KindExpense);
+// The first account of an entry: every kind but equity.
+constexpr unsigned FirstSide = Asset | Liability | Income | Expense;
+// The second account of an entry: where the money comes from or goes to.
+constexpr unsigned SecondSide = Equity | Asset | Liability;
+constexpr unsigned AssetLiability = Asset | Liability;
+
+} // namespace AccountKinds
 
 // The rules of account names: kind prefixes, "." levels, the 32-byte width of every
 // account field, exact comparison. The account editor composes every new name here.
@@ -29,5 +49,9 @@ bool isBlank(const QString& ownName);
 // The index (1-based) of the account whose name, trailing blanks removed, equals name
 // exactly, skipping index `except`; 0 when there is none.
 int findOther(const Ledger& ledger, const QString& name, int except = 0);
+
+// Trimmed names of the accounts whose kind is in `kinds` (AccountKinds), in table order:
+// what every account list of the windows offers.
+QStringList ofKinds(const Ledger& ledger, unsigned kinds);
 
 } // namespace AccountNames

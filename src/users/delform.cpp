@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/prompts.h"
 #include "platform/windowroutines.h"
 #include "store/appcontext.h"
@@ -32,7 +32,7 @@ QDateEdit* datePicker(QWidget* parent, const char* name) {
 
 } // namespace
 
-DelForm::DelForm(AppContext& ctx, MainForm& main, QWidget* parent)
+DelForm::DelForm(AppContext& ctx, MainView& main, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_main(main) {
     setObjectName(QStringLiteral("DelForm"));
     setWindowTitle(QStringLiteral("以條件刪除紀錄"));
@@ -130,14 +130,14 @@ void DelForm::Cmd0_Click() {
     reject();
 }
 
-void RelistAfterRemoval(MainForm& main) {
+void RelistAfterRemoval(MainView& main) {
     const int account = main.SelectedAccountIndex();
     if (account > 0) {
         main.ListAccountRecords(account);
-        if (main.Liv1->topLevelItemCount() > 0) main.SelectLastRow();
+        main.SelectLastRow();
     } else {
         // Rows left from before would name entries that have moved.
-        main.Liv1->clear();
+        main.EntryList()->clear();
     }
     main.UpdateTreeTotals();
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-class MainForm;
+class MainView;
 class QDateEdit;
 class QGroupBox;
 class QLabel;
@@ -14,7 +14,7 @@ struct AppContext;
 class DelForm : public QDialog {
     Q_OBJECT
 public:
-    DelForm(AppContext& ctx, MainForm& main, QWidget* parent = nullptr);
+    DelForm(AppContext& ctx, MainView& main, QWidget* parent = nullptr);
 
     QGroupBox* Frame1 = nullptr;
     QRadioButton* Option1 = nullptr; // 指定日期
@@ -40,9 +40,9 @@ private:
     void showSecondDate(const QString& between, bool shown);
 
     AppContext& m_ctx;
-    MainForm& m_main;
+    MainView& m_main;
 };
 
 // The main window after entries were removed in bulk: the selected account listed again
 // with its last row selected, then the tree totals.
-void RelistAfterRemoval(MainForm& main);
+void RelistAfterRemoval(MainView& main);

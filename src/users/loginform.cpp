@@ -1,6 +1,6 @@
 #include "users/loginform.h"
 
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/codec.h"
 #include "platform/fileio.h"
 #include "platform/modalrunner.h"
@@ -184,7 +184,7 @@ void LoginForm::cmdOK_Click() {
     session.CurrentUser = user;
     session.UserPassword = stored;
     m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("UserName"), user);
-    m_users.form().setWindowTitle(ProgramCaption);
+    m_users.form().Window().setWindowTitle(ProgramCaption);
     m_loggedIn = true;
     accept();
 }

@@ -1,6 +1,6 @@
 #include "users/openform.h"
 
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
@@ -199,7 +199,7 @@ void OpenForm::Cmd2_Click() {
     if (!m_openLedger.isEmpty() && oldName == m_openLedger) {
         m_openLedger = name;
         m_ctx.session.LedgerName = name;
-        m_users.form().setWindowTitle(LedgerCaption(m_ctx.session));
+        m_users.form().Window().setWindowTitle(LedgerCaption(m_ctx.session));
     }
     listChanged();
 }

@@ -1,7 +1,7 @@
 // Opening a ledger: the one road from a ledger name to the main window showing it.
 #include "users/userscontroller.h"
 
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
@@ -31,7 +31,7 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
     if (!LoadLedger(ctx)) {
         // The loader showed its message and left the tables empty: nothing of the ledger
         // shown before may stay on screen, and the list may not be closed into it.
-        m_form.setWindowTitle(ProgramCaption);
+        m_form.Window().setWindowTitle(ProgramCaption);
         m_form.ClearViews();
         if (list) {
             RemoveCloseCommand(list);
@@ -39,7 +39,7 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
         }
         return false;
     }
-    m_form.setWindowTitle(LedgerCaption(session));
+    m_form.Window().setWindowTitle(LedgerCaption(session));
 
     const Ledger& ledger = ctx.ledger;
     const QString lastDate = ledger.EntryCount > 1
@@ -48,14 +48,11 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
     const InitialPeriod period =
         ChooseInitialPeriod(ledger.EntryCount, lastDate, ctx.services.clock->today(),
                             session.Setting.MonState, session.Setting.DayState);
-    m_form.SuppressPeriodClick = -1;
-    m_form.Combo1->setCurrentIndex(period.item);
-    m_form.Text2->setText(QString::number(period.year));
-    m_form.SuppressPeriodClick = 0;
+    m_form.ShowPeriod(period.item, period.year);
 
     // No filter of the ledger shown before may apply to this one.
-    m_form.Combo2->clear();
-    m_form.Combo2->setEditText(QString());
+    m_form.FilterCombo()->clear();
+    m_form.FilterCombo()->setEditText(QString());
     m_form.BuildAccountTree();
     m_form.LoadExpandedState();
     if (list) list->done(OpenForm::Opened);

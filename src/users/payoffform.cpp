@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
@@ -21,7 +21,7 @@ namespace {
 const QString DateLead = QStringLiteral("結帳日期為：");
 } // namespace
 
-PayoffForm::PayoffForm(AppContext& ctx, MainForm& main, QWidget* parent)
+PayoffForm::PayoffForm(AppContext& ctx, MainView& main, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_main(main) {
     setObjectName(QStringLiteral("PayoffForm"));
     setWindowTitle(QStringLiteral("結帳"));

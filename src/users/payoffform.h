@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-class MainForm;
+class MainView;
 class QCheckBox;
 class QDateEdit;
 class QLabel;
@@ -13,7 +13,7 @@ struct AppContext;
 class PayoffForm : public QDialog {
     Q_OBJECT
 public:
-    PayoffForm(AppContext& ctx, MainForm& main, QWidget* parent = nullptr);
+    PayoffForm(AppContext& ctx, MainView& main, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr; // the explanation
     QLabel* Label2 = nullptr; // 日期
@@ -31,5 +31,5 @@ private:
     bool makeClosedLedger(const QString& dateText, const QString& key);
 
     AppContext& m_ctx;
-    MainForm& m_main;
+    MainView& m_main;
 };

@@ -1,7 +1,7 @@
 // The commands of the main window's 帳號 menu, and its merge and about commands.
 #include "users/userscontroller.h"
 
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/fileio.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
@@ -51,7 +51,7 @@ void UsersController::User_ChanegUserName_Click() {
     if (!RenameFolder(ctx, session.DataRoot + session.CurrentUser, session.DataRoot + name)) return;
     session.CurrentUser = name;
     ctx.services.settings->SaveSetting(QStringLiteral("Setting"), QStringLiteral("UserName"), name);
-    m_form.setWindowTitle(name + QStringLiteral(" - ") + ProgramCaption);
+    m_form.Window().setWindowTitle(name + QStringLiteral(" - ") + ProgramCaption);
     if (session.Setting.AutoLoginState == u"1") session.Setting.AutoLoginUsername = name;
 }
 
@@ -111,13 +111,13 @@ void UsersController::File_Add_Click() {
     AppContext& ctx = context();
     QStringList others = FileIO::subFolders(ctx.session.userFolder());
     others.removeAll(ctx.session.LedgerName);
-    UseForm form(ctx, &m_form);
+    UseForm form(ctx, &m_form.Window());
     form.PrepareMerge(others);
     ctx.services.modal->run(form);
 }
 
 void UsersController::Help_About_Click() {
     AppContext& ctx = context();
-    AboutForm form(ctx, &m_form);
+    AboutForm form(ctx, &m_form.Window());
     ctx.services.modal->run(form);
 }

@@ -1,6 +1,6 @@
 #include "users/userscontroller.h"
 
-#include "mainwin/mainform.h"
+#include "mainwin/mainview.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/windowroutines.h"
@@ -14,13 +14,8 @@
 #include <QComboBox>
 #include <exception>
 
-UsersController::UsersController(MainForm& form) : QObject(&form), m_form(form) {
+UsersController::UsersController(MainView& form) : QObject(&form.Window()), m_form(form) {
     setObjectName(QStringLiteral("UsersController"));
-}
-
-UsersController* UsersController::of(MainForm& form) {
-    return form.findChild<UsersController*>(QStringLiteral("UsersController"),
-                                            Qt::FindDirectChildrenOnly);
 }
 
 AppContext& UsersController::context() const {
@@ -32,12 +27,12 @@ void UsersController::RunLogin() {
     // One login window after the other: a logout or a failure comes back here instead of
     // opening windows inside windows.
     for (;;) {
-        LoginForm login(ctx, *this, &m_form);
+        LoginForm login(ctx, *this, &m_form.Window());
         login.Form_Load();
         if (!login.LoggedIn()) ctx.services.modal->run(login);
         if (!login.LoggedIn()) {
             // 結束: nobody is logged in, so the main window closes without a save question.
-            m_form.close();
+            m_form.Window().close();
             return;
         }
         switch (runAfterLogin(login.Ledgers())) {
@@ -76,7 +71,7 @@ UsersController::AfterLogin UsersController::runAfterLogin(const QStringList& le
 UsersController::ListEnd UsersController::showLedgerList(const QStringList& ledgers,
                                                          bool fromLogin) {
     AppContext& ctx = context();
-    OpenForm list(ctx, *this, &m_form);
+    OpenForm list(ctx, *this, &m_form.Window());
     list.Fill(ledgers);
     if (fromLogin) {
         if (ledgers.isEmpty()) list.EnableLedgerCommands(false);
@@ -96,11 +91,11 @@ UsersController::ListEnd UsersController::showLedgerList(const QStringList& ledg
 void UsersController::ClearOpenLedger(bool forgetListedAccount) {
     AppContext& ctx = context();
     if (forgetListedAccount) m_form.ListedAccount.clear();
-    m_form.setWindowTitle(ProgramCaption);
+    m_form.Window().setWindowTitle(ProgramCaption);
     m_form.ClearViews();
     for (int panel : {2, 4, 6, 7, 9})
         m_form.SetPanelText(panel, QString());
-    m_form.Combo2->setEditText(QString());
+    m_form.FilterCombo()->setEditText(QString());
     Ledger& ledger = ctx.ledger;
     ledger.clear();
     ledger.AccountsChanged = false;
@@ -119,26 +114,4 @@ void UsersController::File_SetDataBase_Click() {
     m_form.ListedAccount.clear();
     const ListEnd end = showLedgerList(UserFiles::readLedgerList(ctx.session.userFolder()), false);
     if (end == ListEnd::LoggedOut) RunLogin();
-}
-
-UsersController& InstallUsers(MainForm& form) {
-    UsersController* users = UsersController::of(form);
-    if (users) return *users;
-    users = new UsersController(form);
-    form.LoginStep = [users](MainForm&) { users->RunLogin(); };
-    const QList<std::pair<QAction*, void (UsersController::*)()>> commands = {
-        {form.File_SetDataBase, &UsersController::File_SetDataBase_Click},
-        {form.File_Add, &UsersController::File_Add_Click},
-        {form.Help_About, &UsersController::Help_About_Click},
-        {form.User_ChanegUserName, &UsersController::User_ChanegUserName_Click},
-        {form.User_ChanegPassword, &UsersController::User_ChanegPassword_Click},
-        {form.User_Logout, &UsersController::User_Logout_Click},
-    };
-    for (const auto& [action, handler] : commands) {
-        if (!action) continue;
-        QObject::connect(action, &QAction::triggered, users,
-                         [users, handler = handler] { (users->*handler)(); });
-        action->setEnabled(true);
-    }
-    return *users;
 }

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-class MainForm;
+class MainView;
 class OpenForm;
 struct AppContext;
 
@@ -14,12 +14,9 @@ struct AppContext;
 class UsersController : public QObject {
     Q_OBJECT
 public:
-    explicit UsersController(MainForm& form);
+    explicit UsersController(MainView& form);
 
-    // The controller of a main window (nullptr before InstallUsers).
-    static UsersController* of(MainForm& form);
-
-    MainForm& form() const { return m_form; }
+    MainView& form() const { return m_form; }
     AppContext& context() const;
 
     // ---- State of the login -------------------------------------------------------------
@@ -66,12 +63,8 @@ private:
     enum class ListEnd { Opened, LoggedOut, Closed };
     ListEnd showLedgerList(const QStringList& ledgers, bool fromLogin);
 
-    MainForm& m_form;
+    MainView& m_form;
 };
 
 // The caption of the main window while no ledger is open.
 inline const QString ProgramCaption = QStringLiteral("Qivoka v4.0.4");
-
-// Sets up the users subsystem on a main window: the login step of its start-up and the
-// menu commands of users and ledgers (帳本清單, 合併帳本, the 帳號 menu, 關於).
-UsersController& InstallUsers(MainForm& form);

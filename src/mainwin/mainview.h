@@ -1,0 +1,90 @@
+#pragma once
+#include <QList>
+#include <QString>
+
+class QComboBox;
+class QTreeWidget;
+class QWidget;
+struct AppContext;
+
+// What the windows of other folders may use of the main window. MainForm implements it;
+// a window that needs the main window takes a MainView&, never MainForm itself, so that it
+// neither sees nor depends on the main window's controls and handlers.
+// Grouped by concern: a new operation goes into the group it belongs to.
+class MainView {
+public:
+    virtual ~MainView() = default;
+
+    // ---- The window and the run ---------------------------------------------------------
+    virtual AppContext& context() const = 0;
+    // The main window itself: parent of the windows opened over it, its caption, closing.
+    virtual QWidget& Window() = 0;
+
+    // ---- Context variables shared with other windows ----------------------------------------
+    // Entry being edited by InputForm, or the number of selected rows while EditForm is open.
+    short SelEdit = 0;
+    // Trimmed full name of the account the list shows.
+    QString ListedAccount;
+    // While nonzero, a change of the period box does nothing.
+    short SuppressPeriodClick = 0;
+    // Cleared just before the login step, so that an automatic login happens only once.
+    bool LoginAttempted = false;
+
+    // ---- Account tree ---------------------------------------------------------------------------
+    virtual void BuildAccountTree() = 0;
+    virtual void UpdateTreeTotals() = 0;
+    // Number of tree nodes; 0 while no ledger is shown.
+    virtual int NodeCount() const = 0;
+    virtual QString SelectedNodeKey() const = 0;
+    // The account index of the selected node; 0 for a root, no node or no account.
+    virtual int SelectedAccountIndex() const = 0;
+    // Selects the account node `key` and lists it as a click on it would; false when no
+    // account node has that key.
+    virtual bool ShowAccountNode(const QString& key) = 0;
+    // Tree state file of the open ledger (expanded nodes).
+    virtual void LoadExpandedState() = 0;
+    virtual void SaveExpandedState() = 0;
+
+    // ---- Entry list ---------------------------------------------------------------------------
+    // The list itself (Liv1): rows hold their entry index in the last column.
+    virtual QTreeWidget* EntryList() const = 0;
+    // Refills the list and its panels for account accountIndex (0: nothing).
+    virtual void ListAccountRecords(int accountIndex) = 0;
+    // Deselects every row, selects the last one and scrolls to it.
+    virtual void SelectLastRow() = 0;
+    // Selects the rows of `entries` (only the first row of each unless everyRow), makes the
+    // first selected row current and scrolls to it.
+    virtual void SelectEntryRows(const QList<int>& entries, bool everyRow) = 0;
+    // Entry indices of the selected rows, first to last (as the rows hold them).
+    virtual QList<int> SelectedEntryIndices() const = 0;
+    // Font size of the list and the tree, in points.
+    virtual void SetListFontSize(double points) = 0;
+
+    // ---- Filter ---------------------------------------------------------------------------------
+    // The filter box (Combo2, editable).
+    virtual QComboBox* FilterCombo() const = 0;
+    virtual void FillClassFilterCombo() = 0;
+
+    // ---- Period
+    // ----------------------------------------------------------------------------------- Shows
+    // period item (0 all, 1 whole year, 2.. months) of `year` without listing anything.
+    virtual void ShowPeriod(int item, int year) = 0;
+
+    // ---- Status bar
+    // -------------------------------------------------------------------------------
+    virtual void SetPanelText(int n, const QString& text) = 0;
+
+    // ---- Unsaved changes and leaving the ledger ------------------------------------------------
+    // The unsaved-changes mark (toolbar button 3), following the ledger's flag.
+    virtual void SetLedgerChanged(bool on) = 0;
+    virtual bool LedgerChanged() const = 0;
+    // Save step before the open ledger is left: true to go on, false to stay.
+    virtual bool ConfirmSaveChanges() = 0;
+    // Removes every node and row (logout, ledger switch).
+    virtual void ClearViews() = 0;
+
+protected:
+    MainView() = default;
+    MainView(const MainView&) = default;
+    MainView& operator=(const MainView&) = default;
+};
