@@ -112,6 +112,16 @@ int EntryAccountCache::find(const Name& name) const {
     return 0;
 }
 
+std::array<int, 2> EntryAccountCache::entryAccounts(const EntryCore& e, int i) {
+    if (m_entries.size() <= size_t(i)) m_entries.resize(size_t(i) + 1, {0, 0});
+    std::array<quint16, 2>& known = m_entries[size_t(i)];
+    if (!known[0] || !sameName(e.Account1.data(), m_names[known[0]]))
+        known[0] = quint16(find(nameWords(e.Account1)));
+    if (!known[1] || !sameName(e.Account2.data(), m_names[known[1]]))
+        known[1] = quint16(find(nameWords(e.Account2)));
+    return {known[0], known[1]};
+}
+
 TreeFigures ComputeTreeFigures(const Ledger& ledger, const Session& session,
                                const Periods::Bounds& bounds, const QString& todayDate,
                                EntryAccountCache* cache) {

@@ -11,6 +11,7 @@
 
 #include "store/periods.h"
 
+struct EntryCore;
 struct Ledger;
 struct Session;
 
@@ -56,6 +57,9 @@ public:
     // Kind code of the name prefix of account `index` (as PrefixKindCode with income and
     // expense), -1 for none.
     int kind(int index) const { return m_kinds[size_t(index)]; }
+    // The accounts (indices, 0 when none) that entry i names as Account1 and Account2,
+    // remembered for the next pass. After syncAccounts.
+    std::array<int, 2> entryAccounts(const EntryCore& entry, int i);
 
 private:
     friend TreeFigures ComputeTreeFigures(const Ledger&, const Session&, const Periods::Bounds&,

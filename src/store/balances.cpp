@@ -35,17 +35,15 @@ QString EntryDateKey(const FixedText<10>& date) {
     return d.mid(0, 4) + d.mid(5, 2) + d.mid(8, 2);
 }
 
-namespace {
-
-// Compares the entry's key (bytes 0-3, 5-6, 8-9 of the date) with dateKey as texts.
-// Dates and keys are ASCII, so comparing bytes is comparing code units.
-int compareKey(const char* date, const QByteArray& key) {
+int CompareDateKey(const char* date, const QByteArray& key) {
     const char k[8] = {date[0], date[1], date[2], date[3], date[5], date[6], date[8], date[9]};
     const qsizetype n = qMin<qsizetype>(8, key.size());
     const int c = std::memcmp(k, key.constData(), size_t(n));
     if (c != 0) return c;
     return n == key.size() ? (key.size() < 8 ? 1 : 0) : -1;
 }
+
+namespace {
 
 // The type tag the sum of the counted amounts takes: Empty while none counted, then the
 // widest of Int16, Int32 and Double met so far.
@@ -70,7 +68,7 @@ double balance(const Ledger& ledger, int accountIndex, const QString& dateKey, b
         const bool first = e.Account1 == name;
         const bool second = e.Account2 == name;
         if (!first && !second) continue;
-        const int c = compareKey(e.Date.data(), key);
+        const int c = CompareDateKey(e.Date.data(), key);
         if (includeDay ? c > 0 : c >= 0) continue;
         const double a = wholeUnits ? WholeUnitsAmount(e.Amount.value()) : e.Amount.value();
         tag = widerTag(tag, e.Amount.tag());

@@ -28,5 +28,9 @@ double AccountBalanceBefore(const Ledger& ledger, const Session& session, int ac
 // whole-number type while every counted amount is one and the sum fits it, else a double.
 TaggedNumber ExactBalanceTo(const Ledger& ledger, int accountIndex, const QString& dateKey);
 
+// Compares the key of a stored date (its bytes 0-3, 5-6 and 8-9) with a "yyyymmdd" key as
+// texts: negative, 0 or positive. Every balance uses this one comparison.
+int CompareDateKey(const char* date, const QByteArray& key);
+
 // The "yyyymmdd" key of a stored date "yyyy/mm/dd".
 QString EntryDateKey(const FixedText<10>& date);

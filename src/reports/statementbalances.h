@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+class EntryAccountCache;
+struct Ledger;
+struct Session;
+
+// Every account's balance to a date from one pass over the entries: slot i holds
+// AccountBalanceTo(i, dateKey) when includeDay, AccountBalanceBefore(i, dateKey) otherwise
+// (slot 0 unused). The cache remembers which accounts each entry names between passes.
+std::vector<double> AllAccountBalances(const Ledger& ledger, const Session& session,
+                                       const QString& dateKey, bool includeDay,
+                                       EntryAccountCache& cache);
