@@ -264,6 +264,7 @@ public:
     // Delete by date condition and closing of books: their windows do the refresh.
     void Data_Clear_Click();
     void Data_Payoff_Click();
+    void Set_Note_Click();
     void Set_General_Click();
     void MenuTools_Del_Click();
     void Liv1_ItemCheck(QTreeWidgetItem* row);

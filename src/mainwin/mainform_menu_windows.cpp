@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
+#include "setup/noteform.h"
 #include "setup/setform.h"
 #include "store/appcontext.h"
 #include "users/delform.h"
@@ -26,6 +27,12 @@ void MainForm::Set_General_Click() {
     SetForm form(m_ctx, *this, this);
     m_ctx.services.modal->run(form);
     AfterGeneralSettings(accBefore, trvBefore);
+}
+
+void MainForm::Set_Note_Click() {
+    NoteForm form(m_ctx, this);
+    m_ctx.services.modal->run(form);
+    FillClassFilterCombo(); // the filter offers the texts as they are now
 }
 
 void MainForm::AfterBudgetTable() {
