@@ -16,10 +16,13 @@ const char* const kUsage =
     "      COMMAND: add KIND PARENT NAME | rename ACCOUNT KIND PARENT NAME | delete ACCOUNT\n"
     "               | sort | up|down|top|bottom ACCOUNT | export\n"
     "      KIND: A, L, I or E; PARENT: \"<無>\" or a full account name\n"
+    "  texts LEDGER_FOLDER export | import FILE [--clear] | add ACCOUNT TEXT\n"
+    "               | copy ACCOUNT TEXT TARGET | move ACCOUNT TEXT TARGET\n"
     "exit 1: the ledger cannot be opened; 2: bad arguments; 3: a box without an answer\n";
 
 const std::pair<const char*, int (*)(const QStringList&)> kVerbs[] = {
     {"account", &AccountVerb},
+    {"texts", &TextsVerb},
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -126,6 +127,11 @@ bool ToolRun::apply(const ToolArgs& args) {
 }
 
 bool ToolRun::open(const QString& ledgerFolder) {
+    // A missing folder is no ledger: opening it would seed a new one there.
+    if (!QFileInfo(ledgerFolder).isDir()) {
+        PrintError("no ledger folder " + ledgerFolder);
+        return false;
+    }
     UseLedgerFolder(ctx.session, ledgerFolder);
     RecordingPrompts quiet;
     ctx.services.prompts = &quiet;

@@ -4,3 +4,4 @@
 #include <QStringList>
 
 int AccountVerb(const QStringList& args);
+int TextsVerb(const QStringList& args);
