@@ -18,11 +18,14 @@ const char* const kUsage =
     "      KIND: A, L, I or E; PARENT: \"<無>\" or a full account name\n"
     "  texts LEDGER_FOLDER export | import FILE [--clear] | add ACCOUNT TEXT\n"
     "               | copy ACCOUNT TEXT TARGET | move ACCOUNT TEXT TARGET\n"
+    "  settings LEDGER_FOLDER [--set KEY=VALUE]... [--control NAME=VALUE]... [--load FILE]\n"
+    "           [--save FILE] [--press 確定|取消|還原預設值]...\n"
     "exit 1: the ledger cannot be opened; 2: bad arguments; 3: a box without an answer\n";
 
 const std::pair<const char*, int (*)(const QStringList&)> kVerbs[] = {
     {"account", &AccountVerb},
     {"texts", &TextsVerb},
+    {"settings", &SettingsVerb},
 };
 
 } // namespace

@@ -5,3 +5,4 @@
 
 int AccountVerb(const QStringList& args);
 int TextsVerb(const QStringList& args);
+int SettingsVerb(const QStringList& args);
