@@ -79,6 +79,8 @@ void QuickEdit::buildControls() {
     Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Label1 = new QLabel(this);
     Label6 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label6->setObjectName(QStringLiteral("Label6"));
     Label1->setAlignment(Qt::AlignRight);
     Label6->setAlignment(Qt::AlignRight);
     QWidget* fields[5] = {Cob1, Cob2, Text1, Text2, Text3};

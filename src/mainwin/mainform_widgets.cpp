@@ -6,9 +6,11 @@
 
 UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent) {
     m_up = new QToolButton(this);
+    m_up->setObjectName(QStringLiteral("Up"));
     m_up->setArrowType(Qt::UpArrow);
     m_up->setAutoRepeat(false);
     m_down = new QToolButton(this);
+    m_down->setObjectName(QStringLiteral("Down"));
     m_down->setArrowType(Qt::DownArrow);
     connect(m_up, &QToolButton::clicked, this, &UpDownArrows::upClicked);
     connect(m_down, &QToolButton::clicked, this, &UpDownArrows::downClicked);

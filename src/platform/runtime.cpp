@@ -127,6 +127,14 @@ int pixelsToTwips(int pixels) {
     return pixels * 15;
 }
 
+std::optional<int> wholeNumber(const QString& text) {
+    const QString digits = trimBlanks(text);
+    if (digits.isEmpty() || digits.size() > 9) return std::nullopt;
+    for (const QChar c : digits)
+        if (c < u'0' || c > u'9') return std::nullopt;
+    return digits.toInt();
+}
+
 QString trimBlanks(const QString& text) {
     qsizetype from = 0;
     qsizetype to = text.size();

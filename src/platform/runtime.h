@@ -19,6 +19,9 @@ int weekday(const QDate& date); // Sunday = 0
 // "True"/"False" (any case), "-1"/"0", "1": nullopt when it does not read as a Boolean.
 std::optional<bool> toBool(const QString& text);
 QString boolText(bool value); // "True" / "False"
+// A whole number written as plain digits, blanks around allowed (" 07" is 7); nullopt for
+// anything else (signs, points, exponents, grouping) or a number too large for an int.
+std::optional<int> wholeNumber(const QString& text);
 // Leading and trailing blanks removed; tabs and line breaks stay (they belong to the text).
 QString trimBlanks(const QString& text);
 int twipsToPixels(int twips); // 15 twips per pixel

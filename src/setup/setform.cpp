@@ -54,6 +54,7 @@ SetForm::SetForm(AppContext& ctx, MainView& main, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_main(main) {
     setWindowTitle(QStringLiteral("一般設定"));
     buildWidgets();
+    nameControls();
     connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -65,6 +66,28 @@ SetForm::SetForm(AppContext& ctx, MainView& main, QWidget* parent)
     connect(Check11, &QCheckBox::clicked, this, [this] { Check11_Click(); });
     connect(Check14, &QCheckBox::clicked, this, [this] { Check14_Click(); });
     Form_Load();
+}
+
+// Every control carries its documented name, for tests, tools and accessibility.
+void SetForm::nameControls() {
+    const std::pair<QWidget*, const char*> controls[] = {
+        {List1, "List1"},       {Label3, "Label3"},     {Frame1, "Frame1"},
+        {Frame2, "Frame2"},     {Frame3, "Frame3"},     {Frame4, "Frame4"},
+        {Frame5, "Frame5"},     {Frame6, "Frame6"},     {Check1, "Check1"},
+        {Check2, "Check2"},     {Check3, "Check3"},     {Check4, "Check4"},
+        {Check5, "Check5"},     {Check6, "Check6"},     {Check7, "Check7"},
+        {Check8, "Check8"},     {Check9, "Check9"},     {Check10, "Check10"},
+        {Check11, "Check11"},   {Check12, "Check12"},   {Check13, "Check13"},
+        {Check14, "Check14"},   {Check15, "Check15"},   {Check16, "Check16"},
+        {Check18, "Check18"},   {Option1, "Option1"},   {Option2, "Option2"},
+        {Text1, "Text1"},       {Text2, "Text2"},       {Combo1, "Combo1"},
+        {Combo2, "Combo2"},     {Label11, "Label11"},   {Label12, "Label12"},
+        {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"},
+        {Command4, "Command4"}, {Command5, "Command5"}, {Command6, "Command6"},
+        {Command7, "Command7"},
+    };
+    for (const auto& [control, name] : controls)
+        control->setObjectName(QLatin1String(name));
 }
 
 void SetForm::buildWidgets() {
@@ -296,16 +319,15 @@ void SetForm::pickFolder(QLabel* label) {
 
 bool SetForm::validate() {
     Prompts& prompts = *m_ctx.services.prompts;
-    const QString width = Text1->text();
-    const double w = Runtime::leadingNumber(width);
-    if (!Runtime::isNumeric(width) || w > 50 || w < 10) {
+    // Both are stored as plain digits: the readers take the leading number of the text,
+    // and a start day must name a day of every month.
+    const auto w = Runtime::wholeNumber(Text1->text());
+    if (!w || *w > 50 || *w < 10) {
         prompts.warning(kWidthRefused);
         return false;
     }
-    // The start day names a day of every month, so it must be a whole number.
-    const QString day = Text2->text();
-    const double d = Runtime::leadingNumber(day);
-    if (!Runtime::isNumeric(day) || d > 28 || d < 1 || d != int(d)) {
+    const auto d = Runtime::wholeNumber(Text2->text());
+    if (!d || *d > 28 || *d < 1) {
         prompts.warning(kDayRefused);
         return false;
     }
@@ -353,8 +375,8 @@ void SetForm::store() {
     m.YearState = flag(Check18);
     m.AccState = flag(Check2) + flag(Check8);
     m.MonState = Option1->isChecked() ? QStringLiteral("0") : QStringLiteral("1");
-    m.TrvState = Text1->text();
-    m.DayState = Text2->text();
+    m.TrvState = QString::number(Runtime::wholeNumber(Text1->text()).value_or(20));
+    m.DayState = QString::number(Runtime::wholeNumber(Text2->text()).value_or(1));
     // A path from a settings file may lack the final separator the readers rely on.
     m.AutoBackupPath = withSlash(Label11->text());
     m.MyDataBasePath = withSlash(Label12->text());

@@ -79,6 +79,7 @@ public:
 
 private:
     void buildWidgets();
+    void nameControls();
     void pickFolder(QLabel* label);
     void setPathBox(QCheckBox* box, QLabel* label, QPushButton* picker, const QString& path);
     bool validate();

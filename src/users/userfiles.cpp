@@ -67,10 +67,11 @@ QStringList readLedgerList(const QString& userFolder) {
     QStringList names;
     const auto file = FileIO::readFile(userFolder + LedgerListFileName);
     if (!file) return names;
-    for (const QString& line : FileIO::splitLines(*file)) {
-        const QString name = line.trimmed();
-        if (NameCheck::isValidLedgerName(name)) names.append(name);
-    }
+    // Data items: an item ends at a comma or at any line end (CR LF, LF or CR), so a list
+    // written by another editor reads the same.
+    FileIO::QuotedFieldReader items(*file);
+    while (const auto name = items.next())
+        if (NameCheck::isValidLedgerName(*name)) names.append(*name);
     return names;
 }
 

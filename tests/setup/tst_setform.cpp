@@ -132,6 +132,31 @@ void TestSetForm::confirmRefuses_data() {
                                    << "1.5"
                                    << "-"
                                    << "-" << d;
+    // Only plain digits: what a later reader would take differently is refused.
+    QTest::newRow("width fraction") << "20.5"
+                                    << "1"
+                                    << "-"
+                                    << "-" << w;
+    QTest::newRow("width exponent") << "1e1"
+                                    << "1"
+                                    << "-"
+                                    << "-" << w;
+    QTest::newRow("width signed") << "+20"
+                                  << "1"
+                                  << "-"
+                                  << "-" << w;
+    QTest::newRow("day exponent") << "20"
+                                  << "1e1"
+                                  << "-"
+                                  << "-" << d;
+    QTest::newRow("day with point") << "20"
+                                    << "28.0"
+                                    << "-"
+                                    << "-" << d;
+    QTest::newRow("day empty") << "20"
+                               << ""
+                               << "-"
+                               << "-" << d;
     QTest::newRow("backup empty") << "20"
                                   << "1"
                                   << ""
@@ -195,15 +220,27 @@ void TestSetForm::confirmRefuses() {
 void TestSetForm::confirmAcceptsTheLimits_data() {
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("storedWidth");
+    QTest::addColumn<QString>("storedDay");
     QTest::newRow("low") << "10"
+                         << "1"
+                         << "10"
                          << "1";
     QTest::newRow("high") << "50"
+                          << "28"
+                          << "50"
                           << "28";
+    QTest::newRow("blanks and a leading zero") << " 020 "
+                                               << " 07"
+                                               << "20"
+                                               << "7";
 }
 
 void TestSetForm::confirmAcceptsTheLimits() {
     QFETCH(QString, width);
     QFETCH(QString, day);
+    QFETCH(QString, storedWidth);
+    QFETCH(QString, storedDay);
     Fixture f;
     SetForm& w = f.window();
     w.Text1->setText(width);
@@ -211,8 +248,10 @@ void TestSetForm::confirmAcceptsTheLimits() {
     w.Command1->click();
     QVERIFY(f.env.prompts.shown.isEmpty());
     QCOMPARE(w.result(), int(QDialog::Accepted));
-    QCOMPARE(f.env.ctx.session.Setting.TrvState, width);
-    QCOMPARE(f.stored("DayState"), day);
+    QCOMPARE(f.env.ctx.session.Setting.TrvState, storedWidth);
+    QCOMPARE(f.env.ctx.session.Setting.DayState, storedDay);
+    QCOMPARE(f.stored("TrvState"), storedWidth);
+    QCOMPARE(f.stored("DayState"), storedDay);
 }
 
 void TestSetForm::confirmStoresEveryOption() {

@@ -30,6 +30,7 @@ private slots:
     void passwordAcceptable();
 
     void writeLedgerListBytes();
+    void readLedgerList_data();
     void readLedgerList();
     void missingLedgerListIsEmpty();
 
@@ -192,16 +193,30 @@ void UserFilesTest::writeLedgerListBytes() {
     QCOMPARE(fixtureBytes(folder + "DataBase.lst"), QByteArray());
 }
 
+void UserFilesTest::readLedgerList_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("names");
+    const QByteArray meal = Ansi::encode(QStringLiteral("餐費")); // trail byte 0x5C
+    // Blanks trimmed; empty items, "..", slashes skipped; a last line without a line end
+    // counts; a trail byte 0x5C does not split the name.
+    QTest::newRow("CR LF") << QByteArray("  a  \r\n\r\n..\r\nx/y\r\n") + meal + "\r\nlast"
+                           << QStringList{"a", "餐費", "last"};
+    QTest::newRow("LF alone") << QByteArray("a\nb\n") + meal + "\n"
+                              << QStringList{"a", "b", "餐費"};
+    QTest::newRow("CR alone") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+    QTest::newRow("mixed ends") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("comma splits") << QByteArray("b,c\r\n") << QStringList{"b", "c"};
+    QTest::newRow("quoted") << QByteArray("\"my book\"\r\n  \"b\"\r\n")
+                            << QStringList{"my book", "b"};
+}
+
 void UserFilesTest::readLedgerList() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, names);
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
-    // Blanks trimmed; empty lines, commas, "..", slashes skipped; a last line without CR LF
-    // counts; a trail byte 0x5C (餐) does not split the name.
-    writeFixtureBytes(folder + "DataBase.lst", QByteArray("  a  \r\n\r\nb,c\r\n..\r\nx/y\r\n") +
-                                                   Ansi::encode(QStringLiteral("餐費")) +
-                                                   "\r\nlast");
-    QCOMPARE(UserFiles::readLedgerList(folder),
-             QStringList({QStringLiteral("a"), QStringLiteral("餐費"), QStringLiteral("last")}));
+    writeFixtureBytes(folder + "DataBase.lst", bytes);
+    QCOMPARE(UserFiles::readLedgerList(folder), names);
 }
 
 void UserFilesTest::missingLedgerListIsEmpty() {
