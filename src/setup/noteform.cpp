@@ -286,17 +286,21 @@ void NoteForm::done(int result) {
     QDialog::done(result);
 }
 
-bool NoteForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == List1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Command3_Click();
-            return true;
-        }
-        if (key == Qt::Key_Delete) {
-            Command4_Click();
-            return true;
-        }
+bool NoteForm::List1_KeyDown(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Command3_Click();
+        return true;
     }
+    if (key == Qt::Key_Delete) {
+        Command4_Click();
+        return true;
+    }
+    return false;
+}
+
+bool NoteForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == List1 && event->type() == QEvent::KeyPress &&
+        List1_KeyDown(static_cast<QKeyEvent*>(event)->key()))
+        return true;
     return QDialog::eventFilter(watched, event);
 }

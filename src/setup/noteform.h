@@ -42,6 +42,8 @@ public:
     void Form_Unload();
     void List3_Click();
     void List1_DblClick();
+    // Enter edits, Delete deletes the selected text; true when the key was one of them.
+    bool List1_KeyDown(int key);
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
