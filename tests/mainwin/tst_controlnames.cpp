@@ -11,6 +11,8 @@
 #include "mainform_fixture.h"
 #include "mainwin/calendarform.h"
 #include "setup/accountnoteform.h"
+#include "setup/noteeditform.h"
+#include "setup/noteform.h"
 #include "setup/setform.h"
 #include "support/controlnames.h"
 #include "users/aboutform.h"
@@ -58,6 +60,10 @@ private slots:
             {"Label1", "Label6", "Label13", "Label14"});
         add("AccountNoteForm",
             [](MainFormFixture& f) { return std::make_unique<AccountNoteForm>(f.env.ctx); });
+        add("NoteForm", [](MainFormFixture& f) { return std::make_unique<NoteForm>(f.env.ctx); });
+        add("NoteEditForm",
+            [](MainFormFixture& f) { return std::make_unique<NoteEditForm>(f.env.ctx); },
+            {"Label1"});
         add("SetForm",
             [](MainFormFixture& f) { return std::make_unique<SetForm>(f.env.ctx, *f.form); },
             {"Label3", "Label11", "Label12"});
