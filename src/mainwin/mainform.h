@@ -265,6 +265,7 @@ public:
     void Data_Clear_Click();
     void Data_Payoff_Click();
     void Set_Note_Click();
+    void Set_Acc_Click();
     void Set_General_Click();
     void MenuTools_Del_Click();
     void Liv1_ItemCheck(QTreeWidgetItem* row);

@@ -60,6 +60,7 @@ void MainForm::connectCommands() {
     on(Data_Clear, &MainForm::Data_Clear_Click);
     on(Data_Payoff, &MainForm::Data_Payoff_Click);
     on(Set_Note, &MainForm::Set_Note_Click);
+    on(Set_Acc, &MainForm::Set_Acc_Click);
     on(Set_General, &MainForm::Set_General_Click);
     on(Menu_Date, &MainForm::Menu_Date_Click);
 
@@ -112,11 +113,16 @@ void MainForm::connectCommands() {
     // Commands whose windows belong to subsystems not in this build yet stay unavailable
     // rather than pretend to work; their toolbar buttons follow.
     const QList<QAction*> unavailable = {
-        File_SetDataBase, File_Add,       File_Export,         Data_Fixure,
-        Set_Acc,          Statement_IBS,  Statement_Year,      Statement_Budget,
-        Statement_IE,     Statement_Note, User_ChanegUserName, User_ChanegPassword,
-        User_Logout,      Tools_Download, Tools_Note,          Tools_Number,
-        Tools_NumberList, Help_About,     MenuTools_SetFixure, MenuTools2_Budget,
+        File_SetDataBase,    File_Add,
+        File_Export,         Data_Fixure,
+        Statement_IBS,       Statement_Year,
+        Statement_Budget,    Statement_IE,
+        Statement_Note,      User_ChanegUserName,
+        User_ChanegPassword, User_Logout,
+        Tools_Download,      Tools_Note,
+        Tools_Number,        Tools_NumberList,
+        Help_About,          MenuTools_SetFixure,
+        MenuTools2_Budget,
     };
     for (QAction* action : unavailable)
         action->setEnabled(false);

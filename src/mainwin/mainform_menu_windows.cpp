@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
+#include "setup/accountform.h"
 #include "setup/noteform.h"
 #include "setup/setform.h"
 #include "store/appcontext.h"
@@ -19,6 +20,12 @@ void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString
     if (set.AccState.mid(1, 1) != accStateBefore.mid(1, 1)) UpdateTreeTotals();
     if (set.AccState.left(1) != accStateBefore.left(1) || set.TrvState != trvStateBefore)
         LayoutPass();
+}
+
+void MainForm::Set_Acc_Click() {
+    AccountForm form(m_ctx, this);
+    m_ctx.services.modal->run(form);
+    BuildAccountTree();
 }
 
 void MainForm::Set_General_Click() {

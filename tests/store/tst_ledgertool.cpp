@@ -5,6 +5,7 @@
 #include "store/saveledger.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
+#include "support/toolprocess.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 
 using TestFiles::get;
@@ -20,26 +20,10 @@ using TestFiles::put;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = ToolProcess;
 
 Run tool(const QStringList& args) {
-    const QString program = QCoreApplication::applicationDirPath() + "/tools/ledger-tool";
-    Run run;
-    if (!QFileInfo(program).isExecutable()) {
-        run.err = "missing " + program + " (build the ledger-tool target)";
-        return run;
-    }
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError());
-    return run;
+    return RunTool("ledger-tool", args);
 }
 
 QMap<QString, QByteArray> filesOf(const QString& folder) {
