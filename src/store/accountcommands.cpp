@@ -201,6 +201,7 @@ void ApplyRename(Ledger& ledger, const NameMapping& mapping) {
     }
 
     if (!byField.empty()) {
+        ledger.noteEntriesChanged();
         for (int i = 1; i < ledger.EntryCount; ++i) {
             EntryCore& e = ledger.Entries[size_t(i)];
             const FixedText<32>* to1 = renamed(e.Account1);
