@@ -1,5 +1,6 @@
 // store-bench: times the main operations of the ledger store on a full-size generated ledger,
 // each against a baseline measured in the same run, median of five.
+#include "accountbench.h"
 #include "generate.h"
 #include "timing.h"
 
@@ -240,6 +241,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     report("compact", compactMs, copyMs, 2.0);
+
+    BenchAccountCommands(loaded);
 
     std::printf(
         "memory: tables of a full-size ledger %.1f MiB (target <= 64), process peak %.1f MiB\n",

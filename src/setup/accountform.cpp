@@ -3,7 +3,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -86,12 +85,11 @@ void AccountForm::buildControls() {
     List1 = named(new QListWidget(this), "List1");
     List1->setMinimumSize(220, 360);
 
-    auto* kinds = new QGroupBox(QStringLiteral("科目類型"), this);
-    Option1 = named(new QRadioButton(QStringLiteral("資產(&A)"), kinds), "Option1");
-    Option2 = named(new QRadioButton(QStringLiteral("負債(&L)"), kinds), "Option2");
-    Option3 = named(new QRadioButton(QStringLiteral("收入(&I)"), kinds), "Option3");
-    Option4 = named(new QRadioButton(QStringLiteral("支出(&E)"), kinds), "Option4");
-    auto* kindRow = new QHBoxLayout(kinds);
+    Option1 = named(new QRadioButton(QStringLiteral("資產(&A)"), this), "Option1");
+    Option2 = named(new QRadioButton(QStringLiteral("負債(&L)"), this), "Option2");
+    Option3 = named(new QRadioButton(QStringLiteral("收入(&I)"), this), "Option3");
+    Option4 = named(new QRadioButton(QStringLiteral("支出(&E)"), this), "Option4");
+    auto* kindRow = new QHBoxLayout;
     for (QRadioButton* o : {Option1, Option2, Option3, Option4})
         kindRow->addWidget(o);
 
@@ -122,7 +120,7 @@ void AccountForm::buildControls() {
     StatusBar1->addWidget(m_status, 1);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(kinds, 0, 0, 1, 3);
+    fields->addLayout(kindRow, 0, 0, 1, 3);
     fields->addWidget(Label2, 1, 0);
     fields->addWidget(Combo1, 1, 1, 1, 2);
     fields->addWidget(Label5, 2, 0);

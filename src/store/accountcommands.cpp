@@ -179,7 +179,18 @@ void ApplyRename(Ledger& ledger, const NameMapping& mapping) {
     std::unordered_map<std::string_view, const FixedText<32>*> byField;
     for (const auto& [from, to] : fixed)
         byField.emplace(view(from), &to);
-    auto renamed = [&byField](const FixedText<32>& field) -> const FixedText<32>* {
+    // The bytes every old name begins with (a branch shares its root's name): most fields
+    // are passed over by one short comparison before any lookup.
+    std::string_view common = fixed.empty() ? std::string_view() : view(fixed.front().first);
+    for (const auto& [from, to] : fixed) {
+        const std::string_view v = view(from);
+        size_t n = 0;
+        while (n < common.size() && common[n] == v[n])
+            ++n;
+        common = common.substr(0, n);
+    }
+    auto renamed = [&byField, common](const FixedText<32>& field) -> const FixedText<32>* {
+        if (view(field).substr(0, common.size()) != common) return nullptr;
         const auto found = byField.find(view(field));
         return found == byField.end() ? nullptr : found->second;
     };

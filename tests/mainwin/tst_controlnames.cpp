@@ -10,6 +10,7 @@
 #include "entry/quickform.h"
 #include "mainform_fixture.h"
 #include "mainwin/calendarform.h"
+#include "setup/accountform.h"
 #include "setup/accountnoteform.h"
 #include "setup/noteeditform.h"
 #include "setup/noteform.h"
@@ -60,6 +61,9 @@ private slots:
             {"Label1", "Label6", "Label13", "Label14"});
         add("AccountNoteForm",
             [](MainFormFixture& f) { return std::make_unique<AccountNoteForm>(f.env.ctx); });
+        add("AccountForm",
+            [](MainFormFixture& f) { return std::make_unique<AccountForm>(f.env.ctx); },
+            {"Label1", "Label2", "Label4", "Label5"});
         add("NoteForm", [](MainFormFixture& f) { return std::make_unique<NoteForm>(f.env.ctx); });
         add("NoteEditForm",
             [](MainFormFixture& f) { return std::make_unique<NoteEditForm>(f.env.ctx); },
