@@ -1,4 +1,5 @@
 #include "accountbench.h"
+#include "baselines.h"
 #include "timing.h"
 
 #include "store/accountcommands.h"
@@ -107,16 +108,7 @@ void BenchAccountCommands(AppContext& ctx) {
         std::fprintf(stderr, "delete removed %d entries\n", before - l.EntryCount);
         return;
     }
-    const double copyMs = medianMs([&] {
-        std::vector<EntryCore> entries = l.Entries;
-        std::vector<EntryNote> notes = l.EntryNotes;
-        std::vector<EntryInvoice> invoices = l.EntryInvoices;
-        std::vector<EntryStyle> styles = l.EntryStyles;
-        QStringList rows = l.NoteList;
-        rows.detach();
-        g_sink = g_sink + double(entries.size() + notes.size() + invoices.size() + styles.size()) +
-                 rows.size();
-    });
+    const double copyMs = medianMs([&] { Bench::CopyEntryTables(l); });
     report("delete 1000", deleteMs, copyMs);
 
     // Sort: against reading and decoding every name once.

@@ -1,6 +1,7 @@
 // store-bench: times the main operations of the ledger store on a full-size generated ledger,
 // each against a baseline measured in the same run, median of five.
 #include "accountbench.h"
+#include "baselines.h"
 #include "generate.h"
 #include "timing.h"
 
@@ -226,16 +227,7 @@ int main(int argc, char** argv) {
                                               loaded.ledger.markEntryDeleted(1 + k * step);
                                       });
     const int compacted = loaded.ledger.EntryCount;
-    const double copyMs = medianMs([&] {
-        std::vector<EntryCore> entries = l.Entries;
-        std::vector<EntryNote> notes = l.EntryNotes;
-        std::vector<EntryInvoice> invoices = l.EntryInvoices;
-        std::vector<EntryStyle> styles = l.EntryStyles;
-        QStringList rows = l.NoteList;
-        rows.detach();
-        g_sink = g_sink + double(entries.size() + notes.size() + invoices.size() + styles.size()) +
-                 rows.size();
-    });
+    const double copyMs = medianMs([&] { Bench::CopyEntryTables(l); });
     if (compacted != ctx.ledger.EntryCount - 100) {
         std::fprintf(stderr, "compaction kept %d entries\n", compacted - 1);
         return 1;

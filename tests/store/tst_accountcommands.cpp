@@ -258,7 +258,7 @@ private slots:
         QTest::newRow("onto own sub-account") << "E-交通費" << 4 << "E-交通費"
                                               << "公車"
                                               << "已有相同名稱的科目";
-        // E-交通費.公車 would become E-餐飲費.公車, which exists outside the branch.
+        // E-交通費.公車 would become E-餐飲.公車, which exists outside the branch.
         QTest::newRow("collision in the branch") << "E-交通費" << 4 << "<無>"
                                                  << "餐飲"
                                                  << "已有相同名稱的科目";
