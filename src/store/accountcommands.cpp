@@ -267,6 +267,10 @@ void DeleteAccount(Ledger& ledger, int index) {
             texts.emplace_back(i, unfiled + text.mid(cut));
     }
 
+    // Note rows for every entry first: the compaction then only assigns, and cannot fail
+    // halfway through.
+    if (ledger.EntryCount > 1)
+        ledger.setNoteRow(ledger.EntryCount - 1, ledger.noteRow(ledger.EntryCount - 1));
     ledger.compactEntriesIf([&ledger, &name](int i) {
         const EntryCore& e = ledger.Entries[size_t(i)];
         return !(e.Account1 == name || e.Account2 == name);
