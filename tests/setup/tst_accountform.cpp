@@ -162,7 +162,7 @@ private slots:
         Editor e;
         select(*e.w, "E-交通費");
         e->Cob1->setEditText("交通");
-        QTest::keyClick(e.w.get(), Qt::Key_Escape);
+        QTest::keyClick(e->Cob1->lineEdit(), Qt::Key_Escape); // typed in the name box
         QVERIFY(e->isVisible());
         QCOMPARE(listed(*e.w).mid(4, 4),
                  QStringList({"E-交通", "E-交通.公車", "E-交通.火車", "E-交通.火車.自強號"}));
