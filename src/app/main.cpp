@@ -6,6 +6,7 @@
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
+#include "platform/translation.h"
 #include "platform/tray.h"
 #include "store/appcontext.h"
 #include "users/userscontroller.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Qivo"));
     QApplication::setOrganizationName(QStringLiteral("Qivo"));
+    InstallQtTranslation(app);
 
     // Services of the run.
     DialogPrompts prompts(QStringLiteral("Qivoka"));

@@ -192,6 +192,10 @@ void InputForm::buildControls() {
     Text1->setFixedHeight(70);
     grid->addWidget(Text1, 6, 1);
     Label14 = named(new QLabel(QStringLiteral("備註字數: 0"), mainArea), QStringLiteral("Label14"));
+    // The over-limit remark wraps onto a second line instead of running under 展開 or
+    // widening the column.
+    Label14->setWordWrap(true);
+    Label14->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Command1 = button(QStringLiteral("展開"), mainArea, QStringLiteral("Command1"));
     auto* noteRow = new QHBoxLayout;
     noteRow->addWidget(Label14, 1);

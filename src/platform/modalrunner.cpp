@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+#include "platform/windowroutines.h"
+
 int ExecModalRunner::run(QDialog& dialog) {
+    PlaceDialog(dialog);
     return dialog.exec();
 }

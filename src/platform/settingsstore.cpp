@@ -1,5 +1,8 @@
 #include "platform/settingsstore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -28,6 +31,26 @@ QString fullKey(const QString& section, const QString& key) {
     return escapeName(section) + u'/' + escapeName(key);
 }
 
+constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+
+// The file holds the automatic-login password: it is the user's alone. A missing folder is
+// made for the owner only and the file created with owner rights before the first write
+// (the writer keeps an existing file's rights); an existing file is tightened.
+void keepPrivate(const QString& path) {
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        QDir().mkpath(QFileInfo(folder).absolutePath());
+        QDir().mkdir(folder, ownerOnly | QFile::ExeOwner);
+    }
+    if (!info.exists()) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly, ownerOnly)) file.close();
+    } else if ((info.permissions() & ~(ownerOnly | QFile::ReadUser | QFile::WriteUser)) != 0) {
+        QFile::setPermissions(path, ownerOnly);
+    }
+}
+
 } // namespace
 
 // Organization and application "Qivo": <config folder>/Qivo/Qivo.conf, INI form on every
@@ -42,7 +65,7 @@ IniSettingsStore::IniSettingsStore(const QString& file)
     : m_settings(new QSettings(file, QSettings::IniFormat)) {}
 
 IniSettingsStore::~IniSettingsStore() {
-    m_settings->sync();
+    m_settings->sync(); // every change was written already
     delete m_settings;
 }
 
@@ -59,11 +82,16 @@ QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
 void IniSettingsStore::SaveSetting(const QString& section, const QString& key,
                                    const QString& value) {
     m_settings->setValue(fullKey(section, key), value);
-    m_settings->sync();
+    sync();
 }
 
 void IniSettingsStore::DeleteSetting(const QString& section, const QString& key) {
     m_settings->remove(fullKey(section, key));
+    sync();
+}
+
+void IniSettingsStore::sync() {
+    keepPrivate(m_settings->fileName());
     m_settings->sync();
 }
 

@@ -28,5 +28,6 @@ public:
     QString fileName() const;
 
 private:
+    void sync(); // writes the file, readable by its owner only
     QSettings* m_settings;
 };

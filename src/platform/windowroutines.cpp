@@ -4,11 +4,13 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QScreen>
 #include <QTreeWidget>
 
@@ -94,4 +96,33 @@ void DrawPanelText(QLabel* panel, const QString& text) {
 
 QString BrowseForFolder(Prompts& prompts, const QString& title) {
     return prompts.browseFolder(title);
+}
+
+void PlaceDialog(QDialog& dialog) {
+    const bool fixedSize =
+        dialog.minimumSize() == dialog.maximumSize() ||
+        (dialog.layout() && dialog.layout()->sizeConstraint() == QLayout::SetFixedSize);
+    if (fixedSize) {
+        Qt::WindowFlags flags = dialog.windowFlags();
+        // Without the customise hint the window manager picks the buttons itself.
+        if (!(flags & Qt::CustomizeWindowHint))
+            flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                     Qt::WindowCloseButtonHint;
+        flags &= ~Qt::WindowMaximizeButtonHint;
+        if (flags != dialog.windowFlags()) dialog.setWindowFlags(flags);
+    }
+    if (dialog.testAttribute(Qt::WA_Moved)) return;
+    // The size it will show with, so that its middle can be placed.
+    if (dialog.layout()) dialog.layout()->activate();
+    if (!dialog.testAttribute(Qt::WA_Resized)) dialog.adjustSize();
+    const QWidget* parent = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
+    QRect area;
+    if (parent && parent->isVisible() && !parent->isMinimized()) {
+        area = parent->frameGeometry();
+    } else {
+        const QScreen* screen = parent ? parent->screen() : dialog.screen();
+        if (!screen) return;
+        area = screen->availableGeometry();
+    }
+    dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
 }

@@ -2,6 +2,7 @@
 #include <QString>
 
 class Prompts;
+class QDialog;
 class QComboBox;
 class QLabel;
 class QTreeWidget;
@@ -32,3 +33,8 @@ void DrawPanelText(QLabel* panel, const QString& text);
 
 // The folder picker: the chosen folder without a trailing "/", "" when cancelled.
 QString BrowseForFolder(Prompts& prompts, const QString& title);
+
+// Readies a dialog for its modal showing: centred over its parent's window when that is
+// shown, else over the screen (a dialog that placed itself keeps its place); a fixed-size
+// dialog gets no maximise button, which window managers otherwise offer.
+void PlaceDialog(QDialog& dialog);

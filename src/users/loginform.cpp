@@ -83,6 +83,7 @@ LoginForm::LoginForm(AppContext& ctx, UsersController& users, QWidget* parent)
     for (QPushButton* b : {cmdOK, cmdCancel, Cmd1, Command1})
         buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a fixed dialog, no maximise button
     layout->setMenuBar(menuBar);
     layout->addWidget(Label2);
     layout->addWidget(Label3);

@@ -448,6 +448,32 @@ private slots:
         QCOMPARE(selected, QString("120"));
     }
 
+    // The over-limit remark stays readable beside 展開 and moves nothing else.
+    void longNoteCounterFits() {
+        Fixture fx;
+        QRect noteBefore, noteAfter, buttonAfter, labelAfter;
+        bool whole = false;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            QCoreApplication::processEvents();
+            noteBefore = f.Text1->geometry();
+            f.SetNoteText(QString(2501, QChar(u'明')));
+            f.UpdateNoteCounter();
+            QCoreApplication::processEvents();
+            noteAfter = f.Text1->geometry();
+            buttonAfter = f.Command1->geometry();
+            labelAfter = f.Label14->geometry();
+            const QRect needed = f.Label14->fontMetrics().boundingRect(
+                QRect(0, 0, f.Label14->contentsRect().width(), 10000), Qt::TextWordWrap,
+                f.Label14->text());
+            whole = f.Label14->wordWrap() ? needed.height() <= f.Label14->contentsRect().height()
+                                          : needed.width() <= f.Label14->contentsRect().width();
+        });
+        QVERIFY(whole);
+        QCOMPARE(noteAfter.x(), noteBefore.x());
+        QCOMPARE(noteAfter.width(), noteBefore.width());
+        QVERIFY(labelAfter.right() < buttonAfter.left());
+    }
+
     void kindFilters() {
         Fixture fx;
         QStringList once, twice, liabilities;

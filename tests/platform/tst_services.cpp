@@ -3,7 +3,9 @@
 #include "platform/settingsstore.h"
 #include "platform/singleinstance.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -17,6 +19,8 @@ private slots:
     void settingsDefaultsAndDelete();
     void settingsOneSectionPerSection();
     void defaultSettingsFileFollowsConfigHome();
+    void settingsFileOwnerOnly_data();
+    void settingsFileOwnerOnly();
     void filterConversion_data();
     void filterConversion();
     void singleInstancePerLockFile();
@@ -104,6 +108,47 @@ void TestServices::defaultSettingsFileFollowsConfigHome() {
     qputenv("XDG_CONFIG_HOME", old);
 }
 
+// The file holds the automatic-login password: only its owner may read it.
+void TestServices::settingsFileOwnerOnly_data() {
+    QTest::addColumn<bool>("existing"); // a file readable by everyone is there already
+    QTest::addColumn<bool>("deleting"); // the write is a deletion
+    QTest::newRow("new file and folder") << false << false;
+    QTest::newRow("existing file tightened") << true << false;
+    QTest::newRow("tightened by a deletion") << true << true;
+}
+
+void TestServices::settingsFileOwnerOnly() {
+    QFETCH(bool, existing);
+    QFETCH(bool, deleting);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/Qivo";
+    const QString file = folder + "/Qivo.conf";
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    if (existing) {
+        QVERIFY(QDir().mkpath(folder));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Setting]\nAutoLoginPassword=583\n");
+        f.close();
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner |
+                                                QFile::ReadGroup | QFile::ReadOther));
+    }
+    {
+        IniSettingsStore store(file);
+        if (deleting)
+            store.DeleteSetting("Setting", "AutoLoginState");
+        else
+            store.SaveSetting("Setting", "AutoLoginPassword", "secret");
+    }
+    QCOMPARE(QFileInfo(file).permissions() & others, QFile::Permissions());
+    QVERIFY(QFileInfo(file).permissions() & QFile::ReadOwner);
+    if (!existing) QCOMPARE(QFileInfo(folder).permissions() & others, QFile::Permissions());
+    IniSettingsStore again(file);
+    QCOMPARE(again.GetSetting("Setting", "AutoLoginPassword"),
+             QString(deleting ? "583" : "secret"));
+}
+
 void TestServices::filterConversion_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("qt");
@@ -113,6 +158,11 @@ void TestServices::filterConversion_data() {
                                            << "網頁 (*.htm *.html);;所有檔案 (*.*)";
     QTest::newRow("empty") << ""
                            << "";
+    // A description that names its patterns shows them once; the filter's own count.
+    QTest::newRow("patterns in the description") << "Qivo備份 (*.qvk)|*.qvk"
+                                                 << "Qivo備份 (*.qvk)";
+    QTest::newRow("other case in the description") << "網頁檔案(*.Htm)|*.htm|CSV檔案|*.csv"
+                                                   << "網頁檔案 (*.htm);;CSV檔案 (*.csv)";
 }
 
 void TestServices::filterConversion() {

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QTreeWidget>
 #include <QWindow>
@@ -22,6 +23,9 @@ private slots:
     void removeCloseCommand();
     void flatHeaderAndPanelText();
     void browseForFolder();
+    void dialogCentred_data();
+    void dialogCentred();
+    void fixedDialogWithoutMaximise();
 };
 
 void TestWindowRoutines::trayIds() {
@@ -128,6 +132,53 @@ void TestWindowRoutines::browseForFolder() {
     QCOMPARE(BrowseForFolder(prompts, QStringLiteral("選擇資料夾")), QString());
     QCOMPARE(BrowseForFolder(prompts, QStringLiteral("選擇資料夾")), QStringLiteral("/data/x"));
     QCOMPARE(prompts.texts(QStringLiteral("browseFolder")).size(), 2);
+}
+
+// A dialog opens in the middle of its parent's window, or of the screen while the parent is
+// not shown (the login comes before the main window).
+void TestWindowRoutines::dialogCentred_data() {
+    QTest::addColumn<int>("parent"); // 0 none, 1 hidden, 2 shown
+    QTest::newRow("no parent") << 0;
+    QTest::newRow("hidden parent") << 1;
+    QTest::newRow("shown parent") << 2;
+}
+
+void TestWindowRoutines::dialogCentred() {
+    QFETCH(int, parent);
+    QWidget owner;
+    owner.setGeometry(40, 30, 500, 300);
+    if (parent == 2) owner.show();
+    QDialog dialog(parent ? &owner : nullptr);
+    dialog.resize(200, 100);
+    PlaceDialog(dialog);
+    dialog.show();
+    const QRect area = parent == 2 ? owner.frameGeometry() : dialog.screen()->availableGeometry();
+    QVERIFY2((dialog.geometry().center() - area.center()).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2 in %3,%4")
+                            .arg(dialog.geometry().center().x())
+                            .arg(dialog.geometry().center().y())
+                            .arg(area.center().x())
+                            .arg(area.center().y())));
+    // A dialog that placed itself keeps its place.
+    QDialog placed;
+    placed.move(10, 20);
+    PlaceDialog(placed);
+    QCOMPARE(placed.pos(), QPoint(10, 20));
+}
+
+void TestWindowRoutines::fixedDialogWithoutMaximise() {
+    QDialog fixed;
+    fixed.setFixedSize(200, 100);
+    PlaceDialog(fixed);
+    QVERIFY(fixed.windowFlags().testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!fixed.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(fixed.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(fixed.windowFlags().testFlag(Qt::WindowTitleHint));
+    // A resizable dialog keeps what the window manager gives it.
+    QDialog sizable;
+    const Qt::WindowFlags before = sizable.windowFlags();
+    PlaceDialog(sizable);
+    QCOMPARE(sizable.windowFlags(), before);
 }
 
 QTEST_MAIN(TestWindowRoutines)

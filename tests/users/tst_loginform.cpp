@@ -1,6 +1,7 @@
 #include "users_fixture.h"
 
 #include "platform/settingsstore.h"
+#include "platform/windowroutines.h"
 #include "users/loginform.h"
 #include "users/newuserform.h"
 #include "users/openform.h"
@@ -20,6 +21,7 @@ class LoginFormTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void fixedSizeDialog();
     void refusals_data();
     void refusals();
     void loginSetsState_data();
@@ -476,6 +478,17 @@ void LoginFormTest::newUserFillsLogin() {
     QCOMPARE(login.Text2->text(), QString("abc"));
     login.cmdOK->click();
     QVERIFY(login.LoggedIn());
+}
+
+// The login window is a fixed dialog: no maximise button, nothing to resize.
+void LoginFormTest::fixedSizeDialog() {
+    UsersWorld w;
+    LoginForm form(w.env.ctx, *w.users);
+    PlaceDialog(form);
+    form.show();
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(!form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(form.windowFlags().testFlag(Qt::CustomizeWindowHint));
 }
 
 QTEST_MAIN(LoginFormTest)

@@ -1,0 +1,9 @@
+#pragma once
+
+class QCoreApplication;
+
+// Installs Qt's own Traditional-Chinese translation (qtbase zh_TW, from the Qt installation's
+// translations folder) whatever the machine's locale, so that standard buttons and dialogs
+// read 是, 否, 取消, 確定 as the rest of the program does. False when the file is missing:
+// the program then runs with Qt's English texts.
+bool InstallQtTranslation(QCoreApplication& app);
