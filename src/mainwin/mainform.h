@@ -267,6 +267,10 @@ public:
     void Set_Note_Click();
     void Set_Acc_Click();
     void Set_General_Click();
+    // Recurring records and the memo book (mainform_schedule_windows.cpp).
+    void Data_Fixure_Click();
+    void MenuTools_SetFixure_Click();
+    void Tools_Note_Click();
     void MenuTools_Del_Click();
     void Liv1_ItemCheck(QTreeWidgetItem* row);
     void Liv1_KeyDown(int key);

@@ -1,5 +1,8 @@
 // The users subsystem on the main window: its login step and the menu commands it answers.
 #include "mainwin/mainform.h"
+#include "schedule/clockform.h"
+#include "schedule/fixureclockform.h"
+#include "schedule/memoclockform.h"
 
 #include <QAction>
 
@@ -10,6 +13,10 @@ UsersController& InstallUsers(MainForm& form) {
     auto* users = new UsersController(form);
     form.m_users = users;
     form.LoginStep = [users](MainForm&) { users->RunLogin(); };
+    // The reminders and due recurring records of the schedules, at login and at each opening.
+    users->CheckMemoReminders = [&form] { CheckMemoReminders(form.context(), &form); };
+    users->CheckRecordReminders = [&form] { CheckRecordReminders(form); };
+    users->CheckDueRecurring = [&form] { CheckDueRecurring(form); };
     const QList<std::pair<QAction*, void (UsersController::*)()>> commands = {
         {form.File_SetDataBase, &UsersController::File_SetDataBase_Click},
         {form.File_Add, &UsersController::File_Add_Click},

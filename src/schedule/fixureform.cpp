@@ -1,0 +1,516 @@
+#include "schedule/fixureform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "entry/entryrules.h"
+#include "mainwin/imagelist.h"
+#include "mainwin/mainview.h"
+#include "platform/prompts.h"
+#include "platform/runtime.h"
+#include "platform/settingsstore.h"
+#include "platform/windowroutines.h"
+#include "store/amounts.h"
+#include "store/appcontext.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("FixureForm");
+const QStringList kPeriods = {QStringLiteral("年"), QStringLiteral("月"),   QStringLiteral("週"),
+                              QStringLiteral("日"), QStringLiteral("單月"), QStringLiteral("雙月")};
+const QStringList kWeekdays = {QStringLiteral("星期日"), QStringLiteral("星期一"),
+                               QStringLiteral("星期二"), QStringLiteral("星期三"),
+                               QStringLiteral("星期四"), QStringLiteral("星期五"),
+                               QStringLiteral("星期六")};
+const QString kMonthEnd = QStringLiteral("月底");
+constexpr int RecordRole = Qt::UserRole;
+constexpr int MinWidthTwips = 11535;
+constexpr int MinHeightTwips = 5000;
+constexpr int ClosedWidthTwips = 11535;
+constexpr int ClosedHeightTwips = 7890;
+constexpr int Capacity = Ledger::RecurringCapacity;
+
+QStringList numbers(int from, int to) {
+    QStringList items;
+    for (int i = from; i <= to; ++i)
+        items << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+    return items;
+}
+
+void refill(QComboBox* combo, const QStringList& items) {
+    combo->clear();
+    combo->addItems(items);
+    combo->setCurrentIndex(0);
+}
+
+std::optional<int> wholeNumber(const QString& text) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+QString trimRight(QString s) {
+    while (s.endsWith(QLatin1Char(' ')))
+        s.chop(1);
+    return s;
+}
+
+} // namespace
+
+QStringList RecurringRowTexts(const RecurringRecord& r, const Session& session) {
+    const QString when = r.When.trimmed();
+    QString time;
+    switch (r.Period) {
+    case 0:
+        time = when;
+        break;
+    case 1:
+    case 4:
+    case 5:
+        time = when.startsWith(QLatin1String("32")) ? kMonthEnd : when;
+        break;
+    case 2: {
+        const QChar c = when.isEmpty() ? QChar() : when.at(0);
+        const int d = c.isDigit() ? c.digitValue() : -1;
+        time = d >= 0 && d <= 6 ? kWeekdays.at(d) : QString();
+        break;
+    }
+    case 3:
+        time = QStringLiteral("每日");
+        break;
+    default:
+        break;
+    }
+    return {r.Period < kPeriods.size() ? kPeriods.at(r.Period) : QString(),
+            trimRight(time),
+            r.Overdue == 1 ? QStringLiteral("是") : QStringLiteral("否"),
+            r.Account1.trimmed(),
+            r.Account2.trimmed(),
+            FormatAmount(r.Amount, session),
+            r.Detail.trimmed()};
+}
+
+FixureForm::FixureForm(MainView& main, QWidget* parent)
+    : QDialog(parent), m_main(main), m_ledger(main.context().ledger) {
+    setObjectName(QStringLiteral("FixureForm"));
+    setWindowTitle(QStringLiteral("定期記錄"));
+    auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QLatin1String(name));
+        return l;
+    };
+    auto combo = [this](const QString& name) {
+        auto* c = new QComboBox(this);
+        c->setObjectName(name);
+        c->setMaxVisibleItems(400 / 20); // a drop-down list 400 pixels high
+        return c;
+    };
+    auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    Label1 = label("Label1", QStringLiteral("週期"));
+    Label2 = label("Label2", QStringLiteral("時間"));
+    Label8 = label("Label8", QStringLiteral("/"));
+    Label3 = label("Label3", QStringLiteral("分類"));
+    Label4 = label("Label4", QStringLiteral("科目"));
+    Label5 = label("Label5", QStringLiteral("金額"));
+    Label6 = label("Label6", QStringLiteral("明細"));
+    Combo1 = combo(QStringLiteral("Combo1"));
+    Combo1->addItems(kPeriods);
+    Combo2[0] = combo(QStringLiteral("Combo2(0)"));
+    Combo2[1] = combo(QStringLiteral("Combo2(1)"));
+    Combo3[0] = combo(QStringLiteral("Combo3(0)"));
+    Combo3[1] = combo(QStringLiteral("Combo3(1)"));
+    Check1 = new QCheckBox(QStringLiteral("逾期補登"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text3 = new QLineEdit(this);
+    Text3->setObjectName(QStringLiteral("Text3"));
+    Command1 = button("Command1", QStringLiteral("新增"));
+    Command2 = button("Command2", QStringLiteral("編輯"));
+    Command3 = button("Command3", QStringLiteral("刪除"));
+
+    Liv1 = new QTreeWidget(this);
+    Liv1->setObjectName(QStringLiteral("Liv1"));
+    Liv1->setRootIsDecorated(false);
+    Liv1->setHeaderLabels({QStringLiteral("週期"), QStringLiteral("時間"),
+                           QStringLiteral("逾期補登"), QStringLiteral("分類"),
+                           QStringLiteral("科目"), QStringLiteral("金額"), QStringLiteral("明細")});
+    const int widths[] = {50, 60, 65, 105, 105, 80, 245};
+    for (int c = 0; c < 7; ++c)
+        Liv1->setColumnWidth(c, widths[c]);
+    Liv1->header()->setSectionsClickable(true);
+    Liv1->header()->setSortIndicatorShown(false);
+    Liv1->header()->setStretchLastSection(false);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    m_statusText = new QLabel(StatusBar1);
+    StatusBar1->addWidget(m_statusText, 1);
+
+    auto* line1 = new QHBoxLayout;
+    line1->addWidget(Label1);
+    line1->addWidget(Combo1);
+    line1->addWidget(Label2);
+    line1->addWidget(Combo2[0]);
+    line1->addWidget(Label8);
+    line1->addWidget(Combo2[1]);
+    line1->addWidget(Check1);
+    line1->addStretch();
+    line1->addWidget(Command1);
+    line1->addWidget(Command2);
+    line1->addWidget(Command3);
+    auto* fields = new QGridLayout;
+    fields->addWidget(Label3, 0, 0);
+    fields->addWidget(Combo3[0], 0, 1);
+    fields->addWidget(Label5, 0, 2);
+    fields->addWidget(Text2, 0, 3);
+    fields->addWidget(Label4, 1, 0);
+    fields->addWidget(Combo3[1], 1, 1);
+    fields->addWidget(Label6, 1, 2);
+    fields->addWidget(Text3, 1, 3);
+    fields->setColumnStretch(1, 1);
+    fields->setColumnStretch(3, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 0);
+    layout->addLayout(line1);
+    layout->addLayout(fields);
+    layout->addWidget(Liv1, 1);
+    layout->addWidget(StatusBar1);
+    setMinimumSize(Runtime::twipsToPixels(MinWidthTwips), Runtime::twipsToPixels(MinHeightTwips));
+    resize(Runtime::twipsToPixels(ClosedWidthTwips), Runtime::twipsToPixels(ClosedHeightTwips));
+
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &FixureForm::Combo1_Click);
+    for (QComboBox* c : Combo3)
+        connect(c, &QComboBox::currentIndexChanged, this, &FixureForm::Combo3_Click);
+    connect(Command1, &QPushButton::clicked, this, &FixureForm::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FixureForm::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &FixureForm::Command3_Click);
+    connect(Liv1, &QTreeWidget::itemClicked, this, &FixureForm::Liv1_Click);
+    connect(Liv1->header(), &QHeaderView::sectionClicked, this, &FixureForm::Liv1_ColumnClick);
+
+    // The opening: settings, account lists, the rows in table order.
+    loadSettings();
+    fillAccountLists();
+    for (int i = 1; i < m_ledger.RecurringCount; ++i)
+        addRow(m_ledger.RecurringRecords[size_t(i)]);
+    Liv1->setCurrentItem(nullptr);
+    Liv1->clearSelection();
+    renewStatus();
+    Combo1->setCurrentIndex(1);
+    Combo1_Click();
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+}
+
+void FixureForm::loadSettings() {
+    SettingsStore& store = *m_main.context().services.settings;
+    const int w = wholeNumber(store.GetSetting(kSection, QStringLiteral("Width"),
+                                               QString::number(Runtime::pixelsToTwips(width()))))
+                      .value_or(Runtime::pixelsToTwips(width()));
+    const int h = wholeNumber(store.GetSetting(kSection, QStringLiteral("Height"),
+                                               QString::number(Runtime::pixelsToTwips(height()))))
+                      .value_or(Runtime::pixelsToTwips(height()));
+    resize(Runtime::twipsToPixels(w), Runtime::twipsToPixels(h));
+    if (wholeNumber(store.GetSetting(kSection, QStringLiteral("WinState"), QStringLiteral("0"))) ==
+        2)
+        setWindowState(Qt::WindowMaximized);
+    for (int c = 0; c < 7; ++c) {
+        const auto lw = wholeNumber(store.GetSetting(kSection, QStringLiteral("LW%1").arg(c + 1),
+                                                     QString::number(Liv1->columnWidth(c))));
+        if (lw && *lw >= 0) Liv1->setColumnWidth(c, *lw);
+    }
+    const auto size = wholeNumber(store.GetSetting(
+        QStringLiteral("Setting"), QStringLiteral("MainFontSize"), QStringLiteral("9")));
+    if (size && *size > 0) {
+        QFont f = Liv1->font();
+        f.setPointSize(*size);
+        Liv1->setFont(f);
+    }
+}
+
+void FixureForm::saveSettings() {
+    SettingsStore& store = *m_main.context().services.settings;
+    const bool normal = !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
+    store.SaveSetting(kSection, QStringLiteral("Width"),
+                      QString::number(normal ? Runtime::pixelsToTwips(width()) : ClosedWidthTwips));
+    store.SaveSetting(
+        kSection, QStringLiteral("Height"),
+        QString::number(normal ? Runtime::pixelsToTwips(height()) : ClosedHeightTwips));
+    const int state = windowState() & Qt::WindowMinimized   ? 1
+                      : windowState() & Qt::WindowMaximized ? 2
+                                                            : 0;
+    store.SaveSetting(kSection, QStringLiteral("WinState"), QString::number(state));
+    for (int c = 0; c < 7; ++c)
+        store.SaveSetting(kSection, QStringLiteral("LW%1").arg(c + 1),
+                          QString::number(Liv1->columnWidth(c)));
+}
+
+void FixureForm::fillAccountLists() {
+    QStringList first, second;
+    for (int i = 1; i < m_ledger.AccountCount; ++i) {
+        const AccountRecord& a = m_ledger.Accounts[size_t(i)];
+        const QString name = a.Name.trimmed();
+        if (a.Kind != KindEquity) first << name;
+        if (a.Kind != KindIncome && a.Kind != KindExpense) second << name;
+    }
+    const QSignalBlocker b0(Combo3[0]);
+    const QSignalBlocker b1(Combo3[1]);
+    refill(Combo3[0], first);
+    refill(Combo3[1], second);
+    FitComboDropWidth(Combo3[0]);
+    FitComboDropWidth(Combo3[1]);
+}
+
+void FixureForm::showRow(QTreeWidgetItem* row, const RecurringRecord& r) {
+    const QStringList texts = RecurringRowTexts(r, m_main.context().session);
+    for (int c = 0; c < texts.size(); ++c)
+        row->setText(c, texts.at(c));
+}
+
+void FixureForm::addRow(const RecurringRecord& r) {
+    auto* row = new QTreeWidgetItem(Liv1);
+    row->setIcon(0, ImageList2::icon(13));
+    row->setData(0, RecordRole, int(m_records.size()));
+    m_records.push_back(r);
+    showRow(row, r);
+}
+
+QTreeWidgetItem* FixureForm::selectedRow() const {
+    const auto rows = Liv1->selectedItems();
+    return rows.isEmpty() ? nullptr : rows.first();
+}
+
+QString FixureForm::StatusText() const {
+    return m_statusText->text();
+}
+
+void FixureForm::renewStatus() {
+    m_statusText->setText(QStringLiteral("共有 %1 筆定期記錄").arg(Liv1->topLevelItemCount()));
+}
+
+void FixureForm::markChanged() {
+    m_ledger.RecurringChanged = true;
+    m_main.SetLedgerChanged(true);
+}
+
+void FixureForm::Combo1_Click() {
+    const int period = Combo1->currentIndex();
+    Label2->setVisible(true);
+    Combo2[0]->setVisible(true);
+    Check1->setVisible(true);
+    switch (period) {
+    case 0:
+        refill(Combo2[0], numbers(1, 12));
+        refill(Combo2[1], numbers(1, 31));
+        break;
+    case 1:
+    case 4:
+    case 5:
+        refill(Combo2[0], numbers(1, 31) << kMonthEnd);
+        break;
+    case 2:
+        refill(Combo2[0], kWeekdays);
+        break;
+    case 3:
+        Label2->setVisible(false);
+        Combo2[0]->setVisible(false);
+        Check1->setVisible(false);
+        Check1->setChecked(false);
+        break;
+    default:
+        break;
+    }
+    Combo2[1]->setVisible(period == 0);
+    Label8->setVisible(period == 0);
+}
+
+void FixureForm::Combo3_Click() {
+    if (Combo3[0]->currentIndex() < 0 || Combo3[1]->currentIndex() < 0) return;
+    const QString kind = Combo3[0]->currentText().left(2);
+    if (kind == u"A-" || kind == u"L-") {
+        Label3->setText(QStringLiteral("轉換到"));
+        Label4->setText(QStringLiteral("從科目"));
+    } else if (kind == u"I-") {
+        Label3->setText(QStringLiteral("進帳從"));
+        Label4->setText(QStringLiteral("到科目"));
+    } else if (kind == u"E-") {
+        Label3->setText(QStringLiteral("支付給"));
+        Label4->setText(QStringLiteral("從科目"));
+    }
+}
+
+RecurringRecord FixureForm::recordFromEditor(double hundredths) const {
+    RecurringRecord r;
+    const int period = Combo1->currentIndex();
+    r.Period = quint8(period);
+    QString when;
+    switch (period) {
+    case 0:
+        when = Combo2[0]->currentText() + QLatin1Char('/') + Combo2[1]->currentText();
+        break;
+    case 1:
+    case 4:
+    case 5:
+        when =
+            Combo2[0]->currentText() == kMonthEnd ? QStringLiteral("32") : Combo2[0]->currentText();
+        break;
+    case 2:
+        when = QString::number(std::max(0, int(kWeekdays.indexOf(Combo2[0]->currentText()))));
+        break;
+    default:
+        when = QStringLiteral("0");
+        break;
+    }
+    r.When = when;
+    r.Overdue = period != 3 && Check1->isChecked() ? 1 : 0;
+    r.Account1 = trimRight(Combo3[0]->currentText());
+    r.Account2 = trimRight(Combo3[1]->currentText());
+    r.Amount = TaggedNumber::fromDouble(hundredths);
+    r.Detail = trimRight(Text3->text());
+    return r;
+}
+
+// 新增. The amount is read whole, grouping commas allowed (1,234 is 1234); a text that is
+// no number, or too large to keep every hundredth, becomes "0".
+void FixureForm::Command1_Click() {
+    Prompts& prompts = *m_main.context().services.prompts;
+    if (Liv1->topLevelItemCount() >= Capacity) {
+        prompts.warning(QStringLiteral("定期記錄筆數已經到達200筆上限，無法再新增!"));
+        return;
+    }
+    if (Combo3[0]->currentText() == Combo3[1]->currentText()) {
+        prompts.warning(QStringLiteral("選擇的科目不能重複"));
+        return;
+    }
+    std::optional<double> hundredths;
+    if (const auto v = EntryRules::typedNumber(Text2->text()))
+        hundredths = EntryRules::amountHundredths(*v, 1.0);
+    if (!hundredths) {
+        Text2->setText(QStringLiteral("0"));
+        hundredths = 0.0;
+    }
+    Command2->setEnabled(true);
+    Command3->setEnabled(true);
+    addRow(recordFromEditor(*hundredths));
+    QTreeWidgetItem* row = Liv1->topLevelItem(Liv1->topLevelItemCount() - 1);
+    Liv1->clearSelection();
+    Liv1->setCurrentItem(row);
+    row->setSelected(true);
+    renewStatus();
+    markChanged();
+}
+
+// 編輯: the selected row from the editor. The amount is the number at the start of the
+// text (commas dropped first), as the row had no numeric test; equal accounts are refused
+// as 新增 refuses them, since such a record could never be posted.
+void FixureForm::Command2_Click() {
+    QTreeWidgetItem* row = selectedRow();
+    if (Liv1->topLevelItemCount() == 0 || !row) return;
+    if (Combo3[0]->currentText() == Combo3[1]->currentText()) {
+        m_main.context().services.prompts->warning(QStringLiteral("選擇的科目不能重複"));
+        return;
+    }
+    QString text = Text2->text();
+    text.remove(QLatin1Char(','));
+    const double hundredths =
+        EntryRules::amountHundredths(Runtime::leadingNumber(text), 1.0).value_or(0.0);
+    const RecurringRecord r = recordFromEditor(hundredths);
+    row->setData(0, RecordRole, int(m_records.size()));
+    m_records.push_back(r);
+    showRow(row, r);
+    markChanged();
+}
+
+void FixureForm::Command3_Click() {
+    QTreeWidgetItem* row = selectedRow();
+    if (Liv1->topLevelItemCount() == 0 || !row) return;
+    delete row;
+    if (Liv1->topLevelItemCount() == 0) {
+        Command2->setEnabled(false);
+        Command3->setEnabled(false);
+    }
+    renewStatus();
+    markChanged();
+    Liv1->setFocus();
+}
+
+void FixureForm::Liv1_Click() {
+    QTreeWidgetItem* row = selectedRow();
+    if (Liv1->topLevelItemCount() == 0 || !row) return;
+    Command2->setEnabled(true);
+    Command3->setEnabled(true);
+    const RecurringRecord& r = m_records[size_t(row->data(0, RecordRole).toInt())];
+    const QString time = row->text(1);
+    const int period = r.Period <= 5 ? r.Period : 1;
+    Combo1->setCurrentIndex(period);
+    Combo1_Click();
+    if (period == 0) {
+        Combo2[0]->setCurrentIndex(time.left(2).toInt() - 1);
+        Combo2[1]->setCurrentIndex(time.right(2).toInt() - 1);
+    } else if (period == 1 || period == 4 || period == 5) {
+        Combo2[0]->setCurrentIndex(time == kMonthEnd ? 31 : time.toInt() - 1);
+    } else if (period == 2) {
+        Combo2[0]->setCurrentIndex(Combo2[0]->findText(time));
+    }
+    Check1->setChecked(row->text(2) == u"是");
+    for (int k = 0; k < 2; ++k) {
+        const int at = Combo3[k]->findText(row->text(3 + k));
+        if (at >= 0) Combo3[k]->setCurrentIndex(at);
+    }
+    Text2->setText(EntryRules::numberText(r.Amount.value() / 100.0));
+    Text3->setText(row->text(6));
+}
+
+void FixureForm::Liv1_ColumnClick(int column) {
+    if (column == m_sortColumn)
+        m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    else
+        m_sortColumn = column;
+    Liv1->sortItems(m_sortColumn, m_sortOrder);
+}
+
+void FixureForm::PresetEntry(const EntryCore& entry) {
+    Text2->setText(EntryRules::numberText(entry.Amount.value() / 100.0));
+    Text3->setText(entry.Detail.trimmed());
+    const QString names[] = {entry.Account1.trimmed(), entry.Account2.trimmed()};
+    for (int k = 0; k < 2; ++k) {
+        const int account = FindAccountIndex(m_ledger, names[k]);
+        if (account == 0) continue;
+        const int at = Combo3[k]->findText(m_ledger.Accounts[size_t(account)].Name.trimmed());
+        if (at >= 0) Combo3[k]->setCurrentIndex(at);
+    }
+}
+
+// The unload: settings, then, while the recurring table has unsaved changes, the table
+// rebuilt from the rows in the order shown.
+void FixureForm::done(int result) {
+    if (!m_unloaded) {
+        m_unloaded = true;
+        saveSettings();
+        if (m_ledger.RecurringChanged) {
+            m_ledger.RecurringRecords.assign(size_t(Capacity + 1), RecurringRecord());
+            m_ledger.RecurringCount = 1;
+            for (int i = 0; i < Liv1->topLevelItemCount(); ++i) {
+                const int k = Liv1->topLevelItem(i)->data(0, RecordRole).toInt();
+                m_ledger.addRecurring(m_records[size_t(k)]);
+            }
+        }
+    }
+    QDialog::done(result);
+}

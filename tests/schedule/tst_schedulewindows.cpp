@@ -1,0 +1,290 @@
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "mainwin/mainform_fixture.h"
+#include "schedule/clockform.h"
+#include "schedule/fixureclockform.h"
+#include "schedule/fixureform.h"
+
+// The posting window, the entry reminders and the recurring-records editor on a main window
+// over a small ledger, driven as a user would.
+class TestScheduleWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void postingRowsMessagesAndNoRepeat();
+    void postingKeepsHundredthsWhenDecimalsHidden();
+    void postingStopsWhenLedgerFull();
+    void entryReminders();
+    void editorAmounts_data();
+    void editorAmounts();
+    void editorCodesAndRefusals();
+    void editorKeepsUntouchedRecords();
+    void editorSortThenDeleteStoresShownOrder();
+};
+
+namespace {
+
+void accounts(MainFormFixture& f) {
+    f.b.account("A-現金").account("A-銀行").account("E-房租").account("I-薪水").account("Equity");
+}
+
+QStringList statuses(const QTreeWidget* list, int column = 5) {
+    QStringList s;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        s << list->topLevelItem(i)->text(column);
+    return s;
+}
+
+} // namespace
+
+void TestScheduleWindows::postingRowsMessagesAndNoRepeat() {
+    MainFormFixture f;
+    accounts(f);
+    f.env.clock.setToday(QDate(2026, 12, 9));
+    f.b.recurring(3, "0", "E-房租", "A-現金", 1500000, "房租");
+    f.b.recurring(3, "0", "E-不存在", "A-現金", 100, "gone"); // account deleted
+    f.b.recurring(1, "09", "A-現金", "A-現金", 100, "same");  // equal accounts
+    f.b.recurring(1, "10", "E-房租", "A-現金", 100, "not due");
+    f.open();
+    QStringList seen;
+    f.env.modal.on<FixureClockForm>([&](FixureClockForm& w) {
+        seen << w.StatusText() << QString::number(w.Liv1->topLevelItemCount())
+             << w.Liv1->topLevelItem(0)->text(0) << w.Liv1->topLevelItem(0)->text(3);
+        w.Command1->click();
+        seen << statuses(w.Liv1).join('|') << w.StatusText();
+        w.Command3->click(); // 全選 passes the posted row by
+        seen << QString::number(w.Liv1->topLevelItem(0)->checkState(0));
+        w.Command4->click();
+        w.Command1->click(); // nothing ticked now
+        w.Command2->click();
+        return w.result();
+    });
+    CheckDueRecurring(*f.form);
+    QCOMPARE(seen, QStringList({"共 3 筆資料", "3", "2026/12/09", "15,000.00", "成功|失敗|失敗",
+                                "1 筆資料新增成功，2 筆資料新增失敗", "0"}));
+    QCOMPARE(f.env.prompts.texts(), QStringList({"1 筆資料新增成功!\r\n2 筆資料格式出錯，新增失敗!",
+                                                 "您還沒有勾選要新增的資料!"}));
+    const Ledger& l = f.env.ctx.ledger;
+    QCOMPARE(l.EntryCount, 2);
+    QCOMPARE(l.Entries[1].Account1.trimmed(), QString("E-房租"));
+    QCOMPARE(l.Entries[1].Amount.tag(), quint16(TaggedNumber::Double));
+    QVERIFY(l.LedgerChangedFlag.isSet());
+    // Opened again the same day: nothing is offered.
+    f.env.modal.shown.clear();
+    CheckDueRecurring(*f.form);
+    QCOMPARE(f.env.modal.shown, QStringList{"FixureClockForm"}); // the two refused rows
+}
+
+void TestScheduleWindows::postingKeepsHundredthsWhenDecimalsHidden() {
+    MainFormFixture f;
+    accounts(f);
+    f.env.ctx.session.DotState = "0";
+    f.env.clock.setToday(QDate(2026, 12, 9));
+    f.b.recurring(3, "0", "E-房租", "A-現金", 123456, "x");
+    f.open();
+    f.env.modal.on<FixureClockForm>([](FixureClockForm& w) {
+        w.Command1->click();
+        w.Command2->click();
+        return w.result();
+    });
+    CheckDueRecurring(*f.form);
+    QCOMPARE(f.env.ctx.ledger.Entries[1].Amount.value(), 123456.0);
+    QVERIFY(DueRecurring(f.env.ctx.ledger, QDate(2026, 12, 9)).empty());
+}
+
+void TestScheduleWindows::postingStopsWhenLedgerFull() {
+    MainFormFixture f;
+    accounts(f);
+    f.env.clock.setToday(QDate(2026, 12, 9));
+    for (int i = 0; i < 3; ++i)
+        f.b.recurring(3, "0", "E-房租", "A-現金", 100 + i, "r");
+    f.open();
+    Ledger& l = f.env.ctx.ledger;
+    l.EntryCount = Ledger::EntryCapacity; // one free place
+    QStringList seen;
+    f.env.modal.on<FixureClockForm>([&](FixureClockForm& w) {
+        w.Command1->click();
+        seen << statuses(w.Liv1).join('|') << w.StatusText();
+        w.Command2->click();
+        return w.result();
+    });
+    CheckDueRecurring(*f.form);
+    QCOMPARE(seen, QStringList({"成功|失敗|失敗", "共 3 筆資料"}));
+    QCOMPARE(f.env.prompts.texts(), QStringList{"資料筆數已經到達30000筆上限，請另開新帳本"});
+    QCOMPARE(l.EntryCount, Ledger::EntryCapacity + 1);
+}
+
+void TestScheduleWindows::entryReminders() {
+    MainFormFixture f;
+    accounts(f);
+    f.env.clock.setToday(QDate(2026, 12, 7));
+    f.b.entry("2026/12/10", "E-房租", "A-現金", 50000, "rent").note("pay at the bank").remind(3);
+    f.b.entry("2026/12/07", "A-銀行", "A-現金", 100, "move").remind(0);
+    f.b.entry("2026/12/07", "I-薪水", "A-銀行", 100, "off"); // reminder off
+    f.open();
+    QStringList seen;
+    f.env.modal.on<ClockForm>([&](ClockForm& w) {
+        seen << w.Label7->text() << w.Label2->text() << w.Label10->text() << w.Text1->text()
+             << w.StatusText();
+        w.Command4->click();
+        seen << w.Label7->text() << QString::number(w.Command4->isEnabled());
+        w.Command3->click();
+        seen << w.Label7->text() << w.Label2->text() << w.StatusText();
+        w.Command1->click();
+        return w.result();
+    });
+    CheckRecordReminders(*f.form);
+    QCOMPARE(seen,
+             QStringList({"2026/12/10 (前3天提醒)", "支付給", "500.00", "pay at the bank",
+                          "共有 2 個提醒，目前在第 1 個", "2026/12/10 (不提醒)", "0",
+                          "2026/12/07 (當天提醒)", "轉換到", "共有 2 個提醒，目前在第 2 個"}));
+    QCOMPARE(f.env.ctx.ledger.EntryNotes[1].RemindOn, qint16(0));
+    QCOMPARE(f.env.ctx.ledger.EntryNotes[1].RemindDays, qint16(0));
+    QVERIFY(f.env.ctx.ledger.LedgerChangedFlag.isSet());
+}
+
+void TestScheduleWindows::editorAmounts_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<double>("hundredths");
+    QTest::addColumn<QString>("boxAfter");
+    QTest::newRow("0.29") << "0.29" << false << 29.0 << "0.29";
+    QTest::newRow("-5") << "-5" << false << -500.0 << "-5";
+    QTest::newRow("grouped") << "1,234" << false << 123400.0 << "1,234";
+    QTest::newRow("letters, add") << "abc" << false << 0.0 << "0";
+    QTest::newRow("12abc, add") << "12abc" << false << 0.0 << "0";
+    QTest::newRow("12abc, edit") << "12abc" << true << 1200.0 << "12abc";
+    QTest::newRow("grouped, edit") << "1,234" << true << 123400.0 << "1,234";
+    QTest::newRow("too large, add") << "1e400" << false << 0.0 << "0";
+}
+
+void TestScheduleWindows::editorAmounts() {
+    QFETCH(QString, typed);
+    QFETCH(bool, edit);
+    QFETCH(double, hundredths);
+    QFETCH(QString, boxAfter);
+    MainFormFixture f;
+    accounts(f);
+    f.open();
+    FixureForm w(*f.form);
+    w.Combo3[0]->setCurrentText("E-房租");
+    w.Text2->setText(edit ? QString("1") : typed);
+    w.Command1->click();
+    if (edit) {
+        w.Text2->setText(typed);
+        w.Command2->click();
+    }
+    QCOMPARE(w.Text2->text(), boxAfter);
+    w.accept();
+    const Ledger& l = f.env.ctx.ledger;
+    QCOMPARE(l.RecurringCount, 2);
+    QCOMPARE(l.RecurringRecords[1].Amount.value(), hundredths);
+}
+
+void TestScheduleWindows::editorCodesAndRefusals() {
+    MainFormFixture f;
+    accounts(f);
+    f.open();
+    FixureForm w(*f.form);
+    QCOMPARE(w.StatusText(), QString("共有 0 筆定期記錄"));
+    QVERIFY(!w.Command2->isEnabled());
+    // Equal accounts: refused by 新增 and by 編輯.
+    w.Combo3[0]->setCurrentText("A-現金");
+    w.Combo3[1]->setCurrentText("A-現金");
+    w.Command1->click();
+    QCOMPARE(w.Liv1->topLevelItemCount(), 0);
+    w.Combo3[0]->setCurrentText("E-房租");
+    QCOMPARE(w.Label3->text(), QString("支付給"));
+    w.Combo1->setCurrentIndex(3); // 日
+    QVERIFY(w.Check1->isHidden());
+    w.Command1->click();
+    w.Combo1->setCurrentIndex(1); // 月 月底
+    w.Combo2[0]->setCurrentIndex(31);
+    w.Check1->setChecked(true);
+    w.Command1->click();
+    w.Combo1->setCurrentIndex(2); // 週 星期三
+    w.Combo2[0]->setCurrentIndex(3);
+    w.Command1->click();
+    w.Combo1->setCurrentIndex(0); // 年 02/31 is taken as it is
+    w.Combo2[0]->setCurrentIndex(1);
+    w.Combo2[1]->setCurrentIndex(30);
+    w.Command1->click();
+    QCOMPARE(w.Liv1->topLevelItem(0)->text(1), QString("每日"));
+    QCOMPARE(w.Liv1->topLevelItem(1)->text(1), QString("月底"));
+    QCOMPARE(w.Liv1->topLevelItem(1)->text(2), QString("是"));
+    QCOMPARE(w.Liv1->topLevelItem(2)->text(1), QString("星期三"));
+    // A click on the yearly row loads the editor.
+    w.Liv1->setCurrentItem(w.Liv1->topLevelItem(3));
+    w.Liv1_Click();
+    QCOMPARE(w.Combo2[0]->currentText() + "/" + w.Combo2[1]->currentText(), QString("02/31"));
+    w.Combo3[1]->setCurrentText("E-房租"); // not offered: stays
+    w.Combo3[0]->setCurrentText("A-銀行");
+    w.Combo3[1]->setCurrentText("A-銀行");
+    w.Command2->click();
+    QCOMPARE(f.env.prompts.texts("warning"),
+             QStringList({"選擇的科目不能重複", "選擇的科目不能重複"}));
+    QCOMPARE(w.StatusText(), QString("共有 4 筆定期記錄"));
+    w.accept();
+    const Ledger& l = f.env.ctx.ledger;
+    QCOMPARE(l.RecurringCount, 5);
+    const QStringList when = {"0", "32", "3", "02/31"};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(l.RecurringRecords[size_t(i + 1)].When.trimmed(), when.at(i));
+    QCOMPARE(l.RecurringRecords[1].Overdue, quint8(0));
+    QCOMPARE(l.RecurringRecords[2].Overdue, quint8(1));
+    QCOMPARE(l.RecurringRecords[4].Account2.trimmed(), QString("A-現金"));
+    QVERIFY(l.RecurringChanged);
+    QCOMPARE(f.env.settings.GetSetting("FixureForm", "LW1"), QString("50"));
+}
+
+void TestScheduleWindows::editorKeepsUntouchedRecords() {
+    MainFormFixture f;
+    accounts(f);
+    f.env.ctx.session.DotState = "0";
+    f.b.recurring(1, "05", "E-房租", "A-現金", 123456, "kept");
+    f.open();
+    FixureForm w(*f.form);
+    w.Combo3[0]->setCurrentText("E-房租");
+    w.Command1->click(); // one added record sets the flag: the table is rebuilt at close
+    w.accept();
+    const Ledger& l = f.env.ctx.ledger;
+    QCOMPARE(l.RecurringCount, 3);
+    QCOMPARE(l.RecurringRecords[1].Amount.value(), 123456.0);
+    QCOMPARE(l.RecurringRecords[1].Detail.trimmed(), QString("kept"));
+}
+
+void TestScheduleWindows::editorSortThenDeleteStoresShownOrder() {
+    MainFormFixture f;
+    accounts(f);
+    f.b.recurring(1, "05", "E-房租", "A-現金", 300, "c");
+    f.b.recurring(1, "05", "E-房租", "A-現金", 100, "a");
+    f.b.recurring(1, "05", "E-房租", "A-現金", 200, "b");
+    f.open();
+    {
+        FixureForm w(*f.form);
+        w.Liv1_ColumnClick(6);
+        w.accept(); // a sort alone changes nothing
+    }
+    QCOMPARE(f.env.ctx.ledger.RecurringRecords[1].Detail.trimmed(), QString("c"));
+    FixureForm w(*f.form);
+    w.Liv1_ColumnClick(6);
+    w.Liv1_ColumnClick(6); // the same column again: descending
+    QCOMPARE(w.Liv1->topLevelItem(0)->text(6), QString("c"));
+    w.Liv1->setCurrentItem(w.Liv1->topLevelItem(0));
+    w.Liv1_Click();
+    w.Command3->click();
+    w.accept();
+    const Ledger& l = f.env.ctx.ledger;
+    QCOMPARE(l.RecurringCount, 3);
+    QCOMPARE(l.RecurringRecords[1].Detail.trimmed() + l.RecurringRecords[2].Detail.trimmed(),
+             QString("ba"));
+}
+
+QTEST_MAIN(TestScheduleWindows)
+#include "tst_schedulewindows.moc"
