@@ -309,6 +309,9 @@ public:
     void MenuTools_Refresh_Click();
     void MenuTools2_Open_Click();
     void MenuTools2_Close_Click();
+    // The tree's 設定預算(&B): the budget window for the selected account
+    // (mainform_report_windows.cpp).
+    void MenuTools2_Budget_Click();
 
     // Date menu (mainform_datemenu.cpp): sets Menu_Date's text again (setDateMenuCaption)
     // and shows the calendar on today.
