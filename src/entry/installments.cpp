@@ -121,14 +121,13 @@ InstallmentResult generate(Ledger& ledger, EntryFields& f, const InstallmentSche
     }
 
     for (const Planned& p : plan) {
+        // The room for every planned entry was checked above.
         const int idx = ledger.EntryCount;
-        ledger.setEntry(idx, p.entry);
-        ledger.EntryCount = idx + 1;
+        if (!ledger.addEntry(p.entry)) break;
         int feeIdx = 0;
         if (p.fee) {
-            feeIdx = idx + 1;
-            ledger.setEntry(feeIdx, *p.fee);
-            ledger.EntryCount = feeIdx + 1;
+            feeIdx = ledger.EntryCount;
+            if (!ledger.addEntry(*p.fee)) break;
             ++result.feeEntries;
         }
         ++result.written;

@@ -157,14 +157,13 @@ StoreResult store(Ledger& ledger, EntryFields& f, int editIndex) {
     }
 
     // Everything is known: write.
-    if (!adding) entry->invoice.Checked = ledger.EntryInvoices[size_t(n)].Checked;
-    ledger.setEntry(n, *entry);
-    if (adding) ledger.EntryCount = n + 1;
-    if (fee) {
-        ledger.setEntry(n + 1, *fee);
-        ledger.EntryCount = n + 2;
-        result.feeIndex = n + 1;
+    if (adding) {
+        if (!ledger.addEntry(*entry)) return result;
+    } else {
+        entry->invoice.Checked = ledger.EntryInvoices[size_t(n)].Checked;
+        ledger.setEntry(n, *entry);
     }
+    if (fee && ledger.addEntry(*fee)) result.feeIndex = n + 1;
     f.remindDays = remindDays;
     f.note = note;
     result.index = n;

@@ -8,7 +8,6 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
-#include "entry/inputform.h"
 #include "mainwin/colourtable.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
@@ -46,30 +45,28 @@ void MainForm::MenuTools_Copy_Click() {
 
     const int first = ledger.EntryCount;
     const QString today = Runtime::dateText(m_ctx.services.clock->today());
-    try {
-        for (int s : sources) {
-            LedgerEntry e = ledger.entry(s);
-            e.invoice.Checked = 0; // a copy is never ticked
-            e.style.Reserved = 0;
-            if (CopyClear_Date->isChecked()) e.core.Date.set(today);
-            if (CopyClear_Type1->isChecked()) e.core.Amount = TaggedNumber::fromInt16(0);
-            if (CopyClear_Type2->isChecked()) e.core.Detail.set(QString());
-            if (CopyClear_Type3->isChecked()) {
-                e.note.Note.set(QString());
-                e.noteRow.clear();
-            }
-            if (CopyClear_Type4->isChecked()) {
-                e.invoice.InvoiceDigits.set(QString());
-                e.style.InvoiceLetters.set(QString());
-            }
-            if (CopyClear_Type5->isChecked()) e.style.ColourIndex = 0;
-            ledger.addEntry(e);
+    for (int s : sources) {
+        LedgerEntry e = ledger.entry(s);
+        e.invoice.Checked = 0; // a copy is never ticked
+        e.style.Reserved = 0;
+        if (CopyClear_Date->isChecked()) e.core.Date.set(today);
+        if (CopyClear_Type1->isChecked()) e.core.Amount = TaggedNumber::fromInt16(0);
+        if (CopyClear_Type2->isChecked()) e.core.Detail.set(QString());
+        if (CopyClear_Type3->isChecked()) {
+            e.note.Note.set(QString());
+            e.noteRow.clear();
         }
-    } catch (...) {
-        // Copies appended so far are dropped again: the command is all or nothing.
-        ledger.EntryCount = first;
-        prompts.warning(QStringLiteral("複製記錄發生錯誤!"));
-        return;
+        if (CopyClear_Type4->isChecked()) {
+            e.invoice.InvoiceDigits.set(QString());
+            e.style.InvoiceLetters.set(QString());
+        }
+        if (CopyClear_Type5->isChecked()) e.style.ColourIndex = 0;
+        if (!ledger.addEntry(e)) {
+            // Copies appended so far are dropped again: the command is all or nothing.
+            ledger.truncateEntries(first);
+            prompts.warning(QStringLiteral("複製記錄發生錯誤!"));
+            return;
+        }
     }
 
     UpdateTreeTotals();
@@ -108,15 +105,9 @@ void MainForm::Data_Del_Click() {
         prompts.warning(QStringLiteral("刪除記錄發生錯誤!"));
         return;
     }
-    try {
-        for (int i : doomed)
-            ledger.markEntryDeleted(i);
-        ledger.compactEntries();
-    } catch (...) {
-        // Marks left behind are compacted by the next deletion and dropped by the next load.
-        prompts.warning(QStringLiteral("刪除記錄發生錯誤!"));
-        return;
-    }
+    for (int i : doomed)
+        ledger.markEntryDeleted(i);
+    ledger.compactEntries();
 
     UpdateTreeTotals();
     ListAccountRecords(SelectedAccountIndex());

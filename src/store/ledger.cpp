@@ -65,6 +65,16 @@ bool Ledger::addEntry(const LedgerEntry& e) {
     return true;
 }
 
+void Ledger::truncateEntries(int count) {
+    if (count < 1 || count >= EntryCount) return;
+    noteEntriesChanged();
+    for (int i = count; i < EntryCount; ++i) {
+        resetEntrySlot(i);
+        setNoteRow(i, QString());
+    }
+    EntryCount = count;
+}
+
 void Ledger::swapEntries(int a, int b) {
     noteEntriesChanged();
     std::swap(Entries[size_t(a)], Entries[size_t(b)]);

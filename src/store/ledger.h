@@ -273,7 +273,11 @@ struct Ledger {
     LedgerEntry entry(int i) const;
     void setEntry(int i, const LedgerEntry& e);
     // At index EntryCount, then EntryCount + 1; false (nothing changed) when full.
+    // Entries are added only here and dropped only by the compactions and truncateEntries,
+    // which keep count = elements + 1 and the five parts aligned.
     bool addEntry(const LedgerEntry& e);
+    // Drops the entries from index `count` on (a command undoing what it appended).
+    void truncateEntries(int count);
     void swapEntries(int a, int b);
     // The note row text of entry i ("" when NoteList has no such row).
     QString noteRow(int i) const;

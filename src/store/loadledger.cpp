@@ -108,22 +108,18 @@ bool readEntries(const QByteArray& main, const std::optional<QByteArray>& main1,
                  const std::optional<QByteArray>& main3, Ledger& ledger) {
     const int records = RecordFile::recordsIn<EntryCore>(main);
     if (records > Ledger::EntryCapacity) return false;
-    for (int n = 1; n <= records; ++n) {
-        if (!RecordFile::readRecord(main, n, ledger.Entries[size_t(n)])) return false;
-        // Entries past the end of a shorter file keep empty fields.
-        if (main1) RecordFile::readRecord(*main1, n, ledger.EntryNotes[size_t(n)]);
-        if (main2) RecordFile::readRecord(*main2, n, ledger.EntryInvoices[size_t(n)]);
-        if (main2a) RecordFile::readRecord(*main2a, n, ledger.EntryStyles[size_t(n)]);
-    }
-    ledger.EntryCount = records + 1;
-    ledger.NoteList = QStringList();
+    const QStringList noteRows = main3 ? LineFiles::readNoteRows(*main3) : QStringList();
+    ledger.truncateEntries(1);
     ledger.NoteList.reserve(records + 1);
-    for (int n = 0; n <= records; ++n)
-        ledger.NoteList.append(QString());
-    if (main3) {
-        const QStringList rows = LineFiles::readNoteRows(*main3);
-        for (int n = 1; n <= records && n <= rows.size(); ++n)
-            ledger.NoteList[n] = rows.at(n - 1);
+    for (int n = 1; n <= records; ++n) {
+        // Entries past the end of a shorter file keep empty fields.
+        LedgerEntry e;
+        if (!RecordFile::readRecord(main, n, e.core)) return false;
+        if (main1) RecordFile::readRecord(*main1, n, e.note);
+        if (main2) RecordFile::readRecord(*main2, n, e.invoice);
+        if (main2a) RecordFile::readRecord(*main2a, n, e.style);
+        if (n <= noteRows.size()) e.noteRow = noteRows.at(n - 1);
+        if (!ledger.addEntry(e)) return false;
     }
     ledger.compactEntriesIf(
         [&ledger](int i) { return isValidDate(ledger.Entries[size_t(i)].Date); });

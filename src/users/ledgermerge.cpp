@@ -64,7 +64,10 @@ MergeResult mergeLedger(Ledger& ledger, const QString& otherFolder) {
         if (!RecordFile::readRecord(main2, r, e.invoice)) e.invoice = EntryInvoice();
         if (!RecordFile::readRecord(main2a, r, e.style)) e.style = EntryStyle();
         if (r <= noteRows.size()) e.noteRow = noteRows.at(r - 1);
-        ledger.addEntry(e);
+        if (!ledger.addEntry(e)) {
+            result.entriesCut = true;
+            break;
+        }
         ++result.entriesAdded;
     }
 

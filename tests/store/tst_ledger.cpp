@@ -82,6 +82,30 @@ private slots:
         QCOMPARE(int(ledger.EntryStyles[2].ColourIndex), 3);
     }
 
+    void truncationDropsWholeEntries() {
+        // A command undoing what it appended leaves no part of the dropped entries behind:
+        // the next entry added at that index starts empty.
+        Ledger ledger;
+        LedgerBuilder(ledger)
+            .entry("2024/01/01", "E-a", "A-b", 1, "kept")
+            .entry("2024/01/02", "E-a", "A-b", 2, "dropped")
+            .note(longNote("x"))
+            .invoice("AB", "12345678")
+            .colour(4);
+        const quint64 before = ledger.EntryChangeCount;
+        ledger.truncateEntries(2);
+        QCOMPARE(ledger.EntryCount, 2);
+        QVERIFY(ledger.EntryChangeCount > before);
+        QCOMPARE(ledger.Entries[1].Detail.trimmed(), QString("kept"));
+        QVERIFY(ledger.addEntry(LedgerEntry()));
+        QCOMPARE(ledger.Entries[2].Detail.trimmed(), QString());
+        QCOMPARE(ledger.fullNote(2), QString());
+        QCOMPARE(ledger.EntryInvoices[2].InvoiceDigits.trimmed(), QString());
+        QCOMPARE(int(ledger.EntryStyles[2].ColourIndex), 0);
+        ledger.truncateEntries(9); // past the end: nothing
+        QCOMPARE(ledger.EntryCount, 3);
+    }
+
     void quickEntryCompaction() {
         Ledger ledger;
         LedgerBuilder(ledger)
@@ -122,6 +146,7 @@ private slots:
         QVERIFY(bumps([&] { l.markEntryDeleted(3); }));
         QVERIFY(bumps([&] { l.compactEntries(); }));
         QVERIFY(bumps([&] { l.compactEntriesIf([](int) { return true; }); }));
+        QVERIFY(bumps([&] { l.truncateEntries(2); }));
         QVERIFY(bumps([&] { l.clearEntries(); }));
         QVERIFY(!bumps([&] { l.EntryInvoices[1].Checked = -1; }));
     }
