@@ -1,8 +1,8 @@
 #include "journal/journallisting.h"
 
-#include "store/periods.h"
 #include "store/amounts.h"
 #include "store/ledger.h"
+#include "store/periods.h"
 #include "store/session.h"
 
 namespace Journal {

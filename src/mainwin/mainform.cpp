@@ -1,4 +1,5 @@
 #include "mainwin/mainform.h"
+#include "journal/diaryform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,9 +46,13 @@ MainForm::MainForm(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ct
     buildControls();
     connectHandlers();
     connectCommands();
+    connectJournal();
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() {
+    // The journal is a window of its own; it ends with the run, without its close.
+    delete m_diary;
+}
 
 void MainForm::buildControls() {
     auto* backdrop = new BackdropPanel(this);
@@ -295,6 +300,8 @@ void MainForm::ShowPeriod(int item, int year) {
 }
 
 void MainForm::ClearViews() {
+    // The ledger is left: its entries must not stay on view in the journal.
+    if (m_diary) m_diary->CloseForLedgerChange();
     clearTree();
     Liv1->clear();
 }

@@ -2,6 +2,7 @@
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "mainwin/mainform_menus.h"
 #include "mainwin/mainview.h"
 
+class DiaryForm;
 class QAction;
 class QComboBox;
 class QPoint;
@@ -93,6 +95,17 @@ public:
     bool ShowAccountNode(const QString& key) override;
     // Removes every node and row (logout, ledger switch).
     void ClearViews() override;
+    bool SelectAccountNode(const QString& key) override;
+
+    // ---- The journal (mainform_journal.cpp) ----------------------------------------------
+    // The one journal window of the run; the first touch creates it, which loads it.
+    DiaryForm* Diary();
+    // The journal when it is open, else nullptr.
+    DiaryForm* OpenDiary() const;
+    // 記錄總覽(&N) and toolbar button 16: shows the journal, or brings it to the front.
+    void Statement_Note_Click();
+    // 匯出目前科目(E): the rows of the entry list to a page or a CSV file.
+    void File_Export_Click();
 
     // ---- Entry list rows --------------------------------------------------------------
     // Entry index held by a row (column 8).
@@ -121,7 +134,10 @@ public:
     // ---- Period -----------------------------------------------------------------------
     void ShowPeriod(int item, int year) override;
     // The year of Text2, after replacing a text that is no usable year with the current one.
-    int PeriodYear();
+    int PeriodYear() override;
+    int PeriodIndex() const override;
+    QString PeriodText() const override;
+    QString PeriodYearText() const override;
     // Sets Combo1 by code; runs Combo1_Click like a user's choice unless suppressed.
     void SetPeriodIndex(int index);
 
@@ -235,6 +251,9 @@ private:
     QHash<QString, QTreeWidgetItem*> m_nodeByKey;
     QList<QLabel*> m_panels;
     std::function<void(const QString&)> m_journalSearch;
+    QPointer<DiaryForm> m_diary;
+    void connectJournal();
+    void journalSearch(const QString& keyword);
     int m_sortColumn = 1;
     bool m_sortDescending = false;
     bool m_runEnded = false;

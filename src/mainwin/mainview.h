@@ -41,6 +41,9 @@ public:
     // Selects the account node `key` and lists it as a click on it would; false when no
     // account node has that key.
     virtual bool ShowAccountNode(const QString& key) = 0;
+    // Selects the account node `key` (nodes 1 to 5, the kind roots, never match) without
+    // listing anything; false when no account node has that key.
+    virtual bool SelectAccountNode(const QString& key) = 0;
     // Tree state file of the open ledger (expanded nodes).
     virtual void LoadExpandedState() = 0;
     virtual void SaveExpandedState() = 0;
@@ -69,6 +72,13 @@ public:
     // ----------------------------------------------------------------------------------- Shows
     // period item (0 all, 1 whole year, 2.. months) of `year` without listing anything.
     virtual void ShowPeriod(int item, int year) = 0;
+    // The period choice's index and text, and the year box's text.
+    virtual int PeriodIndex() const = 0;
+    virtual QString PeriodText() const = 0;
+    virtual QString PeriodYearText() const = 0;
+    // The year of the year box, after replacing a text that is no usable year with the
+    // current one.
+    virtual int PeriodYear() = 0;
 
     // ---- Status bar
     // -------------------------------------------------------------------------------

@@ -14,7 +14,7 @@
 #include <QScreen>
 #include <QTreeWidget>
 
-void FlattenListHeader(QTreeWidget* list) {
+void FlattenListHeader(QTreeView* list) {
     if (!list) return;
     QHeaderView* header = list->header();
     header->setSectionsClickable(false);

@@ -5,7 +5,7 @@ class Prompts;
 class QDialog;
 class QComboBox;
 class QLabel;
-class QTreeWidget;
+class QTreeView;
 class QWidget;
 
 // Small routines that windows of every subsystem share. The notification-area icon
@@ -13,7 +13,7 @@ class QWidget;
 // owns their id counter and collection.
 
 // Flat column headers that no longer act as buttons (no click sorting, no pressed look).
-void FlattenListHeader(QTreeWidget* list);
+void FlattenListHeader(QTreeView* list);
 
 // Takes the close command away from a top-level window: the title bar's close button is
 // hidden and, because a window manager may ignore that hint, every close request (the window

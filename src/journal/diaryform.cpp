@@ -1,0 +1,318 @@
+// The journal window: its controls, load, layout, settings and close.
+#include "journal/diaryform.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStatusBar>
+#include <QTreeView>
+
+#include "journal/journalmodel.h"
+#include "mainwin/mainform_widgets.h"
+#include "mainwin/mainview.h"
+#include "platform/settingsstore.h"
+#include "platform/windowroutines.h"
+#include "store/appcontext.h"
+
+namespace {
+const QString section = QStringLiteral("DiaryForm");
+// Stored sizes are twips; the layout is in pixels.
+constexpr int twipsPerPixel = 15;
+constexpr int designedWidth = 12855; // outer, twips; also stored when not in the normal state
+constexpr int designedHeight = 9075;
+constexpr int leastWidth = 12855; // twips
+constexpr int leastHeight = 5000;
+constexpr int margin = 8; // 120 twips: the year box's left and top
+constexpr int designedColumns[] = {120, 110, 110, 90, 170, 170, 90};
+
+// A stored number, or nullopt when the text is none.
+std::optional<int> storedNumber(const QString& text) {
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || v < -1e9 || v > 1e9) return std::nullopt;
+    return int(v);
+}
+} // namespace
+
+DiaryForm::DiaryForm(MainView& main, QWidget* parent)
+    : QMainWindow(parent), m_main(main), m_ctx(main.context()) {
+    setObjectName(QStringLiteral("DiaryForm"));
+    setWindowTitle(QStringLiteral("記錄總覽"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    connectHandlers();
+    Form_Load();
+}
+
+DiaryForm::~DiaryForm() = default;
+
+void DiaryForm::buildControls() {
+    m_central = new QWidget(this);
+    setCentralWidget(m_central);
+    auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, m_central);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    auto button = [this](const char* name, const QString& text) {
+        auto* b = new QPushButton(text, m_central);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    auto picker = [this](const char* name) {
+        auto* d = new QDateEdit(m_central);
+        d->setObjectName(QString::fromLatin1(name));
+        d->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+        d->setCalendarPopup(true);
+        d->setMinimumDate(QDate(1601, 1, 1));
+        d->setMaximumDate(QDate(9999, 12, 31));
+        return d;
+    };
+
+    Text1 = new QLineEdit(m_central);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    UpDown2 = new UpDownArrows(m_central);
+    UpDown2->setObjectName(QStringLiteral("UpDown2"));
+    Combo1 = new QComboBox(m_central);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->addItem(QStringLiteral("全部"));
+    Combo1->addItem(QStringLiteral("整年"));
+    for (int m = 1; m <= 12; ++m)
+        Combo1->addItem(QStringLiteral("%1月").arg(m, 2, 10, QLatin1Char('0')));
+    Combo1->setMaxVisibleItems(14); // a drop-down about 300 pixels high
+    UpDown1 = new UpDownArrows(m_central);
+    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    Label3 = label("Label3", QStringLiteral("類型"));
+    Combo2 = new QComboBox(m_central);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2->addItems({QStringLiteral("全部"), QStringLiteral("資產負債轉移"),
+                      QStringLiteral("資產"), QStringLiteral("負債"), QStringLiteral("收入"),
+                      QStringLiteral("支出")});
+    Label1 = label("Label1", QStringLiteral("日期"));
+    DTPicker1 = picker("DTPicker1");
+    Label2 = label("Label2", QStringLiteral("到"));
+    DTPicker2 = picker("DTPicker2");
+    Cmd2 = button("Cmd2", QStringLiteral("顯示"));
+
+    m_model = new JournalModel(m_ctx.ledger, m_ctx.session, this);
+    Liv1 = new QTreeView(m_central);
+    Liv1->setObjectName(QStringLiteral("Liv1"));
+    Liv1->setModel(m_model);
+    Liv1->setRootIsDecorated(false);
+    Liv1->setUniformRowHeights(true); // a row height measured once: 30000 rows stay quick
+    Liv1->setItemsExpandable(false);
+    Liv1->setAllColumnsShowFocus(true);
+    Liv1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Liv1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Liv1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Liv1->setContextMenuPolicy(Qt::PreventContextMenu);
+    Liv1->header()->setStretchLastSection(false);
+    Liv1->header()->setSectionResizeMode(QHeaderView::Interactive);
+    FlattenListHeader(Liv1);
+    for (int c = 0; c < 7; ++c)
+        Liv1->setColumnWidth(c, designedColumns[c]);
+    Liv1->setColumnHidden(JournalModel::IndexColumn, true);
+
+    Text2 = new QLineEdit(m_central);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Command1 = button("Command1", QStringLiteral("搜尋"));
+    Command2 = button("Command2", QStringLiteral("結束搜尋"));
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(true);
+    m_statusText = new QLabel(StatusBar1);
+    StatusBar1->addWidget(m_statusText, 1);
+    setStatusBar(StatusBar1);
+
+    Menu_Export = menuBar()->addMenu(QStringLiteral("匯出(&E)"));
+    Menu_Export->setObjectName(QStringLiteral("Menu_Export"));
+    Export_All = Menu_Export->addAction(QStringLiteral("匯出全部"));
+    Export_All->setObjectName(QStringLiteral("Export_All"));
+    Export_Sel = Menu_Export->addAction(QStringLiteral("匯出選擇的部份"));
+    Export_Sel->setObjectName(QStringLiteral("Export_Sel"));
+
+    // Hidden menu: only the list's pop-up shows it.
+    Menu_MenuTools = new QMenu(QStringLiteral("功能1"), this);
+    Menu_MenuTools->setObjectName(QStringLiteral("Menu_MenuTools"));
+    MenuTools_Cal = Menu_MenuTools->addAction(QStringLiteral("計算選擇記錄的金額"));
+    MenuTools_Cal->setObjectName(QStringLiteral("MenuTools_Cal"));
+    MenuTools_Line = Menu_MenuTools->addSeparator();
+    MenuTools_Line->setObjectName(QStringLiteral("MenuTools_Line"));
+    MenuTools_Up = Menu_MenuTools->addAction(QStringLiteral("上移"));
+    MenuTools_Up->setObjectName(QStringLiteral("MenuTools_Up"));
+    MenuTools_Down = Menu_MenuTools->addAction(QStringLiteral("下移"));
+    MenuTools_Down->setObjectName(QStringLiteral("MenuTools_Down"));
+
+    // Designed layout of the top row, left to right.
+    int x = margin;
+    auto place = [&](QWidget* w, int width, int gap = 4) {
+        w->setGeometry(x, margin, width, 22);
+        x += width + gap;
+    };
+    place(Text1, 48, 0);
+    place(UpDown2, 16, 8);
+    place(Combo1, 72, 0);
+    place(UpDown1, 16, 12);
+    place(Label3, 28);
+    place(Combo2, 112, 12);
+    place(Label1, 28);
+    place(DTPicker1, 108);
+    place(Label2, 16);
+    place(DTPicker2, 108, 8);
+    place(Cmd2, 64);
+    Liv1->move(margin, margin + 22 + margin);
+    Text2->resize(420, 22);
+    Command1->resize(72, 24);
+    Command2->resize(88, 24);
+    setMinimumSize(leastWidth / twipsPerPixel, leastHeight / twipsPerPixel);
+    resize(designedWidth / twipsPerPixel, designedHeight / twipsPerPixel);
+}
+
+void DiaryForm::connectHandlers() {
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    connect(Combo2, &QComboBox::currentIndexChanged, this, [this] { Combo2_Click(); });
+    connect(Cmd2, &QPushButton::clicked, this, [this] { Cmd2_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(UpDown1, &UpDownArrows::upClicked, this, [this] { UpDown1_UpClick(); });
+    connect(UpDown1, &UpDownArrows::downClicked, this, [this] { UpDown1_DownClick(); });
+    connect(UpDown2, &UpDownArrows::upClicked, this, [this] { UpDown2_UpClick(); });
+    connect(UpDown2, &UpDownArrows::downClicked, this, [this] { UpDown2_DownClick(); });
+    connect(Liv1, &QTreeView::doubleClicked, this, [this] { Liv1_DblClick(); });
+    connect(m_model, &JournalModel::checkToggled, this,
+            [this](int row, bool checked) { Liv1_ItemCheck(row, checked); });
+    connect(MenuTools_Cal, &QAction::triggered, this, [this] { MenuTools_Cal_Click(); });
+    connect(MenuTools_Up, &QAction::triggered, this, [this] { MenuTools_Up_Click(); });
+    connect(MenuTools_Down, &QAction::triggered, this, [this] { MenuTools_Down_Click(); });
+    connect(Export_All, &QAction::triggered, this, [this] { Export_All_Click(); });
+    connect(Export_Sel, &QAction::triggered, this, [this] { Export_Sel_Click(); });
+    Text2->installEventFilter(this);
+    Liv1->viewport()->installEventFilter(this);
+}
+
+bool DiaryForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Text2 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        Text2_KeyDown(key);
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    } else if (watched == Liv1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        Liv1_MouseUp(mouse->button(), mouse->globalPosition().toPoint());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Load, settings, resize, close ---------------------------------------------------------
+
+void DiaryForm::Form_Load() {
+    readSettings();
+    // The main window's year box gets the current year when it holds no number.
+    const int year = m_main.PeriodYear();
+    Q_UNUSED(year);
+    FiltersReady = false;
+    Combo2->setCurrentIndex(0);
+    FiltersReady = true;
+    EntriesMoved = false;
+    Text1->setText(m_main.PeriodYearText());
+    // The listing runs also when the index does not change.
+    {
+        const QSignalBlocker quiet(Combo1);
+        Combo1->setCurrentIndex(qBound(0, m_main.PeriodIndex(), Combo1->count() - 1));
+    }
+    Combo1_Click();
+}
+
+void DiaryForm::readSettings() {
+    SettingsStore& store = *m_ctx.services.settings;
+    for (int n = 1; n <= 6; ++n) {
+        const auto w = storedNumber(store.GetSetting(section, QStringLiteral("LW%1").arg(n),
+                                                     QString::number(designedColumns[n - 1])));
+        if (w && *w > 10) Liv1->setColumnWidth(n - 1, *w);
+    }
+    const auto w = storedNumber(
+        store.GetSetting(section, QStringLiteral("Width"), QString::number(designedWidth)));
+    const auto h = storedNumber(
+        store.GetSetting(section, QStringLiteral("Height"), QString::number(designedHeight)));
+    resize(w ? *w / twipsPerPixel : width(), h ? *h / twipsPerPixel : height());
+    if (storedNumber(store.GetSetting(section, QStringLiteral("WinState"), QStringLiteral("0"))) ==
+        2)
+        setWindowState(Qt::WindowMaximized);
+    bool ok = false;
+    const double points = store
+                              .GetSetting(QStringLiteral("Setting"), QStringLiteral("MainFontSize"),
+                                          QStringLiteral("9"))
+                              .toDouble(&ok);
+    if (ok && points > 0 && points < 100) {
+        QFont f = Liv1->font();
+        f.setPointSizeF(points);
+        Liv1->setFont(f);
+    }
+}
+
+void DiaryForm::writeSettings() {
+    SettingsStore& store = *m_ctx.services.settings;
+    for (int n = 1; n <= 6; ++n)
+        store.SaveSetting(section, QStringLiteral("LW%1").arg(n),
+                          QString::number(Liv1->columnWidth(n - 1)));
+    const int state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+    const bool normal = state == 0;
+    store.SaveSetting(
+        section, QStringLiteral("Width"),
+        QString::number(normal ? frameGeometry().width() * twipsPerPixel : designedWidth));
+    store.SaveSetting(
+        section, QStringLiteral("Height"),
+        QString::number(normal ? frameGeometry().height() * twipsPerPixel : designedHeight));
+    store.SaveSetting(section, QStringLiteral("WinState"), QString::number(state));
+}
+
+void DiaryForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void DiaryForm::Form_Resize() {
+    if (isMinimized()) return;
+    // The minimum size keeps the window at least 12855 x 5000 twips.
+    const int left = Liv1->x();
+    const int top = Liv1->y();
+    const int inner = m_central->height();
+    Liv1->resize(std::max(0, m_central->width() - 2 * left),
+                 std::max(0, inner - top - 2 * margin - Text2->height()));
+    const int rowTop = top + Liv1->height() + margin;
+    Text2->move(left, rowTop);
+    Command1->move(Text2->x() + Text2->width() + 8, rowTop - 1);
+    Command2->move(Command1->x() + Command1->width() + 4, rowTop - 1);
+}
+
+void DiaryForm::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    QMainWindow::closeEvent(event);
+}
+
+void DiaryForm::Form_Unload() {
+    writeSettings();
+    if (EntriesMoved && !m_closedForLedger) {
+        m_main.UpdateTreeTotals();
+        m_main.ListAccountRecords(m_main.SelectedAccountIndex());
+    }
+}
+
+void DiaryForm::CloseForLedgerChange() {
+    m_closedForLedger = true;
+    close();
+}
+
+QString DiaryForm::StatusText() const {
+    return m_statusText->text();
+}

@@ -1,0 +1,149 @@
+#include "journal/journalmodel.h"
+
+#include <QBrush>
+
+#include "mainwin/colourtable.h"
+#include "mainwin/imagelist.h"
+#include "store/amounts.h"
+#include "store/ledger.h"
+#include "store/periods.h"
+#include "store/session.h"
+
+namespace {
+const QColor sundayRed(206, 0, 0);
+const QColor saturdayGreen(0, 112, 0);
+
+// Images of the shared list: 7 equity, 8 asset, 9 liability, 10 income, 11 expense.
+int kindSlot(const FixedText<32>& name, bool secondAccount) {
+    if (name.startsWithAscii("A-")) return 1;
+    if (name.startsWithAscii("L-")) return 2;
+    if (secondAccount) return name.startsWithAscii("Eq") ? 0 : -1;
+    if (name.startsWithAscii("I-")) return 3;
+    if (name.startsWithAscii("E-")) return 4;
+    return -1;
+}
+} // namespace
+
+JournalModel::JournalModel(const Ledger& ledger, const Session& session, QObject* parent)
+    : QAbstractTableModel(parent), m_ledger(ledger), m_session(session),
+      m_rowIcon(ImageList2::icon(12)) {
+    for (int k = 0; k < 5; ++k)
+        m_kindIcons[k] = ImageList2::icon(7 + k);
+}
+
+void JournalModel::setEntries(std::vector<int> entries) {
+    beginResetModel();
+    m_entries = std::move(entries);
+    endResetModel();
+}
+
+int JournalModel::entryAt(int row) const {
+    return row >= 0 && row < int(m_entries.size()) ? m_entries[size_t(row)] : 0;
+}
+
+void JournalModel::refreshRow(int row) {
+    if (row < 0 || row >= rowCount()) return;
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+bool JournalModel::inTables(int entry) const {
+    return entry >= 1 && entry < m_ledger.EntryCount;
+}
+
+QString JournalModel::cellText(int row, int column) const {
+    const int i = entryAt(row);
+    if (!inTables(i)) return QString();
+    const EntryCore& e = m_ledger.Entries[size_t(i)];
+    switch (column) {
+    case DateColumn:
+        return e.Date.trimmed();
+    case Account1Column:
+        return e.Account1.trimmed();
+    case Account2Column:
+        return e.Account2.trimmed();
+    case AmountColumn:
+        return FormatAmount(e.Amount, m_session);
+    case DetailColumn:
+        return e.Detail.trimmed();
+    case NoteColumn:
+        return m_ledger.EntryNotes[size_t(i)].Note.trimmed();
+    case InvoiceColumn:
+        return m_ledger.EntryStyles[size_t(i)].InvoiceLetters.trimmed() +
+               m_ledger.EntryInvoices[size_t(i)].InvoiceDigits.trimmed();
+    case IndexColumn:
+        return QString::number(i);
+    default:
+        return QString();
+    }
+}
+
+int JournalModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_entries.size());
+}
+
+int JournalModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant JournalModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const int column = index.column();
+    const int i = entryAt(index.row());
+    if (!inTables(i)) return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+    switch (role) {
+    case Qt::DisplayRole:
+        return cellText(index.row(), column);
+    case Qt::CheckStateRole:
+        if (column != DateColumn) return {};
+        return m_ledger.EntryInvoices[size_t(i)].Checked != 0 ? Qt::Checked : Qt::Unchecked;
+    case Qt::DecorationRole: {
+        const EntryCore& e = m_ledger.Entries[size_t(i)];
+        if (column == DateColumn) return m_rowIcon;
+        if (column == Account1Column || column == Account2Column) {
+            const int slot = kindSlot(column == Account1Column ? e.Account1 : e.Account2,
+                                      column == Account2Column);
+            if (slot >= 0) return m_kindIcons[slot];
+        }
+        return {};
+    }
+    case Qt::ForegroundRole:
+        if (column == DateColumn) {
+            const quint32 n = Periods::dateNumber(m_ledger.Entries[size_t(i)].Date.bytes());
+            const QDate d(int(n / 10000), int(n / 100 % 100), int(n % 100));
+            if (d.isValid() && d.dayOfWeek() == 7) return QBrush(sundayRed);
+            if (d.isValid() && d.dayOfWeek() == 6) return QBrush(saturdayGreen);
+            return {};
+        }
+        if (column == DetailColumn || column == NoteColumn || column == InvoiceColumn)
+            return QBrush(ColourTable::colour(m_ledger.EntryStyles[size_t(i)].ColourIndex));
+        return {};
+    case Qt::TextAlignmentRole:
+        if (column == AmountColumn) return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    static const char* const captions[ColumnCount] = {"日期", "分類", "科目", "金額",
+                                                      "明細", "備註", "發票", "編號"};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= ColumnCount)
+        return {};
+    return QString::fromUtf8(captions[section]);
+}
+
+Qt::ItemFlags JournalModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() == DateColumn) f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+bool JournalModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::CheckStateRole || index.column() != DateColumn)
+        return false;
+    emit checkToggled(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}

@@ -1,0 +1,451 @@
+// The journal window: load from the main window, ticks, rows that never act on another
+// entry, the jump, moves within a day, the close, the arrows, the sums of selected rows,
+// settings and the commands of the main window that open it.
+#include <QAction>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include "journal_fixture.h"
+#include "mainwin/colourtable.h"
+#include "platform/settingsstore.h"
+
+namespace {
+void deferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+} // namespace
+
+class DiaryFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void loadListsMainWindowPeriod() {
+        JournalFixture f;
+        f.b.entry("2024/02/20", "E-餐飲費", "A-現金", 100, "feb");
+        f.b.entry("2024/03/10", "E-餐飲費", "A-現金", 200, "mar");
+        f.b.entry("2024/04/10", "E-餐飲費", "A-現金", 300, "apr");
+        DiaryForm& d = f.journal(Periods::FirstMonth + 2, 2024);
+        QCOMPARE(d.windowTitle(), QStringLiteral("記錄總覽"));
+        QCOMPARE(d.Text1->text(), QStringLiteral("2024"));
+        QCOMPARE(d.Combo1->currentText(), QStringLiteral("03月"));
+        QCOMPARE(f.column(JournalModel::DetailColumn), QStringList{"mar"});
+        QCOMPARE(d.ListingMode, quint8(1));
+        QCOMPARE(d.ListingTitle, QStringLiteral("Home_2024年03月"));
+        QCOMPARE(d.DTPicker1->date(), QDate(2024, 3, 1));
+        QCOMPARE(d.DTPicker2->date(), QDate(2024, 3, 31));
+        QCOMPARE(d.StatusText(), QStringLiteral("共 1 筆記錄，資產轉移 0.00，收入總計 0.00，"
+                                                "支出總計 2.00，結餘 -2.00"));
+        // Designed size without stored settings; the index column is hidden.
+        QCOMPARE(d.size(), QSize(857, 605));
+        QVERIFY(d.Liv1->isColumnHidden(JournalModel::IndexColumn));
+        QCOMPARE(d.Liv1->columnWidth(2), 110);
+        QCOMPARE(f.column(JournalModel::IndexColumn), QStringList{"2"});
+    }
+
+    void allSetsPickersToFirstAndLastRow() {
+        JournalFixture f;
+        f.b.entry("2023/12/31", "E-餐飲費", "A-現金", 100);
+        f.b.entry("2024/02/01", "E-餐飲費", "A-現金", 100);
+        DiaryForm& d = f.journal(Periods::All);
+        QCOMPARE(d.DTPicker1->date(), QDate(2023, 12, 31));
+        QCOMPARE(d.DTPicker2->date(), QDate(2024, 2, 1));
+        QCOMPARE(d.ListingTitle, QStringLiteral("Home_2024年全部"));
+        // A range listing from the pickers: both days included.
+        d.DTPicker1->setDate(QDate(2024, 2, 1));
+        d.Cmd2->click();
+        QCOMPARE(d.ListingMode, quint8(2));
+        QCOMPARE(d.ListingTitle, QStringLiteral("Home_20240201-20240201"));
+        QCOMPARE(f.column(0), QStringList{"2024/02/01"});
+    }
+
+    void rowLooks() {
+        JournalFixture f;
+        f.b.entry("2024/03/09", "E-餐飲費", "A-現金", 123456, "sat")
+            .colour(2)
+            .invoice("AB", "12345678");
+        f.b.entry("2024/03/10", "I-薪水", "Equity", 100, "sun");
+        f.b.entry("2024/03/11", "A-銀行", "A-現金", 100, "mon");
+        DiaryForm& d = f.journal();
+        JournalModel& m = *d.model();
+        auto fg = [&m](int r, int c) {
+            return m.index(r, c).data(Qt::ForegroundRole).value<QBrush>().color();
+        };
+        QCOMPARE(fg(0, 0), QColor(0, 112, 0));
+        QCOMPARE(fg(1, 0), QColor(206, 0, 0));
+        QVERIFY(!m.index(2, 0).data(Qt::ForegroundRole).isValid());
+        for (int c : {4, 5, 6})
+            QCOMPARE(fg(0, c), ColourTable::colour(2));
+        QCOMPARE(m.cellText(0, JournalModel::AmountColumn), QStringLiteral("1,234.56"));
+        QCOMPARE(m.cellText(0, JournalModel::InvoiceColumn), QStringLiteral("AB12345678"));
+        QCOMPARE(m.index(0, 3).data(Qt::TextAlignmentRole).toInt(),
+                 int(Qt::AlignRight | Qt::AlignVCenter));
+        // Kind icons: 分類 by A-/L-/I-/E-, 科目 by A-/L-/Eq.
+        QVERIFY(!m.index(1, 1).data(Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(!m.index(1, 2).data(Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(!m.index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    }
+
+    void listingNeverTicks() {
+        JournalFixture f;
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, "a").checked();
+        f.b.entry("2024/03/06", "E-餐飲費", "A-現金", 100, "b");
+        DiaryForm& d = f.journal();
+        QVERIFY(f.rowTicked(0));
+        QVERIFY(!f.rowTicked(1));
+        d.Combo2->setCurrentIndex(Journal::TypeExpense);
+        d.Command1_Click();
+        d.Combo1->setCurrentIndex(Periods::WholeYear);
+        QCOMPARE(f.env.ctx.ledger.EntryInvoices[1].Checked, qint16(-1));
+        QCOMPARE(f.env.ctx.ledger.EntryInvoices[2].Checked, qint16(0));
+        QVERIFY(!f.form->LedgerChanged());
+    }
+
+    void tickSetsExactlyItsEntry() {
+        JournalFixture f;
+        for (const char* d : {"a", "b", "c"})
+            f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, QString::fromLatin1(d));
+        f.journal();
+        f.clickCheck(1, true);
+        const Ledger& l = f.env.ctx.ledger;
+        QCOMPARE(l.EntryInvoices[1].Checked, qint16(0));
+        QCOMPARE(l.EntryInvoices[2].Checked, qint16(-1));
+        QCOMPARE(l.EntryInvoices[3].Checked, qint16(0));
+        QVERIFY(f.rowTicked(1));
+        QVERIFY(f.form->LedgerChanged());
+        QVERIFY(f.form->ToolbarButton(3)->isEnabled());
+        f.clickCheck(1, false);
+        QCOMPARE(l.EntryInvoices[2].Checked, qint16(0));
+    }
+
+    void rowsNeverActOnAnotherEntry() {
+        // An entry deleted in the main window while the journal shows its old rows: the tick
+        // lists again instead of ticking whatever now lies at the row's index.
+        JournalFixture f;
+        for (const char* d : {"a", "b", "c"})
+            f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, QString::fromLatin1(d));
+        DiaryForm& d = f.journal();
+        d.Text2->setText(QStringLiteral("b"));
+        d.Combo2->setCurrentIndex(Journal::TypeExpense); // relists with the keyword
+        QCOMPARE(f.entriesShown(), (QList<int>{2}));
+        Ledger& l = f.env.ctx.ledger;
+        l.markEntryDeleted(1);
+        l.compactEntries();
+        f.clickCheck(0, true);
+        for (int i = 1; i < l.EntryCount; ++i)
+            QCOMPARE(l.EntryInvoices[size_t(i)].Checked, qint16(0));
+        // Listed again with keyword, type and mode kept: the row now names entry 1 ("b").
+        QCOMPARE(f.entriesShown(), (QList<int>{1}));
+        QCOMPARE(d.Text2->text(), QStringLiteral("b"));
+        QCOMPARE(d.Combo2->currentIndex(), int(Journal::TypeExpense));
+        f.clickCheck(0, true);
+        QCOMPARE(l.EntryInvoices[1].Checked, qint16(-1));
+        QCOMPARE(f.detailOf(1), QStringLiteral("b"));
+        QCOMPARE(l.EntryInvoices[2].Checked, qint16(0));
+    }
+
+    void activationRelistsAfterChanges() {
+        JournalFixture f;
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, "lunch one");
+        DiaryForm& d = f.journal();
+        d.Text2->setText(QStringLiteral("lunch"));
+        d.DTPicker1->setDate(QDate(2024, 3, 1));
+        d.DTPicker2->setDate(QDate(2024, 3, 31));
+        d.Cmd2_Click();
+        QCOMPARE(d.RowCount(), 1);
+        LedgerBuilder(f.env.ctx.ledger).entry("2024/03/07", "E-餐飲費", "A-現金", 100, "lunch two");
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(&d, &activate);
+        QCOMPARE(f.column(JournalModel::DetailColumn), (QStringList{"lunch one", "lunch two"}));
+        QCOMPARE(d.ListingMode, quint8(2));
+        QCOMPARE(d.Text2->text(), QStringLiteral("lunch"));
+    }
+
+    void jumpFromFilteredMainWindow() {
+        JournalFixture f;
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, "lunch");
+        f.b.entry("2023/12/01", "E-餐飲費", "A-現金", 200, "old");
+        f.b.entry("2024/03/06", "E-餐飲費", "A-銀行", 300, "bank");
+        DiaryForm& d = f.journal(Periods::FirstMonth + 2, 2024);
+        f.list(QStringLiteral("E-餐飲費"));
+        f.form->Combo2->setEditText(QStringLiteral("lunch"));
+        f.form->Command1_Click();
+        d.Combo1->setCurrentIndex(Periods::All);
+        QCOMPARE(f.entriesShown(), (QList<int>{1, 2, 3}));
+        f.choose(1);
+        d.Liv1_DblClick();
+        QCOMPARE(f.form->Combo1->currentIndex(), int(Periods::All));
+        QCOMPARE(f.form->Combo2->currentText(), QString());
+        QCOMPARE(f.form->SelectedNodeKey(), QStringLiteral("A-現金"));
+        QCOMPARE(f.form->Liv1->topLevelItemCount(), 2);
+        QCOMPARE(f.form->SelectedEntryIndices(), (QList<int>{2}));
+        // A row whose account has no node changes the filter and period only.
+        f.env.ctx.ledger.Entries[3].Account2.set(QStringLiteral("A-不存在"));
+        f.list(QStringLiteral("E-餐飲費"));
+        f.choose(2);
+        d.Liv1_DblClick();
+        QCOMPARE(f.form->SelectedNodeKey(), QStringLiteral("E-餐飲費"));
+    }
+
+    void moveWithinDay() {
+        JournalFixture f;
+        const QString longNote = QString(120, QLatin1Char('n'));
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, "a").checked().colour(2).note(longNote);
+        f.b.entry("2024/03/05", "I-薪水", "A-銀行", 900, "income");
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 300, "b").invoice("CD", "87654321");
+        DiaryForm& d = f.journal();
+        f.list(QStringLiteral("E-餐飲費"));
+        d.Combo2->setCurrentIndex(Journal::TypeExpense);
+        QCOMPARE(f.entriesShown(), (QList<int>{1, 3}));
+        f.choose(0);
+        d.MenuTools_Down_Click();
+
+        const Ledger& l = f.env.ctx.ledger;
+        QCOMPARE(f.detailOf(1), QStringLiteral("b"));
+        QCOMPARE(f.detailOf(2), QStringLiteral("income"));
+        QCOMPARE(f.detailOf(3), QStringLiteral("a"));
+        QCOMPARE(l.EntryInvoices[1].InvoiceDigits.trimmed(), QStringLiteral("87654321"));
+        QCOMPARE(l.EntryStyles[1].InvoiceLetters.trimmed(), QStringLiteral("CD"));
+        QCOMPARE(l.EntryInvoices[3].Checked, qint16(-1));
+        QCOMPARE(l.EntryStyles[3].ColourIndex, quint8(2));
+        QCOMPARE(l.noteRow(3), longNote);
+        QCOMPARE(l.noteRow(1), QString());
+        // Rows keep their indices and show the entries now there, ticks and colours too.
+        QCOMPARE(f.entriesShown(), (QList<int>{1, 3}));
+        QCOMPARE(f.column(JournalModel::DetailColumn), (QStringList{"b", "a"}));
+        QVERIFY(!f.rowTicked(0));
+        QVERIFY(f.rowTicked(1));
+        QCOMPARE(d.model()->index(1, 4).data(Qt::ForegroundRole).value<QBrush>().color(),
+                 ColourTable::colour(2));
+        QCOMPARE(d.SelectedRows(), QList<int>{1});
+        QVERIFY(d.EntriesMoved);
+        QVERIFY(f.form->LedgerChanged());
+        // The main window shows the new order at once.
+        QCOMPARE(f.form->Liv1->topLevelItem(0)->text(4), QStringLiteral("b"));
+
+        // The first row cannot go up; a move needs a row of the same date next to it.
+        f.choose(0);
+        d.MenuTools_Up_Click();
+        QCOMPARE(f.detailOf(1), QStringLiteral("b"));
+        d.Combo2->setCurrentIndex(Journal::TypeAll);
+        f.choose(1); // "income"; next row "a" on the same day
+        LedgerBuilder(f.env.ctx.ledger).entry("2024/03/06", "E-餐飲費", "A-現金", 1, "next day");
+        d.Command1_Click();
+        f.choose(2);
+        d.MenuTools_Down_Click();
+        QCOMPARE(f.detailOf(3), QStringLiteral("a"));
+        QCOMPARE(f.detailOf(4), QStringLiteral("next day"));
+    }
+
+    void closeRefreshesMainWindowAfterMoves() {
+        JournalFixture f;
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, "a");
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 200, "b");
+        f.journal();
+        f.list(QStringLiteral("E-餐飲費"));
+        QTreeWidgetItem* before = f.form->Liv1->topLevelItem(0);
+        f.d().close();
+        deferredDeletes();
+        QCOMPARE(f.form->Liv1->topLevelItem(0), before); // no move: untouched
+        QVERIFY(!f.form->OpenDiary());
+
+        DiaryForm& d = *f.form->Diary();
+        f.choose(0);
+        d.MenuTools_Down_Click();
+        before = f.form->Liv1->topLevelItem(0);
+        d.close();
+        deferredDeletes();
+        QVERIFY(f.form->Liv1->topLevelItem(0) != before);
+        QCOMPARE(f.form->Liv1->topLevelItem(0)->text(4), QStringLiteral("b"));
+    }
+
+    void arrows_data() {
+        QTest::addColumn<QString>("yearState");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("arrow");
+        QTest::addColumn<QString>("yearAfter");
+        QTest::addColumn<int>("indexAfter");
+        QTest::newRow("period down on 12月") << "0"
+                                             << "2024" << 13 << "period down"
+                                             << "2025" << 2;
+        QTest::newRow("period up on 01月") << "0"
+                                           << "2024" << 2 << "period up"
+                                           << "2023" << 13;
+        QTest::newRow("period up on 全部") << "0"
+                                           << "2024" << 0 << "period up"
+                                           << "2023" << 13;
+        QTest::newRow("period up on 整年") << "0"
+                                           << "2024" << 1 << "period up"
+                                           << "2024" << 0;
+        QTest::newRow("period down on 全部") << "0"
+                                             << "2024" << 0 << "period down"
+                                             << "2024" << 1;
+        QTest::newRow("carry past 9999") << "0"
+                                         << "9999" << 13 << "period down"
+                                         << "9999" << 13;
+        QTest::newRow("year up") << "0"
+                                 << "2024" << 4 << "year up"
+                                 << "2025" << 4;
+        QTest::newRow("year up keeps 9999") << "0"
+                                            << "9999" << 4 << "year up"
+                                            << "9999" << 4;
+        QTest::newRow("year down keeps 1601") << "0"
+                                              << "1601" << 4 << "year down"
+                                              << "1601" << 4;
+        QTest::newRow("reversed year up") << "1"
+                                          << "2024" << 4 << "year up"
+                                          << "2023" << 4;
+        QTest::newRow("reversed year down") << "1"
+                                            << "9999" << 4 << "year down"
+                                            << "9999" << 4;
+        QTest::newRow("letters become this year") << "0"
+                                                  << "abc" << 4 << "year up"
+                                                  << "2025" << 4;
+    }
+    void arrows() {
+        QFETCH(QString, yearState);
+        QFETCH(QString, year);
+        QFETCH(int, index);
+        QFETCH(QString, arrow);
+        JournalFixture f;
+        f.env.clock.setToday(QDate(2024, 6, 1));
+        f.env.ctx.session.Setting.YearState = yearState;
+        DiaryForm& d = f.journal();
+        {
+            const QSignalBlocker quiet(d.Combo1);
+            d.Combo1->setCurrentIndex(index);
+        }
+        d.Text1->setText(year);
+        if (arrow == "period down") d.UpDown1_DownClick();
+        if (arrow == "period up") d.UpDown1_UpClick();
+        if (arrow == "year up") d.UpDown2_UpClick();
+        if (arrow == "year down") d.UpDown2_DownClick();
+        QTEST(d.Text1->text(), "yearAfter");
+        QTEST(d.Combo1->currentIndex(), "indexAfter");
+        // Every step ends in a period listing of what the boxes show.
+        if (d.Text1->text() != year || d.Combo1->currentIndex() != index)
+            QCOMPARE(d.ListingTitle, QStringLiteral("Home_") + d.Text1->text() +
+                                         QStringLiteral("年") + d.Combo1->currentText());
+    }
+
+    void sumOfSelectedRows() {
+        JournalFixture f;
+        f.b.entry("2024/03/05", "I-薪水", "A-現金", 10000);
+        f.b.entry("2024/03/06", "I-薪水", "A-銀行", 25050);
+        f.b.entry("2024/03/07", "E-餐飲費", "A-現金", 2000);
+        f.b.entry("2024/03/08", "A-銀行", "A-現金", 50000);
+        f.b.entry("2024/03/09", "Equity", "A-現金", 70000);
+        DiaryForm& d = f.journal();
+        d.MenuTools_Cal_Click(); // nothing selected: nothing shown
+        QVERIFY(f.env.prompts.shown.isEmpty());
+        f.select({0, 2, 3, 4});
+        d.MenuTools_Cal_Click();
+        QCOMPARE(f.env.prompts.texts(QStringLiteral("plain")),
+                 QStringList{"您所選擇記錄的金額計算如下：\r\n\r\n資產轉移：500.00\r\n"
+                             "收入總合：100.00\r\n支出總合：20.00\r\n結餘：80.00"});
+        d.Combo2->setCurrentIndex(Journal::TypeIncome);
+        f.select({0, 1});
+        d.MenuTools_Cal_Click();
+        QCOMPARE(f.env.prompts.texts(QStringLiteral("information")),
+                 QStringList{"您所選擇記錄的金額總合是：350.50"});
+    }
+
+    void popupMenu() {
+        JournalFixture f;
+        DiaryForm& d = f.journal();
+        d.Liv1_MouseUp(Qt::RightButton, QPoint(10, 10));
+        QVERIFY(d.Menu_MenuTools->isVisible());
+        QVERIFY(!d.MenuTools_Up->isEnabled());
+        QVERIFY(!d.MenuTools_Down->isEnabled());
+        QVERIFY(d.MenuTools_Cal->isEnabled());
+        d.Menu_MenuTools->hide();
+        d.Liv1_MouseUp(Qt::LeftButton, QPoint(10, 10));
+        QVERIFY(!d.Menu_MenuTools->isVisible());
+    }
+
+    void settings() {
+        JournalFixture f;
+        SettingsStore& s = f.env.settings;
+        const QString section = QStringLiteral("DiaryForm");
+        s.SaveSetting(section, QStringLiteral("LW1"), QStringLiteral("150"));
+        s.SaveSetting(section, QStringLiteral("LW3"), QStringLiteral("10"));
+        s.SaveSetting(section, QStringLiteral("LW4"), QStringLiteral("wide"));
+        s.SaveSetting(section, QStringLiteral("Width"), QStringLiteral("15000"));
+        s.SaveSetting(section, QStringLiteral("Height"), QStringLiteral("abc"));
+        s.SaveSetting(QStringLiteral("Setting"), QStringLiteral("MainFontSize"),
+                      QStringLiteral("12"));
+        DiaryForm& d = f.journal();
+        QCOMPARE(d.Liv1->columnWidth(0), 150);
+        QCOMPARE(d.Liv1->columnWidth(2), 110);
+        QCOMPARE(d.Liv1->columnWidth(3), 90);
+        QCOMPARE(d.size(), QSize(1000, 605));
+        QCOMPARE(d.Liv1->font().pointSizeF(), 12.0);
+        d.Liv1->setColumnWidth(5, 222);
+        d.showMaximized();
+        d.close();
+        deferredDeletes();
+        QCOMPARE(s.GetSetting(section, QStringLiteral("LW6")), QStringLiteral("222"));
+        QCOMPARE(s.GetSetting(section, QStringLiteral("Width")), QStringLiteral("12855"));
+        QCOMPARE(s.GetSetting(section, QStringLiteral("Height")), QStringLiteral("9075"));
+        QCOMPARE(s.GetSetting(section, QStringLiteral("WinState")), QStringLiteral("2"));
+        DiaryForm& again = *f.form->Diary();
+        QVERIFY(again.windowState() & Qt::WindowMaximized);
+    }
+
+    void shrinkingKeepsMinimumAndLayout() {
+        JournalFixture f;
+        DiaryForm& d = f.journal();
+        d.show();
+        d.resize(300, 200);
+        QCOMPARE(d.size(), QSize(857, 333));
+        d.resize(1000, 700);
+        QCOMPARE(d.Liv1->width(), d.centralWidget()->width() - 2 * d.Liv1->x());
+        QCOMPARE(d.Text2->y(), d.Liv1->y() + d.Liv1->height() + d.Text1->y());
+        QCOMPARE(d.Command1->y() + 1, d.Text2->y());
+    }
+
+    void mainWindowCommands() {
+        JournalFixture f;
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, "lunch");
+        f.b.entry("2024/03/06", "E-餐飲費", "A-現金", 100, "dinner");
+        f.open(Periods::FirstMonth + 2, 2024);
+        QVERIFY(f.form->Statement_Note->isEnabled());
+        QVERIFY(f.form->File_Export->isEnabled());
+        QVERIFY(f.form->Command4->isEnabled());
+        f.form->Toolbar1_ButtonClick(16);
+        DiaryForm* d = f.form->OpenDiary();
+        QVERIFY(d && d->isVisible());
+        QCOMPARE(f.form->Diary(), d); // one window per run
+
+        // 全區搜尋 with a keyword: 全部 with that keyword.
+        f.form->Combo2->setEditText(QStringLiteral("lunch"));
+        f.form->Command4_Click();
+        QCOMPARE(d->Text2->text(), QStringLiteral("lunch"));
+        QCOMPARE(d->Combo1->currentIndex(), 0);
+        QCOMPARE(f.entriesShown(), QList<int>{1});
+        // Already on 全部: the search button's relisting.
+        f.form->Combo2->setEditText(QStringLiteral("dinner"));
+        f.form->Command4_Click();
+        QCOMPARE(f.entriesShown(), QList<int>{2});
+    }
+
+    void leavingTheLedgerClosesJournal() {
+        JournalFixture f;
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, "a");
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, "b");
+        DiaryForm& d = f.journal();
+        d.show();
+        f.choose(0);
+        d.MenuTools_Down_Click();
+        f.form->ClearViews();
+        deferredDeletes();
+        QVERIFY(!f.form->OpenDiary());
+        QCOMPARE(f.form->Liv1->topLevelItemCount(), 0); // no refresh of a ledger left
+    }
+};
+
+QTEST_MAIN(DiaryFormTest)
+#include "tst_diaryform.moc"
