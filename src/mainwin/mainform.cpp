@@ -10,8 +10,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "mainwin/mainform_widgets.h"
 #include "platform/windowroutines.h"
@@ -33,6 +35,20 @@ struct ColumnDesign {
     int width;
     bool right;
 };
+// What a column usually shows, beside its check box (column 1) or icon (columns 1 and 2):
+// a column's default width is at least what this needs in the list's font.
+struct ColumnContent {
+    const char16_t* text;
+    bool check;
+    bool icon;
+};
+constexpr ColumnContent usualContent[7] = {
+    {u"0000/00/00", true, true},       {u"E-餐飲費用", false, true},
+    {u"-99,999,999.00", false, false}, {u"-99,999,999.00", false, false},
+    {u"早餐午餐晚餐", false, false},   {u"早餐午餐晚餐", false, false},
+    {u"AB12345678", false, false},
+};
+
 constexpr ColumnDesign listColumns[8] = {
     {u"日期", 125, false}, {u"類別", 140, false}, {u"金額", 80, true},  {u"累計", 80, true},
     {u"明細", 150, false}, {u"備註", 150, false}, {u"發票", 65, false}, {u"編號", 0, true},
@@ -283,6 +299,21 @@ QList<int> MainForm::SelectedEntryIndices() const {
     for (QTreeWidgetItem* row : SelectedRows())
         entries << RowEntryIndex(row);
     return entries;
+}
+
+void MainForm::FitColumnWidthsToFont() {
+    const QFontMetrics metrics(Liv1->font());
+    const QStyle* style = Liv1->style();
+    // The item view gives each element (check box, icon, text) a margin on either side.
+    const int margin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Liv1) + 1);
+    const int check = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, Liv1);
+    for (int c = 0; c < 7; ++c) {
+        const ColumnContent& usual = usualContent[c];
+        int needed = metrics.horizontalAdvance(QString::fromUtf16(usual.text)) + margin + 4;
+        if (usual.check) needed += check + margin;
+        if (usual.icon) needed += Liv1->iconSize().width() + margin;
+        Liv1->setColumnWidth(c, std::max(listColumns[c].width, needed));
+    }
 }
 
 void MainForm::SetListFontSize(double points) {

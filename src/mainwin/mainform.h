@@ -117,6 +117,9 @@ public:
     QTreeWidget* EntryList() const override { return Liv1; }
     QComboBox* FilterCombo() const override { return Combo2; }
     void SetListFontSize(double points) override;
+    // Default column widths of the entry list that fit their usual content (a date beside
+    // the check box and the icon, an account name, an amount) in the list's font.
+    void FitColumnWidthsToFont();
 
     // ---- Refresh operations -----------------------------------------------------------
     void BuildAccountTree() override;

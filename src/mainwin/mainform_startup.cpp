@@ -113,16 +113,20 @@ void MainForm::startFolders() {
     const QString defaultRoot = session.AppFolder + QStringLiteral("DataBase/");
     const QString stored = store.GetSetting(setting, QStringLiteral("MyDataBasePath"), QString());
     mirrors.MyDataBasePath = stored.isEmpty() ? QString() : withSlash(stored);
-    if (mirrors.MyDataBasePath.isEmpty()) {
+    // A first start makes the data folder; the login puts the demo profile into it.
+    auto makeDefaultRoot = [&] {
         session.DataRoot = defaultRoot;
-        QDir().mkpath(defaultRoot);
+        if (!QFileInfo::exists(defaultRoot) && QDir().mkpath(defaultRoot))
+            session.DataRootCreated = true;
+    };
+    if (mirrors.MyDataBasePath.isEmpty()) {
+        makeDefaultRoot();
     } else if (QFileInfo(mirrors.MyDataBasePath).isDir()) {
         session.DataRoot = mirrors.MyDataBasePath;
     } else {
         m_ctx.services.prompts->plain(QStringLiteral("找不到 ") + stored +
                                       QStringLiteral("，程式將切換回預設的資料路徑"));
-        session.DataRoot = defaultRoot;
-        QDir().mkpath(defaultRoot);
+        makeDefaultRoot();
         mirrors.MyDataBasePath.clear();
         store.SaveSetting(setting, QStringLiteral("MyDataBasePath"), QString());
     }
@@ -270,6 +274,7 @@ void MainForm::startViewSwitches() {
 
 void MainForm::startColumnWidths() {
     SettingsStore& store = *m_ctx.services.settings;
+    FitColumnWidthsToFont(); // the defaults; stored widths win
     for (int n = 1; n <= 7; ++n) {
         const QString value = store.GetSetting(mainSection, QStringLiteral("LW%1").arg(n),
                                                QString::number(Liv1->columnWidth(n - 1)));

@@ -44,6 +44,9 @@ struct Session {
 
     // The ledger list window's names in list order (DataBase.lst); the opening reads it.
     QStringList LedgerNames;
+    // Set by a start that had to make the data folder (a first start): the login then puts
+    // the demo profile into it.
+    bool DataRootCreated = false;
     // Set when the accounts of another ledger were applied to a new ledger.
     bool AccountsApplied = false;
     // Offers the accounts of another ledger to a new ledger (the apply window). Gets the

@@ -5,6 +5,7 @@
 #include "platform/prompts.h"
 #include "platform/windowroutines.h"
 #include "store/appcontext.h"
+#include "users/demoprofile.h"
 #include "users/loginform.h"
 #include "users/olderfiles.h"
 #include "users/openform.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <exception>
+#include <utility>
 
 UsersController::UsersController(MainView& form) : QObject(&form.Window()), m_form(form) {
     setObjectName(QStringLiteral("UsersController"));
@@ -24,6 +26,9 @@ AppContext& UsersController::context() const {
 
 void UsersController::RunLogin() {
     AppContext& ctx = context();
+    // The login window invites to the demo profile: a first start puts it into the data
+    // folder it made. Without it the login simply offers what there is.
+    if (std::exchange(ctx.session.DataRootCreated, false)) CreateDemoProfile(ctx);
     // One login window after the other: a logout or a failure comes back here instead of
     // opening windows inside windows.
     for (;;) {

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "mainform_fixture.h"
 #include "mainwin/mainform.h"
 #include "support/testenv.h"
 
@@ -20,6 +21,15 @@ void preset(TestEnv& env, const QStringList& pairs) {
         const qsizetype eq = p.indexOf('=');
         env.settings.SaveSetting(p.left(slash), p.mid(slash + 1, eq - slash - 1), p.mid(eq + 1));
     }
+}
+
+// The default width of a list column in the list font of that size (no stored width).
+int defaultWidth(double points, int column) {
+    TestEnv env;
+    MainForm w(env.ctx);
+    w.SetListFontSize(points);
+    w.FitColumnWidthsToFont();
+    return w.Liv1->columnWidth(column);
 }
 
 QString stored(TestEnv& env, const QString& sectionKey) {
@@ -143,8 +153,8 @@ private slots:
         QCOMPARE(w.PanelText(1), QString("收支結餘"));
         QCOMPARE(w.PanelText(3), QString("金額累計"));
         QVERIFY(w.windowState() & Qt::WindowMaximized);
-        QCOMPARE(w.Liv1->columnWidth(0), 125);
-        QCOMPARE(w.Liv1->columnWidth(6), 65);
+        QCOMPARE(w.Liv1->columnWidth(0), defaultWidth(11, 0));
+        QCOMPARE(w.Liv1->columnWidth(6), defaultWidth(11, 6));
         QCOMPARE(w.windowTitle(), QString("Qivoka v4.0.4"));
         QCOMPARE(w.Menu_Date->text(), QString("2024/01/15 (星期一)"));
         QVERIFY(QDir(env.ctx.session.AppFolder + "Backup").exists());
@@ -167,8 +177,8 @@ private slots:
         QCOMPARE(w.PanelText(3), QString("支出總和"));
         QVERIFY(!w.View_Add->isChecked());
         QVERIFY(w.CopyClear_Type3->isChecked());
-        QCOMPARE(w.Liv1->columnWidth(0), 125);
-        QCOMPARE(w.Liv1->columnWidth(1), 140);
+        QCOMPARE(w.Liv1->columnWidth(0), defaultWidth(14, 0)); // "10" is no width
+        QCOMPARE(w.Liv1->columnWidth(1), defaultWidth(14, 1)); // nor is text
         QCOMPARE(w.Liv1->columnWidth(2), 200);
         QVERIFY(!(w.windowState() & Qt::WindowMaximized));
         QCOMPARE(w.geometry(), QRect(100, 50, 1100, 600));
@@ -187,10 +197,45 @@ private slots:
         MainForm w(env.ctx);
         const QRect before = w.geometry();
         w.Form_Load();
-        QCOMPARE(w.Liv1->columnWidth(0), 125);
-        QCOMPARE(w.Liv1->columnWidth(2), 80);
+        QCOMPARE(w.Liv1->columnWidth(0), defaultWidth(11, 0));
+        QCOMPARE(w.Liv1->columnWidth(2), defaultWidth(11, 2));
         QCOMPARE(w.geometry(), QRect(100, before.y(), before.width(), 600));
         QCOMPARE(env.ctx.session.Setting.DayState, QString("28"));
+    }
+
+    // At first use (no stored widths) a listed row shows its whole date, account and amount,
+    // beside the check box and the icon, whatever the list's font size.
+    void defaultWidthsFitTheirContent_data() {
+        QTest::addColumn<QString>("size");
+        for (const char* size : {"9", "11", "14", "20"})
+            QTest::newRow(size) << QString(size);
+    }
+    void defaultWidthsFitTheirContent() {
+        QFETCH(QString, size);
+        MainFormFixture f;
+        f.env.settings.SaveSetting("Setting", "MainFontSize", size);
+        f.b.account("A-現金").account("E-餐飲費用").account("Equity");
+        f.b.entry("2026/12/28", "E-餐飲費用", "A-現金", 9999999900, "午餐").remind(0);
+        f.form = std::make_unique<MainForm>(f.env.ctx);
+        MainForm& w = *f.form;
+        w.EndProcess = [] {};
+        w.LoginStep = [](MainForm&) {};
+        w.Form_Load(); // the list font and the column widths as a start sets them
+        f.setPeriod(Periods::All, 2026);
+        w.BuildAccountTree();
+        f.list("A-現金");
+        w.resize(1200, 700);
+        w.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(w.Liv1->topLevelItemCount(), 1);
+        for (int c : {0, 1, 2, 3}) {
+            const int needed = w.Liv1->sizeHintForIndex(w.Liv1->model()->index(0, c)).width();
+            QVERIFY2(w.Liv1->columnWidth(c) >= needed,
+                     qPrintable(QStringLiteral("column %1: %2 < %3")
+                                    .arg(c + 1)
+                                    .arg(w.Liv1->columnWidth(c))
+                                    .arg(needed)));
+        }
     }
 
     void maximisedIgnoresStoredPlacement() {

@@ -1,5 +1,6 @@
 #include "users_fixture.h"
 
+#include "platform/codec.h"
 #include "platform/settingsstore.h"
 #include "platform/windowroutines.h"
 #include "users/loginform.h"
@@ -10,6 +11,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +25,8 @@ class LoginFormTest : public QObject {
 
 private slots:
     void fixedSizeDialog();
+    void demoProfileAtFirstStart_data();
+    void demoProfileAtFirstStart();
     void refusals_data();
     void refusals();
     void loginSetsState_data();
@@ -478,6 +483,59 @@ void LoginFormTest::newUserFillsLogin() {
     QCOMPARE(login.Text2->text(), QString("abc"));
     login.cmdOK->click();
     QVERIFY(login.LoggedIn());
+}
+
+// The login window's invitation (帳號 Test 密碼 583) works from the first start on: the start
+// that makes the data folder puts the demo profile into it; later starts add nothing.
+void LoginFormTest::demoProfileAtFirstStart_data() {
+    QTest::addColumn<bool>("firstStart");
+    QTest::newRow("first start") << true;
+    QTest::newRow("data folder there") << false;
+}
+
+void LoginFormTest::demoProfileAtFirstStart() {
+    QFETCH(bool, firstStart);
+    UsersWorld w;
+    w.env.clock.setToday(QDate(2026, 12, 10));
+    w.session().AppFolder = w.env.path("program/");
+    QDir().mkpath(w.session().AppFolder);
+    if (!firstStart) QDir().mkpath(w.session().AppFolder + "DataBase");
+    QString preselected;
+    QStringList boxes;
+    w.env.modal.on<LoginForm>([&](LoginForm& f) {
+        preselected = f.Combo1->currentText();
+        f.Text2->setText("583");
+        f.cmdOK->click();
+        boxes = w.env.prompts.texts();
+        if (f.isVisible()) f.cmdCancel->click(); // no such user: the run ends
+        return f.result();
+    });
+    w.env.modal.on<OpenForm>([](OpenForm& f) {
+        f.Cmd1->click();
+        return f.result();
+    });
+    w.form->Form_Load();
+    const QString user = w.session().DataRoot + "Test/";
+    QCOMPARE(preselected, firstStart ? QString("Test") : QString());
+    if (!firstStart) {
+        QVERIFY(!QFileInfo::exists(user));
+        QCOMPARE(boxes.size(), 1); // the account does not exist
+        return;
+    }
+    QCOMPARE(boxes, QStringList());
+    QCOMPARE(w.fileBytes(user + "DataBase.lst"), Ansi::encode(QStringLiteral("範例帳本\r\n")));
+    QCOMPARE(w.session().CurrentUser, QString("Test"));
+    QCOMPARE(w.session().LedgerName, QStringLiteral("範例帳本"));
+    const Ledger& ledger = w.env.ctx.ledger;
+    QCOMPARE(ledger.AccountCount, 10); // the accounts of every new ledger
+    QVERIFY(ledger.EntryCount >= 5);
+    QStringList entries; // after the opening entries of a new ledger
+    for (int i = ledger.EntryCount - 4; i < ledger.EntryCount; ++i)
+        entries << ledger.Entries[size_t(i)].Date.text() + " " +
+                       ledger.Entries[size_t(i)].Account1.trimmed() + " " +
+                       ledger.Entries[size_t(i)].Account2.trimmed();
+    QCOMPARE(entries, QStringList({"2026/12/07 I-薪資 A-現金", "2026/12/08 E-餐飲費 A-現金",
+                                   "2026/12/09 E-交通費 L-信用卡", "2026/12/10 L-信用卡 A-現金"}));
 }
 
 // The login window is a fixed dialog: no maximise button, nothing to resize.
