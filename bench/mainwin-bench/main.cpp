@@ -4,6 +4,7 @@
 #include "generate.h"
 #include "timing.h"
 
+#include "journal/diaryform.h"
 #include "mainwin/mainform.h"
 #include "mainwin/treefigures.h"
 #include "platform/clock.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -173,12 +175,28 @@ int main(int argc, char** argv) {
         book.EntryNotes[size_t(i)].RemindOn = -1;
     const QDate today(2024, 6, 20);
     size_t due = 0, reminders = 0;
-    report("DueRecurring (200 records)",
-           medianMs([&] { due = DueRecurring(book, today).size(); }), baseline);
+    report("DueRecurring (200 records)", medianMs([&] { due = DueRecurring(book, today).size(); }),
+           baseline);
     std::printf("  occurrences due: %zu\n", due);
     report("DueEntryReminders",
            medianMs([&] { reminders = DueEntryReminders(book, today).size(); }), baseline);
     std::printf("  reminders due: %zu\n", reminders);
+
+    // The journal over the whole ledger, shown offscreen: listing, rows laid out and drawn.
+    setPeriod(Periods::All);
+    DiaryForm& journal = *w.Diary();
+    journal.show();
+    auto journalListing = [&] {
+        journal.Combo1_Click();
+        journal.Liv1->viewport()->repaint();
+        QCoreApplication::processEvents();
+        rows = journal.RowCount();
+    };
+    report("DiaryForm listing (全部)", medianMs(journalListing), baseline);
+    std::printf("  rows listed: %d\n", rows);
+    journal.Text2->setText(QStringLiteral("zzq")); // a keyword few entries hold
+    report("DiaryForm keyword listing (全部)", medianMs(journalListing), baseline);
+    std::printf("  rows listed: %d\n", rows);
     if (prompts.boxes) std::printf("boxes shown: %d\n", prompts.boxes);
     return 0;
 }
