@@ -39,10 +39,14 @@ HttpClient::Reply NetworkHttpClient::get(const QString& pathOrUrl) {
     if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
     timer.stop();
 
+    // Any answer of the server is a reply, whatever its status: the callers read the body
+    // (a service may explain a refusal in an error page). Only no answer at all fails.
     Reply result;
+    const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() ||
+                          reply->error() == QNetworkReply::NoError;
     if (timedOut)
         result.outcome = Outcome::TimedOut;
-    else if (reply->error() == QNetworkReply::NoError)
+    else if (answered)
         result.outcome = Outcome::Ok;
     else
         result.outcome = Outcome::Failed;

@@ -3,7 +3,8 @@
 #include <QString>
 
 // Synchronous HTTP GET. The base address and the time-out are set by the owner
-// (tests point them at a local server).
+// (tests point them at a local server). Any answer of the server is Ok with its body,
+// whatever the HTTP status; Failed means no answer (no host, refused connection).
 class HttpClient {
 public:
     enum class Outcome { Ok, TimedOut, Failed };
@@ -21,7 +22,7 @@ public:
 
 protected:
     QString m_base;
-    int m_timeoutMs = 15000;
+    int m_timeoutMs = 60000; // a slow service gets a minute
 };
 
 class NetworkHttpClient : public HttpClient {

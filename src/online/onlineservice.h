@@ -1,0 +1,81 @@
+#pragma once
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "platform/http.h"
+
+class SettingsStore;
+
+// The online bookkeeping service: its requests, its replies and the remembered login.
+namespace OnlineService {
+
+// One staged row: 日期, 分類, 科目, 金額, 明細, 備註, 發票.
+using StagedRow = QStringList;
+inline constexpr int StagedColumns = 7;
+
+// The service host ("name" or "name:port"), section Online, key Host.
+QString ServiceHost(SettingsStore& settings);
+inline QString ServiceBaseUrl(const QString& host) {
+    return QStringLiteral("http://") + host;
+}
+inline QString ServicePageUrl(const QString& host) {
+    return QStringLiteral("https://") + host + QStringLiteral("/zel/");
+}
+
+// The cp950 bytes of text with every byte but A-Z a-z 0-9 - . _ ~ as %XX (upper case), so
+// that "&", "#" or a Chinese character reach the service as typed and the URL parser leaves
+// the query alone.
+QString PercentEncodeAnsi(const QString& text);
+// Paths of the two requests; name and password are trimmed, then encoded.
+QString DownloadRequestPath(const QString& name, const QString& password);
+QString ClearRequestPath(const QString& name, const QString& password);
+
+// "&gt;", "&lt;", "&quot;" and "&amp;" decoded, "&amp;" last so that nothing decodes twice.
+QString UnescapeEntities(QString text);
+
+// The reply as cp950 text cut at every LF, one trailing CR dropped from each line. An
+// empty reply has no lines; a final LF gives a last, empty line.
+QStringList ReplyLines(const QByteArray& body);
+
+struct DownloadResult {
+    enum class Kind { Rows, NoData, Refused, Paused, TimedOut };
+    Kind kind = Kind::NoData;
+    QList<StagedRow> rows;
+};
+// The reply of a download request read as seven-line records.
+DownloadResult ParseDownloadReply(const HttpClient::Reply& reply);
+
+enum class ClearResult { Done, Refused, TimedOut, Ignored };
+ClearResult ParseClearReply(const HttpClient::Reply& reply);
+
+inline const QString MsgEnterLogin = QStringLiteral("請先輸入帳號密碼!");
+inline const QString MsgConnectFailed = QStringLiteral("連線失敗!");
+inline const QString MsgNoData = QStringLiteral("沒有資料可以下載!");
+inline const QString MsgLoginRefused = QStringLiteral("帳號密碼錯誤，無法連線!");
+inline const QString MsgPaused = QStringLiteral("網路記帳服務暫停中..");
+inline const QString MsgClearQuestion = QStringLiteral("將會刪除線上的所有資料，確定嗎？");
+inline const QString MsgClearDone = QStringLiteral("線上資料刪除完成!");
+inline const QString MsgConnecting = QStringLiteral("連線中請稍候...");
+// The warning of a download result; empty for rows.
+QString DownloadMessage(DownloadResult::Kind kind);
+// "共 n 筆資料".
+QString RowCountStatus(int rows);
+
+// Download.dat in the user folder: the name as typed, then the password in the four-digit
+// code of the password file; owner-only.
+inline const QString LoginFileName = QStringLiteral("Download.dat");
+struct RememberedLogin {
+    bool exists = false;
+    QString name;
+    QString password;
+};
+// Each line is read whole (a comma belongs to the name); a missing line is empty text.
+RememberedLogin ReadRememberedLogin(const QString& userFolder);
+// Written through the safe writer; false (old file whole) on failure.
+bool WriteRememberedLogin(const QString& userFolder, const QString& name, const QString& password);
+// True when no file is left.
+bool ForgetRememberedLogin(const QString& userFolder);
+
+} // namespace OnlineService
