@@ -8,8 +8,14 @@
 #include "entry/installmentform.h"
 #include "entry/quickedit.h"
 #include "entry/quickform.h"
+#include "journal/diaryform.h"
 #include "mainform_fixture.h"
 #include "mainwin/calendarform.h"
+#include "reports/budgetform.h"
+#include "schedule/clockform.h"
+#include "schedule/fixureclockform.h"
+#include "schedule/fixureform.h"
+#include "schedule/memoform.h"
 #include "setup/accountform.h"
 #include "setup/accountnoteform.h"
 #include "setup/noteeditform.h"
@@ -89,6 +95,19 @@ private slots:
         add("OpenForm", [](MainFormFixture& f) {
             return std::make_unique<OpenForm>(f.env.ctx, InstallUsers(*f.form));
         });
+        add("NoteEditForm",
+            [](MainFormFixture& f) { return std::make_unique<NoteEditForm>(f.env.ctx); });
+        add("NoteForm", [](MainFormFixture& f) { return std::make_unique<NoteForm>(f.env.ctx); });
+        add("BudgetForm",
+            [](MainFormFixture& f) { return std::make_unique<BudgetForm>(f.env.ctx); });
+        add("AccountForm",
+            [](MainFormFixture& f) { return std::make_unique<AccountForm>(f.env.ctx); });
+        add("MemoForm", [](MainFormFixture& f) { return std::make_unique<MemoForm>(f.env.ctx); });
+        add("DiaryForm", [](MainFormFixture& f) { return std::make_unique<DiaryForm>(*f.form); });
+        add("ClockForm", [](MainFormFixture& f) { return std::make_unique<ClockForm>(*f.form); });
+        add("FixureForm", [](MainFormFixture& f) { return std::make_unique<FixureForm>(*f.form); });
+        add("FixureClockForm",
+            [](MainFormFixture& f) { return std::make_unique<FixureClockForm>(*f.form); });
     }
     void everyControlNamed() {
         QFETCH(WindowMaker, make);
