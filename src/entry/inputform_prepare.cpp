@@ -13,8 +13,8 @@
 #include "entry/entryrules.h"
 #include "mainwin/mainview.h"
 #include "platform/clock.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/runtime.h"
-#include "platform/windowroutines.h"
 #include "store/accountnames.h"
 #include "store/appcontext.h"
 

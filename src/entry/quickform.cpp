@@ -24,10 +24,10 @@
 #include "mainwin/imagelist.h"
 #include "mainwin/mainview.h"
 #include "platform/codec.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
 #include "store/appcontext.h"
 
 namespace {

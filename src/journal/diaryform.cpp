@@ -21,7 +21,7 @@
 #include "mainwin/mainform_widgets.h"
 #include "mainwin/mainview.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 #include "store/appcontext.h"
 
 namespace {

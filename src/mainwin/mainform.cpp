@@ -16,7 +16,7 @@
 #include <algorithm>
 
 #include "mainwin/mainform_widgets.h"
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 #include "store/appcontext.h"
 
 namespace {

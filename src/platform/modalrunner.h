@@ -9,8 +9,3 @@ public:
     virtual ~ModalRunner() = default;
     virtual int run(QDialog& dialog) = 0;
 };
-
-class ExecModalRunner : public ModalRunner {
-public:
-    int run(QDialog& dialog) override;
-};

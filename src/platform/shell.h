@@ -17,13 +17,3 @@ public:
     virtual QString clipboardText() const = 0;
     virtual void setClipboardText(const QString& text) = 0;
 };
-
-class DesktopShell : public Shell {
-public:
-    bool openUrl(const QString& url) override;
-    bool openFile(const QString& path) override;
-    MoveResult moveFolder(const QString& from, const QString& to) override;
-    bool startCalculator() override;
-    QString clipboardText() const override;
-    void setClipboardText(const QString& text) override;
-};

@@ -1,9 +1,9 @@
 #pragma once
-#include <QIcon>
 #include <QMap>
 #include <QString>
 #include <functional>
 
+class QIcon;
 class QWidget;
 
 // The notification-area icons of one run. Ids run 1, 2, 3 ... for the run; the id-to-window
@@ -37,21 +37,4 @@ protected:
 private:
     int m_lastId = 0;
     QMap<QString, QWidget*> m_windows;
-};
-
-class QSystemTrayIcon;
-
-// Production: one QSystemTrayIcon per id.
-class SystemTrayService : public TrayService {
-public:
-    ~SystemTrayService() override;
-    bool isAvailable() const override;
-
-protected:
-    void showIcon(int id, QWidget* window, const QIcon& icon, const QString& tip,
-                  ClickHandler onClick) override;
-    void hideIcon(int id, QWidget* window) override;
-
-private:
-    QMap<int, QSystemTrayIcon*> m_icons;
 };

@@ -16,10 +16,10 @@
 #include "entry/entryrules.h"
 #include "mainwin/imagelist.h"
 #include "mainwin/mainview.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 

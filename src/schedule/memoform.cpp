@@ -18,10 +18,10 @@
 #include "entry/entryrules.h"
 #include "mainwin/imagelist.h"
 #include "platform/clock.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
 #include "store/appcontext.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 
 #include "entry/entryrules.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
-#include "platform/windowroutines.h"
 #include "setup/accountnoteform.h"
 #include "setup/detailtextlines.h"
 #include "store/accountnames.h"

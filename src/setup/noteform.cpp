@@ -10,10 +10,10 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
-#include "platform/windowroutines.h"
 #include "setup/accountnoteform.h"
 #include "setup/detailtextlines.h"
 #include "setup/detailtextlist.h"

@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "mainwin/mainview.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
-#include "platform/windowroutines.h"
 #include "store/appcontext.h"
 #include "users/deletebycondition.h"
 

@@ -2,11 +2,11 @@
 
 #include "mainwin/mainview.h"
 #include "platform/codec.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/fileio.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
 #include "store/appcontext.h"
 #include "users/backupcommands.h"
 #include "users/namecheck.h"

@@ -1,7 +1,7 @@
 #include "users/newuserform.h"
 
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
-#include "platform/windowroutines.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "users/namecheck.h"

@@ -1,10 +1,10 @@
 #include "users/openform.h"
 
 #include "mainwin/mainview.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
-#include "platform/windowroutines.h"
 #include "store/appcontext.h"
 #include "store/autobackup.h"
 #include "store/loadledger.h"

@@ -3,10 +3,10 @@
 
 #include "mainwin/mainview.h"
 #include "platform/clock.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
 #include "platform/webpages.h"
-#include "platform/windowroutines.h"
 #include "store/appcontext.h"
 #include "store/loadledger.h"
 #include "users/initialperiod.h"

@@ -1,8 +1,8 @@
 #include "users/useform.h"
 
+#include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
-#include "platform/windowroutines.h"
 #include "store/appcontext.h"
 #include "users/ledgermerge.h"
 

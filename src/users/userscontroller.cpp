@@ -1,9 +1,9 @@
 #include "users/userscontroller.h"
 
 #include "mainwin/mainview.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
-#include "platform/windowroutines.h"
 #include "store/appcontext.h"
 #include "users/demoprofile.h"
 #include "users/loginform.h"

@@ -1,5 +1,5 @@
+#include "platform/desktop/windowroutines.h"
 #include "platform/tray.h"
-#include "platform/windowroutines.h"
 #include "support/recordingtray.h"
 #include "support/scriptedprompts.h"
 

@@ -1,6 +1,6 @@
 #include "store/autobackup.h"
 #include "store/backuppackage.h"
-#include "support/testenv.h"
+#include "support/storeenv.h"
 #include "support/testfiles.h"
 
 #include <QDir>
@@ -14,7 +14,7 @@ namespace {
 
 // The shared test world with user "Test", one ledger folder and the default backup folder
 // that the start-up creates.
-struct Env : TestEnv {
+struct Env : StoreEnv {
     Env() {
         makeLedger("Test", "Home");
         QDir().mkpath(ctx.session.AppFolder + "Backup");

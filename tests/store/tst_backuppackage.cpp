@@ -1,6 +1,6 @@
 #include "platform/codec.h"
 #include "store/backuppackage.h"
-#include "support/testenv.h"
+#include "support/storeenv.h"
 #include "support/testfiles.h"
 
 #include <QDir>
@@ -14,7 +14,7 @@ using TestFiles::put;
 namespace {
 
 // The shared test world with a user logged in (whose folder need not exist yet).
-struct Env : TestEnv {
+struct Env : StoreEnv {
     explicit Env(const QString& name = "Test") { ctx.session.CurrentUser = name; }
     QString user(const QString& rel) const { return ctx.session.userFolder() + rel; }
     QString package() const { return BackupPackagePath(ctx.session); }

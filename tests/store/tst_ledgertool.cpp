@@ -3,7 +3,7 @@
 #include "store/ledgerfiles.h"
 #include "store/loadledger.h"
 #include "store/saveledger.h"
-#include "support/testenv.h"
+#include "support/storeenv.h"
 #include "support/testfiles.h"
 #include "support/toolprocess.h"
 
@@ -37,7 +37,7 @@ const QString kLongNote = QString(60, QChar(0x8A18)); // 120 bytes in cp950
 
 // A new ledger "Test/Home" as the program seeds it (today 2024/01/15), its first entry
 // given an amount, a long note, an invoice and a colour, saved.
-QString makeSavedLedger(TestEnv& env) {
+QString makeSavedLedger(StoreEnv& env) {
     const QString folder = env.makeLedger("Test", "Home");
     env.ctx.session.LedgerNames = {"Home"};
     if (!LoadLedger(env.ctx)) return QString();
@@ -86,7 +86,7 @@ void TestLedgerTool::formatAndParse() {
 }
 
 void TestLedgerTool::dumpShowsTheOpenedLedger() {
-    TestEnv env;
+    StoreEnv env;
     const QString folder = makeSavedLedger(env);
     QVERIFY(!folder.isEmpty());
 
@@ -121,7 +121,7 @@ void TestLedgerTool::dumpShowsTheOpenedLedger() {
 }
 
 void TestLedgerTool::dumpOfDamagedLedgerFails() {
-    TestEnv env;
+    StoreEnv env;
     const QString folder = makeSavedLedger(env);
     QByteArray main = get(folder + "Main.qvd");
     main[74] = 9; // the amount's tag of the first record: unknown
@@ -136,7 +136,7 @@ void TestLedgerTool::dumpOfDamagedLedgerFails() {
 }
 
 void TestLedgerTool::roundtripWritesTheSameBytes() {
-    TestEnv env;
+    StoreEnv env;
     const QString folder = makeSavedLedger(env);
     const QString copy = env.path("Copy/User/Home/");
     const Run run = tool({"roundtrip", folder, copy});
@@ -145,7 +145,7 @@ void TestLedgerTool::roundtripWritesTheSameBytes() {
 }
 
 void TestLedgerTool::balance() {
-    TestEnv env;
+    StoreEnv env;
     const QString folder = makeSavedLedger(env);
     // Without DotState.qvd the ledger shows whole units, and balances count them so.
     QCOMPARE(tool({"balance", folder, "A-現金", "20240115"}).out, QString("12300 0\n"));
@@ -154,7 +154,7 @@ void TestLedgerTool::balance() {
 }
 
 void TestLedgerTool::packAndUnpack() {
-    TestEnv env;
+    StoreEnv env;
     const QString folder = makeSavedLedger(env);
     const QString package = env.path("Test-backup.qvk");
     Run run = tool({"pack", env.ctx.session.DataRoot, "Test", package});

@@ -6,7 +6,7 @@
 #include "store/loadledger.h"
 #include "store/recordfile.h"
 #include "support/ledgerbuilder.h"
-#include "support/testenv.h"
+#include "support/storeenv.h"
 #include "support/testfiles.h"
 
 // Opening a ledger folder: account cleaning, seeding, entry compaction, damaged files.
@@ -43,7 +43,7 @@ class TestLoadLedger : public QObject {
 
 private slots:
     void accountCleaning() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         const QByteArray file =
             accountsFile({QStringLiteral("A-現金"), QStringLiteral("E-餐飲費"),
@@ -57,7 +57,7 @@ private slots:
     }
 
     void noValidAccountNameGivesEmptyTable() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Accounts.qvd", accountsFile({"x", "none"}));
         QVERIFY(LoadLedger(env.ctx));
@@ -65,7 +65,7 @@ private slots:
     }
 
     void emptyAccountsFileGetsCashAndEquity() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Accounts.qvd", QByteArray());
         put(f + "Main.qvd", QByteArray());
@@ -80,7 +80,7 @@ private slots:
     }
 
     void newLedgerWithoutOtherLedgers() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         env.clock.setToday(QDate(2024, 3, 7));
         env.ctx.session.LedgerNames = {"home"};
@@ -117,7 +117,7 @@ private slots:
     }
 
     void seededEntriesTakeNoLeftOverNoteRows() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         env.ctx.session.LedgerNames = {"home"};
         put(f + "Main3.qvd", "\"old long note\"\r\n\"another\"\r\n");
@@ -129,7 +129,7 @@ private slots:
     }
 
     void declinedApplyAfterCopyGetsOnlyDefaults() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "new");
         env.ctx.session.LedgerNames = {"old", "new", "other"};
         QStringList offered;
@@ -153,7 +153,7 @@ private slots:
     }
 
     void appliedAccountsSeedOneEntryPerAssetOrLiability() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "new");
         env.ctx.session.LedgerNames = {"old", "new"};
         env.ctx.session.ApplyAccounts = [&](const QStringList& others) {
@@ -174,7 +174,7 @@ private slots:
     }
 
     void entriesWithoutValidDateAreDropped() {
-        TestEnv env;
+        StoreEnv env;
         env.makeLedger("amy", "home");
         LedgerBuilder b(env.ctx.ledger);
         b.account("A-x").account("E-y");
@@ -207,7 +207,7 @@ private slots:
     }
 
     void missingStyleFileAndShortNoteFile() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         LedgerBuilder b(env.ctx.ledger);
         b.account("A-x");
@@ -229,7 +229,7 @@ private slots:
     }
 
     void surplusStyleRecordsAreIgnored() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         LedgerBuilder(env.ctx.ledger).account("A-x").entry("2024/01/01", "E-y", "A-x", 1).colour(5);
         QVERIFY(LedgerBuilder::writeFolder(env.ctx));
@@ -246,7 +246,7 @@ private slots:
     }
 
     void kindTotals() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Accounts.qvd", accountsFile({"A-x"}));
         QVERIFY(LoadLedger(env.ctx));
@@ -289,7 +289,7 @@ private slots:
     void damagedMainFilesStopTheOpening() {
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         env.ctx.session.LedgerNames = {"home", "other"};
         env.ctx.session.ApplyAccounts = [](const QStringList&) {
@@ -324,7 +324,7 @@ private slots:
     }
 
     void flagsAreReset() {
-        TestEnv env;
+        StoreEnv env;
         env.makeLedger("amy", "home");
         Ledger& l = env.ctx.ledger;
         l.AccountsChanged = l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged =

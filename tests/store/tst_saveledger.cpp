@@ -6,7 +6,7 @@
 #include "store/recordfile.h"
 #include "store/saveledger.h"
 #include "support/ledgerbuilder.h"
-#include "support/testenv.h"
+#include "support/storeenv.h"
 #include "support/testfiles.h"
 
 // Saving: the bytes of every file, which files a save rewrites, the entry group commit and
@@ -61,7 +61,7 @@ class TestSaveLedger : public QObject {
 
 private slots:
     void loadAndSaveKeepEveryByte() {
-        TestEnv env;
+        StoreEnv env;
         const QString src = env.makeLedger("amy", "src");
         fillRichLedger(env.ctx.ledger);
         QVERIFY(LedgerBuilder::writeFolder(env.ctx));
@@ -89,7 +89,7 @@ private slots:
     }
 
     void emptyLedgerRemovesEntryFiles() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         fillRichLedger(env.ctx.ledger);
         QVERIFY(LedgerBuilder::writeFolder(env.ctx));
@@ -103,7 +103,7 @@ private slots:
     }
 
     void optionalFilesFollowTheirFlags() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         LedgerBuilder(env.ctx.ledger).account("A-x").account("A-x");
         QVERIFY(LedgerBuilder::writeFolder(env.ctx));
@@ -137,7 +137,7 @@ private slots:
     }
 
     void accountsWithoutAnyAccountAreDeleted() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         LedgerBuilder(env.ctx.ledger).account("A-x");
         QVERIFY(LedgerBuilder::writeFolder(env.ctx));
@@ -148,7 +148,7 @@ private slots:
     }
 
     void quotesLeaveEveryQuickEntryField() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         const QString rq(QChar(0x201D));
         LedgerBuilder(env.ctx.ledger).quickEntry({"E-\"a", "A-b" + rq, "1\"2", "d\"" + rq, "n\""});
@@ -160,7 +160,7 @@ private slots:
     }
 
     void entryGroupIsReplacedTogetherOrNotAtAll() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         fillRichLedger(env.ctx.ledger);
         QVERIFY(LedgerBuilder::writeFolder(env.ctx));
@@ -226,7 +226,7 @@ private slots:
         QFETCH(QStringList, boxes);
         QFETCH(bool, helpOpened);
 
-        TestEnv env;
+        StoreEnv env;
         env.makeLedger(user, "home");
         if (answer >= 0) env.prompts.answer(answer ? Prompts::Answer::Yes : Prompts::Answer::No);
         env.ctx.ledger.markChanged();

@@ -6,7 +6,7 @@
 #include "store/saveledger.h"
 #include "store/sidefiles.h"
 #include "support/ledgerbuilder.h"
-#include "support/testenv.h"
+#include "support/storeenv.h"
 #include "support/testfiles.h"
 
 // Detail texts, quick entries, recurring records and the decimals marker.
@@ -60,7 +60,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QStringList, expected);
         QFETCH(QStringList, warnings);
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         if (exists) put(f + "Note.qvd", file);
         LoadNoteFile(env.ctx);
@@ -71,7 +71,7 @@ private slots:
     }
 
     void defaultsReachTheFileAtFirstSave() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         QVERIFY(LoadLedger(env.ctx));
         QVERIFY(SaveNoteFile(env.ctx));
@@ -103,7 +103,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(int, count);
         QFETCH(bool, warned);
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Favorites.qvd", file);
         LoadFavoritesFile(env.ctx);
@@ -130,7 +130,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(int, count);
         QFETCH(bool, warned);
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Fixure.qvd", file);
         LoadFixureFile(env.ctx);
@@ -141,7 +141,7 @@ private slots:
     }
 
     void unreadableFileIsKeptBeforeItsRewrite() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         const QByteArray damaged = recurringFile(201);
         put(f + "Fixure.qvd", damaged);
@@ -181,7 +181,7 @@ private slots:
     }
 
     void dotState() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         env.ctx.session.DotState = "1";
         CheckDotState(env.ctx);

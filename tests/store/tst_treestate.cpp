@@ -2,7 +2,7 @@
 
 #include "platform/fileio.h"
 #include "store/treestate.h"
-#include "support/testenv.h"
+#include "support/storeenv.h"
 #include "support/testfiles.h"
 
 // The expanded-state file of the account tree.
@@ -13,7 +13,7 @@ class TestTreeState : public QObject {
 
 private slots:
     void readsOneValuePerLine() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         QVERIFY(ReadExpandedState(env.ctx.session).isEmpty());
         QVERIFY(FileIO::writeFileSafely(f + "Expanded.qvd", "True\r\nFalse\r\n??\r\nTrue\r\n"));
@@ -26,7 +26,7 @@ private slots:
     }
 
     void writesWhenMissingOrChanged() {
-        TestEnv env;
+        StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         env.ctx.ledger.TreeStateChanged = false;
         WriteExpandedState(env.ctx, {true, false});

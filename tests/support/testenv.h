@@ -18,41 +18,12 @@
 //     and read the results from its widgets and from the files in the temporary folder.
 //   - Never call exec() or a real dialog; a box or modal window without a script fails the
 //     test at once with its text.
-#include "fakehttp.h"
-#include "fixedclock.h"
-#include "recordingshell.h"
-#include "recordingtray.h"
 #include "scriptedmodalrunner.h"
-#include "scriptedprompts.h"
+#include "storeenv.h"
 
-#include "platform/settingsstore.h"
-#include "store/appcontext.h"
-
-#include <QTemporaryDir>
-
-class TestEnv {
+class TestEnv : public StoreEnv {
 public:
     TestEnv();
-    TestEnv(const TestEnv&) = delete;
-    TestEnv& operator=(const TestEnv&) = delete;
 
-    QTemporaryDir tmp;
-    IniSettingsStore settings; // file tmp + "/settings.ini"
-    ScriptedPrompts prompts;
     ScriptedModalRunner modal;
-    FixedClock clock;
-    RecordingShell shell;
-    FakeHttp http;
-    RecordingTray tray;
-    // services point at the members above; session.AppFolder = tmp + "/app/",
-    // session.DataRoot = tmp + "/DataBase/" (both created).
-    AppContext ctx;
-
-    // tmp + "/" + relative ("" gives the folder with a trailing "/").
-    QString path(const QString& relative = QString()) const;
-    // Creates DataRoot + name + "/", sets session.CurrentUser; returns the folder.
-    QString makeUser(const QString& name);
-    // Creates the user's and the ledger's folder, sets CurrentUser and LedgerName;
-    // returns the ledger folder (ending with "/").
-    QString makeLedger(const QString& user, const QString& ledger);
 };

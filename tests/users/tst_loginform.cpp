@@ -1,8 +1,8 @@
 #include "users_fixture.h"
 
 #include "platform/codec.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
 #include "users/loginform.h"
 #include "users/newuserform.h"
 #include "users/openform.h"

@@ -1,4 +1,4 @@
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 
 #include "platform/prompts.h"
 

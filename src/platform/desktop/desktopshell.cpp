@@ -1,4 +1,4 @@
-#include "platform/shell.h"
+#include "platform/desktop/desktopshell.h"
 
 #include <QClipboard>
 #include <QDesktopServices>

@@ -1,8 +1,8 @@
-#include "platform/modalrunner.h"
+#include "platform/desktop/execmodalrunner.h"
 
 #include <QDialog>
 
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 
 int ExecModalRunner::run(QDialog& dialog) {
     PlaceDialog(dialog);

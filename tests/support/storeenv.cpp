@@ -1,0 +1,35 @@
+#include "storeenv.h"
+
+#include <QDir>
+
+StoreEnv::StoreEnv() : settings(tmp.path() + QStringLiteral("/settings.ini")) {
+    ctx.services.settings = &settings;
+    ctx.services.prompts = &prompts;
+    ctx.services.clock = &clock;
+    ctx.services.shell = &shell;
+    ctx.services.http = &http;
+    ctx.services.tray = &tray;
+    ctx.session.AppFolder = path(QStringLiteral("app/"));
+    ctx.session.DataRoot = path(QStringLiteral("DataBase/"));
+    QDir().mkpath(ctx.session.AppFolder);
+    QDir().mkpath(ctx.session.DataRoot);
+}
+
+QString StoreEnv::path(const QString& relative) const {
+    return tmp.path() + u'/' + relative;
+}
+
+QString StoreEnv::makeUser(const QString& name) {
+    ctx.session.CurrentUser = name;
+    const QString folder = ctx.session.userFolder();
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString StoreEnv::makeLedger(const QString& user, const QString& ledger) {
+    makeUser(user);
+    ctx.session.LedgerName = ledger;
+    const QString folder = ctx.session.ledgerFolder();
+    QDir().mkpath(folder);
+    return folder;
+}
