@@ -11,48 +11,34 @@
 #include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
+#include "platform/windowroutines.h"
 #include "schedule/entryreminders.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
-namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& text = QString()) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
+namespace {} // namespace
 
 ClockForm::ClockForm(MainView& main, QWidget* parent) : QDialog(parent), m_main(main) {
     setObjectName(QStringLiteral("ClockForm"));
     setWindowTitle(QStringLiteral("記錄提醒"));
-    Label1 = label(this, "Label1", QStringLiteral("日期"));
-    Label2 = label(this, "Label2", QStringLiteral("分類"));
-    Label3 = label(this, "Label3", QStringLiteral("科目"));
-    Label4 = label(this, "Label4", QStringLiteral("金額"));
-    Label5 = label(this, "Label5", QStringLiteral("明細"));
-    Label6 = label(this, "Label6", QStringLiteral("備註"));
-    Label7 = label(this, "Label7");
-    Label8 = label(this, "Label8");
-    Label9 = label(this, "Label9");
-    Label10 = label(this, "Label10");
-    Label11 = label(this, "Label11");
+    Label1 = NamedLabel(this, "Label1", QStringLiteral("日期"));
+    Label2 = NamedLabel(this, "Label2", QStringLiteral("分類"));
+    Label3 = NamedLabel(this, "Label3", QStringLiteral("科目"));
+    Label4 = NamedLabel(this, "Label4", QStringLiteral("金額"));
+    Label5 = NamedLabel(this, "Label5", QStringLiteral("明細"));
+    Label6 = NamedLabel(this, "Label6", QStringLiteral("備註"));
+    Label7 = NamedLabel(this, "Label7");
+    Label8 = NamedLabel(this, "Label8");
+    Label9 = NamedLabel(this, "Label9");
+    Label10 = NamedLabel(this, "Label10");
+    Label11 = NamedLabel(this, "Label11");
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
-    Command2 = button(this, "Command2", QStringLiteral("上一個"));
-    Command3 = button(this, "Command3", QStringLiteral("下一個"));
-    Command4 = button(this, "Command4", QStringLiteral("這筆不用再提醒"));
-    Command1 = button(this, "Command1", QStringLiteral("結束"));
+    Command2 = NamedButton(this, "Command2", QStringLiteral("上一個"));
+    Command3 = NamedButton(this, "Command3", QStringLiteral("下一個"));
+    Command4 = NamedButton(this, "Command4", QStringLiteral("這筆不用再提醒"));
+    Command1 = NamedButton(this, "Command1", QStringLiteral("結束"));
     connect(Command1, &QPushButton::clicked, this, &ClockForm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &ClockForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &ClockForm::Command3_Click);

@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
+#include "platform/windowroutines.h"
 #include "schedule/recurringposting.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
@@ -43,16 +44,10 @@ FixureClockForm::FixureClockForm(MainView& main, QWidget* parent) : QDialog(pare
                     Liv1->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 40));
     Liv1->header()->setStretchLastSection(false);
 
-    auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    Command1 = button("Command1", QStringLiteral("新增"));
-    Command2 = button("Command2", QStringLiteral("結束"));
-    Command3 = button("Command3", QStringLiteral("全選"));
-    Command4 = button("Command4", QStringLiteral("取消全選"));
+    Command1 = NamedButton(this, "Command1", QStringLiteral("新增"));
+    Command2 = NamedButton(this, "Command2", QStringLiteral("結束"));
+    Command3 = NamedButton(this, "Command3", QStringLiteral("全選"));
+    Command4 = NamedButton(this, "Command4", QStringLiteral("取消全選"));
     connect(Command1, &QPushButton::clicked, this, &FixureClockForm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FixureClockForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FixureClockForm::Command3_Click);

@@ -53,12 +53,6 @@ void refill(QComboBox* combo, const QStringList& items) {
     combo->setCurrentIndex(0);
 }
 
-std::optional<int> wholeNumber(const QString& text) {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(v) : std::nullopt;
-}
-
 QString trimRight(QString s) {
     while (s.endsWith(QLatin1Char(' ')))
         s.chop(1);
@@ -104,30 +98,19 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     : QDialog(parent), m_main(main), m_ledger(main.context().ledger) {
     setObjectName(QStringLiteral("FixureForm"));
     setWindowTitle(QStringLiteral("定期記錄"));
-    auto label = [this](const char* name, const QString& text) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QLatin1String(name));
-        return l;
-    };
     auto combo = [this](const QString& name) {
         auto* c = new QComboBox(this);
         c->setObjectName(name);
         c->setMaxVisibleItems(400 / 20); // a drop-down list 400 pixels high
         return c;
     };
-    auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    Label1 = label("Label1", QStringLiteral("週期"));
-    Label2 = label("Label2", QStringLiteral("時間"));
-    Label8 = label("Label8", QStringLiteral("/"));
-    Label3 = label("Label3", QStringLiteral("分類"));
-    Label4 = label("Label4", QStringLiteral("科目"));
-    Label5 = label("Label5", QStringLiteral("金額"));
-    Label6 = label("Label6", QStringLiteral("明細"));
+    Label1 = NamedLabel(this, "Label1", QStringLiteral("週期"));
+    Label2 = NamedLabel(this, "Label2", QStringLiteral("時間"));
+    Label8 = NamedLabel(this, "Label8", QStringLiteral("/"));
+    Label3 = NamedLabel(this, "Label3", QStringLiteral("分類"));
+    Label4 = NamedLabel(this, "Label4", QStringLiteral("科目"));
+    Label5 = NamedLabel(this, "Label5", QStringLiteral("金額"));
+    Label6 = NamedLabel(this, "Label6", QStringLiteral("明細"));
     Combo1 = combo(QStringLiteral("Combo1"));
     Combo1->addItems(kPeriods);
     Combo2[0] = combo(QStringLiteral("Combo2(0)"));
@@ -140,9 +123,9 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     Text2->setObjectName(QStringLiteral("Text2"));
     Text3 = new QLineEdit(this);
     Text3->setObjectName(QStringLiteral("Text3"));
-    Command1 = button("Command1", QStringLiteral("新增"));
-    Command2 = button("Command2", QStringLiteral("編輯"));
-    Command3 = button("Command3", QStringLiteral("刪除"));
+    Command1 = NamedButton(this, "Command1", QStringLiteral("新增"));
+    Command2 = NamedButton(this, "Command2", QStringLiteral("編輯"));
+    Command3 = NamedButton(this, "Command3", QStringLiteral("刪除"));
 
     Liv1 = new QTreeWidget(this);
     Liv1->setObjectName(QStringLiteral("Liv1"));
@@ -219,46 +202,16 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
 }
 
 void FixureForm::loadSettings() {
-    SettingsStore& store = *m_main.context().services.settings;
-    const int w = wholeNumber(store.GetSetting(kSection, QStringLiteral("Width"),
-                                               QString::number(Runtime::pixelsToTwips(width()))))
-                      .value_or(Runtime::pixelsToTwips(width()));
-    const int h = wholeNumber(store.GetSetting(kSection, QStringLiteral("Height"),
-                                               QString::number(Runtime::pixelsToTwips(height()))))
-                      .value_or(Runtime::pixelsToTwips(height()));
-    resize(Runtime::twipsToPixels(w), Runtime::twipsToPixels(h));
-    if (wholeNumber(store.GetSetting(kSection, QStringLiteral("WinState"), QStringLiteral("0"))) ==
-        2)
-        setWindowState(Qt::WindowMaximized);
-    for (int c = 0; c < 7; ++c) {
-        const auto lw = wholeNumber(store.GetSetting(kSection, QStringLiteral("LW%1").arg(c + 1),
-                                                     QString::number(Liv1->columnWidth(c))));
-        if (lw && *lw >= 0) Liv1->setColumnWidth(c, *lw);
-    }
-    const auto size = wholeNumber(store.GetSetting(
-        QStringLiteral("Setting"), QStringLiteral("MainFontSize"), QStringLiteral("9")));
-    if (size && *size > 0) {
-        QFont f = Liv1->font();
-        f.setPointSize(*size);
-        Liv1->setFont(f);
-    }
+    const SettingsStore& store = *m_main.context().services.settings;
+    LoadWindowPlacement(*this, store, kSection);
+    LoadColumnWidths(Liv1, store, kSection, QStringLiteral("LW"), 7);
+    ApplyListFontSize(Liv1, store);
 }
 
 void FixureForm::saveSettings() {
     SettingsStore& store = *m_main.context().services.settings;
-    const bool normal = !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
-    store.SaveSetting(kSection, QStringLiteral("Width"),
-                      QString::number(normal ? Runtime::pixelsToTwips(width()) : ClosedWidthTwips));
-    store.SaveSetting(
-        kSection, QStringLiteral("Height"),
-        QString::number(normal ? Runtime::pixelsToTwips(height()) : ClosedHeightTwips));
-    const int state = windowState() & Qt::WindowMinimized   ? 1
-                      : windowState() & Qt::WindowMaximized ? 2
-                                                            : 0;
-    store.SaveSetting(kSection, QStringLiteral("WinState"), QString::number(state));
-    for (int c = 0; c < 7; ++c)
-        store.SaveSetting(kSection, QStringLiteral("LW%1").arg(c + 1),
-                          QString::number(Liv1->columnWidth(c)));
+    SaveWindowPlacement(*this, store, kSection, ClosedWidthTwips, ClosedHeightTwips);
+    SaveColumnWidths(Liv1, store, kSection, QStringLiteral("LW"), 7);
 }
 
 void FixureForm::fillAccountLists() {

@@ -11,22 +11,10 @@
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
+#include "platform/windowroutines.h"
 #include "store/appcontext.h"
 
 namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& text = QString()) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QString headText(int clockDay) {
     return clockDay != 0 ? QStringLiteral("(前%1天提醒)").arg(clockDay)
@@ -41,18 +29,18 @@ MemoClockForm::MemoClockForm(AppContext& ctx, MemoBook& book, QWidget* parent)
     const QDate today = ctx.services.clock->today();
     setWindowTitle(QStringLiteral("備忘提醒 ") + today.toString(QStringLiteral("yyyy/MM/dd")) +
                    QStringLiteral(" (星期") + WeekdayCharacter(today) + QLatin1Char(')'));
-    Label1 = label(this, "Label1", QStringLiteral("日期"));
-    Label4 = label(this, "Label4", QStringLiteral("類型"));
-    Label2 = label(this, "Label2", QStringLiteral("內容"));
-    Label3 = label(this, "Label3");
-    Label5 = label(this, "Label5");
+    Label1 = NamedLabel(this, "Label1", QStringLiteral("日期"));
+    Label4 = NamedLabel(this, "Label4", QStringLiteral("類型"));
+    Label2 = NamedLabel(this, "Label2", QStringLiteral("內容"));
+    Label3 = NamedLabel(this, "Label3");
+    Label5 = NamedLabel(this, "Label5");
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
-    Command2 = button(this, "Command2", QStringLiteral("上一個"));
-    Command3 = button(this, "Command3", QStringLiteral("下一個"));
-    Command4 = button(this, "Command4", QStringLiteral("這筆不用再提醒"));
-    Command1 = button(this, "Command1", QStringLiteral("結束"));
+    Command2 = NamedButton(this, "Command2", QStringLiteral("上一個"));
+    Command3 = NamedButton(this, "Command3", QStringLiteral("下一個"));
+    Command4 = NamedButton(this, "Command4", QStringLiteral("這筆不用再提醒"));
+    Command1 = NamedButton(this, "Command1", QStringLiteral("結束"));
     connect(Command1, &QPushButton::clicked, this, &MemoClockForm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &MemoClockForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MemoClockForm::Command3_Click);

@@ -54,12 +54,6 @@ void refill(QComboBox* combo, const QStringList& items) {
     combo->setCurrentIndex(0);
 }
 
-std::optional<int> wholeNumber(const QString& text) {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(v) : std::nullopt;
-}
-
 QString trimRight(QString s) {
     while (s.endsWith(QLatin1Char(' ')))
         s.chop(1);
@@ -155,23 +149,12 @@ MemoForm::MemoForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
 void MemoForm::buildUpperHalf() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 0);
-    auto label = [this](const char* name, const QString& text) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QLatin1String(name));
-        return l;
-    };
-    auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    Label1 = label("Label1", QStringLiteral("日期"));
+    Label1 = NamedLabel(this, "Label1", QStringLiteral("日期"));
     DTPicker1 = new QDateEdit(this);
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
     DTPicker1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     DTPicker1->setCalendarPopup(true);
-    Label2 = label("Label2", QStringLiteral("內容"));
+    Label2 = NamedLabel(this, "Label2", QStringLiteral("內容"));
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     const QString options[] = {QStringLiteral("不提醒"), QStringLiteral("當天提醒"),
@@ -185,18 +168,18 @@ void MemoForm::buildUpperHalf() {
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setFixedWidth(Runtime::twipsToPixels(495));
     Text2->installEventFilter(this);
-    Label3 = label("Label3", QStringLiteral("天提醒"));
-    Command1 = button("Command1", QStringLiteral("新增"));
-    Command2 = button("Command2", QStringLiteral("編輯"));
-    Command3 = button("Command3", QStringLiteral("刪除"));
-    Command4 = button("Command4", QStringLiteral("清除過期備忘"));
+    Label3 = NamedLabel(this, "Label3", QStringLiteral("天提醒"));
+    Command1 = NamedButton(this, "Command1", QStringLiteral("新增"));
+    Command2 = NamedButton(this, "Command2", QStringLiteral("編輯"));
+    Command3 = NamedButton(this, "Command3", QStringLiteral("刪除"));
+    Command4 = NamedButton(this, "Command4", QStringLiteral("清除過期備忘"));
     Command4->setMinimumWidth(Runtime::twipsToPixels(1455));
     Liv1 = makeList(this, "Liv1",
                     {QStringLiteral("日期"), QStringLiteral("提醒狀態"), QStringLiteral("備忘內容"),
                      QStringLiteral("Index")},
                     {100, 100, 500, 0});
-    Command9 = button("Command9", QStringLiteral("↑↑一般備忘"));
-    Command8 = button("Command8", QStringLiteral("定期備忘↓↓"));
+    Command9 = NamedButton(this, "Command9", QStringLiteral("↑↑一般備忘"));
+    Command8 = NamedButton(this, "Command8", QStringLiteral("定期備忘↓↓"));
     for (QPushButton* bar : {Command8, Command9})
         bar->setFixedWidth(Runtime::twipsToPixels(1575));
 
@@ -231,34 +214,23 @@ void MemoForm::buildUpperHalf() {
 
 void MemoForm::buildLowerHalf() {
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
-    auto label = [this](const char* name, const QString& text, QWidget* parent = nullptr) {
-        auto* l = new QLabel(text, parent ? parent : this);
-        l->setObjectName(QLatin1String(name));
-        return l;
-    };
-    auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     Liv2 = makeList(this, "Liv2",
                     {QStringLiteral("週期"), QStringLiteral("時間"), QStringLiteral("提醒狀態"),
                      QStringLiteral("備忘內容"), QStringLiteral("Index")},
                     {50, 50, 100, 500, 0});
-    Label5 = label("Label5", QStringLiteral("週期"));
+    Label5 = NamedLabel(this, "Label5", QStringLiteral("週期"));
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->addItems(kFixedPeriods);
-    Label6 = label("Label6", QStringLiteral("內容"));
+    Label6 = NamedLabel(this, "Label6", QStringLiteral("內容"));
     Text3 = new QLineEdit(this);
     Text3->setObjectName(QStringLiteral("Text3"));
-    Label4 = label("Label4", QStringLiteral("時間"));
+    Label4 = NamedLabel(this, "Label4", QStringLiteral("時間"));
     Combo2[0] = new QComboBox(this);
     Combo2[0]->setObjectName(QStringLiteral("Combo2(0)"));
     Combo2[1] = new QComboBox(this);
     Combo2[1]->setObjectName(QStringLiteral("Combo2(1)"));
-    Label8 = label("Label8", QStringLiteral("/"));
+    Label8 = NamedLabel(this, "Label8", QStringLiteral("/"));
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Option2[0] = new QRadioButton(QStringLiteral("當天提醒"), Picture1);
@@ -270,18 +242,18 @@ void MemoForm::buildLowerHalf() {
     Text4->setObjectName(QStringLiteral("Text4"));
     Text4->setFixedWidth(Runtime::twipsToPixels(495));
     Text4->installEventFilter(this);
-    Label7 = label("Label7", QStringLiteral("天提醒"), Picture1);
+    Label7 = NamedLabel(Picture1, "Label7", QStringLiteral("天提醒"));
     auto* panel = new QHBoxLayout(Picture1);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->addWidget(Option2[0]);
     panel->addWidget(Option2[1]);
     panel->addWidget(Text4);
     panel->addWidget(Label7);
-    Command5 = button("Command5", QStringLiteral("新增"));
-    Command6 = button("Command6", QStringLiteral("編輯"));
-    Command7 = button("Command7", QStringLiteral("刪除"));
-    Command10 = button("Command10", QStringLiteral("↑"));
-    Command11 = button("Command11", QStringLiteral("↓"));
+    Command5 = NamedButton(this, "Command5", QStringLiteral("新增"));
+    Command6 = NamedButton(this, "Command6", QStringLiteral("編輯"));
+    Command7 = NamedButton(this, "Command7", QStringLiteral("刪除"));
+    Command10 = NamedButton(this, "Command10", QStringLiteral("↑"));
+    Command11 = NamedButton(this, "Command11", QStringLiteral("↓"));
     for (QPushButton* b : {Command10, Command11})
         b->setFixedWidth(Runtime::twipsToPixels(495));
 
@@ -313,55 +285,19 @@ void MemoForm::buildLowerHalf() {
 }
 
 void MemoForm::loadSettings() {
-    SettingsStore& store = *m_ctx.services.settings;
-    for (int c = 0; c < 3; ++c)
-        if (const auto w =
-                wholeNumber(store.GetSetting(kSection, QStringLiteral("L1W%1").arg(c + 1),
-                                             QString::number(Liv1->columnWidth(c)))))
-            if (*w >= 0) Liv1->setColumnWidth(c, *w);
-    for (int c = 0; c < 4; ++c)
-        if (const auto w =
-                wholeNumber(store.GetSetting(kSection, QStringLiteral("L2W%1").arg(c + 1),
-                                             QString::number(Liv2->columnWidth(c)))))
-            if (*w >= 0) Liv2->setColumnWidth(c, *w);
-    const int w = wholeNumber(store.GetSetting(kSection, QStringLiteral("Width"),
-                                               QString::number(Runtime::pixelsToTwips(width()))))
-                      .value_or(Runtime::pixelsToTwips(width()));
-    const int h = wholeNumber(store.GetSetting(kSection, QStringLiteral("Height"),
-                                               QString::number(Runtime::pixelsToTwips(height()))))
-                      .value_or(Runtime::pixelsToTwips(height()));
-    resize(Runtime::twipsToPixels(w), Runtime::twipsToPixels(h));
-    if (wholeNumber(store.GetSetting(kSection, QStringLiteral("WinState"), QStringLiteral("0"))) ==
-        2)
-        setWindowState(Qt::WindowMaximized);
-    const auto size = wholeNumber(store.GetSetting(
-        QStringLiteral("Setting"), QStringLiteral("MainFontSize"), QStringLiteral("9")));
-    if (size && *size > 0)
-        for (QTreeWidget* list : {Liv1, Liv2}) {
-            QFont f = list->font();
-            f.setPointSize(*size);
-            list->setFont(f);
-        }
+    const SettingsStore& store = *m_ctx.services.settings;
+    LoadColumnWidths(Liv1, store, kSection, QStringLiteral("L1W"), 3);
+    LoadColumnWidths(Liv2, store, kSection, QStringLiteral("L2W"), 4);
+    LoadWindowPlacement(*this, store, kSection);
+    ApplyListFontSize(Liv1, store);
+    ApplyListFontSize(Liv2, store);
 }
 
 void MemoForm::saveSettings() {
     SettingsStore& store = *m_ctx.services.settings;
-    for (int c = 0; c < 3; ++c)
-        store.SaveSetting(kSection, QStringLiteral("L1W%1").arg(c + 1),
-                          QString::number(Liv1->columnWidth(c)));
-    for (int c = 0; c < 4; ++c)
-        store.SaveSetting(kSection, QStringLiteral("L2W%1").arg(c + 1),
-                          QString::number(Liv2->columnWidth(c)));
-    const bool normal = !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
-    store.SaveSetting(kSection, QStringLiteral("Width"),
-                      QString::number(normal ? Runtime::pixelsToTwips(width()) : ClosedWidthTwips));
-    store.SaveSetting(
-        kSection, QStringLiteral("Height"),
-        QString::number(normal ? Runtime::pixelsToTwips(height()) : ClosedHeightTwips));
-    const int state = windowState() & Qt::WindowMinimized   ? 1
-                      : windowState() & Qt::WindowMaximized ? 2
-                                                            : 0;
-    store.SaveSetting(kSection, QStringLiteral("WinState"), QString::number(state));
+    SaveColumnWidths(Liv1, store, kSection, QStringLiteral("L1W"), 3);
+    SaveColumnWidths(Liv2, store, kSection, QStringLiteral("L2W"), 4);
+    SaveWindowPlacement(*this, store, kSection, ClosedWidthTwips, ClosedHeightTwips);
 }
 
 void MemoForm::fillMemoList() {

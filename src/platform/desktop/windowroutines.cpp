@@ -1,6 +1,8 @@
 #include "platform/desktop/windowroutines.h"
 
 #include "platform/prompts.h"
+#include "platform/runtime.h"
+#include "platform/settingsstore.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -11,8 +13,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QTreeWidget>
+
+#include <optional>
 
 void FlattenListHeader(QTreeView* list) {
     if (!list) return;
@@ -125,4 +130,80 @@ void PlaceDialog(QDialog& dialog) {
         area = screen->availableGeometry();
     }
     dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+}
+
+namespace {
+
+std::optional<int> storedWholeNumber(const QString& text) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+} // namespace
+
+void LoadWindowPlacement(QWidget& window, const SettingsStore& store, const QString& section) {
+    const int w = Runtime::pixelsToTwips(window.width());
+    const int h = Runtime::pixelsToTwips(window.height());
+    const auto width =
+        storedWholeNumber(store.GetSetting(section, QStringLiteral("Width"), QString::number(w)));
+    const auto height =
+        storedWholeNumber(store.GetSetting(section, QStringLiteral("Height"), QString::number(h)));
+    window.resize(Runtime::twipsToPixels(width.value_or(w)),
+                  Runtime::twipsToPixels(height.value_or(h)));
+    if (storedWholeNumber(
+            store.GetSetting(section, QStringLiteral("WinState"), QStringLiteral("0"))) == 2)
+        window.setWindowState(Qt::WindowMaximized);
+}
+
+void SaveWindowPlacement(const QWidget& window, SettingsStore& store, const QString& section,
+                         int closedWidthTwips, int closedHeightTwips) {
+    const Qt::WindowStates s = window.windowState();
+    const bool normal = !(s & (Qt::WindowMaximized | Qt::WindowMinimized));
+    store.SaveSetting(
+        section, QStringLiteral("Width"),
+        QString::number(normal ? Runtime::pixelsToTwips(window.width()) : closedWidthTwips));
+    store.SaveSetting(
+        section, QStringLiteral("Height"),
+        QString::number(normal ? Runtime::pixelsToTwips(window.height()) : closedHeightTwips));
+    const int state = s & Qt::WindowMinimized ? 1 : s & Qt::WindowMaximized ? 2 : 0;
+    store.SaveSetting(section, QStringLiteral("WinState"), QString::number(state));
+}
+
+void LoadColumnWidths(QTreeWidget* list, const SettingsStore& store, const QString& section,
+                      const QString& prefix, int count) {
+    for (int c = 0; c < count; ++c) {
+        const auto w = storedWholeNumber(store.GetSetting(section, prefix + QString::number(c + 1),
+                                                          QString::number(list->columnWidth(c))));
+        if (w && *w >= 0) list->setColumnWidth(c, *w);
+    }
+}
+
+void SaveColumnWidths(const QTreeWidget* list, SettingsStore& store, const QString& section,
+                      const QString& prefix, int count) {
+    for (int c = 0; c < count; ++c)
+        store.SaveSetting(section, prefix + QString::number(c + 1),
+                          QString::number(list->columnWidth(c)));
+}
+
+void ApplyListFontSize(QWidget* list, const SettingsStore& store) {
+    const auto size = storedWholeNumber(store.GetSetting(
+        QStringLiteral("Setting"), QStringLiteral("MainFontSize"), QStringLiteral("9")));
+    if (!size || *size <= 0) return;
+    QFont f = list->font();
+    f.setPointSize(*size);
+    list->setFont(f);
+}
+
+QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+QPushButton* NamedButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
 }

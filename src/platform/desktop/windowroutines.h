@@ -38,3 +38,28 @@ QString BrowseForFolder(Prompts& prompts, const QString& title);
 // shown, else over the screen (a dialog that placed itself keeps its place); a fixed-size
 // dialog gets no maximise button, which window managers otherwise offer.
 void PlaceDialog(QDialog& dialog);
+
+class SettingsStore;
+
+// A resizable window's place kept in a settings section: "Width" and "Height" in twips (the
+// window's current size as default), then "WinState", a stored 2 opening it maximised and
+// any other value (a minimised 1 too) in the normal state. Values that are not whole
+// numbers are ignored.
+void LoadWindowPlacement(QWidget& window, const SettingsStore& store, const QString& section);
+// Stores the size, or the fixed pair when the window is not in the normal state, then the state.
+void SaveWindowPlacement(const QWidget& window, SettingsStore& store, const QString& section,
+                         int closedWidthTwips, int closedHeightTwips);
+// Column widths of a list under keys prefix & n, n from 1 to count, in pixels.
+void LoadColumnWidths(QTreeWidget* list, const SettingsStore& store, const QString& section,
+                      const QString& prefix, int count);
+void SaveColumnWidths(const QTreeWidget* list, SettingsStore& store, const QString& section,
+                      const QString& prefix, int count);
+// The lists of a window take the font size of setting MainFontSize (default 9).
+void ApplyListFontSize(QWidget* list, const SettingsStore& store);
+
+class QLabel;
+class QPushButton;
+// A label or a push button carrying its documented name as its object name. Buttons are
+// not default buttons by themselves: Enter belongs to the window's own keys.
+QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text = QString());
+QPushButton* NamedButton(QWidget* parent, const char* name, const QString& caption);
