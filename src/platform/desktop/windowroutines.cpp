@@ -170,7 +170,7 @@ void SaveWindowPlacement(const QWidget& window, SettingsStore& store, const QStr
     store.SaveSetting(section, QStringLiteral("WinState"), QString::number(state));
 }
 
-void LoadColumnWidths(QTreeWidget* list, const SettingsStore& store, const QString& section,
+void LoadColumnWidths(QTreeView* list, const SettingsStore& store, const QString& section,
                       const QString& prefix, int count) {
     for (int c = 0; c < count; ++c) {
         const auto w = storedWholeNumber(store.GetSetting(section, prefix + QString::number(c + 1),
@@ -179,7 +179,7 @@ void LoadColumnWidths(QTreeWidget* list, const SettingsStore& store, const QStri
     }
 }
 
-void SaveColumnWidths(const QTreeWidget* list, SettingsStore& store, const QString& section,
+void SaveColumnWidths(const QTreeView* list, SettingsStore& store, const QString& section,
                       const QString& prefix, int count) {
     for (int c = 0; c < count; ++c)
         store.SaveSetting(section, prefix + QString::number(c + 1),

@@ -50,9 +50,9 @@ void LoadWindowPlacement(QWidget& window, const SettingsStore& store, const QStr
 void SaveWindowPlacement(const QWidget& window, SettingsStore& store, const QString& section,
                          int closedWidthTwips, int closedHeightTwips);
 // Column widths of a list under keys prefix & n, n from 1 to count, in pixels.
-void LoadColumnWidths(QTreeWidget* list, const SettingsStore& store, const QString& section,
+void LoadColumnWidths(QTreeView* list, const SettingsStore& store, const QString& section,
                       const QString& prefix, int count);
-void SaveColumnWidths(const QTreeWidget* list, SettingsStore& store, const QString& section,
+void SaveColumnWidths(const QTreeView* list, SettingsStore& store, const QString& section,
                       const QString& prefix, int count);
 // The lists of a window take the font size of setting MainFontSize (default 9).
 void ApplyListFontSize(QWidget* list, const SettingsStore& store);
