@@ -338,11 +338,11 @@ void InputForm::buildMenu() {
     Help = command(QStringLiteral("記帳教學"), QStringLiteral("Help"));
     Cal = command(QStringLiteral("小算盤"), QStringLiteral("Cal"));
     NumberList = command(QStringLiteral("發票清單"), QStringLiteral("NumberList"));
-    NumberList->setEnabled(false); // the invoice list comes with its own window
     AllClear = command(QStringLiteral("清空欄位"), QStringLiteral("AllClear"));
 }
 
 void InputForm::connectHandlers() {
+    connect(NumberList, &QAction::triggered, this, [this] { NumberList_Click(); });
     connect(Cmd1, &QPushButton::clicked, this, [this] { Cmd1_Click(); });
     connect(Cmd2, &QPushButton::clicked, this, [this] { reject(); });
     connect(Cmd4, &QPushButton::clicked, this, [this] { Cmd4_Click(); });

@@ -128,6 +128,7 @@ public:
     void Check2_Click(); // fee toggle
     void AllClear_Click();
     void Cal_Click();
+    void NumberList_Click();
     void Cob2_Click(); // role captions and detail list
     void Cob3_Click();
     void Cob4_Click(); // fee detail list

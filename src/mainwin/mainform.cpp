@@ -1,4 +1,5 @@
 #include "mainwin/mainform.h"
+#include "online/numberform.h"
 #include "journal/diaryform.h"
 
 #include <QAction>

@@ -255,6 +255,7 @@ private:
     QList<QLabel*> m_panels;
     std::function<void(const QString&)> m_journalSearch;
     QPointer<DiaryForm> m_diary;
+    std::unique_ptr<NumberForm> m_numberForm;
     void connectJournal();
     void journalSearch(const QString& keyword);
     int m_sortColumn = 1;
@@ -293,6 +294,9 @@ public:
     void Data_Fixure_Click();
     void MenuTools_SetFixure_Click();
     void Tools_Note_Click();
+    void Tools_Number_Click();
+    void Tools_NumberList_Click();
+    NumberForm& LotteryWindow() override;
     void MenuTools_Del_Click();
     void Liv1_ItemCheck(QTreeWidgetItem* row);
     void Liv1_KeyDown(int key);

@@ -65,6 +65,8 @@ void MainForm::connectCommands() {
     on(Data_Fixure, &MainForm::Data_Fixure_Click);
     on(MenuTools_SetFixure, &MainForm::MenuTools_SetFixure_Click);
     on(Tools_Note, &MainForm::Tools_Note_Click);
+    on(Tools_Number, &MainForm::Tools_Number_Click);
+    on(Tools_NumberList, &MainForm::Tools_NumberList_Click);
     on(Menu_Date, &MainForm::Menu_Date_Click);
 
     on(MenuTools_New, &MainForm::MenuTools_New_Click);
@@ -119,7 +121,7 @@ void MainForm::connectCommands() {
     const QList<QAction*> unavailable = {
         File_SetDataBase, File_Add,       File_Export,    Statement_IBS,       Statement_Year,
         Statement_Budget, Statement_IE,   Statement_Note, User_ChanegUserName, User_ChanegPassword,
-        User_Logout,      Tools_Download, Tools_Number,   Tools_NumberList,    Help_About,
+        User_Logout,      Tools_Download, Help_About,
     };
     for (QAction* action : unavailable)
         action->setEnabled(false);

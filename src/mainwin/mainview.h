@@ -2,6 +2,7 @@
 #include <QList>
 #include <QString>
 
+class NumberForm;
 class QComboBox;
 class QTreeWidget;
 class QWidget;
@@ -92,6 +93,11 @@ public:
     virtual bool ConfirmSaveChanges() = 0;
     // Removes every node and row (logout, ledger switch).
     virtual void ClearViews() = 0;
+
+    // ---- Invoice lottery -------------------------------------------------------------------
+    // The lottery window of the logged-in user, loaded (not shown) on first use; it holds
+    // the user's paper invoices.
+    virtual NumberForm& LotteryWindow() = 0;
 
 protected:
     MainView() = default;
