@@ -29,6 +29,7 @@ class UsersController;
 
 // Two small arrow buttons beside a box (year arrows, month arrows).
 class UpDownArrows;
+class IBSForm;
 
 // The first and last window of a run: account tree, entry list, periods, filters, menus.
 // Windows of other folders use it through MainView.
@@ -297,6 +298,8 @@ public:
     void Tools_Number_Click();
     void Tools_NumberList_Click();
     NumberForm& LotteryWindow() override;
+    // The statements window, modeless: made on first use, else brought to the front.
+    void Statement_IBS_Click();
     void MenuTools_Del_Click();
     void Liv1_ItemCheck(QTreeWidgetItem* row);
     void Liv1_KeyDown(int key);
@@ -351,6 +354,8 @@ public:
     int TrayIconId = 0; // 0 while no icon is shown
 
 private:
+    QPointer<IBSForm> m_ibsForm; // the open statements window, if any
+
     // Helpers of the record commands.
     // The entry a row names, or 0 when its hidden index names no entry of the tables.
     int rowEntry(const QTreeWidgetItem* row) const;

@@ -67,6 +67,7 @@ void MainForm::connectCommands() {
     on(Tools_Note, &MainForm::Tools_Note_Click);
     on(Tools_Number, &MainForm::Tools_Number_Click);
     on(Tools_NumberList, &MainForm::Tools_NumberList_Click);
+    on(Statement_IBS, &MainForm::Statement_IBS_Click);
     on(Menu_Date, &MainForm::Menu_Date_Click);
 
     on(MenuTools_New, &MainForm::MenuTools_New_Click);
@@ -119,9 +120,9 @@ void MainForm::connectCommands() {
     // Commands whose windows belong to subsystems not in this build yet stay unavailable
     // rather than pretend to work; their toolbar buttons follow.
     const QList<QAction*> unavailable = {
-        File_SetDataBase, File_Add,       File_Export,    Statement_IBS,       Statement_Year,
-        Statement_Budget, Statement_IE,   Statement_Note, User_ChanegUserName, User_ChanegPassword,
-        User_Logout,      Tools_Download, Help_About,
+        File_SetDataBase,    File_Add,     File_Export,    Statement_Year,
+        Statement_Budget,    Statement_IE, Statement_Note, User_ChanegUserName,
+        User_ChanegPassword, User_Logout,  Tools_Download, Help_About,
     };
     for (QAction* action : unavailable)
         action->setEnabled(false);

@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
+#include "reports/ibsform.h"
 #include "setup/accountform.h"
 #include "setup/noteform.h"
 #include "setup/setform.h"
@@ -40,6 +41,21 @@ void MainForm::Set_Note_Click() {
     NoteForm form(m_ctx, this);
     m_ctx.services.modal->run(form);
     FillClassFilterCombo(); // the filter offers the texts as they are now
+}
+
+void MainForm::Statement_IBS_Click() {
+    if (m_ibsForm) {
+        if (m_ibsForm->isMinimized()) m_ibsForm->showNormal();
+        m_ibsForm->raise();
+        m_ibsForm->activateWindow();
+        return;
+    }
+    // Owned by the main window: when the program ends, it ends with it without its closing
+    // step (its settings are written only when the user closes it).
+    m_ibsForm = new IBSForm(m_ctx, *this, this);
+    m_ibsForm->setAttribute(Qt::WA_DeleteOnClose);
+    m_ibsForm->Form_Load();
+    m_ibsForm->show();
 }
 
 void MainForm::AfterBudgetTable() {

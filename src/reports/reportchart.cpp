@@ -28,9 +28,12 @@ void ReportChart::ShowPie(const QString& rowLabel, const QStringList& sliceLabel
     clearChart();
     m_pie = new QPieSeries(c);
     m_values = values;
+    m_labels = sliceLabels;
     m_coloured = int(std::min<qsizetype>(values.size(), qsizetype(ChartPalette.size())));
     for (qsizetype i = 0; i < values.size(); ++i) {
-        QPieSlice* slice = m_pie->append(sliceLabels.value(i), std::max(values[i], 0.0));
+        // Chart labels take markup: a name such as "<b>x" is shown as typed.
+        QPieSlice* slice =
+            m_pie->append(sliceLabels.value(i).toHtmlEscaped(), std::max(values[i], 0.0));
         if (i < m_coloured) {
             slice->setColor(ChartPalette[size_t(i)]);
             slice->setBorderColor(Qt::white);
@@ -39,7 +42,7 @@ void ReportChart::ShowPie(const QString& rowLabel, const QStringList& sliceLabel
     c->addSeries(m_pie);
     c->legend()->setAlignment(Qt::AlignRight);
     c->legend()->setVisible(true);
-    c->setTitle(rowLabel);
+    SetRowLabel(rowLabel);
 }
 
 void ReportChart::clearChart() {
@@ -51,17 +54,19 @@ void ReportChart::clearChart() {
     }
     m_pie = nullptr;
     m_values.clear();
+    m_labels.clear();
     m_coloured = 0;
     m_bars = nullptr;
     m_rows = nullptr;
 }
 
 void ReportChart::SetRowLabel(const QString& label) {
-    chart()->setTitle(label);
+    m_rowLabel = label;
+    chart()->setTitle(label.toHtmlEscaped());
 }
 
 QString ReportChart::rowLabel() const {
-    return chart()->title();
+    return m_rowLabel;
 }
 
 int ReportChart::sliceCount() const {
@@ -69,7 +74,7 @@ int ReportChart::sliceCount() const {
 }
 
 QString ReportChart::sliceLabel(int i) const {
-    return m_pie && i >= 0 && i < m_pie->count() ? m_pie->slices().at(i)->label() : QString();
+    return m_labels.value(i);
 }
 
 double ReportChart::sliceValue(int i) const {

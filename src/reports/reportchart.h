@@ -44,6 +44,8 @@ public:
 private:
     void clearChart();
     QPieSeries* m_pie = nullptr;
+    QString m_rowLabel;
+    QStringList m_labels;   // as given (shown escaped)
     QList<double> m_values; // as given, a negative one included
     int m_coloured = 0;
     QBarSeries* m_bars = nullptr;

@@ -6,6 +6,7 @@
 #include "store/loadledger.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -72,8 +73,16 @@ ToolRun::ToolRun(const ToolArgs& args) {
 ToolRun::~ToolRun() = default;
 
 bool ToolRun::open(const QString& ledgerFolder) {
+    // A folder that is not there is no ledger to open (loading would seed a new one).
+    if (!QFileInfo(ledgerFolder).isDir()) {
+        write(stderr, QStringLiteral("no ledger folder ") + ledgerFolder + u'\n');
+        return false;
+    }
     UseLedgerFolder(ctx.session, ledgerFolder);
-    if (!LoadLedger(ctx)) return false;
+    if (!LoadLedger(ctx)) {
+        write(stderr, prompts.texts.join(u'\n') + u'\n');
+        return false;
+    }
     main = std::make_unique<MainForm>(ctx);
     main->EndProcess = [] {};
     return true;
