@@ -5,7 +5,7 @@
 #include "platform/clock.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 #include "reports/reportchart.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
