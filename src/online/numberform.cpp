@@ -19,7 +19,7 @@
 #include "platform/http.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 #include "store/appcontext.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 #include "schedule/entryreminders.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"

@@ -12,7 +12,7 @@
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 #include "schedule/recurringposting.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"

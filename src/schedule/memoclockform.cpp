@@ -11,7 +11,7 @@
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 #include "store/appcontext.h"
 
 namespace {
