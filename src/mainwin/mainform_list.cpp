@@ -14,7 +14,6 @@
 #include "mainwin/colourtable.h"
 #include "mainwin/imagelist.h"
 #include "mainwin/mainform.h"
-#include "store/periods.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
 #include "platform/prompts.h"
@@ -22,6 +21,7 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/balances.h"
+#include "store/periods.h"
 
 namespace {
 const QBrush red(QColor(206, 0, 0));
@@ -73,10 +73,12 @@ void MainForm::ListAccountRecords(int accountIndex) {
     const Session& session = m_ctx.session;
     const Ledger& ledger = m_ctx.ledger;
     const SettingMirrors& set = session.Setting;
+    if (accountIndex < 1 || accountIndex >= ledger.AccountCount) {
+        m_ctx.services.prompts->warning(QStringLiteral("列表發生錯誤!"));
+        return;
+    }
     QList<QTreeWidgetItem*> built;
     try {
-        if (accountIndex < 1 || accountIndex >= ledger.AccountCount)
-            throw std::out_of_range("account index");
         const AccountRecord& account = ledger.Accounts[size_t(accountIndex)];
         const QString n = account.Name.trimmed();
         const int kind = account.Kind;

@@ -24,14 +24,6 @@ namespace {
 const QString setting = QStringLiteral("Setting");
 const QString mainSection = QStringLiteral("MainForm");
 
-// Every action of the start and close sequences stands alone: one that fails is skipped.
-template <typename Action> void guarded(Action action) {
-    try {
-        action();
-    } catch (const std::exception&) {
-    }
-}
-
 QString withSlash(QString folder) {
     folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
@@ -68,26 +60,24 @@ bool folderWritable(const QString& folder) {
 } // namespace
 
 void MainForm::Form_Load() {
-    guarded([&] { startFolders(); });
-    guarded([&] { startBackupPaths(); });
-    guarded([&] { startDeleteOldFiles(); });
-    guarded([&] { startMigrateSettings(); });
-    guarded([&] { startReadOptions(); });
-    guarded([&] {
+    startFolders();
+    startBackupPaths();
+    startDeleteOldFiles();
+    startMigrateSettings();
+    startReadOptions();
+    {
         SettingsStore& s = *m_ctx.services.settings;
         s.SaveSetting(QStringLiteral("Update"), QStringLiteral("Ver"), QStringLiteral("4.0.4"));
         s.SaveSetting(QStringLiteral("Update"), QStringLiteral("State"), QStringLiteral("1"));
-    });
-    guarded([&] { startListFont(); });
-    guarded([&] { startViewSwitches(); });
-    guarded([&] { setWindowTitle(QStringLiteral("Qivoka v4.0.4")); });
-    guarded([&] { startColumnWidths(); });
-    guarded([&] { startWindowPlacement(); });
-    guarded([&] { setDateMenuCaption(); });
-    guarded([&] {
-        LoginAttempted = false;
-        if (LoginStep) LoginStep(*this);
-    });
+    }
+    startListFont();
+    startViewSwitches();
+    setWindowTitle(QStringLiteral("Qivoka v4.0.4"));
+    startColumnWidths();
+    startWindowPlacement();
+    setDateMenuCaption();
+    LoginAttempted = false;
+    if (LoginStep) LoginStep(*this);
 }
 
 void MainForm::startFolders() {
@@ -223,9 +213,7 @@ void MainForm::startReadOptions() {
         {"AutoLoginPassword", &m.AutoLoginPassword, ""},
     };
     for (const Option& o : options)
-        guarded([&] {
-            *o.mirror = store.GetSetting(setting, QLatin1String(o.key), QLatin1String(o.fallback));
-        });
+        *o.mirror = store.GetSetting(setting, QLatin1String(o.key), QLatin1String(o.fallback));
     // A month start day outside 1 to 28 would make no date: it is limited when read.
     const double day = Runtime::leadingNumber(m.DayState);
     if (!Runtime::isNumeric(m.DayState) || !(day >= 1 && day <= 28) || day != int(day))

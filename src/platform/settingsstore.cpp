@@ -66,7 +66,6 @@ IniSettingsStore::IniSettingsStore(const QString& file)
 
 IniSettingsStore::~IniSettingsStore() {
     m_settings->sync(); // every change was written already
-    delete m_settings;
 }
 
 QString IniSettingsStore::GetSetting(const QString& section, const QString& key,

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <memory>
 
 // Per-user settings: text values under the application key "Qivo", by section and key.
 // Every read names its default; Booleans are kept as the text "True"/"False".
@@ -29,5 +30,5 @@ public:
 
 private:
     void sync(); // writes the file, readable by its owner only
-    QSettings* m_settings;
+    std::unique_ptr<QSettings> m_settings;
 };
