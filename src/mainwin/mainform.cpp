@@ -331,6 +331,12 @@ void MainForm::ShowPeriod(int item, int year) {
     --SuppressPeriodClick;
 }
 
+void MainForm::SetYearText(const QString& text) {
+    ++SuppressPeriodClick;
+    Text2->setText(text);
+    --SuppressPeriodClick;
+}
+
 void MainForm::ClearViews() {
     // The ledger is left: its entries must not stay on view in the journal.
     if (m_diary) m_diary->CloseForLedgerChange();

@@ -30,6 +30,7 @@ class UsersController;
 // Two small arrow buttons beside a box (year arrows, month arrows).
 class UpDownArrows;
 class IBSForm;
+class YearForm;
 
 // The first and last window of a run: account tree, entry list, periods, filters, menus.
 // Windows of other folders use it through MainView.
@@ -137,6 +138,7 @@ public:
 
     // ---- Period -----------------------------------------------------------------------
     void ShowPeriod(int item, int year) override;
+    void SetYearText(const QString& text) override;
     // The year of Text2, after replacing a text that is no usable year with the current one.
     int PeriodYear() override;
     int PeriodIndex() const override;
@@ -266,6 +268,7 @@ private:
     // The arrow keys emptied the list on a root node: the listed account is shown no more.
     bool m_listStale = false;
     bool m_programFolderWritable = true;
+    QPointer<YearForm> m_yearForm; // the one yearly window while it is open
     // The users subsystem set up on this window (InstallUsers), owned as a child.
     UsersController* m_users = nullptr;
     friend UsersController& InstallUsers(MainForm& form);
@@ -341,6 +344,11 @@ public:
     // The tree's 設定預算(&B): the budget window for the selected account
     // (mainform_report_windows.cpp).
     void MenuTools2_Budget_Click();
+    // The statements menu's report windows (mainform_report_windows.cpp): the budget table
+    // and the daily window modal, the yearly window modeless and single.
+    void Statement_Budget_Click();
+    void Statement_Year_Click();
+    void Statement_IE_Click();
 
     // Date menu (mainform_datemenu.cpp): sets Menu_Date's text again (setDateMenuCaption)
     // and shows the calendar on today.

@@ -3,6 +3,9 @@
 
 #include "platform/modalrunner.h"
 #include "reports/budgetform.h"
+#include "reports/budgetshowform.h"
+#include "reports/ieform.h"
+#include "reports/yearform.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
@@ -18,5 +21,27 @@ void MainForm::MenuTools2_Budget_Click() {
     if (index == 0) return;
     BudgetForm form(m_ctx, this);
     form.OpenRecord(index);
+    m_ctx.services.modal->run(form);
+}
+
+void MainForm::Statement_Budget_Click() {
+    BudgetShowForm form(m_ctx, *this, this);
+    m_ctx.services.modal->run(form);
+    AfterBudgetTable();
+}
+
+void MainForm::Statement_Year_Click() {
+    // One yearly window: brought to the front while open, loaded anew after a close.
+    if (!m_yearForm) {
+        m_yearForm = new YearForm(m_ctx, *this, this);
+        m_yearForm->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_yearForm->show();
+    m_yearForm->raise();
+    m_yearForm->activateWindow();
+}
+
+void MainForm::Statement_IE_Click() {
+    IEForm form(m_ctx, *this, this);
     m_ctx.services.modal->run(form);
 }

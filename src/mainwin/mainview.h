@@ -80,6 +80,8 @@ public:
     // The year of the year box, after replacing a text that is no usable year with the
     // current one.
     virtual int PeriodYear() = 0;
+    // Sets the year box's text without listing anything.
+    virtual void SetYearText(const QString& text) = 0;
 
     // ---- Status bar
     // -------------------------------------------------------------------------------
