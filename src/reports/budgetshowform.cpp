@@ -23,7 +23,7 @@
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 #include "reports/budgetcells.h"
 #include "reports/budgetform.h"
 #include "reports/periodarrows.h"

@@ -12,7 +12,7 @@
 #include "platform/clock.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 #include "reports/dailyfigures.h"
 #include "reports/periodarrows.h"
 #include "reports/reportwindow.h"

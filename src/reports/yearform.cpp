@@ -16,7 +16,7 @@
 #include "mainwin/treefigures.h"
 #include "platform/clock.h"
 #include "platform/settingsstore.h"
-#include "platform/windowroutines.h"
+#include "platform/desktop/windowroutines.h"
 #include "reports/periodarrows.h"
 #include "reports/reportchart.h"
 #include "reports/reportwindow.h"
