@@ -14,12 +14,13 @@
 #include "mainwin/mainview.h"
 #include "online/lotteryrules.h"
 #include "online/numberlistform.h"
+#include "online/onlineservice.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/http.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
-#include "platform/desktop/windowroutines.h"
 #include "store/appcontext.h"
 
 namespace {
@@ -143,7 +144,8 @@ void NumberForm::Command4_Click() {
     AppContext& ctx = m_main.context();
     const QString path = Lottery::winningNumbersPath(yearOrCurrent(), Combo1->currentIndex());
     setEnabled(false); // no input while the request runs
-    const HttpClient::Reply reply = ctx.services.http->get(path);
+    const HttpClient::Reply reply = ctx.services.http->get(
+        OnlineService::ServiceBaseUrl(OnlineService::ServiceHost(*ctx.services.settings)) + path);
     setEnabled(true);
     QCoreApplication::processEvents();
     if (reply.outcome == HttpClient::Outcome::TimedOut) {

@@ -94,7 +94,8 @@ void TestLotteryWindows::lotteryCheckFetchAndJump() {
     QCOMPARE(f.env.settings.GetSetting("NumberForm", "Num2-0", "x"), QStringLiteral("12345678"));
     QCOMPARE(f.env.settings.GetSetting("NumberForm", "Num1-4", "x"), QString());
 
-    // The fetch fills the boxes of the lines the reply has.
+    // The fetch fills the boxes of the lines the reply has; it asks the service's host.
+    f.env.settings.SaveSetting("Online", "Host", "127.0.0.1:8080");
     f.env.http.queueReply("Qivo\r\n11111111\r\n22222222\r\n33333333\r\n");
     f.env.modal.on<NumberForm>([&](NumberForm& n) {
         [&] {
@@ -111,7 +112,8 @@ void TestLotteryWindows::lotteryCheckFetchAndJump() {
         return int(QDialog::Rejected);
     });
     w.Tools_Number->trigger();
-    QCOMPARE(f.env.http.requested.value(0), QStringLiteral("/qivo/99-01-02.txt"));
+    QCOMPARE(f.env.http.requested.value(0),
+             QStringLiteral("http://127.0.0.1:8080/qivo/99-01-02.txt"));
     QCOMPARE(journal.size(), 1);
 }
 
