@@ -189,7 +189,7 @@ int main(int argc, char** argv) {
     const double saveMs = medianMs([&] { saved = SaveLedger(loaded) && saved; });
     const double writeMs = medianMs([&] {
         for (const auto& f : files)
-            FileIO::writeFileSafely(f.first, f.second);
+            saved = FileIO::writeFileSafely(f.first, f.second) && saved;
     });
     if (!saved) {
         std::fprintf(stderr, "the save failed\n");

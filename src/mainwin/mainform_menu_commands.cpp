@@ -18,21 +18,26 @@
 namespace {
 
 // Passes the entry list's key presses and mouse releases to the main window's handlers
-// without touching the window's own event filter.
+// without touching the window's own event filter. It lives as long as the list: the list
+// and its viewport still send events while the window's destructor deletes its children,
+// when the window's members are gone, so nothing but those two events reaches the window.
 class ListEventTap : public QObject {
 public:
-    explicit ListEventTap(MainForm* window) : QObject(window), m_window(window) {}
+    ListEventTap(MainForm* window, QTreeWidget* list)
+        : QObject(list), m_window(window), m_list(list), m_viewport(list->viewport()) {
+        list->installEventFilter(this);
+        m_viewport->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_window->Liv1 && event->type() == QEvent::KeyPress) {
+        if (event->type() == QEvent::KeyPress && watched == m_list) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
                 m_window->Liv1_KeyDown(key);
                 return true;
             }
-        } else if (watched == m_window->Liv1->viewport() &&
-                   event->type() == QEvent::MouseButtonRelease) {
+        } else if (event->type() == QEvent::MouseButtonRelease && watched == m_viewport) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             m_window->Liv1_MouseUp(mouse->button(), mouse->globalPosition().toPoint());
         }
@@ -41,6 +46,8 @@ protected:
 
 private:
     MainForm* m_window;
+    QObject* m_list;
+    QObject* m_viewport;
 };
 
 } // namespace
@@ -116,9 +123,7 @@ void MainForm::connectCommands() {
     connect(Liv1, &QTreeWidget::itemDoubleClicked, this, [this] { Liv1_DblClick(); });
     connect(this, &MainForm::liv1RowChecked, this,
             [this](QTreeWidgetItem* row) { Liv1_ItemCheck(row); });
-    auto* tap = new ListEventTap(this);
-    Liv1->installEventFilter(tap);
-    Liv1->viewport()->installEventFilter(tap);
+    new ListEventTap(this, Liv1);
 
     // Commands whose windows belong to subsystems not in this build yet stay unavailable
     // rather than pretend to work; their toolbar buttons follow.

@@ -200,5 +200,6 @@ void MainForm::SaveExpandedState() {
     states.reserve(m_nodes.size());
     for (QTreeWidgetItem* node : std::as_const(m_nodes))
         states << node->isExpanded();
-    WriteExpandedState(m_ctx, states);
+    // A tree state that cannot be written keeps its old file; the close goes on silently.
+    static_cast<void>(WriteExpandedState(m_ctx, states));
 }

@@ -4,29 +4,51 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <utility>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace FileIO {
+
+bool syncToDisk(QFileDevice& file) {
+    if (!file.flush()) return false;
+#ifdef Q_OS_UNIX
+    const int fd = file.handle();
+    if (fd >= 0 && ::fsync(fd) != 0) return false;
+#endif
+    return true;
+}
 
 bool writeFileSafely(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     // A direct write fallback would break the promise that the old file stays whole.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
+    // A small file stays in the device's buffer until commit(), and commit() does not
+    // report a failed flush: the temporary would replace the old file empty. So every step
+    // is taken, and checked, before the rename.
+    if (file.write(bytes) != bytes.size() || !syncToDisk(file) ||
+        file.error() != QFileDevice::NoError) {
         file.cancelWriting();
-        file.commit();
-        return false;
+        return false; // the temporary goes with the QSaveFile
     }
     return file.commit();
 }
 
-std::optional<QByteArray> readFile(const QString& path) {
+std::optional<QByteArray> readFile(const QString& path, qint64 limit) {
+    // A device would never end and a named pipe would block: regular files only, and no
+    // larger than any valid file of the kind.
+    if (!QFileInfo(path).isFile()) return std::nullopt;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return file.readAll();
+    if (!file.open(QIODevice::ReadOnly) || file.size() > limit) return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || bytes.size() > limit) return std::nullopt;
+    return bytes;
 }
 
 int recordCount(const QByteArray& file, int slot) {

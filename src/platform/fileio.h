@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -8,11 +9,19 @@
 namespace FileIO {
 
 // The one way the program rewrites a file: a temporary file beside the target, then a
-// rename over it. On failure the old file is left whole and false is returned.
-bool writeFileSafely(const QString& path, const QByteArray& bytes);
+// rename over it. Every step (write, flush, sync, rename) is checked; on failure the old
+// file is left whole and false is returned.
+[[nodiscard]] bool writeFileSafely(const QString& path, const QByteArray& bytes);
 
-// Reads a whole file; nullopt when it cannot be opened.
-std::optional<QByteArray> readFile(const QString& path);
+// Flushes a written file and asks the system to put it on disk; false when either fails.
+[[nodiscard]] bool syncToDisk(QFileDevice& file);
+
+// The largest line file or backup package the program reads; real ones stay far below it.
+inline constexpr qint64 LargestTextFile = qint64(1) << 30;
+
+// Reads a whole regular file (a link is followed to one); nullopt when it cannot be opened,
+// is no regular file (a device, a named pipe, a folder) or holds more than `limit` bytes.
+std::optional<QByteArray> readFile(const QString& path, qint64 limit = LargestTextFile);
 
 // Fixed-slot record files: record n (from 1) at (n - 1) * slot. A partial last slot is
 // not a record.

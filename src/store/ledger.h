@@ -258,8 +258,9 @@ struct Ledger {
     bool TreeStateChanged = false;
     LedgerChangeFlag LedgerChangedFlag;
 
-    // Side files (Note.qvd, Favorites.qvd, Fixure.qvd) that failed to load in this opening;
-    // each is kept as "<name>.bad" before its first rewrite.
+    // Files of this opening that were damaged: side files (Note.qvd, Favorites.qvd,
+    // Fixure.qvd) that failed to load and record files whose length is not a whole number
+    // of records; each is kept as "<name>.bad" before its first rewrite.
     QStringList UnreadSideFiles;
 
     // Empties every table (counts back to 1, every field unassigned); flags untouched.

@@ -25,12 +25,24 @@ struct Failure {
 
 // A file's bytes; nullopt when it does not exist. An existing file that cannot be read
 // stops the opening.
-std::optional<QByteArray> readIfExists(const Session& s, const QString& name,
+// A device, a named pipe or a file larger than any valid one of its kind counts as
+// unreadable.
+std::optional<QByteArray> readIfExists(const Session& s, const QString& name, qint64 limit,
                                        std::optional<Failure>& failure) {
     const QString path = LedgerFiles::path(s, name);
     if (!QFileInfo::exists(path)) return std::nullopt;
-    auto bytes = FileIO::readFile(path);
+    auto bytes = FileIO::readFile(path, limit);
     if (!bytes && !failure) failure = Failure{name};
+    return bytes;
+}
+
+template <typename T>
+std::optional<QByteArray> readRecordFile(AppContext& ctx, const QString& name, int capacity,
+                                         std::optional<Failure>& failure) {
+    auto bytes = readIfExists(ctx.session, name, RecordFile::largestFile<T>(capacity), failure);
+    // A partial record is something the program never writes: the file is kept as it is
+    // before its first rewrite.
+    if (bytes && !RecordFile::isWholeRecords<T>(*bytes)) ctx.ledger.UnreadSideFiles.append(name);
     return bytes;
 }
 
@@ -163,8 +175,8 @@ void seedOpeningEntries(AppContext& ctx) {
         e.style.InvoiceLetters.set(QString());
         ledger.addEntry(e);
     }
-    FileGroup group;
     const Session& s = ctx.session;
+    FileGroup group(s.ledgerFolder());
     group.write(LedgerFiles::path(s, LedgerFiles::Main),
                 RecordFile::encodeTable(ledger.Entries, ledger.EntryCount));
     group.write(LedgerFiles::path(s, LedgerFiles::Main1),
@@ -176,7 +188,7 @@ void seedOpeningEntries(AppContext& ctx) {
     // Note rows left over from entries that are gone would attach to the new ones.
     group.remove(LedgerFiles::path(s, LedgerFiles::Main3));
     // A failed write leaves the files missing; the next opening or save writes them.
-    group.commit();
+    static_cast<void>(group.commit());
 }
 
 bool fail(AppContext& ctx, const QString& file) {
@@ -203,22 +215,33 @@ bool LoadLedger(AppContext& ctx) {
 
     const QString folder = s.ledgerFolder();
     if (!QDir().mkpath(folder)) return fail(ctx, LedgerFiles::Accounts);
+    // A save or restore cut short by a crash is undone before anything is read; files that
+    // cannot be put back are never opened half old, half new.
+    if (!FileGroup::Recover(s.userFolder()) || !FileGroup::Recover(folder))
+        return fail(ctx, LedgerFiles::Main);
 
     // Every main file is read and checked before anything is seeded or written, so that a
     // damaged ledger is never overwritten by defaults.
     std::optional<Failure> failure;
-    const auto accounts = readIfExists(s, LedgerFiles::Accounts, failure);
-    const auto totals = readIfExists(s, LedgerFiles::AccountTotals, failure);
-    const auto main = readIfExists(s, LedgerFiles::Main, failure);
+    constexpr int kAccounts = Ledger::AccountCapacity;
+    constexpr int kEntries = Ledger::EntryCapacity;
+    const auto accounts =
+        readRecordFile<AccountRecord>(ctx, LedgerFiles::Accounts, kAccounts, failure);
+    const auto totals =
+        readRecordFile<AccountRecord>(ctx, LedgerFiles::AccountTotals, kAccounts, failure);
+    const auto main = readRecordFile<EntryCore>(ctx, LedgerFiles::Main, kEntries, failure);
     std::optional<QByteArray> main1, main2, main2a, main3;
     if (main && !main->isEmpty()) {
-        main1 = readIfExists(s, LedgerFiles::Main1, failure);
-        main2 = readIfExists(s, LedgerFiles::Main2, failure);
-        main2a = readIfExists(s, LedgerFiles::Main2a, failure);
-        main3 = readIfExists(s, LedgerFiles::Main3, failure);
+        main1 = readRecordFile<EntryNote>(ctx, LedgerFiles::Main1, kEntries, failure);
+        main2 = readRecordFile<EntryInvoice>(ctx, LedgerFiles::Main2, kEntries, failure);
+        main2a = readRecordFile<EntryStyle>(ctx, LedgerFiles::Main2a, kEntries, failure);
+        main3 = readIfExists(s, LedgerFiles::Main3, FileIO::LargestTextFile, failure);
     }
     if (failure) return fail(ctx, failure->file);
 
+    // Not empty, yet not one whole account: seeding over it would lose whatever it held.
+    if (accounts && !accounts->isEmpty() && RecordFile::recordsIn<AccountRecord>(*accounts) == 0)
+        return fail(ctx, LedgerFiles::Accounts);
     if (accounts && !accounts->isEmpty()) {
         if (!readAccounts(*accounts, ledger)) return fail(ctx, LedgerFiles::Accounts);
         cleanAccounts(ledger);
@@ -231,8 +254,10 @@ bool LoadLedger(AppContext& ctx) {
     if (accounts && accounts->isEmpty()) {
         seedAccounts(ledger, {account(QStringLiteral("A-現金"), KindAsset),
                               account(QStringLiteral("Equity"), KindEquity)});
-        FileIO::writeFileSafely(accountsPath,
-                                RecordFile::encodeTable(ledger.Accounts, ledger.AccountCount));
+        // Unwritten, the file stays empty: the next save writes the seeded accounts.
+        if (!FileIO::writeFileSafely(accountsPath,
+                                     RecordFile::encodeTable(ledger.Accounts, ledger.AccountCount)))
+            ledger.AccountsChanged = true;
     } else if (!accounts) {
         s.AccountsApplied = false;
         QStringList others = s.LedgerNames;
@@ -245,8 +270,9 @@ bool LoadLedger(AppContext& ctx) {
         } else {
             // Written whole: accounts copied by an apply that was then declined never survive.
             seedAccounts(ledger, defaultAccounts());
-            FileIO::writeFileSafely(accountsPath,
-                                    RecordFile::encodeTable(ledger.Accounts, ledger.AccountCount));
+            // Unwritten, the file stays missing and the next save writes the defaults.
+            static_cast<void>(FileIO::writeFileSafely(
+                accountsPath, RecordFile::encodeTable(ledger.Accounts, ledger.AccountCount)));
         }
     }
 

@@ -66,6 +66,17 @@ template <typename T> int recordsIn(const QByteArray& file) {
     return FileIO::recordCount(file, slotOf<T>());
 }
 
+// The largest file of `capacity` records a reader accepts (a partial last slot included):
+// the limit of its read, so that no damaged file can fill the memory.
+template <typename T> qint64 largestFile(int capacity) {
+    return qint64(capacity + 1) * slotOf<T>() - 1;
+}
+
+// The file holds no partial record.
+template <typename T> bool isWholeRecords(const QByteArray& file) {
+    return file.size() % slotOf<T>() == 0;
+}
+
 // Record n (from 1) of a file; false when it is missing or unreadable.
 template <typename T> bool readRecord(const QByteArray& file, int n, T& r) {
     const QByteArrayView slot = FileIO::record(file, slotOf<T>(), n);

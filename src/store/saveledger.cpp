@@ -43,24 +43,32 @@ QByteArray Main3FileBytes(const Ledger& ledger) {
     return LineFiles::noteRowsFile(ledger.NoteList, ledger.EntryCount - 1);
 }
 
-bool SaveAccountsFile(AppContext& ctx) {
+bool SaveAccountsFile(AppContext& ctx, FileGroup& group) {
     const QString path = LedgerFiles::path(ctx.session, LedgerFiles::Accounts);
     if (QFile::exists(path) && !ctx.ledger.AccountsChanged) return true;
+    if (!KeepDamagedFile(ctx, group, LedgerFiles::Accounts)) return false;
     // Without accounts the file stays deleted.
-    if (ctx.ledger.AccountCount <= 1) return !QFile::exists(path) || QFile::remove(path);
-    return FileIO::writeFileSafely(path, AccountsFileBytes(ctx.ledger));
+    if (ctx.ledger.AccountCount <= 1)
+        group.remove(path);
+    else
+        group.write(path, AccountsFileBytes(ctx.ledger));
+    return true;
 }
 
-bool SaveAccountTotalsFile(AppContext& ctx) {
+bool SaveAccountTotalsFile(AppContext& ctx, FileGroup& group) {
     const QString path = LedgerFiles::path(ctx.session, LedgerFiles::AccountTotals);
     if (QFile::exists(path) && !ctx.ledger.AccountsChanged) return true;
-    return FileIO::writeFileSafely(path, AccountTotalsFileBytes(ctx.ledger));
+    if (!KeepDamagedFile(ctx, group, LedgerFiles::AccountTotals)) return false;
+    group.write(path, AccountTotalsFileBytes(ctx.ledger));
+    return true;
 }
 
-bool SaveEntryFiles(AppContext& ctx) {
+bool SaveEntryFiles(AppContext& ctx, FileGroup& group) {
     const Ledger& ledger = ctx.ledger;
     const Session& s = ctx.session;
-    FileGroup group;
+    for (const QString& name : {LedgerFiles::Main, LedgerFiles::Main1, LedgerFiles::Main2,
+                                LedgerFiles::Main2a, LedgerFiles::Main3})
+        if (!KeepDamagedFile(ctx, group, name)) return false;
     group.write(LedgerFiles::path(s, LedgerFiles::Main), MainFileBytes(ledger));
     if (ledger.EntryCount > 1) {
         group.write(LedgerFiles::path(s, LedgerFiles::Main1), Main1FileBytes(ledger));
@@ -72,12 +80,22 @@ bool SaveEntryFiles(AppContext& ctx) {
              {LedgerFiles::Main1, LedgerFiles::Main2, LedgerFiles::Main2a, LedgerFiles::Main3})
             group.remove(LedgerFiles::path(s, name));
     }
-    return group.commit();
+    return true;
 }
 
 QList<LedgerSaver> LedgerSavers() {
     return {SaveAccountsFile, SaveAccountTotalsFile, SaveEntryFiles,
             SaveNoteFile,     SaveFavoritesFile,     SaveFixureFile};
+}
+
+bool WriteLedgerFiles(AppContext& ctx, const QList<LedgerSaver>& savers) {
+    FileGroup group(ctx.session.ledgerFolder());
+    bool ok = true;
+    for (const LedgerSaver& saver : savers)
+        ok = saver(ctx, group) && ok;
+    if (!ok || !group.commit()) return false;
+    ForgetKeptFiles(ctx, group);
+    return true;
 }
 
 bool SaveLedger(AppContext& ctx) {
@@ -87,10 +105,7 @@ bool SaveLedger(AppContext& ctx) {
 bool SaveLedger(AppContext& ctx, const QList<LedgerSaver>& savers) {
     Prompts* prompts = ctx.services.prompts;
     for (int attempt = 1;; ++attempt) {
-        bool ok = true;
-        for (const LedgerSaver& saver : savers)
-            ok = saver(ctx) && ok;
-        if (ok) {
+        if (WriteLedgerFiles(ctx, savers)) {
             if (attempt > 1 && prompts) prompts->information(QStringLiteral("儲存完成！"));
             return true;
         }

@@ -4,29 +4,36 @@
 #include <functional>
 
 #include "store/appcontext.h"
+#include "store/filegroup.h"
 
-// One step of a save: true when its files were written or did not need writing.
-using LedgerSaver = std::function<bool(AppContext&)>;
+// One step of a save: adds the files it writes or removes to the save's group; false when
+// it cannot (a damaged file that must be kept first could not be read).
+using LedgerSaver = std::function<bool(AppContext&, FileGroup&)>;
 
-// The savers of a ledger, in their fixed order. Each returns false on any failure, with
-// no message; the tables and flags are left as they are.
-bool SaveAccountsFile(AppContext& ctx);      // Accounts.qvd: missing or AccountsChanged
-bool SaveAccountTotalsFile(AppContext& ctx); // Accounts2.qvd: missing or AccountsChanged
-// Main.qvd, Main1.qvd, Main2.qvd, Main2a.qvd, Main3.qvd, always, committed together: all
-// five are written to temporaries first and replaced only when every one was written
-// (without entries: an empty Main.qvd and the other four removed). Otherwise none changes.
-bool SaveEntryFiles(AppContext& ctx);
+// The savers of a ledger, in their fixed order; the tables and flags are left as they are.
+bool SaveAccountsFile(AppContext& ctx,
+                      FileGroup& group); // Accounts.qvd: missing or AccountsChanged
+bool SaveAccountTotalsFile(AppContext& ctx,
+                           FileGroup& group); // Accounts2.qvd: missing or AccountsChanged
+// Main.qvd, Main1.qvd, Main2.qvd, Main2a.qvd, Main3.qvd, always (without entries: an
+// empty Main.qvd and the other four removed).
+bool SaveEntryFiles(AppContext& ctx, FileGroup& group);
 // SaveNoteFile, SaveFavoritesFile, SaveFixureFile: see store/sidefiles.h.
 
 // Accounts, totals, the entry group, Note, Favorites, Fixure.
 QList<LedgerSaver> LedgerSavers();
 
-// Runs every saver (all of them, whatever the ones before returned). On failure: the
-// profile "Test" gets its own warning and false; otherwise the user is asked once to
-// retry; a second failure shows the final warning and opens the help page. A successful
-// retry shows "儲存完成！". Clears no flag: that is the caller's part.
-bool SaveLedger(AppContext& ctx);
-bool SaveLedger(AppContext& ctx, const QList<LedgerSaver>& savers); // for tests
+// Runs every saver into one group and commits it: the ledger's files are all replaced or
+// none is (a file kept as "<name>.bad" included). True when every file was put in place.
+[[nodiscard]] bool WriteLedgerFiles(AppContext& ctx,
+                                    const QList<LedgerSaver>& savers = LedgerSavers());
+
+// Writes the ledger's files (WriteLedgerFiles). On failure: the profile "Test" gets its own
+// warning and false; otherwise the user is asked once to retry; a second failure shows the
+// final warning and opens the help page. A successful retry shows "儲存完成！". Clears no
+// flag: that is the caller's part.
+[[nodiscard]] bool SaveLedger(AppContext& ctx);
+[[nodiscard]] bool SaveLedger(AppContext& ctx, const QList<LedgerSaver>& savers); // for tests
 
 // Page opened after the second failed attempt.
 

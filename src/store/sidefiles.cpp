@@ -22,29 +22,15 @@ void reportUnreadable(AppContext& ctx, const QString& name) {
 // the file's bytes and returns false when the file is damaged. An unreadable or damaged
 // file is reported and leaves the table as reset() makes it.
 template <typename Reset, typename Parse>
-void loadSideFile(AppContext& ctx, const QString& name, Reset reset, Parse parse) {
+void loadSideFile(AppContext& ctx, const QString& name, qint64 limit, Reset reset, Parse parse) {
     reset();
     const QString path = LedgerFiles::path(ctx.session, name);
     if (!QFile::exists(path)) return;
-    const auto file = FileIO::readFile(path);
+    const auto file = FileIO::readFile(path, limit);
     if (!file || !parse(*file)) {
         reset();
         reportUnreadable(ctx, name);
     }
-}
-
-// A side file that could not be read in this opening is kept beside it before the first
-// rewrite, so that a save never silently destroys what the user may still recover.
-bool keepUnreadFile(AppContext& ctx, const QString& name) {
-    if (!ctx.ledger.UnreadSideFiles.contains(name)) return true;
-    const QString path = LedgerFiles::path(ctx.session, name);
-    if (QFile::exists(path)) {
-        // Through the safe writer, so an older copy is replaced only by a complete one.
-        const auto bytes = FileIO::readFile(path);
-        if (!bytes || !FileIO::writeFileSafely(path + QStringLiteral(".bad"), *bytes)) return false;
-    }
-    ctx.ledger.UnreadSideFiles.removeAll(name);
-    return true;
 }
 
 bool needsWriting(const AppContext& ctx, const QString& name, bool changed) {
@@ -75,7 +61,8 @@ QStringList DefaultDetailTexts() {
 void LoadNoteFile(AppContext& ctx) {
     Ledger& ledger = ctx.ledger;
     loadSideFile(
-        ctx, LedgerFiles::Note, [&ledger] { setDefaultDetailTexts(ledger); },
+        ctx, LedgerFiles::Note, FileIO::LargestTextFile,
+        [&ledger] { setDefaultDetailTexts(ledger); },
         [&ledger](const QByteArray& file) {
             const QStringList lines = FileIO::splitLines(file);
             if (lines.size() > Ledger::DetailTextCapacity) return false;
@@ -98,19 +85,21 @@ void LoadFavoritesFile(AppContext& ctx) {
         ledger.QuickEntries.assign(Ledger::QuickEntryCapacity + 1, QuickEntry());
         ledger.QuickEntryCount = 1;
     };
-    loadSideFile(ctx, LedgerFiles::Favorites, reset, [&ledger](const QByteArray& file) {
-        FileIO::QuotedFieldReader reader(file);
-        while (!reader.atEnd()) {
-            QString f[5];
-            for (QString& field : f) {
-                const auto next = reader.next();
-                if (!next) return false; // an entry cut short by the end of the file
-                field = *next;
-            }
-            if (!ledger.addQuickEntry(QuickEntry{f[0], f[1], f[2], f[3], f[4]})) return false;
-        }
-        return true;
-    });
+    loadSideFile(ctx, LedgerFiles::Favorites, FileIO::LargestTextFile, reset,
+                 [&ledger](const QByteArray& file) {
+                     FileIO::QuotedFieldReader reader(file);
+                     while (!reader.atEnd()) {
+                         QString f[5];
+                         for (QString& field : f) {
+                             const auto next = reader.next();
+                             if (!next) return false; // an entry cut short by the end of the file
+                             field = *next;
+                         }
+                         if (!ledger.addQuickEntry(QuickEntry{f[0], f[1], f[2], f[3], f[4]}))
+                             return false;
+                     }
+                     return true;
+                 });
 }
 
 void LoadFixureFile(AppContext& ctx) {
@@ -119,7 +108,12 @@ void LoadFixureFile(AppContext& ctx) {
         ledger.RecurringRecords.assign(Ledger::RecurringCapacity + 1, RecurringRecord());
         ledger.RecurringCount = 1;
     };
-    loadSideFile(ctx, LedgerFiles::Fixure, reset, [&ledger](const QByteArray& file) {
+    const qint64 limit = RecordFile::largestFile<RecurringRecord>(Ledger::RecurringCapacity);
+    loadSideFile(ctx, LedgerFiles::Fixure, limit, reset, [&ledger](const QByteArray& file) {
+        // A partial last record is something the program never writes: the whole records
+        // are used and the file is kept before its first rewrite.
+        if (!RecordFile::isWholeRecords<RecurringRecord>(file))
+            ledger.UnreadSideFiles.append(LedgerFiles::Fixure);
         const int records = RecordFile::recordsIn<RecurringRecord>(file);
         if (records > Ledger::RecurringCapacity) return false;
         for (int n = 1; n <= records; ++n) {
@@ -136,22 +130,44 @@ void CheckDotState(AppContext& ctx) {
                                : QStringLiteral("0");
 }
 
-bool SaveNoteFile(AppContext& ctx) {
+QString keptCopyOf(const QString& path) {
+    return path + QStringLiteral(".bad");
+}
+
+bool KeepDamagedFile(AppContext& ctx, FileGroup& group, const QString& name) {
+    if (!ctx.ledger.UnreadSideFiles.contains(name)) return true;
+    const QString path = LedgerFiles::path(ctx.session, name);
+    if (!QFile::exists(path)) return true;
+    // Kept in the same group, so an older copy is replaced only together with the file.
+    const auto bytes = FileIO::readFile(path);
+    if (!bytes) return false;
+    group.write(keptCopyOf(path), *bytes);
+    return true;
+}
+
+void ForgetKeptFiles(AppContext& ctx, const FileGroup& group) {
+    QStringList& names = ctx.ledger.UnreadSideFiles;
+    names.removeIf([&](const QString& name) {
+        return group.contains(keptCopyOf(LedgerFiles::path(ctx.session, name)));
+    });
+}
+
+bool SaveNoteFile(AppContext& ctx, FileGroup& group) {
     const Ledger& ledger = ctx.ledger;
     if (!needsWriting(ctx, LedgerFiles::Note, ledger.DetailTextsChanged)) return true;
-    if (!keepUnreadFile(ctx, LedgerFiles::Note)) return false;
+    if (!KeepDamagedFile(ctx, group, LedgerFiles::Note)) return false;
     // One text encoded once: a converter per line would cost more than the write.
     QString text;
     for (int i = 1; i < ledger.DetailTextCount; ++i)
         text += ledger.DetailTexts[size_t(i)] + QStringLiteral("\r\n");
-    return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Note),
-                                   Ansi::encode(text));
+    group.write(LedgerFiles::path(ctx.session, LedgerFiles::Note), Ansi::encode(text));
+    return true;
 }
 
-bool SaveFavoritesFile(AppContext& ctx) {
+bool SaveFavoritesFile(AppContext& ctx, FileGroup& group) {
     const Ledger& ledger = ctx.ledger;
     if (!needsWriting(ctx, LedgerFiles::Favorites, ledger.QuickEntriesChanged)) return true;
-    if (!keepUnreadFile(ctx, LedgerFiles::Favorites)) return false;
+    if (!KeepDamagedFile(ctx, group, LedgerFiles::Favorites)) return false;
     QString text;
     for (int i = 1; i < ledger.QuickEntryCount; ++i) {
         const QuickEntry& q = ledger.QuickEntries[size_t(i)];
@@ -162,16 +178,18 @@ bool SaveFavoritesFile(AppContext& ctx) {
                     WithoutQuoteMarks(fields[f]) + QLatin1Char('"');
         text += QStringLiteral("\r\n");
     }
-    return FileIO::writeFileSafely(LedgerFiles::path(ctx.session, LedgerFiles::Favorites),
-                                   Ansi::encode(text));
+    group.write(LedgerFiles::path(ctx.session, LedgerFiles::Favorites), Ansi::encode(text));
+    return true;
 }
 
-bool SaveFixureFile(AppContext& ctx) {
+bool SaveFixureFile(AppContext& ctx, FileGroup& group) {
     const Ledger& ledger = ctx.ledger;
     if (!needsWriting(ctx, LedgerFiles::Fixure, ledger.RecurringChanged)) return true;
-    if (!keepUnreadFile(ctx, LedgerFiles::Fixure)) return false;
+    if (!KeepDamagedFile(ctx, group, LedgerFiles::Fixure)) return false;
     const QString path = LedgerFiles::path(ctx.session, LedgerFiles::Fixure);
-    if (ledger.RecurringCount <= 1) return !QFile::exists(path) || QFile::remove(path);
-    return FileIO::writeFileSafely(
-        path, RecordFile::encodeTable(ledger.RecurringRecords, ledger.RecurringCount));
+    if (ledger.RecurringCount <= 1)
+        group.remove(path);
+    else
+        group.write(path, RecordFile::encodeTable(ledger.RecurringRecords, ledger.RecurringCount));
+    return true;
 }

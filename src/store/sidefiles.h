@@ -1,5 +1,6 @@
 #pragma once
 #include "store/appcontext.h"
+#include "store/filegroup.h"
 
 // Side files of the open ledger. A loader that fails shows "<file> 檔案讀取失敗!", keeps
 // the defaults and remembers the file in Ledger::UnreadSideFiles, so that its saver keeps
@@ -9,11 +10,17 @@ void LoadFavoritesFile(AppContext& ctx); // QuickEntries
 void LoadFixureFile(AppContext& ctx);    // RecurringRecords
 void CheckDotState(AppContext& ctx);     // session.DotState "1" when DotState.qvd exists
 
-// Written when the file is missing or the table's change flag is set; true when written
-// or not needed.
-bool SaveNoteFile(AppContext& ctx);
-bool SaveFavoritesFile(AppContext& ctx);
-bool SaveFixureFile(AppContext& ctx);
+// Savers (see store/saveledger.h): the file is written when it is missing or the table's
+// change flag is set.
+bool SaveNoteFile(AppContext& ctx, FileGroup& group);
+bool SaveFavoritesFile(AppContext& ctx, FileGroup& group);
+bool SaveFixureFile(AppContext& ctx, FileGroup& group);
+
+// A file of the open ledger that was damaged in this opening (Ledger::UnreadSideFiles)
+// goes into the group as "<name>.bad" before the group rewrites it; false when it cannot
+// be read. ForgetKeptFiles drops the names whose copy a committed group wrote.
+bool KeepDamagedFile(AppContext& ctx, FileGroup& group, const QString& name);
+void ForgetKeptFiles(AppContext& ctx, const FileGroup& group);
 
 // The three texts of a ledger without Note.qvd.
 QStringList DefaultDetailTexts();

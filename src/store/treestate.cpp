@@ -12,8 +12,8 @@ QList<std::optional<bool>> ReadExpandedState(const Session& session) {
     return LineFiles::readBoolLines(*file);
 }
 
-void WriteExpandedState(AppContext& ctx, const QList<bool>& expanded) {
+bool WriteExpandedState(AppContext& ctx, const QList<bool>& expanded) {
     const QString path = LedgerFiles::path(ctx.session, LedgerFiles::Expanded);
-    if (QFile::exists(path) && !ctx.ledger.TreeStateChanged) return;
-    FileIO::writeFileSafely(path, LineFiles::boolLinesFile(expanded));
+    if (QFile::exists(path) && !ctx.ledger.TreeStateChanged) return true;
+    return FileIO::writeFileSafely(path, LineFiles::boolLinesFile(expanded));
 }

@@ -12,5 +12,5 @@
 QList<std::optional<bool>> ReadExpandedState(const Session& session);
 
 // Writes one line per node unless the file exists and ledger.TreeStateChanged is clear.
-// A failed write leaves the old file; TreeStateChanged keeps its value.
-void WriteExpandedState(AppContext& ctx, const QList<bool>& expanded);
+// A failed write leaves the old file and gives false; TreeStateChanged keeps its value.
+[[nodiscard]] bool WriteExpandedState(AppContext& ctx, const QList<bool>& expanded);

@@ -96,7 +96,7 @@ bool WriteClosedLedger(const Ledger& ledger, const Session& session, const QStri
         RecordFile::append(main2a, ledger.EntryStyles[size_t(i)]);
         noteRows.append(ledger.noteRow(i));
     }
-    FileGroup group;
+    FileGroup group(folder);
     group.write(folder + LedgerFiles::Main, main);
     group.write(folder + LedgerFiles::Main1, main1);
     group.write(folder + LedgerFiles::Main2, main2);

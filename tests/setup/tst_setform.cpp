@@ -15,6 +15,7 @@
 #include "platform/fileio.h"
 #include "setup/setform.h"
 #include "store/ledgerfiles.h"
+#include "support/testfiles.h"
 
 namespace {
 
@@ -297,7 +298,7 @@ void TestSetForm::decimalsMarkerBelongsToTheLedger() {
     Fixture f;
     const QString other = f.env.ctx.session.userFolder() + "Other/";
     QDir().mkpath(other);
-    FileIO::writeFileSafely(other + "DotState.qvd", {});
+    TestFiles::put(other + "DotState.qvd", {});
     f.env.ctx.session.DotState = "0";
     f.window().Check1->setChecked(true);
     f.set->Command1->click();
@@ -457,7 +458,7 @@ void TestSetForm::loadReportsChangedFolders() {
     for (int n = 1; n <= 21; ++n)
         bytes += QByteArray(n == 1 ? "abc" : n == 17 ? "" : n == 18 ? "/data/" : "1") + "\r\n";
     const QString file = f.env.path("s.csv");
-    FileIO::writeFileSafely(file, bytes);
+    TestFiles::put(file, bytes);
     f.env.prompts.answerPath(file);
     w.Command7->click();
     QCOMPARE(f.env.prompts.texts("information"),
@@ -476,7 +477,7 @@ void TestSetForm::damagedFileIsRefused() {
     Fixture f;
     SetForm& w = f.window();
     const QString file = f.env.path("s.csv");
-    FileIO::writeFileSafely(file, "33\r\n5\r\n0\r\n");
+    TestFiles::put(file, "33\r\n5\r\n0\r\n");
     f.env.prompts.answerPath(file);
     w.Command7->click();
     QCOMPARE(f.env.prompts.texts("warning").size(), 1);

@@ -173,7 +173,7 @@ private slots:
         QVERIFY(QDir().mkdir(f + "Main2a.qvd"));
         env.ctx.ledger.markEntryDeleted(1);
         env.ctx.ledger.compactEntries();
-        QVERIFY(!SaveEntryFiles(env.ctx));
+        QVERIFY(!WriteLedgerFiles(env.ctx, {SaveEntryFiles}));
         for (const char* name : {"Main.qvd", "Main1.qvd", "Main2.qvd", "Main3.qvd"})
             QVERIFY2(get(f + name) == before[name], name);
         QStringList left = QDir(f).entryList(QDir::Files);
@@ -184,7 +184,7 @@ private slots:
         QCOMPARE(left, expected); // no temporary file stays behind
 
         QVERIFY(QDir().rmdir(f + "Main2a.qvd"));
-        QVERIFY(SaveEntryFiles(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx, {SaveEntryFiles}));
         QCOMPARE(get(f + "Main.qvd").size(), 3 * 284);
         QCOMPARE(get(f + "Main2a.qvd").size(), 3 * 8);
     }
@@ -237,7 +237,7 @@ private slots:
         QList<int> calls(6, 0);
         QList<LedgerSaver> savers;
         for (int i = 0; i < 6; ++i) {
-            savers << [&, i](AppContext&) {
+            savers << [&, i](AppContext&, FileGroup&) {
                 if (i == 0) ++attempt;
                 ++calls[i];
                 return !(i == 2 && attempt <= failingAttempts);

@@ -74,7 +74,7 @@ private slots:
         StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         QVERIFY(LoadLedger(env.ctx));
-        QVERIFY(SaveNoteFile(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx, {SaveNoteFile}));
         QCOMPARE(
             get(f + "Note.qvd"),
             Ansi::encode(QStringLiteral("未分類\x01早餐\r\n未分類\x01午餐\r\n未分類\x01晚餐\r\n")));

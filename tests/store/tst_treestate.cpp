@@ -29,15 +29,15 @@ private slots:
         StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         env.ctx.ledger.TreeStateChanged = false;
-        WriteExpandedState(env.ctx, {true, false});
+        QVERIFY(WriteExpandedState(env.ctx, {true, false}));
         QCOMPARE(get(f + "Expanded.qvd"),
                  QByteArray("True\r\nFalse\r\n")); // missing: written anyway
 
-        WriteExpandedState(env.ctx, {false, false, false});
+        QVERIFY(WriteExpandedState(env.ctx, {false, false, false}));
         QCOMPARE(get(f + "Expanded.qvd"), QByteArray("True\r\nFalse\r\n")); // present and unchanged
 
         env.ctx.ledger.TreeStateChanged = true;
-        WriteExpandedState(env.ctx, {false, true, false});
+        QVERIFY(WriteExpandedState(env.ctx, {false, true, false}));
         QCOMPARE(get(f + "Expanded.qvd"), QByteArray("False\r\nTrue\r\nFalse\r\n"));
         QVERIFY(env.ctx.ledger.TreeStateChanged);
     }

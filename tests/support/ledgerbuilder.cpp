@@ -122,9 +122,7 @@ bool LedgerBuilder::writeFolder(AppContext& ctx) {
     const bool flags[4] = {l.AccountsChanged, l.DetailTextsChanged, l.QuickEntriesChanged,
                            l.RecurringChanged};
     l.AccountsChanged = l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged = true;
-    bool ok = true;
-    for (const LedgerSaver& saver : LedgerSavers())
-        ok = saver(ctx) && ok;
+    const bool ok = WriteLedgerFiles(ctx);
     l.AccountsChanged = flags[0];
     l.DetailTextsChanged = flags[1];
     l.QuickEntriesChanged = flags[2];

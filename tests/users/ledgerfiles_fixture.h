@@ -5,6 +5,7 @@
 #include "store/ledger.h"
 #include "store/linefiles.h"
 #include "store/recordfile.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QList>
@@ -16,7 +17,7 @@ inline QByteArray fixtureBytes(const QString& path) {
 }
 
 inline void writeFixtureBytes(const QString& path, const QByteArray& bytes) {
-    QVERIFY(FileIO::writeFileSafely(path, bytes));
+    TestFiles::put(path, bytes);
 }
 
 struct FixtureEntry {
@@ -72,13 +73,12 @@ inline void writeFixtureEntries(const QString& folder, const QList<FixtureEntry>
         RecordFile::append(main2a, e.style);
         rows.append(e.noteRow);
     }
-    if (files & Main) FileIO::writeFileSafely(folder + "Main.qvd", main);
-    if (files & Main1) FileIO::writeFileSafely(folder + "Main1.qvd", main1);
-    if (files & Main2) FileIO::writeFileSafely(folder + "Main2.qvd", main2);
-    if (files & Main2a) FileIO::writeFileSafely(folder + "Main2a.qvd", main2a);
+    if (files & Main) TestFiles::put(folder + "Main.qvd", main);
+    if (files & Main1) TestFiles::put(folder + "Main1.qvd", main1);
+    if (files & Main2) TestFiles::put(folder + "Main2.qvd", main2);
+    if (files & Main2a) TestFiles::put(folder + "Main2a.qvd", main2a);
     if (files & Main3)
-        FileIO::writeFileSafely(folder + "Main3.qvd",
-                                LineFiles::noteRowsFile(rows, int(entries.size())));
+        TestFiles::put(folder + "Main3.qvd", LineFiles::noteRowsFile(rows, int(entries.size())));
 }
 
 inline void writeFixtureAccounts(const QString& folder, const QList<AccountRecord>& accounts) {
@@ -86,7 +86,7 @@ inline void writeFixtureAccounts(const QString& folder, const QList<AccountRecor
     QByteArray bytes;
     for (const AccountRecord& a : accounts)
         RecordFile::append(bytes, a);
-    FileIO::writeFileSafely(folder + "Accounts.qvd", bytes);
+    TestFiles::put(folder + "Accounts.qvd", bytes);
 }
 
 inline QStringList accountNames(const Ledger& ledger) {

@@ -185,8 +185,8 @@ void LedgerMergeTest::apply() {
     QDir().mkpath(source);
     QDir().mkpath(target);
     for (const QString& name : present)
-        FileIO::writeFileSafely(source + name, "bytes of " + name.toLatin1());
-    FileIO::writeFileSafely(target + "Accounts.qvd", "old");
+        TestFiles::put(source + name, "bytes of " + name.toLatin1());
+    TestFiles::put(target + "Accounts.qvd", "old");
 
     QCOMPARE(LedgerMerge::applyLedgerFiles(source, target), result);
     if (result == ApplyResult::Applied) {

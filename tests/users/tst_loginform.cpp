@@ -1,3 +1,4 @@
+#include "support/testfiles.h"
 #include "users_fixture.h"
 
 #include "platform/codec.h"
@@ -83,7 +84,7 @@ void LoginFormTest::refusals() {
     w.addUser("Amy", "abc", {"Home"});
     QDir().mkpath(w.session().DataRoot + "NoPwd");
     w.addUser("Damaged", "abc");
-    FileIO::writeFileSafely(w.session().DataRoot + "Damaged/DataBase.pwd", "not hex\r\n");
+    TestFiles::put(w.session().DataRoot + "Damaged/DataBase.pwd", "not hex\r\n");
 
     LoginForm login(w.env.ctx, *w.users);
     login.Form_Load();
@@ -315,9 +316,9 @@ void LoginFormTest::endClosesMainWindow() {
 void LoginFormTest::damagedLedgerFallsBackToList() {
     UsersWorld w;
     const QString user = w.addUser("Amy", "abc", {"Broken", "Home"});
-    FileIO::writeFileSafely(user + "Broken/Main.qvd", QByteArray(284, '\x7f')); // unknown tags
-    FileIO::writeFileSafely(user + "Broken/Accounts.qvd", QByteArray());
-    FileIO::writeFileSafely(user + "Home/Accounts.qvd", QByteArray());
+    TestFiles::put(user + "Broken/Main.qvd", QByteArray(284, '\x7f')); // unknown tags
+    TestFiles::put(user + "Broken/Accounts.qvd", QByteArray());
+    TestFiles::put(user + "Home/Accounts.qvd", QByteArray());
     w.env.settings.SaveSetting("Setting", "AutoOpenState", "1");
     scriptLogin(w, "Amy", "abc");
     w.env.modal.on<OpenForm>([](OpenForm& f) {
@@ -334,7 +335,7 @@ void LoginFormTest::damagedLedgerFallsBackToList() {
 void LoginFormTest::conversionFailureReturnsToLogin() {
     UsersWorld w;
     const QString user = w.addUser("Amy", "abc", {"Old"});
-    FileIO::writeFileSafely(user + "Old/Main.qvm", QByteArray(272, ' '));
+    TestFiles::put(user + "Old/Main.qvm", QByteArray(272, ' '));
     QVERIFY(QFile::link(w.env.path("no/such/Main.qvd"), user + "Old/Main.qvd"));
     int logins = 0;
     w.env.modal.on<LoginForm>([&](LoginForm& f) {

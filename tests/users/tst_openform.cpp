@@ -1,4 +1,5 @@
 #include "ledgerfiles_fixture.h"
+#include "support/testfiles.h"
 #include "users_fixture.h"
 
 #include "platform/codec.h"
@@ -175,9 +176,9 @@ void OpenFormTest::renameOutcomes() {
 
 void OpenFormTest::copy() {
     ListWorld w;
-    FileIO::writeFileSafely(w.user + "A/Main.qvd", "main");
-    FileIO::writeFileSafely(w.user + "A/Other.txt", "not copied");
-    FileIO::writeFileSafely(w.user + "A-Copy", "a file counts");
+    TestFiles::put(w.user + "A/Main.qvd", "main");
+    TestFiles::put(w.user + "A/Other.txt", "not copied");
+    TestFiles::put(w.user + "A-Copy", "a file counts");
     w.list->Cmd4->click();
     w.list->Cmd4->click();
     QCOMPARE(w.items(), QStringList({"A", "B", "C", "A-Copy1", "A-Copy2"}));
@@ -217,7 +218,7 @@ void OpenFormTest::deleteLedger() {
     QFETCH(int, selected);
     ListWorld w(ledgers);
     const QString name = ledgers.at(row);
-    FileIO::writeFileSafely(w.user + name + "/Main.qvd", "x");
+    TestFiles::put(w.user + name + "/Main.qvd", "x");
     w.list->List1->setCurrentRow(row);
     w.env.prompts.answer(Prompts::Answer::Yes);
     w.list->Cmd3->click();
@@ -292,7 +293,7 @@ void OpenFormTest::refresh() {
 
 void OpenFormTest::listFileWrittenOnlyWhenChanged() {
     ListWorld w;
-    FileIO::writeFileSafely(w.user + "DataBase.lst", "A\r\nB\r\nC\r\nextra\r\n");
+    TestFiles::put(w.user + "DataBase.lst", "A\r\nB\r\nC\r\nextra\r\n");
     QVERIFY(w.list->SaveLedgerList());
     QCOMPARE(w.fileBytes(w.user + "DataBase.lst"), QByteArray("A\r\nB\r\nC\r\nextra\r\n"));
     w.list->List1->setCurrentRow(2);

@@ -1,3 +1,4 @@
+#include "support/testfiles.h"
 #include "users_fixture.h"
 
 #include "support/ledgerbuilder.h"
@@ -128,8 +129,8 @@ void OpenLedgerTest::unreadableLedgerKeepsListOpen() {
     UsersWorld w;
     w.loginAs("Amy", "abc", {"Broken"});
     const QString folder = w.session().userFolder() + "Broken/";
-    FileIO::writeFileSafely(folder + "Accounts.qvd", QByteArray());
-    FileIO::writeFileSafely(folder + "Main.qvd", QByteArray(284, '\x7f'));
+    TestFiles::put(folder + "Accounts.qvd", QByteArray());
+    TestFiles::put(folder + "Main.qvd", QByteArray(284, '\x7f'));
     OpenForm list(w.env.ctx, *w.users);
     list.Fill({"Broken"});
     list.show();
