@@ -52,13 +52,14 @@ QString ResolveAutoBackupFolder(Session& session) {
 void AutoBackup(AppContext& ctx) {
     if (ctx.services.settings->GetSetting("Setting", "AutoBackupState", "1") != u"1") return;
     Session& s = ctx.session;
-    BuildBackupPackage(ctx);
+    // Files left out are not reported here: a copy of what could be read beats none.
+    const bool built = BuildBackupPackage(ctx).written;
     const QString root = ResolveAutoBackupFolder(s);
     if (s.CurrentUser.isEmpty()) return; // nobody logged in: no package was built
 
     const QString packagePath = BackupPackagePath(s);
     // The default folder is created only at start; without it nothing is stored this time.
-    if (QFileInfo(root).isDir()) {
+    if (built && QFileInfo(root).isDir()) {
         const QString folder = root + s.CurrentUser + "/";
         QDir(root).mkdir(s.CurrentUser);
         const auto package = FileIO::readFile(packagePath);

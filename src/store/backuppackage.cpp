@@ -5,6 +5,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "store/appcontext.h"
+#include "store/filegroup.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,8 +55,10 @@ QString ownerKey(const QString& name) {
     return Runtime::trimBlanks(Ansi::cutToBytes(name, kOwnerBytes)).toLower();
 }
 
+// A name of one folder level: never the folder itself or its parent. Dots elsewhere are
+// part of the name ("2023..2024" is a ledger like any other).
 bool isPlainName(const QString& name) {
-    if (name.isEmpty() || name == u"." || name.contains(u"..")) return false;
+    if (name.isEmpty() || name == u"." || name == u"..") return false;
     for (const QChar c : name) {
         if (c.unicode() < 0x20 || c == u'/' || c == u'\\' || c == u':' ||
             c == QChar::ReplacementCharacter)
@@ -140,22 +143,26 @@ QString BackupPackagePath(const Session& session) {
     return session.DataRoot + session.CurrentUser + ".qvk";
 }
 
-void BuildBackupPackage(AppContext& ctx) {
+BackupBuild BuildBackupPackage(AppContext& ctx) {
+    BackupBuild result;
     const Session& s = ctx.session;
-    if (s.CurrentUser.isEmpty()) return;
+    if (s.CurrentUser.isEmpty()) return result;
     const QString packagePath = BackupPackagePath(s);
     QFile::remove(packagePath);
     removeWorkFiles(s);
 
     // Built in memory, so no work file can be left behind. Each file is read before its list
-    // line is written: a file that cannot be read is left out of both parts.
+    // line is written: a file that cannot be read is left out of both parts and reported.
     QByteArray list;
     QByteArray data;
     auto pack = [&](const QString& path, const QString& diskPath) {
         // A name the restore would refuse (or could not encode) would spoil the whole package.
         if (!splitPackagePath(path) || !Ansi::isEncodable(path)) return;
         const auto bytes = FileIO::readFile(diskPath);
-        if (!bytes) return;
+        if (!bytes) {
+            result.leftOut.append(path);
+            return;
+        }
         appendListLine(list, path, bytes->size());
         data.append(*bytes);
     };
@@ -179,52 +186,60 @@ void BuildBackupPackage(AppContext& ctx) {
     package.append(Ansi::fixedField(QString::number(list.size()), kLengthBytes));
     package.append(list);
     package.append(data);
-    // The old package was removed above: a failed write leaves none for the callers to use.
-    static_cast<void>(FileIO::writeFileSafely(packagePath, package));
+    result.written = FileIO::writeFileSafely(packagePath, package);
+    return result;
 }
 
-bool RestoreBackupPackage(AppContext& ctx) {
+RestoreResult RestoreBackupPackage(AppContext& ctx) {
     const Session& s = ctx.session;
     const QString packagePath = BackupPackagePath(s);
-    if (!QFileInfo(packagePath).isFile()) return false;
+    if (!QFileInfo(packagePath).isFile()) return RestoreResult::Missing;
     removeWorkFiles(s);
     const auto package = FileIO::readFile(packagePath);
-    if (!package || package->size() < kOwnerBytes) return false;
+    if (!package) return RestoreResult::NotWritten;
 
+    // Whether it is a package at all comes before whose it is: any other file would
+    // otherwise be reported as another user's backup.
+    const auto files = parsePackage(*package);
+    if (!files) return RestoreResult::Invalid;
     const QString owner = ownerText(QByteArrayView(*package).first(kOwnerBytes));
     if (ownerKey(owner) != ownerKey(s.CurrentUser)) {
         ctx.services.prompts->warning(QStringLiteral("這個備份資料的所屬帳號並不是 ") +
                                       s.CurrentUser + QStringLiteral("，無法還原"));
-        return false;
+        return RestoreResult::OtherOwner;
     }
 
-    const auto files = parsePackage(*package);
-    if (!files) return false;
-
+    // Folders that did not exist are made for the restore and removed again when it fails.
     const QString userFolder = s.userFolder();
-    if (!QDir().mkpath(userFolder)) return false;
+    QStringList madeFolders;
+    auto makeFolder = [&](const QString& folder) {
+        if (QFileInfo(folder).isDir()) return true;
+        if (!QDir().mkpath(folder)) return false;
+        madeFolders.prepend(folder);
+        return true;
+    };
+    auto fail = [&] {
+        for (const QString& folder : std::as_const(madeFolders))
+            QDir().rmdir(folder);
+        return RestoreResult::NotWritten;
+    };
+    if (!makeFolder(userFolder)) return fail();
 
-    bool allWritten = true;
-    QSet<QString> restoredMain;                // ledger folders whose Main.qvd was written
+    FileGroup group(userFolder);
+    QSet<QString> restoredMain;                // ledger folders whose Main.qvd is written
     QHash<QString, QSet<QString>> packedNames; // ledger folder -> lower-case file names
     for (const PackedFile& file : *files) {
         QString target = userFolder;
         if (!file.folder.isEmpty()) {
             target += file.folder + "/";
-            if (!QDir().mkpath(target)) {
-                allWritten = false;
-                continue;
-            }
+            if (!makeFolder(target)) return fail();
             packedNames[file.folder].insert(file.name.toLower());
         }
         target += file.name;
-        if (file.folder.isEmpty() && file.name.toLower() == u"favorites.dat")
-            QFile::remove(userFolder + "Favorites1.dat"); // left by an older program generation
-        const QByteArray bytes = package->sliced(file.offset, file.length);
-        if (!FileIO::writeFileSafely(target, bytes)) {
-            allWritten = false;
-            continue;
-        }
+        if (file.folder.isEmpty() && file.name.toLower() == u"favorites.dat" &&
+            QFileInfo::exists(userFolder + "Favorites1.dat"))
+            group.remove(userFolder + "Favorites1.dat"); // left by an older program generation
+        group.write(target, package->sliced(file.offset, file.length));
         if (!file.folder.isEmpty() && file.name.toLower() == u"main.qvd")
             restoredMain.insert(file.folder);
     }
@@ -235,10 +250,11 @@ bool RestoreBackupPackage(AppContext& ctx) {
             const QString name = QString::fromLatin1(follower);
             if (names.contains(name.toLower())) continue;
             const QString path = userFolder + folder + "/" + name;
-            if (QFileInfo::exists(path) && !QFile::remove(path)) allWritten = false;
+            if (QFileInfo::exists(path)) group.remove(path);
         }
     }
-    return allWritten;
+    if (!group.commit()) return fail();
+    return RestoreResult::Restored;
 }
 
 QString ReadBackupPackageOwner(const QString& packagePath) {

@@ -24,58 +24,6 @@ const QString kNotAPackage = QStringLiteral("這個檔案不是Qivo備份檔案!
 const QString kNotFound = QStringLiteral("找不到這個檔案!");
 const QString kRestoreFailed = QStringLiteral("還原備份沒有完成，請再試一次!");
 
-// Passes every box on and notes that one was shown. The package reader warns about a
-// package of another user itself and is silent about anything else that goes wrong, so
-// this tells the two apart without asking it twice.
-class NoticingPrompts : public Prompts {
-public:
-    explicit NoticingPrompts(Prompts& inner) : m_inner(inner) {}
-    bool noticed = false;
-
-    void information(const QString& text, const QString& title) override {
-        noticed = true;
-        m_inner.information(text, title);
-    }
-    void warning(const QString& text, const QString& title) override {
-        noticed = true;
-        m_inner.warning(text, title);
-    }
-    void plain(const QString& text, const QString& title) override {
-        noticed = true;
-        m_inner.plain(text, title);
-    }
-    Answer question(const QString& text, Buttons buttons, const QString& title) override {
-        noticed = true;
-        return m_inner.question(text, buttons, title);
-    }
-    std::optional<QString> input(const QString& prompt, const QString& title,
-                                 const QString& defaultText) override {
-        noticed = true;
-        return m_inner.input(prompt, title, defaultText);
-    }
-    std::optional<QString> password(const QString& prompt, const QString& title) override {
-        noticed = true;
-        return m_inner.password(prompt, title);
-    }
-    QString openFile(const QString& title, const QString& filter,
-                     const QString& defaultName) override {
-        noticed = true;
-        return m_inner.openFile(title, filter, defaultName);
-    }
-    QString saveFile(const QString& title, const QString& filter,
-                     const QString& defaultName) override {
-        noticed = true;
-        return m_inner.saveFile(title, filter, defaultName);
-    }
-    QString browseFolder(const QString& title) override {
-        noticed = true;
-        return m_inner.browseFolder(title);
-    }
-
-private:
-    Prompts& m_inner;
-};
-
 // The folder of a chosen file, ending with "/": where the next dialog starts.
 QString folderOf(const QString& path) {
     QString folder = path.left(path.lastIndexOf(u'/') + 1);
@@ -133,48 +81,45 @@ bool confirmRestore(AppContext& ctx, const QString& chosen, bool existenceFirst)
            Prompts::Answer::Yes;
 }
 
-enum class Restore {
-    Done,
-    Refused, // a package of another user; the reader said so
-    Failed,  // not copied, not a well-formed package, or not every file written
-};
-
 // The shared core: the chosen file becomes the working package of CurrentUser, is
 // unpacked over the user's files and deleted again.
-Restore restoreChosen(AppContext& ctx, const QString& chosen) {
+RestoreResult restoreChosen(AppContext& ctx, const QString& chosen) {
     const QString working = BackupPackagePath(ctx.session);
     // A working package left by an earlier failure must never be restored in its place.
     QFile::remove(working);
-    if (!LedgerFolders::copyFile(chosen, working)) {
-        QFile::remove(working);
-        return Restore::Failed;
-    }
-    Prompts* prompts = ctx.services.prompts;
-    NoticingPrompts noticing(*prompts);
-    ctx.services.prompts = &noticing;
-    const bool ok = RestoreBackupPackage(ctx);
-    ctx.services.prompts = prompts;
+    const bool copied = LedgerFolders::copyFile(chosen, working);
+    const RestoreResult result = copied ? RestoreBackupPackage(ctx) : RestoreResult::NotWritten;
     QFile::remove(working);
-    if (ok) return Restore::Done;
-    return noticing.noticed ? Restore::Refused : Restore::Failed;
+    return result == RestoreResult::Missing ? RestoreResult::NotWritten : result;
+}
+
+// The message of a restore that did not happen (the other owner's warning is the store's
+// own); true when the files were restored.
+bool reportRestore(AppContext& ctx, RestoreResult result, bool forgetPathOnFailure) {
+    switch (result) {
+    case RestoreResult::Restored:
+        return true;
+    case RestoreResult::Invalid:
+        ctx.services.prompts->warning(kNotAPackage);
+        return false;
+    case RestoreResult::Missing:
+    case RestoreResult::NotWritten:
+        ctx.services.prompts->warning(kRestoreFailed);
+        if (forgetPathOnFailure) forgetBackupPath(ctx);
+        return false;
+    case RestoreResult::OtherOwner:
+        return false;
+    }
+    return false;
 }
 
 // The two restores of the ledger list after their dialog.
 bool restoreForCurrentUser(AppContext& ctx, const QString& chosen, bool existenceFirst,
                            bool forgetPathOnFailure) {
     if (!confirmRestore(ctx, chosen, existenceFirst)) return false;
-    switch (restoreChosen(ctx, chosen)) {
-    case Restore::Done:
-        ctx.services.prompts->information(QStringLiteral("還原資料完成"));
-        return true;
-    case Restore::Refused:
-        return false;
-    case Restore::Failed:
-        ctx.services.prompts->warning(kRestoreFailed);
-        if (forgetPathOnFailure) forgetBackupPath(ctx);
-        return false;
-    }
-    return false;
+    if (!reportRestore(ctx, restoreChosen(ctx, chosen), forgetPathOnFailure)) return false;
+    ctx.services.prompts->information(QStringLiteral("還原資料完成"));
+    return true;
 }
 
 } // namespace
@@ -204,9 +149,11 @@ void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList) {
         prompts.information(QStringLiteral("您選擇的位置是Qivo資料夾，不可以備份到這裡!"));
         return;
     }
-    BuildBackupPackage(ctx);
+    // A package without every file would pass for a backup of everything: it is not kept.
+    const BackupBuild built = BuildBackupPackage(ctx);
     const QString working = BackupPackagePath(s);
-    const bool copied = LedgerFolders::copyFile(working, chosen);
+    const bool copied =
+        built.written && built.leftOut.isEmpty() && LedgerFolders::copyFile(working, chosen);
     QFile::remove(working);
     if (!copied) {
         fail();
@@ -246,10 +193,9 @@ QString RestoreBackupBeforeLogin(AppContext& ctx) {
         return QString();
     }
     s.CurrentUser = owner;
-    const Restore result = restoreChosen(ctx, chosen);
+    const RestoreResult result = restoreChosen(ctx, chosen);
     s.CurrentUser.clear();
-    if (result == Restore::Failed) prompts.warning(kRestoreFailed);
-    return result == Restore::Done ? owner : QString();
+    return reportRestore(ctx, result, false) ? owner : QString();
 }
 
 } // namespace BackupCommands

@@ -1,4 +1,5 @@
 #include "platform/codec.h"
+#include "platform/fileio.h"
 #include "store/backuppackage.h"
 #include "support/storeenv.h"
 #include "support/testfiles.h"
@@ -63,7 +64,10 @@ private slots:
     void missingPackageIsSilent();
     void entryGroupFollowsRestoredMain();
     void olderFavoritesFileGoes();
-    void failedWriteIsReported();
+    void failedWriteChangesNothing();
+    void linkAtDestinationIsReplaced();
+    void dottedLedgerNamesArePacked();
+    void unreadableFileIsReported();
     void nobodyLoggedInBuildsNothing();
 };
 
@@ -82,12 +86,13 @@ void TestBackupPackage::layoutAndPackingOrder() {
     put(env.user("old.qvk"), "not packed");
     // Names the restore would refuse are left out, so the package stays restorable.
     put(env.user("Home/a\\b.qvd"), "not packed");
-    put(env.user("odd..name"), "not packed");
     // Work files of an interrupted run are removed and never packed.
     put(env.ctx.session.DataRoot + "Test.lst", "stale");
     put(env.ctx.session.DataRoot + "Test.tmp", "stale");
 
-    BuildBackupPackage(env.ctx);
+    const BackupBuild built = BuildBackupPackage(env.ctx);
+    QVERIFY(built.written);
+    QCOMPARE(built.leftOut, QStringList());
 
     const QByteArray list = line("Home\\Accounts.qvd", "3") + line("Home\\Main.qvd", "4") +
                             line("work\\Main.qvd", "0") + line("DataBase.lst", "12") +
@@ -106,13 +111,13 @@ void TestBackupPackage::roundTripRestoresEveryFile() {
     put(env.user("餐費/Main.qvd"), QByteArray(284, 'x'));
     put(env.user("餐費/Note.qvd"), "");
     put(env.user("DataBase.pwd"), Ansi::encode("密碼"));
-    BuildBackupPackage(env.ctx);
+    QVERIFY(BuildBackupPackage(env.ctx).written);
     const auto before = snapshot(env.ctx.session.userFolder());
     QCOMPARE(before.size(), 3);
 
     QDir(env.ctx.session.userFolder()).removeRecursively();
     put(env.user("Kept/Main.qvd"), "untouched");
-    QVERIFY(RestoreBackupPackage(env.ctx));
+    QCOMPARE(RestoreBackupPackage(env.ctx), RestoreResult::Restored);
 
     auto after = snapshot(env.ctx.session.userFolder());
     QCOMPARE(after.take("Kept/Main.qvd"), QByteArray("untouched"));
@@ -149,7 +154,8 @@ void TestBackupPackage::ownerComparison() {
     Env env(user);
     put(env.package(), package(owner, kValidList, kValidData));
 
-    QCOMPARE(RestoreBackupPackage(env.ctx), restored);
+    QCOMPARE(RestoreBackupPackage(env.ctx),
+             restored ? RestoreResult::Restored : RestoreResult::OtherOwner);
     QCOMPARE(QFileInfo::exists(env.user("Home/Main.qvd")), restored);
     const QStringList expectedBoxes =
         restored ? QStringList()
@@ -194,13 +200,14 @@ void TestBackupPackage::invalidPackageWritesNothing_data() {
 
 void TestBackupPackage::invalidPackageWritesNothing() {
     QFETCH(QByteArray, bytes);
-    Env env;
+    // Of another user, too: what is no package is never reported as another user's one.
+    Env env("Someone");
     put(env.user("Home/Main.qvd"), "old");
     put(env.user("Home/Main1.qvd"), "old notes");
     const auto before = snapshot(env.ctx.session.DataRoot);
     put(env.package(), bytes);
 
-    QVERIFY(!RestoreBackupPackage(env.ctx));
+    QCOMPARE(RestoreBackupPackage(env.ctx), RestoreResult::Invalid);
     QFile::remove(env.package());
     QCOMPARE(snapshot(env.ctx.session.DataRoot), before);
     QVERIFY(QDir(env.path()).entryList({"Main.qvd"}, QDir::Files).isEmpty());
@@ -209,7 +216,7 @@ void TestBackupPackage::invalidPackageWritesNothing() {
 
 void TestBackupPackage::missingPackageIsSilent() {
     Env env;
-    QVERIFY(!RestoreBackupPackage(env.ctx));
+    QCOMPARE(RestoreBackupPackage(env.ctx), RestoreResult::Missing);
     QVERIFY(env.prompts.shown.isEmpty());
     QVERIFY(!QFileInfo::exists(env.ctx.session.userFolder()));
 }
@@ -223,7 +230,7 @@ void TestBackupPackage::entryGroupFollowsRestoredMain() {
         line("Home\\Main.qvd", "3") + line("Home\\Main2.qvd", "2") + line("Other\\Note.qvd", "1");
     put(env.package(), package("Test", list, "abcxyn"));
 
-    QVERIFY(RestoreBackupPackage(env.ctx));
+    QCOMPARE(RestoreBackupPackage(env.ctx), RestoreResult::Restored);
     const QMap<QString, QByteArray> expected{{"Home/Main.qvd", "abc"},
                                              {"Home/Main2.qvd", "xy"},
                                              {"Home/Note.qvd", "stale"},
@@ -237,24 +244,68 @@ void TestBackupPackage::olderFavoritesFileGoes() {
     put(env.user("Favorites1.dat"), "old generation");
     put(env.package(), package("Test", line("Favorites.dat", "2"), "fv"));
 
-    QVERIFY(RestoreBackupPackage(env.ctx));
+    QCOMPARE(RestoreBackupPackage(env.ctx), RestoreResult::Restored);
     const QMap<QString, QByteArray> expected{{"Favorites.dat", "fv"}};
     QCOMPARE(snapshot(env.ctx.session.userFolder()), expected);
 }
 
-void TestBackupPackage::failedWriteIsReported() {
+void TestBackupPackage::failedWriteChangesNothing() {
     Env env;
-    QDir().mkpath(env.user("DataBase.pwd")); // a folder where the file should go
+    put(env.user("Old/Main.qvd"), "old");
+    QDir().mkpath(env.user("DataBase.pwd/inner")); // a folder where the file should go
+    const auto before = snapshot(env.ctx.session.userFolder());
     put(env.package(), package("Test", kValidList, kValidData));
 
-    QVERIFY(!RestoreBackupPackage(env.ctx));
-    QCOMPARE(get(env.user("Home/Main.qvd")), QByteArray("abc")); // the others are still written
+    QCOMPARE(RestoreBackupPackage(env.ctx), RestoreResult::NotWritten);
+    // Home/Main.qvd came first in the package: it is not left behind, nor is its folder.
+    QCOMPARE(snapshot(env.ctx.session.userFolder()), before);
+    QVERIFY(!QFileInfo::exists(env.user("Home")));
+}
+
+void TestBackupPackage::linkAtDestinationIsReplaced() {
+    Env env;
+    put(env.path("elsewhere/secret.txt"), "outside");
+    QDir().mkpath(env.user("Home"));
+    QVERIFY(QFile::link(env.path("elsewhere/secret.txt"), env.user("Home/Main.qvd")));
+    put(env.package(), package("Test", kValidList, kValidData));
+
+    QCOMPARE(RestoreBackupPackage(env.ctx), RestoreResult::Restored);
+    QCOMPARE(get(env.path("elsewhere/secret.txt")), QByteArray("outside"));
+    QVERIFY(!QFileInfo(env.user("Home/Main.qvd")).isSymLink());
+    QCOMPARE(get(env.user("Home/Main.qvd")), QByteArray("abc"));
+}
+
+void TestBackupPackage::dottedLedgerNamesArePacked() {
+    Env env;
+    put(env.user("2023..2024/Main.qvd"), "MAIN");
+    put(env.user("a.b/Main.qvd"), "AB");
+    QVERIFY(BuildBackupPackage(env.ctx).written);
+    const auto before = snapshot(env.ctx.session.userFolder());
+    QCOMPARE(before.size(), 2);
+
+    QVERIFY(QDir(env.ctx.session.userFolder()).removeRecursively());
+    QCOMPARE(RestoreBackupPackage(env.ctx), RestoreResult::Restored);
+    QCOMPARE(snapshot(env.ctx.session.userFolder()), before);
+}
+
+void TestBackupPackage::unreadableFileIsReported() {
+    Env env;
+    put(env.user("Home/Main.qvd"), "MAIN");
+    // Larger than any file a package may hold: it cannot be read into one.
+    QFile huge(env.user("Home/Main1.qvd"));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(FileIO::LargestTextFile + 1));
+    huge.close();
+
+    const BackupBuild built = BuildBackupPackage(env.ctx);
+    QVERIFY(built.written);
+    QCOMPARE(built.leftOut, QStringList{"Home\\Main1.qvd"});
+    QVERIFY(!get(env.package()).contains("Main1.qvd"));
 }
 
 void TestBackupPackage::nobodyLoggedInBuildsNothing() {
     Env env("");
     put(env.ctx.session.DataRoot + "Someone/DataBase.pwd", "PW");
-    BuildBackupPackage(env.ctx);
+    QVERIFY(!BuildBackupPackage(env.ctx).written);
     QCOMPARE(QDir(env.ctx.session.DataRoot).entryList(QDir::Files), QStringList());
 }
 

@@ -221,7 +221,7 @@ private slots:
         QTest::addColumn<bool>("sticky");
         // "pack small": a package far below the writer's buffer. A full disk fails every
         // write from the first failing one on.
-        for (const char* kind : {"roundtrip", "pack small"}) {
+        for (const char* kind : {"roundtrip", "pack small", "unpack"}) {
             for (const char* op : {"write", "fsync", "link", "rename", "unlink"})
                 QTest::addRow("%s %s", kind, op) << kind << op << false;
             QTest::addRow("%s full disk", kind) << kind << "write" << true;

@@ -122,7 +122,7 @@ void BackupCommandsTest::saveBackup() {
 
     // The copy is the package of the data as it is now, byte for byte.
     const QByteArray saved = w.fileBytes(w.backups + "mine.qvk");
-    BuildBackupPackage(w.env.ctx);
+    QVERIFY(BuildBackupPackage(w.env.ctx).written);
     QCOMPARE(saved, w.fileBytes(BackupPackagePath(w.session())));
     QVERIFY(saved.contains("Trip\r\nHome\r\n"));
 
@@ -312,9 +312,10 @@ void BackupCommandsTest::damagedPackageWritesNothing_data() {
     QByteArray cut = amyPackage();
     cut.chop(3);
     const QByteArray traversal = package("Amy", {{"..\\Main.qvd", "x"}});
-    QTest::newRow("list: cut short") << "list" << cut << "";
-    QTest::newRow("list: path leaving the user folder") << "list" << traversal << "";
-    QTest::newRow("list: owner only") << "list" << QByteArray("Amy") << "";
+    // Not a package: told so, and the chosen folder stays the one the next dialog opens.
+    QTest::newRow("list: cut short") << "list" << cut << "<unset>";
+    QTest::newRow("list: path leaving the user folder") << "list" << traversal << "<unset>";
+    QTest::newRow("list: owner only") << "list" << QByteArray("Amy") << "<unset>";
     QTest::newRow("system: cut short") << "system" << cut << "<unset>";
     QTest::newRow("login: cut short") << "login" << cut << "<unset>";
 }
@@ -339,7 +340,7 @@ void BackupCommandsTest::damagedPackageWritesNothing() {
     } else {
         w.click(command == u"list" ? "Command4" : "Command5");
     }
-    QCOMPARE(w.boxes(), QStringList({kQuestion, kRestoreFailed}));
+    QCOMPARE(w.boxes(), QStringList({kQuestion, kNotAPackage}));
     QCOMPARE(w.fileBytes(w.user + "Home/Main.qvd"), QByteArray("current main"));
     QCOMPARE(w.fileBytes(w.user + "DataBase.lst"), before);
     QVERIFY(!QFileInfo::exists(w.env.path("Main.qvd")));

@@ -162,11 +162,14 @@ int pack(const QStringList& args) {
     Tool tool;
     tool.ctx.session.DataRoot = AsToolFolder(args.at(0));
     tool.ctx.session.CurrentUser = args.at(1);
-    BuildBackupPackage(tool.ctx);
+    const BackupBuild built = BuildBackupPackage(tool.ctx);
     const QString working = BackupPackagePath(tool.ctx.session);
     const auto bytes = FileIO::readFile(working);
     QFile::remove(working);
-    if (!bytes || !FileIO::writeFileSafely(args.at(2), *bytes)) {
+    for (const QString& path : built.leftOut)
+        err("left out: " + path + u'\n');
+    if (!built.written || !built.leftOut.isEmpty() || !bytes ||
+        !FileIO::writeFileSafely(args.at(2), *bytes)) {
         err("package not written\n");
         return 1;
     }
@@ -185,11 +188,24 @@ int unpack(const QStringList& args) {
         err("package not readable\n");
         return 1;
     }
-    const bool restored = RestoreBackupPackage(tool.ctx);
+    const RestoreResult result = RestoreBackupPackage(tool.ctx);
     QFile::remove(working);
     if (!tool.prompts.texts.isEmpty()) err(tool.prompts.texts.join(u'\n') + u'\n');
-    if (!restored) err("refused\n");
-    return restored ? 0 : 1;
+    switch (result) {
+    case RestoreResult::Restored:
+        return 0;
+    case RestoreResult::Invalid:
+        err("not a package\n");
+        return 1;
+    case RestoreResult::Missing:
+    case RestoreResult::NotWritten:
+        err("not written\n");
+        return 1;
+    case RestoreResult::OtherOwner:
+        err("refused\n");
+        return 1;
+    }
+    return 1;
 }
 
 } // namespace
