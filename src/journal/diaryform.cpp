@@ -20,8 +20,8 @@
 #include "journal/journalmodel.h"
 #include "mainwin/mainform_widgets.h"
 #include "mainwin/mainview.h"
-#include "platform/settingsstore.h"
 #include "platform/desktop/windowroutines.h"
+#include "platform/settingsstore.h"
 #include "store/appcontext.h"
 
 namespace {

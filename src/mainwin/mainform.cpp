@@ -1,6 +1,6 @@
 #include "mainwin/mainform.h"
-#include "online/numberform.h"
 #include "journal/diaryform.h"
+#include "online/numberform.h"
 
 #include <QAction>
 #include <QApplication>

@@ -9,11 +9,11 @@
 #include <QTreeWidget>
 
 #include "mainwin/mainform.h"
-#include "store/periods.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/periods.h"
 
 void MainForm::clearFilterText() {
     Combo2->setEditText(QString());

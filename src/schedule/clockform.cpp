@@ -10,8 +10,8 @@
 
 #include "mainwin/mainview.h"
 #include "platform/clock.h"
-#include "platform/modalrunner.h"
 #include "platform/desktop/windowroutines.h"
+#include "platform/modalrunner.h"
 #include "schedule/entryreminders.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"

@@ -10,9 +10,9 @@
 
 #include "mainwin/mainview.h"
 #include "platform/clock.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
-#include "platform/desktop/windowroutines.h"
 #include "schedule/recurringposting.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"

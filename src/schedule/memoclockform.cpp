@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "platform/clock.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
-#include "platform/desktop/windowroutines.h"
 #include "store/appcontext.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include <memory>
 
 #include "mainwin/mainform.h"
-#include "store/periods.h"
 #include "store/amounts.h"
+#include "store/periods.h"
 #include "support/ledgerbuilder.h"
 #include "support/testenv.h"
 

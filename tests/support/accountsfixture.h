@@ -54,7 +54,8 @@ inline QStringList picture(const Ledger& l) {
         QStringList budget;
         for (const TaggedNumber& cell : a.Budget)
             budget << (cell.isEmpty() ? QString("-") : QString::number(cell.value()));
-        lines << QString("account %1|%2|%3").arg(a.Name.trimmed()).arg(a.Kind).arg(budget.join(','));
+        lines
+            << QString("account %1|%2|%3").arg(a.Name.trimmed()).arg(a.Kind).arg(budget.join(','));
     }
     for (int i = 1; i < l.EntryCount; ++i) {
         const EntryCore& e = l.Entries[size_t(i)];
