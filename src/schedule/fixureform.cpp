@@ -20,6 +20,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
+#include "schedule/schedulechoices.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 
@@ -28,36 +29,12 @@ namespace {
 const QString kSection = QStringLiteral("FixureForm");
 const QStringList kPeriods = {QStringLiteral("年"), QStringLiteral("月"),   QStringLiteral("週"),
                               QStringLiteral("日"), QStringLiteral("單月"), QStringLiteral("雙月")};
-const QStringList kWeekdays = {QStringLiteral("星期日"), QStringLiteral("星期一"),
-                               QStringLiteral("星期二"), QStringLiteral("星期三"),
-                               QStringLiteral("星期四"), QStringLiteral("星期五"),
-                               QStringLiteral("星期六")};
-const QString kMonthEnd = QStringLiteral("月底");
 constexpr int RecordRole = Qt::UserRole;
 constexpr int MinWidthTwips = 11535;
 constexpr int MinHeightTwips = 5000;
 constexpr int ClosedWidthTwips = 11535;
 constexpr int ClosedHeightTwips = 7890;
 constexpr int Capacity = Ledger::RecurringCapacity;
-
-QStringList numbers(int from, int to) {
-    QStringList items;
-    for (int i = from; i <= to; ++i)
-        items << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-    return items;
-}
-
-void refill(QComboBox* combo, const QStringList& items) {
-    combo->clear();
-    combo->addItems(items);
-    combo->setCurrentIndex(0);
-}
-
-QString trimRight(QString s) {
-    while (s.endsWith(QLatin1Char(' ')))
-        s.chop(1);
-    return s;
-}
 
 } // namespace
 
@@ -71,12 +48,12 @@ QStringList RecurringRowTexts(const RecurringRecord& r, const Session& session) 
     case 1:
     case 4:
     case 5:
-        time = when.startsWith(QLatin1String("32")) ? kMonthEnd : when;
+        time = when.startsWith(QLatin1String("32")) ? ScheduleChoices::MonthEnd : when;
         break;
     case 2: {
         const QChar c = when.isEmpty() ? QChar() : when.at(0);
         const int d = c.isDigit() ? c.digitValue() : -1;
-        time = d >= 0 && d <= 6 ? kWeekdays.at(d) : QString();
+        time = d >= 0 && d <= 6 ? ScheduleChoices::Weekdays().at(d) : QString();
         break;
     }
     case 3:
@@ -86,7 +63,7 @@ QStringList RecurringRowTexts(const RecurringRecord& r, const Session& session) 
         break;
     }
     return {r.Period < kPeriods.size() ? kPeriods.at(r.Period) : QString(),
-            trimRight(time),
+            TrimFixed(time),
             r.Overdue == 1 ? QStringLiteral("是") : QStringLiteral("否"),
             r.Account1.trimmed(),
             r.Account2.trimmed(),
@@ -224,8 +201,8 @@ void FixureForm::fillAccountLists() {
     }
     const QSignalBlocker b0(Combo3[0]);
     const QSignalBlocker b1(Combo3[1]);
-    refill(Combo3[0], first);
-    refill(Combo3[1], second);
+    ScheduleChoices::Refill(Combo3[0], first);
+    ScheduleChoices::Refill(Combo3[1], second);
     FitComboDropWidth(Combo3[0]);
     FitComboDropWidth(Combo3[1]);
 }
@@ -269,16 +246,17 @@ void FixureForm::Combo1_Click() {
     Check1->setVisible(true);
     switch (period) {
     case 0:
-        refill(Combo2[0], numbers(1, 12));
-        refill(Combo2[1], numbers(1, 31));
+        ScheduleChoices::Refill(Combo2[0], ScheduleChoices::TwoDigitNumbers(1, 12));
+        ScheduleChoices::Refill(Combo2[1], ScheduleChoices::TwoDigitNumbers(1, 31));
         break;
     case 1:
     case 4:
     case 5:
-        refill(Combo2[0], numbers(1, 31) << kMonthEnd);
+        ScheduleChoices::Refill(Combo2[0], ScheduleChoices::TwoDigitNumbers(1, 31)
+                                               << ScheduleChoices::MonthEnd);
         break;
     case 2:
-        refill(Combo2[0], kWeekdays);
+        ScheduleChoices::Refill(Combo2[0], ScheduleChoices::Weekdays());
         break;
     case 3:
         Label2->setVisible(false);
@@ -320,11 +298,12 @@ RecurringRecord FixureForm::recordFromEditor(double hundredths) const {
     case 1:
     case 4:
     case 5:
-        when =
-            Combo2[0]->currentText() == kMonthEnd ? QStringLiteral("32") : Combo2[0]->currentText();
+        when = Combo2[0]->currentText() == ScheduleChoices::MonthEnd ? QStringLiteral("32")
+                                                                     : Combo2[0]->currentText();
         break;
     case 2:
-        when = QString::number(std::max(0, int(kWeekdays.indexOf(Combo2[0]->currentText()))));
+        when = QString::number(
+            std::max(0, int(ScheduleChoices::Weekdays().indexOf(Combo2[0]->currentText()))));
         break;
     default:
         when = QStringLiteral("0");
@@ -332,10 +311,10 @@ RecurringRecord FixureForm::recordFromEditor(double hundredths) const {
     }
     r.When = when;
     r.Overdue = period != 3 && Check1->isChecked() ? 1 : 0;
-    r.Account1 = trimRight(Combo3[0]->currentText());
-    r.Account2 = trimRight(Combo3[1]->currentText());
+    r.Account1 = TrimFixed(Combo3[0]->currentText());
+    r.Account2 = TrimFixed(Combo3[1]->currentText());
     r.Amount = TaggedNumber::fromDouble(hundredths);
-    r.Detail = trimRight(Text3->text());
+    r.Detail = TrimFixed(Text3->text());
     return r;
 }
 
@@ -417,7 +396,7 @@ void FixureForm::Liv1_Click() {
         Combo2[0]->setCurrentIndex(time.left(2).toInt() - 1);
         Combo2[1]->setCurrentIndex(time.right(2).toInt() - 1);
     } else if (period == 1 || period == 4 || period == 5) {
-        Combo2[0]->setCurrentIndex(time == kMonthEnd ? 31 : time.toInt() - 1);
+        Combo2[0]->setCurrentIndex(time == ScheduleChoices::MonthEnd ? 31 : time.toInt() - 1);
     } else if (period == 2) {
         Combo2[0]->setCurrentIndex(Combo2[0]->findText(time));
     }

@@ -22,43 +22,21 @@
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
+#include "schedule/schedulechoices.h"
 #include "store/appcontext.h"
+#include "store/ledger.h"
 
 namespace {
 
 const QString kSection = QStringLiteral("MemoForm");
 const QStringList kFixedPeriods = {QStringLiteral("年"), QStringLiteral("月"),
                                    QStringLiteral("週")};
-const QStringList kWeekdays = {QStringLiteral("星期日"), QStringLiteral("星期一"),
-                               QStringLiteral("星期二"), QStringLiteral("星期三"),
-                               QStringLiteral("星期四"), QStringLiteral("星期五"),
-                               QStringLiteral("星期六")};
-const QString kMonthEnd = QStringLiteral("月底");
 constexpr int IndexColumnMemo = 3;
 constexpr int IndexColumnFixed = 4;
 constexpr int MinWidthTwips = 11425;
 constexpr int MinHeightTwips = 8955;
 constexpr int ClosedWidthTwips = 11415;
 constexpr int ClosedHeightTwips = 8955;
-
-QStringList numbers(int from, int to) {
-    QStringList items;
-    for (int i = from; i <= to; ++i)
-        items << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-    return items;
-}
-
-void refill(QComboBox* combo, const QStringList& items) {
-    combo->clear();
-    combo->addItems(items);
-    combo->setCurrentIndex(0);
-}
-
-QString trimRight(QString s) {
-    while (s.endsWith(QLatin1Char(' ')))
-        s.chop(1);
-    return s;
-}
 
 QString leadText(const QString& days) {
     return QStringLiteral("前 ") + days + QStringLiteral(" 天提醒");
@@ -74,11 +52,12 @@ QString fixedTimeText(const FixedMemoRecord& m) {
     case 1:
         return m.When.trimmed();
     case 2:
-        return m.When.startsWith(QLatin1String("32")) ? kMonthEnd : m.When.trimmed();
+        return m.When.startsWith(QLatin1String("32")) ? ScheduleChoices::MonthEnd
+                                                      : m.When.trimmed();
     case 3: {
         const QChar c = m.When.isEmpty() ? QChar() : m.When.at(0);
         const int d = c.isDigit() ? c.digitValue() : -1;
-        return d >= 0 && d <= 6 ? kWeekdays.at(d) : QString();
+        return d >= 0 && d <= 6 ? ScheduleChoices::Weekdays().at(d) : QString();
     }
     default:
         return {};
@@ -308,7 +287,7 @@ void MemoForm::fillMemoList() {
         row->setIcon(0, ImageList2::icon(13));
         row->setText(0, m.Date);
         row->setText(1, memoReminderText(m));
-        row->setText(2, trimRight(m.Text));
+        row->setText(2, TrimFixed(m.Text));
         row->setText(IndexColumnMemo, QString::number(i));
     }
     Liv1->clearSelection();
@@ -320,7 +299,7 @@ void MemoForm::fillFixedMemoRow(QTreeWidgetItem* row, const FixedMemoRecord& m) 
     row->setText(1, fixedTimeText(m));
     row->setText(2, m.RemindDays == 0 ? QStringLiteral("當天提醒")
                                       : leadText(QString::number(m.RemindDays)));
-    row->setText(3, trimRight(m.Text));
+    row->setText(3, TrimFixed(m.Text));
     row->setText(IndexColumnFixed, QString::number(Liv2->indexOfTopLevelItem(row) + 1));
 }
 
@@ -438,12 +417,13 @@ void MemoForm::Command4_Click() {
 void MemoForm::Combo1_Click() {
     const int period = Combo1->currentIndex();
     if (period == 0) {
-        refill(Combo2[0], numbers(1, 12));
-        refill(Combo2[1], numbers(1, 31));
+        ScheduleChoices::Refill(Combo2[0], ScheduleChoices::TwoDigitNumbers(1, 12));
+        ScheduleChoices::Refill(Combo2[1], ScheduleChoices::TwoDigitNumbers(1, 31));
     } else if (period == 1) {
-        refill(Combo2[0], numbers(1, 31) << kMonthEnd);
+        ScheduleChoices::Refill(Combo2[0], ScheduleChoices::TwoDigitNumbers(1, 31)
+                                               << ScheduleChoices::MonthEnd);
     } else {
-        refill(Combo2[0], kWeekdays);
+        ScheduleChoices::Refill(Combo2[0], ScheduleChoices::Weekdays());
     }
     Combo2[1]->setVisible(period == 0);
     Label8->setVisible(period == 0);
@@ -466,7 +446,7 @@ FixedMemoRecord MemoForm::fixedMemoFromEditor(QStringList& rowTexts) {
         time += QLatin1Char('/') + Combo2[1]->currentText();
         m.When = time;
     } else if (period == 1) {
-        m.When = time == kMonthEnd ? QStringLiteral("32") : time;
+        m.When = time == ScheduleChoices::MonthEnd ? QStringLiteral("32") : time;
     } else {
         m.When = QString::number(std::max(0, Combo2[0]->currentIndex()));
     }
@@ -580,7 +560,7 @@ void MemoForm::Liv1_Click() {
         Option1[2]->setChecked(true);
         Text2->setText(QString::number(m.RemindDays));
     }
-    Text1->setText(trimRight(m.Text));
+    Text1->setText(TrimFixed(m.Text));
 }
 
 void MemoForm::Liv2_Click() {
@@ -598,7 +578,8 @@ void MemoForm::Liv2_Click() {
         Combo2[0]->setCurrentIndex(Combo2[0]->findText(m.When.left(2)));
         Combo2[1]->setCurrentIndex(Combo2[1]->findText(m.When.mid(3, 2)));
     } else if (m.Period == 2) {
-        Combo2[0]->setCurrentIndex(row->text(1) == kMonthEnd ? 31 : m.When.left(2).toInt() - 1);
+        Combo2[0]->setCurrentIndex(
+            row->text(1) == ScheduleChoices::MonthEnd ? 31 : m.When.left(2).toInt() - 1);
     } else if (m.Period == 3) {
         const QChar c = m.When.isEmpty() ? QChar() : m.When.at(0);
         if (c.isDigit() && c.digitValue() <= 6) Combo2[0]->setCurrentIndex(c.digitValue());
@@ -610,7 +591,7 @@ void MemoForm::Liv2_Click() {
     } else {
         Option2[0]->setChecked(true);
     }
-    Text3->setText(trimRight(m.Text));
+    Text3->setText(TrimFixed(m.Text));
 }
 
 // A click into a lead-day box chooses its option.
