@@ -31,6 +31,30 @@ QString folderOf(const QString& path) {
     return folder;
 }
 
+// The file a path leads to once its links are followed, a dangling link too: a writer
+// follows it and creates the file at its end.
+QString linkTarget(const QString& path) {
+    QFileInfo info(path);
+    for (int hops = 0; info.isSymLink() && hops < 40; ++hops)
+        info.setFile(info.symLinkTarget());
+    return info.absoluteFilePath();
+}
+
+// The canonical folder that holds a file, or would hold it: empty when it does not exist.
+QString holdingFolder(const QString& path) {
+    return QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
+}
+
+// Whether a chosen file lies in the data folder, however its path reaches it: through a
+// link, "." or "..", or a doubled separator. The working packages live there, and a
+// package copied onto itself and then deleted would leave no backup at all.
+bool isInDataFolder(const QString& chosen, const QString& dataRoot) {
+    if (folderOf(chosen) == dataRoot) return true;
+    const QString root = QFileInfo(dataRoot).canonicalFilePath();
+    if (root.isEmpty()) return false;
+    return holdingFolder(chosen) == root || holdingFolder(linkTarget(chosen)) == root;
+}
+
 QString readBackupPath(AppContext& ctx) {
     QString& mirror = ctx.session.Setting.BackupPath;
     mirror = ctx.services.settings->GetSetting(kSetting, kBackupPath, QString());
@@ -73,7 +97,7 @@ bool confirmRestore(AppContext& ctx, const QString& chosen, bool existenceFirst)
         prompts.warning(kNotFound);
         return false;
     }
-    if (folderOf(chosen) == ctx.session.DataRoot) {
+    if (isInDataFolder(chosen, ctx.session.DataRoot)) {
         prompts.information(QStringLiteral("您選擇的位置是Qivo資料夾，不可以還原這裡的資料!"));
         return false;
     }
@@ -145,7 +169,7 @@ void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList) {
     if (chosen.isEmpty()) return;
     const QString folder = folderOf(chosen);
     s.Setting.BackupPath = folder;
-    if (folder == s.DataRoot) {
+    if (isInDataFolder(chosen, s.DataRoot)) {
         prompts.information(QStringLiteral("您選擇的位置是Qivo資料夾，不可以備份到這裡!"));
         return;
     }

@@ -67,6 +67,12 @@ struct BackupWorld : UsersWorld {
     QStringList boxes() const { return env.prompts.texts().mid(1); }
     bool loggedOut() const { return list->result() == int(OpenForm::LoggedOut); }
     void click(const QString& command) { list->findChild<QPushButton*>(command)->click(); }
+    // The restore of the login window, nobody logged in.
+    void restoreAtLogin() {
+        session().CurrentUser.clear();
+        LoginForm login(env.ctx, *users);
+        login.Command1->click();
+    }
 };
 
 } // namespace
@@ -91,6 +97,8 @@ private slots:
     void restoreBeforeLoginCreatesOwner();
     void restoreBeforeLoginRefusesUnsafeOwner_data();
     void restoreBeforeLoginRefusesUnsafeOwner();
+    void dataFolderAliasesRefused_data();
+    void dataFolderAliasesRefused();
 };
 
 void BackupCommandsTest::buttonsEnabled() {
@@ -273,13 +281,10 @@ void BackupCommandsTest::restoreChecks() {
     if (exists) writeFixtureBytes(folder + name, amyPackage());
     w.env.prompts.answerPath(folder + name);
     if (message == kQuestion) w.env.prompts.answer(Prompts::Answer::No);
-    if (command == u"login") {
-        w.session().CurrentUser.clear();
-        LoginForm login(w.env.ctx, *w.users);
-        login.Command1->click();
-    } else {
+    if (command == u"login")
+        w.restoreAtLogin();
+    else
         w.click(command == u"list" ? "Command4" : "Command5");
-    }
     QCOMPARE(w.boxes(), QStringList{message});
     QCOMPARE(w.env.prompts.pendingAnswers(), 0);
     QCOMPARE(w.fileBytes(w.user + "Home/Main.qvd"), QByteArray("current main"));
@@ -436,6 +441,64 @@ void BackupCommandsTest::restoreBeforeLoginRefusesUnsafeOwner() {
     QVERIFY(!QFileInfo::exists(w.env.path("Main.qvd")));
     QVERIFY(!QFileInfo::exists(w.env.path("L")));
     QVERIFY(w.session().CurrentUser.isEmpty());
+}
+
+void BackupCommandsTest::dataFolderAliasesRefused_data() {
+    QTest::addColumn<QString>("command"); // save, list, system, login
+    QTest::addColumn<QString>("alias");
+    for (const char* command : {"save", "list", "system", "login"}) {
+        for (const char* alias : {"link to the data folder", "parent step", "dot step",
+                                  "doubled separator", "link to the working package"})
+            QTest::addRow("%s: %s", command, alias) << QString(command) << QString(alias);
+    }
+}
+
+void BackupCommandsTest::dataFolderAliasesRefused() {
+    // The data folder reached by another path is still the data folder: saving there would
+    // copy the working package onto itself and delete it, a restore would delete the
+    // chosen file.
+    QFETCH(QString, command);
+    QFETCH(QString, alias);
+    BackupWorld w;
+    const QString root = w.session().DataRoot;
+    const QString working = root + "Amy.qvk";
+    const bool save = command == u"save";
+    // For a restore the chosen package is the user's working package name in the data folder.
+    if (!save) writeFixtureBytes(working, amyPackage());
+    QString chosen;
+    if (alias == u"link to the data folder") {
+        QVERIFY(QFile::link(QDir(root).absolutePath(), w.backups + "data"));
+        chosen = w.backups + "data/Amy.qvk";
+    } else if (alias == u"parent step") {
+        chosen = w.user + "../Amy.qvk";
+    } else if (alias == u"dot step") {
+        chosen = root + "./Amy.qvk";
+    } else if (alias == u"doubled separator") {
+        chosen = root + "/Amy.qvk";
+    } else {
+        // For the save the link leads nowhere yet: the package written there would be it.
+        QVERIFY(QFile::link(working, w.backups + "Amy.qvk"));
+        chosen = w.backups + "Amy.qvk";
+    }
+    w.env.prompts.answerPath(chosen);
+    if (save)
+        w.list->Command3->click();
+    else if (command == u"login")
+        w.restoreAtLogin();
+    else
+        w.click(command == u"list" ? "Command4" : "Command5");
+
+    QCOMPARE(w.boxes(),
+             QStringList{save ? QStringLiteral("您選擇的位置是Qivo資料夾，不可以備份到這裡!")
+                              : kInDataFolder});
+    QCOMPARE(w.env.prompts.pendingAnswers(), 0);
+    QCOMPARE(w.fileBytes(w.user + "Home/Main.qvd"), QByteArray("current main"));
+    QVERIFY(!w.loggedOut());
+    if (save)
+        QVERIFY(!QFileInfo::exists(working));
+    else
+        QCOMPARE(w.fileBytes(working), amyPackage()); // the chosen file is kept
+    QCOMPARE(w.storedBackupPath(), QStringLiteral("<unset>"));
 }
 
 QTEST_MAIN(BackupCommandsTest)
