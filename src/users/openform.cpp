@@ -308,18 +308,22 @@ void OpenForm::Command4_Click() {
     if (!BackupCommands::RestoreBackup(m_ctx)) return;
     // The restored DataBase.lst is the list now: the logout must not overwrite it.
     m_users.LedgerListChanged = false;
-    Cmd6_Click();
+    logOut(false);
 }
 
 void OpenForm::Command5_Click() {
     if (!BackupCommands::RestoreAutoBackup(m_ctx)) return;
     m_users.LedgerListChanged = false;
-    Cmd6_Click();
+    logOut(false);
 }
 
 void OpenForm::Cmd6_Click() {
+    logOut(true);
+}
+
+void OpenForm::logOut(bool autoBackup) {
     SaveLedgerList();
-    AutoBackup(m_ctx);
+    if (autoBackup) AutoBackup(m_ctx);
     m_users.ClearOpenLedger();
     done(LoggedOut);
 }

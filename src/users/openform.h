@@ -72,6 +72,9 @@ private:
     // After a change of the list: no closing without a decision, and the list is to be stored.
     void listChanged();
     void moveSelected(int offset);
+    // 登出; after a restore without the automatic backup, which would replace today's
+    // automatic copy (the last copy of the data from before the restore).
+    void logOut(bool autoBackup);
 
     AppContext& m_ctx;
     UsersController& m_users;

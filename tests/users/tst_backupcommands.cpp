@@ -99,6 +99,8 @@ private slots:
     void restoreBeforeLoginRefusesUnsafeOwner();
     void dataFolderAliasesRefused_data();
     void dataFolderAliasesRefused();
+    void restoreKeepsTodaysAutomaticCopy_data();
+    void restoreKeepsTodaysAutomaticCopy();
 };
 
 void BackupCommandsTest::buttonsEnabled() {
@@ -370,7 +372,7 @@ void BackupCommandsTest::restoreAutomaticBackup() {
     QCOMPARE(w.env.prompts.shown.first().defaultText, autoFolder + "Amy.qvk");
     QCOMPARE(w.session().Setting.BackupPath, autoFolder);
 
-    // Restoring ends in the logout, whose automatic backup packs the restored data.
+    // Restoring ends in the logout.
     w.env.prompts.clear();
     writeFixtureBytes(autoFolder + "20240110.qvk", amyPackage());
     w.env.prompts.answerPath(autoFolder + "20240110.qvk");
@@ -379,7 +381,7 @@ void BackupCommandsTest::restoreAutomaticBackup() {
     QCOMPARE(w.boxes(), QStringList({kQuestion, kRestored}));
     QCOMPARE(w.fileBytes(w.user + "Home/Main.qvd"), QByteArray("packed main"));
     QVERIFY(w.loggedOut());
-    QVERIFY(w.fileBytes(autoFolder + "20240115.qvk").contains("packed main"));
+    QCOMPARE(w.fileBytes(autoFolder + "20240110.qvk"), amyPackage());
     QCOMPARE(w.storedBackupPath(), w.backups);
 }
 
@@ -499,6 +501,41 @@ void BackupCommandsTest::dataFolderAliasesRefused() {
     else
         QCOMPARE(w.fileBytes(working), amyPackage()); // the chosen file is kept
     QCOMPARE(w.storedBackupPath(), QStringLiteral("<unset>"));
+}
+
+void BackupCommandsTest::restoreKeepsTodaysAutomaticCopy_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("restore") << "Command4";
+    QTest::newRow("restore of an automatic backup") << "Command5";
+}
+
+void BackupCommandsTest::restoreKeepsTodaysAutomaticCopy() {
+    // Today's automatic copy may be the last copy of the data from before the restore: the
+    // logout that ends the restore must not replace it.
+    QFETCH(QString, command);
+    BackupWorld w;
+    const QString autoFolder = w.session().AppFolder + "Backup/Amy/";
+    QDir().mkpath(autoFolder);
+    const QString todays = autoFolder + "20240115.qvk";
+    writeFixtureBytes(todays, "before the restore");
+    const QString chosen = (command == u"Command5" ? autoFolder : w.backups) + "Amy.qvk";
+    writeFixtureBytes(chosen, amyPackage());
+    w.env.prompts.answerPath(chosen);
+    w.env.prompts.answer(Prompts::Answer::Yes);
+    w.click(command);
+    QCOMPARE(w.boxes(), QStringList({kQuestion, kRestored}));
+    QVERIFY(w.loggedOut());
+    QCOMPARE(w.fileBytes(w.user + "Home/Main.qvd"), QByteArray("packed main"));
+    QCOMPARE(w.fileBytes(todays), QByteArray("before the restore"));
+    QVERIFY(w.dataRootFiles().isEmpty());
+
+    // A plain logout still makes its automatic backup.
+    BackupWorld v;
+    QDir().mkpath(v.session().AppFolder + "Backup");
+    v.list->Cmd6->click();
+    QVERIFY(v.loggedOut());
+    QVERIFY(
+        v.fileBytes(v.session().AppFolder + "Backup/Amy/20240115.qvk").contains("current main"));
 }
 
 QTEST_MAIN(BackupCommandsTest)
