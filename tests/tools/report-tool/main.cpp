@@ -6,6 +6,7 @@
 #include "store/loadledger.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QJsonDocument>
 
@@ -61,6 +62,7 @@ ToolRun::ToolRun(const ToolArgs& args) {
     ctx.services.settings = &settings;
     ctx.services.clock = &clock;
     ctx.services.shell = &shell;
+    ctx.services.modal = &modal;
     ctx.session.AppFolder = AsToolFolder(QCoreApplication::applicationDirPath());
     clock.day = args.today;
     prompts.savePaths = args.exports;
@@ -71,6 +73,29 @@ ToolRun::ToolRun(const ToolArgs& args) {
 }
 
 ToolRun::~ToolRun() = default;
+
+int ToolModalRunner::run(QDialog& dialog) {
+    if (!handler) return QDialog::Rejected;
+    dialog.show();
+    const int result = handler(dialog);
+    dialog.hide();
+    return result;
+}
+
+QJsonArray RunExports(ToolRun& run, const ToolArgs& args, const std::function<void()>& press) {
+    QJsonArray exports;
+    for (const QString& path : args.exports) {
+        const qsizetype boxes = run.prompts.texts.size();
+        const qsizetype dialogs = run.prompts.defaultNames.size();
+        press();
+        exports.append(QJsonObject{{"path", path},
+                                   {"defaultName", run.prompts.defaultNames.value(dialogs)},
+                                   {"warning", run.prompts.texts.size() > boxes
+                                                   ? QJsonValue(run.prompts.texts.last())
+                                                   : QJsonValue()}});
+    }
+    return exports;
+}
 
 bool ToolRun::open(const QString& ledgerFolder) {
     // A folder that is not there is no ledger to open (loading would seed a new one).
@@ -94,6 +119,10 @@ void PrintJson(const QJsonObject& json) {
 
 void PrintText(const QString& text) {
     write(stdout, text);
+}
+
+void PrintError(const QString& text) {
+    write(stderr, text + u'\n');
 }
 
 int BadArguments(const QString& why) {

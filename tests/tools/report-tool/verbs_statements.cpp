@@ -47,23 +47,6 @@ QJsonObject pieJson(const ReportChart* chart) {
     return QJsonObject{{"label", chart->rowLabel()}, {"slices", slices}};
 }
 
-// Presses 匯出 once per --export path; each dialog is answered by its path.
-QJsonArray runExports(ToolRun& run, IBSForm& form, const ToolArgs& args) {
-    QJsonArray exports;
-    for (const QString& path : args.exports) {
-        const qsizetype boxes = run.prompts.texts.size();
-        const qsizetype dialogs = run.prompts.defaultNames.size();
-        form.Command2->click();
-        const QString name = run.prompts.defaultNames.value(dialogs);
-        exports.append(QJsonObject{{"path", path},
-                                   {"defaultName", name},
-                                   {"warning", run.prompts.texts.size() > boxes
-                                                   ? QJsonValue(run.prompts.texts.last())
-                                                   : QJsonValue()}});
-    }
-    return exports;
-}
-
 bool viewOption(const ToolArgs& args, const QString& name, QAction* item) {
     if (!args.has(name)) return true;
     const QString v = args.option(name);
@@ -79,7 +62,7 @@ std::unique_ptr<IBSForm> openWindow(ToolRun& run) {
 }
 
 int printStatement(ToolRun& run, IBSForm& form, const ToolArgs& args, bool balance) {
-    const QJsonArray exports = runExports(run, form, args);
+    const QJsonArray exports = RunExports(run, args, [&] { form.Command2->click(); });
     QJsonObject json;
     json.insert("title", balance ? form.BalanceSheetTitle : form.IncomeStatementTitle);
     json.insert("status", form.StatusBar1->text());
@@ -153,30 +136,27 @@ int runIncome(ToolRun& run, const ToolArgs& args) {
     return printStatement(run, *form, args, false);
 }
 
-int runStep(ToolRun& run, const ToolArgs& args) {
-    if (args.positional.size() != 4 || args.positional[0] != u"ibs")
-        return BadArguments(QStringLiteral("step ibs YEAR ENTRY ARROW"));
-    const QString& entry = args.positional[2];
+int stepIbs(ToolRun& run, const QString& year, const QString& entry, StepArrow arrow) {
     const int choice = entry == u"-" ? -1 : PeriodChoiceIndex(entry);
     if (entry != u"-" && choice < 0) return BadArguments(QStringLiteral("ENTRY is a period or -"));
-    const QString& arrow = args.positional[3];
-    const QStringList arrows{"year-up", "year-down", "month-up", "month-down"};
-    if (!arrows.contains(arrow))
-        return BadArguments(QStringLiteral("ARROW is ") + arrows.join(", "));
-    run.main = std::make_unique<MainForm>(run.ctx); // over an empty ledger
-    run.main->EndProcess = [] {};
     std::unique_ptr<IBSForm> form = openWindow(run);
-    form->Text1->setText(args.positional[1]);
+    form->Text1->setText(year);
     form->Combo1->setCurrentIndex(choice);
-    if (arrow == u"year-up") form->UpDown2_UpClick();
-    if (arrow == u"year-down") form->UpDown2_DownClick();
-    if (arrow == u"month-up") form->UpDown1_UpClick();
-    if (arrow == u"month-down") form->UpDown1_DownClick();
-    PrintJson(
-        QJsonObject{{"year", form->Text1->text()},
-                    {"entry", form->Combo1->currentIndex() < 0 ? QStringLiteral("-")
-                                                               : form->Combo1->currentText()}});
-    return 0;
+    switch (arrow) {
+    case StepArrow::YearUp:
+        form->UpDown2_UpClick();
+        break;
+    case StepArrow::YearDown:
+        form->UpDown2_DownClick();
+        break;
+    case StepArrow::MonthUp:
+        form->UpDown1_UpClick();
+        break;
+    case StepArrow::MonthDown:
+        form->UpDown1_DownClick();
+        break;
+    }
+    return PrintStep(form->Text1, form->Combo1);
 }
 
 const ReportVerb balanceVerb("balance",
@@ -187,9 +167,6 @@ const ReportVerb incomeVerb("income",
                             "--to yyyymmdd) [--view-add 0|1] [--view-zero 0|1]",
                             {"year", "period", "from", "to", "view-add", "view-zero"}, true,
                             runIncome);
-const ReportVerb stepVerb("step",
-                          "step ibs YEAR ENTRY ARROW   (ENTRY a period or -; ARROW "
-                          "year-up, year-down, month-up or month-down)",
-                          {}, false, runStep);
+const StepWindow ibsStep("ibs", stepIbs);
 
 } // namespace
