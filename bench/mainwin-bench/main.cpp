@@ -1,6 +1,6 @@
 // mainwin-bench: times the main window's tree build, tree totals and entry listing on a
-// full-size generated ledger, and the report windows over it, offscreen, each against one
-// pass over the entries that only sums their amounts (median of five runs).
+// full-size generated ledger, offscreen, each against one pass over the entries that only
+// sums their amounts (median of five runs).
 #include "generate.h"
 #include "timing.h"
 
@@ -11,9 +11,6 @@
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
-#include "reports/budgetshowform.h"
-#include "reports/ieform.h"
-#include "reports/yearform.h"
 #include "schedule/entryreminders.h"
 #include "schedule/recurringdue.h"
 #include "store/amounts.h"
@@ -22,7 +19,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -157,31 +153,6 @@ int main(int argc, char** argv) {
     });
     report("ListAccountRecords largest (06月)", month, baseline);
     std::printf("  rows listed: %d\n", rows);
-
-    // The report windows over the main window, from the command to the filled lists
-    // (painting not counted); months from the 25th span two calendar months.
-    ctx.session.Setting.DayState = QStringLiteral("25");
-    w.ShowPeriod(Periods::WholeYear, 2024);
-    {
-        BudgetShowForm table(ctx, w, &w);
-        table.Check1->setChecked(true);
-        report("BudgetShowForm 整年 (budget, BudgetShow)", medianMs([&] { table.Combo1_Click(); }),
-               baseline);
-        std::printf("  rows: %d\n", table.Liv1->topLevelItemCount());
-    }
-    {
-        YearForm year(ctx, w, &w);
-        report("YearForm tab 1 (one account)", medianMs([&] { year.Combo1_Click(0); }), baseline);
-        report("YearForm tab 2 (ShowAL)", medianMs([&] { year.ShowAL(); }), baseline);
-        report("YearForm tab 3 (ShowIE)", medianMs([&] { year.ShowIE(); }), baseline);
-    }
-    {
-        w.ShowPeriod(Periods::FirstMonth + 2, 2024);
-        IEForm daily(ctx, w, &w);
-        report("IEForm 03月 (IEShow)", medianMs([&] { daily.IEShow(); }), baseline);
-        std::printf("  rows: %d\n", daily.Liv1->topLevelItemCount());
-    }
-    ctx.session.Setting.DayState = QStringLiteral("1");
 
     // The checks of an opening: 200 recurring records (every code, half of them posting
     // missed occurrences) against the whole entry table, and the entry reminders.
