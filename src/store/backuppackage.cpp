@@ -258,7 +258,7 @@ RestoreResult RestoreBackupPackage(AppContext& ctx) {
 }
 
 QString ReadBackupPackageOwner(const QString& packagePath) {
-    QFile file(packagePath);
-    if (!file.open(QIODevice::ReadOnly)) return QString();
-    return ownerText(file.read(kOwnerBytes));
+    const auto package = FileIO::readFile(packagePath);
+    if (!package || !parsePackage(*package)) return QString();
+    return ownerText(QByteArrayView(*package).first(kOwnerBytes));
 }

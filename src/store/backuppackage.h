@@ -39,5 +39,6 @@ enum class RestoreResult {
 // FileGroup), so a failed restore leaves the user folder as it was.
 [[nodiscard]] RestoreResult RestoreBackupPackage(AppContext& ctx);
 
-// The owner field of a package file, blanks trimmed; empty when it cannot be read.
+// The owner field of a package file, blanks trimmed; empty when the file cannot be read or
+// is not a well-formed package.
 QString ReadBackupPackageOwner(const QString& packagePath);

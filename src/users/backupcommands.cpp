@@ -8,6 +8,7 @@
 #include "store/backuppackage.h"
 #include "users/ledgerfolders.h"
 #include "users/namecheck.h"
+#include "users/userfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -215,6 +216,19 @@ QString RestoreBackupBeforeLogin(AppContext& ctx) {
     if (!NameCheck::isValidUserName(owner)) {
         prompts.warning(kNotAPackage);
         return QString();
+    }
+    // Nobody is logged in here: an existing user is replaced only by someone who knows the
+    // password. A user without a readable password file cannot log in and is told to
+    // restore, so such a user is restored without it.
+    const QString stored = UserFiles::readPassword(s.DataRoot + owner + QStringLiteral("/"));
+    if (!stored.isEmpty()) {
+        const auto typed = prompts.password(QStringLiteral("這個備份資料的所屬帳號 ") + owner +
+                                            QStringLiteral(" 已經存在，請輸入該帳號的密碼"));
+        if (!typed || typed->isEmpty()) return QString();
+        if (*typed != stored) {
+            prompts.warning(QStringLiteral("密碼不正確，無法還原"));
+            return QString();
+        }
     }
     s.CurrentUser = owner;
     const RestoreResult result = restoreChosen(ctx, chosen);

@@ -103,6 +103,9 @@ void TestBackupPackage::layoutAndPackingOrder() {
     QCOMPARE(get(env.package()), expected);
     QCOMPARE(QDir(env.ctx.session.DataRoot).entryList(QDir::Files), QStringList{"Test.qvk"});
     QCOMPARE(ReadBackupPackageOwner(env.package()), QString("Test"));
+    // A file that is not a whole package names no owner.
+    put(env.package(), expected.chopped(1));
+    QCOMPARE(ReadBackupPackageOwner(env.package()), QString());
 }
 
 void TestBackupPackage::roundTripRestoresEveryFile() {

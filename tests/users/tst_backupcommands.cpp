@@ -95,6 +95,8 @@ private slots:
     void damagedPackageWritesNothing();
     void restoreAutomaticBackup();
     void restoreBeforeLoginCreatesOwner();
+    void restoreBeforeLoginOfExistingOwner_data();
+    void restoreBeforeLoginOfExistingOwner();
     void restoreBeforeLoginRefusesUnsafeOwner_data();
     void restoreBeforeLoginRefusesUnsafeOwner();
     void dataFolderAliasesRefused_data();
@@ -419,6 +421,66 @@ void BackupCommandsTest::restoreBeforeLoginCreatesOwner() {
     login.cmdOK->click();
     QVERIFY(login.LoggedIn());
     QCOMPARE(login.Ledgers(), QStringList{"Work"});
+}
+
+void BackupCommandsTest::restoreBeforeLoginOfExistingOwner_data() {
+    // An existing user is replaced only by someone who knows the password; a user the login
+    // cannot let in (no folder, no or a damaged password file) is restored as before.
+    QTest::addColumn<QString>("passwordFile"); // "readable", "missing", "damaged", "no folder"
+    QTest::addColumn<std::optional<QString>>("answer");
+    QTest::addColumn<QString>("result"); // the box after the password prompt, if any
+    const std::optional<QString> none;
+    const QString wrong = QStringLiteral("密碼不正確，無法還原");
+    QTest::newRow("right password") << "readable" << std::optional<QString>("abc") << kRestored;
+    QTest::newRow("wrong password") << "readable" << std::optional<QString>("abd") << wrong;
+    QTest::newRow("password in other case") << "readable" << std::optional<QString>("ABC") << wrong;
+    QTest::newRow("cancelled") << "readable" << none << "";
+    QTest::newRow("empty answer") << "readable" << std::optional<QString>("") << "";
+    QTest::newRow("no password file") << "missing" << none << kRestored;
+    QTest::newRow("damaged password file") << "damaged" << none << kRestored;
+    QTest::newRow("no user folder") << "no folder" << none << kRestored;
+}
+
+void BackupCommandsTest::restoreBeforeLoginOfExistingOwner() {
+    QFETCH(QString, passwordFile);
+    QFETCH(std::optional<QString>, answer);
+    QFETCH(QString, result);
+    UsersWorld w;
+    const QString amy = w.session().DataRoot + "Amy/";
+    if (passwordFile != u"no folder") {
+        w.addUser("Amy", "abc", {"Home"});
+        writeFixtureBytes(amy + "Home/Main.qvd", "current main");
+    }
+    if (passwordFile == u"missing") QFile::remove(amy + "DataBase.pwd");
+    if (passwordFile == u"damaged") writeFixtureBytes(amy + "DataBase.pwd", "00G1\r\n");
+    const QByteArray passwordBefore = w.fileBytes(amy + "DataBase.pwd");
+    const QString chosen = w.env.path("backups/amy.qvk");
+    QDir().mkpath(w.env.path("backups"));
+    writeFixtureBytes(chosen, package("Amy", {{"Home\\Main.qvd", "packed main"},
+                                              {"DataBase.pwd", "007800790078\r\n"}}));
+    LoginForm login(w.env.ctx, *w.users);
+    w.env.prompts.answerPath(chosen);
+    w.env.prompts.answer(Prompts::Answer::Yes);
+    const bool asked = passwordFile == u"readable";
+    if (asked) w.env.prompts.answerText(answer);
+    login.Command1->click();
+
+    const QString prompt =
+        QStringLiteral("這個備份資料的所屬帳號 Amy 已經存在，請輸入該帳號的密碼");
+    QStringList boxes{kQuestion};
+    if (asked) boxes << prompt;
+    if (!result.isEmpty()) boxes << result;
+    QCOMPARE(w.env.prompts.texts().mid(1), boxes);
+    QCOMPARE(w.env.prompts.texts("password"), asked ? QStringList{prompt} : QStringList());
+    QCOMPARE(w.env.prompts.pendingAnswers(), 0);
+    const bool restored = result == kRestored;
+    QCOMPARE(w.fileBytes(amy + "Home/Main.qvd"),
+             QByteArray(restored ? "packed main" : "current main"));
+    QCOMPARE(w.fileBytes(amy + "DataBase.pwd"),
+             restored ? QByteArray("007800790078\r\n") : passwordBefore);
+    QCOMPARE(login.Combo1->currentText(), restored ? QStringLiteral("Amy") : QString());
+    QVERIFY(QDir(w.session().DataRoot).entryList(QDir::Files).isEmpty());
+    QVERIFY(w.session().CurrentUser.isEmpty());
 }
 
 void BackupCommandsTest::restoreBeforeLoginRefusesUnsafeOwner_data() {
