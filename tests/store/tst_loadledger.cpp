@@ -1,10 +1,14 @@
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "platform/fileio.h"
 #include "store/amounts.h"
 #include "store/ledgerfiles.h"
 #include "store/loadledger.h"
 #include "store/recordfile.h"
+#include "store/saveledger.h"
+#include "support/boundedrun.h"
 #include "support/ledgerbuilder.h"
 #include "support/storeenv.h"
 #include "support/testfiles.h"
@@ -285,6 +289,9 @@ private slots:
         QByteArray badTotals(276, '\0');
         badTotals[34] = 4;
         QTest::newRow("unknown budget tag") << "Accounts2.qvd" << badTotals;
+        // Not empty, yet not one whole account: seeding over it would lose what it holds.
+        QTest::newRow("1-byte accounts") << "Accounts.qvd" << QByteArray(1, 'A');
+        QTest::newRow("275-byte accounts") << "Accounts.qvd" << QByteArray(275, 'A');
     }
     void damagedMainFilesStopTheOpening() {
         QFETCH(QString, file);
@@ -309,6 +316,78 @@ private slots:
         // Nothing seeded or written: only the damaged file is in the folder.
         QCOMPARE(QDir(f).entryList(QDir::Files), QStringList({file}));
         QCOMPARE(get(f + file), bytes);
+    }
+
+    // A device or a named pipe where a ledger file should be is refused like a damaged
+    // file: read, it would never end (a pipe blocks, /dev/zero fills the memory).
+    void specialFilesStopTheOpening_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("pipe");
+        for (const char* file : {"Accounts.qvd", "Main.qvd", "Main1.qvd", "Main3.qvd"}) {
+            QTest::addRow("%s links to /dev/zero", file) << QString(file) << false;
+            QTest::addRow("%s is a named pipe", file) << QString(file) << true;
+        }
+    }
+    void specialFilesStopTheOpening() {
+        QFETCH(QString, file);
+        QFETCH(bool, pipe);
+        StoreEnv env;
+        const QString f = env.makeLedger("amy", "home");
+        LedgerBuilder(env.ctx.ledger)
+            .account("A-x")
+            .entry("2024/01/01", "E-y", "A-x", 1)
+            .note(QString(150, 'n'));
+        QVERIFY(LedgerBuilder::writeFolder(env.ctx));
+        env.ctx.ledger.clear();
+        QVERIFY(QFile::remove(f + file));
+        if (pipe)
+            QCOMPARE(mkfifo(QFile::encodeName(f + file).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link("/dev/zero", f + file));
+
+        BoundedRun::run([&] { QVERIFY(!LoadLedger(env.ctx)); });
+        QCOMPARE(env.prompts.texts("warning"),
+                 QStringList({file + QStringLiteral(" 檔案讀取失敗!")}));
+        QCOMPARE(env.ctx.ledger.EntryCount, 1);
+        // Left as it was.
+        QCOMPARE(QFileInfo(f + file).isSymLink(), !pipe);
+    }
+
+    // A record file whose length is no whole number of records was not written by the
+    // program: its bytes are kept as "<name>.bad" when the first save rewrites it.
+    void partialRecordFileIsKeptBeforeItsRewrite_data() {
+        QTest::addColumn<QString>("file");
+        for (const char* file :
+             {"Accounts.qvd", "Accounts2.qvd", "Main.qvd", "Main1.qvd", "Main2.qvd", "Main2a.qvd"})
+            QTest::newRow(file) << QString(file);
+    }
+    void partialRecordFileIsKeptBeforeItsRewrite() {
+        QFETCH(QString, file);
+        StoreEnv env;
+        const QString f = env.makeLedger("amy", "home");
+        LedgerBuilder(env.ctx.ledger)
+            .account("A-x")
+            .account("E-y")
+            .entry("2024/01/01", "E-y", "A-x", 1)
+            .invoice("AB", "12345678")
+            .colour(2);
+        QVERIFY(LedgerBuilder::writeFolder(env.ctx));
+        const QByteArray whole = get(f + file);
+        const QByteArray damaged = whole + "xyz";
+        put(f + file, damaged);
+        env.ctx.ledger.clear();
+
+        QVERIFY(LoadLedger(env.ctx));
+        QVERIFY(!QFile::exists(f + file + ".bad")); // an opening writes nothing
+        env.ctx.ledger.AccountsChanged = true;
+        QVERIFY(WriteLedgerFiles(env.ctx));
+        QCOMPARE(get(f + file + ".bad"), damaged);
+        QCOMPARE(get(f + file), whole);
+
+        // Kept once: a later save leaves the copy alone.
+        put(f + file + ".bad", "older copy");
+        QVERIFY(WriteLedgerFiles(env.ctx));
+        QCOMPARE(get(f + file + ".bad"), QByteArray("older copy"));
     }
 
     void caption() {
