@@ -305,13 +305,25 @@ private slots:
                  QStringList({"總合", "4,000.00", "290.00", "3,710.00", ""}));
         QCOMPARE(out["chart"].toObject()["series"].toArray()[1].toArray()[2].toDouble(), 290.0);
 
-        // Equity has no months: an empty list and a zero series, whatever was shown before.
+        // Equity has no months: an empty list and a zero series, whatever was shown before,
+        // and its export holds no other account's months.
+        const QString equity = f.env.path("equity.csv");
         r = reportTool({"yearly", f.folder, "--year", "2024", "--tab", "1", "--account1", "Equity",
-                        "--today", "2025/06/01"});
+                        "--today", "2025/06/01", "--export", equity});
         out = json(r);
         QVERIFY(out["lists"].toArray()[0].toObject()["rows"].toArray().isEmpty());
         for (const QJsonValue& v : out["chart"].toObject()["series"].toArray()[0].toArray())
             QCOMPARE(v.toDouble(), 0.0);
+        QCOMPARE(Ansi::decode(TestFiles::get(equity)),
+                 QStringLiteral("Equity\r\n月份,金額,預算\r\n"));
+
+        // A year that is no whole year from 1601 to 9999 is the current one.
+        for (const char* year : {"2024.5", "12345", "1600"}) {
+            r = reportTool({"yearly", f.folder, "--year", year, "--tab", "3", "--today",
+                            "2025/06/01", "--export", f.env.path("x.csv")});
+            QCOMPARE(json(r)["exports"].toArray()[0].toObject()["defaultName"].toString(),
+                     QStringLiteral("Home_2025年_收入支出統計"));
+        }
     }
 
     // The days of a calendar month with their income, expense and red negative balance.
