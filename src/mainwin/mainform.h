@@ -301,6 +301,8 @@ public:
     void Tools_Number_Click();
     void Tools_NumberList_Click();
     NumberForm& LotteryWindow() override;
+    // The download window, modal; AfterDownload once it has closed.
+    void Tools_Download_Click();
     // The statements window, modeless: made on first use, else brought to the front.
     void Statement_IBS_Click();
     void MenuTools_Del_Click();

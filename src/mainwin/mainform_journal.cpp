@@ -13,9 +13,6 @@ void MainForm::connectJournal() {
     connect(Statement_Note, &QAction::triggered, this, [this] { Statement_Note_Click(); });
     connect(File_Export, &QAction::triggered, this, [this] { File_Export_Click(); });
     SetJournalSearch([this](const QString& keyword) { journalSearch(keyword); });
-    // Both were made unavailable while no journal was built; the toolbar button follows.
-    Statement_Note->setEnabled(true);
-    File_Export->setEnabled(true);
 }
 
 DiaryForm* MainForm::Diary() {

@@ -74,6 +74,7 @@ void MainForm::connectCommands() {
     on(Tools_Note, &MainForm::Tools_Note_Click);
     on(Tools_Number, &MainForm::Tools_Number_Click);
     on(Tools_NumberList, &MainForm::Tools_NumberList_Click);
+    on(Tools_Download, &MainForm::Tools_Download_Click);
     on(Statement_IBS, &MainForm::Statement_IBS_Click);
     on(Menu_Date, &MainForm::Menu_Date_Click);
 
@@ -124,15 +125,6 @@ void MainForm::connectCommands() {
     connect(this, &MainForm::liv1RowChecked, this,
             [this](QTreeWidgetItem* row) { Liv1_ItemCheck(row); });
     new ListEventTap(this, Liv1);
-
-    // Commands whose windows belong to subsystems not in this build yet stay unavailable
-    // rather than pretend to work; their toolbar buttons follow.
-    const QList<QAction*> unavailable = {
-        File_SetDataBase,    File_Add,    File_Export,    Statement_Note, User_ChanegUserName,
-        User_ChanegPassword, User_Logout, Tools_Download, Help_About,
-    };
-    for (QAction* action : unavailable)
-        action->setEnabled(false);
 }
 
 QAction* MainForm::toolbarCommand(int position) const {

@@ -29,7 +29,6 @@ UsersController& InstallUsers(MainForm& form) {
         if (!action) continue;
         QObject::connect(action, &QAction::triggered, users,
                          [users, handler = handler] { (users->*handler)(); });
-        action->setEnabled(true);
     }
     return *users;
 }

@@ -11,6 +11,7 @@
 #include "journal/diaryform.h"
 #include "mainform_fixture.h"
 #include "mainwin/calendarform.h"
+#include "online/downform.h"
 #include "reports/budgetform.h"
 #include "schedule/clockform.h"
 #include "schedule/fixureclockform.h"
@@ -106,6 +107,8 @@ private slots:
         add("DiaryForm", [](MainFormFixture& f) { return std::make_unique<DiaryForm>(*f.form); });
         add("ClockForm", [](MainFormFixture& f) { return std::make_unique<ClockForm>(*f.form); });
         add("FixureForm", [](MainFormFixture& f) { return std::make_unique<FixureForm>(*f.form); });
+        add("DownForm", [](MainFormFixture& f) { return std::make_unique<DownForm>(*f.form); },
+            {"Label1", "Label2"});
         add("FixureClockForm",
             [](MainFormFixture& f) { return std::make_unique<FixureClockForm>(*f.form); });
     }

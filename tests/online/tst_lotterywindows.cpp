@@ -10,6 +10,7 @@
 #include "mainwin/mainform_fixture.h"
 #include "online/numberform.h"
 #include "online/numberlistform.h"
+#include "support/listrows.h"
 #include "support/testfiles.h"
 
 // The lottery window and the invoice list on a main window over a small ledger, driven
@@ -26,18 +27,6 @@ private slots:
 };
 
 namespace {
-
-QStringList rows(const QTreeWidget* list) {
-    QStringList s;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* r = list->topLevelItem(i);
-        QStringList cells;
-        for (int c = 0; c < list->columnCount(); ++c)
-            cells << r->text(c);
-        s << cells.join('|');
-    }
-    return s;
-}
 
 QString paynum(MainFormFixture& f) {
     return f.env.ctx.session.userFolder() + "Paynum.dat";
@@ -66,7 +55,7 @@ void TestLotteryWindows::lotteryCheckFetchAndJump() {
              << n.DTPicker1->date().toString("yyyy/MM/dd") + "-" +
                     n.DTPicker2->date().toString("yyyy/MM/dd");
         n.Command1->click();
-        seen << rows(n.Liv1) << n.StatusText();
+        seen << ListRows(n.Liv1) << n.StatusText();
         // Only the year changed: the check follows the year shown.
         n.Text0->setText("113");
         n.Command1->click();
@@ -162,7 +151,7 @@ void TestLotteryWindows::invoiceListEditsAndStores() {
     MainForm& w = f.open();
     f.env.modal.on<NumberListForm>([&](NumberListForm& l) {
         [&] {
-            QCOMPARE(rows(l.Liv1), (QStringList{"2010/10/31|11111111", "2010/11/01|22222222"}));
+            QCOMPARE(ListRows(l.Liv1), (QStringList{"2010/10/31|11111111", "2010/11/01|22222222"}));
             QVERIFY(!l.Command2->isEnabled() && !l.Command4->isEnabled());
             QCOMPARE(l.DTPicker1->date(), QDate(2011, 1, 10));
             l.Text1->setText("  AB1234567X ");
@@ -204,7 +193,7 @@ void TestLotteryWindows::invoiceListEditsAndStores() {
             n.Combo1->setCurrentIndex(5);
             n.Combo1_Click();
             n.Command1->click();
-            QCOMPARE(rows(n.Liv1), QStringList{"2010/11/01|33333333||"});
+            QCOMPARE(ListRows(n.Liv1), QStringList{"2010/11/01|33333333||"});
             QCOMPARE(n.StatusText(), QStringLiteral("很遺憾，沒有中獎的發票"));
         }();
         return int(QDialog::Rejected);

@@ -171,11 +171,11 @@ void SaveWindowPlacement(const QWidget& window, SettingsStore& store, const QStr
 }
 
 void LoadColumnWidths(QTreeView* list, const SettingsStore& store, const QString& section,
-                      const QString& prefix, int count) {
+                      const QString& prefix, int count, int narrowest) {
     for (int c = 0; c < count; ++c) {
         const auto w = storedWholeNumber(store.GetSetting(section, prefix + QString::number(c + 1),
                                                           QString::number(list->columnWidth(c))));
-        if (w && *w >= 0) list->setColumnWidth(c, *w);
+        if (w && *w >= 0 && *w > narrowest) list->setColumnWidth(c, *w);
     }
 }
 

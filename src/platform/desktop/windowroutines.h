@@ -49,9 +49,10 @@ void LoadWindowPlacement(QWidget& window, const SettingsStore& store, const QStr
 // Stores the size, or the fixed pair when the window is not in the normal state, then the state.
 void SaveWindowPlacement(const QWidget& window, SettingsStore& store, const QString& section,
                          int closedWidthTwips, int closedHeightTwips);
-// Column widths of a list under keys prefix & n, n from 1 to count, in pixels.
+// Column widths of a list under keys prefix & n, n from 1 to count, in pixels. A stored
+// width is applied only when it is greater than narrowest.
 void LoadColumnWidths(QTreeView* list, const SettingsStore& store, const QString& section,
-                      const QString& prefix, int count);
+                      const QString& prefix, int count, int narrowest = -1);
 void SaveColumnWidths(const QTreeView* list, SettingsStore& store, const QString& section,
                       const QString& prefix, int count);
 // The lists of a window take the font size of setting MainFontSize (default 9).

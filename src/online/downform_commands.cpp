@@ -1,0 +1,211 @@
+// The download window's commands: the service requests, the CSV imports, the ticks and
+// the posting of the ticked rows.
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include "mainwin/mainview.h"
+#include "online/csvimport.h"
+#include "online/downform.h"
+#include "online/downposting.h"
+#include "platform/fileio.h"
+#include "platform/http.h"
+#include "platform/prompts.h"
+#include "platform/shell.h"
+#include "store/appcontext.h"
+
+namespace {
+
+constexpr int StatusColumn = 7;
+
+} // namespace
+
+QString DownForm::serviceHost() const {
+    return OnlineService::ServiceHost(*m_main.context().services.settings);
+}
+
+bool DownForm::isTickable(const QTreeWidgetItem* row) {
+    return row->flags().testFlag(Qt::ItemIsUserCheckable);
+}
+
+void DownForm::fillList(const QList<OnlineService::StagedRow>& rows) {
+    Liv1->clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(rows.size());
+    for (const OnlineService::StagedRow& cells : rows) {
+        auto* item = new QTreeWidgetItem;
+        for (int c = 0; c < OnlineService::StagedColumns; ++c)
+            item->setText(c, cells.value(c));
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, Qt::Unchecked);
+        items.append(item);
+    }
+    Liv1->addTopLevelItems(items);
+}
+
+void DownForm::StageRows(const QList<OnlineService::StagedRow>& rows) {
+    fillList(rows);
+    setStatus(OnlineService::RowCountStatus(Liv1->topLevelItemCount()));
+    m_stagedFromService = false; // a posting of these never clears the online entries
+    Command2_Click();
+}
+
+QList<OnlineService::StagedRow> DownForm::Rows() const {
+    QList<OnlineService::StagedRow> rows;
+    for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
+        const QTreeWidgetItem* item = Liv1->topLevelItem(r);
+        OnlineService::StagedRow cells;
+        for (int c = 0; c < OnlineService::StagedColumns; ++c)
+            cells.append(item->text(c));
+        rows.append(cells);
+    }
+    return rows;
+}
+
+QStringList DownForm::Statuses() const {
+    QStringList statuses;
+    for (int r = 0; r < Liv1->topLevelItemCount(); ++r)
+        statuses.append(Liv1->topLevelItem(r)->text(StatusColumn));
+    return statuses;
+}
+
+void DownForm::setTicked(bool on) {
+    // A posted row keeps its box empty: it cannot be added twice.
+    for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
+        QTreeWidgetItem* row = Liv1->topLevelItem(r);
+        if (isTickable(row)) row->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void DownForm::Command2_Click() {
+    setTicked(true);
+}
+
+void DownForm::Command5_Click() {
+    setTicked(false);
+}
+
+void DownForm::Command1_Click() {
+    AppContext& ctx = m_main.context();
+    Liv1->clear();
+    if (Text1->text().isEmpty() || Text2->text().isEmpty()) {
+        ctx.services.prompts->warning(OnlineService::MsgEnterLogin);
+        m_stagedFromService = false;
+        return;
+    }
+    setStatus(OnlineService::MsgConnecting);
+    setEnabled(false); // no input while the request runs
+    const HttpClient::Reply reply =
+        ctx.services.http->get(OnlineService::ServiceBaseUrl(serviceHost()) +
+                               OnlineService::DownloadRequestPath(Text1->text(), Text2->text()));
+    setEnabled(true);
+    QCoreApplication::processEvents();
+    const OnlineService::DownloadResult result = OnlineService::ParseDownloadReply(reply);
+    if (result.kind != OnlineService::DownloadResult::Kind::Rows) {
+        ctx.services.prompts->warning(OnlineService::DownloadMessage(result.kind));
+        setStatus(QString());
+        m_stagedFromService = false;
+        return;
+    }
+    fillList(result.rows);
+    setStatus(OnlineService::RowCountStatus(Liv1->topLevelItemCount()));
+    m_stagedFromService = true;
+    Command2_Click();
+}
+
+void DownForm::Command6_Click() {
+    AppContext& ctx = m_main.context();
+    Prompts& prompts = *ctx.services.prompts;
+    if (Text1->text().isEmpty() || Text2->text().isEmpty()) {
+        prompts.warning(OnlineService::MsgEnterLogin);
+        return;
+    }
+    if (prompts.question(OnlineService::MsgClearQuestion) != Prompts::Answer::Yes) return;
+    setEnabled(false);
+    const HttpClient::Reply reply =
+        ctx.services.http->get(OnlineService::ServiceBaseUrl(serviceHost()) +
+                               OnlineService::ClearRequestPath(Text1->text(), Text2->text()));
+    setEnabled(true);
+    QCoreApplication::processEvents();
+    switch (OnlineService::ParseClearReply(reply)) {
+    case OnlineService::ClearResult::TimedOut:
+        prompts.warning(OnlineService::MsgConnectFailed);
+        break;
+    case OnlineService::ClearResult::Refused:
+        prompts.warning(OnlineService::MsgLoginRefused);
+        break;
+    case OnlineService::ClearResult::Done:
+        Liv1->clear();
+        prompts.information(OnlineService::MsgClearDone);
+        break;
+    case OnlineService::ClearResult::Ignored:
+        break;
+    }
+}
+
+void DownForm::Command7_Click() {
+    m_main.context().services.shell->openUrl(OnlineService::ServicePageUrl(serviceHost()));
+}
+
+void DownForm::importFile(bool tavrix) {
+    const QString path = m_main.context().services.prompts->openFile(
+        QStringLiteral("開啟檔案"), QStringLiteral("CSV檔案 (*.csv)|*.csv"));
+    if (path.isEmpty()) return; // cancelled: the list keeps its rows
+    // A file that cannot be read stages nothing, as an empty one.
+    const QByteArray bytes = FileIO::readFile(path).value_or(QByteArray());
+    StageRows(tavrix ? CsvImport::TavrixCsvFile(bytes) : CsvImport::ImportCsvFile(bytes));
+}
+
+void DownForm::Command8_Click() {
+    importFile(false);
+}
+
+void DownForm::Misc_Tavrix_Click() {
+    importFile(true);
+}
+
+void DownForm::Command3_Click() {
+    AppContext& ctx = m_main.context();
+    const int count = Liv1->topLevelItemCount();
+    if (count == 0) return;
+    QList<bool> ticked;
+    for (int r = 0; r < count; ++r) {
+        QTreeWidgetItem* row = Liv1->topLevelItem(r);
+        row->setText(StatusColumn, QString());
+        row->setData(StatusColumn, Qt::ForegroundRole, QVariant());
+        ticked.append(isTickable(row) && row->checkState(0) == Qt::Checked);
+    }
+    if (!ticked.contains(true)) {
+        ctx.services.prompts->warning(DownPosting::MsgNothingTicked);
+        return;
+    }
+
+    QList<OnlineService::StagedRow> rows = Rows();
+    const DownPosting::Result result = DownPosting::PostRows(ctx.ledger, rows, ticked);
+    if (result.accountsAdded) m_accountsAdded = true;
+    for (int r = 0; r < count; ++r) {
+        QTreeWidgetItem* row = Liv1->topLevelItem(r);
+        // The posting drops a trailing CR from both account cells.
+        row->setText(1, rows[r].value(1));
+        row->setText(2, rows[r].value(2));
+        const QString& status = result.statuses.at(r);
+        row->setText(StatusColumn, status);
+        if (status == DownPosting::StatusFailed)
+            row->setForeground(StatusColumn, QColor(255, 0, 0));
+        if (status == DownPosting::StatusOk) {
+            row->setCheckState(0, Qt::Unchecked);
+            row->setFlags(row->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
+        }
+    }
+    if (result.ledgerFull) {
+        ctx.services.prompts->warning(DownPosting::LedgerFullMessage());
+        m_main.SetLedgerChanged(true);
+        return;
+    }
+    ctx.services.prompts->information(DownPosting::SummaryMessage(result));
+    setStatus(DownPosting::SummaryStatus(result));
+    if (result.ok > 0 && result.bad == 0 && Check2->isChecked() && m_stagedFromService)
+        Command6_Click();
+    m_main.SetLedgerChanged(true);
+}
