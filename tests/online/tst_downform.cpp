@@ -34,6 +34,7 @@ private slots:
     void ledgerFullStops();
     void importsAndServicePage();
     void loginStoredAndReadBack();
+    void loginFileFailuresWarn();
     void settingsAndCheck2Warning();
     void screenshot();
 };
@@ -284,7 +285,8 @@ void TestDownForm::treeRebuiltOnlyAfterNewAccounts() {
     // Opened and closed without a posting: untouched.
     f.env.modal.on<DownForm>([](DownForm& d) { return d.result(); });
     f.b.account("E-最後");
-    w.Tools_Download->trigger();
+    w.ToolbarButton(18)->trigger();
+    QCOMPARE(f.env.modal.shown.size(), 3);
     QVERIFY(!f.form->NodeByKey("E-最後"));
 }
 
@@ -431,6 +433,29 @@ void TestDownForm::loginStoredAndReadBack() {
     }
     QVERIFY(!QFile::exists(file));
     QVERIFY(f.env.prompts.shown.isEmpty());
+}
+
+void TestDownForm::loginFileFailuresWarn() {
+    Fixture f;
+    MainForm& w = f.open();
+    // A folder in the file's place: it can be neither read, written nor removed as a file.
+    const QString file = f.env.ctx.session.userFolder() + "Download.dat";
+    QVERIFY(QDir().mkpath(file));
+    {
+        DownForm d(w, &w);
+        QVERIFY(d.Check1->isChecked());
+        QCOMPARE(d.Text1->text(), QString());
+        d.Text1->setText("amy");
+        d.Text2->setText("pw");
+        d.Form_Unload();
+    }
+    {
+        DownForm d(w, &w);
+        d.Check1->setChecked(false);
+        d.Form_Unload();
+    }
+    QCOMPARE(f.env.prompts.texts("warning"),
+             (QStringList{"帳號密碼儲存失敗", "帳號密碼檔案無法刪除"}));
 }
 
 void TestDownForm::settingsAndCheck2Warning() {
