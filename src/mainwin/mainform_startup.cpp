@@ -1,5 +1,5 @@
-// The start sequence: folders, backup paths, old files, setting migrations, the options of
-// section "Setting", the window's own stored options, and the login step.
+// The start sequence: the options of section "Setting", folders, backup paths, old files,
+// setting migrations, the window's own stored options, and the login step.
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -19,6 +19,7 @@
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
+#include "store/settingoptions.h"
 
 namespace {
 const QString setting = QStringLiteral("Setting");
@@ -60,11 +61,11 @@ bool folderWritable(const QString& folder) {
 } // namespace
 
 void MainForm::Form_Load() {
+    startReadOptions();
     startFolders();
     startBackupPaths();
     startDeleteOldFiles();
     startMigrateSettings();
-    startReadOptions();
     {
         SettingsStore& s = *m_ctx.services.settings;
         s.SaveSetting(QStringLiteral("Update"), QStringLiteral("Ver"), QStringLiteral("4.0.4"));
@@ -101,7 +102,7 @@ void MainForm::startFolders() {
     session.AppFolder = programFolder;
 
     const QString defaultRoot = session.AppFolder + QStringLiteral("DataBase/");
-    const QString stored = store.GetSetting(setting, QStringLiteral("MyDataBasePath"), QString());
+    const QString stored = mirrors.MyDataBasePath;
     mirrors.MyDataBasePath = stored.isEmpty() ? QString() : withSlash(stored);
     // A first start makes the data folder; the login puts the demo profile into it.
     auto makeDefaultRoot = [&] {
@@ -126,10 +127,6 @@ void MainForm::startBackupPaths() {
     Session& session = m_ctx.session;
     SettingMirrors& mirrors = session.Setting;
     SettingsStore& store = *m_ctx.services.settings;
-    mirrors.BackupPath = store.GetSetting(setting, QStringLiteral("BackupPath"), QString());
-    mirrors.AutoBackupPath = store.GetSetting(setting, QStringLiteral("AutoBackupPath"), QString());
-    mirrors.AutoBackupMaxCount =
-        store.GetSetting(setting, QStringLiteral("AutoBackupMaxCount"), QStringLiteral("7"));
     auto forget = [&](const QString& message) {
         m_ctx.services.prompts->plain(message);
         mirrors.AutoBackupPath.clear();
@@ -184,36 +181,8 @@ void MainForm::startMigrateSettings() {
 }
 
 void MainForm::startReadOptions() {
-    SettingsStore& store = *m_ctx.services.settings;
     SettingMirrors& m = m_ctx.session.Setting;
-    struct Option {
-        const char* key;
-        QString* mirror;
-        const char* fallback;
-    };
-    const Option options[] = {
-        {"AccState", &m.AccState, "11"},
-        {"MonState", &m.MonState, "1"},
-        {"MoneyState", &m.MoneyState, "1"},
-        {"TrvState", &m.TrvState, "20"},
-        {"AftState", &m.AftState, "1"},
-        {"AutoOpenState", &m.AutoOpenState, "0"},
-        {"UpdateState", &m.UpdateState, "1"},
-        {"SaveState", &m.SaveState, "0"},
-        {"ZeroState", &m.ZeroState, "1"},
-        {"MinState", &m.MinState, "0"},
-        {"MinLockState", &m.MinLockState, "0"},
-        {"DayState", &m.DayState, "1"},
-        {"DayState2", &m.DayState2, "0"},
-        {"YearState", &m.YearState, "0"},
-        {"DblClickState", &m.DblClickState, "1"},
-        {"ShowTitleState", &m.ShowTitleState, "0"},
-        {"AutoLoginState", &m.AutoLoginState, "0"},
-        {"AutoLoginUsername", &m.AutoLoginUsername, ""},
-        {"AutoLoginPassword", &m.AutoLoginPassword, ""},
-    };
-    for (const Option& o : options)
-        *o.mirror = store.GetSetting(setting, QLatin1String(o.key), QLatin1String(o.fallback));
+    SettingOptions::readMirrors(*m_ctx.services.settings, m);
     // A month start day outside 1 to 28 would make no date: it is limited when read.
     const double day = Runtime::leadingNumber(m.DayState);
     if (!Runtime::isNumeric(m.DayState) || !(day >= 1 && day <= 28) || day != int(day))
@@ -221,8 +190,7 @@ void MainForm::startReadOptions() {
 }
 
 void MainForm::startListFont() {
-    const QString size = m_ctx.services.settings->GetSetting(
-        setting, QStringLiteral("MainFontSize"), QStringLiteral("11"));
+    const QString size = SettingOptions::read(*m_ctx.services.settings, u"MainFontSize");
     const double points = Runtime::leadingNumber(size);
     if (points <= 0) return;
     QFont f = Liv1->font();

@@ -27,12 +27,10 @@
 #include "setup/settingsfile.h"
 #include "store/appcontext.h"
 #include "store/ledgerfiles.h"
+#include "store/settingoptions.h"
 
 namespace {
 
-const QString kSetting = QStringLiteral("Setting");
-const QStringList kFontSizes = {"9",  "10", "11", "12", "13", "14", "15", "16",
-                                "18", "20", "22", "24", "26", "28", "32", "36"};
 const QString kWidthRefused = QStringLiteral("科目欄的寬度請設定10到50間的數字");
 const QString kDayRefused = QStringLiteral("月份啟始日請設定1到28間的數字");
 
@@ -55,6 +53,19 @@ SetForm::SetForm(AppContext& ctx, MainView& main, QWidget* parent)
     setWindowTitle(QStringLiteral("一般設定"));
     buildWidgets();
     nameControls();
+    using M = SettingMirrors;
+    m_switches = {{{Check3, &M::MoneyState},
+                   {Check4, &M::DblClickState},
+                   {Check5, &M::UpdateState},
+                   {Check6, &M::AutoOpenState},
+                   {Check7, &M::SaveState},
+                   {Check9, &M::AftState},
+                   {Check10, &M::ZeroState},
+                   {Check12, &M::MinState},
+                   {Check15, &M::MinLockState},
+                   {Check13, &M::ShowTitleState},
+                   {Check16, &M::DayState2},
+                   {Check18, &M::YearState}}};
     connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -121,7 +132,7 @@ void SetForm::buildWidgets() {
         auto* row = new QHBoxLayout;
         row->addWidget(new QLabel(QStringLiteral("科目欄及記錄列表字型大小"), Frame6));
         row->addWidget(Combo1 = new QComboBox(Frame6));
-        Combo1->addItems(kFontSizes);
+        Combo1->addItems(SettingsFile::FontSizes());
         row->addStretch();
         l->addLayout(row);
         l->addStretch();
@@ -146,8 +157,7 @@ void SetForm::buildWidgets() {
         count->addWidget(new QLabel(QStringLiteral("個備份檔"), Frame2));
         count->addStretch();
         l->addLayout(count);
-        for (int n = 7; n <= 30; ++n)
-            Combo2->addItem(QString::number(n));
+        Combo2->addItems(SettingsFile::BackupCounts());
         pathRow(Check14, QStringLiteral("指定資料庫儲存路徑:"), Label12, Command5);
         l->addWidget(new QLabel(QStringLiteral("※需重新啟動才會生效"), Frame2));
         l->addStretch();
@@ -238,16 +248,16 @@ void SetForm::Set_Show(int page) {
 
 void SetForm::Form_Load() {
     const Session& s = m_ctx.session;
-    const SettingMirrors& m = s.Setting;
-    const std::pair<QCheckBox*, const QString*> switches[] = {
-        {Check1, &s.DotState},      {Check3, &m.MoneyState},      {Check4, &m.DblClickState},
-        {Check5, &m.UpdateState},   {Check6, &m.AutoOpenState},   {Check7, &m.SaveState},
-        {Check9, &m.AftState},      {Check10, &m.ZeroState},      {Check12, &m.MinState},
-        {Check15, &m.MinLockState}, {Check13, &m.ShowTitleState}, {Check16, &m.DayState2},
-        {Check18, &m.YearState},
-    };
-    for (const auto& [box, mirror] : switches)
-        box->setChecked(*mirror != u"0");
+    showOptions(s.Setting, s.DotState != u"0",
+                SettingOptions::read(*m_ctx.services.settings, u"MainFontSize"));
+    List1->setCurrentRow(0);
+    List1_Click();
+}
+
+void SetForm::showOptions(const SettingMirrors& m, bool decimals, const QString& fontSize) {
+    for (const auto& [box, mirror] : m_switches)
+        box->setChecked(m.*mirror != u"0");
+    Check1->setChecked(decimals);
     Check2->setChecked(m.AccState.left(1) != u"0");
     Check8->setChecked(m.AccState.mid(1, 1) != u"0");
     (m.MonState != u"0" ? Option2 : Option1)->setChecked(true);
@@ -258,13 +268,9 @@ void SetForm::Form_Load() {
     // A stored value no list entry has shows the default entry.
     const int count =
         Combo2->findText(QString::number(int(Runtime::leadingNumber(m.AutoBackupMaxCount))));
-    Combo2->setCurrentIndex(count < 0 ? 0 : count);
-    const QString size = m_ctx.services.settings->GetSetting(
-        kSetting, QStringLiteral("MainFontSize"), QStringLiteral("11"));
-    const int font = Combo1->findText(QString::number(Runtime::leadingNumber(size)));
-    Combo1->setCurrentIndex(font < 0 ? 2 : font);
-    List1->setCurrentRow(0);
-    List1_Click();
+    Combo2->setCurrentIndex(count < 0 ? SettingsFile::DefaultCountIndex() : count);
+    const int font = Combo1->findText(QString::number(Runtime::leadingNumber(fontSize)));
+    Combo1->setCurrentIndex(font < 0 ? SettingsFile::DefaultFontIndex() : font);
 }
 
 void SetForm::setPathBox(QCheckBox* box, QLabel* label, QPushButton* picker, const QString& path) {
@@ -361,18 +367,8 @@ void SetForm::store() {
     Session& s = m_ctx.session;
     SettingMirrors& m = s.Setting;
     s.DotState = flag(Check1);
-    m.MoneyState = flag(Check3);
-    m.DblClickState = flag(Check4);
-    m.UpdateState = flag(Check5);
-    m.AutoOpenState = flag(Check6);
-    m.SaveState = flag(Check7);
-    m.AftState = flag(Check9);
-    m.ZeroState = flag(Check10);
-    m.MinState = flag(Check12);
-    m.MinLockState = flag(Check15);
-    m.ShowTitleState = flag(Check13);
-    m.DayState2 = flag(Check16);
-    m.YearState = flag(Check18);
+    for (const auto& [box, mirror] : m_switches)
+        m.*mirror = flag(box);
     m.AccState = flag(Check2) + flag(Check8);
     m.MonState = Option1->isChecked() ? QStringLiteral("0") : QStringLiteral("1");
     m.TrvState = QString::number(Runtime::wholeNumber(Text1->text()).value_or(20));
@@ -399,30 +395,12 @@ void SetForm::store() {
     }
 
     SettingsStore& st = *m_ctx.services.settings;
-    const std::pair<const char*, const QString*> keys[] = {
-        {"AccState", &m.AccState},
-        {"MoneyState", &m.MoneyState},
-        {"MonState", &m.MonState},
-        {"TrvState", &m.TrvState},
-        {"AftState", &m.AftState},
-        {"AutoOpenState", &m.AutoOpenState},
-        {"UpdateState", &m.UpdateState},
-        {"SaveState", &m.SaveState},
-        {"ZeroState", &m.ZeroState},
-        {"DayState", &m.DayState},
-        {"DayState2", &m.DayState2},
-        {"YearState", &m.YearState},
-        {"MinState", &m.MinState},
-        {"MinLockState", &m.MinLockState},
-        {"ShowTitleState", &m.ShowTitleState},
-        {"DblClickState", &m.DblClickState},
-        {"AutoBackupPath", &m.AutoBackupPath},
-        {"AutoBackupMaxCount", &m.AutoBackupMaxCount},
-        {"MyDataBasePath", &m.MyDataBasePath},
-    };
-    for (const auto& [key, value] : keys)
-        st.SaveSetting(kSetting, QLatin1String(key), *value);
-    st.SaveSetting(kSetting, QStringLiteral("MainFontSize"), Combo1->currentText());
+    for (const SettingOption& o : SettingOptions::All) {
+        if (!o.editedInSettingsWindow) continue;
+        // The font size is the one option without a mirror: the list's choice is stored.
+        const QString value = o.mirror ? m.*o.mirror : Combo1->currentText();
+        st.SaveSetting(SettingOptions::Section, QLatin1String(o.key), value);
+    }
 }
 
 void SetForm::Command2_Click() {
@@ -433,17 +411,13 @@ void SetForm::Command3_Click() {
     if (m_ctx.services.prompts->question(QStringLiteral("您確定要將設定值恢復到預設值嗎？")) !=
         Prompts::Answer::Yes)
         return;
-    Text1->setText(QStringLiteral("20"));
-    Text2->setText(QStringLiteral("1"));
-    for (QCheckBox* on : {Check2, Check3, Check5, Check6, Check8, Check9, Check10, Check18})
-        on->setChecked(true);
-    for (QCheckBox* off : {Check1, Check7, Check12, Check13, Check15, Check16, Check11, Check14})
-        off->setChecked(false);
-    Combo1->setCurrentIndex(2);
-    Combo2->setCurrentIndex(0);
-    Option2->setChecked(true);
-    setPathBox(Check11, Label11, Command4, QString());
-    setPathBox(Check14, Label12, Command5, QString());
+    // The defaults of the options, except that 自動開啟第一個帳本 and 年份選擇鍵下移代表跳下一年
+    // are ticked and 點二下新增記錄 keeps its state; nothing is stored before 確定.
+    SettingMirrors defaults;
+    defaults.AutoOpenState = QStringLiteral("1");
+    defaults.YearState = QStringLiteral("1");
+    defaults.DblClickState = flag(Check4);
+    showOptions(defaults, false, SettingOptions::fallback(u"MainFontSize"));
 }
 
 void SetForm::Command6_Click() {

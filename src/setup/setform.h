@@ -1,5 +1,9 @@
 #pragma once
 #include <QDialog>
+#include <array>
+#include <utility>
+
+#include "store/session.h"
 
 class MainView;
 class QCheckBox;
@@ -82,9 +86,12 @@ private:
     void nameControls();
     void pickFolder(QLabel* label);
     void setPathBox(QCheckBox* box, QLabel* label, QPushButton* picker, const QString& path);
+    void showOptions(const SettingMirrors& mirrors, bool decimals, const QString& fontSize);
     bool validate();
     void store();
 
     AppContext& m_ctx;
     MainView& m_main;
+    // The switch boxes and the mirror each one shows ("0" unticked, anything else ticked).
+    std::array<std::pair<QCheckBox*, QString SettingMirrors::*>, 12> m_switches{};
 };

@@ -4,6 +4,7 @@
 
 #include "platform/fileio.h"
 #include "platform/runtime.h"
+#include "store/settingoptions.h"
 
 namespace SettingsFile {
 namespace {
@@ -25,6 +26,30 @@ QString numberText(const QString& line) {
 }
 
 } // namespace
+
+const QStringList& FontSizes() {
+    static const QStringList sizes = {"9",  "10", "11", "12", "13", "14", "15", "16",
+                                      "18", "20", "22", "24", "26", "28", "32", "36"};
+    return sizes;
+}
+
+const QStringList& BackupCounts() {
+    static const QStringList counts = [] {
+        QStringList c;
+        for (int n = 7; n <= 30; ++n)
+            c << QString::number(n);
+        return c;
+    }();
+    return counts;
+}
+
+int DefaultFontIndex() {
+    return int(FontSizes().indexOf(SettingOptions::fallback(u"MainFontSize")));
+}
+
+int DefaultCountIndex() {
+    return int(BackupCounts().indexOf(SettingOptions::fallback(u"AutoBackupMaxCount")));
+}
 
 QByteArray write(const Values& values) {
     QStringList lines{values.Width, values.StartDay};
@@ -53,11 +78,11 @@ std::optional<Loaded> read(const QByteArray& file) {
     l.DataPath = lines[17];
     const int font = index(lines[18]);
     if (font < 0 || font > 27)
-        l.FontIndex = 2;
+        l.FontIndex = DefaultFontIndex();
     else if (font <= 15)
         l.FontIndex = font;
     const int count = index(lines[19]);
-    l.CountIndex = (count < 0 || count > 23) ? 0 : count;
+    l.CountIndex = (count < 0 || count > 23) ? DefaultCountIndex() : count;
     const double show = Runtime::leadingNumber(lines[20]);
     if (show == 1)
         l.ShowAll = true;

@@ -3,32 +3,34 @@
 #include <QStringList>
 #include <functional>
 
-// Mirrors of the options of settings section "Setting", read once at start and changed
-// only by the settings and login windows. Defaults are those of a fresh installation.
+// Mirrors of the options of section "Setting", read once at start and changed
+// only by the settings and login windows. A new set holds the defaults of a fresh
+// installation, those of the options' table (store/settingoptions.h).
 struct SettingMirrors {
-    QString AccState = "11";
-    QString MonState = "1";
-    QString MoneyState = "1";
-    QString TrvState = "20";
-    QString AftState = "1";
-    QString AutoOpenState = "0";
-    QString UpdateState = "1";
-    QString SaveState = "0";
-    QString ZeroState = "1";
-    QString MinState = "0";
-    QString MinLockState = "0";
-    QString DayState = "1";
-    QString DayState2 = "0";
-    QString YearState = "0";
-    QString DblClickState = "1";
-    QString ShowTitleState = "0";
-    QString AutoLoginState = "0";
+    SettingMirrors();
+    QString AccState;
+    QString MonState;
+    QString MoneyState;
+    QString TrvState;
+    QString AftState;
+    QString AutoOpenState;
+    QString UpdateState;
+    QString SaveState;
+    QString ZeroState;
+    QString MinState;
+    QString MinLockState;
+    QString DayState;
+    QString DayState2;
+    QString YearState;
+    QString DblClickState;
+    QString ShowTitleState;
+    QString AutoLoginState;
     QString AutoLoginUsername;
     QString AutoLoginPassword;
     QString MyDataBasePath;
     QString BackupPath;
     QString AutoBackupPath;
-    QString AutoBackupMaxCount = "7";
+    QString AutoBackupMaxCount;
 };
 
 // Login state of the run. Folders end with "/".

@@ -5,6 +5,7 @@
 #include "mainwin/mainform.h"
 #include "setup/setform.h"
 #include "store/ledgerfiles.h"
+#include "store/settingoptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,38 +17,6 @@
 
 namespace {
 
-// The mirror of a key of section "Setting"; nullptr for keys only the store holds.
-QString* mirrorOf(SettingMirrors& m, const QString& key) {
-    const std::pair<const char*, QString*> mirrors[] = {
-        {"AccState", &m.AccState},
-        {"MonState", &m.MonState},
-        {"MoneyState", &m.MoneyState},
-        {"TrvState", &m.TrvState},
-        {"AftState", &m.AftState},
-        {"AutoOpenState", &m.AutoOpenState},
-        {"UpdateState", &m.UpdateState},
-        {"SaveState", &m.SaveState},
-        {"ZeroState", &m.ZeroState},
-        {"MinState", &m.MinState},
-        {"MinLockState", &m.MinLockState},
-        {"DayState", &m.DayState},
-        {"DayState2", &m.DayState2},
-        {"YearState", &m.YearState},
-        {"DblClickState", &m.DblClickState},
-        {"ShowTitleState", &m.ShowTitleState},
-        {"AutoLoginState", &m.AutoLoginState},
-        {"AutoLoginUsername", &m.AutoLoginUsername},
-        {"AutoLoginPassword", &m.AutoLoginPassword},
-        {"MyDataBasePath", &m.MyDataBasePath},
-        {"BackupPath", &m.BackupPath},
-        {"AutoBackupPath", &m.AutoBackupPath},
-        {"AutoBackupMaxCount", &m.AutoBackupMaxCount},
-    };
-    for (const auto& [name, mirror] : mirrors)
-        if (key == QLatin1String(name)) return mirror;
-    return nullptr;
-}
-
 // Keeps the values of section "Setting" written once recording is on.
 class RecordingSettings : public MemorySettings {
 public:
@@ -55,7 +24,7 @@ public:
     QJsonObject stored;
     void SaveSetting(const QString& section, const QString& key, const QString& value) override {
         MemorySettings::SaveSetting(section, key, value);
-        if (recording && section == u"Setting") stored.insert(key, value);
+        if (recording && section == SettingOptions::Section) stored.insert(key, value);
     }
 };
 
@@ -156,8 +125,9 @@ int SettingsVerb(const QStringList& args) {
 
     // Every key not given keeps the default of a fresh installation.
     for (const auto& [key, value] : sets) {
-        if (QString* mirror = mirrorOf(run.ctx.session.Setting, key)) *mirror = value;
-        settings.SaveSetting("Setting", key, value);
+        const SettingOption* option = SettingOptions::find(key);
+        if (option && option->mirror) run.ctx.session.Setting.*option->mirror = value;
+        settings.SaveSetting(SettingOptions::Section, key, value);
     }
     settings.recording = true;
 

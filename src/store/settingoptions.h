@@ -1,0 +1,65 @@
+#pragma once
+#include <QString>
+#include <QStringView>
+#include <span>
+
+#include "store/session.h"
+
+class SettingsStore;
+
+// One option of section "Setting": its key, the program-wide mirror that holds it while the
+// program runs, and the value a missing key reads as.
+struct SettingOption {
+    const char* key;
+    QString SettingMirrors::*mirror; // nullptr: only the store holds it
+    const char* fallback;
+    bool editedInSettingsWindow; // written by the general settings' 確定, in the table's order
+};
+
+// The one list of the options of section "Setting" that the program reads at start: the
+// start-up, the mirrors' defaults, the general settings window (its loading, storing and
+// defaults) and the test tools all read it. The section's other keys (the last user, the
+// automatic backup switch) belong to the windows that write them.
+namespace SettingOptions {
+
+inline const QString Section = QStringLiteral("Setting");
+
+// Table order: the settings window's own keys in the order its 確定 writes them, then the
+// mirrors set elsewhere (the login's automatic login, the manual backup folder).
+inline constexpr SettingOption All[] = {
+    {"AccState", &SettingMirrors::AccState, "11", true},
+    {"MoneyState", &SettingMirrors::MoneyState, "1", true},
+    {"MonState", &SettingMirrors::MonState, "1", true},
+    {"TrvState", &SettingMirrors::TrvState, "20", true},
+    {"AftState", &SettingMirrors::AftState, "1", true},
+    {"AutoOpenState", &SettingMirrors::AutoOpenState, "0", true},
+    {"UpdateState", &SettingMirrors::UpdateState, "1", true},
+    {"SaveState", &SettingMirrors::SaveState, "0", true},
+    {"ZeroState", &SettingMirrors::ZeroState, "1", true},
+    {"DayState", &SettingMirrors::DayState, "1", true},
+    {"DayState2", &SettingMirrors::DayState2, "0", true},
+    {"YearState", &SettingMirrors::YearState, "0", true},
+    {"MinState", &SettingMirrors::MinState, "0", true},
+    {"MinLockState", &SettingMirrors::MinLockState, "0", true},
+    {"ShowTitleState", &SettingMirrors::ShowTitleState, "0", true},
+    {"DblClickState", &SettingMirrors::DblClickState, "1", true},
+    {"AutoBackupPath", &SettingMirrors::AutoBackupPath, "", true},
+    {"AutoBackupMaxCount", &SettingMirrors::AutoBackupMaxCount, "7", true},
+    {"MyDataBasePath", &SettingMirrors::MyDataBasePath, "", true},
+    {"MainFontSize", nullptr, "11", true}, // the main window's list font size
+    {"AutoLoginState", &SettingMirrors::AutoLoginState, "0", false},
+    {"AutoLoginUsername", &SettingMirrors::AutoLoginUsername, "", false},
+    {"AutoLoginPassword", &SettingMirrors::AutoLoginPassword, "", false},
+    {"BackupPath", &SettingMirrors::BackupPath, "", false},
+};
+
+// The option of a key; nullptr for a key not in the table.
+const SettingOption* find(QStringView key);
+// The value a missing key reads as; the key must be in the table.
+QString fallback(QStringView key);
+// The stored value of an option of the table, its fallback when missing.
+QString read(const SettingsStore& store, QStringView key);
+// Every mirror from the store, each missing key as its fallback.
+void readMirrors(const SettingsStore& store, SettingMirrors& mirrors);
+
+} // namespace SettingOptions
