@@ -23,11 +23,11 @@
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
+#include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "reports/budgetcells.h"
 #include "reports/budgetform.h"
 #include "reports/periodarrows.h"
-#include "reports/reportwindow.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
 
@@ -130,11 +130,11 @@ void BudgetShowForm::Form_Load() {
     m_loading = true;
     SettingsStore& store = *m_ctx.services.settings;
     FlattenListHeader(Liv1);
-    ReportWindow::restoreSize(this, store, Section, DesignWidth, DesignHeight);
-    Check1->setChecked(
-        ReportWindow::wholeSetting(store, Section, QStringLiteral("CheckState")).value_or(0) == 1);
+    resize(Runtime::twipsToPixels(DesignWidth), Runtime::twipsToPixels(DesignHeight));
+    LoadWindowPlacement(*this, store, Section);
+    Check1->setChecked(StoredWholeNumber(store, Section, QStringLiteral("CheckState")) == 1);
     Text1->setText(m_main.PeriodYearText());
-    ReportWindow::applyListFont(Liv1, store);
+    ApplyListFontSize(Liv1, store);
     buildRows();
     // The main window's period: 全部 or nothing gives 整年, otherwise the same entry; the
     // selection runs the first refresh.
@@ -309,7 +309,7 @@ void BudgetShowForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     SettingsStore& store = *m_ctx.services.settings;
-    ReportWindow::saveSize(this, store, Section, DesignWidth, DesignHeight);
+    SaveWindowPlacement(*this, store, Section, DesignWidth, DesignHeight);
     store.SaveSetting(Section, QStringLiteral("CheckState"),
                       Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }

@@ -32,13 +32,6 @@ constexpr int designedWidth = 11985;
 constexpr int designedHeight = 9120;
 constexpr int listWidth = 340;
 
-// A stored whole number; anything else counts as missing.
-std::optional<int> storedWhole(const QString& text) {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
-}
-
 QTreeWidget* makeList(QWidget* parent, const char* name, const QString& nameHeader) {
     auto* list = new QTreeWidget(parent);
     list->setObjectName(QLatin1String(name));
@@ -191,14 +184,8 @@ void IBSForm::Form_Load() {
 
 void IBSForm::loadSettings() {
     SettingsStore& store = *m_ctx.services.settings;
-    auto whole = [&](const QString& key, int fallback) {
-        return storedWhole(store.GetSetting(section, key, QString::number(fallback)))
-            .value_or(fallback);
-    };
-    resize(Runtime::twipsToPixels(whole(QStringLiteral("Width"), designedWidth)),
-           Runtime::twipsToPixels(whole(QStringLiteral("Height"), designedHeight)));
-    const int state = whole(QStringLiteral("WinState"), 0);
-    setWindowState(state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
+    resize(Runtime::twipsToPixels(designedWidth), Runtime::twipsToPixels(designedHeight));
+    LoadWindowPlacement(*this, store, section);
     auto ticked = [&](const QString& key, bool fallback) {
         return Runtime::toBool(store.GetSetting(section, key, Runtime::boolText(fallback)))
             .value_or(fallback);
@@ -206,43 +193,24 @@ void IBSForm::loadSettings() {
     View_Add->setChecked(ticked(QStringLiteral("CheckState"), true));
     View_Zero->setChecked(ticked(QStringLiteral("ZeroState"), false));
 
-    const double points = Runtime::leadingNumber(store.GetSetting(
-        QStringLiteral("Setting"), QStringLiteral("MainFontSize"), QStringLiteral("9")));
     QTreeWidget* lists[] = {ListView1, ListView2, ListView3, ListView4};
     for (int n = 1; n <= 4; ++n) {
-        QTreeWidget* list = lists[n - 1];
-        if (points > 0) {
-            QFont f = list->font();
-            f.setPointSizeF(points);
-            list->setFont(f);
-        }
-        for (int i = 1; i <= 3; ++i) {
-            const int w = whole(QStringLiteral("L%1W%2").arg(n).arg(i), list->columnWidth(i - 1));
-            if (w > 0) list->setColumnWidth(i - 1, w);
-        }
+        ApplyListFontSize(lists[n - 1], store);
+        // A stored width of 0 would leave a column no one can grab again.
+        LoadColumnWidths(lists[n - 1], store, section, QStringLiteral("L%1W").arg(n), 3, 0);
     }
 }
 
 void IBSForm::Form_Unload() {
     SettingsStore& store = *m_ctx.services.settings;
-    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
-    store.SaveSetting(section, QStringLiteral("Width"),
-                      QString::number(normal ? Runtime::pixelsToTwips(width()) : designedWidth));
-    store.SaveSetting(section, QStringLiteral("Height"),
-                      QString::number(normal ? Runtime::pixelsToTwips(height()) : designedHeight));
-    const int state = windowState() & Qt::WindowMinimized   ? 1
-                      : windowState() & Qt::WindowMaximized ? 2
-                                                            : 0;
-    store.SaveSetting(section, QStringLiteral("WinState"), QString::number(state));
+    SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
     store.SaveSetting(section, QStringLiteral("CheckState"),
                       Runtime::boolText(View_Add->isChecked()));
     store.SaveSetting(section, QStringLiteral("ZeroState"),
                       Runtime::boolText(View_Zero->isChecked()));
     QTreeWidget* lists[] = {ListView1, ListView2, ListView3, ListView4};
-    for (int i = 1; i <= 3; ++i)
-        for (int n = 1; n <= 4; ++n)
-            store.SaveSetting(section, QStringLiteral("L%1W%2").arg(n).arg(i),
-                              QString::number(lists[n - 1]->columnWidth(i - 1)));
+    for (int n = 1; n <= 4; ++n)
+        SaveColumnWidths(lists[n - 1], store, section, QStringLiteral("L%1W").arg(n), 3);
 }
 
 void IBSForm::closeEvent(QCloseEvent* event) {

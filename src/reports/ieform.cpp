@@ -15,7 +15,6 @@
 #include "platform/settingsstore.h"
 #include "reports/dailyfigures.h"
 #include "reports/periodarrows.h"
-#include "reports/reportwindow.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
@@ -77,8 +76,9 @@ IEForm::IEForm(AppContext& ctx, MainView& main, QWidget* parent)
 void IEForm::Form_Load() {
     const SettingsStore& store = *m_ctx.services.settings;
     FlattenListHeader(Liv1);
-    ReportWindow::restoreSize(this, store, Section, DesignWidth, DesignHeight);
-    ReportWindow::applyListFont(Liv1, store);
+    resize(Runtime::twipsToPixels(DesignWidth), Runtime::twipsToPixels(DesignHeight));
+    LoadWindowPlacement(*this, store, Section);
+    ApplyListFontSize(Liv1, store);
     Text1->setText(m_main.PeriodYearText());
     // A month of the main window opens that month, 全部 January, 整年 no month at all.
     const int p = m_main.PeriodIndex();
@@ -144,6 +144,8 @@ void IEForm::resizeEvent(QResizeEvent* event) {
     Liv1->resize(std::max(width() - 2 * left, 0), std::max(height() - Liv1->y() - gap, 0));
 }
 
+// The daily window keeps its size alone, in every state (no WinState, no fixed size for a
+// maximised window), which the shared placement routine would add.
 void IEForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;

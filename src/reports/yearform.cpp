@@ -16,10 +16,10 @@
 #include "mainwin/treefigures.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
+#include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "reports/periodarrows.h"
 #include "reports/reportchart.h"
-#include "reports/reportwindow.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
 
@@ -118,15 +118,13 @@ void YearForm::Form_Load() {
     SettingsStore& store = *m_ctx.services.settings;
     FlattenListHeader(Liv1[0]);
     FlattenListHeader(Liv1[1]);
-    ReportWindow::restoreSize(this, store, Section, DesignWidth, DesignHeight);
-    if (const auto check = ReportWindow::wholeSetting(store, Section, QStringLiteral("CheckState")))
+    resize(Runtime::twipsToPixels(DesignWidth), Runtime::twipsToPixels(DesignHeight));
+    LoadWindowPlacement(*this, store, Section);
+    if (const auto check = StoredWholeNumber(store, Section, QStringLiteral("CheckState")))
         Check1->setChecked(*check == 1);
     for (int i = 0; i < 2; ++i) {
-        ReportWindow::applyListFont(Liv1[size_t(i)], store);
-        for (int n = 1; n <= 4; ++n)
-            if (const auto w = ReportWindow::wholeSetting(store, Section,
-                                                          QStringLiteral("L%1W%2").arg(i).arg(n)))
-                if (*w >= 0) Liv1[size_t(i)]->setColumnWidth(n - 1, *w);
+        ApplyListFontSize(Liv1[size_t(i)], store);
+        LoadColumnWidths(Liv1[size_t(i)], store, Section, QStringLiteral("L%1W").arg(i), 4);
     }
 
     // The main window's year box gets the current year when it holds no year.
@@ -309,11 +307,9 @@ void YearForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     SettingsStore& store = *m_ctx.services.settings;
-    ReportWindow::saveSize(this, store, Section, DesignWidth, DesignHeight);
+    SaveWindowPlacement(*this, store, Section, DesignWidth, DesignHeight);
     for (int i = 0; i < 2; ++i)
-        for (int n = 1; n <= 4; ++n)
-            store.SaveSetting(Section, QStringLiteral("L%1W%2").arg(i).arg(n),
-                              QString::number(Liv1[size_t(i)]->columnWidth(n - 1)));
+        SaveColumnWidths(Liv1[size_t(i)], store, Section, QStringLiteral("L%1W").arg(i), 4);
     store.SaveSetting(Section, QStringLiteral("CheckState"),
                       Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }

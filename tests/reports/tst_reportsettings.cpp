@@ -87,6 +87,9 @@ private slots:
             << -1;
         QTest::newRow("budget, no whole numbers")
             << "BudgetShowForm" << noWholeNumbers << QSize(9855, 8085) << false << false << -1;
+        QTest::newRow("budget, too small to grab")
+            << "BudgetShowForm" << QStringList{"Width=0", "Height=300"} << QSize(1500, 1500)
+            << false << false << -1;
         QTest::newRow("yearly, nothing stored")
             << "YearForm" << QStringList{} << QSize(12000, 8490) << false << true << 45;
         QTest::newRow("yearly, stored")
@@ -103,6 +106,8 @@ private slots:
         QTest::newRow("statements, stored")
             << "IBSForm" << placed + QStringList{"CheckState=False", "L1W1=200"}
             << QSize(9000, 6000) << true << false << 200;
+        QTest::newRow("statements, a column of no width")
+            << "IBSForm" << QStringList{"L1W1=0"} << QSize(11985, 9120) << false << true << 150;
         QTest::newRow("statements, no whole numbers")
             << "IBSForm" << noWholeNumbers << QSize(11985, 9120) << false << true << 150;
     }

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <optional>
 
 void FlattenListHeader(QTreeView* list) {
@@ -142,6 +143,11 @@ std::optional<int> storedWholeNumber(const QString& text) {
 
 } // namespace
 
+std::optional<int> StoredWholeNumber(const SettingsStore& store, const QString& section,
+                                     const QString& key) {
+    return storedWholeNumber(store.GetSetting(section, key, QString()));
+}
+
 void LoadWindowPlacement(QWidget& window, const SettingsStore& store, const QString& section) {
     const int w = Runtime::pixelsToTwips(window.width());
     const int h = Runtime::pixelsToTwips(window.height());
@@ -149,8 +155,8 @@ void LoadWindowPlacement(QWidget& window, const SettingsStore& store, const QStr
         storedWholeNumber(store.GetSetting(section, QStringLiteral("Width"), QString::number(w)));
     const auto height =
         storedWholeNumber(store.GetSetting(section, QStringLiteral("Height"), QString::number(h)));
-    window.resize(Runtime::twipsToPixels(width.value_or(w)),
-                  Runtime::twipsToPixels(height.value_or(h)));
+    window.resize(std::max(Runtime::twipsToPixels(width.value_or(w)), 100),
+                  std::max(Runtime::twipsToPixels(height.value_or(h)), 100));
     if (storedWholeNumber(
             store.GetSetting(section, QStringLiteral("WinState"), QStringLiteral("0"))) == 2)
         window.setWindowState(Qt::WindowMaximized);

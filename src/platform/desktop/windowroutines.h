@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 class Prompts;
 class QDialog;
@@ -41,10 +42,16 @@ void PlaceDialog(QDialog& dialog);
 
 class SettingsStore;
 
+// A stored whole number of a window's settings section; nullopt when the key is missing or
+// holds anything else.
+std::optional<int> StoredWholeNumber(const SettingsStore& store, const QString& section,
+                                     const QString& key);
+
 // A resizable window's place kept in a settings section: "Width" and "Height" in twips (the
-// window's current size as default), then "WinState", a stored 2 opening it maximised and
-// any other value (a minimised 1 too) in the normal state. Values that are not whole
-// numbers are ignored.
+// window's current size as default; never below 100 pixels, so that a window always opens
+// where it can be grabbed), then "WinState", a stored 2 opening it maximised and any other
+// value (a minimised 1 too) in the normal state. Values that are not whole numbers are
+// ignored.
 void LoadWindowPlacement(QWidget& window, const SettingsStore& store, const QString& section);
 // Stores the size, or the fixed pair when the window is not in the normal state, then the state.
 void SaveWindowPlacement(const QWidget& window, SettingsStore& store, const QString& section,
