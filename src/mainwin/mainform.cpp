@@ -67,6 +67,9 @@ MainForm::MainForm(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ct
 }
 
 MainForm::~MainForm() {
+    // The list and its viewport still send events while QWidget's destructor deletes the
+    // children, when this window's members are gone: its tap must not pass them on.
+    delete m_listTap;
     // The journal is a window of its own; it ends with the run, without its close.
     delete m_diary;
 }

@@ -258,6 +258,8 @@ private:
     QList<QLabel*> m_panels;
     std::function<void(const QString&)> m_journalSearch;
     QPointer<DiaryForm> m_diary;
+    // Passes the list's keys and mouse releases on; removed first when the window dies.
+    QObject* m_listTap = nullptr;
     std::unique_ptr<NumberForm> m_numberForm;
     void connectJournal();
     void journalSearch(const QString& keyword);

@@ -18,9 +18,8 @@
 namespace {
 
 // Passes the entry list's key presses and mouse releases to the main window's handlers
-// without touching the window's own event filter. It lives as long as the list: the list
-// and its viewport still send events while the window's destructor deletes its children,
-// when the window's members are gone, so nothing but those two events reaches the window.
+// without touching the window's own event filter. The window deletes it first when it is
+// destroyed; until then it reads nothing of the window but for those two events.
 class ListEventTap : public QObject {
 public:
     ListEventTap(MainForm* window, QTreeWidget* list)
@@ -124,7 +123,7 @@ void MainForm::connectCommands() {
     connect(Liv1, &QTreeWidget::itemDoubleClicked, this, [this] { Liv1_DblClick(); });
     connect(this, &MainForm::liv1RowChecked, this,
             [this](QTreeWidgetItem* row) { Liv1_ItemCheck(row); });
-    new ListEventTap(this, Liv1);
+    m_listTap = new ListEventTap(this, Liv1);
 }
 
 QAction* MainForm::toolbarCommand(int position) const {

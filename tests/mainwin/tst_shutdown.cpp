@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -22,6 +23,22 @@ int backupsUnder(const QString& folder) {
     }
     return n;
 }
+
+// Sends the list's own keys to it from its destructor, that is while the window that owns
+// both is being destroyed.
+class KeysOnDestruction : public QWidget {
+public:
+    KeysOnDestruction(QWidget* parent, QWidget* list) : QWidget(parent), m_list(list) {}
+    ~KeysOnDestruction() override {
+        for (int key : {Qt::Key_Delete, Qt::Key_Return}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(m_list, &press);
+        }
+    }
+
+private:
+    QWidget* m_list;
+};
 } // namespace
 
 class ShutdownTest : public QObject {
@@ -132,6 +149,24 @@ private slots:
         QCOMPARE(get("Setting", "AutoLoginUsername"), QString("Amy"));
         QCOMPARE(get("Setting", "AutoLoginPassword"), QString(""));
         QCOMPARE(get("Update", "State"), QString("0"));
+    }
+
+    // Once the window's own destructor has run its members are gone: keys the entry list
+    // still receives while the children are deleted reach none of the window's handlers.
+    void listKeysWhileTheWindowDiesReachNoHandler() {
+        MainFormFixture f;
+        f.b.account("A-現金").account("E-餐飲費");
+        f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100);
+        MainForm& w = f.open();
+        f.list("E-餐飲費");
+        QCOMPARE(w.Liv1->topLevelItemCount(), 1);
+        w.Liv1->setCurrentItem(f.row(0));
+        f.row(0)->setSelected(true);
+        // Lowered, it is the first of the panel's children to go, while the list stands.
+        (new KeysOnDestruction(w.Picture1, w.Liv1))->lower();
+        f.form.reset();
+        QCOMPARE(f.env.prompts.texts(), QStringList());
+        QCOMPARE(f.env.ctx.ledger.EntryCount, 2);
     }
 
     void loginCancelledAtStart() {
