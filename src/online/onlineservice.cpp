@@ -143,11 +143,9 @@ RememberedLogin ReadRememberedLogin(const QString& userFolder) {
 
 bool WriteRememberedLogin(const QString& userFolder, const QString& name, const QString& password) {
     const QString path = userFolder + LoginFileName;
-    if (!FileIO::writeFileSafely(path,
-                                 FileIO::joinLines({name, UserFiles::encodePassword(password)})))
-        return false;
-    // The password is only disguised: keep the file to its owner.
-    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    // The password is only disguised: the file is its owner's alone from its first byte.
+    return FileIO::writePrivateFileSafely(
+        path, FileIO::joinLines({name, UserFiles::encodePassword(password)}));
 }
 
 bool ForgetRememberedLogin(const QString& userFolder) {

@@ -24,11 +24,17 @@ bool syncToDisk(QFileDevice& file) {
     return true;
 }
 
-bool writeFileSafely(const QString& path, const QByteArray& bytes) {
+namespace {
+
+bool writeSafely(const QString& path, const QByteArray& bytes, bool ownerOnly) {
     QSaveFile file(path);
     // A direct write fallback would break the promise that the old file stays whole.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) return false;
+    if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        file.cancelWriting();
+        return false;
+    }
     // A small file stays in the device's buffer until commit(), and commit() does not
     // report a failed flush: the temporary would replace the old file empty. So every step
     // is taken, and checked, before the rename.
@@ -38,6 +44,16 @@ bool writeFileSafely(const QString& path, const QByteArray& bytes) {
         return false; // the temporary goes with the QSaveFile
     }
     return file.commit();
+}
+
+} // namespace
+
+bool writeFileSafely(const QString& path, const QByteArray& bytes) {
+    return writeSafely(path, bytes, false);
+}
+
+bool writePrivateFileSafely(const QString& path, const QByteArray& bytes) {
+    return writeSafely(path, bytes, true);
 }
 
 std::optional<QByteArray> readFile(const QString& path, qint64 limit) {

@@ -13,6 +13,11 @@ namespace FileIO {
 // file is left whole and false is returned.
 [[nodiscard]] bool writeFileSafely(const QString& path, const QByteArray& bytes);
 
+// The same for a file only its owner may read (a remembered password): the temporary is
+// made owner-only before any byte goes in, so the file is never readable by others, not
+// even for a moment, and an older file with wider rights is replaced by a private one.
+[[nodiscard]] bool writePrivateFileSafely(const QString& path, const QByteArray& bytes);
+
 // Flushes a written file and asks the system to put it on disk; false when either fails.
 [[nodiscard]] bool syncToDisk(QFileDevice& file);
 

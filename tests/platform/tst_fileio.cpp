@@ -7,11 +7,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TestFileIO : public QObject {
     Q_OBJECT
 private slots:
     void safeWriteReplacesWholeFile();
     void safeWriteKeepsOldFileWhenWriteFails();
+    void privateWriteIsOwnerOnly();
     void records();
     void lines();
     void quotedFields_data();
@@ -49,6 +52,22 @@ void TestFileIO::safeWriteKeepsOldFileWhenWriteFails() {
     // No temporary file is left behind.
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              (QStringList{QStringLiteral("sub"), QStringLiteral("target")}));
+}
+
+void TestFileIO::privateWriteIsOwnerOnly() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("login.dat"));
+    const mode_t old = umask(0); // a permissive umask must not widen the file
+    QVERIFY(FileIO::writeFileSafely(file, QByteArray("old")));
+    QVERIFY(QFileInfo(file).permissions() & QFileDevice::ReadOther);
+    const bool written = FileIO::writePrivateFileSafely(file, QByteArray("secret"));
+    umask(old);
+    QVERIFY(written);
+    QCOMPARE(FileIO::readFile(file), std::optional<QByteArray>(QByteArray("secret")));
+    // Owner, group and others; the "user" bits repeat the owner's for the running user.
+    const QFileDevice::Permissions rights(0x7077);
+    QCOMPARE(QFileInfo(file).permissions() & rights,
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 void TestFileIO::records() {
