@@ -1,6 +1,7 @@
 #include "store/sidefiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "platform/codec.h"
 #include "platform/fileio.h"
@@ -137,7 +138,12 @@ QString keptCopyOf(const QString& path) {
 bool KeepDamagedFile(AppContext& ctx, FileGroup& group, const QString& name) {
     if (!ctx.ledger.UnreadSideFiles.contains(name)) return true;
     const QString path = LedgerFiles::path(ctx.session, name);
-    if (!QFile::exists(path)) return true;
+    // Gone, or a device or a named pipe: nothing of the ledger's to keep (and a read would
+    // never end). The group replaces it, a link itself, never what the link points to.
+    if (!QFileInfo(path).isFile()) {
+        ctx.ledger.UnreadSideFiles.removeAll(name);
+        return true;
+    }
     // Kept in the same group, so an older copy is replaced only together with the file.
     const auto bytes = FileIO::readFile(path);
     if (!bytes) return false;

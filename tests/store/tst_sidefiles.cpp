@@ -1,10 +1,13 @@
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "platform/fileio.h"
 #include "store/loadledger.h"
 #include "store/recordfile.h"
 #include "store/saveledger.h"
 #include "store/sidefiles.h"
+#include "support/boundedrun.h"
 #include "support/ledgerbuilder.h"
 #include "support/storeenv.h"
 #include "support/testfiles.h"
@@ -178,6 +181,42 @@ private slots:
         // Kept once: a later save of the same opening does not overwrite the kept copy.
         QVERIFY(SaveLedger(env.ctx));
         QCOMPARE(get(f + "Fixure.qvd.bad"), damaged);
+    }
+
+    // A device or a named pipe where a side file should be is reported as unreadable without
+    // a read that would never end; it holds nothing to keep, so the save replaces it.
+    void specialFileIsReplacedAtItsRewrite_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("pipe");
+        for (const char* file : {"Note.qvd", "Favorites.qvd", "Fixure.qvd"}) {
+            QTest::addRow("%s links to /dev/zero", file) << QString(file) << false;
+            QTest::addRow("%s is a named pipe", file) << QString(file) << true;
+        }
+    }
+    void specialFileIsReplacedAtItsRewrite() {
+        QFETCH(QString, file);
+        QFETCH(bool, pipe);
+        StoreEnv env;
+        const QString f = env.makeLedger("amy", "home");
+        if (pipe)
+            QCOMPARE(mkfifo(QFile::encodeName(f + file).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link("/dev/zero", f + file));
+
+        BoundedRun::run([&] { QVERIFY(LoadLedger(env.ctx)); });
+        QCOMPARE(env.prompts.texts("warning"),
+                 QStringList({file + QStringLiteral(" 檔案讀取失敗!")}));
+
+        Ledger& l = env.ctx.ledger;
+        l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged = true;
+        BoundedRun::run([&] { QVERIFY(SaveLedger(env.ctx)); });
+        QCOMPARE(env.prompts.texts("question"), QStringList());
+        const QFileInfo written(f + file);
+        // Written, or removed where its table is empty.
+        QVERIFY(!written.isSymLink() && (written.isFile() || !written.exists()));
+        // The file written in its place is no damaged file: a later save keeps no copy of it.
+        BoundedRun::run([&] { QVERIFY(SaveLedger(env.ctx)); });
+        QVERIFY(!QFile::exists(f + file + ".bad"));
     }
 
     void dotState() {
