@@ -34,6 +34,7 @@
 #include "store/accountnames.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/detailtext.h"
 
 namespace {
 
@@ -43,7 +44,6 @@ const QString LessCaption = QStringLiteral("<< 關閉");
 constexpr int NarrowTwips = 8145;
 constexpr int WideTwips = 11745;
 const QString Separator(54, QLatin1Char('-'));
-const QChar DetailMark(0x0001);
 
 QPushButton* button(const QString& caption, QWidget* parent, const QString& name) {
     auto* b = new QPushButton(caption, parent);
@@ -525,20 +525,13 @@ void InputForm::Cob2_Click() {
     Combo3->clear();
     // Texts without the account mark belong to no account and are left out.
     auto pass = [&](const QString& account) {
-        bool any = false;
-        for (int i = 1; i < ledger.DetailTextCount; ++i) {
-            const QString& t = ledger.DetailTexts[size_t(i)];
-            const qsizetype mark = t.indexOf(DetailMark);
-            if (mark >= 0 && t.left(mark) == account) {
-                Combo3->addItem(t.mid(mark + 1));
-                any = true;
-            }
-        }
-        return any;
+        const QStringList texts = DetailText::textsOf(ledger, account);
+        Combo3->addItems(texts);
+        return !texts.isEmpty();
     };
     if (pass(first)) Combo3->addItem(Separator);
     if (pass(second)) Combo3->addItem(Separator);
-    if (!pass(QStringLiteral("未分類")) && Combo3->count() > 0)
+    if (!pass(DetailText::unfiledOwner()) && Combo3->count() > 0)
         Combo3->removeItem(Combo3->count() - 1);
     Combo3->setEditText(typed);
 }
@@ -550,11 +543,7 @@ void InputForm::Cob4_Click() {
     const QString typed = Combo1->currentText();
     const QSignalBlocker blocker(Combo1);
     Combo1->clear();
-    for (int i = 1; i < ledger.DetailTextCount; ++i) {
-        const QString& t = ledger.DetailTexts[size_t(i)];
-        const qsizetype mark = t.indexOf(DetailMark);
-        if (mark >= 0 && t.left(mark) == account) Combo1->addItem(t.mid(mark + 1));
-    }
+    Combo1->addItems(DetailText::textsOf(ledger, account));
     Combo1->setEditText(typed);
 }
 

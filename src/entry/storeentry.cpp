@@ -3,6 +3,7 @@
 #include "platform/codec.h"
 #include "platform/runtime.h"
 #include "store/amounts.h"
+#include "store/detailtext.h"
 
 namespace StoreEntry {
 
@@ -171,7 +172,7 @@ StoreResult store(Ledger& ledger, EntryFields& f, int editIndex) {
     result.message = {};
 
     if (f.keepDetail) {
-        if (ledger.addDetailText(f.account1 + QChar(0x0001) + f.detail)) {
+        if (ledger.addDetailText(DetailText::join(f.account1, f.detail))) {
             ledger.DetailTextsChanged = true;
             result.detailText = StoreResult::DetailText::Added;
         } else {

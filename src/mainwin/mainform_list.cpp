@@ -21,6 +21,7 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/balances.h"
+#include "store/detailtext.h"
 #include "store/periods.h"
 
 namespace {
@@ -340,15 +341,8 @@ void MainForm::FillClassFilterCombo() {
     const Ledger& ledger = m_ctx.ledger;
     const QSignalBlocker block(Combo2);
     const QString text = Combo2->currentText();
-    QStringList choices;
-    const QChar separator(0x0001);
-    for (const QString& owner : {ListedAccount, QStringLiteral("未分類")}) {
-        for (int k = 1; k < ledger.DetailTextCount; ++k) {
-            const QString& d = ledger.DetailTexts[size_t(k)];
-            const qsizetype at = d.indexOf(separator);
-            if (at >= 0 && QStringView(d).left(at) == owner) choices << d.mid(at + 1);
-        }
-    }
+    QStringList choices = DetailText::textsOf(ledger, ListedAccount);
+    choices << DetailText::textsOf(ledger, DetailText::unfiledOwner());
     choices << checkedMark << uncheckedMark;
     Combo2->clear();
     Combo2->addItems(choices);

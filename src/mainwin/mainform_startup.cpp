@@ -15,6 +15,7 @@
 
 #include "mainwin/mainform.h"
 #include "platform/clock.h"
+#include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
@@ -27,8 +28,7 @@ const QString mainSection = QStringLiteral("MainForm");
 
 QString withSlash(QString folder) {
     folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
-    return folder;
+    return folder.isEmpty() ? folder : FileIO::withTrailingSlash(folder); // unset stays unset
 }
 
 // A folder lies inside another (or is it) when its canonical absolute path equals the

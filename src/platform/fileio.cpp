@@ -187,6 +187,17 @@ QStringList listEntries(const QString& folder, QDir::Filters kind) {
 }
 } // namespace
 
+QString withTrailingSlash(const QString& folder) {
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+QString withoutTrailingSlash(const QString& folder) {
+    QString path = folder;
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path;
+}
+
 QStringList subFolders(const QString& folder) {
     return listEntries(folder, QDir::Dirs);
 }

@@ -55,6 +55,11 @@ private:
 };
 QByteArray quotedRecord(const QStringList& fields); // "a","b" + CR LF, encoded
 
+// Folders are written with a trailing "/" (so that a file name can follow directly); the
+// system's dialogs and calls take them without one.
+QString withTrailingSlash(const QString& folder);    // "/" added when missing
+QString withoutTrailingSlash(const QString& folder); // every trailing "/" removed; "/" stays
+
 // Folder listing in listing order; hidden entries are those whose name starts with ".".
 QStringList subFolders(const QString& folder);
 QStringList plainFiles(const QString& folder);

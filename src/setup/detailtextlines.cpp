@@ -3,19 +3,13 @@
 #include <QRegularExpression>
 
 #include "platform/runtime.h"
+#include "store/detailtext.h"
 
 namespace DetailTextLines {
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
 } // namespace
-
-QString unfiledAccount() {
-    return QStringLiteral("未分類");
-}
-QChar separator() {
-    return QChar(0x0001);
-}
 
 QString fullMessage() {
     return QStringLiteral("最多只能新增1000筆明細");
@@ -24,11 +18,11 @@ QString fullMessage() {
 QString exportLines(const QStringList& items) {
     QStringList lines;
     for (const QString& item : items) {
-        const qsizetype cut = item.indexOf(separator());
-        if (cut < 0) continue;
-        const QString account = Runtime::trimBlanks(item.left(cut));
-        const QString text = Runtime::trimBlanks(item.mid(cut + 1));
-        lines << (account == unfiledAccount() ? text : account + u' ' + text);
+        const auto parts = DetailText::split(item);
+        if (!parts) continue;
+        const QString account = Runtime::trimBlanks(parts->owner);
+        const QString text = Runtime::trimBlanks(parts->text);
+        lines << (account == DetailText::unfiledOwner() ? text : account + u' ' + text);
     }
     return lines.join(CrLf);
 }
@@ -49,11 +43,11 @@ ImportResult importLines(const QString& text, const QStringList& accounts, QStri
         const qsizetype blank = line.indexOf(u' ');
         QString item;
         if (blank < 0) {
-            item = unfiledAccount() + separator() + line;
+            item = DetailText::join(DetailText::unfiledOwner(), line);
         } else {
             const QString account = line.left(blank);
             if (!accounts.contains(account)) continue;
-            item = account + separator() + line.mid(blank + 1);
+            item = DetailText::join(account, line.mid(blank + 1));
         }
         if (working.size() >= Capacity) {
             result.full = true;

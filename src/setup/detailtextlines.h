@@ -3,12 +3,10 @@
 #include <QStringList>
 
 // The plain-line form of detail texts, as the text dialog exports and imports them.
-// A detail-text item is the account name (or "未分類"), U+0001, and the text.
+// Items are packed as the ledger keeps them (store/detailtext.h).
 namespace DetailTextLines {
 
 inline constexpr int Capacity = 1000; // items a working list may hold
-QString unfiledAccount();             // "未分類"
-QChar separator();                    // U+0001
 QString fullMessage();                // the refusal once the working list holds Capacity
 
 // One line per item that has a separator, in order, joined by CR LF with none after the

@@ -1,6 +1,7 @@
 #include "setup/detailtextlist.h"
 
 #include "setup/detailtextlines.h"
+#include "store/detailtext.h"
 
 namespace DetailTextList {
 
@@ -14,17 +15,16 @@ Outcome replaceFirst(QStringList& working, const QString& from, const QString& t
 } // namespace
 
 QString item(const QString& account, const QString& text) {
-    return account + DetailTextLines::separator() + text;
+    return DetailText::join(account, text);
 }
 
 QStringList textsOf(const QStringList& working, const QString& account) {
     QStringList texts;
     for (const QString& entry : working) {
-        const qsizetype cut = entry.indexOf(DetailTextLines::separator());
-        if (cut < 0 || QStringView(entry).left(cut) != account) continue;
+        const auto parts = DetailText::split(entry);
+        if (!parts || parts->owner != account) continue;
         // A second separator ends the text, as splitting the item into fields gives it.
-        const qsizetype end = entry.indexOf(DetailTextLines::separator(), cut + 1);
-        texts << entry.mid(cut + 1, end < 0 ? -1 : end - cut - 1);
+        texts << parts->text.section(DetailText::separator(), 0, 0);
     }
     return texts;
 }

@@ -19,6 +19,7 @@
 #include "setup/detailtextlist.h"
 #include "setup/noteeditform.h"
 #include "store/appcontext.h"
+#include "store/detailtext.h"
 
 using DetailTextList::Outcome;
 
@@ -132,7 +133,7 @@ void NoteForm::Form_Load() {
     for (int i = 1; i < ledger.DetailTextCount; ++i)
         List2 << ledger.DetailTexts[size_t(i)];
     List3->clear();
-    List3->addItem(DetailTextLines::unfiledAccount());
+    List3->addItem(DetailText::unfiledOwner());
     for (int i = 1; i < ledger.AccountCount; ++i) {
         const QString name = Runtime::trimBlanks(ledger.Accounts[size_t(i)].Name.trimmed());
         if (name != QStringLiteral("Equity")) List3->addItem(name);

@@ -9,13 +9,12 @@
 
 #include "platform/codec.h"
 #include "store/accountnames.h"
+#include "store/detailtext.h"
 #include "store/ledger.h"
 
 namespace AccountCommands {
 
 namespace {
-
-const QChar kTextSeparator(1); // account part, U+0001, text of a detail text
 
 QString noName() {
     return QStringLiteral("科目名稱尚未輸入");
@@ -197,11 +196,10 @@ void ApplyRename(Ledger& ledger, const NameMapping& mapping) {
 
     std::vector<std::pair<int, QString>> texts;
     for (int i = 1; i < ledger.DetailTextCount; ++i) {
-        const QString& text = ledger.DetailTexts[size_t(i)];
-        const qsizetype cut = text.indexOf(kTextSeparator);
-        if (cut < 0) continue;
-        const auto to = byName.constFind(text.left(cut));
-        if (to != byName.constEnd()) texts.emplace_back(i, *to + text.mid(cut));
+        const auto parts = DetailText::split(ledger.DetailTexts[size_t(i)]);
+        if (!parts) continue;
+        const auto to = byName.constFind(parts->owner);
+        if (to != byName.constEnd()) texts.emplace_back(i, DetailText::join(*to, parts->text));
     }
     std::vector<std::pair<QString*, QString>> quick;
     for (int i = 1; i < ledger.QuickEntryCount; ++i) {
@@ -259,12 +257,10 @@ void DeleteAccount(Ledger& ledger, int index) {
     const QString listed = account.Name.trimmed();
 
     std::vector<std::pair<int, QString>> texts;
-    const QString unfiled = QStringLiteral("未分類");
     for (int i = 1; i < ledger.DetailTextCount; ++i) {
-        const QString& text = ledger.DetailTexts[size_t(i)];
-        const qsizetype cut = text.indexOf(kTextSeparator);
-        if (cut >= 0 && QStringView(text).left(cut) == listed)
-            texts.emplace_back(i, unfiled + text.mid(cut));
+        const auto parts = DetailText::split(ledger.DetailTexts[size_t(i)]);
+        if (parts && parts->owner == listed)
+            texts.emplace_back(i, DetailText::join(DetailText::unfiledOwner(), parts->text));
     }
 
     // Note rows for every entry first: the compaction then only assigns, and cannot fail

@@ -45,8 +45,7 @@ QString ResolveAutoBackupFolder(Session& session) {
         folder = session.AppFolder + "Backup/";
         session.Setting.AutoBackupPath = folder;
     }
-    if (!folder.endsWith(u'/')) folder += u'/';
-    return folder;
+    return FileIO::withTrailingSlash(folder);
 }
 
 void AutoBackup(AppContext& ctx) {

@@ -38,10 +38,6 @@ QString oldCopyOf(const QString& target) {
     return besideTarget(target, kOldEnding);
 }
 
-QString asFolder(const QString& folder) {
-    return folder.endsWith(u'/') ? folder : folder + u'/';
-}
-
 // There is something at the path, a dangling symbolic link included.
 bool present(const QString& path) {
     std::error_code ec;
@@ -137,7 +133,7 @@ bool rollBack(const QString& folder, const QList<JournalEntry>& entries) {
         }
         removeEntry(temporaryOf(e.path));
     }
-    if (ok) ok = removeEntry(asFolder(folder) + kJournal);
+    if (ok) ok = removeEntry(FileIO::withTrailingSlash(folder) + kJournal);
     return ok;
 }
 
@@ -152,12 +148,12 @@ void removeLeftovers(const QString& folder) {
 }
 
 bool hasJournal(const QString& folder) {
-    return present(asFolder(folder) + kJournal);
+    return present(FileIO::withTrailingSlash(folder) + kJournal);
 }
 
 } // namespace
 
-FileGroup::FileGroup(QString folder) : m_folder(asFolder(folder)) {}
+FileGroup::FileGroup(QString folder) : m_folder(FileIO::withTrailingSlash(folder)) {}
 
 void FileGroup::put(Item item) {
     for (Item& earlier : m_items) {
@@ -230,7 +226,7 @@ bool FileGroup::commit() {
 }
 
 bool FileGroup::Recover(const QString& folder) {
-    const QString root = asFolder(folder);
+    const QString root = FileIO::withTrailingSlash(folder);
     if (hasJournal(root)) {
         const auto bytes = FileIO::readFile(root + kJournal);
         if (!bytes || !rollBack(root, journalEntries(root, *bytes))) return false;

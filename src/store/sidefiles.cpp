@@ -6,12 +6,11 @@
 #include "platform/codec.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
+#include "store/detailtext.h"
 #include "store/ledgerfiles.h"
 #include "store/recordfile.h"
 
 namespace {
-
-const QChar kSeparator(0x0001);
 
 void reportUnreadable(AppContext& ctx, const QString& name) {
     if (!ctx.ledger.UnreadSideFiles.contains(name)) ctx.ledger.UnreadSideFiles.append(name);
@@ -54,9 +53,10 @@ QString WithoutQuoteMarks(QString text) {
 }
 
 QStringList DefaultDetailTexts() {
-    const QString unclassified = QStringLiteral("未分類") + kSeparator;
-    return {unclassified + QStringLiteral("早餐"), unclassified + QStringLiteral("午餐"),
-            unclassified + QStringLiteral("晚餐")};
+    const QString unfiled = DetailText::unfiledOwner();
+    return {DetailText::join(unfiled, QStringLiteral("早餐")),
+            DetailText::join(unfiled, QStringLiteral("午餐")),
+            DetailText::join(unfiled, QStringLiteral("晚餐"))};
 }
 
 void LoadNoteFile(AppContext& ctx) {
@@ -71,10 +71,10 @@ void LoadNoteFile(AppContext& ctx) {
             ledger.DetailTexts.assign(Ledger::DetailTextCapacity + 1, QString());
             ledger.DetailTextCount = 1;
             for (const QString& line : lines) {
-                if (line.isEmpty() || line.contains(kSeparator))
+                if (line.isEmpty() || line.contains(DetailText::separator()))
                     ledger.addDetailText(line);
                 else
-                    ledger.addDetailText(QStringLiteral("未分類") + kSeparator + line);
+                    ledger.addDetailText(DetailText::join(DetailText::unfiledOwner(), line));
             }
             return true;
         });

@@ -1,6 +1,7 @@
 #include "users/backupcommands.h"
 
 #include "platform/clock.h"
+#include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
@@ -27,9 +28,7 @@ const QString kRestoreFailed = QStringLiteral("還原備份沒有完成，請再
 
 // The folder of a chosen file, ending with "/": where the next dialog starts.
 QString folderOf(const QString& path) {
-    QString folder = path.left(path.lastIndexOf(u'/') + 1);
-    if (!folder.endsWith(u'/')) folder += u'/';
-    return folder;
+    return FileIO::withTrailingSlash(path.left(path.lastIndexOf(u'/') + 1));
 }
 
 // The file a path leads to once its links are followed, a dangling link too: a writer

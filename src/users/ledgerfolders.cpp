@@ -49,9 +49,7 @@ bool copyLedger(const QString& sourceFolder, const QString& targetFolder) {
 bool deleteLedger(const QString& ledgerFolder) {
     // A ledger "folder" that is a link to another folder: only the link goes, never the
     // files of the folder it points to.
-    QString path = ledgerFolder;
-    while (path.size() > 1 && path.endsWith(u'/'))
-        path.chop(1);
+    const QString path = FileIO::withoutTrailingSlash(ledgerFolder);
     const QFileInfo link(path);
     if (link.isSymLink()) return QFile::remove(path);
     const QFileInfo info(ledgerFolder);

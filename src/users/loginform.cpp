@@ -236,7 +236,7 @@ void LoginForm::Misc_SetPath_Click() {
                                        "路徑名稱可能含有軟體不支援的文字，請改選其他資料夾！"));
         return;
     }
-    if (!path.endsWith(u'/')) path += u'/';
+    path = FileIO::withTrailingSlash(path);
     m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("MyDataBasePath"), path);
     prompts.information(path +
                         QStringLiteral("\r\n\r\n資料庫路徑已變更至此路徑，請重開軟體才會生效"));

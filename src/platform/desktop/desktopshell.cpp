@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "platform/fileio.h"
+
 bool DesktopShell::openUrl(const QString& url) {
     return QDesktopServices::openUrl(QUrl(url));
 }
@@ -18,12 +20,8 @@ bool DesktopShell::openFile(const QString& path) {
 }
 
 Shell::MoveResult DesktopShell::moveFolder(const QString& from, const QString& to) {
-    QString source = from;
-    QString target = to;
-    while (source.size() > 1 && source.endsWith(u'/'))
-        source.chop(1);
-    while (target.size() > 1 && target.endsWith(u'/'))
-        target.chop(1);
+    const QString source = FileIO::withoutTrailingSlash(from);
+    const QString target = FileIO::withoutTrailingSlash(to);
     if (!QFileInfo(source).isDir()) return {MoveOutcome::Error, 76}; // path not found
     if (QFileInfo::exists(target)) return {MoveOutcome::Error, 58};  // file already exists
     if (QDir().rename(source, target)) return {MoveOutcome::Ok, 0};

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "platform/fileio.h"
+
 namespace {
 QMessageBox::StandardButtons toButtons(Prompts::Buttons b) {
     switch (b) {
@@ -90,8 +92,6 @@ QString DialogPrompts::saveFile(const QString& title, const QString& filter,
 }
 
 QString DialogPrompts::browseFolder(const QString& title) {
-    QString folder = QFileDialog::getExistingDirectory(m_parent, titleOr(title));
-    while (folder.size() > 1 && folder.endsWith(u'/'))
-        folder.chop(1);
-    return folder;
+    return FileIO::withoutTrailingSlash(
+        QFileDialog::getExistingDirectory(m_parent, titleOr(title)));
 }
