@@ -72,7 +72,7 @@ void BenchAccountCommands(AppContext& ctx) {
     NameMapping mapping;
     const double renameMs = medianMs([&] { ApplyRename(l, mapping); },
                                      [&] {
-                                         LoadLedger(ctx);
+                                         Bench::Reload(ctx);
                                          parent = parentWithTwentySubAccounts(l);
                                          const int p = AccountNames::findOther(l, parent);
                                          PlanRename(l, p, KindExpense, QStringLiteral("<無>"),
@@ -100,7 +100,7 @@ void BenchAccountCommands(AppContext& ctx) {
             if (AccountInUse(l, index)) DeleteAccount(l, index);
         },
         [&] {
-            LoadLedger(ctx);
+            Bench::Reload(ctx);
             index = accountOfThousandEntries(l);
             before = l.EntryCount;
         });
@@ -112,7 +112,7 @@ void BenchAccountCommands(AppContext& ctx) {
     report("delete 1000", deleteMs, copyMs);
 
     // Sort: against reading and decoding every name once.
-    const double sortMs = medianMs([&] { SortAccounts(l); }, [&] { LoadLedger(ctx); });
+    const double sortMs = medianMs([&] { SortAccounts(l); }, [&] { Bench::Reload(ctx); });
     const double namesMs = medianMs([&] {
         qsizetype n = 0;
         for (int i = 1; i < l.AccountCount; ++i)

@@ -2,7 +2,12 @@
 // Baselines that several measurements share.
 #include "timing.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "store/appcontext.h"
 #include "store/ledger.h"
+#include "store/loadledger.h"
 
 namespace Bench {
 
@@ -17,6 +22,14 @@ inline void CopyEntryTables(const Ledger& l) {
     rows.detach();
     g_sink = g_sink + double(entries.size() + notes.size() + invoices.size() + styles.size()) +
              rows.size();
+}
+
+// Reads the written ledger again before a measurement; a bench on tables that did not load
+// would time nothing.
+inline void Reload(AppContext& ctx) {
+    if (LoadLedger(ctx)) return;
+    std::fprintf(stderr, "could not read the written ledger again\n");
+    std::exit(1);
 }
 
 } // namespace Bench

@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
     // Compaction of 100 marked entries against a plain copy of the entry tables.
     const double compactMs = medianMs([&] { loaded.ledger.compactEntries(); },
                                       [&] {
-                                          LoadLedger(loaded);
+                                          Bench::Reload(loaded);
                                           const int step = (loaded.ledger.EntryCount - 1) / 100;
                                           for (int k = 0; k < 100; ++k)
                                               loaded.ledger.markEntryDeleted(1 + k * step);

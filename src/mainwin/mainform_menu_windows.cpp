@@ -73,7 +73,7 @@ void MainForm::AfterDownload() {
 
 void MainForm::Data_Clear_Click() {
     DelForm form(m_ctx, *this, this);
-    const QDate today = m_ctx.services.clock ? m_ctx.services.clock->today() : QDate::currentDate();
+    const QDate today = m_ctx.services.clock->today();
     form.DTPicker1->setDate(today);
     form.DTPicker2->setDate(today);
     m_ctx.services.modal->run(form);

@@ -42,13 +42,9 @@ void MainForm::Data_New_Click() {
         prompts.information(FullLedgerNotice);
         return;
     }
-    try {
-        InputForm form(m_ctx, *this, this);
-        form.PrepareNew();
-        m_ctx.services.modal->run(form);
-    } catch (...) {
-        prompts.warning(QStringLiteral("新增記錄發生錯誤!"));
-    }
+    InputForm form(m_ctx, *this, this);
+    form.PrepareNew();
+    m_ctx.services.modal->run(form);
 }
 
 void MainForm::MenuTools_New_Click() {
@@ -64,20 +60,16 @@ void MainForm::MenuTools_New_Click() {
         prompts.warning(QStringLiteral("新增記錄發生錯誤!"));
         return;
     }
-    try {
-        InputForm form(m_ctx, *this, this);
-        InputForm::CopyClears clears;
-        clears.date = NewClear_Date->isChecked();
-        clears.amount = NewClear_Type1->isChecked();
-        clears.detail = NewClear_Type2->isChecked();
-        clears.note = NewClear_Type3->isChecked();
-        clears.invoice = NewClear_Type4->isChecked();
-        clears.colour = NewClear_Type5->isChecked();
-        form.PrepareCopy(i, clears);
-        m_ctx.services.modal->run(form);
-    } catch (...) {
-        prompts.warning(QStringLiteral("新增記錄發生錯誤!"));
-    }
+    InputForm form(m_ctx, *this, this);
+    InputForm::CopyClears clears;
+    clears.date = NewClear_Date->isChecked();
+    clears.amount = NewClear_Type1->isChecked();
+    clears.detail = NewClear_Type2->isChecked();
+    clears.note = NewClear_Type3->isChecked();
+    clears.invoice = NewClear_Type4->isChecked();
+    clears.colour = NewClear_Type5->isChecked();
+    form.PrepareCopy(i, clears);
+    m_ctx.services.modal->run(form);
 }
 
 void MainForm::Liv1_DblClick() {
@@ -90,14 +82,10 @@ void MainForm::Liv1_DblClick() {
         prompts.warning(QStringLiteral("編輯記錄發生錯誤!"));
         return;
     }
-    try {
-        InputForm form(m_ctx, *this, this);
-        SelEdit = short(i);
-        form.PrepareEdit(i);
-        m_ctx.services.modal->run(form);
-    } catch (...) {
-        prompts.warning(QStringLiteral("編輯記錄發生錯誤!"));
-    }
+    InputForm form(m_ctx, *this, this);
+    SelEdit = short(i);
+    form.PrepareEdit(i);
+    m_ctx.services.modal->run(form);
 }
 
 void MainForm::MenuTools_Edit_Click() {

@@ -2,7 +2,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QTreeWidget>
-#include <exception>
 
 #include "mainwin/mainform.h"
 #include "platform/prompts.h"
@@ -47,14 +46,8 @@ void MainForm::closeEvent(QCloseEvent* event) {
             event->ignore();
             return;
         }
-        try {
-            SaveExpandedState();
-        } catch (const std::exception&) {
-        }
-        try {
-            AutoBackup(m_ctx);
-        } catch (const std::exception&) {
-        }
+        SaveExpandedState();
+        AutoBackup(m_ctx);
     }
     writeCloseSettings(loggedIn);
     m_runEnded = true;

@@ -11,25 +11,17 @@
 #include "platform/tray.h"
 #include "store/appcontext.h"
 
-namespace {
-
-// Without a notification area an icon could never bring the window back, so the window
-// then stays an ordinary minimised one.
-bool notificationAreaAvailable(TrayService* tray) {
-    return tray && tray->isAvailable();
-}
-
-} // namespace
-
 bool MainForm::MinimiseToTray() {
-    TrayService* tray = m_ctx.services.tray;
+    TrayService& tray = *m_ctx.services.tray;
+    // Without a notification area an icon could never bring the window back, so the window
+    // then stays an ordinary minimised one.
     if (!isMinimized() || m_ctx.session.Setting.MinState != QLatin1String("1") || TrayIconId != 0 ||
-        !notificationAreaAvailable(tray))
+        !tray.isAvailable())
         return false;
     QIcon icon = windowIcon();
     if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
     TrayIconId =
-        tray->AddTrayIcon(this, icon, QStringLiteral("Qivoka"), [this](TrayService::Click click) {
+        tray.AddTrayIcon(this, icon, QStringLiteral("Qivoka"), [this](TrayService::Click click) {
             if (click == TrayService::Click::Left)
                 ST_Open_Click();
             else if (click == TrayService::Click::Right)

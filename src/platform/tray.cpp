@@ -1,6 +1,6 @@
 #include "platform/tray.h"
 
-int TrayService::AddTrayIcon(QWidget* window, const QIcon& icon, const QString& tip,
+int TrayService::AddTrayIcon(QObject* window, const QIcon& icon, const QString& tip,
                              ClickHandler onClick) {
     const int id = ++m_lastId;
     m_windows.insert(QString::number(id), window);

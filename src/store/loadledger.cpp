@@ -152,7 +152,7 @@ QList<AccountRecord> defaultAccounts() {
 
 void seedOpeningEntries(AppContext& ctx) {
     Ledger& ledger = ctx.ledger;
-    const QDate today = ctx.services.clock ? ctx.services.clock->today() : QDate::currentDate();
+    const QDate today = ctx.services.clock->today();
     QStringList names;
     if (ctx.session.AccountsApplied) {
         for (int i = 1; i < ledger.AccountCount; ++i) {
@@ -194,8 +194,7 @@ void seedOpeningEntries(AppContext& ctx) {
 bool fail(AppContext& ctx, const QString& file) {
     ctx.ledger.clear();
     ctx.ledger.UnreadSideFiles.clear();
-    if (ctx.services.prompts)
-        ctx.services.prompts->warning(file + QStringLiteral(" 檔案讀取失敗!"));
+    WarnUnreadable(ctx, file);
     return false;
 }
 

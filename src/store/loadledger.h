@@ -12,7 +12,7 @@
 // An unreadable main file, an unknown tag, more than 30000 entries or more than 2000
 // accounts show "<file> 檔案讀取失敗!", leave every table empty and write nothing; the
 // result is then false.
-bool LoadLedger(AppContext& ctx);
+[[nodiscard]] bool LoadLedger(AppContext& ctx);
 
 // The main window's caption for the open ledger:
 // "Qivoka v4.0.4 - [user：ledger]", plus " - [資料庫路徑：<DataRoot>]" when the data

@@ -11,13 +11,14 @@
 using LedgerSaver = std::function<bool(AppContext&, FileGroup&)>;
 
 // The savers of a ledger, in their fixed order; the tables and flags are left as they are.
-bool SaveAccountsFile(AppContext& ctx,
-                      FileGroup& group); // Accounts.qvd: missing or AccountsChanged
-bool SaveAccountTotalsFile(AppContext& ctx,
-                           FileGroup& group); // Accounts2.qvd: missing or AccountsChanged
+[[nodiscard]] bool SaveAccountsFile(AppContext& ctx,
+                                    FileGroup& group); // Accounts.qvd: missing or AccountsChanged
+[[nodiscard]] bool
+SaveAccountTotalsFile(AppContext& ctx,
+                      FileGroup& group); // Accounts2.qvd: missing or AccountsChanged
 // Main.qvd, Main1.qvd, Main2.qvd, Main2a.qvd, Main3.qvd, always (without entries: an
 // empty Main.qvd and the other four removed).
-bool SaveEntryFiles(AppContext& ctx, FileGroup& group);
+[[nodiscard]] bool SaveEntryFiles(AppContext& ctx, FileGroup& group);
 // SaveNoteFile, SaveFavoritesFile, SaveFixureFile: see store/sidefiles.h.
 
 // Accounts, totals, the entry group, Note, Favorites, Fixure.

@@ -14,8 +14,7 @@ namespace {
 
 void reportUnreadable(AppContext& ctx, const QString& name) {
     if (!ctx.ledger.UnreadSideFiles.contains(name)) ctx.ledger.UnreadSideFiles.append(name);
-    if (ctx.services.prompts)
-        ctx.services.prompts->warning(name + QStringLiteral(" 檔案讀取失敗!"));
+    WarnUnreadable(ctx, name);
 }
 
 // Loads one side file: reset() gives the table of a missing file; parse() fills it from
@@ -57,6 +56,11 @@ QStringList DefaultDetailTexts() {
     return {DetailText::join(unfiled, QStringLiteral("早餐")),
             DetailText::join(unfiled, QStringLiteral("午餐")),
             DetailText::join(unfiled, QStringLiteral("晚餐"))};
+}
+
+void WarnUnreadable(AppContext& ctx, const QString& file) {
+    if (ctx.services.prompts)
+        ctx.services.prompts->warning(file + QStringLiteral(" 檔案讀取失敗!"));
 }
 
 void LoadNoteFile(AppContext& ctx) {

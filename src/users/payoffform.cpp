@@ -67,8 +67,7 @@ PayoffForm::PayoffForm(AppContext& ctx, MainView& main, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &PayoffForm::Command2_Click);
 
     // Form_Load
-    const Clock* clock = m_ctx.services.clock;
-    DTPicker1->setDate(clock ? clock->today() : QDate::currentDate());
+    DTPicker1->setDate(m_ctx.services.clock->today());
     Check1->setChecked(true);
 }
 

@@ -16,12 +16,12 @@ bool RecordingTray::click(int id, Click click) {
     return false;
 }
 
-void RecordingTray::showIcon(int id, QWidget* window, const QIcon&, const QString& tip,
+void RecordingTray::showIcon(int id, QObject* window, const QIcon&, const QString& tip,
                              ClickHandler onClick) {
     visible.append({id, window, tip, std::move(onClick)});
 }
 
-void RecordingTray::hideIcon(int id, QWidget*) {
+void RecordingTray::hideIcon(int id, QObject*) {
     removed.append(id);
     for (qsizetype i = 0; i < visible.size(); ++i) {
         if (visible.at(i).id == id) {

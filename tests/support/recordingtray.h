@@ -8,7 +8,7 @@ class RecordingTray : public TrayService {
 public:
     struct Icon {
         int id = 0;
-        QWidget* window = nullptr;
+        QObject* window = nullptr;
         QString tip;
         ClickHandler onClick;
     };
@@ -20,7 +20,7 @@ public:
     bool click(int id, Click click);
 
 protected:
-    void showIcon(int id, QWidget* window, const QIcon& icon, const QString& tip,
+    void showIcon(int id, QObject* window, const QIcon& icon, const QString& tip,
                   ClickHandler onClick) override;
-    void hideIcon(int id, QWidget* window) override;
+    void hideIcon(int id, QObject* window) override;
 };

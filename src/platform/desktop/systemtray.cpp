@@ -10,12 +10,13 @@ SystemTrayService::~SystemTrayService() {
     qDeleteAll(m_icons);
 }
 
-void SystemTrayService::showIcon(int id, QWidget*, const QIcon& icon, const QString& tip,
+void SystemTrayService::showIcon(int id, QObject* window, const QIcon& icon, const QString& tip,
                                  ClickHandler onClick) {
     auto* tray = new QSystemTrayIcon(icon);
     tray->setToolTip(tip);
     if (onClick) {
-        QObject::connect(tray, &QSystemTrayIcon::activated, tray,
+        // Tied to the window: once it is gone, a click on its icon reaches nothing.
+        QObject::connect(tray, &QSystemTrayIcon::activated, window ? window : tray,
                          [onClick](QSystemTrayIcon::ActivationReason reason) {
                              switch (reason) {
                              case QSystemTrayIcon::Trigger:
@@ -40,7 +41,7 @@ void SystemTrayService::showIcon(int id, QWidget*, const QIcon& icon, const QStr
     tray->show();
 }
 
-void SystemTrayService::hideIcon(int id, QWidget*) {
+void SystemTrayService::hideIcon(int id, QObject*) {
     if (QSystemTrayIcon* tray = m_icons.take(id)) {
         tray->hide();
         delete tray;

@@ -12,9 +12,9 @@ public:
     bool isAvailable() const override;
 
 protected:
-    void showIcon(int id, QWidget* window, const QIcon& icon, const QString& tip,
+    void showIcon(int id, QObject* window, const QIcon& icon, const QString& tip,
                   ClickHandler onClick) override;
-    void hideIcon(int id, QWidget* window) override;
+    void hideIcon(int id, QObject* window) override;
 
 private:
     QMap<int, QSystemTrayIcon*> m_icons;
