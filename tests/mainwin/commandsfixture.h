@@ -1,6 +1,9 @@
 #pragma once
 // The main-window fixture with what the command tests add: a common account table, a listed
 // account, and rows selected by position.
+#include <QDate>
+#include <functional>
+
 #include "mainform_fixture.h"
 
 struct CommandsFixture : MainFormFixture {
@@ -14,6 +17,22 @@ struct CommandsFixture : MainFormFixture {
             .account(QStringLiteral("E-餐飲費"))
             .account(QStringLiteral("E-交通費"));
         return *this;
+    }
+
+    // The accounts, then for each detail one E-餐飲費 entry paid from A-現金, a day apart from
+    // 2024/01/02, amounts 1.00, 2.00, 3.00 ...; `each` adds to every entry, and modifiers
+    // chained on the result apply to the last one.
+    LedgerBuilder& meals(const QStringList& details,
+                         const std::function<void(LedgerBuilder&)>& each = {}) {
+        accounts();
+        for (qsizetype i = 0; i < details.size(); ++i) {
+            const QString date =
+                QDate(2024, 1, 2).addDays(i).toString(QStringLiteral("yyyy/MM/dd"));
+            b.entry(date, QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"),
+                    100.0 * double(i + 1), details[i]);
+            if (each) each(b);
+        }
+        return b;
     }
 
     // The window for the whole period, listing the account of nodeKey ("" lists nothing),

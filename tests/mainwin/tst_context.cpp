@@ -83,8 +83,7 @@ void TestContext::searchWithTheRowText() {
 
 void TestContext::searchWithEmptyDetailWarns() {
     CommandsFixture f;
-    f.accounts();
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "");
+    f.meals({""});
     MainForm& w = f.open("A-現金");
     w.Combo2->setEditText("舊");
     f.selectRows({0});
@@ -95,10 +94,7 @@ void TestContext::searchWithEmptyDetailWarns() {
 
 void TestContext::refreshDropsTheFilterAndKeepsTheSelection() {
     CommandsFixture f;
-    f.accounts();
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "午餐");
-    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "晚餐");
-    f.b.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "午餐");
+    f.meals({"午餐", "晚餐", "午餐"});
     MainForm& w = f.open("E-餐飲費");
     f.selectRows({0});
     w.MenuTools_Search1->trigger();

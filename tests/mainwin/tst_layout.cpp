@@ -8,42 +8,71 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "mainwin/mainform_widgets.h"
+
 #include "mainwin/mainform.h"
 #include "support/testenv.h"
 
 class LayoutTest : public QObject {
     Q_OBJECT
+    // Widgets that may not cover one another, left to right.
+    static void notOverlapping(const QList<QWidget*>& widgets) {
+        for (qsizetype i = 0; i < widgets.size(); ++i)
+            for (qsizetype j = i + 1; j < widgets.size(); ++j)
+                QVERIFY2(!widgets[i]->geometry().intersects(widgets[j]->geometry()),
+                         qPrintable(widgets[i]->objectName() + " / " + widgets[j]->objectName()));
+    }
+    // A row of controls above `below`: inside its columns, ending before its top.
+    static void rowAbove(const QList<QWidget*>& row, const QWidget* below) {
+        for (const QWidget* c : row) {
+            QVERIFY2(c->x() >= below->x(), qPrintable(c->objectName()));
+            QVERIFY2(c->geometry().right() <= below->geometry().right(),
+                     qPrintable(c->objectName()));
+            QVERIFY2(c->geometry().bottom() < below->y(), qPrintable(c->objectName()));
+        }
+    }
+
 private slots:
+    // Where tree and list land at a given client width; the figures are the documented
+    // ones (tree share of the width, at least 128 pixels; margins of 5 and 4 pixels).
     void placement_data() {
         QTest::addColumn<QString>("trvState");
         QTest::addColumn<QString>("accState");
         QTest::addColumn<QString>("showTitle");
         QTest::addColumn<int>("width");
+        QTest::addColumn<int>("treeX");
         QTest::addColumn<int>("treeWidth");
-        QTest::addColumn<bool>("treeLeft");
-        QTest::addColumn<int>("banner");
+        QTest::addColumn<int>("listX");
+        QTest::addColumn<int>("listWidth");
+        QTest::addColumn<int>("banner"); // height of the title banner above the controls
+        QTest::addColumn<QString>("storedTrvState"); // the setting after the pass
         QTest::newRow("20 percent, left, banner")
-            << QStringLiteral("20") << QStringLiteral("11") << QStringLiteral("0") << 1226 << 245
-            << true << 52;
+            << QStringLiteral("20") << QStringLiteral("11") << QStringLiteral("0") << 1226 << 5
+            << 245 << 254 << 965 << 52 << QStringLiteral("20");
         QTest::newRow("10 percent is below the minimum")
-            << QStringLiteral("10") << QStringLiteral("11") << QStringLiteral("0") << 1000 << 128
-            << true << 52;
-        QTest::newRow("empty counts as 20") << QStringLiteral("") << QStringLiteral("11")
-                                            << QStringLiteral("1") << 1000 << 200 << true << 0;
+            << QStringLiteral("10") << QStringLiteral("11") << QStringLiteral("0") << 1000 << 5
+            << 128 << 137 << 856 << 52 << QStringLiteral("10");
+        QTest::newRow("empty counts as 20")
+            << QStringLiteral("") << QStringLiteral("11") << QStringLiteral("1") << 1000 << 5 << 200
+            << 209 << 784 << 0 << QStringLiteral("20");
         QTest::newRow("not a number gives the minimum")
-            << QStringLiteral("abc") << QStringLiteral("11") << QStringLiteral("1") << 1000 << 128
-            << true << 0;
-        QTest::newRow("tree on the right") << QStringLiteral("30") << QStringLiteral("01")
-                                           << QStringLiteral("1") << 1200 << 360 << false << 0;
+            << QStringLiteral("abc") << QStringLiteral("11") << QStringLiteral("1") << 1000 << 5
+            << 128 << 137 << 856 << 0 << QStringLiteral("abc");
+        QTest::newRow("tree on the right")
+            << QStringLiteral("30") << QStringLiteral("01") << QStringLiteral("1") << 1200 << 836
+            << 360 << 7 << 824 << 0 << QStringLiteral("30");
     }
     void placement() {
         QFETCH(QString, trvState);
         QFETCH(QString, accState);
         QFETCH(QString, showTitle);
         QFETCH(int, width);
+        QFETCH(int, treeX);
         QFETCH(int, treeWidth);
-        QFETCH(bool, treeLeft);
+        QFETCH(int, listX);
+        QFETCH(int, listWidth);
         QFETCH(int, banner);
+        QFETCH(QString, storedTrvState);
         TestEnv env;
         SettingMirrors& m = env.ctx.session.Setting;
         m.TrvState = trvState;
@@ -52,22 +81,59 @@ private slots:
         MainForm w(env.ctx);
         w.resize(width, 700);
         w.show();
-        const int W = w.width();
-        const int P = w.Picture1->height();
-        const int ht = w.Text2->height();
-        QCOMPARE(W, width);
-        QCOMPARE(w.Trv1->width(), treeWidth);
-        const int L = treeLeft ? 5 : W - treeWidth - 4;
-        QCOMPARE(w.Trv1->geometry(), QRect(L, ht + 8 + banner, treeWidth, P - ht - 12 - banner));
-        QCOMPARE(w.Text2->pos(), QPoint(L, 5 + banner));
-        QCOMPARE(w.Command2->geometry().right() + 1, L + treeWidth - 1);
-        const int listLeft = treeLeft ? treeWidth + 9 : 7;
-        QCOMPARE(w.Liv1->geometry(),
-                 QRect(listLeft, ht + 8 + banner, W - treeWidth - 16, P - ht - 12 - banner));
-        QCOMPARE(w.Combo2->x(), listLeft);
-        QCOMPARE(w.Command4->geometry().right() + 1, listLeft + W - treeWidth - 16);
+        QCOMPARE(w.width(), width);
+
+        // Tree and list side by side, the same height, filling the backdrop but its margins.
+        const QRect tree = w.Trv1->geometry();
+        const QRect list = w.Liv1->geometry();
+        QCOMPARE(tree.x(), treeX);
+        QCOMPARE(tree.width(), treeWidth);
+        QCOMPARE(list.x(), listX);
+        QCOMPARE(list.width(), listWidth);
+        QVERIFY(!tree.intersects(list));
+        QCOMPARE(list.y(), tree.y());
+        QCOMPARE(list.height(), tree.height());
+        QCOMPARE(tree.bottom(), w.Picture1->height() - 5);
+
+        // The period row above the tree, the filter row above the list, both below the banner.
+        rowAbove({w.Text2, w.UpDown1, w.Combo1, w.UpDown2, w.Command2}, w.Trv1);
+        rowAbove({w.Combo2, w.Command1, w.Command4}, w.Liv1);
+        notOverlapping({w.Combo2, w.Command1, w.Command4});
+        QCOMPARE(w.Text2->pos(), QPoint(tree.x(), 5 + banner));
         QCOMPARE(w.Command1->y(), 4 + banner);
-        if (trvState.isEmpty()) QCOMPARE(m.TrvState, QString("20"));
+        QCOMPARE(tree.y(), w.Text2->geometry().bottom() + 4);
+        // Each row runs from its column's left edge to one pixel short of its right edge.
+        QCOMPARE(w.Command2->geometry().right(), tree.right() - 1);
+        QCOMPARE(w.Combo2->x(), list.x());
+        QCOMPARE(w.Command4->geometry().right(), list.right());
+        QCOMPARE(m.TrvState, storedTrvState);
+    }
+
+    // Where the tree leaves the period row room enough, its controls stand apart. (At the
+    // least tree width of 128 pixels the combo box has no room left and the row crowds.)
+    void periodRowApart_data() {
+        QTest::addColumn<QString>("trvState");
+        QTest::addColumn<QString>("accState");
+        QTest::addColumn<int>("width");
+        QTest::newRow("20 percent of 1226, left")
+            << QStringLiteral("20") << QStringLiteral("11") << 1226;
+        QTest::newRow("20 percent of 1000, left")
+            << QStringLiteral("20") << QStringLiteral("11") << 1000;
+        QTest::newRow("30 percent of 1200, right")
+            << QStringLiteral("30") << QStringLiteral("01") << 1200;
+    }
+    void periodRowApart() {
+        QFETCH(QString, trvState);
+        QFETCH(QString, accState);
+        QFETCH(int, width);
+        TestEnv env;
+        env.ctx.session.Setting.TrvState = trvState;
+        env.ctx.session.Setting.AccState = accState;
+        MainForm w(env.ctx);
+        w.resize(width, 700);
+        w.show();
+        notOverlapping({w.Text2, w.UpDown1, w.Combo1, w.UpDown2, w.Command2});
+        QVERIFY(w.Combo1->width() > 0);
     }
 
     // The real widths after a pass, with figures in the panels: the bar's own layout must

@@ -194,9 +194,7 @@ void TestRecordsChange::deleteCompactsAllFiveParts() {
 
 void TestRecordsChange::deleteAnsweredNoChangesNothing() {
     CommandsFixture f;
-    f.accounts();
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
-    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二");
+    f.meals({"一", "二"});
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     f.selectRows({1});
@@ -214,8 +212,7 @@ void TestRecordsChange::deleteAnsweredNoChangesNothing() {
 
 void TestRecordsChange::deleteKeyWithoutSelectionDoesNothing() {
     CommandsFixture f;
-    f.accounts();
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
+    f.meals({"一"});
     MainForm& w = f.open("A-現金");
     f.selectRows({});
     QTest::keyClick(w.Liv1, Qt::Key_Delete);
@@ -225,9 +222,7 @@ void TestRecordsChange::deleteKeyWithoutSelectionDoesNothing() {
 
 void TestRecordsChange::tickStoresTheMarkAndRelistingDoesNot() {
     CommandsFixture f;
-    f.accounts();
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一");
-    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二").checked();
+    f.meals({"一", "二"}).checked();
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     QVERIFY(!w.LedgerChanged()); // filling the list set no flag
@@ -250,10 +245,7 @@ void TestRecordsChange::tickStoresTheMarkAndRelistingDoesNot() {
 
 void TestRecordsChange::colourSetsSelectedEntriesOnly() {
     CommandsFixture f;
-    f.accounts();
-    f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "一").colour(1);
-    f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 200, "二").colour(1);
-    f.b.entry("2024/01/04", "E-餐飲費", "A-現金", 300, "三").colour(1);
+    f.meals({"一", "二", "三"}, [](LedgerBuilder& entry) { entry.colour(1); });
     Ledger& l = f.env.ctx.ledger;
     MainForm& w = f.open("A-現金");
     f.selectRows({0, 2});
