@@ -21,13 +21,13 @@
 #include "mainwin/mainform_widgets.h"
 #include "mainwin/mainview.h"
 #include "platform/desktop/windowroutines.h"
+#include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
 
 namespace {
 const QString section = QStringLiteral("DiaryForm");
 // Stored sizes are twips; the layout is in pixels.
-constexpr int twipsPerPixel = 15;
 constexpr int designedWidth = 12855; // outer, twips; also stored when not in the normal state
 constexpr int designedHeight = 9075;
 constexpr int leastWidth = 12855; // twips
@@ -35,13 +35,6 @@ constexpr int leastHeight = 5000;
 constexpr int margin = 8; // 120 twips: the year box's left and top
 constexpr int designedColumns[] = {120, 110, 110, 90, 170, 170, 90};
 
-// A stored number, or nullopt when the text is none.
-std::optional<int> storedNumber(const QString& text) {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || v < -1e9 || v > 1e9) return std::nullopt;
-    return int(v);
-}
 } // namespace
 
 DiaryForm::DiaryForm(MainView& main, QWidget* parent)
@@ -175,8 +168,8 @@ void DiaryForm::buildControls() {
     Text2->resize(420, 22);
     Command1->resize(72, 24);
     Command2->resize(88, 24);
-    setMinimumSize(leastWidth / twipsPerPixel, leastHeight / twipsPerPixel);
-    resize(designedWidth / twipsPerPixel, designedHeight / twipsPerPixel);
+    setMinimumSize(Runtime::twipsToPixels(leastWidth), Runtime::twipsToPixels(leastHeight));
+    resize(Runtime::twipsToPixels(designedWidth), Runtime::twipsToPixels(designedHeight));
 }
 
 void DiaryForm::connectHandlers() {
@@ -234,46 +227,17 @@ void DiaryForm::Form_Load() {
 }
 
 void DiaryForm::readSettings() {
-    SettingsStore& store = *m_ctx.services.settings;
-    for (int n = 1; n <= 6; ++n) {
-        const auto w = storedNumber(store.GetSetting(section, QStringLiteral("LW%1").arg(n),
-                                                     QString::number(designedColumns[n - 1])));
-        if (w && *w > 10) Liv1->setColumnWidth(n - 1, *w);
-    }
-    const auto w = storedNumber(
-        store.GetSetting(section, QStringLiteral("Width"), QString::number(designedWidth)));
-    const auto h = storedNumber(
-        store.GetSetting(section, QStringLiteral("Height"), QString::number(designedHeight)));
-    resize(w ? *w / twipsPerPixel : width(), h ? *h / twipsPerPixel : height());
-    if (storedNumber(store.GetSetting(section, QStringLiteral("WinState"), QStringLiteral("0"))) ==
-        2)
-        setWindowState(Qt::WindowMaximized);
-    bool ok = false;
-    const double points = store
-                              .GetSetting(QStringLiteral("Setting"), QStringLiteral("MainFontSize"),
-                                          QStringLiteral("9"))
-                              .toDouble(&ok);
-    if (ok && points > 0 && points < 100) {
-        QFont f = Liv1->font();
-        f.setPointSizeF(points);
-        Liv1->setFont(f);
-    }
+    const SettingsStore& store = *m_ctx.services.settings;
+    // A column narrower than 11 pixels could not be found again to widen it.
+    LoadColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6, 10);
+    LoadWindowPlacement(*this, store, section);
+    ApplyListFontSize(Liv1, store);
 }
 
 void DiaryForm::writeSettings() {
     SettingsStore& store = *m_ctx.services.settings;
-    for (int n = 1; n <= 6; ++n)
-        store.SaveSetting(section, QStringLiteral("LW%1").arg(n),
-                          QString::number(Liv1->columnWidth(n - 1)));
-    const int state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-    const bool normal = state == 0;
-    store.SaveSetting(
-        section, QStringLiteral("Width"),
-        QString::number(normal ? frameGeometry().width() * twipsPerPixel : designedWidth));
-    store.SaveSetting(
-        section, QStringLiteral("Height"),
-        QString::number(normal ? frameGeometry().height() * twipsPerPixel : designedHeight));
-    store.SaveSetting(section, QStringLiteral("WinState"), QString::number(state));
+    SaveColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6);
+    SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
 }
 
 void DiaryForm::resizeEvent(QResizeEvent* event) {
