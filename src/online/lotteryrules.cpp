@@ -117,6 +117,10 @@ bool isPrizeNumber(const QString& text) {
     return allDigits(text.trimmed());
 }
 
+QString prizeBoxValue(const QString& text) {
+    return isPrizeNumber(text) ? text.trimmed() : QString();
+}
+
 std::vector<ResultRow> collectInvoices(const Ledger& ledger, const std::vector<PaperInvoice>& paper,
                                        const QDate& first, const QDate& last) {
     std::vector<ResultRow> rows;

@@ -51,6 +51,8 @@ WinningNumbers parseWinningNumbers(const QString& reply);
 
 // A prize box counts only when its trimmed text is all digits; otherwise it is emptied.
 bool isPrizeNumber(const QString& text);
+// What the check reads from a prize box (and leaves in it): the trimmed number, or empty.
+QString prizeBoxValue(const QString& text);
 
 // One row of the result list.
 struct ResultRow {

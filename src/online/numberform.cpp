@@ -186,11 +186,7 @@ void NumberForm::Command1_Click() {
     std::array<QString, 5> special;
     std::array<QString, 8> firstPrizes;
     auto readBox = [](QLineEdit* box) {
-        const QString t = box->text().trimmed();
-        if (!Lottery::isPrizeNumber(t)) {
-            box->clear();
-            return QString();
-        }
+        const QString t = Lottery::prizeBoxValue(box->text());
         box->setText(t);
         return t;
     };

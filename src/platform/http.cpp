@@ -21,7 +21,9 @@ HttpClient::Reply NetworkHttpClient::get(const QString& pathOrUrl) {
     }
 
     QNetworkAccessManager manager;
-    QNetworkRequest request{QUrl(address)};
+    const QUrl url(address);
+    m_sentUrl = QString::fromLatin1(url.toEncoded());
+    QNetworkRequest request{url};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = manager.get(request);

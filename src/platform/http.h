@@ -28,4 +28,9 @@ protected:
 class NetworkHttpClient : public HttpClient {
 public:
     Reply get(const QString& pathOrUrl) override;
+    // The address of the last request as it went out, encoded; empty before any.
+    QString sentUrl() const { return m_sentUrl; }
+
+private:
+    QString m_sentUrl;
 };

@@ -1,49 +1,16 @@
 // The online service's requests and replies against a local server, and the remembered login.
 #include <QFile>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "online/onlineservice.h"
 #include "platform/codec.h"
 #include "platform/http.h"
+#include "support/fakeserver.h"
 
 using namespace OnlineService;
 
 namespace {
-
-// Records request lines and answers each connection with the next scripted response; a
-// connection with none left is kept open unanswered (the time-out case).
-class FakeServer : public QObject {
-public:
-    FakeServer() {
-        server.listen(QHostAddress::LocalHost);
-        connect(&server, &QTcpServer::newConnection, this, [this] {
-            QTcpSocket* socket = server.nextPendingConnection();
-            auto* buffer = new QByteArray;
-            connect(socket, &QObject::destroyed, [buffer] { delete buffer; });
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
-                *buffer += socket->readAll();
-                if (!buffer->contains("\r\n\r\n")) return;
-                requests.append(buffer->left(buffer->indexOf("\r\n")));
-                if (responses.isEmpty()) return;
-                socket->write(responses.takeFirst());
-                socket->disconnectFromHost();
-            });
-        });
-    }
-    void respond(const QByteArray& body, int status = 200) {
-        responses.append("HTTP/1.1 " + QByteArray::number(status) +
-                         " X\r\nContent-Type: text/plain\r\nContent-Length: " +
-                         QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-    }
-    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()); }
-
-    QTcpServer server;
-    QList<QByteArray> requests;
-    QList<QByteArray> responses;
-};
 
 QByteArray ansi(const char* utf8) {
     return Ansi::encode(QString::fromUtf8(utf8));
@@ -95,9 +62,10 @@ void TestProtocol::requests() {
     http.setTimeoutMs(5000);
     http.get(DownloadRequestPath(name, password));
     http.get(ClearRequestPath(name, password));
-    QCOMPARE(server.requests.size(), 2);
-    QCOMPARE(server.requests.at(0), "GET /zel/zel2_qivo_getdata2.php?" + query + " HTTP/1.1");
-    QCOMPARE(server.requests.at(1), "GET /zel/zel2_clear.php?" + query + " HTTP/1.1");
+    const QList<QByteArray> sent = server.requests();
+    QCOMPARE(sent.size(), 2);
+    QCOMPARE(sent.at(0), "GET /zel/zel2_qivo_getdata2.php?" + query + " HTTP/1.1");
+    QCOMPARE(sent.at(1), "GET /zel/zel2_clear.php?" + query + " HTTP/1.1");
 }
 
 using Rows = QList<QStringList>;
@@ -159,7 +127,7 @@ void TestProtocol::failures() {
     QCOMPARE(DownloadMessage(DownloadResult::Kind::TimedOut), QStringLiteral("連線失敗!"));
     QCOMPARE(int(ParseClearReply(late)), int(ClearResult::TimedOut));
 
-    server.server.close();
+    server.close();
     http.setTimeoutMs(5000);
     const auto refused = http.get(DownloadRequestPath("a", "b"));
     QCOMPARE(int(refused.outcome), int(HttpClient::Outcome::Failed));

@@ -34,6 +34,16 @@ inline void UseLedgerFolder(Session& session, const QString& path) {
     session.LedgerNames = QStringList{session.LedgerName};
 }
 
+// The login state of a user folder given on the command line: its name is the user, its
+// parent the data root.
+inline void UseUserFolder(Session& session, const QString& path) {
+    const QDir user(AsToolFolder(path));
+    QDir root = user;
+    root.cdUp();
+    session.DataRoot = AsToolFolder(root.absolutePath());
+    session.CurrentUser = QFileInfo(user.absolutePath()).fileName();
+}
+
 // Records every box; questions are answered No, inputs and dialogs cancelled.
 class RecordingPrompts : public Prompts {
 public:

@@ -34,21 +34,6 @@ void print(const QJsonValue& value) {
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
-QJsonValue textOrNull(const QJsonArray& boxes, const QString& kind) {
-    for (const QJsonValue& b : boxes)
-        if (b.toObject().value("kind").toString() == kind) return b.toObject().value("text");
-    return QJsonValue::Null;
-}
-
-// A user folder given on the command line: its parent is the data root.
-void UseUserFolder(Session& session, const QString& path) {
-    const QDir user(AsToolFolder(path));
-    QDir root = user;
-    root.cdUp();
-    session.DataRoot = AsToolFolder(root.absolutePath());
-    session.CurrentUser = QFileInfo(user.absolutePath()).fileName();
-}
-
 int due(ToolRun& run) {
     const Ledger& ledger = run.ctx.ledger;
     QJsonArray rows;
@@ -80,8 +65,8 @@ int post(ToolRun& run) {
     });
     CheckDueRecurring(main);
     const QJsonObject out{{"statuses", statuses},
-                          {"message", textOrNull(run.prompts.boxes, "information")},
-                          {"warning", textOrNull(run.prompts.boxes, "warning")},
+                          {"message", BoxText(run.prompts.boxes, "information")},
+                          {"warning", BoxText(run.prompts.boxes, "warning")},
                           {"status", status}};
     const bool changed = run.ctx.ledger.LedgerChangedFlag.isSet();
     if (changed && !run.saveIfChanged()) return ExitNotOpened;
@@ -133,7 +118,7 @@ int memobook(ToolRun& run) {
     const int fixed = form.Book().FixedMemoCount - 1;
     form.accept();
     if (!run.prompts.boxes.isEmpty()) {
-        PrintError(textOrNull(run.prompts.boxes, "warning").toString());
+        PrintError(BoxText(run.prompts.boxes, "warning").toString());
         return ExitNotOpened;
     }
     print(QJsonObject{{"memos", memos}, {"fixed", fixed}});

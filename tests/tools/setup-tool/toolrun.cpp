@@ -160,6 +160,12 @@ bool ToolRun::saveIfChanged() {
     return true;
 }
 
+QJsonValue BoxText(const QJsonArray& boxes, const QString& kind) {
+    for (const QJsonValue& b : boxes)
+        if (b.toObject().value("kind").toString() == kind) return b.toObject().value("text");
+    return QJsonValue::Null;
+}
+
 void PrintJson(const QJsonObject& json) {
     const QByteArray bytes = QJsonDocument(json).toJson(QJsonDocument::Indented);
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);

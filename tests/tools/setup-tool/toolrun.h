@@ -89,6 +89,9 @@ struct ToolRun {
     bool saveIfChanged();
 };
 
+// The text of the first box of this kind ("warning", "information", ...), or null.
+QJsonValue BoxText(const QJsonArray& boxes, const QString& kind);
+
 // The JSON object on stdout as UTF-8; a message on stderr.
 void PrintJson(const QJsonObject& json);
 void PrintError(const QString& text);
