@@ -8,7 +8,11 @@
 #include <QTemporaryDir>
 
 #include "platform/codec.h"
+#include "store/amounts.h"
+#include "store/loadledger.h"
 #include "support/fakeserver.h"
+#include "support/ledgerbuilder.h"
+#include "support/testenv.h"
 #include "support/testfiles.h"
 #include "support/toolprocess.h"
 
@@ -31,6 +35,9 @@ private slots:
     void periods();
     void expiredInvoices_data();
     void expiredInvoices();
+    void postSavesTheLedger();
+    void loginRoundTrip_data();
+    void loginRoundTrip();
     void badArguments_data();
     void badArguments();
 };
@@ -466,6 +473,84 @@ void TestOnlineTool::expiredInvoices() {
     QCOMPARE(rowsOf(run({"paynum", user}).value("rows")), rowsOf(out.value("rows")));
 }
 
+// Rows staged as an import and all ticked: each is posted or refused, accounts are created
+// by prefix, and the ledger on disk holds what was posted.
+void TestOnlineTool::postSavesTheLedger() {
+    TestEnv env;
+    const QString folder = env.makeLedger("Amy", "Home");
+    LedgerBuilder(env.ctx.ledger).account("A-現金").account("E-餐飲費").account("Equity");
+    QVERIFY(LedgerBuilder::writeFolder(env.ctx));
+    const QString rows =
+        QStringLiteral(R"([["2024/1/5","E-餐飲費","A-現金","12.345","午餐","","AB12345678"],)"
+                       R"(["2024/01/06","E-交通費 ","A-悠遊卡\r","-50","公車","n","123456789"],)"
+                       R"(["2024/01/07","E-餐飲費","A-現金","1,234","晚餐","","12345678"],)"
+                       R"(["日期","分類","科目","金額","明細","備註","發票"],)"
+                       R"(["2024/01/08","I-薪資","E-餐飲費","5","x","",""]])");
+    const QJsonObject out = run({"post", folder, rows});
+    QCOMPARE(out.value("statuses").toArray(), QJsonArray({"成功", "成功", "成功", "失敗", "失敗"}));
+    QCOMPARE(out.value("message").toString(),
+             QStringLiteral("3 筆資料加入成功!\r\n2 筆資料格式出錯，無法加入帳本!"));
+    QVERIFY(out.value("warning").isNull());
+    QCOMPARE(out.value("status").toString(),
+             QStringLiteral("3 筆資料加入成功 ，2 筆資料格式出錯，無法加入帳本"));
+
+    env.ctx.ledger.clear();
+    QVERIFY(LoadLedger(env.ctx));
+    const Ledger& l = env.ctx.ledger;
+    QCOMPARE(l.EntryCount, 4);
+    QCOMPARE(l.Entries[1].Amount.value(), 1234.0);
+    QCOMPARE(l.Entries[2].Amount.value(), -5000.0);
+    QCOMPARE(l.Entries[3].Amount.value(), 123400.0);
+    QCOMPARE(l.Entries[1].Date.text(), QStringLiteral("2024/01/05"));
+    QCOMPARE(l.EntryStyles[1].InvoiceLetters.text(), QStringLiteral("AB"));
+    QCOMPARE(l.EntryInvoices[2].InvoiceDigits.text(), QStringLiteral("12345678"));
+    // Created as they are stored: the trailing blank and the CR are gone.
+    QVERIFY(FindAccountIndex(l, "E-交通費") != 0);
+    QVERIFY(FindAccountIndex(l, "A-悠遊卡") != 0);
+    QCOMPARE(l.Entries[2].Account1.trimmed(), QStringLiteral("E-交通費"));
+
+    QCOMPARE(run({"post", folder, "[]"}).value("statuses").toArray(), QJsonArray());
+    QCOMPARE(RunTool("online-tool", {"post", env.path("nowhere"), "[]"}).exitCode, 1);
+}
+
+void TestOnlineTool::loginRoundTrip_data() {
+    QTest::addColumn<QStringList>("login"); // NAME PASSWORD, or nothing
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("comma and chinese") << QStringList{"王,小明", "ab中"} << true << "王,小明"
+                                       << "ab中" << ansi("王,小明") + "\r\n00610062A4A4\r\n";
+    QTest::newRow("blanks kept") << QStringList{" amy ", " p&w "} << true << " amy "
+                                 << " p&w " << QByteArray(" amy \r\n00200070002600770020\r\n");
+    QTest::newRow("empty password") << QStringList{"amy", ""} << false << ""
+                                    << "" << QByteArray("<missing>");
+    QTest::newRow("nothing typed") << QStringList{} << false << ""
+                                   << "" << QByteArray("<missing>");
+}
+
+// Stored as the download window's close does with the box ticked, read as its load does; a
+// login left incomplete removes the remembered one.
+void TestOnlineTool::loginRoundTrip() {
+    QFETCH(QStringList, login);
+    QFETCH(bool, exists);
+    QFETCH(QString, name);
+    QFETCH(QString, password);
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString user = dir.filePath("Amy");
+    TestFiles::put(user + "/Download.dat", "old\r\n0061\r\n");
+    const QJsonObject out = run(QStringList{"login", user} + login);
+    QCOMPARE(out.value("exists").toBool(), exists);
+    QCOMPARE(out.value("name").toString(), name);
+    QCOMPARE(out.value("password").toString(), password);
+    QCOMPARE(TestFiles::get(user + "/Download.dat"), bytes);
+    if (exists)
+        QCOMPARE(QFile::permissions(user + "/Download.dat") &
+                     (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+                 QFile::Permissions());
+}
+
 void TestOnlineTool::badArguments_data() {
     QTest::addColumn<QStringList>("args");
     QTest::newRow("no verb") << QStringList{};
@@ -485,6 +570,9 @@ void TestOnlineTool::badArguments_data() {
         << QStringList{"lottery", "/nonexistent/a", "/nonexistent/b"};
     QTest::newRow("import two files") << QStringList{"import", "a", "b"};
     QTest::newRow("answer") << QStringList{"period", "--answer", "yes"};
+    QTest::newRow("rows not json") << QStringList{"post", "/tmp", "[[1"};
+    QTest::newRow("row of six") << QStringList{"post", "/tmp", R"([["a","b","c","d","e","f"]])"};
+    QTest::newRow("login name only") << QStringList{"login", "/tmp", "amy"};
 }
 
 void TestOnlineTool::badArguments() {

@@ -2,75 +2,38 @@
 #include "onlinetool.h"
 
 #include "mainwin/mainform.h"
+#include "online/downform.h"
 #include "online/numberform.h"
-#include "online/onlineservice.h"
-#include "platform/settingsstore.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
-using namespace OnlineService;
-
 namespace {
 
-QString serviceBase(OnlineRun& run) {
-    return ServiceBaseUrl(ServiceHost(*run.ctx.services.settings));
-}
-
+// The download window's 下載資料 with the login typed.
 int runDownload(OnlineRun& run, const VerbArgs& args) {
     if (args.positional.size() != 3 || !run.useService(args.positional[0], args))
         return BadArguments(QStringLiteral("download HOST NAME PASSWORD"));
-    const QString& name = args.positional[1];
-    const QString& password = args.positional[2];
-    Prompts& prompts = *run.ctx.services.prompts;
-    QString status;
-    QList<StagedRow> rows;
-    if (name.isEmpty() || password.isEmpty()) {
-        prompts.warning(MsgEnterLogin);
-    } else {
-        status = MsgConnecting;
-        const DownloadResult result = ParseDownloadReply(
-            run.network.get(serviceBase(run) + DownloadRequestPath(name, password)));
-        if (result.kind == DownloadResult::Kind::Rows) {
-            rows = result.rows;
-            status = RowCountStatus(int(rows.size()));
-        } else {
-            prompts.warning(DownloadMessage(result.kind));
-            status.clear();
-        }
-    }
+    DownForm form(run.mainWindow());
+    form.Text1->setText(args.positional[1]);
+    form.Text2->setText(args.positional[2]);
+    form.Command1_Click();
     PrintJson(QJsonObject{{"url", run.sentUrl()},
                           {"warning", BoxText(run.prompts.boxes, "warning")},
-                          {"status", status},
-                          {"rows", RowsJson(rows)}});
+                          {"status", form.StatusText()},
+                          {"rows", RowsJson(form.Rows())}});
     return ExitOk;
 }
 
+// The download window's 清除線上資料, its question answered Yes.
 int runClear(OnlineRun& run, const VerbArgs& args) {
     if (args.positional.size() != 3 || !run.useService(args.positional[0], args))
         return BadArguments(QStringLiteral("clear HOST NAME PASSWORD"));
-    const QString& name = args.positional[1];
-    const QString& password = args.positional[2];
-    Prompts& prompts = *run.ctx.services.prompts;
     run.prompts.answers = {QStringLiteral("yes")};
-    if (name.isEmpty() || password.isEmpty()) {
-        prompts.warning(MsgEnterLogin);
-    } else if (prompts.question(MsgClearQuestion) == Prompts::Answer::Yes) {
-        switch (
-            ParseClearReply(run.network.get(serviceBase(run) + ClearRequestPath(name, password)))) {
-        case ClearResult::TimedOut:
-            prompts.warning(MsgConnectFailed);
-            break;
-        case ClearResult::Refused:
-            prompts.warning(MsgLoginRefused);
-            break;
-        case ClearResult::Done:
-            prompts.information(MsgClearDone);
-            break;
-        case ClearResult::Ignored:
-            break;
-        }
-    }
+    DownForm form(run.mainWindow());
+    form.Text1->setText(args.positional[1]);
+    form.Text2->setText(args.positional[2]);
+    form.Command6_Click();
     PrintJson(QJsonObject{{"url", run.sentUrl()},
                           {"warning", BoxText(run.prompts.boxes, "warning")},
                           {"info", BoxText(run.prompts.boxes, "information")}});
