@@ -38,6 +38,7 @@ private slots:
     void postSavesTheLedger();
     void loginRoundTrip_data();
     void loginRoundTrip();
+    void paynumWriteFailure();
     void badArguments_data();
     void badArguments();
 };
@@ -186,8 +187,10 @@ void TestOnlineTool::downloadReplies() {
         server.close();
     else if (body != "<timeout>")
         server.respond(body);
+    // Only the time-out case gets a short limit: a loaded machine may answer slowly.
+    const QString limit = body == "<timeout>" ? "400" : "20000";
     const QJsonObject out =
-        run({"download", server.hostPort(), "amy", "pw", "--timeout-ms", "400"});
+        run({"download", server.hostPort(), "amy", "pw", "--timeout-ms", limit});
     QCOMPARE(textOf(out.value("warning")), warning);
     QCOMPARE(out.value("status").toString(), status);
     QCOMPARE(rowsOf(out.value("rows")), rows);
@@ -224,7 +227,8 @@ void TestOnlineTool::clearReplies() {
         server.close();
     else if (body != "<timeout>")
         server.respond(body);
-    const QJsonObject out = run({"clear", server.hostPort(), "amy", "pw", "--timeout-ms", "400"});
+    const QString limit = body == "<timeout>" ? "400" : "20000";
+    const QJsonObject out = run({"clear", server.hostPort(), "amy", "pw", "--timeout-ms", limit});
     QCOMPARE(textOf(out.value("warning")), warning);
     QCOMPARE(textOf(out.value("info")), info);
 }
@@ -549,6 +553,19 @@ void TestOnlineTool::loginRoundTrip() {
         QCOMPARE(QFile::permissions(user + "/Download.dat") &
                      (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
                  QFile::Permissions());
+}
+
+// A list that cannot be stored is reported and fails the run; nothing else is touched.
+void TestOnlineTool::paynumWriteFailure() {
+    QTemporaryDir dir;
+    const QString user = dir.filePath("Amy");
+    QVERIFY(QDir().mkpath(user + "/Paynum.dat")); // a folder where the file should be
+    const ToolProcess p = RunTool("online-tool", {"paynum", user, "--expire"});
+    QCOMPARE(p.exitCode, 1);
+    const QJsonObject out = QJsonDocument::fromJson(p.out.toUtf8()).object();
+    QCOMPARE(out.value("warning").toString(), QStringLiteral("發票清單儲存失敗"));
+    QVERIFY(QFileInfo(user + "/Paynum.dat").isDir());
+    QCOMPARE(RunTool("online-tool", {"paynum", dir.filePath("Nobody")}).exitCode, 1);
 }
 
 void TestOnlineTool::badArguments_data() {
