@@ -260,6 +260,8 @@ void TestOnlineTool::winningNumbers_data() {
                               << "plain: 目前線上沒有這個月份的中獎號碼" << none;
     QTest::newRow("empty") << "abc" << 1 << QByteArray() << QByteArray("/qivo/115-03-04.txt")
                            << "warning: 沒有資料可以下載!" << none;
+    QTest::newRow("time-out") << "115" << 1 << QByteArray("<timeout>")
+                              << QByteArray("/qivo/115-03-04.txt") << "warning: 連線失敗!" << none;
     QTest::newRow("year too large")
         << "8089" << 1 << QByteArray("Qivo") << QByteArray("/qivo/115-03-04.txt") << "" << none;
 }
@@ -272,9 +274,10 @@ void TestOnlineTool::winningNumbers() {
     QFETCH(QString, message);
     QFETCH(QStringList, boxes);
     FakeServer server;
-    server.respond(body);
-    const QJsonObject out =
-        run({"numbers", server.hostPort(), year, QString::number(period), "--today", "2026/05/02"});
+    if (body != "<timeout>") server.respond(body);
+    const QString limit = body == "<timeout>" ? "400" : "20000";
+    const QJsonObject out = run({"numbers", server.hostPort(), year, QString::number(period),
+                                 "--today", "2026/05/02", "--timeout-ms", limit});
     QCOMPARE(server.requests(), QList<QByteArray>{"GET " + path + " HTTP/1.1"});
     QCOMPARE(out.value("url").toString(), server.base() + path);
     QString shown;
