@@ -156,20 +156,21 @@ void MainForm::startMigrateSettings() {
     const QString absent = QStringLiteral("123");
     const QString inputForm = QStringLiteral("InputForm");
     const QString clear = store.GetSetting(inputForm, QStringLiteral("Set_Clear"), absent);
+    // An old key goes only once its new keys are written; else the next start moves it.
     if (clear != absent) {
+        bool moved = true;
         for (int n = 1; n <= 4; ++n)
-            store.SaveSetting(inputForm, QStringLiteral("Clear_Type%1").arg(n), clear);
-        store.DeleteSetting(inputForm, QStringLiteral("Set_Clear"));
+            moved =
+                store.SaveSetting(inputForm, QStringLiteral("Clear_Type%1").arg(n), clear) && moved;
+        if (moved) static_cast<void>(store.DeleteSetting(inputForm, QStringLiteral("Set_Clear")));
     }
     const QString autoDate = store.GetSetting(setting, QStringLiteral("AutoDateState"), absent);
     if (autoDate != absent) {
-        if (autoDate == QLatin1String("0"))
-            store.SaveSetting(mainSection, QStringLiteral("NewClear_Date"),
-                              Runtime::boolText(false));
-        else if (autoDate == QLatin1String("1"))
-            store.SaveSetting(mainSection, QStringLiteral("NewClear_Date"),
-                              Runtime::boolText(true));
-        store.DeleteSetting(setting, QStringLiteral("AutoDateState"));
+        bool moved = true;
+        if (autoDate == QLatin1String("0") || autoDate == QLatin1String("1"))
+            moved = store.SaveSetting(mainSection, QStringLiteral("NewClear_Date"),
+                                      Runtime::boolText(autoDate == QLatin1String("1")));
+        if (moved) static_cast<void>(store.DeleteSetting(setting, QStringLiteral("AutoDateState")));
     }
     // The record menu's field-clearing checks.
     for (QAction* item : clearingChecks()) {

@@ -78,20 +78,38 @@ QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
     return value.toString();
 }
 
-void IniSettingsStore::SaveSetting(const QString& section, const QString& key,
+bool IniSettingsStore::SaveSetting(const QString& section, const QString& key,
                                    const QString& value) {
+    prepareWrite();
     m_settings->setValue(fullKey(section, key), value);
-    sync();
+    return sync();
 }
 
-void IniSettingsStore::DeleteSetting(const QString& section, const QString& key) {
+bool IniSettingsStore::DeleteSetting(const QString& section, const QString& key) {
+    prepareWrite();
     m_settings->remove(fullKey(section, key));
-    sync();
+    return sync();
 }
 
-void IniSettingsStore::sync() {
+// QSettings keeps the first error for good (a file it could not read as well as a write that
+// failed): a write starts from a fresh look at the file, so that it reports its own outcome.
+void IniSettingsStore::prepareWrite() {
+    if (m_settings->status() != QSettings::NoError) reopen();
+}
+
+bool IniSettingsStore::sync() {
     keepPrivate(m_settings->fileName());
     m_settings->sync();
+    if (m_settings->status() == QSettings::NoError) return true;
+    // The value that could not be written would otherwise stay readable as if stored.
+    reopen();
+    return false;
+}
+
+void IniSettingsStore::reopen() {
+    const QString file = m_settings->fileName();
+    m_settings.reset(); // first: the new one must not share its unwritten values
+    m_settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
 QString IniSettingsStore::fileName() const {

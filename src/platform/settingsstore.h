@@ -4,13 +4,15 @@
 
 // Per-user settings: text values under the application key "Qivo", by section and key.
 // Every read names its default; Booleans are kept as the text "True"/"False".
+// A write is on disk when it returns true; on false the store still holds what it held
+// before, and a caller with a message for it reports it.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
     virtual QString GetSetting(const QString& section, const QString& key,
                                const QString& defaultValue = QString()) const = 0;
-    virtual void SaveSetting(const QString& section, const QString& key, const QString& value) = 0;
-    virtual void DeleteSetting(const QString& section, const QString& key) = 0;
+    virtual bool SaveSetting(const QString& section, const QString& key, const QString& value) = 0;
+    virtual bool DeleteSetting(const QString& section, const QString& key) = 0;
 };
 
 class QSettings;
@@ -24,11 +26,13 @@ public:
     ~IniSettingsStore() override;
     QString GetSetting(const QString& section, const QString& key,
                        const QString& defaultValue = QString()) const override;
-    void SaveSetting(const QString& section, const QString& key, const QString& value) override;
-    void DeleteSetting(const QString& section, const QString& key) override;
+    bool SaveSetting(const QString& section, const QString& key, const QString& value) override;
+    bool DeleteSetting(const QString& section, const QString& key) override;
     QString fileName() const;
 
 private:
-    void sync(); // writes the file, readable by its owner only
+    void prepareWrite();
+    bool sync(); // writes the file, readable by its owner only; false when it failed
+    void reopen();
     std::unique_ptr<QSettings> m_settings;
 };

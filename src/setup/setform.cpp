@@ -33,6 +33,7 @@ namespace {
 
 const QString kWidthRefused = QStringLiteral("科目欄的寬度請設定10到50間的數字");
 const QString kDayRefused = QStringLiteral("月份啟始日請設定1到28間的數字");
+const QString kNotStored = QStringLiteral("無法寫入設定檔，設定值未儲存!");
 
 QString flag(const QCheckBox* box) {
     return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
@@ -357,12 +358,13 @@ bool SetForm::validate() {
 
 void SetForm::Command1_Click() {
     if (!validate()) return;
-    store();
+    // The options act for this run even when the settings file refuses them.
+    if (!store()) m_ctx.services.prompts->warning(kNotStored);
     m_main.UpdateTreeTotals();
     accept();
 }
 
-void SetForm::store() {
+bool SetForm::store() {
     if (!Check12->isChecked()) Check15->setChecked(false);
     Session& s = m_ctx.session;
     SettingMirrors& m = s.Setting;
@@ -394,13 +396,16 @@ void SetForm::store() {
         s.DotState = QFile::exists(marker) ? QStringLiteral("1") : QStringLiteral("0");
     }
 
+    // Every option is tried, whatever the one before it did.
     SettingsStore& st = *m_ctx.services.settings;
+    bool stored = true;
     for (const SettingOption& o : SettingOptions::All) {
         if (!o.editedInSettingsWindow) continue;
         // The font size is the one option without a mirror: the list's choice is stored.
         const QString value = o.mirror ? m.*o.mirror : Combo1->currentText();
-        st.SaveSetting(SettingOptions::Section, QLatin1String(o.key), value);
+        stored = st.SaveSetting(SettingOptions::Section, QLatin1String(o.key), value) && stored;
     }
+    return stored;
 }
 
 void SetForm::Command2_Click() {
@@ -440,7 +445,7 @@ void SetForm::Command6_Click() {
     v.CountIndex = Combo2->currentIndex();
     v.ShowAll = Option1->isChecked();
     if (!FileIO::writeFileSafely(file, SettingsFile::write(v))) {
-        prompts.warning(QStringLiteral("無法寫入設定檔，設定值未儲存!"));
+        prompts.warning(kNotStored);
         return;
     }
     prompts.information(QStringLiteral("儲存設定完成"));

@@ -88,7 +88,9 @@ private:
     void setPathBox(QCheckBox* box, QLabel* label, QPushButton* picker, const QString& path);
     void showOptions(const SettingMirrors& mirrors, bool decimals, const QString& fontSize);
     bool validate();
-    void store();
+    // Sets the mirrors, the decimals marker and the stored options from the controls; false
+    // when the settings file did not take every option.
+    [[nodiscard]] bool store();
 
     AppContext& m_ctx;
     MainView& m_main;

@@ -60,12 +60,13 @@ void AboutForm::Image2_Click() {
     if (++m_clicks < 7) return;
     m_clicks = 0;
     SettingsStore& settings = *m_ctx.services.settings;
+    // The switch is announced only once the settings file holds it.
     if (settings.GetSetting(kSetting, kAutoBackupState, QStringLiteral("1")) == u"1") {
-        settings.SaveSetting(kSetting, kAutoBackupState, QStringLiteral("0"));
-        m_ctx.services.prompts->plain(QStringLiteral("自動備份已關閉"));
+        if (settings.SaveSetting(kSetting, kAutoBackupState, QStringLiteral("0")))
+            m_ctx.services.prompts->plain(QStringLiteral("自動備份已關閉"));
     } else {
-        settings.SaveSetting(kSetting, kAutoBackupState, QStringLiteral("1"));
-        m_ctx.services.prompts->plain(QStringLiteral("自動備份已開啟"));
+        if (settings.SaveSetting(kSetting, kAutoBackupState, QStringLiteral("1")))
+            m_ctx.services.prompts->plain(QStringLiteral("自動備份已開啟"));
     }
 }
 

@@ -237,13 +237,17 @@ void LoginForm::Misc_SetPath_Click() {
         return;
     }
     path = FileIO::withTrailingSlash(path);
-    m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("MyDataBasePath"), path);
+    // A path the settings file did not take ends the command without a word.
+    if (!m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("MyDataBasePath"), path))
+        return;
     prompts.information(path +
                         QStringLiteral("\r\n\r\n資料庫路徑已變更至此路徑，請重開軟體才會生效"));
 }
 
 void LoginForm::Misc_Data_Click() {
-    m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("MyDataBasePath"), QString());
+    if (!m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("MyDataBasePath"),
+                                              QString()))
+        return;
     m_ctx.services.prompts->information(
         QStringLiteral("資料庫路徑已回復預設路徑，請重開軟體才會生效"));
 }

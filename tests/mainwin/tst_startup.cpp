@@ -37,6 +37,28 @@ QString stored(TestEnv& env, const QString& sectionKey) {
     return env.settings.GetSetting(sectionKey.left(slash), sectionKey.mid(slash + 1), absent);
 }
 
+// The test's settings, except that writes of the named keys fail (a disk that fills up
+// half-way through the start).
+class RefusingSettings : public SettingsStore {
+public:
+    RefusingSettings(SettingsStore& inner, QStringList refused)
+        : m_inner(inner), m_refused(std::move(refused)) {}
+    QString GetSetting(const QString& section, const QString& key,
+                       const QString& defaultValue) const override {
+        return m_inner.GetSetting(section, key, defaultValue);
+    }
+    bool SaveSetting(const QString& section, const QString& key, const QString& value) override {
+        return !m_refused.contains(section + '/' + key) && m_inner.SaveSetting(section, key, value);
+    }
+    bool DeleteSetting(const QString& section, const QString& key) override {
+        return !m_refused.contains(section + '/' + key) && m_inner.DeleteSetting(section, key);
+    }
+
+private:
+    SettingsStore& m_inner;
+    QStringList m_refused;
+};
+
 // Placeholders in texts: {tmp} the test folder, {root} the data root as the start leaves it.
 QString expand(const TestEnv& env, QString text) {
     return text.replace("{tmp}", env.tmp.path());
@@ -131,6 +153,35 @@ private slots:
         }
         QCOMPARE(env.ctx.session.DataRoot, expand(env, dataRoot));
         QVERIFY(QDir(env.ctx.session.DataRoot).exists());
+    }
+
+    // An old option leaves the store only together with the keys that replace it.
+    void migrationKeepsWhatItCouldNotMove_data() {
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("clearing option")
+            << QStringList{"InputForm/Set_Clear=1"} << "InputForm/Clear_Type2"
+            << QStringList{"InputForm/Set_Clear=1", "InputForm/Clear_Type2=<absent>"};
+        QTest::newRow("date option")
+            << QStringList{"Setting/AutoDateState=0"} << "MainForm/NewClear_Date"
+            << QStringList{"Setting/AutoDateState=0", "MainForm/NewClear_Date=<absent>"};
+    }
+    void migrationKeepsWhatItCouldNotMove() {
+        QFETCH(QStringList, settings);
+        QFETCH(QString, refused);
+        QFETCH(QStringList, after);
+        TestEnv env;
+        preset(env, settings);
+        RefusingSettings refusing(env.settings, {refused});
+        env.ctx.services.settings = &refusing;
+        MainForm w(env.ctx);
+        w.Form_Load();
+        for (const QString& a : after) {
+            const qsizetype eq = a.indexOf('=');
+            QCOMPARE(stored(env, a.left(eq)), a.mid(eq + 1));
+        }
+        env.ctx.services.settings = &env.settings;
     }
 
     void defaultsWithoutStoredKeys() {

@@ -17,6 +17,8 @@ private slots:
     void settingsRoundTrip_data();
     void settingsRoundTrip();
     void settingsDefaultsAndDelete();
+    void settingsFileThatCannotBeWritten_data();
+    void settingsFileThatCannotBeWritten();
     void settingsOneSectionPerSection();
     void defaultSettingsFileFollowsConfigHome();
     void settingsFileOwnerOnly_data();
@@ -76,6 +78,42 @@ void TestServices::settingsDefaultsAndDelete() {
     QCOMPARE(store.GetSetting("Setting", "AccState", "11"), QStringLiteral("11"));
     QCOMPARE(store.GetSetting("MainForm", "AccState"), QStringLiteral("x"));
     store.DeleteSetting("Setting", "NeverThere"); // no effect, no failure
+}
+
+// Root ignores file modes: the file is blocked by a regular file where its folder should
+// be, or by a folder of its own name.
+void TestServices::settingsFileThatCannotBeWritten_data() {
+    QTest::addColumn<bool>("folderIsAFile");
+    QTest::newRow("its folder is a regular file") << true;
+    QTest::newRow("a folder has its name") << false;
+}
+
+void TestServices::settingsFileThatCannotBeWritten() {
+    QFETCH(bool, folderIsAFile);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("conf");
+    const QString file = folder + "/s.ini";
+    IniSettingsStore store(file);
+    QVERIFY(store.SaveSetting("Setting", "AccState", "01"));
+    if (folderIsAFile) {
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    } else {
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir().mkpath(file));
+    }
+    QVERIFY(!store.SaveSetting("Setting", "AccState", "10"));
+    QVERIFY(!store.DeleteSetting("Setting", "AccState"));
+    // A value that did not reach the file never reads as stored.
+    QCOMPARE(store.GetSetting("Setting", "AccState", "11"), QStringLiteral("11"));
+
+    // Once the file can be written again, each write reports its own outcome.
+    QVERIFY(folderIsAFile ? QFile::remove(folder) : QDir(file).removeRecursively());
+    QVERIFY(store.SaveSetting("Setting", "MonState", "0"));
+    IniSettingsStore reopened(file);
+    QCOMPARE(reopened.GetSetting("Setting", "MonState"), QStringLiteral("0"));
+    QCOMPARE(reopened.GetSetting("Setting", "AccState", "11"), QStringLiteral("11"));
 }
 
 void TestServices::settingsOneSectionPerSection() {

@@ -55,6 +55,7 @@ private slots:
     void defaultsThenCancelChangeNothing();
     void folderPicker_data();
     void folderPicker();
+    void confirmWithASettingsFileThatCannotBeWritten();
     void savesTheSettingsFile();
     void savingThatFailsIsNotReportedAsDone();
     void loadsASavedFileBack();
@@ -380,6 +381,21 @@ void TestSetForm::folderPicker() {
     w.Check11->click();
     QVERIFY(w.Label11->text().isEmpty());
     QVERIFY(!w.Command4->isEnabled());
+}
+
+void TestSetForm::confirmWithASettingsFileThatCannotBeWritten() {
+    Fixture f;
+    QVERIFY(f.env.blockSettingsFile());
+    SetForm& w = f.window();
+    w.Text1->setText("35");
+    w.Combo1->setCurrentText("14");
+    w.Command1->click();
+    QCOMPARE(f.env.prompts.texts("warning"), QStringList{"無法寫入設定檔，設定值未儲存!"});
+    // The options still act for this run; the window closes as after any 確定.
+    QCOMPARE(w.result(), int(QDialog::Accepted));
+    QCOMPARE(f.env.ctx.session.Setting.TrvState, "35");
+    QCOMPARE(f.form->Liv1->font().pointSizeF(), 14.0);
+    QCOMPARE(f.stored("TrvState"), "<none>");
 }
 
 void TestSetForm::savesTheSettingsFile() {

@@ -1,6 +1,8 @@
 #include "storeenv.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 StoreEnv::StoreEnv() : settings(tmp.path() + QStringLiteral("/settings.ini")) {
     ctx.services.settings = &settings;
@@ -32,4 +34,9 @@ QString StoreEnv::makeLedger(const QString& user, const QString& ledger) {
     const QString folder = ctx.session.ledgerFolder();
     QDir().mkpath(folder);
     return folder;
+}
+
+bool StoreEnv::blockSettingsFile() {
+    const QString file = settings.fileName();
+    return (!QFileInfo::exists(file) || QFile::remove(file)) && QDir().mkpath(file);
 }

@@ -38,4 +38,8 @@ public:
     // Creates the user's and the ledger's folder, sets CurrentUser and LedgerName;
     // returns the ledger folder (ending with "/").
     QString makeLedger(const QString& user, const QString& ledger);
+    // From here on no write reaches the settings file: a folder takes its name (the tests
+    // run as root, whom file modes do not stop) and reads give the defaults. False when the
+    // folder could not be made.
+    bool blockSettingsFile();
 };

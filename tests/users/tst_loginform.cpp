@@ -42,6 +42,7 @@ private slots:
     void damagedLedgerFallsBackToList();
     void conversionFailureReturnsToLogin();
     void dataFolderCommands();
+    void dataFolderCommandsThatCannotStore();
     void newUser_data();
     void newUser();
     void newUserFillsLogin();
@@ -383,6 +384,20 @@ void LoginFormTest::dataFolderCommands() {
                   QStringLiteral("/data/帳本/\r\n\r\n資料庫路徑已變更至此路徑，請重開軟體才會生效"),
                   QStringLiteral("資料庫路徑已回復預設路徑，請重開軟體才會生效")}));
     QCOMPARE(w.session().DataRoot, w.env.path("DataBase/")); // only the next start uses it
+}
+
+// The commands announce a new data folder only once the settings file holds it.
+void LoginFormTest::dataFolderCommandsThatCannotStore() {
+    UsersWorld w;
+    LoginForm login(w.env.ctx, *w.users);
+    login.Form_Load();
+    QVERIFY(w.env.blockSettingsFile());
+    w.env.prompts.answerPath(w.env.path("data"));
+    login.Misc_SetPath->trigger();
+    login.Misc_Data->setEnabled(true);
+    login.Misc_Data->trigger();
+    QCOMPARE(w.env.prompts.texts("information"), QStringList());
+    QCOMPARE(w.env.prompts.shown.size(), 1); // the folder picker only
 }
 
 void LoginFormTest::newUser_data() {

@@ -55,6 +55,7 @@ private slots:
     void openLedgerDeletedInList();
     void aboutSwitch();
     void aboutCaption();
+    void aboutSwitchThatCannotBeStored();
 };
 
 void UserCommandsTest::demoUserRefused_data() {
@@ -359,6 +360,17 @@ void UserCommandsTest::aboutSwitch() {
              QStringList({QStringLiteral("自動備份已關閉"), QStringLiteral("自動備份已開啟")}));
     again.Command3->click();
     QCOMPARE(w.env.shell.openedUrls.size(), 1);
+}
+
+// A switch the settings file did not take is not announced.
+void UserCommandsTest::aboutSwitchThatCannotBeStored() {
+    UsersWorld w;
+    QVERIFY(w.env.blockSettingsFile());
+    AboutForm f(w.env.ctx);
+    for (int i = 0; i < 7; ++i)
+        f.Image2_Click();
+    QVERIFY(w.env.prompts.shown.isEmpty());
+    QCOMPARE(w.env.settings.GetSetting("Setting", "AutoBackupState", "1"), QString("1"));
 }
 
 void UserCommandsTest::aboutCaption() {

@@ -83,11 +83,13 @@ public:
                        const QString& defaultValue = QString()) const override {
         return m_values.value(section + '/' + key, defaultValue);
     }
-    void SaveSetting(const QString& section, const QString& key, const QString& value) override {
+    bool SaveSetting(const QString& section, const QString& key, const QString& value) override {
         m_values.insert(section + '/' + key, value);
+        return true;
     }
-    void DeleteSetting(const QString& section, const QString& key) override {
+    bool DeleteSetting(const QString& section, const QString& key) override {
         m_values.remove(section + '/' + key);
+        return true;
     }
 
 private:

@@ -22,9 +22,9 @@ class RecordingSettings : public MemorySettings {
 public:
     bool recording = false;
     QJsonObject stored;
-    void SaveSetting(const QString& section, const QString& key, const QString& value) override {
-        MemorySettings::SaveSetting(section, key, value);
+    bool SaveSetting(const QString& section, const QString& key, const QString& value) override {
         if (recording && section == SettingOptions::Section) stored.insert(key, value);
+        return MemorySettings::SaveSetting(section, key, value);
     }
 };
 
