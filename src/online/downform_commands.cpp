@@ -1,7 +1,6 @@
 // The download window's commands: the service requests, the CSV imports, the ticks and
 // the posting of the ticked rows.
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTreeWidget>
 
@@ -9,6 +8,7 @@
 #include "online/csvimport.h"
 #include "online/downform.h"
 #include "online/downposting.h"
+#include "online/windowrequest.h"
 #include "platform/fileio.h"
 #include "platform/http.h"
 #include "platform/prompts.h"
@@ -95,12 +95,10 @@ void DownForm::Command1_Click() {
         return;
     }
     setStatus(OnlineService::MsgConnecting);
-    setEnabled(false); // no input while the request runs
     const HttpClient::Reply reply =
-        ctx.services.http->get(OnlineService::ServiceBaseUrl(serviceHost()) +
-                               OnlineService::DownloadRequestPath(Text1->text(), Text2->text()));
-    setEnabled(true);
-    QCoreApplication::processEvents();
+        GetWithoutInput(*this, *ctx.services.http,
+                        OnlineService::ServiceBaseUrl(serviceHost()) +
+                            OnlineService::DownloadRequestPath(Text1->text(), Text2->text()));
     const OnlineService::DownloadResult result = OnlineService::ParseDownloadReply(reply);
     if (result.kind != OnlineService::DownloadResult::Kind::Rows) {
         ctx.services.prompts->warning(OnlineService::DownloadMessage(result.kind));
@@ -122,12 +120,10 @@ void DownForm::Command6_Click() {
         return;
     }
     if (prompts.question(OnlineService::MsgClearQuestion) != Prompts::Answer::Yes) return;
-    setEnabled(false);
     const HttpClient::Reply reply =
-        ctx.services.http->get(OnlineService::ServiceBaseUrl(serviceHost()) +
-                               OnlineService::ClearRequestPath(Text1->text(), Text2->text()));
-    setEnabled(true);
-    QCoreApplication::processEvents();
+        GetWithoutInput(*this, *ctx.services.http,
+                        OnlineService::ServiceBaseUrl(serviceHost()) +
+                            OnlineService::ClearRequestPath(Text1->text(), Text2->text()));
     switch (OnlineService::ParseClearReply(reply)) {
     case OnlineService::ClearResult::TimedOut:
         prompts.warning(OnlineService::MsgConnectFailed);
@@ -189,7 +185,10 @@ void DownForm::Command3_Click() {
         // The posting drops a trailing CR from both account cells.
         row->setText(1, rows[r].value(1));
         row->setText(2, rows[r].value(2));
-        const QString& status = result.statuses.at(r);
+        // The stop at the entry limit fails every row from where it stopped; a row posted
+        // by an earlier press is in the ledger all the same.
+        const bool postedBefore = !isTickable(row);
+        const QString status = postedBefore ? QString() : result.statuses.at(r);
         row->setText(StatusColumn, status);
         if (status == DownPosting::StatusFailed)
             row->setForeground(StatusColumn, QColor(255, 0, 0));

@@ -1,7 +1,6 @@
 #include "online/numberform.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include "online/lotteryrules.h"
 #include "online/numberlistform.h"
 #include "online/onlineservice.h"
+#include "online/windowrequest.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
 #include "platform/desktop/windowroutines.h"
@@ -143,11 +143,9 @@ void NumberForm::Combo1_Click() {
 void NumberForm::Command4_Click() {
     AppContext& ctx = m_main.context();
     const QString path = Lottery::winningNumbersPath(yearOrCurrent(), Combo1->currentIndex());
-    setEnabled(false); // no input while the request runs
-    const HttpClient::Reply reply = ctx.services.http->get(
+    const HttpClient::Reply reply = GetWithoutInput(
+        *this, *ctx.services.http,
         OnlineService::ServiceBaseUrl(OnlineService::ServiceHost(*ctx.services.settings)) + path);
-    setEnabled(true);
-    QCoreApplication::processEvents();
     if (reply.outcome == HttpClient::Outcome::TimedOut) {
         ctx.services.prompts->warning(QStringLiteral("連線失敗!"));
         return;

@@ -16,6 +16,7 @@
 #include "platform/codec.h"
 #include "support/listrows.h"
 #include "support/testfiles.h"
+#include "support/userinput.h"
 
 using Row = QStringList;
 
@@ -27,6 +28,8 @@ private slots:
     void downloadFailures();
     void clearReplies_data();
     void clearReplies();
+    void inputDuringARequestIsDropped_data();
+    void inputDuringARequestIsDropped();
     void postingFromTheMainWindow();
     void treeRebuiltOnlyAfterNewAccounts();
     void automaticClear_data();
@@ -198,6 +201,39 @@ void TestDownForm::clearReplies() {
     QCOMPARE(f.env.prompts.texts(), QStringList{"請先輸入帳號密碼!"});
 }
 
+void TestDownForm::inputDuringARequestIsDropped_data() {
+    QTest::addColumn<bool>("download"); // else the clear
+    QTest::newRow("download") << true;
+    QTest::newRow("clear") << false;
+}
+
+// A click on 結束 while the service is asked neither closes the window once the reply is in
+// nor costs the user the rows it brought.
+void TestDownForm::inputDuringARequestIsDropped() {
+    QFETCH(bool, download);
+    Fixture f;
+    MainForm& w = f.open();
+    DownForm d(w, &w);
+    d.show();
+    d.StageRows({row("2024/01/05", "E-餐飲費", "A-現金", "1")});
+    d.Text1->setText("amy");
+    d.Text2->setText("pw");
+    f.env.http.duringRequest = [&] { QueueClick(d.Command4); };
+    if (download) {
+        f.env.http.queueReply(cp950("2024/01/06\nE-餐飲費\nA-現金\n2\n\n\n\n"));
+        d.Command1->click();
+    } else {
+        f.env.prompts.answer(Prompts::Answer::Yes);
+        f.env.http.queueReply("Done");
+        d.Command6->click();
+    }
+    QCoreApplication::processEvents();
+    QVERIFY(d.isVisible());
+    QVERIFY(d.isEnabled());
+    QCOMPARE(d.Liv1->topLevelItemCount(), download ? 1 : 0);
+    QCOMPARE(f.env.http.requested.size(), 1);
+}
+
 void TestDownForm::postingFromTheMainWindow() {
     Fixture f;
     f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, "舊");
@@ -358,6 +394,22 @@ void TestDownForm::ledgerFullStops() {
     QCOMPARE(d.StatusText(), QStringLiteral("共 3 筆資料")); // no summary
     QCOMPARE(f.env.ctx.ledger.EntryCount, Ledger::EntryCapacity + 1);
     QVERIFY(w.LedgerChanged());
+
+    // Room for one: the last row takes it. A later stop marks the rows it did not add, never
+    // a row already in the ledger.
+    f.env.ctx.ledger.truncateEntries(Ledger::EntryCapacity);
+    d.StageRows({row("2024/01/05", "E-餐飲費", "A-現金", "1"),
+                 row("2024/01/06", "E-餐飲費", "A-現金", "2"),
+                 row("2024/01/07", "E-餐飲費", "A-現金", "3")});
+    d.Command5->click();
+    d.Liv1->topLevelItem(2)->setCheckState(0, Qt::Checked);
+    d.Command3->click();
+    QCOMPARE(d.Statuses(), (QStringList{"", "", "成功"}));
+    d.Liv1->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    d.Command3->click();
+    QCOMPARE(d.Statuses(), (QStringList{"失敗", "失敗", ""}));
+    QCOMPARE(ticks(d.Liv1), QStringLiteral("x-#"));
+    QCOMPARE(f.env.ctx.ledger.EntryCount, Ledger::EntryCapacity + 1);
 }
 
 void TestDownForm::importsAndServicePage() {

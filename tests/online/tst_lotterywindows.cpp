@@ -12,6 +12,7 @@
 #include "online/numberlistform.h"
 #include "support/listrows.h"
 #include "support/testfiles.h"
+#include "support/userinput.h"
 
 // The lottery window and the invoice list on a main window over a small ledger, driven
 // as a user would: periods, fetching, the check, the paper list and its file, logouts.
@@ -90,7 +91,12 @@ void TestLotteryWindows::lotteryCheckFetchAndJump() {
         [&] {
             n.Text0->setText("99");
             n.Combo1->setCurrentIndex(0);
+            // A click on 開始對獎 while the numbers are fetched checks nothing afterwards.
+            n.show();
+            f.env.http.duringRequest = [&] { QueueClick(n.Command1); };
             n.Command4->click();
+            QCoreApplication::processEvents();
+            QCOMPARE(n.StatusText(), QString());
             QCOMPARE(n.Text1[0]->text(), QStringLiteral("11111111"));
             QCOMPARE(n.Text1[2]->text(), QStringLiteral("33333333"));
             QCOMPARE(n.Text1[3]->text(), QString());
