@@ -431,8 +431,9 @@ void InputForm::saveOptions() {
     SettingsStore& settings = *m_ctx.services.settings;
     for (QAction* item : {Clear_Type0, Clear_Type1, Clear_Type2, Clear_Type3, Clear_Type4,
                           Clear_Type5, Set_Amount, Set_Note, Set_ExchangeRate})
-        settings.SaveSetting(Section, item->objectName(), Runtime::boolText(item->isChecked()));
-    settings.SaveSetting(Section, QStringLiteral("More"), Command3->text());
+        SaveSettingQuietly(settings, Section, item->objectName(),
+                           Runtime::boolText(item->isChecked()));
+    SaveSettingQuietly(settings, Section, QStringLiteral("More"), Command3->text());
 }
 
 bool InputForm::isWide() const {

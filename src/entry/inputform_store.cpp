@@ -156,9 +156,9 @@ void InputForm::refreshAfterAdd(const StoreResult& r, const EntryFields& f) {
 
 void InputForm::SaveFeeDefaults() {
     SettingsStore& settings = *m_ctx.services.settings;
-    settings.SaveSetting(Section, QStringLiteral("Type1"), Cob4->currentText());
-    settings.SaveSetting(Section, QStringLiteral("Amount"), Text5->text());
-    settings.SaveSetting(Section, QStringLiteral("Note"), Combo1->currentText());
+    SaveSettingQuietly(settings, Section, QStringLiteral("Type1"), Cob4->currentText());
+    SaveSettingQuietly(settings, Section, QStringLiteral("Amount"), Text5->text());
+    SaveSettingQuietly(settings, Section, QStringLiteral("Note"), Combo1->currentText());
 }
 
 void InputForm::Check2_Click() {

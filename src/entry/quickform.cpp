@@ -181,14 +181,15 @@ void QuickForm::done(int result) {
 
 void QuickForm::Form_Unload() {
     SettingsStore& s = *m_ctx.services.settings;
-    s.SaveSetting(OwnSection, QStringLiteral("Width"),
-                  QString::number(Runtime::pixelsToTwips(width())));
-    s.SaveSetting(OwnSection, QStringLiteral("Height"),
-                  QString::number(Runtime::pixelsToTwips(height())));
+    SaveSettingQuietly(s, OwnSection, QStringLiteral("Width"),
+                       QString::number(Runtime::pixelsToTwips(width())));
+    SaveSettingQuietly(s, OwnSection, QStringLiteral("Height"),
+                       QString::number(Runtime::pixelsToTwips(height())));
     for (int n = 1; n <= 6; ++n)
-        s.SaveSetting(ListSection, QStringLiteral("LW%1").arg(n),
-                      QString::number(Runtime::pixelsToTwips(Liv1->columnWidth(n - 1))));
-    s.SaveSetting(ListSection, QStringLiteral("Combo1"), QString::number(Combo1->currentIndex()));
+        SaveSettingQuietly(s, ListSection, QStringLiteral("LW%1").arg(n),
+                           QString::number(Runtime::pixelsToTwips(Liv1->columnWidth(n - 1))));
+    SaveSettingQuietly(s, ListSection, QStringLiteral("Combo1"),
+                       QString::number(Combo1->currentIndex()));
 }
 
 // ---- Listing and filter ---------------------------------------------------------------------

@@ -59,38 +59,41 @@ void MainForm::writeCloseSettings(bool loggedIn) {
     SettingsStore& store = *m_ctx.services.settings;
     const QString section = QStringLiteral("MainForm");
     for (int n = 1; n <= 7; ++n)
-        store.SaveSetting(section, QStringLiteral("LW%1").arg(n),
-                          QString::number(Liv1->columnWidth(n - 1)));
+        SaveSettingQuietly(store, section, QStringLiteral("LW%1").arg(n),
+                           QString::number(Liv1->columnWidth(n - 1)));
     const bool minimised = isMinimized();
     const bool maximised = windowState() & Qt::WindowMaximized;
     if (loggedIn && !minimised)
-        store.SaveSetting(section, QStringLiteral("WinState"),
-                          maximised ? QStringLiteral("2") : QStringLiteral("0"));
+        SaveSettingQuietly(store, section, QStringLiteral("WinState"),
+                           maximised ? QStringLiteral("2") : QStringLiteral("0"));
     if (!minimised && !maximised) {
         const QRect g = geometry();
-        store.SaveSetting(section, QStringLiteral("Left"),
-                          QString::number(Runtime::pixelsToTwips(g.x())));
-        store.SaveSetting(section, QStringLiteral("Top"),
-                          QString::number(Runtime::pixelsToTwips(g.y())));
-        store.SaveSetting(section, QStringLiteral("Width"),
-                          QString::number(Runtime::pixelsToTwips(g.width())));
-        store.SaveSetting(section, QStringLiteral("Height"),
-                          QString::number(Runtime::pixelsToTwips(g.height())));
+        SaveSettingQuietly(store, section, QStringLiteral("Left"),
+                           QString::number(Runtime::pixelsToTwips(g.x())));
+        SaveSettingQuietly(store, section, QStringLiteral("Top"),
+                           QString::number(Runtime::pixelsToTwips(g.y())));
+        SaveSettingQuietly(store, section, QStringLiteral("Width"),
+                           QString::number(Runtime::pixelsToTwips(g.width())));
+        SaveSettingQuietly(store, section, QStringLiteral("Height"),
+                           QString::number(Runtime::pixelsToTwips(g.height())));
     }
-    store.SaveSetting(QStringLiteral("Update"), QStringLiteral("State"), QStringLiteral("0"));
+    SaveSettingQuietly(store, QStringLiteral("Update"), QStringLiteral("State"),
+                       QStringLiteral("0"));
     const SettingMirrors& m = m_ctx.session.Setting;
-    store.SaveSetting(QStringLiteral("Setting"), QStringLiteral("AutoLoginState"),
-                      m.AutoLoginState);
-    store.SaveSetting(QStringLiteral("Setting"), QStringLiteral("AutoLoginUsername"),
-                      m.AutoLoginUsername);
-    store.SaveSetting(QStringLiteral("Setting"), QStringLiteral("AutoLoginPassword"),
-                      m.AutoLoginPassword);
-    store.SaveSetting(section, QStringLiteral("CheckState"),
-                      Runtime::boolText(View_Add->isChecked()));
+    SaveSettingQuietly(store, QStringLiteral("Setting"), QStringLiteral("AutoLoginState"),
+                       m.AutoLoginState);
+    SaveSettingQuietly(store, QStringLiteral("Setting"), QStringLiteral("AutoLoginUsername"),
+                       m.AutoLoginUsername);
+    SaveSettingQuietly(store, QStringLiteral("Setting"), QStringLiteral("AutoLoginPassword"),
+                       m.AutoLoginPassword);
+    SaveSettingQuietly(store, section, QStringLiteral("CheckState"),
+                       Runtime::boolText(View_Add->isChecked()));
     for (QAction* item : {View_Show, View_Today, View_Yesterday, View_Balance, View_Budget,
                           View_BudgetI, View_BudgetE})
-        store.SaveSetting(section, item->objectName(), Runtime::boolText(item->isChecked()));
+        SaveSettingQuietly(store, section, item->objectName(),
+                           Runtime::boolText(item->isChecked()));
     for (QAction* item : clearingChecks())
         if (item)
-            store.SaveSetting(section, item->objectName(), Runtime::boolText(item->isChecked()));
+            SaveSettingQuietly(store, section, item->objectName(),
+                               Runtime::boolText(item->isChecked()));
 }

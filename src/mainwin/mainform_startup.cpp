@@ -68,8 +68,10 @@ void MainForm::Form_Load() {
     startMigrateSettings();
     {
         SettingsStore& s = *m_ctx.services.settings;
-        s.SaveSetting(QStringLiteral("Update"), QStringLiteral("Ver"), QStringLiteral("4.0.4"));
-        s.SaveSetting(QStringLiteral("Update"), QStringLiteral("State"), QStringLiteral("1"));
+        SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("Ver"),
+                           QStringLiteral("4.0.4"));
+        SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("State"),
+                           QStringLiteral("1"));
     }
     startListFont();
     startViewSwitches();
@@ -119,7 +121,7 @@ void MainForm::startFolders() {
                                       QStringLiteral("，程式將切換回預設的資料路徑"));
         makeDefaultRoot();
         mirrors.MyDataBasePath.clear();
-        store.SaveSetting(setting, QStringLiteral("MyDataBasePath"), QString());
+        SaveSettingQuietly(store, setting, QStringLiteral("MyDataBasePath"), QString());
     }
 }
 
@@ -130,7 +132,7 @@ void MainForm::startBackupPaths() {
     auto forget = [&](const QString& message) {
         m_ctx.services.prompts->plain(message);
         mirrors.AutoBackupPath.clear();
-        store.SaveSetting(setting, QStringLiteral("AutoBackupPath"), QString());
+        SaveSettingQuietly(store, setting, QStringLiteral("AutoBackupPath"), QString());
     };
     if (mirrors.AutoBackupPath.isEmpty())
         QDir().mkpath(session.AppFolder + QStringLiteral("Backup/"));

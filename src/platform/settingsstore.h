@@ -11,9 +11,18 @@ public:
     virtual ~SettingsStore() = default;
     virtual QString GetSetting(const QString& section, const QString& key,
                                const QString& defaultValue = QString()) const = 0;
-    virtual bool SaveSetting(const QString& section, const QString& key, const QString& value) = 0;
-    virtual bool DeleteSetting(const QString& section, const QString& key) = 0;
+    [[nodiscard]] virtual bool SaveSetting(const QString& section, const QString& key,
+                                           const QString& value) = 0;
+    [[nodiscard]] virtual bool DeleteSetting(const QString& section, const QString& key) = 0;
 };
+
+// For writers with no message of their own (a window's sizes and remembered choices, the
+// marks of a clean run): a value the file does not take is passed over, and the next run
+// reads the default or the value stored before.
+inline void SaveSettingQuietly(SettingsStore& store, const QString& section, const QString& key,
+                               const QString& value) {
+    static_cast<void>(store.SaveSetting(section, key, value));
+}
 
 class QSettings;
 

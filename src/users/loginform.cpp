@@ -184,7 +184,7 @@ void LoginForm::cmdOK_Click() {
 
     session.CurrentUser = user;
     session.UserPassword = stored;
-    m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("UserName"), user);
+    SaveSettingQuietly(*m_ctx.services.settings, kSetting, QStringLiteral("UserName"), user);
     m_users.form().Window().setWindowTitle(ProgramCaption);
     m_loggedIn = true;
     accept();

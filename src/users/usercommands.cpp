@@ -50,7 +50,8 @@ void UsersController::User_ChanegUserName_Click() {
     }
     if (!RenameFolder(ctx, session.DataRoot + session.CurrentUser, session.DataRoot + name)) return;
     session.CurrentUser = name;
-    ctx.services.settings->SaveSetting(QStringLiteral("Setting"), QStringLiteral("UserName"), name);
+    SaveSettingQuietly(*ctx.services.settings, QStringLiteral("Setting"),
+                       QStringLiteral("UserName"), name);
     m_form.Window().setWindowTitle(name + QStringLiteral(" - ") + ProgramCaption);
     if (session.Setting.AutoLoginState == u"1") session.Setting.AutoLoginUsername = name;
 }

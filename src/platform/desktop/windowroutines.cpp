@@ -166,14 +166,14 @@ void SaveWindowPlacement(const QWidget& window, SettingsStore& store, const QStr
                          int closedWidthTwips, int closedHeightTwips) {
     const Qt::WindowStates s = window.windowState();
     const bool normal = !(s & (Qt::WindowMaximized | Qt::WindowMinimized));
-    store.SaveSetting(
-        section, QStringLiteral("Width"),
+    SaveSettingQuietly(
+        store, section, QStringLiteral("Width"),
         QString::number(normal ? Runtime::pixelsToTwips(window.width()) : closedWidthTwips));
-    store.SaveSetting(
-        section, QStringLiteral("Height"),
+    SaveSettingQuietly(
+        store, section, QStringLiteral("Height"),
         QString::number(normal ? Runtime::pixelsToTwips(window.height()) : closedHeightTwips));
     const int state = s & Qt::WindowMinimized ? 1 : s & Qt::WindowMaximized ? 2 : 0;
-    store.SaveSetting(section, QStringLiteral("WinState"), QString::number(state));
+    SaveSettingQuietly(store, section, QStringLiteral("WinState"), QString::number(state));
 }
 
 void LoadColumnWidths(QTreeView* list, const SettingsStore& store, const QString& section,
@@ -188,8 +188,8 @@ void LoadColumnWidths(QTreeView* list, const SettingsStore& store, const QString
 void SaveColumnWidths(const QTreeView* list, SettingsStore& store, const QString& section,
                       const QString& prefix, int count) {
     for (int c = 0; c < count; ++c)
-        store.SaveSetting(section, prefix + QString::number(c + 1),
-                          QString::number(list->columnWidth(c)));
+        SaveSettingQuietly(store, section, prefix + QString::number(c + 1),
+                           QString::number(list->columnWidth(c)));
 }
 
 void ApplyListFontSize(QWidget* list, const SettingsStore& store) {
