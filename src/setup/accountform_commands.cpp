@@ -1,13 +1,10 @@
 // 科目設定: 新增, 編輯, 刪除 and the ordering commands. Each reads the window's fields,
 // lets AccountCommands check everything and change the tables in one step, then shows the
-// table again. A failure that still happens leaves the tables as they were (the commands
-// compute before they write) and names the command.
+// table again.
 #include "setup/accountform.h"
 
 #include <QComboBox>
 #include <QListWidget>
-
-#include <exception>
 
 #include "platform/clock.h"
 #include "platform/prompts.h"
@@ -16,21 +13,6 @@
 #include "store/appcontext.h"
 
 using namespace AccountCommands;
-
-namespace {
-
-// Runs a table change; false after showing `failure` when it failed.
-template <typename Change> bool attempt(Prompts& prompts, const QString& failure, Change change) {
-    try {
-        change();
-        return true;
-    } catch (const std::exception&) {
-        prompts.warning(failure);
-        return false;
-    }
-}
-
-} // namespace
 
 void AccountForm::Cmd0_Click() {
     Ledger& ledger = m_ctx.ledger;
@@ -47,11 +29,7 @@ void AccountForm::Cmd0_Click() {
                                           QString(), QStringLiteral("0")));
     }
     const QString today = Runtime::dateText(m_ctx.services.clock->today());
-    bool added = false;
-    if (!attempt(*m_ctx.services.prompts, addFailed(),
-                 [&] { added = AddAccount(ledger, name, kind, opening, today); }))
-        return;
-    if (!added) return warn(addFailed());
+    if (!AddAccount(ledger, name, kind, opening, today)) return warn(addFailed());
     refillList();
     AccountsAddCombo();
     selectRow(List1->count() - 1);
@@ -65,8 +43,7 @@ void AccountForm::Cmd1_Click() {
     const QString refusal = PlanRename(ledger, row + 1, SelectedKind(), Combo1->currentText(),
                                        Cob1->currentText(), mapping);
     if (!refusal.isEmpty()) return warn(refusal);
-    if (!attempt(*m_ctx.services.prompts, renameFailed(), [&] { ApplyRename(ledger, mapping); }))
-        return;
+    ApplyRename(ledger, mapping);
     for (int r = 0; r < List1->count(); ++r)
         List1->item(r)->setText(Runtime::trimBlanks(ledger.Accounts[size_t(r + 1)].Name.trimmed()));
     AccountsAddCombo();
@@ -83,25 +60,21 @@ void AccountForm::Cmd2_Click() {
         prompts.question(QStringLiteral("這個科目已經有建立資料，確定要刪除嗎？若確定會把"
                                         "這個科目的相關資料全部刪除!")) != Prompts::Answer::Yes)
         return;
-    if (!attempt(prompts, deleteFailed(), [&] { DeleteAccount(ledger, row + 1); })) return;
+    DeleteAccount(ledger, row + 1);
     if (used) prompts.information(QStringLiteral("科目刪除完成"));
     refillList(); // also the status count, which would otherwise keep the old number
     AccountsAddCombo();
 }
 
 void AccountForm::Command2_Click() {
-    if (!attempt(*m_ctx.services.prompts, sortFailed(), [&] { SortAccounts(m_ctx.ledger); }))
-        return;
+    SortAccounts(m_ctx.ledger);
     refillList();
 }
 
 void AccountForm::Command3_Click() {
     const int row = selectedRowOrTell();
     if (row < 0) return;
-    int moved = row + 1;
-    if (!attempt(*m_ctx.services.prompts, sortFailed(),
-                 [&] { moved = MoveAccount(m_ctx.ledger, row + 1, true); }))
-        return;
+    const int moved = MoveAccount(m_ctx.ledger, row + 1, true);
     refillList();
     selectRow(moved - 1);
 }
@@ -109,10 +82,7 @@ void AccountForm::Command3_Click() {
 void AccountForm::Command4_Click() {
     const int row = selectedRowOrTell();
     if (row < 0) return;
-    int moved = row + 1;
-    if (!attempt(*m_ctx.services.prompts, sortFailed(),
-                 [&] { moved = MoveAccount(m_ctx.ledger, row + 1, false); }))
-        return;
+    const int moved = MoveAccount(m_ctx.ledger, row + 1, false);
     refillList();
     selectRow(moved - 1);
 }
@@ -120,17 +90,13 @@ void AccountForm::Command4_Click() {
 void AccountForm::Command5_Click() {
     const int row = selectedRowOrTell();
     if (row < 0) return;
-    if (!attempt(*m_ctx.services.prompts, sortFailed(),
-                 [&] { MoveAccountToKindEnd(m_ctx.ledger, row + 1, true); }))
-        return;
+    MoveAccountToKindEnd(m_ctx.ledger, row + 1, true);
     refillList();
 }
 
 void AccountForm::Command6_Click() {
     const int row = selectedRowOrTell();
     if (row < 0) return;
-    if (!attempt(*m_ctx.services.prompts, sortFailed(),
-                 [&] { MoveAccountToKindEnd(m_ctx.ledger, row + 1, false); }))
-        return;
+    MoveAccountToKindEnd(m_ctx.ledger, row + 1, false);
     refillList();
 }

@@ -74,15 +74,6 @@ std::string_view view(const FixedText<32>& field) {
 QString addFailed() {
     return QStringLiteral("新增科目發生錯誤!");
 }
-QString renameFailed() {
-    return QStringLiteral("編輯科目發生錯誤!");
-}
-QString deleteFailed() {
-    return QStringLiteral("刪除科目發生錯誤!");
-}
-QString sortFailed() {
-    return QStringLiteral("排序科目發生錯誤!");
-}
 
 // ---- 新增 ----------------------------------------------------------------------------
 

@@ -11,11 +11,8 @@ struct Ledger;
 // message of the first refusal ("" when the command may run).
 namespace AccountCommands {
 
-// Failure messages of the window's commands (the four moves share the sort's).
-QString addFailed();    // "新增科目發生錯誤!"
-QString renameFailed(); // "編輯科目發生錯誤!"
-QString deleteFailed(); // "刪除科目發生錯誤!"
-QString sortFailed();   // "排序科目發生錯誤!"
+// The refusal of an account that cannot be added (a full table of accounts or entries).
+QString addFailed(); // "新增科目發生錯誤!"
 
 // ---- 新增 ----------------------------------------------------------------------------
 // Checks a new account from the window's fields (kind 0: no kind option selected; parent
