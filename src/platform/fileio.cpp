@@ -198,6 +198,10 @@ QString withoutTrailingSlash(const QString& folder) {
     return path;
 }
 
+QString subFolder(const QString& folder, const QString& name) {
+    return folder + name + u'/';
+}
+
 QStringList subFolders(const QString& folder) {
     return listEntries(folder, QDir::Dirs);
 }

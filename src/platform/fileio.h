@@ -59,6 +59,7 @@ QByteArray quotedRecord(const QStringList& fields); // "a","b" + CR LF, encoded
 // system's dialogs and calls take them without one.
 QString withTrailingSlash(const QString& folder);    // "/" added when missing
 QString withoutTrailingSlash(const QString& folder); // every trailing "/" removed; "/" stays
+QString subFolder(const QString& folder, const QString& name); // folder & name & "/"
 
 // Folder listing in listing order; hidden entries are those whose name starts with ".".
 QStringList subFolders(const QString& folder);

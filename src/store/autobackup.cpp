@@ -59,7 +59,7 @@ void AutoBackup(AppContext& ctx) {
     const QString packagePath = BackupPackagePath(s);
     // The default folder is created only at start; without it nothing is stored this time.
     if (built && QFileInfo(root).isDir()) {
-        const QString folder = root + s.CurrentUser + "/";
+        const QString folder = FileIO::subFolder(root, s.CurrentUser);
         QDir(root).mkdir(s.CurrentUser);
         const auto package = FileIO::readFile(packagePath);
         // Through the safe writer, so an interrupted copy never replaces the day's copy, and

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "platform/fileio.h"
+
 // Mirrors of the options of section "Setting", read once at start and changed
 // only by the settings and login windows. A new set holds the defaults of a fresh
 // installation, those of the options' table (store/settingoptions.h).
@@ -56,6 +58,6 @@ struct Session {
     // ledger's folder and returns true when applied. Unset: nothing is offered.
     std::function<bool(const QStringList& otherLedgers)> ApplyAccounts;
 
-    QString userFolder() const { return DataRoot + CurrentUser + "/"; }
-    QString ledgerFolder() const { return userFolder() + LedgerName + "/"; }
+    QString userFolder() const { return FileIO::subFolder(DataRoot, CurrentUser); }
+    QString ledgerFolder() const { return FileIO::subFolder(userFolder(), LedgerName); }
 };

@@ -36,7 +36,7 @@ QStringList LedgersContaining(const QString& userFolder, const QStringList& ledg
                               const QString& text) {
     QStringList found;
     for (const QString& ledger : ledgers) {
-        const QString folder = userFolder + ledger + QStringLiteral("/");
+        const QString folder = FileIO::subFolder(userFolder, ledger);
         if (recordsContain<EntryCore>(folder + QStringLiteral("Main.qvd"), text,
                                       [](const EntryCore& e) { return e.Detail; }) ||
             recordsContain<EntryNote>(folder + QStringLiteral("Main1.qvd"), text,

@@ -109,7 +109,7 @@ bool convertLedgerFolder(const QString& ledgerFolder) {
 bool convertUser(const QString& userFolder, const QStringList& ledgers) {
     removeUserFolderLeftovers(userFolder);
     for (const QString& ledger : ledgers) {
-        if (!convertLedgerFolder(userFolder + ledger + QStringLiteral("/"))) return false;
+        if (!convertLedgerFolder(FileIO::subFolder(userFolder, ledger))) return false;
     }
     return true;
 }

@@ -208,8 +208,8 @@ void OpenForm::Cmd4_Click() {
     QListWidgetItem* item = List1->currentItem();
     if (!item || !item->isSelected()) return;
     const QString target = LedgerFolders::copyTargetName(userFolder(), item->text());
-    if (!LedgerFolders::copyLedger(userFolder() + item->text() + QStringLiteral("/"),
-                                   userFolder() + target + QStringLiteral("/"))) {
+    if (!LedgerFolders::copyLedger(FileIO::subFolder(userFolder(), item->text()),
+                                   FileIO::subFolder(userFolder(), target))) {
         m_ctx.services.prompts->warning(QStringLiteral("帳本複製失敗"));
         return;
     }
@@ -225,7 +225,7 @@ void OpenForm::Cmd3_Click() {
     if (prompts.question(QStringLiteral("確定刪除這個帳本嗎？"), Prompts::Buttons::YesNo) !=
         Prompts::Answer::Yes)
         return;
-    if (!LedgerFolders::deleteLedger(userFolder() + item->text() + QStringLiteral("/"))) {
+    if (!LedgerFolders::deleteLedger(FileIO::subFolder(userFolder(), item->text()))) {
         prompts.warning(QStringLiteral("帳本刪除失敗"));
         return;
     }

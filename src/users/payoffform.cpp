@@ -9,6 +9,7 @@
 
 #include "mainwin/mainview.h"
 #include "platform/clock.h"
+#include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
 #include "users/closebooks.h"
@@ -119,7 +120,7 @@ bool PayoffForm::makeClosedLedger(const QString& dateText, const QString& key) {
         if (!LedgerFolders::nameTaken(userFolder, name)) break;
         prompts.warning(QStringLiteral("帳本已存在，請輸入其他名稱。"));
     }
-    const QString folder = userFolder + name + QStringLiteral("/");
+    const QString folder = FileIO::subFolder(userFolder, name);
     if (NameCheck::checkLedgerName(name) != NameCheck::Problem::None ||
         !UserFiles::makePrivateFolder(folder)) {
         prompts.warning(NameCheck::ledgerMessage(NameCheck::Problem::Forbidden));

@@ -1,6 +1,7 @@
 #include "users/useform.h"
 
 #include "platform/desktop/windowroutines.h"
+#include "platform/fileio.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
@@ -74,7 +75,7 @@ void UseForm::Command1_Click() {
     // Without a chosen ledger there is nothing to take (the user folder itself is no ledger).
     QListWidgetItem* item = List1->currentItem();
     if (!item || !item->isSelected()) return;
-    const QString source = m_ctx.session.userFolder() + item->text() + QStringLiteral("/");
+    const QString source = FileIO::subFolder(m_ctx.session.userFolder(), item->text());
     if (IsMerge())
         merge(source);
     else

@@ -88,7 +88,7 @@ bool makePrivateFolder(const QString& path) {
 }
 
 bool createUser(const QString& dataRoot, const QString& name, const QString& password) {
-    const QString folder = dataRoot + name + QStringLiteral("/");
+    const QString folder = FileIO::subFolder(dataRoot, name);
     // On a first start the data folder itself may not exist yet.
     QDir().mkpath(dataRoot);
     if (QFileInfo::exists(dataRoot + name) || !makePrivateFolder(folder)) return false;
