@@ -303,6 +303,7 @@ public:
     void Tools_Number_Click();
     void Tools_NumberList_Click();
     NumberForm& LotteryWindow() override;
+    void ForgetUserWindows() override;
     // The download window, modal; AfterDownload once it has closed.
     void Tools_Download_Click();
     // The statements window, modeless: made on first use, else brought to the front.

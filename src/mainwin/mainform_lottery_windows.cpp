@@ -15,6 +15,10 @@ NumberForm& MainForm::LotteryWindow() {
     return *m_numberForm;
 }
 
+void MainForm::ForgetUserWindows() {
+    m_numberForm.reset();
+}
+
 void MainForm::Tools_Number_Click() {
     NumberForm& form = LotteryWindow();
     m_ctx.services.modal->run(form);

@@ -100,6 +100,10 @@ public:
     // The lottery window of the logged-in user, loaded (not shown) on first use; it holds
     // the user's paper invoices.
     virtual NumberForm& LotteryWindow() = 0;
+    // Unloads the windows that hold the logged-in user's own data (the lottery window with
+    // the paper invoices) without storing anything: after a logout nobody sees or stores
+    // that list, not even the same user after a restore.
+    virtual void ForgetUserWindows() = 0;
 
 protected:
     MainView() = default;

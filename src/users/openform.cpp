@@ -324,6 +324,6 @@ void OpenForm::Cmd6_Click() {
 void OpenForm::logOut(bool autoBackup) {
     SaveLedgerList();
     if (autoBackup) AutoBackup(m_ctx);
-    m_users.ClearOpenLedger();
+    m_users.LeaveUser(false);
     done(LoggedOut);
 }

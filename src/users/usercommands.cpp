@@ -103,7 +103,7 @@ void UsersController::User_Logout_Click() {
     if (!m_form.ConfirmSaveChanges()) return;
     AutoBackup(ctx);
     if (m_form.NodeCount() > 0) m_form.SaveExpandedState();
-    ClearOpenLedger(true);
+    LeaveUser(true);
     MemoCheckDone = false;
     RunLogin();
 }

@@ -93,6 +93,11 @@ UsersController::ListEnd UsersController::showLedgerList(const QStringList& ledg
     return fromLogin ? ListEnd::LoggedOut : ListEnd::Closed;
 }
 
+void UsersController::LeaveUser(bool forgetListedAccount) {
+    ClearOpenLedger(forgetListedAccount);
+    m_form.ForgetUserWindows();
+}
+
 void UsersController::ClearOpenLedger(bool forgetListedAccount) {
     AppContext& ctx = context();
     if (forgetListedAccount) m_form.ListedAccount.clear();

@@ -47,6 +47,9 @@ public:
     // the ledger can be saved into another user's or a deleted folder. The main window's
     // logout also forgets the listed account.
     void ClearOpenLedger(bool forgetListedAccount = false);
+    // Both logouts: the open ledger emptied as above and the windows that hold the user's
+    // own data unloaded.
+    void LeaveUser(bool forgetListedAccount);
 
     // ---- Commands of the main window ----------------------------------------------------
     void File_SetDataBase_Click(); // 帳本清單

@@ -1,5 +1,6 @@
 #include "users_fixture.h"
 
+#include "online/numberlistform.h"
 #include "platform/settingsstore.h"
 #include "store/loadledger.h"
 #include "support/ledgerbuilder.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -51,6 +53,8 @@ private slots:
     void logoutCancelledKeepsEverything();
     void logoutClearsAndShowsLogin();
     void ledgerListFromMainWindow();
+    void logoutForgetsInvoiceList_data();
+    void logoutForgetsInvoiceList();
     void openLedgerRenamedInList();
     void openLedgerDeletedInList();
     void aboutSwitch();
@@ -260,6 +264,46 @@ void UserCommandsTest::ledgerListFromMainWindow() {
     QCOMPARE(listed, QString());
     QCOMPARE(w.form->ListedAccount, QString());
     QCOMPARE(w.env.modal.shown, QStringList({"OpenForm", "LoginForm"}));
+}
+
+void UserCommandsTest::logoutForgetsInvoiceList_data() {
+    QTest::addColumn<bool>("fromLedgerList");
+    QTest::newRow("登出(&O)") << false;
+    QTest::newRow("ledger list 登出") << true;
+}
+
+// The paper invoices belong to the user who logged out: the same user back after a
+// restore sees the restored list, and closing it never writes the old one over it.
+void UserCommandsTest::logoutForgetsInvoiceList() {
+    QFETCH(bool, fromLedgerList);
+    UsersWorld w;
+    w.loginAs("Amy", "abc", {"Home"});
+    w.session().LedgerName = "Home";
+    const QString paynum = w.session().DataRoot + "Amy/Paynum.dat";
+    const QByteArray restored("\"2010/11/01\",\"22222222\"\r\n\"2010/11/02\",\"33333333\"\r\n");
+    QVERIFY(FileIO::writeFileSafely(paynum, "\"2010/11/01\",\"22222222\"\r\n"));
+    QList<int> rows;
+    w.env.modal.on<NumberListForm>([&](NumberListForm& l) {
+        rows << l.Liv1->topLevelItemCount();
+        return int(QDialog::Rejected);
+    });
+    w.form->Tools_NumberList->trigger(); // loads the lottery window with the list
+
+    QVERIFY(FileIO::writeFileSafely(paynum, restored)); // as a restore leaves it
+    endAtLogin(w);
+    if (fromLedgerList) {
+        w.env.modal.on<OpenForm>([](OpenForm& f) {
+            f.Cmd6->click();
+            return f.result();
+        });
+        w.form->File_SetDataBase->trigger();
+    } else {
+        w.form->User_Logout->trigger();
+    }
+    w.loginAs("Amy", "abc", {"Home"});
+    w.form->Tools_NumberList->trigger();
+    QCOMPARE(rows, (QList<int>{1, 2}));
+    QCOMPARE(w.fileBytes(paynum), restored);
 }
 
 void UserCommandsTest::openLedgerRenamedInList() {
