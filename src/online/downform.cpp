@@ -183,8 +183,8 @@ void DownForm::Form_Unload() {
     storeRememberedLogin();
     SettingsStore& store = *m_main.context().services.settings;
     SaveWindowPlacement(*this, store, Section, ClosedWidthTwips, ClosedHeightTwips);
-    store.SaveSetting(Section, QStringLiteral("Check2State"),
-                      Check2->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    SaveSettingQuietly(store, Section, QStringLiteral("Check2State"),
+                       Check2->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     SaveColumnWidths(Liv1, store, Section, QStringLiteral("LW"), Columns);
     if (m_accountsAdded) m_main.BuildAccountTree();
 }

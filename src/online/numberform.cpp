@@ -225,9 +225,9 @@ void NumberForm::Liv1_DblClick() {
 void NumberForm::Form_Unload() {
     SettingsStore& settings = *m_main.context().services.settings;
     for (int i = 0; i < 5; ++i)
-        settings.SaveSetting(Section, specialKey(i), Text1[size_t(i)]->text());
+        SaveSettingQuietly(settings, Section, specialKey(i), Text1[size_t(i)]->text());
     for (int i = 0; i < 8; ++i)
-        settings.SaveSetting(Section, firstKey(i), Text2[size_t(i)]->text());
+        SaveSettingQuietly(settings, Section, firstKey(i), Text2[size_t(i)]->text());
 }
 
 QString NumberForm::StatusText() const {

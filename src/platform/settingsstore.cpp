@@ -78,14 +78,14 @@ QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
     return value.toString();
 }
 
-bool IniSettingsStore::SaveSetting(const QString& section, const QString& key,
-                                   const QString& value) {
+bool IniSettingsStore::writeValue(const QString& section, const QString& key,
+                                  const QString& value) {
     prepareWrite();
     m_settings->setValue(fullKey(section, key), value);
     return sync();
 }
 
-bool IniSettingsStore::DeleteSetting(const QString& section, const QString& key) {
+bool IniSettingsStore::removeValue(const QString& section, const QString& key) {
     prepareWrite();
     m_settings->remove(fullKey(section, key));
     return sync();

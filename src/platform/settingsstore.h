@@ -11,9 +11,18 @@ public:
     virtual ~SettingsStore() = default;
     virtual QString GetSetting(const QString& section, const QString& key,
                                const QString& defaultValue = QString()) const = 0;
-    [[nodiscard]] virtual bool SaveSetting(const QString& section, const QString& key,
-                                           const QString& value) = 0;
-    [[nodiscard]] virtual bool DeleteSetting(const QString& section, const QString& key) = 0;
+    // Not virtual, so that every compiler holds a caller to the result.
+    [[nodiscard]] bool SaveSetting(const QString& section, const QString& key,
+                                   const QString& value) {
+        return writeValue(section, key, value);
+    }
+    [[nodiscard]] bool DeleteSetting(const QString& section, const QString& key) {
+        return removeValue(section, key);
+    }
+
+protected:
+    virtual bool writeValue(const QString& section, const QString& key, const QString& value) = 0;
+    virtual bool removeValue(const QString& section, const QString& key) = 0;
 };
 
 // For writers with no message of their own (a window's sizes and remembered choices, the
@@ -35,9 +44,11 @@ public:
     ~IniSettingsStore() override;
     QString GetSetting(const QString& section, const QString& key,
                        const QString& defaultValue = QString()) const override;
-    bool SaveSetting(const QString& section, const QString& key, const QString& value) override;
-    bool DeleteSetting(const QString& section, const QString& key) override;
     QString fileName() const;
+
+protected:
+    bool writeValue(const QString& section, const QString& key, const QString& value) override;
+    bool removeValue(const QString& section, const QString& key) override;
 
 private:
     void prepareWrite();

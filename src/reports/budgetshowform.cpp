@@ -310,8 +310,8 @@ void BudgetShowForm::Form_Unload() {
     m_unloaded = true;
     SettingsStore& store = *m_ctx.services.settings;
     SaveWindowPlacement(*this, store, Section, DesignWidth, DesignHeight);
-    store.SaveSetting(Section, QStringLiteral("CheckState"),
-                      Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    SaveSettingQuietly(store, Section, QStringLiteral("CheckState"),
+                       Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void BudgetShowForm::done(int result) {

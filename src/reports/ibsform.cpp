@@ -204,10 +204,10 @@ void IBSForm::loadSettings() {
 void IBSForm::Form_Unload() {
     SettingsStore& store = *m_ctx.services.settings;
     SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
-    store.SaveSetting(section, QStringLiteral("CheckState"),
-                      Runtime::boolText(View_Add->isChecked()));
-    store.SaveSetting(section, QStringLiteral("ZeroState"),
-                      Runtime::boolText(View_Zero->isChecked()));
+    SaveSettingQuietly(store, section, QStringLiteral("CheckState"),
+                       Runtime::boolText(View_Add->isChecked()));
+    SaveSettingQuietly(store, section, QStringLiteral("ZeroState"),
+                       Runtime::boolText(View_Zero->isChecked()));
     QTreeWidget* lists[] = {ListView1, ListView2, ListView3, ListView4};
     for (int n = 1; n <= 4; ++n)
         SaveColumnWidths(lists[n - 1], store, section, QStringLiteral("L%1W").arg(n), 3);

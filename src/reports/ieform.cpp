@@ -150,10 +150,10 @@ void IEForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     SettingsStore& store = *m_ctx.services.settings;
-    store.SaveSetting(Section, QStringLiteral("Width"),
-                      QString::number(Runtime::pixelsToTwips(width())));
-    store.SaveSetting(Section, QStringLiteral("Height"),
-                      QString::number(Runtime::pixelsToTwips(height())));
+    SaveSettingQuietly(store, Section, QStringLiteral("Width"),
+                       QString::number(Runtime::pixelsToTwips(width())));
+    SaveSettingQuietly(store, Section, QStringLiteral("Height"),
+                       QString::number(Runtime::pixelsToTwips(height())));
 }
 
 void IEForm::done(int result) {

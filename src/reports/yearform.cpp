@@ -310,8 +310,8 @@ void YearForm::Form_Unload() {
     SaveWindowPlacement(*this, store, Section, DesignWidth, DesignHeight);
     for (int i = 0; i < 2; ++i)
         SaveColumnWidths(Liv1[size_t(i)], store, Section, QStringLiteral("L%1W").arg(i), 4);
-    store.SaveSetting(Section, QStringLiteral("CheckState"),
-                      Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    SaveSettingQuietly(store, Section, QStringLiteral("CheckState"),
+                       Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void YearForm::closeEvent(QCloseEvent* event) {

@@ -64,7 +64,7 @@ QString readBackupPath(AppContext& ctx) {
 // After a failed manual backup or restore the next dialog starts afresh.
 void forgetBackupPath(AppContext& ctx) {
     ctx.session.Setting.BackupPath.clear();
-    ctx.services.settings->SaveSetting(kSetting, kBackupPath, QString());
+    SaveSettingQuietly(*ctx.services.settings, kSetting, kBackupPath, QString());
 }
 
 // The chosen file (with "/" separators) or empty text when the dialog was cancelled; the
@@ -183,7 +183,7 @@ void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList) {
         fail();
         return;
     }
-    ctx.services.settings->SaveSetting(kSetting, kBackupPath, folder);
+    SaveSettingQuietly(*ctx.services.settings, kSetting, kBackupPath, folder);
     prompts.information(QStringLiteral("備份資料完成"));
 }
 

@@ -87,7 +87,7 @@ private slots:
 
     void feeEntryAndDefaults() {
         Fixture fx;
-        fx.env.settings.SaveSetting("InputForm", "Type1", "E-手續費");
+        QVERIFY(fx.env.settings.SaveSetting("InputForm", "Type1", "E-手續費"));
         QString status;
         QStringList totals;
         fx.addWith("A-現金", [&](InputForm& f) {
@@ -258,7 +258,7 @@ private slots:
 
     void keypadAndCalculatorKeys() {
         Fixture fx;
-        fx.env.settings.SaveSetting("InputForm", "Set_Amount", "True");
+        QVERIFY(fx.env.settings.SaveSetting("InputForm", "Set_Amount", "True"));
         QString afterPad, afterFirstEnter, sign;
         int countAfterFirstEnter = 0;
         fx.addWith("A-現金", [&](InputForm& f) {

@@ -99,7 +99,7 @@ private slots:
         QFETCH(QString, chosen);
         QuickFixture fx;
         standard(fx);
-        fx.env.settings.SaveSetting("InputForm", "Combo1", stored);
+        QVERIFY(fx.env.settings.SaveSetting("InputForm", "Combo1", stored));
         fx.openQuick();
         QCOMPARE(fx.quick->Combo1->currentText(), chosen);
     }
@@ -107,8 +107,8 @@ private slots:
     void settingsRestoredAndWritten() {
         QuickFixture fx;
         standard(fx);
-        fx.env.settings.SaveSetting("InputForm", "LW2", "3000");
-        fx.env.settings.SaveSetting("QuickForm", "Width", "12000");
+        QVERIFY(fx.env.settings.SaveSetting("InputForm", "LW2", "3000"));
+        QVERIFY(fx.env.settings.SaveSetting("QuickForm", "Width", "12000"));
         QuickForm& w = fx.openQuick();
         QCOMPARE(w.Liv1->columnWidth(1), 200);
         QCOMPARE(w.width(), 800);

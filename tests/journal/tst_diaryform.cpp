@@ -370,13 +370,13 @@ private slots:
         JournalFixture f;
         SettingsStore& s = f.env.settings;
         const QString section = QStringLiteral("DiaryForm");
-        s.SaveSetting(section, QStringLiteral("LW1"), QStringLiteral("150"));
-        s.SaveSetting(section, QStringLiteral("LW3"), QStringLiteral("10"));
-        s.SaveSetting(section, QStringLiteral("LW4"), QStringLiteral("wide"));
-        s.SaveSetting(section, QStringLiteral("Width"), QStringLiteral("15000"));
-        s.SaveSetting(section, QStringLiteral("Height"), QStringLiteral("abc"));
-        s.SaveSetting(QStringLiteral("Setting"), QStringLiteral("MainFontSize"),
-                      QStringLiteral("12"));
+        QVERIFY(s.SaveSetting(section, QStringLiteral("LW1"), QStringLiteral("150")));
+        QVERIFY(s.SaveSetting(section, QStringLiteral("LW3"), QStringLiteral("10")));
+        QVERIFY(s.SaveSetting(section, QStringLiteral("LW4"), QStringLiteral("wide")));
+        QVERIFY(s.SaveSetting(section, QStringLiteral("Width"), QStringLiteral("15000")));
+        QVERIFY(s.SaveSetting(section, QStringLiteral("Height"), QStringLiteral("abc")));
+        QVERIFY(s.SaveSetting(QStringLiteral("Setting"), QStringLiteral("MainFontSize"),
+                              QStringLiteral("12")));
         DiaryForm& d = f.journal();
         QCOMPARE(d.Liv1->columnWidth(0), 150);
         QCOMPARE(d.Liv1->columnWidth(2), 110);

@@ -19,7 +19,8 @@ void preset(TestEnv& env, const QStringList& pairs) {
     for (const QString& p : pairs) {
         const qsizetype slash = p.indexOf('/');
         const qsizetype eq = p.indexOf('=');
-        env.settings.SaveSetting(p.left(slash), p.mid(slash + 1, eq - slash - 1), p.mid(eq + 1));
+        QVERIFY(env.settings.SaveSetting(p.left(slash), p.mid(slash + 1, eq - slash - 1),
+                                         p.mid(eq + 1)));
     }
 }
 
@@ -47,10 +48,12 @@ public:
                        const QString& defaultValue) const override {
         return m_inner.GetSetting(section, key, defaultValue);
     }
-    bool SaveSetting(const QString& section, const QString& key, const QString& value) override {
+
+protected:
+    bool writeValue(const QString& section, const QString& key, const QString& value) override {
         return !m_refused.contains(section + '/' + key) && m_inner.SaveSetting(section, key, value);
     }
-    bool DeleteSetting(const QString& section, const QString& key) override {
+    bool removeValue(const QString& section, const QString& key) override {
         return !m_refused.contains(section + '/' + key) && m_inner.DeleteSetting(section, key);
     }
 
@@ -264,7 +267,7 @@ private slots:
     void defaultWidthsFitTheirContent() {
         QFETCH(QString, size);
         MainFormFixture f;
-        f.env.settings.SaveSetting("Setting", "MainFontSize", size);
+        QVERIFY(f.env.settings.SaveSetting("Setting", "MainFontSize", size));
         f.b.account("A-現金").account("E-餐飲費用").account("Equity");
         f.b.entry("2026/12/28", "E-餐飲費用", "A-現金", 9999999900, "午餐").remind(0);
         f.form = std::make_unique<MainForm>(f.env.ctx);

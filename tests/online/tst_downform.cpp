@@ -49,7 +49,7 @@ const QString Host = QStringLiteral("127.0.0.1:8123");
 struct Fixture : MainFormFixture {
     Fixture() {
         b.account("A-現金").account("E-餐飲費").account("I-薪資").account("Equity");
-        env.settings.SaveSetting("Online", "Host", Host);
+        QVERIFY(env.settings.SaveSetting("Online", "Host", Host));
     }
 };
 
@@ -513,11 +513,11 @@ void TestDownForm::loginFileFailuresWarn() {
 void TestDownForm::settingsAndCheck2Warning() {
     Fixture f;
     MainForm& w = f.open();
-    f.env.settings.SaveSetting("DownForm", "Check2State", "1");
-    f.env.settings.SaveSetting("DownForm", "LW2", "10"); // too narrow: the design width
-    f.env.settings.SaveSetting("DownForm", "LW3", "150");
-    f.env.settings.SaveSetting("DownForm", "Width", "12000");
-    f.env.settings.SaveSetting("DownForm", "Height", "6000");
+    QVERIFY(f.env.settings.SaveSetting("DownForm", "Check2State", "1"));
+    QVERIFY(f.env.settings.SaveSetting("DownForm", "LW2", "10")); // too narrow: the design width
+    QVERIFY(f.env.settings.SaveSetting("DownForm", "LW3", "150"));
+    QVERIFY(f.env.settings.SaveSetting("DownForm", "Width", "12000"));
+    QVERIFY(f.env.settings.SaveSetting("DownForm", "Height", "6000"));
     {
         DownForm d(w, &w);
         QVERIFY(d.Check2->isChecked());

@@ -44,8 +44,8 @@ void TestLotteryWindows::lotteryCheckFetchAndJump() {
     f.env.clock.setToday(QDate(2026, 1, 15));
     f.env.ctx.session.DotState = "0";
     TestFiles::put(paynum(f), "\"2025/11/20\",\"00000678\"\r\n");
-    f.env.settings.SaveSetting("NumberForm", "Num2-0", "12345678");
-    f.env.settings.SaveSetting("NumberForm", "Num2-1", "99999678");
+    QVERIFY(f.env.settings.SaveSetting("NumberForm", "Num2-0", "12345678"));
+    QVERIFY(f.env.settings.SaveSetting("NumberForm", "Num2-1", "99999678"));
     MainForm& w = f.open();
     QStringList journal;
     w.SetJournalSearch([&](const QString& text) { journal << text; });
@@ -85,7 +85,7 @@ void TestLotteryWindows::lotteryCheckFetchAndJump() {
     QCOMPARE(f.env.settings.GetSetting("NumberForm", "Num1-4", "x"), QString());
 
     // The fetch fills the boxes of the lines the reply has; it asks the service's host.
-    f.env.settings.SaveSetting("Online", "Host", "127.0.0.1:8080");
+    QVERIFY(f.env.settings.SaveSetting("Online", "Host", "127.0.0.1:8080"));
     f.env.http.queueReply("Qivo\r\n11111111\r\n22222222\r\n33333333\r\n");
     f.env.modal.on<NumberForm>([&](NumberForm& n) {
         [&] {
@@ -133,7 +133,7 @@ void TestLotteryWindows::fetchFailuresKeepBoxes() {
     QFETCH(QByteArray, body);
     QFETCH(QString, kind);
     MainFormFixture f;
-    f.env.settings.SaveSetting("NumberForm", "Num1-0", "55555555");
+    QVERIFY(f.env.settings.SaveSetting("NumberForm", "Num1-0", "55555555"));
     MainForm& w = f.open();
     f.env.http.queueReply(HttpClient::Outcome(outcome), body);
     f.env.modal.on<NumberForm>([&](NumberForm& n) {

@@ -136,7 +136,7 @@ void TestDoubles::envWiresServicesAndFolders() {
     QCOMPARE(ledger, env.path(QStringLiteral("DataBase/Test/帳本1/")));
     QVERIFY(QDir(ledger).exists());
     QCOMPARE(env.ctx.session.ledgerFolder(), ledger);
-    env.settings.SaveSetting("Setting", "MinState", "True");
+    QVERIFY(env.settings.SaveSetting("Setting", "MinState", "True"));
     QVERIFY(env.settings.fileName().startsWith(env.path()));
 
     // The shell double really moves folders.

@@ -61,7 +61,7 @@ void TestServices::settingsRoundTrip() {
     const QString file = dir.filePath("s.ini");
     {
         IniSettingsStore store(file);
-        store.SaveSetting("Setting", key, value);
+        QVERIFY(store.SaveSetting("Setting", key, value));
         QCOMPARE(store.GetSetting("Setting", key, "default"), value);
     }
     IniSettingsStore reopened(file);
@@ -72,12 +72,12 @@ void TestServices::settingsDefaultsAndDelete() {
     QTemporaryDir dir;
     IniSettingsStore store(dir.filePath("s.ini"));
     QCOMPARE(store.GetSetting("Setting", "AccState", "11"), QStringLiteral("11"));
-    store.SaveSetting("Setting", "AccState", "01");
-    store.SaveSetting("MainForm", "AccState", "x");
-    store.DeleteSetting("Setting", "AccState");
+    QVERIFY(store.SaveSetting("Setting", "AccState", "01"));
+    QVERIFY(store.SaveSetting("MainForm", "AccState", "x"));
+    QVERIFY(store.DeleteSetting("Setting", "AccState"));
     QCOMPARE(store.GetSetting("Setting", "AccState", "11"), QStringLiteral("11"));
     QCOMPARE(store.GetSetting("MainForm", "AccState"), QStringLiteral("x"));
-    store.DeleteSetting("Setting", "NeverThere"); // no effect, no failure
+    QVERIFY(store.DeleteSetting("Setting", "NeverThere")); // no effect, no failure
 }
 
 // Root ignores file modes: the file is blocked by a regular file where its folder should
@@ -121,8 +121,8 @@ void TestServices::settingsOneSectionPerSection() {
     const QString file = dir.filePath("s.ini");
     {
         IniSettingsStore store(file);
-        store.SaveSetting("Update", "Ver", "4.0.4");
-        store.SaveSetting("MainForm", "L1W/3", "900");
+        QVERIFY(store.SaveSetting("Update", "Ver", "4.0.4"));
+        QVERIFY(store.SaveSetting("MainForm", "L1W/3", "900"));
     }
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -140,7 +140,7 @@ void TestServices::defaultSettingsFileFollowsConfigHome() {
     {
         IniSettingsStore store;
         QCOMPARE(store.fileName(), dir.path() + "/Qivo/Qivo.conf");
-        store.SaveSetting("Update", "State", "1");
+        QVERIFY(store.SaveSetting("Update", "State", "1"));
     }
     QVERIFY(QFile::exists(dir.path() + "/Qivo/Qivo.conf"));
     qputenv("XDG_CONFIG_HOME", old);
@@ -175,9 +175,9 @@ void TestServices::settingsFileOwnerOnly() {
     {
         IniSettingsStore store(file);
         if (deleting)
-            store.DeleteSetting("Setting", "AutoLoginState");
+            QVERIFY(store.DeleteSetting("Setting", "AutoLoginState"));
         else
-            store.SaveSetting("Setting", "AutoLoginPassword", "secret");
+            QVERIFY(store.SaveSetting("Setting", "AutoLoginPassword", "secret"));
     }
     QCOMPARE(QFileInfo(file).permissions() & others, QFile::Permissions());
     QVERIFY(QFileInfo(file).permissions() & QFile::ReadOwner);

@@ -320,11 +320,12 @@ private slots:
 
     void settings() {
         IBSFormFixture f;
-        f.env.settings.SaveSetting("IBSForm", "WinState", "2");
-        f.env.settings.SaveSetting("IBSForm", "CheckState", "False");
-        f.env.settings.SaveSetting("IBSForm", "ZeroState", "yes"); // not a Boolean: default
-        f.env.settings.SaveSetting("IBSForm", "Width", "9000.5");  // not whole: default
-        f.env.settings.SaveSetting("IBSForm", "L2W1", "123");
+        QVERIFY(f.env.settings.SaveSetting("IBSForm", "WinState", "2"));
+        QVERIFY(f.env.settings.SaveSetting("IBSForm", "CheckState", "False"));
+        QVERIFY(
+            f.env.settings.SaveSetting("IBSForm", "ZeroState", "yes"));    // not a Boolean: default
+        QVERIFY(f.env.settings.SaveSetting("IBSForm", "Width", "9000.5")); // not whole: default
+        QVERIFY(f.env.settings.SaveSetting("IBSForm", "L2W1", "123"));
         IBSForm& w = f.open();
         QVERIFY(w.windowState() & Qt::WindowMaximized);
         QVERIFY(!w.View_Add->isChecked());

@@ -58,7 +58,7 @@ struct Fixture : MainFormFixture {
     }
     void store(const QStringList& pairs, const QString& section) {
         for (const QString& p : pairs)
-            env.settings.SaveSetting(section, p.section(u'=', 0, 0), p.section(u'=', 1));
+            QVERIFY(env.settings.SaveSetting(section, p.section(u'=', 0, 0), p.section(u'=', 1)));
     }
 };
 

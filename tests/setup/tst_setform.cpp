@@ -75,7 +75,7 @@ void TestSetForm::opensWithTheMirrors() {
     m.AutoBackupPath = f.folder("b");
     m.AutoBackupMaxCount = "12";
     f.env.ctx.session.DotState = "0";
-    f.env.settings.SaveSetting("Setting", "MainFontSize", "14");
+    QVERIFY(f.env.settings.SaveSetting("Setting", "MainFontSize", "14"));
     SetForm& w = f.window();
     QVERIFY(!w.Check2->isChecked());
     QVERIFY(w.Check8->isChecked());

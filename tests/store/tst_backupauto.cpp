@@ -61,7 +61,7 @@ void TestBackupAuto::storesTodaysCopy() {
 
 void TestBackupAuto::switchedOffDoesNothing() {
     Env env;
-    env.settings.SaveSetting("Setting", "AutoBackupState", "0");
+    QVERIFY(env.settings.SaveSetting("Setting", "AutoBackupState", "0"));
     for (const QString& name : earlierCopies(9))
         put(env.copies() + name, "old");
     AutoBackup(env.ctx);

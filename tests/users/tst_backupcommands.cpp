@@ -163,7 +163,7 @@ void BackupCommandsTest::saveRefusedOrCancelled() {
     QFETCH(QString, message);
     QFETCH(QString, stored);
     BackupWorld w;
-    w.env.settings.SaveSetting("Setting", "BackupPath", "before/");
+    QVERIFY(w.env.settings.SaveSetting("Setting", "BackupPath", "before/"));
     const QString folder = where == u"data"   ? w.session().DataRoot
                            : where == u"user" ? w.user
                                               : QString();
@@ -181,7 +181,7 @@ void BackupCommandsTest::saveRefusedOrCancelled() {
 void BackupCommandsTest::saveFailures() {
     // The chosen place cannot take the file (a folder of that name is there).
     BackupWorld w;
-    w.env.settings.SaveSetting("Setting", "BackupPath", w.backups);
+    QVERIFY(w.env.settings.SaveSetting("Setting", "BackupPath", w.backups));
     QDir().mkpath(w.backups + "taken.qvk");
     w.env.prompts.answerPath(w.backups + "taken.qvk");
     w.list->Command3->click();
@@ -215,8 +215,8 @@ void BackupCommandsTest::restoreFromList_data() {
 void BackupCommandsTest::restoreFromList() {
     QFETCH(bool, fromMainWindow);
     BackupWorld w;
-    w.env.settings.SaveSetting("Setting", "AutoBackupState", "0");
-    w.env.settings.SaveSetting("Setting", "BackupPath", w.backups);
+    QVERIFY(w.env.settings.SaveSetting("Setting", "AutoBackupState", "0"));
+    QVERIFY(w.env.settings.SaveSetting("Setting", "BackupPath", w.backups));
     writeFixtureBytes(w.backups + "Amy.qvk", amyPackage());
     if (fromMainWindow) {
         w.session().LedgerName = "Home";
@@ -363,7 +363,7 @@ void BackupCommandsTest::restoreAutomaticBackup() {
     BackupWorld w;
     // The stored backup folder plays no part; the user's automatic-backup folder does,
     // and it is made when missing.
-    w.env.settings.SaveSetting("Setting", "BackupPath", w.backups);
+    QVERIFY(w.env.settings.SaveSetting("Setting", "BackupPath", w.backups));
     const QString autoFolder = w.session().AppFolder + "Backup/Amy/";
     QVERIFY(!QFileInfo::exists(autoFolder));
     w.env.prompts.answerPath(QString());
@@ -395,7 +395,7 @@ void BackupCommandsTest::restoreBeforeLoginCreatesOwner() {
     writeFixtureBytes(chosen, package("Bob", {{"DataBase.pwd", "00620062\r\n"},
                                               {"DataBase.lst", "Work\r\n"},
                                               {"Work\\Main.qvd", "bob main"}}));
-    w.env.settings.SaveSetting("Setting", "UserName", "Amy");
+    QVERIFY(w.env.settings.SaveSetting("Setting", "UserName", "Amy"));
     LoginForm login(w.env.ctx, *w.users);
     login.Form_Load();
     QCOMPARE(login.Combo1->currentText(), QStringLiteral("Amy"));

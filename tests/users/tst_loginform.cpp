@@ -141,7 +141,7 @@ void LoginFormTest::preselection() {
     UsersWorld w;
     w.addUser("Amy", "abc");
     w.addUser("Test", "583");
-    w.env.settings.SaveSetting("Setting", "UserName", "Amy");
+    QVERIFY(w.env.settings.SaveSetting("Setting", "UserName", "Amy"));
     {
         LoginForm login(w.env.ctx, *w.users);
         login.Form_Load();
@@ -151,7 +151,7 @@ void LoginFormTest::preselection() {
         QCOMPARE(login.windowTitle(), QStringLiteral("登入"));
         QVERIFY(!login.Misc_Data->isEnabled());
     }
-    w.env.settings.SaveSetting("Setting", "UserName", "amy"); // case matters
+    QVERIFY(w.env.settings.SaveSetting("Setting", "UserName", "amy")); // case matters
     w.session().Setting.MyDataBasePath = w.session().DataRoot;
     LoginForm login(w.env.ctx, *w.users);
     login.Form_Load();
@@ -259,7 +259,7 @@ void LoginFormTest::roadThroughLedgerList() {
 void LoginFormTest::automaticOpening() {
     UsersWorld w;
     w.addUser("Amy", "abc", {"Home", "Trip"});
-    w.env.settings.SaveSetting("Setting", "AutoOpenState", "1");
+    QVERIFY(w.env.settings.SaveSetting("Setting", "AutoOpenState", "1"));
     scriptLogin(w, "Amy", "abc");
     declineApply(w);
     w.form->Form_Load();
@@ -271,7 +271,7 @@ void LoginFormTest::newUserWithoutLedgers() {
     UsersWorld w;
     w.addUser("Amy", "abc");
     // Nothing to open: the list comes all the same.
-    w.env.settings.SaveSetting("Setting", "AutoOpenState", "1");
+    QVERIFY(w.env.settings.SaveSetting("Setting", "AutoOpenState", "1"));
     scriptLogin(w, "Amy", "abc");
     w.env.prompts.answerText(QStringLiteral("家用"));
     w.env.prompts.answer(Prompts::Answer::Yes); // the first-use question
@@ -300,7 +300,7 @@ void LoginFormTest::newUserWithoutLedgers() {
 void LoginFormTest::endClosesMainWindow() {
     UsersWorld w;
     w.addUser("Amy", "abc");
-    w.env.settings.SaveSetting("Setting", "AutoLoginUsername", "Amy");
+    QVERIFY(w.env.settings.SaveSetting("Setting", "AutoLoginUsername", "Amy"));
     w.env.modal.on<LoginForm>([](LoginForm& f) {
         f.Check1->setChecked(false);
         f.cmdCancel->click();
@@ -320,7 +320,7 @@ void LoginFormTest::damagedLedgerFallsBackToList() {
     TestFiles::put(user + "Broken/Main.qvd", QByteArray(284, '\x7f')); // unknown tags
     TestFiles::put(user + "Broken/Accounts.qvd", QByteArray());
     TestFiles::put(user + "Home/Accounts.qvd", QByteArray());
-    w.env.settings.SaveSetting("Setting", "AutoOpenState", "1");
+    QVERIFY(w.env.settings.SaveSetting("Setting", "AutoOpenState", "1"));
     scriptLogin(w, "Amy", "abc");
     w.env.modal.on<OpenForm>([](OpenForm& f) {
         f.List1->setCurrentRow(1);

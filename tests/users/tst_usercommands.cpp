@@ -419,7 +419,7 @@ void UserCommandsTest::aboutSwitchThatCannotBeStored() {
 
 void UserCommandsTest::aboutCaption() {
     UsersWorld w;
-    w.env.settings.SaveSetting("Setting", "AutoBackupState", "");
+    QVERIFY(w.env.settings.SaveSetting("Setting", "AutoBackupState", ""));
     AboutForm f(w.env.ctx);
     QCOMPARE(f.windowTitle(), QStringLiteral("關於 Qivo Qivoka [自動備份已關閉]"));
     for (int i = 0; i < 7; ++i)

@@ -83,11 +83,13 @@ public:
                        const QString& defaultValue = QString()) const override {
         return m_values.value(section + '/' + key, defaultValue);
     }
-    bool SaveSetting(const QString& section, const QString& key, const QString& value) override {
+
+protected:
+    bool writeValue(const QString& section, const QString& key, const QString& value) override {
         m_values.insert(section + '/' + key, value);
         return true;
     }
-    bool DeleteSetting(const QString& section, const QString& key) override {
+    bool removeValue(const QString& section, const QString& key) override {
         m_values.remove(section + '/' + key);
         return true;
     }

@@ -62,7 +62,7 @@ bool OnlineRun::useService(const QString& hostPort, const VerbArgs& args) {
     const QUrl check(QStringLiteral("http://") + hostPort);
     if (!check.isValid() || check.host().isEmpty() || check.port() != port) return false;
     // The program reads its host from the settings: the tool gives it HOST there.
-    settings.SaveSetting(QStringLiteral("Online"), QStringLiteral("Host"), hostPort);
+    SaveSettingQuietly(settings, QStringLiteral("Online"), QStringLiteral("Host"), hostPort);
     if (args.options.contains(QStringLiteral("timeout-ms"))) {
         const int ms = args.options.value(QStringLiteral("timeout-ms")).toInt(&ok);
         if (!ok || ms < 1) return false;

@@ -4,6 +4,7 @@
 #include "mainwin/mainform.h"
 #include "platform/runtime.h"
 #include "store/loadledger.h"
+#include "store/settingoptions.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -33,21 +34,6 @@ int usage() {
     return 2;
 }
 
-// The mirrors of section Setting that --set may give (the rest keep the catalogue defaults).
-QString* mirror(SettingMirrors& m, const QString& key) {
-    const QHash<QString, QString*> byKey = {
-        {"AccState", &m.AccState},           {"MonState", &m.MonState},
-        {"MoneyState", &m.MoneyState},       {"TrvState", &m.TrvState},
-        {"AftState", &m.AftState},           {"AutoOpenState", &m.AutoOpenState},
-        {"UpdateState", &m.UpdateState},     {"SaveState", &m.SaveState},
-        {"ZeroState", &m.ZeroState},         {"MinState", &m.MinState},
-        {"MinLockState", &m.MinLockState},   {"DayState", &m.DayState},
-        {"DayState2", &m.DayState2},         {"YearState", &m.YearState},
-        {"DblClickState", &m.DblClickState}, {"ShowTitleState", &m.ShowTitleState},
-    };
-    return byKey.value(key, nullptr);
-}
-
 } // namespace
 
 ReportVerb::ReportVerb(const char* name_, const char* usage_, QStringList options_, bool exports_,
@@ -67,8 +53,9 @@ ToolRun::ToolRun(const ToolArgs& args) {
     clock.day = args.today;
     prompts.savePaths = args.exports;
     for (const auto& [key, value] : args.sets) {
-        settings.SaveSetting(QStringLiteral("Setting"), key, value);
-        if (QString* m = mirror(ctx.session.Setting, key)) *m = value;
+        SaveSettingQuietly(settings, SettingOptions::Section, key, value);
+        const SettingOption* option = SettingOptions::find(key);
+        if (option && option->mirror) ctx.session.Setting.*(option->mirror) = value;
     }
 }
 

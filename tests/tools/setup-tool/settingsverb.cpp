@@ -22,9 +22,11 @@ class RecordingSettings : public MemorySettings {
 public:
     bool recording = false;
     QJsonObject stored;
-    bool SaveSetting(const QString& section, const QString& key, const QString& value) override {
+
+protected:
+    bool writeValue(const QString& section, const QString& key, const QString& value) override {
         if (recording && section == SettingOptions::Section) stored.insert(key, value);
-        return MemorySettings::SaveSetting(section, key, value);
+        return MemorySettings::writeValue(section, key, value);
     }
 };
 
@@ -127,7 +129,7 @@ int SettingsVerb(const QStringList& args) {
     for (const auto& [key, value] : sets) {
         const SettingOption* option = SettingOptions::find(key);
         if (option && option->mirror) run.ctx.session.Setting.*option->mirror = value;
-        settings.SaveSetting(SettingOptions::Section, key, value);
+        SaveSettingQuietly(settings, SettingOptions::Section, key, value);
     }
     settings.recording = true;
 
