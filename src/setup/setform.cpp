@@ -43,8 +43,9 @@ bool isFolder(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
 
+// A folder is stored with its trailing "/"; no folder stays empty.
 QString withSlash(const QString& path) {
-    return path.isEmpty() || path.endsWith(u'/') ? path : path + u'/';
+    return path.isEmpty() ? path : FileIO::withTrailingSlash(path);
 }
 
 } // namespace

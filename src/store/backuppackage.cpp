@@ -169,7 +169,7 @@ BackupBuild BuildBackupPackage(AppContext& ctx) {
 
     const QString userFolder = s.userFolder();
     for (const QString& folder : FileIO::subFolders(userFolder)) {
-        const QString ledgerFolder = userFolder + folder + "/";
+        const QString ledgerFolder = FileIO::subFolder(userFolder, folder);
         for (const QString& name : FileIO::plainFiles(ledgerFolder)) {
             if (name.endsWith(QStringLiteral(".qvd"), Qt::CaseSensitive))
                 pack(folder + "\\" + name, ledgerFolder + name);
@@ -231,7 +231,7 @@ RestoreResult RestoreBackupPackage(AppContext& ctx) {
     for (const PackedFile& file : *files) {
         QString target = userFolder;
         if (!file.folder.isEmpty()) {
-            target += file.folder + "/";
+            target = FileIO::subFolder(userFolder, file.folder);
             if (!makeFolder(target)) return fail();
             packedNames[file.folder].insert(file.name.toLower());
         }
@@ -249,7 +249,7 @@ RestoreResult RestoreBackupPackage(AppContext& ctx) {
         for (const char* follower : kEntryGroupFollowers) {
             const QString name = QString::fromLatin1(follower);
             if (names.contains(name.toLower())) continue;
-            const QString path = userFolder + folder + "/" + name;
+            const QString path = FileIO::subFolder(userFolder, folder) + name;
             if (QFileInfo::exists(path)) group.remove(path);
         }
     }

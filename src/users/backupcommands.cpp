@@ -198,8 +198,8 @@ bool RestoreAutoBackup(AppContext& ctx) {
     Session& s = ctx.session;
     const QString userBackups = ResolveAutoBackupFolder(s) + s.CurrentUser;
     QDir().mkpath(userBackups);
-    s.Setting.BackupPath = userBackups + "/";
-    const QString chosen = chooseFile(ctx, userBackups + "/" + s.CurrentUser + ".qvk");
+    s.Setting.BackupPath = FileIO::withTrailingSlash(userBackups);
+    const QString chosen = chooseFile(ctx, s.Setting.BackupPath + s.CurrentUser + ".qvk");
     if (chosen.isEmpty()) return false;
     return restoreForCurrentUser(ctx, chosen, true, false);
 }
@@ -219,7 +219,7 @@ QString RestoreBackupBeforeLogin(AppContext& ctx) {
     // Nobody is logged in here: an existing user is replaced only by someone who knows the
     // password. A user without a readable password file cannot log in and is told to
     // restore, so such a user is restored without it.
-    const QString stored = UserFiles::readPassword(s.DataRoot + owner + QStringLiteral("/"));
+    const QString stored = UserFiles::readPassword(FileIO::subFolder(s.DataRoot, owner));
     if (!stored.isEmpty()) {
         const auto typed = prompts.password(QStringLiteral("這個備份資料的所屬帳號 ") + owner +
                                             QStringLiteral(" 已經存在，請輸入該帳號的密碼"));

@@ -137,7 +137,7 @@ void LoginForm::GetDirName() {
 }
 
 QString LoginForm::PassInit(const QString& us) const {
-    return UserFiles::readPassword(m_ctx.session.DataRoot + us + QStringLiteral("/"));
+    return UserFiles::readPassword(FileIO::subFolder(m_ctx.session.DataRoot, us));
 }
 
 void LoginForm::cmdOK_Click() {
@@ -147,7 +147,7 @@ void LoginForm::cmdOK_Click() {
     m_users.FirstUse = QStringLiteral("0");
     const QString user = Combo1->currentText();
     const QString password = Text2->text();
-    const QString userFolder = session.DataRoot + user + QStringLiteral("/");
+    const QString userFolder = FileIO::subFolder(session.DataRoot, user);
 
     // A name that could not be a user folder is no user: nothing outside the data folder
     // (or the data folder itself) is ever looked at.
