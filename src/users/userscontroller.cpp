@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <exception>
 #include <utility>
 
 UsersController::UsersController(MainView& form) : QObject(&form.Window()), m_form(form) {
@@ -55,22 +54,18 @@ void UsersController::RunLogin() {
 
 UsersController::AfterLogin UsersController::runAfterLogin(const QStringList& ledgers) {
     AppContext& ctx = context();
-    try {
-        ctx.session.LedgerNames = ledgers;
-        if (!OlderFiles::convertUser(ctx.session.userFolder(), ledgers)) return AfterLogin::Failed;
-        if (!MemoCheckDone) {
-            MemoCheckDone = true;
-            if (CheckMemoReminders) CheckMemoReminders();
-        }
-        if (ctx.session.Setting.AutoOpenState == u"1" && !ledgers.isEmpty()) {
-            if (OpenLedger(ledgers.first())) return AfterLogin::LedgerOpen;
-            // The first ledger could not be read: the list lets the user choose another.
-        }
-        return showLedgerList(ledgers, true) == ListEnd::Opened ? AfterLogin::LedgerOpen
-                                                                : AfterLogin::LoggedOut;
-    } catch (const std::exception&) {
-        return AfterLogin::Failed;
+    ctx.session.LedgerNames = ledgers;
+    if (!OlderFiles::convertUser(ctx.session.userFolder(), ledgers)) return AfterLogin::Failed;
+    if (!MemoCheckDone) {
+        MemoCheckDone = true;
+        if (CheckMemoReminders) CheckMemoReminders();
     }
+    if (ctx.session.Setting.AutoOpenState == u"1" && !ledgers.isEmpty()) {
+        if (OpenLedger(ledgers.first())) return AfterLogin::LedgerOpen;
+        // The first ledger could not be read: the list lets the user choose another.
+    }
+    return showLedgerList(ledgers, true) == ListEnd::Opened ? AfterLogin::LedgerOpen
+                                                            : AfterLogin::LoggedOut;
 }
 
 UsersController::ListEnd UsersController::showLedgerList(const QStringList& ledgers,
