@@ -78,6 +78,17 @@ QString textOf(const QJsonValue& value) {
 
 const QString Today = QStringLiteral("2026/01/15");
 
+// Scripts the server for a table row's reply ("<refused>": the server is closed;
+// "<timeout>": the request is left unanswered) and gives the --timeout-ms to use: only the
+// time-out case gets a short limit, as a loaded machine may answer slowly.
+QString serve(FakeServer& server, const QByteArray& body) {
+    if (body == "<refused>")
+        server.close();
+    else if (body != "<timeout>")
+        server.respond(body);
+    return body == "<timeout>" ? QStringLiteral("400") : QStringLiteral("20000");
+}
+
 } // namespace
 
 void TestOnlineTool::requests_data() {
@@ -183,12 +194,7 @@ void TestOnlineTool::downloadReplies() {
     QFETCH(QString, status);
     QFETCH(Rows, rows);
     FakeServer server;
-    if (body == "<refused>")
-        server.close();
-    else if (body != "<timeout>")
-        server.respond(body);
-    // Only the time-out case gets a short limit: a loaded machine may answer slowly.
-    const QString limit = body == "<timeout>" ? "400" : "20000";
+    const QString limit = serve(server, body);
     const QJsonObject out =
         run({"download", server.hostPort(), "amy", "pw", "--timeout-ms", limit});
     QCOMPARE(textOf(out.value("warning")), warning);
@@ -223,11 +229,7 @@ void TestOnlineTool::clearReplies() {
     QFETCH(QString, warning);
     QFETCH(QString, info);
     FakeServer server;
-    if (body == "<refused>")
-        server.close();
-    else if (body != "<timeout>")
-        server.respond(body);
-    const QString limit = body == "<timeout>" ? "400" : "20000";
+    const QString limit = serve(server, body);
     const QJsonObject out = run({"clear", server.hostPort(), "amy", "pw", "--timeout-ms", limit});
     QCOMPARE(textOf(out.value("warning")), warning);
     QCOMPARE(textOf(out.value("info")), info);
@@ -274,8 +276,7 @@ void TestOnlineTool::winningNumbers() {
     QFETCH(QString, message);
     QFETCH(QStringList, boxes);
     FakeServer server;
-    if (body != "<timeout>") server.respond(body);
-    const QString limit = body == "<timeout>" ? "400" : "20000";
+    const QString limit = serve(server, body);
     const QJsonObject out = run({"numbers", server.hostPort(), year, QString::number(period),
                                  "--today", "2026/05/02", "--timeout-ms", limit});
     QCOMPARE(server.requests(), QList<QByteArray>{"GET " + path + " HTTP/1.1"});
