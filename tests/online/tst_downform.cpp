@@ -1,5 +1,6 @@
 // The download window on a main window over a small ledger, driven as a user would: the
 // service's replies, the imports, 加入帳本 and its marks, the clear, the remembered login.
+#include <QApplication>
 #include <QtTest>
 
 #include <QAction>
@@ -218,6 +219,9 @@ void TestDownForm::inputDuringARequestIsDropped() {
     d.StageRows({row("2024/01/05", "E-餐飲費", "A-現金", "1")});
     d.Text1->setText("amy");
     d.Text2->setText("pw");
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    d.Text2->setFocus();
     f.env.http.duringRequest = [&] { QueueClick(d.Command4); };
     if (download) {
         f.env.http.queueReply(cp950("2024/01/06\nE-餐飲費\nA-現金\n2\n\n\n\n"));
@@ -232,6 +236,8 @@ void TestDownForm::inputDuringARequestIsDropped() {
     QVERIFY(d.isEnabled());
     QCOMPARE(d.Liv1->topLevelItemCount(), download ? 1 : 0);
     QCOMPARE(f.env.http.requested.size(), 1);
+    // The keyboard is where it was before the request.
+    QCOMPARE(QApplication::focusWidget(), d.Text2);
 }
 
 void TestDownForm::postingFromTheMainWindow() {
