@@ -1,16 +1,13 @@
 // mainwin-bench: times the main window's tree build, tree totals and entry listing on a
 // full-size generated ledger, offscreen, each against one pass over the entries that only
 // sums their amounts (median of five runs).
-#include "generate.h"
 #include "timing.h"
+#include "windowbench.h"
 
 #include "journal/diaryform.h"
 #include "mainwin/mainform.h"
 #include "mainwin/treefigures.h"
-#include "platform/clock.h"
-#include "platform/prompts.h"
 #include "platform/runtime.h"
-#include "platform/settingsstore.h"
 #include "schedule/entryreminders.h"
 #include "schedule/recurringdue.h"
 #include "store/amounts.h"
@@ -23,7 +20,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -35,35 +31,7 @@ namespace {
 
 using Bench::g_sink;
 using Bench::medianMs;
-
-// Boxes would block a timed run: every one is counted and answered "no".
-class SilentPrompts : public Prompts {
-public:
-    int boxes = 0;
-    void information(const QString&, const QString&) override { ++boxes; }
-    void warning(const QString& text, const QString&) override {
-        ++boxes;
-        std::fprintf(stderr, "warning: %s\n", qPrintable(text));
-    }
-    void plain(const QString&, const QString&) override { ++boxes; }
-    Answer question(const QString&, Buttons, const QString&) override {
-        ++boxes;
-        return Answer::No;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<QString> password(const QString&, const QString&) override { return {}; }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString browseFolder(const QString&) override { return {}; }
-};
-
-class BenchClock : public Clock {
-public:
-    QDate today() const override { return QDate(2024, 12, 31); }
-    QDateTime now() const override { return QDateTime(today(), QTime(12, 0)); }
-};
+using Bench::report;
 
 // Makes one asset account the second account of every third entry, so that the largest
 // account lists 10000 rows.
@@ -74,33 +42,16 @@ int makeLargestAccount(Ledger& ledger) {
     return index;
 }
 
-void report(const char* name, double ms, double baseline) {
-    std::printf("%-40s %9.2f ms %8.1fx\n", name, ms, ms / baseline);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    QTemporaryDir tmp;
-    IniSettingsStore settings(tmp.path() + QStringLiteral("/settings.ini"));
-    SilentPrompts prompts;
-    BenchClock clock;
-    AppContext ctx;
-    ctx.services.settings = &settings;
-    ctx.services.prompts = &prompts;
-    ctx.services.clock = &clock;
-    ctx.session.AppFolder = tmp.path() + QStringLiteral("/");
-    ctx.session.DataRoot = tmp.path() + QStringLiteral("/DataBase/");
-    ctx.session.CurrentUser = QStringLiteral("Bench");
-    ctx.session.LedgerName = QStringLiteral("Full");
-
-    GenerateFullLedger(ctx.ledger);
+    Bench::WindowBench bench;
+    AppContext& ctx = bench.ctx;
+    const Bench::SilentPrompts& prompts = bench.prompts;
     const int largest = makeLargestAccount(ctx.ledger);
-    std::printf("ledger: %d entries, %d accounts\n", ctx.ledger.EntryCount - 1,
-                ctx.ledger.AccountCount - 1);
 
     MainForm w(ctx);
     w.EndProcess = [] {};
@@ -130,7 +81,7 @@ int main(int argc, char** argv) {
     {
         // The one pass over the entries alone, without the node texts.
         const Periods::Bounds bounds = Periods::periodBounds(Periods::All, 2024, 1, false);
-        const QString today = Runtime::dateText(clock.today());
+        const QString today = Runtime::dateText(bench.clock.today());
         EntryAccountCache cache; // kept between passes, as the window keeps it
         report("  of which ComputeTreeFigures (全部)", medianMs([&] {
                    g_sink =

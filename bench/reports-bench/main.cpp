@@ -2,13 +2,10 @@
 // button to the filled lists and pies (painting not counted), each against one pass over the
 // entries that only sums their amounts (median of five runs). Lines with a limit say "over"
 // when the median passes it, and the run then ends with exit code 1.
-#include "generate.h"
 #include "timing.h"
+#include "windowbench.h"
 
 #include "mainwin/mainform.h"
-#include "platform/clock.h"
-#include "platform/prompts.h"
-#include "platform/settingsstore.h"
 #include "reports/budgetshowform.h"
 #include "reports/ibsform.h"
 #include "reports/ieform.h"
@@ -22,73 +19,21 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <cstdio>
 
-namespace {
-
 using Bench::g_sink;
 using Bench::medianMs;
-
-// Boxes would block a timed run: every one is counted and answered "no".
-class SilentPrompts : public Prompts {
-public:
-    void information(const QString&, const QString&) override {}
-    void warning(const QString& text, const QString&) override {
-        std::fprintf(stderr, "warning: %s\n", qPrintable(text));
-    }
-    void plain(const QString&, const QString&) override {}
-    Answer question(const QString&, Buttons, const QString&) override { return Answer::No; }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<QString> password(const QString&, const QString&) override { return {}; }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString browseFolder(const QString&) override { return {}; }
-};
-
-class BenchClock : public Clock {
-public:
-    QDate today() const override { return QDate(2024, 12, 31); }
-    QDateTime now() const override { return QDateTime(today(), QTime(12, 0)); }
-};
-
-void report(const char* name, double ms, double baseline) {
-    std::printf("%-40s %9.2f ms %8.1fx\n", name, ms, ms / baseline);
-}
-
-// A line with its limit; false when the median passed it.
-bool reportWithin(const char* name, double ms, double baseline, double limitMs) {
-    std::printf("%-40s %9.2f ms %8.1fx  limit %.0f ms%s\n", name, ms, ms / baseline, limitMs,
-                ms > limitMs ? "  over" : "");
-    return ms <= limitMs;
-}
-
-} // namespace
+using Bench::report;
+using Bench::reportWithin;
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    QTemporaryDir tmp;
-    IniSettingsStore settings(tmp.path() + QStringLiteral("/settings.ini"));
-    SilentPrompts prompts;
-    BenchClock clock;
-    AppContext ctx;
-    ctx.services.settings = &settings;
-    ctx.services.prompts = &prompts;
-    ctx.services.clock = &clock;
-    ctx.session.AppFolder = tmp.path() + QStringLiteral("/");
-    ctx.session.DataRoot = tmp.path() + QStringLiteral("/DataBase/");
-    ctx.session.CurrentUser = QStringLiteral("Bench");
-    ctx.session.LedgerName = QStringLiteral("Full");
-
-    GenerateFullLedger(ctx.ledger);
-    std::printf("ledger: %d entries, %d accounts\n", ctx.ledger.EntryCount - 1,
-                ctx.ledger.AccountCount - 1);
+    Bench::WindowBench bench;
+    AppContext& ctx = bench.ctx;
 
     const Ledger& ledger = ctx.ledger;
     const double baseline = medianMs([&] {
