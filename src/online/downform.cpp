@@ -104,11 +104,7 @@ void DownForm::buildControls() {
     Command7 = button("Command7", QStringLiteral("到記帳服務網站"), 120);
     Command4 = button("Command4", QStringLiteral("結束"), 80);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    m_statusText = new QLabel(StatusBar1);
-    StatusBar1->addWidget(m_statusText, 1);
+    StatusBar1 = StatusLine(this, m_statusText);
     StatusBar1->resize(StatusBar1->width(), 22);
 
     // The menu bar sits above the designed inner area.

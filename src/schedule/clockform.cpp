@@ -43,11 +43,7 @@ ClockForm::ClockForm(MainView& main, QWidget* parent) : QDialog(parent), m_main(
     connect(Command2, &QPushButton::clicked, this, &ClockForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &ClockForm::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &ClockForm::Command4_Click);
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    m_statusText = new QLabel(StatusBar1);
-    StatusBar1->addWidget(m_statusText, 1);
+    StatusBar1 = StatusLine(this, m_statusText);
 
     auto* grid = new QGridLayout;
     QLabel* captions[] = {Label1, Label2, Label3, Label4, Label5, Label6};

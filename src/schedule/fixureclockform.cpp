@@ -53,11 +53,7 @@ FixureClockForm::FixureClockForm(MainView& main, QWidget* parent) : QDialog(pare
     connect(Command3, &QPushButton::clicked, this, &FixureClockForm::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FixureClockForm::Command4_Click);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    m_statusText = new QLabel(StatusBar1);
-    StatusBar1->addWidget(m_statusText, 1);
+    StatusBar1 = StatusLine(this, m_statusText);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command3);

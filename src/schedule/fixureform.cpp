@@ -117,11 +117,7 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     Liv1->header()->setSortIndicatorShown(false);
     Liv1->header()->setStretchLastSection(false);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    m_statusText = new QLabel(StatusBar1);
-    StatusBar1->addWidget(m_statusText, 1);
+    StatusBar1 = StatusLine(this, m_statusText);
 
     auto* line1 = new QHBoxLayout;
     line1->addWidget(Label1);

@@ -45,11 +45,7 @@ MemoClockForm::MemoClockForm(AppContext& ctx, MemoBook& book, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &MemoClockForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MemoClockForm::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MemoClockForm::Command4_Click);
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    m_statusText = new QLabel(StatusBar1);
-    StatusBar1->addWidget(m_statusText, 1);
+    StatusBar1 = StatusLine(this, m_statusText);
 
     auto* grid = new QGridLayout;
     grid->addWidget(Label1, 0, 0);

@@ -96,11 +96,7 @@ MemoForm::MemoForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     buildUpperHalf();
     buildLowerHalf();
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    m_statusText = new QLabel(StatusBar1);
-    StatusBar1->addWidget(m_statusText, 1);
+    StatusBar1 = StatusLine(this, m_statusText);
     static_cast<QVBoxLayout*>(layout())->addWidget(StatusBar1);
     setMinimumSize(Runtime::twipsToPixels(MinWidthTwips), Runtime::twipsToPixels(MinHeightTwips));
     resize(Runtime::twipsToPixels(ClosedWidthTwips), Runtime::twipsToPixels(ClosedHeightTwips));

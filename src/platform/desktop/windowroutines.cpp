@@ -15,6 +15,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -205,6 +206,15 @@ QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     return l;
+}
+
+QStatusBar* StatusLine(QWidget* parent, QLabel*& text) {
+    auto* bar = new QStatusBar(parent);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    text = new QLabel(bar);
+    bar->addWidget(text, 1);
+    return bar;
 }
 
 QPushButton* NamedButton(QWidget* parent, const char* name, const QString& caption) {

@@ -6,6 +6,7 @@ class Prompts;
 class QDialog;
 class QComboBox;
 class QLabel;
+class QStatusBar;
 class QTreeView;
 class QWidget;
 
@@ -65,9 +66,11 @@ void SaveColumnWidths(const QTreeView* list, SettingsStore& store, const QString
 // The lists of a window take the font size of setting MainFontSize (default 9).
 void ApplyListFontSize(QWidget* list, const SettingsStore& store);
 
-class QLabel;
 class QPushButton;
 // A label or a push button carrying its documented name as its object name. Buttons are
 // not default buttons by themselves: Enter belongs to the window's own keys.
 QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text = QString());
 QPushButton* NamedButton(QWidget* parent, const char* name, const QString& caption);
+// A window's status bar "StatusBar1" without a size grip, with one text panel across it
+// (handed back in `text`).
+QStatusBar* StatusLine(QWidget* parent, QLabel*& text);
