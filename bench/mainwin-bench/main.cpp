@@ -6,13 +6,13 @@
 
 #include "journal/diaryform.h"
 #include "mainwin/mainform.h"
-#include "mainwin/treefigures.h"
 #include "platform/runtime.h"
-#include "schedule/entryreminders.h"
-#include "schedule/recurringdue.h"
+#include "rules/schedule/entryreminders.h"
+#include "rules/schedule/recurringdue.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/treefigures.h"
 
 #include <QAction>
 #include <QApplication>

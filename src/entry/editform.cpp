@@ -12,8 +12,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwin/colourtable.h"
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
@@ -21,6 +19,8 @@
 #include "store/accountnames.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "windowparts/colourtable.h"
+#include "windowparts/mainview.h"
 
 using namespace MultiEdit;
 

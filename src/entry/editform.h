@@ -3,7 +3,7 @@
 #include <QList>
 #include <array>
 
-#include "entry/multiedit.h"
+#include "rules/entry/multiedit.h"
 
 class QCheckBox;
 class QComboBox;

@@ -2,10 +2,10 @@
 
 #include <QTreeWidget>
 
-#include "mainwin/imagelist.h"
-#include "mainwin/mainview.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "windowparts/imagelist.h"
+#include "windowparts/mainview.h"
 
 namespace EntryRows {
 

@@ -23,8 +23,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwin/colourtable.h"
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
 #include "platform/prompts.h"
@@ -35,6 +33,8 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/detailtext.h"
+#include "windowparts/colourtable.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

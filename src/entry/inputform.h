@@ -3,8 +3,8 @@
 #include <QString>
 #include <array>
 
-#include "entry/amountkeypad.h"
-#include "entry/storeentry.h"
+#include "rules/entry/amountkeypad.h"
+#include "rules/entry/storeentry.h"
 
 class QAction;
 class QCheckBox;

@@ -10,13 +10,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "entry/entryrules.h"
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/runtime.h"
+#include "rules/entry/entryrules.h"
 #include "store/accountnames.h"
 #include "store/appcontext.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

@@ -13,19 +13,19 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
-#include "entry/entrycommands.h"
 #include "entry/entryrows.h"
 #include "entry/installmentform.h"
 #include "entry/quickform.h"
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
+#include "rules/entry/entrycommands.h"
 #include "setup/accountnoteform.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "windowparts/mainview.h"
 
 namespace {
 const QString Section = QStringLiteral("InputForm");

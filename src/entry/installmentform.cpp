@@ -11,10 +11,10 @@
 
 #include "entry/entryrows.h"
 #include "entry/inputform.h"
-#include "entry/installments.h"
-#include "mainwin/mainview.h"
 #include "platform/prompts.h"
+#include "rules/entry/installments.h"
 #include "store/appcontext.h"
+#include "windowparts/mainview.h"
 
 InstallmentForm::InstallmentForm(AppContext& ctx, MainView& main, InputForm& input, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_main(main), m_input(input) {

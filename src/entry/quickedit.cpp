@@ -13,10 +13,10 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "entry/entryrules.h"
 #include "entry/quickform.h"
 #include "platform/codec.h"
 #include "platform/prompts.h"
+#include "rules/entry/entryrules.h"
 #include "store/accountnames.h"
 #include "store/appcontext.h"
 #include "store/sidefiles.h"

@@ -21,14 +21,14 @@
 
 #include "entry/inputform.h"
 #include "entry/quickedit.h"
-#include "mainwin/imagelist.h"
-#include "mainwin/mainview.h"
 #include "platform/codec.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
+#include "windowparts/imagelist.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QStatusBar>
 
 #include "entry/quickform.h"
-#include "entry/repeatedentries.h"
 #include "platform/prompts.h"
+#include "rules/entry/repeatedentries.h"
 #include "store/appcontext.h"
 
 void QuickForm::Command2_Click() {

@@ -18,12 +18,12 @@
 #include <QTreeView>
 
 #include "journal/journalmodel.h"
-#include "mainwin/mainform_widgets.h"
-#include "mainwin/mainview.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
+#include "windowparts/formwidgets.h"
+#include "windowparts/mainview.h"
 
 namespace {
 const QString section = QStringLiteral("DiaryForm");

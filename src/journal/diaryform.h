@@ -2,7 +2,7 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "journal/journallisting.h"
+#include "rules/journal/journallisting.h"
 
 class JournalModel;
 class MainView;

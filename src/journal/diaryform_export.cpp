@@ -2,10 +2,10 @@
 #include <QTreeView>
 
 #include "journal/diaryform.h"
-#include "journal/exportcells.h"
 #include "journal/journalmodel.h"
 #include "platform/clock.h"
-#include "reports/export/reportwriter.h"
+#include "rules/journal/exportcells.h"
+#include "rules/reports/reportwriter.h"
 #include "store/appcontext.h"
 
 void DiaryForm::Export_All_Click() {

@@ -9,9 +9,9 @@
 
 #include "journal/diaryform.h"
 #include "journal/journalmodel.h"
-#include "mainwin/mainview.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
+#include "windowparts/mainview.h"
 
 using namespace Journal;
 

@@ -10,13 +10,13 @@
 
 #include "journal/diaryform.h"
 #include "journal/journalmodel.h"
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "reports/periodarrows.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "windowparts/mainview.h"
 
 // ---- Jump, tick, pop-up menu ----------------------------------------------------------------
 

@@ -2,12 +2,12 @@
 
 #include <QBrush>
 
-#include "mainwin/colourtable.h"
-#include "mainwin/imagelist.h"
 #include "store/amounts.h"
 #include "store/ledger.h"
 #include "store/periods.h"
 #include "store/session.h"
+#include "windowparts/colourtable.h"
+#include "windowparts/imagelist.h"
 
 namespace {
 const QColor sundayRed(206, 0, 0);

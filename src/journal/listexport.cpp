@@ -2,12 +2,12 @@
 
 #include <QTreeWidget>
 
-#include "journal/exportcells.h"
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
-#include "reports/export/reportwriter.h"
+#include "rules/journal/exportcells.h"
+#include "rules/reports/reportwriter.h"
 #include "store/appcontext.h"
 #include "store/ledger.h"
+#include "windowparts/mainview.h"
 
 QString ListExportTitle(const QString& ledgerName, const QString& nodeKey,
                         const QString& periodText) {

@@ -16,9 +16,9 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "mainwin/mainform_widgets.h"
 #include "platform/desktop/windowroutines.h"
 #include "store/appcontext.h"
+#include "windowparts/formwidgets.h"
 
 namespace {
 // Design widths and texts of the nine status panels.

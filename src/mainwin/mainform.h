@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "mainwin/mainform_menus.h"
-#include "mainwin/mainview.h"
+#include "windowparts/mainview.h"
 
 class DiaryForm;
 class QAction;

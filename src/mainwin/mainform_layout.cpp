@@ -12,9 +12,9 @@
 #include <cmath>
 
 #include "mainwin/mainform.h"
-#include "mainwin/mainform_widgets.h"
 #include "platform/runtime.h"
 #include "store/appcontext.h"
+#include "windowparts/formwidgets.h"
 
 namespace {
 constexpr int minWidth = 1000; // 15000 twips

@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "mainwin/colourtable.h"
-#include "mainwin/imagelist.h"
 #include "mainwin/mainform.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
@@ -21,6 +19,8 @@
 #include "store/balances.h"
 #include "store/detailtext.h"
 #include "store/periods.h"
+#include "windowparts/colourtable.h"
+#include "windowparts/imagelist.h"
 
 namespace {
 const QBrush red(QColor(206, 0, 0));

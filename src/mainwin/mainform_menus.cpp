@@ -10,7 +10,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "mainwin/colourtable.h"
+#include "windowparts/colourtable.h"
 
 namespace {
 

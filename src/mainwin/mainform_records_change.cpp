@@ -8,12 +8,12 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
-#include "mainwin/colourtable.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "windowparts/colourtable.h"
 
 QList<int> MainForm::rowEntries(const QList<QTreeWidgetItem*>& rows) const {
     QList<int> indices;

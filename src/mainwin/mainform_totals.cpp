@@ -5,13 +5,13 @@
 #include <QTreeWidget>
 
 #include "mainwin/mainform.h"
-#include "mainwin/treefigures.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/treefigures.h"
 
 // What UpdateTreeTotals remembers between runs. The entry cache checks itself against the
 // tables. Node texts are written only by the tree build (which replaces the node and label

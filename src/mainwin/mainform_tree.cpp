@@ -3,11 +3,11 @@
 #include <QComboBox>
 #include <QTreeWidget>
 
-#include "mainwin/imagelist.h"
 #include "mainwin/mainform.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/treestate.h"
+#include "windowparts/imagelist.h"
 
 namespace {
 const QString rootKeys[5] = {QStringLiteral("資產"), QStringLiteral("負債"), QStringLiteral("收入"),

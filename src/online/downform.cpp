@@ -13,11 +13,11 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
-#include "mainwin/mainview.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

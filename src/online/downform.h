@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <QList>
 
-#include "online/onlineservice.h"
+#include "rules/online/onlineservice.h"
 
 class MainView;
 class QCheckBox;

@@ -4,16 +4,16 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-#include "mainwin/mainview.h"
-#include "online/csvimport.h"
 #include "online/downform.h"
-#include "online/downposting.h"
 #include "online/windowrequest.h"
 #include "platform/fileio.h"
 #include "platform/http.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
+#include "rules/online/csvimport.h"
+#include "rules/online/downposting.h"
 #include "store/appcontext.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

@@ -9,11 +9,7 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
-#include "mainwin/imagelist.h"
-#include "mainwin/mainview.h"
-#include "online/lotteryrules.h"
 #include "online/numberlistform.h"
-#include "online/onlineservice.h"
 #include "online/windowrequest.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
@@ -21,7 +17,11 @@
 #include "platform/http.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
+#include "rules/online/lotteryrules.h"
+#include "rules/online/onlineservice.h"
 #include "store/appcontext.h"
+#include "windowparts/imagelist.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <array>
 
-#include "online/paynumfile.h"
+#include "rules/online/paynumfile.h"
 
 class MainView;
 class QComboBox;

@@ -7,13 +7,13 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "mainwin/imagelist.h"
-#include "mainwin/mainview.h"
 #include "online/numberform.h"
 #include "platform/clock.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
+#include "windowparts/imagelist.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

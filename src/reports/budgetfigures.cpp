@@ -1,11 +1,11 @@
 #include "reports/budgetfigures.h"
 
-#include "mainwin/treefigures.h"
-#include "reports/reportfigures.h"
-#include "reports/statementbalances.h"
+#include "rules/reports/reportfigures.h"
+#include "rules/reports/statementbalances.h"
 #include "store/amounts.h"
 #include "store/ledger.h"
 #include "store/session.h"
+#include "store/treefigures.h"
 
 namespace BudgetFigures {
 

@@ -10,9 +10,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "entry/entryrules.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
+#include "rules/entry/entryrules.h"
 #include "store/appcontext.h"
 
 namespace {

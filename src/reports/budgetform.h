@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <array>
 
-#include "reports/budgetcells.h"
+#include "rules/reports/budgetcells.h"
 
 class QLabel;
 class QLineEdit;

@@ -15,21 +15,21 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
-#include "mainwin/imagelist.h"
-#include "mainwin/mainform_widgets.h"
-#include "mainwin/mainview.h"
-#include "mainwin/treefigures.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
-#include "reports/budgetcells.h"
 #include "reports/budgetform.h"
 #include "reports/periodarrows.h"
+#include "rules/reports/budgetcells.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/treefigures.h"
+#include "windowparts/formwidgets.h"
+#include "windowparts/imagelist.h"
+#include "windowparts/mainview.h"
 
 namespace {
 const QString Section = QStringLiteral("BudgetShowForm");

@@ -9,14 +9,14 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "mainwin/treefigures.h"
 #include "platform/clock.h"
-#include "reports/budgetcells.h"
 #include "reports/budgetfigures.h"
-#include "reports/reportfigures.h"
+#include "rules/reports/budgetcells.h"
+#include "rules/reports/reportfigures.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/treefigures.h"
 
 namespace {
 

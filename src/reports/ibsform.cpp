@@ -1,7 +1,5 @@
 #include "reports/ibsform.h"
 
-#include "mainwin/mainform_widgets.h"
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/runtime.h"
@@ -10,6 +8,8 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "windowparts/formwidgets.h"
+#include "windowparts/mainview.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "mainwin/treefigures.h"
-#include "reports/reportfigures.h"
+#include "rules/reports/reportfigures.h"
+#include "store/treefigures.h"
 
 class MainView;
 class ReportChart;

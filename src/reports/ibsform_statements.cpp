@@ -1,14 +1,14 @@
 // The balance sheet and the income statement: computing the tables and showing them.
 #include "reports/ibsform.h"
 
-#include "mainwin/imagelist.h"
 #include "platform/clock.h"
 #include "platform/runtime.h"
-#include "reports/export/reportwriter.h"
 #include "reports/reportchart.h"
-#include "reports/statementbalances.h"
+#include "rules/reports/reportwriter.h"
+#include "rules/reports/statementbalances.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "windowparts/imagelist.h"
 
 #include <QAction>
 #include <QComboBox>

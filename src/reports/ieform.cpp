@@ -6,18 +6,18 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "mainwin/imagelist.h"
-#include "mainwin/mainform_widgets.h"
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
-#include "reports/dailyfigures.h"
 #include "reports/periodarrows.h"
+#include "rules/reports/dailyfigures.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "windowparts/formwidgets.h"
+#include "windowparts/imagelist.h"
+#include "windowparts/mainview.h"
 
 namespace {
 const QString Section = QStringLiteral("IEForm");

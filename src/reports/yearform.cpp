@@ -11,9 +11,6 @@
 #include <QTabBar>
 #include <QTreeWidget>
 
-#include "mainwin/mainform_widgets.h"
-#include "mainwin/mainview.h"
-#include "mainwin/treefigures.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/runtime.h"
@@ -22,6 +19,9 @@
 #include "reports/reportchart.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/treefigures.h"
+#include "windowparts/formwidgets.h"
+#include "windowparts/mainview.h"
 
 namespace {
 const QString Section = QStringLiteral("YearForm");

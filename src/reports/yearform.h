@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "reports/yearfigures.h"
+#include "rules/reports/yearfigures.h"
 
 class EntryAccountCache;
 class MainView;

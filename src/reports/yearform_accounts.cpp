@@ -5,13 +5,13 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-#include "entry/entryrules.h"
-#include "mainwin/treefigures.h"
 #include "platform/clock.h"
 #include "reports/reportchart.h"
 #include "reports/yearform.h"
+#include "rules/entry/entryrules.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/treefigures.h"
 
 namespace {
 const QColor Red(255, 0, 0);

@@ -2,13 +2,13 @@
 // expense.
 #include <QTreeWidget>
 
-#include "mainwin/treefigures.h"
 #include "platform/clock.h"
 #include "reports/reportchart.h"
-#include "reports/reportfigures.h"
 #include "reports/yearform.h"
+#include "rules/reports/reportfigures.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/treefigures.h"
 
 namespace {
 const QColor Red(255, 0, 0);

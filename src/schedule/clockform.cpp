@@ -8,13 +8,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
-#include "schedule/entryreminders.h"
+#include "rules/schedule/entryreminders.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "windowparts/mainview.h"
 
 namespace {} // namespace
 

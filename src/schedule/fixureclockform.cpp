@@ -8,14 +8,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
-#include "schedule/recurringposting.h"
+#include "rules/schedule/recurringposting.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-#include "schedule/recurringdue.h"
+#include "rules/schedule/recurringdue.h"
 
 class MainView;
 class QLabel;

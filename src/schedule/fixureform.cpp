@@ -13,16 +13,16 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "entry/entryrules.h"
-#include "mainwin/imagelist.h"
-#include "mainwin/mainview.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
+#include "rules/entry/entryrules.h"
 #include "schedule/schedulechoices.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "windowparts/imagelist.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

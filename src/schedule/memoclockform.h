@@ -2,8 +2,8 @@
 #include <QDialog>
 #include <vector>
 
-#include "schedule/memodue.h"
-#include "schedule/memofiles.h"
+#include "rules/schedule/memodue.h"
+#include "rules/schedule/memofiles.h"
 
 struct AppContext;
 class QLabel;

@@ -15,16 +15,16 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "entry/entryrules.h"
-#include "mainwin/imagelist.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
+#include "rules/entry/entryrules.h"
 #include "schedule/schedulechoices.h"
 #include "store/appcontext.h"
 #include "store/ledger.h"
+#include "windowparts/imagelist.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <array>
 
-#include "schedule/memofiles.h"
+#include "rules/schedule/memofiles.h"
 
 struct AppContext;
 class QComboBox;

@@ -12,13 +12,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "entry/entryrules.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
+#include "rules/entry/entryrules.h"
+#include "rules/setup/detailtextlines.h"
 #include "setup/accountnoteform.h"
-#include "setup/detailtextlines.h"
 #include "store/accountnames.h"
 #include "store/appcontext.h"
 

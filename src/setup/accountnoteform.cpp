@@ -11,7 +11,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/shell.h"
-#include "setup/detailtextlines.h"
+#include "rules/setup/detailtextlines.h"
 #include "store/appcontext.h"
 
 namespace {

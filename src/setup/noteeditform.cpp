@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "platform/prompts.h"
-#include "setup/detailtextlines.h"
-#include "setup/detailtextlist.h"
+#include "rules/setup/detailtextlines.h"
+#include "rules/setup/detailtextlist.h"
 #include "store/appcontext.h"
 
 NoteEditForm::NoteEditForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {

@@ -16,7 +16,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
 #include "platform/desktop/windowroutines.h"
@@ -24,10 +23,11 @@
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
-#include "setup/settingsfile.h"
+#include "rules/setup/settingsfile.h"
 #include "store/appcontext.h"
 #include "store/ledgerfiles.h"
 #include "store/settingoptions.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwin/mainview.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
+#include "rules/users/deletebycondition.h"
 #include "store/appcontext.h"
-#include "users/deletebycondition.h"
+#include "windowparts/mainview.h"
 
 namespace {
 

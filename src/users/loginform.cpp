@@ -1,18 +1,18 @@
 #include "users/loginform.h"
 
-#include "mainwin/mainview.h"
 #include "platform/codec.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/fileio.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
+#include "rules/users/backupcommands.h"
+#include "rules/users/namecheck.h"
+#include "rules/users/userfiles.h"
 #include "store/appcontext.h"
-#include "users/backupcommands.h"
-#include "users/namecheck.h"
 #include "users/newuserform.h"
-#include "users/userfiles.h"
 #include "users/userscontroller.h"
+#include "windowparts/mainview.h"
 
 #include <QCheckBox>
 #include <QComboBox>

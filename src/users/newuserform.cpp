@@ -2,10 +2,10 @@
 
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
+#include "rules/users/namecheck.h"
+#include "rules/users/userfiles.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
-#include "users/namecheck.h"
-#include "users/userfiles.h"
 
 #include <QFileInfo>
 #include <QGridLayout>

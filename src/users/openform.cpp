@@ -1,20 +1,20 @@
 #include "users/openform.h"
 
-#include "mainwin/mainview.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
+#include "rules/users/backupcommands.h"
+#include "rules/users/ledgerfolders.h"
+#include "rules/users/ledgersearch.h"
+#include "rules/users/namecheck.h"
+#include "rules/users/renamefolder.h"
+#include "rules/users/userfiles.h"
 #include "store/appcontext.h"
 #include "store/autobackup.h"
 #include "store/loadledger.h"
-#include "users/backupcommands.h"
-#include "users/ledgerfolders.h"
-#include "users/ledgersearch.h"
-#include "users/namecheck.h"
-#include "users/renamefolder.h"
-#include "users/userfiles.h"
 #include "users/userscontroller.h"
+#include "windowparts/mainview.h"
 
 #include <QGridLayout>
 #include <QListWidget>

@@ -1,17 +1,17 @@
 // Opening a ledger: the one road from a ledger name to the main window showing it.
 #include "users/userscontroller.h"
 
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
 #include "platform/webpages.h"
+#include "rules/users/initialperiod.h"
 #include "store/appcontext.h"
 #include "store/loadledger.h"
-#include "users/initialperiod.h"
 #include "users/openform.h"
 #include "users/useform.h"
+#include "windowparts/mainview.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -7,16 +7,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "mainwin/mainview.h"
 #include "platform/clock.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
+#include "rules/users/closebooks.h"
+#include "rules/users/ledgerfolders.h"
+#include "rules/users/namecheck.h"
+#include "rules/users/userfiles.h"
 #include "store/appcontext.h"
-#include "users/closebooks.h"
 #include "users/delform.h"
-#include "users/ledgerfolders.h"
-#include "users/namecheck.h"
-#include "users/userfiles.h"
+#include "windowparts/mainview.h"
 
 namespace {
 const QString DateLead = QStringLiteral("結帳日期為：");

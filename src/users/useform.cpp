@@ -4,8 +4,8 @@
 #include "platform/fileio.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
+#include "rules/users/ledgermerge.h"
 #include "store/appcontext.h"
-#include "users/ledgermerge.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,19 +1,19 @@
 // The commands of the main window's 帳號 menu, and its merge and about commands.
 #include "users/userscontroller.h"
 
-#include "mainwin/mainview.h"
 #include "platform/fileio.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
+#include "rules/users/namecheck.h"
+#include "rules/users/renamefolder.h"
+#include "rules/users/userfiles.h"
 #include "store/appcontext.h"
 #include "store/autobackup.h"
 #include "users/aboutform.h"
-#include "users/namecheck.h"
-#include "users/renamefolder.h"
 #include "users/useform.h"
-#include "users/userfiles.h"
+#include "windowparts/mainview.h"
 
 #include <QFileInfo>
 

@@ -1,15 +1,15 @@
 #include "users/userscontroller.h"
 
-#include "mainwin/mainview.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
+#include "rules/users/demoprofile.h"
+#include "rules/users/olderfiles.h"
+#include "rules/users/userfiles.h"
 #include "store/appcontext.h"
-#include "users/demoprofile.h"
 #include "users/loginform.h"
-#include "users/olderfiles.h"
 #include "users/openform.h"
-#include "users/userfiles.h"
+#include "windowparts/mainview.h"
 
 #include <QAction>
 #include <QComboBox>

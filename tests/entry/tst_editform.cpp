@@ -11,8 +11,8 @@
 #include <functional>
 
 #include "entry/editform.h"
-#include "mainwin/colourtable.h"
 #include "mainwin/commandsfixture.h"
+#include "windowparts/colourtable.h"
 
 namespace {
 

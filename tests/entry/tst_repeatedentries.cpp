@@ -2,8 +2,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "entry/repeatedentries.h"
 #include "quick_fixture.h"
+#include "rules/entry/repeatedentries.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "journal_fixture.h"
-#include "mainwin/colourtable.h"
 #include "platform/settingsstore.h"
+#include "windowparts/colourtable.h"
 
 namespace {
 void deferredDeletes() {

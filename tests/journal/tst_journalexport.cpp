@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QTest>
 
-#include "journal/exportcells.h"
 #include "journal/listexport.h"
 #include "journal_fixture.h"
 #include "platform/codec.h"
+#include "rules/journal/exportcells.h"
 #include "support/testfiles.h"
 
 namespace {

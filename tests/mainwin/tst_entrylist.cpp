@@ -5,9 +5,9 @@
 #include <QTest>
 
 #include "mainform_fixture.h"
-#include "mainwin/colourtable.h"
-#include "mainwin/imagelist.h"
 #include "store/amounts.h"
+#include "windowparts/colourtable.h"
+#include "windowparts/imagelist.h"
 
 namespace {
 const QColor red(206, 0, 0);

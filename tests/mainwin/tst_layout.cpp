@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "mainwin/mainform_widgets.h"
+#include "windowparts/formwidgets.h"
 
 #include "mainwin/mainform.h"
 #include "support/testenv.h"

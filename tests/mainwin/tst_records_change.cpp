@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "commandsfixture.h"
-#include "mainwin/colourtable.h"
+#include "windowparts/colourtable.h"
 
 namespace {
 

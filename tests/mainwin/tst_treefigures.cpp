@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "mainform_fixture.h"
-#include "mainwin/treefigures.h"
 #include "store/balances.h"
 #include "store/session.h"
+#include "store/treefigures.h"
 
 namespace {
 

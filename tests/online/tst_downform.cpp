@@ -13,8 +13,8 @@
 
 #include "mainwin/mainform_fixture.h"
 #include "online/downform.h"
-#include "online/downposting.h"
 #include "platform/codec.h"
+#include "rules/online/downposting.h"
 #include "support/listrows.h"
 #include "support/testfiles.h"
 #include "support/userinput.h"

@@ -11,10 +11,10 @@
 #include <memory>
 
 #include "mainwin/mainform.h"
-#include "mainwin/mainview.h"
 #include "reports/ibsform.h"
 #include "support/ledgerbuilder.h"
 #include "support/testenv.h"
+#include "windowparts/mainview.h"
 
 struct IBSFormFixture {
     TestEnv env;

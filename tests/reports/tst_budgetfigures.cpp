@@ -1,8 +1,8 @@
 #include <QtTest>
 
-#include "mainwin/treefigures.h"
 #include "reports/budgetfigures.h"
 #include "store/session.h"
+#include "store/treefigures.h"
 #include "support/ledgerbuilder.h"
 
 using BudgetFigures::Progress;

@@ -4,7 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "schedule/memofiles.h"
+#include "rules/schedule/memofiles.h"
 #include "support/ledgerbuilder.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"

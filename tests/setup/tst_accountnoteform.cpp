@@ -7,8 +7,8 @@
 
 #include "entry/inputform.h"
 #include "mainwin/mainform_fixture.h"
+#include "rules/setup/detailtextlines.h"
 #include "setup/accountnoteform.h"
-#include "setup/detailtextlines.h"
 
 namespace {
 const QChar Sep(0x0001);

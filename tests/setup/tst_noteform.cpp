@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include "mainwin/mainform_fixture.h"
+#include "rules/setup/detailtextlist.h"
 #include "setup/accountnoteform.h"
-#include "setup/detailtextlist.h"
 #include "setup/noteeditform.h"
 #include "setup/noteform.h"
 

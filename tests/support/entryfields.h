@@ -1,6 +1,6 @@
 #pragma once
 // Filled-in entry window fields for the tests of the entry commands.
-#include "entry/storeentry.h"
+#include "rules/entry/storeentry.h"
 
 // Both accounts chosen, the amount and detail typed; the other fields as the window opens.
 EntryFields ChosenFields(const QString& account1, const QString& account2, const QString& amount,

@@ -11,14 +11,14 @@
 
 #include "mainwin/commandsfixture.h"
 #include "platform/fileio.h"
+#include "rules/users/closebooks.h"
+#include "rules/users/userfiles.h"
 #include "store/balances.h"
 #include "store/ledgerfiles.h"
 #include "store/linefiles.h"
 #include "store/loadledger.h"
 #include "store/recordfile.h"
-#include "users/closebooks.h"
 #include "users/payoffform.h"
-#include "users/userfiles.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "mainwin/commandsfixture.h"
-#include "users/deletebycondition.h"
+#include "rules/users/deletebycondition.h"
 #include "users/delform.h"
 
 namespace {

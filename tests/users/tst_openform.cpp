@@ -1,4 +1,4 @@
-#include "ledgerfiles_fixture.h"
+#include "support/ledgerfiles_fixture.h"
 #include "support/testfiles.h"
 #include "users_fixture.h"
 

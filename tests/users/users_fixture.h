@@ -1,11 +1,11 @@
 #pragma once
 // A main window with the users subsystem installed, on a TestEnv, plus user folders on disk.
-#include "ledgerfiles_fixture.h"
+#include "support/ledgerfiles_fixture.h"
 #include "support/testenv.h"
 
 #include "mainwin/mainform.h"
 #include "platform/fileio.h"
-#include "users/userfiles.h"
+#include "rules/users/userfiles.h"
 #include "users/userscontroller.h"
 
 #include <QDir>

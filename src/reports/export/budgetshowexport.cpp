@@ -5,7 +5,7 @@
 #include <QTreeWidget>
 
 #include "reports/budgetshowform.h"
-#include "reports/export/reportwriter.h"
+#include "rules/reports/reportwriter.h"
 #include "store/appcontext.h"
 
 namespace {

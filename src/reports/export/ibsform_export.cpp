@@ -2,7 +2,7 @@
 #include "reports/ibsform.h"
 
 #include "platform/clock.h"
-#include "reports/export/reportwriter.h"
+#include "rules/reports/reportwriter.h"
 #include "store/appcontext.h"
 
 #include <QLabel>

@@ -3,8 +3,8 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-#include "reports/export/reportwriter.h"
 #include "reports/ieform.h"
+#include "rules/reports/reportwriter.h"
 #include "store/appcontext.h"
 
 void IEForm::Command1_Click() {

@@ -3,8 +3,8 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-#include "reports/export/reportwriter.h"
 #include "reports/yearform.h"
+#include "rules/reports/reportwriter.h"
 #include "store/appcontext.h"
 
 namespace {

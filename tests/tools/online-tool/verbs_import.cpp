@@ -1,7 +1,7 @@
 // The two CSV imports of the download window.
 #include "onlinetool.h"
 
-#include "online/csvimport.h"
+#include "rules/online/csvimport.h"
 
 using namespace OnlineService;
 

@@ -2,9 +2,9 @@
 #include "onlinetool.h"
 
 #include "mainwin/mainform.h"
-#include "online/lotteryrules.h"
 #include "online/numberform.h"
 #include "online/numberlistform.h"
+#include "rules/online/lotteryrules.h"
 #include "store/ledger.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // Verbs of the shared report rules: shares and periods.
 #include "reporttool.h"
 
-#include "reports/reportfigures.h"
+#include "rules/reports/reportfigures.h"
 #include "store/periods.h"
 
 namespace {

@@ -12,11 +12,11 @@
 #include <cstdio>
 
 #include "mainwin/mainform.h"
-#include "schedule/entryreminders.h"
+#include "rules/schedule/entryreminders.h"
+#include "rules/schedule/recurringdue.h"
 #include "schedule/fixureclockform.h"
 #include "schedule/memoclockform.h"
 #include "schedule/memoform.h"
-#include "schedule/recurringdue.h"
 #include "store/amounts.h"
 #include "store/saveledger.h"
 

@@ -1,0 +1,200 @@
+#include "rules/journal/journallisting.h"
+
+#include "store/amounts.h"
+#include "store/ledger.h"
+#include "store/periods.h"
+#include "store/session.h"
+
+namespace Journal {
+
+namespace {
+
+const QString checkedMark = QStringLiteral("#勾選標記");
+const QString uncheckedMark = QStringLiteral("#未勾選標記");
+
+quint32 dayNumber(const QDate& d) {
+    return quint32(d.year() * 10000 + d.month() * 100 + d.day());
+}
+
+// A fixed field as text: plain ASCII needs no decoder, which matters over 30000 entries.
+template <int N> QString fieldText(const FixedText<N>& field) {
+    const char* p = field.data();
+    for (int i = 0; i < N; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80) return field.text();
+    return QString::fromLatin1(p, N);
+}
+
+// Text without NULs and trailing blanks, lower-cased.
+QString lowerTrimmed(const QString& text) {
+    return TrimFixed(text).toLower();
+}
+
+// The keyword's tests, prepared once per listing.
+class KeywordTest {
+public:
+    KeywordTest(const QString& keyword, const Session& session)
+        : m_keyword(keyword), m_lower(keyword.toLower()), m_session(session) {
+        m_tick = keyword == checkedMark ? 1 : keyword == uncheckedMark ? 2 : 0;
+        // Only a text of digits, sign and point can equal an amount without its commas.
+        m_amountLike = !keyword.isEmpty();
+        for (QChar c : keyword)
+            if (!(c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('.')))
+                m_amountLike = false;
+    }
+
+    bool operator()(const Ledger& ledger, int i) const {
+        const EntryCore& e = ledger.Entries[size_t(i)];
+        if (lowerTrimmed(fieldText(e.Detail)).contains(m_lower)) return true;
+        // The whole note: the note row when there is one (also untrimmed), else the field.
+        const QString row = ledger.noteRow(i);
+        if (row.isEmpty()) {
+            if (lowerTrimmed(fieldText(ledger.EntryNotes[size_t(i)].Note)).contains(m_lower))
+                return true;
+        } else if (row.toLower().contains(m_lower)) {
+            return true;
+        }
+        const EntryInvoice& invoice = ledger.EntryInvoices[size_t(i)];
+        if (m_keyword.size() <= 10) {
+            const QString digits = invoice.InvoiceDigits.text();
+            if (m_keyword == digits ||
+                m_keyword == ledger.EntryStyles[size_t(i)].InvoiceLetters.text() + digits)
+                return true;
+        }
+        if (m_amountLike && m_keyword == FormatAmount(e.Amount, m_session).remove(QLatin1Char(',')))
+            return true;
+        return (m_tick == 1 && invoice.Checked != 0) || (m_tick == 2 && invoice.Checked == 0);
+    }
+
+private:
+    QString m_keyword;
+    QString m_lower;
+    const Session& m_session;
+    int m_tick = 0;
+    bool m_amountLike = false;
+};
+
+bool passesDate(const DateTest& test, const FixedText<10>& date) {
+    switch (test.kind) {
+    case DateTest::Everything:
+        return true;
+    case DateTest::Nothing:
+        return false;
+    case DateTest::YearPrefix:
+        return date.bytes().startsWith(test.year);
+    case DateTest::Between: {
+        const quint32 n = Periods::dateNumber(date.bytes());
+        return n >= test.first && n <= test.last;
+    }
+    }
+    return false;
+}
+
+} // namespace
+
+PeriodChoice periodChoice(int index, const QString& yearText, const QString& dayState,
+                          const QString& dayState2) {
+    PeriodChoice c;
+    if (index <= Periods::All || index > Periods::LastMonth) return c;
+    const std::optional<int> year = Periods::yearFromText(yearText);
+    if (!year) {
+        c.test.kind = DateTest::Nothing;
+        return c;
+    }
+    const Periods::Bounds b = Periods::periodBounds(index, *year, Periods::monthStartDay(dayState),
+                                                    dayState2 != QLatin1String("0"));
+    c.pickerStart = b.first;
+    c.pickerEnd = QDate::fromString(b.end, QStringLiteral("yyyyMMdd"));
+    if (index == Periods::WholeYear) {
+        // The calendar year, whatever the month start: every date that begins with Y.
+        c.test.kind = DateTest::YearPrefix;
+        c.test.year = QByteArray::number(*year);
+    } else {
+        // A period that would end in year 10000 ends with 9999/12/31.
+        c.test.kind = DateTest::Between;
+        c.test.first = Periods::dateNumber(b.start);
+        c.test.last = Periods::dateNumber(b.end);
+    }
+    return c;
+}
+
+DateTest rangeTest(const QDate& start, const QDate& end) {
+    DateTest t;
+    t.kind = DateTest::Between;
+    t.first = dayNumber(start);
+    t.last = dayNumber(end);
+    return t;
+}
+
+bool passesType(const Ledger& ledger, int entry, int type) {
+    const EntryCore& e = ledger.Entries[size_t(entry)];
+    auto either = [&](const char* p) {
+        return e.Account1.startsWithAscii(p) || e.Account2.startsWithAscii(p);
+    };
+    auto balance = [](const FixedText<32>& a) {
+        return a.startsWithAscii("A-") || a.startsWithAscii("L-");
+    };
+    switch (type) {
+    case TypeTransfer:
+        return balance(e.Account1) && balance(e.Account2);
+    case TypeAsset:
+        return either("A-");
+    case TypeLiability:
+        return either("L-");
+    case TypeIncome:
+        return e.Account1.startsWithAscii("I-");
+    case TypeExpense:
+        return e.Account1.startsWithAscii("E-");
+    default:
+        return true;
+    }
+}
+
+bool passesKeyword(const Ledger& ledger, const Session& session, int entry,
+                   const QString& keyword) {
+    return keyword.isEmpty() || KeywordTest(keyword, session)(ledger, entry);
+}
+
+Listing listEntries(const Ledger& ledger, const Session& session, const DateTest& dates, int type,
+                    const QString& keyword) {
+    Listing out;
+    if (dates.kind == DateTest::Nothing) return out;
+    const KeywordTest matches(keyword, session);
+    const bool anyKeyword = !keyword.isEmpty();
+    for (int i = 1; i < ledger.EntryCount; ++i) {
+        const EntryCore& e = ledger.Entries[size_t(i)];
+        if (!passesDate(dates, e.Date) || !passesType(ledger, i, type)) continue;
+        if (anyKeyword && !matches(ledger, i)) continue;
+        out.entries.push_back(i);
+        const double amount = e.Amount.value();
+        if (e.Account1.startsWithAscii("A-") || e.Account1.startsWithAscii("L-"))
+            out.transfer += amount;
+        else if (e.Account1.startsWithAscii("I-"))
+            out.income += amount;
+        else if (e.Account1.startsWithAscii("E-"))
+            out.expense += amount;
+    }
+    return out;
+}
+
+QString sumsLine(const Listing& listing, int type, const Session& session) {
+    QString line = QStringLiteral("共 %1 筆記錄").arg(listing.entries.size());
+    auto part = [&](const char* label, double figure) {
+        line += QString::fromUtf8(label) + FormatAmount(figure, session);
+    };
+    if (type <= TypeLiability) part("，資產轉移 ", listing.transfer);
+    if (type == TypeAll || type == TypeIncome) part("，收入總計 ", listing.income);
+    if (type == TypeAll || type == TypeExpense) part("，支出總計 ", listing.expense);
+    if (type == TypeAll) part("，結餘 ", listing.income - listing.expense);
+    return line;
+}
+
+QString periodTitle(const QString& ledgerName, const QString& yearText, const QString& choice) {
+    return ledgerName + QLatin1Char('_') + yearText + QStringLiteral("年") + choice;
+}
+
+QString rangeTitle(const QString& ledgerName, const QDate& start, const QDate& end) {
+    return ledgerName + QLatin1Char('_') + Periods::dateKey(start) + QLatin1Char('-') +
+           Periods::dateKey(end);
+}
+
+} // namespace Journal

@@ -1,0 +1,129 @@
+#include "rules/online/downposting.h"
+
+#include "platform/codec.h"
+#include "platform/runtime.h"
+#include "rules/entry/entryrules.h"
+#include "store/amounts.h"
+#include "store/ledger.h"
+
+namespace DownPosting {
+
+QString LedgerFullMessage() {
+    return QStringLiteral("資料筆數已經到達") + QString::number(Ledger::EntryCapacity) +
+           QStringLiteral("筆上限，請另開新帳本");
+}
+
+QString StoredAccountName(const QString& cell) {
+    QString name = cell;
+    while (name.endsWith(u' '))
+        name.chop(1);
+    return Ansi::cutToBytes(name, 32);
+}
+
+static int kindOfPrefix(const QString& name) {
+    const QString prefix = name.left(2);
+    if (prefix == QLatin1String("A-")) return KindAsset;
+    if (prefix == QLatin1String("L-")) return KindLiability;
+    if (prefix == QLatin1String("I-")) return KindIncome;
+    if (prefix == QLatin1String("E-")) return KindExpense;
+    return -1;
+}
+
+// The index of the account the cell names, created when missing and its prefix is one of
+// `creatable`; 0 when there is none.
+static int resolveAccount(Ledger& ledger, const QString& cell, const QList<int>& creatable,
+                          bool& added) {
+    const QString name = StoredAccountName(cell);
+    const int found = FindAccountIndex(ledger, name);
+    if (found != 0) return found;
+    const int kind = kindOfPrefix(name);
+    if (!creatable.contains(kind) || name.size() <= 2) return 0;
+    AccountRecord account; // fresh: no budgets
+    account.Name.set(name);
+    account.Kind = qint16(kind);
+    const int index = ledger.AccountCount;
+    if (!ledger.addAccount(account)) return 0;
+    ledger.AccountsChanged = true;
+    added = true;
+    return index;
+}
+
+// The amount in hundredths; "," grouping is read as grouping, not as the number's end.
+static std::optional<double> amountOf(const QString& text) {
+    if (!Runtime::isNumeric(text)) return std::nullopt;
+    const auto v = EntryRules::typedNumber(text);
+    if (!v) return std::nullopt;
+    return EntryRules::amountHundredths(*v, 1);
+}
+
+Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QList<bool>& ticked) {
+    Result result;
+    for (int r = 0; r < rows.size(); ++r)
+        result.statuses.append(QString());
+    for (int r = 0; r < rows.size(); ++r) {
+        if (!ticked.value(r)) continue;
+        OnlineService::StagedRow& row = rows[r];
+        while (row.size() < OnlineService::StagedColumns)
+            row.append(QString());
+        for (int c : {1, 2})
+            if (row[c].endsWith(u'\r')) row[c].chop(1);
+        const int i1 =
+            resolveAccount(ledger, row[1], {KindExpense, KindIncome, KindLiability, KindAsset},
+                           result.accountsAdded);
+        const int i2 =
+            resolveAccount(ledger, row[2], {KindLiability, KindAsset}, result.accountsAdded);
+        const auto amount = amountOf(row[3]);
+        const auto date = Runtime::parseDate(row[0]);
+        const QString p1 = row[1].left(2);
+        const QString p2 = row[2].left(2);
+        const bool ok =
+            i1 != 0 && i2 != 0 && i1 != i2 && amount && date && kindOfPrefix(row[1]) >= 0 &&
+            (p2 == QLatin1String("L-") || p2 == QLatin1String("A-") || p2 == QLatin1String("Eq"));
+        if (!ok) {
+            result.statuses[r] = StatusFailed;
+            continue;
+        }
+        if (ledger.EntryCount > Ledger::EntryCapacity) {
+            result.ledgerFull = true;
+            for (int k = r; k < rows.size(); ++k)
+                result.statuses[k] = StatusFailed;
+            break;
+        }
+        LedgerEntry e;
+        e.core.Date.set(Runtime::dateText(*date));
+        e.core.Account1 = ledger.Accounts[size_t(i1)].Name;
+        e.core.Account2 = ledger.Accounts[size_t(i2)].Name;
+        e.core.Amount = TaggedNumber::fromDouble(*amount);
+        e.core.Detail.set(row[4]);
+        EntryRules::splitNote(row[5], e.note, e.noteRow);
+        EntryRules::splitInvoice(row[6], e.invoice, e.style);
+        if (!ledger.addEntry(e)) {
+            result.statuses[r] = StatusFailed;
+            continue;
+        }
+        result.statuses[r] = StatusOk;
+    }
+    for (const QString& s : result.statuses) {
+        if (s == StatusOk) ++result.ok;
+        if (s == StatusFailed) ++result.bad;
+    }
+    return result;
+}
+
+QString SummaryMessage(const Result& result) {
+    QString text;
+    if (result.ok > 0) text += QString::number(result.ok) + QStringLiteral(" 筆資料加入成功!\r\n");
+    if (result.bad > 0)
+        text += QString::number(result.bad) + QStringLiteral(" 筆資料格式出錯，無法加入帳本!");
+    return text;
+}
+
+QString SummaryStatus(const Result& result) {
+    QString text = QString::number(result.ok) + QStringLiteral(" 筆資料加入成功 ");
+    if (result.bad > 0)
+        text += QStringLiteral("，") + QString::number(result.bad) +
+                QStringLiteral(" 筆資料格式出錯，無法加入帳本");
+    return text;
+}
+
+} // namespace DownPosting

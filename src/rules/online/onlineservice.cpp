@@ -1,0 +1,156 @@
+#include "rules/online/onlineservice.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/codec.h"
+#include "platform/fileio.h"
+#include "platform/runtime.h"
+#include "platform/settingsstore.h"
+#include "rules/users/userfiles.h"
+
+namespace OnlineService {
+
+QString ServiceHost(SettingsStore& settings) {
+    return settings.GetSetting(QStringLiteral("Online"), QStringLiteral("Host"),
+                               QStringLiteral("qivoka.example"));
+}
+
+QString PercentEncodeAnsi(const QString& text) {
+    static const char hex[] = "0123456789ABCDEF";
+    QString out;
+    for (const char byte : Ansi::encode(text)) {
+        const auto c = static_cast<unsigned char>(byte);
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
+        if (plain) {
+            out += QLatin1Char(char(c));
+        } else {
+            out += u'%';
+            out += QLatin1Char(hex[c >> 4]);
+            out += QLatin1Char(hex[c & 15]);
+        }
+    }
+    return out;
+}
+
+static QString loginQuery(const QString& name, const QString& password) {
+    return QStringLiteral("?user=") + PercentEncodeAnsi(Runtime::trimBlanks(name)) +
+           QStringLiteral("&pass=") + PercentEncodeAnsi(Runtime::trimBlanks(password));
+}
+
+QString DownloadRequestPath(const QString& name, const QString& password) {
+    return QStringLiteral("/zel/zel2_qivo_getdata2.php") + loginQuery(name, password);
+}
+
+QString ClearRequestPath(const QString& name, const QString& password) {
+    return QStringLiteral("/zel/zel2_clear.php") + loginQuery(name, password);
+}
+
+QString UnescapeEntities(QString text) {
+    text.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    text.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    text.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    text.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return text;
+}
+
+QStringList ReplyLines(const QByteArray& body) {
+    QStringList lines;
+    if (body.isEmpty()) return lines;
+    lines = Ansi::decode(body).split(u'\n');
+    for (QString& line : lines)
+        if (line.endsWith(u'\r')) line.chop(1);
+    return lines;
+}
+
+DownloadResult ParseDownloadReply(const HttpClient::Reply& reply) {
+    DownloadResult result;
+    if (reply.outcome == HttpClient::Outcome::TimedOut) {
+        result.kind = DownloadResult::Kind::TimedOut;
+        return result;
+    }
+    const QStringList lines =
+        ReplyLines(reply.outcome == HttpClient::Outcome::Ok ? reply.body : QByteArray());
+    if (lines.isEmpty()) return result;
+    if (lines.first() == QLatin1String("Error")) {
+        result.kind = DownloadResult::Kind::Refused;
+        return result;
+    }
+    if (lines.first() == QLatin1String("Stop")) {
+        result.kind = DownloadResult::Kind::Paused;
+        return result;
+    }
+    result.kind = DownloadResult::Kind::Rows;
+    const qsizetype last = lines.size() - 1;
+    // The last line never starts a record: it is what follows a final LF.
+    for (qsizetype i = 0; i <= last - 1; i += StagedColumns) {
+        StagedRow row;
+        row.append(lines.at(i));
+        for (int k = 1; k < StagedColumns; ++k) {
+            QString cell = i + k <= last ? lines.at(i + k) : QString();
+            if (k == 6) cell = Runtime::trimBlanks(cell);
+            row.append(UnescapeEntities(cell));
+        }
+        result.rows.append(row);
+    }
+    return result;
+}
+
+ClearResult ParseClearReply(const HttpClient::Reply& reply) {
+    if (reply.outcome == HttpClient::Outcome::TimedOut) return ClearResult::TimedOut;
+    if (reply.outcome != HttpClient::Outcome::Ok) return ClearResult::Ignored;
+    QString text = Ansi::decode(reply.body);
+    if (text.endsWith(u'\n')) text.chop(1);
+    if (text.endsWith(u'\r')) text.chop(1);
+    if (text == QLatin1String("Done")) return ClearResult::Done;
+    if (text == QLatin1String("Error")) return ClearResult::Refused;
+    return ClearResult::Ignored;
+}
+
+QString DownloadMessage(DownloadResult::Kind kind) {
+    switch (kind) {
+    case DownloadResult::Kind::Rows:
+        return QString();
+    case DownloadResult::Kind::NoData:
+        return MsgNoData;
+    case DownloadResult::Kind::Refused:
+        return MsgLoginRefused;
+    case DownloadResult::Kind::Paused:
+        return MsgPaused;
+    case DownloadResult::Kind::TimedOut:
+        return MsgConnectFailed;
+    }
+    return QString();
+}
+
+QString RowCountStatus(int rows) {
+    return QStringLiteral("共 ") + QString::number(rows) + QStringLiteral(" 筆資料");
+}
+
+RememberedLogin ReadRememberedLogin(const QString& userFolder) {
+    RememberedLogin login;
+    const QString path = userFolder + LoginFileName;
+    login.exists = QFile::exists(path);
+    if (!login.exists) return login;
+    const auto file = FileIO::readFile(path);
+    if (!file) return login;
+    const QStringList lines = FileIO::splitLines(*file);
+    if (!lines.isEmpty()) login.name = lines.at(0);
+    if (lines.size() > 1) login.password = UserFiles::decodePassword(lines.at(1).trimmed());
+    return login;
+}
+
+bool WriteRememberedLogin(const QString& userFolder, const QString& name, const QString& password) {
+    const QString path = userFolder + LoginFileName;
+    // The password is only disguised: the file is its owner's alone from its first byte.
+    return FileIO::writePrivateFileSafely(
+        path, FileIO::joinLines({name, UserFiles::encodePassword(password)}));
+}
+
+bool ForgetRememberedLogin(const QString& userFolder) {
+    const QString path = userFolder + LoginFileName;
+    return !QFile::exists(path) || QFile::remove(path);
+}
+
+} // namespace OnlineService
