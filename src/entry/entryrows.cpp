@@ -4,6 +4,7 @@
 
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 #include "windowparts/imagelist.h"
 #include "windowparts/mainview.h"
 
@@ -24,11 +25,8 @@ void AppendProvisionalRow(MainView& main, const AppContext& ctx, int index, int 
     const int k1 = kindOf(ledger, e.Account1);
     const int k2 = kindOf(ledger, e.Account2);
     const double a = e.Amount.value();
-    const bool plainSign =
-        (k1 == KindIncome && k2 == KindAsset) ||
-        ((k1 == KindExpense || k1 == KindEquity) && (k2 == KindLiability || k2 == KindEquity));
     QString amount;
-    if (plainSign)
+    if (ProvisionalRowSign(k1, k2) > 0)
         amount = FormatAmount(a, ctx.session);
     else if (a >= 0)
         amount = u'-' + FormatAmount(a, ctx.session);

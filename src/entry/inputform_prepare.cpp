@@ -16,6 +16,7 @@
 #include "rules/entry/entryrules.h"
 #include "store/accountnames.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 #include "windowparts/mainview.h"
 
 namespace {
@@ -102,7 +103,7 @@ void InputForm::PrepareNew() {
     offerAccounts(Cob5, ledger, AccountKinds::AssetLiability);
 
     const QString key = m_main.SelectedNodeKey();
-    if (key.startsWith(QLatin1String("A-")) || key.startsWith(QLatin1String("L-"))) {
+    if (IsAssetOrLiabilityName(key)) {
         selectFirstStartingWith(Cob2, QStringLiteral("E-"));
         selectItem(Cob3, key);
     } else if (key.startsWith(QLatin1String("I-")) || key.startsWith(QLatin1String("E-"))) {

@@ -3,6 +3,7 @@
 #include <QBrush>
 
 #include "store/amounts.h"
+#include "store/figures.h"
 #include "store/ledger.h"
 #include "store/periods.h"
 #include "store/session.h"
@@ -15,12 +16,9 @@ const QColor saturdayGreen(0, 112, 0);
 
 // Images of the shared list: 7 equity, 8 asset, 9 liability, 10 income, 11 expense.
 int kindSlot(const FixedText<32>& name, bool secondAccount) {
-    if (name.startsWithAscii("A-")) return 1;
-    if (name.startsWithAscii("L-")) return 2;
-    if (secondAccount) return name.startsWithAscii("Eq") ? 0 : -1;
-    if (name.startsWithAscii("I-")) return 3;
-    if (name.startsWithAscii("E-")) return 4;
-    return -1;
+    // The second side knows equity but not income and expense; the first the reverse.
+    const int code = PrefixKindCode(name, !secondAccount);
+    return code == KindEquity && !secondAccount ? -1 : code;
 }
 } // namespace
 

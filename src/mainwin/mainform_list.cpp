@@ -18,6 +18,7 @@
 #include "store/appcontext.h"
 #include "store/balances.h"
 #include "store/detailtext.h"
+#include "store/figures.h"
 #include "store/periods.h"
 #include "windowparts/colourtable.h"
 #include "windowparts/imagelist.h"
@@ -28,24 +29,6 @@ const QBrush saturdayGreen(QColor(0, 112, 0));
 const QBrush runningBlue(QColor(0, 0, 255));
 const QString checkedMark = QStringLiteral("#勾選標記");
 const QString uncheckedMark = QStringLiteral("#未勾選標記");
-
-// How the listed account sees an entry's amount: +1 as stored, -1 negated, 0 empty cell.
-int rowSign(int listedKind, bool firstSide, int otherKind) {
-    switch (listedKind) {
-    case KindEquity:
-        return firstSide ? 0 : (otherKind == KindAsset || otherKind == KindExpense ? +1 : -1);
-    case KindAsset:
-        return firstSide ? +1 : (otherKind == KindIncome ? +1 : -1);
-    case KindLiability:
-        if (firstSide) return otherKind == KindAsset ? -1 : +1;
-        return otherKind == KindAsset || otherKind == KindExpense ? +1 : -1;
-    case KindIncome:
-    case KindExpense:
-        return firstSide ? +1 : 0;
-    default:
-        return firstSide ? +1 : -1;
-    }
-}
 
 struct Row {
     QTreeWidgetItem* item;
@@ -136,7 +119,7 @@ void MainForm::ListAccountRecords(int accountIndex) {
         const FixedText<32>& other = firstSide ? e.Account2 : e.Account1;
         const QString& otherName = otherNameOf(other);
         const int otherKind = PrefixKindCode(other, true);
-        const int sign = rowSign(kind, firstSide, otherKind);
+        const int sign = ListRowSign(kind, firstSide, otherKind);
         const double signedAmount = sign * e.Amount.value();
 
         const QDate parsed(int(dateKey / 10000), int(dateKey / 100 % 100), int(dateKey % 100));

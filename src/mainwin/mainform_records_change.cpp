@@ -13,6 +13,7 @@
 #include "platform/runtime.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 #include "windowparts/colourtable.h"
 
 QList<int> MainForm::rowEntries(const QList<QTreeWidgetItem*>& rows) const {
@@ -219,8 +220,7 @@ void MainForm::MenuTools_Cal_Click() {
     const Session& session = m_ctx.session;
     auto shown = [&session](double hundredths) { return FormatAmount(hundredths, session); };
 
-    if (!ListedAccount.startsWith(QLatin1String("A-")) &&
-        !ListedAccount.startsWith(QLatin1String("L-"))) {
+    if (!IsAssetOrLiabilityName(ListedAccount)) {
         double total = 0;
         for (int k : entries)
             total += ledger.Entries[size_t(k)].Amount.value();
@@ -234,7 +234,7 @@ void MainForm::MenuTools_Cal_Click() {
     for (int k : entries) {
         const EntryCore& e = ledger.Entries[size_t(k)];
         const double amount = e.Amount.value();
-        if (e.Account1.startsWithAscii("A-") || e.Account1.startsWithAscii("L-")) {
+        if (IsAssetOrLiabilityName(e.Account1)) {
             if (e.Account2.trimmed() == ListedAccount) out += amount;
             if (e.Account1.trimmed() == ListedAccount) in += amount;
         } else if (e.Account1.startsWithAscii("I-")) {

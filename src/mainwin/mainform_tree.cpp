@@ -6,6 +6,7 @@
 #include "mainwin/mainform.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 #include "store/treestate.h"
 #include "windowparts/imagelist.h"
 
@@ -14,11 +15,8 @@ const QString rootKeys[5] = {QStringLiteral("資產"), QStringLiteral("負債"),
                              QStringLiteral("支出"), QStringLiteral("其他")};
 
 int rootOfPrefix(QStringView prefix) {
-    if (prefix == u"A-") return 0;
-    if (prefix == u"L-") return 1;
-    if (prefix == u"I-") return 2;
-    if (prefix == u"E-") return 3;
-    return -1;
+    const int kind = PrefixKindCode(prefix);
+    return kind >= KindAsset ? kind - 1 : -1;
 }
 } // namespace
 

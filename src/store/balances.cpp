@@ -5,31 +5,6 @@
 
 #include "store/amounts.h"
 
-int PrefixKindCode(const FixedText<32>& name, bool withIncomeExpense) {
-    if (name.startsWithAscii("Eq")) return 0;
-    if (name.startsWithAscii("A-")) return 1;
-    if (name.startsWithAscii("L-")) return 2;
-    if (withIncomeExpense) {
-        if (name.startsWithAscii("I-")) return 3;
-        if (name.startsWithAscii("E-")) return 4;
-    }
-    return -1;
-}
-
-int EntrySign(int kind, int otherKindCode, bool isFirstAccount) {
-    // Rows: kind of the account (equity, asset, liability, income, expense);
-    // columns: kind code of the other side.
-    static const int firstSide[5][3] = {
-        {0, 0, 0}, {1, 1, 1}, {1, -1, 1}, {1, 1, 1}, {1, 1, 1},
-    };
-    static const int secondSide[5][5] = {
-        {0, 1, -1, -1, 1}, {0, -1, -1, 1, -1}, {-1, 1, -1, -1, 1}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0},
-    };
-    if (kind < 0 || kind > 4 || otherKindCode < 0) return 0;
-    if (isFirstAccount) return otherKindCode <= 2 ? firstSide[kind][otherKindCode] : 0;
-    return otherKindCode <= 4 ? secondSide[kind][otherKindCode] : 0;
-}
-
 QString EntryDateKey(const FixedText<10>& date) {
     const QString d = date.text();
     return d.mid(0, 4) + d.mid(5, 2) + d.mid(8, 2);

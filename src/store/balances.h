@@ -1,18 +1,9 @@
 #pragma once
 #include <QString>
 
+#include "store/figures.h"
 #include "store/ledger.h"
 #include "store/session.h"
-
-// Kind code of an account name from its first two characters: "Eq" 0, "A-" 1, "L-" 2,
-// "I-" 3, "E-" 4; -1 when none. On the account side of an entry (Account2) only the first
-// three are looked at: pass withIncomeExpense = false there.
-int PrefixKindCode(const FixedText<32>& name, bool withIncomeExpense);
-
-// Sign (+1, -1, 0) with which an entry's amount changes the balance of an account of kind
-// `kind` (AccountKind), when the account stands on the entry's Account1 side
-// (isFirstAccount) or Account2 side, and the other side has kind code `otherKindCode`.
-int EntrySign(int kind, int otherKindCode, bool isFirstAccount);
 
 // Signed sum of the account's entries dated up to and including dateKey ("yyyymmdd"),
 // resp. strictly before it. With DotState "0" each amount counts with its cents cut.

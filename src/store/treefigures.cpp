@@ -5,24 +5,9 @@
 
 #include "store/amounts.h"
 #include "store/balances.h"
+#include "store/figures.h"
 #include "store/ledger.h"
 #include "store/session.h"
-
-EntryChange TreeEntryChange(int kindX, int kindY) {
-    const bool yAsset = kindY == KindAsset;
-    switch (kindX) {
-    case KindAsset:
-        return {+1, yAsset ? -1 : +1};
-    case KindLiability:
-        return {yAsset ? -1 : +1, -1};
-    case KindIncome:
-        return {+1, yAsset ? +1 : -1};
-    case KindExpense:
-        return {+1, yAsset ? -1 : +1};
-    default:
-        return {0, 0}; // equity, or no known kind: no figure changes
-    }
-}
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "store/figures.h"
 #include "store/periods.h"
 
 struct EntryCore;
@@ -26,14 +27,6 @@ struct TreeFigures {
     double todayIncome = 0;
     double todayExpense = 0;
 };
-
-// How an entry's counted amount a changes its first account X and second account Y, by
-// the kind codes of both (0 equity, 1 asset, 2 liability, 3 income, 4 expense; -1 none).
-struct EntryChange {
-    int first = 0;  // factor of a for X
-    int second = 0; // factor of a for Y
-};
-EntryChange TreeEntryChange(int kindX, int kindY);
 
 // Which account each entry names, remembered between passes so that a pass compares 32
 // bytes per name instead of looking the name up. It never needs to be told about changes:

@@ -1,4 +1,5 @@
 #include "windowparts/imagelist.h"
+#include "store/figures.h"
 
 #include <QHash>
 #include <QPainter>
@@ -96,12 +97,6 @@ QIcon icon(int number) {
 }
 
 int kindImage(const QString& accountName) {
-    const QStringView prefix = QStringView(accountName).left(2);
-    if (prefix == u"Eq") return 1;
-    if (prefix == u"A-") return 2;
-    if (prefix == u"L-") return 3;
-    if (prefix == u"I-") return 4;
-    if (prefix == u"E-") return 5;
-    return 0;
+    return PrefixKindCode(accountName) + 1; // none: 0
 }
 } // namespace ImageList2

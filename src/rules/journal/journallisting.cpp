@@ -1,6 +1,7 @@
 #include "rules/journal/journallisting.h"
 
 #include "store/amounts.h"
+#include "store/figures.h"
 #include "store/ledger.h"
 #include "store/periods.h"
 #include "store/session.h"
@@ -130,12 +131,9 @@ bool passesType(const Ledger& ledger, int entry, int type) {
     auto either = [&](const char* p) {
         return e.Account1.startsWithAscii(p) || e.Account2.startsWithAscii(p);
     };
-    auto balance = [](const FixedText<32>& a) {
-        return a.startsWithAscii("A-") || a.startsWithAscii("L-");
-    };
     switch (type) {
     case TypeTransfer:
-        return balance(e.Account1) && balance(e.Account2);
+        return IsAssetOrLiabilityName(e.Account1) && IsAssetOrLiabilityName(e.Account2);
     case TypeAsset:
         return either("A-");
     case TypeLiability:
@@ -166,7 +164,7 @@ Listing listEntries(const Ledger& ledger, const Session& session, const DateTest
         if (anyKeyword && !matches(ledger, i)) continue;
         out.entries.push_back(i);
         const double amount = e.Amount.value();
-        if (e.Account1.startsWithAscii("A-") || e.Account1.startsWithAscii("L-"))
+        if (IsAssetOrLiabilityName(e.Account1))
             out.transfer += amount;
         else if (e.Account1.startsWithAscii("I-"))
             out.income += amount;

@@ -4,6 +4,7 @@
 #include "platform/runtime.h"
 #include "rules/entry/entryrules.h"
 #include "store/amounts.h"
+#include "store/figures.h"
 #include "store/ledger.h"
 
 namespace DownPosting {
@@ -21,12 +22,8 @@ QString StoredAccountName(const QString& cell) {
 }
 
 static int kindOfPrefix(const QString& name) {
-    const QString prefix = name.left(2);
-    if (prefix == QLatin1String("A-")) return KindAsset;
-    if (prefix == QLatin1String("L-")) return KindLiability;
-    if (prefix == QLatin1String("I-")) return KindIncome;
-    if (prefix == QLatin1String("E-")) return KindExpense;
-    return -1;
+    const int kind = PrefixKindCode(name);
+    return kind == KindEquity ? -1 : kind;
 }
 
 // The index of the account the cell names, created when missing and its prefix is one of
@@ -75,10 +72,8 @@ Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QLi
         const auto amount = amountOf(row[3]);
         const auto date = Runtime::parseDate(row[0]);
         const QString p1 = row[1].left(2);
-        const QString p2 = row[2].left(2);
-        const bool ok =
-            i1 != 0 && i2 != 0 && i1 != i2 && amount && date && kindOfPrefix(row[1]) >= 0 &&
-            (p2 == QLatin1String("L-") || p2 == QLatin1String("A-") || p2 == QLatin1String("Eq"));
+        const bool ok = i1 != 0 && i2 != 0 && i1 != i2 && amount && date &&
+                        kindOfPrefix(row[1]) >= 0 && PrefixKindCode(row[2], false) >= 0;
         if (!ok) {
             result.statuses[r] = StatusFailed;
             continue;
