@@ -35,6 +35,7 @@
 #include "store/detailtext.h"
 #include "windowparts/colourtable.h"
 #include "windowparts/mainview.h"
+#include "windowparts/plainbutton.h"
 
 namespace {
 
@@ -44,13 +45,6 @@ const QString LessCaption = QStringLiteral("<< 關閉");
 constexpr int NarrowTwips = 8145;
 constexpr int WideTwips = 11745;
 const QString Separator(54, QLatin1Char('-'));
-
-QPushButton* button(const QString& caption, QWidget* parent, const QString& name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false); // Enter belongs to the fields, not to a default button
-    return b;
-}
 
 template <typename T> T* named(T* widget, const QString& name) {
     widget->setObjectName(name);
@@ -117,9 +111,9 @@ void InputForm::buildControls() {
         DTPicker1->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 40);
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(DTPicker1, 1);
-    Command7 = button(QStringLiteral("<<"), mainArea, QStringLiteral("Command7"));
-    Cmd4 = button(QStringLiteral("今天"), mainArea, QStringLiteral("Cmd4"));
-    Command9 = button(QStringLiteral(">>"), mainArea, QStringLiteral("Command9"));
+    Command7 = PlainButton(mainArea, QStringLiteral("Command7"), QStringLiteral("<<"));
+    Cmd4 = PlainButton(mainArea, QStringLiteral("Cmd4"), QStringLiteral("今天"));
+    Command9 = PlainButton(mainArea, QStringLiteral("Command9"), QStringLiteral(">>"));
     for (QPushButton* day : {Command7, Command9})
         day->setFixedWidth(32);
     Cmd4->setFixedWidth(48);
@@ -137,7 +131,8 @@ void InputForm::buildControls() {
     const QStringList letters2{QStringLiteral("A"), QStringLiteral("L"), QStringLiteral("I"),
                                QStringLiteral("E")};
     for (int k = 0; k < 4; ++k) {
-        Command6[size_t(k)] = button(letters2[k], mainArea, QStringLiteral("Command6_%1").arg(k));
+        Command6[size_t(k)] =
+            PlainButton(mainArea, QStringLiteral("Command6_%1").arg(k), letters2[k]);
         Command6[size_t(k)]->setFixedWidth(28);
         row2->addWidget(Command6[size_t(k)]);
     }
@@ -149,11 +144,12 @@ void InputForm::buildControls() {
     auto* row3 = new QHBoxLayout;
     row3->addWidget(Cob3, 1);
     for (int k = 0; k < 2; ++k) {
-        Command10[size_t(k)] = button(letters2[k], mainArea, QStringLiteral("Command10_%1").arg(k));
+        Command10[size_t(k)] =
+            PlainButton(mainArea, QStringLiteral("Command10_%1").arg(k), letters2[k]);
         Command10[size_t(k)]->setFixedWidth(28);
         row3->addWidget(Command10[size_t(k)]);
     }
-    Command11 = button(QStringLiteral("對調"), mainArea, QStringLiteral("Command11"));
+    Command11 = PlainButton(mainArea, QStringLiteral("Command11"), QStringLiteral("對調"));
     row3->addWidget(Command11);
     grid->addLayout(row3, 2, 1);
 
@@ -196,7 +192,7 @@ void InputForm::buildControls() {
     // widening the column.
     Label14->setWordWrap(true);
     Label14->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    Command1 = button(QStringLiteral("展開"), mainArea, QStringLiteral("Command1"));
+    Command1 = PlainButton(mainArea, QStringLiteral("Command1"), QStringLiteral("展開"));
     auto* noteRow = new QHBoxLayout;
     noteRow->addWidget(Label14, 1);
     noteRow->addWidget(Command1);
@@ -221,8 +217,8 @@ void InputForm::buildControls() {
                                                  u"6", u"7", u"8", u"9", u"←", u"C",
                                                  u"‧", u"+", u"-", u"*", u"/", u"="};
     for (int k = 0; k < 18; ++k) {
-        CmdNum[size_t(k)] =
-            button(QString::fromUtf16(captions[k]), mainArea, QStringLiteral("CmdNum_%1").arg(k));
+        CmdNum[size_t(k)] = PlainButton(mainArea, QStringLiteral("CmdNum_%1").arg(k),
+                                        QString::fromUtf16(captions[k]));
         CmdNum[size_t(k)]->setFocusPolicy(Qt::NoFocus); // the amount keeps the focus and selection
         CmdNum[size_t(k)]->setMinimumSize(25, 25);
     }
@@ -238,14 +234,14 @@ void InputForm::buildControls() {
 
     // Buttons.
     auto* buttons = new QGridLayout;
-    Command2 = button(QStringLiteral("快速入帳"), mainArea, QStringLiteral("Command2"));
-    Command5 = button(QStringLiteral("+"), mainArea, QStringLiteral("Command5"));
+    Command2 = PlainButton(mainArea, QStringLiteral("Command2"), QStringLiteral("快速入帳"));
+    Command5 = PlainButton(mainArea, QStringLiteral("Command5"), QStringLiteral("+"));
     Command5->setToolTip(QStringLiteral("將此筆記錄加入至快速入帳內"));
     Command5->setFixedWidth(28);
-    Command8 = button(QStringLiteral("分期付款"), mainArea, QStringLiteral("Command8"));
-    Cmd1 = button(QStringLiteral("新增"), mainArea, QStringLiteral("Cmd1"));
-    Cmd2 = button(QStringLiteral("結束"), mainArea, QStringLiteral("Cmd2"));
-    Command3 = button(MoreCaption, mainArea, QStringLiteral("Command3"));
+    Command8 = PlainButton(mainArea, QStringLiteral("Command8"), QStringLiteral("分期付款"));
+    Cmd1 = PlainButton(mainArea, QStringLiteral("Cmd1"), QStringLiteral("新增"));
+    Cmd2 = PlainButton(mainArea, QStringLiteral("Cmd2"), QStringLiteral("結束"));
+    Command3 = PlainButton(mainArea, QStringLiteral("Command3"), MoreCaption);
     auto* quick = new QHBoxLayout;
     quick->addWidget(Command2, 1);
     quick->addWidget(Command5);

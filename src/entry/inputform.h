@@ -25,7 +25,7 @@ struct AppContext;
 class MainView;
 
 // The entry window: adds entries one after another (InputState 0) or changes the entry
-// MainView::SelEdit (InputState 1). The opener builds it (the constructor is the load
+// MainView::EditedEntry (InputState 1). The opener builds it (the constructor is the load
 // step), prepares it (PrepareNew, PrepareCopy or PrepareEdit), then shows it through the
 // modal runner. Choosing an item of Cob2 or Cob3 (setCurrentIndex) runs Cob2_Click.
 class InputForm : public QDialog {
@@ -48,7 +48,7 @@ public:
     };
     // A new entry filled from entry i, less the fields `clears` empties.
     void PrepareCopy(int i, const CopyClears& clears);
-    // Changing entry i (the opener has set MainView::SelEdit to it).
+    // Changing entry i (the opener has set MainView::EditedEntry to it).
     void PrepareEdit(int i);
 
     // Context set by the preparation.

@@ -94,7 +94,7 @@ void InputForm::CountAdded(int entries) {
 void InputForm::Cmd1_Click() {
     Ledger& ledger = m_ctx.ledger;
     EntryFields f = ReadFields();
-    const StoreResult r = StoreEntry::store(ledger, f, InputState == 1 ? m_main.SelEdit : 0);
+    const StoreResult r = StoreEntry::store(ledger, f, InputState == 1 ? m_main.EditedEntry() : 0);
     ShowCorrections(f);
     if (r.status != StoreResult::Status::Stored) {
         showBox(r.message);
@@ -130,7 +130,7 @@ void InputForm::Cmd1_Click() {
 void InputForm::refreshAfterEdit() {
     m_main.UpdateTreeTotals();
     m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, m_main.SelectedNodeKey()));
-    m_main.SelectEntryRows({m_main.SelEdit}, true);
+    m_main.SelectEntryRows({m_main.EditedEntry()}, true);
 }
 
 void InputForm::refreshAfterAdd(const StoreResult& r, const EntryFields& f) {

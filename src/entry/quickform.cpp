@@ -29,6 +29,7 @@
 #include "store/appcontext.h"
 #include "windowparts/imagelist.h"
 #include "windowparts/mainview.h"
+#include "windowparts/plainbutton.h"
 
 namespace {
 
@@ -40,13 +41,6 @@ constexpr int DesignedHeightTwips = 8235;
 constexpr int MinWidthTwips = 8500;
 constexpr int MinHeightTwips = 5000;
 constexpr int ColumnTwips[6] = {300, 1950, 1950, 1200, 2325, 2925};
-
-QPushButton* button(const QString& caption, QWidget* parent, const QString& name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 // A stored number, or the default when the text is no number.
 int storedNumber(const SettingsStore& s, const QString& section, const QString& key, int def) {
@@ -83,7 +77,7 @@ QuickForm::~QuickForm() = default;
 void QuickForm::buildControls() {
     auto* outer = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    Command4 = button(QStringLiteral("套用"), this, QStringLiteral("Command4"));
+    Command4 = PlainButton(this, QStringLiteral("Command4"), QStringLiteral("套用"));
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setMinimumWidth(160);
@@ -107,12 +101,12 @@ void QuickForm::buildControls() {
     outer->addWidget(Liv1, 1);
 
     auto* row = new QHBoxLayout;
-    Command7 = button(QStringLiteral("新增"), this, QStringLiteral("Command7"));
-    Command1 = button(QStringLiteral("編輯"), this, QStringLiteral("Command1"));
-    Command3 = button(QStringLiteral("刪除"), this, QStringLiteral("Command3"));
-    Command5 = button(QStringLiteral("上移"), this, QStringLiteral("Command5"));
-    Command6 = button(QStringLiteral("下移"), this, QStringLiteral("Command6"));
-    Command2 = button(QStringLiteral("從現有記錄分析加入"), this, QStringLiteral("Command2"));
+    Command7 = PlainButton(this, QStringLiteral("Command7"), QStringLiteral("新增"));
+    Command1 = PlainButton(this, QStringLiteral("Command1"), QStringLiteral("編輯"));
+    Command3 = PlainButton(this, QStringLiteral("Command3"), QStringLiteral("刪除"));
+    Command5 = PlainButton(this, QStringLiteral("Command5"), QStringLiteral("上移"));
+    Command6 = PlainButton(this, QStringLiteral("Command6"), QStringLiteral("下移"));
+    Command2 = PlainButton(this, QStringLiteral("Command2"), QStringLiteral("從現有記錄分析加入"));
     for (QPushButton* b : {Command7, Command1, Command3, Command5, Command6})
         row->addWidget(b);
     row->addStretch(1);

@@ -15,6 +15,7 @@
 #include "reports/periodarrows.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 #include "store/periods.h"
 #include "windowparts/mainview.h"
 
@@ -28,15 +29,15 @@ void DiaryForm::Liv1_DblClick() {
     const int entry = RowEntryIndex(row);
     // The main window shows every date of that account, without a filter; neither change
     // relists there by itself.
-    m_main.FilterCombo()->setEditText(QString());
+    m_main.ClearFilter();
     m_main.ShowPeriod(Periods::All, m_main.PeriodYear());
     if (!m_main.SelectAccountNode(account)) return;
     m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, account));
-    if (m_main.EntryList()->topLevelItemCount() == 0) return;
+    if (!m_main.HasEntryRows()) return;
     m_main.SelectEntryRows({entry}, false);
     m_main.Window().raise();
     m_main.Window().activateWindow();
-    m_main.EntryList()->setFocus();
+    m_main.FocusEntryList();
 }
 
 void DiaryForm::Liv1_ItemCheck(int row, bool checked) {
@@ -70,7 +71,7 @@ void DiaryForm::MenuTools_Cal_Click() {
         const EntryCore& e = ledger.Entries[size_t(RowEntryIndex(row))];
         const double amount = e.Amount.value();
         total += amount;
-        if (e.Account1.startsWithAscii("A-") || e.Account1.startsWithAscii("L-"))
+        if (IsAssetOrLiabilityName(e.Account1))
             transfer += amount;
         else if (e.Account1.startsWithAscii("I-"))
             income += amount;

@@ -12,6 +12,7 @@
 #include "windowparts/mainview.h"
 
 class DiaryForm;
+class NumberForm;
 class QAction;
 class QComboBox;
 class QPoint;
@@ -59,6 +60,20 @@ public:
     bool RunEnded() const { return m_runEnded; }
     // Called when the close sequence ends the run; defaults to quitting the application.
     std::function<void()> EndProcess;
+
+    // ---- Run state (documented names) -----------------------------------------------
+    // Entry being edited by InputForm, or the number of selected rows while EditForm is open.
+    short SelEdit = 0;
+    // Trimmed full name of the account the list shows.
+    QString ListedAccount;
+    // While nonzero, a change of the period box does nothing.
+    short SuppressPeriodClick = 0;
+    // Cleared just before the login step, so that an automatic login happens only once.
+    bool LoginAttempted = false;
+    int EditedEntry() const override { return SelEdit; }
+    void ForgetListedAccount() override { ListedAccount.clear(); }
+    bool AutoLoginTried() const override { return LoginAttempted; }
+    void MarkAutoLoginTried() override { LoginAttempted = true; }
 
     // ---- Controls (documented names) ------------------------------------------------
     QWidget* Picture1 = nullptr; // backdrop panel (tiles and title banner) holding the controls
@@ -117,7 +132,13 @@ public:
     void SelectEntryRows(const QList<int>& entries, bool everyRow) override;
     QList<int> SelectedEntryIndices() const override;
     QTreeWidget* EntryList() const override { return Liv1; }
-    QComboBox* FilterCombo() const override { return Combo2; }
+    QComboBox* FilterCombo() const { return Combo2; }
+    bool HasEntryRows() const override;
+    void ClearEntryList() override;
+    void FocusEntryList() override;
+    void ClearFilter() override;
+    void ResetFilter() override;
+    void ChooseFilterText(const QString& text) override;
     void SetListFontSize(double points) override;
     // Default column widths of the entry list that fit their usual content (a date beside
     // the check box and the icon, an account name, an amount) in the list's font.
@@ -302,7 +323,10 @@ public:
     void Tools_Note_Click();
     void Tools_Number_Click();
     void Tools_NumberList_Click();
-    NumberForm& LotteryWindow() override;
+    // The lottery window of the logged-in user, loaded (not shown) on first use; it holds
+    // the user's paper invoices.
+    NumberForm& LotteryWindow();
+    void ShowInvoiceList(QWidget* parent) override;
     void ForgetUserWindows() override;
     // The download window, modal; AfterDownload once it has closed.
     void Tools_Download_Click();

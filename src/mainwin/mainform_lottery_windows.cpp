@@ -30,5 +30,5 @@ void MainForm::Tools_Number_Click() {
 }
 
 void MainForm::Tools_NumberList_Click() {
-    ShowInvoiceList(*this, LotteryWindow(), this);
+    ShowInvoiceList(this);
 }

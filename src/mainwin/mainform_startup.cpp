@@ -19,6 +19,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
+#include "platform/version.h"
 #include "store/appcontext.h"
 #include "store/settingoptions.h"
 
@@ -68,14 +69,13 @@ void MainForm::Form_Load() {
     startMigrateSettings();
     {
         SettingsStore& s = *m_ctx.services.settings;
-        SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("Ver"),
-                           QStringLiteral("4.0.4"));
+        SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("Ver"), ProgramVersion);
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("State"),
                            QStringLiteral("1"));
     }
     startListFont();
     startViewSwitches();
-    setWindowTitle(QStringLiteral("Qivoka v4.0.4"));
+    setWindowTitle(ProgramCaption);
     startColumnWidths();
     startWindowPlacement();
     setDateMenuCaption();

@@ -217,7 +217,7 @@ void NumberForm::Command3_Click() {
 void NumberForm::Liv1_DblClick() {
     QTreeWidgetItem* row = Liv1->currentItem();
     if (Liv1->topLevelItemCount() == 0 || !row) return;
-    m_main.FilterCombo()->setCurrentText(row->text(1));
+    m_main.ChooseFilterText(row->text(1));
     m_searchRequested = true;
     done(QDialog::Accepted);
 }

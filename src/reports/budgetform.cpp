@@ -14,6 +14,7 @@
 #include "platform/prompts.h"
 #include "rules/entry/entryrules.h"
 #include "store/appcontext.h"
+#include "windowparts/plainbutton.h"
 
 namespace {
 const QString Caption = QStringLiteral("編列預算");
@@ -22,13 +23,6 @@ const char* const LabelTexts[BudgetCells::CellCount] = {
     "年度預算", "一月份", "二月份", "三月份", "四月份",   "五月份",   "六月份",
     "七月份",   "八月份", "九月份", "十月份", "十一月份", "十二月份",
 };
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 // A box that is no number counts 0 in the month sums.
 double boxValue(const QLineEdit* box) {
@@ -56,13 +50,13 @@ BudgetForm::BudgetForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ct
         grid->addWidget(box, row, col + 1);
     }
 
-    Command1 = button(this, "Command1", QStringLiteral("完成"));
+    Command1 = PlainButton(this, QLatin1String("Command1"), QStringLiteral("完成"));
     Command1->setDefault(true);
-    Command2 = button(this, "Command2", QStringLiteral("月份加總"));
-    Command3 = button(this, "Command3", QStringLiteral("上一個"));
-    Command4 = button(this, "Command4", QStringLiteral("下一個"));
-    Command5 = button(this, "Command5", QStringLiteral("月份均分"));
-    Command6 = button(this, "Command6", QStringLiteral("清除"));
+    Command2 = PlainButton(this, QLatin1String("Command2"), QStringLiteral("月份加總"));
+    Command3 = PlainButton(this, QLatin1String("Command3"), QStringLiteral("上一個"));
+    Command4 = PlainButton(this, QLatin1String("Command4"), QStringLiteral("下一個"));
+    Command5 = PlainButton(this, QLatin1String("Command5"), QStringLiteral("月份均分"));
+    Command6 = PlainButton(this, QLatin1String("Command6"), QStringLiteral("清除"));
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));

@@ -10,6 +10,8 @@
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
+#include "platform/version.h"
+#include "store/figures.h"
 #include "store/filegroup.h"
 #include "store/ledgerfiles.h"
 #include "store/linefiles.h"
@@ -157,8 +159,7 @@ void seedOpeningEntries(AppContext& ctx) {
     if (ctx.session.AccountsApplied) {
         for (int i = 1; i < ledger.AccountCount; ++i) {
             const QString name = ledger.Accounts[size_t(i)].Name.trimmed();
-            if (name.startsWith(QLatin1String("A-")) || name.startsWith(QLatin1String("L-")))
-                names.append(name);
+            if (IsAssetOrLiabilityName(name)) names.append(name);
         }
     } else {
         names = {QStringLiteral("A-現金"), QStringLiteral("L-信用卡")};
@@ -285,8 +286,8 @@ bool LoadLedger(AppContext& ctx) {
 }
 
 QString LedgerCaption(const Session& session) {
-    QString caption = QStringLiteral("Qivoka v4.0.4 - [") + session.CurrentUser + QChar(0xFF1A) +
-                      session.LedgerName + QStringLiteral("]");
+    QString caption = ProgramCaption + QStringLiteral(" - [") + session.CurrentUser +
+                      QChar(0xFF1A) + session.LedgerName + QStringLiteral("]");
     if (session.DataRoot != session.AppFolder + QStringLiteral("DataBase/"))
         caption += QStringLiteral(" - [資料庫路徑：") + session.DataRoot + QStringLiteral("]");
     return caption;

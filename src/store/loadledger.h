@@ -15,6 +15,6 @@
 [[nodiscard]] bool LoadLedger(AppContext& ctx);
 
 // The main window's caption for the open ledger:
-// "Qivoka v4.0.4 - [user：ledger]", plus " - [資料庫路徑：<DataRoot>]" when the data
+// "Qivoka v<version> - [user：ledger]", plus " - [資料庫路徑：<DataRoot>]" when the data
 // folder is not the program folder's "DataBase/".
 QString LedgerCaption(const Session& session);

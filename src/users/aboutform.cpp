@@ -3,6 +3,7 @@
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
+#include "platform/version.h"
 #include "platform/webpages.h"
 #include "store/appcontext.h"
 
@@ -32,7 +33,7 @@ AboutForm::AboutForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
     Image2->installEventFilter(this);
-    Label1 = new QLabel(QStringLiteral("Qivo Qivoka v") + QStringLiteral("4.0.4"), this);
+    Label1 = new QLabel(QStringLiteral("Qivo ") + ProgramCaption, this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Command1 = new QPushButton(QStringLiteral("確定"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "platform/desktop/windowroutines.h"
@@ -137,7 +136,7 @@ void RelistAfterRemoval(MainView& main) {
         main.SelectLastRow();
     } else {
         // Rows left from before would name entries that have moved.
-        main.EntryList()->clear();
+        main.ClearEntryList();
     }
     main.UpdateTreeTotals();
 }

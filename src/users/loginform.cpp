@@ -6,6 +6,7 @@
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
+#include "platform/version.h"
 #include "rules/users/backupcommands.h"
 #include "rules/users/namecheck.h"
 #include "rules/users/userfiles.h"
@@ -109,7 +110,7 @@ void LoginForm::Form_Load() {
     else
         Misc_Data->setEnabled(false);
     GetDirName();
-    Label2->setText(Label2->text() + QStringLiteral("4.0.4"));
+    Label2->setText(Label2->text() + ProgramVersion);
     if (QFileInfo(session.DataRoot + Combo1->currentText()).isDir())
         Text2->setFocus();
     else if (Combo1->count() > 0)
@@ -120,7 +121,7 @@ void LoginForm::Form_Load() {
     const int found = Combo1->findText(userName, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found >= 0) Combo1->setCurrentIndex(found);
     session.CurrentUser.clear();
-    if (mirrors.AutoLoginState == u"1" && !m_users.form().LoginAttempted) {
+    if (mirrors.AutoLoginState == u"1" && !m_users.form().AutoLoginTried()) {
         Check1->setChecked(true);
         Combo1->setEditText(mirrors.AutoLoginUsername);
         Text2->setText(mirrors.AutoLoginPassword);
@@ -143,7 +144,7 @@ QString LoginForm::PassInit(const QString& us) const {
 void LoginForm::cmdOK_Click() {
     Session& session = m_ctx.session;
     Prompts& prompts = *m_ctx.services.prompts;
-    m_users.form().LoginAttempted = true;
+    m_users.form().MarkAutoLoginTried();
     m_users.FirstUse = QStringLiteral("0");
     const QString user = Combo1->currentText();
     const QString password = Text2->text();

@@ -15,23 +15,13 @@
 #include "store/loadledger.h"
 #include "users/userscontroller.h"
 #include "windowparts/mainview.h"
+#include "windowparts/plainbutton.h"
 
 #include <QGridLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
-
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 OpenForm::OpenForm(AppContext& ctx, UsersController& users, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_users(users) {
@@ -41,20 +31,20 @@ OpenForm::OpenForm(AppContext& ctx, UsersController& users, QWidget* parent)
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    Cmd1 = makeButton(this, "Cmd1", QStringLiteral("開啟"));
+    Cmd1 = PlainButton(this, QLatin1String("Cmd1"), QStringLiteral("開啟"));
     Cmd1->setDefault(true);
-    Cmd5 = makeButton(this, "Cmd5", QStringLiteral("新增"));
-    Cmd2 = makeButton(this, "Cmd2", QStringLiteral("更名"));
-    Cmd4 = makeButton(this, "Cmd4", QStringLiteral("複製"));
-    Cmd3 = makeButton(this, "Cmd3", QStringLiteral("刪除"));
-    Cmd8 = makeButton(this, "Cmd8", QStringLiteral("上移"));
-    Cmd9 = makeButton(this, "Cmd9", QStringLiteral("下移"));
-    Command2 = makeButton(this, "Command2", QStringLiteral("重整"));
-    Command1 = makeButton(this, "Command1", QStringLiteral("搜尋"));
-    Command3 = makeButton(this, "Command3", QStringLiteral("儲存備份"));
-    Command4 = makeButton(this, "Command4", QStringLiteral("還原備份"));
-    Command5 = makeButton(this, "Command5", QStringLiteral("還原系統備份"));
-    Cmd6 = makeButton(this, "Cmd6", QStringLiteral("登出"));
+    Cmd5 = PlainButton(this, QLatin1String("Cmd5"), QStringLiteral("新增"));
+    Cmd2 = PlainButton(this, QLatin1String("Cmd2"), QStringLiteral("更名"));
+    Cmd4 = PlainButton(this, QLatin1String("Cmd4"), QStringLiteral("複製"));
+    Cmd3 = PlainButton(this, QLatin1String("Cmd3"), QStringLiteral("刪除"));
+    Cmd8 = PlainButton(this, QLatin1String("Cmd8"), QStringLiteral("上移"));
+    Cmd9 = PlainButton(this, QLatin1String("Cmd9"), QStringLiteral("下移"));
+    Command2 = PlainButton(this, QLatin1String("Command2"), QStringLiteral("重整"));
+    Command1 = PlainButton(this, QLatin1String("Command1"), QStringLiteral("搜尋"));
+    Command3 = PlainButton(this, QLatin1String("Command3"), QStringLiteral("儲存備份"));
+    Command4 = PlainButton(this, QLatin1String("Command4"), QStringLiteral("還原備份"));
+    Command5 = PlainButton(this, QLatin1String("Command5"), QStringLiteral("還原系統備份"));
+    Cmd6 = PlainButton(this, QLatin1String("Cmd6"), QStringLiteral("登出"));
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);

@@ -13,7 +13,6 @@
 #include "users/useform.h"
 #include "windowparts/mainview.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 
@@ -51,8 +50,7 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
     m_form.ShowPeriod(period.item, period.year);
 
     // No filter of the ledger shown before may apply to this one.
-    m_form.FilterCombo()->clear();
-    m_form.FilterCombo()->setEditText(QString());
+    m_form.ResetFilter();
     m_form.BuildAccountTree();
     m_form.LoadExpandedState();
     if (list) list->done(OpenForm::Opened);

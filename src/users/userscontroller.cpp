@@ -12,7 +12,6 @@
 #include "windowparts/mainview.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <utility>
 
 UsersController::UsersController(MainView& form) : QObject(&form.Window()), m_form(form) {
@@ -95,12 +94,12 @@ void UsersController::LeaveUser(bool forgetListedAccount) {
 
 void UsersController::ClearOpenLedger(bool forgetListedAccount) {
     AppContext& ctx = context();
-    if (forgetListedAccount) m_form.ListedAccount.clear();
+    if (forgetListedAccount) m_form.ForgetListedAccount();
     m_form.Window().setWindowTitle(ProgramCaption);
     m_form.ClearViews();
     for (int panel : {2, 4, 6, 7, 9})
         m_form.SetPanelText(panel, QString());
-    m_form.FilterCombo()->setEditText(QString());
+    m_form.ClearFilter();
     Ledger& ledger = ctx.ledger;
     ledger.clear();
     ledger.AccountsChanged = false;
@@ -116,7 +115,7 @@ void UsersController::File_SetDataBase_Click() {
     if (!m_form.ConfirmSaveChanges()) return;
     if (m_form.NodeCount() > 0) m_form.SaveExpandedState();
     // The next click on a tree node lists its account, whichever ledger then is open.
-    m_form.ListedAccount.clear();
+    m_form.ForgetListedAccount();
     const ListEnd end = showLedgerList(UserFiles::readLedgerList(ctx.session.userFolder()), false);
     if (end == ListEnd::LoggedOut) RunLogin();
 }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "platform/version.h"
+
 class MainView;
 class OpenForm;
 struct AppContext;
@@ -68,6 +70,3 @@ private:
 
     MainView& m_form;
 };
-
-// The caption of the main window while no ledger is open.
-inline const QString ProgramCaption = QStringLiteral("Qivoka v4.0.4");

@@ -2,8 +2,6 @@
 #include <QList>
 #include <QString>
 
-class NumberForm;
-class QComboBox;
 class QTreeWidget;
 class QWidget;
 struct AppContext;
@@ -21,15 +19,14 @@ public:
     // The main window itself: parent of the windows opened over it, its caption, closing.
     virtual QWidget& Window() = 0;
 
-    // ---- Context variables shared with other windows ----------------------------------------
-    // Entry being edited by InputForm, or the number of selected rows while EditForm is open.
-    short SelEdit = 0;
-    // Trimmed full name of the account the list shows.
-    QString ListedAccount;
-    // While nonzero, a change of the period box does nothing.
-    short SuppressPeriodClick = 0;
-    // Cleared just before the login step, so that an automatic login happens only once.
-    bool LoginAttempted = false;
+    // ---- The run's state that other windows read -----------------------------------------
+    // The entry the entry window changes (its opener has chosen it).
+    virtual int EditedEntry() const = 0;
+    // Lists no account when a ledger is opened next (a logout that forgets it).
+    virtual void ForgetListedAccount() = 0;
+    // Whether the automatic login has been tried in this run; it is tried once only.
+    virtual bool AutoLoginTried() const = 0;
+    virtual void MarkAutoLoginTried() = 0;
 
     // ---- Account tree ---------------------------------------------------------------------------
     virtual void BuildAccountTree() = 0;
@@ -52,6 +49,12 @@ public:
     // ---- Entry list ---------------------------------------------------------------------------
     // The list itself (Liv1): rows hold their entry index in the last column.
     virtual QTreeWidget* EntryList() const = 0;
+    // Whether the list shows any row.
+    virtual bool HasEntryRows() const = 0;
+    // Removes every row of the list.
+    virtual void ClearEntryList() = 0;
+    // Gives the list the keyboard focus.
+    virtual void FocusEntryList() = 0;
     // Refills the list and its panels for account accountIndex (0: nothing).
     virtual void ListAccountRecords(int accountIndex) = 0;
     // Deselects every row, selects the last one and scrolls to it.
@@ -65,8 +68,11 @@ public:
     virtual void SetListFontSize(double points) = 0;
 
     // ---- Filter ---------------------------------------------------------------------------------
-    // The filter box (Combo2, editable).
-    virtual QComboBox* FilterCombo() const = 0;
+    // The filter box (Combo2, editable): empties its text; resets it also drops its choices.
+    virtual void ClearFilter() = 0;
+    virtual void ResetFilter() = 0;
+    // Puts `text` in the filter box as a choice of it would.
+    virtual void ChooseFilterText(const QString& text) = 0;
     virtual void FillClassFilterCombo() = 0;
 
     // ---- Period
@@ -97,9 +103,9 @@ public:
     virtual void ClearViews() = 0;
 
     // ---- Invoice lottery -------------------------------------------------------------------
-    // The lottery window of the logged-in user, loaded (not shown) on first use; it holds
-    // the user's paper invoices.
-    virtual NumberForm& LotteryWindow() = 0;
+    // The paper-invoice list of the logged-in user over `parent` (the lottery window that
+    // holds the invoices is loaded, not shown, on first use).
+    virtual void ShowInvoiceList(QWidget* parent) = 0;
     // Unloads the windows that hold the logged-in user's own data (the lottery window with
     // the paper invoices) without storing anything: after a logout nobody sees or stores
     // that list, not even the same user after a restore.
