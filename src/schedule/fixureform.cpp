@@ -432,12 +432,12 @@ void FixureForm::done(int result) {
         m_unloaded = true;
         saveSettings();
         if (m_ledger.RecurringChanged) {
-            m_ledger.RecurringRecords.assign(size_t(Capacity + 1), RecurringRecord());
-            m_ledger.RecurringCount = 1;
+            std::vector<RecurringRecord> shown;
             for (int i = 0; i < Liv1->topLevelItemCount(); ++i) {
                 const int k = Liv1->topLevelItem(i)->data(0, RecordRole).toInt();
-                m_ledger.addRecurring(m_records[size_t(k)]);
+                shown.push_back(m_records[size_t(k)]);
             }
+            m_ledger.replaceRecurring(shown);
         }
     }
     QDialog::done(result);

@@ -273,13 +273,7 @@ void NoteForm::Command9_Click() {
 }
 
 void NoteForm::Form_Unload() {
-    Ledger& ledger = m_ctx.ledger;
-    const int n = int(qMin<qsizetype>(List2.size(), Ledger::DetailTextCapacity));
-    for (int i = 0; i < n; ++i)
-        ledger.DetailTexts[size_t(i + 1)] = List2.at(i);
-    for (int i = n + 1; i < ledger.DetailTextCount; ++i)
-        ledger.DetailTexts[size_t(i)].clear();
-    ledger.DetailTextCount = n + 1;
+    m_ctx.ledger.replaceDetailTexts(List2);
 }
 
 void NoteForm::done(int result) {

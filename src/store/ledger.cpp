@@ -157,6 +157,22 @@ bool Ledger::addRecurring(const RecurringRecord& r) {
     return addAt(RecurringRecords, RecurringCount, RecurringCapacity, r);
 }
 
+void Ledger::replaceDetailTexts(const QStringList& texts) {
+    const int n = int(qMin<qsizetype>(texts.size(), DetailTextCapacity));
+    for (int i = 0; i < n; ++i)
+        DetailTexts[size_t(i + 1)] = texts.at(i);
+    for (int i = n + 1; i < DetailTextCount; ++i)
+        DetailTexts[size_t(i)].clear();
+    DetailTextCount = n + 1;
+}
+
+void Ledger::replaceRecurring(const std::vector<RecurringRecord>& records) {
+    RecurringRecords.assign(size_t(RecurringCapacity + 1), RecurringRecord());
+    RecurringCount = 1;
+    for (const RecurringRecord& r : records)
+        addRecurring(r);
+}
+
 void Ledger::compactQuickEntries() {
     int k = 1;
     for (int i = 1; i < QuickEntryCount; ++i) {

@@ -318,6 +318,9 @@ struct Ledger {
     bool addDetailText(const QString& text);
     bool addQuickEntry(const QuickEntry& q);
     bool addRecurring(const RecurringRecord& r);
+    // The whole table anew, in this order; what the capacity cannot hold is left out.
+    void replaceDetailTexts(const QStringList& texts);
+    void replaceRecurring(const std::vector<RecurringRecord>& records);
     // Quick entries whose Account1 is "DeleteData" are dropped, order kept.
     void compactQuickEntries();
 

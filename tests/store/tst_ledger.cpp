@@ -117,6 +117,35 @@ private slots:
         QCOMPARE(ledger.QuickEntries[1].Account1, QString("c"));
     }
 
+    // A shorter table leaves no old row behind; a longer one stops at the capacity.
+    void sideTablesAreReplacedWhole() {
+        Ledger ledger;
+        ledger.replaceDetailTexts({"A-現金\u0001早餐", "A-現金\u0001午餐", "E-餐費\u0001晚餐"});
+        QCOMPARE(ledger.DetailTextCount, 4);
+        ledger.replaceDetailTexts({"E-餐費\u0001宵夜"});
+        QCOMPARE(ledger.DetailTextCount, 2);
+        QCOMPARE(ledger.DetailTexts[1], QString("E-餐費\u0001宵夜"));
+        QVERIFY(ledger.DetailTexts[2].isEmpty());
+        QVERIFY(ledger.DetailTexts[3].isEmpty());
+        QStringList many;
+        for (int i = 0; i <= Ledger::DetailTextCapacity; ++i)
+            many << QString::number(i);
+        ledger.replaceDetailTexts(many);
+        QCOMPARE(ledger.DetailTextCount, Ledger::DetailTextCapacity + 1);
+        QCOMPARE(ledger.DetailTexts[size_t(Ledger::DetailTextCapacity)],
+                 QString::number(Ledger::DetailTextCapacity - 1));
+
+        std::vector<RecurringRecord> records(size_t(Ledger::RecurringCapacity + 3));
+        for (size_t i = 0; i < records.size(); ++i)
+            records[i].Detail = FixedText<60>(QString::number(i));
+        ledger.replaceRecurring(records);
+        QCOMPARE(ledger.RecurringCount, Ledger::RecurringCapacity + 1);
+        ledger.replaceRecurring({records[2], records[1]});
+        QCOMPARE(ledger.RecurringCount, 3);
+        QCOMPARE(ledger.RecurringRecords[1].Detail.trimmed(), QString("2"));
+        QCOMPARE(ledger.RecurringRecords[2].Detail.trimmed(), QString("1"));
+    }
+
     void changeFlagNotifies() {
         Ledger ledger;
         QSignalSpy spy(&ledger.LedgerChangedFlag, &LedgerChangeFlag::changed);
