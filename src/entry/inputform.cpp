@@ -78,8 +78,11 @@ InputForm::InputForm(AppContext& ctx, MainView& main, QWidget* parent)
     Combo3->setMaxVisibleItems(15);
     Combo1->setMaxVisibleItems(10);
     loadOptions();
-    Command3->setText(
-        m_ctx.services.settings->GetSetting(Section, QStringLiteral("More"), MoreCaption));
+    // The stored caption of 更多 says the width: any caption but 更多's is the wide window.
+    const QString stored =
+        m_ctx.services.settings->GetSetting(Section, QStringLiteral("More"), MoreCaption);
+    m_wide = stored != MoreCaption;
+    Command3->setText(stored);
     applyWidth();
     Label8->clear();
     m_keypad.PendingOperator = 0;
@@ -433,7 +436,7 @@ void InputForm::saveOptions() {
 }
 
 bool InputForm::isWide() const {
-    return Command3->text() != MoreCaption;
+    return m_wide;
 }
 
 void InputForm::applyWidth() {
@@ -445,8 +448,9 @@ void InputForm::applyWidth() {
 }
 
 void InputForm::Command3_Click() {
-    Command3->setText(isWide() ? MoreCaption : LessCaption);
-    if (!isWide()) setMinimumWidth(0);
+    m_wide = !m_wide;
+    Command3->setText(m_wide ? LessCaption : MoreCaption);
+    if (!m_wide) setMinimumWidth(0);
     applyWidth();
 }
 

@@ -206,5 +206,6 @@ private:
     MainView& m_main;
     AmountKeypad m_keypad;
     bool m_unloaded = false;
+    bool m_wide = false;      // the reminder and fee area shown
     bool m_inserting = false; // items being added to an account list: no choice handling
 };
