@@ -3,8 +3,10 @@
 #include "entry/entryrules.h"
 #include "platform/codec.h"
 #include "platform/runtime.h"
+#include "store/accountnames.h"
 #include "store/amounts.h"
 #include "store/ledger.h"
+#include "store/plaintext.h"
 
 namespace DownPosting {
 
@@ -14,10 +16,7 @@ QString LedgerFullMessage() {
 }
 
 QString StoredAccountName(const QString& cell) {
-    QString name = cell;
-    while (name.endsWith(u' '))
-        name.chop(1);
-    return Ansi::cutToBytes(name, 32);
+    return AccountNames::stored(cell);
 }
 
 static int kindOfPrefix(const QString& name) {
@@ -94,9 +93,10 @@ Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QLi
         e.core.Account1 = ledger.Accounts[size_t(i1)].Name;
         e.core.Account2 = ledger.Accounts[size_t(i2)].Name;
         e.core.Amount = TaggedNumber::fromDouble(*amount);
-        e.core.Detail.set(row[4]);
-        EntryRules::splitNote(row[5], e.note, e.noteRow);
-        EntryRules::splitInvoice(row[6], e.invoice, e.style);
+        // A served cell carries no control character into a field or a line of a file.
+        e.core.Detail.set(PlainText::plain(row[4]));
+        EntryRules::splitNote(PlainText::plain(row[5]), e.note, e.noteRow);
+        EntryRules::splitInvoice(PlainText::plain(row[6]), e.invoice, e.style);
         if (!ledger.addEntry(e)) {
             result.statuses[r] = StatusFailed;
             continue;

@@ -16,6 +16,7 @@
 #include "entry/entryrules.h"
 #include "mainwin/imagelist.h"
 #include "mainwin/mainview.h"
+#include "platform/desktop/listchoice.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
@@ -157,7 +158,7 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &FixureForm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FixureForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FixureForm::Command3_Click);
-    connect(Liv1, &QTreeWidget::itemClicked, this, &FixureForm::Liv1_Click);
+    OnItemChosen(Liv1, [this] { Liv1_Click(); });
     connect(Liv1->header(), &QHeaderView::sectionClicked, this, &FixureForm::Liv1_ColumnClick);
 
     // The opening: settings, account lists, the rows in table order.

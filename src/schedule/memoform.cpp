@@ -18,6 +18,7 @@
 #include "entry/entryrules.h"
 #include "mainwin/imagelist.h"
 #include "platform/clock.h"
+#include "platform/desktop/listchoice.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
@@ -184,7 +185,7 @@ void MemoForm::buildUpperHalf() {
     connect(Command2, &QPushButton::clicked, this, &MemoForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MemoForm::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MemoForm::Command4_Click);
-    connect(Liv1, &QTreeWidget::itemClicked, this, &MemoForm::Liv1_Click);
+    OnItemChosen(Liv1, [this] { Liv1_Click(); });
 }
 
 void MemoForm::buildLowerHalf() {
@@ -256,7 +257,7 @@ void MemoForm::buildLowerHalf() {
     connect(Command7, &QPushButton::clicked, this, &MemoForm::Command7_Click);
     connect(Command10, &QPushButton::clicked, this, &MemoForm::Command10_Click);
     connect(Command11, &QPushButton::clicked, this, &MemoForm::Command11_Click);
-    connect(Liv2, &QTreeWidget::itemClicked, this, &MemoForm::Liv2_Click);
+    OnItemChosen(Liv2, [this] { Liv2_Click(); });
 }
 
 void MemoForm::loadSettings() {

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "platform/desktop/listchoice.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
@@ -20,6 +22,7 @@
 #include "setup/noteeditform.h"
 #include "store/appcontext.h"
 #include "store/detailtext.h"
+#include "store/plaintext.h"
 
 using DetailTextList::Outcome;
 
@@ -81,7 +84,11 @@ void NoteForm::buildControls() {
     layout->addWidget(StatusBar1);
     resize(520, 400);
 
-    connect(List3, &QListWidget::currentRowChanged, this, [this] { List3_Click(); });
+    OnItemChosen(List3, [this] { List3_Click(); });
+    // With no account selected no text is listed, so no command can act on one.
+    connect(List3->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (SelectedAccount().isEmpty()) List3_Click();
+    });
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
     connect(Command2, &QPushButton::clicked, this, &NoteForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &NoteForm::Command3_Click);
@@ -104,8 +111,8 @@ QString NoteForm::PanelText(int n) const {
 }
 
 QString NoteForm::SelectedAccount() const {
-    QListWidgetItem* item = List3->currentItem();
-    return item ? item->text() : QString();
+    const QModelIndex row = SelectedRow(List3);
+    return row.isValid() ? List3->item(row.row())->text() : QString();
 }
 
 QStringList NoteForm::ListedTexts() const {
@@ -116,8 +123,8 @@ QStringList NoteForm::ListedTexts() const {
 }
 
 QListWidgetItem* NoteForm::selectedItem() const {
-    QListWidgetItem* item = List1->currentItem();
-    return item && item->isSelected() ? item : nullptr;
+    const QModelIndex row = SelectedRow(List1);
+    return row.isValid() ? List1->item(row.row()) : nullptr;
 }
 
 QStringList NoteForm::accountChoices() const {
@@ -143,7 +150,8 @@ void NoteForm::Form_Load() {
 
 void NoteForm::List3_Click() {
     List1->clear();
-    List1->addItems(DetailTextList::textsOf(List2, SelectedAccount()));
+    const QString account = SelectedAccount();
+    if (!account.isEmpty()) List1->addItems(DetailTextList::textsOf(List2, account));
     rewriteCount();
 }
 
@@ -163,8 +171,13 @@ void NoteForm::Command2_Click() {
         prompts.warning(DetailTextLines::fullMessage());
         return;
     }
+    if (SelectedAccount().isEmpty()) return;
     const auto answer = prompts.input(QStringLiteral("請輸入您要新增的明細內容"));
     if (!answer || answer->isEmpty()) return;
+    if (!PlainText::isPlain(*answer)) {
+        prompts.warning(DetailText::unsupportedMessage());
+        return;
+    }
     const Outcome outcome = DetailTextList::add(List2, SelectedAccount(), *answer);
     if (outcome == Outcome::Full) {
         prompts.warning(DetailTextLines::fullMessage());
@@ -186,6 +199,10 @@ void NoteForm::Command3_Click() {
     const auto answer =
         m_ctx.services.prompts->input(QStringLiteral("要改成什麼名稱?"), QString(), old);
     if (!answer || answer->isEmpty()) return;
+    if (!PlainText::isPlain(*answer)) {
+        m_ctx.services.prompts->warning(DetailText::unsupportedMessage());
+        return;
+    }
     DetailTextList::rename(List2, SelectedAccount(), old, *answer);
     item->setText(*answer);
     listChanged();

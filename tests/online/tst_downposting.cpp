@@ -25,6 +25,7 @@ private slots:
     void invoices();
     void accountCreation();
     void longNames();
+    void controlCharacters();
     void accountLimit();
     void notes();
     void ledgerFull();
@@ -129,6 +130,23 @@ void TestDownPosting::longNames() {
     QCOMPARE(l.Accounts[size_t(before)].Name.text(), "E-" + QString(15, QChar(0x9910)));
     QCOMPARE(l.Accounts[size_t(before + 1)].Name.text(), ascii.left(32));
     QCOMPARE(l.Accounts[size_t(before + 2)].Name.text().trimmed(), QStringLiteral("E-b"));
+}
+
+// Control characters of a served cell never reach a field: a NUL after a known name finds
+// that account instead of making a second one that reads back with the same name.
+void TestDownPosting::controlCharacters() {
+    Ledger l;
+    LedgerBuilder(l).account("A-現金").account("E-餐飲費");
+    const int before = l.AccountCount;
+    Row first = row("1", QString::fromUtf8("E-餐飲費") + QChar(0), QString::fromUtf8("A-現\t金"));
+    first[4] = QString::fromUtf8("午餐\n第二行");
+    QList<Row> rows = {first, row("2", QString::fromUtf8("E-宵\x01夜"))};
+    QCOMPARE(PostRows(l, rows, {true, true}).ok, 2);
+    QCOMPARE(l.AccountCount, before + 1);
+    QCOMPARE(l.Accounts[size_t(before)].Name.trimmed(), QString::fromUtf8("E-宵夜"));
+    QCOMPARE(l.Entries[1].Account1.trimmed(), QString::fromUtf8("E-餐飲費"));
+    QCOMPARE(l.Entries[1].Account2.trimmed(), QString::fromUtf8("A-現金"));
+    QCOMPARE(l.Entries[1].Detail.trimmed(), QString::fromUtf8("午餐第二行"));
 }
 
 void TestDownPosting::accountLimit() {

@@ -62,6 +62,12 @@ private slots:
             << QStringList({QStringLiteral("E-餐飲費") + sep + QStringLiteral("早餐"),
                             u + QStringLiteral("便當"), QString()})
             << QStringList();
+        // Control characters inside a line are dropped; the first U+0001 stays the separator.
+        QTest::newRow("control characters dropped")
+            << Ansi::encode(QStringLiteral("E-餐飲費\t\x01早\x01餐\x00\r\n宵\t夜\r\n"))
+            << QStringList({QStringLiteral("E-餐飲費") + sep + QStringLiteral("早餐"),
+                            u + QStringLiteral("宵夜")})
+            << QStringList();
         QByteArray many;
         for (int i = 0; i < 1001; ++i)
             many += "x\r\n";
