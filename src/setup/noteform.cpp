@@ -26,6 +26,34 @@
 
 using DetailTextList::Outcome;
 
+namespace {
+
+// The list shows a text cut after ShownLength characters and keeps the whole text with the
+// item: laying out a text of a megabyte took the list longer the longer the text, and
+// nobody reads a row past the list's width.
+constexpr qsizetype ShownLength = 200;
+
+QString shown(const QString& text) {
+    return text.size() > ShownLength ? text.left(ShownLength) + QChar(0x2026) : text;
+}
+
+void setListed(QListWidgetItem* item, const QString& text) {
+    item->setData(Qt::UserRole, text);
+    item->setText(shown(text));
+}
+
+QString listed(const QListWidgetItem* item) {
+    return item->data(Qt::UserRole).toString();
+}
+
+void addListed(QListWidget* list, const QString& text) {
+    auto* item = new QListWidgetItem;
+    setListed(item, text);
+    list->addItem(item);
+}
+
+} // namespace
+
 NoteForm::NoteForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("NoteForm"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -118,7 +146,7 @@ QString NoteForm::SelectedAccount() const {
 QStringList NoteForm::ListedTexts() const {
     QStringList texts;
     for (int i = 0; i < List1->count(); ++i)
-        texts << List1->item(i)->text();
+        texts << listed(List1->item(i));
     return texts;
 }
 
@@ -151,7 +179,9 @@ void NoteForm::Form_Load() {
 void NoteForm::List3_Click() {
     List1->clear();
     const QString account = SelectedAccount();
-    if (!account.isEmpty()) List1->addItems(DetailTextList::textsOf(List2, account));
+    if (!account.isEmpty())
+        for (const QString& text : DetailTextList::textsOf(List2, account))
+            addListed(List1, text);
     rewriteCount();
 }
 
@@ -187,7 +217,7 @@ void NoteForm::Command2_Click() {
         prompts.warning(QStringLiteral("這筆明細已經存在，無法新增!"));
         return;
     }
-    List1->addItem(*answer);
+    addListed(List1, *answer);
     List1->setCurrentRow(List1->count() - 1);
     listChanged();
 }
@@ -195,7 +225,7 @@ void NoteForm::Command2_Click() {
 void NoteForm::Command3_Click() {
     QListWidgetItem* item = selectedItem();
     if (!item) return;
-    const QString old = item->text();
+    const QString old = listed(item);
     const auto answer =
         m_ctx.services.prompts->input(QStringLiteral("要改成什麼名稱?"), QString(), old);
     if (!answer || answer->isEmpty()) return;
@@ -204,7 +234,7 @@ void NoteForm::Command3_Click() {
         return;
     }
     DetailTextList::rename(List2, SelectedAccount(), old, *answer);
-    item->setText(*answer);
+    setListed(item, *answer);
     listChanged();
 }
 
@@ -215,7 +245,7 @@ void NoteForm::List1_DblClick() {
 void NoteForm::Command4_Click() {
     QListWidgetItem* item = selectedItem();
     if (!item) return;
-    DetailTextList::remove(List2, SelectedAccount(), item->text());
+    DetailTextList::remove(List2, SelectedAccount(), listed(item));
     delete List1->takeItem(List1->row(item));
     List1->setCurrentRow(-1); // no text stays selected after a deletion
     listChanged();
@@ -227,12 +257,12 @@ void NoteForm::moveSelected(int step) {
     const int row = List1->row(item);
     const int other = row + step;
     if (other < 0 || other >= List1->count()) return;
-    const QString text = item->text();
-    const QString neighbour = List1->item(other)->text();
+    const QString text = listed(item);
+    const QString neighbour = listed(List1->item(other));
     if (DetailTextList::exchange(List2, SelectedAccount(), text, neighbour) != Outcome::Done)
         return;
-    List1->item(other)->setText(text);
-    item->setText(neighbour);
+    setListed(List1->item(other), text);
+    setListed(item, neighbour);
     List1->setCurrentRow(other);
     listChanged();
 }
@@ -253,10 +283,10 @@ void NoteForm::copyOrMove(bool move) {
     FitComboDropWidth(form.Combo1);
     form.Combo1->setCurrentIndex(form.Combo1->findText(SelectedAccount(), Qt::MatchExactly));
     form.Text1->setText(SelectedAccount());
-    form.Text2->setText(item->text());
+    form.Text2->setText(listed(item));
     form.setWindowTitle(move ? QStringLiteral("移動明細") : QStringLiteral("複製明細"));
     form.Label1->setText(
-        item->text() + QStringLiteral("\r\n\r\n") +
+        item->text() + QStringLiteral("\r\n\r\n") + // the text as the list shows it
         (move ? QStringLiteral("要移動到哪一個科目?") : QStringLiteral("要複製到哪一個科目?")));
     form.WorkingList = &List2;
     if (m_ctx.services.modal->run(form) != QDialog::Accepted) return;
