@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 #include "platform/codec.h"
@@ -66,9 +69,9 @@ int main(int argc, char** argv) {
     NoShell shell;
     b.ctx.services.modal = &runner;
     b.ctx.services.shell = &shell;
-    const int megabyte = 1 << 20;
-    // Half a megabyte of two-byte characters: a line of 1 MB in the file.
-    const QString text = QString(megabyte / 2 - 8, QChar(0x9910));
+    // A line of 1 MB in the file (two-byte characters), or of the kilobytes given.
+    const int bytes = (argc > 1 ? std::max(1, std::atoi(argv[1])) : 1024) * 1024;
+    const QString text = QString(bytes / 2 - 8, QChar(0x9910));
     const QString account = b.ctx.ledger.Accounts[2].Name.trimmed();
     const QByteArray line = Ansi::encode(DetailText::join(account, text)) + "\r\n";
 
