@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "entry/entryrules.h"
 #include "mainwin/colourtable.h"
 #include "mainwin/mainview.h"
 #include "platform/clock.h"
@@ -110,8 +111,7 @@ void InputForm::buildControls() {
     DTPicker1 = named(new QDateEdit(mainArea), QStringLiteral("DTPicker1"));
     DTPicker1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     DTPicker1->setCalendarPopup(true);
-    DTPicker1->setMinimumDate(QDate(1753, 1, 1));
-    DTPicker1->setMaximumDate(QDate(9999, 12, 31));
+    DTPicker1->setDateRange(EntryRules::FirstEntryDate(), EntryRules::LastEntryDate());
     // The whole date must stay readable beside the three day buttons.
     DTPicker1->setMinimumWidth(
         DTPicker1->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 40);

@@ -72,7 +72,9 @@ Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QLi
         const int i2 =
             resolveAccount(ledger, row[2], {KindLiability, KindAsset}, result.accountsAdded);
         const auto amount = amountOf(row[3]);
-        const auto date = Runtime::parseDate(row[0]);
+        // Only a date the entry window could show is an entry's date.
+        auto date = Runtime::parseDate(row[0]);
+        if (date && !EntryRules::isEntryDate(*date)) date.reset();
         const QString p1 = row[1].left(2);
         const QString p2 = row[2].left(2);
         const bool ok =

@@ -144,9 +144,26 @@ void NumberListForm::Command3_Click() {
     const ExpiryLimit limit = expiryLimit(m_main.context().services.clock->today());
     if (m_main.context().services.prompts->question(expiryQuestion(limit)) != Prompts::Answer::Yes)
         return;
-    for (int i = Liv1->topLevelItemCount() - 1; i >= 0; --i) {
-        QTreeWidgetItem* row = Liv1->topLevelItem(i);
-        if (isExpired({row->text(0), row->text(1)}, limit)) delete row;
+    // The rows are taken out and the kept ones put back at once: removing rows one by one
+    // would move the rest of a long list each time.
+    QTreeWidgetItem* chosen = Liv1->currentItem();
+    bool chosenKept = false;
+    QList<QTreeWidgetItem*> kept;
+    for (QTreeWidgetItem* row : Liv1->invisibleRootItem()->takeChildren()) {
+        if (isExpired({row->text(0), row->text(1)}, limit)) {
+            delete row;
+        } else {
+            kept.append(row);
+            chosenKept = chosenKept || row == chosen;
+        }
+    }
+    Liv1->addTopLevelItems(kept);
+    if (chosenKept) {
+        Liv1->setCurrentItem(chosen);
+    } else if (chosen) {
+        // The chosen invoice went with the expired ones: nothing is chosen now.
+        Command2->setEnabled(false);
+        Command4->setEnabled(false);
     }
 }
 

@@ -202,6 +202,12 @@ QString subFolder(const QString& folder, const QString& name) {
     return folder + name + u'/';
 }
 
+bool makePrivateFolder(const QString& path) {
+    if (!QFileInfo(path).isDir())
+        QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return QFileInfo(path).isDir();
+}
+
 QStringList subFolders(const QString& folder) {
     return listEntries(folder, QDir::Dirs);
 }

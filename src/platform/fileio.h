@@ -61,6 +61,11 @@ QString withTrailingSlash(const QString& folder);    // "/" added when missing
 QString withoutTrailingSlash(const QString& folder); // every trailing "/" removed; "/" stays
 QString subFolder(const QString& folder, const QString& name); // folder & name & "/"
 
+// Creates one folder level readable by its owner only (user data and backups hold
+// secrets); true when a folder stands at the path afterwards. An existing folder is kept
+// as it is.
+bool makePrivateFolder(const QString& path);
+
 // Folder listing in listing order; hidden entries are those whose name starts with ".".
 QStringList subFolders(const QString& folder);
 QStringList plainFiles(const QString& folder);

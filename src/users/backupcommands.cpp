@@ -7,7 +7,6 @@
 #include "store/appcontext.h"
 #include "store/autobackup.h"
 #include "store/backuppackage.h"
-#include "users/ledgerfolders.h"
 #include "users/namecheck.h"
 #include "users/userfiles.h"
 
@@ -76,6 +75,12 @@ QString chooseFile(AppContext& ctx, const QString& defaultName) {
     return chosen;
 }
 
+// A package holds the user's passwords: each copy of it is its owner's alone.
+bool copyPackage(const QString& source, const QString& target) {
+    const auto bytes = FileIO::readFile(source);
+    return bytes && FileIO::writePrivateFileSafely(target, *bytes);
+}
+
 bool hasPackageEnding(const QString& path) {
     return path.right(4).toLower() == u".qvk";
 }
@@ -111,7 +116,7 @@ RestoreResult restoreChosen(AppContext& ctx, const QString& chosen) {
     const QString working = BackupPackagePath(ctx.session);
     // A working package left by an earlier failure must never be restored in its place.
     QFile::remove(working);
-    const bool copied = LedgerFolders::copyFile(chosen, working);
+    const bool copied = copyPackage(chosen, working);
     const RestoreResult result = copied ? RestoreBackupPackage(ctx) : RestoreResult::NotWritten;
     QFile::remove(working);
     return result == RestoreResult::Missing ? RestoreResult::NotWritten : result;
@@ -177,7 +182,7 @@ void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList) {
     const BackupBuild built = BuildBackupPackage(ctx);
     const QString working = BackupPackagePath(s);
     const bool copied =
-        built.written && built.leftOut.isEmpty() && LedgerFolders::copyFile(working, chosen);
+        built.written && built.leftOut.isEmpty() && copyPackage(working, chosen);
     QFile::remove(working);
     if (!copied) {
         fail();
@@ -196,8 +201,10 @@ bool RestoreBackup(AppContext& ctx) {
 
 bool RestoreAutoBackup(AppContext& ctx) {
     Session& s = ctx.session;
-    const QString userBackups = ResolveAutoBackupFolder(s) + s.CurrentUser;
-    QDir().mkpath(userBackups);
+    const QString root = ResolveAutoBackupFolder(s);
+    const QString userBackups = root + s.CurrentUser;
+    FileIO::makePrivateFolder(root);
+    FileIO::makePrivateFolder(userBackups);
     s.Setting.BackupPath = FileIO::withTrailingSlash(userBackups);
     const QString chosen = chooseFile(ctx, s.Setting.BackupPath + s.CurrentUser + ".qvk");
     if (chosen.isEmpty()) return false;

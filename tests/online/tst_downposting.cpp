@@ -21,6 +21,8 @@ class TestDownPosting : public QObject {
 private slots:
     void amounts_data();
     void amounts();
+    void dates_data();
+    void dates();
     void invoices_data();
     void invoices();
     void accountCreation();
@@ -58,6 +60,33 @@ void TestDownPosting::amounts() {
         QCOMPARE(l.Entries[1].Amount.value(), hundredths);
         QCOMPARE(l.Entries[1].Date.text(), QStringLiteral("2024/01/05"));
     }
+}
+
+void TestDownPosting::dates_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored"); // empty: the row fails
+    QTest::newRow("first day of the entry window") << "1753/1/1"
+                                                   << "1753/01/01";
+    QTest::newRow("last day") << "9999/12/31"
+                              << "9999/12/31";
+    QTest::newRow("day before the first") << "1752/12/31" << QString();
+    QTest::newRow("year one") << "0001/01/01" << QString();
+    QTest::newRow("not a day") << "2024/02/30" << QString();
+}
+
+// A row posts only a date the entry window could show; any other date fails the row.
+void TestDownPosting::dates() {
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    Ledger l;
+    LedgerBuilder(l).account("A-現金").account("E-餐飲費");
+    Row r = row("1");
+    r[0] = text;
+    QList<Row> rows = {r};
+    const Result result = PostRows(l, rows, {true});
+    QCOMPARE(result.statuses.first(), stored.isEmpty() ? StatusFailed : StatusOk);
+    QCOMPARE(l.EntryCount, stored.isEmpty() ? 1 : 2);
+    if (!stored.isEmpty()) QCOMPARE(l.Entries[1].Date.text(), stored);
 }
 
 void TestDownPosting::invoices_data() {

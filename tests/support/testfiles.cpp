@@ -17,4 +17,11 @@ QByteArray get(const QString& path) {
     return FileIO::readFile(path).value_or(QByteArray("<missing>"));
 }
 
+bool ownerOnly(const QString& path) {
+    const QFileInfo info(path);
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    return info.exists() && (info.permissions() & QFile::ReadOwner) && !(info.permissions() & others);
+}
+
 } // namespace TestFiles

@@ -9,4 +9,7 @@ namespace TestFiles {
 void put(const QString& path, const QByteArray& bytes);
 // A file's bytes, or "<missing>" when it cannot be read (so a comparison shows why).
 QByteArray get(const QString& path);
+// Whether a file or folder is its owner's alone: the owner may read it, nobody else may
+// touch it.
+bool ownerOnly(const QString& path);
 } // namespace TestFiles

@@ -1,5 +1,7 @@
 #include "ledgerfiles_fixture.h"
 #include "platform/codec.h"
+#include "store/backuppackage.h"
+#include "support/testfiles.h"
 #include "users/namecheck.h"
 #include "users/userfiles.h"
 
@@ -231,8 +233,10 @@ void UserFilesTest::createUser() {
     const QString folder = root + QStringLiteral("小明/");
     QCOMPARE(fixtureBytes(folder + "DataBase.lst"), QByteArray());
     QCOMPARE(fixtureBytes(folder + "DataBase.pwd"), QByteArray("006100620063\r\n"));
-    QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther),
-             QFile::Permissions());
+    QVERIFY(TestFiles::ownerOnly(folder));
+    // The password is only disguised: its file is the user's alone, as a restore writes it.
+    QVERIFY(TestFiles::ownerOnly(folder + "DataBase.pwd"));
+    QVERIFY(IsOwnerOnlyUserFile(UserFiles::PasswordFileName));
 }
 
 void UserFilesTest::createUserRefusesExisting() {

@@ -105,8 +105,7 @@ int runPeriod(OnlineRun& run, const VerbArgs& args) {
                     {"period", form.Combo1->currentText()},
                     {"start", form.DTPicker1->date().toString(DateFormat)},
                     {"end", form.DTPicker2->date().toString(DateFormat)},
-                    {"path", Lottery::winningNumbersPath(Lottery::yearBoxValue(form.Text0->text()),
-                                                         form.Combo1->currentIndex())}});
+                    {"path", Lottery::winningNumbersPath(form.Text0->text(), form.Combo1->currentIndex())}});
     return ExitOk;
 }
 
