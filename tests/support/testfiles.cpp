@@ -6,6 +6,11 @@
 
 #include "platform/fileio.h"
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#endif
+
 namespace TestFiles {
 
 void put(const QString& path, const QByteArray& bytes) {
@@ -15,6 +20,17 @@ void put(const QString& path, const QByteArray& bytes) {
 
 QByteArray get(const QString& path) {
     return FileIO::readFile(path).value_or(QByteArray("<missing>"));
+}
+
+void linkToZeroDevice(const QString& link, const QString& folder) {
+    QString device = QStringLiteral("/dev/zero");
+#ifdef Q_OS_UNIX
+    const QString own = FileIO::withTrailingSlash(folder) + QStringLiteral(".zero-device");
+    if (QFileInfo(own).exists() ||
+        ::mknod(QFile::encodeName(own).constData(), S_IFCHR | 0600, makedev(1, 5)) == 0)
+        device = own;
+#endif
+    QVERIFY2(QFile::link(device, link), qPrintable(link));
 }
 
 } // namespace TestFiles

@@ -9,4 +9,9 @@ namespace TestFiles {
 void put(const QString& path, const QByteArray& bytes);
 // A file's bytes, or "<missing>" when it cannot be read (so a comparison shows why).
 QByteArray get(const QString& path);
+// Makes `link` a symbolic link to a device that reads as endless zeros, placed so that no
+// write through the link can reach anything outside `folder`: a device node made inside
+// `folder` where the system allows it (a privileged run), else the system's zero device,
+// which an unprivileged run can neither replace nor change.
+void linkToZeroDevice(const QString& link, const QString& folder);
 } // namespace TestFiles
