@@ -89,10 +89,16 @@ bool DiaryForm::rowsCurrent() {
     return false;
 }
 
+void DiaryForm::relistWhenChanged() {
+    if (ListingMode != 0 && m_ctx.ledger.EntryChangeCount != m_listedChanges) Relist();
+}
+
+// The rows are drawn from the tables: once the main window changed the entries, the rows
+// would name other entries than the sums line counts, so the window lists again before it
+// draws anything, and when it is activated.
 bool DiaryForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && ListingMode != 0 &&
-        m_ctx.ledger.EntryChangeCount != m_listedChanges)
-        Relist();
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Paint)
+        relistWhenChanged();
     return QMainWindow::event(event);
 }
 

@@ -10,7 +10,8 @@ namespace FileIO {
 
 // The one way the program rewrites a file: a temporary file beside the target, then a
 // rename over it. Every step (write, flush, sync, rename) is checked; on failure the old
-// file is left whole and false is returned.
+// file is left whole and false is returned. A link at the path is replaced by the new
+// file, never written through: nothing outside the target's folder is touched.
 [[nodiscard]] bool writeFileSafely(const QString& path, const QByteArray& bytes);
 
 // The same for a file only its owner may read (a remembered password): the temporary is

@@ -10,9 +10,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "entry/entryrules.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
+#include "platform/runtime.h"
 #include "store/appcontext.h"
 
 namespace {
@@ -30,9 +33,12 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text) {
     return b;
 }
 
-// A box that is no number counts 0 in the month sums.
+// A box is read as the check reads it; a box that is no number as a whole counts the
+// number at its start ("12a000" is 12), and one without a number at its start counts 0.
 double boxValue(const QLineEdit* box) {
-    return BudgetCells::typedValue(box->text()).value_or(0);
+    if (const auto v = BudgetCells::typedValue(box->text())) return *v;
+    const double lead = std::fabs(Runtime::leadingNumber(box->text()));
+    return BudgetCells::hundredths(lead) ? lead : 0;
 }
 } // namespace
 

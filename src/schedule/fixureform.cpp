@@ -164,6 +164,7 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     // The opening: settings, account lists, the rows in table order.
     loadSettings();
     fillAccountLists();
+    Combo3_Click(); // both lists now show an account: their captions follow it
     for (int i = 1; i < m_ledger.RecurringCount; ++i)
         addRow(m_ledger.RecurringRecords[size_t(i)]);
     Liv1->setCurrentItem(nullptr);

@@ -81,8 +81,10 @@ QTreeWidget* makeList(QWidget* parent, const char* name, const QStringList& head
 
 } // namespace
 
-int MemoLeadDays(QString& text) {
-    const auto v = EntryRules::typedNumber(text);
+int MemoLeadDays(QString& text, LeadDaysReading reading) {
+    auto v = EntryRules::typedNumber(text);
+    // A recurring memo takes the number at the start of a numeric text ("1,5" is 1).
+    if (v && reading == LeadDaysReading::NumberAtStart) v = Runtime::leadingNumber(text);
     const double days = v ? Runtime::roundHalfEven(*v) : -1;
     if (!v || days < 0 || days > 32767) {
         text = QStringLiteral("1");
@@ -433,7 +435,7 @@ FixedMemoRecord MemoForm::fixedMemoFromEditor(QStringList& rowTexts) {
     QString days = Text4->text();
     const bool lead = Option2[1]->isChecked() && period != 2;
     if (Option2[1]->isChecked()) {
-        const int n = MemoLeadDays(days);
+        const int n = MemoLeadDays(days, LeadDaysReading::NumberAtStart);
         Text4->setText(days);
         m.RemindDays = lead ? qint16(n) : 0;
     }

@@ -2,7 +2,9 @@
 // entry, the jump, moves within a day, the close, the arrows, the sums of selected rows,
 // settings and the commands of the main window that open it.
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDateEdit>
 #include <QEvent>
 #include <QMenu>
@@ -161,6 +163,49 @@ private slots:
         QCOMPARE(f.column(JournalModel::DetailColumn), (QStringList{"lunch one", "lunch two"}));
         QCOMPARE(d.ListingMode, quint8(2));
         QCOMPARE(d.Text2->text(), QStringLiteral("lunch"));
+    }
+
+    // An entry deleted in the main window while the journal is shown: what the journal
+    // draws next, its rows and its sums line, is one listing of the changed ledger.
+    void rowsAndSumsAgreeAfterMainWindowChange() {
+        JournalFixture f;
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 12000, QStringLiteral("午餐"));
+        f.b.entry("2024/03/06", "E-餐飲費", "A-現金", 30000, QStringLiteral("房租"));
+        f.b.entry("2024/03/07", "E-餐飲費", "A-現金", 15000, QStringLiteral("午餐"));
+        DiaryForm& d = f.journal();
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QGuiApplication::clipboard()->setText(QStringLiteral("午餐"));
+        QTest::keySequence(d.Text2, QKeySequence::Paste);
+        QTest::mouseClick(d.Command1, Qt::LeftButton);
+        QCOMPARE(f.column(JournalModel::DetailColumn),
+                 (QStringList{QStringLiteral("午餐"), QStringLiteral("午餐")}));
+
+        // The main window lists the expense account; the user clicks its first row (午餐
+        // of 03/05) and deletes it.
+        MainForm& w = *f.form;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        f.list(QStringLiteral("E-餐飲費"));
+        QTreeWidgetItem* first = nullptr;
+        for (int r = 0; r < w.Liv1->topLevelItemCount(); ++r)
+            if (MainForm::RowEntryIndex(w.Liv1->topLevelItem(r)) == 1)
+                first = w.Liv1->topLevelItem(r);
+        QVERIFY(first);
+        QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {},
+                          w.Liv1->visualItemRect(first).center());
+        f.env.prompts.answer(Prompts::Answer::Yes);
+        w.Data_Del->trigger();
+        QCOMPARE(f.env.ctx.ledger.EntryCount, 3);
+
+        d.grab(); // the journal drawn again, as any exposure draws it
+        QCOMPARE(f.column(JournalModel::DetailColumn), QStringList{QStringLiteral("午餐")});
+        QCOMPARE(f.column(JournalModel::AmountColumn), QStringList{QStringLiteral("150.00")});
+        QVERIFY2(d.StatusText().startsWith(QStringLiteral("共 1 筆記錄")),
+                 qPrintable(d.StatusText()));
+        QVERIFY2(d.StatusText().contains(QStringLiteral("支出總計 150.00")),
+                 qPrintable(d.StatusText()));
+        QCOMPARE(d.Text2->text(), QStringLiteral("午餐"));
     }
 
     void jumpFromFilteredMainWindow() {

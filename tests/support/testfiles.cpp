@@ -6,6 +6,11 @@
 
 #include "platform/fileio.h"
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#endif
+
 namespace TestFiles {
 
 void put(const QString& path, const QByteArray& bytes) {
@@ -22,6 +27,17 @@ bool ownerOnly(const QString& path) {
     const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     return info.exists() && (info.permissions() & QFile::ReadOwner) && !(info.permissions() & others);
+}
+
+void linkToZeroDevice(const QString& link, const QString& folder) {
+    QString device = QStringLiteral("/dev/zero");
+#ifdef Q_OS_UNIX
+    const QString own = FileIO::withTrailingSlash(folder) + QStringLiteral(".zero-device");
+    if (QFileInfo(own).exists() ||
+        ::mknod(QFile::encodeName(own).constData(), S_IFCHR | 0600, makedev(1, 5)) == 0)
+        device = own;
+#endif
+    QVERIFY2(QFile::link(device, link), qPrintable(link));
 }
 
 } // namespace TestFiles

@@ -12,4 +12,9 @@ QByteArray get(const QString& path);
 // Whether a file or folder is its owner's alone: the owner may read it, nobody else may
 // touch it.
 bool ownerOnly(const QString& path);
+// Makes `link` a symbolic link to a device that reads as endless zeros, placed so that no
+// write through the link can reach anything outside `folder`: a device node made inside
+// `folder` where the system allows it (a privileged run), else the system's zero device,
+// which an unprivileged run can neither replace nor change.
+void linkToZeroDevice(const QString& link, const QString& folder);
 } // namespace TestFiles
