@@ -635,7 +635,7 @@ void InputForm::Command9_Click() {
 }
 
 void InputForm::Help_Click() {
-    m_ctx.services.shell->openUrl(WebPages::Tutorial);
+    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Tutorial);
 }
 
 void InputForm::Cal_Click() {

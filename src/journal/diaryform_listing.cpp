@@ -12,6 +12,7 @@
 #include "mainwin/mainview.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
+#include "platform/desktop/windowroutines.h"
 
 using namespace Journal;
 
@@ -57,6 +58,8 @@ void DiaryForm::Cmd2_Click() {
 
 void DiaryForm::showListing(const Listing& listing, int type, quint8 mode) {
     m_model->setEntries(listing.entries);
+    FitColumnsToTexts(Liv1, {JournalModel::DateColumn, JournalModel::AmountColumn,
+                             JournalModel::InvoiceColumn});
     m_statusText->setText(sumsLine(listing, type, m_ctx.session));
     ListingMode = mode;
     m_listedChanges = m_ctx.ledger.EntryChangeCount;

@@ -198,15 +198,15 @@ void MainForm::File_Save_Click() {
 }
 
 void MainForm::Help_Chm_Click() {
-    m_ctx.services.shell->openUrl(WebPages::Help);
+    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Help);
 }
 
 void MainForm::Help_Web_Click() {
-    m_ctx.services.shell->openUrl(WebPages::Home);
+    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Home);
 }
 
 void MainForm::Help_Facebook_Click() {
-    m_ctx.services.shell->openUrl(WebPages::Social);
+    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Social);
 }
 
 void MainForm::Tools_Calc_Click() {

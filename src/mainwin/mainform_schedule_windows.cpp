@@ -9,6 +9,7 @@
 #include "schedule/fixureform.h"
 #include "schedule/memoform.h"
 #include "store/appcontext.h"
+#include "platform/desktop/windowroutines.h"
 
 void MainForm::Data_Fixure_Click() {
     FixureForm form(*this, this);
@@ -33,7 +34,7 @@ void MainForm::MenuTools_SetFixure_Click() {
 }
 
 void MainForm::Tools_Note_Click() {
-    MemoForm form(m_ctx, nullptr);
+    MemoForm form(m_ctx, this);
     m_ctx.services.modal->run(form);
     form.done(form.result());
 }

@@ -10,6 +10,7 @@
 #include "store/appcontext.h"
 #include "store/autobackup.h"
 #include "store/saveledger.h"
+#include "platform/desktop/windowroutines.h"
 
 bool MainForm::ConfirmSaveChanges() {
     if (!LedgerChanged()) return true;
@@ -47,6 +48,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
             return;
         }
         SaveExpandedState();
+        const WaitCursor waiting;
         AutoBackup(m_ctx);
     }
     writeCloseSettings(loggedIn);

@@ -14,7 +14,9 @@
 #include "platform/http.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
+#include "platform/webpages.h"
 #include "store/appcontext.h"
+#include "platform/desktop/windowroutines.h"
 
 namespace {
 
@@ -57,6 +59,7 @@ void DownForm::fillList(const QList<OnlineService::StagedRow>& rows) {
         items.append(item);
     }
     Liv1->addTopLevelItems(items);
+    FitColumnsToTexts(Liv1, {0, 3, 6}); // 日期, 金額, 發票
 }
 
 void DownForm::StageRows(const QList<OnlineService::StagedRow>& rows) {
@@ -158,7 +161,7 @@ void DownForm::Command6_Click() {
 }
 
 void DownForm::Command7_Click() {
-    m_main.context().services.shell->openUrl(OnlineService::ServicePageUrl(serviceHost()));
+    OpenWebPage(*m_main.context().services.shell, *m_main.context().services.prompts, OnlineService::ServicePageUrl(serviceHost()));
 }
 
 void DownForm::importFile(bool tavrix) {

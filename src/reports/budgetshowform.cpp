@@ -87,6 +87,10 @@ void BudgetShowForm::buildControls() {
     Liv1->headerItem()->setTextAlignment(ColBudget, Qt::AlignRight | Qt::AlignVCenter);
     for (int c = ColIndex; c <= ColPrefix; ++c)
         Liv1->setColumnHidden(c, true);
+    // The progress column keeps its width: it is not stretched over the rest of the list.
+    Liv1->header()->setStretchLastSection(false);
+    for (int c : {ColName, ColProgress})
+        Liv1->setColumnWidth(c, 2 * Liv1->columnWidth(ColActual));
     Liv1->viewport()->installEventFilter(this);
 
     StatusBar1 = new QStatusBar(this);

@@ -116,6 +116,7 @@ MemoForm::MemoForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
         auto* row = new QTreeWidgetItem(Liv2);
         fillFixedMemoRow(row, m_book.FixedMemos[size_t(i)]);
     }
+    FitColumnsToTexts(Liv2, {0, 1});
     Liv2->clearSelection();
     for (QPushButton* b : {Command6, Command7, Command10, Command11})
         b->setEnabled(false);
@@ -289,6 +290,7 @@ void MemoForm::fillMemoList() {
         row->setText(2, TrimFixed(m.Text));
         row->setText(IndexColumnMemo, QString::number(i));
     }
+    FitColumnsToTexts(Liv1, {0});
     Liv1->clearSelection();
 }
 

@@ -75,7 +75,7 @@ void AboutForm::Command1_Click() {
 }
 
 void AboutForm::Command3_Click() {
-    m_ctx.services.shell->openUrl(WebPages::Contact);
+    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Contact);
 }
 
 bool AboutForm::eventFilter(QObject* watched, QEvent* event) {

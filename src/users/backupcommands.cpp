@@ -9,6 +9,7 @@
 #include "store/backuppackage.h"
 #include "users/namecheck.h"
 #include "users/userfiles.h"
+#include "platform/desktop/windowroutines.h"
 
 #include <QDir>
 #include <QFile>
@@ -179,11 +180,15 @@ void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList) {
         return;
     }
     // A package without every file would pass for a backup of everything: it is not kept.
-    const BackupBuild built = BuildBackupPackage(ctx);
-    const QString working = BackupPackagePath(s);
-    const bool copied =
-        built.written && built.leftOut.isEmpty() && copyPackage(working, chosen);
-    QFile::remove(working);
+    bool copied = false;
+    {
+        const WaitCursor waiting;
+        const BackupBuild built = BuildBackupPackage(ctx);
+        const QString working = BackupPackagePath(s);
+        copied =
+            built.written && built.leftOut.isEmpty() && copyPackage(working, chosen);
+        QFile::remove(working);
+    }
     if (!copied) {
         fail();
         return;

@@ -323,7 +323,10 @@ void OpenForm::Cmd6_Click() {
 
 void OpenForm::logOut(bool autoBackup) {
     SaveLedgerList();
-    if (autoBackup) AutoBackup(m_ctx);
+    if (autoBackup) {
+        const WaitCursor waiting;
+        AutoBackup(m_ctx);
+    }
     m_users.LeaveUser(false);
     done(LoggedOut);
 }

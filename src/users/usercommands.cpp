@@ -14,6 +14,7 @@
 #include "users/renamefolder.h"
 #include "users/useform.h"
 #include "users/userfiles.h"
+#include "platform/desktop/windowroutines.h"
 
 #include <QFileInfo>
 
@@ -101,7 +102,10 @@ void UsersController::User_Logout_Click() {
     AppContext& ctx = context();
     // A save that failed and was not given up keeps the user here with the changes.
     if (!m_form.ConfirmSaveChanges()) return;
-    AutoBackup(ctx);
+    {
+        const WaitCursor waiting;
+        AutoBackup(ctx);
+    }
     if (m_form.NodeCount() > 0) m_form.SaveExpandedState();
     LeaveUser(true);
     MemoCheckDone = false;
