@@ -429,6 +429,7 @@ void InputForm::loadOptions() {
 
 void InputForm::saveOptions() {
     SettingsStore& settings = *m_ctx.services.settings;
+    const SettingsBatch once(settings); // one rewrite of the file for the whole close
     for (QAction* item : {Clear_Type0, Clear_Type1, Clear_Type2, Clear_Type3, Clear_Type4,
                           Clear_Type5, Set_Amount, Set_Note, Set_ExchangeRate})
         SaveSettingQuietly(settings, Section, item->objectName(),

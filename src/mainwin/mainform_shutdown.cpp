@@ -59,6 +59,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
 
 void MainForm::writeCloseSettings(bool loggedIn) {
     SettingsStore& store = *m_ctx.services.settings;
+    const SettingsBatch once(store); // one rewrite of the file for the whole close
     const QString section = QStringLiteral("MainForm");
     for (int n = 1; n <= 7; ++n)
         SaveSettingQuietly(store, section, QStringLiteral("LW%1").arg(n),

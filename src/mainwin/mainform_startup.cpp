@@ -68,6 +68,7 @@ void MainForm::Form_Load() {
     startMigrateSettings();
     {
         SettingsStore& s = *m_ctx.services.settings;
+        const SettingsBatch once(s);
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("Ver"),
                            QStringLiteral("4.0.4"));
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("State"),

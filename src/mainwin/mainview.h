@@ -1,10 +1,11 @@
 #pragma once
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class NumberForm;
 class QComboBox;
-class QTreeWidget;
+class QTreeView;
 class QWidget;
 struct AppContext;
 
@@ -51,7 +52,21 @@ public:
 
     // ---- Entry list ---------------------------------------------------------------------------
     // The list itself (Liv1): rows hold their entry index in the last column.
-    virtual QTreeWidget* EntryList() const = 0;
+    virtual QTreeView* EntryList() const = 0;
+    virtual int EntryRowCount() const = 0;
+    // The text a cell of the list shows (0-based row and column).
+    virtual QString EntryRowText(int row, int column) const = 0;
+    // A row put in after the rows listed, until the next listing replaces them: its eight
+    // texts, check mark, the clock image and a red date.
+    struct ProvisionalRow {
+        QStringList texts;
+        bool checked = false;
+        bool clockIcon = false;
+        bool red = false;
+    };
+    virtual void AppendEntryRow(const ProvisionalRow& row) = 0;
+    // Removes every row of the list.
+    virtual void ClearEntryList() = 0;
     // Refills the list and its panels for account accountIndex (0: nothing).
     virtual void ListAccountRecords(int accountIndex) = 0;
     // Deselects every row, selects the last one and scrolls to it.

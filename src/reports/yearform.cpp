@@ -307,6 +307,7 @@ void YearForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     SettingsStore& store = *m_ctx.services.settings;
+    const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveWindowPlacement(*this, store, Section, DesignWidth, DesignHeight);
     for (int i = 0; i < 2; ++i)
         SaveColumnWidths(Liv1[size_t(i)], store, Section, QStringLiteral("L%1W").arg(i), 4);

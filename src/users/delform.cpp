@@ -137,7 +137,7 @@ void RelistAfterRemoval(MainView& main) {
         main.SelectLastRow();
     } else {
         // Rows left from before would name entries that have moved.
-        main.EntryList()->clear();
+        main.ClearEntryList();
     }
     main.UpdateTreeTotals();
 }

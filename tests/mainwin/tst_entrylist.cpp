@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(w.PanelText(9), QString::number(others.size()) + " / 7");
         QCOMPARE(w.ListedAccount, account);
         // The last row dated today or earlier carries the blue mark; negatives are red.
-        QTreeWidgetItem* last = f.row(others.size() - 1);
+        const EntryListRowRef last = f.row(others.size() - 1);
         if (last->text(0) <= QString("2024/01/15")) QCOMPARE(last->foreground(3).color(), blue);
         for (int r = 0; r < others.size(); ++r)
             if (amounts[r].startsWith('-')) QCOMPARE(f.row(r)->foreground(2).color(), red);
