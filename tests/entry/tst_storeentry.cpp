@@ -229,6 +229,7 @@ private slots:
         QTest::newRow("detail pasted line break") << "detail" << "午餐\n第二行" << info << "明細內容不可以包含軟體不支援的文字!";
         QTest::newRow("detail pasted CR LF") << "detail" << "午餐\r\n" << info << "明細內容不可以包含軟體不支援的文字!";
         QTest::newRow("detail tab") << "detail" << "午\t餐" << info << "明細內容不可以包含軟體不支援的文字!";
+        QTest::newRow("fee detail line break") << "feeDetail" << "手續費\n" << info << "明細內容不可以包含軟體不支援的文字!";
         // A note's lines are joined by CR LF; anything else below U+0020 is refused.
         QTest::newRow("note tab") << "note" << "午\t餐" << info << "備註不可以包含軟體不支援的文字!";
         QTest::newRow("note lone LF") << "note" << "午餐\n第二行" << info << "備註不可以包含軟體不支援的文字!";
@@ -264,6 +265,8 @@ private slots:
             f.detail = value;
         else if (field == "note")
             f.note = value;
+        else if (field == "feeDetail")
+            f.feeDetail = value;
         else if (field == "invoice")
             f.invoice = value;
         const StoreResult r = StoreEntry::store(ledger, f, 0);
