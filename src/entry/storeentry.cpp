@@ -60,7 +60,8 @@ std::optional<EntryMessage> check(const Ledger& ledger, EntryFields& f, bool add
 
     // The detail is one field and one line of the detail-text file; the note keeps its own
     // line breaks (CR LF, as its editor writes them) and nothing else below U+0020.
-    if (!PlainText::isPlain(f.detail)) return info(DetailText::unsupportedMessage());
+    if (!PlainText::isPlain(f.detail) || (f.fee && !PlainText::isPlain(f.feeDetail)))
+        return info(DetailText::unsupportedMessage());
     if (!PlainText::isPlainNote(f.note)) return info(noteUnsupportedMessage());
 
     const int detailBytes = Ansi::byteLength(f.detail);

@@ -33,7 +33,7 @@ NumberListForm::NumberListForm(MainView& main, NumberForm& lottery, QWidget* par
     Liv1->setHeaderLabels({QStringLiteral("日期"), QStringLiteral("發票號碼")});
     Liv1->setColumnWidth(0, 100);
     Liv1->setGeometry(8, 8, 250, 300);
-    OnItemChosen(Liv1, [this] { Liv1_Click(); });
+    OnItemClicked(Liv1, [this] { Liv1_Click(); });
 
     auto label = [this](const QString& text, int y) {
         auto* l = new QLabel(text, this);

@@ -158,7 +158,7 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &FixureForm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FixureForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FixureForm::Command3_Click);
-    OnItemChosen(Liv1, [this] { Liv1_Click(); });
+    OnItemClicked(Liv1, [this] { Liv1_Click(); });
     connect(Liv1->header(), &QHeaderView::sectionClicked, this, &FixureForm::Liv1_ColumnClick);
 
     // The opening: settings, account lists, the rows in table order.

@@ -188,7 +188,7 @@ void MemoForm::buildUpperHalf() {
     connect(Command2, &QPushButton::clicked, this, &MemoForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MemoForm::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MemoForm::Command4_Click);
-    OnItemChosen(Liv1, [this] { Liv1_Click(); });
+    OnItemClicked(Liv1, [this] { Liv1_Click(); });
 }
 
 void MemoForm::buildLowerHalf() {
@@ -260,7 +260,7 @@ void MemoForm::buildLowerHalf() {
     connect(Command7, &QPushButton::clicked, this, &MemoForm::Command7_Click);
     connect(Command10, &QPushButton::clicked, this, &MemoForm::Command10_Click);
     connect(Command11, &QPushButton::clicked, this, &MemoForm::Command11_Click);
-    OnItemChosen(Liv2, [this] { Liv2_Click(); });
+    OnItemClicked(Liv2, [this] { Liv2_Click(); });
 }
 
 void MemoForm::loadSettings() {
