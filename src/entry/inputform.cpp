@@ -180,6 +180,8 @@ void InputForm::buildControls() {
     Label13 = named(new QLabel(QStringLiteral("明細字數: 0"), mainArea), QStringLiteral("Label13"));
     Check1 =
         named(new QCheckBox(QStringLiteral("存到明細清單內"), mainArea), QStringLiteral("Check1"));
+    // A long count with its remark wraps within its room instead of pushing the box aside.
+    Label13->setWordWrap(true);
     auto* detailRow = new QHBoxLayout;
     detailRow->addWidget(Label13, 1);
     detailRow->addWidget(Check1);

@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollArea>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -140,8 +141,17 @@ void AccountForm::buildControls() {
     fields->addWidget(Command4, 6, 1);
     fields->addWidget(Command5, 7, 0, 1, 2);
     fields->addWidget(Command6, 7, 2);
-    fields->addWidget(Label1, 8, 0, 1, 3);
-    fields->setRowStretch(9, 1);
+    // The help text scrolls within the room left under the buttons rather than being
+    // drawn under them when the window is shorter than the text.
+    auto* help = new QScrollArea(this);
+    help->setObjectName(QStringLiteral("Label1Area"));
+    help->setFrameShape(QFrame::NoFrame);
+    help->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    help->setWidgetResizable(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    help->setWidget(Label1);
+    fields->addWidget(help, 8, 0, 1, 3);
+    fields->setRowStretch(8, 1);
 
     auto* body = new QHBoxLayout;
     body->addWidget(List1, 1);

@@ -5,6 +5,7 @@
 #include "platform/shell.h"
 #include "platform/webpages.h"
 #include "store/appcontext.h"
+#include "platform/desktop/windowroutines.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -51,6 +52,8 @@ AboutForm::AboutForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
+    // Wide enough for its caption, which the title bar would otherwise cut.
+    setMinimumWidth(TitleBarWidth(*this));
 
     connect(Command1, &QPushButton::clicked, this, &AboutForm::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &AboutForm::Command3_Click);

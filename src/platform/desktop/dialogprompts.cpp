@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 #include <QStringList>
-#include <QStyle>
 
 #include "platform/desktop/windowroutines.h"
 #include "platform/fileio.h"
@@ -38,12 +37,9 @@ QString screenText(const QString& text) {
 // A short text makes a narrow box whose title bar cuts its title: the box is made as wide
 // as its title needs beside the title bar's buttons.
 void fitTitle(QMessageBox& box) {
-    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle());
-    // Room for an icon and three buttons, each about as wide as the title bar is high.
-    const int buttons = 4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (!grid) return;
-    grid->addItem(new QSpacerItem(titleWidth + buttons, 0, QSizePolicy::Minimum,
+    grid->addItem(new QSpacerItem(TitleBarWidth(box), 0, QSizePolicy::Minimum,
                                   QSizePolicy::Minimum),
                   grid->rowCount(), 0, 1, grid->columnCount());
 }

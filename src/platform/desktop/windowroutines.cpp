@@ -170,8 +170,8 @@ void CentreOnOwner(QWidget& window) {
     // A window larger than its owner still opens with its title bar on the screen.
     if (const QScreen* screen = window.screen()) {
         const QRect shown = screen->availableGeometry();
-        topLeft.setX(std::max(shown.left(), std::min(topLeft.x(), shown.right() - window.width())));
-        topLeft.setY(std::max(shown.top(), std::min(topLeft.y(), shown.bottom() - window.height())));
+        topLeft.setX(std::max(shown.left(), topLeft.x()));
+        topLeft.setY(std::max(shown.top(), topLeft.y()));
     }
     window.move(topLeft);
 }
@@ -199,6 +199,13 @@ WaitCursor::WaitCursor() {
 
 WaitCursor::~WaitCursor() {
     QApplication::restoreOverrideCursor();
+}
+
+int TitleBarWidth(const QWidget& window) {
+    // An icon and three buttons, each about as wide as the title bar is high, and a margin.
+    const int button = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    return QFontMetrics(QApplication::font()).horizontalAdvance(window.windowTitle()) +
+           4 * std::max(button, 24) + 16;
 }
 
 int ColumnWidthFor(const QTreeView* list, const QString& text) {

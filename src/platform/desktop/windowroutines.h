@@ -61,6 +61,10 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// The width a window needs for its title to read whole beside the title bar's icon and
+// buttons.
+int TitleBarWidth(const QWidget& window);
+
 class QTreeView;
 // Widens the given columns of a list so that their widest text reads whole (a figure cut
 // with "..." reads as another figure); a column wider already keeps its width.
