@@ -55,8 +55,8 @@ void TestContext::jumpStaysWhenThereIsNoOtherNode() {
 
     QCOMPARE(w.SelectedNodeKey(), QStringLiteral("A-現金"));
     QCOMPARE(f.listedEntries(), listed);
-    for (QTreeWidgetItem* row : w.SelectedRows())
-        QCOMPARE(MainForm::RowEntryIndex(row), 2);
+    for (int row : w.SelectedRows())
+        QCOMPARE(w.RowEntryIndex(row), 2);
     QVERIFY(!w.SelectedRows().isEmpty());
     QVERIFY(f.env.prompts.shown.isEmpty());
 }

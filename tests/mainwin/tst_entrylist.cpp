@@ -6,6 +6,7 @@
 
 #include "mainform_fixture.h"
 #include "mainwin/colourtable.h"
+#include "mainwin/entrylistmodel.h"
 #include "mainwin/imagelist.h"
 #include "store/amounts.h"
 
@@ -295,7 +296,7 @@ private slots:
         f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100).checked();
         f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 100);
         MainForm& w = f.open(0, 2024);
-        QSignalSpy checks(&w, &MainForm::liv1RowChecked);
+        QSignalSpy checks(w.Liv1Rows, &EntryListModel::checkToggled);
         f.list("E-餐飲費");
         w.ListAccountRecords(1);
         QCOMPARE(f.row(0)->checkState(0), Qt::Checked);

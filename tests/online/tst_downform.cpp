@@ -312,7 +312,7 @@ void TestDownForm::postingFromTheMainWindow() {
     QCOMPARE(f.nodeText("E-新科目").isEmpty(), false);
     QVERIFY(f.form->NodeByKey("E-新科目"));
     QCOMPARE(f.column(5), (QStringList{"舊", "明細", "明細"}));
-    QCOMPARE(f.form->Liv1->selectedItems(), QList<QTreeWidgetItem*>{f.row(2)});
+    QCOMPARE(f.selectedRows(), QList<EntryListRowRef>{f.row(2)});
 }
 
 void TestDownForm::treeRebuiltOnlyAfterNewAccounts() {
