@@ -66,10 +66,12 @@ public:
 int TitleBarWidth(const QWidget& window);
 
 class QTreeView;
-// Widens the given columns of a list so that their widest text reads whole (a figure cut
-// with "..." reads as another figure); a column wider already keeps its width.
+// Widens the given columns of figures (amounts, dates, invoice numbers, shares) of a list so
+// that their widest text reads whole: a figure cut with "..." reads as another figure. A
+// column wider already keeps its width.
 void FitColumnsToTexts(QTreeView* list, std::initializer_list<int> columns);
-// The width a list column needs to show its widest text whole (with its check box and icon).
+// The width a column of figures needs for its widest text, with the check box and icon its
+// rows draw before it.
 int ColumnTextWidth(const QTreeView* list, int column);
 // The width a list column needs to show text whole in the list's font.
 int ColumnWidthFor(const QTreeView* list, const QString& text);
