@@ -98,9 +98,9 @@ Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QLi
             row.append(QString());
         for (int c : {1, 2})
             if (row[c].endsWith(u'\r')) row[c].chop(1);
-        const int i1 =
-            resolveAccount(ledger, accounts, row[1],
-                           {KindExpense, KindIncome, KindLiability, KindAsset}, result.accountsAdded);
+        const int i1 = resolveAccount(ledger, accounts, row[1],
+                                      {KindExpense, KindIncome, KindLiability, KindAsset},
+                                      result.accountsAdded);
         const int i2 = resolveAccount(ledger, accounts, row[2], {KindLiability, KindAsset},
                                       result.accountsAdded);
         const auto amount = amountOf(row[3]);

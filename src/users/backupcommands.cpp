@@ -181,8 +181,7 @@ void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList) {
     // A package without every file would pass for a backup of everything: it is not kept.
     const BackupBuild built = BuildBackupPackage(ctx);
     const QString working = BackupPackagePath(s);
-    const bool copied =
-        built.written && built.leftOut.isEmpty() && copyPackage(working, chosen);
+    const bool copied = built.written && built.leftOut.isEmpty() && copyPackage(working, chosen);
     QFile::remove(working);
     if (!copied) {
         fail();
