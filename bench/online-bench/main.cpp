@@ -103,9 +103,9 @@ int main(int argc, char** argv) {
         form->Text1->setText(QStringLiteral("amy"));
         form->Text2->setText(QStringLiteral("pw"));
     };
-    within &= reportWithin("download 30000 records (staged, ticked)",
-                           medianMs([&] { form->Command1_Click(); }, freshWindow), baseline,
-                           LimitMs);
+    within &=
+        reportWithin("download 30000 records (staged, ticked)",
+                     medianMs([&] { form->Command1_Click(); }, freshWindow), baseline, LimitMs);
     std::printf("  rows: %d\n", form->Liv1->topLevelItemCount());
 
     // The ledger keeps its accounts; its entries make room for the posted rows.
@@ -115,9 +115,9 @@ int main(int argc, char** argv) {
         freshWindow();
         form->Command1_Click();
     };
-    within &= reportWithin("post 30000 ticked rows (加入帳本)",
-                           medianMs([&] { form->Command3_Click(); }, stagedWindow), baseline,
-                           LimitMs);
+    within &=
+        reportWithin("post 30000 ticked rows (加入帳本)",
+                     medianMs([&] { form->Command3_Click(); }, stagedWindow), baseline, LimitMs);
     std::printf("  posted: %d, %s\n", ledger.EntryCount - 1, qPrintable(form->StatusText()));
     form.reset();
 
@@ -131,9 +131,9 @@ int main(int argc, char** argv) {
         lottery.Liv2.Invoices = invoices;
         list = std::make_unique<NumberListForm>(main, lottery);
     };
-    within &= reportWithin("expire 300000 paper invoices (8 MB)",
-                           medianMs([&] { list->Command3_Click(); }, loadedList), baseline,
-                           LimitMs);
+    within &=
+        reportWithin("expire 300000 paper invoices (8 MB)",
+                     medianMs([&] { list->Command3_Click(); }, loadedList), baseline, LimitMs);
     std::printf("  kept: %d\n", list->Liv1->topLevelItemCount());
     return within ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "online/downposting.h"
 
+#include <QHash>
+
 #include "entry/entryrules.h"
 #include "platform/codec.h"
 #include "platform/runtime.h"
@@ -19,6 +21,33 @@ QString StoredAccountName(const QString& cell) {
     return AccountNames::stored(cell);
 }
 
+namespace {
+
+// FindAccountIndex for the many rows of one posting: the table is indexed once, and each
+// account the posting creates is added.
+class AccountFinder {
+public:
+    explicit AccountFinder(const Ledger& ledger) {
+        m_index.reserve(ledger.AccountCount);
+        for (int i = 1; i < ledger.AccountCount; ++i)
+            add(ledger.Accounts[size_t(i)], i);
+    }
+    int find(const QString& name) const {
+        if (!Ansi::isEncodable(name)) return 0;
+        return m_index.value(Ansi::encode(name), 0);
+    }
+    // The lower index wins among equal names, as in the table.
+    void add(const AccountRecord& account, int index) {
+        const QByteArray key = AccountNameKey(account).toByteArray();
+        if (!m_index.contains(key)) m_index.insert(key, index);
+    }
+
+private:
+    QHash<QByteArray, int> m_index;
+};
+
+} // namespace
+
 static int kindOfPrefix(const QString& name) {
     const QString prefix = name.left(2);
     if (prefix == QLatin1String("A-")) return KindAsset;
@@ -30,10 +59,10 @@ static int kindOfPrefix(const QString& name) {
 
 // The index of the account the cell names, created when missing and its prefix is one of
 // `creatable`; 0 when there is none.
-static int resolveAccount(Ledger& ledger, const QString& cell, const QList<int>& creatable,
-                          bool& added) {
+static int resolveAccount(Ledger& ledger, AccountFinder& accounts, const QString& cell,
+                          const QList<int>& creatable, bool& added) {
     const QString name = StoredAccountName(cell);
-    const int found = FindAccountIndex(ledger, name);
+    const int found = accounts.find(name);
     if (found != 0) return found;
     const int kind = kindOfPrefix(name);
     if (!creatable.contains(kind) || name.size() <= 2) return 0;
@@ -42,6 +71,7 @@ static int resolveAccount(Ledger& ledger, const QString& cell, const QList<int>&
     account.Kind = qint16(kind);
     const int index = ledger.AccountCount;
     if (!ledger.addAccount(account)) return 0;
+    accounts.add(account, index);
     ledger.AccountsChanged = true;
     added = true;
     return index;
@@ -57,6 +87,7 @@ static std::optional<double> amountOf(const QString& text) {
 
 Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QList<bool>& ticked) {
     Result result;
+    AccountFinder accounts(ledger);
     for (int r = 0; r < rows.size(); ++r)
         result.statuses.append(QString());
     for (int r = 0; r < rows.size(); ++r) {
@@ -66,11 +97,11 @@ Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QLi
             row.append(QString());
         for (int c : {1, 2})
             if (row[c].endsWith(u'\r')) row[c].chop(1);
-        const int i1 =
-            resolveAccount(ledger, row[1], {KindExpense, KindIncome, KindLiability, KindAsset},
-                           result.accountsAdded);
-        const int i2 =
-            resolveAccount(ledger, row[2], {KindLiability, KindAsset}, result.accountsAdded);
+        const int i1 = resolveAccount(ledger, accounts, row[1],
+                                      {KindExpense, KindIncome, KindLiability, KindAsset},
+                                      result.accountsAdded);
+        const int i2 = resolveAccount(ledger, accounts, row[2], {KindLiability, KindAsset},
+                                      result.accountsAdded);
         const auto amount = amountOf(row[3]);
         // Only a date the entry window could show is an entry's date.
         auto date = Runtime::parseDate(row[0]);

@@ -19,7 +19,8 @@ QByteArray requestBytes(const QUrl& url) {
     QByteArray target =
         url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
     if (!target.startsWith('/')) target.prepend('/');
-    const QByteArray host = url.adjusted(QUrl::RemoveUserInfo).authority(QUrl::FullyEncoded).toLatin1();
+    const QByteArray host =
+        url.adjusted(QUrl::RemoveUserInfo).authority(QUrl::FullyEncoded).toLatin1();
     return "GET " + target + " HTTP/1.1\r\nHost: " + host +
            "\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n";
 }

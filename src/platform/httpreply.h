@@ -39,7 +39,7 @@ private:
 
     State m_state = State::Reading;
     Stage m_stage = Stage::Head;
-    QByteArray m_pending;    // bytes received and not read yet, from m_pos on
+    QByteArray m_pending; // bytes received and not read yet, from m_pos on
     qsizetype m_pos = 0;
     qsizetype m_scanned = 0; // no line end before this position
     qsizetype m_headBytes = 0;

@@ -203,7 +203,7 @@ void TestDownForm::clearReplies() {
 }
 
 void TestDownForm::inputDuringARequestIsDropped_data() {
-    QTest::addColumn<bool>("download"); // else the clear
+    QTest::addColumn<bool>("download");    // else the clear
     QTest::addColumn<bool>("windowClose"); // else a click on 結束
     QTest::newRow("download, 結束") << true << false;
     QTest::newRow("clear, 結束") << false << false;

@@ -55,17 +55,17 @@ void TestHttp::replies_data() {
         << head("200 OK\r\nContent-Length: 3") + "123456" << true << QByteArray("123");
     QTest::newRow("cut body") << head("200 OK\r\nContent-Length: 6") + "12" << false
                               << QByteArray();
-    QTest::newRow("chunked") << head(chunked) + "3\r\n123\r\n3;x=1\r\n456\r\n0\r\n\r\n" << true
-                             << QByteArray("123456");
-    QTest::newRow("chunked with trailer")
-        << head(chunked) + "6\r\n123456\r\n0\r\nX-T: 1\r\n\r\n" << true << QByteArray("123456");
-    QTest::newRow("chunked without last chunk")
-        << head(chunked) + "3\r\n123\r\n3\r\n456\r\n" << false << QByteArray();
+    QTest::newRow("chunked") << head(chunked) + "3\r\n123\r\n3;x=1\r\n456\r\n0\r\n\r\n"
+                             << true << QByteArray("123456");
+    QTest::newRow("chunked with trailer") << head(chunked) + "6\r\n123456\r\n0\r\nX-T: 1\r\n\r\n"
+                                          << true << QByteArray("123456");
+    QTest::newRow("chunked without last chunk") << head(chunked) + "3\r\n123\r\n3\r\n456\r\n"
+                                                << false << QByteArray();
     QTest::newRow("chunked cut in a chunk") << head(chunked) + "6\r\n123" << false << QByteArray();
-    QTest::newRow("chunked without trailer end")
-        << head(chunked) + "3\r\n123\r\n0\r\n" << false << QByteArray();
-    QTest::newRow("chunked, bad size") << head(chunked) + "zz\r\n123\r\n0\r\n\r\n" << false
-                                       << QByteArray();
+    QTest::newRow("chunked without trailer end") << head(chunked) + "3\r\n123\r\n0\r\n"
+                                                 << false << QByteArray();
+    QTest::newRow("chunked, bad size") << head(chunked) + "zz\r\n123\r\n0\r\n\r\n"
+                                       << false << QByteArray();
     QTest::newRow("to the close") << head("200 OK") + "Qivo\n1" << true << QByteArray("Qivo\n1");
     QTest::newRow("error page") << head("404 Not Found\r\nContent-Length: 4") + "gone" << true
                                 << QByteArray("gone");
@@ -74,11 +74,12 @@ void TestHttp::replies_data() {
         << head("100 Continue") + head("200 OK\r\nContent-Length: 4") + "Done" << true
         << QByteArray("Done");
     QTest::newRow("dropped without a byte") << QByteArray() << false << QByteArray();
-    QTest::newRow("dropped in the head") << QByteArray("HTTP/1.1 200 OK\r\nContent-Le") << false
-                                         << QByteArray();
+    QTest::newRow("dropped in the head")
+        << QByteArray("HTTP/1.1 200 OK\r\nContent-Le") << false << QByteArray();
     QTest::newRow("not http") << QByteArray("Done\r\n") << false << QByteArray();
-    QTest::newRow("redirect") << head("302 Found\r\nLocation: /zel/a.php?user=u\r\nContent-Length: 0")
-                              << false << QByteArray();
+    QTest::newRow("redirect")
+        << head("302 Found\r\nLocation: /zel/a.php?user=u\r\nContent-Length: 0") << false
+        << QByteArray();
     QTest::newRow("redirect elsewhere")
         << head("301 Moved\r\nLocation: http://elsewhere.invalid/\r\nContent-Length: 4") + "Done"
         << false << QByteArray();
@@ -86,9 +87,10 @@ void TestHttp::replies_data() {
         << head("200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 4") + "Done" << false
         << QByteArray();
     QTest::newRow("compressed chunks")
-        << head("200 OK\r\nTransfer-Encoding: gzip, chunked") + "4\r\nDone\r\n0\r\n\r\n" << false
-        << QByteArray();
-    QTest::newRow("two lengths") << head("200 OK\r\nContent-Length: 4\r\nContent-Length: 2") + "Done"
+        << head("200 OK\r\nTransfer-Encoding: gzip, chunked") + "4\r\nDone\r\n0\r\n\r\n"
+        << false << QByteArray();
+    QTest::newRow("two lengths") << head("200 OK\r\nContent-Length: 4\r\nContent-Length: 2") +
+                                        "Done"
                                  << false << QByteArray();
     QTest::newRow("length over the limit")
         << head("200 OK\r\nContent-Length: " + QByteArray::number(HttpReplyReader::LargestBody + 1))
@@ -120,11 +122,13 @@ void TestHttp::requestHasOnlyWhatItNeeds() {
     server.respond("Done");
     NetworkHttpClient http;
     http.setBaseUrl(server.base());
-    const HttpClient::Reply reply = http.get(QStringLiteral("/zel/zel2_clear.php?user=a%20b&pass=x"));
+    const HttpClient::Reply reply =
+        http.get(QStringLiteral("/zel/zel2_clear.php?user=a%20b&pass=x"));
     QCOMPARE(int(reply.outcome), int(Outcome::Ok));
     QCOMPARE(server.requestHeads(),
              QList<QByteArray>{"GET /zel/zel2_clear.php?user=a%20b&pass=x HTTP/1.1\r\n"
-                               "Host: " + server.hostPort().toLatin1() +
+                               "Host: " +
+                               server.hostPort().toLatin1() +
                                "\r\nAccept-Encoding: identity\r\nConnection: close"});
 }
 

@@ -26,7 +26,8 @@ bool ownerOnly(const QString& path) {
     const QFileInfo info(path);
     const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-    return info.exists() && (info.permissions() & QFile::ReadOwner) && !(info.permissions() & others);
+    return info.exists() && (info.permissions() & QFile::ReadOwner) &&
+           !(info.permissions() & others);
 }
 
 void linkToZeroDevice(const QString& link, const QString& folder) {
