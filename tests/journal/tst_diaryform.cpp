@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "journal_fixture.h"
+#include "support/entrylistrow.h"
 #include "mainwin/colourtable.h"
 #include "platform/settingsstore.h"
 
@@ -188,13 +189,11 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         f.list(QStringLiteral("E-餐飲費"));
-        QTreeWidgetItem* first = nullptr;
-        for (int r = 0; r < w.Liv1->topLevelItemCount(); ++r)
-            if (MainForm::RowEntryIndex(w.Liv1->topLevelItem(r)) == 1)
-                first = w.Liv1->topLevelItem(r);
-        QVERIFY(first);
-        QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {},
-                          w.Liv1->visualItemRect(first).center());
+        EntryListRowRef first;
+        for (int r = 0; r < w.Liv1->model()->rowCount(); ++r)
+            if (w.RowEntryIndex(r) == 1) first = EntryListRowRef{w.Liv1, r};
+        QVERIFY(!first.isNull());
+        QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {}, first.rect().center());
         f.env.prompts.answer(Prompts::Answer::Yes);
         w.Data_Del->trigger();
         QCOMPARE(f.env.ctx.ledger.EntryCount, 3);
