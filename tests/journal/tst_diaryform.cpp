@@ -4,9 +4,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDateEdit>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>

@@ -7,6 +7,8 @@
 #include "platform/fileio.h"
 
 #ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #endif
@@ -39,6 +41,27 @@ void linkToZeroDevice(const QString& link, const QString& folder) {
         device = own;
 #endif
     QVERIFY2(QFile::link(device, link), qPrintable(link));
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+#ifdef Q_OS_UNIX
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    m_old[0] = old.rlim_cur;
+    m_old[1] = old.rlim_max;
+    std::signal(SIGXFSZ, SIG_IGN); // the write reports the failure instead
+    rlimit limit{rlim_t(bytes), old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+#else
+    Q_UNUSED(bytes);
+#endif
+}
+
+FileSizeLimit::~FileSizeLimit() {
+#ifdef Q_OS_UNIX
+    rlimit old{rlim_t(m_old[0]), rlim_t(m_old[1])};
+    setrlimit(RLIMIT_FSIZE, &old);
+#endif
 }
 
 } // namespace TestFiles

@@ -17,4 +17,17 @@ bool ownerOnly(const QString& path);
 // `folder` where the system allows it (a privileged run), else the system's zero device,
 // which an unprivileged run can neither replace nor change.
 void linkToZeroDevice(const QString& link, const QString& folder);
+
+// While it lives, no file this process writes can grow beyond `bytes`: a write past it
+// fails (as on a full disk), also for a privileged run that file modes do not stop.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    quint64 m_old[2] = {0, 0};
+};
 } // namespace TestFiles
