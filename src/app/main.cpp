@@ -18,6 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Qivo"));
     QApplication::setOrganizationName(QStringLiteral("Qivo"));
     InstallQtTranslation(app);
+    UseProgramLocale();
 
     // Services of the run.
     DialogPrompts prompts(QStringLiteral("Qivoka"));

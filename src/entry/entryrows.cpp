@@ -1,7 +1,5 @@
 #include "entry/entryrows.h"
 
-#include <QTreeWidget>
-
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/figures.h"
@@ -37,17 +35,19 @@ void AppendProvisionalRow(MainView& main, const AppContext& ctx, int index, int 
     if (flags & InvoiceShown)
         invoice = ledger.EntryStyles[size_t(index)].InvoiceLetters.trimmed() +
                   ledger.EntryInvoices[size_t(index)].InvoiceDigits.trimmed();
-    auto* row = new QTreeWidgetItem(QStringList{
-        e.Date.trimmed(), e.Account1.trimmed(), amount, QStringLiteral("..."), e.Detail.trimmed(),
-        ledger.EntryNotes[size_t(index)].Note.trimmed(), invoice, QString::number(index)});
-    row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
-    row->setCheckState(0, ledger.EntryInvoices[size_t(index)].Checked != 0 ? Qt::Checked
-                                                                           : Qt::Unchecked);
-    if (flags & ClockIcon) row->setIcon(0, ImageList2::icon(12));
-    if (flags & ReminderRed) row->setForeground(0, QColor(206, 0, 0));
-    for (int c : {2, 3, 7})
-        row->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-    main.EntryList()->addTopLevelItem(row);
+    MainView::ProvisionalRow row;
+    row.texts = QStringList{e.Date.trimmed(),
+                            e.Account1.trimmed(),
+                            amount,
+                            QStringLiteral("..."),
+                            e.Detail.trimmed(),
+                            ledger.EntryNotes[size_t(index)].Note.trimmed(),
+                            invoice,
+                            QString::number(index)};
+    row.checked = ledger.EntryInvoices[size_t(index)].Checked != 0;
+    row.clockIcon = (flags & ClockIcon) != 0;
+    row.red = (flags & ReminderRed) != 0;
+    main.AppendEntryRow(row);
 }
 
 } // namespace EntryRows

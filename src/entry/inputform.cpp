@@ -107,8 +107,7 @@ void InputForm::buildControls() {
     DTPicker1 = named(new QDateEdit(mainArea), QStringLiteral("DTPicker1"));
     DTPicker1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     DTPicker1->setCalendarPopup(true);
-    DTPicker1->setMinimumDate(QDate(1753, 1, 1));
-    DTPicker1->setMaximumDate(QDate(9999, 12, 31));
+    DTPicker1->setDateRange(EntryRules::FirstEntryDate(), EntryRules::LastEntryDate());
     // The whole date must stay readable beside the three day buttons.
     DTPicker1->setMinimumWidth(
         DTPicker1->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 40);
@@ -179,6 +178,8 @@ void InputForm::buildControls() {
     Label13 = named(new QLabel(QStringLiteral("明細字數: 0"), mainArea), QStringLiteral("Label13"));
     Check1 =
         named(new QCheckBox(QStringLiteral("存到明細清單內"), mainArea), QStringLiteral("Check1"));
+    // A long count with its remark wraps within its room instead of pushing the box aside.
+    Label13->setWordWrap(true);
     auto* detailRow = new QHBoxLayout;
     detailRow->addWidget(Label13, 1);
     detailRow->addWidget(Check1);
@@ -428,6 +429,7 @@ void InputForm::loadOptions() {
 
 void InputForm::saveOptions() {
     SettingsStore& settings = *m_ctx.services.settings;
+    const SettingsBatch once(settings); // one rewrite of the file for the whole close
     for (QAction* item : {Clear_Type0, Clear_Type1, Clear_Type2, Clear_Type3, Clear_Type4,
                           Clear_Type5, Set_Amount, Set_Note, Set_ExchangeRate})
         SaveSettingQuietly(settings, Section, item->objectName(),
@@ -635,7 +637,7 @@ void InputForm::Command9_Click() {
 }
 
 void InputForm::Help_Click() {
-    m_ctx.services.shell->openUrl(WebPages::Tutorial);
+    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Tutorial);
 }
 
 void InputForm::Cal_Click() {

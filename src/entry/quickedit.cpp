@@ -14,11 +14,14 @@
 #include <QTreeWidget>
 
 #include "entry/quickform.h"
+#include "rules/entry/storeentry.h"
 #include "platform/codec.h"
 #include "platform/prompts.h"
 #include "rules/entry/entryrules.h"
 #include "store/accountnames.h"
 #include "store/appcontext.h"
+#include "store/detailtext.h"
+#include "store/plaintext.h"
 #include "store/sidefiles.h"
 
 namespace {
@@ -218,6 +221,14 @@ bool QuickEdit::checksPass() {
     }
     if (ticked(2) && !EntryRules::typedNumber(Text1->text())) {
         prompts.warning(QStringLiteral("金額部分不是數字格式"));
+        return false;
+    }
+    if (!PlainText::isPlain(Text2->text())) {
+        prompts.warning(DetailText::unsupportedMessage());
+        return false;
+    }
+    if (!PlainText::isPlainNote(NoteText())) {
+        prompts.warning(StoreEntry::noteUnsupportedMessage());
         return false;
     }
     const int detail = Ansi::byteLength(Text2->text());

@@ -253,8 +253,10 @@ void QuickForm::MarkQuickEntriesChanged() {
 // ---- Apply ----------------------------------------------------------------------------------
 
 void QuickForm::Command4_Click() {
+    // The focus row counts only while it is selected: Ctrl+click leaves it current but not
+    // selected, and nothing may be applied that the list does not show selected.
     const QTreeWidgetItem* row = Liv1->currentItem();
-    if (Liv1->topLevelItemCount() == 0 || !row) return;
+    if (Liv1->topLevelItemCount() == 0 || !row || !row->isSelected()) return;
     InputForm& f = m_input;
 
     auto choose = [](QComboBox* list, const QString& text, void (InputForm::*react)(),
@@ -325,7 +327,7 @@ void QuickForm::Command6_Click() {
 
 void QuickForm::move(int step) {
     QTreeWidgetItem* row = Liv1->currentItem();
-    if (Liv1->topLevelItemCount() == 0 || !row) return;
+    if (Liv1->topLevelItemCount() == 0 || !row || !row->isSelected()) return;
     const int s = Liv1->indexOfTopLevelItem(row);
     QTreeWidgetItem* other = Liv1->topLevelItem(s + step);
     if (!other) return;

@@ -199,6 +199,8 @@ bool DiaryForm::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         Text2_KeyDown(key);
         if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    } else if (watched == Liv1->viewport() && event->type() == QEvent::Paint) {
+        relistWhenChanged(); // the list may be drawn alone, without the window around it
     } else if (watched == Liv1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         Liv1_MouseUp(mouse->button(), mouse->globalPosition().toPoint());

@@ -120,6 +120,8 @@ private:
     void showListing(const Journal::Listing& listing, int type, quint8 mode);
     // False (after relisting) when the entry tables changed since the rows were listed.
     bool rowsCurrent();
+    // Relists when the entry tables changed since the rows were listed.
+    void relistWhenChanged();
     int currentRow() const;
     void moveCurrent(int step);
     void exportRows(bool selectedOnly);

@@ -12,6 +12,7 @@
 #include "platform/prompts.h"
 #include "store/appcontext.h"
 #include "windowparts/mainview.h"
+#include "platform/desktop/windowroutines.h"
 
 using namespace Journal;
 
@@ -57,6 +58,8 @@ void DiaryForm::Cmd2_Click() {
 
 void DiaryForm::showListing(const Listing& listing, int type, quint8 mode) {
     m_model->setEntries(listing.entries);
+    FitColumnsToTexts(Liv1, {JournalModel::DateColumn, JournalModel::AmountColumn,
+                             JournalModel::InvoiceColumn});
     m_statusText->setText(sumsLine(listing, type, m_ctx.session));
     ListingMode = mode;
     m_listedChanges = m_ctx.ledger.EntryChangeCount;
@@ -89,10 +92,16 @@ bool DiaryForm::rowsCurrent() {
     return false;
 }
 
+void DiaryForm::relistWhenChanged() {
+    if (ListingMode != 0 && m_ctx.ledger.EntryChangeCount != m_listedChanges) Relist();
+}
+
+// The rows are drawn from the tables: once the main window changed the entries, the rows
+// would name other entries than the sums line counts, so the window lists again before it
+// draws anything, and when it is activated.
 bool DiaryForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && ListingMode != 0 &&
-        m_ctx.ledger.EntryChangeCount != m_listedChanges)
-        Relist();
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Paint)
+        relistWhenChanged();
     return QMainWindow::event(event);
 }
 

@@ -33,7 +33,7 @@ void DiaryForm::Liv1_DblClick() {
     m_main.ShowPeriod(Periods::All, m_main.PeriodYear());
     if (!m_main.SelectAccountNode(account)) return;
     m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, account));
-    if (!m_main.HasEntryRows()) return;
+    if (m_main.EntryRowCount() == 0) return;
     m_main.SelectEntryRows({entry}, false);
     m_main.Window().raise();
     m_main.Window().activateWindow();

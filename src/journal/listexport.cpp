@@ -1,7 +1,5 @@
 #include "journal/listexport.h"
 
-#include <QTreeWidget>
-
 #include "platform/clock.h"
 #include "rules/journal/exportcells.h"
 #include "rules/reports/reportwriter.h"
@@ -25,18 +23,16 @@ void ListExport(MainView& main) {
     if (!path) return;
 
     // Every row as shown, without the hidden entry index.
-    const QTreeWidget* list = main.EntryList();
-    auto shown = [list](int r) {
-        const QTreeWidgetItem* row = list->topLevelItem(r);
+    auto shown = [&main](int r) {
         QStringList texts;
         for (int c = 0; c < 7; ++c)
-            texts << row->text(c);
+            texts << main.EntryRowText(r, c);
         return texts;
     };
     writer.OpenReport(*path);
     if (writer.isCsv()) {
         writer.WriteReportLine(QStringLiteral("日期,類別,金額,累計,明細,備註,發票"));
-        for (int r = 0; r < list->topLevelItemCount(); ++r)
+        for (int r = 0; r < main.EntryRowCount(); ++r)
             writer.WriteCsvRow(ExportCells::mainListCsvRow(shown(r)));
     } else {
         writer.WritePageHead(title, 95, 3, title);
@@ -44,7 +40,7 @@ void ListExport(MainView& main) {
             "<table><tr><th width=9%>日期</th><th width=15%>類別</th><th width=10%>金額</th>"
             "<th width=10%>累計</th><th width=24%>明細</th><th width=23%>備註</th>"
             "<th width=8%>發票</th></tr>"));
-        for (int r = 0; r < list->topLevelItemCount(); ++r)
+        for (int r = 0; r < main.EntryRowCount(); ++r)
             writer.WritePageRow(ExportCells::pageRow(shown(r)));
         writer.WritePageFoot(QStringLiteral("</table>"), 4);
     }

@@ -13,9 +13,12 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QItemSelectionModel>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "mainwin/entrylistmodel.h"
 #include "platform/desktop/windowroutines.h"
 #include "store/appcontext.h"
 #include "windowparts/formwidgets.h"
@@ -121,29 +124,27 @@ void MainForm::buildControls() {
     Command4->resize(65, 23);
     Command4->setEnabled(false); // until the journal window connects its search
 
-    Liv1 = new QTreeWidget(Picture1);
+    Liv1 = new QTreeView(Picture1);
     Liv1->setObjectName(QStringLiteral("Liv1"));
+    Liv1Rows = new EntryListModel(m_ctx.ledger, m_ctx.session, Liv1);
+    Liv1->setModel(Liv1Rows);
     Liv1->setRootIsDecorated(false);
     Liv1->setItemsExpandable(false);
     Liv1->setUniformRowHeights(true);
     Liv1->setAllColumnsShowFocus(true);
     Liv1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Liv1->setIconSize(QSize(16, 16));
-    Liv1->setColumnCount(8);
     QStringList headers;
     for (const ColumnDesign& c : listColumns)
         headers << QString::fromUtf16(c.header);
-    Liv1->setHeaderLabels(headers);
+    Liv1Rows->setHeaderTexts(headers);
     Liv1->header()->setSectionsClickable(true);
     Liv1->header()->setStretchLastSection(false);
     Liv1->header()->setMinimumSectionSize(0);
     Liv1->header()->setSortIndicatorShown(true);
     Liv1->header()->setSortIndicator(0, Qt::AscendingOrder);
-    for (int c = 0; c < 8; ++c) {
+    for (int c = 0; c < 8; ++c)
         Liv1->setColumnWidth(c, listColumns[c].width);
-        if (listColumns[c].right)
-            Liv1->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-    }
 
     StatusBar1 = statusBar();
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -188,9 +189,8 @@ void MainForm::connectHandlers() {
     if (Combo2->lineEdit()) Combo2->lineEdit()->installEventFilter(this);
     connect(Liv1->header(), &QHeaderView::sectionClicked, this,
             [this](int section) { Liv1_ColumnClick(section + 1); });
-    connect(Liv1, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* row, int column) {
-        if (!m_filling && column == 0) emit liv1RowChecked(row);
-    });
+    connect(Liv1Rows, &EntryListModel::checkToggled, this,
+            [this](int row, bool checked) { Liv1_ItemCheck(row, checked); });
 
     connect(File_Quit, &QAction::triggered, this, [this] { File_Quit_Click(); });
     // A check item has inverted its mark already when the menu triggers it.
@@ -254,53 +254,89 @@ bool MainForm::LedgerChanged() const {
 
 // ---- Entry list rows -------------------------------------------------------------------
 
-int MainForm::RowEntryIndex(const QTreeWidgetItem* row) {
-    return row ? row->text(7).toInt() : 0;
+int MainForm::RowEntryIndex(int row) const {
+    return Liv1Rows->entryAt(row);
 }
 
-void MainForm::showCurrentRow(QTreeWidgetItem* row) {
-    Liv1->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
-    Liv1->scrollToItem(row);
+int MainForm::EntryRowCount() const {
+    return Liv1Rows->rowCount();
+}
+
+QString MainForm::EntryRowText(int row, int column) const {
+    return Liv1Rows->cellText(row, column);
+}
+
+void MainForm::AppendEntryRow(const ProvisionalRow& row) {
+    EntryListRow r;
+    r.entry = row.texts.value(EntryListModel::Index).toInt();
+    r.fixedTexts = row.texts;
+    while (r.fixedTexts.size() < EntryListModel::ColumnCount)
+        r.fixedTexts << QString();
+    r.fixedChecked = row.checked;
+    r.fixedClock = row.clockIcon;
+    r.fixedRed = row.red;
+    Liv1Rows->appendRow(std::move(r));
+}
+
+void MainForm::ClearEntryList() {
+    Liv1Rows->clear();
+}
+
+int MainForm::CurrentRow() const {
+    const QModelIndex current = Liv1->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+bool MainForm::IsRowSelected(int row) const {
+    return Liv1->selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+void MainForm::selectRow(int row, bool on) {
+    Liv1->selectionModel()->select(Liv1Rows->index(row, 0),
+                                   (on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                                       QItemSelectionModel::Rows);
+}
+
+void MainForm::showCurrentRow(int row) {
+    const QModelIndex index = Liv1Rows->index(row, 0);
+    Liv1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    Liv1->scrollTo(index);
 }
 
 void MainForm::SelectLastRow() {
-    const int n = Liv1->topLevelItemCount();
+    const int n = EntryRowCount();
     if (n == 0) return;
     Liv1->clearSelection();
-    QTreeWidgetItem* last = Liv1->topLevelItem(n - 1);
-    last->setSelected(true);
-    showCurrentRow(last);
+    selectRow(n - 1, true);
+    showCurrentRow(n - 1);
 }
 
 void MainForm::SelectEntryRows(const QList<int>& entries, bool everyRow) {
     Liv1->clearSelection();
-    QTreeWidgetItem* current = nullptr;
+    int current = -1;
     if (everyRow) {
-        for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
-            QTreeWidgetItem* row = Liv1->topLevelItem(r);
-            if (!entries.contains(RowEntryIndex(row))) continue;
-            row->setSelected(true);
-            if (!current) current = row;
+        for (int r = 0; r < EntryRowCount(); ++r) {
+            if (!entries.contains(RowEntryIndex(r))) continue;
+            selectRow(r, true);
+            if (current < 0) current = r;
         }
     } else {
-        QHash<int, QTreeWidgetItem*> firstRowOf;
-        for (int r = Liv1->topLevelItemCount() - 1; r >= 0; --r) {
-            QTreeWidgetItem* row = Liv1->topLevelItem(r);
-            firstRowOf.insert(RowEntryIndex(row), row);
-        }
+        QHash<int, int> firstRowOf;
+        for (int r = EntryRowCount() - 1; r >= 0; --r)
+            firstRowOf.insert(RowEntryIndex(r), r);
         for (int i : entries) {
-            QTreeWidgetItem* row = firstRowOf.value(i);
-            if (!row) continue; // not listed
-            row->setSelected(true);
-            if (!current) current = row;
+            const int r = firstRowOf.value(i, -1);
+            if (r < 0) continue; // not listed
+            selectRow(r, true);
+            if (current < 0) current = r;
         }
     }
-    if (current) showCurrentRow(current);
+    if (current >= 0) showCurrentRow(current);
 }
 
 QList<int> MainForm::SelectedEntryIndices() const {
     QList<int> entries;
-    for (QTreeWidgetItem* row : SelectedRows())
+    for (int row : SelectedRows())
         entries << RowEntryIndex(row);
     return entries;
 }
@@ -344,5 +380,5 @@ void MainForm::ClearViews() {
     // The ledger is left: its entries must not stay on view in the journal.
     if (m_diary) m_diary->CloseForLedgerChange();
     clearTree();
-    Liv1->clear();
+    ClearEntryList();
 }

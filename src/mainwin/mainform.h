@@ -21,8 +21,10 @@ class QLineEdit;
 class QPushButton;
 class QStatusBar;
 class QToolButton;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
+class EntryListModel;
 class QWidget;
 struct AppContext;
 struct TreeTotalsCache;
@@ -86,7 +88,8 @@ public:
     QComboBox* Combo2 = nullptr;     // filter box (editable)
     QPushButton* Command1 = nullptr; // 搜尋
     QPushButton* Command4 = nullptr; // 全區搜尋
-    QTreeWidget* Liv1 = nullptr;     // entry list, 8 columns; column 8 holds the entry index
+    QTreeView* Liv1 = nullptr;       // entry list, 8 columns; column 8 holds the entry index
+    EntryListModel* Liv1Rows = nullptr; // the rows Liv1 shows
     QStatusBar* StatusBar1 = nullptr;
     // Status bar panel n, 1 to 9 (its text is the label's text).
     QLabel* Panel(int n) const;
@@ -125,17 +128,22 @@ public:
     void File_Export_Click();
 
     // ---- Entry list rows --------------------------------------------------------------
-    // Entry index held by a row (column 8).
-    static int RowEntryIndex(const QTreeWidgetItem* row);
+    // Entry index held by a row (column 8); 0 for no row.
+    int RowEntryIndex(int row) const;
     // Deselects every row, selects the last one and scrolls to it.
     void SelectLastRow() override;
     void SelectEntryRows(const QList<int>& entries, bool everyRow) override;
     QList<int> SelectedEntryIndices() const override;
-    QTreeWidget* EntryList() const override { return Liv1; }
-    QComboBox* FilterCombo() const { return Combo2; }
-    bool HasEntryRows() const override;
+    QTreeView* EntryList() const override { return Liv1; }
+    int EntryRowCount() const override;
+    QString EntryRowText(int row, int column) const override;
+    void AppendEntryRow(const ProvisionalRow& row) override;
     void ClearEntryList() override;
     void FocusEntryList() override;
+    // The list's current row, -1 for none; whether a row is selected.
+    int CurrentRow() const;
+    bool IsRowSelected(int row) const;
+    QComboBox* FilterCombo() const { return Combo2; }
     void ClearFilter() override;
     void ResetFilter() override;
     void ChooseFilterText(const QString& text) override;
@@ -211,10 +219,6 @@ public:
     int SortColumn() const { return m_sortColumn; }
     bool SortDescending() const { return m_sortDescending; }
 
-signals:
-    // A user's check-box click on a list row (filling the list never emits it).
-    void liv1RowChecked(QTreeWidgetItem* row);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -287,7 +291,6 @@ private:
     int m_sortColumn = 1;
     bool m_sortDescending = false;
     bool m_runEnded = false;
-    bool m_filling = false;
     // The arrow keys emptied the list on a root node: the listed account is shown no more.
     bool m_listStale = false;
     bool m_programFolderWritable = true;
@@ -333,7 +336,8 @@ public:
     // The statements window, modeless: made on first use, else brought to the front.
     void Statement_IBS_Click();
     void MenuTools_Del_Click();
-    void Liv1_ItemCheck(QTreeWidgetItem* row);
+    // A user's check-box click on a list row (filling the list never reports one).
+    void Liv1_ItemCheck(int row, bool checked);
     void Liv1_KeyDown(int key);
     // Right button: adjusts and pops up the list's context menu at globalPos.
     void Liv1_MouseUp(Qt::MouseButton button, const QPoint& globalPos);
@@ -342,7 +346,7 @@ public:
     void MenuTools_Down_Click();
     void MenuTools_Cal_Click();
     // Rows of Liv1 whose selected state is on, first to last.
-    QList<QTreeWidgetItem*> SelectedRows() const;
+    QList<int> SelectedRows() const;
 
     // Menu bar and toolbar (mainform_menu_commands*.cpp).
     void File_Save_Click();
@@ -395,13 +399,14 @@ private:
 
     // Helpers of the record commands.
     // The entry a row names, or 0 when its hidden index names no entry of the tables.
-    int rowEntry(const QTreeWidgetItem* row) const;
+    int rowEntry(int row) const;
     // The entries of rows, or an empty list when any row names no entry of the tables.
-    QList<int> rowEntries(const QList<QTreeWidgetItem*>& rows) const;
+    QList<int> rowEntries(const QList<int>& rows) const;
     // With a full ledger: the warning of the commands that add entries from the list, true.
     bool warnLedgerFull();
     // Makes row the list's current row and scrolls to it, leaving the selection as it is.
-    void showCurrentRow(QTreeWidgetItem* row);
+    void showCurrentRow(int row);
+    void selectRow(int row, bool on);
     void selectRowsFrom(int firstEntryIndex);
     void moveSelectedEntry(int step);
     void searchWithRowText(int column);

@@ -10,20 +10,20 @@ namespace {
 
 // The row the context commands act on: the current row when it is selected, else the first
 // selected one.
-QTreeWidgetItem* actingRow(const MainForm& window) {
-    QTreeWidgetItem* row = window.Liv1->currentItem();
-    if (row && row->isSelected()) return row;
-    const QList<QTreeWidgetItem*> rows = window.SelectedRows();
-    return rows.isEmpty() ? nullptr : rows.first();
+int actingRow(const MainForm& window) {
+    const int row = window.CurrentRow();
+    if (row >= 0 && window.IsRowSelected(row)) return row;
+    const QList<int> rows = window.SelectedRows();
+    return rows.isEmpty() ? -1 : rows.first();
 }
 
 } // namespace
 
 void MainForm::MenuTools_Jump_Click() {
-    const QTreeWidgetItem* row = actingRow(*this);
-    if (!row) return;
+    const int row = actingRow(*this);
+    if (row < 0) return;
     const int entry = RowEntryIndex(row);
-    const QString other = row->text(1);
+    const QString other = EntryRowText(row, 1);
     for (int position = 6; position <= NodeCount(); ++position) {
         QTreeWidgetItem* node = Node(position);
         if (node && NodeKey(node) == other) {
@@ -44,18 +44,18 @@ void MainForm::MenuTools_Search2_Click() {
 }
 
 void MainForm::searchWithRowText(int column) {
-    if (const QTreeWidgetItem* row = actingRow(*this)) Combo2->setEditText(row->text(column));
+    if (const int row = actingRow(*this); row >= 0) Combo2->setEditText(EntryRowText(row, column));
     Command1_Click();
 }
 
 void MainForm::MenuTools_Refresh_Click() {
     clearFilterText();
     QString remembered;
-    if (Liv1->topLevelItemCount() > 0) {
-        if (const QTreeWidgetItem* row = actingRow(*this)) remembered = row->text(7);
+    if (EntryRowCount() > 0) {
+        if (const int row = actingRow(*this); row >= 0) remembered = EntryRowText(row, 7);
     }
     ListAccountRecords(SelectedAccountIndex());
-    if (Liv1->topLevelItemCount() > 0 && !remembered.isEmpty())
+    if (EntryRowCount() > 0 && !remembered.isEmpty())
         SelectEntryRows({remembered.toInt()}, true);
 }
 

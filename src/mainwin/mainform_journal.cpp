@@ -8,6 +8,7 @@
 #include "journal/diaryform.h"
 #include "journal/listexport.h"
 #include "mainwin/mainform.h"
+#include "platform/desktop/windowroutines.h"
 
 void MainForm::connectJournal() {
     connect(Statement_Note, &QAction::triggered, this, [this] { Statement_Note_Click(); });
@@ -16,7 +17,8 @@ void MainForm::connectJournal() {
 }
 
 DiaryForm* MainForm::Diary() {
-    if (!m_diary) m_diary = new DiaryForm(*this);
+    // Owned by the main window, so that it stays in front of it.
+    if (!m_diary) m_diary = new DiaryForm(*this, this);
     return m_diary;
 }
 
@@ -25,10 +27,7 @@ DiaryForm* MainForm::OpenDiary() const {
 }
 
 void MainForm::Statement_Note_Click() {
-    DiaryForm* diary = Diary();
-    diary->show();
-    diary->raise();
-    diary->activateWindow();
+    ShowOwnedWindow(*Diary());
 }
 
 void MainForm::journalSearch(const QString& keyword) {
@@ -42,9 +41,7 @@ void MainForm::journalSearch(const QString& keyword) {
     } else {
         diary->Combo1->setCurrentIndex(0);
     }
-    diary->show();
-    diary->raise();
-    diary->activateWindow();
+    ShowOwnedWindow(*diary);
     diary->Text2->setFocus();
 }
 

@@ -22,7 +22,7 @@ namespace {
 // destroyed; until then it reads nothing of the window but for those two events.
 class ListEventTap : public QObject {
 public:
-    ListEventTap(MainForm* window, QTreeWidget* list)
+    ListEventTap(MainForm* window, QTreeView* list)
         : QObject(list), m_window(window), m_list(list), m_viewport(list->viewport()) {
         list->installEventFilter(this);
         m_viewport->installEventFilter(this);
@@ -120,9 +120,7 @@ void MainForm::connectCommands() {
                 [this, item] { Toolbar1_ButtonMenuClick(item->text()); });
     connect(Data_Clear, &QAction::enabledChanged, Toolbar1Button6Item2, &QAction::setEnabled);
 
-    connect(Liv1, &QTreeWidget::itemDoubleClicked, this, [this] { Liv1_DblClick(); });
-    connect(this, &MainForm::liv1RowChecked, this,
-            [this](QTreeWidgetItem* row) { Liv1_ItemCheck(row); });
+    connect(Liv1, &QTreeView::doubleClicked, this, [this] { Liv1_DblClick(); });
     m_listTap = new ListEventTap(this, Liv1);
 }
 
@@ -198,15 +196,15 @@ void MainForm::File_Save_Click() {
 }
 
 void MainForm::Help_Chm_Click() {
-    m_ctx.services.shell->openUrl(WebPages::Help);
+    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Help);
 }
 
 void MainForm::Help_Web_Click() {
-    m_ctx.services.shell->openUrl(WebPages::Home);
+    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Home);
 }
 
 void MainForm::Help_Facebook_Click() {
-    m_ctx.services.shell->openUrl(WebPages::Social);
+    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Social);
 }
 
 void MainForm::Tools_Calc_Click() {

@@ -13,6 +13,7 @@
 #include "store/appcontext.h"
 #include "users/delform.h"
 #include "users/payoffform.h"
+#include "platform/desktop/windowroutines.h"
 
 void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore) {
     // The settings window has already stored the options and recomputed the totals; only
@@ -45,9 +46,7 @@ void MainForm::Set_Note_Click() {
 
 void MainForm::Statement_IBS_Click() {
     if (m_ibsForm) {
-        if (m_ibsForm->isMinimized()) m_ibsForm->showNormal();
-        m_ibsForm->raise();
-        m_ibsForm->activateWindow();
+        ShowOwnedWindow(*m_ibsForm);
         return;
     }
     // Owned by the main window: when the program ends, it ends with it without its closing
@@ -55,7 +54,7 @@ void MainForm::Statement_IBS_Click() {
     m_ibsForm = new IBSForm(m_ctx, *this, this);
     m_ibsForm->setAttribute(Qt::WA_DeleteOnClose);
     m_ibsForm->Form_Load();
-    m_ibsForm->show();
+    ShowOwnedWindow(*m_ibsForm);
 }
 
 void MainForm::AfterBudgetTable() {

@@ -2,6 +2,8 @@
 #include "mainwin/mainform_menus.h"
 
 #include <QAction>
+#include <QHash>
+#include <QIcon>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
@@ -253,6 +255,7 @@ void MainFormMenus::buildMenus(QMainWindow* window) {
         {u"關於Qivo", QStyle::SP_MessageBoxQuestion},
     };
     QStyle* style = window->style();
+    QHash<int, QIcon> icons; // a standard image two buttons share is made once
     m_toolbarButtons.clear();
     for (int position = 1; position <= ToolbarPositions; ++position) {
         const Button& b = buttons[position - 1];
@@ -261,7 +264,9 @@ void MainFormMenus::buildMenus(QMainWindow* window) {
             action = Toolbar1->addSeparator();
         } else {
             const QString tip = QString::fromUtf16(b.tip);
-            action = Toolbar1->addAction(style->standardIcon(b.icon), tip);
+            auto icon = icons.find(b.icon);
+            if (icon == icons.end()) icon = icons.insert(b.icon, style->standardIcon(b.icon));
+            action = Toolbar1->addAction(*icon, tip);
             action->setToolTip(tip);
         }
         action->setObjectName(QStringLiteral("Toolbar1_Button%1").arg(position));

@@ -73,8 +73,7 @@ void MainForm::Trv1_KeyUp(int key) {
     if (key != Qt::Key_Up && key != Qt::Key_Down) return;
     const int index = SelectedAccountIndex();
     if (index == 0) {
-        const QSignalBlocker block(Liv1);
-        Liv1->clear();
+        ClearEntryList();
         m_listStale = true;
         return;
     }

@@ -3,7 +3,9 @@
 #include "mainwin/mainform.h"
 
 #include <QAction>
-#include <QTreeWidget>
+#include <QItemSelectionModel>
+#include <QTreeView>
+#include <algorithm>
 
 #include "entry/editform.h"
 #include "entry/inputform.h"
@@ -23,7 +25,7 @@ bool ledgerFull(const Ledger& ledger) {
 
 } // namespace
 
-int MainForm::rowEntry(const QTreeWidgetItem* row) const {
+int MainForm::rowEntry(int row) const {
     const int i = RowEntryIndex(row);
     return i >= 1 && i < m_ctx.ledger.EntryCount ? i : 0;
 }
@@ -50,7 +52,7 @@ void MainForm::Data_New_Click() {
 void MainForm::MenuTools_New_Click() {
     Prompts& prompts = *m_ctx.services.prompts;
     if (warnLedgerFull()) return;
-    const QList<QTreeWidgetItem*> rows = SelectedRows();
+    const QList<int> rows = SelectedRows();
     if (rows.size() != 1) {
         Data_New_Click();
         return;
@@ -73,10 +75,10 @@ void MainForm::MenuTools_New_Click() {
 }
 
 void MainForm::Liv1_DblClick() {
-    if (Liv1->topLevelItemCount() == 0) return;
+    if (EntryRowCount() == 0) return;
     Prompts& prompts = *m_ctx.services.prompts;
-    QTreeWidgetItem* current = Liv1->currentItem();
-    if (!current) return;
+    const int current = CurrentRow();
+    if (current < 0) return;
     const int i = rowEntry(current);
     if (i == 0) {
         prompts.warning(QStringLiteral("編輯記錄發生錯誤!"));
@@ -99,11 +101,10 @@ void MainForm::MenuTools_Edit_Click() {
     }
 }
 
-QList<QTreeWidgetItem*> MainForm::SelectedRows() const {
-    QList<QTreeWidgetItem*> rows;
-    for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
-        QTreeWidgetItem* row = Liv1->topLevelItem(r);
-        if (row->isSelected()) rows.append(row);
-    }
+QList<int> MainForm::SelectedRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : Liv1->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
     return rows;
 }

@@ -5,9 +5,10 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QSignalBlocker>
-#include <QTreeWidget>
+#include <QItemSelectionModel>
+#include <QTreeView>
 
+#include "mainwin/entrylistmodel.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
@@ -16,9 +17,9 @@
 #include "store/figures.h"
 #include "windowparts/colourtable.h"
 
-QList<int> MainForm::rowEntries(const QList<QTreeWidgetItem*>& rows) const {
+QList<int> MainForm::rowEntries(const QList<int>& rows) const {
     QList<int> indices;
-    for (const QTreeWidgetItem* row : rows) {
+    for (const int row : rows) {
         const int i = rowEntry(row);
         if (i == 0) return {};
         indices.append(i);
@@ -29,7 +30,7 @@ QList<int> MainForm::rowEntries(const QList<QTreeWidgetItem*>& rows) const {
 void MainForm::MenuTools_Copy_Click() {
     Ledger& ledger = m_ctx.ledger;
     Prompts& prompts = *m_ctx.services.prompts;
-    const QList<QTreeWidgetItem*> rows = SelectedRows();
+    const QList<int> rows = SelectedRows();
     const int n = int(rows.size());
     if (n == 0) return;
     if (warnLedgerFull()) return;
@@ -72,27 +73,26 @@ void MainForm::MenuTools_Copy_Click() {
 
     UpdateTreeTotals();
     ListAccountRecords(SelectedAccountIndex());
-    if (Liv1->topLevelItemCount() > 0) selectRowsFrom(first);
+    if (EntryRowCount() > 0) selectRowsFrom(first);
     SetLedgerChanged(true);
 }
 
 void MainForm::selectRowsFrom(int firstEntryIndex) {
     Liv1->clearSelection();
-    QTreeWidgetItem* current = nullptr;
-    for (int r = Liv1->topLevelItemCount() - 1; r >= 0; --r) {
-        QTreeWidgetItem* row = Liv1->topLevelItem(r);
-        if (RowEntryIndex(row) >= firstEntryIndex) {
-            row->setSelected(true);
-            current = row;
+    int current = -1;
+    for (int r = EntryRowCount() - 1; r >= 0; --r) {
+        if (RowEntryIndex(r) >= firstEntryIndex) {
+            selectRow(r, true);
+            current = r;
         }
     }
-    if (current) showCurrentRow(current);
+    if (current >= 0) showCurrentRow(current);
 }
 
 void MainForm::Data_Del_Click() {
     Ledger& ledger = m_ctx.ledger;
     Prompts& prompts = *m_ctx.services.prompts;
-    const QList<QTreeWidgetItem*> rows = SelectedRows();
+    const QList<int> rows = SelectedRows();
     const int n = int(rows.size());
     if (n == 0) return;
     if (prompts.question(QStringLiteral("您確定要刪除這 ") + QString::number(n) +
@@ -120,14 +120,16 @@ void MainForm::MenuTools_Del_Click() {
     Data_Del_Click();
 }
 
-void MainForm::Liv1_ItemCheck(QTreeWidgetItem* row) {
+void MainForm::Liv1_ItemCheck(int row, bool checked) {
     Ledger& ledger = m_ctx.ledger;
     const int i = rowEntry(row);
     if (i == 0) return;
-    const qint16 checked = row->checkState(0) == Qt::Checked ? -1 : 0;
-    // Any other change of the row's first cell also reports here; only a new mark counts.
-    if ((ledger.EntryInvoices[size_t(i)].Checked != 0) == (checked != 0)) return;
-    ledger.EntryInvoices[size_t(i)].Checked = checked;
+    // Only a new mark counts.
+    if ((ledger.EntryInvoices[size_t(i)].Checked != 0) == checked) return;
+    ledger.EntryInvoices[size_t(i)].Checked = checked ? -1 : 0;
+    // Every row of the entry shows the new mark.
+    for (int r = 0; r < EntryRowCount(); ++r)
+        if (RowEntryIndex(r) == i) Liv1Rows->refreshRow(r);
     SetLedgerChanged(true);
 }
 
@@ -145,26 +147,22 @@ void MainForm::Liv1_MouseUp(Qt::MouseButton button, const QPoint& globalPos) {
 }
 
 void MainForm::SetSelectedRecordsColor(int c) {
-    if (Liv1->topLevelItemCount() == 0) return;
+    if (EntryRowCount() == 0) return;
     Ledger& ledger = m_ctx.ledger;
     if (c < 0 || c >= ColourTable::Count) {
         m_ctx.services.prompts->plain(QStringLiteral("發生錯誤"));
         return;
     }
-    const QList<QTreeWidgetItem*> rows = SelectedRows();
+    const QList<int> rows = SelectedRows();
     const QList<int> indices = rowEntries(rows);
     if (indices.size() != rows.size()) {
         m_ctx.services.prompts->plain(QStringLiteral("發生錯誤"));
         return;
     }
-    const QSignalBlocker blocker(Liv1);
-    const QColor colour = ColourTable::colour(c);
     for (qsizetype k = 0; k < rows.size(); ++k) {
         ledger.EntryStyles[size_t(indices[k])].ColourIndex = quint8(c);
-        for (int column : {4, 5, 6})
-            rows[k]->setForeground(column, colour);
+        Liv1Rows->refreshRow(rows[k]);
     }
-    Liv1->viewport()->update();
     SetLedgerChanged(true);
 }
 
@@ -177,39 +175,28 @@ void MainForm::MenuTools_Down_Click() {
 }
 
 void MainForm::moveSelectedEntry(int step) {
-    const int count = Liv1->topLevelItemCount();
+    const int count = EntryRowCount();
     if (count == 0) return;
-    QTreeWidgetItem* row = Liv1->currentItem();
-    if (!row || !row->isSelected()) {
-        const QList<QTreeWidgetItem*> rows = SelectedRows();
+    int r = CurrentRow();
+    if (r < 0 || !IsRowSelected(r)) {
+        const QList<int> rows = SelectedRows();
         if (rows.isEmpty()) return;
-        row = rows.first();
+        r = rows.first();
     }
-    const int r = Liv1->indexOfTopLevelItem(row);
     const int n = r + step;
     if (r < 0 || n < 0 || n >= count) return;
-    QTreeWidgetItem* neighbour = Liv1->topLevelItem(n);
-    if (row->text(0) != neighbour->text(0)) return;
+    if (EntryRowText(r, 0) != EntryRowText(n, 0)) return;
     Ledger& ledger = m_ctx.ledger;
-    const int a = rowEntry(row);
-    const int b = rowEntry(neighbour);
+    const int a = rowEntry(r);
+    const int b = rowEntry(n);
     if (a == 0 || b == 0) return;
 
     ledger.swapEntries(a, b);
-    // The program's own changes to the rows must not reach the tick handler.
-    const QSignalBlocker blocker(Liv1);
-    for (int column = 0; column <= 6; ++column) {
-        const QString t = row->text(column);
-        row->setText(column, neighbour->text(column));
-        neighbour->setText(column, t);
-    }
-    const Qt::CheckState check = row->checkState(0);
-    row->setCheckState(0, neighbour->checkState(0));
-    neighbour->setCheckState(0, check);
-    row->setSelected(false);
-    neighbour->setSelected(true);
-    Liv1->setCurrentItem(neighbour, 0, QItemSelectionModel::NoUpdate);
-    Liv1->viewport()->update();
+    // Each row keeps its entry index and now shows what the other row showed.
+    Liv1Rows->swapShown(r, n);
+    selectRow(r, false);
+    selectRow(n, true);
+    Liv1->selectionModel()->setCurrentIndex(Liv1Rows->index(n, 0), QItemSelectionModel::NoUpdate);
     SetLedgerChanged(true);
 }
 

@@ -8,6 +8,7 @@
 #include "reports/yearform.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "platform/desktop/windowroutines.h"
 
 void MainForm::MenuTools2_Budget_Click() {
     QString key = SelectedNodeKey();
@@ -36,9 +37,7 @@ void MainForm::Statement_Year_Click() {
         m_yearForm = new YearForm(m_ctx, *this, this);
         m_yearForm->setAttribute(Qt::WA_DeleteOnClose);
     }
-    m_yearForm->show();
-    m_yearForm->raise();
-    m_yearForm->activateWindow();
+    ShowOwnedWindow(*m_yearForm);
 }
 
 void MainForm::Statement_IE_Click() {

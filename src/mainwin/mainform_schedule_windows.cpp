@@ -9,6 +9,7 @@
 #include "schedule/fixureform.h"
 #include "schedule/memoform.h"
 #include "store/appcontext.h"
+#include "platform/desktop/windowroutines.h"
 
 void MainForm::Data_Fixure_Click() {
     FixureForm form(*this, this);
@@ -20,7 +21,7 @@ void MainForm::Data_Fixure_Click() {
 // accounts; the user chooses the period and presses 新增.
 void MainForm::MenuTools_SetFixure_Click() {
     const QList<int> entries = SelectedEntryIndices();
-    if (Liv1->topLevelItemCount() == 0 || entries.isEmpty()) return;
+    if (EntryRowCount() == 0 || entries.isEmpty()) return;
     const int i = entries.first();
     if (i < 1 || i >= m_ctx.ledger.EntryCount) {
         m_ctx.services.prompts->warning(QStringLiteral("設定發生錯誤!"));
@@ -33,7 +34,7 @@ void MainForm::MenuTools_SetFixure_Click() {
 }
 
 void MainForm::Tools_Note_Click() {
-    MemoForm form(m_ctx, nullptr);
+    MemoForm form(m_ctx, this);
     m_ctx.services.modal->run(form);
     form.done(form.result());
 }

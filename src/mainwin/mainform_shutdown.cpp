@@ -10,6 +10,7 @@
 #include "store/appcontext.h"
 #include "store/autobackup.h"
 #include "store/saveledger.h"
+#include "platform/desktop/windowroutines.h"
 
 bool MainForm::ConfirmSaveChanges() {
     if (!LedgerChanged()) return true;
@@ -47,6 +48,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
             return;
         }
         SaveExpandedState();
+        const WaitCursor waiting;
         AutoBackup(m_ctx);
     }
     writeCloseSettings(loggedIn);
@@ -57,6 +59,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
 
 void MainForm::writeCloseSettings(bool loggedIn) {
     SettingsStore& store = *m_ctx.services.settings;
+    const SettingsBatch once(store); // one rewrite of the file for the whole close
     const QString section = QStringLiteral("MainForm");
     for (int n = 1; n <= 7; ++n)
         SaveSettingQuietly(store, section, QStringLiteral("LW%1").arg(n),

@@ -69,6 +69,7 @@ void MainForm::Form_Load() {
     startMigrateSettings();
     {
         SettingsStore& s = *m_ctx.services.settings;
+        const SettingsBatch once(s);
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("Ver"), ProgramVersion);
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("State"),
                            QStringLiteral("1"));
@@ -135,7 +136,7 @@ void MainForm::startBackupPaths() {
         SaveSettingQuietly(store, setting, QStringLiteral("AutoBackupPath"), QString());
     };
     if (mirrors.AutoBackupPath.isEmpty())
-        QDir().mkpath(session.AppFolder + QStringLiteral("Backup/"));
+        FileIO::makePrivateFolder(session.AppFolder + QStringLiteral("Backup/"));
     else if (!QFileInfo(mirrors.AutoBackupPath).isDir())
         forget(QStringLiteral("您設定的自動備份路徑已失效，程式將切換回預設的備份路徑"));
     if (!mirrors.AutoBackupPath.isEmpty() && folderInside(mirrors.AutoBackupPath, session.DataRoot))

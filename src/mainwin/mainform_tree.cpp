@@ -83,10 +83,9 @@ QTreeWidgetItem* MainForm::addNode(QTreeWidgetItem* parent, const QString& key, 
     node->setText(0, text);
     node->setData(0, Qt::UserRole, key);
     node->setIcon(0, ImageList2::icon(image));
-    if (parent)
-        parent->addChild(node);
-    else
-        Trv1->addTopLevelItem(node);
+    // Roots go into the tree once they hold their nodes (BuildAccountTree): a node added
+    // under an item outside the tree costs the view nothing.
+    if (parent) parent->addChild(node);
     m_nodes << node;
     m_nodeByKey.insert(key, node);
     m_positionOf.insert(node, int(m_nodes.size()));
@@ -165,6 +164,7 @@ void MainForm::BuildAccountTree() {
         }
     }
 
+    Trv1->addTopLevelItems(QList<QTreeWidgetItem*>(m_nodes.begin(), m_nodes.begin() + 5));
     for (int r = 0; r < 4; ++r)
         m_nodes[r]->setExpanded(true);
     Trv1->setUpdatesEnabled(true);

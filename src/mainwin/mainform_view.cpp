@@ -1,19 +1,11 @@
 #include "mainwin/mainform.h"
 
 #include <QComboBox>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "online/numberlistform.h"
 
 // The operations other windows ask of the list, the filter box and the invoice list.
-
-bool MainForm::HasEntryRows() const {
-    return Liv1->topLevelItemCount() > 0;
-}
-
-void MainForm::ClearEntryList() {
-    Liv1->clear();
-}
 
 void MainForm::FocusEntryList() {
     Liv1->setFocus();

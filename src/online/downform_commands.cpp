@@ -2,6 +2,7 @@
 // the posting of the ticked rows.
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include "online/downform.h"
@@ -10,6 +11,8 @@
 #include "platform/http.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
+#include "platform/desktop/windowroutines.h"
+#include "platform/webpages.h"
 #include "rules/online/csvimport.h"
 #include "rules/online/downposting.h"
 #include "store/appcontext.h"
@@ -18,6 +21,20 @@
 namespace {
 
 constexpr int StatusColumn = 7;
+
+// Changes to many rows at once: the view hears of them once, after the last, instead of
+// once per cell, each time looking the row up in the whole list.
+template <typename Change> void changeRows(QTreeWidget* list, Change change) {
+    {
+        const QSignalBlocker quiet(list->model());
+        change();
+    }
+    const int rows = list->topLevelItemCount();
+    QAbstractItemModel* model = list->model();
+    if (rows > 0)
+        emit model->dataChanged(model->index(0, 0),
+                                model->index(rows - 1, list->columnCount() - 1));
+}
 
 } // namespace
 
@@ -42,6 +59,7 @@ void DownForm::fillList(const QList<OnlineService::StagedRow>& rows) {
         items.append(item);
     }
     Liv1->addTopLevelItems(items);
+    FitColumnsToTexts(Liv1, {0, 3, 6}); // 日期, 金額, 發票
 }
 
 void DownForm::StageRows(const QList<OnlineService::StagedRow>& rows) {
@@ -72,10 +90,12 @@ QStringList DownForm::Statuses() const {
 
 void DownForm::setTicked(bool on) {
     // A posted row keeps its box empty: it cannot be added twice.
-    for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
-        QTreeWidgetItem* row = Liv1->topLevelItem(r);
-        if (isTickable(row)) row->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
-    }
+    changeRows(Liv1, [&] {
+        for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
+            QTreeWidgetItem* row = Liv1->topLevelItem(r);
+            if (isTickable(row)) row->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+        }
+    });
 }
 
 void DownForm::Command2_Click() {
@@ -141,7 +161,7 @@ void DownForm::Command6_Click() {
 }
 
 void DownForm::Command7_Click() {
-    m_main.context().services.shell->openUrl(OnlineService::ServicePageUrl(serviceHost()));
+    OpenWebPage(*m_main.context().services.shell, *m_main.context().services.prompts, OnlineService::ServicePageUrl(serviceHost()));
 }
 
 void DownForm::importFile(bool tavrix) {
@@ -166,12 +186,14 @@ void DownForm::Command3_Click() {
     const int count = Liv1->topLevelItemCount();
     if (count == 0) return;
     QList<bool> ticked;
-    for (int r = 0; r < count; ++r) {
-        QTreeWidgetItem* row = Liv1->topLevelItem(r);
-        row->setText(StatusColumn, QString());
-        row->setData(StatusColumn, Qt::ForegroundRole, QVariant());
-        ticked.append(isTickable(row) && row->checkState(0) == Qt::Checked);
-    }
+    changeRows(Liv1, [&] {
+        for (int r = 0; r < count; ++r) {
+            QTreeWidgetItem* row = Liv1->topLevelItem(r);
+            row->setText(StatusColumn, QString());
+            row->setData(StatusColumn, Qt::ForegroundRole, QVariant());
+            ticked.append(isTickable(row) && row->checkState(0) == Qt::Checked);
+        }
+    });
     if (!ticked.contains(true)) {
         ctx.services.prompts->warning(DownPosting::MsgNothingTicked);
         return;
@@ -180,23 +202,25 @@ void DownForm::Command3_Click() {
     QList<OnlineService::StagedRow> rows = Rows();
     const DownPosting::Result result = DownPosting::PostRows(ctx.ledger, rows, ticked);
     if (result.accountsAdded) m_accountsAdded = true;
-    for (int r = 0; r < count; ++r) {
-        QTreeWidgetItem* row = Liv1->topLevelItem(r);
-        // The posting drops a trailing CR from both account cells.
-        row->setText(1, rows[r].value(1));
-        row->setText(2, rows[r].value(2));
-        // The stop at the entry limit fails every row from where it stopped; a row posted
-        // by an earlier press is in the ledger all the same.
-        const bool postedBefore = !isTickable(row);
-        const QString status = postedBefore ? QString() : result.statuses.at(r);
-        row->setText(StatusColumn, status);
-        if (status == DownPosting::StatusFailed)
-            row->setForeground(StatusColumn, QColor(255, 0, 0));
-        if (status == DownPosting::StatusOk) {
-            row->setCheckState(0, Qt::Unchecked);
-            row->setFlags(row->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
+    changeRows(Liv1, [&] {
+        for (int r = 0; r < count; ++r) {
+            QTreeWidgetItem* row = Liv1->topLevelItem(r);
+            // The posting drops a trailing CR from both account cells.
+            row->setText(1, rows[r].value(1));
+            row->setText(2, rows[r].value(2));
+            // The stop at the entry limit fails every row from where it stopped; a row
+            // posted by an earlier press is in the ledger all the same.
+            const bool postedBefore = !isTickable(row);
+            const QString status = postedBefore ? QString() : result.statuses.at(r);
+            row->setText(StatusColumn, status);
+            if (status == DownPosting::StatusFailed)
+                row->setForeground(StatusColumn, QColor(255, 0, 0));
+            if (status == DownPosting::StatusOk) {
+                row->setCheckState(0, Qt::Unchecked);
+                row->setFlags(row->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
+            }
         }
-    }
+    });
     if (result.ledgerFull) {
         ctx.services.prompts->warning(DownPosting::LedgerFullMessage());
         m_main.SetLedgerChanged(true);

@@ -142,7 +142,8 @@ void NumberForm::Combo1_Click() {
 
 void NumberForm::Command4_Click() {
     AppContext& ctx = m_main.context();
-    const QString path = Lottery::winningNumbersPath(yearOrCurrent(), Combo1->currentIndex());
+    yearOrCurrent(); // a box that holds no year gets the current one first
+    const QString path = Lottery::winningNumbersPath(Text0->text(), Combo1->currentIndex());
     const HttpClient::Reply reply = GetWithoutInput(
         *this, *ctx.services.http,
         OnlineService::ServiceBaseUrl(OnlineService::ServiceHost(*ctx.services.settings)) + path);

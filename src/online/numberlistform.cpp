@@ -9,6 +9,7 @@
 
 #include "online/numberform.h"
 #include "platform/clock.h"
+#include "platform/desktop/listchoice.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
@@ -32,7 +33,7 @@ NumberListForm::NumberListForm(MainView& main, NumberForm& lottery, QWidget* par
     Liv1->setHeaderLabels({QStringLiteral("日期"), QStringLiteral("發票號碼")});
     Liv1->setColumnWidth(0, 100);
     Liv1->setGeometry(8, 8, 250, 300);
-    connect(Liv1, &QTreeWidget::itemClicked, this, [this] { Liv1_Click(); });
+    OnItemClicked(Liv1, [this] { Liv1_Click(); });
 
     auto label = [this](const QString& text, int y) {
         auto* l = new QLabel(text, this);
@@ -86,8 +87,12 @@ void NumberListForm::Command5_Click() {
     Command4->setEnabled(false);
 }
 
+QTreeWidgetItem* NumberListForm::selectedRow() const {
+    return Liv1->itemFromIndex(SelectedRow(Liv1));
+}
+
 void NumberListForm::Liv1_Click() {
-    QTreeWidgetItem* row = Liv1->currentItem();
+    QTreeWidgetItem* row = selectedRow();
     if (Liv1->topLevelItemCount() == 0 || !row) return;
     DTPicker1->setDate(QDate::fromString(row->text(0), DateFormat));
     Text1->setText(row->text(1));
@@ -120,7 +125,7 @@ void NumberListForm::Command1_Click() {
 }
 
 void NumberListForm::Command4_Click() {
-    QTreeWidgetItem* row = Liv1->currentItem();
+    QTreeWidgetItem* row = selectedRow();
     if (!row) return;
     QString date, number;
     if (!readInput(date, number)) return;
@@ -129,7 +134,7 @@ void NumberListForm::Command4_Click() {
 }
 
 void NumberListForm::Command2_Click() {
-    delete Liv1->currentItem();
+    delete selectedRow();
     Liv1->setCurrentItem(nullptr);
     Command2->setEnabled(false);
     Command4->setEnabled(false);
@@ -139,9 +144,26 @@ void NumberListForm::Command3_Click() {
     const ExpiryLimit limit = expiryLimit(m_main.context().services.clock->today());
     if (m_main.context().services.prompts->question(expiryQuestion(limit)) != Prompts::Answer::Yes)
         return;
-    for (int i = Liv1->topLevelItemCount() - 1; i >= 0; --i) {
-        QTreeWidgetItem* row = Liv1->topLevelItem(i);
-        if (isExpired({row->text(0), row->text(1)}, limit)) delete row;
+    // The rows are taken out and the kept ones put back at once: removing rows one by one
+    // would move the rest of a long list each time.
+    QTreeWidgetItem* chosen = Liv1->currentItem();
+    bool chosenKept = false;
+    QList<QTreeWidgetItem*> kept;
+    for (QTreeWidgetItem* row : Liv1->invisibleRootItem()->takeChildren()) {
+        if (isExpired({row->text(0), row->text(1)}, limit)) {
+            delete row;
+        } else {
+            kept.append(row);
+            chosenKept = chosenKept || row == chosen;
+        }
+    }
+    Liv1->addTopLevelItems(kept);
+    if (chosenKept) {
+        Liv1->setCurrentItem(chosen);
+    } else if (chosen) {
+        // The chosen invoice went with the expired ones: nothing is chosen now.
+        Command2->setEnabled(false);
+        Command4->setEnabled(false);
     }
 }
 

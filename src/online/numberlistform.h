@@ -7,6 +7,7 @@ class QDateEdit;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 // 發票清單: the user's paper invoices. Opening copies the lottery window's list; closing
 // copies it back and rewrites Paynum.dat.
@@ -36,6 +37,7 @@ public:
 
 private:
     bool readInput(QString& date, QString& number);
+    QTreeWidgetItem* selectedRow() const; // the row 編輯 and 刪除 act on, or nullptr
 
     MainView& m_main;
     NumberForm& m_lottery;

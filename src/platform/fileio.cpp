@@ -5,13 +5,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include <filesystem>
+#include <system_error>
 
 #include <utility>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+
+namespace fs = std::filesystem;
 
 namespace FileIO {
 
@@ -26,24 +31,47 @@ bool syncToDisk(QFileDevice& file) {
 
 namespace {
 
+// A new hidden file beside the target, created afresh (never opened through anything that
+// stood at its name), with the given rights before any byte goes in.
+bool openTemporary(QFile& file, const QString& target, QFileDevice::Permissions rights) {
+    const QFileInfo info(target);
+    const QString stem = info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".");
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        file.setFileName(stem + QString::number(QRandomGenerator::global()->generate(), 36) +
+                         QStringLiteral(".qvtmp"));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, rights)) return true;
+        if (!file.exists()) return false; // not a name clash: the folder takes no new file
+    }
+    return false;
+}
+
 bool writeSafely(const QString& path, const QByteArray& bytes, bool ownerOnly) {
-    QSaveFile file(path);
-    // A direct write fallback would break the promise that the old file stays whole.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        file.cancelWriting();
+    // The temporary lies beside the path itself and its rename replaces whatever stands
+    // there, a link included: a write never goes through a link to a file elsewhere.
+    // An existing plain file keeps its rights; a new one gets the usual rights.
+    const QFileInfo old(path);
+    const bool keepRights = !ownerOnly && !old.isSymLink() && old.isFile();
+    const QFileDevice::Permissions privateRights = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const QFileDevice::Permissions rights =
+        ownerOnly || keepRights ? privateRights
+                                : privateRights | QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                      QFileDevice::ReadOther | QFileDevice::WriteOther;
+    QFile file;
+    if (!openTemporary(file, path, rights)) return false;
+    bool ok = !keepRights || file.setPermissions(old.permissions());
+    // Every step is checked before the rename, so a full disk never replaces the old file.
+    ok = ok && file.write(bytes) == bytes.size() && syncToDisk(file);
+    file.close();
+    ok = ok && file.error() == QFileDevice::NoError;
+    // The rename replaces the entry at the path itself (a link, not what it points to).
+    std::error_code ec;
+    if (ok)
+        fs::rename(fs::path(file.fileName().toStdU16String()), fs::path(path.toStdU16String()), ec);
+    if (!ok || ec) {
+        file.remove();
         return false;
     }
-    // A small file stays in the device's buffer until commit(), and commit() does not
-    // report a failed flush: the temporary would replace the old file empty. So every step
-    // is taken, and checked, before the rename.
-    if (file.write(bytes) != bytes.size() || !syncToDisk(file) ||
-        file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false; // the temporary goes with the QSaveFile
-    }
-    return file.commit();
+    return true;
 }
 
 } // namespace
@@ -200,6 +228,12 @@ QString withoutTrailingSlash(const QString& folder) {
 
 QString subFolder(const QString& folder, const QString& name) {
     return folder + name + u'/';
+}
+
+bool makePrivateFolder(const QString& path) {
+    if (!QFileInfo(path).isDir())
+        QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return QFileInfo(path).isDir();
 }
 
 QStringList subFolders(const QString& folder) {

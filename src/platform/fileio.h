@@ -10,7 +10,8 @@ namespace FileIO {
 
 // The one way the program rewrites a file: a temporary file beside the target, then a
 // rename over it. Every step (write, flush, sync, rename) is checked; on failure the old
-// file is left whole and false is returned.
+// file is left whole and false is returned. A link at the path is replaced by the new
+// file, never written through: nothing outside the target's folder is touched.
 [[nodiscard]] bool writeFileSafely(const QString& path, const QByteArray& bytes);
 
 // The same for a file only its owner may read (a remembered password): the temporary is
@@ -60,6 +61,11 @@ QByteArray quotedRecord(const QStringList& fields); // "a","b" + CR LF, encoded
 QString withTrailingSlash(const QString& folder);    // "/" added when missing
 QString withoutTrailingSlash(const QString& folder); // every trailing "/" removed; "/" stays
 QString subFolder(const QString& folder, const QString& name); // folder & name & "/"
+
+// Creates one folder level readable by its owner only (user data and backups hold
+// secrets); true when a folder stands at the path afterwards. An existing folder is kept
+// as it is.
+bool makePrivateFolder(const QString& path);
 
 // Folder listing in listing order; hidden entries are those whose name starts with ".".
 QStringList subFolders(const QString& folder);

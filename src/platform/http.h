@@ -3,8 +3,9 @@
 #include <QString>
 
 // Synchronous HTTP GET. The base address and the time-out are set by the owner
-// (tests point them at a local server). Any answer of the server is Ok with its body,
-// whatever the HTTP status; Failed means no answer (no host, refused connection).
+// (tests point them at a local server). A whole answer of the server is Ok with its body,
+// whatever the HTTP status, except a redirect; Failed means no whole answer (no host, a
+// refused or dropped connection, a cut or oversized body, a redirect) and comes with no body.
 class HttpClient {
 public:
     enum class Outcome { Ok, TimedOut, Failed };
@@ -25,6 +26,8 @@ protected:
     int m_timeoutMs = 60000; // a slow service gets a minute
 };
 
+// Over one TCP connection per request: exactly one request goes out, never again, with
+// no header beyond what HTTP/1.1 needs.
 class NetworkHttpClient : public HttpClient {
 public:
     Reply get(const QString& pathOrUrl) override;

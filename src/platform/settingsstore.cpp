@@ -81,14 +81,46 @@ QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
 bool IniSettingsStore::writeValue(const QString& section, const QString& key,
                                   const QString& value) {
     prepareWrite();
-    m_settings->setValue(fullKey(section, key), value);
+    const QString name = fullKey(section, key);
+    // A value the file holds already costs no rewrite (a start or a close that changes
+    // nothing leaves the file alone).
+    if (holds(name, value)) {
+        keepPrivate(m_settings->fileName());
+        return true;
+    }
+    m_settings->setValue(name, value);
+    if (batching()) {
+        m_pending = true;
+        return true;
+    }
     return sync();
 }
 
 bool IniSettingsStore::removeValue(const QString& section, const QString& key) {
     prepareWrite();
-    m_settings->remove(fullKey(section, key));
+    const QString name = fullKey(section, key);
+    if (m_settings->status() == QSettings::NoError && !m_settings->contains(name)) {
+        keepPrivate(m_settings->fileName());
+        return true;
+    }
+    m_settings->remove(name);
+    if (batching()) {
+        m_pending = true;
+        return true;
+    }
     return sync();
+}
+
+bool IniSettingsStore::flush() {
+    if (!m_pending) return true;
+    m_pending = false;
+    return sync();
+}
+
+bool IniSettingsStore::holds(const QString& name, const QString& value) const {
+    if (m_settings->status() != QSettings::NoError) return false;
+    const QVariant stored = m_settings->value(name);
+    return stored.typeId() == QMetaType::QString && stored.toString() == value;
 }
 
 // QSettings keeps the first error for good (a file it could not read as well as a write that

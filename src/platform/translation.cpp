@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 bool InstallQtTranslation(QCoreApplication& app) {
@@ -13,4 +14,8 @@ bool InstallQtTranslation(QCoreApplication& app) {
         return false;
     }
     return true;
+}
+
+void UseProgramLocale() {
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan));
 }

@@ -10,3 +10,10 @@ inline const QString SaveFailedHelp = QStringLiteral("https://qivo.example.com/h
 inline const QString Contact = QStringLiteral("https://qivo.example.com/contact/");
 inline const QString Social = QStringLiteral("https://social.example.com/qivo");
 } // namespace WebPages
+
+class Prompts;
+class Shell;
+
+// Opens one of the pages in the browser; when none can open it the user is told so, with
+// the address to open by hand. False when it could not be opened.
+bool OpenWebPage(Shell& shell, Prompts& prompts, const QString& url);

@@ -10,8 +10,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
+#include "platform/runtime.h"
 #include "rules/entry/entryrules.h"
 #include "store/appcontext.h"
 #include "windowparts/plainbutton.h"
@@ -24,9 +27,12 @@ const char* const LabelTexts[BudgetCells::CellCount] = {
     "七月份",   "八月份", "九月份", "十月份", "十一月份", "十二月份",
 };
 
-// A box that is no number counts 0 in the month sums.
+// A box is read as the check reads it; a box that is no number as a whole counts the
+// number at its start ("12a000" is 12), and one without a number at its start counts 0.
 double boxValue(const QLineEdit* box) {
-    return BudgetCells::typedValue(box->text()).value_or(0);
+    if (const auto v = BudgetCells::typedValue(box->text())) return *v;
+    const double lead = std::fabs(Runtime::leadingNumber(box->text()));
+    return BudgetCells::hundredths(lead) ? lead : 0;
 }
 } // namespace
 

@@ -87,6 +87,10 @@ void BudgetShowForm::buildControls() {
     Liv1->headerItem()->setTextAlignment(ColBudget, Qt::AlignRight | Qt::AlignVCenter);
     for (int c = ColIndex; c <= ColPrefix; ++c)
         Liv1->setColumnHidden(c, true);
+    // The progress column keeps its width: it is not stretched over the rest of the list.
+    Liv1->header()->setStretchLastSection(false);
+    for (int c : {ColName, ColProgress})
+        Liv1->setColumnWidth(c, 2 * Liv1->columnWidth(ColActual));
     Liv1->viewport()->installEventFilter(this);
 
     StatusBar1 = new QStatusBar(this);
@@ -309,6 +313,7 @@ void BudgetShowForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     SettingsStore& store = *m_ctx.services.settings;
+    const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveWindowPlacement(*this, store, Section, DesignWidth, DesignHeight);
     SaveSettingQuietly(store, Section, QStringLiteral("CheckState"),
                        Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));

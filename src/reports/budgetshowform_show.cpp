@@ -3,6 +3,7 @@
 #include "reports/budgetshowform.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QComboBox>
 #include <QHash>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include "store/appcontext.h"
 #include "store/periods.h"
 #include "store/treefigures.h"
+#include "platform/desktop/windowroutines.h"
 
 namespace {
 
@@ -77,6 +79,23 @@ void BudgetShowForm::budget() {
         }
     }
 }
+
+namespace {
+
+// The amount columns fit their widest figure; the name and progress columns are each twice
+// as wide as an amount column. A column the user widened keeps its width.
+void fitColumns(QTreeWidget* list) {
+    using F = BudgetShowForm;
+    const int amount = std::max({list->columnWidth(F::ColActual), list->columnWidth(F::ColBudget),
+                                 ColumnTextWidth(list, F::ColActual),
+                                 ColumnTextWidth(list, F::ColBudget)});
+    list->setColumnWidth(F::ColActual, amount);
+    list->setColumnWidth(F::ColBudget, amount);
+    for (int c : {F::ColName, F::ColProgress})
+        list->setColumnWidth(c, std::max(list->columnWidth(c), 2 * amount));
+}
+
+} // namespace
 
 void BudgetShowForm::BudgetShow() {
     const Session& session = m_ctx.session;
@@ -156,6 +175,7 @@ void BudgetShowForm::BudgetShow() {
     totalRow(n - 2, 3, incomeActual, incomeBudget, true);
     totalRow(n - 1, 4, expenseActual, expenseBudget, false);
 
+    fitColumns(Liv1);
     Liv1->clearSelection();
     Command3->setText(sel == 0 ? QStringLiteral("清除整年預算") : QStringLiteral("清除本月預算"));
 }

@@ -203,6 +203,7 @@ void IBSForm::loadSettings() {
 
 void IBSForm::Form_Unload() {
     SettingsStore& store = *m_ctx.services.settings;
+    const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
     SaveSettingQuietly(store, section, QStringLiteral("CheckState"),
                        Runtime::boolText(View_Add->isChecked()));

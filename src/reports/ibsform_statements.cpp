@@ -9,6 +9,7 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "windowparts/imagelist.h"
+#include "platform/desktop/windowroutines.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -124,6 +125,7 @@ void IBSForm::showTable(const StatementTable& table, QTreeWidget* list, ReportCh
     list->setUpdatesEnabled(false);
     list->clear();
     list->addTopLevelItems(items);
+    FitColumnsToTexts(list, {1, 2});
     list->setUpdatesEnabled(true);
     chart->ShowPie(pieLabel, sliceLabels, sliceValues);
 }

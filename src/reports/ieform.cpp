@@ -150,6 +150,7 @@ void IEForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     SettingsStore& store = *m_ctx.services.settings;
+    const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveSettingQuietly(store, Section, QStringLiteral("Width"),
                        QString::number(Runtime::pixelsToTwips(width())));
     SaveSettingQuietly(store, Section, QStringLiteral("Height"),

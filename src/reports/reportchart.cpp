@@ -4,9 +4,16 @@
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QChart>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QPieSlice>
 #include <QtCharts/QValueAxis>
+
+#include <QGraphicsTextItem>
+#include <QRegularExpression>
+#include <QGraphicsLayout>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -58,6 +65,7 @@ void ReportChart::clearChart() {
     m_coloured = 0;
     m_bars = nullptr;
     m_rows = nullptr;
+    m_labelPoints = 0;
 }
 
 void ReportChart::SetRowLabel(const QString& label) {
@@ -98,41 +106,129 @@ void ReportChart::MakeRowChart() {
     }
     c->addSeries(m_bars);
     m_rows = new QBarCategoryAxis(c);
-    QStringList rows;
+    m_rowTexts.clear();
     for (int r = 1; r <= 12; ++r)
-        rows << QStringLiteral("R%1").arg(r);
-    m_rows->append(rows);
+        m_rowTexts << QStringLiteral("R%1").arg(r);
+    m_rows->append(m_rowTexts);
     c->addAxis(m_rows, Qt::AlignBottom);
     m_bars->attachAxis(m_rows);
     auto* values = new QValueAxis(c);
+    // Whole currency units, grouped as every other figure of the program is.
+    values->setLabelFormat(QStringLiteral("%.0f"));
+    c->setLocalizeNumbers(true);
+    c->setLocale(QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan));
     c->addAxis(values, Qt::AlignLeft);
     m_bars->attachAxis(values);
     c->legend()->setVisible(false);
+    c->legend()->setAlignment(Qt::AlignBottom);
+}
+
+void ReportChart::SetSeriesNames(const QString& first, const QString& second) {
+    if (!m_bars) return;
+    const QStringList names{first, second};
+    for (int i = 0; i < 2; ++i)
+        m_bars->barSets().at(i)->setLabel(names[i].toHtmlEscaped());
+    QLegend* legend = chart()->legend();
+    legend->setVisible(!first.isEmpty() || !second.isEmpty());
+    // A series without a name (no second account chosen) has no bars to name.
+    for (QLegendMarker* marker : legend->markers(m_bars))
+        marker->setVisible(!marker->label().isEmpty());
+}
+
+QString ReportChart::seriesName(int series) const {
+    if (!m_bars || series < 1 || series > 2 || !chart()->legend()->isVisible()) return QString();
+    return m_bars->barSets().at(series - 1)->label();
 }
 
 void ReportChart::SetRowText(int row, const QString& label) {
     if (!m_rows || row < 1 || row > 12) return;
-    QStringList rows = m_rows->categories();
-    rows[row - 1] = label;
-    m_rows->setCategories(rows);
+    m_rowTexts[row - 1] = label;
+    fitRowLabels();
+}
+
+void ReportChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    fitRowLabels();
+}
+
+QStringList ReportChart::cutLabels() const {
+    // The chart cuts a label that does not fit with "..." as it lays its axes out.
+    QChart* c = chart();
+    if (c->layout()) {
+        c->layout()->invalidate();
+        c->layout()->activate();
+    }
+    QStringList cut;
+    if (!scene()) return cut;
+    for (QGraphicsItem* item : scene()->items()) {
+        const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
+        if (!text || !text->isVisible()) continue;
+        const QString drawn = text->toPlainText();
+        if (drawn.endsWith(QStringLiteral("..."))) cut << drawn.chopped(3);
+    }
+    return cut;
+}
+
+void ReportChart::fitRowLabels() {
+    if (!m_rows) return;
+    // Labels too wide for their room: month labels are shown without "月" ("10", not
+    // "1..."), then in a smaller type, as are the figures of the value axis.
+    QFont font = m_rows->labelsFont();
+    if (m_labelPoints <= 0) m_labelPoints = font.pointSizeF();
+    font.setPointSizeF(m_labelPoints);
+    m_rows->setLabelsFont(font);
+    m_rows->setCategories(m_rowTexts);
+    QAbstractAxis* values = chart()->axes(Qt::Vertical).value(0);
+    if (values) values->setLabelsFont(font);
+    auto monthCut = [this](const QStringList& cut) {
+        for (const QString& part : cut)
+            for (const QString& label : m_rows->categories())
+                if (label.startsWith(part) && label != part) return true;
+        return false;
+    };
+    auto figureCut = [](const QStringList& cut) {
+        static const QRegularExpression figure(QStringLiteral("^-?[\\d,.]+$"));
+        for (const QString& part : cut)
+            if (figure.match(part).hasMatch()) return true;
+        return false;
+    };
+    if (monthCut(cutLabels())) {
+        QStringList shown = m_rowTexts;
+        for (QString& text : shown)
+            if (text.endsWith(QStringLiteral("月"))) text.chop(1);
+        m_rows->setCategories(shown);
+    }
+    QFont rowsFont = font;
+    while (monthCut(cutLabels()) && rowsFont.pointSizeF() > 5) {
+        rowsFont.setPointSizeF(rowsFont.pointSizeF() - 0.5);
+        m_rows->setLabelsFont(rowsFont);
+    }
+    QFont valuesFont = font;
+    while (values && figureCut(cutLabels()) && valuesFont.pointSizeF() > 5) {
+        valuesFont.setPointSizeF(valuesFont.pointSizeF() - 0.5);
+        values->setLabelsFont(valuesFont);
+    }
 }
 
 void ReportChart::SetValue(int row, int series, double value) {
     if (!m_bars || row < 1 || row > 12 || series < 1 || series > 2) return;
     m_bars->barSets().at(series - 1)->replace(row - 1, value);
-    // The value axis follows the values shown.
+    // The value axis follows the values shown, on round steps.
     double low = 0, high = 0;
     for (QBarSet* set : m_bars->barSets())
         for (int r = 0; r < set->count(); ++r) {
             low = std::min(low, set->at(r));
             high = std::max(high, set->at(r));
         }
-    for (QAbstractAxis* axis : chart()->axes(Qt::Vertical))
+    for (QAbstractAxis* axis : chart()->axes(Qt::Vertical)) {
         axis->setRange(low, high > low ? high : low + 1);
+        if (auto* values = qobject_cast<QValueAxis*>(axis)) values->applyNiceNumbers();
+    }
+    fitRowLabels(); // the value axis' figures changed
 }
 
 QString ReportChart::rowText(int row) const {
-    return m_rows && row >= 1 && row <= 12 ? m_rows->categories().value(row - 1) : QString();
+    return m_rows && row >= 1 && row <= 12 ? m_rowTexts.value(row - 1) : QString();
 }
 
 double ReportChart::value(int row, int series) const {

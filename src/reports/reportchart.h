@@ -36,13 +36,25 @@ public:
     // ---- Twelve rows of two series -----------------------------------------------------
     // Rows "R1".."R12" and two series "C1" and "C2", all values 0.
     void MakeRowChart();
+    // Month labels too wide for the chart are shown without their "月"; rowText gives
+    // the label as set.
     void SetRowText(int row, const QString& label);   // row 1..12
     void SetValue(int row, int series, double value); // series 1 or 2
+    // The legend names the two series; empty names hide it.
+    void SetSeriesNames(const QString& first, const QString& second);
+    QString seriesName(int series) const; // as the legend shows it, "" without one
     QString rowText(int row) const;
     double value(int row, int series) const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void clearChart();
+    void fitRowLabels();
+    QStringList cutLabels() const; // drawn labels cut short, without their "..."
+    QStringList m_rowTexts;
+    double m_labelPoints = 0; // the month labels' own size, before any fitting
     QPieSeries* m_pie = nullptr;
     QString m_rowLabel;
     QStringList m_labels;   // as given (shown escaped)

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include "platform/clock.h"
@@ -292,21 +293,51 @@ void YearForm::layoutControls() {
     const int bodyTop = stripTop + TabStrip1->sizeHint().height();
     m_strip->setGeometry(stripLeft, bodyTop - 1, stripWidth,
                          std::max(stripHeight - (bodyTop - stripTop) + 1, 0));
-    const int chartWidth = int(0.65 * stripWidth);
+    // The lists take the width their figures need (at most half of the strip), the chart the
+    // rest.
+    const int listWidth = std::max(
+        std::min(std::max(stripWidth - int(0.65 * stripWidth) - 24, figuresWidth()),
+                 stripWidth / 2),
+        0);
+    const int chartWidth = std::max(stripWidth - listWidth - 24, 0);
     const int chartHeight = std::max(stripHeight - 40, 0);
     const int chartTop = stripTop + 32;
     MSChart1->setGeometry(stripLeft + 4, chartTop, chartWidth, chartHeight);
     const int listLeft = stripLeft + 4 + chartWidth + 8;
-    const int listWidth = std::max(stripWidth - chartWidth - 24, 0);
     const int listHeight = SelectedTab() == 1 ? chartHeight / 2 - 3 : chartHeight;
     Liv1[0]->setGeometry(listLeft, chartTop, listWidth, std::max(listHeight, 0));
     Liv1[1]->setGeometry(listLeft, chartTop + listHeight + 6, listWidth, std::max(listHeight, 0));
+}
+
+int YearForm::figuresWidth() const {
+    // Up to the last column of figures: on the accounts tab the note column that follows
+    // is free text.
+    const int last = SelectedTab() == 1 ? 2 : 4;
+    int widest = 0;
+    for (const QTreeWidget* list : Liv1) {
+        int width = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+        for (int c = 0; c <= last; ++c)
+            if (!list->isColumnHidden(c)) width += list->columnWidth(c);
+        widest = std::max(widest, width);
+    }
+    return widest;
+}
+
+void YearForm::fitLists() {
+    for (QTreeWidget* list : Liv1) {
+        if (SelectedTab() == 1)
+            FitColumnsToTexts(list, {1, 2, 4});
+        else
+            FitColumnsToTexts(list, {1, 2, 3, 4});
+    }
+    if (!isMinimized()) layoutControls();
 }
 
 void YearForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     SettingsStore& store = *m_ctx.services.settings;
+    const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveWindowPlacement(*this, store, Section, DesignWidth, DesignHeight);
     for (int i = 0; i < 2; ++i)
         SaveColumnWidths(Liv1[size_t(i)], store, Section, QStringLiteral("L%1W").arg(i), 4);

@@ -75,6 +75,9 @@ private:
     void fillChoosers();
     void syncChoosers();
     void setSeries(int series, const YearFigures::Months& values);
+    void nameSeries();
+    void fitLists();
+    int figuresWidth() const;
     void clearSeries(int series);
     // The surplus column of list 2 for an income and an expense account.
     void showSurplus();

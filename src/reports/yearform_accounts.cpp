@@ -39,11 +39,22 @@ void YearForm::setSeries(int series, const YearFigures::Months& values) {
         MSChart1->SetRowText(m, QStringLiteral("%1月").arg(m));
         MSChart1->SetValue(m, series, values[size_t(m)] / 100);
     }
+    nameSeries();
 }
 
 void YearForm::clearSeries(int series) {
     for (int m = 1; m <= 12; ++m)
         MSChart1->SetValue(m, series, 0);
+    nameSeries();
+}
+
+void YearForm::nameSeries() {
+    // The legend names the chosen accounts; an empty second chooser has no bars to name.
+    auto chosen = [this](int i) {
+        const QComboBox* c = Combo1[size_t(i)];
+        return c->currentIndex() >= 0 ? c->currentText() : QString();
+    };
+    MSChart1->SetSeriesNames(chosen(0), chosen(1));
 }
 
 void YearForm::Combo1_Click(int index) {
@@ -141,6 +152,7 @@ void YearForm::Combo1_Click(int index) {
     m_amounts[size_t(index)] = a;
     m_hasAmounts[size_t(index)] = true;
     showSurplus();
+    fitLists();
 }
 
 void YearForm::showSurplus() {

@@ -53,6 +53,7 @@ void YearForm::ShowAL() {
     setColumns(
         list,
         {QStringLiteral("資產"), QStringLiteral("負債"), QStringLiteral("財產淨值"), QString()}, 0);
+    MSChart1->SetSeriesNames(QStringLiteral("資產"), QStringLiteral("負債"));
     list->clear();
     Liv1[1]->clear();
     m_hasAmounts = {false, false};
@@ -80,6 +81,7 @@ void YearForm::ShowAL() {
                                 fa(YearFigures::averageOf(liabilities, n)), fa(net)}),
                         net);
     }
+    fitLists();
 }
 
 void YearForm::ShowIE() {
@@ -94,6 +96,7 @@ void YearForm::ShowIE() {
                {QStringLiteral("收入"), QStringLiteral("支出"), QStringLiteral("結餘"),
                 QStringLiteral("結餘比例")},
                100);
+    MSChart1->SetSeriesNames(QStringLiteral("收入"), QStringLiteral("支出"));
     list->clear();
     Liv1[1]->clear();
     m_hasAmounts = {false, false};
@@ -129,4 +132,5 @@ void YearForm::ShowIE() {
                                 fa(YearFigures::averageOf(spent, n)), fa(net)}),
                         net);
     }
+    fitLists();
 }

@@ -87,6 +87,7 @@ void ClockForm::ClockShow() {
     Label10->setText(r.amount);
     Label11->setText(r.detail);
     Text1->setText(r.note);
+    Text1->setCursorPosition(0); // a long note shows its start, not its end
     QString status = QStringLiteral("共有 %1 個提醒").arg(n);
     if (n > 1) status += QStringLiteral("，目前在第 %1 個").arg(Idx);
     m_statusText->setText(status);

@@ -112,6 +112,9 @@ void FixureClockForm::Command1_Click() {
         ctx.services.prompts->warning(QStringLiteral("您還沒有勾選要新增的資料!"));
         return;
     }
+    // Only what this press did is counted: rows posted by an earlier press keep their
+    // "成功" but were not posted again.
+    int ok = 0, bad = 0;
     for (int i = 0; i < n; ++i) {
         QTreeWidgetItem* row = Liv1->topLevelItem(i);
         if (row->checkState(0) != Qt::Checked) continue;
@@ -129,17 +132,13 @@ void FixureClockForm::Command1_Click() {
         }
         if (result == PostResult::Refused) {
             setStatus(row, Failed);
+            ++bad;
             continue;
         }
         setStatus(row, Posted);
+        ++ok;
         row->setCheckState(0, Qt::Unchecked);
         row->setFlags(row->flags() & ~Qt::ItemIsUserCheckable);
-    }
-    int ok = 0, bad = 0;
-    for (int i = 0; i < n; ++i) {
-        const QString s = Liv1->topLevelItem(i)->text(StatusColumn);
-        ok += s == Posted;
-        bad += s == Failed;
     }
     QString message;
     if (ok > 0) message += QStringLiteral("%1 筆資料新增成功!\r\n").arg(ok);

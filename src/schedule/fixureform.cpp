@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "platform/desktop/listchoice.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
@@ -157,12 +158,13 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &FixureForm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FixureForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FixureForm::Command3_Click);
-    connect(Liv1, &QTreeWidget::itemClicked, this, &FixureForm::Liv1_Click);
+    OnItemClicked(Liv1, [this] { Liv1_Click(); });
     connect(Liv1->header(), &QHeaderView::sectionClicked, this, &FixureForm::Liv1_ColumnClick);
 
     // The opening: settings, account lists, the rows in table order.
     loadSettings();
     fillAccountLists();
+    Combo3_Click(); // both lists now show an account: their captions follow it
     for (int i = 1; i < m_ledger.RecurringCount; ++i)
         addRow(m_ledger.RecurringRecords[size_t(i)]);
     Liv1->setCurrentItem(nullptr);
@@ -183,6 +185,7 @@ void FixureForm::loadSettings() {
 
 void FixureForm::saveSettings() {
     SettingsStore& store = *m_main.context().services.settings;
+    const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveWindowPlacement(*this, store, kSection, ClosedWidthTwips, ClosedHeightTwips);
     SaveColumnWidths(Liv1, store, kSection, QStringLiteral("LW"), 7);
 }

@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "platform/clock.h"
+#include "platform/desktop/listchoice.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
@@ -80,8 +81,10 @@ QTreeWidget* makeList(QWidget* parent, const char* name, const QStringList& head
 
 } // namespace
 
-int MemoLeadDays(QString& text) {
-    const auto v = EntryRules::typedNumber(text);
+int MemoLeadDays(QString& text, LeadDaysReading reading) {
+    auto v = EntryRules::typedNumber(text);
+    // A recurring memo takes the number at the start of a numeric text ("1,5" is 1).
+    if (v && reading == LeadDaysReading::NumberAtStart) v = Runtime::leadingNumber(text);
     const double days = v ? Runtime::roundHalfEven(*v) : -1;
     if (!v || days < 0 || days > 32767) {
         text = QStringLiteral("1");
@@ -113,6 +116,7 @@ MemoForm::MemoForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
         auto* row = new QTreeWidgetItem(Liv2);
         fillFixedMemoRow(row, m_book.FixedMemos[size_t(i)]);
     }
+    FitColumnsToTexts(Liv2, {0, 1});
     Liv2->clearSelection();
     for (QPushButton* b : {Command6, Command7, Command10, Command11})
         b->setEnabled(false);
@@ -184,7 +188,7 @@ void MemoForm::buildUpperHalf() {
     connect(Command2, &QPushButton::clicked, this, &MemoForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MemoForm::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MemoForm::Command4_Click);
-    connect(Liv1, &QTreeWidget::itemClicked, this, &MemoForm::Liv1_Click);
+    OnItemClicked(Liv1, [this] { Liv1_Click(); });
 }
 
 void MemoForm::buildLowerHalf() {
@@ -256,7 +260,7 @@ void MemoForm::buildLowerHalf() {
     connect(Command7, &QPushButton::clicked, this, &MemoForm::Command7_Click);
     connect(Command10, &QPushButton::clicked, this, &MemoForm::Command10_Click);
     connect(Command11, &QPushButton::clicked, this, &MemoForm::Command11_Click);
-    connect(Liv2, &QTreeWidget::itemClicked, this, &MemoForm::Liv2_Click);
+    OnItemClicked(Liv2, [this] { Liv2_Click(); });
 }
 
 void MemoForm::loadSettings() {
@@ -270,6 +274,7 @@ void MemoForm::loadSettings() {
 
 void MemoForm::saveSettings() {
     SettingsStore& store = *m_ctx.services.settings;
+    const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveColumnWidths(Liv1, store, kSection, QStringLiteral("L1W"), 3);
     SaveColumnWidths(Liv2, store, kSection, QStringLiteral("L2W"), 4);
     SaveWindowPlacement(*this, store, kSection, ClosedWidthTwips, ClosedHeightTwips);
@@ -286,6 +291,7 @@ void MemoForm::fillMemoList() {
         row->setText(2, TrimFixed(m.Text));
         row->setText(IndexColumnMemo, QString::number(i));
     }
+    FitColumnsToTexts(Liv1, {0});
     Liv1->clearSelection();
 }
 
@@ -432,7 +438,7 @@ FixedMemoRecord MemoForm::fixedMemoFromEditor(QStringList& rowTexts) {
     QString days = Text4->text();
     const bool lead = Option2[1]->isChecked() && period != 2;
     if (Option2[1]->isChecked()) {
-        const int n = MemoLeadDays(days);
+        const int n = MemoLeadDays(days, LeadDaysReading::NumberAtStart);
         Text4->setText(days);
         m.RemindDays = lead ? qint16(n) : 0;
     }

@@ -100,5 +100,8 @@ private:
 };
 
 // Lead days as the memo book reads them from a box: a whole number from 0 to 32767 (a
-// fraction rounded, a half to the even number); any other text is set to "1" first.
-int MemoLeadDays(QString& text);
+// fraction rounded, a half to the even number); any other text is set to "1" first. A
+// one-off memo reads the whole numeric text ("1,5" is 15), a recurring memo the number at
+// its start ("1,5" is 1).
+enum class LeadDaysReading { WholeText, NumberAtStart };
+int MemoLeadDays(QString& text, LeadDaysReading reading = LeadDaysReading::WholeText);

@@ -4,14 +4,17 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollArea>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "platform/desktop/listchoice.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
@@ -99,6 +102,9 @@ void AccountForm::buildControls() {
     Cob1 = named(new QComboBox(this), "Cob1");
     Cob1->setEditable(true);
     Cob1->setInsertPolicy(QComboBox::NoInsert); // Enter runs 新增, it adds no item
+    // The name is composed from what was typed: the suggestions stay in the drop-down and
+    // are never completed into the text.
+    Cob1->setCompleter(nullptr);
     Label4 = named(new QLabel(QStringLiteral("↑這裡可以用打字輸入"), this), "Label4");
     Label1 = named(new QLabel(helpText(), this), "Label1");
     Label1->setWordWrap(true);
@@ -135,8 +141,17 @@ void AccountForm::buildControls() {
     fields->addWidget(Command4, 6, 1);
     fields->addWidget(Command5, 7, 0, 1, 2);
     fields->addWidget(Command6, 7, 2);
-    fields->addWidget(Label1, 8, 0, 1, 3);
-    fields->setRowStretch(9, 1);
+    // The help text scrolls within the room left under the buttons rather than being
+    // drawn under them when the window is shorter than the text.
+    auto* help = new QScrollArea(this);
+    help->setObjectName(QStringLiteral("Label1Area"));
+    help->setFrameShape(QFrame::NoFrame);
+    help->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    help->setWidgetResizable(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    help->setWidget(Label1);
+    fields->addWidget(help, 8, 0, 1, 3);
+    fields->setRowStretch(8, 1);
 
     auto* body = new QHBoxLayout;
     body->addWidget(List1, 1);
@@ -148,9 +163,12 @@ void AccountForm::buildControls() {
 }
 
 void AccountForm::connectHandlers() {
-    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!m_quietList && row >= 0) List1_Click();
+    OnItemChosen(List1, [this] {
+        if (!m_quietList) List1_Click();
     });
+    // Whatever changes the selection, 編輯 and 刪除 follow it at once.
+    connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { showFixedCommands(); });
     connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
     connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
     connect(Option3, &QRadioButton::clicked, this, [this] { Option3_Click(); });
@@ -235,9 +253,24 @@ void AccountForm::selectRow(int row) {
     List1_Click();
 }
 
+int AccountForm::selectedRow() const {
+    return SelectedRow(List1).row();
+}
+
+void AccountForm::showFixedCommands() {
+    const int row = selectedRow();
+    const bool fixed = row >= 0 && isFixedAccount(List1->item(row)->text());
+    Cmd1->setEnabled(!fixed);
+    Cmd2->setEnabled(!fixed);
+}
+
+bool AccountForm::isFixedAccount(const QString& name) {
+    return name.startsWith(u"Eq") || name == u"A-現金";
+}
+
 int AccountForm::selectedRowOrTell() {
-    const int row = List1->currentRow();
-    if (row < 0 || !List1->currentItem()->isSelected()) {
+    const int row = selectedRow();
+    if (row < 0) {
         m_ctx.services.prompts->information(QStringLiteral("請先選擇一個科目!"));
         return -1;
     }
@@ -295,8 +328,7 @@ void AccountForm::List1_Click() {
             o->setChecked(false);
             o->setAutoExclusive(true);
         }
-        Cmd1->setEnabled(false);
-        Cmd2->setEnabled(false);
+        showFixedCommands();
         Cob1->setEditText(QStringLiteral("Equity"));
         Combo1->clear();
         Combo1->addItem(AccountNames::noParent());
@@ -309,9 +341,7 @@ void AccountForm::List1_Click() {
         o->setChecked(true);
         optionClicked(kind);
     }
-    const bool fixed = name == u"A-現金";
-    Cmd1->setEnabled(!fixed);
-    Cmd2->setEnabled(!fixed);
+    showFixedCommands();
 
     QStringList parts = name.mid(2).split(u'.');
     const QString own = parts.takeLast();

@@ -80,8 +80,13 @@ private:
     // Selects list row `row` and shows it in the fields, as a click would.
     void selectRow(int row);
     void setStatus();
+    // The selected row (-1: none), which is the row shown in the fields.
+    int selectedRow() const;
     // The selected row, or -1 after the information box of a command that needs one.
     int selectedRowOrTell();
+    // 編輯 and 刪除 are disabled exactly while a fixed account is selected.
+    void showFixedCommands();
+    static bool isFixedAccount(const QString& name); // "A-現金" and "Equity"
     void warn(const QString& text);
 
     AppContext& m_ctx;

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "platform/desktop/listchoice.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
@@ -20,8 +22,37 @@
 #include "setup/noteeditform.h"
 #include "store/appcontext.h"
 #include "store/detailtext.h"
+#include "store/plaintext.h"
 
 using DetailTextList::Outcome;
+
+namespace {
+
+// The list shows a text cut after ShownLength characters and keeps the whole text with the
+// item: laying out a text of a megabyte took the list longer the longer the text, and
+// nobody reads a row past the list's width.
+constexpr qsizetype ShownLength = 200;
+
+QString shown(const QString& text) {
+    return text.size() > ShownLength ? text.left(ShownLength) + QChar(0x2026) : text;
+}
+
+void setListed(QListWidgetItem* item, const QString& text) {
+    item->setData(Qt::UserRole, text);
+    item->setText(shown(text));
+}
+
+QString listed(const QListWidgetItem* item) {
+    return item->data(Qt::UserRole).toString();
+}
+
+void addListed(QListWidget* list, const QString& text) {
+    auto* item = new QListWidgetItem;
+    setListed(item, text);
+    list->addItem(item);
+}
+
+} // namespace
 
 NoteForm::NoteForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("NoteForm"));
@@ -81,7 +112,11 @@ void NoteForm::buildControls() {
     layout->addWidget(StatusBar1);
     resize(520, 400);
 
-    connect(List3, &QListWidget::currentRowChanged, this, [this] { List3_Click(); });
+    OnItemChosen(List3, [this] { List3_Click(); });
+    // With no account selected no text is listed, so no command can act on one.
+    connect(List3->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (SelectedAccount().isEmpty()) List3_Click();
+    });
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
     connect(Command2, &QPushButton::clicked, this, &NoteForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &NoteForm::Command3_Click);
@@ -104,20 +139,20 @@ QString NoteForm::PanelText(int n) const {
 }
 
 QString NoteForm::SelectedAccount() const {
-    QListWidgetItem* item = List3->currentItem();
-    return item ? item->text() : QString();
+    const QModelIndex row = SelectedRow(List3);
+    return row.isValid() ? List3->item(row.row())->text() : QString();
 }
 
 QStringList NoteForm::ListedTexts() const {
     QStringList texts;
     for (int i = 0; i < List1->count(); ++i)
-        texts << List1->item(i)->text();
+        texts << listed(List1->item(i));
     return texts;
 }
 
 QListWidgetItem* NoteForm::selectedItem() const {
-    QListWidgetItem* item = List1->currentItem();
-    return item && item->isSelected() ? item : nullptr;
+    const QModelIndex row = SelectedRow(List1);
+    return row.isValid() ? List1->item(row.row()) : nullptr;
 }
 
 QStringList NoteForm::accountChoices() const {
@@ -143,7 +178,10 @@ void NoteForm::Form_Load() {
 
 void NoteForm::List3_Click() {
     List1->clear();
-    List1->addItems(DetailTextList::textsOf(List2, SelectedAccount()));
+    const QString account = SelectedAccount();
+    if (!account.isEmpty())
+        for (const QString& text : DetailTextList::textsOf(List2, account))
+            addListed(List1, text);
     rewriteCount();
 }
 
@@ -163,8 +201,13 @@ void NoteForm::Command2_Click() {
         prompts.warning(DetailTextLines::fullMessage());
         return;
     }
+    if (SelectedAccount().isEmpty()) return;
     const auto answer = prompts.input(QStringLiteral("請輸入您要新增的明細內容"));
     if (!answer || answer->isEmpty()) return;
+    if (!PlainText::isPlain(*answer)) {
+        prompts.warning(DetailText::unsupportedMessage());
+        return;
+    }
     const Outcome outcome = DetailTextList::add(List2, SelectedAccount(), *answer);
     if (outcome == Outcome::Full) {
         prompts.warning(DetailTextLines::fullMessage());
@@ -174,7 +217,7 @@ void NoteForm::Command2_Click() {
         prompts.warning(QStringLiteral("這筆明細已經存在，無法新增!"));
         return;
     }
-    List1->addItem(*answer);
+    addListed(List1, *answer);
     List1->setCurrentRow(List1->count() - 1);
     listChanged();
 }
@@ -182,12 +225,16 @@ void NoteForm::Command2_Click() {
 void NoteForm::Command3_Click() {
     QListWidgetItem* item = selectedItem();
     if (!item) return;
-    const QString old = item->text();
+    const QString old = listed(item);
     const auto answer =
         m_ctx.services.prompts->input(QStringLiteral("要改成什麼名稱?"), QString(), old);
     if (!answer || answer->isEmpty()) return;
+    if (!PlainText::isPlain(*answer)) {
+        m_ctx.services.prompts->warning(DetailText::unsupportedMessage());
+        return;
+    }
     DetailTextList::rename(List2, SelectedAccount(), old, *answer);
-    item->setText(*answer);
+    setListed(item, *answer);
     listChanged();
 }
 
@@ -198,7 +245,7 @@ void NoteForm::List1_DblClick() {
 void NoteForm::Command4_Click() {
     QListWidgetItem* item = selectedItem();
     if (!item) return;
-    DetailTextList::remove(List2, SelectedAccount(), item->text());
+    DetailTextList::remove(List2, SelectedAccount(), listed(item));
     delete List1->takeItem(List1->row(item));
     List1->setCurrentRow(-1); // no text stays selected after a deletion
     listChanged();
@@ -210,12 +257,12 @@ void NoteForm::moveSelected(int step) {
     const int row = List1->row(item);
     const int other = row + step;
     if (other < 0 || other >= List1->count()) return;
-    const QString text = item->text();
-    const QString neighbour = List1->item(other)->text();
+    const QString text = listed(item);
+    const QString neighbour = listed(List1->item(other));
     if (DetailTextList::exchange(List2, SelectedAccount(), text, neighbour) != Outcome::Done)
         return;
-    List1->item(other)->setText(text);
-    item->setText(neighbour);
+    setListed(List1->item(other), text);
+    setListed(item, neighbour);
     List1->setCurrentRow(other);
     listChanged();
 }
@@ -236,10 +283,10 @@ void NoteForm::copyOrMove(bool move) {
     FitComboDropWidth(form.Combo1);
     form.Combo1->setCurrentIndex(form.Combo1->findText(SelectedAccount(), Qt::MatchExactly));
     form.Text1->setText(SelectedAccount());
-    form.Text2->setText(item->text());
+    form.Text2->setText(listed(item));
     form.setWindowTitle(move ? QStringLiteral("移動明細") : QStringLiteral("複製明細"));
     form.Label1->setText(
-        item->text() + QStringLiteral("\r\n\r\n") +
+        item->text() + QStringLiteral("\r\n\r\n") + // the text as the list shows it
         (move ? QStringLiteral("要移動到哪一個科目?") : QStringLiteral("要複製到哪一個科目?")));
     form.WorkingList = &List2;
     if (m_ctx.services.modal->run(form) != QDialog::Accepted) return;

@@ -36,7 +36,7 @@ public:
     QLabel* Panel(int n) const; // status panels 1 and 2
     QString PanelText(int n) const;
     QString SelectedAccount() const; // the List3 item, "" when none
-    QStringList ListedTexts() const; // the List1 items
+    QStringList ListedTexts() const; // the texts of the List1 items, whole
 
     void Form_Load();
     void Form_Unload();

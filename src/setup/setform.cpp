@@ -18,6 +18,7 @@
 
 #include "platform/clock.h"
 #include "platform/codec.h"
+#include "platform/desktop/listchoice.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
@@ -68,7 +69,7 @@ SetForm::SetForm(AppContext& ctx, MainView& main, QWidget* parent)
                    {Check13, &M::ShowTitleState},
                    {Check16, &M::DayState2},
                    {Check18, &M::YearState}}};
-    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
+    OnItemChosen(List1, [this] { List1_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
@@ -286,7 +287,7 @@ void SetForm::List1_Click() {
                                            "設定儲存資料時的動作", "科目欄的位置、寬度等相關設定",
                                            "設定數字的顯示方式",   "日期的相關設定",
                                            "預算的相關設定"};
-    const int row = List1->currentRow();
+    const int row = SelectedRow(List1).row();
     if (row < 0 || row > 6) return;
     Label3->setText(descriptions[row]);
     Set_Show(row + 1);

@@ -11,6 +11,7 @@
 #include "store/accountnames.h"
 #include "store/detailtext.h"
 #include "store/ledger.h"
+#include "store/plaintext.h"
 
 namespace AccountCommands {
 
@@ -84,8 +85,9 @@ QString CheckAdd(const Ledger& ledger, int kind, const QString& parent, const QS
     if (AccountNames::isBlank(ownName)) return noName() + u'!';
     if (ownName.startsWith(u'.')) return dotFirst();
     if (AccountNames::prefixOf(kind).isEmpty()) return QStringLiteral("請選擇科目類型!");
-    // Saved as "?", such a name could fall together with another account's.
-    if (!Ansi::isEncodable(ownName)) return unsupported();
+    // Saved as "?", such a name could fall together with another account's; a line break or
+    // another control character would break the lines of the side files.
+    if (!Ansi::isEncodable(ownName) || !PlainText::isPlain(ownName)) return unsupported();
     name = AccountNames::compose(kind, parent, ownName);
     if (AccountNames::findOther(ledger, name)) return QStringLiteral("已有相同名稱的科目!");
     // No account without its opening entry: refused before anything is asked or written.
@@ -131,7 +133,7 @@ QString PlanRename(const Ledger& ledger, int index, int kind, const QString& par
     const QString prefix = AccountNames::prefixOf(kind);
     if (prefix.isEmpty() || oldName.left(2) != prefix) return QStringLiteral("不能更改科目類型!");
     if (ownName.startsWith(u'.')) return dotFirst();
-    if (!Ansi::isEncodable(ownName)) return unsupported();
+    if (!Ansi::isEncodable(ownName) || !PlainText::isPlain(ownName)) return unsupported();
     const QString newName = AccountNames::compose(kind, parent, ownName);
     const QString duplicate = QStringLiteral("已有相同名稱的科目");
     if (AccountNames::findOther(ledger, newName, index)) return duplicate;

@@ -3,6 +3,7 @@
 #include "platform/codec.h"
 #include "platform/runtime.h"
 #include "store/ledger.h"
+#include "store/plaintext.h"
 
 namespace AccountNames {
 
@@ -38,6 +39,13 @@ QString cut(const QString& name) {
 QString compose(int kind, const QString& parent, const QString& ownName) {
     const bool root = parent.isEmpty() || parent == noParent();
     return TrimFixed(cut((root ? prefixOf(kind) : parent + u'.') + ownName));
+}
+
+QString stored(const QString& name) {
+    QString kept = cut(PlainText::plain(name));
+    while (kept.endsWith(u' '))
+        kept.chop(1);
+    return kept;
 }
 
 bool isBlank(const QString& ownName) {

@@ -43,6 +43,11 @@ QString cut(const QString& name);
 // (the fixed field drops them on save, so they would not survive the next opening).
 QString compose(int kind, const QString& parent, const QString& ownName);
 
+// A name from a file or a service as the account field will hold it: characters below
+// U+0020 dropped, cut to MaxBytes, trailing blanks removed. Existing accounts are looked up
+// by this name, so that a name never reads back as another account's.
+QString stored(const QString& name);
+
 // Empty or blanks only.
 bool isBlank(const QString& ownName);
 

@@ -82,14 +82,18 @@ int FindAccountIndex(const Ledger& ledger, const QString& name) {
     if (!Ansi::isEncodable(name)) return 0;
     const QByteArray wanted = Ansi::encode(name);
     for (int i = 1; i < ledger.AccountCount; ++i) {
-        const char* p = ledger.Accounts[size_t(i)].Name.data();
-        const void* nul = std::memchr(p, '\0', 32);
-        qsizetype len = nul ? static_cast<const char*>(nul) - p : 32;
-        while (len > 0 && p[len - 1] == ' ')
-            --len;
-        if (len == wanted.size() && std::memcmp(p, wanted.constData(), size_t(len)) == 0) return i;
+        if (AccountNameKey(ledger.Accounts[size_t(i)]) == wanted) return i;
     }
     return 0;
+}
+
+QByteArrayView AccountNameKey(const AccountRecord& account) {
+    const char* p = account.Name.data();
+    const void* nul = std::memchr(p, '\0', 32);
+    qsizetype len = nul ? static_cast<const char*>(nul) - p : 32;
+    while (len > 0 && p[len - 1] == ' ')
+        --len;
+    return QByteArrayView(p, len);
 }
 
 QString FirstLine(const QString& text) {

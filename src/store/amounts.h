@@ -22,6 +22,8 @@ double WholeUnitsAmount(double hundredths);
 // Index of the account whose stored name (up to its first NUL, trailing blanks removed)
 // equals name exactly; 0 when none. The lower index wins among duplicates.
 int FindAccountIndex(const Ledger& ledger, const QString& name);
+// The stored name's bytes as FindAccountIndex compares them with the encoded name.
+QByteArrayView AccountNameKey(const AccountRecord& account);
 
 // The text up to its first CR LF; the whole text without one.
 QString FirstLine(const QString& text);

@@ -7,7 +7,6 @@
 #include "store/appcontext.h"
 #include "store/backuppackage.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -60,12 +59,13 @@ void AutoBackup(AppContext& ctx) {
     // The default folder is created only at start; without it nothing is stored this time.
     if (built && QFileInfo(root).isDir()) {
         const QString folder = FileIO::subFolder(root, s.CurrentUser);
-        QDir(root).mkdir(s.CurrentUser);
+        FileIO::makePrivateFolder(folder);
         const auto package = FileIO::readFile(packagePath);
         // Through the safe writer, so an interrupted copy never replaces the day's copy, and
         // old copies go only once today's copy is safely there.
         const QString copy = folder + ctx.services.clock->today().toString("yyyyMMdd") + ".qvk";
-        if (package && FileIO::writeFileSafely(copy, *package)) removeOldestCopies(folder, s);
+        if (package && FileIO::writePrivateFileSafely(copy, *package))
+            removeOldestCopies(folder, s);
     }
     QFile::remove(packagePath);
 }

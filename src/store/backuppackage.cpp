@@ -139,6 +139,12 @@ void appendListLine(QByteArray& list, const QString& path, qsizetype length) {
 
 } // namespace
 
+bool IsOwnerOnlyUserFile(const QString& name) {
+    for (const char* secret : {"DataBase.pwd", "Download.dat"})
+        if (name.compare(QLatin1String(secret), Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
 QString BackupPackagePath(const Session& session) {
     return session.DataRoot + session.CurrentUser + ".qvk";
 }
@@ -186,7 +192,7 @@ BackupBuild BuildBackupPackage(AppContext& ctx) {
     package.append(Ansi::fixedField(QString::number(list.size()), kLengthBytes));
     package.append(list);
     package.append(data);
-    result.written = FileIO::writeFileSafely(packagePath, package);
+    result.written = FileIO::writePrivateFileSafely(packagePath, package);
     return result;
 }
 
@@ -214,7 +220,7 @@ RestoreResult RestoreBackupPackage(AppContext& ctx) {
     QStringList madeFolders;
     auto makeFolder = [&](const QString& folder) {
         if (QFileInfo(folder).isDir()) return true;
-        if (!QDir().mkpath(folder)) return false;
+        if (!FileIO::makePrivateFolder(folder)) return false;
         madeFolders.prepend(folder);
         return true;
     };
@@ -239,7 +245,8 @@ RestoreResult RestoreBackupPackage(AppContext& ctx) {
         if (file.folder.isEmpty() && file.name.toLower() == u"favorites.dat" &&
             QFileInfo::exists(userFolder + "Favorites1.dat"))
             group.remove(userFolder + "Favorites1.dat"); // left by an older program generation
-        group.write(target, package->sliced(file.offset, file.length));
+        group.write(target, package->sliced(file.offset, file.length),
+                    file.folder.isEmpty() && IsOwnerOnlyUserFile(file.name));
         if (!file.folder.isEmpty() && file.name.toLower() == u"main.qvd")
             restoredMain.insert(file.folder);
     }

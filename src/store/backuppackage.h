@@ -12,6 +12,11 @@ struct Session;
 // part holds the files' bytes in list order. Paths are "File" or "Ledger\File"; no segment
 // is empty, "." or "..", or holds "/", "\", ":" or a control character.
 
+// Files of a user folder that hold a password (only disguised): the program writes them
+// readable by their owner alone, and so does a restore. A package holds them too, so every
+// package is written owner-only.
+bool IsOwnerOnlyUserFile(const QString& name);
+
 // The working package of the logged-in user: DataRoot + CurrentUser + ".qvk".
 QString BackupPackagePath(const Session& session);
 
@@ -36,7 +41,8 @@ enum class RestoreResult {
 // Unpacks the working package into the user folder. The package is checked whole first
 // (list lines, paths, lengths adding up to the data part), then its owner; every file is
 // written beside its target first and the user's files are replaced all together (see
-// FileGroup), so a failed restore leaves the user folder as it was.
+// FileGroup), so a failed restore leaves the user folder as it was. Folders it makes and
+// the files of IsOwnerOnlyUserFile are its owner's alone, as when the program makes them.
 [[nodiscard]] RestoreResult RestoreBackupPackage(AppContext& ctx);
 
 // The owner field of a package file, blanks trimmed; empty when the file cannot be read or

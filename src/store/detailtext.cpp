@@ -1,6 +1,7 @@
 #include "store/detailtext.h"
 
 #include "store/ledger.h"
+#include "store/plaintext.h"
 
 namespace DetailText {
 
@@ -14,6 +15,17 @@ QChar separator() {
 
 QString join(const QString& owner, const QString& text) {
     return owner + separator() + text;
+}
+
+QString unsupportedMessage() {
+    return QStringLiteral("明細內容不可以包含軟體不支援的文字!");
+}
+
+QString plainItem(const QString& item) {
+    const auto parts = split(item);
+    if (!parts) return PlainText::plain(item);
+    if (PlainText::isPlain(parts->owner) && PlainText::isPlain(parts->text)) return item;
+    return join(PlainText::plain(parts->owner), PlainText::plain(parts->text));
 }
 
 std::optional<Parts> split(const QString& item) {

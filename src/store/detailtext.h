@@ -14,6 +14,12 @@ QChar separator();      // U+0001
 
 QString join(const QString& owner, const QString& text);
 
+// The refusal of a text holding a character below U+0020 (PlainText), typed or pasted.
+QString unsupportedMessage(); // "明細內容不可以包含軟體不支援的文字!"
+// An item read from a file: owner and text without characters below U+0020, the first
+// separator kept (a second one would move the text under another owner).
+QString plainItem(const QString& item);
+
 struct Parts {
     QString owner;
     QString text; // everything after the first separator

@@ -60,10 +60,12 @@ bool renameOver(const QString& from, const QString& to) {
 
 // A new file written and synced whole; whatever stood at the path (a stale file or a link
 // placed there) is removed first, and the file is created afresh, never opened through it.
-bool writeNewFile(const QString& path, const QByteArray& bytes) {
+bool writeNewFile(const QString& path, const QByteArray& bytes, bool ownerOnly = false) {
     if (!removeEntry(path)) return false;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::NewOnly;
+    if (!(ownerOnly ? file.open(mode, QFile::ReadOwner | QFile::WriteOwner) : file.open(mode)))
+        return false;
     bool ok = file.write(bytes) == bytes.size() && FileIO::syncToDisk(file);
     file.close();
     ok = ok && file.error() == QFileDevice::NoError;
@@ -165,12 +167,12 @@ void FileGroup::put(Item item) {
     m_items.append(std::move(item));
 }
 
-void FileGroup::write(const QString& path, const QByteArray& bytes) {
-    put({path, bytes, false, false});
+void FileGroup::write(const QString& path, const QByteArray& bytes, bool ownerOnly) {
+    put({path, bytes, false, ownerOnly, false});
 }
 
 void FileGroup::remove(const QString& path) {
-    put({path, QByteArray(), true, false});
+    put({path, QByteArray(), true, false, false});
 }
 
 bool FileGroup::contains(const QString& path) const {
@@ -195,7 +197,7 @@ bool FileGroup::commit() {
     // targets' folders must exist.
     for (const Item& item : std::as_const(m_items)) {
         if (item.removal) continue;
-        if (!writeNewFile(temporaryOf(item.path), item.bytes)) return discard();
+        if (!writeNewFile(temporaryOf(item.path), item.bytes, item.ownerOnly)) return discard();
     }
     for (Item& item : m_items) {
         item.existed = present(item.path);

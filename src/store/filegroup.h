@@ -16,8 +16,9 @@ public:
     // one of its sub-folders.
     explicit FileGroup(QString folder);
 
-    // A later write or removal of the same path replaces an earlier one.
-    void write(const QString& path, const QByteArray& bytes);
+    // A later write or removal of the same path replaces an earlier one. An owner-only file
+    // is readable by its owner alone from its first byte.
+    void write(const QString& path, const QByteArray& bytes, bool ownerOnly = false);
     void remove(const QString& path);
 
     // The group writes (not removes) this path.
@@ -37,6 +38,7 @@ private:
         QString path;
         QByteArray bytes;
         bool removal = false;
+        bool ownerOnly = false;
         bool existed = false; // the target was there before: its old file is kept aside
     };
     QString m_folder;

@@ -7,10 +7,18 @@ Ledger::Ledger() {
 }
 
 void Ledger::clearEntries() {
-    Entries.assign(EntryCapacity + 1, EntryCore());
-    EntryNotes.assign(EntryCapacity + 1, EntryNote());
-    EntryInvoices.assign(EntryCapacity + 1, EntryInvoice());
-    EntryStyles.assign(EntryCapacity + 1, EntryStyle());
+    // The entry tables are the large ones: they are sized once, and after that only the slots
+    // in use are reset (every slot from EntryCount on is unassigned already, as addEntry,
+    // truncateEntries and the compactions leave it).
+    if (Entries.size() != size_t(EntryCapacity + 1)) {
+        Entries.assign(EntryCapacity + 1, EntryCore());
+        EntryNotes.assign(EntryCapacity + 1, EntryNote());
+        EntryInvoices.assign(EntryCapacity + 1, EntryInvoice());
+        EntryStyles.assign(EntryCapacity + 1, EntryStyle());
+    } else {
+        for (int i = 1; i < EntryCount && i <= EntryCapacity; ++i)
+            resetEntrySlot(i);
+    }
     NoteList = QStringList{QString()};
     EntryCount = 1;
     noteEntriesChanged();

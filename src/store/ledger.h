@@ -263,7 +263,8 @@ struct Ledger {
     // of records; each is kept as "<name>.bad" before its first rewrite.
     QStringList UnreadSideFiles;
 
-    // Empties every table (counts back to 1, every field unassigned); flags untouched.
+    // Empties every table (counts back to 1, every field unassigned); flags untouched. The
+    // entry tables are reset only as far as EntryCount reaches.
     void clearEntries();
     void clearAccounts();
     void clearKindTotals(); // the four named rows with empty budgets

@@ -8,6 +8,7 @@
 #include "platform/prompts.h"
 #include "store/detailtext.h"
 #include "store/ledgerfiles.h"
+#include "store/plaintext.h"
 #include "store/recordfile.h"
 
 namespace {
@@ -76,9 +77,10 @@ void LoadNoteFile(AppContext& ctx) {
             ledger.DetailTextCount = 1;
             for (const QString& line : lines) {
                 if (line.isEmpty() || line.contains(DetailText::separator()))
-                    ledger.addDetailText(line);
+                    ledger.addDetailText(DetailText::plainItem(line));
                 else
-                    ledger.addDetailText(DetailText::join(DetailText::unfiledOwner(), line));
+                    ledger.addDetailText(DetailText::join(DetailText::unfiledOwner(),
+                                                          PlainText::plain(line)));
             }
             return true;
         });

@@ -6,6 +6,7 @@
 #include "platform/version.h"
 #include "platform/webpages.h"
 #include "store/appcontext.h"
+#include "platform/desktop/windowroutines.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -52,6 +53,8 @@ AboutForm::AboutForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
+    // Wide enough for its caption, which the title bar would otherwise cut.
+    setMinimumWidth(TitleBarWidth(*this));
 
     connect(Command1, &QPushButton::clicked, this, &AboutForm::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &AboutForm::Command3_Click);
@@ -76,7 +79,7 @@ void AboutForm::Command1_Click() {
 }
 
 void AboutForm::Command3_Click() {
-    m_ctx.services.shell->openUrl(WebPages::Contact);
+    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Contact);
 }
 
 bool AboutForm::eventFilter(QObject* watched, QEvent* event) {

@@ -209,6 +209,8 @@ void LoginForm::Cmd1_Click() {
     Combo1->addItem(form.CreatedUser());
     Combo1->setCurrentIndex(Combo1->count() - 1);
     Text2->setText(form.CreatedPassword());
+    // Name and password are filled in: Enter logs in, it does not make another user.
+    cmdOK->setFocus();
 }
 
 void LoginForm::Command1_Click() {

@@ -287,11 +287,17 @@ void OpenForm::Command1_Click() {
 }
 
 void OpenForm::Command3_Click() {
-    BackupCommands::SaveBackup(m_ctx, [this] {
-        if (!SaveLedgerList()) return false; // the changes stay to be stored
-        m_users.LedgerListChanged = false;
-        return true;
-    });
+    BackupCommands::SaveBackup(
+        m_ctx,
+        [this] {
+            if (!SaveLedgerList()) return false; // the changes stay to be stored
+            m_users.LedgerListChanged = false;
+            return true;
+        },
+        [](const std::function<void()>& work) {
+            const WaitCursor waiting;
+            work();
+        });
 }
 
 void OpenForm::Command4_Click() {
@@ -313,7 +319,10 @@ void OpenForm::Cmd6_Click() {
 
 void OpenForm::logOut(bool autoBackup) {
     SaveLedgerList();
-    if (autoBackup) AutoBackup(m_ctx);
+    if (autoBackup) {
+        const WaitCursor waiting;
+        AutoBackup(m_ctx);
+    }
     m_users.LeaveUser(false);
     done(LoggedOut);
 }

@@ -62,7 +62,7 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
                 QStringLiteral("這是您建立帳號後初次使用，要看看使用教學嗎？\r\n\r\n"
                                "目前您已經建立帳本完成，可由「自訂科目」開始看起。"),
                 Prompts::Buttons::YesNo) == Prompts::Answer::Yes)
-            ctx.services.shell->openUrl(WebPages::Tutorial);
+            OpenWebPage(*ctx.services.shell, *ctx.services.prompts, WebPages::Tutorial);
         FirstUse = QStringLiteral("0");
     }
     if (CheckRecordReminders) CheckRecordReminders();

@@ -1,6 +1,7 @@
 // The commands of the main window's 帳號 menu, and its merge and about commands.
 #include "users/userscontroller.h"
 
+#include "platform/desktop/windowroutines.h"
 #include "platform/fileio.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
@@ -101,7 +102,10 @@ void UsersController::User_Logout_Click() {
     AppContext& ctx = context();
     // A save that failed and was not given up keeps the user here with the changes.
     if (!m_form.ConfirmSaveChanges()) return;
-    AutoBackup(ctx);
+    {
+        const WaitCursor waiting;
+        AutoBackup(ctx);
+    }
     if (m_form.NodeCount() > 0) m_form.SaveExpandedState();
     LeaveUser(true);
     MemoCheckDone = false;

@@ -1,8 +1,9 @@
 #pragma once
 #include <QList>
 #include <QString>
+#include <QStringList>
 
-class QTreeWidget;
+class QTreeView;
 class QWidget;
 struct AppContext;
 
@@ -48,9 +49,19 @@ public:
 
     // ---- Entry list ---------------------------------------------------------------------------
     // The list itself (Liv1): rows hold their entry index in the last column.
-    virtual QTreeWidget* EntryList() const = 0;
-    // Whether the list shows any row.
-    virtual bool HasEntryRows() const = 0;
+    virtual QTreeView* EntryList() const = 0;
+    virtual int EntryRowCount() const = 0;
+    // The text a cell of the list shows (0-based row and column).
+    virtual QString EntryRowText(int row, int column) const = 0;
+    // A row put in after the rows listed, until the next listing replaces them: its eight
+    // texts, check mark, the clock image and a red date.
+    struct ProvisionalRow {
+        QStringList texts;
+        bool checked = false;
+        bool clockIcon = false;
+        bool red = false;
+    };
+    virtual void AppendEntryRow(const ProvisionalRow& row) = 0;
     // Removes every row of the list.
     virtual void ClearEntryList() = 0;
     // Gives the list the keyboard focus.

@@ -533,7 +533,7 @@ void TestEditForm::relistsAndReselectsWrittenEntries() {
     });
     QCOMPARE(f.column(5), (QStringList{"改", "二", "改", "四"}));
     QCOMPARE(f.selectedEntries(), (QList<int>{1, 3}));
-    QCOMPARE(MainForm::RowEntryIndex(f.form->Liv1->currentItem()), 1);
+    QCOMPARE(f.form->RowEntryIndex(f.form->CurrentRow()), 1);
 
     // Moved to another account: gone from the list, nothing selected; totals recomputed.
     f.edit({1, 3}, [&](EditForm& w) {

@@ -168,7 +168,7 @@ private slots:
         fx.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
         fx.open();
         fx.list("A-現金");
-        fx.form->Liv1->setCurrentItem(fx.row(0));
+        fx.form->Liv1->setCurrentIndex(fx.row(0).index());
         int fee4 = 0, fee5 = 0;
         fx.env.modal.on<InputForm>([&](InputForm& f) {
             fee4 = f.Cob4->currentIndex();
@@ -234,7 +234,7 @@ private slots:
         fx.b.entry("2024/01/03", "E-餐飲費", "A-現金", 8000, "晚餐");
         fx.open();
         fx.list("A-現金");
-        fx.form->Liv1->setCurrentItem(fx.row(0));
+        fx.form->Liv1->setCurrentIndex(fx.row(0).index());
         int result = -1;
         QString caption;
         fx.env.modal.on<InputForm>([&](InputForm& f) {
@@ -403,7 +403,7 @@ private slots:
         fx.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").note(note);
         fx.open();
         fx.list("A-現金");
-        fx.form->Liv1->setCurrentItem(fx.row(0));
+        fx.form->Liv1->setCurrentIndex(fx.row(0).index());
         QString shown, afterTyping;
         fx.env.modal.on<InputForm>([&](InputForm& f) {
             shown = f.Label14->text();

@@ -165,6 +165,25 @@ private slots:
         QCOMPARE(fx.env.ctx.ledger.EntryCount, 1); // nothing stored
     }
 
+    // Ctrl+click leaves the row current but no longer selected: 套用 and the moves act on no
+    // row the list does not show selected.
+    void commandsNeedTheRowSelected() {
+        QuickFixture fx;
+        standard(fx);
+        QuickForm& w = fx.openQuick();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QStringList before = fx.table();
+        const QRect rect = w.Liv1->visualItemRect(w.Liv1->topLevelItem(1));
+        QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, Qt::ControlModifier, rect.center());
+        QVERIFY(w.Liv1->selectedItems().isEmpty());
+        w.Command6->click();
+        w.Command5->click();
+        w.Command4->click();
+        QCOMPARE(fx.table(), before);
+        QVERIFY(w.isVisible()); // nothing was applied
+    }
+
     void applyKeepsChoiceOfUnlistedAccount() {
         QuickFixture fx;
         fx.q("E-舊科目", "A-銀行", "5");

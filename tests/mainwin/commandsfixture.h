@@ -51,27 +51,28 @@ struct CommandsFixture : MainFormFixture {
         form->ListAccountRecords(form->SelectedAccountIndex());
     }
 
-    int rowCount() const { return form->Liv1->topLevelItemCount(); }
+    int rowCount() const { return form->EntryRowCount(); }
     // Entry indices of the rows, top to bottom.
     QList<int> listedEntries() const {
         QList<int> entries;
         for (int r = 0; r < rowCount(); ++r)
-            entries << MainForm::RowEntryIndex(row(r));
+            entries << form->RowEntryIndex(r);
         return entries;
     }
     // Selects exactly the rows at the given positions (from 0); the first becomes current.
     void selectRows(const QList<int>& rows) {
-        QTreeWidget* list = form->Liv1;
+        QTreeView* list = form->Liv1;
         list->clearSelection();
         for (int r : rows)
             row(r)->setSelected(true);
         if (!rows.isEmpty())
-            list->setCurrentItem(row(rows.first()), 0, QItemSelectionModel::NoUpdate);
+            list->selectionModel()->setCurrentIndex(row(rows.first()).index(),
+                                                    QItemSelectionModel::NoUpdate);
     }
     QList<int> selectedEntries() const {
         QList<int> entries;
-        for (QTreeWidgetItem* r : form->SelectedRows())
-            entries << MainForm::RowEntryIndex(r);
+        for (int r : form->SelectedRows())
+            entries << form->RowEntryIndex(r);
         return entries;
     }
 };

@@ -16,6 +16,7 @@
 #include "mainwin/mainform.h"
 #include "store/amounts.h"
 #include "store/periods.h"
+#include "support/entrylistrow.h"
 #include "support/ledgerbuilder.h"
 #include "support/testenv.h"
 
@@ -58,12 +59,14 @@ struct MainFormFixture {
     // Texts of a 1-based column of the entry list, top to bottom.
     QStringList column(int c) const {
         QStringList texts;
-        for (int r = 0; r < form->Liv1->topLevelItemCount(); ++r)
-            texts << form->Liv1->topLevelItem(r)->text(c - 1);
+        for (int r = 0; r < form->EntryRowCount(); ++r)
+            texts << form->EntryRowText(r, c - 1);
         return texts;
     }
 
-    QTreeWidgetItem* row(int r) const { return form->Liv1->topLevelItem(r); }
+    EntryListRowRef row(int r) const { return {form->Liv1, r}; }
+    EntryListRowRef currentRow() const { return EntryListRowRef::current(form->Liv1); }
+    QList<EntryListRowRef> selectedRows() const { return SelectedEntryRows(form->Liv1); }
     QString nodeText(const QString& key) const {
         QTreeWidgetItem* n = form->NodeByKey(key);
         return n ? n->text(0) : QStringLiteral("<no node>");

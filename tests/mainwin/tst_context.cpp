@@ -32,7 +32,7 @@ void TestContext::jumpToTheOtherAccount() {
     QCOMPARE(w.Combo2->currentText(), QString());
     QCOMPARE(f.listedEntries(), QList<int>({2, 3}));
     QCOMPARE(f.selectedEntries(), QList<int>({2}));
-    QCOMPARE(w.Liv1->currentItem(), f.row(0));
+    QCOMPARE(f.currentRow(), f.row(0));
 }
 
 void TestContext::jumpStaysWhenThereIsNoOtherNode_data() {
@@ -55,8 +55,8 @@ void TestContext::jumpStaysWhenThereIsNoOtherNode() {
 
     QCOMPARE(w.SelectedNodeKey(), QStringLiteral("A-現金"));
     QCOMPARE(f.listedEntries(), listed);
-    for (QTreeWidgetItem* row : w.SelectedRows())
-        QCOMPARE(MainForm::RowEntryIndex(row), 2);
+    for (int row : w.SelectedRows())
+        QCOMPARE(w.RowEntryIndex(row), 2);
     QVERIFY(!w.SelectedRows().isEmpty());
     QVERIFY(f.env.prompts.shown.isEmpty());
 }

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "mainform_fixture.h"
+#include "mainwin/entrylistmodel.h"
 #include "store/amounts.h"
 #include "windowparts/colourtable.h"
 #include "windowparts/imagelist.h"
@@ -106,7 +107,7 @@ private slots:
         QCOMPARE(w.PanelText(9), QString::number(others.size()) + " / 7");
         QCOMPARE(w.ListedAccount, account);
         // The last row dated today or earlier carries the blue mark; negatives are red.
-        QTreeWidgetItem* last = f.row(others.size() - 1);
+        const EntryListRowRef last = f.row(others.size() - 1);
         if (last->text(0) <= QString("2024/01/15")) QCOMPARE(last->foreground(3).color(), blue);
         for (int r = 0; r < others.size(); ++r)
             if (amounts[r].startsWith('-')) QCOMPARE(f.row(r)->foreground(2).color(), red);
@@ -295,7 +296,7 @@ private slots:
         f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100).checked();
         f.b.entry("2024/01/03", "E-餐飲費", "A-現金", 100);
         MainForm& w = f.open(0, 2024);
-        QSignalSpy checks(&w, &MainForm::liv1RowChecked);
+        QSignalSpy checks(w.Liv1Rows, &EntryListModel::checkToggled);
         f.list("E-餐飲費");
         w.ListAccountRecords(1);
         QCOMPARE(f.row(0)->checkState(0), Qt::Checked);

@@ -163,9 +163,10 @@ void TestMenu::calculatorAndHelpPages() {
     QCOMPARE(f.env.shell.openedUrls[0], f.env.shell.openedUrls[1]);
     QCOMPARE(QSet<QString>(f.env.shell.openedUrls.begin(), f.env.shell.openedUrls.end()).size(), 3);
 
-    f.env.shell.openResult = false; // a failing page shows nothing
+    f.env.shell.openResult = false; // a page no browser opens is reported with its address
     w.Help_Web->trigger();
-    QCOMPARE(f.env.prompts.shown.size(), 1);
+    QCOMPARE(f.env.prompts.shown.size(), 2);
+    QVERIFY(f.env.prompts.shown.last().text.endsWith(f.env.shell.openedUrls.last()));
 }
 
 void TestMenu::everyCommandAvailable() {

@@ -19,9 +19,9 @@ void fill(LedgerBuilder& b) {
 }
 
 bool lastRowSelected(const MainForm& w) {
-    const int n = w.Liv1->topLevelItemCount();
-    return n > 0 && w.Liv1->topLevelItem(n - 1)->isSelected() &&
-           w.Liv1->selectedItems().size() == 1;
+    const int n = w.EntryRowCount();
+    return n > 0 && EntryListRowRef{w.Liv1, n - 1}.isSelected() &&
+           SelectedEntryRows(w.Liv1).size() == 1;
 }
 } // namespace
 
@@ -214,7 +214,7 @@ private slots:
         // The arrow keys onto a root empty the list and leave the selection there.
         w.SelectNode(w.Node(4));
         w.Trv1_KeyUp(Qt::Key_Up);
-        QCOMPARE(w.Liv1->topLevelItemCount(), 0);
+        QCOMPARE(w.EntryRowCount(), 0);
         QCOMPARE(w.SelectedNodeKey(), QString("支出"));
         // Back on the listed account, a click lists it again.
         w.SelectNode(w.NodeByKey("E-餐飲費"));

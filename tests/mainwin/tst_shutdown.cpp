@@ -159,8 +159,8 @@ private slots:
         f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100);
         MainForm& w = f.open();
         f.list("E-餐飲費");
-        QCOMPARE(w.Liv1->topLevelItemCount(), 1);
-        w.Liv1->setCurrentItem(f.row(0));
+        QCOMPARE(w.EntryRowCount(), 1);
+        w.Liv1->setCurrentIndex(f.row(0).index());
         f.row(0)->setSelected(true);
         // Lowered, it is the first of the panel's children to go, while the list stands.
         (new KeysOnDestruction(w.Picture1, w.Liv1))->lower();

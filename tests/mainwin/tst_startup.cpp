@@ -281,7 +281,7 @@ private slots:
         w.resize(1200, 700);
         w.show();
         QCoreApplication::processEvents();
-        QCOMPARE(w.Liv1->topLevelItemCount(), 1);
+        QCOMPARE(w.EntryRowCount(), 1);
         for (int c : {0, 1, 2, 3}) {
             const int needed = w.Liv1->sizeHintForIndex(w.Liv1->model()->index(0, c)).width();
             QVERIFY2(w.Liv1->columnWidth(c) >= needed,

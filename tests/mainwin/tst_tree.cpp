@@ -58,7 +58,7 @@ private slots:
         MainForm& w = f.open();
         QVERIFY(w.SelectedNode() == nullptr);
         QVERIFY(w.ListedAccount.isEmpty());
-        QCOMPARE(w.Liv1->topLevelItemCount(), 0);
+        QCOMPARE(w.EntryRowCount(), 0);
     }
 
     void rebuildSelectsTheFirstAccountAndDropsOldNodes() {

@@ -203,15 +203,19 @@ void TestDownForm::clearReplies() {
 }
 
 void TestDownForm::inputDuringARequestIsDropped_data() {
-    QTest::addColumn<bool>("download"); // else the clear
-    QTest::newRow("download") << true;
-    QTest::newRow("clear") << false;
+    QTest::addColumn<bool>("download");    // else the clear
+    QTest::addColumn<bool>("windowClose"); // else a click on 結束
+    QTest::newRow("download, 結束") << true << false;
+    QTest::newRow("clear, 結束") << false << false;
+    QTest::newRow("download, window close") << true << true;
+    QTest::newRow("clear, window close") << false << true;
 }
 
-// A click on 結束 while the service is asked neither closes the window once the reply is in
-// nor costs the user the rows it brought.
+// A click on 結束 or the window system's close while the service is asked neither closes
+// the window once the reply is in nor costs the user the rows it brought.
 void TestDownForm::inputDuringARequestIsDropped() {
     QFETCH(bool, download);
+    QFETCH(bool, windowClose);
     Fixture f;
     MainForm& w = f.open();
     DownForm d(w, &w);
@@ -222,7 +226,12 @@ void TestDownForm::inputDuringARequestIsDropped() {
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));
     d.Text2->setFocus();
-    f.env.http.duringRequest = [&] { QueueClick(d.Command4); };
+    f.env.http.duringRequest = [&] {
+        if (windowClose)
+            QueueWindowClose(&d);
+        else
+            QueueClick(d.Command4);
+    };
     if (download) {
         f.env.http.queueReply(cp950("2024/01/06\nE-餐飲費\nA-現金\n2\n\n\n\n"));
         d.Command1->click();
@@ -238,6 +247,10 @@ void TestDownForm::inputDuringARequestIsDropped() {
     QCOMPARE(f.env.http.requested.size(), 1);
     // The keyboard is where it was before the request.
     QCOMPARE(QApplication::focusWidget(), d.Text2);
+    // Once the reply is in, the window closes as ever.
+    QueueWindowClose(&d);
+    QCoreApplication::processEvents();
+    QVERIFY(!d.isVisible());
 }
 
 void TestDownForm::postingFromTheMainWindow() {
@@ -299,7 +312,7 @@ void TestDownForm::postingFromTheMainWindow() {
     QCOMPARE(f.nodeText("E-新科目").isEmpty(), false);
     QVERIFY(f.form->NodeByKey("E-新科目"));
     QCOMPARE(f.column(5), (QStringList{"舊", "明細", "明細"}));
-    QCOMPARE(f.form->Liv1->selectedItems(), QList<QTreeWidgetItem*>{f.row(2)});
+    QCOMPARE(f.selectedRows(), QList<EntryListRowRef>{f.row(2)});
 }
 
 void TestDownForm::treeRebuiltOnlyAfterNewAccounts() {

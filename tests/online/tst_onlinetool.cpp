@@ -264,6 +264,9 @@ void TestOnlineTool::winningNumbers_data() {
                            << "warning: 沒有資料可以下載!" << none;
     QTest::newRow("time-out") << "115" << 1 << QByteArray("<timeout>")
                               << QByteArray("/qivo/115-03-04.txt") << "warning: 連線失敗!" << none;
+    // A year typed with leading zeros is a year; the path carries it as typed.
+    QTest::newRow("leading zeros") << "00099" << 0 << QByteArray("Qivo\n11112222\n 33334444 \n555")
+                                   << QByteArray("/qivo/00099-01-02.txt") << "" << three;
     QTest::newRow("year too large")
         << "8089" << 1 << QByteArray("Qivo") << QByteArray("/qivo/115-03-04.txt") << "" << none;
 }
@@ -423,6 +426,9 @@ void TestOnlineTool::periods_data() {
     QTest::newRow("99 11-12") << QStringList{"99", "5"}
                               << QStringList{"99", "11-12月", "2010/11/01", "2010/12/31",
                                              "/qivo/99-11-12.txt"};
+    QTest::newRow("99 with leading zeros")
+        << QStringList{"00099", "5"}
+        << QStringList{"00099", "11-12月", "2010/11/01", "2010/12/31", "/qivo/00099-11-12.txt"};
     QTest::newRow("leap february")
         << QStringList{"113", "0"}
         << QStringList{"113", "01-02月", "2024/01/01", "2024/02/29", "/qivo/113-01-02.txt"};

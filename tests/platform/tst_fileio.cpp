@@ -15,6 +15,9 @@ private slots:
     void safeWriteReplacesWholeFile();
     void safeWriteKeepsOldFileWhenWriteFails();
     void privateWriteIsOwnerOnly();
+    void safeWriteReplacesALink_data();
+    void safeWriteReplacesALink();
+    void safeWriteKeepsTheRightsOfTheOldFile();
     void records();
     void lines();
     void quotedFields_data();
@@ -68,6 +71,56 @@ void TestFileIO::privateWriteIsOwnerOnly() {
     const QFileDevice::Permissions rights(0x7077);
     QCOMPARE(QFileInfo(file).permissions() & rights,
              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// A link where the file belongs is replaced by the new file; what it pointed to, a file
+// in another folder or nothing at all, stays as it was.
+void TestFileIO::safeWriteReplacesALink_data() {
+    QTest::addColumn<bool>("dangling");
+    QTest::addColumn<bool>("ownerOnly");
+    QTest::newRow("link to a file elsewhere") << false << false;
+    QTest::newRow("dangling link") << true << false;
+    QTest::newRow("owner-only file, link to a file elsewhere") << false << true;
+    QTest::newRow("owner-only file, dangling link") << true << true;
+}
+
+void TestFileIO::safeWriteReplacesALink() {
+    QFETCH(bool, dangling);
+    QFETCH(bool, ownerOnly);
+    QTemporaryDir folder, elsewhere;
+    const QString outside = elsewhere.filePath(QStringLiteral("outside.dat"));
+    if (!dangling) QVERIFY(FileIO::writeFileSafely(outside, QByteArray("outside")));
+    const QString file = folder.filePath(QStringLiteral("a.dat"));
+    QVERIFY(QFile::link(outside, file));
+
+    const QByteArray bytes("new content");
+    QVERIFY(ownerOnly ? FileIO::writePrivateFileSafely(file, bytes)
+                      : FileIO::writeFileSafely(file, bytes));
+    const QFileInfo written(file);
+    QVERIFY(!written.isSymLink());
+    QVERIFY(written.isFile());
+    QCOMPARE(FileIO::readFile(file), std::optional<QByteArray>(bytes));
+    if (dangling)
+        QVERIFY(!QFileInfo::exists(outside));
+    else
+        QCOMPARE(FileIO::readFile(outside), std::optional<QByteArray>(QByteArray("outside")));
+    QCOMPARE(
+        QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        dangling ? QStringList() : QStringList{QStringLiteral("outside.dat")});
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QStringLiteral("a.dat")});
+}
+
+void TestFileIO::safeWriteKeepsTheRightsOfTheOldFile() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.dat"));
+    QVERIFY(FileIO::writeFileSafely(file, QByteArray("old")));
+    const QFileDevice::Permissions rights =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther;
+    QVERIFY(QFile::setPermissions(file, rights));
+    QVERIFY(FileIO::writeFileSafely(file, QByteArray("new")));
+    const QFileDevice::Permissions all(0x7077);
+    QCOMPARE(QFileInfo(file).permissions() & all, rights);
 }
 
 void TestFileIO::records() {

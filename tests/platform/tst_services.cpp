@@ -3,6 +3,7 @@
 #include "platform/settingsstore.h"
 #include "platform/singleinstance.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,8 @@ private slots:
     void settingsFileThatCannotBeWritten_data();
     void settingsFileThatCannotBeWritten();
     void settingsOneSectionPerSection();
+    void settingsUnchangedValueLeavesFile();
+    void settingsBatchWritesOnceAtItsEnd();
     void defaultSettingsFileFollowsConfigHome();
     void settingsFileOwnerOnly_data();
     void settingsFileOwnerOnly();
@@ -131,6 +134,71 @@ void TestServices::settingsOneSectionPerSection() {
     // The slash stays inside the key: one section "MainForm", no sub-group.
     QVERIFY2(text.contains("[MainForm]\n"), qPrintable(text));
     QCOMPARE(text.count('['), 2);
+}
+
+namespace {
+// Marks the file with an old time: a rewrite gives it a new one.
+void backdate(const QString& file) {
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+}
+QDateTime modified(const QString& file) {
+    return QFileInfo(file).fileTime(QFileDevice::FileModificationTime);
+}
+} // namespace
+
+void TestServices::settingsUnchangedValueLeavesFile() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.ini");
+    IniSettingsStore store(file);
+    QVERIFY(store.SaveSetting("MainForm", "LW1", "125"));
+    backdate(file);
+    const QDateTime old = modified(file);
+    QVERIFY(store.SaveSetting("MainForm", "LW1", "125"));    // the same text
+    QVERIFY(store.DeleteSetting("MainForm", "NoSuchKey"));   // nothing to remove
+    QCOMPARE(modified(file), old);
+    QVERIFY(store.SaveSetting("MainForm", "LW1", "126"));    // a change is written
+    QVERIFY(modified(file) != old);
+    QCOMPARE(IniSettingsStore(file).GetSetting("MainForm", "LW1"), QString("126"));
+}
+
+void TestServices::settingsBatchWritesOnceAtItsEnd() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.ini");
+    IniSettingsStore store(file);
+    QVERIFY(store.SaveSetting("InputForm", "Width", "100"));
+    QVERIFY(store.SaveSetting("InputForm", "Old", "x"));
+    backdate(file);
+    const QDateTime old = modified(file);
+    {
+        const SettingsBatch once(store);
+        QVERIFY(store.SaveSetting("InputForm", "Width", "200"));
+        QVERIFY(store.SaveSetting("InputForm", "Height", "300"));
+        QVERIFY(store.DeleteSetting("InputForm", "Old"));
+        // Taken by the store, not yet in the file.
+        QCOMPARE(store.GetSetting("InputForm", "Width"), QString("200"));
+        QCOMPARE(modified(file), old);
+        QFile onDisk(file);
+        QVERIFY(onDisk.open(QIODevice::ReadOnly));
+        const QByteArray bytes = onDisk.readAll();
+        QVERIFY(bytes.contains("Width=100") && !bytes.contains("Height"));
+    }
+    QVERIFY(modified(file) != old);
+    IniSettingsStore reopened(file);
+    QCOMPARE(reopened.GetSetting("InputForm", "Width"), QString("200"));
+    QCOMPARE(reopened.GetSetting("InputForm", "Height"), QString("300"));
+    QCOMPARE(reopened.GetSetting("InputForm", "Old", "gone"), QString("gone"));
+
+    // A close that changes nothing leaves the file alone.
+    backdate(file);
+    const QDateTime before = modified(file);
+    {
+        const SettingsBatch once(store);
+        QVERIFY(store.SaveSetting("InputForm", "Width", "200"));
+        QVERIFY(store.SaveSetting("InputForm", "Height", "300"));
+    }
+    QCOMPARE(modified(file), before);
 }
 
 void TestServices::defaultSettingsFileFollowsConfigHome() {

@@ -1,9 +1,23 @@
+#include "platform/desktop/dialogprompts.h"
 #include "platform/desktop/windowroutines.h"
+#include "platform/translation.h"
 #include "platform/tray.h"
 #include "support/recordingtray.h"
 #include "support/scriptedprompts.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <functional>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
@@ -26,6 +40,12 @@ private slots:
     void dialogCentred_data();
     void dialogCentred();
     void fixedDialogWithoutMaximise();
+    void escapeIsCancel();
+    void waitCursorAfterRepaint();
+    void boxesOnTheActiveWindow_data();
+    void boxesOnTheActiveWindow();
+    void programLocaleMonthNames();
+    void fileDialogDatesInProgramLocale();
 };
 
 void TestWindowRoutines::trayIds() {
@@ -179,6 +199,151 @@ void TestWindowRoutines::fixedDialogWithoutMaximise() {
     const Qt::WindowFlags before = sizable.windowFlags();
     PlaceDialog(sizable);
     QCOMPARE(sizable.windowFlags(), before);
+}
+
+// A window without a close command still takes Esc as its 取消 button.
+void TestWindowRoutines::escapeIsCancel() {
+    QDialog dialog;
+    auto* edit = new QLineEdit(&dialog);
+    auto* cancel = new QPushButton(QStringLiteral("取消"), &dialog);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(edit);
+    layout->addWidget(cancel);
+    int clicks = 0;
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, [&] {
+        ++clicks;
+        dialog.done(7);
+    });
+    RemoveCloseCommand(&dialog);
+    dialog.show();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QCOMPARE(clicks, 1);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), 7);
+}
+
+namespace {
+class PaintCounter : public QWidget {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+} // namespace
+
+// Work under the wait cursor starts on a repainted screen and ends with the usual cursor.
+void TestWindowRoutines::waitCursorAfterRepaint() {
+    PaintCounter window;
+    window.resize(200, 100);
+    window.show();
+    QCoreApplication::processEvents();
+    const int before = window.paints;
+    window.update();
+    {
+        const WaitCursor waiting;
+        QVERIFY(window.paints > before);
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+// A box opens over the window that raised it (not over the main window behind it), wide
+// enough for its title.
+void TestWindowRoutines::boxesOnTheActiveWindow_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("short text") << "Qivoka" << "資料結帳完成";
+    QTest::newRow("long title") << "這是一個相當長的標題文字，比訊息長得多" << "完成";
+}
+
+void TestWindowRoutines::boxesOnTheActiveWindow() {
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QWidget main;
+    main.setGeometry(0, 0, 780, 580);
+    main.show();
+    QWidget report(&main, Qt::Window);
+    report.setGeometry(400, 300, 300, 200);
+    report.show();
+    report.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&report));
+
+    DialogPrompts prompts(title);
+    prompts.setParentWindow(&main);
+    QRect boxFrame;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        boxFrame = box->frameGeometry();
+        box->close();
+    });
+    prompts.information(text);
+    QVERIFY(boxFrame.isValid());
+    QVERIFY2((boxFrame.center() - report.frameGeometry().center()).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("box at %1,%2").arg(boxFrame.center().x()).arg(boxFrame.center().y())));
+    // The title beside an icon and three title-bar buttons of at least 24 pixels.
+    const int titleWidth = QFontMetrics(QApplication::font()).horizontalAdvance(title);
+    QVERIFY2(boxFrame.width() >= titleWidth + 4 * 24,
+             qPrintable(QStringLiteral("%1 for a title of %2").arg(boxFrame.width()).arg(titleWidth)));
+}
+
+// Calendars and date boxes name months and weekdays in Chinese at any machine locale.
+void TestWindowRoutines::programLocaleMonthNames() {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    UseProgramLocale();
+    QCalendarWidget calendar;
+    calendar.setSelectedDate(QDate(2026, 12, 11));
+    calendar.show();
+    auto* month = calendar.findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
+    QVERIFY(month);
+    QCOMPARE(month->text(), QStringLiteral("12月"));
+    auto* days = calendar.findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    QVERIFY(days);
+    QStringList weekdays;
+    for (int c = 0; c < days->model()->columnCount(); ++c)
+        weekdays << days->model()->index(0, c).data().toString();
+    QVERIFY2(weekdays.contains(QStringLiteral("週一")), qPrintable(weekdays.join(',')));
+    QDateEdit edit(QDate(2026, 12, 11));
+    edit.setDisplayFormat(QStringLiteral("MMMM dddd"));
+    QCOMPARE(edit.text(), QStringLiteral("12月 星期五"));
+    QLocale::setDefault(before);
+}
+
+// The file dialogs' 修改日期 reads in the program's locale, not the machine's.
+void TestWindowRoutines::fileDialogDatesInProgramLocale() {
+    const QLocale before;
+    UseProgramLocale();
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("a.csv")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QDateTime modified = QFileInfo(file).lastModified();
+    DialogPrompts prompts(QStringLiteral("Qivoka"));
+    QString shown;
+    std::function<void()> look = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* view = dialog ? dialog->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+        if (!view) return;
+        const QModelIndex root = view->rootIndex();
+        for (int r = 0; r < view->model()->rowCount(root); ++r)
+            if (view->model()->index(r, 0, root).data().toString() == QStringLiteral("a.csv"))
+                shown = view->model()->index(r, 3, root).data().toString();
+        if (shown.isEmpty()) {
+            QTimer::singleShot(20, look); // the folder is still being read
+            return;
+        }
+        dialog->reject();
+    };
+    QTimer::singleShot(0, look);
+    prompts.saveFile(QStringLiteral("匯出"), QStringLiteral("CSV檔案 (*.csv)|*.csv"),
+                     dir.filePath(QStringLiteral("b.csv")));
+    QCOMPARE(shown, QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan)
+                        .toString(modified, QLocale::ShortFormat));
+    QLocale::setDefault(before);
 }
 
 QTEST_MAIN(TestWindowRoutines)

@@ -195,6 +195,13 @@ void TestBudgetForm::monthSumAndSplit() {
     QCOMPARE(w.Text1[0]->text(), QStringLiteral("1750.5"));
     QCOMPARE(w.Text1[3]->text(), QStringLiteral("abc")); // nothing validated
 
+    // A year box that is no number as a whole: the number at its start is split.
+    w.Text1[0]->selectAll();
+    QTest::keyClicks(w.Text1[0], "12a000");
+    w.Command5->click();
+    for (int m = 1; m <= 12; ++m)
+        QCOMPARE(w.Text1[size_t(m)]->text(), QStringLiteral("1"));
+
     w.Text1[0]->setText("1000");
     w.Command5->click();
     for (int m = 1; m <= 12; ++m)

@@ -19,6 +19,7 @@ class TestMemoForm : public QObject {
 private slots:
     void leadDays_data();
     void leadDays();
+    void typedGroupedLeadDays();
     void emptyBookOpensAndLeavesNoFile();
     void oneOffMemos();
     void limits();
@@ -31,23 +32,56 @@ private slots:
 
 void TestMemoForm::leadDays_data() {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("atStart");
     QTest::addColumn<int>("days");
     QTest::addColumn<QString>("after");
-    QTest::newRow("whole") << "3" << 3 << "3";
-    QTest::newRow("leading zero") << "03" << 3 << "03";
-    QTest::newRow("half to even down") << "2.5" << 2 << "2.5";
-    QTest::newRow("half to even up") << "3.5" << 4 << "3.5";
-    QTest::newRow("letters") << "abc" << 1 << "1";
-    QTest::newRow("beyond 16 bits") << "99999" << 1 << "1";
-    QTest::newRow("negative") << "-2" << 1 << "1";
+    QTest::newRow("whole") << "3" << false << 3 << "3";
+    QTest::newRow("leading zero") << "03" << false << 3 << "03";
+    QTest::newRow("half to even down") << "2.5" << false << 2 << "2.5";
+    QTest::newRow("half to even up") << "3.5" << false << 4 << "3.5";
+    QTest::newRow("letters") << "abc" << false << 1 << "1";
+    QTest::newRow("beyond 16 bits") << "99999" << false << 1 << "1";
+    QTest::newRow("negative") << "-2" << false << 1 << "1";
+    QTest::newRow("grouped, whole text") << "1,5" << false << 15 << "1,5";
+    QTest::newRow("grouped, number at start") << "1,5" << true << 1 << "1,5";
+    QTest::newRow("half at start") << "2.5" << true << 2 << "2.5";
+    QTest::newRow("letters, number at start") << "abc" << true << 1 << "1";
 }
 
 void TestMemoForm::leadDays() {
     QFETCH(QString, text);
+    QFETCH(bool, atStart);
     QFETCH(int, days);
     QFETCH(QString, after);
-    QCOMPARE(MemoLeadDays(text), days);
+    QCOMPARE(
+        MemoLeadDays(text, atStart ? LeadDaysReading::NumberAtStart : LeadDaysReading::WholeText),
+        days);
     QCOMPARE(text, after);
+}
+
+// Typed lead days "1,5": a recurring memo keeps the number at the start (1), a one-off
+// memo the whole number (15).
+void TestMemoForm::typedGroupedLeadDays() {
+    TestEnv env;
+    const QString user = env.makeUser("Amy");
+    {
+        MemoForm form(env.ctx);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mouseClick(form.Option2[1], Qt::LeftButton);
+        form.Text4->selectAll();
+        QTest::keyClicks(form.Text4, "1,5");
+        QTest::keyClicks(form.Text3, "rent");
+        QTest::mouseClick(form.Command5, Qt::LeftButton);
+        QCOMPARE(form.Liv2->topLevelItem(0)->text(2), QString("前 1,5 天提醒"));
+        QTest::mouseClick(form.Option1[2], Qt::LeftButton);
+        form.Text2->selectAll();
+        QTest::keyClicks(form.Text2, "1,5");
+        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        form.accept();
+    }
+    QCOMPARE(TestFiles::get(user + "Fixed.dat").mid(6, 2), QByteArray("\x01\x00", 2));
+    QCOMPARE(TestFiles::get(user + "Memo.dat").mid(12, 2), QByteArray("\x0F\x00", 2));
 }
 
 void TestMemoForm::emptyBookOpensAndLeavesNoFile() {

@@ -20,12 +20,18 @@ private slots:
     void postingRowsMessagesAndNoRepeat();
     void postingKeepsHundredthsWhenDecimalsHidden();
     void postingStopsWhenLedgerFull();
+    void postingCountsOnlyThisPress();
+    void postingRefusesAmountsNoEntryHolds_data();
+    void postingRefusesAmountsNoEntryHolds();
     void entryReminders();
+    void entryReminderShowsStartOfLongNote();
     void editorAmounts_data();
     void editorAmounts();
     void editorCodesAndRefusals();
     void editorKeepsUntouchedRecords();
     void editorSortThenDeleteStoresShownOrder();
+    void editorCaptionsAtOpening_data();
+    void editorCaptionsAtOpening();
 };
 
 namespace {
@@ -120,6 +126,73 @@ void TestScheduleWindows::postingStopsWhenLedgerFull() {
     QCOMPARE(l.EntryCount, Ledger::EntryCapacity + 1);
 }
 
+// A second 新增 reports what it did, not what the first press posted.
+void TestScheduleWindows::postingCountsOnlyThisPress() {
+    MainFormFixture f;
+    accounts(f);
+    f.env.clock.setToday(QDate(2026, 12, 9));
+    f.b.recurring(3, "0", "E-房租", "A-現金", 1500000, "房租");
+    f.b.recurring(3, "0", "E-不存在", "A-現金", 100, "gone");
+    f.open();
+    QStringList seen;
+    f.env.modal.on<FixureClockForm>([&](FixureClockForm& w) {
+        w.Command1->click();
+        seen << statuses(w.Liv1).join('|') << w.StatusText();
+        w.Command1->click(); // the refused row is still ticked; the posted one is locked
+        seen << statuses(w.Liv1).join('|') << w.StatusText();
+        w.Command2->click();
+        return w.result();
+    });
+    CheckDueRecurring(*f.form);
+    QCOMPARE(seen, QStringList({"成功|失敗", "1 筆資料新增成功，1 筆資料新增失敗", "成功|失敗",
+                                "1 筆資料新增失敗"}));
+    QCOMPARE(f.env.prompts.texts(), QStringList({"1 筆資料新增成功!\r\n1 筆資料格式出錯，新增失敗!",
+                                                 "1 筆資料格式出錯，新增失敗!"}));
+    QCOMPARE(f.env.ctx.ledger.EntryCount, 2);
+}
+
+// An amount a damaged or foreign file may hold: refused, at this opening and the next,
+// never booked. The entry bound itself is still taken.
+void TestScheduleWindows::postingRefusesAmountsNoEntryHolds_data() {
+    QTest::addColumn<double>("hundredths");
+    QTest::addColumn<bool>("posted");
+    QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << false;
+    QTest::newRow("+Inf") << std::numeric_limits<double>::infinity() << false;
+    QTest::newRow("-Inf") << -std::numeric_limits<double>::infinity() << false;
+    QTest::newRow("beyond the bound") << 9.000000000000002e15 << false;
+    QTest::newRow("beyond the negative bound") << -1e16 << false;
+    QTest::newRow("at the bound") << 9e15 << true;
+    QTest::newRow("at the negative bound") << -9e15 << true;
+}
+
+void TestScheduleWindows::postingRefusesAmountsNoEntryHolds() {
+    QFETCH(double, hundredths);
+    QFETCH(bool, posted);
+    MainFormFixture f;
+    accounts(f);
+    f.env.clock.setToday(QDate(2026, 12, 9));
+    f.b.recurring(3, "0", "E-房租", "A-現金", hundredths, "odd");
+    f.open();
+    QStringList seen;
+    f.env.modal.on<FixureClockForm>([&](FixureClockForm& w) {
+        w.Command1->click();
+        seen << statuses(w.Liv1).join('|');
+        w.Command2->click();
+        return w.result();
+    });
+    for (int opening = 0; opening < 2; ++opening)
+        CheckDueRecurring(*f.form);
+    const Ledger& l = f.env.ctx.ledger;
+    if (posted) {
+        QCOMPARE(seen, QStringList{"成功"}); // posted once, then no longer due
+        QCOMPARE(l.EntryCount, 2);
+        QCOMPARE(l.Entries[1].Amount.value(), hundredths);
+    } else {
+        QCOMPARE(seen, QStringList({"失敗", "失敗"}));
+        QCOMPARE(l.EntryCount, 1);
+    }
+}
+
 void TestScheduleWindows::entryReminders() {
     MainFormFixture f;
     accounts(f);
@@ -147,6 +220,48 @@ void TestScheduleWindows::entryReminders() {
     QCOMPARE(f.env.ctx.ledger.EntryNotes[1].RemindOn, qint16(0));
     QCOMPARE(f.env.ctx.ledger.EntryNotes[1].RemindDays, qint16(0));
     QVERIFY(f.env.ctx.ledger.LedgerChangedFlag.isSet());
+}
+
+// A note longer than its box: the box shows the note's first characters, as a box that
+// holds only them shows them.
+void TestScheduleWindows::entryReminderShowsStartOfLongNote() {
+    MainFormFixture f;
+    accounts(f);
+    f.env.clock.setToday(QDate(2026, 12, 7));
+    QString note;
+    for (int i = 0; i < 10; ++i)
+        note += QString::number(i).repeated(10);
+    f.b.entry("2026/12/07", "E-房租", "A-現金", 100, "rent").note(note).remind(0);
+    f.open();
+    QImage shown, start;
+    bool exposed = false, overflowing = false;
+    f.env.modal.on<ClockForm>([&](ClockForm& w) {
+        w.resize(420, w.sizeHint().height());
+        w.show();
+        exposed = QTest::qWaitForWindowExposed(&w);
+        overflowing = w.Text1->fontMetrics().horizontalAdvance(note.left(50)) > w.Text1->width();
+        shown = w.Text1->grab().toImage();
+        // A box of the same place holding only the note's first half, still wider than it.
+        QLineEdit reference(&w);
+        reference.setReadOnly(true);
+        reference.setGeometry(w.Text1->geometry());
+        reference.setText(note.left(50));
+        reference.setCursorPosition(0);
+        start = reference.grab().toImage().convertToFormat(shown.format());
+        // The text inside the frame (the box with the focus draws its frame in another colour,
+        // its rounded corners reaching a pixel further in).
+        const int frame = w.Text1->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
+        const QRect inside = w.Text1->rect().adjusted(frame, frame, -frame, -frame);
+        shown = shown.copy(inside);
+        start = start.copy(inside);
+        w.Command1->click();
+        return w.result();
+    });
+    CheckRecordReminders(*f.form);
+    QVERIFY(exposed);
+    QVERIFY(overflowing);
+    QVERIFY(!shown.isNull());
+    QCOMPARE(shown, start);
 }
 
 void TestScheduleWindows::editorAmounts_data() {
@@ -284,6 +399,39 @@ void TestScheduleWindows::editorSortThenDeleteStoresShownOrder() {
     QCOMPARE(l.RecurringCount, 3);
     QCOMPARE(l.RecurringRecords[1].Detail.trimmed() + l.RecurringRecords[2].Detail.trimmed(),
              QString("ba"));
+}
+
+// The account captions follow the accounts both lists show when the editor opens.
+void TestScheduleWindows::editorCaptionsAtOpening_data() {
+    QTest::addColumn<QStringList>("accounts");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("two asset accounts")
+        << QStringList({"A-現金", "A-銀行", "E-房租", "Equity"}) << "轉換到"
+        << "從科目";
+    QTest::newRow("an expense first") << QStringList({"E-房租", "A-現金", "Equity"}) << "支付給"
+                                      << "從科目";
+    QTest::newRow("an income first") << QStringList({"I-薪水", "A-現金", "Equity"}) << "進帳從"
+                                     << "到科目";
+    QTest::newRow("a liability first") << QStringList({"L-卡費", "A-現金", "Equity"}) << "轉換到"
+                                       << "從科目";
+}
+
+void TestScheduleWindows::editorCaptionsAtOpening() {
+    QFETCH(QStringList, accounts);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    MainFormFixture f;
+    for (const QString& a : accounts)
+        f.b.account(a);
+    f.open();
+    FixureForm w(*f.form);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.Combo3[0]->currentText(), accounts.first());
+    QCOMPARE(w.Label3->text(), first);
+    QCOMPARE(w.Label4->text(), second);
+    w.reject();
 }
 
 QTEST_MAIN(TestScheduleWindows)

@@ -29,6 +29,27 @@ void select(AccountForm& w, const QString& name) {
     w.List1->setCurrentItem(found.first()); // as a click: List1_Click runs
 }
 
+// A real click on the account's row of the list, as the user makes it.
+void click(AccountForm& w, const QString& name, Qt::KeyboardModifiers modifiers = {}) {
+    const auto found = w.List1->findItems(name, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(name));
+    w.List1->scrollToItem(found.first());
+    QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, modifiers,
+                      w.List1->visualItemRect(found.first()).center());
+}
+
+// Characters typed one key at a time, as a keyboard (or an input method) gives them.
+void type(QWidget* box, const QString& text) {
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// The name box emptied the way a user does it: select all, delete.
+void clearName(AccountForm& w) {
+    QTest::keyClick(w.Cob1->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w.Cob1->lineEdit(), Qt::Key_Delete);
+}
+
 QStringList comboItems(const QComboBox* c) {
     QStringList items;
     for (int i = 0; i < c->count(); ++i)
@@ -175,6 +196,70 @@ private slots:
         QTest::keyClick(e.w.get(), Qt::Key_Escape);
         QVERIFY(e->isVisible());
         QCOMPARE(e->List1->item(0)->text(), QString("A-現金"));
+    }
+
+    // With the mouse, the fields, 編輯 and 刪除 follow the account clicked; no command acts on
+    // another account than the one shown.
+    void mouseChoiceIsTheAccountShown() {
+        Editor e;
+        QVERIFY(QTest::qWaitForWindowExposed(e.w.get()));
+        click(*e.w, "Equity");
+        QCOMPARE(e->Cob1->currentText(), QString("Equity"));
+        QVERIFY(!e->Cmd1->isEnabled() && !e->Cmd2->isEnabled());
+        click(*e.w, "A-銀行");
+        QCOMPARE(e->Cob1->currentText(), QString("銀行"));
+        QVERIFY(e->Cmd1->isEnabled() && e->Cmd2->isEnabled());
+        click(*e.w, "A-現金");
+        QVERIFY(!e->Cmd1->isEnabled() && !e->Cmd2->isEnabled());
+
+        // Chosen by keys, then by the mouse: the rename is the clicked account's.
+        click(*e.w, "E-交通費.火車.自強號");
+        QTest::keyClick(e->List1, Qt::Key_Down);
+        QTest::keyClick(e->List1, Qt::Key_Down);
+        QCOMPARE(e->Cob1->currentText(), QString("餐飲費"));
+        click(*e.w, "E-交通費");
+        QCOMPARE(e->Combo1->currentText(), QString("<無>"));
+        clearName(*e.w);
+        type(e->Cob1->lineEdit(), "交通");
+        QTest::mouseClick(e->Cmd1, Qt::LeftButton);
+        QCOMPARE(listed(*e.w).mid(4, 6),
+                 QStringList({"E-交通", "E-交通.公車", "E-交通.火車", "E-交通.火車.自強號",
+                              "E-交通費用", "E-餐飲費"}));
+        QCOMPARE(e.env.prompts.texts(), QStringList());
+
+        // Ctrl+click takes the selection away: both commands are back and ask for one.
+        click(*e.w, "E-交通", Qt::ControlModifier);
+        QVERIFY(e->List1->selectedItems().isEmpty());
+        QVERIFY(e->Cmd1->isEnabled() && e->Cmd2->isEnabled());
+        const QStringList before = AccountsFixture::picture(e.env.ctx.ledger);
+        QTest::mouseClick(e->Cmd2, Qt::LeftButton);
+        QCOMPARE(e.env.prompts.texts(), QStringList({"請先選擇一個科目!"}));
+        QCOMPARE(AccountsFixture::picture(e.env.ctx.ledger), before);
+    }
+
+    // The name is what was typed: the suggested names are offered, never filled in.
+    void typedNameIsNotCompleted_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("added");
+        QTest::newRow("獎 under 收入") << 3 << "獎" << "I-獎";
+        QTest::newRow("書 under 支出") << 4 << "書" << "E-書";
+        QTest::newRow("交通 under 支出") << 4 << "交通" << "E-交通";
+    }
+    void typedNameIsNotCompleted() {
+        QFETCH(int, kind);
+        QFETCH(QString, typed);
+        QFETCH(QString, added);
+        Editor e;
+        QVERIFY(QTest::qWaitForWindowExposed(e.w.get()));
+        QTest::mouseClick(kind == 3 ? e->Option3 : e->Option4, Qt::LeftButton);
+        QVERIFY(e->Cob1->findText(kind == 3 ? "獎金" : "書籍費") >= 0); // still offered
+        e->Cob1->lineEdit()->setFocus();
+        type(e->Cob1->lineEdit(), typed);
+        QCOMPARE(e->Cob1->currentText(), typed);
+        QTest::mouseClick(e->Cmd0, Qt::LeftButton);
+        QCOMPARE(e.env.prompts.texts(), QStringList());
+        QCOMPARE(listed(*e.w).last(), added);
     }
 
     void commandsNeedASelection() {

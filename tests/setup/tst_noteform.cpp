@@ -351,6 +351,31 @@ private slots:
         QVERIFY(!e.env.ctx.ledger.LedgerChangedFlag.isSet());
     }
 
+    // A pasted line break, tab or separator would split the text's line in Note.qvd or move
+    // it under another account: 新增 and 編輯 refuse it and change nothing.
+    void typedControlCharactersRefused_data() {
+        QTest::addColumn<bool>("rename");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("add CR LF") << false << "叫車\r\n";
+        QTest::newRow("add LF inside") << false << "宵夜\r\n點心";
+        QTest::newRow("add separator") << false << "宵夜\u0001點心";
+        QTest::newRow("rename tab") << true << "晚\t餐";
+        QTest::newRow("rename LF") << true << "晚餐\n";
+    }
+    void typedControlCharactersRefused() {
+        QFETCH(bool, rename);
+        QFETCH(QString, typed);
+        Editor e;
+        NoteForm& f = e.open();
+        const QStringList before = f.List2;
+        e.select("E-餐飲費", 1);
+        e.env.prompts.answerText(typed);
+        (rename ? f.Command3 : f.Command2)->click();
+        QCOMPARE(e.env.prompts.texts("warning"), QStringList{"明細內容不可以包含軟體不支援的文字!"});
+        QCOMPARE(f.List2, before);
+        QCOMPARE(f.ListedTexts(), QStringList({"午餐", "晚餐", "宵夜"}));
+    }
+
     void importThroughTheDialog_data() {
         QTest::addColumn<int>("texts"); // in the table before
         QTest::addColumn<bool>("clearFirst");
@@ -364,6 +389,10 @@ private slots:
         QTest::newRow("LF and CR LF both end a line")
             << 6 << false << "A-現金 存款\nE-交通費 公車\r\n點心"
             << QStringList{item("A-現金", "存款"), item("E-交通費", "公車"), item("未分類", "點心")}
+            << QStringList{};
+        QTest::newRow("tabs and separators inside a line are dropped")
+            << 6 << false << "E-交通費 叫\t車\r\n宵夜\u0001點心\r\n"
+            << QStringList{item("E-交通費", "叫車"), item("未分類", "宵夜點心")}
             << QStringList{};
         QTest::newRow("998 texts and five lines")
             << 998 << false << "a\r\nb\r\nc\r\nA-現金 d\r\ne"

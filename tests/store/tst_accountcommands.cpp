@@ -84,6 +84,14 @@ private slots:
         QTest::newRow("outside cp950") << 4 << "<無>"
                                        << "café"
                                        << "科目名稱不可以包含軟體不支援的文字!";
+        // A line break would split the account's lines in the side files; U+0001 is the
+        // separator of detail texts; a NUL would end the stored field.
+        for (const auto& [row, typed] : {std::pair{"pasted CR LF", QString("計程車\r\n")},
+                                         std::pair{"tab", QString("計程\t車")},
+                                         std::pair{"separator", QString("計程車\u0001")},
+                                         std::pair{"NUL", QString("計程車") + QChar(0)}})
+            QTest::addRow("%s refused", row) << 4 << "<無>" << typed
+                                             << "科目名稱不可以包含軟體不支援的文字!";
         QTest::newRow("duplicate") << 1 << "<無>"
                                    << "現金"
                                    << "已有相同名稱的科目!";
@@ -252,6 +260,12 @@ private slots:
         QTest::newRow("outside cp950") << "E-交通費" << 4 << "<無>"
                                        << "café"
                                        << "科目名稱不可以包含軟體不支援的文字!";
+        QTest::newRow("line break") << "E-交通費" << 4 << "<無>"
+                                    << "交通\n費"
+                                    << "科目名稱不可以包含軟體不支援的文字!";
+        QTest::newRow("separator") << "E-交通費" << 4 << "<無>"
+                                   << "交通\u0001"
+                                   << "科目名稱不可以包含軟體不支援的文字!";
         QTest::newRow("duplicate") << "E-交通費" << 4 << "<無>"
                                    << "餐飲費"
                                    << "已有相同名稱的科目";

@@ -55,6 +55,9 @@ void TestBackupAuto::storesTodaysCopy() {
 
     QCOMPARE(env.copyNames(), QStringList{"20240320.qvk"});
     QVERIFY(get(env.copies() + "20240320.qvk").endsWith("MAIN"));
+    // The copy holds the passwords: it and the folder made for it are the user's alone.
+    QVERIFY(TestFiles::ownerOnly(env.copies() + "20240320.qvk"));
+    QVERIFY(TestFiles::ownerOnly(env.copies()));
     QVERIFY(!QFileInfo::exists(BackupPackagePath(env.ctx.session)));
     QVERIFY(env.prompts.shown.isEmpty());
 }

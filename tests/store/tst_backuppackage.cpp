@@ -57,6 +57,7 @@ class TestBackupPackage : public QObject {
 private slots:
     void layoutAndPackingOrder();
     void roundTripRestoresEveryFile();
+    void packageAndSecretsOwnerOnly();
     void ownerComparison_data();
     void ownerComparison();
     void invalidPackageWritesNothing_data();
@@ -128,6 +129,39 @@ void TestBackupPackage::roundTripRestoresEveryFile() {
     QVERIFY(QFileInfo::exists(env.package())); // the caller deletes it
     QVERIFY(!QFileInfo::exists(env.ctx.session.DataRoot + "使用者.lst"));
     QVERIFY(env.prompts.shown.isEmpty());
+}
+
+// The package holds the passwords: it is its owner's alone. A restore gives every file and
+// folder the mode the program gives it: the password files and the folders owner-only,
+// the ledger's files as the program's writer makes them (an older, wider file included).
+void TestBackupPackage::packageAndSecretsOwnerOnly() {
+    Env env;
+    put(env.user("Home/Main.qvd"), "main");
+    put(env.user("DataBase.pwd"), "0061");
+    put(env.user("Download.dat"), "amy\r\n0061\r\n");
+    QVERIFY(BuildBackupPackage(env.ctx).written);
+    QVERIFY(TestFiles::ownerOnly(env.package()));
+
+    QVERIFY(QDir(env.ctx.session.userFolder()).removeRecursively());
+    QCOMPARE(RestoreBackupPackage(env.ctx), RestoreResult::Restored);
+    QVERIFY(TestFiles::ownerOnly(env.ctx.session.userFolder()));
+    QVERIFY(TestFiles::ownerOnly(env.user("Home")));
+    QVERIFY(TestFiles::ownerOnly(env.user("DataBase.pwd")));
+    QVERIFY(TestFiles::ownerOnly(env.user("Download.dat")));
+    QCOMPARE(get(env.user("Download.dat")), QByteArray("amy\r\n0061\r\n"));
+    put(env.ctx.session.DataRoot + "written.qvd", "x");
+    QCOMPARE(QFileInfo(env.user("Home/Main.qvd")).permissions(),
+             QFileInfo(env.ctx.session.DataRoot + "written.qvd").permissions());
+
+    // Over files that others could read: those that hold a password become private.
+    for (const char* name : {"Download.dat", "DataBase.pwd"})
+        QVERIFY(QFile::setPermissions(env.user(name), QFile::ReadOwner | QFile::WriteOwner |
+                                                          QFile::ReadGroup | QFile::ReadOther));
+    QCOMPARE(RestoreBackupPackage(env.ctx), RestoreResult::Restored);
+    QVERIFY(TestFiles::ownerOnly(env.user("DataBase.pwd")));
+    QVERIFY(TestFiles::ownerOnly(env.user("Download.dat")));
+    QVERIFY(IsOwnerOnlyUserFile(QStringLiteral("download.DAT")));
+    QVERIFY(!IsOwnerOnlyUserFile(QStringLiteral("Main.qvd")));
 }
 
 void TestBackupPackage::ownerComparison_data() {

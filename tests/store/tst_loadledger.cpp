@@ -68,10 +68,24 @@ private slots:
         QCOMPARE(env.ctx.ledger.AccountCount, 1);
     }
 
+    // Also when the empty file is a link to a file outside the folder: the seeded accounts
+    // replace the link, and the file it led to stays empty.
+    void emptyAccountsFileGetsCashAndEquity_data() {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("plain file") << false;
+        QTest::newRow("link to an empty file elsewhere") << true;
+    }
     void emptyAccountsFileGetsCashAndEquity() {
+        QFETCH(bool, link);
         StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
-        put(f + "Accounts.qvd", QByteArray());
+        const QString outside = env.path("elsewhere/empty.qvd");
+        if (link) {
+            put(outside, QByteArray());
+            QVERIFY(QFile::link(outside, f + "Accounts.qvd"));
+        } else {
+            put(f + "Accounts.qvd", QByteArray());
+        }
         put(f + "Main.qvd", QByteArray());
         QVERIFY(LoadLedger(env.ctx));
         QCOMPARE(accountNames(env.ctx.ledger), QStringList({QStringLiteral("A-現金"), "Equity"}));
@@ -79,6 +93,8 @@ private slots:
         RecordFile::append(expected, acc(QStringLiteral("A-現金"), 1));
         RecordFile::append(expected, acc("Equity", 0));
         QCOMPARE(get(f + "Accounts.qvd"), expected);
+        QVERIFY(!QFileInfo(f + "Accounts.qvd").isSymLink());
+        if (link) QCOMPARE(get(outside), QByteArray());
         QCOMPARE(env.ctx.ledger.EntryCount, 1); // empty Main.qvd: no entries, nothing seeded
         QVERIFY(!QFile::exists(f + "Main1.qvd"));
     }
@@ -319,12 +335,12 @@ private slots:
     }
 
     // A device or a named pipe where a ledger file should be is refused like a damaged
-    // file: read, it would never end (a pipe blocks, /dev/zero fills the memory).
+    // file: read, it would never end (a pipe blocks, a zero device fills the memory).
     void specialFilesStopTheOpening_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("pipe");
         for (const char* file : {"Accounts.qvd", "Main.qvd", "Main1.qvd", "Main3.qvd"}) {
-            QTest::addRow("%s links to /dev/zero", file) << QString(file) << false;
+            QTest::addRow("%s links to a zero device", file) << QString(file) << false;
             QTest::addRow("%s is a named pipe", file) << QString(file) << true;
         }
     }
@@ -343,7 +359,7 @@ private slots:
         if (pipe)
             QCOMPARE(mkfifo(QFile::encodeName(f + file).constData(), 0600), 0);
         else
-            QVERIFY(QFile::link("/dev/zero", f + file));
+            TestFiles::linkToZeroDevice(f + file, env.path());
 
         BoundedRun::run([&] { QVERIFY(!LoadLedger(env.ctx)); });
         QCOMPARE(env.prompts.texts("warning"),

@@ -41,30 +41,48 @@ void FakeServer::serve() {
 void FakeServer::answer(QTcpSocket* socket, QByteArray& buffer) {
     buffer += socket->readAll();
     if (!buffer.contains("\r\n\r\n")) return;
-    QByteArray response;
+    Response response;
     {
         QMutexLocker lock(&m_mutex);
-        m_requests.append(buffer.left(buffer.indexOf("\r\n")));
+        const QByteArray head = buffer.left(buffer.indexOf("\r\n\r\n"));
+        m_requests.append(head.left(head.indexOf("\r\n")));
+        m_heads.append(head);
         buffer.clear();
         if (m_responses.isEmpty()) return; // unanswered: the client times out
         response = m_responses.takeFirst();
     }
-    socket->write(response);
-    socket->disconnectFromHost();
+    socket->write(response.bytes);
+    if (response.then == Then::Close) {
+        socket->disconnectFromHost();
+        return;
+    }
+    // Another block whenever the last one has gone out, until the client hangs up.
+    const QByteArray block(64 * 1024, 'x');
+    QObject::connect(socket, &QTcpSocket::bytesWritten, socket, [socket, block] {
+        if (socket->bytesToWrite() == 0) socket->write(block);
+    });
+    socket->write(block);
 }
 
 void FakeServer::respond(const QByteArray& body, int status) {
-    const QByteArray response =
-        "HTTP/1.1 " + QByteArray::number(status) +
-        " X\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(body.size()) +
-        "\r\nConnection: close\r\n\r\n" + body;
+    respondRaw("HTTP/1.1 " + QByteArray::number(status) +
+               " X\r\nContent-Type: text/plain\r\nContent-Length: " +
+               QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+}
+
+void FakeServer::respondRaw(const QByteArray& bytes, Then then) {
     QMutexLocker lock(&m_mutex);
-    m_responses.append(response);
+    m_responses.append({bytes, then});
 }
 
 QList<QByteArray> FakeServer::requests() const {
     QMutexLocker lock(&m_mutex);
     return m_requests;
+}
+
+QList<QByteArray> FakeServer::requestHeads() const {
+    QMutexLocker lock(&m_mutex);
+    return m_heads;
 }
 
 QString FakeServer::hostPort() const {

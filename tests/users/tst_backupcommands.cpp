@@ -3,6 +3,7 @@
 #include "platform/codec.h"
 #include "platform/settingsstore.h"
 #include "store/backuppackage.h"
+#include "support/testfiles.h"
 #include "users/loginform.h"
 #include "users/openform.h"
 
@@ -137,6 +138,7 @@ void BackupCommandsTest::saveBackup() {
     QVERIFY(BuildBackupPackage(w.env.ctx).written);
     QCOMPARE(saved, w.fileBytes(BackupPackagePath(w.session())));
     QVERIFY(saved.contains("Trip\r\nHome\r\n"));
+    QVERIFY(TestFiles::ownerOnly(w.backups + "mine.qvk"));
 
     // The next backup proposes the same folder and today's name.
     w.env.prompts.clear();
@@ -368,7 +370,7 @@ void BackupCommandsTest::restoreAutomaticBackup() {
     QVERIFY(!QFileInfo::exists(autoFolder));
     w.env.prompts.answerPath(QString());
     w.list->Command5->click();
-    QVERIFY(QFileInfo(autoFolder).isDir());
+    QVERIFY(TestFiles::ownerOnly(autoFolder));
     QCOMPARE(w.env.prompts.shown.first().text, QStringLiteral("開啟檔案"));
     QCOMPARE(w.env.prompts.shown.first().filter, kFilter);
     QCOMPARE(w.env.prompts.shown.first().defaultText, autoFolder + "Amy.qvk");

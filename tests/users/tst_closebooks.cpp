@@ -420,7 +420,7 @@ void TestCloseBooks::closingIntoNewLedger() {
                  FileIO::readFile(f.env.ctx.session.ledgerFolder() + "Main.qvd").value()),
              6);
     QCOMPARE(f.column(1), QStringList({"2024/03/01", "2024/03/01"}));
-    QCOMPARE(f.form->Liv1->selectedItems(), QList<QTreeWidgetItem*>({f.row(1)}));
+    QCOMPARE(f.selectedRows(), QList<EntryListRowRef>({f.row(1)}));
     QCOMPARE(f.nodeText("A-現金"), QStringLiteral("現金: 830.00"));
     QVERIFY(w.LedgerChanged());
 }

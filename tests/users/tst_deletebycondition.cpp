@@ -227,7 +227,7 @@ void TestDeleteByCondition::deleteRefreshesTheMainWindow() {
     QCOMPARE(f.env.prompts.pendingAnswers(), 0);
     // The listed account shows what is left, its last row selected, and the totals follow.
     QCOMPARE(f.listedEntries(), QList<int>({1, 2}));
-    QCOMPARE(f.form->Liv1->selectedItems(), QList<QTreeWidgetItem*>({f.row(1)}));
+    QCOMPARE(f.selectedRows(), QList<EntryListRowRef>({f.row(1)}));
     QCOMPARE(f.nodeText("A-現金"), QStringLiteral("現金: -90.00"));
     QCOMPARE(f.nodeText("E-交通費"), QStringLiteral("交通費: 0.00"));
     QVERIFY(w.LedgerChanged());
@@ -271,7 +271,7 @@ void TestDeleteByCondition::nothingMatchingLeavesTheFlagOff() {
     // Still reported and relisted, but with nothing removed there is nothing to save.
     QCOMPARE(f.env.prompts.texts(), QStringList({"確定刪除資料嗎？", "資料刪除完成"}));
     QCOMPARE(entryDates(f.env.ctx.ledger), QStringList({"2024/03/01", "2024/03/02"}));
-    QCOMPARE(f.form->Liv1->selectedItems(), QList<QTreeWidgetItem*>({f.row(1)}));
+    QCOMPARE(f.selectedRows(), QList<EntryListRowRef>({f.row(1)}));
     QVERIFY(!w.LedgerChanged());
 }
 

@@ -1,11 +1,17 @@
 #include "platform/desktop/dialogprompts.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QStringList>
 
+#include "platform/desktop/windowroutines.h"
 #include "platform/fileio.h"
 
 namespace {
@@ -28,10 +34,54 @@ QString screenText(const QString& text) {
     return t;
 }
 
-void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
-    QMessageBox box(icon, title, screenText(text), QMessageBox::Ok, parent);
+// A short text makes a narrow box whose title bar cuts its title: the box is made as wide
+// as its title needs beside the title bar's buttons.
+void fitTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    grid->addItem(new QSpacerItem(TitleBarWidth(box), 0, QSizePolicy::Minimum,
+                                  QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+// The file list's 修改日期 in the program's locale: the file system model writes it in the
+// machine's locale, whatever the program's.
+class ProgramLocaleDates : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files && role == Qt::DisplayRole && index.column() == 3)
+            return QLocale().toString(files->lastModified(mapToSource(index)),
+                                      QLocale::ShortFormat);
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// Qt's own file dialog, so that it reads in the program's language and locale (a desktop's
+// dialog follows the machine's); "" when cancelled.
+QString runFileDialog(QWidget* owner, const QString& title, const QString& start,
+                      const QString& filter, QFileDialog::AcceptMode accept,
+                      QFileDialog::FileMode mode) {
+    QFileDialog dialog(owner, title, start, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(accept);
+    dialog.setFileMode(mode);
+    if (mode == QFileDialog::Directory) dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setProxyModel(new ProgramLocaleDates(&dialog));
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+int execBox(QMessageBox& box) {
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    fitTitle(box);
+    return box.exec();
+}
+
+void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
+    QMessageBox box(icon, title, screenText(text), QMessageBox::Ok, OwnerWindow(parent));
+    execBox(box);
 }
 } // namespace
 
@@ -50,9 +100,8 @@ void DialogPrompts::plain(const QString& text, const QString& title) {
 Prompts::Answer DialogPrompts::question(const QString& text, Buttons buttons,
                                         const QString& title) {
     QMessageBox box(QMessageBox::Question, titleOr(title), screenText(text), toButtons(buttons),
-                    m_parent);
-    box.setTextFormat(Qt::PlainText);
-    switch (box.exec()) {
+                    OwnerWindow(m_parent));
+    switch (execBox(box)) {
     case QMessageBox::Ok:
         return Answer::Ok;
     case QMessageBox::Yes:
@@ -67,7 +116,7 @@ Prompts::Answer DialogPrompts::question(const QString& text, Buttons buttons,
 std::optional<QString> DialogPrompts::input(const QString& prompt, const QString& title,
                                             const QString& defaultText) {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, titleOr(title), screenText(prompt),
+    const QString text = QInputDialog::getText(OwnerWindow(m_parent), titleOr(title), screenText(prompt),
                                                QLineEdit::Normal, defaultText, &ok);
     if (!ok || text.isEmpty()) return std::nullopt;
     return text;
@@ -75,7 +124,7 @@ std::optional<QString> DialogPrompts::input(const QString& prompt, const QString
 
 std::optional<QString> DialogPrompts::password(const QString& prompt, const QString& title) {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, titleOr(title), screenText(prompt),
+    const QString text = QInputDialog::getText(OwnerWindow(m_parent), titleOr(title), screenText(prompt),
                                                QLineEdit::Password, QString(), &ok);
     if (!ok || text.isEmpty()) return std::nullopt;
     return text;
@@ -83,15 +132,19 @@ std::optional<QString> DialogPrompts::password(const QString& prompt, const QStr
 
 QString DialogPrompts::openFile(const QString& title, const QString& filter,
                                 const QString& defaultName) {
-    return QFileDialog::getOpenFileName(m_parent, titleOr(title), defaultName, qtFilter(filter));
+    return runFileDialog(OwnerWindow(m_parent), titleOr(title), defaultName, qtFilter(filter),
+                         QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
 }
 
 QString DialogPrompts::saveFile(const QString& title, const QString& filter,
                                 const QString& defaultName) {
-    return QFileDialog::getSaveFileName(m_parent, titleOr(title), defaultName, qtFilter(filter));
+    return runFileDialog(OwnerWindow(m_parent), titleOr(title), defaultName, qtFilter(filter),
+                         QFileDialog::AcceptSave, QFileDialog::AnyFile);
 }
 
 QString DialogPrompts::browseFolder(const QString& title) {
-    return FileIO::withoutTrailingSlash(
-        QFileDialog::getExistingDirectory(m_parent, titleOr(title)));
+    return FileIO::withoutTrailingSlash(runFileDialog(OwnerWindow(m_parent), titleOr(title),
+                                                      QString(), QString(),
+                                                      QFileDialog::AcceptOpen,
+                                                      QFileDialog::Directory));
 }

@@ -4,7 +4,9 @@
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
@@ -15,11 +17,26 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTreeWidget>
 
 #include <algorithm>
 #include <optional>
+
+namespace {
+
+// The item view draws a text with a margin on either side of it.
+int textWidth(const QTreeView* list, const QFontMetrics& metrics, const QString& text) {
+    const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    return metrics.horizontalAdvance(text) + margin + 1;
+}
+
+int columnWidthFor(const QTreeView* list, const QFont& font, const QString& text) {
+    return textWidth(list, QFontMetrics(font), text);
+}
+
+} // namespace
 
 void FlattenListHeader(QTreeView* list) {
     if (!list) return;
@@ -30,6 +47,16 @@ void FlattenListHeader(QTreeView* list) {
 }
 
 namespace {
+
+// The shown, enabled button of a window that reads 取消 (with or without a key mark).
+QAbstractButton* cancelButton(QWidget* window) {
+    if (!window) return nullptr;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (b->window() != window || !b->isVisibleTo(window) || !b->isEnabled()) continue;
+        if (b->text().remove(QLatin1Char('&')).startsWith(QStringLiteral("取消"))) return b;
+    }
+    return nullptr;
+}
 
 // Refuses every close request (the window manager's and close()) and Esc. Window managers
 // do not mark their requests reliably, so all close events are refused; the program ends
@@ -47,6 +74,10 @@ protected:
         if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+                // Esc is the window's 取消 button when it has one, else nothing.
+                if (event->type() == QEvent::KeyPress)
+                    if (QAbstractButton* cancel = cancelButton(static_cast<QWidget*>(parent())))
+                        cancel->click();
                 event->accept();
                 return true;
             }
@@ -118,20 +149,116 @@ void PlaceDialog(QDialog& dialog) {
         flags &= ~Qt::WindowMaximizeButtonHint;
         if (flags != dialog.windowFlags()) dialog.setWindowFlags(flags);
     }
-    if (dialog.testAttribute(Qt::WA_Moved)) return;
+    CentreOnOwner(dialog);
+}
+
+void CentreOnOwner(QWidget& window) {
+    if (window.testAttribute(Qt::WA_Moved)) return;
     // The size it will show with, so that its middle can be placed.
-    if (dialog.layout()) dialog.layout()->activate();
-    if (!dialog.testAttribute(Qt::WA_Resized)) dialog.adjustSize();
-    const QWidget* parent = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
+    if (window.layout()) window.layout()->activate();
+    if (!window.testAttribute(Qt::WA_Resized)) window.adjustSize();
+    const QWidget* parent = window.parentWidget() ? window.parentWidget()->window() : nullptr;
     QRect area;
     if (parent && parent->isVisible() && !parent->isMinimized()) {
         area = parent->frameGeometry();
     } else {
-        const QScreen* screen = parent ? parent->screen() : dialog.screen();
+        const QScreen* screen = parent ? parent->screen() : window.screen();
         if (!screen) return;
         area = screen->availableGeometry();
     }
-    dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+    QPoint topLeft = area.center() - QPoint(window.width() / 2, window.height() / 2);
+    // A window larger than its owner still opens with its title bar on the screen.
+    if (const QScreen* screen = window.screen()) {
+        const QRect shown = screen->availableGeometry();
+        topLeft.setX(std::max(shown.left(), topLeft.x()));
+        topLeft.setY(std::max(shown.top(), topLeft.y()));
+    }
+    window.move(topLeft);
+}
+
+void ShowOwnedWindow(QWidget& window) {
+    if (!window.isVisible()) CentreOnOwner(window);
+    if (window.isMinimized()) window.showNormal();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+QWidget* OwnerWindow(QWidget* fallback) {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return fallback;
+}
+
+WaitCursor::WaitCursor() {
+    // Paint what is pending (a box just closed, a window just opened) before the work holds
+    // the event loop; input waits until the work is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
+int TitleBarWidth(const QWidget& window) {
+    // An icon and three buttons, each about as wide as the title bar is high, and a margin.
+    const int button = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    return QFontMetrics(QApplication::font()).horizontalAdvance(window.windowTitle()) +
+           4 * std::max(button, 24) + 16;
+}
+
+int ColumnWidthFor(const QTreeView* list, const QString& text) {
+    return columnWidthFor(list, list->font(), text);
+}
+
+int ColumnTextWidth(const QTreeView* list, int column) {
+    if (!list || !list->model()) return 0;
+    const QAbstractItemModel* model = list->model();
+    const int rows = model->rowCount();
+    // Figures are drawn in digits of one width: the longest texts are the widest, and only
+    // they are measured (a listing of 30000 rows stays quick). A bold row is measured too.
+    int longest = 0;
+    QList<QModelIndex> measured;
+    for (int r = 0; r < rows; ++r) {
+        const QModelIndex index = model->index(r, column);
+        const int length = int(index.data(Qt::DisplayRole).toString().size());
+        if (length > longest) {
+            longest = length;
+            measured.clear();
+        }
+        if (length == longest && measured.size() < 64) measured << index;
+    }
+    const QStyle* style = list->style();
+    const int margin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    int widest = 0;
+    for (const QModelIndex& index : measured) {
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const QVariant font = index.data(Qt::FontRole);
+        widest = std::max(widest, columnWidthFor(list, font.isValid() ? font.value<QFont>()
+                                                                       : list->font(),
+                                                 text));
+    }
+    // The check box and icon a column draws before its text, as its first row shows them.
+    if (rows > 0) {
+        const QModelIndex first = model->index(0, column);
+        if (first.data(Qt::CheckStateRole).isValid())
+            widest += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list) + margin;
+        if (!first.data(Qt::DecorationRole).isNull())
+            widest += (list->iconSize().width() > 0
+                           ? list->iconSize().width()
+                           : style->pixelMetric(QStyle::PM_SmallIconSize, nullptr, list)) +
+                      margin;
+    }
+    return widest;
+}
+
+void FitColumnsToTexts(QTreeView* list, std::initializer_list<int> columns) {
+    if (!list) return;
+    for (int c : columns) {
+        const int widest = ColumnTextWidth(list, c);
+        if (widest > list->columnWidth(c)) list->setColumnWidth(c, widest);
+    }
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <initializer_list>
 #include <optional>
 
 class Prompts;
@@ -40,6 +41,40 @@ QString BrowseForFolder(Prompts& prompts, const QString& title);
 // shown, else over the screen (a dialog that placed itself keeps its place); a fixed-size
 // dialog gets no maximise button, which window managers otherwise offer.
 void PlaceDialog(QDialog& dialog);
+// Centres a window on the window it belongs to (its parent's window when that is shown,
+// else the screen); a window that was moved already keeps its place.
+void CentreOnOwner(QWidget& window);
+// Shows a modeless window of the main window: centred on its owner the first time, then
+// shown, raised and activated (a minimised one comes back in its normal state).
+void ShowOwnedWindow(QWidget& window);
+// The window a box or file dialog belongs to: the active modal window, else the active
+// window, else `fallback`.
+QWidget* OwnerWindow(QWidget* fallback);
+
+// The wait cursor over work that takes a while: the screen is repainted first, so that no
+// half-drawn window stays up while the work runs; the cursor comes back when it ends.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The width a window needs for its title to read whole beside the title bar's icon and
+// buttons.
+int TitleBarWidth(const QWidget& window);
+
+class QTreeView;
+// Widens the given columns of figures (amounts, dates, invoice numbers, shares) of a list so
+// that their widest text reads whole: a figure cut with "..." reads as another figure. A
+// column wider already keeps its width.
+void FitColumnsToTexts(QTreeView* list, std::initializer_list<int> columns);
+// The width a column of figures needs for its widest text, with the check box and icon its
+// rows draw before it.
+int ColumnTextWidth(const QTreeView* list, int column);
+// The width a list column needs to show text whole in the list's font.
+int ColumnWidthFor(const QTreeView* list, const QString& text);
 
 class SettingsStore;
 

@@ -8,6 +8,10 @@
 
 namespace EntryRules {
 
+bool isEntryDate(const QDate& date) {
+    return date >= FirstEntryDate() && date <= LastEntryDate();
+}
+
 std::optional<double> typedNumber(const QString& text) {
     if (!Runtime::isNumeric(text)) return std::nullopt;
     QString plain;

@@ -1,4 +1,5 @@
 #pragma once
+#include <QDate>
 #include <QString>
 #include <optional>
 
@@ -11,6 +12,15 @@ namespace EntryRules {
 // Largest amount, in hundredths, that is stored: beyond it a double no longer holds every
 // hundredth exactly.
 constexpr double MaxHundredths = 9e15;
+
+// The dates an entry may carry: those the entry window's date field offers.
+inline QDate FirstEntryDate() {
+    return QDate(1753, 1, 1);
+}
+inline QDate LastEntryDate() {
+    return QDate(9999, 12, 31);
+}
+bool isEntryDate(const QDate& date);
 
 // A typed number read as a whole (sign, "," grouping, point, exponent, blanks around);
 // nullopt when the text is not numeric or its value is not finite.

@@ -4,6 +4,7 @@
 #include "platform/runtime.h"
 #include "store/amounts.h"
 #include "store/detailtext.h"
+#include "store/plaintext.h"
 
 namespace StoreEntry {
 
@@ -34,6 +35,10 @@ QString failureMessage() {
     return QStringLiteral("新增/編輯記錄發生錯誤!");
 }
 
+QString noteUnsupportedMessage() {
+    return QStringLiteral("備註不可以包含軟體不支援的文字!");
+}
+
 QString detailListFullMessage() {
     return QStringLiteral("常用明細已滿1000筆，無法再新增");
 }
@@ -52,6 +57,12 @@ std::optional<EntryMessage> check(const Ledger& ledger, EntryFields& f, bool add
     if (!Runtime::isNumeric(f.rate)) f.rate = QStringLiteral("1");
     if (!Runtime::isNumeric(f.remindDays)) f.remindDays = QStringLiteral("1");
     if (!Runtime::isNumeric(f.feeAmount)) f.feeAmount = QStringLiteral("0");
+
+    // The detail is one field and one line of the detail-text file; the note keeps its own
+    // line breaks (CR LF, as its editor writes them) and nothing else below U+0020.
+    if (!PlainText::isPlain(f.detail) || (f.fee && !PlainText::isPlain(f.feeDetail)))
+        return info(DetailText::unsupportedMessage());
+    if (!PlainText::isPlainNote(f.note)) return info(noteUnsupportedMessage());
 
     const int detailBytes = Ansi::byteLength(f.detail);
     if (detailBytes > 60)

@@ -59,6 +59,8 @@ QString limitMessage();     // add with 30000 entries stored
 QString feeNoRoomMessage(); // no room for the fee entry
 QString failureMessage();   // "新增/編輯記錄發生錯誤!"
 QString detailListFullMessage();
+// The refusal of a note holding a character below U+0020 other than its line breaks.
+QString noteUnsupportedMessage(); // "備註不可以包含軟體不支援的文字!"
 
 // The checks of the store command in their order, with the silent defaults of the rate,
 // the lead days and the fee amount and the trimmed invoice applied to f.

@@ -1,11 +1,15 @@
 #include "rules/online/downposting.h"
 
+#include <QHash>
+
 #include "platform/codec.h"
 #include "platform/runtime.h"
 #include "rules/entry/entryrules.h"
+#include "store/accountnames.h"
 #include "store/amounts.h"
 #include "store/figures.h"
 #include "store/ledger.h"
+#include "store/plaintext.h"
 
 namespace DownPosting {
 
@@ -15,11 +19,35 @@ QString LedgerFullMessage() {
 }
 
 QString StoredAccountName(const QString& cell) {
-    QString name = cell;
-    while (name.endsWith(u' '))
-        name.chop(1);
-    return Ansi::cutToBytes(name, 32);
+    return AccountNames::stored(cell);
 }
+
+namespace {
+
+// FindAccountIndex for the many rows of one posting: the table is indexed once, and each
+// account the posting creates is added.
+class AccountFinder {
+public:
+    explicit AccountFinder(const Ledger& ledger) {
+        m_index.reserve(ledger.AccountCount);
+        for (int i = 1; i < ledger.AccountCount; ++i)
+            add(ledger.Accounts[size_t(i)], i);
+    }
+    int find(const QString& name) const {
+        if (!Ansi::isEncodable(name)) return 0;
+        return m_index.value(Ansi::encode(name), 0);
+    }
+    // The lower index wins among equal names, as in the table.
+    void add(const AccountRecord& account, int index) {
+        const QByteArray key = AccountNameKey(account).toByteArray();
+        if (!m_index.contains(key)) m_index.insert(key, index);
+    }
+
+private:
+    QHash<QByteArray, int> m_index;
+};
+
+} // namespace
 
 static int kindOfPrefix(const QString& name) {
     const int kind = PrefixKindCode(name);
@@ -28,10 +56,10 @@ static int kindOfPrefix(const QString& name) {
 
 // The index of the account the cell names, created when missing and its prefix is one of
 // `creatable`; 0 when there is none.
-static int resolveAccount(Ledger& ledger, const QString& cell, const QList<int>& creatable,
-                          bool& added) {
+static int resolveAccount(Ledger& ledger, AccountFinder& accounts, const QString& cell,
+                          const QList<int>& creatable, bool& added) {
     const QString name = StoredAccountName(cell);
-    const int found = FindAccountIndex(ledger, name);
+    const int found = accounts.find(name);
     if (found != 0) return found;
     const int kind = kindOfPrefix(name);
     if (!creatable.contains(kind) || name.size() <= 2) return 0;
@@ -40,6 +68,7 @@ static int resolveAccount(Ledger& ledger, const QString& cell, const QList<int>&
     account.Kind = qint16(kind);
     const int index = ledger.AccountCount;
     if (!ledger.addAccount(account)) return 0;
+    accounts.add(account, index);
     ledger.AccountsChanged = true;
     added = true;
     return index;
@@ -55,6 +84,7 @@ static std::optional<double> amountOf(const QString& text) {
 
 Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QList<bool>& ticked) {
     Result result;
+    AccountFinder accounts(ledger);
     for (int r = 0; r < rows.size(); ++r)
         result.statuses.append(QString());
     for (int r = 0; r < rows.size(); ++r) {
@@ -64,13 +94,15 @@ Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QLi
             row.append(QString());
         for (int c : {1, 2})
             if (row[c].endsWith(u'\r')) row[c].chop(1);
-        const int i1 =
-            resolveAccount(ledger, row[1], {KindExpense, KindIncome, KindLiability, KindAsset},
-                           result.accountsAdded);
-        const int i2 =
-            resolveAccount(ledger, row[2], {KindLiability, KindAsset}, result.accountsAdded);
+        const int i1 = resolveAccount(ledger, accounts, row[1],
+                                      {KindExpense, KindIncome, KindLiability, KindAsset},
+                                      result.accountsAdded);
+        const int i2 = resolveAccount(ledger, accounts, row[2], {KindLiability, KindAsset},
+                                      result.accountsAdded);
         const auto amount = amountOf(row[3]);
-        const auto date = Runtime::parseDate(row[0]);
+        // Only a date the entry window could show is an entry's date.
+        auto date = Runtime::parseDate(row[0]);
+        if (date && !EntryRules::isEntryDate(*date)) date.reset();
         const QString p1 = row[1].left(2);
         const bool ok = i1 != 0 && i2 != 0 && i1 != i2 && amount && date &&
                         kindOfPrefix(row[1]) >= 0 && PrefixKindCode(row[2], false) >= 0;
@@ -89,9 +121,10 @@ Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QLi
         e.core.Account1 = ledger.Accounts[size_t(i1)].Name;
         e.core.Account2 = ledger.Accounts[size_t(i2)].Name;
         e.core.Amount = TaggedNumber::fromDouble(*amount);
-        e.core.Detail.set(row[4]);
-        EntryRules::splitNote(row[5], e.note, e.noteRow);
-        EntryRules::splitInvoice(row[6], e.invoice, e.style);
+        // A served cell carries no control character into a field or a line of a file.
+        e.core.Detail.set(PlainText::plain(row[4]));
+        EntryRules::splitNote(PlainText::plain(row[5]), e.note, e.noteRow);
+        EntryRules::splitInvoice(PlainText::plain(row[6]), e.invoice, e.style);
         if (!ledger.addEntry(e)) {
             result.statuses[r] = StatusFailed;
             continue;

@@ -23,8 +23,8 @@ struct Result {
     int bad = 0;
 };
 
-// The account name as the table will hold it: trailing blanks removed, cut to 32 bytes on
-// a character boundary.
+// The account name as the table will hold it (AccountNames::stored): control characters
+// dropped, cut to 32 bytes on a character boundary, trailing blanks removed.
 QString StoredAccountName(const QString& cell);
 
 // Posts rows[i] for every ticked[i]; rows not ticked get an empty status. The 分類 and 科目

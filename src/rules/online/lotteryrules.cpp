@@ -76,8 +76,12 @@ PeriodChoice defaultPeriod(const QDate& today) {
 }
 
 int yearBoxValue(const QString& text) {
-    const QString t = text.trimmed();
-    if (!allDigits(t) || t.size() > 4) return 0;
+    QString t = text.trimmed();
+    if (!allDigits(t)) return 0;
+    // Leading zeros are part of how a year may be typed, not a larger year.
+    while (t.size() > 1 && t.startsWith(u'0'))
+        t.remove(0, 1);
+    if (t.size() > 4) return 0;
     const int v = t.toInt();
     return v >= 1 && v <= MaxRocYear ? v : 0;
 }
@@ -90,8 +94,8 @@ DateRange periodRange(int rocYear, int period) {
     return {first, last};
 }
 
-QString winningNumbersPath(int rocYear, int period) {
-    return QStringLiteral("/qivo/") + QString::number(rocYear) + u'-' +
+QString winningNumbersPath(const QString& yearBoxText, int period) {
+    return QStringLiteral("/qivo/") + yearBoxText.trimmed() + u'-' +
            periodTexts().value(period).left(5) + QStringLiteral(".txt");
 }
 

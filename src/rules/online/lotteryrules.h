@@ -25,7 +25,8 @@ struct PeriodChoice {
 PeriodChoice defaultPeriod(const QDate& today);
 
 int currentRocYear(const QDate& today);
-// The year box's value: a whole number from 1 to 8088 (blanks around it allowed); 0 for
+// The year box's value: a whole number from 1 to 8088 (blanks around it and leading zeros
+// allowed); 0 for
 // any other text, which the window then replaces by the current year.
 int yearBoxValue(const QString& text);
 
@@ -36,8 +37,9 @@ struct DateRange {
 };
 DateRange periodRange(int rocYear, int period);
 
-// Path of the winning numbers of a period on the service, as "/qivo/99-01-02.txt".
-QString winningNumbersPath(int rocYear, int period);
+// Path of the winning numbers of a period on the service, as "/qivo/99-01-02.txt": the
+// year as the year box holds it (a valid value, blanks around it dropped).
+QString winningNumbersPath(const QString& yearBoxText, int period);
 
 // The service's reply for one period: the special prize, the four grand prizes and the
 // eight first prizes. Lines end at LF, one CR before it is dropped, values are trimmed.

@@ -4,6 +4,7 @@
 
 #include "platform/runtime.h"
 #include "store/detailtext.h"
+#include "store/plaintext.h"
 
 namespace DetailTextLines {
 
@@ -38,7 +39,9 @@ ImportResult importLines(const QString& text, const QStringList& accounts, QStri
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
     ImportResult result;
     const QStringList lines = text.split(lineBreak);
-    for (const QString& line : lines) {
+    for (const QString& typed : lines) {
+        // A tab or another control character inside a line is dropped, never stored.
+        const QString line = PlainText::plain(typed);
         if (line.isEmpty()) continue;
         const qsizetype blank = line.indexOf(u' ');
         QString item;

@@ -76,6 +76,12 @@ QString chooseFile(AppContext& ctx, const QString& defaultName) {
     return chosen;
 }
 
+// A package holds the user's passwords: each copy of it is its owner's alone.
+bool copyPackage(const QString& source, const QString& target) {
+    const auto bytes = FileIO::readFile(source);
+    return bytes && FileIO::writePrivateFileSafely(target, *bytes);
+}
+
 bool hasPackageEnding(const QString& path) {
     return path.right(4).toLower() == u".qvk";
 }
@@ -111,7 +117,7 @@ RestoreResult restoreChosen(AppContext& ctx, const QString& chosen) {
     const QString working = BackupPackagePath(ctx.session);
     // A working package left by an earlier failure must never be restored in its place.
     QFile::remove(working);
-    const bool copied = LedgerFolders::copyFile(chosen, working);
+    const bool copied = copyPackage(chosen, working);
     const RestoreResult result = copied ? RestoreBackupPackage(ctx) : RestoreResult::NotWritten;
     QFile::remove(working);
     return result == RestoreResult::Missing ? RestoreResult::NotWritten : result;
@@ -148,7 +154,8 @@ bool restoreForCurrentUser(AppContext& ctx, const QString& chosen, bool existenc
 
 } // namespace
 
-void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList) {
+void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList,
+                const BusyRunner& whileBusy) {
     Session& s = ctx.session;
     Prompts& prompts = *ctx.services.prompts;
     auto fail = [&] {
@@ -174,11 +181,13 @@ void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList) {
         return;
     }
     // A package without every file would pass for a backup of everything: it is not kept.
-    const BackupBuild built = BuildBackupPackage(ctx);
-    const QString working = BackupPackagePath(s);
-    const bool copied =
-        built.written && built.leftOut.isEmpty() && LedgerFolders::copyFile(working, chosen);
-    QFile::remove(working);
+    bool copied = false;
+    whileBusy([&] {
+        const BackupBuild built = BuildBackupPackage(ctx);
+        const QString working = BackupPackagePath(s);
+        copied = built.written && built.leftOut.isEmpty() && copyPackage(working, chosen);
+        QFile::remove(working);
+    });
     if (!copied) {
         fail();
         return;
@@ -196,8 +205,10 @@ bool RestoreBackup(AppContext& ctx) {
 
 bool RestoreAutoBackup(AppContext& ctx) {
     Session& s = ctx.session;
-    const QString userBackups = ResolveAutoBackupFolder(s) + s.CurrentUser;
-    QDir().mkpath(userBackups);
+    const QString root = ResolveAutoBackupFolder(s);
+    const QString userBackups = root + s.CurrentUser;
+    FileIO::makePrivateFolder(root);
+    FileIO::makePrivateFolder(userBackups);
     s.Setting.BackupPath = FileIO::withTrailingSlash(userBackups);
     const QString chosen = chooseFile(ctx, s.Setting.BackupPath + s.CurrentUser + ".qvk");
     if (chosen.isEmpty()) return false;

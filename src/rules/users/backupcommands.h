@@ -12,9 +12,14 @@ namespace BackupCommands {
 
 inline const QString Filter = QStringLiteral("Qivo備份 (*.qvk)|*.qvk");
 
+// Runs `work` while the window shows that it is busy (the wait cursor).
+using BusyRunner = std::function<void(const std::function<void()>& work)>;
+
 // 儲存備份: `saveLedgerList` writes the list window's DataBase.lst first (false when it
-// could not be written; the backup is then not made).
-void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList);
+// could not be written; the backup is then not made); the package is made through
+// `whileBusy`.
+void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList,
+                const BusyRunner& whileBusy);
 
 // 還原備份 of the ledger list: true when the logged-in user's files were replaced (the
 // caller then logs out).

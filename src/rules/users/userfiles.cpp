@@ -55,8 +55,9 @@ QString readPassword(const QString& userFolder) {
 }
 
 bool writePassword(const QString& userFolder, const QString& password) {
-    return FileIO::writeFileSafely(userFolder + PasswordFileName,
-                                   FileIO::joinLines({encodePassword(password)}));
+    // Only disguised: the file is its owner's alone from its first byte.
+    return FileIO::writePrivateFileSafely(userFolder + PasswordFileName,
+                                          FileIO::joinLines({encodePassword(password)}));
 }
 
 bool isPasswordAcceptable(const QString& password) {
@@ -80,11 +81,7 @@ bool writeLedgerList(const QString& userFolder, const QStringList& names) {
 }
 
 bool makePrivateFolder(const QString& path) {
-    QDir dir;
-    if (!QFileInfo(path).isDir() &&
-        !dir.mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-        return false;
-    return QFileInfo(path).isDir();
+    return FileIO::makePrivateFolder(path);
 }
 
 bool createUser(const QString& dataRoot, const QString& name, const QString& password) {

@@ -225,6 +225,15 @@ private slots:
         QTest::newRow("amount text") << "amount" << "12a" << info << "金額部分不是數字格式";
         QTest::newRow("detail 61 bytes") << "detail" << QString(30, QChar(u'明')) + "x" << plain << "明細字數已超過60個字元，請縮減字數\r\n\r\n目前字數為: 61 (中文字算2個字元)";
         QTest::newRow("note 5001 bytes") << "note" << QString(2500, QChar(u'備')) + "x" << plain << "備註字數已超過5000個字元，請縮減字數\r\n\r\n目前字數為: 5001 (中文字算2個字元)";
+        // One field and one line of Note.qvd: no pasted line break or other control character.
+        QTest::newRow("detail pasted line break") << "detail" << "午餐\n第二行" << info << "明細內容不可以包含軟體不支援的文字!";
+        QTest::newRow("detail pasted CR LF") << "detail" << "午餐\r\n" << info << "明細內容不可以包含軟體不支援的文字!";
+        QTest::newRow("detail tab") << "detail" << "午\t餐" << info << "明細內容不可以包含軟體不支援的文字!";
+        QTest::newRow("fee detail line break") << "feeDetail" << "手續費\n" << info << "明細內容不可以包含軟體不支援的文字!";
+        // A note's lines are joined by CR LF; anything else below U+0020 is refused.
+        QTest::newRow("note tab") << "note" << "午\t餐" << info << "備註不可以包含軟體不支援的文字!";
+        QTest::newRow("note lone LF") << "note" << "午餐\n第二行" << info << "備註不可以包含軟體不支援的文字!";
+        QTest::newRow("note separator") << "note" << "午餐\r\n\u0001" << info << "備註不可以包含軟體不支援的文字!";
         QTest::newRow("invoice 9") << "invoice" << "123456789" << info << "不正確的發票格式，請輸入8碼數字或是含英文字母共10碼的的完整發票格式";
     }
     // clang-format on
@@ -256,6 +265,8 @@ private slots:
             f.detail = value;
         else if (field == "note")
             f.note = value;
+        else if (field == "feeDetail")
+            f.feeDetail = value;
         else if (field == "invoice")
             f.invoice = value;
         const StoreResult r = StoreEntry::store(ledger, f, 0);

@@ -21,10 +21,13 @@ class TestDownPosting : public QObject {
 private slots:
     void amounts_data();
     void amounts();
+    void dates_data();
+    void dates();
     void invoices_data();
     void invoices();
     void accountCreation();
     void longNames();
+    void controlCharacters();
     void accountLimit();
     void notes();
     void ledgerFull();
@@ -57,6 +60,33 @@ void TestDownPosting::amounts() {
         QCOMPARE(l.Entries[1].Amount.value(), hundredths);
         QCOMPARE(l.Entries[1].Date.text(), QStringLiteral("2024/01/05"));
     }
+}
+
+void TestDownPosting::dates_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored"); // empty: the row fails
+    QTest::newRow("first day of the entry window") << "1753/1/1"
+                                                   << "1753/01/01";
+    QTest::newRow("last day") << "9999/12/31"
+                              << "9999/12/31";
+    QTest::newRow("day before the first") << "1752/12/31" << QString();
+    QTest::newRow("year one") << "0001/01/01" << QString();
+    QTest::newRow("not a day") << "2024/02/30" << QString();
+}
+
+// A row posts only a date the entry window could show; any other date fails the row.
+void TestDownPosting::dates() {
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    Ledger l;
+    LedgerBuilder(l).account("A-現金").account("E-餐飲費");
+    Row r = row("1");
+    r[0] = text;
+    QList<Row> rows = {r};
+    const Result result = PostRows(l, rows, {true});
+    QCOMPARE(result.statuses.first(), stored.isEmpty() ? StatusFailed : StatusOk);
+    QCOMPARE(l.EntryCount, stored.isEmpty() ? 1 : 2);
+    if (!stored.isEmpty()) QCOMPARE(l.Entries[1].Date.text(), stored);
 }
 
 void TestDownPosting::invoices_data() {
@@ -129,6 +159,23 @@ void TestDownPosting::longNames() {
     QCOMPARE(l.Accounts[size_t(before)].Name.text(), "E-" + QString(15, QChar(0x9910)));
     QCOMPARE(l.Accounts[size_t(before + 1)].Name.text(), ascii.left(32));
     QCOMPARE(l.Accounts[size_t(before + 2)].Name.text().trimmed(), QStringLiteral("E-b"));
+}
+
+// Control characters of a served cell never reach a field: a NUL after a known name finds
+// that account instead of making a second one that reads back with the same name.
+void TestDownPosting::controlCharacters() {
+    Ledger l;
+    LedgerBuilder(l).account("A-現金").account("E-餐飲費");
+    const int before = l.AccountCount;
+    Row first = row("1", QString::fromUtf8("E-餐飲費") + QChar(0), QString::fromUtf8("A-現\t金"));
+    first[4] = QString::fromUtf8("午餐\n第二行");
+    QList<Row> rows = {first, row("2", QString::fromUtf8("E-宵\x01夜"))};
+    QCOMPARE(PostRows(l, rows, {true, true}).ok, 2);
+    QCOMPARE(l.AccountCount, before + 1);
+    QCOMPARE(l.Accounts[size_t(before)].Name.trimmed(), QString::fromUtf8("E-宵夜"));
+    QCOMPARE(l.Entries[1].Account1.trimmed(), QString::fromUtf8("E-餐飲費"));
+    QCOMPARE(l.Entries[1].Account2.trimmed(), QString::fromUtf8("A-現金"));
+    QCOMPARE(l.Entries[1].Detail.trimmed(), QString::fromUtf8("午餐第二行"));
 }
 
 void TestDownPosting::accountLimit() {

@@ -69,7 +69,7 @@ void TestLotteryRules::defaultPeriodAndRange() {
     // Year 99, 11-12月: the last period ends on 31 December.
     QCOMPARE(periodRange(99, 5).first, QDate(2010, 11, 1));
     QCOMPARE(periodRange(99, 5).last, QDate(2010, 12, 31));
-    QCOMPARE(winningNumbersPath(99, 0), QStringLiteral("/qivo/99-01-02.txt"));
+    QCOMPARE(winningNumbersPath(QStringLiteral("99"), 0), QStringLiteral("/qivo/99-01-02.txt"));
 }
 
 void TestLotteryRules::yearBox_data() {
@@ -79,7 +79,11 @@ void TestLotteryRules::yearBox_data() {
     QTest::newRow("blanks") << " 99 " << 99;
     QTest::newRow("first") << "1" << 1;
     QTest::newRow("last") << "8088" << 8088;
+    QTest::newRow("leading zeros") << "00099" << 99;
+    QTest::newRow("last, zeros before it") << "0008088" << 8088;
     QTest::newRow("beyond dates") << "8089" << 0;
+    QTest::newRow("beyond dates, zeros before it") << "008089" << 0;
+    QTest::newRow("zeros") << "000" << 0;
     QTest::newRow("zero") << "0" << 0;
     QTest::newRow("negative") << "-5" << 0;
     QTest::newRow("fraction") << "99.5" << 0;

@@ -6,6 +6,7 @@
 #include "platform/codec.h"
 #include "platform/http.h"
 #include "rules/online/onlineservice.h"
+#include "store/backuppackage.h"
 #include "support/fakeserver.h"
 
 using namespace OnlineService;
@@ -187,6 +188,7 @@ void TestProtocol::rememberedLogin() {
     QCOMPARE(file.permissions() &
                  (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
              QFile::Permissions());
+    QVERIFY(IsOwnerOnlyUserFile(LoginFileName)); // and so a restore writes it
     const RememberedLogin login = ReadRememberedLogin(folder);
     QVERIFY(login.exists);
     QCOMPARE(login.name, QString::fromUtf8("王,小明"));

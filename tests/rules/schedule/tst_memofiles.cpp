@@ -17,6 +17,8 @@ private slots:
     void damagedFilesKeptAsBad_data();
     void damagedFilesKeptAsBad();
     void failedWriteKeepsOldFile();
+    void linkedFileIsReplacedNotWrittenThrough_data();
+    void linkedFileIsReplacedNotWrittenThrough();
     void memoDue_data();
     void memoDue();
     void recurrenceTexts();
@@ -149,6 +151,31 @@ void TestMemoFiles::failedWriteKeepsOldFile() {
     if (geteuid() == 0) QSKIP("root writes into read-only folders");
     QVERIFY(!saved);
     QCOMPARE(TestFiles::get(folder() + "Memo.dat"), old);
+}
+
+// A memo file that is a link to a file elsewhere: the save puts the memos in the user
+// folder in the link's place; the file the link led to keeps its bytes.
+void TestMemoFiles::linkedFileIsReplacedNotWrittenThrough_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("Memo.dat") << QString("Memo.dat");
+    QTest::newRow("Fixed.dat") << QString("Fixed.dat");
+}
+
+void TestMemoFiles::linkedFileIsReplacedNotWrittenThrough() {
+    QFETCH(QString, file);
+    QTemporaryDir user, elsewhere;
+    const QString folder = user.path() + "/";
+    const QString outside = elsewhere.filePath("outside.txt");
+    TestFiles::put(outside, "not a memo");
+    QVERIFY(QFile::link(outside, folder + file));
+    MemoBook book;
+    book.addMemo({"2024/05/06", 0, 0, "a"});
+    book.addFixedMemo({3, "1", 0, "x"});
+    QVERIFY(file == "Memo.dat" ? SaveMemoFile(book, folder) : SaveFixedMemoFile(book, folder));
+    QVERIFY(!QFileInfo(folder + file).isSymLink());
+    QCOMPARE(TestFiles::get(folder + file),
+             file == "Memo.dat" ? MemoFileBytes(book) : FixedMemoFileBytes(book));
+    QCOMPARE(TestFiles::get(outside), QByteArray("not a memo"));
 }
 
 void TestMemoFiles::memoDue_data() {

@@ -1,7 +1,9 @@
 #include "platform/codec.h"
 #include "rules/users/namecheck.h"
 #include "rules/users/userfiles.h"
+#include "store/backuppackage.h"
 #include "support/ledgerfiles_fixture.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -231,8 +233,10 @@ void UserFilesTest::createUser() {
     const QString folder = root + QStringLiteral("小明/");
     QCOMPARE(fixtureBytes(folder + "DataBase.lst"), QByteArray());
     QCOMPARE(fixtureBytes(folder + "DataBase.pwd"), QByteArray("006100620063\r\n"));
-    QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther),
-             QFile::Permissions());
+    QVERIFY(TestFiles::ownerOnly(folder));
+    // The password is only disguised: its file is the user's alone, as a restore writes it.
+    QVERIFY(TestFiles::ownerOnly(folder + "DataBase.pwd"));
+    QVERIFY(IsOwnerOnlyUserFile(UserFiles::PasswordFileName));
 }
 
 void UserFilesTest::createUserRefusesExisting() {

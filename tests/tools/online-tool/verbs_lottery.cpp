@@ -100,13 +100,12 @@ int runPeriod(OnlineRun& run, const VerbArgs& args) {
         form.Combo1->setCurrentIndex(period);
         form.Combo1_Click();
     }
-    PrintJson(
-        QJsonObject{{"year", form.Text0->text()},
-                    {"period", form.Combo1->currentText()},
-                    {"start", form.DTPicker1->date().toString(DateFormat)},
-                    {"end", form.DTPicker2->date().toString(DateFormat)},
-                    {"path", Lottery::winningNumbersPath(Lottery::yearBoxValue(form.Text0->text()),
-                                                         form.Combo1->currentIndex())}});
+    PrintJson(QJsonObject{
+        {"year", form.Text0->text()},
+        {"period", form.Combo1->currentText()},
+        {"start", form.DTPicker1->date().toString(DateFormat)},
+        {"end", form.DTPicker2->date().toString(DateFormat)},
+        {"path", Lottery::winningNumbersPath(form.Text0->text(), form.Combo1->currentIndex())}});
     return ExitOk;
 }
 

@@ -1,0 +1,177 @@
+#include "mainwin/entrylistmodel.h"
+
+#include <QBrush>
+#include <QDate>
+
+#include "mainwin/entrylisting.h"
+#include "store/ledger.h"
+#include "store/session.h"
+#include "windowparts/colourtable.h"
+#include "windowparts/imagelist.h"
+
+namespace {
+const QColor red(206, 0, 0);
+const QColor saturdayGreen(0, 112, 0);
+const QColor runningBlue(0, 0, 255);
+} // namespace
+
+EntryListModel::EntryListModel(const Ledger& ledger, const Session& session, QObject* parent)
+    : QAbstractTableModel(parent), m_ledger(ledger), m_session(session) {}
+
+void EntryListModel::setRows(std::vector<EntryListRow> rows, quint32 todayKey) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_todayKey = todayKey;
+    endResetModel();
+}
+
+void EntryListModel::clear() {
+    setRows({}, m_todayKey);
+}
+
+void EntryListModel::appendRow(EntryListRow row) {
+    const int r = int(m_rows.size());
+    beginInsertRows(QModelIndex(), r, r);
+    m_rows.push_back(std::move(row));
+    endInsertRows();
+}
+
+int EntryListModel::entryAt(int r) const {
+    return r >= 0 && r < int(m_rows.size()) ? m_rows[size_t(r)].entry : 0;
+}
+
+void EntryListModel::swapShown(int a, int b) {
+    if (a < 0 || b < 0 || a >= rowCount() || b >= rowCount()) return;
+    EntryListRow& x = m_rows[size_t(a)];
+    EntryListRow& y = m_rows[size_t(b)];
+    std::swap(x.entry, y.entry);
+    std::swap(x, y);
+    refreshRow(a);
+    refreshRow(b);
+}
+
+void EntryListModel::refreshRow(int r) {
+    if (r < 0 || r >= rowCount()) return;
+    emit dataChanged(index(r, 0), index(r, ColumnCount - 1));
+}
+
+bool EntryListModel::inTables(int entry) const {
+    return entry >= 1 && entry < m_ledger.EntryCount;
+}
+
+QString EntryListModel::cellText(int r, int column) const {
+    if (r < 0 || r >= rowCount()) return QString();
+    const EntryListRow& row = m_rows[size_t(r)];
+    if (row.fixedTexts.isEmpty() && !inTables(row.entry)) return QString();
+    return EntryListing::cellText(m_ledger, m_session, row, column);
+}
+
+int EntryListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int EntryListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant EntryListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const int column = index.column();
+    const EntryListRow& row = m_rows[size_t(index.row())];
+    const bool fixed = !row.fixedTexts.isEmpty();
+    if (role == Qt::TextAlignmentRole)
+        return column == Amount || column == Running || column == Index
+                   ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
+                   : QVariant();
+    if (role == Qt::DisplayRole) return cellText(index.row(), column);
+    if (fixed) {
+        switch (role) {
+        case Qt::CheckStateRole:
+            return column == Date ? QVariant(row.fixedChecked ? Qt::Checked : Qt::Unchecked)
+                                  : QVariant();
+        case Qt::DecorationRole:
+            return column == Date && row.fixedClock ? QVariant(ImageList2::icon(12)) : QVariant();
+        case Qt::ForegroundRole:
+            return column == Date && row.fixedRed ? QVariant(QBrush(red)) : QVariant();
+        default:
+            return {};
+        }
+    }
+    const int i = row.entry;
+    if (!inTables(i)) return {};
+    switch (role) {
+    case Qt::CheckStateRole:
+        if (column != Date) return {};
+        return m_ledger.EntryInvoices[size_t(i)].Checked != 0 ? Qt::Checked : Qt::Unchecked;
+    case Qt::DecorationRole:
+        if (column == Date) {
+            const bool remind = m_ledger.EntryNotes[size_t(i)].RemindOn != 0;
+            return ImageList2::icon(!remind ? 12 : (row.date > m_todayKey ? 13 : 14));
+        }
+        if (column == Other) {
+            const EntryCore& e = m_ledger.Entries[size_t(i)];
+            if (const int image =
+                    ImageList2::kindImage((row.firstSide ? e.Account2 : e.Account1).trimmed()))
+                return ImageList2::icon(image + 6);
+        }
+        return {};
+    case Qt::ForegroundRole:
+        switch (column) {
+        case Date: {
+            if (m_ledger.EntryNotes[size_t(i)].RemindOn != 0) return QBrush(red);
+            const QDate d(int(row.date / 10000), int(row.date / 100 % 100), int(row.date % 100));
+            if (d.isValid() && d.dayOfWeek() == 7) return QBrush(red);
+            if (d.isValid() && d.dayOfWeek() == 6) return QBrush(saturdayGreen);
+            return {};
+        }
+        case Amount:
+            if (row.sign != 0 && row.sign * m_ledger.Entries[size_t(i)].Amount.value() < 0)
+                return QBrush(red);
+            return {};
+        case Running:
+            if (row.runningBlue) return QBrush(runningBlue);
+            if (row.runningShown && row.running < 0) return QBrush(red);
+            return {};
+        case Detail:
+        case Note:
+        case Invoice: {
+            // A colour index beyond the table (damaged file) shows colour 0; the byte stays.
+            const quint8 c = m_ledger.EntryStyles[size_t(i)].ColourIndex;
+            return QBrush(ColourTable::colour(c < ColourTable::Count ? c : 0));
+        }
+        default:
+            return {};
+        }
+    default:
+        return {};
+    }
+}
+
+QVariant EntryListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) return {};
+    if (role == Qt::DisplayRole) return m_headers.value(section);
+    if (role == Qt::TextAlignmentRole && (section == Amount || section == Running || section == Index))
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+Qt::ItemFlags EntryListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() == Date) f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+bool EntryListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.row() >= rowCount()) return false;
+    // The hidden index column holds what the row names, as any cell text of the list can be
+    // set from code (the user edits no cell).
+    if (role == Qt::EditRole && index.column() == Index) {
+        m_rows[size_t(index.row())].entry = value.toInt();
+        refreshRow(index.row());
+        return true;
+    }
+    if (role != Qt::CheckStateRole || index.column() != Date) return false;
+    emit checkToggled(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}

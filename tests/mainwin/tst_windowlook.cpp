@@ -1,0 +1,289 @@
+// What the user sees of the windows at their default sizes: figures read whole, chart
+// labels fit, windows open over the main window and stay in front of it.
+#include <QtTest>
+
+#include <QAbstractItemDelegate>
+#include <QComboBox>
+#include <QGraphicsTextItem>
+#include <QHeaderView>
+#include <QStyleOptionViewItem>
+#include <QTabBar>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QWindow>
+#include <functional>
+
+#include "journal/diaryform.h"
+#include "mainform_fixture.h"
+#include "online/downform.h"
+#include "platform/webpages.h"
+#include "reports/budgetshowform.h"
+#include "reports/ibsform.h"
+#include "reports/reportchart.h"
+#include "reports/yearform.h"
+#include "rules/schedule/memofiles.h"
+#include "schedule/memoform.h"
+
+namespace {
+
+// A fixture with the figures a large ledger reaches: the largest amount the entry window
+// takes on one entry, ten-digit sums elsewhere, an invoice on every entry.
+struct Fixture : MainFormFixture {
+    Fixture() {
+        env.clock.setToday(QDate(2026, 12, 11));
+        b.account("A-銀行.定期存款帳戶").account("L-信用卡").account("I-薪資");
+        b.account("E-餐飲費").account("Equity");
+        b.budget("E-餐飲費", 0, -2714356000).budget("E-餐飲費", 12, -2714356000);
+        b.entry("2026/12/01", "A-銀行.定期存款帳戶", "Equity", 9e15 - 1).invoice("AB", "84098765");
+        b.entry("2026/10/02", "E-餐飲費", "L-信用卡", -2714356000, "午餐").invoice("CD", "12345678");
+        b.entry("2026/11/02", "I-薪資", "A-銀行.定期存款帳戶", -13424192300);
+        b.entry("2026/11/03", "L-信用卡", "Equity", 25244437800);
+    }
+};
+
+// The width the list's own item painter asks for the cell: any narrower column cuts it.
+int neededWidth(const QTreeView* list, const QModelIndex& index) {
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.font = list->font();
+    option.fontMetrics = QFontMetrics(list->font());
+    option.widget = list;
+    const int icon = list->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, list);
+    option.decorationSize =
+        list->iconSize().isValid() ? list->iconSize() : QSize(icon, icon);
+    option.features = QStyleOptionViewItem::HasDisplay;
+    return list->itemDelegateForIndex(index)->sizeHint(option, index).width();
+}
+
+// Cells whose text the column cuts: "row: text (needed > width)".
+QStringList cutCells(const QTreeView* list, const QList<int>& columns) {
+    QStringList cut;
+    const QAbstractItemModel* model = list->model();
+    for (int c : columns)
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const QModelIndex index = model->index(r, c);
+            const int needed = neededWidth(list, index);
+            if (needed > list->columnWidth(c))
+                cut << QStringLiteral("%1/%2: %3 (%4 > %5)")
+                           .arg(r)
+                           .arg(c)
+                           .arg(index.data().toString())
+                           .arg(needed)
+                           .arg(list->columnWidth(c));
+        }
+    return cut;
+}
+
+// The texts a chart draws.
+QStringList drawnTexts(const ReportChart* chart) {
+    QStringList texts;
+    for (QGraphicsItem* item : chart->scene()->items())
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item))
+            if (text->isVisible()) texts << text->toPlainText();
+    return texts;
+}
+
+using Opener = std::function<QTreeView*(Fixture&, QList<int>&)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Opener)
+
+class TestWindowLook : public QObject {
+    Q_OBJECT
+private slots:
+    void figuresReadWhole_data();
+    void figuresReadWhole();
+    void budgetNameAndProgressTwiceAnAmount();
+    void yearlyChartLabelsWhole_data();
+    void yearlyChartLabelsWhole();
+    void windowsOverTheMainWindow_data();
+    void windowsOverTheMainWindow();
+    void helpPageThatCannotOpen();
+};
+
+// Every list of figures at its window's default size, the columns of figures measured
+// against the width their widest text needs.
+void TestWindowLook::figuresReadWhole_data() {
+    QTest::addColumn<Opener>("open");
+    QTest::newRow("statements, balance sheet") << Opener([](Fixture& f, QList<int>& columns) {
+        auto* w = new IBSForm(f.env.ctx, *f.form, f.form.get());
+        w->Form_Load();
+        w->show();
+        columns = {1, 2};
+        return static_cast<QTreeView*>(w->ListView1);
+    });
+    QTest::newRow("statements, income") << Opener([](Fixture& f, QList<int>& columns) {
+        auto* w = new IBSForm(f.env.ctx, *f.form, f.form.get());
+        w->Form_Load();
+        w->show();
+        columns = {1, 2};
+        return static_cast<QTreeView*>(w->ListView3);
+    });
+    QTest::newRow("budget table") << Opener([](Fixture& f, QList<int>& columns) {
+        auto* w = new BudgetShowForm(f.env.ctx, *f.form, f.form.get());
+        w->show();
+        columns = {BudgetShowForm::ColActual, BudgetShowForm::ColBudget};
+        return static_cast<QTreeView*>(w->Liv1);
+    });
+    for (int tab : {0, 1, 2})
+        QTest::newRow(qPrintable(QStringLiteral("yearly, tab %1").arg(tab + 1)))
+            << Opener([tab](Fixture& f, QList<int>& columns) {
+                   auto* w = new YearForm(f.env.ctx, *f.form, f.form.get());
+                   w->show();
+                   if (tab > 0) QTest::mouseClick(w->TabStrip1, Qt::LeftButton, {},
+                                                  w->TabStrip1->tabRect(tab).center());
+                   columns = tab == 0 ? QList<int>{1, 2} : QList<int>{1, 2, 3};
+                   return static_cast<QTreeView*>(w->Liv1[0]);
+               });
+    QTest::newRow("journal") << Opener([](Fixture& f, QList<int>& columns) {
+        f.form->Statement_Note_Click();
+        DiaryForm* w = f.form->OpenDiary();
+        columns = {0, 3, 6}; // 日期, 金額, 發票
+        return w->Liv1;
+    });
+    QTest::newRow("download list") << Opener([](Fixture& f, QList<int>& columns) {
+        auto* w = new DownForm(*f.form, f.form.get());
+        w->show();
+        w->StageRows({QStringList{"2026/12/11", "E-餐飲費", "A-銀行.定期存款帳戶",
+                                  "-89,999,999,999,999.99", "午餐", "", "AB84098765", ""}});
+        columns = {0, 3, 6};
+        return static_cast<QTreeView*>(w->Liv1);
+    });
+    QTest::newRow("memo book") << Opener([](Fixture& f, QList<int>& columns) {
+        MemoBook book;
+        book.clear();
+        book.addMemo({QStringLiteral("2026/12/31"), -1, 3, QStringLiteral("繳費")});
+        if (!SaveMemoFile(book, f.env.ctx.session.userFolder())) return static_cast<QTreeView*>(nullptr);
+        auto* w = new MemoForm(f.env.ctx, f.form.get());
+        w->show();
+        columns = {0};
+        return static_cast<QTreeView*>(w->Liv1);
+    });
+}
+
+void TestWindowLook::figuresReadWhole() {
+    QFETCH(Opener, open);
+    Fixture f;
+    f.open(Periods::All, 2026);
+    f.form->show();
+    QList<int> columns;
+    QTreeView* list = open(f, columns);
+    QVERIFY(list);
+    QVERIFY(list->model()->rowCount() > 0);
+    const QStringList cut = cutCells(list, columns);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+}
+
+// The budget table draws its name and progress columns twice as wide as an amount column,
+// and the amount columns as wide as their widest figure.
+void TestWindowLook::budgetNameAndProgressTwiceAnAmount() {
+    Fixture f;
+    f.open(Periods::All, 2026);
+    BudgetShowForm w(f.env.ctx, *f.form, f.form.get());
+    w.show();
+    QTreeWidget* list = w.Liv1;
+    const int amount = list->columnWidth(BudgetShowForm::ColActual);
+    QCOMPARE(list->columnWidth(BudgetShowForm::ColBudget), amount);
+    QCOMPARE(list->columnWidth(BudgetShowForm::ColName), 2 * amount);
+    QCOMPARE(list->columnWidth(BudgetShowForm::ColProgress), 2 * amount);
+    QVERIFY(!list->header()->stretchLastSection());
+}
+
+// The yearly chart draws its month labels whole at the default size (or in a shorter form),
+// its value axis in grouped figures, and a legend naming its two series.
+void TestWindowLook::yearlyChartLabelsWhole_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QStringList>("legend");
+    QTest::newRow("accounts") << 0 << QStringList{"A-銀行.定期存款帳戶"};
+    QTest::newRow("assets and liabilities") << 1 << QStringList{"資產", "負債"};
+    QTest::newRow("income and expense") << 2 << QStringList{"收入", "支出"};
+}
+
+void TestWindowLook::yearlyChartLabelsWhole() {
+    QFETCH(int, tab);
+    QFETCH(QStringList, legend);
+    Fixture f;
+    f.open(Periods::All, 2026);
+    YearForm w(f.env.ctx, *f.form, f.form.get());
+    w.show();
+    if (tab > 0)
+        QTest::mouseClick(w.TabStrip1, Qt::LeftButton, {}, w.TabStrip1->tabRect(tab).center());
+    QCoreApplication::processEvents();
+    const QStringList drawn = drawnTexts(w.MSChart1);
+    for (const QString& text : drawn)
+        QVERIFY2(!text.endsWith(QStringLiteral("...")), qPrintable(drawn.join('|')));
+    for (int m = 1; m <= 12; ++m) {
+        const bool whole = drawn.contains(QStringLiteral("%1月").arg(m));
+        const bool shorter = drawn.contains(QString::number(m));
+        QVERIFY2(whole || shorter, qPrintable(QStringLiteral("%1: ").arg(m) + drawn.join('|')));
+    }
+    // Value labels: whole units grouped by thousands; no raw "93414565.2".
+    const QRegularExpression grouped(QStringLiteral("^-?\\d{1,3}(,\\d{3})+$"));
+    const QRegularExpression raw(QStringLiteral("^-?\\d{5,}(\\.\\d+)?$"));
+    bool anyGrouped = false;
+    for (const QString& text : drawn) {
+        QVERIFY2(!raw.match(text).hasMatch(), qPrintable(text));
+        anyGrouped = anyGrouped || grouped.match(text).hasMatch();
+    }
+    QVERIFY2(anyGrouped, qPrintable(drawn.join('|')));
+    for (const QString& name : legend)
+        QVERIFY2(drawn.contains(name), qPrintable(name + ": " + drawn.join('|')));
+}
+
+// The report windows open centred on the main window and belong to it, so that the window
+// manager keeps them in front of it.
+void TestWindowLook::windowsOverTheMainWindow_data() {
+    QTest::addColumn<int>("window");
+    QTest::newRow("statements") << 0;
+    QTest::newRow("yearly") << 1;
+    QTest::newRow("journal") << 2;
+}
+
+void TestWindowLook::windowsOverTheMainWindow() {
+    QFETCH(int, window);
+    Fixture f;
+    MainForm& main = f.open(Periods::All, 2026);
+    main.setGeometry(300, 200, 900, 650);
+    main.show();
+    QWidget* opened = nullptr;
+    if (window == 0) {
+        main.Statement_IBS_Click();
+        opened = main.findChild<IBSForm*>();
+    } else if (window == 1) {
+        main.Statement_Year_Click();
+        opened = main.findChild<YearForm*>();
+    } else {
+        main.Statement_Note_Click();
+        opened = main.OpenDiary();
+    }
+    QVERIFY(opened);
+    QVERIFY(opened->isVisible());
+    const QPoint centre = opened->frameGeometry().center();
+    // Within the window frame's few pixels, which are not known before the first showing.
+    QVERIFY2((centre - main.frameGeometry().center()).manhattanLength() <= 4,
+             qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
+    QVERIFY(opened->windowHandle());
+    QCOMPARE(opened->windowHandle()->transientParent(), main.windowHandle());
+}
+
+// A help page that no browser opens is no silent click: the user is told, with the address.
+void TestWindowLook::helpPageThatCannotOpen() {
+    Fixture f;
+    MainForm& main = f.open(Periods::All, 2026);
+    f.env.shell.openResult = false;
+    main.Help_Chm_Click();
+    QCOMPARE(f.env.shell.openedUrls, QStringList{WebPages::Help});
+    const QStringList warnings = f.env.prompts.texts(QStringLiteral("warning"));
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY(warnings[0].startsWith(QStringLiteral("無法開啟網頁")));
+    QVERIFY(warnings[0].endsWith(WebPages::Help));
+
+    f.env.prompts.clear();
+    f.env.shell.openResult = true;
+    main.Help_Chm_Click();
+    QVERIFY(f.env.prompts.shown.isEmpty());
+}
+
+QTEST_MAIN(TestWindowLook)
+#include "tst_windowlook.moc"
