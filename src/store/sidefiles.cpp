@@ -80,8 +80,8 @@ void LoadNoteFile(AppContext& ctx) {
                 if (line.isEmpty() || line.contains(DetailText::separator()))
                     ledger.addDetailText(DetailText::plainItem(line));
                 else
-                    ledger.addDetailText(DetailText::join(DetailText::unfiledOwner(),
-                                                          PlainText::plain(line)));
+                    ledger.addDetailText(
+                        DetailText::join(DetailText::unfiledOwner(), PlainText::plain(line)));
             }
             return true;
         });
@@ -93,25 +93,25 @@ void LoadFavoritesFile(AppContext& ctx) {
         ledger.QuickEntries.assign(Ledger::QuickEntryCapacity + 1, QuickEntry());
         ledger.QuickEntryCount = 1;
     };
-    loadSideFile(ctx, LedgerFiles::Favorites, FileIO::LargestTextFile, reset,
-                 [&ledger](const QByteArray& file) {
-                     FileIO::QuotedFieldReader reader(file);
-                     while (!reader.atEnd()) {
-                         QString f[5];
-                         for (QString& field : f) {
-                             const auto next = reader.next();
-                             if (!next) return false; // an entry cut short by the end of the file
-                             field = *next;
-                         }
-                         // Accounts and detail are names and a detail text; the note keeps
-                         // its own line breaks.
-                         if (!ledger.addQuickEntry(QuickEntry{
-                                 PlainText::plain(f[0]), PlainText::plain(f[1]), f[2],
-                                 PlainText::plain(f[3]), f[4]}))
-                             return false;
-                     }
-                     return true;
-                 });
+    loadSideFile(
+        ctx, LedgerFiles::Favorites, FileIO::LargestTextFile, reset,
+        [&ledger](const QByteArray& file) {
+            FileIO::QuotedFieldReader reader(file);
+            while (!reader.atEnd()) {
+                QString f[5];
+                for (QString& field : f) {
+                    const auto next = reader.next();
+                    if (!next) return false; // an entry cut short by the end of the file
+                    field = *next;
+                }
+                // Accounts and detail are names and a detail text; the note keeps
+                // its own line breaks.
+                if (!ledger.addQuickEntry(QuickEntry{PlainText::plain(f[0]), PlainText::plain(f[1]),
+                                                     f[2], PlainText::plain(f[3]), f[4]}))
+                    return false;
+            }
+            return true;
+        });
 }
 
 void LoadFixureFile(AppContext& ctx) {

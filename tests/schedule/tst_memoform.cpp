@@ -1,12 +1,12 @@
 #include <QtTest>
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QClipboard>
 #include <QTreeWidget>
 
 #include "schedule/memoclockform.h"
@@ -117,8 +117,7 @@ void TestMemoForm::pastedControlCharactersRefused() {
         QTest::keyClicks(text, "checkup");
         QTest::mouseClick(add, Qt::LeftButton);
         QTreeWidgetItem* row = list->topLevelItem(0);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(row).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
     }
     text->setFocus();
     QTest::keySequence(text, QKeySequence::SelectAll);

@@ -159,23 +159,24 @@ private slots:
             RecordFile::append(out, r);
             return out;
         };
-        const QByteArray cleanFavorites = Ansi::encode(
-            QStringLiteral("\"E-餐飲\",\"A-現金\",\"1\",\"午餐\",\"n\"\r\n"));
+        const QByteArray cleanFavorites =
+            Ansi::encode(QStringLiteral("\"E-餐飲\",\"A-現金\",\"1\",\"午餐\",\"n\"\r\n"));
         QTest::newRow("favorites, control characters")
             << "Favorites.qvd"
-            << Ansi::encode(QStringLiteral(
-                   "\"E-餐\t飲\",\"A-現\x01金\",\"1\",\"午\x02餐\x00\",\"n\"\r\n"))
+            << Ansi::encode(
+                   QStringLiteral("\"E-餐\t飲\",\"A-現\x01金\",\"1\",\"午\x02餐\x00\",\"n\"\r\n"))
             << cleanFavorites;
         QTest::newRow("favorites, clean") << "Favorites.qvd" << cleanFavorites << cleanFavorites;
         // NUL padding after the text is padding, kept as it is.
         const QByteArray padded = Ansi::encode(QStringLiteral("房租")) + QByteArray(56, '\0');
         QTest::newRow("recurring, control characters")
             << "Fixure.qvd"
-            << recurringFile(0) + fixure("E-房\t租", "A-現\x01金",
-                                         Ansi::encode(QStringLiteral("房\r\n租")) +
-                                             QByteArray(54, '\0'))
-            << recurringFile(0) + fixure("E-房租", "A-現金", Ansi::encode(QStringLiteral("房租")) +
-                                                             QByteArray(56, ' '));
+            << recurringFile(0) +
+                   fixure("E-房\t租", "A-現\x01金",
+                          Ansi::encode(QStringLiteral("房\r\n租")) + QByteArray(54, '\0'))
+            << recurringFile(0) +
+                   fixure("E-房租", "A-現金",
+                          Ansi::encode(QStringLiteral("房租")) + QByteArray(56, ' '));
         QTest::newRow("recurring, clean with NUL padding")
             << "Fixure.qvd" << recurringFile(0) + fixure("E-房租", "A-現金", padded)
             << recurringFile(0) + fixure("E-房租", "A-現金", padded);

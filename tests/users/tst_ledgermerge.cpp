@@ -100,9 +100,9 @@ void LedgerMergeTest::mergedNamesAndDetailsLoseControlCharacters() {
     AccountRecord padded; // a clean name padded with NULs, as older files hold it
     padded.Name.setBytes(Ansi::encode(QStringLiteral("I-薪資")));
     padded.Kind = KindIncome;
-    writeFixtureAccounts(other, {fixtureAccount(QStringLiteral("E-餐\x02飲費"), KindExpense),
-                                 fixtureAccount(QStringLiteral("E-交\r\n通費"), KindExpense),
-                                 padded});
+    writeFixtureAccounts(other,
+                         {fixtureAccount(QStringLiteral("E-餐\x02飲費"), KindExpense),
+                          fixtureAccount(QStringLiteral("E-交\r\n通費"), KindExpense), padded});
 
     Ledger ledger;
     seedOpenLedger(ledger);
