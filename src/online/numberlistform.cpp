@@ -13,6 +13,7 @@
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
+#include "store/plaintext.h"
 #include "windowparts/imagelist.h"
 #include "windowparts/mainview.h"
 
@@ -108,6 +109,10 @@ bool NumberListForm::readInput(QString& date, QString& number) {
     }
     number = Text1->text().trimmed();
     Text1->setText(number);
+    if (!PlainText::isPlain(number)) {
+        prompts.warning(QStringLiteral("發票號碼不可以包含軟體不支援的文字!"));
+        return false;
+    }
     if (!isPaperInvoiceNumber(number)) {
         prompts.warning(QStringLiteral("不正確的發票格式\r\n應該為8碼或含英文的10碼"));
         return false;

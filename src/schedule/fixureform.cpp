@@ -22,6 +22,8 @@
 #include "schedule/schedulechoices.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/detailtext.h"
+#include "store/plaintext.h"
 #include "windowparts/imagelist.h"
 #include "windowparts/mainview.h"
 
@@ -317,6 +319,12 @@ RecurringRecord FixureForm::recordFromEditor(double hundredths) const {
     return r;
 }
 
+bool FixureForm::detailIsPlain() {
+    if (PlainText::isPlain(Text3->text())) return true;
+    m_main.context().services.prompts->warning(DetailText::unsupportedMessage());
+    return false;
+}
+
 // 新增. The amount is read whole, grouping commas allowed (1,234 is 1234); a text that is
 // no number, or too large to keep every hundredth, becomes "0".
 void FixureForm::Command1_Click() {
@@ -329,6 +337,7 @@ void FixureForm::Command1_Click() {
         prompts.warning(QStringLiteral("選擇的科目不能重複"));
         return;
     }
+    if (!detailIsPlain()) return;
     std::optional<double> hundredths;
     if (const auto v = EntryRules::typedNumber(Text2->text()))
         hundredths = EntryRules::amountHundredths(*v, 1.0);
@@ -357,6 +366,7 @@ void FixureForm::Command2_Click() {
         m_main.context().services.prompts->warning(QStringLiteral("選擇的科目不能重複"));
         return;
     }
+    if (!detailIsPlain()) return;
     QString text = Text2->text();
     text.remove(QLatin1Char(','));
     const double hundredths =

@@ -25,6 +25,7 @@
 #include "schedule/schedulechoices.h"
 #include "store/appcontext.h"
 #include "store/ledger.h"
+#include "store/plaintext.h"
 #include "windowparts/imagelist.h"
 
 namespace {
@@ -320,6 +321,12 @@ QTreeWidgetItem* MemoForm::selected(QTreeWidget* list) const {
     return rows.isEmpty() ? nullptr : rows.first();
 }
 
+bool MemoForm::memoTextIsPlain(const QLineEdit* text) {
+    if (PlainText::isPlain(text->text())) return true;
+    m_ctx.services.prompts->warning(QStringLiteral("備忘內容不可以包含軟體不支援的文字!"));
+    return false;
+}
+
 MemoRecord MemoForm::memoFromEditor(QString& reminderText) {
     MemoRecord m;
     m.Date = DTPicker1->date().toString(QStringLiteral("yyyy/MM/dd"));
@@ -341,6 +348,7 @@ MemoRecord MemoForm::memoFromEditor(QString& reminderText) {
 
 // 新增 of a one-off memo: appended to the table and the list.
 void MemoForm::Command1_Click() {
+    if (!memoTextIsPlain(Text1)) return;
     QString reminder;
     const MemoRecord m = memoFromEditor(reminder);
     if (m_book.MemoCount > MemoBook::MemoCapacity) {
@@ -367,7 +375,7 @@ void MemoForm::Command1_Click() {
 
 void MemoForm::Command2_Click() {
     QTreeWidgetItem* row = selected(Liv1);
-    if (!row) return;
+    if (!row || !memoTextIsPlain(Text1)) return;
     QString reminder;
     const MemoRecord m = memoFromEditor(reminder);
     const int k = row->text(IndexColumnMemo).toInt();
@@ -459,6 +467,7 @@ FixedMemoRecord MemoForm::fixedMemoFromEditor(QStringList& rowTexts) {
 }
 
 void MemoForm::Command5_Click() {
+    if (!memoTextIsPlain(Text3)) return;
     if (m_book.FixedMemoCount > MemoBook::FixedMemoCapacity) {
         m_ctx.services.prompts->warning(
             QStringLiteral("定期備忘的數量已經到達100筆上限，無法再新增!"));
@@ -486,7 +495,7 @@ void MemoForm::Command6_Click() {
     QTreeWidgetItem* row = selected(Liv2);
     if (!row) return;
     const int k = row->text(IndexColumnFixed).toInt();
-    if (k < 1 || k >= m_book.FixedMemoCount) return;
+    if (k < 1 || k >= m_book.FixedMemoCount || !memoTextIsPlain(Text3)) return;
     QStringList texts;
     m_book.FixedMemos[size_t(k)] = fixedMemoFromEditor(texts);
     for (int c = 0; c < 4; ++c)

@@ -88,6 +88,8 @@ private:
     void fillMemoList();
     void fillFixedMemoRow(QTreeWidgetItem* row, const FixedMemoRecord& m);
     void renewStatus();
+    // False, after a warning, when the memo text holds a character below U+0020.
+    bool memoTextIsPlain(const QLineEdit* text);
     MemoRecord memoFromEditor(QString& reminderText);
     FixedMemoRecord fixedMemoFromEditor(QStringList& rowTexts);
     QTreeWidgetItem* selected(QTreeWidget* list) const;

@@ -8,6 +8,7 @@
 #include "platform/prompts.h"
 #include "store/detailtext.h"
 #include "store/ledgerfiles.h"
+#include "store/plainfield.h"
 #include "store/plaintext.h"
 #include "store/recordfile.h"
 
@@ -79,8 +80,8 @@ void LoadNoteFile(AppContext& ctx) {
                 if (line.isEmpty() || line.contains(DetailText::separator()))
                     ledger.addDetailText(DetailText::plainItem(line));
                 else
-                    ledger.addDetailText(DetailText::join(DetailText::unfiledOwner(),
-                                                          PlainText::plain(line)));
+                    ledger.addDetailText(
+                        DetailText::join(DetailText::unfiledOwner(), PlainText::plain(line)));
             }
             return true;
         });
@@ -92,21 +93,25 @@ void LoadFavoritesFile(AppContext& ctx) {
         ledger.QuickEntries.assign(Ledger::QuickEntryCapacity + 1, QuickEntry());
         ledger.QuickEntryCount = 1;
     };
-    loadSideFile(ctx, LedgerFiles::Favorites, FileIO::LargestTextFile, reset,
-                 [&ledger](const QByteArray& file) {
-                     FileIO::QuotedFieldReader reader(file);
-                     while (!reader.atEnd()) {
-                         QString f[5];
-                         for (QString& field : f) {
-                             const auto next = reader.next();
-                             if (!next) return false; // an entry cut short by the end of the file
-                             field = *next;
-                         }
-                         if (!ledger.addQuickEntry(QuickEntry{f[0], f[1], f[2], f[3], f[4]}))
-                             return false;
-                     }
-                     return true;
-                 });
+    loadSideFile(
+        ctx, LedgerFiles::Favorites, FileIO::LargestTextFile, reset,
+        [&ledger](const QByteArray& file) {
+            FileIO::QuotedFieldReader reader(file);
+            while (!reader.atEnd()) {
+                QString f[5];
+                for (QString& field : f) {
+                    const auto next = reader.next();
+                    if (!next) return false; // an entry cut short by the end of the file
+                    field = *next;
+                }
+                // Accounts and detail are names and a detail text; the note keeps
+                // its own line breaks.
+                if (!ledger.addQuickEntry(QuickEntry{PlainText::plain(f[0]), PlainText::plain(f[1]),
+                                                     f[2], PlainText::plain(f[3]), f[4]}))
+                    return false;
+            }
+            return true;
+        });
 }
 
 void LoadFixureFile(AppContext& ctx) {
@@ -125,7 +130,11 @@ void LoadFixureFile(AppContext& ctx) {
         if (records > Ledger::RecurringCapacity) return false;
         for (int n = 1; n <= records; ++n) {
             RecurringRecord r;
-            if (!RecordFile::readRecord(file, n, r) || !ledger.addRecurring(r)) return false;
+            if (!RecordFile::readRecord(file, n, r)) return false;
+            MakePlainField(r.Account1);
+            MakePlainField(r.Account2);
+            MakePlainField(r.Detail);
+            if (!ledger.addRecurring(r)) return false;
         }
         return true;
     });

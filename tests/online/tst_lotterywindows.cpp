@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -24,6 +25,8 @@ private slots:
     void fetchFailuresKeepBoxes();
     void invoiceListEditsAndStores();
     void invoiceListSaveFailureWarns();
+    void invoiceListRefusesPastedControlCharacters_data();
+    void invoiceListRefusesPastedControlCharacters();
     void otherUserNeverSeesTheList();
 };
 
@@ -221,6 +224,47 @@ void TestLotteryWindows::invoiceListSaveFailureWarns() {
     w.Tools_NumberList->trigger();
     QCOMPARE(f.env.prompts.texts("warning"), QStringList{"發票清單儲存失敗"});
     QVERIFY(QFileInfo(paynum(f)).isDir());
+}
+
+void TestLotteryWindows::invoiceListRefusesPastedControlCharacters_data() {
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<QString>("pasted");
+    QTest::newRow("add, 8 with U+0001") << false << QString("1234567\u0001");
+    QTest::newRow("add, 10 with CR LF") << false << "1234\r\n5678";
+    QTest::newRow("edit, 10 with tab") << true << "AB123\t4567";
+}
+
+// A pasted number of the right length that holds a character below U+0020 is refused by
+// 新增 and 修改; the list and its file keep what they held.
+void TestLotteryWindows::invoiceListRefusesPastedControlCharacters() {
+    QFETCH(bool, edit);
+    QFETCH(QString, pasted);
+    MainFormFixture f;
+    f.env.clock.setToday(QDate(2011, 1, 10));
+    const QByteArray stored("\"2010/11/01\",\"22222222\"\r\n");
+    TestFiles::put(paynum(f), stored);
+    MainForm& w = f.open();
+    f.env.modal.on<NumberListForm>([&](NumberListForm& l) {
+        [&] {
+            l.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&l));
+            if (edit) {
+                QTreeWidgetItem* row = l.Liv1->topLevelItem(0);
+                QTest::mouseClick(l.Liv1->viewport(), Qt::LeftButton, {},
+                                  l.Liv1->visualItemRect(row).center());
+            }
+            l.Text1->setFocus();
+            QTest::keySequence(l.Text1, QKeySequence::SelectAll);
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keySequence(l.Text1, QKeySequence::Paste);
+            QTest::mouseClick(edit ? l.Command4 : l.Command1, Qt::LeftButton);
+            QCOMPARE(ListRows(l.Liv1), QStringList{"2010/11/01|22222222"});
+        }();
+        return int(QDialog::Accepted);
+    });
+    w.Tools_NumberList->trigger();
+    QCOMPARE(f.env.prompts.texts("warning"), QStringList{"發票號碼不可以包含軟體不支援的文字!"});
+    QCOMPARE(TestFiles::get(paynum(f)), stored);
 }
 
 void TestLotteryWindows::otherUserNeverSeesTheList() {

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -20,6 +21,8 @@ private slots:
     void leadDays_data();
     void leadDays();
     void typedGroupedLeadDays();
+    void pastedControlCharactersRefused_data();
+    void pastedControlCharactersRefused();
     void emptyBookOpensAndLeavesNoFile();
     void oneOffMemos();
     void limits();
@@ -82,6 +85,54 @@ void TestMemoForm::typedGroupedLeadDays() {
     }
     QCOMPARE(TestFiles::get(user + "Fixed.dat").mid(6, 2), QByteArray("\x01\x00", 2));
     QCOMPARE(TestFiles::get(user + "Memo.dat").mid(12, 2), QByteArray("\x0F\x00", 2));
+}
+
+void TestMemoForm::pastedControlCharactersRefused_data() {
+    QTest::addColumn<bool>("fixed");
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<QString>("pasted");
+    QTest::newRow("memo, add, CR LF") << false << false << "看牙\r\n";
+    QTest::newRow("memo, edit, line break") << false << true << "看牙\n第二行";
+    QTest::newRow("recurring, add, tab") << true << false << "看\t牙";
+    QTest::newRow("recurring, edit, U+0001") << true << true << QString("看\u0001牙");
+}
+
+// A pasted text with a character below U+0020 is refused by 新增 and 編輯 of both memo
+// kinds; the list and the files keep what was there.
+void TestMemoForm::pastedControlCharactersRefused() {
+    QFETCH(bool, fixed);
+    QFETCH(bool, edit);
+    QFETCH(QString, pasted);
+    TestEnv env;
+    const QString user = env.makeUser("Amy");
+    MemoForm form(env.ctx);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QLineEdit* text = fixed ? form.Text3 : form.Text1;
+    QTreeWidget* list = fixed ? form.Liv2 : form.Liv1;
+    QPushButton* add = fixed ? form.Command5 : form.Command1;
+    QPushButton* change = fixed ? form.Command6 : form.Command2;
+    const int textColumn = fixed ? 3 : 2;
+    if (edit) {
+        QTest::keyClicks(text, "checkup");
+        QTest::mouseClick(add, Qt::LeftButton);
+        QTreeWidgetItem* row = list->topLevelItem(0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+    }
+    text->setFocus();
+    QTest::keySequence(text, QKeySequence::SelectAll);
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keySequence(text, QKeySequence::Paste);
+    QCOMPARE(text->text(), pasted);
+    QTest::mouseClick(edit ? change : add, Qt::LeftButton);
+    QCOMPARE(env.prompts.texts("warning"), QStringList{"備忘內容不可以包含軟體不支援的文字!"});
+    QCOMPARE(list->topLevelItemCount(), edit ? 1 : 0);
+    form.accept();
+    MemoForm again(env.ctx);
+    QTreeWidget* reread = fixed ? again.Liv2 : again.Liv1;
+    QCOMPARE(reread->topLevelItemCount(), edit ? 1 : 0);
+    if (edit) QCOMPARE(reread->topLevelItem(0)->text(textColumn), QString("checkup"));
+    again.reject();
 }
 
 void TestMemoForm::emptyBookOpensAndLeavesNoFile() {

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +29,8 @@ private slots:
     void editorAmounts_data();
     void editorAmounts();
     void editorCodesAndRefusals();
+    void editorRefusesPastedControlCharacters_data();
+    void editorRefusesPastedControlCharacters();
     void editorKeepsUntouchedRecords();
     void editorSortThenDeleteStoresShownOrder();
     void editorCaptionsAtOpening_data();
@@ -356,6 +359,47 @@ void TestScheduleWindows::editorCodesAndRefusals() {
     QCOMPARE(l.RecurringRecords[4].Account2.trimmed(), QString("A-現金"));
     QVERIFY(l.RecurringChanged);
     QCOMPARE(f.env.settings.GetSetting("FixureForm", "LW1"), QString("50"));
+}
+
+void TestScheduleWindows::editorRefusesPastedControlCharacters_data() {
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<QString>("pasted");
+    QTest::newRow("add, CR LF") << false << "房租\r\n";
+    QTest::newRow("add, U+0001") << false << QString("房\u0001租");
+    QTest::newRow("edit, line break") << true << "房租\n第二行";
+    QTest::newRow("edit, tab") << true << "房\t租";
+}
+
+// A pasted 明細 with a character below U+0020 is refused by 新增 and 編輯 with the detail
+// texts' message; the records keep what they held.
+void TestScheduleWindows::editorRefusesPastedControlCharacters() {
+    QFETCH(bool, edit);
+    QFETCH(QString, pasted);
+    MainFormFixture f;
+    accounts(f);
+    f.open();
+    FixureForm w(*f.form);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Combo3[0]->setCurrentText("E-房租");
+    if (edit) {
+        QTest::keyClicks(w.Text3, "rent");
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QTreeWidgetItem* row = w.Liv1->topLevelItem(0);
+        QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {},
+                          w.Liv1->visualItemRect(row).center());
+    }
+    w.Text3->setFocus();
+    QTest::keySequence(w.Text3, QKeySequence::SelectAll);
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keySequence(w.Text3, QKeySequence::Paste);
+    QCOMPARE(w.Text3->text(), pasted);
+    QTest::mouseClick(edit ? w.Command2 : w.Command1, Qt::LeftButton);
+    QCOMPARE(f.env.prompts.texts("warning"), QStringList{"明細內容不可以包含軟體不支援的文字!"});
+    w.accept();
+    const Ledger& l = f.env.ctx.ledger;
+    QCOMPARE(l.RecurringCount, edit ? 2 : 1);
+    if (edit) QCOMPARE(l.RecurringRecords[1].Detail.trimmed(), QString("rent"));
 }
 
 void TestScheduleWindows::editorKeepsUntouchedRecords() {

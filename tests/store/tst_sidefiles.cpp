@@ -141,6 +141,61 @@ private slots:
         QCOMPARE(env.prompts.texts("warning"), QStringList());
     }
 
+    // Quick entries and recurring records read from their files: account names and detail
+    // texts lose their characters below U+0020; a clean file is written back byte for byte.
+    void sideFilesReadPlain_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("written");
+        auto fixure = [](const QString& a1, const QString& a2, const QByteArray& detail) {
+            QByteArray out;
+            RecurringRecord r;
+            r.Period = 1;
+            r.When.set("05");
+            r.Account1.set(a1);
+            r.Account2.set(a2);
+            r.Amount = TaggedNumber::fromDouble(100);
+            r.Detail.setBytes(detail);
+            RecordFile::append(out, r);
+            return out;
+        };
+        const QByteArray cleanFavorites =
+            Ansi::encode(QStringLiteral("\"E-餐飲\",\"A-現金\",\"1\",\"午餐\",\"n\"\r\n"));
+        QTest::newRow("favorites, control characters")
+            << "Favorites.qvd"
+            << Ansi::encode(
+                   QStringLiteral("\"E-餐\t飲\",\"A-現\x01金\",\"1\",\"午\x02餐\x00\",\"n\"\r\n"))
+            << cleanFavorites;
+        QTest::newRow("favorites, clean") << "Favorites.qvd" << cleanFavorites << cleanFavorites;
+        // NUL padding after the text is padding, kept as it is.
+        const QByteArray padded = Ansi::encode(QStringLiteral("房租")) + QByteArray(56, '\0');
+        QTest::newRow("recurring, control characters")
+            << "Fixure.qvd"
+            << recurringFile(0) +
+                   fixure("E-房\t租", "A-現\x01金",
+                          Ansi::encode(QStringLiteral("房\r\n租")) + QByteArray(54, '\0'))
+            << recurringFile(0) +
+                   fixure("E-房租", "A-現金",
+                          Ansi::encode(QStringLiteral("房租")) + QByteArray(56, ' '));
+        QTest::newRow("recurring, clean with NUL padding")
+            << "Fixure.qvd" << recurringFile(0) + fixure("E-房租", "A-現金", padded)
+            << recurringFile(0) + fixure("E-房租", "A-現金", padded);
+    }
+    void sideFilesReadPlain() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, written);
+        StoreEnv env;
+        const QString f = env.makeLedger("amy", "home");
+        put(f + name, file);
+        QVERIFY(LoadLedger(env.ctx));
+        env.ctx.ledger.QuickEntriesChanged = true;
+        env.ctx.ledger.RecurringChanged = true;
+        QVERIFY(SaveLedger(env.ctx));
+        QCOMPARE(get(f + name), written);
+        QCOMPARE(env.prompts.texts("warning"), QStringList());
+    }
+
     // Files refused: the table stays empty and the file is named in the box. Both loaders
     // run; the other file is missing and gives its empty table silently.
     void unreadableFile_data() {

@@ -5,6 +5,7 @@
 #include "rules/users/storedtext.h"
 #include "store/ledger.h"
 #include "store/linefiles.h"
+#include "store/plainfield.h"
 #include "store/recordfile.h"
 
 #include <QFileInfo>
@@ -64,6 +65,10 @@ MergeResult mergeLedger(Ledger& ledger, const QString& otherFolder) {
         if (!RecordFile::readRecord(main2, r, e.invoice)) e.invoice = EntryInvoice();
         if (!RecordFile::readRecord(main2a, r, e.style)) e.style = EntryStyle();
         if (r <= noteRows.size()) e.noteRow = noteRows.at(r - 1);
+        // The accounts as the merged account names read (below); the detail as a detail text.
+        MakePlainField(e.core.Account1);
+        MakePlainField(e.core.Account2);
+        MakePlainField(e.core.Detail);
         if (!ledger.addEntry(e)) {
             result.entriesCut = true;
             break;
@@ -81,6 +86,7 @@ MergeResult mergeLedger(Ledger& ledger, const QString& otherFolder) {
     for (int r = 1; r <= accountRecords; ++r) {
         AccountRecord a;
         if (!RecordFile::readRecord(accounts, r, a)) continue;
+        MakePlainField(a.Name);
         const QString name = comparableName(a.Name);
         if (names.contains(name)) continue;
         if (!ledger.addAccount(a)) {

@@ -26,6 +26,7 @@ class LedgerMergeTest : public QObject {
 
 private slots:
     void mergeAppendsEntriesAndNewAccounts();
+    void mergedNamesAndDetailsLoseControlCharacters();
     void missingPartsLeaveSlotsEmpty();
     void entryCapacity();
     void accountCapacity();
@@ -83,6 +84,38 @@ void LedgerMergeTest::mergeAppendsEntriesAndNewAccounts() {
     QVERIFY(ledger.Accounts[1].Budget[0].isEmpty());
     QVERIFY(ledger.LedgerChangedFlag.isSet());
     QVERIFY(ledger.AccountsChanged);
+}
+
+// Names and details of the other ledger with characters below U+0020 come in without them:
+// "E-餐\x00飲費" is no second E-餐飲費 after the next opening, a name with a line break no
+// broken line; the entries follow their accounts. Clean names keep their bytes.
+void LedgerMergeTest::mergedNamesAndDetailsLoseControlCharacters() {
+    QTemporaryDir dir;
+    const QString other = dir.path() + "/B/";
+    FixtureEntry a;
+    a.account1 = QStringLiteral("E-交\r\n通費");
+    a.account2 = QStringLiteral("A-現\x01金");
+    a.detail = QStringLiteral("叫\t車");
+    writeFixtureEntries(other, {a});
+    AccountRecord padded; // a clean name padded with NULs, as older files hold it
+    padded.Name.setBytes(Ansi::encode(QStringLiteral("I-薪資")));
+    padded.Kind = KindIncome;
+    writeFixtureAccounts(other,
+                         {fixtureAccount(QStringLiteral("E-餐\x02飲費"), KindExpense),
+                          fixtureAccount(QStringLiteral("E-交\r\n通費"), KindExpense), padded});
+
+    Ledger ledger;
+    seedOpenLedger(ledger);
+    const auto result = LedgerMerge::mergeLedger(ledger, other);
+
+    QCOMPARE(result.accountsAdded, 2);
+    QCOMPARE(accountNames(ledger),
+             QStringList({"A-現金", "E-餐飲費", "Equity", "E-交通費", "I-薪資"}));
+    QCOMPARE(ledger.Accounts[5].Name.bytes(), padded.Name.bytes());
+    const LedgerEntry e = ledger.entry(2);
+    QCOMPARE(e.core.Account1.trimmed(), QStringLiteral("E-交通費"));
+    QCOMPARE(e.core.Account2.trimmed(), QStringLiteral("A-現金"));
+    QCOMPARE(e.core.Detail.trimmed(), QStringLiteral("叫車"));
 }
 
 void LedgerMergeTest::missingPartsLeaveSlotsEmpty() {
