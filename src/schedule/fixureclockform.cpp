@@ -188,6 +188,9 @@ void CheckDueRecurring(MainView& main) {
     AppContext& ctx = main.context();
     const auto due = DueRecurring(ctx.ledger, ctx.services.clock->today());
     if (due.empty()) return;
+    // At start-up the ledger opens before the main window is shown: it is shown first, so
+    // that this window opens over it.
+    ShowOwnerFirst(main.Window());
     FixureClockForm form(main, &main.Window());
     for (const DueOccurrence& d : due)
         form.AddRow(d);
