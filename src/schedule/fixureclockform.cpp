@@ -81,6 +81,7 @@ void FixureClockForm::AddRow(const DueOccurrence& occurrence) {
     row->setData(0, RecordRole, occurrence.record);
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(0, Qt::Checked);
+    FitColumnsToTexts(Liv1, {0, 3}); // the date beside its check box, 金額
 }
 
 void FixureClockForm::SetStatusText(const QString& text) {

@@ -21,6 +21,8 @@
 #include "reports/ibsform.h"
 #include "reports/reportchart.h"
 #include "reports/yearform.h"
+#include "schedule/fixureclockform.h"
+#include "schedule/fixureform.h"
 #include "schedule/memofiles.h"
 #include "schedule/memoform.h"
 
@@ -151,6 +153,22 @@ void TestWindowLook::figuresReadWhole_data() {
         w->StageRows({QStringList{"2026/12/11", "E-餐飲費", "A-銀行.定期存款帳戶",
                                   "-89,999,999,999,999.99", "午餐", "", "AB84098765", ""}});
         columns = {0, 3, 6};
+        return static_cast<QTreeView*>(w->Liv1);
+    });
+    QTest::newRow("recurring records") << Opener([](Fixture& f, QList<int>& columns) {
+        f.b.recurring(1, "11", "A-銀行.定期存款帳戶", "Equity", 9e15 - 1, "定存");
+        auto* w = new FixureForm(*f.form, f.form.get());
+        w->show();
+        columns = {5}; // 金額
+        return static_cast<QTreeView*>(w->Liv1);
+    });
+    QTest::newRow("recurring posting") << Opener([](Fixture& f, QList<int>& columns) {
+        f.b.recurring(1, "11", "A-銀行.定期存款帳戶", "Equity", 9e15 - 1, "定存");
+        auto* w = new FixureClockForm(*f.form, f.form.get());
+        for (const DueOccurrence& d : DueRecurring(f.env.ctx.ledger, f.env.clock.today()))
+            w->AddRow(d);
+        w->show();
+        columns = {0, 3}; // 日期 with its check box, 金額
         return static_cast<QTreeView*>(w->Liv1);
     });
     QTest::newRow("memo book") << Opener([](Fixture& f, QList<int>& columns) {
