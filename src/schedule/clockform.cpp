@@ -138,6 +138,9 @@ void CheckRecordReminders(MainView& main) {
     const Ledger& ledger = ctx.ledger;
     const auto due = DueEntryReminders(ledger, ctx.services.clock->today());
     if (due.empty()) return;
+    // At start-up the ledger opens before the main window is shown: it is shown first, so
+    // that this window opens over it.
+    ShowOwnerFirst(main.Window());
     ClockForm form(main, &main.Window());
     for (int i : due) {
         const EntryCore& e = ledger.Entries[size_t(i)];

@@ -81,6 +81,7 @@ void FixureClockForm::AddRow(const DueOccurrence& occurrence) {
     row->setData(0, RecordRole, occurrence.record);
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(0, Qt::Checked);
+    FitColumnsToTexts(Liv1, {0, 3}); // the date beside its check box, 金額
 }
 
 void FixureClockForm::SetStatusText(const QString& text) {
@@ -188,6 +189,9 @@ void CheckDueRecurring(MainView& main) {
     AppContext& ctx = main.context();
     const auto due = DueRecurring(ctx.ledger, ctx.services.clock->today());
     if (due.empty()) return;
+    // At start-up the ledger opens before the main window is shown: it is shown first, so
+    // that this window opens over it.
+    ShowOwnerFirst(main.Window());
     FixureClockForm form(main, &main.Window());
     for (const DueOccurrence& d : due)
         form.AddRow(d);

@@ -212,6 +212,7 @@ void FixureForm::showRow(QTreeWidgetItem* row, const RecurringRecord& r) {
     const QStringList texts = RecurringRowTexts(r, m_main.context().session);
     for (int c = 0; c < texts.size(); ++c)
         row->setText(c, texts.at(c));
+    FitColumnsToTexts(Liv1, {5}); // 金額 reads whole
 }
 
 void FixureForm::addRow(const RecurringRecord& r) {

@@ -22,6 +22,8 @@
 #include "reports/reportchart.h"
 #include "reports/yearform.h"
 #include "rules/schedule/memofiles.h"
+#include "schedule/fixureclockform.h"
+#include "schedule/fixureform.h"
 #include "schedule/memoform.h"
 
 namespace {
@@ -35,7 +37,8 @@ struct Fixture : MainFormFixture {
         b.account("E-餐飲費").account("Equity");
         b.budget("E-餐飲費", 0, -2714356000).budget("E-餐飲費", 12, -2714356000);
         b.entry("2026/12/01", "A-銀行.定期存款帳戶", "Equity", 9e15 - 1).invoice("AB", "84098765");
-        b.entry("2026/10/02", "E-餐飲費", "L-信用卡", -2714356000, "午餐").invoice("CD", "12345678");
+        b.entry("2026/10/02", "E-餐飲費", "L-信用卡", -2714356000, "午餐")
+            .invoice("CD", "12345678");
         b.entry("2026/11/02", "I-薪資", "A-銀行.定期存款帳戶", -13424192300);
         b.entry("2026/11/03", "L-信用卡", "Equity", 25244437800);
     }
@@ -49,8 +52,7 @@ int neededWidth(const QTreeView* list, const QModelIndex& index) {
     option.fontMetrics = QFontMetrics(list->font());
     option.widget = list;
     const int icon = list->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, list);
-    option.decorationSize =
-        list->iconSize().isValid() ? list->iconSize() : QSize(icon, icon);
+    option.decorationSize = list->iconSize().isValid() ? list->iconSize() : QSize(icon, icon);
     option.features = QStyleOptionViewItem::HasDisplay;
     return list->itemDelegateForIndex(index)->sizeHint(option, index).width();
 }
@@ -99,6 +101,8 @@ private slots:
     void yearlyChartLabelsWhole();
     void windowsOverTheMainWindow_data();
     void windowsOverTheMainWindow();
+    void modalWindowsCentredOnTheMainWindow_data();
+    void modalWindowsCentredOnTheMainWindow();
     void helpPageThatCannotOpen();
 };
 
@@ -131,8 +135,9 @@ void TestWindowLook::figuresReadWhole_data() {
             << Opener([tab](Fixture& f, QList<int>& columns) {
                    auto* w = new YearForm(f.env.ctx, *f.form, f.form.get());
                    w->show();
-                   if (tab > 0) QTest::mouseClick(w->TabStrip1, Qt::LeftButton, {},
-                                                  w->TabStrip1->tabRect(tab).center());
+                   if (tab > 0)
+                       QTest::mouseClick(w->TabStrip1, Qt::LeftButton, {},
+                                         w->TabStrip1->tabRect(tab).center());
                    columns = tab == 0 ? QList<int>{1, 2} : QList<int>{1, 2, 3};
                    return static_cast<QTreeView*>(w->Liv1[0]);
                });
@@ -150,11 +155,28 @@ void TestWindowLook::figuresReadWhole_data() {
         columns = {0, 3, 6};
         return static_cast<QTreeView*>(w->Liv1);
     });
+    QTest::newRow("recurring records") << Opener([](Fixture& f, QList<int>& columns) {
+        f.b.recurring(1, "11", "A-銀行.定期存款帳戶", "Equity", 9e15 - 1, "定存");
+        auto* w = new FixureForm(*f.form, f.form.get());
+        w->show();
+        columns = {5}; // 金額
+        return static_cast<QTreeView*>(w->Liv1);
+    });
+    QTest::newRow("recurring posting") << Opener([](Fixture& f, QList<int>& columns) {
+        f.b.recurring(1, "11", "A-銀行.定期存款帳戶", "Equity", 9e15 - 1, "定存");
+        auto* w = new FixureClockForm(*f.form, f.form.get());
+        for (const DueOccurrence& d : DueRecurring(f.env.ctx.ledger, f.env.clock.today()))
+            w->AddRow(d);
+        w->show();
+        columns = {0, 3}; // 日期 with its check box, 金額
+        return static_cast<QTreeView*>(w->Liv1);
+    });
     QTest::newRow("memo book") << Opener([](Fixture& f, QList<int>& columns) {
         MemoBook book;
         book.clear();
         book.addMemo({QStringLiteral("2026/12/31"), -1, 3, QStringLiteral("繳費")});
-        if (!SaveMemoFile(book, f.env.ctx.session.userFolder())) return static_cast<QTreeView*>(nullptr);
+        if (!SaveMemoFile(book, f.env.ctx.session.userFolder()))
+            return static_cast<QTreeView*>(nullptr);
         auto* w = new MemoForm(f.env.ctx, f.form.get());
         w->show();
         columns = {0};
@@ -265,6 +287,44 @@ void TestWindowLook::windowsOverTheMainWindow() {
              qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
     QVERIFY(opened->windowHandle());
     QCOMPARE(opened->windowHandle()->transientParent(), main.windowHandle());
+}
+
+// The modal windows of the menus open centred on the main window and belong to it.
+void TestWindowLook::modalWindowsCentredOnTheMainWindow_data() {
+    QTest::addColumn<QByteArray>("window");
+    QTest::addColumn<std::function<void(MainForm&)>>("open");
+    QTest::newRow("daily report") << QByteArray("IEForm")
+                                  << std::function<void(MainForm&)>(&MainForm::Statement_IE_Click);
+    QTest::newRow("lottery") << QByteArray("NumberForm")
+                             << std::function<void(MainForm&)>(&MainForm::Tools_Number_Click);
+    QTest::newRow("paper invoices")
+        << QByteArray("NumberListForm")
+        << std::function<void(MainForm&)>(&MainForm::Tools_NumberList_Click);
+    QTest::newRow("recurring records")
+        << QByteArray("FixureForm") << std::function<void(MainForm&)>(&MainForm::Data_Fixure_Click);
+    QTest::newRow("memo book") << QByteArray("MemoForm")
+                               << std::function<void(MainForm&)>(&MainForm::Tools_Note_Click);
+}
+
+void TestWindowLook::modalWindowsCentredOnTheMainWindow() {
+    QFETCH(QByteArray, window);
+    QFETCH(std::function<void(MainForm&)>, open);
+    Fixture f;
+    MainForm& main = f.open(Periods::All, 2026);
+    main.setGeometry(300, 200, 900, 650);
+    main.show();
+    QString seen;
+    f.env.modal.onClass(window.constData(), [&](QDialog& d) {
+        // Within the rounding of the two centres (QRect::center rounds down).
+        const QPoint off = d.frameGeometry().center() - main.frameGeometry().center();
+        const bool centred = std::abs(off.x()) <= 2 && std::abs(off.y()) <= 2;
+        seen = QStringLiteral("owner:%1 ").arg(d.parentWidget() == &main) +
+               (centred ? QStringLiteral("centred")
+                        : QStringLiteral("offset %1,%2").arg(off.x()).arg(off.y()));
+        return int(QDialog::Rejected);
+    });
+    open(main);
+    QCOMPARE(seen, QStringLiteral("owner:1 centred"));
 }
 
 // A help page that no browser opens is no silent click: the user is told, with the address.

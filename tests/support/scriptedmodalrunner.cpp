@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include "platform/desktop/windowroutines.h"
+
 void ScriptedModalRunner::onClass(const char* className, Handler handler) {
     m_handlers.insert(QString::fromLatin1(className), std::move(handler));
 }
@@ -25,6 +27,7 @@ int ScriptedModalRunner::run(QDialog& dialog) {
         return QDialog::Rejected;
     }
     const Handler handler = it.value(); // a copy: the handler may register others
+    PlaceDialog(dialog);                // placed as the program's runner places it
     dialog.show();
     const int result = handler(dialog);
     if (dialog.isVisible()) dialog.hide();

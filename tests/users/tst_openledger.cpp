@@ -1,6 +1,8 @@
 #include "support/testfiles.h"
 #include "users_fixture.h"
 
+#include "schedule/clockform.h"
+#include "schedule/fixureclockform.h"
 #include "support/ledgerbuilder.h"
 #include "users/openform.h"
 
@@ -36,6 +38,7 @@ private slots:
     void stepsOfTheListWindow();
     void missingFolderOpensAsNew();
     void unreadableLedgerKeepsListOpen();
+    void remindersOpenOverTheShownMainWindow();
 };
 
 void OpenLedgerTest::initialPeriod_data() {
@@ -140,6 +143,42 @@ void OpenLedgerTest::unreadableLedgerKeepsListOpen() {
     QVERIFY(!list.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     QCOMPARE(w.form->windowTitle(), QStringLiteral("Qivoka v4.0.4"));
     QCOMPARE(w.form->NodeCount(), 0);
+}
+
+// At start-up the ledger opens while the main window is still hidden: the reminder and the
+// posting window open once it is shown, centred on it, and belong to it.
+void OpenLedgerTest::remindersOpenOverTheShownMainWindow() {
+    UsersWorld w;
+    w.loginAs("Amy", "abc", {"Home"});
+    {
+        AppContext other;
+        other.session = w.session();
+        other.session.LedgerName = "Home";
+        LedgerBuilder b(other.ledger);
+        b.account(QStringLiteral("A-現金")).account(QStringLiteral("E-房租")).account("Equity");
+        b.entry("2024/01/15", QStringLiteral("E-房租"), QStringLiteral("A-現金"), 100, "x")
+            .remind(0);
+        b.recurring(3, "0", QStringLiteral("E-房租"), QStringLiteral("A-現金"), 1500000, "房租");
+        QVERIFY(LedgerBuilder::writeFolder(other));
+    }
+    MainForm& main = *w.form;
+    main.setGeometry(300, 200, 900, 650);
+    QVERIFY(!main.isVisible());
+    QStringList seen;
+    auto look = [&](QDialog& d) {
+        const QPoint off = d.frameGeometry().center() - main.frameGeometry().center();
+        seen << QStringLiteral("%1 owner:%2 main shown:%3 centred:%4")
+                    .arg(QString::fromLatin1(d.metaObject()->className()))
+                    .arg(d.parentWidget() == &main)
+                    .arg(main.isVisible())
+                    .arg(off.manhattanLength() <= 4);
+        return int(QDialog::Accepted);
+    };
+    w.env.modal.on<ClockForm>([&](ClockForm& d) { return look(d); });
+    w.env.modal.on<FixureClockForm>([&](FixureClockForm& d) { return look(d); });
+    QVERIFY(w.users->OpenLedger("Home"));
+    QCOMPARE(seen, QStringList({"ClockForm owner:1 main shown:1 centred:1",
+                                "FixureClockForm owner:1 main shown:1 centred:1"}));
 }
 
 QTEST_MAIN(OpenLedgerTest)

@@ -17,8 +17,8 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -28,7 +28,8 @@ namespace {
 
 // The item view draws a text with a margin on either side of it.
 int textWidth(const QTreeView* list, const QFontMetrics& metrics, const QString& text) {
-    const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    const int margin =
+        2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
     return metrics.horizontalAdvance(text) + margin + 1;
 }
 
@@ -184,6 +185,12 @@ void ShowOwnedWindow(QWidget& window) {
     window.activateWindow();
 }
 
+void ShowOwnerFirst(QWidget& owner) {
+    if (owner.isVisible()) return;
+    owner.show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 QWidget* OwnerWindow(QWidget* fallback) {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     if (QWidget* active = QApplication::activeWindow()) return active;
@@ -235,9 +242,9 @@ int ColumnTextWidth(const QTreeView* list, int column) {
     for (const QModelIndex& index : measured) {
         const QString text = index.data(Qt::DisplayRole).toString();
         const QVariant font = index.data(Qt::FontRole);
-        widest = std::max(widest, columnWidthFor(list, font.isValid() ? font.value<QFont>()
-                                                                       : list->font(),
-                                                 text));
+        widest = std::max(
+            widest,
+            columnWidthFor(list, font.isValid() ? font.value<QFont>() : list->font(), text));
     }
     // The check box and icon a column draws before its text, as its first row shows them.
     if (rows > 0) {

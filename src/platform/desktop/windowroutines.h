@@ -47,6 +47,9 @@ void CentreOnOwner(QWidget& window);
 // Shows a modeless window of the main window: centred on its owner the first time, then
 // shown, raised and activated (a minimised one comes back in its normal state).
 void ShowOwnedWindow(QWidget& window);
+// Shows a hidden owner (the main window while the program starts) and paints it, so that a
+// window opening next is centred on it instead of on a window not yet drawn.
+void ShowOwnerFirst(QWidget& owner);
 // The window a box or file dialog belongs to: the active modal window, else the active
 // window, else `fallback`.
 QWidget* OwnerWindow(QWidget* fallback);
