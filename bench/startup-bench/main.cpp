@@ -7,10 +7,10 @@
 
 #include "platform/clock.h"
 #include "platform/settingsstore.h"
+#include "rules/users/userfiles.h"
 #include "store/appcontext.h"
 #include "store/saveledger.h"
 #include "store/settingoptions.h"
-#include "rules/users/userfiles.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -120,9 +120,11 @@ std::optional<double> medianStart(const StartFolder& folder, const QString& prog
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/startup-probe");
+    const QString program =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/startup-probe");
     StartFolder full, empty;
-    if (!full.prepare(QStringLiteral("Full"), true) || !empty.prepare(QStringLiteral("Empty"), false)) {
+    if (!full.prepare(QStringLiteral("Full"), true) ||
+        !empty.prepare(QStringLiteral("Empty"), false)) {
         std::fprintf(stderr, "could not prepare the data folders\n");
         return 1;
     }

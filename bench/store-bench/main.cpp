@@ -21,8 +21,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -230,20 +230,20 @@ int main(int argc, char** argv) {
                                                                         QStringLiteral("20241231"));
                              }) /
                              kCalls;
-    const double sumMs = medianMs([&] {
-                             for (int c = 0; c < kCalls; ++c) {
-                                 double sum = 0;
-                                 quint64 fold = 0;
-                                 for (int i = 1; i < l.EntryCount; ++i) {
-                                     const EntryCore& e = l.Entries[size_t(i)];
-                                     fold ^= wordsOf(e.Date) ^ wordsOf(e.Account1) ^
-                                             wordsOf(e.Account2);
-                                     sum += e.Amount.value();
-                                 }
-                                 g_sink = g_sink + sum + double(fold & 1);
-                             }
-                         }) /
-                         kCalls;
+    const double sumMs =
+        medianMs([&] {
+            for (int c = 0; c < kCalls; ++c) {
+                double sum = 0;
+                quint64 fold = 0;
+                for (int i = 1; i < l.EntryCount; ++i) {
+                    const EntryCore& e = l.Entries[size_t(i)];
+                    fold ^= wordsOf(e.Date) ^ wordsOf(e.Account1) ^ wordsOf(e.Account2);
+                    sum += e.Amount.value();
+                }
+                g_sink = g_sink + sum + double(fold & 1);
+            }
+        }) /
+        kCalls;
     report("AccountBalanceTo", balanceMs, sumMs, 3.0);
 
     // Compaction of 100 marked entries against a plain copy of the entry tables.

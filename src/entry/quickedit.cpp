@@ -14,10 +14,10 @@
 #include <QTreeWidget>
 
 #include "entry/quickform.h"
-#include "rules/entry/storeentry.h"
 #include "platform/codec.h"
 #include "platform/prompts.h"
 #include "rules/entry/entryrules.h"
+#include "rules/entry/storeentry.h"
 #include "store/accountnames.h"
 #include "store/appcontext.h"
 #include "store/detailtext.h"

@@ -9,10 +9,10 @@
 
 #include "journal/diaryform.h"
 #include "journal/journalmodel.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
 #include "windowparts/mainview.h"
-#include "platform/desktop/windowroutines.h"
 
 using namespace Journal;
 
@@ -58,8 +58,8 @@ void DiaryForm::Cmd2_Click() {
 
 void DiaryForm::showListing(const Listing& listing, int type, quint8 mode) {
     m_model->setEntries(listing.entries);
-    FitColumnsToTexts(Liv1, {JournalModel::DateColumn, JournalModel::AmountColumn,
-                             JournalModel::InvoiceColumn});
+    FitColumnsToTexts(
+        Liv1, {JournalModel::DateColumn, JournalModel::AmountColumn, JournalModel::InvoiceColumn});
     m_statusText->setText(sumsLine(listing, type, m_ctx.session));
     ListingMode = mode;
     m_listedChanges = m_ctx.ledger.EntryChangeCount;

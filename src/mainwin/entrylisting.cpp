@@ -8,8 +8,8 @@
 #include "store/amounts.h"
 #include "store/balances.h"
 #include "store/figures.h"
-#include "store/periods.h"
 #include "store/ledger.h"
+#include "store/periods.h"
 #include "store/session.h"
 
 namespace EntryListing {
@@ -134,7 +134,8 @@ Result listAccount(const Ledger& ledger, const Session& session, const Request& 
             return QString::compare(keys[a], keys[b], Qt::CaseInsensitive) < 0;
         };
         if (request.descending)
-            std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return less(b, a); });
+            std::stable_sort(order.begin(), order.end(),
+                             [&](size_t a, size_t b) { return less(b, a); });
         else
             std::stable_sort(order.begin(), order.end(), less);
         std::vector<EntryListRow> sorted;

@@ -150,7 +150,8 @@ QVariant EntryListModel::data(const QModelIndex& index, int role) const {
 QVariant EntryListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) return {};
     if (role == Qt::DisplayRole) return m_headers.value(section);
-    if (role == Qt::TextAlignmentRole && (section == Amount || section == Running || section == Index))
+    if (role == Qt::TextAlignmentRole &&
+        (section == Amount || section == Running || section == Index))
         return int(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }

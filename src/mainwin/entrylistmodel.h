@@ -11,9 +11,9 @@ struct Session;
 // sees, with the figures the listing worked out. Texts are made only when a row is shown.
 struct EntryListRow {
     int entry = 0;
-    quint32 date = 0;      // yyyymmdd of the stored date
-    qint8 sign = 0;        // +1 as stored, -1 negated, 0 the amount cell stays empty
-    bool firstSide = true; // the listed account is Account1
+    quint32 date = 0;         // yyyymmdd of the stored date
+    qint8 sign = 0;           // +1 as stored, -1 negated, 0 the amount cell stays empty
+    bool firstSide = true;    // the listed account is Account1
     bool runningShown = true; // false: the running cell reads "--"
     bool runningBlue = false; // the last row dated today or earlier
     double running = 0;       // the running total after this row (hundredths)

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -13,7 +14,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QItemSelectionModel>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
@@ -292,9 +292,9 @@ bool MainForm::IsRowSelected(int row) const {
 }
 
 void MainForm::selectRow(int row, bool on) {
-    Liv1->selectionModel()->select(Liv1Rows->index(row, 0),
-                                   (on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
-                                       QItemSelectionModel::Rows);
+    Liv1->selectionModel()->select(Liv1Rows->index(row, 0), (on ? QItemSelectionModel::Select
+                                                                : QItemSelectionModel::Deselect) |
+                                                                QItemSelectionModel::Rows);
 }
 
 void MainForm::showCurrentRow(int row) {

@@ -83,12 +83,12 @@ public:
     UpDownArrows* UpDown1 = nullptr;
     QComboBox* Combo1 = nullptr; // 0 "全部", 1 "整年", 2..13 "01月".."12月"
     UpDownArrows* UpDown2 = nullptr;
-    QPushButton* Command2 = nullptr; // 本月
-    QTreeWidget* Trv1 = nullptr;     // account tree; node key in Qt::UserRole of column 0
-    QComboBox* Combo2 = nullptr;     // filter box (editable)
-    QPushButton* Command1 = nullptr; // 搜尋
-    QPushButton* Command4 = nullptr; // 全區搜尋
-    QTreeView* Liv1 = nullptr;       // entry list, 8 columns; column 8 holds the entry index
+    QPushButton* Command2 = nullptr;    // 本月
+    QTreeWidget* Trv1 = nullptr;        // account tree; node key in Qt::UserRole of column 0
+    QComboBox* Combo2 = nullptr;        // filter box (editable)
+    QPushButton* Command1 = nullptr;    // 搜尋
+    QPushButton* Command4 = nullptr;    // 全區搜尋
+    QTreeView* Liv1 = nullptr;          // entry list, 8 columns; column 8 holds the entry index
     EntryListModel* Liv1Rows = nullptr; // the rows Liv1 shows
     QStatusBar* StatusBar1 = nullptr;
     // Status bar panel n, 1 to 9 (its text is the label's text).
