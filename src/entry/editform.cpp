@@ -174,7 +174,7 @@ void EditForm::tick(int field) {
 
 void EditForm::Text0_Click() {
     tick(Date);
-    Text0->setText(Runtime::dateText(m_ctx.services.clock->today()));
+    Text0->setText(Runtime::dateText(m_ctx.services.clock().today()));
 }
 void EditForm::Cob1_Click() {
     tick(Account1);
@@ -271,7 +271,7 @@ void EditForm::Command1_Click() {
     const WriteResult r = write(m_ctx.ledger, v, selectedEntries());
     if (Text4->text() != v.invoice) Text4->setText(v.invoice);
     if (r.refusal) {
-        m_ctx.services.prompts->warning(*r.refusal);
+        m_ctx.services.prompts().warning(*r.refusal);
         return;
     }
     relist(r.written);

@@ -80,7 +80,7 @@ InputForm::InputForm(AppContext& ctx, MainView& main, QWidget* parent)
     loadOptions();
     // The stored caption of 更多 says the width: any caption but 更多's is the wide window.
     const QString stored =
-        m_ctx.services.settings->GetSetting(Section, QStringLiteral("More"), MoreCaption);
+        m_ctx.services.settings().GetSetting(Section, QStringLiteral("More"), MoreCaption);
     m_wide = stored != MoreCaption;
     Command3->setText(stored);
     applyWidth();
@@ -409,7 +409,7 @@ void InputForm::connectHandlers() {
 // ---- Options and width ------------------------------------------------------------------
 
 void InputForm::loadOptions() {
-    const SettingsStore& settings = *m_ctx.services.settings;
+    const SettingsStore& settings = m_ctx.services.settings();
     auto read = [&](QAction* item, bool fallback) {
         const QString text =
             settings.GetSetting(Section, item->objectName(), Runtime::boolText(fallback));
@@ -428,7 +428,7 @@ void InputForm::loadOptions() {
 }
 
 void InputForm::saveOptions() {
-    SettingsStore& settings = *m_ctx.services.settings;
+    SettingsStore& settings = m_ctx.services.settings();
     const SettingsBatch once(settings); // one rewrite of the file for the whole close
     for (QAction* item : {Clear_Type0, Clear_Type1, Clear_Type2, Clear_Type3, Clear_Type4,
                           Clear_Type5, Set_Amount, Set_Note, Set_ExchangeRate})
@@ -625,7 +625,7 @@ void InputForm::SetNoteText(const QString& note) {
 // ---- Dates and commands -------------------------------------------------------------------
 
 void InputForm::Cmd4_Click() {
-    DTPicker1->setDate(m_ctx.services.clock->today());
+    DTPicker1->setDate(m_ctx.services.clock().today());
 }
 
 void InputForm::Command7_Click() {
@@ -637,10 +637,10 @@ void InputForm::Command9_Click() {
 }
 
 void InputForm::Help_Click() {
-    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Tutorial);
+    OpenWebPage(m_ctx.services.shell(), m_ctx.services.prompts(), WebPages::Tutorial);
 }
 
 void InputForm::Cal_Click() {
-    if (!m_ctx.services.shell->startCalculator())
-        m_ctx.services.prompts->warning(QStringLiteral("找不到小算盤程式!"));
+    if (!m_ctx.services.shell().startCalculator())
+        m_ctx.services.prompts().warning(QStringLiteral("找不到小算盤程式!"));
 }

@@ -90,7 +90,7 @@ void InputForm::setCounters() {
 void InputForm::PrepareNew() {
     const Ledger& ledger = m_ctx.ledger;
     setWindowTitle(QStringLiteral("新增記錄"));
-    DTPicker1->setDate(m_ctx.services.clock->today());
+    DTPicker1->setDate(m_ctx.services.clock().today());
     Text2->setText(QStringLiteral("0"));
     Text3->setText(QStringLiteral("1"));
     Text5->setText(QStringLiteral("0"));
@@ -139,7 +139,7 @@ void InputForm::PrepareCopy(int i, const CopyClears& clears) {
     setColour(ledger.EntryStyles[size_t(i)].ColourIndex);
 
     setWindowTitle(QStringLiteral("新增記錄"));
-    if (clears.date) DTPicker1->setDate(m_ctx.services.clock->today());
+    if (clears.date) DTPicker1->setDate(m_ctx.services.clock().today());
     if (clears.amount) Text2->setText(QString());
     if (clears.detail) Combo3->setEditText(QString());
     if (clears.note) Text1->setPlainText(QString());

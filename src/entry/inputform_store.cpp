@@ -72,7 +72,7 @@ void InputForm::ShowCorrections(const EntryFields& f) {
 }
 
 void InputForm::showBox(const EntryMessage& m) {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     switch (m.kind) {
     case EntryMessage::Kind::Information:
         prompts.information(m.text);
@@ -109,7 +109,7 @@ void InputForm::Cmd1_Click() {
     if (r.detailText == StoreResult::DetailText::Added)
         Combo3->addItem(f.detail);
     else if (r.detailText == StoreResult::DetailText::ListFull)
-        m_ctx.services.prompts->warning(StoreEntry::detailListFullMessage());
+        m_ctx.services.prompts().warning(StoreEntry::detailListFullMessage());
     Check1->setChecked(false);
 
     m_main.SetLedgerChanged(true);
@@ -147,7 +147,7 @@ void InputForm::refreshAfterAdd(const StoreResult& r, const EntryFields& f) {
     }
     // A fee that found no room is reported whichever way the list was refreshed.
     if (f.fee) {
-        if (r.feeNoRoom) m_ctx.services.prompts->warning(StoreEntry::feeNoRoomMessage());
+        if (r.feeNoRoom) m_ctx.services.prompts().warning(StoreEntry::feeNoRoomMessage());
         SaveFeeDefaults();
     }
     if (listedSide) m_main.SelectLastRow();
@@ -155,7 +155,7 @@ void InputForm::refreshAfterAdd(const StoreResult& r, const EntryFields& f) {
 }
 
 void InputForm::SaveFeeDefaults() {
-    SettingsStore& settings = *m_ctx.services.settings;
+    SettingsStore& settings = m_ctx.services.settings();
     SaveSettingQuietly(settings, Section, QStringLiteral("Type1"), Cob4->currentText());
     SaveSettingQuietly(settings, Section, QStringLiteral("Amount"), Text5->text());
     SaveSettingQuietly(settings, Section, QStringLiteral("Note"), Combo1->currentText());
@@ -173,7 +173,7 @@ void InputForm::Check2_Click() {
         Combo1->setEditText(QString());
         return;
     }
-    const SettingsStore& settings = *m_ctx.services.settings;
+    const SettingsStore& settings = m_ctx.services.settings();
     if (Cob4->count() > 0) {
         const QString stored = settings.GetSetting(Section, QStringLiteral("Type1"), QString());
         int choice = -1;
@@ -194,7 +194,7 @@ void InputForm::Check2_Click() {
 }
 
 void InputForm::AllClear_Click() {
-    if (Clear_Type0->isChecked()) DTPicker1->setDate(m_ctx.services.clock->today());
+    if (Clear_Type0->isChecked()) DTPicker1->setDate(m_ctx.services.clock().today());
     if (Clear_Type1->isChecked()) {
         Text2->setText(QStringLiteral("0"));
         Text2->selectAll();
@@ -217,7 +217,7 @@ void InputForm::Command11_Click() {
     const auto choice = EntryCommands::swapAccounts(Cob2->currentText(), Cob3->currentText(),
                                                     firstItems, secondItems);
     if (!choice) {
-        m_ctx.services.prompts->plain(EntryCommands::swapRefusedMessage());
+        m_ctx.services.prompts().plain(EntryCommands::swapRefusedMessage());
         return;
     }
     Cob2->setCurrentIndex(choice->first);
@@ -233,24 +233,24 @@ void InputForm::Command5_Click() {
     }
     if (Text3->text() != f.rate) Text3->setText(f.rate);
     m_main.SetLedgerChanged(true);
-    m_ctx.services.prompts->information(EntryCommands::quickEntryAddedMessage());
+    m_ctx.services.prompts().information(EntryCommands::quickEntryAddedMessage());
 }
 
 void InputForm::Command2_Click() {
     QuickForm form(m_ctx, m_main, *this, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }
 
 // The note editor writes its text back however it was closed; it has no cancel.
 void InputForm::Command1_Click() {
     AccountNoteForm form(m_ctx, this);
     form.SetUpNoteEditor(NoteText());
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     SetNoteText(form.Text());
     UpdateNoteCounter();
 }
 
 void InputForm::Command8_Click() {
     InstallmentForm form(m_ctx, m_main, *this, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }

@@ -120,13 +120,13 @@ void InstallmentForm::Command1_Click() {
     const InstallmentResult r = Installments::generate(m_ctx.ledger, f, s, refresh);
     showCorrections();
     if (r.status != InstallmentResult::Status::Done) {
-        m_ctx.services.prompts->warning(r.message.text);
+        m_ctx.services.prompts().warning(r.message.text);
         return;
     }
     m_main.UpdateTreeTotals();
     m_main.SetLedgerChanged(true);
     m_input.CountAdded(r.written + r.feeEntries);
-    m_ctx.services.prompts->plain(QStringLiteral("已成功新增 ") + Text1->text() +
-                                  QStringLiteral(" 筆分期記錄"));
+    m_ctx.services.prompts().plain(QStringLiteral("已成功新增 ") + Text1->text() +
+                                   QStringLiteral(" 筆分期記錄"));
     accept();
 }

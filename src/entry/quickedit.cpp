@@ -205,7 +205,7 @@ void QuickEdit::SetNoteText(const QString& note) {
 // ---- 確定 ---------------------------------------------------------------------------------------
 
 bool QuickEdit::checksPass() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     auto ticked = [this](int k) { return Check1[size_t(k)]->isChecked(); };
     if (ticked(0) && Cob1->currentIndex() < 0) {
         prompts.warning(QStringLiteral("您還沒選擇分類欄位"));
@@ -265,7 +265,7 @@ void QuickEdit::Command1_Click() {
 
     if (QuickEditState == Add) {
         if (ledger.QuickEntryCount > Ledger::QuickEntryCapacity) {
-            m_ctx.services.prompts->warning(
+            m_ctx.services.prompts().warning(
                 QStringLiteral("快速入帳已經到達500筆上限，無法再加入了"));
             return;
         }

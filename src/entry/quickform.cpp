@@ -140,7 +140,7 @@ void QuickForm::buildControls() {
 // ---- Load and unload ----------------------------------------------------------------------
 
 void QuickForm::loadSettings() {
-    SettingsStore& s = *m_ctx.services.settings;
+    SettingsStore& s = m_ctx.services.settings();
     FlattenListHeader(Liv1);
     Combo1->setMaxVisibleItems(500 / qMax(1, Combo1->fontMetrics().height() + 4));
     setMinimumSize(Runtime::twipsToPixels(MinWidthTwips), Runtime::twipsToPixels(MinHeightTwips));
@@ -174,7 +174,7 @@ void QuickForm::done(int result) {
 }
 
 void QuickForm::Form_Unload() {
-    SettingsStore& s = *m_ctx.services.settings;
+    SettingsStore& s = m_ctx.services.settings();
     SaveSettingQuietly(s, OwnSection, QStringLiteral("Width"),
                        QString::number(Runtime::pixelsToTwips(width())));
     SaveSettingQuietly(s, OwnSection, QStringLiteral("Height"),
@@ -370,7 +370,7 @@ void QuickForm::Command7_Click() {
     edit.Label6->clear();
     edit.QuickEditState = QuickEdit::Add;
     edit.setWindowTitle(QStringLiteral("新增記錄"));
-    m_ctx.services.modal->run(edit);
+    m_ctx.services.modal().run(edit);
 }
 
 void QuickForm::MenuTools_Edit_Click() {
@@ -421,5 +421,5 @@ void QuickForm::MenuTools_Edit_Click() {
         edit.QuickEditState = QuickEdit::EditOne;
         edit.setWindowTitle(QStringLiteral("編輯單筆記錄"));
     }
-    m_ctx.services.modal->run(edit);
+    m_ctx.services.modal().run(edit);
 }

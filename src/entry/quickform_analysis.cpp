@@ -12,7 +12,7 @@
 void QuickForm::Command2_Click() {
     if (m_analysing) return;
     const std::optional<QString> answer =
-        m_ctx.services.prompts->input(QStringLiteral("要加入重覆幾筆以上的記錄?"));
+        m_ctx.services.prompts().input(QStringLiteral("要加入重覆幾筆以上的記錄?"));
     if (!answer) return;
     const double threshold = RepeatedEntries::thresholdOf(*answer);
     if (threshold == 0) return;

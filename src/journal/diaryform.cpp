@@ -229,7 +229,7 @@ void DiaryForm::Form_Load() {
 }
 
 void DiaryForm::readSettings() {
-    const SettingsStore& store = *m_ctx.services.settings;
+    const SettingsStore& store = m_ctx.services.settings();
     // A column narrower than 11 pixels could not be found again to widen it.
     LoadColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6, 10);
     LoadWindowPlacement(*this, store, section);
@@ -237,7 +237,7 @@ void DiaryForm::readSettings() {
 }
 
 void DiaryForm::writeSettings() {
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     SaveColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6);
     SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
 }

@@ -36,7 +36,7 @@ void DiaryForm::exportRows(bool selectedOnly) {
         return texts;
     };
 
-    ReportWriter writer(*m_ctx.services.prompts, *m_ctx.services.clock);
+    ReportWriter writer(m_ctx.services.prompts(), m_ctx.services.clock());
     const auto path = writer.PickExportFile(ListingTitle, ReportWriter::SaveTitle);
     if (!path) return;
     writer.OpenReport(*path);
@@ -53,7 +53,7 @@ void DiaryForm::exportRows(bool selectedOnly) {
             "<th width=8%>發票</th></tr>"));
         for (int row : rows)
             writer.WritePageRow(ExportCells::pageRow(cells(row)));
-        const QString date = shortDate(m_ctx.services.clock->today());
+        const QString date = shortDate(m_ctx.services.clock().today());
         const QString sumsPart =
             selectedOnly
                 ? QString()

@@ -46,7 +46,7 @@ void DiaryForm::Cmd2_Click() {
     const QDate start = DTPicker1->date();
     const QDate end = DTPicker2->date();
     if (!start.isValid() || !end.isValid()) {
-        m_ctx.services.prompts->warning(QStringLiteral("不是正確的日期格式"));
+        m_ctx.services.prompts().warning(QStringLiteral("不是正確的日期格式"));
         return;
     }
     ListingTitle = rangeTitle(m_ctx.session.LedgerName, start, end);

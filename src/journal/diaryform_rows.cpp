@@ -80,8 +80,8 @@ void DiaryForm::MenuTools_Cal_Click() {
     }
     const int type = Combo2->currentIndex();
     if (type == Journal::TypeIncome || type == Journal::TypeExpense) {
-        m_ctx.services.prompts->information(QStringLiteral("您所選擇記錄的金額總合是：") +
-                                            FormatAmount(total, session));
+        m_ctx.services.prompts().information(QStringLiteral("您所選擇記錄的金額總合是：") +
+                                             FormatAmount(total, session));
         return;
     }
     const QStringList lines = {
@@ -92,7 +92,7 @@ void DiaryForm::MenuTools_Cal_Click() {
         QStringLiteral("支出總合：") + FormatAmount(expense, session),
         QStringLiteral("結餘：") + FormatAmount(income - expense, session),
     };
-    m_ctx.services.prompts->plain(lines.join(QStringLiteral("\r\n")));
+    m_ctx.services.prompts().plain(lines.join(QStringLiteral("\r\n")));
 }
 
 // ---- Moves within a day ------------------------------------------------------------------------
@@ -142,23 +142,23 @@ void DiaryForm::Text2_KeyDown(int key) {
 
 void DiaryForm::UpDown1_DownClick() {
     PeriodArrows::StepMonth(Combo1, Text1, true, PeriodArrows::StatementsList,
-                            m_ctx.services.clock->today());
+                            m_ctx.services.clock().today());
 }
 
 void DiaryForm::UpDown1_UpClick() {
     PeriodArrows::StepMonth(Combo1, Text1, false, PeriodArrows::StatementsList,
-                            m_ctx.services.clock->today());
+                            m_ctx.services.clock().today());
 }
 
 // The year arrows list the period again, also after a range listing.
 void DiaryForm::UpDown2_UpClick() {
     PeriodArrows::StepYear(Text1, true, m_ctx.session.Setting.YearState,
-                           m_ctx.services.clock->today());
+                           m_ctx.services.clock().today());
     Combo1_Click();
 }
 
 void DiaryForm::UpDown2_DownClick() {
     PeriodArrows::StepYear(Text1, false, m_ctx.session.Setting.YearState,
-                           m_ctx.services.clock->today());
+                           m_ctx.services.clock().today());
     Combo1_Click();
 }

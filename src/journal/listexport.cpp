@@ -18,7 +18,7 @@ void ListExport(MainView& main) {
     AppContext& ctx = main.context();
     const QString title =
         ListExportTitle(ctx.session.LedgerName, main.SelectedNodeKey(), main.PeriodText());
-    ReportWriter writer(*ctx.services.prompts, *ctx.services.clock);
+    ReportWriter writer(ctx.services.prompts(), ctx.services.clock());
     const auto path = writer.PickExportFile(title, ReportWriter::ExportTitle);
     if (!path) return;
 

@@ -17,6 +17,6 @@ QString MainFormMenus::dateMenuCaption(const QDate& date) {
 void MainForm::Menu_Date_Click() {
     // No timer keeps the caption current; a click brings it up to date before the calendar.
     setDateMenuCaption();
-    CalendarForm calendar(m_ctx.services.clock->today(), this);
-    m_ctx.services.modal->run(calendar);
+    CalendarForm calendar(m_ctx.services.clock().today(), this);
+    m_ctx.services.modal().run(calendar);
 }

@@ -7,7 +7,7 @@
 
 void MainForm::Tools_Download_Click() {
     DownForm form(*this, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     form.Form_Unload(); // however the window ended; runs once
     AfterDownload();
 }

@@ -30,13 +30,13 @@ void MainForm::ListAccountRecords(int accountIndex) {
     const Ledger& ledger = m_ctx.ledger;
     const SettingMirrors& set = session.Setting;
     if (accountIndex < 1 || accountIndex >= ledger.AccountCount) {
-        m_ctx.services.prompts->warning(QStringLiteral("列表發生錯誤!"));
+        m_ctx.services.prompts().warning(QStringLiteral("列表發生錯誤!"));
         return;
     }
     const AccountRecord& account = ledger.Accounts[size_t(accountIndex)];
     const QString n = account.Name.trimmed();
     const int kind = account.Kind;
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     const quint32 todayKey = Periods::dateNumber(Periods::dateKey(today));
 
     // 1. The period.

@@ -21,7 +21,7 @@ void MainForm::ForgetUserWindows() {
 
 void MainForm::Tools_Number_Click() {
     NumberForm& form = LotteryWindow();
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     form.Form_Unload(); // however the window ended
     const bool search = form.SearchRequested();
     m_numberForm.reset();

@@ -196,18 +196,18 @@ void MainForm::File_Save_Click() {
 }
 
 void MainForm::Help_Chm_Click() {
-    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Help);
+    OpenWebPage(m_ctx.services.shell(), m_ctx.services.prompts(), WebPages::Help);
 }
 
 void MainForm::Help_Web_Click() {
-    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Home);
+    OpenWebPage(m_ctx.services.shell(), m_ctx.services.prompts(), WebPages::Home);
 }
 
 void MainForm::Help_Facebook_Click() {
-    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Social);
+    OpenWebPage(m_ctx.services.shell(), m_ctx.services.prompts(), WebPages::Social);
 }
 
 void MainForm::Tools_Calc_Click() {
-    if (!m_ctx.services.shell->startCalculator())
-        m_ctx.services.prompts->warning(QStringLiteral("找不到小算盤程式!"));
+    if (!m_ctx.services.shell().startCalculator())
+        m_ctx.services.prompts().warning(QStringLiteral("找不到小算盤程式!"));
 }

@@ -26,7 +26,7 @@ void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString
 
 void MainForm::Set_Acc_Click() {
     AccountForm form(m_ctx, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     BuildAccountTree();
 }
 
@@ -34,13 +34,13 @@ void MainForm::Set_General_Click() {
     const QString accBefore = m_ctx.session.Setting.AccState;
     const QString trvBefore = m_ctx.session.Setting.TrvState;
     SetForm form(m_ctx, *this, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     AfterGeneralSettings(accBefore, trvBefore);
 }
 
 void MainForm::Set_Note_Click() {
     NoteForm form(m_ctx, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     FillClassFilterCombo(); // the filter offers the texts as they are now
 }
 
@@ -72,13 +72,13 @@ void MainForm::AfterDownload() {
 
 void MainForm::Data_Clear_Click() {
     DelForm form(m_ctx, *this, this);
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     form.DTPicker1->setDate(today);
     form.DTPicker2->setDate(today);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }
 
 void MainForm::Data_Payoff_Click() {
     PayoffForm form(m_ctx, *this, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }

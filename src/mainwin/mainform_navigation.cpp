@@ -165,7 +165,7 @@ void MainForm::Combo1_Click() {
 }
 
 void MainForm::Command2_Click() {
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     Text2->setText(QString::number(today.year()));
     SetPeriodIndex(today.month() + 1);
     UpdateTreeTotals();
@@ -178,7 +178,7 @@ void MainForm::Command1_Click() {
     QTreeWidgetItem* node = SelectedNode();
     if (!node || IsRootNode(node)) return;
     if (Combo2->currentText().isEmpty()) {
-        m_ctx.services.prompts->warning(QStringLiteral("請先輸入要搜尋的字串"));
+        m_ctx.services.prompts().warning(QStringLiteral("請先輸入要搜尋的字串"));
         return;
     }
     relistSelected();
@@ -206,7 +206,7 @@ void MainForm::SetJournalSearch(std::function<void(const QString&)> search) {
 
 void MainForm::Liv1_ColumnClick(int column) {
     if (column == 4) {
-        m_ctx.services.prompts->warning(QStringLiteral("這個欄位無法排序!"));
+        m_ctx.services.prompts().warning(QStringLiteral("這個欄位無法排序!"));
         Liv1->header()->setSortIndicator(m_sortColumn - 1, m_sortDescending ? Qt::DescendingOrder
                                                                             : Qt::AscendingOrder);
         return;

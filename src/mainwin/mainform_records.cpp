@@ -32,25 +32,25 @@ int MainForm::rowEntry(int row) const {
 
 bool MainForm::warnLedgerFull() {
     if (!ledgerFull(m_ctx.ledger)) return false;
-    m_ctx.services.prompts->warning(QStringLiteral("記錄筆數已經到達") +
-                                    QString::number(Ledger::EntryCapacity) +
-                                    QStringLiteral("筆上限，請使用結帳功能清除舊資料!"));
+    m_ctx.services.prompts().warning(QStringLiteral("記錄筆數已經到達") +
+                                     QString::number(Ledger::EntryCapacity) +
+                                     QStringLiteral("筆上限，請使用結帳功能清除舊資料!"));
     return true;
 }
 
 void MainForm::Data_New_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     if (ledgerFull(m_ctx.ledger)) {
         prompts.information(FullLedgerNotice);
         return;
     }
     InputForm form(m_ctx, *this, this);
     form.PrepareNew();
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }
 
 void MainForm::MenuTools_New_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     if (warnLedgerFull()) return;
     const QList<int> rows = SelectedRows();
     if (rows.size() != 1) {
@@ -71,12 +71,12 @@ void MainForm::MenuTools_New_Click() {
     clears.invoice = NewClear_Type4->isChecked();
     clears.colour = NewClear_Type5->isChecked();
     form.PrepareCopy(i, clears);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }
 
 void MainForm::Liv1_DblClick() {
     if (EntryRowCount() == 0) return;
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const int current = CurrentRow();
     if (current < 0) return;
     const int i = rowEntry(current);
@@ -87,7 +87,7 @@ void MainForm::Liv1_DblClick() {
     InputForm form(m_ctx, *this, this);
     SelEdit = short(i);
     form.PrepareEdit(i);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }
 
 void MainForm::MenuTools_Edit_Click() {
@@ -97,7 +97,7 @@ void MainForm::MenuTools_Edit_Click() {
     } else if (n > 1) {
         SelEdit = short(n);
         EditForm form(m_ctx, *this, this);
-        m_ctx.services.modal->run(form);
+        m_ctx.services.modal().run(form);
     }
 }
 

@@ -29,7 +29,7 @@ QList<int> MainForm::rowEntries(const QList<int>& rows) const {
 
 void MainForm::MenuTools_Copy_Click() {
     Ledger& ledger = m_ctx.ledger;
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const QList<int> rows = SelectedRows();
     const int n = int(rows.size());
     if (n == 0) return;
@@ -46,7 +46,7 @@ void MainForm::MenuTools_Copy_Click() {
     }
 
     const int first = ledger.EntryCount;
-    const QString today = Runtime::dateText(m_ctx.services.clock->today());
+    const QString today = Runtime::dateText(m_ctx.services.clock().today());
     for (int s : sources) {
         LedgerEntry e = ledger.entry(s);
         e.invoice.Checked = 0; // a copy is never ticked
@@ -91,7 +91,7 @@ void MainForm::selectRowsFrom(int firstEntryIndex) {
 
 void MainForm::Data_Del_Click() {
     Ledger& ledger = m_ctx.ledger;
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const QList<int> rows = SelectedRows();
     const int n = int(rows.size());
     if (n == 0) return;
@@ -150,13 +150,13 @@ void MainForm::SetSelectedRecordsColor(int c) {
     if (EntryRowCount() == 0) return;
     Ledger& ledger = m_ctx.ledger;
     if (c < 0 || c >= ColourTable::Count) {
-        m_ctx.services.prompts->plain(QStringLiteral("發生錯誤"));
+        m_ctx.services.prompts().plain(QStringLiteral("發生錯誤"));
         return;
     }
     const QList<int> rows = SelectedRows();
     const QList<int> indices = rowEntries(rows);
     if (indices.size() != rows.size()) {
-        m_ctx.services.prompts->plain(QStringLiteral("發生錯誤"));
+        m_ctx.services.prompts().plain(QStringLiteral("發生錯誤"));
         return;
     }
     for (qsizetype k = 0; k < rows.size(); ++k) {
@@ -211,8 +211,8 @@ void MainForm::MenuTools_Cal_Click() {
         double total = 0;
         for (int k : entries)
             total += ledger.Entries[size_t(k)].Amount.value();
-        m_ctx.services.prompts->information(QStringLiteral("您所選擇記錄的金額總合是：") +
-                                            shown(total));
+        m_ctx.services.prompts().information(QStringLiteral("您所選擇記錄的金額總合是：") +
+                                             shown(total));
         return;
     }
 
@@ -237,5 +237,5 @@ void MainForm::MenuTools_Cal_Click() {
         shown(out) + crlf + QStringLiteral("差額：") + shown(in - out) + crlf + crlf +
         QStringLiteral("收入總合：") + shown(income) + crlf + QStringLiteral("支出總合：") +
         shown(expense) + crlf + QStringLiteral("結餘：") + shown(income - expense);
-    m_ctx.services.prompts->plain(text);
+    m_ctx.services.prompts().plain(text);
 }

@@ -22,12 +22,12 @@ void MainForm::MenuTools2_Budget_Click() {
     if (index == 0) return;
     BudgetForm form(m_ctx, this);
     form.OpenRecord(index);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }
 
 void MainForm::Statement_Budget_Click() {
     BudgetShowForm form(m_ctx, *this, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     AfterBudgetTable();
 }
 
@@ -42,5 +42,5 @@ void MainForm::Statement_Year_Click() {
 
 void MainForm::Statement_IE_Click() {
     IEForm form(m_ctx, *this, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }

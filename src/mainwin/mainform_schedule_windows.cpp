@@ -13,7 +13,7 @@
 
 void MainForm::Data_Fixure_Click() {
     FixureForm form(*this, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     form.done(form.result()); // the unload runs however the window ended
 }
 
@@ -24,17 +24,17 @@ void MainForm::MenuTools_SetFixure_Click() {
     if (EntryRowCount() == 0 || entries.isEmpty()) return;
     const int i = entries.first();
     if (i < 1 || i >= m_ctx.ledger.EntryCount) {
-        m_ctx.services.prompts->warning(QStringLiteral("設定發生錯誤!"));
+        m_ctx.services.prompts().warning(QStringLiteral("設定發生錯誤!"));
         return;
     }
     FixureForm form(*this, this);
     form.PresetEntry(m_ctx.ledger.Entries[size_t(i)]);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     form.done(form.result());
 }
 
 void MainForm::Tools_Note_Click() {
     MemoForm form(m_ctx, this);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     form.done(form.result());
 }

@@ -14,7 +14,7 @@
 
 bool MainForm::ConfirmSaveChanges() {
     if (!LedgerChanged()) return true;
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     bool saved = false;
     if (m_ctx.session.Setting.SaveState != QLatin1String("0")) {
         saved = SaveLedger(m_ctx);
@@ -58,7 +58,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 void MainForm::writeCloseSettings(bool loggedIn) {
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     const SettingsBatch once(store); // one rewrite of the file for the whole close
     const QString section = QStringLiteral("MainForm");
     for (int n = 1; n <= 7; ++n)

@@ -68,7 +68,7 @@ void MainForm::Form_Load() {
     startDeleteOldFiles();
     startMigrateSettings();
     {
-        SettingsStore& s = *m_ctx.services.settings;
+        SettingsStore& s = m_ctx.services.settings();
         const SettingsBatch once(s);
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("Ver"), ProgramVersion);
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("State"),
@@ -87,7 +87,7 @@ void MainForm::Form_Load() {
 void MainForm::startFolders() {
     Session& session = m_ctx.session;
     SettingMirrors& mirrors = session.Setting;
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
 
     // The program's folder; when it cannot be written (an installed program), the
     // per-user data location holds "DataBase/" and "Backup/" instead.
@@ -118,8 +118,8 @@ void MainForm::startFolders() {
     } else if (QFileInfo(mirrors.MyDataBasePath).isDir()) {
         session.DataRoot = mirrors.MyDataBasePath;
     } else {
-        m_ctx.services.prompts->plain(QStringLiteral("找不到 ") + stored +
-                                      QStringLiteral("，程式將切換回預設的資料路徑"));
+        m_ctx.services.prompts().plain(QStringLiteral("找不到 ") + stored +
+                                       QStringLiteral("，程式將切換回預設的資料路徑"));
         makeDefaultRoot();
         mirrors.MyDataBasePath.clear();
         SaveSettingQuietly(store, setting, QStringLiteral("MyDataBasePath"), QString());
@@ -129,9 +129,9 @@ void MainForm::startFolders() {
 void MainForm::startBackupPaths() {
     Session& session = m_ctx.session;
     SettingMirrors& mirrors = session.Setting;
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     auto forget = [&](const QString& message) {
-        m_ctx.services.prompts->plain(message);
+        m_ctx.services.prompts().plain(message);
         mirrors.AutoBackupPath.clear();
         SaveSettingQuietly(store, setting, QStringLiteral("AutoBackupPath"), QString());
     };
@@ -155,7 +155,7 @@ void MainForm::startDeleteOldFiles() {
 }
 
 void MainForm::startMigrateSettings() {
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     const QString absent = QStringLiteral("123");
     const QString inputForm = QStringLiteral("InputForm");
     const QString clear = store.GetSetting(inputForm, QStringLiteral("Set_Clear"), absent);
@@ -186,7 +186,7 @@ void MainForm::startMigrateSettings() {
 
 void MainForm::startReadOptions() {
     SettingMirrors& m = m_ctx.session.Setting;
-    SettingOptions::readMirrors(*m_ctx.services.settings, m);
+    SettingOptions::readMirrors(m_ctx.services.settings(), m);
     // A month start day outside 1 to 28 would make no date: it is limited when read.
     const double day = Runtime::leadingNumber(m.DayState);
     if (!Runtime::isNumeric(m.DayState) || !(day >= 1 && day <= 28) || day != int(day))
@@ -194,7 +194,7 @@ void MainForm::startReadOptions() {
 }
 
 void MainForm::startListFont() {
-    const QString size = SettingOptions::read(*m_ctx.services.settings, u"MainFontSize");
+    const QString size = SettingOptions::read(m_ctx.services.settings(), u"MainFontSize");
     const double points = Runtime::leadingNumber(size);
     if (points <= 0) return;
     QFont f = Liv1->font();
@@ -204,7 +204,7 @@ void MainForm::startListFont() {
 }
 
 void MainForm::startViewSwitches() {
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     struct Switch {
         const char* key;
         QAction* item;
@@ -233,7 +233,7 @@ void MainForm::startViewSwitches() {
 }
 
 void MainForm::startColumnWidths() {
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     FitColumnWidthsToFont(); // the defaults; stored widths win
     for (int n = 1; n <= 7; ++n) {
         const QString value = store.GetSetting(mainSection, QStringLiteral("LW%1").arg(n),
@@ -244,7 +244,7 @@ void MainForm::startColumnWidths() {
 }
 
 void MainForm::startWindowPlacement() {
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     const QString state =
         store.GetSetting(mainSection, QStringLiteral("WinState"), QStringLiteral("2"));
     const std::optional<int> stateNumber = storedWholeNumber(state);
@@ -272,5 +272,5 @@ void MainForm::startWindowPlacement() {
 }
 
 void MainForm::setDateMenuCaption() {
-    if (Menu_Date) Menu_Date->setText(dateMenuCaption(m_ctx.services.clock->today()));
+    if (Menu_Date) Menu_Date->setText(dateMenuCaption(m_ctx.services.clock().today()));
 }

@@ -41,7 +41,7 @@ const QString rootLabels[4] = {QStringLiteral("資產"), QStringLiteral("負債"
 
 int MainForm::PeriodYear() {
     if (const std::optional<int> y = Periods::yearFromText(Text2->text())) return *y;
-    const int current = m_ctx.services.clock->today().year();
+    const int current = m_ctx.services.clock().today().year();
     Text2->setText(QString::number(current));
     return current;
 }
@@ -50,7 +50,7 @@ void MainForm::UpdateTreeTotals() {
     const Session& session = m_ctx.session;
     const Ledger& ledger = m_ctx.ledger;
     const SettingMirrors& set = session.Setting;
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
 
     const int year = PeriodYear();
     if (Combo1->currentIndex() < 0)

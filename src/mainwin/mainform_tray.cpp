@@ -12,7 +12,7 @@
 #include "store/appcontext.h"
 
 bool MainForm::MinimiseToTray() {
-    TrayService& tray = *m_ctx.services.tray;
+    TrayService& tray = m_ctx.services.tray();
     // Without a notification area an icon could never bring the window back, so the window
     // then stays an ordinary minimised one.
     if (!isMinimized() || m_ctx.session.Setting.MinState != QLatin1String("1") || TrayIconId != 0 ||
@@ -33,7 +33,7 @@ bool MainForm::MinimiseToTray() {
 
 void MainForm::ST_Open_Click() {
     if (m_ctx.session.Setting.MinLockState == QLatin1String("1")) {
-        Prompts& prompts = *m_ctx.services.prompts;
+        Prompts& prompts = m_ctx.services.prompts();
         const QString title = QStringLiteral("輸入密碼");
         QString prompt = QStringLiteral("Qivo 已鎖定，請輸入您的登入密碼以解除鎖定");
         for (;;) {
@@ -45,7 +45,7 @@ void MainForm::ST_Open_Click() {
         }
     }
     if (TrayIconId != 0) {
-        m_ctx.services.tray->RemoveTrayIcon(TrayIconId);
+        m_ctx.services.tray().RemoveTrayIcon(TrayIconId);
         TrayIconId = 0;
     }
     if (RestoreWindowState == 2)

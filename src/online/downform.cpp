@@ -130,7 +130,7 @@ void DownForm::Form_Load() {
     m_stagedFromService = false;
     m_accountsAdded = false;
     m_loadDone = false;
-    const SettingsStore& store = *m_main.context().services.settings;
+    const SettingsStore& store = m_main.context().services.settings();
     LoadWindowPlacement(*this, store, Section);
     ApplyListFontSize(Liv1, store);
     LoadColumnWidths(Liv1, store, Section, QStringLiteral("LW"), Columns, NarrowestStoredColumn);
@@ -177,7 +177,7 @@ void DownForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     storeRememberedLogin();
-    SettingsStore& store = *m_main.context().services.settings;
+    SettingsStore& store = m_main.context().services.settings();
     SaveWindowPlacement(*this, store, Section, ClosedWidthTwips, ClosedHeightTwips);
     SaveSettingQuietly(store, Section, QStringLiteral("Check2State"),
                        Check2->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
@@ -199,7 +199,7 @@ void DownForm::loadRememberedLogin() {
 
 void DownForm::storeRememberedLogin() {
     if (Text1->text().isEmpty() || Text2->text().isEmpty()) Check1->setChecked(false);
-    Prompts& prompts = *m_main.context().services.prompts;
+    Prompts& prompts = m_main.context().services.prompts();
     if (Check1->isChecked()) {
         if (!OnlineService::WriteRememberedLogin(userFolder(), Text1->text(), Text2->text()))
             prompts.warning(QStringLiteral("帳號密碼儲存失敗"));
@@ -219,7 +219,7 @@ QString DownForm::StatusText() const {
 
 void DownForm::Check2_Click() {
     if (m_loadDone && Check2->isChecked())
-        m_main.context().services.prompts->warning(
+        m_main.context().services.prompts().warning(
             QStringLiteral("線上資料刪除後將無法恢復，請慎用此功能。"));
 }
 

@@ -39,7 +39,7 @@ template <typename Change> void changeRows(QTreeWidget* list, Change change) {
 } // namespace
 
 QString DownForm::serviceHost() const {
-    return OnlineService::ServiceHost(*m_main.context().services.settings);
+    return OnlineService::ServiceHost(m_main.context().services.settings());
 }
 
 bool DownForm::isTickable(const QTreeWidgetItem* row) {
@@ -110,18 +110,18 @@ void DownForm::Command1_Click() {
     AppContext& ctx = m_main.context();
     Liv1->clear();
     if (Text1->text().isEmpty() || Text2->text().isEmpty()) {
-        ctx.services.prompts->warning(OnlineService::MsgEnterLogin);
+        ctx.services.prompts().warning(OnlineService::MsgEnterLogin);
         m_stagedFromService = false;
         return;
     }
     setStatus(OnlineService::MsgConnecting);
     const HttpClient::Reply reply =
-        GetWithoutInput(*this, *ctx.services.http,
+        GetWithoutInput(*this, ctx.services.http(),
                         OnlineService::ServiceBaseUrl(serviceHost()) +
                             OnlineService::DownloadRequestPath(Text1->text(), Text2->text()));
     const OnlineService::DownloadResult result = OnlineService::ParseDownloadReply(reply);
     if (result.kind != OnlineService::DownloadResult::Kind::Rows) {
-        ctx.services.prompts->warning(OnlineService::DownloadMessage(result.kind));
+        ctx.services.prompts().warning(OnlineService::DownloadMessage(result.kind));
         setStatus(QString());
         m_stagedFromService = false;
         return;
@@ -134,14 +134,14 @@ void DownForm::Command1_Click() {
 
 void DownForm::Command6_Click() {
     AppContext& ctx = m_main.context();
-    Prompts& prompts = *ctx.services.prompts;
+    Prompts& prompts = ctx.services.prompts();
     if (Text1->text().isEmpty() || Text2->text().isEmpty()) {
         prompts.warning(OnlineService::MsgEnterLogin);
         return;
     }
     if (prompts.question(OnlineService::MsgClearQuestion) != Prompts::Answer::Yes) return;
     const HttpClient::Reply reply =
-        GetWithoutInput(*this, *ctx.services.http,
+        GetWithoutInput(*this, ctx.services.http(),
                         OnlineService::ServiceBaseUrl(serviceHost()) +
                             OnlineService::ClearRequestPath(Text1->text(), Text2->text()));
     switch (OnlineService::ParseClearReply(reply)) {
@@ -161,11 +161,12 @@ void DownForm::Command6_Click() {
 }
 
 void DownForm::Command7_Click() {
-    OpenWebPage(*m_main.context().services.shell, *m_main.context().services.prompts, OnlineService::ServicePageUrl(serviceHost()));
+    OpenWebPage(m_main.context().services.shell(), m_main.context().services.prompts(),
+                OnlineService::ServicePageUrl(serviceHost()));
 }
 
 void DownForm::importFile(bool tavrix) {
-    const QString path = m_main.context().services.prompts->openFile(
+    const QString path = m_main.context().services.prompts().openFile(
         QStringLiteral("開啟檔案"), QStringLiteral("CSV檔案 (*.csv)|*.csv"));
     if (path.isEmpty()) return; // cancelled: the list keeps its rows
     // A file that cannot be read stages nothing, as an empty one.
@@ -195,7 +196,7 @@ void DownForm::Command3_Click() {
         }
     });
     if (!ticked.contains(true)) {
-        ctx.services.prompts->warning(DownPosting::MsgNothingTicked);
+        ctx.services.prompts().warning(DownPosting::MsgNothingTicked);
         return;
     }
 
@@ -222,11 +223,11 @@ void DownForm::Command3_Click() {
         }
     });
     if (result.ledgerFull) {
-        ctx.services.prompts->warning(DownPosting::LedgerFullMessage());
+        ctx.services.prompts().warning(DownPosting::LedgerFullMessage());
         m_main.SetLedgerChanged(true);
         return;
     }
-    ctx.services.prompts->information(DownPosting::SummaryMessage(result));
+    ctx.services.prompts().information(DownPosting::SummaryMessage(result));
     setStatus(DownPosting::SummaryStatus(result));
     if (result.ok > 0 && result.bad == 0 && Check2->isChecked() && m_stagedFromService)
         Command6_Click();

@@ -112,12 +112,12 @@ NumberForm::NumberForm(MainView& main, QWidget* parent) : QDialog(parent), m_mai
     connect(Command4, &QPushButton::clicked, this, &NumberForm::Command4_Click);
 
     // Form_Load: the boxes from the settings, the previous period, the paper invoices.
-    SettingsStore& settings = *ctx.services.settings;
+    SettingsStore& settings = ctx.services.settings();
     for (int i = 0; i < 5; ++i)
         Text1[size_t(i)]->setText(settings.GetSetting(Section, specialKey(i), QString()));
     for (int i = 0; i < 8; ++i)
         Text2[size_t(i)]->setText(settings.GetSetting(Section, firstKey(i), QString()));
-    const Lottery::PeriodChoice start = Lottery::defaultPeriod(ctx.services.clock->today());
+    const Lottery::PeriodChoice start = Lottery::defaultPeriod(ctx.services.clock().today());
     Text0->setText(QString::number(start.rocYear));
     Combo1->setCurrentIndex(start.period);
     Combo1_Click();
@@ -128,7 +128,7 @@ NumberForm::NumberForm(MainView& main, QWidget* parent) : QDialog(parent), m_mai
 int NumberForm::yearOrCurrent() {
     int year = Lottery::yearBoxValue(Text0->text());
     if (year == 0) {
-        year = Lottery::currentRocYear(m_main.context().services.clock->today());
+        year = Lottery::currentRocYear(m_main.context().services.clock().today());
         Text0->setText(QString::number(year));
     }
     return year;
@@ -145,10 +145,10 @@ void NumberForm::Command4_Click() {
     yearOrCurrent(); // a box that holds no year gets the current one first
     const QString path = Lottery::winningNumbersPath(Text0->text(), Combo1->currentIndex());
     const HttpClient::Reply reply = GetWithoutInput(
-        *this, *ctx.services.http,
-        OnlineService::ServiceBaseUrl(OnlineService::ServiceHost(*ctx.services.settings)) + path);
+        *this, ctx.services.http(),
+        OnlineService::ServiceBaseUrl(OnlineService::ServiceHost(ctx.services.settings())) + path);
     if (reply.outcome == HttpClient::Outcome::TimedOut) {
-        ctx.services.prompts->warning(QStringLiteral("連線失敗!"));
+        ctx.services.prompts().warning(QStringLiteral("連線失敗!"));
         return;
     }
     const QString text =
@@ -156,10 +156,10 @@ void NumberForm::Command4_Click() {
     const Lottery::WinningNumbers w = Lottery::parseWinningNumbers(text);
     switch (w.result) {
     case Lottery::WinningNumbers::Result::Empty:
-        ctx.services.prompts->warning(QStringLiteral("沒有資料可以下載!"));
+        ctx.services.prompts().warning(QStringLiteral("沒有資料可以下載!"));
         return;
     case Lottery::WinningNumbers::Result::NotAvailable:
-        ctx.services.prompts->plain(QStringLiteral("目前線上沒有這個月份的中獎號碼"));
+        ctx.services.prompts().plain(QStringLiteral("目前線上沒有這個月份的中獎號碼"));
         return;
     case Lottery::WinningNumbers::Result::Numbers:
         break;
@@ -177,7 +177,7 @@ void NumberForm::Command1_Click() {
     const QDate first = DTPicker1->date();
     const QDate last = DTPicker2->date();
     if (!first.isValid() || !last.isValid()) {
-        ctx.services.prompts->warning(QStringLiteral("不是正確的日期格式"));
+        ctx.services.prompts().warning(QStringLiteral("不是正確的日期格式"));
         return;
     }
     std::vector<Lottery::ResultRow> rows =
@@ -224,7 +224,7 @@ void NumberForm::Liv1_DblClick() {
 }
 
 void NumberForm::Form_Unload() {
-    SettingsStore& settings = *m_main.context().services.settings;
+    SettingsStore& settings = m_main.context().services.settings();
     for (int i = 0; i < 5; ++i)
         SaveSettingQuietly(settings, Section, specialKey(i), Text1[size_t(i)]->text());
     for (int i = 0; i < 8; ++i)

@@ -82,7 +82,7 @@ NumberListForm::NumberListForm(MainView& main, NumberForm& lottery, QWidget* par
 void NumberListForm::Command5_Click() {
     Liv1->clearSelection();
     Liv1->setCurrentItem(nullptr);
-    DTPicker1->setDate(m_main.context().services.clock->today());
+    DTPicker1->setDate(m_main.context().services.clock().today());
     Text1->clear();
     Command2->setEnabled(false);
     Command4->setEnabled(false);
@@ -102,7 +102,7 @@ void NumberListForm::Liv1_Click() {
 }
 
 bool NumberListForm::readInput(QString& date, QString& number) {
-    Prompts& prompts = *m_main.context().services.prompts;
+    Prompts& prompts = m_main.context().services.prompts();
     if (!DTPicker1->date().isValid()) {
         prompts.warning(QStringLiteral("不正確的日期格式"));
         return false;
@@ -146,8 +146,8 @@ void NumberListForm::Command2_Click() {
 }
 
 void NumberListForm::Command3_Click() {
-    const ExpiryLimit limit = expiryLimit(m_main.context().services.clock->today());
-    if (m_main.context().services.prompts->question(expiryQuestion(limit)) != Prompts::Answer::Yes)
+    const ExpiryLimit limit = expiryLimit(m_main.context().services.clock().today());
+    if (m_main.context().services.prompts().question(expiryQuestion(limit)) != Prompts::Answer::Yes)
         return;
     // The rows are taken out and the kept ones put back at once: removing rows one by one
     // would move the rest of a long list each time.
@@ -180,11 +180,11 @@ void NumberListForm::Form_Unload() {
         list.Invoices.push_back({row->text(0), row->text(1)});
     }
     if (!list.save(m_lottery.UserFolder()))
-        m_main.context().services.prompts->warning(QStringLiteral("發票清單儲存失敗"));
+        m_main.context().services.prompts().warning(QStringLiteral("發票清單儲存失敗"));
 }
 
 void ShowInvoiceList(MainView& main, NumberForm& lottery, QWidget* parent) {
     NumberListForm form(main, lottery, parent);
-    main.context().services.modal->run(form);
+    main.context().services.modal().run(form);
     form.Form_Unload(); // whatever way the window ended
 }

@@ -121,8 +121,8 @@ bool BudgetForm::validate() {
         QLineEdit* box = Text1[size_t(i)];
         const std::optional<double> v = BudgetCells::typedValue(box->text());
         if (!v) {
-            m_ctx.services.prompts->warning(Label1[size_t(i)]->text() +
-                                            QStringLiteral("的金額部分不是數字格式"));
+            m_ctx.services.prompts().warning(Label1[size_t(i)]->text() +
+                                             QStringLiteral("的金額部分不是數字格式"));
             return false;
         }
         box->setText(BudgetCells::normalisedText(*v));

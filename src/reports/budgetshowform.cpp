@@ -132,7 +132,7 @@ void BudgetShowForm::buildControls() {
 
 void BudgetShowForm::Form_Load() {
     m_loading = true;
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     FlattenListHeader(Liv1);
     resize(Runtime::twipsToPixels(DesignWidth), Runtime::twipsToPixels(DesignHeight));
     LoadWindowPlacement(*this, store, Section);
@@ -214,28 +214,28 @@ void BudgetShowForm::Check1_Click() {
 
 void BudgetShowForm::UpDown1_UpClick() {
     PeriodArrows::StepYear(Text1, true, m_ctx.session.Setting.YearState,
-                           m_ctx.services.clock->today());
+                           m_ctx.services.clock().today());
     Combo1_Click();
 }
 
 void BudgetShowForm::UpDown1_DownClick() {
     PeriodArrows::StepYear(Text1, false, m_ctx.session.Setting.YearState,
-                           m_ctx.services.clock->today());
+                           m_ctx.services.clock().today());
     Combo1_Click();
 }
 
 void BudgetShowForm::UpDown2_UpClick() {
     PeriodArrows::StepMonth(Combo1, Text1, false, PeriodArrows::BudgetList,
-                            m_ctx.services.clock->today());
+                            m_ctx.services.clock().today());
 }
 
 void BudgetShowForm::UpDown2_DownClick() {
     PeriodArrows::StepMonth(Combo1, Text1, true, PeriodArrows::BudgetList,
-                            m_ctx.services.clock->today());
+                            m_ctx.services.clock().today());
 }
 
 void BudgetShowForm::Command3_Click() {
-    if (m_ctx.services.prompts->question(QStringLiteral("您確定要清除嗎？")) !=
+    if (m_ctx.services.prompts().question(QStringLiteral("您確定要清除嗎？")) !=
         Prompts::Answer::Yes)
         return;
     Ledger& ledger = m_ctx.ledger;
@@ -267,14 +267,14 @@ void BudgetShowForm::MenuTools_Budget_Click() {
     if (!BudgetCells::target(m_ctx.ledger, v)) return;
     BudgetForm form(m_ctx, this);
     form.OpenRecord(v);
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
     refresh();
 }
 
 void BudgetShowForm::Command2_Click() {
     if (!rowsHaveFocusRow()) return;
     if (IsSeparator(Liv1->currentItem())) {
-        m_ctx.services.prompts->plain(QStringLiteral("此項目無法編列預算"));
+        m_ctx.services.prompts().plain(QStringLiteral("此項目無法編列預算"));
         return;
     }
     MenuTools_Budget_Click();
@@ -312,7 +312,7 @@ void BudgetShowForm::resizeEvent(QResizeEvent* event) {
 void BudgetShowForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveWindowPlacement(*this, store, Section, DesignWidth, DesignHeight);
     SaveSettingQuietly(store, Section, QStringLiteral("CheckState"),

@@ -38,7 +38,7 @@ double BudgetShowForm::BudgetShowCnv(int index) const {
 }
 
 void BudgetShowForm::budget() {
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     const std::optional<int> typed = Periods::yearFromText(Text1->text());
     if (!typed) Text1->setText(QString::number(today.year()));
     const int year = typed.value_or(today.year());

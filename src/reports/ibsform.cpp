@@ -165,7 +165,7 @@ void IBSForm::connectHandlers() {
 
 void IBSForm::Form_Load() {
     loadSettings();
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     // The main window's year box gets the current year when it holds no year.
     m_main.PeriodYear();
     Text1->setText(m_main.PeriodYearText());
@@ -183,7 +183,7 @@ void IBSForm::Form_Load() {
 }
 
 void IBSForm::loadSettings() {
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     resize(Runtime::twipsToPixels(designedWidth), Runtime::twipsToPixels(designedHeight));
     LoadWindowPlacement(*this, store, section);
     auto ticked = [&](const QString& key, bool fallback) {
@@ -202,7 +202,7 @@ void IBSForm::loadSettings() {
 }
 
 void IBSForm::Form_Unload() {
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
     SaveSettingQuietly(store, section, QStringLiteral("CheckState"),

@@ -41,7 +41,7 @@ void IBSForm::Cmd4_Click() {
 void IBSForm::Combo1_Click() {
     const int choice = Combo1->currentIndex();
     if (choice < 0) return;
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     // A year box that holds no year from 1601 to 9999 counts as the current year, and shows
     // it, so that the title and the figures name the same year.
     if (!Periods::yearFromText(Text1->text())) Text1->setText(QString::number(today.year()));
@@ -65,24 +65,24 @@ void IBSForm::Combo1_Click() {
 
 void IBSForm::UpDown1_UpClick() {
     if (PeriodArrows::StepMonth(Combo1, Text1, false, PeriodArrows::StatementsList,
-                                m_ctx.services.clock->today()))
+                                m_ctx.services.clock().today()))
         Combo1_Click();
 }
 
 void IBSForm::UpDown1_DownClick() {
     if (PeriodArrows::StepMonth(Combo1, Text1, true, PeriodArrows::StatementsList,
-                                m_ctx.services.clock->today()))
+                                m_ctx.services.clock().today()))
         Combo1_Click();
 }
 
 void IBSForm::UpDown2_UpClick() {
     PeriodArrows::StepYear(Text1, true, m_ctx.session.Setting.YearState,
-                           m_ctx.services.clock->today());
+                           m_ctx.services.clock().today());
     Combo1_Click();
 }
 
 void IBSForm::UpDown2_DownClick() {
     PeriodArrows::StepYear(Text1, false, m_ctx.session.Setting.YearState,
-                           m_ctx.services.clock->today());
+                           m_ctx.services.clock().today());
     Combo1_Click();
 }

@@ -74,7 +74,7 @@ IEForm::IEForm(AppContext& ctx, MainView& main, QWidget* parent)
 }
 
 void IEForm::Form_Load() {
-    const SettingsStore& store = *m_ctx.services.settings;
+    const SettingsStore& store = m_ctx.services.settings();
     FlattenListHeader(Liv1);
     resize(Runtime::twipsToPixels(DesignWidth), Runtime::twipsToPixels(DesignHeight));
     LoadWindowPlacement(*this, store, Section);
@@ -116,24 +116,24 @@ void IEForm::IEShow() {
 
 void IEForm::UpDown1_UpClick() {
     PeriodArrows::StepYear(Text1, true, m_ctx.session.Setting.YearState,
-                           m_ctx.services.clock->today());
+                           m_ctx.services.clock().today());
     Combo1_Click();
 }
 
 void IEForm::UpDown1_DownClick() {
     PeriodArrows::StepYear(Text1, false, m_ctx.session.Setting.YearState,
-                           m_ctx.services.clock->today());
+                           m_ctx.services.clock().today());
     Combo1_Click();
 }
 
 void IEForm::UpDown2_UpClick() {
     PeriodArrows::StepMonth(Combo1, Text1, false, PeriodArrows::DailyList,
-                            m_ctx.services.clock->today());
+                            m_ctx.services.clock().today());
 }
 
 void IEForm::UpDown2_DownClick() {
     PeriodArrows::StepMonth(Combo1, Text1, true, PeriodArrows::DailyList,
-                            m_ctx.services.clock->today());
+                            m_ctx.services.clock().today());
 }
 
 void IEForm::resizeEvent(QResizeEvent* event) {
@@ -149,7 +149,7 @@ void IEForm::resizeEvent(QResizeEvent* event) {
 void IEForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveSettingQuietly(store, Section, QStringLiteral("Width"),
                        QString::number(Runtime::pixelsToTwips(width())));

@@ -116,7 +116,7 @@ void YearForm::buildControls() {
 }
 
 void YearForm::Form_Load() {
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     FlattenListHeader(Liv1[0]);
     FlattenListHeader(Liv1[1]);
     resize(Runtime::twipsToPixels(DesignWidth), Runtime::twipsToPixels(DesignHeight));
@@ -129,7 +129,7 @@ void YearForm::Form_Load() {
     }
 
     // The main window's year box gets the current year when it holds no year.
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     if (!Periods::yearFromText(m_main.PeriodYearText()))
         m_main.SetYearText(QString::number(today.year()));
     Text1->setText(m_main.PeriodYearText());
@@ -182,7 +182,7 @@ void YearForm::syncChoosers() {
 }
 
 int YearForm::checkedYear() {
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     const std::optional<int> year = Periods::yearFromText(Text1->text());
     if (!year) Text1->setText(QString::number(today.year()));
     return year.value_or(today.year());
@@ -245,13 +245,13 @@ void YearForm::afterYearStep() {
 
 void YearForm::UpDown1_UpClick() {
     PeriodArrows::StepYear(Text1, true, m_ctx.session.Setting.YearState,
-                           m_ctx.services.clock->today());
+                           m_ctx.services.clock().today());
     afterYearStep();
 }
 
 void YearForm::UpDown1_DownClick() {
     PeriodArrows::StepYear(Text1, false, m_ctx.session.Setting.YearState,
-                           m_ctx.services.clock->today());
+                           m_ctx.services.clock().today());
     afterYearStep();
 }
 
@@ -336,7 +336,7 @@ void YearForm::fitLists() {
 void YearForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveWindowPlacement(*this, store, Section, DesignWidth, DesignHeight);
     for (int i = 0; i < 2; ++i)

@@ -78,7 +78,7 @@ void YearForm::Combo1_Click(int index) {
         return;
     }
     const int year = checkedYear();
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     const Session& session = m_ctx.session;
 
     QTreeWidgetItem* header = list->headerItem();

@@ -44,7 +44,7 @@ QString monthLabel(int m) {
 
 void YearForm::ShowAL() {
     const int year = checkedYear();
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     const Session& session = m_ctx.session;
     const YearFigures::AssetsLiabilities f =
         YearFigures::assetsLiabilities(m_ctx.ledger, session, year, today, *m_cache);
@@ -86,7 +86,7 @@ void YearForm::ShowAL() {
 
 void YearForm::ShowIE() {
     const int year = checkedYear();
-    const QDate today = m_ctx.services.clock->today();
+    const QDate today = m_ctx.services.clock().today();
     const Session& session = m_ctx.session;
     const YearFigures::IncomeExpense f =
         YearFigures::incomeExpense(m_ctx.ledger, session, year, today);

@@ -136,7 +136,7 @@ void ClockForm::Command4_Click() {
 void CheckRecordReminders(MainView& main) {
     AppContext& ctx = main.context();
     const Ledger& ledger = ctx.ledger;
-    const auto due = DueEntryReminders(ledger, ctx.services.clock->today());
+    const auto due = DueEntryReminders(ledger, ctx.services.clock().today());
     if (due.empty()) return;
     // At start-up the ledger opens before the main window is shown: it is shown first, so
     // that this window opens over it.
@@ -161,5 +161,5 @@ void CheckRecordReminders(MainView& main) {
     }
     form.Idx = 1;
     form.ClockShow();
-    ctx.services.modal->run(form);
+    ctx.services.modal().run(form);
 }

@@ -110,7 +110,7 @@ void FixureClockForm::Command1_Click() {
         if (row->text(StatusColumn) != Posted) setStatus(row, QString());
     }
     if (ticked == 0) {
-        ctx.services.prompts->warning(QStringLiteral("您還沒有勾選要新增的資料!"));
+        ctx.services.prompts().warning(QStringLiteral("您還沒有勾選要新增的資料!"));
         return;
     }
     // Only what this press did is counted: rows posted by an earlier press keep their
@@ -123,8 +123,8 @@ void FixureClockForm::Command1_Click() {
         const PostResult result =
             PostRecurring(ctx.ledger, ctx.ledger.RecurringRecords[size_t(record)], row->text(0));
         if (result == PostResult::LedgerFull) {
-            ctx.services.prompts->warning(QStringLiteral("資料筆數已經到達%1筆上限，請另開新帳本")
-                                              .arg(Ledger::EntryCapacity));
+            ctx.services.prompts().warning(QStringLiteral("資料筆數已經到達%1筆上限，請另開新帳本")
+                                               .arg(Ledger::EntryCapacity));
             for (int k = i; k < n; ++k)
                 if (Liv1->topLevelItem(k)->text(StatusColumn) != Posted)
                     setStatus(Liv1->topLevelItem(k), Failed);
@@ -144,7 +144,7 @@ void FixureClockForm::Command1_Click() {
     QString message;
     if (ok > 0) message += QStringLiteral("%1 筆資料新增成功!\r\n").arg(ok);
     if (bad > 0) message += QStringLiteral("%1 筆資料格式出錯，新增失敗!").arg(bad);
-    ctx.services.prompts->information(message);
+    ctx.services.prompts().information(message);
     QString status;
     if (ok > 0) status += QStringLiteral("%1 筆資料新增成功").arg(ok);
     if (ok > 0 && bad > 0) status += QStringLiteral("，");
@@ -187,7 +187,7 @@ void FixureClockForm::reject() {
 
 void CheckDueRecurring(MainView& main) {
     AppContext& ctx = main.context();
-    const auto due = DueRecurring(ctx.ledger, ctx.services.clock->today());
+    const auto due = DueRecurring(ctx.ledger, ctx.services.clock().today());
     if (due.empty()) return;
     // At start-up the ledger opens before the main window is shown: it is shown first, so
     // that this window opens over it.
@@ -196,5 +196,5 @@ void CheckDueRecurring(MainView& main) {
     for (const DueOccurrence& d : due)
         form.AddRow(d);
     form.SetStatusText(QStringLiteral("共 %1 筆資料").arg(due.size()));
-    ctx.services.modal->run(form);
+    ctx.services.modal().run(form);
 }

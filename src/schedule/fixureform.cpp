@@ -179,14 +179,14 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
 }
 
 void FixureForm::loadSettings() {
-    const SettingsStore& store = *m_main.context().services.settings;
+    const SettingsStore& store = m_main.context().services.settings();
     LoadWindowPlacement(*this, store, kSection);
     LoadColumnWidths(Liv1, store, kSection, QStringLiteral("LW"), 7);
     ApplyListFontSize(Liv1, store);
 }
 
 void FixureForm::saveSettings() {
-    SettingsStore& store = *m_main.context().services.settings;
+    SettingsStore& store = m_main.context().services.settings();
     const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveWindowPlacement(*this, store, kSection, ClosedWidthTwips, ClosedHeightTwips);
     SaveColumnWidths(Liv1, store, kSection, QStringLiteral("LW"), 7);
@@ -322,14 +322,14 @@ RecurringRecord FixureForm::recordFromEditor(double hundredths) const {
 
 bool FixureForm::detailIsPlain() {
     if (PlainText::isPlain(Text3->text())) return true;
-    m_main.context().services.prompts->warning(DetailText::unsupportedMessage());
+    m_main.context().services.prompts().warning(DetailText::unsupportedMessage());
     return false;
 }
 
 // 新增. The amount is read whole, grouping commas allowed (1,234 is 1234); a text that is
 // no number, or too large to keep every hundredth, becomes "0".
 void FixureForm::Command1_Click() {
-    Prompts& prompts = *m_main.context().services.prompts;
+    Prompts& prompts = m_main.context().services.prompts();
     if (Liv1->topLevelItemCount() >= Capacity) {
         prompts.warning(QStringLiteral("定期記錄筆數已經到達200筆上限，無法再新增!"));
         return;
@@ -364,7 +364,7 @@ void FixureForm::Command2_Click() {
     QTreeWidgetItem* row = selectedRow();
     if (Liv1->topLevelItemCount() == 0 || !row) return;
     if (Combo3[0]->currentText() == Combo3[1]->currentText()) {
-        m_main.context().services.prompts->warning(QStringLiteral("選擇的科目不能重複"));
+        m_main.context().services.prompts().warning(QStringLiteral("選擇的科目不能重複"));
         return;
     }
     if (!detailIsPlain()) return;

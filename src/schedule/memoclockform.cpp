@@ -26,7 +26,7 @@ QString headText(int clockDay) {
 MemoClockForm::MemoClockForm(AppContext& ctx, MemoBook& book, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_book(book) {
     setObjectName(QStringLiteral("MemoClockForm"));
-    const QDate today = ctx.services.clock->today();
+    const QDate today = ctx.services.clock().today();
     setWindowTitle(QStringLiteral("備忘提醒 ") + today.toString(QStringLiteral("yyyy/MM/dd")) +
                    QStringLiteral(" (星期") + WeekdayCharacter(today) + QLatin1Char(')'));
     Label1 = NamedLabel(this, "Label1", QStringLiteral("日期"));
@@ -125,7 +125,7 @@ void MemoClockForm::done(int result) {
     if (!m_unloaded) {
         m_unloaded = true;
         if (m_memosChanged && !SaveMemoFile(m_book, m_ctx.session.userFolder()))
-            m_ctx.services.prompts->warning(QStringLiteral("一般備忘儲存失敗"));
+            m_ctx.services.prompts().warning(QStringLiteral("一般備忘儲存失敗"));
     }
     QDialog::done(result);
 }
@@ -133,7 +133,7 @@ void MemoClockForm::done(int result) {
 void CheckMemoReminders(AppContext& ctx, QWidget* parent) {
     MemoBook book;
     LoadMemoFiles(book, ctx.session.userFolder());
-    const auto due = DueMemoReminders(book, ctx.services.clock->today());
+    const auto due = DueMemoReminders(book, ctx.services.clock().today());
     if (due.empty()) return;
     MemoClockForm form(ctx, book, parent);
     form.Rows = due;
@@ -143,7 +143,7 @@ void CheckMemoReminders(AppContext& ctx, QWidget* parent) {
     }
     form.Idx = 1;
     form.ClockShow();
-    ctx.services.modal->run(form);
+    ctx.services.modal().run(form);
     // However the window ended, its unload has run (done() runs it once).
     form.done(form.result());
 }

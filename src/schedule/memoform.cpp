@@ -107,7 +107,7 @@ MemoForm::MemoForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
 
     // The opening.
     loadSettings();
-    DTPicker1->setDate(ctx.services.clock->today());
+    DTPicker1->setDate(ctx.services.clock().today());
     LoadMemoFiles(m_book, ctx.session.userFolder());
     fillMemoList();
     Command2->setEnabled(false);
@@ -265,7 +265,7 @@ void MemoForm::buildLowerHalf() {
 }
 
 void MemoForm::loadSettings() {
-    const SettingsStore& store = *m_ctx.services.settings;
+    const SettingsStore& store = m_ctx.services.settings();
     LoadColumnWidths(Liv1, store, kSection, QStringLiteral("L1W"), 3);
     LoadColumnWidths(Liv2, store, kSection, QStringLiteral("L2W"), 4);
     LoadWindowPlacement(*this, store, kSection);
@@ -274,7 +274,7 @@ void MemoForm::loadSettings() {
 }
 
 void MemoForm::saveSettings() {
-    SettingsStore& store = *m_ctx.services.settings;
+    SettingsStore& store = m_ctx.services.settings();
     const SettingsBatch once(store); // one rewrite of the file for the whole close
     SaveColumnWidths(Liv1, store, kSection, QStringLiteral("L1W"), 3);
     SaveColumnWidths(Liv2, store, kSection, QStringLiteral("L2W"), 4);
@@ -323,7 +323,7 @@ QTreeWidgetItem* MemoForm::selected(QTreeWidget* list) const {
 
 bool MemoForm::memoTextIsPlain(const QLineEdit* text) {
     if (PlainText::isPlain(text->text())) return true;
-    m_ctx.services.prompts->warning(QStringLiteral("備忘內容不可以包含軟體不支援的文字!"));
+    m_ctx.services.prompts().warning(QStringLiteral("備忘內容不可以包含軟體不支援的文字!"));
     return false;
 }
 
@@ -352,7 +352,7 @@ void MemoForm::Command1_Click() {
     QString reminder;
     const MemoRecord m = memoFromEditor(reminder);
     if (m_book.MemoCount > MemoBook::MemoCapacity) {
-        m_ctx.services.prompts->warning(QStringLiteral("備忘數量已經到達200筆上限，無法再新增!"));
+        m_ctx.services.prompts().warning(QStringLiteral("備忘數量已經到達200筆上限，無法再新增!"));
         return;
     }
     const int k = m_book.MemoCount;
@@ -390,7 +390,7 @@ void MemoForm::Command2_Click() {
 void MemoForm::Command3_Click() {
     QTreeWidgetItem* row = selected(Liv1);
     if (!row) return;
-    if (m_ctx.services.prompts->question(QStringLiteral("確定要刪除這筆備忘嗎？")) !=
+    if (m_ctx.services.prompts().question(QStringLiteral("確定要刪除這筆備忘嗎？")) !=
         Prompts::Answer::Yes)
         return;
     const int k = row->text(IndexColumnMemo).toInt();
@@ -407,10 +407,10 @@ void MemoForm::Command3_Click() {
 // 清除過期備忘: memos dated before today go; today's and later ones stay.
 void MemoForm::Command4_Click() {
     if (Liv1->topLevelItemCount() == 0) return;
-    if (m_ctx.services.prompts->question(QStringLiteral("確定要清除過期的備忘嗎？")) !=
+    if (m_ctx.services.prompts().question(QStringLiteral("確定要清除過期的備忘嗎？")) !=
         Prompts::Answer::Yes)
         return;
-    const QString today = m_ctx.services.clock->today().toString(QStringLiteral("yyyyMMdd"));
+    const QString today = m_ctx.services.clock().today().toString(QStringLiteral("yyyyMMdd"));
     for (int i = 1; i < m_book.MemoCount; ++i) {
         QString key = m_book.Memos[size_t(i)].Date;
         key.remove(QLatin1Char('/'));
@@ -469,7 +469,7 @@ FixedMemoRecord MemoForm::fixedMemoFromEditor(QStringList& rowTexts) {
 void MemoForm::Command5_Click() {
     if (!memoTextIsPlain(Text3)) return;
     if (m_book.FixedMemoCount > MemoBook::FixedMemoCapacity) {
-        m_ctx.services.prompts->warning(
+        m_ctx.services.prompts().warning(
             QStringLiteral("定期備忘的數量已經到達100筆上限，無法再新增!"));
         return;
     }
@@ -506,7 +506,7 @@ void MemoForm::Command6_Click() {
 void MemoForm::Command7_Click() {
     QTreeWidgetItem* row = selected(Liv2);
     if (!row) return;
-    if (m_ctx.services.prompts->question(QStringLiteral("確定要刪除這筆備忘嗎？")) !=
+    if (m_ctx.services.prompts().question(QStringLiteral("確定要刪除這筆備忘嗎？")) !=
         Prompts::Answer::Yes)
         return;
     const int k = Liv2->indexOfTopLevelItem(row) + 1;
@@ -620,9 +620,9 @@ void MemoForm::done(int result) {
         saveSettings();
         const QString folder = m_ctx.session.userFolder();
         if (!SaveMemoFile(m_book, folder))
-            m_ctx.services.prompts->warning(QStringLiteral("一般備忘儲存失敗"));
+            m_ctx.services.prompts().warning(QStringLiteral("一般備忘儲存失敗"));
         if (!SaveFixedMemoFile(m_book, folder))
-            m_ctx.services.prompts->warning(QStringLiteral("定期備忘儲存失敗"));
+            m_ctx.services.prompts().warning(QStringLiteral("定期備忘儲存失敗"));
     }
     QDialog::done(result);
 }

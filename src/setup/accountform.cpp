@@ -271,14 +271,14 @@ bool AccountForm::isFixedAccount(const QString& name) {
 int AccountForm::selectedRowOrTell() {
     const int row = selectedRow();
     if (row < 0) {
-        m_ctx.services.prompts->information(QStringLiteral("請先選擇一個科目!"));
+        m_ctx.services.prompts().information(QStringLiteral("請先選擇一個科目!"));
         return -1;
     }
     return row;
 }
 
 void AccountForm::warn(const QString& text) {
-    m_ctx.services.prompts->warning(text);
+    m_ctx.services.prompts().warning(text);
 }
 
 void AccountForm::AccountsAddCombo() {
@@ -362,7 +362,7 @@ void AccountForm::Command1_Click() {
         names.append(List1->item(row)->text());
     AccountNoteForm form(m_ctx, this);
     form.SetText(DetailTextLines::accountLines(names));
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }
 
 void AccountForm::keyPressEvent(QKeyEvent* event) {

@@ -25,10 +25,10 @@ void AccountForm::Cmd0_Click() {
     double opening = 0;
     if (AsksOpeningBalance(kind)) {
         opening = OpeningHundredths(
-            m_ctx.services.prompts->input(QStringLiteral("請設定 %1 科目的初始金額。").arg(name),
-                                          QString(), QStringLiteral("0")));
+            m_ctx.services.prompts().input(QStringLiteral("請設定 %1 科目的初始金額。").arg(name),
+                                           QString(), QStringLiteral("0")));
     }
-    const QString today = Runtime::dateText(m_ctx.services.clock->today());
+    const QString today = Runtime::dateText(m_ctx.services.clock().today());
     if (!AddAccount(ledger, name, kind, opening, today)) return warn(addFailed());
     refillList();
     AccountsAddCombo();
@@ -54,7 +54,7 @@ void AccountForm::Cmd2_Click() {
     const int row = selectedRowOrTell();
     if (row < 0) return;
     Ledger& ledger = m_ctx.ledger;
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const bool used = AccountInUse(ledger, row + 1);
     if (used &&
         prompts.question(QStringLiteral("這個科目已經有建立資料，確定要刪除嗎？若確定會把"

@@ -116,7 +116,7 @@ void AccountNoteForm::SetUpImport(const QStringList& accounts, QStringList* work
 void AccountNoteForm::Command1_Click() {
     switch (mode()) {
     case Mode::Export:
-        m_ctx.services.shell->setClipboardText(Text());
+        m_ctx.services.shell().setClipboardText(Text());
         accept();
         break;
     case Mode::Import:
@@ -135,7 +135,7 @@ void AccountNoteForm::Command2_Click() {
 
 void AccountNoteForm::importText() {
     if (ImportList && DetailTextLines::importLines(Text(), ImportAccounts, *ImportList).full)
-        m_ctx.services.prompts->warning(DetailTextLines::fullMessage());
+        m_ctx.services.prompts().warning(DetailTextLines::fullMessage());
     m_ctx.ledger.DetailTextsChanged = true;
     m_ctx.ledger.markChanged();
     accept();

@@ -63,7 +63,7 @@ void NoteEditForm::Command1_Click() {
     using DetailTextList::Outcome;
     const Outcome outcome = isMove() ? DetailTextList::move(*WorkingList, source, text, target)
                                      : DetailTextList::copy(*WorkingList, source, text, target);
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     switch (outcome) {
     case Outcome::SameAccount:
         prompts.warning(QStringLiteral("來源科目與目的科目相同，請重新選擇"));

@@ -196,7 +196,7 @@ void NoteForm::listChanged() {
 }
 
 void NoteForm::Command2_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     if (List2.size() >= DetailTextLines::Capacity) {
         prompts.warning(DetailTextLines::fullMessage());
         return;
@@ -227,10 +227,10 @@ void NoteForm::Command3_Click() {
     if (!item) return;
     const QString old = listed(item);
     const auto answer =
-        m_ctx.services.prompts->input(QStringLiteral("要改成什麼名稱?"), QString(), old);
+        m_ctx.services.prompts().input(QStringLiteral("要改成什麼名稱?"), QString(), old);
     if (!answer || answer->isEmpty()) return;
     if (!PlainText::isPlain(*answer)) {
-        m_ctx.services.prompts->warning(DetailText::unsupportedMessage());
+        m_ctx.services.prompts().warning(DetailText::unsupportedMessage());
         return;
     }
     DetailTextList::rename(List2, SelectedAccount(), old, *answer);
@@ -289,7 +289,7 @@ void NoteForm::copyOrMove(bool move) {
         item->text() + QStringLiteral("\r\n\r\n") + // the text as the list shows it
         (move ? QStringLiteral("要移動到哪一個科目?") : QStringLiteral("要複製到哪一個科目?")));
     form.WorkingList = &List2;
-    if (m_ctx.services.modal->run(form) != QDialog::Accepted) return;
+    if (m_ctx.services.modal().run(form) != QDialog::Accepted) return;
     if (move) {
         delete List1->takeItem(List1->row(item));
         List1->setCurrentRow(-1);
@@ -308,13 +308,13 @@ void NoteForm::Command8_Click() {
 void NoteForm::Command1_Click() {
     AccountNoteForm form(m_ctx, this);
     form.SetText(DetailTextLines::exportLines(List2));
-    m_ctx.services.modal->run(form);
+    m_ctx.services.modal().run(form);
 }
 
 void NoteForm::Command9_Click() {
     AccountNoteForm form(m_ctx, this);
     form.SetUpImport(accountChoices(), &List2);
-    if (m_ctx.services.modal->run(form) != QDialog::Accepted) return;
+    if (m_ctx.services.modal().run(form) != QDialog::Accepted) return;
     // The texts shown may be gone (cleared first) or joined by new ones.
     List3_Click();
 }

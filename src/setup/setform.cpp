@@ -252,7 +252,7 @@ void SetForm::Set_Show(int page) {
 void SetForm::Form_Load() {
     const Session& s = m_ctx.session;
     showOptions(s.Setting, s.DotState != u"0",
-                SettingOptions::read(*m_ctx.services.settings, u"MainFontSize"));
+                SettingOptions::read(m_ctx.services.settings(), u"MainFontSize"));
     List1->setCurrentRow(0);
     List1_Click();
 }
@@ -313,11 +313,11 @@ void SetForm::Command5_Click() {
 void SetForm::pickFolder(QLabel* label) {
     const QString before = label->text();
     const QString picked =
-        BrowseForFolder(*m_ctx.services.prompts, QStringLiteral("請選擇一個資料夾"));
+        BrowseForFolder(m_ctx.services.prompts(), QStringLiteral("請選擇一個資料夾"));
     if (picked.isEmpty()) return; // cancelled: the previous path stays
     // Every data file names its folders in cp950; a folder it cannot spell is unusable.
     if (picked.contains(u'?') || !Ansi::isEncodable(picked)) {
-        m_ctx.services.prompts->warning(
+        m_ctx.services.prompts().warning(
             picked + QStringLiteral("\r\n\r\n無法使用此資料夾！\r\n\r\n"
                                     "路徑名稱可能含有軟體不支援的文字，請改選其他資料夾！"));
         label->setText(before);
@@ -327,7 +327,7 @@ void SetForm::pickFolder(QLabel* label) {
 }
 
 bool SetForm::validate() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     // Both are stored as plain digits: the readers take the leading number of the text,
     // and a start day must name a day of every month.
     const auto w = Runtime::wholeNumber(Text1->text());
@@ -361,7 +361,7 @@ bool SetForm::validate() {
 void SetForm::Command1_Click() {
     if (!validate()) return;
     // The options act for this run even when the settings file refuses them.
-    if (!store()) m_ctx.services.prompts->warning(kNotStored);
+    if (!store()) m_ctx.services.prompts().warning(kNotStored);
     m_main.UpdateTreeTotals();
     accept();
 }
@@ -399,7 +399,7 @@ bool SetForm::store() {
     }
 
     // Every option is tried, whatever the one before it did.
-    SettingsStore& st = *m_ctx.services.settings;
+    SettingsStore& st = m_ctx.services.settings();
     bool stored = true;
     for (const SettingOption& o : SettingOptions::All) {
         if (!o.editedInSettingsWindow) continue;
@@ -415,7 +415,7 @@ void SetForm::Command2_Click() {
 }
 
 void SetForm::Command3_Click() {
-    if (m_ctx.services.prompts->question(QStringLiteral("您確定要將設定值恢復到預設值嗎？")) !=
+    if (m_ctx.services.prompts().question(QStringLiteral("您確定要將設定值恢復到預設值嗎？")) !=
         Prompts::Answer::Yes)
         return;
     // The defaults of the options, except that 自動開啟第一個帳本 and 年份選擇鍵下移代表跳下一年
@@ -428,10 +428,10 @@ void SetForm::Command3_Click() {
 }
 
 void SetForm::Command6_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const QString file = prompts.saveFile(
         QStringLiteral("儲存檔案"), QStringLiteral("CSV檔案|*.csv"),
-        QStringLiteral("qivo_") + m_ctx.services.clock->today().toString(u"yyyyMMdd"));
+        QStringLiteral("qivo_") + m_ctx.services.clock().today().toString(u"yyyyMMdd"));
     if (file.isEmpty()) return;
     SettingsFile::Values v;
     v.Width = Text1->text();
@@ -454,7 +454,7 @@ void SetForm::Command6_Click() {
 }
 
 void SetForm::Command7_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const QString backupBefore = Label11->text();
     const QString dataBefore = Label12->text();
     const QString file =

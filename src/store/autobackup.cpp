@@ -48,7 +48,7 @@ QString ResolveAutoBackupFolder(Session& session) {
 }
 
 void AutoBackup(AppContext& ctx) {
-    if (ctx.services.settings->GetSetting("Setting", "AutoBackupState", "1") != u"1") return;
+    if (ctx.services.settings().GetSetting("Setting", "AutoBackupState", "1") != u"1") return;
     Session& s = ctx.session;
     // Files left out are not reported here: a copy of what could be read beats none.
     const bool built = BuildBackupPackage(ctx).written;
@@ -63,7 +63,7 @@ void AutoBackup(AppContext& ctx) {
         const auto package = FileIO::readFile(packagePath);
         // Through the safe writer, so an interrupted copy never replaces the day's copy, and
         // old copies go only once today's copy is safely there.
-        const QString copy = folder + ctx.services.clock->today().toString("yyyyMMdd") + ".qvk";
+        const QString copy = folder + ctx.services.clock().today().toString("yyyyMMdd") + ".qvk";
         if (package && FileIO::writePrivateFileSafely(copy, *package))
             removeOldestCopies(folder, s);
     }

@@ -210,8 +210,8 @@ RestoreResult RestoreBackupPackage(AppContext& ctx) {
     if (!files) return RestoreResult::Invalid;
     const QString owner = ownerText(QByteArrayView(*package).first(kOwnerBytes));
     if (ownerKey(owner) != ownerKey(s.CurrentUser)) {
-        ctx.services.prompts->warning(QStringLiteral("這個備份資料的所屬帳號並不是 ") +
-                                      s.CurrentUser + QStringLiteral("，無法還原"));
+        ctx.services.prompts().warning(QStringLiteral("這個備份資料的所屬帳號並不是 ") +
+                                       s.CurrentUser + QStringLiteral("，無法還原"));
         return RestoreResult::OtherOwner;
     }
 

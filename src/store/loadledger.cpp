@@ -154,7 +154,7 @@ QList<AccountRecord> defaultAccounts() {
 
 void seedOpeningEntries(AppContext& ctx) {
     Ledger& ledger = ctx.ledger;
-    const QDate today = ctx.services.clock->today();
+    const QDate today = ctx.services.clock().today();
     QStringList names;
     if (ctx.session.AccountsApplied) {
         for (int i = 1; i < ledger.AccountCount; ++i) {

@@ -123,7 +123,7 @@ bool SaveLedger(AppContext& ctx, const QList<LedgerSaver>& savers) {
         }
         prompts->warning(
             QStringLiteral("儲存依舊失敗，檔案可能處於無法寫入的狀態，按「是(Y)」後觀看網頁說明"));
-        OpenWebPage(*ctx.services.shell, *ctx.services.prompts, WebPages::SaveFailedHelp);
+        OpenWebPage(ctx.services.shell(), ctx.services.prompts(), WebPages::SaveFailedHelp);
         return false;
     }
 }

@@ -62,7 +62,7 @@ QStringList DefaultDetailTexts() {
 
 void WarnUnreadable(AppContext& ctx, const QString& file) {
     if (ctx.services.prompts)
-        ctx.services.prompts->warning(file + QStringLiteral(" 檔案讀取失敗!"));
+        ctx.services.prompts().warning(file + QStringLiteral(" 檔案讀取失敗!"));
 }
 
 void LoadNoteFile(AppContext& ctx) {

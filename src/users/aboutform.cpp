@@ -25,7 +25,7 @@ const QString kAutoBackupState = QStringLiteral("AutoBackupState");
 AboutForm::AboutForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("AboutForm"));
     QString caption = QStringLiteral("關於 Qivo Qivoka");
-    if (m_ctx.services.settings->GetSetting(kSetting, kAutoBackupState, QStringLiteral("1")) !=
+    if (m_ctx.services.settings().GetSetting(kSetting, kAutoBackupState, QStringLiteral("1")) !=
         u"1")
         caption += QStringLiteral(" [自動備份已關閉]");
     setWindowTitle(caption);
@@ -63,14 +63,14 @@ AboutForm::AboutForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(
 void AboutForm::Image2_Click() {
     if (++m_clicks < 7) return;
     m_clicks = 0;
-    SettingsStore& settings = *m_ctx.services.settings;
+    SettingsStore& settings = m_ctx.services.settings();
     // The switch is announced only once the settings file holds it.
     if (settings.GetSetting(kSetting, kAutoBackupState, QStringLiteral("1")) == u"1") {
         if (settings.SaveSetting(kSetting, kAutoBackupState, QStringLiteral("0")))
-            m_ctx.services.prompts->plain(QStringLiteral("自動備份已關閉"));
+            m_ctx.services.prompts().plain(QStringLiteral("自動備份已關閉"));
     } else {
         if (settings.SaveSetting(kSetting, kAutoBackupState, QStringLiteral("1")))
-            m_ctx.services.prompts->plain(QStringLiteral("自動備份已開啟"));
+            m_ctx.services.prompts().plain(QStringLiteral("自動備份已開啟"));
     }
 }
 
@@ -79,7 +79,7 @@ void AboutForm::Command1_Click() {
 }
 
 void AboutForm::Command3_Click() {
-    OpenWebPage(*m_ctx.services.shell, *m_ctx.services.prompts, WebPages::Contact);
+    OpenWebPage(m_ctx.services.shell(), m_ctx.services.prompts(), WebPages::Contact);
 }
 
 bool AboutForm::eventFilter(QObject* watched, QEvent* event) {

@@ -106,7 +106,7 @@ void DelForm::Option4_Click() {
 }
 
 void DelForm::Cmd1_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     if (prompts.question(QStringLiteral("確定刪除資料嗎？"), Prompts::Buttons::YesNo) !=
         Prompts::Answer::Yes)
         return;

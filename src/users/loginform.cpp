@@ -116,7 +116,7 @@ void LoginForm::Form_Load() {
     else if (Combo1->count() > 0)
         Combo1->setCurrentIndex(0);
     Check1->setChecked(mirrors.AutoLoginState == u"1");
-    const QString userName = m_ctx.services.settings->GetSetting(
+    const QString userName = m_ctx.services.settings().GetSetting(
         kSetting, QStringLiteral("UserName"), QStringLiteral("Test"));
     const int found = Combo1->findText(userName, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found >= 0) Combo1->setCurrentIndex(found);
@@ -143,7 +143,7 @@ QString LoginForm::PassInit(const QString& us) const {
 
 void LoginForm::cmdOK_Click() {
     Session& session = m_ctx.session;
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     m_users.form().MarkAutoLoginTried();
     m_users.FirstUse = QStringLiteral("0");
     const QString user = Combo1->currentText();
@@ -185,7 +185,7 @@ void LoginForm::cmdOK_Click() {
 
     session.CurrentUser = user;
     session.UserPassword = stored;
-    SaveSettingQuietly(*m_ctx.services.settings, kSetting, QStringLiteral("UserName"), user);
+    SaveSettingQuietly(m_ctx.services.settings(), kSetting, QStringLiteral("UserName"), user);
     m_users.form().Window().setWindowTitle(ProgramCaption);
     m_loggedIn = true;
     accept();
@@ -204,7 +204,7 @@ void LoginForm::cmdCancel_Click() {
 
 void LoginForm::Cmd1_Click() {
     NewUserForm form(m_ctx, this);
-    if (m_ctx.services.modal->run(form) != QDialog::Accepted || form.CreatedUser().isEmpty())
+    if (m_ctx.services.modal().run(form) != QDialog::Accepted || form.CreatedUser().isEmpty())
         return;
     Combo1->addItem(form.CreatedUser());
     Combo1->setCurrentIndex(Combo1->count() - 1);
@@ -219,7 +219,7 @@ void LoginForm::Command1_Click() {
     GetDirName();
     const int found = Combo1->findText(owner, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found >= 0) Combo1->setCurrentIndex(found);
-    m_ctx.services.prompts->information(QStringLiteral("還原資料完成"));
+    m_ctx.services.prompts().information(QStringLiteral("還原資料完成"));
     Text2->setFocus();
 }
 
@@ -229,7 +229,7 @@ void LoginForm::Combo1_GotFocus() {
 }
 
 void LoginForm::Misc_SetPath_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     QString path = BrowseForFolder(prompts, QStringLiteral("請選擇一個資料夾"));
     if (path.isEmpty()) return;
     // The data files name folders in cp950: a path outside it could never be used.
@@ -241,17 +241,17 @@ void LoginForm::Misc_SetPath_Click() {
     }
     path = FileIO::withTrailingSlash(path);
     // A path the settings file did not take ends the command without a word.
-    if (!m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("MyDataBasePath"), path))
+    if (!m_ctx.services.settings().SaveSetting(kSetting, QStringLiteral("MyDataBasePath"), path))
         return;
     prompts.information(path +
                         QStringLiteral("\r\n\r\n資料庫路徑已變更至此路徑，請重開軟體才會生效"));
 }
 
 void LoginForm::Misc_Data_Click() {
-    if (!m_ctx.services.settings->SaveSetting(kSetting, QStringLiteral("MyDataBasePath"),
-                                              QString()))
+    if (!m_ctx.services.settings().SaveSetting(kSetting, QStringLiteral("MyDataBasePath"),
+                                               QString()))
         return;
-    m_ctx.services.prompts->information(
+    m_ctx.services.prompts().information(
         QStringLiteral("資料庫路徑已回復預設路徑，請重開軟體才會生效"));
 }
 

@@ -47,7 +47,7 @@ NewUserForm::NewUserForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_
 }
 
 void NewUserForm::Cmd1_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     if (Text1->text().isEmpty()) {
         prompts.warning(QStringLiteral("您還沒輸入帳號名稱"));
         return;

@@ -120,7 +120,7 @@ void OpenForm::listChanged() {
 bool OpenForm::SaveLedgerList() {
     if (!m_users.LedgerListChanged) return true;
     if (!UserFiles::writeLedgerList(userFolder(), Items())) {
-        m_ctx.services.prompts->warning(QStringLiteral("發生錯誤!"));
+        m_ctx.services.prompts().warning(QStringLiteral("發生錯誤!"));
         return false;
     }
     return true;
@@ -133,7 +133,7 @@ void OpenForm::Cmd1_Click() {
 }
 
 void OpenForm::Cmd5_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const auto answer = prompts.input(QStringLiteral("新增帳本，請輸入帳本名稱。"));
     if (!answer || answer->isEmpty()) return;
     // Checked before any file-system call, with the commas that will be removed.
@@ -162,7 +162,7 @@ void OpenForm::Cmd5_Click() {
 void OpenForm::Cmd2_Click() {
     QListWidgetItem* item = List1->currentItem();
     if (!item || !item->isSelected()) return;
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const QString oldName = item->text();
     QString proposal = oldName;
     QString name;
@@ -200,7 +200,7 @@ void OpenForm::Cmd4_Click() {
     const QString target = LedgerFolders::copyTargetName(userFolder(), item->text());
     if (!LedgerFolders::copyLedger(FileIO::subFolder(userFolder(), item->text()),
                                    FileIO::subFolder(userFolder(), target))) {
-        m_ctx.services.prompts->warning(QStringLiteral("帳本複製失敗"));
+        m_ctx.services.prompts().warning(QStringLiteral("帳本複製失敗"));
         return;
     }
     List1->addItem(target);
@@ -211,7 +211,7 @@ void OpenForm::Cmd4_Click() {
 void OpenForm::Cmd3_Click() {
     QListWidgetItem* item = List1->currentItem();
     if (!item || !item->isSelected()) return;
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     if (prompts.question(QStringLiteral("確定刪除這個帳本嗎？"), Prompts::Buttons::YesNo) !=
         Prompts::Answer::Yes)
         return;
@@ -271,7 +271,7 @@ void OpenForm::Command2_Click() {
 }
 
 void OpenForm::Command1_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const auto answer = prompts.input(QStringLiteral("請輸入要搜尋的字串"));
     if (!answer || answer->isEmpty()) return;
     const QStringList found = LedgersContaining(userFolder(), Items(), *answer);

@@ -45,7 +45,7 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
                                  ? ledger.Entries[size_t(ledger.EntryCount - 1)].Date.trimmed()
                                  : QString();
     const InitialPeriod period =
-        ChooseInitialPeriod(ledger.EntryCount, lastDate, ctx.services.clock->today(),
+        ChooseInitialPeriod(ledger.EntryCount, lastDate, ctx.services.clock().today(),
                             session.Setting.MonState, session.Setting.DayState);
     m_form.ShowPeriod(period.item, period.year);
 
@@ -58,11 +58,11 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
 
     if (list) {
         if (FirstUse == u"1" &&
-            ctx.services.prompts->question(
+            ctx.services.prompts().question(
                 QStringLiteral("這是您建立帳號後初次使用，要看看使用教學嗎？\r\n\r\n"
                                "目前您已經建立帳本完成，可由「自訂科目」開始看起。"),
                 Prompts::Buttons::YesNo) == Prompts::Answer::Yes)
-            OpenWebPage(*ctx.services.shell, *ctx.services.prompts, WebPages::Tutorial);
+            OpenWebPage(ctx.services.shell(), ctx.services.prompts(), WebPages::Tutorial);
         FirstUse = QStringLiteral("0");
     }
     if (CheckRecordReminders) CheckRecordReminders();

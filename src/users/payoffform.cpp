@@ -68,19 +68,19 @@ PayoffForm::PayoffForm(AppContext& ctx, MainView& main, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &PayoffForm::Command2_Click);
 
     // Form_Load
-    DTPicker1->setDate(m_ctx.services.clock->today());
+    DTPicker1->setDate(m_ctx.services.clock().today());
     Check1->setChecked(true);
 }
 
 void PayoffForm::Check1_Click() {
     if (Check1->isChecked()) return;
-    if (m_ctx.services.prompts->question(QStringLiteral("這樣結帳後的資料將被永遠刪除，確定嗎？"),
-                                         Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+    if (m_ctx.services.prompts().question(QStringLiteral("這樣結帳後的資料將被永遠刪除，確定嗎？"),
+                                          Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
         Check1->setChecked(true);
 }
 
 void PayoffForm::Command1_Click() {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const QDate date = DTPicker1->date();
     const ClosingDate d(date);
     if (!ClosingFits(m_ctx.ledger, date)) {
@@ -105,7 +105,7 @@ void PayoffForm::Command1_Click() {
 }
 
 bool PayoffForm::makeClosedLedger(const QString& dateText, const QString& key) {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const QString userFolder = m_ctx.session.userFolder();
     QString name;
     for (;;) {

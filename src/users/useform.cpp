@@ -84,7 +84,7 @@ void UseForm::Command1_Click() {
 
 void UseForm::apply(const QString& source) {
     const QString name = List1->currentItem()->text();
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     switch (LedgerMerge::applyLedgerFiles(source, m_ctx.session.ledgerFolder())) {
     case LedgerMerge::ApplyResult::MissingAccounts:
         prompts.warning(QStringLiteral("找不到 ") + name +
@@ -109,7 +109,7 @@ void UseForm::apply(const QString& source) {
 }
 
 void UseForm::merge(const QString& source) {
-    Prompts& prompts = *m_ctx.services.prompts;
+    Prompts& prompts = m_ctx.services.prompts();
     const LedgerMerge::MergeResult result = LedgerMerge::mergeLedger(m_ctx.ledger, source);
     if (result.entriesCut)
         prompts.plain(QStringLiteral("欲合併的資料已超出30000筆上限，將只有部分資料合併成功"),
@@ -130,6 +130,6 @@ void UseForm::Command2_Click() {
 bool AskApplyAccounts(AppContext& ctx, const QStringList& otherLedgers) {
     UseForm form(ctx);
     form.PrepareApply(otherLedgers);
-    ctx.services.modal->run(form);
+    ctx.services.modal().run(form);
     return ctx.session.AccountsApplied;
 }

@@ -25,7 +25,7 @@ const QString kDemoUser = QStringLiteral("Test");
 void UsersController::User_ChanegUserName_Click() {
     AppContext& ctx = context();
     Session& session = ctx.session;
-    Prompts& prompts = *ctx.services.prompts;
+    Prompts& prompts = ctx.services.prompts();
     if (session.CurrentUser == kDemoUser) {
         prompts.plain(QStringLiteral("Test 帳號無法變更名稱"));
         return;
@@ -51,7 +51,7 @@ void UsersController::User_ChanegUserName_Click() {
     }
     if (!RenameFolder(ctx, session.DataRoot + session.CurrentUser, session.DataRoot + name)) return;
     session.CurrentUser = name;
-    SaveSettingQuietly(*ctx.services.settings, QStringLiteral("Setting"),
+    SaveSettingQuietly(ctx.services.settings(), QStringLiteral("Setting"),
                        QStringLiteral("UserName"), name);
     m_form.Window().setWindowTitle(name + QStringLiteral(" - ") + ProgramCaption);
     if (session.Setting.AutoLoginState == u"1") session.Setting.AutoLoginUsername = name;
@@ -60,7 +60,7 @@ void UsersController::User_ChanegUserName_Click() {
 void UsersController::User_ChanegPassword_Click() {
     AppContext& ctx = context();
     Session& session = ctx.session;
-    Prompts& prompts = *ctx.services.prompts;
+    Prompts& prompts = ctx.services.prompts();
     if (session.CurrentUser == kDemoUser) {
         prompts.plain(QStringLiteral("Test 帳號無法變更密碼"));
         return;
@@ -118,11 +118,11 @@ void UsersController::File_Add_Click() {
     others.removeAll(ctx.session.LedgerName);
     UseForm form(ctx, &m_form.Window());
     form.PrepareMerge(others);
-    ctx.services.modal->run(form);
+    ctx.services.modal().run(form);
 }
 
 void UsersController::Help_About_Click() {
     AppContext& ctx = context();
     AboutForm form(ctx, &m_form.Window());
-    ctx.services.modal->run(form);
+    ctx.services.modal().run(form);
 }

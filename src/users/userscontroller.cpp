@@ -32,7 +32,7 @@ void UsersController::RunLogin() {
     for (;;) {
         LoginForm login(ctx, *this, &m_form.Window());
         login.Form_Load();
-        if (!login.LoggedIn()) ctx.services.modal->run(login);
+        if (!login.LoggedIn()) ctx.services.modal().run(login);
         if (!login.LoggedIn()) {
             // 結束: nobody is logged in, so the main window closes without a save question.
             m_form.Window().close();
@@ -44,7 +44,7 @@ void UsersController::RunLogin() {
         case AfterLogin::LoggedOut:
             break;
         case AfterLogin::Failed:
-            ctx.services.prompts->warning(QStringLiteral("發生錯誤!"));
+            ctx.services.prompts().warning(QStringLiteral("發生錯誤!"));
             ctx.session.CurrentUser.clear();
             break;
         }
@@ -79,7 +79,7 @@ UsersController::ListEnd UsersController::showLedgerList(const QStringList& ledg
     } else {
         list.SetOpenLedger(ctx.session.LedgerName);
     }
-    const int end = ctx.services.modal->run(list);
+    const int end = ctx.services.modal().run(list);
     if (end == OpenForm::Opened) return ListEnd::Opened;
     if (end == OpenForm::LoggedOut) return ListEnd::LoggedOut;
     // Closed: only possible while the Close command is there (shown from the main window);

@@ -23,7 +23,7 @@ void BudgetShowForm::Command1_Click() {
     const Session& session = m_ctx.session;
     const QString name = session.LedgerName + u'_' + Text1->text() + QStringLiteral("年") +
                          Combo1->currentText() + QStringLiteral("預算表");
-    ReportWriter writer(*m_ctx.services.prompts, *m_ctx.services.clock);
+    ReportWriter writer(m_ctx.services.prompts(), m_ctx.services.clock());
     const std::optional<QString> path = writer.PickExportFile(name, ReportWriter::SaveTitle);
     if (!path) return;
     writer.OpenReport(*path);

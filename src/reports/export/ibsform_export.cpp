@@ -32,7 +32,7 @@ void IBSForm::Command2_Click() {
                                    balance ? ListView2 : ListView4};
     const QString status = StatusBar1->text();
 
-    ReportWriter w(*m_ctx.services.prompts, *m_ctx.services.clock);
+    ReportWriter w(m_ctx.services.prompts(), m_ctx.services.clock());
     const std::optional<QString> path = w.PickExportFile(name, ReportWriter::SaveTitle);
     if (!path) return;
     w.OpenReport(*path);

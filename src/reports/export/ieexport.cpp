@@ -10,7 +10,7 @@
 void IEForm::Command1_Click() {
     const QString name = m_ctx.session.LedgerName + u'_' + Text1->text() + QStringLiteral("年") +
                          Combo1->currentText() + QStringLiteral("_每日收支");
-    ReportWriter writer(*m_ctx.services.prompts, *m_ctx.services.clock);
+    ReportWriter writer(m_ctx.services.prompts(), m_ctx.services.clock());
     const std::optional<QString> path = writer.PickExportFile(name, ReportWriter::SaveTitle);
     if (!path) return;
     writer.OpenReport(*path);

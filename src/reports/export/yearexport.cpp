@@ -34,7 +34,7 @@ void YearForm::Command1_Click() {
     const int tab = SelectedTab();
     const QString name = m_ctx.session.LedgerName + u'_' + Text1->text() + QStringLiteral("年") +
                          QString::fromUtf16(words[tab - 1]);
-    ReportWriter writer(*m_ctx.services.prompts, *m_ctx.services.clock);
+    ReportWriter writer(m_ctx.services.prompts(), m_ctx.services.clock());
     const std::optional<QString> path = writer.PickExportFile(name, ReportWriter::SaveTitle);
     if (!path) return;
     writer.OpenReport(*path);

@@ -57,21 +57,21 @@ bool isInDataFolder(const QString& chosen, const QString& dataRoot) {
 
 QString readBackupPath(AppContext& ctx) {
     QString& mirror = ctx.session.Setting.BackupPath;
-    mirror = ctx.services.settings->GetSetting(kSetting, kBackupPath, QString());
+    mirror = ctx.services.settings().GetSetting(kSetting, kBackupPath, QString());
     return mirror;
 }
 
 // After a failed manual backup or restore the next dialog starts afresh.
 void forgetBackupPath(AppContext& ctx) {
     ctx.session.Setting.BackupPath.clear();
-    SaveSettingQuietly(*ctx.services.settings, kSetting, kBackupPath, QString());
+    SaveSettingQuietly(ctx.services.settings(), kSetting, kBackupPath, QString());
 }
 
 // The chosen file (with "/" separators) or empty text when the dialog was cancelled; the
 // program's copy of BackupPath becomes its folder.
 QString chooseFile(AppContext& ctx, const QString& defaultName) {
-    const QString chosen =
-        QDir::fromNativeSeparators(ctx.services.prompts->openFile(kOpenTitle, Filter, defaultName));
+    const QString chosen = QDir::fromNativeSeparators(
+        ctx.services.prompts().openFile(kOpenTitle, Filter, defaultName));
     if (!chosen.isEmpty()) ctx.session.Setting.BackupPath = folderOf(chosen);
     return chosen;
 }
@@ -89,7 +89,7 @@ bool hasPackageEnding(const QString& path) {
 // The checks before a restore and the question; the restore of an automatic backup tests
 // for the file before its name. False (after the message) when the command ends here.
 bool confirmRestore(AppContext& ctx, const QString& chosen, bool existenceFirst) {
-    Prompts& prompts = *ctx.services.prompts;
+    Prompts& prompts = ctx.services.prompts();
     const bool exists = QFileInfo(chosen).isFile();
     if (existenceFirst && !exists) {
         prompts.warning(kNotFound);
@@ -130,11 +130,11 @@ bool reportRestore(AppContext& ctx, RestoreResult result, bool forgetPathOnFailu
     case RestoreResult::Restored:
         return true;
     case RestoreResult::Invalid:
-        ctx.services.prompts->warning(kNotAPackage);
+        ctx.services.prompts().warning(kNotAPackage);
         return false;
     case RestoreResult::Missing:
     case RestoreResult::NotWritten:
-        ctx.services.prompts->warning(kRestoreFailed);
+        ctx.services.prompts().warning(kRestoreFailed);
         if (forgetPathOnFailure) forgetBackupPath(ctx);
         return false;
     case RestoreResult::OtherOwner:
@@ -148,7 +148,7 @@ bool restoreForCurrentUser(AppContext& ctx, const QString& chosen, bool existenc
                            bool forgetPathOnFailure) {
     if (!confirmRestore(ctx, chosen, existenceFirst)) return false;
     if (!reportRestore(ctx, restoreChosen(ctx, chosen), forgetPathOnFailure)) return false;
-    ctx.services.prompts->information(QStringLiteral("還原資料完成"));
+    ctx.services.prompts().information(QStringLiteral("還原資料完成"));
     return true;
 }
 
@@ -157,7 +157,7 @@ bool restoreForCurrentUser(AppContext& ctx, const QString& chosen, bool existenc
 void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList,
                 const BusyRunner& whileBusy) {
     Session& s = ctx.session;
-    Prompts& prompts = *ctx.services.prompts;
+    Prompts& prompts = ctx.services.prompts();
     auto fail = [&] {
         prompts.warning(QStringLiteral("備份沒有完成，請再試一次!"));
         forgetBackupPath(ctx);
@@ -169,7 +169,7 @@ void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList,
         return;
     }
     const QString defaultName = s.Setting.BackupPath + s.CurrentUser + QStringLiteral(" ") +
-                                ctx.services.clock->today().toString(QStringLiteral("yyyyMMdd")) +
+                                ctx.services.clock().today().toString(QStringLiteral("yyyyMMdd")) +
                                 QStringLiteral(".qvk");
     const QString chosen = QDir::fromNativeSeparators(
         prompts.saveFile(QStringLiteral("儲存檔案"), Filter, defaultName));
@@ -192,7 +192,7 @@ void SaveBackup(AppContext& ctx, const std::function<bool()>& saveLedgerList,
         fail();
         return;
     }
-    SaveSettingQuietly(*ctx.services.settings, kSetting, kBackupPath, folder);
+    SaveSettingQuietly(ctx.services.settings(), kSetting, kBackupPath, folder);
     prompts.information(QStringLiteral("備份資料完成"));
 }
 
@@ -217,7 +217,7 @@ bool RestoreAutoBackup(AppContext& ctx) {
 
 QString RestoreBackupBeforeLogin(AppContext& ctx) {
     Session& s = ctx.session;
-    Prompts& prompts = *ctx.services.prompts;
+    Prompts& prompts = ctx.services.prompts();
     const QString chosen = chooseFile(ctx, readBackupPath(ctx) + s.CurrentUser + ".qvk");
     if (chosen.isEmpty() || !confirmRestore(ctx, chosen, false)) return QString();
     // The owner names the user folder that is written: it must be a user name, or the

@@ -50,7 +50,7 @@ bool CreateDemoProfile(AppContext& ctx) {
     bool made =
         UserFiles::writeLedgerList(demo.session.userFolder(), {DemoLedger}) && LoadLedger(demo);
     if (made) {
-        const QDate today = ctx.services.clock->today();
+        const QDate today = ctx.services.clock().today();
         for (const Example& x : examples) {
             LedgerEntry e;
             e.core.Date.set(Runtime::dateText(today.addDays(-x.daysAgo)));

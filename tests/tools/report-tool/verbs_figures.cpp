@@ -20,7 +20,7 @@ int runPeriod(ToolRun& run, const ToolArgs& args) {
     if (args.positional.size() != 2) return BadArguments(QStringLiteral("period YEAR CHOICE"));
     const int choice = PeriodChoiceIndex(args.positional[1]);
     if (choice < 0) return BadArguments(QStringLiteral("CHOICE is 全部, 整年 or 01月 to 12月"));
-    const QDate today = run.ctx.services.clock->today();
+    const QDate today = run.ctx.services.clock().today();
     const int year = Periods::reportYear(args.positional[0], today);
     const Periods::ReportPeriod p =
         Periods::reportPeriod(choice, year, run.ctx.session.Setting, today);
