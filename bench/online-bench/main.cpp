@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     Bench::WindowBench bench;
     AppContext& ctx = bench.ctx;
     CannedHttp http;
-    ctx.services.http = &http;
+    ctx.services.setHttp(http);
     http.body = replyOfEntries(ctx.ledger);
     std::printf("reply: %lld bytes\n", static_cast<long long>(http.body.size()));
 
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     form.reset();
 
     YesPrompts yes;
-    ctx.services.prompts = &yes;
+    ctx.services.setPrompts(yes);
     NumberForm& lottery = main.LotteryWindow();
     const std::vector<PaperInvoice> invoices = paperInvoices();
     std::unique_ptr<NumberListForm> list;

@@ -67,8 +67,8 @@ int main(int argc, char** argv) {
     Bench::WindowBench b;
     ShowingRunner runner;
     NoShell shell;
-    b.ctx.services.modal = &runner;
-    b.ctx.services.shell = &shell;
+    b.ctx.services.setModal(runner);
+    b.ctx.services.setShell(shell);
     // A line of 1 MB in the file (two-byte characters), or of the kilobytes given.
     const int bytes = (argc > 1 ? std::max(1, std::atoi(argv[1])) : 1024) * 1024;
     const QString text = QString(bytes / 2 - 8, QChar(0x9910));

@@ -69,8 +69,8 @@ struct StartFolder {
         if (!ok || !full) return ok; // an empty ledger is made by its first opening
         SystemClock clock;
         AppContext ctx;
-        ctx.services.settings = &settings;
-        ctx.services.clock = &clock;
+        ctx.services.setSettings(settings);
+        ctx.services.setClock(clock);
         ctx.session.DataRoot = root;
         ctx.session.CurrentUser = kUser;
         ctx.session.LedgerName = ledgerName;

@@ -54,9 +54,9 @@ struct WindowBench {
     AppContext ctx;
 
     WindowBench() {
-        ctx.services.settings = &settings;
-        ctx.services.prompts = &prompts;
-        ctx.services.clock = &clock;
+        ctx.services.setSettings(settings);
+        ctx.services.setPrompts(prompts);
+        ctx.services.setClock(clock);
         ctx.session.AppFolder = tmp.path() + QStringLiteral("/");
         ctx.session.DataRoot = tmp.path() + QStringLiteral("/DataBase/");
         ctx.session.CurrentUser = QStringLiteral("Bench");

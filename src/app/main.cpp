@@ -37,13 +37,13 @@ int main(int argc, char* argv[]) {
     NetworkHttpClient http;
     SystemTrayService tray;
     AppContext ctx;
-    ctx.services.settings = &settings;
-    ctx.services.prompts = &prompts;
-    ctx.services.modal = &modal;
-    ctx.services.clock = &clock;
-    ctx.services.shell = &shell;
-    ctx.services.http = &http;
-    ctx.services.tray = &tray;
+    ctx.services.setSettings(settings);
+    ctx.services.setPrompts(prompts);
+    ctx.services.setModal(modal);
+    ctx.services.setClock(clock);
+    ctx.services.setShell(shell);
+    ctx.services.setHttp(http);
+    ctx.services.setTray(tray);
 
     // The main window's start sequence ends with the login step; a cancelled login has
     // closed the window and ended the run already.

@@ -177,14 +177,14 @@ private slots:
         TestEnv env;
         preset(env, settings);
         RefusingSettings refusing(env.settings, {refused});
-        env.ctx.services.settings = &refusing;
+        env.ctx.services.setSettings(refusing);
         MainForm w(env.ctx);
         w.Form_Load();
         for (const QString& a : after) {
             const qsizetype eq = a.indexOf('=');
             QCOMPARE(stored(env, a.left(eq)), a.mid(eq + 1));
         }
-        env.ctx.services.settings = &env.settings;
+        env.ctx.services.setSettings(env.settings);
     }
 
     void defaultsWithoutStoredKeys() {

@@ -127,9 +127,9 @@ void TestDoubles::modalRunnerRunsHandlerAndFailsWithoutOne() {
 
 void TestDoubles::envWiresServicesAndFolders() {
     TestEnv env;
-    QCOMPARE(env.ctx.services.prompts, static_cast<Prompts*>(&env.prompts));
-    QCOMPARE(env.ctx.services.settings, static_cast<SettingsStore*>(&env.settings));
-    QCOMPARE(env.ctx.services.tray, static_cast<TrayService*>(&env.tray));
+    QCOMPARE(&env.ctx.services.prompts(), static_cast<Prompts*>(&env.prompts));
+    QCOMPARE(&env.ctx.services.settings(), static_cast<SettingsStore*>(&env.settings));
+    QCOMPARE(&env.ctx.services.tray(), static_cast<TrayService*>(&env.tray));
     QVERIFY(QDir(env.ctx.session.AppFolder).exists());
     QCOMPARE(env.ctx.session.DataRoot, env.path("DataBase/"));
     const QString ledger = env.makeLedger(QStringLiteral("Test"), QStringLiteral("帳本1"));

@@ -5,12 +5,12 @@
 #include <QFileInfo>
 
 StoreEnv::StoreEnv() : settings(tmp.path() + QStringLiteral("/settings.ini")) {
-    ctx.services.settings = &settings;
-    ctx.services.prompts = &prompts;
-    ctx.services.clock = &clock;
-    ctx.services.shell = &shell;
-    ctx.services.http = &http;
-    ctx.services.tray = &tray;
+    ctx.services.setSettings(settings);
+    ctx.services.setPrompts(prompts);
+    ctx.services.setClock(clock);
+    ctx.services.setShell(shell);
+    ctx.services.setHttp(http);
+    ctx.services.setTray(tray);
     ctx.session.AppFolder = path(QStringLiteral("app/"));
     ctx.session.DataRoot = path(QStringLiteral("DataBase/"));
     QDir().mkpath(ctx.session.AppFolder);

@@ -1,5 +1,5 @@
 #include "testenv.h"
 
 TestEnv::TestEnv() {
-    ctx.services.modal = &modal;
+    ctx.services.setModal(modal);
 }

@@ -57,16 +57,16 @@ QString numberText(double value) {
 // The services and login state of one run of the tool.
 struct Tool {
     RecordingPrompts prompts;
-    MemorySettings settings;
+    MemorySettingsStore settings;
     ToolClock clock;
     QuietShell shell;
     AppContext ctx;
 
     Tool() {
-        ctx.services.prompts = &prompts;
-        ctx.services.settings = &settings;
-        ctx.services.clock = &clock;
-        ctx.services.shell = &shell;
+        ctx.services.setPrompts(prompts);
+        ctx.services.setSettings(settings);
+        ctx.services.setClock(clock);
+        ctx.services.setShell(shell);
         ctx.session.AppFolder = AsToolFolder(QCoreApplication::applicationDirPath());
     }
 

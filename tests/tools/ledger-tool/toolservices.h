@@ -2,12 +2,11 @@
 // Services of the command-line tool: nothing blocks, nothing touches the user's settings.
 #include "platform/clock.h"
 #include "platform/prompts.h"
-#include "platform/settingsstore.h"
 #include "platform/shell.h"
+#include "platform/silentservices.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QStringList>
 
 #include "store/session.h"
@@ -74,28 +73,6 @@ public:
         return {};
     }
     QString browseFolder(const QString&) override { return {}; }
-};
-
-// Settings held in memory for one run.
-class MemorySettings : public SettingsStore {
-public:
-    QString GetSetting(const QString& section, const QString& key,
-                       const QString& defaultValue = QString()) const override {
-        return m_values.value(section + '/' + key, defaultValue);
-    }
-
-protected:
-    bool writeValue(const QString& section, const QString& key, const QString& value) override {
-        m_values.insert(section + '/' + key, value);
-        return true;
-    }
-    bool removeValue(const QString& section, const QString& key) override {
-        m_values.remove(section + '/' + key);
-        return true;
-    }
-
-private:
-    QHash<QString, QString> m_values;
 };
 
 // Today as given on the command line, else the system's.

@@ -39,7 +39,7 @@ OnlineVerb::OnlineVerb(const char* name_, const char* usage_, QStringList option
 }
 
 OnlineRun::OnlineRun() {
-    ctx.services.http = &network;
+    ctx.services.setHttp(network);
     ctx.session.DataRoot = AsToolFolder(scratch.path());
     ctx.session.CurrentUser = QStringLiteral("user"); // no such folder: no user files
 }

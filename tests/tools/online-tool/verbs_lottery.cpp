@@ -55,7 +55,7 @@ int runLottery(OnlineRun& run, const VerbArgs& args) {
         return BadArguments(QStringLiteral("INVOICES holds lines yyyy/mm/dd,NUMBER"));
     run.ctx.session.DotState = dot;
     run.ctx.session.Setting.MoneyState = money;
-    run.ctx.services.http = &reply;
+    run.ctx.services.setHttp(reply);
 
     NumberForm& form = run.mainWindow().LotteryWindow();
     form.Command2_Click();

@@ -44,11 +44,11 @@ ReportVerb::ReportVerb(const char* name_, const char* usage_, QStringList option
 }
 
 ToolRun::ToolRun(const ToolArgs& args) {
-    ctx.services.prompts = &prompts;
-    ctx.services.settings = &settings;
-    ctx.services.clock = &clock;
-    ctx.services.shell = &shell;
-    ctx.services.modal = &modal;
+    ctx.services.setPrompts(prompts);
+    ctx.services.setSettings(settings);
+    ctx.services.setClock(clock);
+    ctx.services.setShell(shell);
+    ctx.services.setModal(modal);
     ctx.session.AppFolder = AsToolFolder(QCoreApplication::applicationDirPath());
     clock.day = args.today;
     prompts.savePaths = args.exports;

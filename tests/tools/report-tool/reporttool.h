@@ -66,7 +66,7 @@ public:
 // One run: services, the login state, and the main window the report windows reach.
 struct ToolRun {
     ToolPrompts prompts;
-    MemorySettings settings;
+    MemorySettingsStore settings;
     ToolClock clock;
     QuietShell shell;
     ToolModalRunner modal;

@@ -18,7 +18,7 @@
 namespace {
 
 // Keeps the values of section "Setting" written once recording is on.
-class RecordingSettings : public MemorySettings {
+class RecordingSettings : public MemorySettingsStore {
 public:
     bool recording = false;
     QJsonObject stored;
@@ -26,7 +26,7 @@ public:
 protected:
     bool writeValue(const QString& section, const QString& key, const QString& value) override {
         if (recording && section == SettingOptions::Section) stored.insert(key, value);
-        return MemorySettings::writeValue(section, key, value);
+        return MemorySettingsStore::writeValue(section, key, value);
     }
 };
 
@@ -97,7 +97,7 @@ int SettingsVerb(const QStringList& args) {
     const ToolArgs parsed = ParseToolArgs(args);
     ToolRun run;
     RecordingSettings settings;
-    run.ctx.services.settings = &settings;
+    run.ctx.services.setSettings(settings);
     const QStringList& p = parsed.positional;
     if (!run.apply(parsed) || p.isEmpty()) return ExitBadArguments;
 

@@ -111,11 +111,11 @@ int ToolModalRunner::run(QDialog& dialog) {
 }
 
 ToolRun::ToolRun() {
-    ctx.services.prompts = &prompts;
-    ctx.services.settings = &settings;
-    ctx.services.clock = &clock;
-    ctx.services.shell = &shell;
-    ctx.services.modal = &modal;
+    ctx.services.setPrompts(prompts);
+    ctx.services.setSettings(settings);
+    ctx.services.setClock(clock);
+    ctx.services.setShell(shell);
+    ctx.services.setModal(modal);
     ctx.session.AppFolder = AsToolFolder(QCoreApplication::applicationDirPath());
 }
 
@@ -134,9 +134,9 @@ bool ToolRun::open(const QString& ledgerFolder) {
     }
     UseLedgerFolder(ctx.session, ledgerFolder);
     RecordingPrompts quiet;
-    ctx.services.prompts = &quiet;
+    ctx.services.setPrompts(quiet);
     const bool opened = LoadLedger(ctx);
-    ctx.services.prompts = &prompts;
+    ctx.services.setPrompts(prompts);
     if (!opened) PrintError(quiet.texts.join(u'\n'));
     return opened;
 }
@@ -145,9 +145,9 @@ bool ToolRun::saveIfChanged() {
     Ledger& ledger = ctx.ledger;
     if (!ledger.LedgerChangedFlag.isSet()) return false;
     RecordingPrompts quiet;
-    ctx.services.prompts = &quiet;
+    ctx.services.setPrompts(quiet);
     const bool saved = SaveLedger(ctx);
-    ctx.services.prompts = &prompts;
+    ctx.services.setPrompts(prompts);
     if (!saved) {
         PrintError(quiet.texts.join(u'\n'));
         return false;

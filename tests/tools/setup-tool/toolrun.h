@@ -73,7 +73,7 @@ public:
 
 struct ToolRun {
     AnswerPrompts prompts;
-    MemorySettings settings;
+    MemorySettingsStore settings;
     ToolClock clock;
     ClipboardShell shell;
     ToolModalRunner modal;
