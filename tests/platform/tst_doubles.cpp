@@ -130,6 +130,10 @@ void TestDoubles::envWiresServicesAndFolders() {
     QCOMPARE(&env.ctx.services.prompts(), static_cast<Prompts*>(&env.prompts));
     QCOMPARE(&env.ctx.services.settings(), static_cast<SettingsStore*>(&env.settings));
     QCOMPARE(&env.ctx.services.tray(), static_cast<TrayService*>(&env.tray));
+    QCOMPARE(&env.ctx.services.modal(), static_cast<ModalRunner*>(&env.modal));
+    QCOMPARE(&env.ctx.services.clock(), static_cast<Clock*>(&env.clock));
+    QCOMPARE(&env.ctx.services.shell(), static_cast<Shell*>(&env.shell));
+    QCOMPARE(&env.ctx.services.http(), static_cast<HttpClient*>(&env.http));
     QVERIFY(QDir(env.ctx.session.AppFolder).exists());
     QCOMPARE(env.ctx.session.DataRoot, env.path("DataBase/"));
     const QString ledger = env.makeLedger(QStringLiteral("Test"), QStringLiteral("帳本1"));
