@@ -76,7 +76,7 @@ struct StartFolder {
         ctx.session.LedgerName = ledgerName;
         GenerateFullLedger(ctx.ledger);
         quietOpening(ctx.ledger);
-        return QDir().mkpath(ctx.session.ledgerFolder()) && SaveLedger(ctx);
+        return QDir().mkpath(ctx.session.ledgerFolder()) && WriteLedgerFiles(ctx);
     }
 
     // Milliseconds from starting the process to its report of the first paint.

@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
     GenerateFullLedger(ctx.ledger);
     const qint64 tables = tableBytes(ctx.ledger);
     QFile marker(LedgerFiles::path(ctx.session, LedgerFiles::DotState));
-    if (!marker.open(QIODevice::WriteOnly) || !SaveLedger(ctx)) {
+    if (!marker.open(QIODevice::WriteOnly) || !WriteLedgerFiles(ctx)) {
         std::fprintf(stderr, "could not write the generated ledger\n");
         return 1;
     }
@@ -194,10 +194,10 @@ int main(int argc, char** argv) {
     }
     report("LoadLedger", loadMs, readMs, 2.0);
 
-    // SaveLedger (every file) against writing the same bytes with the same safe writer: one
-    // group commit (each file written and synced, the commit journal, the old copies kept
-    // and dropped). Plain single-file writes leave the journal and the copies out, whose
-    // cost beside one fsync differs most from machine to machine.
+    // SaveLedger's writing (every file) against writing the same bytes with the same safe writer:
+    // one group commit (each file written and synced, the commit journal, the old copies kept and
+    // dropped). Plain single-file writes leave the journal and the copies out, whose cost beside
+    // one fsync differs most from machine to machine.
     QList<QPair<QString, QByteArray>> files;
     for (const QString& name : QDir(ctx.session.ledgerFolder()).entryList(QDir::Files))
         if (name != LedgerFiles::DotState) // a marker the save does not write
@@ -205,7 +205,7 @@ int main(int argc, char** argv) {
                           readOrEmpty(ctx.session.ledgerFolder() + name)});
     setAllChanged(loaded.ledger);
     bool saved = true;
-    const double saveMs = medianMs([&] { saved = SaveLedger(loaded) && saved; });
+    const double saveMs = medianMs([&] { saved = WriteLedgerFiles(loaded) && saved; });
     const double writeMs = medianMs([&] {
         FileGroup group(ctx.session.ledgerFolder());
         for (const auto& f : files)

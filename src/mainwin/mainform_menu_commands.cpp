@@ -13,7 +13,7 @@
 #include "platform/prompts.h"
 #include "platform/shell.h"
 #include "store/appcontext.h"
-#include "store/saveledger.h"
+#include "windowparts/ledgerdialogue.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <QTreeWidget>
 
 #include "mainwin/mainform.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
 #include "store/autobackup.h"
-#include "store/saveledger.h"
-#include "platform/desktop/windowroutines.h"
+#include "windowparts/ledgerdialogue.h"
 
 bool MainForm::ConfirmSaveChanges() {
     if (!LedgerChanged()) return true;

@@ -2,7 +2,6 @@
 
 #include "platform/codec.h"
 #include "platform/fileio.h"
-#include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "store/appcontext.h"
 #include "store/filegroup.h"
@@ -209,11 +208,7 @@ RestoreResult RestoreBackupPackage(AppContext& ctx) {
     const auto files = parsePackage(*package);
     if (!files) return RestoreResult::Invalid;
     const QString owner = ownerText(QByteArrayView(*package).first(kOwnerBytes));
-    if (ownerKey(owner) != ownerKey(s.CurrentUser)) {
-        ctx.services.prompts().warning(QStringLiteral("這個備份資料的所屬帳號並不是 ") +
-                                       s.CurrentUser + QStringLiteral("，無法還原"));
-        return RestoreResult::OtherOwner;
-    }
+    if (ownerKey(owner) != ownerKey(s.CurrentUser)) return RestoreResult::OtherOwner;
 
     // Folders that did not exist are made for the restore and removed again when it fails.
     const QString userFolder = s.userFolder();

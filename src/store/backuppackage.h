@@ -34,7 +34,7 @@ enum class RestoreResult {
     Restored,   // every file of the package replaced the user's
     Missing,    // no working package; nothing is shown
     Invalid,    // not a well-formed package; nothing is written
-    OtherOwner, // a package of another user, after the warning that says so
+    OtherOwner, // a package of another user; nothing is written
     NotWritten, // the files could not all be written; every file is as it was
 };
 

@@ -8,7 +8,6 @@
 
 #include "platform/clock.h"
 #include "platform/fileio.h"
-#include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/version.h"
 #include "store/figures.h"
@@ -192,16 +191,15 @@ void seedOpeningEntries(AppContext& ctx) {
     static_cast<void>(group.commit());
 }
 
-bool fail(AppContext& ctx, const QString& file) {
+LedgerOpening fail(AppContext& ctx, const QString& file) {
     ctx.ledger.clear();
     ctx.ledger.UnreadSideFiles.clear();
-    WarnUnreadable(ctx, file);
-    return false;
+    return {false, {file}};
 }
 
 } // namespace
 
-bool LoadLedger(AppContext& ctx) {
+LedgerOpening LoadLedger(AppContext& ctx) {
     Session& s = ctx.session;
     Ledger& ledger = ctx.ledger;
 
@@ -278,11 +276,12 @@ bool LoadLedger(AppContext& ctx) {
 
     if (!main) seedOpeningEntries(ctx);
 
-    LoadNoteFile(ctx);
-    LoadFavoritesFile(ctx);
-    LoadFixureFile(ctx);
+    LedgerOpening opening{true, {}};
+    if (!LoadNoteFile(ctx)) opening.unreadable.append(LedgerFiles::Note);
+    if (!LoadFavoritesFile(ctx)) opening.unreadable.append(LedgerFiles::Favorites);
+    if (!LoadFixureFile(ctx)) opening.unreadable.append(LedgerFiles::Fixure);
     CheckDotState(ctx);
-    return true;
+    return opening;
 }
 
 QString LedgerCaption(const Session& session) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 #include "store/appcontext.h"
 
@@ -10,9 +11,15 @@
 // without a valid date, then the side files. Clears the four file change flags and
 // LedgerChangedFlag (TreeStateChanged is left alone).
 // An unreadable main file, an unknown tag, more than 30000 entries or more than 2000
-// accounts show "<file> 檔案讀取失敗!", leave every table empty and write nothing; the
-// result is then false.
-[[nodiscard]] bool LoadLedger(AppContext& ctx);
+// accounts leave every table empty and write nothing: the opening failed and names that
+// file. A side file that cannot be read leaves its table at the defaults and is named too;
+// the caller tells the user.
+struct LedgerOpening {
+    bool opened = false;
+    QStringList unreadable; // file names, in the order they were read
+    explicit operator bool() const { return opened; }
+};
+[[nodiscard]] LedgerOpening LoadLedger(AppContext& ctx);
 
 // The main window's caption for the open ledger:
 // "Qivoka v<version> - [user：ledger]", plus " - [資料庫路徑：<DataRoot>]" when the data

@@ -26,17 +26,9 @@ QList<LedgerSaver> LedgerSavers();
 
 // Runs every saver into one group and commits it: the ledger's files are all replaced or
 // none is (a file kept as "<name>.bad" included). True when every file was put in place.
+// It tells the user nothing (the windows' SaveLedger does) and clears no flag.
 [[nodiscard]] bool WriteLedgerFiles(AppContext& ctx,
                                     const QList<LedgerSaver>& savers = LedgerSavers());
-
-// Writes the ledger's files (WriteLedgerFiles). On failure: the profile "Test" gets its own
-// warning and false; otherwise the user is asked once to retry; a second failure shows the
-// final warning and opens the help page. A successful retry shows "儲存完成！". Clears no
-// flag: that is the caller's part.
-[[nodiscard]] bool SaveLedger(AppContext& ctx);
-[[nodiscard]] bool SaveLedger(AppContext& ctx, const QList<LedgerSaver>& savers); // for tests
-
-// Page opened after the second failed attempt.
 
 // File contents as the savers write them (also for tools that copy a ledger).
 QByteArray AccountsFileBytes(const Ledger& ledger);

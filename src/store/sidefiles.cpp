@@ -5,7 +5,6 @@
 
 #include "platform/codec.h"
 #include "platform/fileio.h"
-#include "platform/prompts.h"
 #include "store/detailtext.h"
 #include "store/ledgerfiles.h"
 #include "store/plainfield.h"
@@ -14,24 +13,19 @@
 
 namespace {
 
-void reportUnreadable(AppContext& ctx, const QString& name) {
-    if (!ctx.ledger.UnreadSideFiles.contains(name)) ctx.ledger.UnreadSideFiles.append(name);
-    WarnUnreadable(ctx, name);
-}
-
 // Loads one side file: reset() gives the table of a missing file; parse() fills it from
 // the file's bytes and returns false when the file is damaged. An unreadable or damaged
-// file is reported and leaves the table as reset() makes it.
+// file is remembered, leaves the table as reset() makes it and gives false.
 template <typename Reset, typename Parse>
-void loadSideFile(AppContext& ctx, const QString& name, qint64 limit, Reset reset, Parse parse) {
+bool loadSideFile(AppContext& ctx, const QString& name, qint64 limit, Reset reset, Parse parse) {
     reset();
     const QString path = LedgerFiles::path(ctx.session, name);
-    if (!QFile::exists(path)) return;
+    if (!QFile::exists(path)) return true;
     const auto file = FileIO::readFile(path, limit);
-    if (!file || !parse(*file)) {
-        reset();
-        reportUnreadable(ctx, name);
-    }
+    if (file && parse(*file)) return true;
+    reset();
+    if (!ctx.ledger.UnreadSideFiles.contains(name)) ctx.ledger.UnreadSideFiles.append(name);
+    return false;
 }
 
 bool needsWriting(const AppContext& ctx, const QString& name, bool changed) {
@@ -60,14 +54,9 @@ QStringList DefaultDetailTexts() {
             DetailText::join(unfiled, QStringLiteral("晚餐"))};
 }
 
-void WarnUnreadable(AppContext& ctx, const QString& file) {
-    if (ctx.services.prompts)
-        ctx.services.prompts().warning(file + QStringLiteral(" 檔案讀取失敗!"));
-}
-
-void LoadNoteFile(AppContext& ctx) {
+bool LoadNoteFile(AppContext& ctx) {
     Ledger& ledger = ctx.ledger;
-    loadSideFile(
+    return loadSideFile(
         ctx, LedgerFiles::Note, FileIO::LargestTextFile,
         [&ledger] { setDefaultDetailTexts(ledger); },
         [&ledger](const QByteArray& file) {
@@ -87,13 +76,13 @@ void LoadNoteFile(AppContext& ctx) {
         });
 }
 
-void LoadFavoritesFile(AppContext& ctx) {
+bool LoadFavoritesFile(AppContext& ctx) {
     Ledger& ledger = ctx.ledger;
     auto reset = [&ledger] {
         ledger.QuickEntries.assign(Ledger::QuickEntryCapacity + 1, QuickEntry());
         ledger.QuickEntryCount = 1;
     };
-    loadSideFile(
+    return loadSideFile(
         ctx, LedgerFiles::Favorites, FileIO::LargestTextFile, reset,
         [&ledger](const QByteArray& file) {
             FileIO::QuotedFieldReader reader(file);
@@ -114,14 +103,14 @@ void LoadFavoritesFile(AppContext& ctx) {
         });
 }
 
-void LoadFixureFile(AppContext& ctx) {
+bool LoadFixureFile(AppContext& ctx) {
     Ledger& ledger = ctx.ledger;
     auto reset = [&ledger] {
         ledger.RecurringRecords.assign(Ledger::RecurringCapacity + 1, RecurringRecord());
         ledger.RecurringCount = 1;
     };
     const qint64 limit = RecordFile::largestFile<RecurringRecord>(Ledger::RecurringCapacity);
-    loadSideFile(ctx, LedgerFiles::Fixure, limit, reset, [&ledger](const QByteArray& file) {
+    return loadSideFile(ctx, LedgerFiles::Fixure, limit, reset, [&ledger](const QByteArray& file) {
         // A partial last record is something the program never writes: the whole records
         // are used and the file is kept before its first rewrite.
         if (!RecordFile::isWholeRecords<RecurringRecord>(file))

@@ -2,17 +2,13 @@
 #include "store/appcontext.h"
 #include "store/filegroup.h"
 
-// Side files of the open ledger. A loader that fails shows "<file> 檔案讀取失敗!", keeps
-// the defaults and remembers the file in Ledger::UnreadSideFiles, so that its saver keeps
-// the unreadable file as "<file>.bad" before replacing it.
-void LoadNoteFile(AppContext& ctx);      // DetailTexts; missing file: the three defaults
-void LoadFavoritesFile(AppContext& ctx); // QuickEntries
-void LoadFixureFile(AppContext& ctx);    // RecurringRecords
+// Side files of the open ledger. A loader that fails keeps the defaults, remembers the file
+// in Ledger::UnreadSideFiles, so that its saver keeps the unreadable file as "<file>.bad"
+// before replacing it, and returns false: the caller tells the user.
+bool LoadNoteFile(AppContext& ctx);      // DetailTexts; missing file: the three defaults
+bool LoadFavoritesFile(AppContext& ctx); // QuickEntries
+bool LoadFixureFile(AppContext& ctx);    // RecurringRecords
 void CheckDotState(AppContext& ctx);     // session.DotState "1" when DotState.qvd exists
-
-// Shows "<file> 檔案讀取失敗!". A context without prompts (the benchmark, a ledger written or
-// read for a test) stays silent: the store's callers learn the failure from its result.
-void WarnUnreadable(AppContext& ctx, const QString& file);
 
 // Savers (see store/saveledger.h): the file is written when it is missing or the table's
 // change flag is set.

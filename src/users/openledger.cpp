@@ -11,6 +11,7 @@
 #include "store/loadledger.h"
 #include "users/openform.h"
 #include "users/useform.h"
+#include "windowparts/ledgerdialogue.h"
 #include "windowparts/mainview.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,7 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
     session.ApplyAccounts = [&ctx](const QStringList& others) {
         return AskApplyAccounts(ctx, others);
     };
-    if (!LoadLedger(ctx)) {
+    if (!OpenLedgerFiles(ctx)) {
         // The loader showed its message and left the tables empty: nothing of the ledger
         // shown before may stay on screen, and the list may not be closed into it.
         m_form.Window().setWindowTitle(ProgramCaption);

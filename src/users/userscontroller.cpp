@@ -9,6 +9,7 @@
 #include "store/appcontext.h"
 #include "users/loginform.h"
 #include "users/openform.h"
+#include "windowparts/ledgerdialogue.h"
 #include "windowparts/mainview.h"
 
 #include <QAction>
@@ -26,7 +27,8 @@ void UsersController::RunLogin() {
     AppContext& ctx = context();
     // The login window invites to the demo profile: a first start puts it into the data
     // folder it made. Without it the login simply offers what there is.
-    if (std::exchange(ctx.session.DataRootCreated, false)) CreateDemoProfile(ctx);
+    if (std::exchange(ctx.session.DataRootCreated, false))
+        CreateDemoProfile(ctx, OpenLedgerFiles, [](AppContext& demo) { return SaveLedger(demo); });
     // One login window after the other: a logout or a failure comes back here instead of
     // opening windows inside windows.
     for (;;) {

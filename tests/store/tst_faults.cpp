@@ -114,7 +114,7 @@ void makeLedger(StoreEnv& env, const QString& user, const QString& name, int ent
     QVERIFY(ledger.addRecurring(r));
     ledger.AccountsChanged = ledger.DetailTextsChanged = true;
     ledger.QuickEntriesChanged = ledger.RecurringChanged = true;
-    QVERIFY(SaveLedger(env.ctx));
+    QVERIFY(WriteLedgerFiles(env.ctx));
 }
 
 struct Scenario {

@@ -48,7 +48,7 @@ QString makeSavedLedger(StoreEnv& env) {
     ledger.EntryStyles[1].InvoiceLetters = QString("AB");
     ledger.EntryStyles[1].ColourIndex = 3;
     ledger.AccountsChanged = true;
-    if (!SaveLedger(env.ctx)) return QString();
+    if (!WriteLedgerFiles(env.ctx)) return QString();
     return folder;
 }
 

@@ -9,8 +9,7 @@
 #include "support/storeenv.h"
 #include "support/testfiles.h"
 
-// Saving: the bytes of every file, which files a save rewrites, the entry group commit and
-// the retry sequence.
+// Saving: the bytes of every file, which files a save rewrites and the entry group commit.
 using TestFiles::get;
 
 class TestSaveLedger : public QObject {
@@ -71,7 +70,7 @@ private slots:
         env.ctx.session.LedgerName = "dst";
         QVERIFY(QDir().mkpath(env.ctx.session.ledgerFolder()));
         setAllFlags(env.ctx.ledger);
-        QVERIFY(SaveLedger(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx));
         for (const QString& name : ledgerFiles())
             QVERIFY2(get(src + name) == get(env.ctx.session.ledgerFolder() + name),
                      qPrintable(name));
@@ -94,7 +93,7 @@ private slots:
         fillRichLedger(env.ctx.ledger);
         QVERIFY(LedgerBuilder::writeFolder(env.ctx));
         env.ctx.ledger.clearEntries();
-        QVERIFY(SaveLedger(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx));
         QCOMPARE(get(f + "Main.qvd"), QByteArray());
         for (const char* name : {"Main1.qvd", "Main2.qvd", "Main2a.qvd", "Main3.qvd"})
             QVERIFY2(!QFile::exists(f + name), name);
@@ -114,7 +113,7 @@ private slots:
         // Unchanged accounts: the duplicate the opening dropped stays in the file; a missing
         // totals file is written anyway.
         QVERIFY(QFile::remove(f + "Accounts2.qvd"));
-        QVERIFY(SaveLedger(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx));
         QCOMPARE(get(f + "Accounts.qvd"), accounts);
         QCOMPARE(get(f + "Accounts2.qvd").size(), 4 * 276);
 
@@ -126,12 +125,12 @@ private slots:
         l.DetailTextsChanged = l.RecurringChanged = true;
         LedgerBuilder(l).recurring(2, "1", "E-a", "A-x", 1, "d");
         l.RecurringCount = 1;
-        QVERIFY(SaveLedger(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx));
         QCOMPARE(get(f + "Note.qvd"), QByteArray());
         QVERIFY(!QFile::exists(f + "Fixure.qvd"));
         QVERIFY(LoadLedger(env.ctx));
         QCOMPARE(env.ctx.ledger.DetailTextCount, 1); // an empty file, not the defaults
-        QVERIFY(SaveLedger(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx));
         QVERIFY(!QFile::exists(f + "Fixure.qvd"));
         QCOMPARE(get(f + "Accounts.qvd"), accounts);
     }
@@ -143,7 +142,7 @@ private slots:
         QVERIFY(LedgerBuilder::writeFolder(env.ctx));
         env.ctx.ledger.clearAccounts();
         env.ctx.ledger.AccountsChanged = true;
-        QVERIFY(SaveLedger(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx));
         QVERIFY(!QFile::exists(f + "Accounts.qvd"));
     }
 
@@ -187,73 +186,6 @@ private slots:
         QVERIFY(WriteLedgerFiles(env.ctx, {SaveEntryFiles}));
         QCOMPARE(get(f + "Main.qvd").size(), 3 * 284);
         QCOMPARE(get(f + "Main2a.qvd").size(), 3 * 8);
-    }
-
-    void saveSequence_data() {
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<int>("failingAttempts");
-        QTest::addColumn<int>("answer"); // retry question: 1 Yes, 0 No, -1 not asked
-        QTest::addColumn<bool>("result");
-        QTest::addColumn<int>("attempts");
-        QTest::addColumn<QStringList>("boxes");
-        QTest::addColumn<bool>("helpOpened");
-        const QString retry = QStringLiteral("question:儲存失敗，請按「是(Y)」再試一次");
-        QTest::newRow("success") << "amy" << 0 << -1 << true << 1 << QStringList() << false;
-        QTest::newRow("retry succeeds")
-            << "amy" << 1 << 1 << true << 2
-            << QStringList({retry, QStringLiteral("information:儲存完成！")}) << false;
-        QTest::newRow("retry declined")
-            << "amy" << 1 << 0 << false << 1 << QStringList({retry}) << false;
-        QTest::newRow("retry fails")
-            << "amy" << 2 << 1 << false << 2
-            << QStringList({retry, QStringLiteral(
-                                       "warning:儲存依舊失敗，檔案可能處於無法寫入的狀態，按「是(Y)"
-                                       "」後觀看網頁說明")})
-            << true;
-        QTest::newRow("demo profile")
-            << "Test" << 1 << -1 << false << 1
-            << QStringList({QStringLiteral("warning:儲存失敗，Test "
-                                           "帳號因為檔案權限關係可能無法儲存資料，欲開始使用請至登"
-                                           "入畫面建立一個新帳號即可。")})
-            << false;
-    }
-    void saveSequence() {
-        QFETCH(QString, user);
-        QFETCH(int, failingAttempts);
-        QFETCH(int, answer);
-        QFETCH(bool, result);
-        QFETCH(int, attempts);
-        QFETCH(QStringList, boxes);
-        QFETCH(bool, helpOpened);
-
-        StoreEnv env;
-        env.makeLedger(user, "home");
-        if (answer >= 0) env.prompts.answer(answer ? Prompts::Answer::Yes : Prompts::Answer::No);
-        env.ctx.ledger.markChanged();
-
-        // The third saver fails in the first failingAttempts attempts; every saver runs in
-        // every attempt.
-        int attempt = 0;
-        QList<int> calls(6, 0);
-        QList<LedgerSaver> savers;
-        for (int i = 0; i < 6; ++i) {
-            savers << [&, i](AppContext&, FileGroup&) {
-                if (i == 0) ++attempt;
-                ++calls[i];
-                return !(i == 2 && attempt <= failingAttempts);
-            };
-        }
-        QCOMPARE(SaveLedger(env.ctx, savers), result);
-        QCOMPARE(attempt, attempts);
-        QCOMPARE(calls, QList<int>(6, attempts));
-        QStringList shown;
-        for (const ShownBox& b : env.prompts.shown)
-            shown << b.kind + ":" + b.text;
-        QCOMPARE(shown, boxes);
-        QCOMPARE(env.shell.openedUrls.size(), helpOpened ? 1 : 0);
-        QCOMPARE(env.prompts.pendingAnswers(), 0);
-        // The save touches no flag: the caller does.
-        QVERIFY(env.ctx.ledger.LedgerChangedFlag.isSet());
     }
 };
 

@@ -44,7 +44,7 @@ private slots:
     void noteFileMissing() {
         StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
-        LoadNoteFile(env.ctx);
+        QVERIFY(LoadNoteFile(env.ctx));
         QCOMPARE(texts(env.ctx.ledger), defaultTexts());
         QCOMPARE(env.prompts.texts("warning"), QStringList());
         QCOMPARE(get(f + "Note.qvd"), QByteArray("<missing>")); // never written by loading
@@ -53,7 +53,7 @@ private slots:
     void noteFile_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<QStringList>("warnings");
+        QTest::addColumn<QStringList>("unreadable");
         const QString sep(QChar(1));
         const QString u = QStringLiteral("未分類") + sep;
         QTest::newRow("empty") << QByteArray() << QStringList() << QStringList();
@@ -72,18 +72,20 @@ private slots:
         for (int i = 0; i < 1001; ++i)
             many += "x\r\n";
         QTest::newRow("1001 lines")
-            << many << defaultTexts() << QStringList({QStringLiteral("Note.qvd 檔案讀取失敗!")});
+            << many << defaultTexts() << QStringList({QStringLiteral("Note.qvd")});
     }
     void noteFile() {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, expected);
-        QFETCH(QStringList, warnings);
+        QFETCH(QStringList, unreadable);
         StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Note.qvd", file);
-        LoadNoteFile(env.ctx);
+        const bool read = LoadNoteFile(env.ctx);
         QCOMPARE(texts(env.ctx.ledger), expected);
-        QCOMPARE(env.prompts.texts("warning"), warnings);
+        QCOMPARE(read ? QStringList() : QStringList({QStringLiteral("Note.qvd")}), unreadable);
+        QCOMPARE(env.ctx.ledger.UnreadSideFiles, unreadable);
+        QVERIFY(env.prompts.shown.isEmpty()); // the windows tell the user
         QCOMPARE(get(f + "Note.qvd"), file); // never touched by loading
     }
 
@@ -116,7 +118,7 @@ private slots:
         StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Favorites.qvd", file);
-        LoadFavoritesFile(env.ctx);
+        QVERIFY(LoadFavoritesFile(env.ctx));
         QStringList read;
         for (int i = 1; i < env.ctx.ledger.QuickEntryCount; ++i)
             read << env.ctx.ledger.QuickEntries[size_t(i)].Detail;
@@ -136,7 +138,7 @@ private slots:
         StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + "Fixure.qvd", file);
-        LoadFixureFile(env.ctx);
+        QVERIFY(LoadFixureFile(env.ctx));
         QCOMPARE(env.ctx.ledger.RecurringCount, count);
         QCOMPARE(env.prompts.texts("warning"), QStringList());
     }
@@ -188,16 +190,18 @@ private slots:
         StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + name, file);
-        QVERIFY(LoadLedger(env.ctx));
+        const LedgerOpening opening = LoadLedger(env.ctx);
+        QVERIFY(opening);
+        QCOMPARE(opening.unreadable, QStringList());
         env.ctx.ledger.QuickEntriesChanged = true;
         env.ctx.ledger.RecurringChanged = true;
-        QVERIFY(SaveLedger(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx));
         QCOMPARE(get(f + name), written);
         QCOMPARE(env.prompts.texts("warning"), QStringList());
     }
 
-    // Files refused: the table stays empty and the file is named in the box. Both loaders
-    // run; the other file is missing and gives its empty table silently.
+    // Files refused: the table stays empty and the loader names the file (the windows show
+    // it). Both loaders run; the other file is missing and gives its empty table silently.
     void unreadableFile_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("file");
@@ -219,12 +223,13 @@ private slots:
         StoreEnv env;
         const QString f = env.makeLedger("amy", "home");
         put(f + name, file);
-        LoadFavoritesFile(env.ctx);
-        LoadFixureFile(env.ctx);
+        QStringList unreadable;
+        if (!LoadFavoritesFile(env.ctx)) unreadable << QStringLiteral("Favorites.qvd");
+        if (!LoadFixureFile(env.ctx)) unreadable << QStringLiteral("Fixure.qvd");
         QCOMPARE(env.ctx.ledger.QuickEntryCount, 1);
         QCOMPARE(env.ctx.ledger.RecurringCount, 1);
-        QCOMPARE(env.prompts.texts("warning"),
-                 QStringList({name + QStringLiteral(" 檔案讀取失敗!")}));
+        QCOMPARE(unreadable, QStringList({name}));
+        QVERIFY(env.prompts.shown.isEmpty());
     }
 
     void unreadableFileIsKeptBeforeItsRewrite() {
@@ -234,18 +239,18 @@ private slots:
         put(f + "Fixure.qvd", damaged);
         put(f + "Fixure.qvd.bad", "older");
         put(f + "Note.qvd", "a\r\n");
-        QVERIFY(LoadLedger(env.ctx));
-        QCOMPARE(env.prompts.texts("warning"),
-                 QStringList({QStringLiteral("Fixure.qvd 檔案讀取失敗!")}));
+        const LedgerOpening opening = LoadLedger(env.ctx);
+        QVERIFY(opening);
+        QCOMPARE(opening.unreadable, QStringList({QStringLiteral("Fixure.qvd")}));
 
         // Not rewritten while its flag is clear.
-        QVERIFY(SaveLedger(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx));
         QCOMPARE(get(f + "Fixure.qvd"), damaged);
 
         LedgerBuilder(env.ctx.ledger).recurring(1, "05", "E-a", "A-b", 100, "d");
         env.ctx.ledger.RecurringChanged = true;
         env.ctx.ledger.DetailTextsChanged = true;
-        QVERIFY(SaveLedger(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx));
         QCOMPARE(get(f + "Fixure.qvd.bad"), damaged);
         QCOMPARE(
             get(f + "Fixure.qvd"), recurringFile(0) + [] {
@@ -263,7 +268,7 @@ private slots:
         QVERIFY(!QFile::exists(f + "Note.qvd.bad")); // it was read fine
 
         // Kept once: a later save of the same opening does not overwrite the kept copy.
-        QVERIFY(SaveLedger(env.ctx));
+        QVERIFY(WriteLedgerFiles(env.ctx));
         QCOMPARE(get(f + "Fixure.qvd.bad"), damaged);
     }
 
@@ -287,19 +292,20 @@ private slots:
         else
             TestFiles::linkToZeroDevice(f + file, env.path());
 
-        BoundedRun::run([&] { QVERIFY(LoadLedger(env.ctx)); });
-        QCOMPARE(env.prompts.texts("warning"),
-                 QStringList({file + QStringLiteral(" 檔案讀取失敗!")}));
+        LedgerOpening opening;
+        BoundedRun::run([&] { opening = LoadLedger(env.ctx); });
+        QVERIFY(opening);
+        QCOMPARE(opening.unreadable, QStringList({file}));
 
         Ledger& l = env.ctx.ledger;
         l.DetailTextsChanged = l.QuickEntriesChanged = l.RecurringChanged = true;
-        BoundedRun::run([&] { QVERIFY(SaveLedger(env.ctx)); });
+        BoundedRun::run([&] { QVERIFY(WriteLedgerFiles(env.ctx)); });
         QCOMPARE(env.prompts.texts("question"), QStringList());
         const QFileInfo written(f + file);
         // Written, or removed where its table is empty.
         QVERIFY(!written.isSymLink() && (written.isFile() || !written.exists()));
         // The file written in its place is no damaged file: a later save keeps no copy of it.
-        BoundedRun::run([&] { QVERIFY(SaveLedger(env.ctx)); });
+        BoundedRun::run([&] { QVERIFY(WriteLedgerFiles(env.ctx)); });
         QVERIFY(!QFile::exists(f + file + ".bad"));
     }
 

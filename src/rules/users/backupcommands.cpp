@@ -123,8 +123,7 @@ RestoreResult restoreChosen(AppContext& ctx, const QString& chosen) {
     return result == RestoreResult::Missing ? RestoreResult::NotWritten : result;
 }
 
-// The message of a restore that did not happen (the other owner's warning is the store's
-// own); true when the files were restored.
+// The message of a restore that did not happen; true when the files were restored.
 bool reportRestore(AppContext& ctx, RestoreResult result, bool forgetPathOnFailure) {
     switch (result) {
     case RestoreResult::Restored:
@@ -138,6 +137,7 @@ bool reportRestore(AppContext& ctx, RestoreResult result, bool forgetPathOnFailu
         if (forgetPathOnFailure) forgetBackupPath(ctx);
         return false;
     case RestoreResult::OtherOwner:
+        WarnOtherOwner(ctx);
         return false;
     }
     return false;
@@ -244,6 +244,11 @@ QString RestoreBackupBeforeLogin(AppContext& ctx) {
     const RestoreResult result = restoreChosen(ctx, chosen);
     s.CurrentUser.clear();
     return reportRestore(ctx, result, false) ? owner : QString();
+}
+
+void WarnOtherOwner(AppContext& ctx) {
+    ctx.services.prompts().warning(QStringLiteral("這個備份資料的所屬帳號並不是 ") +
+                                   ctx.session.CurrentUser + QStringLiteral("，無法還原"));
 }
 
 } // namespace BackupCommands

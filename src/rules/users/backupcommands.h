@@ -32,4 +32,7 @@ bool RestoreAutoBackup(AppContext& ctx);
 // owner when the files were restored, else empty text. Nobody is logged in afterwards.
 QString RestoreBackupBeforeLogin(AppContext& ctx);
 
+// The warning of a package that belongs to another user than session.CurrentUser.
+void WarnOtherOwner(AppContext& ctx);
+
 } // namespace BackupCommands

@@ -6,8 +6,6 @@
 #include "platform/runtime.h"
 #include "rules/users/userfiles.h"
 #include "store/appcontext.h"
-#include "store/loadledger.h"
-#include "store/saveledger.h"
 
 namespace {
 
@@ -33,7 +31,7 @@ constexpr Example examples[] = {
 
 } // namespace
 
-bool CreateDemoProfile(AppContext& ctx) {
+bool CreateDemoProfile(AppContext& ctx, const LedgerStep& open, const LedgerStep& save) {
     const QString root = ctx.session.DataRoot;
     if (!UserFiles::createUser(root, DemoUser, DemoPassword)) return false;
 
@@ -47,8 +45,7 @@ bool CreateDemoProfile(AppContext& ctx) {
     demo.session.LedgerName = DemoLedger;
     demo.session.LedgerNames = {DemoLedger};
 
-    bool made =
-        UserFiles::writeLedgerList(demo.session.userFolder(), {DemoLedger}) && LoadLedger(demo);
+    bool made = UserFiles::writeLedgerList(demo.session.userFolder(), {DemoLedger}) && open(demo);
     if (made) {
         const QDate today = ctx.services.clock().today();
         for (const Example& x : examples) {
@@ -64,7 +61,7 @@ bool CreateDemoProfile(AppContext& ctx) {
             made = made && demo.ledger.addEntry(e);
         }
         demo.ledger.AccountsChanged = true;
-        made = made && SaveLedger(demo);
+        made = made && save(demo);
     }
     if (!made) QDir(demo.session.userFolder()).removeRecursively();
     return made;

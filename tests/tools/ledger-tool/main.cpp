@@ -5,12 +5,13 @@
 
 #include "platform/fileio.h"
 #include "platform/runtime.h"
+#include "rules/users/backupcommands.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/backuppackage.h"
 #include "store/balances.h"
 #include "store/loadledger.h"
-#include "store/saveledger.h"
+#include "windowparts/ledgerdialogue.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,7 +75,7 @@ struct Tool {
 
     bool open(const QString& ledgerFolder) {
         useLedgerFolder(ledgerFolder);
-        return LoadLedger(ctx);
+        return OpenLedgerFiles(ctx);
     }
 };
 
@@ -190,6 +191,7 @@ int unpack(const QStringList& args) {
     }
     const RestoreResult result = RestoreBackupPackage(tool.ctx);
     QFile::remove(working);
+    if (result == RestoreResult::OtherOwner) BackupCommands::WarnOtherOwner(tool.ctx);
     if (!tool.prompts.texts.isEmpty()) err(tool.prompts.texts.join(u'\n') + u'\n');
     switch (result) {
     case RestoreResult::Restored:

@@ -3,8 +3,8 @@
 
 #include "mainwin/mainform.h"
 #include "platform/runtime.h"
-#include "store/loadledger.h"
 #include "store/settingoptions.h"
+#include "windowparts/ledgerdialogue.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -91,7 +91,7 @@ bool ToolRun::open(const QString& ledgerFolder) {
         return false;
     }
     UseLedgerFolder(ctx.session, ledgerFolder);
-    if (!LoadLedger(ctx)) {
+    if (!OpenLedgerFiles(ctx)) {
         write(stderr, prompts.texts.join(u'\n') + u'\n');
         return false;
     }

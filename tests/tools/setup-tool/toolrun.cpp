@@ -1,8 +1,7 @@
 #include "toolrun.h"
 
 #include "platform/runtime.h"
-#include "store/loadledger.h"
-#include "store/saveledger.h"
+#include "windowparts/ledgerdialogue.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -135,7 +134,7 @@ bool ToolRun::open(const QString& ledgerFolder) {
     UseLedgerFolder(ctx.session, ledgerFolder);
     RecordingPrompts quiet;
     ctx.services.setPrompts(quiet);
-    const bool opened = LoadLedger(ctx);
+    const bool opened = OpenLedgerFiles(ctx);
     ctx.services.setPrompts(prompts);
     if (!opened) PrintError(quiet.texts.join(u'\n'));
     return opened;
