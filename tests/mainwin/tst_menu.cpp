@@ -114,7 +114,8 @@ void TestMenu::saveFailureKeepsTheFlags() {
 
     w.File_Save->trigger();
 
-    QCOMPARE(f.env.prompts.texts("question").size(), 1);
+    QCOMPARE(f.env.prompts.texts("question"),
+             QStringList({QStringLiteral("儲存失敗，請按「是(Y)」再試一次")}));
     QVERIFY(w.LedgerChanged());
     QVERIFY(w.ToolbarButton(3)->isEnabled());
     QVERIFY(l.AccountsChanged && l.RecurringChanged);

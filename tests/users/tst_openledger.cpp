@@ -3,6 +3,7 @@
 
 #include "schedule/clockform.h"
 #include "schedule/fixureclockform.h"
+#include "store/recordfile.h"
 #include "support/ledgerbuilder.h"
 #include "users/openform.h"
 
@@ -38,6 +39,7 @@ private slots:
     void stepsOfTheListWindow();
     void missingFolderOpensAsNew();
     void unreadableLedgerKeepsListOpen();
+    void damagedSideFilesOpenWithTheirWarnings();
     void remindersOpenOverTheShownMainWindow();
 };
 
@@ -138,11 +140,40 @@ void OpenLedgerTest::unreadableLedgerKeepsListOpen() {
     list.Fill({"Broken"});
     list.show();
     list.Cmd1->click();
-    QCOMPARE(w.env.prompts.texts("warning").size(), 1);
+    QCOMPARE(w.env.prompts.texts("warning"),
+             QStringList({QStringLiteral("Main.qvd 檔案讀取失敗!")}));
     QVERIFY(list.isVisible());
     QVERIFY(!list.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     QCOMPARE(w.form->windowTitle(), QStringLiteral("Qivoka v4.0.4"));
     QCOMPARE(w.form->NodeCount(), 0);
+}
+
+// A side file that cannot be read leaves its table empty and is named in a warning; the
+// ledger opens and the list window closes into it.
+void OpenLedgerTest::damagedSideFilesOpenWithTheirWarnings() {
+    UsersWorld w;
+    w.loginAs("Amy", "abc", {"Home"});
+    writeHome(w, {"2024/01/02"});
+    const QString folder = w.session().userFolder() + "Home/";
+    TestFiles::put(folder + "Favorites.qvd", QByteArray("\"a\",\"b\",\"1\"\r\n"));
+    QByteArray records201; // one more than the table holds
+    RecurringRecord r;
+    r.When.set("01");
+    r.Amount = TaggedNumber::fromDouble(100);
+    for (int i = 0; i < 201; ++i)
+        RecordFile::append(records201, r);
+    TestFiles::put(folder + "Fixure.qvd", records201);
+    OpenForm list(w.env.ctx, *w.users);
+    list.Fill({"Home"});
+    list.show();
+    list.Cmd1->click();
+    QCOMPARE(w.env.prompts.texts("warning"),
+             QStringList({QStringLiteral("Favorites.qvd 檔案讀取失敗!"),
+                          QStringLiteral("Fixure.qvd 檔案讀取失敗!")}));
+    QCOMPARE(list.result(), int(OpenForm::Opened));
+    QCOMPARE(w.env.ctx.ledger.EntryCount, 2);
+    QCOMPARE(w.env.ctx.ledger.QuickEntryCount, 1);
+    QCOMPARE(w.env.ctx.ledger.RecurringCount, 1);
 }
 
 // At start-up the ledger opens while the main window is still hidden: the reminder and the
