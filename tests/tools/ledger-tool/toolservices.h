@@ -44,7 +44,7 @@ inline void UseUserFolder(Session& session, const QString& path) {
 }
 
 // Records every box; questions are answered No, inputs and dialogs cancelled.
-class RecordingPrompts : public Prompts {
+class RecordingPrompts : public SilentPrompts {
 public:
     QStringList texts;
 
@@ -66,13 +66,6 @@ public:
         texts.append(prompt);
         return std::nullopt;
     }
-    QString openFile(const QString&, const QString&, const QString& = QString()) override {
-        return {};
-    }
-    QString saveFile(const QString&, const QString&, const QString& = QString()) override {
-        return {};
-    }
-    QString browseFolder(const QString&) override { return {}; }
 };
 
 // Today as given on the command line, else the system's.
