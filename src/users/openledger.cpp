@@ -29,7 +29,7 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
         return AskApplyAccounts(ctx, others);
     };
     if (!OpenLedgerFiles(ctx)) {
-        // The loader showed its message and left the tables empty: nothing of the ledger
+        // The opening warned about the file and left the tables empty: nothing of the ledger
         // shown before may stay on screen, and the list may not be closed into it.
         m_form.Window().setWindowTitle(ProgramCaption);
         m_form.ClearViews();
