@@ -10,4 +10,3 @@ std::optional<QString> SilentPrompts::input(const QString&, const QString&,
     if (defaultText.isEmpty()) return std::nullopt;
     return defaultText;
 }
-
