@@ -42,13 +42,6 @@ constexpr int MinWidthTwips = 8500;
 constexpr int MinHeightTwips = 5000;
 constexpr int ColumnTwips[6] = {300, 1950, 1950, 1200, 2325, 2925};
 
-// A stored number, or the default when the text is no number.
-int storedNumber(const SettingsStore& s, const QString& section, const QString& key, int def) {
-    const QString text = s.GetSetting(section, key, QString::number(def));
-    if (!Runtime::isNumeric(text)) return def;
-    return int(Runtime::leadingNumber(text));
-}
-
 QTreeWidgetItem* rowOf(const QuickEntry& q, int slot) {
     auto* row = new QTreeWidgetItem;
     row->setIcon(0, ImageList2::icon(ImageList2::kindImage(q.Account1)));
@@ -144,22 +137,18 @@ void QuickForm::loadSettings() {
     FlattenListHeader(Liv1);
     Combo1->setMaxVisibleItems(500 / qMax(1, Combo1->fontMetrics().height() + 4));
     setMinimumSize(Runtime::twipsToPixels(MinWidthTwips), Runtime::twipsToPixels(MinHeightTwips));
-    resize(Runtime::twipsToPixels(
-               storedNumber(s, OwnSection, QStringLiteral("Width"), DesignedWidthTwips)),
-           Runtime::twipsToPixels(
-               storedNumber(s, OwnSection, QStringLiteral("Height"), DesignedHeightTwips)));
+    // A hand-edited value that is no whole number falls back to the designed one.
+    resize(Runtime::twipsToPixels(StoredWholeNumber(s, OwnSection, QStringLiteral("Width"))
+                                      .value_or(DesignedWidthTwips)),
+           Runtime::twipsToPixels(StoredWholeNumber(s, OwnSection, QStringLiteral("Height"))
+                                      .value_or(DesignedHeightTwips)));
     for (int n = 1; n <= 6; ++n)
-        Liv1->setColumnWidth(
-            n - 1, Runtime::twipsToPixels(storedNumber(
-                       s, ListSection, QStringLiteral("LW%1").arg(n), ColumnTwips[n - 1])));
-    const int size = storedNumber(s, QStringLiteral("Setting"), QStringLiteral("MainFontSize"), 9);
-    if (size > 0) {
-        QFont font = Liv1->font();
-        font.setPointSize(size);
-        Liv1->setFont(font);
-    }
+        Liv1->setColumnWidth(n - 1, Runtime::twipsToPixels(
+                                        StoredWholeNumber(s, ListSection, QStringLiteral("LW%1").arg(n))
+                                            .value_or(ColumnTwips[n - 1])));
+    ApplyListFontSize(Liv1, s);
     AccountsAddCombo();
-    int v = storedNumber(s, ListSection, QStringLiteral("Combo1"), 0);
+    int v = StoredWholeNumber(s, ListSection, QStringLiteral("Combo1")).value_or(0);
     if (v < 0 || v >= Combo1->count()) v = 0;
     ChooseFilter(v);
 }
