@@ -27,6 +27,7 @@
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 #include "windowparts/imagelist.h"
 #include "windowparts/mainview.h"
 #include "windowparts/plainbutton.h"
@@ -203,12 +204,10 @@ void QuickForm::AccountsAddCombo() {
     }
     if (!names.isEmpty()) {
         // Grouped by kind prefix; the rest (the equity account) last.
-        static const QString prefixes[] = {QStringLiteral("A-"), QStringLiteral("L-"),
-                                           QStringLiteral("I-"), QStringLiteral("E-")};
         QStringList rest = names;
-        for (const QString& p : prefixes)
+        for (int kind = KindAsset; kind <= KindExpense; ++kind)
             for (const QString& name : names)
-                if (name.startsWith(p)) {
+                if (PrefixKindCode(name) == kind) {
                     Combo1->addItem(name);
                     rest.removeOne(name);
                 }

@@ -23,6 +23,7 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/detailtext.h"
+#include "store/figures.h"
 #include "store/plaintext.h"
 #include "windowparts/imagelist.h"
 #include "windowparts/mainview.h"
@@ -291,14 +292,14 @@ void FixureForm::Combo1_Click() {
 
 void FixureForm::Combo3_Click() {
     if (Combo3[0]->currentIndex() < 0 || Combo3[1]->currentIndex() < 0) return;
-    const QString kind = Combo3[0]->currentText().left(2);
-    if (kind == u"A-" || kind == u"L-") {
+    const int kind = PrefixKindCode(Combo3[0]->currentText());
+    if (kind == KindAsset || kind == KindLiability) {
         Label3->setText(QStringLiteral("轉換到"));
         Label4->setText(QStringLiteral("從科目"));
-    } else if (kind == u"I-") {
+    } else if (kind == KindIncome) {
         Label3->setText(QStringLiteral("進帳從"));
         Label4->setText(QStringLiteral("到科目"));
-    } else if (kind == u"E-") {
+    } else if (kind == KindExpense) {
         Label3->setText(QStringLiteral("支付給"));
         Label4->setText(QStringLiteral("從科目"));
     }
