@@ -52,6 +52,7 @@ QTreeWidgetItem* rowOf(const QuickEntry& q, int slot) {
     row->setText(4, q.Detail);
     row->setText(5, q.Note);
     row->setText(QuickForm::IndexColumn, QString::number(slot));
+    row->setData(QuickForm::IndexColumn, Qt::UserRole, slot);
     return row;
 }
 
@@ -230,8 +231,16 @@ QString QuickForm::StatusText() const {
 }
 
 int QuickForm::SlotOf(const QTreeWidgetItem* row) {
-    return row ? row->text(IndexColumn).toInt() : 0;
+    return row ? row->data(IndexColumn, Qt::UserRole).toInt() : 0;
 }
+
+QuickEntry QuickForm::EntryOf(const QTreeWidgetItem* row) const {
+    const int slot = SlotOf(row);
+    const Ledger& ledger = m_ctx.ledger;
+    return slot >= 1 && slot < ledger.QuickEntryCount ? ledger.QuickEntries[size_t(slot)]
+                                                       : QuickEntry();
+}
+
 
 void QuickForm::MarkQuickEntriesChanged() {
     m_ctx.ledger.QuickEntriesChanged = true;
@@ -256,18 +265,19 @@ void QuickForm::Command4_Click() {
         else
             list->setCurrentIndex(at);
     };
+    const QuickEntry q = EntryOf(row);
     f.ReleaseKindFilter(true);
-    choose(f.Cob2, row->text(1), &InputForm::Cob2_Click, f);
+    choose(f.Cob2, q.Account1, &InputForm::Cob2_Click, f);
     f.ReleaseKindFilter(false);
-    choose(f.Cob3, row->text(2), &InputForm::Cob3_Click, f);
+    choose(f.Cob3, q.Account2, &InputForm::Cob3_Click, f);
 
-    f.Text2->setText(row->text(3));
-    const QString detail = row->text(4);
+    f.Text2->setText(q.Amount);
+    const QString detail = q.Detail;
     f.Combo3->setEditText(detail);
     int b = Ansi::byteLength(detail);
     f.Label13->setText(QStringLiteral("明細字數: %1").arg(b) +
                        (b > 60 ? QStringLiteral(" (超過上限60個字元，請縮減字數)") : QString()));
-    const QString note = row->text(5);
+    const QString note = q.Note;
     f.SetNoteText(QString(note).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     b = Ansi::byteLength(note);
     f.Label14->setText(
@@ -379,9 +389,13 @@ void QuickForm::MenuTools_Edit_Click() {
     FitComboDropWidth(edit.Cob2);
     if (selected.size() > 1) {
         auto shared = [&](int column, QString& value) {
-            value = selected.first()->text(column);
-            for (const QTreeWidgetItem* row : selected)
-                if (row->text(column) != value) return false;
+            // Columns 1 to 5 show the fields 0 to 4.
+            QuickEntry first = EntryOf(selected.first());
+            value = QuickEntryField(first, column - 1);
+            for (const QTreeWidgetItem* row : selected) {
+                QuickEntry q = EntryOf(row);
+                if (QuickEntryField(q, column - 1) != value) return false;
+            }
             return true;
         };
         QString v;
@@ -397,11 +411,12 @@ void QuickForm::MenuTools_Edit_Click() {
         edit.QuickEditState = QuickEdit::EditMany;
         edit.setWindowTitle(QStringLiteral("編輯多筆記錄"));
     } else {
-        edit.Cob1->setCurrentIndex(edit.Cob1->findText(current->text(1)));
-        edit.Cob2->setCurrentIndex(edit.Cob2->findText(current->text(2)));
-        edit.Text1->setText(current->text(3));
-        const QString detail = Runtime::trimBlanks(current->text(4));
-        const QString note = Runtime::trimBlanks(current->text(5));
+        const QuickEntry q = EntryOf(current);
+        edit.Cob1->setCurrentIndex(edit.Cob1->findText(q.Account1));
+        edit.Cob2->setCurrentIndex(edit.Cob2->findText(q.Account2));
+        edit.Text1->setText(q.Amount);
+        const QString detail = Runtime::trimBlanks(q.Detail);
+        const QString note = Runtime::trimBlanks(q.Note);
         edit.Text2->setText(detail);
         edit.SetNoteText(note);
         edit.Label1->setText(QStringLiteral("明細字數: %1").arg(Ansi::byteLength(detail)));
