@@ -33,9 +33,10 @@ void BudgetShowForm::Command1_Click() {
     const int n = Liv1->topLevelItemCount();
     for (int r = 0; r < n - 3; ++r) {
         const QTreeWidgetItem* row = Liv1->topLevelItem(r);
-        QString first = row->text(ColName);
-        if (!IsSeparator(row)) {
-            const int index = row->text(ColIndex).toInt();
+        const ShownRow& shown = m_rows[size_t(r)];
+        QString first = shown.name;
+        if (!shown.separator) {
+            const int index = shown.index;
             const int kind = index >= 1 && index < m_ctx.ledger.AccountCount
                                  ? m_ctx.ledger.Accounts[size_t(index)].Kind
                                  : 0;
