@@ -140,14 +140,16 @@ void QuickForm::loadSettings() {
     Combo1->setMaxVisibleItems(500 / qMax(1, Combo1->fontMetrics().height() + 4));
     setMinimumSize(Runtime::twipsToPixels(MinWidthTwips), Runtime::twipsToPixels(MinHeightTwips));
     // A hand-edited value that is no whole number falls back to the designed one.
-    resize(Runtime::twipsToPixels(StoredWholeNumber(s, OwnSection, QStringLiteral("Width"))
-                                      .value_or(DesignedWidthTwips)),
-           Runtime::twipsToPixels(StoredWholeNumber(s, OwnSection, QStringLiteral("Height"))
-                                      .value_or(DesignedHeightTwips)));
+    resize(
+        Runtime::twipsToPixels(
+            StoredWholeNumber(s, OwnSection, QStringLiteral("Width")).value_or(DesignedWidthTwips)),
+        Runtime::twipsToPixels(StoredWholeNumber(s, OwnSection, QStringLiteral("Height"))
+                                   .value_or(DesignedHeightTwips)));
     for (int n = 1; n <= 6; ++n)
-        Liv1->setColumnWidth(n - 1, Runtime::twipsToPixels(
-                                        StoredWholeNumber(s, ListSection, QStringLiteral("LW%1").arg(n))
-                                            .value_or(ColumnTwips[n - 1])));
+        Liv1->setColumnWidth(
+            n - 1,
+            Runtime::twipsToPixels(StoredWholeNumber(s, ListSection, QStringLiteral("LW%1").arg(n))
+                                       .value_or(ColumnTwips[n - 1])));
     ApplyListFontSize(Liv1, s);
     AccountsAddCombo();
     int v = StoredWholeNumber(s, ListSection, QStringLiteral("Combo1")).value_or(0);
@@ -238,9 +240,8 @@ QuickEntry QuickForm::EntryOf(const QTreeWidgetItem* row) const {
     const int slot = SlotOf(row);
     const Ledger& ledger = m_ctx.ledger;
     return slot >= 1 && slot < ledger.QuickEntryCount ? ledger.QuickEntries[size_t(slot)]
-                                                       : QuickEntry();
+                                                      : QuickEntry();
 }
-
 
 void QuickForm::MarkQuickEntriesChanged() {
     m_ctx.ledger.QuickEntriesChanged = true;
