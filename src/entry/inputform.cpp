@@ -33,6 +33,7 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/detailtext.h"
+#include "store/figures.h"
 #include "windowparts/colourtable.h"
 #include "windowparts/mainview.h"
 #include "windowparts/plainbutton.h"
@@ -511,13 +512,14 @@ void InputForm::Cob2_Click() {
     if (Cob2->currentIndex() < 0) return;
     const QString first = Cob2->currentText();
     const QString second = Cob3->currentText();
-    if (first.startsWith(QLatin1String("A-")) || first.startsWith(QLatin1String("L-"))) {
+    const int kind = PrefixKindCode(first);
+    if (kind == KindAsset || kind == KindLiability) {
         Label2->setText(QStringLiteral("轉換到"));
         Label3->setText(QStringLiteral("從科目"));
-    } else if (first.startsWith(QLatin1String("I-"))) {
+    } else if (kind == KindIncome) {
         Label2->setText(QStringLiteral("進帳從"));
         Label3->setText(QStringLiteral("到科目"));
-    } else if (first.startsWith(QLatin1String("E-"))) {
+    } else if (kind == KindExpense) {
         Label2->setText(QStringLiteral("支付給"));
         Label3->setText(QStringLiteral("從科目"));
     }

@@ -106,7 +106,7 @@ void InputForm::PrepareNew() {
     if (IsAssetOrLiabilityName(key)) {
         selectFirstStartingWith(Cob2, QStringLiteral("E-"));
         selectItem(Cob3, key);
-    } else if (key.startsWith(QLatin1String("I-")) || key.startsWith(QLatin1String("E-"))) {
+    } else if (const int kind = PrefixKindCode(key); kind == KindIncome || kind == KindExpense) {
         selectItem(Cob2, key);
         selectItem(Cob3, QStringLiteral("A-現金"));
     } else {

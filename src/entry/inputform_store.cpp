@@ -25,6 +25,7 @@
 #include "setup/accountnoteform.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 #include "windowparts/mainview.h"
 
 namespace {
@@ -179,8 +180,7 @@ void InputForm::Check2_Click() {
         int choice = -1;
         for (int i = 0; i < Cob4->count() && choice < 0; ++i) {
             const QString item = Cob4->itemText(i);
-            if (stored.isEmpty() ? item.startsWith(QLatin1String("E-")) : item == stored)
-                choice = i;
+            if (stored.isEmpty() ? PrefixKindCode(item) == KindExpense : item == stored) choice = i;
         }
         Cob4->setCurrentIndex(choice >= 0 ? choice : 0);
         // The fee is paid from the second account or from nothing chosen yet: never from

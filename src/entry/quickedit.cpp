@@ -31,7 +31,17 @@ bool operator==(const QuickEntry& a, const QuickEntry& b) {
            a.Detail == b.Detail && a.Note == b.Note;
 }
 
-QString& field(QuickEntry& q, int k) {
+QString overLimit(const QString& what, int limit, int n) {
+    return QStringLiteral(
+               "%1字數已超過%2個字元，請縮減字數\r\n\r\n目前字數為: %3 (中文字算2個字元)")
+        .arg(what)
+        .arg(limit)
+        .arg(n);
+}
+
+} // namespace
+
+QString& QuickEntryField(QuickEntry& q, int k) {
     switch (k) {
     case 0:
         return q.Account1;
@@ -45,16 +55,6 @@ QString& field(QuickEntry& q, int k) {
         return q.Note;
     }
 }
-
-QString overLimit(const QString& what, int limit, int n) {
-    return QStringLiteral(
-               "%1字數已超過%2個字元，請縮減字數\r\n\r\n目前字數為: %3 (中文字算2個字元)")
-        .arg(what)
-        .arg(limit)
-        .arg(n);
-}
-
-} // namespace
 
 QuickEdit::QuickEdit(AppContext& ctx, QuickForm& list, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_list(list) {
@@ -311,8 +311,8 @@ void QuickEdit::Command1_Click() {
             QuickEntry& q = ledger.QuickEntries[size_t(slot)];
             for (int k = 0; k < 5; ++k) {
                 if (!Check1[size_t(k)]->isChecked()) continue;
-                QString& stored = field(q, k);
-                const QString& value = field(typed, k);
+                QString& stored = QuickEntryField(q, k);
+                const QString& value = QuickEntryField(typed, k);
                 if (stored != value) {
                     stored = value;
                     changed = true;

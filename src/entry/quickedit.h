@@ -10,6 +10,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 struct AppContext;
+struct QuickEntry;
 class QuickForm;
 
 // The editor of quick entries, opened modally by the quick-entry list only. The opener fills
@@ -61,3 +62,6 @@ private:
     QuickForm& m_list;
     std::array<bool, 5> m_clearing{}; // set while unticking empties the field
 };
+
+// Field k of a quick entry: 0 分類, 1 科目, 2 金額, 3 明細, 4 備註 (any other k).
+QString& QuickEntryField(QuickEntry& q, int k);

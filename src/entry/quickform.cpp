@@ -27,6 +27,7 @@
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 #include "windowparts/imagelist.h"
 #include "windowparts/mainview.h"
 #include "windowparts/plainbutton.h"
@@ -42,13 +43,6 @@ constexpr int MinWidthTwips = 8500;
 constexpr int MinHeightTwips = 5000;
 constexpr int ColumnTwips[6] = {300, 1950, 1950, 1200, 2325, 2925};
 
-// A stored number, or the default when the text is no number.
-int storedNumber(const SettingsStore& s, const QString& section, const QString& key, int def) {
-    const QString text = s.GetSetting(section, key, QString::number(def));
-    if (!Runtime::isNumeric(text)) return def;
-    return int(Runtime::leadingNumber(text));
-}
-
 QTreeWidgetItem* rowOf(const QuickEntry& q, int slot) {
     auto* row = new QTreeWidgetItem;
     row->setIcon(0, ImageList2::icon(ImageList2::kindImage(q.Account1)));
@@ -58,6 +52,7 @@ QTreeWidgetItem* rowOf(const QuickEntry& q, int slot) {
     row->setText(4, q.Detail);
     row->setText(5, q.Note);
     row->setText(QuickForm::IndexColumn, QString::number(slot));
+    row->setData(QuickForm::IndexColumn, Qt::UserRole, slot);
     return row;
 }
 
@@ -144,22 +139,20 @@ void QuickForm::loadSettings() {
     FlattenListHeader(Liv1);
     Combo1->setMaxVisibleItems(500 / qMax(1, Combo1->fontMetrics().height() + 4));
     setMinimumSize(Runtime::twipsToPixels(MinWidthTwips), Runtime::twipsToPixels(MinHeightTwips));
-    resize(Runtime::twipsToPixels(
-               storedNumber(s, OwnSection, QStringLiteral("Width"), DesignedWidthTwips)),
-           Runtime::twipsToPixels(
-               storedNumber(s, OwnSection, QStringLiteral("Height"), DesignedHeightTwips)));
+    // A hand-edited value that is no whole number falls back to the designed one.
+    resize(
+        Runtime::twipsToPixels(
+            StoredWholeNumber(s, OwnSection, QStringLiteral("Width")).value_or(DesignedWidthTwips)),
+        Runtime::twipsToPixels(StoredWholeNumber(s, OwnSection, QStringLiteral("Height"))
+                                   .value_or(DesignedHeightTwips)));
     for (int n = 1; n <= 6; ++n)
         Liv1->setColumnWidth(
-            n - 1, Runtime::twipsToPixels(storedNumber(
-                       s, ListSection, QStringLiteral("LW%1").arg(n), ColumnTwips[n - 1])));
-    const int size = storedNumber(s, QStringLiteral("Setting"), QStringLiteral("MainFontSize"), 9);
-    if (size > 0) {
-        QFont font = Liv1->font();
-        font.setPointSize(size);
-        Liv1->setFont(font);
-    }
+            n - 1,
+            Runtime::twipsToPixels(StoredWholeNumber(s, ListSection, QStringLiteral("LW%1").arg(n))
+                                       .value_or(ColumnTwips[n - 1])));
+    ApplyListFontSize(Liv1, s);
     AccountsAddCombo();
-    int v = storedNumber(s, ListSection, QStringLiteral("Combo1"), 0);
+    int v = StoredWholeNumber(s, ListSection, QStringLiteral("Combo1")).value_or(0);
     if (v < 0 || v >= Combo1->count()) v = 0;
     ChooseFilter(v);
 }
@@ -214,12 +207,10 @@ void QuickForm::AccountsAddCombo() {
     }
     if (!names.isEmpty()) {
         // Grouped by kind prefix; the rest (the equity account) last.
-        static const QString prefixes[] = {QStringLiteral("A-"), QStringLiteral("L-"),
-                                           QStringLiteral("I-"), QStringLiteral("E-")};
         QStringList rest = names;
-        for (const QString& p : prefixes)
+        for (int kind = KindAsset; kind <= KindExpense; ++kind)
             for (const QString& name : names)
-                if (name.startsWith(p)) {
+                if (PrefixKindCode(name) == kind) {
                     Combo1->addItem(name);
                     rest.removeOne(name);
                 }
@@ -242,7 +233,14 @@ QString QuickForm::StatusText() const {
 }
 
 int QuickForm::SlotOf(const QTreeWidgetItem* row) {
-    return row ? row->text(IndexColumn).toInt() : 0;
+    return row ? row->data(IndexColumn, Qt::UserRole).toInt() : 0;
+}
+
+QuickEntry QuickForm::EntryOf(const QTreeWidgetItem* row) const {
+    const int slot = SlotOf(row);
+    const Ledger& ledger = m_ctx.ledger;
+    return slot >= 1 && slot < ledger.QuickEntryCount ? ledger.QuickEntries[size_t(slot)]
+                                                      : QuickEntry();
 }
 
 void QuickForm::MarkQuickEntriesChanged() {
@@ -268,18 +266,19 @@ void QuickForm::Command4_Click() {
         else
             list->setCurrentIndex(at);
     };
+    const QuickEntry q = EntryOf(row);
     f.ReleaseKindFilter(true);
-    choose(f.Cob2, row->text(1), &InputForm::Cob2_Click, f);
+    choose(f.Cob2, q.Account1, &InputForm::Cob2_Click, f);
     f.ReleaseKindFilter(false);
-    choose(f.Cob3, row->text(2), &InputForm::Cob3_Click, f);
+    choose(f.Cob3, q.Account2, &InputForm::Cob3_Click, f);
 
-    f.Text2->setText(row->text(3));
-    const QString detail = row->text(4);
+    f.Text2->setText(q.Amount);
+    const QString detail = q.Detail;
     f.Combo3->setEditText(detail);
     int b = Ansi::byteLength(detail);
     f.Label13->setText(QStringLiteral("明細字數: %1").arg(b) +
                        (b > 60 ? QStringLiteral(" (超過上限60個字元，請縮減字數)") : QString()));
-    const QString note = row->text(5);
+    const QString note = q.Note;
     f.SetNoteText(QString(note).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     b = Ansi::byteLength(note);
     f.Label14->setText(
@@ -391,9 +390,13 @@ void QuickForm::MenuTools_Edit_Click() {
     FitComboDropWidth(edit.Cob2);
     if (selected.size() > 1) {
         auto shared = [&](int column, QString& value) {
-            value = selected.first()->text(column);
-            for (const QTreeWidgetItem* row : selected)
-                if (row->text(column) != value) return false;
+            // Columns 1 to 5 show the fields 0 to 4.
+            QuickEntry first = EntryOf(selected.first());
+            value = QuickEntryField(first, column - 1);
+            for (const QTreeWidgetItem* row : selected) {
+                QuickEntry q = EntryOf(row);
+                if (QuickEntryField(q, column - 1) != value) return false;
+            }
             return true;
         };
         QString v;
@@ -409,11 +412,12 @@ void QuickForm::MenuTools_Edit_Click() {
         edit.QuickEditState = QuickEdit::EditMany;
         edit.setWindowTitle(QStringLiteral("編輯多筆記錄"));
     } else {
-        edit.Cob1->setCurrentIndex(edit.Cob1->findText(current->text(1)));
-        edit.Cob2->setCurrentIndex(edit.Cob2->findText(current->text(2)));
-        edit.Text1->setText(current->text(3));
-        const QString detail = Runtime::trimBlanks(current->text(4));
-        const QString note = Runtime::trimBlanks(current->text(5));
+        const QuickEntry q = EntryOf(current);
+        edit.Cob1->setCurrentIndex(edit.Cob1->findText(q.Account1));
+        edit.Cob2->setCurrentIndex(edit.Cob2->findText(q.Account2));
+        edit.Text1->setText(q.Amount);
+        const QString detail = Runtime::trimBlanks(q.Detail);
+        const QString note = Runtime::trimBlanks(q.Note);
         edit.Text2->setText(detail);
         edit.SetNoteText(note);
         edit.Label1->setText(QStringLiteral("明細字數: %1").arg(Ansi::byteLength(detail)));

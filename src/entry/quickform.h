@@ -2,6 +2,8 @@
 #include <QDialog>
 #include <QString>
 
+struct QuickEntry;
+
 class QAction;
 class QComboBox;
 class QMenu;
@@ -57,6 +59,8 @@ public:
 
     // The slot number a row names (its Index column).
     static int SlotOf(const QTreeWidgetItem* row);
+    // The quick entry a row shows; an empty one for a row naming no slot.
+    QuickEntry EntryOf(const QTreeWidgetItem* row) const;
     // Sets QuickEntriesChanged and the unsaved-changes flag.
     void MarkQuickEntriesChanged();
     QString StatusText() const;

@@ -71,11 +71,12 @@ void DiaryForm::MenuTools_Cal_Click() {
         const EntryCore& e = ledger.Entries[size_t(RowEntryIndex(row))];
         const double amount = e.Amount.value();
         total += amount;
-        if (IsAssetOrLiabilityName(e.Account1))
+        const int kind = PrefixKindCode(e.Account1, true);
+        if (kind == KindAsset || kind == KindLiability)
             transfer += amount;
-        else if (e.Account1.startsWithAscii("I-"))
+        else if (kind == KindIncome)
             income += amount;
-        else if (e.Account1.startsWithAscii("E-"))
+        else if (kind == KindExpense)
             expense += amount;
     }
     const int type = Combo2->currentIndex();

@@ -22,26 +22,20 @@ void ListExport(MainView& main) {
     const auto path = writer.PickExportFile(title, ReportWriter::ExportTitle);
     if (!path) return;
 
-    // Every row as shown, without the hidden entry index.
-    auto shown = [&main](int r) {
-        QStringList texts;
-        for (int c = 0; c < 7; ++c)
-            texts << main.EntryRowText(r, c);
-        return texts;
-    };
+    const QList<QStringList> rows = main.ListedRows();
     writer.OpenReport(*path);
     if (writer.isCsv()) {
         writer.WriteReportLine(QStringLiteral("日期,類別,金額,累計,明細,備註,發票"));
-        for (int r = 0; r < main.EntryRowCount(); ++r)
-            writer.WriteCsvRow(ExportCells::mainListCsvRow(shown(r)));
+        for (const QStringList& shown : rows)
+            writer.WriteCsvRow(ExportCells::mainListCsvRow(shown));
     } else {
         writer.WritePageHead(title, 95, 3, title);
         writer.WriteReportLine(QStringLiteral(
             "<table><tr><th width=9%>日期</th><th width=15%>類別</th><th width=10%>金額</th>"
             "<th width=10%>累計</th><th width=24%>明細</th><th width=23%>備註</th>"
             "<th width=8%>發票</th></tr>"));
-        for (int r = 0; r < main.EntryRowCount(); ++r)
-            writer.WritePageRow(ExportCells::pageRow(shown(r)));
+        for (const QStringList& shown : rows)
+            writer.WritePageRow(ExportCells::pageRow(shown));
         writer.WritePageFoot(QStringLiteral("</table>"), 4);
     }
     writer.CloseReport();

@@ -66,6 +66,13 @@ QString EntryListModel::cellText(int r, int column) const {
     return EntryListing::cellText(m_ledger, m_session, row, column);
 }
 
+QStringList EntryListModel::shownTexts(int r) const {
+    QStringList texts;
+    for (int c = Date; c < Index; ++c)
+        texts << cellText(r, c);
+    return texts;
+}
+
 int EntryListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_rows.size());
 }

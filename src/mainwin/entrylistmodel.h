@@ -43,6 +43,8 @@ public:
     void swapShown(int a, int b);
     void refreshRow(int r);
     QString cellText(int r, int column) const;
+    // The texts of row r from 日期 to 發票 (the entry index left out).
+    QStringList shownTexts(int r) const;
     void setHeaderTexts(const QStringList& texts) { m_headers = texts; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

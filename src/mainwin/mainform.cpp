@@ -266,6 +266,14 @@ QString MainForm::EntryRowText(int row, int column) const {
     return Liv1Rows->cellText(row, column);
 }
 
+QList<QStringList> MainForm::ListedRows() const {
+    QList<QStringList> rows;
+    rows.reserve(Liv1Rows->rowCount());
+    for (int r = 0; r < Liv1Rows->rowCount(); ++r)
+        rows.append(Liv1Rows->shownTexts(r));
+    return rows;
+}
+
 void MainForm::AppendEntryRow(const ProvisionalRow& row) {
     EntryListRow r;
     r.entry = row.texts.value(EntryListModel::Index).toInt();

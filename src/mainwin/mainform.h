@@ -134,9 +134,10 @@ public:
     void SelectLastRow() override;
     void SelectEntryRows(const QList<int>& entries, bool everyRow) override;
     QList<int> SelectedEntryIndices() const override;
-    QTreeView* EntryList() const override { return Liv1; }
     int EntryRowCount() const override;
-    QString EntryRowText(int row, int column) const override;
+    QList<QStringList> ListedRows() const override;
+    // The text a cell of the list shows (0-based row and column).
+    QString EntryRowText(int row, int column) const;
     void AppendEntryRow(const ProvisionalRow& row) override;
     void ClearEntryList() override;
     void FocusEntryList() override;

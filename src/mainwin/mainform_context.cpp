@@ -50,13 +50,14 @@ void MainForm::searchWithRowText(int column) {
 
 void MainForm::MenuTools_Refresh_Click() {
     clearFilterText();
-    QString remembered;
+    // The entry of the acting row, when it is still in the tables, is selected again.
+    int remembered = 0;
     if (EntryRowCount() > 0) {
-        if (const int row = actingRow(*this); row >= 0) remembered = EntryRowText(row, 7);
+        if (const int row = actingRow(*this); row >= 0) remembered = RowEntryIndex(row);
     }
+    if (remembered >= m_ctx.ledger.EntryCount) remembered = 0;
     ListAccountRecords(SelectedAccountIndex());
-    if (EntryRowCount() > 0 && !remembered.isEmpty())
-        SelectEntryRows({remembered.toInt()}, true);
+    if (EntryRowCount() > 0 && remembered > 0) SelectEntryRows({remembered}, true);
 }
 
 void MainForm::MenuTools2_Open_Click() {

@@ -17,6 +17,7 @@
 #include "store/appcontext.h"
 #include "store/balances.h"
 #include "store/detailtext.h"
+#include "store/figures.h"
 #include "store/periods.h"
 
 namespace {
@@ -61,14 +62,15 @@ void MainForm::ListAccountRecords(int accountIndex) {
     request.todayKey = todayKey;
     request.stopAtToday = set.AftState == QLatin1String("0");
     QString figure;
-    if (!(n.startsWith(QLatin1String("I-")) || n.startsWith(QLatin1String("E-")) || !bounded ||
+    // The name's prefix, not the stored kind, decides whether a period starts from a balance.
+    const int prefixKind = PrefixKindCode(n);
+    if (!(prefixKind == KindIncome || prefixKind == KindExpense || !bounded ||
           ledger.EntryCount <= 1)) {
         request.start = AccountBalanceTo(ledger, session, accountIndex,
                                          Periods::dateKey(bounds.first.addDays(-1)));
         figure = FormatAmount(request.start, session) + QStringLiteral(" ~ ");
     }
-    request.runningShown = !(!request.filter.isEmpty() && (n.startsWith(QLatin1String("A-")) ||
-                                                           n.startsWith(QLatin1String("L-"))));
+    request.runningShown = !(!request.filter.isEmpty() && IsAssetOrLiabilityName(n));
     EntryListing::Result listed = EntryListing::listAccount(ledger, session, request);
     double t = listed.figure;
     const size_t rowCount = listed.rows.size();

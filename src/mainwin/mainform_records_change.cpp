@@ -221,12 +221,13 @@ void MainForm::MenuTools_Cal_Click() {
     for (int k : entries) {
         const EntryCore& e = ledger.Entries[size_t(k)];
         const double amount = e.Amount.value();
-        if (IsAssetOrLiabilityName(e.Account1)) {
+        const int kind = PrefixKindCode(e.Account1, true);
+        if (kind == KindAsset || kind == KindLiability) {
             if (e.Account2.trimmed() == ListedAccount) out += amount;
             if (e.Account1.trimmed() == ListedAccount) in += amount;
-        } else if (e.Account1.startsWithAscii("I-")) {
+        } else if (kind == KindIncome) {
             income += amount;
-        } else if (e.Account1.startsWithAscii("E-")) {
+        } else if (kind == KindExpense) {
             expense += amount;
         }
     }

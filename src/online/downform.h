@@ -66,7 +66,7 @@ public:
     // Empties the list, adds the rows and ticks them, as an import does (not from the
     // service, so a posting of them never clears the online entries).
     void StageRows(const QList<OnlineService::StagedRow>& rows);
-    // The staged rows as the list shows them (seven texts each), and their 狀態 cells.
+    // The staged rows, and what the last posting said of each (狀態).
     QList<OnlineService::StagedRow> Rows() const;
     QStringList Statuses() const;
     QString StatusText() const;
@@ -88,8 +88,18 @@ private:
     void setStatus(const QString& text);
     QString serviceHost() const;
     QString userFolder() const;
-    static bool isTickable(const QTreeWidgetItem* row);
+    void clearRows();
+    void showStatus(int r);
     void setTicked(bool on);
+
+    // One row of the list: what was staged, what the last posting said of it, and whether
+    // it is in the ledger (then it has no box to tick).
+    struct StagedLine {
+        OnlineService::StagedRow row;
+        QString status;
+        bool posted = false;
+    };
+    QList<StagedLine> m_lines; // in the list's order
 
     MainView& m_main;
     QLabel* m_statusText = nullptr;

@@ -42,18 +42,18 @@ QString DownForm::serviceHost() const {
     return OnlineService::ServiceHost(m_main.context().services.settings());
 }
 
-bool DownForm::isTickable(const QTreeWidgetItem* row) {
-    return row->flags().testFlag(Qt::ItemIsUserCheckable);
+void DownForm::clearRows() {
+    Liv1->clear();
+    m_lines.clear();
 }
 
 void DownForm::fillList(const QList<OnlineService::StagedRow>& rows) {
-    Liv1->clear();
+    clearRows();
     QList<QTreeWidgetItem*> items;
     items.reserve(rows.size());
-    for (const OnlineService::StagedRow& cells : rows) {
-        auto* item = new QTreeWidgetItem;
-        for (int c = 0; c < OnlineService::StagedColumns; ++c)
-            item->setText(c, cells.value(c));
+    for (const OnlineService::StagedRow& row : rows) {
+        m_lines.append({row, QString(), false});
+        auto* item = new QTreeWidgetItem(row.cells());
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
         items.append(item);
@@ -64,37 +64,49 @@ void DownForm::fillList(const QList<OnlineService::StagedRow>& rows) {
 
 void DownForm::StageRows(const QList<OnlineService::StagedRow>& rows) {
     fillList(rows);
-    setStatus(OnlineService::RowCountStatus(Liv1->topLevelItemCount()));
+    setStatus(OnlineService::RowCountStatus(int(m_lines.size())));
     m_stagedFromService = false; // a posting of these never clears the online entries
     Command2_Click();
 }
 
 QList<OnlineService::StagedRow> DownForm::Rows() const {
     QList<OnlineService::StagedRow> rows;
-    for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
-        const QTreeWidgetItem* item = Liv1->topLevelItem(r);
-        OnlineService::StagedRow cells;
-        for (int c = 0; c < OnlineService::StagedColumns; ++c)
-            cells.append(item->text(c));
-        rows.append(cells);
-    }
+    rows.reserve(m_lines.size());
+    for (const StagedLine& line : m_lines)
+        rows.append(line.row);
     return rows;
 }
 
 QStringList DownForm::Statuses() const {
     QStringList statuses;
-    for (int r = 0; r < Liv1->topLevelItemCount(); ++r)
-        statuses.append(Liv1->topLevelItem(r)->text(StatusColumn));
+    statuses.reserve(m_lines.size());
+    for (const StagedLine& line : m_lines)
+        statuses.append(line.status);
     return statuses;
+}
+
+// Row r as its line says: the account cells, 狀態 (失敗 in red) and, once posted, no box.
+void DownForm::showStatus(int r) {
+    const StagedLine& line = m_lines.at(r);
+    QTreeWidgetItem* item = Liv1->topLevelItem(r);
+    item->setText(1, line.row.group);
+    item->setText(2, line.row.account);
+    item->setText(StatusColumn, line.status);
+    item->setData(StatusColumn, Qt::ForegroundRole,
+                  line.status == DownPosting::StatusFailed ? QVariant(QColor(255, 0, 0))
+                                                           : QVariant());
+    if (line.posted) {
+        item->setCheckState(0, Qt::Unchecked);
+        item->setFlags(item->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
+    }
 }
 
 void DownForm::setTicked(bool on) {
     // A posted row keeps its box empty: it cannot be added twice.
     changeRows(Liv1, [&] {
-        for (int r = 0; r < Liv1->topLevelItemCount(); ++r) {
-            QTreeWidgetItem* row = Liv1->topLevelItem(r);
-            if (isTickable(row)) row->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
-        }
+        for (int r = 0; r < m_lines.size(); ++r)
+            if (!m_lines.at(r).posted)
+                Liv1->topLevelItem(r)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
     });
 }
 
@@ -108,7 +120,7 @@ void DownForm::Command5_Click() {
 
 void DownForm::Command1_Click() {
     AppContext& ctx = m_main.context();
-    Liv1->clear();
+    clearRows();
     if (Text1->text().isEmpty() || Text2->text().isEmpty()) {
         ctx.services.prompts().warning(OnlineService::MsgEnterLogin);
         m_stagedFromService = false;
@@ -127,7 +139,7 @@ void DownForm::Command1_Click() {
         return;
     }
     fillList(result.rows);
-    setStatus(OnlineService::RowCountStatus(Liv1->topLevelItemCount()));
+    setStatus(OnlineService::RowCountStatus(int(m_lines.size())));
     m_stagedFromService = true;
     Command2_Click();
 }
@@ -152,7 +164,7 @@ void DownForm::Command6_Click() {
         prompts.warning(OnlineService::MsgLoginRefused);
         break;
     case OnlineService::ClearResult::Done:
-        Liv1->clear();
+        clearRows();
         prompts.information(OnlineService::MsgClearDone);
         break;
     case OnlineService::ClearResult::Ignored:
@@ -184,15 +196,15 @@ void DownForm::Misc_Tavrix_Click() {
 
 void DownForm::Command3_Click() {
     AppContext& ctx = m_main.context();
-    const int count = Liv1->topLevelItemCount();
+    const int count = int(m_lines.size());
     if (count == 0) return;
     QList<bool> ticked;
     changeRows(Liv1, [&] {
         for (int r = 0; r < count; ++r) {
-            QTreeWidgetItem* row = Liv1->topLevelItem(r);
-            row->setText(StatusColumn, QString());
-            row->setData(StatusColumn, Qt::ForegroundRole, QVariant());
-            ticked.append(isTickable(row) && row->checkState(0) == Qt::Checked);
+            m_lines[r].status.clear();
+            showStatus(r);
+            ticked.append(!m_lines.at(r).posted &&
+                          Liv1->topLevelItem(r)->checkState(0) == Qt::Checked);
         }
     });
     if (!ticked.contains(true)) {
@@ -205,21 +217,14 @@ void DownForm::Command3_Click() {
     if (result.accountsAdded) m_accountsAdded = true;
     changeRows(Liv1, [&] {
         for (int r = 0; r < count; ++r) {
-            QTreeWidgetItem* row = Liv1->topLevelItem(r);
+            StagedLine& line = m_lines[r];
             // The posting drops a trailing CR from both account cells.
-            row->setText(1, rows[r].value(1));
-            row->setText(2, rows[r].value(2));
+            line.row = rows.at(r);
             // The stop at the entry limit fails every row from where it stopped; a row
             // posted by an earlier press is in the ledger all the same.
-            const bool postedBefore = !isTickable(row);
-            const QString status = postedBefore ? QString() : result.statuses.at(r);
-            row->setText(StatusColumn, status);
-            if (status == DownPosting::StatusFailed)
-                row->setForeground(StatusColumn, QColor(255, 0, 0));
-            if (status == DownPosting::StatusOk) {
-                row->setCheckState(0, Qt::Unchecked);
-                row->setFlags(row->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
-            }
+            line.status = line.posted ? QString() : result.statuses.at(r);
+            if (line.status == DownPosting::StatusOk) line.posted = true;
+            showStatus(r);
         }
     });
     if (result.ledgerFull) {

@@ -152,7 +152,9 @@ void BudgetShowForm::Form_Load() {
 void BudgetShowForm::buildRows() {
     const Ledger& ledger = m_ctx.ledger;
     Liv1->clear();
+    m_rows.clear();
     auto separator = [this] {
+        m_rows.push_back({true, 0, QString(), SeparatorText});
         auto* row = new QTreeWidgetItem(Liv1);
         row->setText(ColName, SeparatorText);
         for (int c = ColActual; c <= ColProgress; ++c)
@@ -164,6 +166,7 @@ void BudgetShowForm::buildRows() {
             const AccountRecord& a = ledger.Accounts[size_t(i)];
             if (a.Kind != kind) continue;
             const QString name = a.Name.trimmed().trimmed();
+            m_rows.push_back({false, i, name.left(2), name.mid(2)});
             auto* row = new QTreeWidgetItem(Liv1);
             row->setText(ColName, name.mid(2));
             row->setIcon(ColName, ImageList2::icon(kind + 1));
@@ -179,6 +182,7 @@ void BudgetShowForm::buildRows() {
     } totals[] = {{u"收入總和", 4, BudgetCells::IncomeTotal},
                   {u"支出總和", 5, BudgetCells::ExpenseTotal}};
     for (const auto& t : totals) {
+        m_rows.push_back({false, t.index, QString(), QString::fromUtf16(t.name)});
         auto* row = new QTreeWidgetItem(Liv1);
         row->setText(ColName, QString::fromUtf16(t.name));
         row->setIcon(ColName, ImageList2::icon(t.image));
@@ -195,8 +199,15 @@ int BudgetShowForm::choice() const {
     return std::max(Combo1->currentIndex(), 0);
 }
 
-bool BudgetShowForm::IsSeparator(const QTreeWidgetItem* row) {
-    return row && row->text(ColName).startsWith(QLatin1String("--"));
+const BudgetShowForm::ShownRow* BudgetShowForm::shownRow(const QTreeWidgetItem* row) const {
+    // Qt looks the item up without changing it, through a non-const pointer.
+    const int r = row ? Liv1->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(row)) : -1;
+    return r >= 0 && size_t(r) < m_rows.size() ? &m_rows[size_t(r)] : nullptr;
+}
+
+bool BudgetShowForm::IsSeparator(const QTreeWidgetItem* row) const {
+    const ShownRow* shown = shownRow(row);
+    return shown && shown->separator;
 }
 
 void BudgetShowForm::refresh() {
@@ -244,7 +255,7 @@ void BudgetShowForm::Command3_Click() {
     for (int r = 0; r < n - 3; ++r) {
         const QTreeWidgetItem* row = Liv1->topLevelItem(r);
         if (IsSeparator(row)) continue;
-        if (AccountRecord* a = BudgetCells::target(ledger, row->text(ColIndex).toInt()))
+        if (AccountRecord* a = BudgetCells::target(ledger, m_rows[size_t(r)].index))
             BudgetCells::clearCell(*a, cell);
     }
     BudgetCells::clearCell(ledger.KindTotals[3], cell);
@@ -262,8 +273,9 @@ bool BudgetShowForm::rowsHaveFocusRow() const {
 void BudgetShowForm::MenuTools_Budget_Click() {
     if (!rowsHaveFocusRow()) return;
     const QTreeWidgetItem* row = Liv1->currentItem();
-    if (IsSeparator(row)) return;
-    const int v = row->text(ColIndex).toInt();
+    const ShownRow* shown = shownRow(row);
+    if (!shown || shown->separator) return;
+    const int v = shown->index;
     if (!BudgetCells::target(m_ctx.ledger, v)) return;
     BudgetForm form(m_ctx, this);
     form.OpenRecord(v);

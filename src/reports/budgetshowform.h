@@ -77,8 +77,8 @@ public:
     // Closing in any way stores the window's settings first.
     void done(int result) override;
 
-    // Separator rows ("---") begin with "--"; every command skips them.
-    static bool IsSeparator(const QTreeWidgetItem* row);
+    // Separator rows ("---"); every command skips them.
+    bool IsSeparator(const QTreeWidgetItem* row) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,6 +91,18 @@ private:
     void refresh();
     void Form_Unload();
     int choice() const; // 0 the year, m month m
+
+    // One row of the table as the window keeps it; the hidden columns show the same.
+    struct ShownRow {
+        bool separator = false;
+        int index = 0;  // the account's index, or the total's (BudgetCells)
+        QString prefix; // the account name's first two characters
+        QString name;   // as 科目 shows it
+        double ownActual = 0, rolledActual = 0, ownBudget = 0, rolledBudget = 0;
+    };
+    std::vector<ShownRow> m_rows; // in the list's order
+    // The kept row of a list row; nullptr for none.
+    const ShownRow* shownRow(const QTreeWidgetItem* row) const;
     bool rowsHaveFocusRow() const;
 
     AppContext& m_ctx;

@@ -27,10 +27,6 @@ QString figureText(double v) {
     return QString::number(v, 'g', 17);
 }
 
-double figure(const QTreeWidgetItem* row, int column) {
-    return row->text(column).toDouble();
-}
-
 } // namespace
 
 double BudgetShowForm::BudgetShowCnv(int index) const {
@@ -53,20 +49,22 @@ void BudgetShowForm::budget() {
     const int n = Liv1->topLevelItemCount();
     QHash<QString, QList<ReportFigures::RollUpRow>> actualRows;
     QHash<QString, QList<ReportFigures::RollUpRow>> budgetRows;
-    QHash<QString, QList<QTreeWidgetItem*>> rowsOfKind;
+    QHash<QString, QList<int>> rowsOfKind;
     for (int r = 0; r < n - 3; ++r) {
         QTreeWidgetItem* row = Liv1->topLevelItem(r);
-        if (IsSeparator(row)) continue;
-        const int i = row->text(ColIndex).toInt();
+        ShownRow& shown = m_rows[size_t(r)];
+        if (shown.separator) continue;
+        const int i = shown.index;
         const AccountRecord* account = BudgetCells::target(m_ctx.ledger, i);
         const double actual = BudgetShowCnv(i);
         const TaggedNumber cell = account ? account->Budget[size_t(sel)] : TaggedNumber();
+        shown.ownActual = actual;
+        shown.ownBudget = cell.isEmpty() ? 0 : cell.value();
         row->setText(ColOwnActual, figureText(actual));
         row->setText(ColOwnBudget, cell.isEmpty() ? QString() : figureText(cell.value()));
-        const QString kind = row->text(ColPrefix);
-        actualRows[kind].append({row->text(ColName), actual, actual});
-        budgetRows[kind].append({row->text(ColName), cell.value(), cell.value()});
-        rowsOfKind[kind].append(row);
+        actualRows[shown.prefix].append({shown.name, actual, actual});
+        budgetRows[shown.prefix].append({shown.name, cell.value(), cell.value()});
+        rowsOfKind[shown.prefix].append(r);
     }
     for (auto it = rowsOfKind.cbegin(); it != rowsOfKind.cend(); ++it) {
         QList<ReportFigures::RollUpRow>& actuals = actualRows[it.key()];
@@ -74,8 +72,12 @@ void BudgetShowForm::budget() {
         ReportFigures::RollUpSubAccounts(actuals);
         ReportFigures::RollUpSubAccounts(budgets);
         for (int k = 0; k < it.value().size(); ++k) {
-            it.value()[k]->setText(ColRolledActual, figureText(actuals[k].withSubAccounts));
-            it.value()[k]->setText(ColRolledBudget, figureText(budgets[k].withSubAccounts));
+            const int r = it.value()[k];
+            m_rows[size_t(r)].rolledActual = actuals[k].withSubAccounts;
+            m_rows[size_t(r)].rolledBudget = budgets[k].withSubAccounts;
+            QTreeWidgetItem* row = Liv1->topLevelItem(r);
+            row->setText(ColRolledActual, figureText(actuals[k].withSubAccounts));
+            row->setText(ColRolledBudget, figureText(budgets[k].withSubAccounts));
         }
     }
 }
@@ -110,10 +112,10 @@ void BudgetShowForm::BudgetShow() {
     QHash<QString, QStringList> namesOfKind;
     QHash<QString, QList<int>> indexOfKind;
     for (int r = 0; r < n - 3; ++r) {
-        const QTreeWidgetItem* row = Liv1->topLevelItem(r);
-        if (IsSeparator(row)) continue;
-        namesOfKind[row->text(ColPrefix)].append(row->text(ColName));
-        indexOfKind[row->text(ColPrefix)].append(r);
+        const ShownRow& shown = m_rows[size_t(r)];
+        if (shown.separator) continue;
+        namesOfKind[shown.prefix].append(shown.name);
+        indexOfKind[shown.prefix].append(r);
     }
     std::vector<char> topLevel(size_t(std::max(n, 0)), 0);
     for (auto it = namesOfKind.cbegin(); it != namesOfKind.cend(); ++it) {
@@ -132,10 +134,11 @@ void BudgetShowForm::BudgetShow() {
             f.setBold(bold);
             row->setFont(c, f);
         }
-        if (IsSeparator(row)) continue;
-        const double a = figure(row, rolled ? ColRolledActual : ColOwnActual);
-        const double b = figure(row, rolled ? ColRolledBudget : ColOwnBudget);
-        const int index = row->text(ColIndex).toInt();
+        const ShownRow& shown = m_rows[size_t(r)];
+        if (shown.separator) continue;
+        const double a = rolled ? shown.rolledActual : shown.ownActual;
+        const double b = rolled ? shown.rolledBudget : shown.ownBudget;
+        const int index = shown.index;
         const int kind = index >= 1 && index < m_ctx.ledger.AccountCount
                              ? m_ctx.ledger.Accounts[size_t(index)].Kind
                              : 0;

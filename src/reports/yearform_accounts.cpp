@@ -11,6 +11,7 @@
 #include "rules/entry/entryrules.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 #include "store/treefigures.h"
 
 namespace {
@@ -156,8 +157,8 @@ void YearForm::Combo1_Click(int index) {
 }
 
 void YearForm::showSurplus() {
-    if (!Combo1[0]->currentText().startsWith(QLatin1String("I-")) ||
-        !Combo1[1]->currentText().startsWith(QLatin1String("E-")))
+    if (PrefixKindCode(Combo1[0]->currentText()) != KindIncome ||
+        PrefixKindCode(Combo1[1]->currentText()) != KindExpense)
         return;
     // From the month amounts of both lists; a list not yet refilled (fewer than 14 rows)
     // waits for its own computation, which fills the column.

@@ -14,6 +14,7 @@
 #include "rules/schedule/entryreminders.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 #include "windowparts/mainview.h"
 
 namespace {} // namespace
@@ -91,14 +92,14 @@ void ClockForm::ClockShow() {
     QString status = QStringLiteral("共有 %1 個提醒").arg(n);
     if (n > 1) status += QStringLiteral("，目前在第 %1 個").arg(Idx);
     m_statusText->setText(status);
-    const QString kind = r.account1.left(2);
-    if (kind == u"L-" || kind == u"A-") {
+    const int kind = PrefixKindCode(r.account1);
+    if (kind == KindLiability || kind == KindAsset) {
         Label2->setText(QStringLiteral("轉換到"));
         Label3->setText(QStringLiteral("從科目"));
-    } else if (kind == u"I-") {
+    } else if (kind == KindIncome) {
         Label2->setText(QStringLiteral("進帳從"));
         Label3->setText(QStringLiteral("到科目"));
-    } else if (kind == u"E-") {
+    } else if (kind == KindExpense) {
         Label2->setText(QStringLiteral("支付給"));
         Label3->setText(QStringLiteral("從科目"));
     }

@@ -23,6 +23,7 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/detailtext.h"
+#include "store/figures.h"
 #include "store/plaintext.h"
 #include "windowparts/imagelist.h"
 #include "windowparts/mainview.h"
@@ -216,11 +217,27 @@ void FixureForm::showRow(QTreeWidgetItem* row, const RecurringRecord& r) {
 }
 
 void FixureForm::addRow(const RecurringRecord& r) {
-    auto* row = new QTreeWidgetItem(Liv1);
+    auto* row = new QTreeWidgetItem(Liv1); // the last row, sorted or not
     row->setIcon(0, ImageList2::icon(13));
     row->setData(0, RecordRole, int(m_records.size()));
     m_records.push_back(r);
     showRow(row, r);
+}
+
+const RecurringRecord& FixureForm::recordOf(const QTreeWidgetItem* row) const {
+    return m_records[size_t(row->data(0, RecordRole).toInt())];
+}
+
+// After rows moved or went: the records follow the rows' order, each row its place again.
+void FixureForm::renumberRows() {
+    std::vector<RecurringRecord> ordered;
+    ordered.reserve(size_t(Liv1->topLevelItemCount()));
+    for (int i = 0; i < Liv1->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = Liv1->topLevelItem(i);
+        ordered.push_back(recordOf(row));
+        row->setData(0, RecordRole, i);
+    }
+    m_records = std::move(ordered);
 }
 
 QTreeWidgetItem* FixureForm::selectedRow() const {
@@ -275,14 +292,14 @@ void FixureForm::Combo1_Click() {
 
 void FixureForm::Combo3_Click() {
     if (Combo3[0]->currentIndex() < 0 || Combo3[1]->currentIndex() < 0) return;
-    const QString kind = Combo3[0]->currentText().left(2);
-    if (kind == u"A-" || kind == u"L-") {
+    const int kind = PrefixKindCode(Combo3[0]->currentText());
+    if (kind == KindAsset || kind == KindLiability) {
         Label3->setText(QStringLiteral("轉換到"));
         Label4->setText(QStringLiteral("從科目"));
-    } else if (kind == u"I-") {
+    } else if (kind == KindIncome) {
         Label3->setText(QStringLiteral("進帳從"));
         Label4->setText(QStringLiteral("到科目"));
-    } else if (kind == u"E-") {
+    } else if (kind == KindExpense) {
         Label3->setText(QStringLiteral("支付給"));
         Label4->setText(QStringLiteral("從科目"));
     }
@@ -373,8 +390,7 @@ void FixureForm::Command2_Click() {
     const double hundredths =
         EntryRules::amountHundredths(Runtime::leadingNumber(text), 1.0).value_or(0.0);
     const RecurringRecord r = recordFromEditor(hundredths);
-    row->setData(0, RecordRole, int(m_records.size()));
-    m_records.push_back(r);
+    m_records[size_t(row->data(0, RecordRole).toInt())] = r;
     showRow(row, r);
     markChanged();
 }
@@ -383,6 +399,7 @@ void FixureForm::Command3_Click() {
     QTreeWidgetItem* row = selectedRow();
     if (Liv1->topLevelItemCount() == 0 || !row) return;
     delete row;
+    renumberRows();
     if (Liv1->topLevelItemCount() == 0) {
         Command2->setEnabled(false);
         Command3->setEnabled(false);
@@ -397,8 +414,8 @@ void FixureForm::Liv1_Click() {
     if (Liv1->topLevelItemCount() == 0 || !row) return;
     Command2->setEnabled(true);
     Command3->setEnabled(true);
-    const RecurringRecord& r = m_records[size_t(row->data(0, RecordRole).toInt())];
-    const QString time = row->text(1);
+    const RecurringRecord& r = recordOf(row);
+    const QString time = RecurringRowTexts(r, m_main.context().session).at(1);
     const int period = r.Period <= 5 ? r.Period : 1;
     Combo1->setCurrentIndex(period);
     Combo1_Click();
@@ -410,13 +427,14 @@ void FixureForm::Liv1_Click() {
     } else if (period == 2) {
         Combo2[0]->setCurrentIndex(Combo2[0]->findText(time));
     }
-    Check1->setChecked(row->text(2) == u"是");
+    Check1->setChecked(r.Overdue == 1);
+    const QString names[] = {r.Account1.trimmed(), r.Account2.trimmed()};
     for (int k = 0; k < 2; ++k) {
-        const int at = Combo3[k]->findText(row->text(3 + k));
+        const int at = Combo3[k]->findText(names[k]);
         if (at >= 0) Combo3[k]->setCurrentIndex(at);
     }
     Text2->setText(EntryRules::numberText(r.Amount.value() / 100.0));
-    Text3->setText(row->text(6));
+    Text3->setText(r.Detail.trimmed());
 }
 
 void FixureForm::Liv1_ColumnClick(int column) {
@@ -425,6 +443,7 @@ void FixureForm::Liv1_ColumnClick(int column) {
     else
         m_sortColumn = column;
     Liv1->sortItems(m_sortColumn, m_sortOrder);
+    renumberRows(); // the table is written in the order the user sorted the rows
 }
 
 void FixureForm::PresetEntry(const EntryCore& entry) {
@@ -440,19 +459,12 @@ void FixureForm::PresetEntry(const EntryCore& entry) {
 }
 
 // The unload: settings, then, while the recurring table has unsaved changes, the table
-// rebuilt from the rows in the order shown.
+// written from the window's records, in the order the list shows them.
 void FixureForm::done(int result) {
     if (!m_unloaded) {
         m_unloaded = true;
         saveSettings();
-        if (m_ledger.RecurringChanged) {
-            std::vector<RecurringRecord> shown;
-            for (int i = 0; i < Liv1->topLevelItemCount(); ++i) {
-                const int k = Liv1->topLevelItem(i)->data(0, RecordRole).toInt();
-                shown.push_back(m_records[size_t(k)]);
-            }
-            m_ledger.replaceRecurring(shown);
-        }
+        if (m_ledger.RecurringChanged) m_ledger.replaceRecurring(m_records);
     }
     QDialog::done(result);
 }

@@ -57,7 +57,7 @@ public:
     void Liv1_Click();
     void Liv1_ColumnClick(int column);
 
-    void done(int result) override; // the unload: settings, then the table rebuilt
+    void done(int result) override; // the unload: settings, then the table written
 
 private:
     void fillAccountLists();
@@ -75,7 +75,10 @@ private:
     MainView& m_main;
     Ledger& m_ledger;
     QLabel* m_statusText = nullptr;
-    std::vector<RecurringRecord> m_records; // what the rows show, by the index they carry
+    // What the rows show, in the list's order; each row carries its place here.
+    std::vector<RecurringRecord> m_records;
+    const RecurringRecord& recordOf(const QTreeWidgetItem* row) const;
+    void renumberRows();
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_unloaded = false;

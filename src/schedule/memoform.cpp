@@ -40,6 +40,16 @@ constexpr int MinHeightTwips = 8955;
 constexpr int ClosedWidthTwips = 11415;
 constexpr int ClosedHeightTwips = 8955;
 
+// A row's record number: shown in its hidden index column, kept as a number beside it.
+void setRecordIndex(QTreeWidgetItem* row, int column, int k) {
+    row->setText(column, QString::number(k));
+    row->setData(column, Qt::UserRole, k);
+}
+
+int recordIndex(const QTreeWidgetItem* row, int column) {
+    return row->data(column, Qt::UserRole).toInt();
+}
+
 QString leadText(const QString& days) {
     return QStringLiteral("前 ") + days + QStringLiteral(" 天提醒");
 }
@@ -290,7 +300,7 @@ void MemoForm::fillMemoList() {
         row->setText(0, m.Date);
         row->setText(1, memoReminderText(m));
         row->setText(2, TrimFixed(m.Text));
-        row->setText(IndexColumnMemo, QString::number(i));
+        setRecordIndex(row, IndexColumnMemo, i);
     }
     FitColumnsToTexts(Liv1, {0});
     Liv1->clearSelection();
@@ -303,7 +313,7 @@ void MemoForm::fillFixedMemoRow(QTreeWidgetItem* row, const FixedMemoRecord& m) 
     row->setText(2, m.RemindDays == 0 ? QStringLiteral("當天提醒")
                                       : leadText(QString::number(m.RemindDays)));
     row->setText(3, TrimFixed(m.Text));
-    row->setText(IndexColumnFixed, QString::number(Liv2->indexOfTopLevelItem(row) + 1));
+    setRecordIndex(row, IndexColumnFixed, Liv2->indexOfTopLevelItem(row) + 1);
 }
 
 QString MemoForm::StatusText() const {
@@ -362,7 +372,7 @@ void MemoForm::Command1_Click() {
     row->setText(0, m.Date);
     row->setText(1, reminder);
     row->setText(2, Text1->text());
-    row->setText(IndexColumnMemo, QString::number(k));
+    setRecordIndex(row, IndexColumnMemo, k);
     Liv1->clearSelection();
     Liv1->setCurrentItem(row);
     row->setSelected(true);
@@ -378,7 +388,7 @@ void MemoForm::Command2_Click() {
     if (!row || !memoTextIsPlain(Text1)) return;
     QString reminder;
     const MemoRecord m = memoFromEditor(reminder);
-    const int k = row->text(IndexColumnMemo).toInt();
+    const int k = recordIndex(row, IndexColumnMemo);
     if (k < 1 || k >= m_book.MemoCount) return;
     m_book.Memos[size_t(k)] = m;
     row->setText(0, m.Date);
@@ -393,7 +403,7 @@ void MemoForm::Command3_Click() {
     if (m_ctx.services.prompts().question(QStringLiteral("確定要刪除這筆備忘嗎？")) !=
         Prompts::Answer::Yes)
         return;
-    const int k = row->text(IndexColumnMemo).toInt();
+    const int k = recordIndex(row, IndexColumnMemo);
     if (k < 1 || k >= m_book.MemoCount) return;
     m_book.Memos[size_t(k)].Date = QStringLiteral("DeleteData");
     m_book.compactMemos();
@@ -481,7 +491,7 @@ void MemoForm::Command5_Click() {
     row->setIcon(0, ImageList2::icon(13));
     for (int c = 0; c < 4; ++c)
         row->setText(c, texts.at(c));
-    row->setText(IndexColumnFixed, QString::number(k));
+    setRecordIndex(row, IndexColumnFixed, k);
     Liv2->clearSelection();
     Liv2->setCurrentItem(row);
     row->setSelected(true);
@@ -494,7 +504,7 @@ void MemoForm::Command5_Click() {
 void MemoForm::Command6_Click() {
     QTreeWidgetItem* row = selected(Liv2);
     if (!row) return;
-    const int k = row->text(IndexColumnFixed).toInt();
+    const int k = recordIndex(row, IndexColumnFixed);
     if (k < 1 || k >= m_book.FixedMemoCount || !memoTextIsPlain(Text3)) return;
     QStringList texts;
     m_book.FixedMemos[size_t(k)] = fixedMemoFromEditor(texts);
@@ -520,7 +530,7 @@ void MemoForm::Command7_Click() {
     }
     delete row;
     for (int i = k - 1; i < Liv2->topLevelItemCount(); ++i)
-        Liv2->topLevelItem(i)->setText(IndexColumnFixed, QString::number(i + 1));
+        setRecordIndex(Liv2->topLevelItem(i), IndexColumnFixed, i + 1);
     renewStatus();
     if (Liv2->topLevelItemCount() == 0)
         for (QPushButton* b : {Command6, Command7, Command10, Command11})
@@ -558,7 +568,7 @@ void MemoForm::Liv1_Click() {
     if (Liv1->topLevelItemCount() == 0 || !row) return;
     Command2->setEnabled(true);
     Command3->setEnabled(true);
-    const int k = row->text(IndexColumnMemo).toInt();
+    const int k = recordIndex(row, IndexColumnMemo);
     if (k < 1 || k >= m_book.MemoCount) return;
     const MemoRecord& m = m_book.Memos[size_t(k)];
     const QDate date = QDate::fromString(m.Date, QStringLiteral("yyyy/MM/dd"));
@@ -579,7 +589,7 @@ void MemoForm::Liv2_Click() {
     if (Liv2->topLevelItemCount() == 0 || !row) return;
     for (QPushButton* b : {Command6, Command7, Command10, Command11})
         b->setEnabled(true);
-    const int k = row->text(IndexColumnFixed).toInt();
+    const int k = recordIndex(row, IndexColumnFixed);
     if (k < 1 || k >= m_book.FixedMemoCount) return;
     const FixedMemoRecord& m = m_book.FixedMemos[size_t(k)];
     if (m.Period >= 1 && m.Period <= 3) Combo1->setCurrentIndex(m.Period - 1);
@@ -590,7 +600,7 @@ void MemoForm::Liv2_Click() {
         Combo2[1]->setCurrentIndex(Combo2[1]->findText(m.When.mid(3, 2)));
     } else if (m.Period == 2) {
         Combo2[0]->setCurrentIndex(
-            row->text(1) == ScheduleChoices::MonthEnd ? 31 : m.When.left(2).toInt() - 1);
+            fixedTimeText(m) == ScheduleChoices::MonthEnd ? 31 : m.When.left(2).toInt() - 1);
     } else if (m.Period == 3) {
         const QChar c = m.When.isEmpty() ? QChar() : m.When.at(0);
         if (c.isDigit() && c.digitValue() <= 6) Combo2[0]->setCurrentIndex(c.digitValue());

@@ -24,6 +24,7 @@
 #include "setup/accountnoteform.h"
 #include "store/accountnames.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 
 namespace {
 
@@ -320,8 +321,7 @@ void AccountForm::List1_Click() {
     const int row = selectedRowOrTell();
     if (row < 0) return;
     const QString name = List1->item(row)->text();
-    const QString prefix = name.left(2);
-    if (prefix == u"Eq") {
+    if (PrefixKindCode(name) == KindEquity) {
         for (int kind = KindAsset; kind <= KindExpense; ++kind) {
             QRadioButton* o = option(kind);
             o->setAutoExclusive(false);
@@ -345,7 +345,7 @@ void AccountForm::List1_Click() {
 
     QStringList parts = name.mid(2).split(u'.');
     const QString own = parts.takeLast();
-    const QString parent = prefix + parts.join(u'.');
+    const QString parent = name.left(2) + parts.join(u'.'); // under the name's own prefix
     Combo1->setCurrentIndex(0);
     for (int i = 0; i < Combo1->count(); ++i) {
         if (Combo1->itemText(i) == parent) {

@@ -10,6 +10,7 @@
 #include "platform/codec.h"
 #include "store/accountnames.h"
 #include "store/detailtext.h"
+#include "store/figures.h"
 #include "store/ledger.h"
 #include "store/plaintext.h"
 
@@ -130,8 +131,8 @@ QString PlanRename(const Ledger& ledger, int index, int kind, const QString& par
     mapping.clear();
     if (AccountNames::isBlank(ownName)) return noName();
     const QString oldName = ledger.Accounts[size_t(index)].Name.trimmed();
-    const QString prefix = AccountNames::prefixOf(kind);
-    if (prefix.isEmpty() || oldName.left(2) != prefix) return QStringLiteral("不能更改科目類型!");
+    if (AccountNames::prefixOf(kind).isEmpty() || PrefixKindCode(oldName) != kind)
+        return QStringLiteral("不能更改科目類型!");
     if (ownName.startsWith(u'.')) return dotFirst();
     if (!Ansi::isEncodable(ownName) || !PlainText::isPlain(ownName)) return unsupported();
     const QString newName = AccountNames::compose(kind, parent, ownName);

@@ -2,30 +2,19 @@
 
 #include "platform/codec.h"
 #include "platform/runtime.h"
+#include "store/figures.h"
 #include "store/ledger.h"
 #include "store/plaintext.h"
 
 namespace AccountNames {
 
 QString prefixOf(int kind) {
-    switch (kind) {
-    case KindAsset:
-        return QStringLiteral("A-");
-    case KindLiability:
-        return QStringLiteral("L-");
-    case KindIncome:
-        return QStringLiteral("I-");
-    case KindExpense:
-        return QStringLiteral("E-");
-    default:
-        return QString();
-    }
+    return kind == KindEquity ? QString() : KindPrefix(kind);
 }
 
 int kindOfPrefix(const QString& name) {
-    for (int kind = KindAsset; kind <= KindExpense; ++kind)
-        if (name.startsWith(prefixOf(kind))) return kind;
-    return 0;
+    const int kind = PrefixKindCode(name);
+    return kind >= KindAsset ? kind : 0;
 }
 
 QString noParent() {

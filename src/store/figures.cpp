@@ -33,6 +33,23 @@ int PrefixKindCode(QStringView name, bool withIncomeExpense) {
     return kindFromPrefix(name[0], name[1], withIncomeExpense);
 }
 
+QString KindPrefix(int kind) {
+    switch (kind) {
+    case KindEquity:
+        return QStringLiteral("Eq");
+    case KindAsset:
+        return QStringLiteral("A-");
+    case KindLiability:
+        return QStringLiteral("L-");
+    case KindIncome:
+        return QStringLiteral("I-");
+    case KindExpense:
+        return QStringLiteral("E-");
+    default:
+        return QString();
+    }
+}
+
 bool IsAssetOrLiabilityName(const FixedText<32>& name) {
     const int k = PrefixKindCode(name, false);
     return k == KindAsset || k == KindLiability;

@@ -16,6 +16,10 @@
 int PrefixKindCode(const FixedText<32>& name, bool withIncomeExpense);
 int PrefixKindCode(QStringView name, bool withIncomeExpense = true);
 
+// The prefix names of kind code `kind` begin with: "Eq", "A-", "L-", "I-" or "E-"; "" for
+// any other code.
+QString KindPrefix(int kind);
+
 // Whether the name is that of an asset or a liability account ("A-" or "L-").
 bool IsAssetOrLiabilityName(const FixedText<32>& name);
 bool IsAssetOrLiabilityName(QStringView name);

@@ -200,9 +200,10 @@ DayFigures StoredDayFigures(const Ledger& ledger, const QString& date) {
     for (int i = 1; i < ledger.EntryCount; ++i) {
         const EntryCore& e = ledger.Entries[size_t(i)];
         if (e.Date.bytes() != QByteArrayView(day)) continue;
-        if (e.Account1.startsWithAscii("I-"))
+        const int kind = PrefixKindCode(e.Account1, true);
+        if (kind == KindIncome)
             d.income += e.Amount.value();
-        else if (e.Account1.startsWithAscii("E-"))
+        else if (kind == KindExpense)
             d.expense += e.Amount.value();
     }
     return d;

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class QTreeView;
 class QWidget;
 struct AppContext;
 
@@ -48,11 +47,10 @@ public:
     virtual void SaveExpandedState() = 0;
 
     // ---- Entry list ---------------------------------------------------------------------------
-    // The list itself (Liv1): rows hold their entry index in the last column.
-    virtual QTreeView* EntryList() const = 0;
     virtual int EntryRowCount() const = 0;
-    // The text a cell of the list shows (0-based row and column).
-    virtual QString EntryRowText(int row, int column) const = 0;
+    // Every listed row as the list shows it, 日期 to 發票 (seven texts, without the entry
+    // index), made from the listing's rows.
+    virtual QList<QStringList> ListedRows() const = 0;
     // A row put in after the rows listed, until the next listing replaces them: its eight
     // texts, check mark, the clock image and a red date.
     struct ProvisionalRow {

@@ -150,8 +150,9 @@ void TestWindowLook::figuresReadWhole_data() {
     QTest::newRow("download list") << Opener([](Fixture& f, QList<int>& columns) {
         auto* w = new DownForm(*f.form, f.form.get());
         w->show();
-        w->StageRows({QStringList{"2026/12/11", "E-餐飲費", "A-銀行.定期存款帳戶",
-                                  "-89,999,999,999,999.99", "午餐", "", "AB84098765", ""}});
+        w->StageRows(
+            {OnlineService::StagedRow{"2026/12/11", "E-餐飲費", "A-銀行.定期存款帳戶",
+                                      "-89,999,999,999,999.99", "午餐", "", "AB84098765"}});
         columns = {0, 3, 6};
         return static_cast<QTreeView*>(w->Liv1);
     });

@@ -19,7 +19,7 @@
 #include "support/testfiles.h"
 #include "support/userinput.h"
 
-using Row = QStringList;
+using Row = OnlineService::StagedRow;
 
 class TestDownForm : public QObject {
     Q_OBJECT

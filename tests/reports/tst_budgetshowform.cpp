@@ -75,6 +75,7 @@ private slots:
     void figuresOfAMonth();
     void totalsAgainstKindTotals();
     void rollUpWithAnOrphan();
+    void accountNamedLikeASeparator();
     void wholeYearAndArrows();
     void clearsTheShownMonth();
     void opensTheBudgetWindow();
@@ -136,6 +137,16 @@ void TestBudgetShowForm::totalsAgainstKindTotals() {
     f.b.totalBudget(4, 3, 30000); // exactly on budget: no text
     f.table->Combo1_Click();
     QCOMPARE(f.cells("支出總和"), QStringList({"300.00", "300.00", ""}));
+}
+
+// An account whose name goes on with "--" after its prefix is an account row like any
+// other: its figures show and count in the total.
+void TestBudgetShowForm::accountNamedLikeASeparator() {
+    Fixture f;
+    f.b.account("E---雜").entry("2024/03/06", "E---雜", "A-現金", 1000).budget("E---雜", 3, 5000);
+    f.openTable();
+    QCOMPARE(f.cells("E---雜").mid(0, 2), QStringList({"10.00", "50.00"}));
+    QCOMPARE(f.cells("支出總和").mid(0, 2), QStringList({"310.00", "970.00"}));
 }
 
 void TestBudgetShowForm::rollUpWithAnOrphan() {

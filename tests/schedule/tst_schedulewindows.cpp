@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +34,7 @@ private slots:
     void editorRefusesPastedControlCharacters();
     void editorKeepsUntouchedRecords();
     void editorSortThenDeleteStoresShownOrder();
+    void editorEditAfterSortChangesTheClickedRecord();
     void editorCaptionsAtOpening_data();
     void editorCaptionsAtOpening();
 };
@@ -443,6 +445,48 @@ void TestScheduleWindows::editorSortThenDeleteStoresShownOrder() {
     QCOMPARE(l.RecurringCount, 3);
     QCOMPARE(l.RecurringRecords[1].Detail.trimmed() + l.RecurringRecords[2].Detail.trimmed(),
              QString("ba"));
+}
+
+// Rows sorted by a click on a header, then one row edited and another deleted by clicks:
+// each change lands on the record its row shows, and the table keeps the order shown.
+void TestScheduleWindows::editorEditAfterSortChangesTheClickedRecord() {
+    MainFormFixture f;
+    accounts(f);
+    f.env.ctx.session.DotState = "0";
+    f.b.recurring(1, "05", "E-房租", "A-現金", 300, "c");
+    f.b.recurring(1, "07", "E-房租", "A-現金", 100, "a");
+    f.b.recurring(1, "09", "E-房租", "A-現金", 200, "b");
+    f.open();
+    FixureForm w(*f.form);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QHeaderView* header = w.Liv1->header();
+    const int x = header->sectionViewportPosition(6) + header->sectionSize(6) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    QCOMPARE(w.Liv1->topLevelItem(0)->text(6), QString("a"));
+    auto click = [&w](int row) {
+        const QRect r = w.Liv1->visualItemRect(w.Liv1->topLevelItem(row));
+        QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {}, r.center());
+    };
+    click(0);
+    QCOMPARE(w.Text3->text(), QString("a")); // the editor shows the clicked record
+    QCOMPARE(w.Combo2[0]->currentText(), QString("07"));
+    w.Text2->selectAll();
+    QTest::keyClicks(w.Text2, "150");
+    w.Text3->selectAll();
+    QTest::keyClicks(w.Text3, "a2");
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    click(2);
+    QCOMPARE(w.Text3->text(), QString("c"));
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    w.accept();
+    const Ledger& l = f.env.ctx.ledger;
+    QCOMPARE(l.RecurringCount, 3);
+    QCOMPARE(l.RecurringRecords[1].Detail.trimmed(), QString("a2"));
+    QCOMPARE(l.RecurringRecords[1].Amount.value(), 15000.0);
+    QCOMPARE(l.RecurringRecords[1].When.trimmed(), QString("07"));
+    QCOMPARE(l.RecurringRecords[2].Detail.trimmed(), QString("b"));
+    QCOMPARE(l.RecurringRecords[2].Amount.value(), 200.0);
 }
 
 // The account captions follow the accounts both lists show when the editor opens.

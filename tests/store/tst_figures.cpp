@@ -158,6 +158,13 @@ void TstFigures::kindFromName() {
     const bool balanceKind = withoutIncomeExpense == 1 || withoutIncomeExpense == 2;
     QCOMPARE(IsAssetOrLiabilityName(QStringView(name)), balanceKind);
     QCOMPARE(IsAssetOrLiabilityName(stored), balanceKind);
+    // The prefix of the kind read is the name's own start, and reads back as that kind.
+    const QString prefix = KindPrefix(withIncomeExpense);
+    QCOMPARE(prefix.isEmpty(), withIncomeExpense < 0);
+    if (!prefix.isEmpty()) {
+        QVERIFY(name.startsWith(prefix));
+        QCOMPARE(PrefixKindCode(QStringView(prefix), true), withIncomeExpense);
+    }
 }
 
 QTEST_GUILESS_MAIN(TstFigures)

@@ -7,10 +7,9 @@
 #include "reports/budgetshowform.h"
 #include "rules/reports/reportwriter.h"
 #include "store/appcontext.h"
+#include "store/figures.h"
 
 namespace {
-const char* const KindPrefixes[] = {"", "A-", "L-", "I-", "E-"};
-
 QString rightTrimmed(const QString& text) {
     qsizetype n = text.size();
     while (n > 0 && text.at(n - 1) == u' ')
@@ -34,13 +33,14 @@ void BudgetShowForm::Command1_Click() {
     const int n = Liv1->topLevelItemCount();
     for (int r = 0; r < n - 3; ++r) {
         const QTreeWidgetItem* row = Liv1->topLevelItem(r);
-        QString first = row->text(ColName);
-        if (!IsSeparator(row)) {
-            const int index = row->text(ColIndex).toInt();
+        const ShownRow& shown = m_rows[size_t(r)];
+        QString first = shown.name;
+        if (!shown.separator) {
+            const int index = shown.index;
             const int kind = index >= 1 && index < m_ctx.ledger.AccountCount
                                  ? m_ctx.ledger.Accounts[size_t(index)].Kind
                                  : 0;
-            if (kind >= 1 && kind <= 4) first = QLatin1String(KindPrefixes[kind]) + first;
+            if (kind >= KindAsset && kind <= KindExpense) first = KindPrefix(kind) + first;
         }
         rows.append({first, row->text(ColActual), row->text(ColBudget), row->text(ColProgress)});
     }

@@ -1,6 +1,7 @@
 #include "rules/entry/entrycommands.h"
 
 #include "platform/runtime.h"
+#include "store/figures.h"
 #include "store/sidefiles.h"
 
 #include <cmath>
@@ -15,8 +16,9 @@ std::optional<SwapChoice> swapAccounts(const QString& first, const QString& seco
                                        const QStringList& firstItems,
                                        const QStringList& secondItems) {
     const SwapChoice choice{int(firstItems.indexOf(second)), int(secondItems.indexOf(first))};
-    if (first.startsWith(QLatin1String("E-")) || first.startsWith(QLatin1String("I-")) ||
-        second.startsWith(QLatin1String("Eq")) || second.isEmpty() || first.isEmpty() ||
+    const int firstKind = PrefixKindCode(first);
+    if (firstKind == KindExpense || firstKind == KindIncome ||
+        PrefixKindCode(second) == KindEquity || second.isEmpty() || first.isEmpty() ||
         choice.first < 0 || choice.second < 0)
         return std::nullopt;
     return choice;

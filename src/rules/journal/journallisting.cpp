@@ -128,20 +128,21 @@ DateTest rangeTest(const QDate& start, const QDate& end) {
 
 bool passesType(const Ledger& ledger, int entry, int type) {
     const EntryCore& e = ledger.Entries[size_t(entry)];
-    auto either = [&](const char* p) {
-        return e.Account1.startsWithAscii(p) || e.Account2.startsWithAscii(p);
+    auto either = [&](int kind) {
+        return PrefixKindCode(e.Account1, false) == kind ||
+               PrefixKindCode(e.Account2, false) == kind;
     };
     switch (type) {
     case TypeTransfer:
         return IsAssetOrLiabilityName(e.Account1) && IsAssetOrLiabilityName(e.Account2);
     case TypeAsset:
-        return either("A-");
+        return either(KindAsset);
     case TypeLiability:
-        return either("L-");
+        return either(KindLiability);
     case TypeIncome:
-        return e.Account1.startsWithAscii("I-");
+        return PrefixKindCode(e.Account1, true) == KindIncome;
     case TypeExpense:
-        return e.Account1.startsWithAscii("E-");
+        return PrefixKindCode(e.Account1, true) == KindExpense;
     default:
         return true;
     }
@@ -164,11 +165,12 @@ Listing listEntries(const Ledger& ledger, const Session& session, const DateTest
         if (anyKeyword && !matches(ledger, i)) continue;
         out.entries.push_back(i);
         const double amount = e.Amount.value();
-        if (IsAssetOrLiabilityName(e.Account1))
+        const int kind = PrefixKindCode(e.Account1, true);
+        if (kind == KindAsset || kind == KindLiability)
             out.transfer += amount;
-        else if (e.Account1.startsWithAscii("I-"))
+        else if (kind == KindIncome)
             out.income += amount;
-        else if (e.Account1.startsWithAscii("E-"))
+        else if (kind == KindExpense)
             out.expense += amount;
     }
     return out;

@@ -55,12 +55,11 @@ QStringList SplitCsvLine(const QString& line) {
 }
 
 static OnlineService::StagedRow rowOf(const QStringList& fields) {
-    OnlineService::StagedRow row;
     const auto date = Runtime::parseDate(fields.value(0));
-    row.append(date ? Runtime::dateText(*date) : fields.value(0));
+    QStringList cells{date ? Runtime::dateText(*date) : fields.value(0)};
     for (int k = 1; k < OnlineService::StagedColumns; ++k)
-        row.append(OnlineService::UnescapeEntities(fields.value(k)));
-    return row;
+        cells.append(OnlineService::UnescapeEntities(fields.value(k)));
+    return OnlineService::StagedRow::fromCells(cells);
 }
 
 static QList<OnlineService::StagedRow> rowsOf(const QStringList& lines) {

@@ -90,22 +90,19 @@ Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QLi
     for (int r = 0; r < rows.size(); ++r) {
         if (!ticked.value(r)) continue;
         OnlineService::StagedRow& row = rows[r];
-        while (row.size() < OnlineService::StagedColumns)
-            row.append(QString());
-        for (int c : {1, 2})
-            if (row[c].endsWith(u'\r')) row[c].chop(1);
-        const int i1 = resolveAccount(ledger, accounts, row[1],
+        for (QString* cell : {&row.group, &row.account})
+            if (cell->endsWith(u'\r')) cell->chop(1);
+        const int i1 = resolveAccount(ledger, accounts, row.group,
                                       {KindExpense, KindIncome, KindLiability, KindAsset},
                                       result.accountsAdded);
-        const int i2 = resolveAccount(ledger, accounts, row[2], {KindLiability, KindAsset},
+        const int i2 = resolveAccount(ledger, accounts, row.account, {KindLiability, KindAsset},
                                       result.accountsAdded);
-        const auto amount = amountOf(row[3]);
+        const auto amount = amountOf(row.amount);
         // Only a date the entry window could show is an entry's date.
-        auto date = Runtime::parseDate(row[0]);
+        auto date = Runtime::parseDate(row.date);
         if (date && !EntryRules::isEntryDate(*date)) date.reset();
-        const QString p1 = row[1].left(2);
         const bool ok = i1 != 0 && i2 != 0 && i1 != i2 && amount && date &&
-                        kindOfPrefix(row[1]) >= 0 && PrefixKindCode(row[2], false) >= 0;
+                        kindOfPrefix(row.group) >= 0 && PrefixKindCode(row.account, false) >= 0;
         if (!ok) {
             result.statuses[r] = StatusFailed;
             continue;
@@ -122,9 +119,9 @@ Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QLi
         e.core.Account2 = ledger.Accounts[size_t(i2)].Name;
         e.core.Amount = TaggedNumber::fromDouble(*amount);
         // A served cell carries no control character into a field or a line of a file.
-        e.core.Detail.set(PlainText::plain(row[4]));
-        EntryRules::splitNote(PlainText::plain(row[5]), e.note, e.noteRow);
-        EntryRules::splitInvoice(PlainText::plain(row[6]), e.invoice, e.style);
+        e.core.Detail.set(PlainText::plain(row.detail));
+        EntryRules::splitNote(PlainText::plain(row.note), e.note, e.noteRow);
+        EntryRules::splitInvoice(PlainText::plain(row.invoice), e.invoice, e.style);
         if (!ledger.addEntry(e)) {
             result.statuses[r] = StatusFailed;
             continue;

@@ -28,7 +28,7 @@ struct Result {
 QString StoredAccountName(const QString& cell);
 
 // Posts rows[i] for every ticked[i]; rows not ticked get an empty status. The 分類 and 科目
-// cells lose one trailing CR first.
+// of a posted row lose one trailing CR first.
 Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QList<bool>& ticked);
 
 // The information text and the status line of a posting.

@@ -11,6 +11,15 @@
 
 namespace OnlineService {
 
+StagedRow StagedRow::fromCells(const QStringList& cells) {
+    return {cells.value(0), cells.value(1), cells.value(2), cells.value(3),
+            cells.value(4), cells.value(5), cells.value(6)};
+}
+
+QStringList StagedRow::cells() const {
+    return {date, group, account, amount, detail, note, invoice};
+}
+
 QString ServiceHost(SettingsStore& settings) {
     return settings.GetSetting(QStringLiteral("Online"), QStringLiteral("Host"),
                                QStringLiteral("qivoka.example"));
@@ -85,14 +94,13 @@ DownloadResult ParseDownloadReply(const HttpClient::Reply& reply) {
     const qsizetype last = lines.size() - 1;
     // The last line never starts a record: it is what follows a final LF.
     for (qsizetype i = 0; i <= last - 1; i += StagedColumns) {
-        StagedRow row;
-        row.append(lines.at(i));
+        QStringList cells{lines.at(i)};
         for (int k = 1; k < StagedColumns; ++k) {
             QString cell = i + k <= last ? lines.at(i + k) : QString();
             if (k == 6) cell = Runtime::trimBlanks(cell);
-            row.append(UnescapeEntities(cell));
+            cells.append(UnescapeEntities(cell));
         }
-        result.rows.append(row);
+        result.rows.append(StagedRow::fromCells(cells));
     }
     return result;
 }

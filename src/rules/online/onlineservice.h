@@ -12,7 +12,21 @@ class SettingsStore;
 namespace OnlineService {
 
 // One staged row: 日期, 分類, 科目, 金額, 明細, 備註, 發票.
-using StagedRow = QStringList;
+// One downloaded or imported row, as the staging list shows it and the posting reads it.
+struct StagedRow {
+    QString date;    // 日期
+    QString group;   // 分類: the first account
+    QString account; // 科目: the second account
+    QString amount;  // 金額
+    QString detail;  // 明細
+    QString note;    // 備註
+    QString invoice; // 發票
+
+    // The seven cells in the list's order; a missing cell is empty, more are dropped.
+    static StagedRow fromCells(const QStringList& cells);
+    QStringList cells() const;
+    bool operator==(const StagedRow&) const = default;
+};
 inline constexpr int StagedColumns = 7;
 
 // The service host ("name" or "name:port"), section Online, key Host.

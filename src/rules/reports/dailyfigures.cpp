@@ -1,5 +1,6 @@
 #include "rules/reports/dailyfigures.h"
 
+#include "store/figures.h"
 #include "store/ledger.h"
 #include "store/periods.h"
 
@@ -13,8 +14,9 @@ std::vector<DayIncomeExpense> DailyIncomeExpense(const Ledger& ledger, int year,
     const quint32 monthKey = quint32(year * 100 + month);
     for (int i = 1; i < ledger.EntryCount; ++i) {
         const EntryCore& e = ledger.Entries[size_t(i)];
-        const bool income = e.Account1.startsWithAscii("I-");
-        if (!income && !e.Account1.startsWithAscii("E-")) continue;
+        const int kind = PrefixKindCode(e.Account1, true);
+        const bool income = kind == KindIncome;
+        if (!income && kind != KindExpense) continue;
         const quint32 n = Periods::dateNumber(e.Date.bytes());
         if (n / 100 != monthKey) continue;
         const quint32 day = n % 100;

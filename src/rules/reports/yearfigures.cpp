@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "rules/reports/statementbalances.h"
+#include "store/figures.h"
 #include "store/ledger.h"
 #include "store/periods.h"
 #include "store/session.h"
@@ -114,8 +115,9 @@ IncomeExpense incomeExpense(const Ledger& ledger, const Session& session, int ye
     IncomeExpense r;
     for (int i = 1; i < ledger.EntryCount; ++i) {
         const EntryCore& e = ledger.Entries[size_t(i)];
-        const bool income = e.Account1.startsWithAscii("I-");
-        if (!income && !e.Account1.startsWithAscii("E-")) continue;
+        const int kind = PrefixKindCode(e.Account1, true);
+        const bool income = kind == KindIncome;
+        if (!income && kind != KindExpense) continue;
         const quint32 n = Periods::dateNumber(e.Date.bytes());
         if (n < starts[1] || n > last) continue;
         if (heldToToday && n > now) continue;

@@ -6,7 +6,7 @@
 #include "support/ledgerbuilder.h"
 
 using namespace DownPosting;
-using Row = QStringList;
+using Row = OnlineService::StagedRow;
 
 namespace {
 Row row(const QString& amount, const QString& a1 = QString::fromUtf8("E-餐飲費"),
@@ -81,7 +81,7 @@ void TestDownPosting::dates() {
     Ledger l;
     LedgerBuilder(l).account("A-現金").account("E-餐飲費");
     Row r = row("1");
-    r[0] = text;
+    r.date = text;
     QList<Row> rows = {r};
     const Result result = PostRows(l, rows, {true});
     QCOMPARE(result.statuses.first(), stored.isEmpty() ? StatusFailed : StatusOk);
@@ -168,7 +168,7 @@ void TestDownPosting::controlCharacters() {
     LedgerBuilder(l).account("A-現金").account("E-餐飲費");
     const int before = l.AccountCount;
     Row first = row("1", QString::fromUtf8("E-餐飲費") + QChar(0), QString::fromUtf8("A-現\t金"));
-    first[4] = QString::fromUtf8("午餐\n第二行");
+    first.detail = QString::fromUtf8("午餐\n第二行");
     QList<Row> rows = {first, row("2", QString::fromUtf8("E-宵\x01夜"))};
     QCOMPARE(PostRows(l, rows, {true, true}).ok, 2);
     QCOMPARE(l.AccountCount, before + 1);

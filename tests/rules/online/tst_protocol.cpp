@@ -8,6 +8,7 @@
 #include "rules/online/onlineservice.h"
 #include "store/backuppackage.h"
 #include "support/fakeserver.h"
+#include "support/stagedcells.h"
 
 using namespace OnlineService;
 
@@ -113,7 +114,7 @@ void TestProtocol::replies() {
     http.setTimeoutMs(5000);
     const DownloadResult result = ParseDownloadReply(http.get(DownloadRequestPath("a", "b")));
     QCOMPARE(int(result.kind), kind);
-    QCOMPARE(result.rows, rows);
+    QCOMPARE(StagedCells(result.rows), rows);
 }
 
 // No answer within the limit is its own case; a refused connection reads as no data.

@@ -89,10 +89,10 @@ int BadArguments(const QString& why) {
     return usage();
 }
 
-QJsonArray RowsJson(const QList<QStringList>& rows) {
+QJsonArray RowsJson(const QList<OnlineService::StagedRow>& rows) {
     QJsonArray out;
-    for (const QStringList& row : rows)
-        out.append(QJsonArray::fromStringList(row));
+    for (const OnlineService::StagedRow& row : rows)
+        out.append(QJsonArray::fromStringList(row.cells()));
     return out;
 }
 

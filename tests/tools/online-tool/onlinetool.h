@@ -11,6 +11,7 @@
 #include "toolrun.h"
 
 #include "platform/http.h"
+#include "rules/online/onlineservice.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -63,6 +64,6 @@ struct OnlineVerb {
 // Prints the usage after `why`; returns ExitBadArguments.
 int BadArguments(const QString& why);
 // Rows of texts as JSON arrays.
-QJsonArray RowsJson(const QList<QStringList>& rows);
+QJsonArray RowsJson(const QList<OnlineService::StagedRow>& rows);
 // Reads a file named on the command line; false (with a message) when it cannot be read.
 bool ReadArgumentFile(const QString& path, QByteArray& bytes);

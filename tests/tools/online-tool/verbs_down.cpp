@@ -21,12 +21,12 @@ bool readRows(const QString& json, QList<StagedRow>& rows) {
     for (const QJsonValue& row : doc.array()) {
         const QJsonArray cells = row.toArray();
         if (!row.isArray() || cells.size() != StagedColumns) return false;
-        StagedRow staged;
+        QStringList texts;
         for (const QJsonValue& cell : cells) {
             if (!cell.isString()) return false;
-            staged.append(cell.toString());
+            texts.append(cell.toString());
         }
-        rows.append(staged);
+        rows.append(StagedRow::fromCells(texts));
     }
     return true;
 }

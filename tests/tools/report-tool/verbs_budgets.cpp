@@ -82,7 +82,7 @@ int runBudget(ToolRun& run, const ToolArgs& args) {
 QTreeWidgetItem* targetRow(const BudgetShowForm& form, const QString& target) {
     for (int r = 0; r < form.Liv1->topLevelItemCount(); ++r) {
         QTreeWidgetItem* row = form.Liv1->topLevelItem(r);
-        if (BudgetShowForm::IsSeparator(row)) continue;
+        if (form.IsSeparator(row)) continue;
         const bool total = row->text(Column::ColIndex).toInt() < 0;
         const QString name = total ? row->text(Column::ColName)
                                    : row->text(Column::ColPrefix) + row->text(Column::ColName);
