@@ -148,8 +148,7 @@ template <typename T> void readBeside(RecordStream& stream, T& r) {
 
 // Entries of Main.qvd with their notes, invoices, styles and note rows; the name of the file
 // that stopped the reading, else an empty text.
-QString readEntries(EntryStreams& files, const std::optional<QByteArray>& main3,
-                    Ledger& ledger) {
+QString readEntries(EntryStreams& files, const std::optional<QByteArray>& main3, Ledger& ledger) {
     const int records = files.main.records();
     if (records > Ledger::EntryCapacity) return LedgerFiles::Main;
     const QStringList noteRows = main3 ? LineFiles::readNoteRows(*main3) : QStringList();
