@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <cstdlib>
 #include <new>
 #include <stdexcept>
 #include <type_traits>
@@ -10,6 +9,14 @@
 // that comes zeroed from the system. Every slot up to the capacity exists from the start, yet
 // a table sized to its capacity costs only the pages of the records written: an empty ledger
 // or one of a few entries opens without filling thirty thousand slots first.
+namespace ZeroedMemory {
+// Zeroed bytes, backed by memory only where they are written; large blocks in large pages
+// where the system offers them, so that filling a full table takes a few faults, not
+// thousands. Null when there is no memory.
+void* allocate(std::size_t bytes);
+void release(void* block, std::size_t bytes);
+} // namespace ZeroedMemory
+
 template <typename T> class ZeroedTable {
     static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>,
                   "records are copied as bytes and never destroyed one by one");
@@ -17,15 +24,15 @@ template <typename T> class ZeroedTable {
 public:
     ZeroedTable() = default;
     explicit ZeroedTable(std::size_t size)
-        : m_data(static_cast<T*>(std::calloc(size, sizeof(T)))), m_size(size) {
+        : m_data(static_cast<T*>(ZeroedMemory::allocate(size * sizeof(T)))), m_size(size) {
         if (size > 0 && !m_data) throw std::bad_alloc();
     }
-    ~ZeroedTable() { std::free(m_data); }
+    ~ZeroedTable() { ZeroedMemory::release(m_data, m_size * sizeof(T)); }
     ZeroedTable(ZeroedTable&& other) noexcept
         : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)) {}
     ZeroedTable& operator=(ZeroedTable&& other) noexcept {
         if (this != &other) {
-            std::free(m_data);
+            ZeroedMemory::release(m_data, m_size * sizeof(T));
             m_data = std::exchange(other.m_data, nullptr);
             m_size = std::exchange(other.m_size, 0);
         }
