@@ -14,10 +14,10 @@ namespace Bench {
 // A plain copy of the five parts of every entry: what any command that moves entries
 // cannot go below.
 inline void CopyEntryTables(const Ledger& l) {
-    std::vector<EntryCore> entries = l.Entries;
-    std::vector<EntryNote> notes = l.EntryNotes;
-    std::vector<EntryInvoice> invoices = l.EntryInvoices;
-    std::vector<EntryStyle> styles = l.EntryStyles;
+    std::vector<EntryCore> entries(l.Entries.begin(), l.Entries.end());
+    std::vector<EntryNote> notes(l.EntryNotes.begin(), l.EntryNotes.end());
+    std::vector<EntryInvoice> invoices(l.EntryInvoices.begin(), l.EntryInvoices.end());
+    std::vector<EntryStyle> styles(l.EntryStyles.begin(), l.EntryStyles.end());
     QStringList rows = l.NoteList;
     rows.detach();
     g_sink = g_sink + double(entries.size() + notes.size() + invoices.size() + styles.size()) +

@@ -96,11 +96,11 @@ void setAllChanged(Ledger& ledger) {
 
 // Bytes the tables hold: the fixed arrays plus the text of the string tables.
 qint64 tableBytes(const Ledger& l) {
-    qint64 bytes = qint64(l.Entries.capacity() * sizeof(EntryCore)) +
-                   qint64(l.EntryNotes.capacity() * sizeof(EntryNote)) +
-                   qint64(l.EntryInvoices.capacity() * sizeof(EntryInvoice)) +
-                   qint64(l.EntryStyles.capacity() * sizeof(EntryStyle)) +
-                   qint64(l.Accounts.capacity() * sizeof(AccountRecord)) +
+    qint64 bytes = qint64(l.Entries.size() * sizeof(EntryCore)) +
+                   qint64(l.EntryNotes.size() * sizeof(EntryNote)) +
+                   qint64(l.EntryInvoices.size() * sizeof(EntryInvoice)) +
+                   qint64(l.EntryStyles.size() * sizeof(EntryStyle)) +
+                   qint64(l.Accounts.size() * sizeof(AccountRecord)) +
                    qint64(sizeof(l.KindTotals)) +
                    qint64(l.DetailTexts.capacity() * sizeof(QString)) +
                    qint64(l.QuickEntries.capacity() * sizeof(QuickEntry)) +

@@ -11,10 +11,10 @@ void Ledger::clearEntries() {
     // in use are reset (every slot from EntryCount on is unassigned already, as addEntry,
     // truncateEntries and the compactions leave it).
     if (Entries.size() != size_t(EntryCapacity + 1)) {
-        Entries.assign(EntryCapacity + 1, EntryCore());
-        EntryNotes.assign(EntryCapacity + 1, EntryNote());
-        EntryInvoices.assign(EntryCapacity + 1, EntryInvoice());
-        EntryStyles.assign(EntryCapacity + 1, EntryStyle());
+        Entries = ZeroedTable<EntryCore>(EntryCapacity + 1);
+        EntryNotes = ZeroedTable<EntryNote>(EntryCapacity + 1);
+        EntryInvoices = ZeroedTable<EntryInvoice>(EntryCapacity + 1);
+        EntryStyles = ZeroedTable<EntryStyle>(EntryCapacity + 1);
     } else {
         for (int i = 1; i < EntryCount && i <= EntryCapacity; ++i)
             resetEntrySlot(i);
@@ -25,7 +25,7 @@ void Ledger::clearEntries() {
 }
 
 void Ledger::clearAccounts() {
-    Accounts.assign(AccountCapacity + 1, AccountRecord());
+    Accounts = ZeroedTable<AccountRecord>(AccountCapacity + 1);
     AccountCount = 1;
 }
 

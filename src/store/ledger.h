@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/codec.h"
+#include "store/zeroedtable.h"
 
 // Removes every NUL character, then the trailing blanks; leading blanks stay.
 QString TrimFixed(const QString& text);
@@ -213,8 +214,9 @@ private:
 };
 
 // The tables of the open ledger. Every table is 1-based: slot 0 is unused and the count
-// is elements + 1 (an empty table has count 1). The vectors are sized to capacity + 1, so
-// writing at index count is always in range while count <= capacity.
+// is elements + 1 (an empty table has count 1). The tables are sized to capacity + 1, so
+// writing at index count is always in range while count <= capacity; the entry tables and
+// the accounts take memory only as far as they are used.
 struct Ledger {
     static constexpr int EntryCapacity = 30000;
     static constexpr int AccountCapacity = 2000;
@@ -227,13 +229,13 @@ struct Ledger {
     Ledger(const Ledger&) = delete;
     Ledger& operator=(const Ledger&) = delete;
 
-    std::vector<EntryCore> Entries;
-    std::vector<EntryNote> EntryNotes;
-    std::vector<EntryInvoice> EntryInvoices;
-    std::vector<EntryStyle> EntryStyles;
+    ZeroedTable<EntryCore> Entries;
+    ZeroedTable<EntryNote> EntryNotes;
+    ZeroedTable<EntryInvoice> EntryInvoices;
+    ZeroedTable<EntryStyle> EntryStyles;
     // Row i holds entry i's full note when longer than 100 bytes; may hold surplus rows.
     QStringList NoteList;
-    std::vector<AccountRecord> Accounts;
+    ZeroedTable<AccountRecord> Accounts;
     std::array<AccountRecord, 5> KindTotals; // rows 1..4
     std::vector<QString> DetailTexts;        // account name, U+0001, text
     std::vector<QuickEntry> QuickEntries;

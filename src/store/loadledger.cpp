@@ -15,6 +15,7 @@
 #include "store/ledgerfiles.h"
 #include "store/linefiles.h"
 #include "store/recordfile.h"
+#include "store/recordstream.h"
 #include "store/sidefiles.h"
 
 namespace {
@@ -45,6 +46,21 @@ std::optional<QByteArray> readRecordFile(AppContext& ctx, const QString& name, i
     // before its first rewrite.
     if (bytes && !RecordFile::isWholeRecords<T>(*bytes)) ctx.ledger.UnreadSideFiles.append(name);
     return bytes;
+}
+
+// An entry file opened for reading in order; not open when it does not exist.
+template <typename T>
+void openRecordStream(AppContext& ctx, const QString& name, RecordStream& stream,
+                      std::optional<Failure>& failure) {
+    if (!stream.open(LedgerFiles::path(ctx.session, name),
+                     RecordFile::largestFile<T>(Ledger::EntryCapacity))) {
+        if (!failure) failure = Failure{name};
+        return;
+    }
+    // A partial record is something the program never writes: the file is kept as it is
+    // before its first rewrite.
+    if (stream.isOpen() && stream.size() % RecordFile::slotOf<T>() != 0)
+        ctx.ledger.UnreadSideFiles.append(name);
 }
 
 bool readAccounts(const QByteArray& file, Ledger& ledger) {
@@ -115,28 +131,45 @@ bool isValidDate(const FixedText<10>& date) {
     return Runtime::isDate(date.trimmed());
 }
 
-// Entries of Main.qvd with their notes, invoices, styles and note rows.
-bool readEntries(const QByteArray& main, const std::optional<QByteArray>& main1,
-                 const std::optional<QByteArray>& main2, const std::optional<QByteArray>& main2a,
-                 const std::optional<QByteArray>& main3, Ledger& ledger) {
-    const int records = RecordFile::recordsIn<EntryCore>(main);
-    if (records > Ledger::EntryCapacity) return false;
+// The entry files read side by side.
+struct EntryStreams {
+    RecordStream main{RecordFile::MainSlot};
+    RecordStream notes{RecordFile::Main1Slot};
+    RecordStream invoices{RecordFile::Main2Slot};
+    RecordStream styles{RecordFile::Main2aSlot};
+};
+
+// Record n of a file beside Main.qvd into r; a shorter file leaves the fields empty.
+template <typename T> void readBeside(RecordStream& stream, T& r) {
+    const QByteArrayView slot = stream.next();
+    if (!slot.isEmpty()) RecordFile::read(slot, r);
+}
+
+// Entries of Main.qvd with their notes, invoices, styles and note rows; the name of the file
+// that stopped the reading, else an empty text.
+QString readEntries(EntryStreams& files, const std::optional<QByteArray>& main3, Ledger& ledger) {
+    const int records = files.main.records();
+    if (records > Ledger::EntryCapacity) return LedgerFiles::Main;
     const QStringList noteRows = main3 ? LineFiles::readNoteRows(*main3) : QStringList();
     ledger.truncateEntries(1);
     ledger.NoteList.reserve(records + 1);
     for (int n = 1; n <= records; ++n) {
         // Entries past the end of a shorter file keep empty fields.
         LedgerEntry e;
-        if (!RecordFile::readRecord(main, n, e.core)) return false;
-        if (main1) RecordFile::readRecord(*main1, n, e.note);
-        if (main2) RecordFile::readRecord(*main2, n, e.invoice);
-        if (main2a) RecordFile::readRecord(*main2a, n, e.style);
+        const QByteArrayView slot = files.main.next();
+        if (slot.isEmpty() || !RecordFile::read(slot, e.core)) return LedgerFiles::Main;
+        readBeside(files.notes, e.note);
+        readBeside(files.invoices, e.invoice);
+        readBeside(files.styles, e.style);
         if (n <= noteRows.size()) e.noteRow = noteRows.at(n - 1);
-        if (!ledger.addEntry(e)) return false;
+        if (!ledger.addEntry(e)) return LedgerFiles::Main;
     }
+    if (files.notes.failed()) return LedgerFiles::Main1;
+    if (files.invoices.failed()) return LedgerFiles::Main2;
+    if (files.styles.failed()) return LedgerFiles::Main2a;
     ledger.compactEntriesIf(
         [&ledger](int i) { return isValidDate(ledger.Entries[size_t(i)].Date); });
-    return true;
+    return QString();
 }
 
 QList<AccountRecord> defaultAccounts() {
@@ -222,17 +255,19 @@ LedgerOpening LoadLedger(AppContext& ctx) {
     // damaged ledger is never overwritten by defaults.
     std::optional<Failure> failure;
     constexpr int kAccounts = Ledger::AccountCapacity;
-    constexpr int kEntries = Ledger::EntryCapacity;
     const auto accounts =
         readRecordFile<AccountRecord>(ctx, LedgerFiles::Accounts, kAccounts, failure);
     const auto totals =
         readRecordFile<AccountRecord>(ctx, LedgerFiles::AccountTotals, kAccounts, failure);
-    const auto main = readRecordFile<EntryCore>(ctx, LedgerFiles::Main, kEntries, failure);
-    std::optional<QByteArray> main1, main2, main2a, main3;
-    if (main && !main->isEmpty()) {
-        main1 = readRecordFile<EntryNote>(ctx, LedgerFiles::Main1, kEntries, failure);
-        main2 = readRecordFile<EntryInvoice>(ctx, LedgerFiles::Main2, kEntries, failure);
-        main2a = readRecordFile<EntryStyle>(ctx, LedgerFiles::Main2a, kEntries, failure);
+    // The entry files are opened and checked here and read in order below.
+    EntryStreams entryFiles;
+    openRecordStream<EntryCore>(ctx, LedgerFiles::Main, entryFiles.main, failure);
+    const bool hasEntries = entryFiles.main.isOpen() && entryFiles.main.size() > 0;
+    std::optional<QByteArray> main3;
+    if (hasEntries) {
+        openRecordStream<EntryNote>(ctx, LedgerFiles::Main1, entryFiles.notes, failure);
+        openRecordStream<EntryInvoice>(ctx, LedgerFiles::Main2, entryFiles.invoices, failure);
+        openRecordStream<EntryStyle>(ctx, LedgerFiles::Main2a, entryFiles.styles, failure);
         main3 = readIfExists(s, LedgerFiles::Main3, FileIO::LargestTextFile, failure);
     }
     if (failure) return fail(ctx, failure->file);
@@ -245,8 +280,10 @@ LedgerOpening LoadLedger(AppContext& ctx) {
         cleanAccounts(ledger);
     }
     if (totals && !readKindTotals(*totals, ledger)) return fail(ctx, LedgerFiles::AccountTotals);
-    if (main && !main->isEmpty() && !readEntries(*main, main1, main2, main2a, main3, ledger))
-        return fail(ctx, LedgerFiles::Main);
+    if (hasEntries) {
+        const QString stopped = readEntries(entryFiles, main3, ledger);
+        if (!stopped.isEmpty()) return fail(ctx, stopped);
+    }
 
     const QString accountsPath = LedgerFiles::path(s, LedgerFiles::Accounts);
     if (accounts && accounts->isEmpty()) {
@@ -274,7 +311,7 @@ LedgerOpening LoadLedger(AppContext& ctx) {
         }
     }
 
-    if (!main) seedOpeningEntries(ctx);
+    if (!entryFiles.main.isOpen()) seedOpeningEntries(ctx);
 
     LedgerOpening opening{true, {}};
     if (!LoadNoteFile(ctx)) opening.unreadable.append(LedgerFiles::Note);

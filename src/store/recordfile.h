@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QByteArrayView>
+#include <type_traits>
 #include <vector>
 
 #include "platform/fileio.h"
@@ -53,7 +54,8 @@ bool read(QByteArrayView slot, AccountRecord& r);
 bool read(QByteArrayView slot, RecurringRecord& r);
 
 // Records 1 .. count - 1 of a 1-based table as file bytes.
-template <typename T> QByteArray encodeTable(const std::vector<T>& table, int count) {
+template <typename Table> QByteArray encodeTable(const Table& table, int count) {
+    using T = std::remove_cvref_t<decltype(table[0])>;
     const int slot = slotOf<T>();
     QByteArray out(qsizetype(qMax(0, count - 1)) * slot, '\0');
     for (int i = 1; i < count; ++i)

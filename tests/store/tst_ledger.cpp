@@ -1,6 +1,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "store/recordfile.h"
 #include "support/ledgerbuilder.h"
 
 // The five parts of an entry stay together through adding, swapping and compaction.
@@ -178,6 +179,34 @@ private slots:
         QVERIFY(bumps([&] { l.truncateEntries(2); }));
         QVERIFY(bumps([&] { l.clearEntries(); }));
         QVERIFY(!bumps([&] { l.EntryInvoices[1].Checked = -1; }));
+    }
+
+    void unwrittenSlotsAreUnassignedRecords() {
+        // The entry tables and the accounts come zeroed instead of filled slot by slot: a
+        // slot never written must save as a record nobody assigned, at the start, at the
+        // capacity and after a ledger of entries was cleared.
+        auto bytes = [](const auto& record) {
+            QByteArray out;
+            RecordFile::append(out, record);
+            return out;
+        };
+        Ledger ledger;
+        LedgerBuilder(ledger)
+            .account("A-b")
+            .entry("2024/01/01", "E-a", "A-b", 1, "one")
+            .note(longNote("x"))
+            .invoice("AB", "12345678")
+            .colour(3);
+        QCOMPARE(ledger.AccountCount, 2);
+        ledger.clear();
+        for (const int i : {1, 2, Ledger::EntryCapacity}) {
+            QCOMPARE(bytes(ledger.Entries[size_t(i)]), bytes(EntryCore()));
+            QCOMPARE(bytes(ledger.EntryNotes[size_t(i)]), bytes(EntryNote()));
+            QCOMPARE(bytes(ledger.EntryInvoices[size_t(i)]), bytes(EntryInvoice()));
+            QCOMPARE(bytes(ledger.EntryStyles[size_t(i)]), bytes(EntryStyle()));
+        }
+        for (const int i : {1, Ledger::AccountCapacity})
+            QCOMPARE(bytes(ledger.Accounts[size_t(i)]), bytes(AccountRecord()));
     }
 
     void fullLedgerFitsMemoryBudget() {
