@@ -16,6 +16,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <utility>
 
 const std::array<QColor, 14> ChartPalette = {
     QColor(255, 160, 160), QColor(255, 160, 50),  QColor(255, 255, 64), QColor(180, 255, 180),
@@ -143,7 +144,22 @@ QString ReportChart::seriesName(int series) const {
 void ReportChart::SetRowText(int row, const QString& label) {
     if (!m_rows || row < 1 || row > 12) return;
     m_rowTexts[row - 1] = label;
-    fitRowLabels();
+    if (m_holds > 0)
+        m_fitHeld = true;
+    else
+        fitRowLabels();
+}
+
+ReportChart::Hold::Hold(ReportChart& chart) : m_chart(chart) {
+    ++m_chart.m_holds;
+}
+
+ReportChart::Hold::~Hold() {
+    if (--m_chart.m_holds > 0) return;
+    const bool range = std::exchange(m_chart.m_rangeHeld, false);
+    const bool fit = std::exchange(m_chart.m_fitHeld, false);
+    if (range) m_chart.fitValueRange();
+    if (range || fit) m_chart.fitRowLabels();
 }
 
 void ReportChart::resizeEvent(QResizeEvent* event) {
@@ -213,6 +229,16 @@ void ReportChart::fitRowLabels() {
 void ReportChart::SetValue(int row, int series, double value) {
     if (!m_bars || row < 1 || row > 12 || series < 1 || series > 2) return;
     m_bars->barSets().at(series - 1)->replace(row - 1, value);
+    if (m_holds > 0) {
+        m_rangeHeld = true;
+        return;
+    }
+    fitValueRange();
+    fitRowLabels(); // the value axis' figures changed
+}
+
+void ReportChart::fitValueRange() {
+    if (!m_bars) return;
     // The value axis follows the values shown, on round steps.
     double low = 0, high = 0;
     for (QBarSet* set : m_bars->barSets())
@@ -224,7 +250,6 @@ void ReportChart::SetValue(int row, int series, double value) {
         axis->setRange(low, high > low ? high : low + 1);
         if (auto* values = qobject_cast<QValueAxis*>(axis)) values->applyNiceNumbers();
     }
-    fitRowLabels(); // the value axis' figures changed
 }
 
 QString ReportChart::rowText(int row) const {
