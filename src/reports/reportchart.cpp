@@ -32,6 +32,20 @@ ReportChart::ReportChart(QWidget* parent) : QChartView(parent) {
 
 void ReportChart::ShowPie(const QString& rowLabel, const QStringList& sliceLabels,
                           const QList<double>& values) {
+    // The same number of slices (a month forward): the slices and their legend markers are
+    // kept and take the new labels and sizes, as building sixty slices and markers again
+    // costs most of a redraw. Their colours depend only on their place and their count.
+    if (m_pie && m_pie->count() == values.size()) {
+        m_values = values;
+        m_labels = sliceLabels;
+        const QList<QPieSlice*> slices = m_pie->slices();
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            slices[i]->setLabel(sliceLabels.value(i).toHtmlEscaped());
+            slices[i]->setValue(std::max(values[i], 0.0));
+        }
+        SetRowLabel(rowLabel);
+        return;
+    }
     QChart* c = chart();
     clearChart();
     m_pie = new QPieSeries(c);
