@@ -20,6 +20,7 @@ namespace {
 // What a balance pass needs of one entry that names a known account.
 struct Posting {
     const char* date;
+    quint64 dateKey; // as DateKeyNumber gives it
     int x, y;          // the entry's accounts (0: none known)
     int code2, code1;  // the other side's kind code from its prefix (-1: none)
     double amount;
@@ -52,7 +53,7 @@ AllAccountBalancesAt(const Ledger& ledger, const Session& session,
         const EntryCore& e = ledger.Entries[size_t(i)];
         const std::array<int, 2> xy = cache.entryAccounts(e, i);
         if (!xy[0] && !xy[1]) continue;
-        postings.push_back({e.Date.data(), xy[0], xy[1],
+        postings.push_back({e.Date.data(), DateKeyNumber(e.Date.data()), xy[0], xy[1],
                             xy[0] ? PrefixKindCode(e.Account2, false) : -1,
                             xy[1] ? PrefixKindCode(e.Account1, true) : -1,
                             wholeUnits ? WholeUnitsAmount(e.Amount.value()) : e.Amount.value()});
@@ -66,8 +67,10 @@ AllAccountBalancesAt(const Ledger& ledger, const Session& session,
         // other account has no known prefix counts with the kind of the one before.
         std::vector<int> lastKind(size_t(accountCount), 0);
         const QByteArray key = dateKey.toLatin1();
+        const std::optional<quint64> keyNumber = DateKeyNumber(key);
         for (const Posting& p : postings) {
-            const int c = CompareDateKey(p.date, key);
+            const int c = keyNumber ? (p.dateKey > *keyNumber) - (p.dateKey < *keyNumber)
+                                    : CompareDateKey(p.date, key);
             if (includeDay ? c > 0 : c >= 0) continue;
             if (p.x) {
                 int& t = lastKind[size_t(p.x)];
