@@ -100,18 +100,24 @@ private slots:
         QTest::addColumn<QString>("moneyState");
         QTest::addColumn<QList<double>>("amounts");
         QTest::addColumn<int>("limit");
-        const QList<double> mixed = {5,       -5,        0,           99,       100,
-                                     12345,   -123456,   999999,      1000000,  -1000000,
-                                     0.4,     -0.4,      123456789,   -99999999, 123456789,
-                                     -99999999, 0,       -123456789,  7,        987654321};
-        QTest::newRow("cents, thousands marks") << "1" << "1" << mixed << 64;
-        QTest::newRow("whole units, thousands marks") << "0" << "1" << mixed << 64;
-        QTest::newRow("whole units, no marks") << "0" << "0" << mixed << 64;
-        QTest::newRow("zero drawn with cents, others without") << "2" << "1"
-                                                               << QList<double>{5, 0, 99, 7} << 64;
-        QTest::newRow("the widest a negative, last") << "1" << "1"
-                                                     << QList<double>{5, 100, 300, -100000} << 64;
-        QTest::newRow("more longest rows than measured") << "1" << "1" << mixed << 2;
+        const QList<double> mixed = {5,         -5,      0,          99,        100,
+                                     12345,     -123456, 999999,     1000000,   -1000000,
+                                     0.4,       -0.4,    123456789,  -99999999, 123456789,
+                                     -99999999, 0,       -123456789, 7,         987654321};
+        QTest::newRow("cents, thousands marks") << "1"
+                                                << "1" << mixed << 64;
+        QTest::newRow("whole units, thousands marks") << "0"
+                                                      << "1" << mixed << 64;
+        QTest::newRow("whole units, no marks") << "0"
+                                               << "0" << mixed << 64;
+        QTest::newRow("zero drawn with cents, others without")
+            << "2"
+            << "1" << QList<double>{5, 0, 99, 7} << 64;
+        QTest::newRow("the widest a negative, last")
+            << "1"
+            << "1" << QList<double>{5, 100, 300, -100000} << 64;
+        QTest::newRow("more longest rows than measured") << "1"
+                                                         << "1" << mixed << 2;
     }
     void longestTextRows() {
         QFETCH(QString, dotState);
@@ -129,8 +135,8 @@ private slots:
         f.env.ctx.session.Setting.MoneyState = moneyState;
         const JournalModel& m = *d.model();
         QCOMPARE(m.rowCount(), int(amounts.size()));
-        for (int column : {JournalModel::DateColumn, JournalModel::AmountColumn,
-                           JournalModel::InvoiceColumn}) {
+        for (int column :
+             {JournalModel::DateColumn, JournalModel::AmountColumn, JournalModel::InvoiceColumn}) {
             int longest = 0;
             QList<int> expected;
             for (int r = 0; r < m.rowCount(); ++r) {

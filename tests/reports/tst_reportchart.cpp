@@ -67,8 +67,7 @@ private slots:
             << negative;
         QTest::newRow("same count, markup in a name")
             << QStringList{QStringLiteral("x"), QStringLiteral("y")} << QList<double>{1, 2}
-            << QStringList{QStringLiteral("<b>x"), QStringLiteral("y&amp;")}
-            << QList<double>{2, 1};
+            << QStringList{QStringLiteral("<b>x"), QStringLiteral("y&amp;")} << QList<double>{2, 1};
         QTest::newRow("more slices") << names(QStringLiteral("a"), 5) << sizes(5, 1)
                                      << names(QStringLiteral("c"), 18) << sizes(18, 3);
         QTest::newRow("fewer slices") << names(QStringLiteral("a"), 18) << sizes(18, 1)
