@@ -30,19 +30,40 @@ ReportChart::ReportChart(QWidget* parent) : QChartView(parent) {
     chart()->setMargins(QMargins(2, 2, 2, 2));
 }
 
+namespace {
+// Slice i of a pie: the palette's colour for the first ones, the chart's own after them.
+QPieSlice* paletteSlice(qsizetype i, const QString& label, double value) {
+    // Chart labels take markup: a name such as "<b>x" is shown as typed.
+    auto* slice = new QPieSlice(label.toHtmlEscaped(), std::max(value, 0.0));
+    if (i < qsizetype(ChartPalette.size())) {
+        slice->setColor(ChartPalette[size_t(i)]);
+        slice->setBorderColor(Qt::white);
+    }
+    return slice;
+}
+} // namespace
+
 void ReportChart::ShowPie(const QString& rowLabel, const QStringList& sliceLabels,
                           const QList<double>& values) {
-    // The same number of slices (a month forward): the slices and their legend markers are
+    // A month forward shows about as many slices: the slices and their legend markers are
     // kept and take the new labels and sizes, as building sixty slices and markers again
-    // costs most of a redraw. Their colours depend only on their place and their count.
-    if (m_pie && m_pie->count() == values.size()) {
-        m_values = values;
-        m_labels = sliceLabels;
+    // costs most of a redraw. Slices are added at once; one can go alone (each removal lays
+    // out the legend again). A slice's colour depends only on its place.
+    if (m_pie && values.size() >= m_pie->count() - 1) {
         const QList<QPieSlice*> slices = m_pie->slices();
-        for (qsizetype i = 0; i < values.size(); ++i) {
+        const qsizetype kept = std::min(slices.size(), values.size());
+        for (qsizetype i = 0; i < kept; ++i) {
             slices[i]->setLabel(sliceLabels.value(i).toHtmlEscaped());
             slices[i]->setValue(std::max(values[i], 0.0));
         }
+        if (kept < slices.size()) m_pie->remove(slices.last());
+        QList<QPieSlice*> added;
+        for (qsizetype i = kept; i < values.size(); ++i)
+            added << paletteSlice(i, sliceLabels.value(i), values[i]);
+        if (!added.isEmpty()) m_pie->append(added);
+        m_values = values;
+        m_labels = sliceLabels;
+        m_coloured = int(std::min<qsizetype>(values.size(), qsizetype(ChartPalette.size())));
         SetRowLabel(rowLabel);
         return;
     }
@@ -52,15 +73,8 @@ void ReportChart::ShowPie(const QString& rowLabel, const QStringList& sliceLabel
     m_values = values;
     m_labels = sliceLabels;
     m_coloured = int(std::min<qsizetype>(values.size(), qsizetype(ChartPalette.size())));
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        // Chart labels take markup: a name such as "<b>x" is shown as typed.
-        QPieSlice* slice =
-            m_pie->append(sliceLabels.value(i).toHtmlEscaped(), std::max(values[i], 0.0));
-        if (i < m_coloured) {
-            slice->setColor(ChartPalette[size_t(i)]);
-            slice->setBorderColor(Qt::white);
-        }
-    }
+    for (qsizetype i = 0; i < values.size(); ++i)
+        m_pie->append(paletteSlice(i, sliceLabels.value(i), values[i]));
     c->addSeries(m_pie);
     c->legend()->setAlignment(Qt::AlignRight);
     c->legend()->setVisible(true);

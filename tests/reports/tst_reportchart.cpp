@@ -70,6 +70,13 @@ private slots:
             << QStringList{QStringLiteral("<b>x"), QStringLiteral("y&amp;")} << QList<double>{2, 1};
         QTest::newRow("more slices") << names(QStringLiteral("a"), 5) << sizes(5, 1)
                                      << names(QStringLiteral("c"), 18) << sizes(18, 3);
+        QTest::newRow("one slice fewer") << names(QStringLiteral("a"), 16) << sizes(16, 1)
+                                         << names(QStringLiteral("c"), 15) << sizes(15, 3);
+        QTest::newRow("one slice more, into the palette")
+            << names(QStringLiteral("a"), 3) << sizes(3, 1) << names(QStringLiteral("c"), 4)
+            << sizes(4, 3);
+        QTest::newRow("from none") << QStringList() << QList<double>()
+                                   << names(QStringLiteral("c"), 15) << sizes(15, 3);
         QTest::newRow("fewer slices") << names(QStringLiteral("a"), 18) << sizes(18, 1)
                                       << names(QStringLiteral("c"), 4) << sizes(4, 3);
     }
