@@ -75,8 +75,8 @@ private slots:
         QTest::newRow("one slice more, into the palette")
             << names(QStringLiteral("a"), 3) << sizes(3, 1) << names(QStringLiteral("c"), 4)
             << sizes(4, 3);
-        QTest::newRow("from none") << QStringList() << QList<double>()
-                                   << names(QStringLiteral("c"), 15) << sizes(15, 3);
+        QTest::newRow("from none")
+            << QStringList() << QList<double>() << names(QStringLiteral("c"), 15) << sizes(15, 3);
         QTest::newRow("fewer slices") << names(QStringLiteral("a"), 18) << sizes(18, 1)
                                       << names(QStringLiteral("c"), 4) << sizes(4, 3);
     }
