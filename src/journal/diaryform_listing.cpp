@@ -58,8 +58,9 @@ void DiaryForm::Cmd2_Click() {
 
 void DiaryForm::showListing(const Listing& listing, int type, quint8 mode) {
     m_model->setEntries(listing.entries);
-    FitColumnsToTexts(
-        Liv1, {JournalModel::DateColumn, JournalModel::AmountColumn, JournalModel::InvoiceColumn});
+    for (int column :
+         {JournalModel::DateColumn, JournalModel::AmountColumn, JournalModel::InvoiceColumn})
+        FitColumnToTexts(Liv1, column, m_model->longestTextRows(column, LongestTextsMeasured));
     m_statusText->setText(sumsLine(listing, type, m_ctx.session));
     ListingMode = mode;
     m_listedChanges = m_ctx.ledger.EntryChangeCount;

@@ -2,6 +2,10 @@
 
 #include <QBrush>
 
+#include <cmath>
+#include <functional>
+#include <optional>
+
 #include "store/amounts.h"
 #include "store/figures.h"
 #include "store/ledger.h"
@@ -20,6 +24,59 @@ int kindSlot(const FixedText<32>& name, bool secondAccount) {
     const int code = PrefixKindCode(name, !secondAccount);
     return code == KindEquity && !secondAccount ? -1 : code;
 }
+// The length of a fixed field's trimmed text, from its bytes when each is ASCII (one
+// character each); nullopt when the text must be decoded to know it.
+template <int N> std::optional<int> asciiTrimmedLength(const FixedText<N>& field) {
+    int length = 0;
+    int kept = 0;
+    for (char c : field.bytes()) {
+        if (c == '\0') continue;
+        if (uchar(c) >= 0x80) return std::nullopt;
+        ++length;
+        if (c != ' ') kept = length;
+    }
+    return kept;
+}
+
+// The lengths of formatted amounts. A formatted amount is no shorter than that of any
+// amount nearer to zero on its side of zero, so each side formats its largest amount and
+// then only amounts between the largest one known shorter and the smallest one known as
+// long as that.
+class AmountLengths {
+public:
+    AmountLengths(const Session& session, double top, double bottom)
+        : m_session(session), m_zero(length(0.0)) {
+        if (top > 0) m_above = {top, 0, length(top)};
+        if (bottom < 0) m_below = {-bottom, 0, length(bottom)};
+    }
+    int operator()(double v) {
+        if (!std::isfinite(v)) return length(v);
+        if (v == 0) return m_zero;
+        Side& side = v > 0 ? m_above : m_below;
+        const double size = std::fabs(v);
+        // Shorter than the side's longest: any length below it stands for it.
+        if (size <= side.shorterUpTo) return side.longest - 1;
+        if (size >= side.longestFrom) return side.longest;
+        const int n = length(v);
+        if (n >= side.longest)
+            side.longestFrom = size;
+        else
+            side.shorterUpTo = size;
+        return n;
+    }
+
+private:
+    struct Side {
+        double longestFrom = 0;
+        double shorterUpTo = 0;
+        int longest = 0;
+    };
+    int length(double v) const { return int(FormatAmount(v, m_session).size()); }
+    const Session& m_session;
+    int m_zero;
+    Side m_above;
+    Side m_below;
+};
 } // namespace
 
 JournalModel::JournalModel(const Ledger& ledger, const Session& session, QObject* parent)
@@ -73,6 +130,62 @@ QString JournalModel::cellText(int row, int column) const {
     default:
         return QString();
     }
+}
+
+QList<int> JournalModel::longestTextRows(int column, int limit) const {
+    const int rows = rowCount();
+    std::function<int(int)> lengthOf;
+    std::optional<AmountLengths> amounts;
+    switch (column) {
+    case DateColumn:
+        lengthOf = [&](int row) {
+            const int i = entryAt(row);
+            if (!inTables(i)) return 0;
+            return asciiTrimmedLength(m_ledger.Entries[size_t(i)].Date)
+                .value_or(int(cellText(row, column).size()));
+        };
+        break;
+    case InvoiceColumn:
+        lengthOf = [&](int row) {
+            const int i = entryAt(row);
+            if (!inTables(i)) return 0;
+            const auto letters = asciiTrimmedLength(m_ledger.EntryStyles[size_t(i)].InvoiceLetters);
+            const auto digits = asciiTrimmedLength(m_ledger.EntryInvoices[size_t(i)].InvoiceDigits);
+            return letters && digits ? *letters + *digits : int(cellText(row, column).size());
+        };
+        break;
+    case AmountColumn: {
+        double top = 0;
+        double bottom = 0;
+        for (int row = 0; row < rows; ++row) {
+            const int i = entryAt(row);
+            if (!inTables(i)) continue;
+            const double v = m_ledger.Entries[size_t(i)].Amount.value();
+            if (!std::isfinite(v)) continue;
+            top = std::max(top, v);
+            bottom = std::min(bottom, v);
+        }
+        amounts.emplace(m_session, top, bottom);
+        lengthOf = [&](int row) {
+            const int i = entryAt(row);
+            return inTables(i) ? (*amounts)(m_ledger.Entries[size_t(i)].Amount.value()) : 0;
+        };
+        break;
+    }
+    default:
+        lengthOf = [&](int row) { return int(cellText(row, column).size()); };
+    }
+    int longest = 0;
+    QList<int> found;
+    for (int row = 0; row < rows; ++row) {
+        const int length = lengthOf(row);
+        if (length > longest) {
+            longest = length;
+            found.clear();
+        }
+        if (length == longest && found.size() < limit) found << row;
+    }
+    return found;
 }
 
 int JournalModel::rowCount(const QModelIndex& parent) const {

@@ -35,6 +35,9 @@ public:
     void refreshRow(int row);
     // The text a cell shows (display role).
     QString cellText(int row, int column) const;
+    // The first `limit` rows whose texts in a column are the longest, in row order. Dates,
+    // amounts and invoice numbers are found without formatting every row.
+    QList<int> longestTextRows(int column, int limit) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -11,8 +11,10 @@ namespace BudgetFigures {
 
 std::vector<double> actuals(const Ledger& ledger, const Session& session, const QString& start,
                             const QString& end, EntryAccountCache& cache) {
-    std::vector<double> figures = AllAccountBalances(ledger, session, end, true, cache);
-    const std::vector<double> before = AllAccountBalances(ledger, session, start, false, cache);
+    std::vector<std::vector<double>> at =
+        AllAccountBalancesAt(ledger, session, {{end, true}, {start, false}}, cache);
+    std::vector<double> figures = std::move(at[0]);
+    const std::vector<double>& before = at[1];
     const bool ordered = start <= end;
     for (size_t i = 1; i < figures.size(); ++i) {
         const int kind = ledger.Accounts[i].Kind;

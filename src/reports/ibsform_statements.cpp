@@ -70,9 +70,11 @@ void IBSForm::IScal(const QString& date1, const QString& date2) {
     if (date1.isEmpty()) {
         figure = AllAccountBalances(m_ctx.ledger, m_ctx.session, date2, true, m_cache);
     } else if (date1 <= date2) {
-        figure = AllAccountBalances(m_ctx.ledger, m_ctx.session, date2, true, m_cache);
-        const std::vector<double> before =
-            AllAccountBalances(m_ctx.ledger, m_ctx.session, date1, false, m_cache);
+        // Both dates from one reading of the entries.
+        std::vector<std::vector<double>> at = AllAccountBalancesAt(
+            m_ctx.ledger, m_ctx.session, {{date2, true}, {date1, false}}, m_cache);
+        figure = std::move(at[0]);
+        const std::vector<double>& before = at[1];
         for (size_t i = 0; i < figure.size(); ++i)
             figure[i] -= before[i];
     } else {

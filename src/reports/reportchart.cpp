@@ -16,6 +16,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <utility>
 
 const std::array<QColor, 14> ChartPalette = {
     QColor(255, 160, 160), QColor(255, 160, 50),  QColor(255, 255, 64), QColor(180, 255, 180),
@@ -29,23 +30,51 @@ ReportChart::ReportChart(QWidget* parent) : QChartView(parent) {
     chart()->setMargins(QMargins(2, 2, 2, 2));
 }
 
+namespace {
+// Slice i of a pie: the palette's colour for the first ones, the chart's own after them.
+QPieSlice* paletteSlice(qsizetype i, const QString& label, double value) {
+    // Chart labels take markup: a name such as "<b>x" is shown as typed.
+    auto* slice = new QPieSlice(label.toHtmlEscaped(), std::max(value, 0.0));
+    if (i < qsizetype(ChartPalette.size())) {
+        slice->setColor(ChartPalette[size_t(i)]);
+        slice->setBorderColor(Qt::white);
+    }
+    return slice;
+}
+} // namespace
+
 void ReportChart::ShowPie(const QString& rowLabel, const QStringList& sliceLabels,
                           const QList<double>& values) {
+    // A month forward shows about as many slices: the slices and their legend markers are
+    // kept and take the new labels and sizes, as building sixty slices and markers again
+    // costs most of a redraw. Slices are added at once; one can go alone (each removal lays
+    // out the legend again). A slice's colour depends only on its place.
+    if (m_pie && values.size() >= m_pie->count() - 1) {
+        const QList<QPieSlice*> slices = m_pie->slices();
+        const qsizetype kept = std::min(slices.size(), values.size());
+        for (qsizetype i = 0; i < kept; ++i) {
+            slices[i]->setLabel(sliceLabels.value(i).toHtmlEscaped());
+            slices[i]->setValue(std::max(values[i], 0.0));
+        }
+        if (kept < slices.size()) m_pie->remove(slices.last());
+        QList<QPieSlice*> added;
+        for (qsizetype i = kept; i < values.size(); ++i)
+            added << paletteSlice(i, sliceLabels.value(i), values[i]);
+        if (!added.isEmpty()) m_pie->append(added);
+        m_values = values;
+        m_labels = sliceLabels;
+        m_coloured = int(std::min<qsizetype>(values.size(), qsizetype(ChartPalette.size())));
+        SetRowLabel(rowLabel);
+        return;
+    }
     QChart* c = chart();
     clearChart();
     m_pie = new QPieSeries(c);
     m_values = values;
     m_labels = sliceLabels;
     m_coloured = int(std::min<qsizetype>(values.size(), qsizetype(ChartPalette.size())));
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        // Chart labels take markup: a name such as "<b>x" is shown as typed.
-        QPieSlice* slice =
-            m_pie->append(sliceLabels.value(i).toHtmlEscaped(), std::max(values[i], 0.0));
-        if (i < m_coloured) {
-            slice->setColor(ChartPalette[size_t(i)]);
-            slice->setBorderColor(Qt::white);
-        }
-    }
+    for (qsizetype i = 0; i < values.size(); ++i)
+        m_pie->append(paletteSlice(i, sliceLabels.value(i), values[i]));
     c->addSeries(m_pie);
     c->legend()->setAlignment(Qt::AlignRight);
     c->legend()->setVisible(true);
@@ -143,7 +172,22 @@ QString ReportChart::seriesName(int series) const {
 void ReportChart::SetRowText(int row, const QString& label) {
     if (!m_rows || row < 1 || row > 12) return;
     m_rowTexts[row - 1] = label;
-    fitRowLabels();
+    if (m_holds > 0)
+        m_fitHeld = true;
+    else
+        fitRowLabels();
+}
+
+ReportChart::Hold::Hold(ReportChart& chart) : m_chart(chart) {
+    ++m_chart.m_holds;
+}
+
+ReportChart::Hold::~Hold() {
+    if (--m_chart.m_holds > 0) return;
+    const bool range = std::exchange(m_chart.m_rangeHeld, false);
+    const bool fit = std::exchange(m_chart.m_fitHeld, false);
+    if (range) m_chart.fitValueRange();
+    if (range || fit) m_chart.fitRowLabels();
 }
 
 void ReportChart::resizeEvent(QResizeEvent* event) {
@@ -213,6 +257,16 @@ void ReportChart::fitRowLabels() {
 void ReportChart::SetValue(int row, int series, double value) {
     if (!m_bars || row < 1 || row > 12 || series < 1 || series > 2) return;
     m_bars->barSets().at(series - 1)->replace(row - 1, value);
+    if (m_holds > 0) {
+        m_rangeHeld = true;
+        return;
+    }
+    fitValueRange();
+    fitRowLabels(); // the value axis' figures changed
+}
+
+void ReportChart::fitValueRange() {
+    if (!m_bars) return;
     // The value axis follows the values shown, on round steps.
     double low = 0, high = 0;
     for (QBarSet* set : m_bars->barSets())
@@ -224,7 +278,6 @@ void ReportChart::SetValue(int row, int series, double value) {
         axis->setRange(low, high > low ? high : low + 1);
         if (auto* values = qobject_cast<QValueAxis*>(axis)) values->applyNiceNumbers();
     }
-    fitRowLabels(); // the value axis' figures changed
 }
 
 QString ReportChart::rowText(int row) const {

@@ -46,12 +46,29 @@ public:
     QString rowText(int row) const;
     double value(int row, int series) const;
 
+    // The row texts and values set while a hold lasts lay the chart out once, when the
+    // outermost hold ends: a layout pass costs more than all twelve rows' figures.
+    class Hold {
+    public:
+        explicit Hold(ReportChart& chart);
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        ReportChart& m_chart;
+    };
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void clearChart();
+    void fitValueRange();
     void fitRowLabels();
+    int m_holds = 0;
+    bool m_rangeHeld = false; // values changed during a hold
+    bool m_fitHeld = false;   // row texts changed during a hold
     QStringList cutLabels() const; // drawn labels cut short, without their "..."
     QStringList m_rowTexts;
     double m_labelPoints = 0; // the month labels' own size, before any fitting

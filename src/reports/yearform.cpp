@@ -198,6 +198,7 @@ void YearForm::SelectTab(int tab) {
 }
 
 void YearForm::TabStrip1_Click() {
+    const ReportChart::Hold once(*MSChart1); // the chart is laid out for the tab's figures
     checkedYear();
     const bool accounts = SelectedTab() == 1;
     for (QWidget* w : {static_cast<QWidget*>(Combo1[0]), static_cast<QWidget*>(Combo1[1]),
@@ -224,11 +225,13 @@ void YearForm::TabStrip1_Click() {
 
 void YearForm::Check1_Click() {
     if (Liv1[0]->topLevelItemCount() == 0) return;
+    const ReportChart::Hold once(*MSChart1);
     Combo1_Click(0);
     Combo1_Click(1);
 }
 
 void YearForm::afterYearStep() {
+    const ReportChart::Hold once(*MSChart1);
     switch (SelectedTab()) {
     case 1:
         Combo1_Click(0);

@@ -36,6 +36,7 @@ QString budgetNote(int kind, double a, double b, const Session& session) {
 } // namespace
 
 void YearForm::setSeries(int series, const YearFigures::Months& values) {
+    const ReportChart::Hold once(*MSChart1);
     for (int m = 1; m <= 12; ++m) {
         MSChart1->SetRowText(m, QStringLiteral("%1月").arg(m));
         MSChart1->SetValue(m, series, values[size_t(m)] / 100);
@@ -44,6 +45,7 @@ void YearForm::setSeries(int series, const YearFigures::Months& values) {
 }
 
 void YearForm::clearSeries(int series) {
+    const ReportChart::Hold once(*MSChart1);
     for (int m = 1; m <= 12; ++m)
         MSChart1->SetValue(m, series, 0);
     nameSeries();

@@ -43,6 +43,7 @@ QString monthLabel(int m) {
 } // namespace
 
 void YearForm::ShowAL() {
+    const ReportChart::Hold once(*MSChart1);
     const int year = checkedYear();
     const QDate today = m_ctx.services.clock().today();
     const Session& session = m_ctx.session;
@@ -85,6 +86,7 @@ void YearForm::ShowAL() {
 }
 
 void YearForm::ShowIE() {
+    const ReportChart::Hold once(*MSChart1);
     const int year = checkedYear();
     const QDate today = m_ctx.services.clock().today();
     const Session& session = m_ctx.session;

@@ -1,5 +1,8 @@
 #include "store/balances.h"
 
+#include <QtEndian>
+
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -10,10 +13,25 @@ QString EntryDateKey(const FixedText<10>& date) {
     return d.mid(0, 4) + d.mid(5, 2) + d.mid(8, 2);
 }
 
+namespace {
+std::array<char, 8> dateKeyBytes(const char* date) {
+    return {date[0], date[1], date[2], date[3], date[5], date[6], date[8], date[9]};
+}
+} // namespace
+
+quint64 DateKeyNumber(const char* date) {
+    return qFromBigEndian<quint64>(dateKeyBytes(date).data());
+}
+
+std::optional<quint64> DateKeyNumber(const QByteArray& key) {
+    if (key.size() != 8) return std::nullopt;
+    return qFromBigEndian<quint64>(key.constData());
+}
+
 int CompareDateKey(const char* date, const QByteArray& key) {
-    const char k[8] = {date[0], date[1], date[2], date[3], date[5], date[6], date[8], date[9]};
+    const std::array<char, 8> k = dateKeyBytes(date);
     const qsizetype n = qMin<qsizetype>(8, key.size());
-    const int c = std::memcmp(k, key.constData(), size_t(n));
+    const int c = std::memcmp(k.data(), key.constData(), size_t(n));
     if (c != 0) return c;
     return n == key.size() ? (key.size() < 8 ? 1 : 0) : -1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 #include "store/figures.h"
 #include "store/ledger.h"
@@ -22,6 +23,11 @@ TaggedNumber ExactBalanceTo(const Ledger& ledger, int accountIndex, const QStrin
 // Compares the key of a stored date (its bytes 0-3, 5-6 and 8-9) with a "yyyymmdd" key as
 // texts: negative, 0 or positive. Every balance uses this one comparison.
 int CompareDateKey(const char* date, const QByteArray& key);
+// The same comparison as numbers, for passes that compare every entry with several keys: a
+// stored date's key and a whole "yyyymmdd" key (nullopt for another length) as numbers whose
+// order is that of CompareDateKey.
+quint64 DateKeyNumber(const char* date);
+std::optional<quint64> DateKeyNumber(const QByteArray& key);
 
 // The "yyyymmdd" key of a stored date "yyyy/mm/dd".
 QString EntryDateKey(const FixedText<10>& date);

@@ -92,6 +92,65 @@ private slots:
         QVERIFY(!m.index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
     }
 
+    // The rows whose dates, amounts and invoice numbers are the longest, as the journal finds
+    // them to fit its columns, are those that formatting every row finds, in every amount
+    // format: both sides of zero, zero itself, thousands marks or none, and non-ASCII letters.
+    void longestTextRows_data() {
+        QTest::addColumn<QString>("dotState");
+        QTest::addColumn<QString>("moneyState");
+        QTest::addColumn<QList<double>>("amounts");
+        QTest::addColumn<int>("limit");
+        const QList<double> mixed = {5,         -5,      0,          99,        100,
+                                     12345,     -123456, 999999,     1000000,   -1000000,
+                                     0.4,       -0.4,    123456789,  -99999999, 123456789,
+                                     -99999999, 0,       -123456789, 7,         987654321};
+        QTest::newRow("cents, thousands marks") << "1"
+                                                << "1" << mixed << 64;
+        QTest::newRow("whole units, thousands marks") << "0"
+                                                      << "1" << mixed << 64;
+        QTest::newRow("whole units, no marks") << "0"
+                                               << "0" << mixed << 64;
+        QTest::newRow("zero drawn with cents, others without")
+            << "2"
+            << "1" << QList<double>{5, 0, 99, 7} << 64;
+        QTest::newRow("the widest a negative, last")
+            << "1"
+            << "1" << QList<double>{5, 100, 300, -100000} << 64;
+        QTest::newRow("more longest rows than measured") << "1"
+                                                         << "1" << mixed << 2;
+    }
+    void longestTextRows() {
+        QFETCH(QString, dotState);
+        QFETCH(QString, moneyState);
+        QFETCH(QList<double>, amounts);
+        QFETCH(int, limit);
+        JournalFixture f;
+        const QStringList letters = {"AB", "", "發", "W", "XY"};
+        const QStringList digits = {"12345678", "1", "", "123456789", "1234"};
+        for (qsizetype i = 0; i < amounts.size(); ++i)
+            f.b.entry("2024/03/05", "E-餐飲費", "A-現金", amounts[i])
+                .invoice(letters[i % letters.size()], digits[i % digits.size()]);
+        DiaryForm& d = f.journal();
+        f.env.ctx.session.DotState = dotState;
+        f.env.ctx.session.Setting.MoneyState = moneyState;
+        const JournalModel& m = *d.model();
+        QCOMPARE(m.rowCount(), int(amounts.size()));
+        for (int column :
+             {JournalModel::DateColumn, JournalModel::AmountColumn, JournalModel::InvoiceColumn}) {
+            int longest = 0;
+            QList<int> expected;
+            for (int r = 0; r < m.rowCount(); ++r) {
+                const int length = int(m.cellText(r, column).size());
+                if (length > longest) {
+                    longest = length;
+                    expected.clear();
+                }
+                if (length == longest && expected.size() < limit) expected << r;
+            }
+            QCOMPARE(m.longestTextRows(column, limit), expected);
+        }
+    }
+
     void listingNeverTicks() {
         JournalFixture f;
         f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, "a").checked();

@@ -147,6 +147,17 @@ void TestWindowLook::figuresReadWhole_data() {
         columns = {0, 3, 6}; // 日期, 金額, 發票
         return w->Liv1;
     });
+    // The widest amount below hundreds of narrower ones, and on the other side of zero.
+    QTest::newRow("journal, widest amount a negative in the last row")
+        << Opener([](Fixture& f, QList<int>& columns) {
+               for (int i = 0; i < 300; ++i)
+                   f.b.entry("2026/12/05", "E-餐飲費", "L-信用卡", -(i + 1) * 100.0);
+               f.b.entry("2026/12/31", "E-餐飲費", "L-信用卡", -(9e15 - 1), "定存");
+               f.form->Statement_Note_Click();
+               DiaryForm* w = f.form->OpenDiary();
+               columns = {0, 3, 6};
+               return w->Liv1;
+           });
     QTest::newRow("download list") << Opener([](Fixture& f, QList<int>& columns) {
         auto* w = new DownForm(*f.form, f.form.get());
         w->show();

@@ -38,6 +38,76 @@ private slots:
         QCOMPARE(chart.sliceCount(), 0);
     }
 
+    // A pie shown over another one draws exactly what a new chart draws with it: slices,
+    // colours (the palette's and the chart's own beyond it), legend texts and title.
+    void pieOverPie_data() {
+        QTest::addColumn<QStringList>("firstLabels");
+        QTest::addColumn<QList<double>>("firstValues");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QList<double>>("values");
+        auto names = [](const QString& stem, int n) {
+            QStringList l;
+            for (int i = 0; i < n; ++i)
+                l << QStringLiteral("%1%2 %3%").arg(stem).arg(i).arg(i * 3);
+            return l;
+        };
+        auto sizes = [](int n, double step) {
+            QList<double> v;
+            for (int i = 0; i < n; ++i)
+                v << 10 + i * step;
+            return v;
+        };
+        QTest::newRow("same count, beyond the palette")
+            << names(QStringLiteral("a"), 20) << sizes(20, 1) << names(QStringLiteral("b"), 20)
+            << sizes(20, 7);
+        QList<double> negative = sizes(20, 2);
+        negative[3] = -40;
+        QTest::newRow("same count, a slice turned negative")
+            << names(QStringLiteral("a"), 20) << sizes(20, 1) << names(QStringLiteral("a"), 20)
+            << negative;
+        QTest::newRow("same count, markup in a name")
+            << QStringList{QStringLiteral("x"), QStringLiteral("y")} << QList<double>{1, 2}
+            << QStringList{QStringLiteral("<b>x"), QStringLiteral("y&amp;")} << QList<double>{2, 1};
+        QTest::newRow("more slices") << names(QStringLiteral("a"), 5) << sizes(5, 1)
+                                     << names(QStringLiteral("c"), 18) << sizes(18, 3);
+        QTest::newRow("one slice fewer") << names(QStringLiteral("a"), 16) << sizes(16, 1)
+                                         << names(QStringLiteral("c"), 15) << sizes(15, 3);
+        QTest::newRow("one slice more, into the palette")
+            << names(QStringLiteral("a"), 3) << sizes(3, 1) << names(QStringLiteral("c"), 4)
+            << sizes(4, 3);
+        QTest::newRow("from none")
+            << QStringList() << QList<double>() << names(QStringLiteral("c"), 15) << sizes(15, 3);
+        QTest::newRow("fewer slices") << names(QStringLiteral("a"), 18) << sizes(18, 1)
+                                      << names(QStringLiteral("c"), 4) << sizes(4, 3);
+    }
+    void pieOverPie() {
+        QFETCH(QStringList, firstLabels);
+        QFETCH(QList<double>, firstValues);
+        QFETCH(QStringList, labels);
+        QFETCH(QList<double>, values);
+        ReportChart redrawn;
+        ReportChart fresh;
+        for (ReportChart* chart : {&redrawn, &fresh}) {
+            chart->resize(640, 420);
+            chart->show();
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(&redrawn));
+        QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+        redrawn.ShowPie(QStringLiteral("01月"), firstLabels, firstValues);
+        QCoreApplication::processEvents();
+        redrawn.ShowPie(QStringLiteral("02月"), labels, values);
+        fresh.ShowPie(QStringLiteral("02月"), labels, values);
+        QCoreApplication::processEvents();
+        QCOMPARE(redrawn.sliceCount(), int(values.size()));
+        for (int i = 0; i < values.size(); ++i) {
+            QCOMPARE(redrawn.sliceLabel(i), labels[i]);
+            QCOMPARE(redrawn.sliceValue(i), values[i]);
+            QCOMPARE(redrawn.sliceColour(i), fresh.sliceColour(i));
+        }
+        QCOMPARE(redrawn.rowLabel(), QStringLiteral("02月"));
+        QCOMPARE(redrawn.grab().toImage(), fresh.grab().toImage());
+    }
+
     void twelveRows() {
         ReportChart chart;
         chart.MakeRowChart();

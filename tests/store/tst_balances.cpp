@@ -119,6 +119,35 @@ private slots:
         QCOMPARE(AccountBalanceTo(ledger, s, food, "99991231"), 123.0);
     }
 
+    // A date's key compared as a number orders as the byte comparison does, in every byte,
+    // the bytes past 0x7f of a damaged date included.
+    void dateKeyNumbersOrderAsBytes_data() {
+        QTest::addColumn<QByteArray>("date");
+        QTest::addColumn<QByteArray>("key");
+        QTest::newRow("same day") << QByteArray("2024/03/05") << QByteArray("20240305");
+        QTest::newRow("a day later") << QByteArray("2024/03/06") << QByteArray("20240305");
+        QTest::newRow("a year earlier") << QByteArray("2023/12/31") << QByteArray("20240101");
+        QTest::newRow("the last byte only") << QByteArray("2024/03/05") << QByteArray("20240309");
+        QTest::newRow("the first byte only") << QByteArray("1024/03/05") << QByteArray("20240305");
+        QTest::newRow("separators ignored") << QByteArray("2024-03-05") << QByteArray("20240305");
+        QTest::newRow("a byte past 0x7f") << QByteArray("2024/\xa4@/05") << QByteArray("20240305");
+        QTest::newRow("against a byte past 0x7f")
+            << QByteArray("2024/03/05") << QByteArray("2024\xa4@05");
+        QTest::newRow("blank date") << QByteArray("          ") << QByteArray("20240305");
+    }
+    void dateKeyNumbersOrderAsBytes() {
+        QFETCH(QByteArray, date);
+        QFETCH(QByteArray, key);
+        const int bytes = CompareDateKey(date.constData(), key);
+        const std::optional<quint64> keyNumber = DateKeyNumber(key);
+        QVERIFY(keyNumber);
+        const quint64 dateNumber = DateKeyNumber(date.constData());
+        QCOMPARE(int(dateNumber > *keyNumber) - int(dateNumber < *keyNumber),
+                 (bytes > 0) - (bytes < 0));
+        // Other key lengths compare as bytes only.
+        QVERIFY(!DateKeyNumber(QByteArray("202403")));
+    }
+
     void wholeUnitsCutCents() {
         Ledger ledger;
         LedgerBuilder b(ledger);

@@ -215,6 +215,13 @@ int TitleBarWidth(const QWidget& window) {
            4 * std::max(button, 24) + 16;
 }
 
+namespace {
+// A column wider already keeps its width.
+void widenColumn(QTreeView* list, int column, int widest) {
+    if (widest > list->columnWidth(column)) list->setColumnWidth(column, widest);
+}
+} // namespace
+
 int ColumnWidthFor(const QTreeView* list, const QString& text) {
     return columnWidthFor(list, list->font(), text);
 }
@@ -226,20 +233,27 @@ int ColumnTextWidth(const QTreeView* list, int column) {
     // Figures are drawn in digits of one width: the longest texts are the widest, and only
     // they are measured (a listing of 30000 rows stays quick). A bold row is measured too.
     int longest = 0;
-    QList<QModelIndex> measured;
+    QList<int> measured;
     for (int r = 0; r < rows; ++r) {
-        const QModelIndex index = model->index(r, column);
-        const int length = int(index.data(Qt::DisplayRole).toString().size());
+        const int length = int(model->index(r, column).data(Qt::DisplayRole).toString().size());
         if (length > longest) {
             longest = length;
             measured.clear();
         }
-        if (length == longest && measured.size() < 64) measured << index;
+        if (length == longest && measured.size() < LongestTextsMeasured) measured << r;
     }
+    return ColumnTextWidth(list, column, measured);
+}
+
+int ColumnTextWidth(const QTreeView* list, int column, const QList<int>& longestRows) {
+    if (!list || !list->model()) return 0;
+    const QAbstractItemModel* model = list->model();
+    const int rows = model->rowCount();
     const QStyle* style = list->style();
     const int margin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
     int widest = 0;
-    for (const QModelIndex& index : measured) {
+    for (int r : longestRows) {
+        const QModelIndex index = model->index(r, column);
         const QString text = index.data(Qt::DisplayRole).toString();
         const QVariant font = index.data(Qt::FontRole);
         widest = std::max(
@@ -262,10 +276,12 @@ int ColumnTextWidth(const QTreeView* list, int column) {
 
 void FitColumnsToTexts(QTreeView* list, std::initializer_list<int> columns) {
     if (!list) return;
-    for (int c : columns) {
-        const int widest = ColumnTextWidth(list, c);
-        if (widest > list->columnWidth(c)) list->setColumnWidth(c, widest);
-    }
+    for (int c : columns)
+        widenColumn(list, c, ColumnTextWidth(list, c));
+}
+
+void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows) {
+    if (list) widenColumn(list, column, ColumnTextWidth(list, column, longestRows));
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QString>
 #include <initializer_list>
 #include <optional>
@@ -73,9 +74,17 @@ class QTreeView;
 // that their widest text reads whole: a figure cut with "..." reads as another figure. A
 // column wider already keeps its width.
 void FitColumnsToTexts(QTreeView* list, std::initializer_list<int> columns);
+// The same for one column, measuring only the given rows: the first LongestTextsMeasured
+// rows whose texts are the longest, as a model that knows them without formatting every row
+// finds them.
+void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows);
+// How many of the rows with the longest texts of a column are measured.
+constexpr int LongestTextsMeasured = 64;
 // The width a column of figures needs for its widest text, with the check box and icon its
 // rows draw before it.
 int ColumnTextWidth(const QTreeView* list, int column);
+// The same, measuring the given rows only.
+int ColumnTextWidth(const QTreeView* list, int column, const QList<int>& longestRows);
 // The width a list column needs to show text whole in the list's font.
 int ColumnWidthFor(const QTreeView* list, const QString& text);
 

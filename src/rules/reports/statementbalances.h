@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <utility>
 #include <vector>
 
 class EntryAccountCache;
@@ -12,3 +13,9 @@ struct Session;
 std::vector<double> AllAccountBalances(const Ledger& ledger, const Session& session,
                                        const QString& dateKey, bool includeDay,
                                        EntryAccountCache& cache);
+
+// The same for several dates at once: slot c holds AllAccountBalances at cuts[c] (its date
+// key and includeDay). The entries' accounts and kinds are read once for all the dates.
+std::vector<std::vector<double>>
+AllAccountBalancesAt(const Ledger& ledger, const Session& session,
+                     const std::vector<std::pair<QString, bool>>& cuts, EntryAccountCache& cache);

@@ -12,19 +12,6 @@
 
 namespace YearFigures {
 
-namespace {
-// Every account's balance at each cut, one pass over the entries per cut.
-std::vector<std::vector<double>> balancesAt(const Ledger& ledger, const Session& session,
-                                            const std::vector<std::pair<QString, bool>>& cuts,
-                                            EntryAccountCache& cache) {
-    std::vector<std::vector<double>> at;
-    at.reserve(cuts.size());
-    for (const auto& [key, includeDay] : cuts)
-        at.push_back(AllAccountBalances(ledger, session, key, includeDay, cache));
-    return at;
-}
-} // namespace
-
 MonthBounds monthBounds(int year, const Session& session) {
     MonthBounds b;
     const int day = Periods::monthStartDay(session.Setting.DayState);
@@ -51,7 +38,7 @@ std::vector<Months> accountMonths(const Ledger& ledger, const Session& session, 
     for (int m = 1; m <= 12; ++m)
         cuts.push_back({b.first[size_t(m)], false});
     if (heldToToday) cuts.push_back({now, true});
-    const auto at = balancesAt(ledger, session, cuts, cache);
+    const auto at = AllAccountBalancesAt(ledger, session, cuts, cache);
 
     const size_t accounts = size_t(std::max(ledger.AccountCount, 1));
     std::vector<Months> result(accounts, Months{});
@@ -79,7 +66,7 @@ AssetsLiabilities assetsLiabilities(const Ledger& ledger, const Session& session
     for (int m = 1; m <= 12; ++m)
         cuts.push_back({b.last[size_t(m)], true});
     if (heldToToday) cuts.push_back({now, true});
-    const auto at = balancesAt(ledger, session, cuts, cache);
+    const auto at = AllAccountBalancesAt(ledger, session, cuts, cache);
 
     AssetsLiabilities r;
     for (int i = 1; i < ledger.AccountCount; ++i) {
