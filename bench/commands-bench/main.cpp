@@ -88,9 +88,9 @@ int main(int argc, char** argv) {
     Bench::WindowBench bench;
     AppContext& ctx = bench.ctx;
     CountedSettings settings(bench.tmp.path() + QStringLiteral("/counted.ini"));
-    ctx.services.settings = &settings;
+    ctx.services.setSettings(settings);
     Bench::PaintedModalRunner modal;
-    ctx.services.modal = &modal;
+    ctx.services.setModal(modal);
 
     const Ledger& ledger = ctx.ledger;
     const double baseline = medianMs([&] {

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     Bench::WindowBench bench;
     AppContext& ctx = bench.ctx;
     Bench::PaintedModalRunner modal;
-    ctx.services.modal = &modal;
+    ctx.services.setModal(modal);
 
     const Ledger& ledger = ctx.ledger;
     const double baseline = medianMs([&] {
