@@ -204,6 +204,7 @@ bool fail(AppContext& ctx, const QString& file) {
 bool LoadLedger(AppContext& ctx) {
     Session& s = ctx.session;
     Ledger& ledger = ctx.ledger;
+    const Ledger::ChangeScope scope(ledger);
 
     ledger.LedgerChangedFlag.clear();
     ledger.AccountsChanged = false;
@@ -282,6 +283,7 @@ bool LoadLedger(AppContext& ctx) {
     LoadFavoritesFile(ctx);
     LoadFixureFile(ctx);
     CheckDotState(ctx);
+    ledger.noteChange(LedgerChange::Loaded);
     return true;
 }
 

@@ -8,7 +8,8 @@
 // (offering the accounts of another ledger through session.ApplyAccounts when
 // session.LedgerNames holds more than one ledger), reads the entries and drops those
 // without a valid date, then the side files. Clears the four file change flags and
-// LedgerChangedFlag (TreeStateChanged is left alone).
+// LedgerChangedFlag (TreeStateChanged is left alone). Tells LedgerChange::Loaded once, at the
+// end of a reading that succeeded.
 // An unreadable main file, an unknown tag, more than 30000 entries or more than 2000
 // accounts show "<file> 檔案讀取失敗!", leave every table empty and write nothing; the
 // result is then false.
