@@ -139,7 +139,8 @@ public:
     int EntryRowCount() const override;
     QString EntryRowText(int row, int column) const override;
     void AppendEntryRow(const ProvisionalRow& row) override;
-    void ClearEntryList() override;
+    // Removes every row of the list.
+    void ClearEntryList();
     void FocusEntryList() override;
     // The list's current row, -1 for none; whether a row is selected.
     int CurrentRow() const;
@@ -182,7 +183,7 @@ public:
     // ---- Unsaved changes ----------------------------------------------------------------
     // The enabled state of toolbar button 3, following the ledger's LedgerChangedFlag.
     void SetLedgerChanged(bool on);
-    bool LedgerChanged() const override;
+    bool LedgerChanged() const;
 
     // ---- Shut-down ----------------------------------------------------------------------
     // Save step before the open ledger is left: true to go on, false to stay.

@@ -261,30 +261,25 @@ void Ledger::swapQuickEntries(int a, int b) {
     noteChange(LedgerChange::QuickEntries);
 }
 
-void Ledger::markDetailTextsChanged() {
+void Ledger::markTableChanged(bool& fileFlag, LedgerChange what) {
     const ChangeScope scope(*this);
-    DetailTextsChanged = true;
+    fileFlag = true;
     markChanged();
-    noteChange(LedgerChange::DetailTexts);
+    noteChange(what);
+}
+
+void Ledger::markDetailTextsChanged() {
+    markTableChanged(DetailTextsChanged, LedgerChange::DetailTexts);
 }
 
 void Ledger::markQuickEntriesChanged() {
-    const ChangeScope scope(*this);
-    QuickEntriesChanged = true;
-    markChanged();
-    noteChange(LedgerChange::QuickEntries);
+    markTableChanged(QuickEntriesChanged, LedgerChange::QuickEntries);
 }
 
 void Ledger::markRecurringChanged() {
-    const ChangeScope scope(*this);
-    RecurringChanged = true;
-    markChanged();
-    noteChange(LedgerChange::Recurring);
+    markTableChanged(RecurringChanged, LedgerChange::Recurring);
 }
 
 void Ledger::markBudgetsChanged() {
-    const ChangeScope scope(*this);
-    AccountsChanged = true;
-    markChanged();
-    noteChange(LedgerChange::Budgets);
+    markTableChanged(AccountsChanged, LedgerChange::Budgets);
 }

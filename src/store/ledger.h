@@ -193,7 +193,7 @@ struct QuickEntry {
     QString Note;
 };
 
-// The unsaved-changes flag: the save button follows changed(bool).
+// The unsaved-changes flag; the ledger tells its changes as LedgerChange::Mark.
 class LedgerChangeFlag : public QObject {
     Q_OBJECT
 public:
@@ -398,6 +398,8 @@ struct Ledger {
 private:
     void resetEntrySlot(int i);
     void writeEntry(int i, const LedgerEntry& e);
+    // Sets the table's file flag and the mark, and tells `what`, in one notification.
+    void markTableChanged(bool& fileFlag, LedgerChange what);
 
     int m_scopeDepth = 0;
     LedgerChanges m_pending;

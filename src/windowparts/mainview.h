@@ -63,8 +63,6 @@ public:
         bool red = false;
     };
     virtual void AppendEntryRow(const ProvisionalRow& row) = 0;
-    // Removes every row of the list.
-    virtual void ClearEntryList() = 0;
     // Gives the list the keyboard focus.
     virtual void FocusEntryList() = 0;
     // Refills the list and its panels for account accountIndex (0: nothing).
@@ -105,8 +103,6 @@ public:
     virtual void SetPanelText(int n, const QString& text) = 0;
 
     // ---- Unsaved changes and leaving the ledger ------------------------------------------------
-    // The unsaved-changes mark (toolbar button 3), following the ledger's flag.
-    virtual bool LedgerChanged() const = 0;
     // Save step before the open ledger is left: true to go on, false to stay.
     virtual bool ConfirmSaveChanges() = 0;
     // Removes every node and row (logout, ledger switch).

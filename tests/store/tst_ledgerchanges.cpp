@@ -36,22 +36,18 @@ private slots:
         using C = LedgerChange;
         auto one = [](LedgerChanges w) { return QList<int>{bits(w)}; };
 
-        QTest::newRow("entry added, no scope") << LedgerOps([](Ledger& l) { l.addEntry(anEntry()); })
-                                               << one(C::EntriesAdded);
-        QTest::newRow("each operation without a scope is told apart")
-            << LedgerOps([](Ledger& l) {
-                   l.addEntry(anEntry());
-                   l.addEntry(anEntry());
-                   l.swapEntries(1, 2);
-               })
-            << QList<int>{bits(C::EntriesAdded), bits(C::EntriesAdded), bits(C::Entries)};
-        QTest::newRow("1000 entries added in a scope: told once")
-            << LedgerOps([](Ledger& l) {
-                   const Ledger::ChangeScope scope(l);
-                   for (int i = 0; i < 1000; ++i)
-                       l.addEntry(anEntry());
-               })
-            << one(C::EntriesAdded);
+        QTest::newRow("entry added, no scope")
+            << LedgerOps([](Ledger& l) { l.addEntry(anEntry()); }) << one(C::EntriesAdded);
+        QTest::newRow("each operation without a scope is told apart") << LedgerOps([](Ledger& l) {
+            l.addEntry(anEntry());
+            l.addEntry(anEntry());
+            l.swapEntries(1, 2);
+        }) << QList<int>{bits(C::EntriesAdded), bits(C::EntriesAdded), bits(C::Entries)};
+        QTest::newRow("1000 entries added in a scope: told once") << LedgerOps([](Ledger& l) {
+            const Ledger::ChangeScope scope(l);
+            for (int i = 0; i < 1000; ++i)
+                l.addEntry(anEntry());
+        }) << one(C::EntriesAdded);
         QTest::newRow("nested scopes: told at the outermost end, every kind together")
             << LedgerOps([](Ledger& l) {
                    const Ledger::ChangeScope outer(l);
@@ -65,24 +61,20 @@ private slots:
                    l.markChanged();
                })
             << one(C::EntriesAdded | C::Entries | C::Mark);
-        QTest::newRow("two scopes one after the other: told twice")
-            << LedgerOps([](Ledger& l) {
-                   {
-                       const Ledger::ChangeScope scope(l);
-                       l.addEntry(anEntry());
-                   }
-                   const Ledger::ChangeScope scope(l);
-                   l.setEntryChecked(1, true);
-               })
-            << QList<int>{bits(C::EntriesAdded), bits(C::EntryMarks)};
+        QTest::newRow("two scopes one after the other: told twice") << LedgerOps([](Ledger& l) {
+            {
+                const Ledger::ChangeScope scope(l);
+                l.addEntry(anEntry());
+            }
+            const Ledger::ChangeScope scope(l);
+            l.setEntryChecked(1, true);
+        }) << QList<int>{bits(C::EntriesAdded), bits(C::EntryMarks)};
         QTest::newRow("a scope that changed nothing tells nothing")
             << LedgerOps([](Ledger& l) { const Ledger::ChangeScope scope(l); }) << QList<int>{};
-        QTest::newRow("an entry that finds no room changes nothing")
-            << LedgerOps([](Ledger& l) {
-                   l.EntryCount = Ledger::EntryCapacity + 1;
-                   QVERIFY(!l.addEntry(anEntry()));
-               })
-            << QList<int>{};
+        QTest::newRow("an entry that finds no room changes nothing") << LedgerOps([](Ledger& l) {
+            l.EntryCount = Ledger::EntryCapacity + 1;
+            QVERIFY(!l.addEntry(anEntry()));
+        }) << QList<int>{};
         QTest::newRow("the mark is told when it changes, not when it stays")
             << LedgerOps([](Ledger& l) {
                    l.markChanged();
@@ -90,20 +82,16 @@ private slots:
                    l.LedgerChangedFlag.clear();
                })
             << QList<int>{bits(C::Mark), bits(C::Mark)};
-        QTest::newRow("marks, colours and reminders change no figure")
-            << LedgerOps([](Ledger& l) {
-                   const Ledger::ChangeScope scope(l);
-                   l.setEntryChecked(1, true);
-                   l.setEntryColour(1, 3);
-                   l.clearEntryReminder(1);
-               })
-            << one(C::EntryMarks);
-        QTest::newRow("entry rewritten, truncated")
-            << LedgerOps([](Ledger& l) {
-                   l.setEntry(1, anEntry("2024/02/02"));
-                   l.truncateEntries(1);
-               })
-            << QList<int>{bits(C::Entries), bits(C::Entries)};
+        QTest::newRow("marks, colours and reminders change no figure") << LedgerOps([](Ledger& l) {
+            const Ledger::ChangeScope scope(l);
+            l.setEntryChecked(1, true);
+            l.setEntryColour(1, 3);
+            l.clearEntryReminder(1);
+        }) << one(C::EntryMarks);
+        QTest::newRow("entry rewritten, truncated") << LedgerOps([](Ledger& l) {
+            l.setEntry(1, anEntry("2024/02/02"));
+            l.truncateEntries(1);
+        }) << QList<int>{bits(C::Entries), bits(C::Entries)};
         QTest::newRow("side tables by their editors: the table and the mark in one")
             << LedgerOps([](Ledger& l) {
                    l.markDetailTextsChanged();
@@ -114,7 +102,7 @@ private slots:
                    l.LedgerChangedFlag.clear();
                    l.markBudgetsChanged();
                })
-            << QList<int>{bits(C::DetailTexts | C::Mark), bits(C::Mark),
+            << QList<int>{bits(C::DetailTexts | C::Mark),  bits(C::Mark),
                           bits(C::QuickEntries | C::Mark), bits(C::Mark),
                           bits(C::Recurring | C::Mark),    bits(C::Mark),
                           bits(C::Budgets | C::Mark)};
@@ -129,8 +117,8 @@ private slots:
                           bits(C::QuickEntries)};
         QTest::newRow("an account with its opening balance: one command, told once")
             << LedgerOps([](Ledger& l) {
-                   QVERIFY(AccountCommands::AddAccount(l, QStringLiteral("A-銀行"), KindAsset, 50000,
-                                      QStringLiteral("2024/01/01")));
+                   QVERIFY(AccountCommands::AddAccount(l, QStringLiteral("A-銀行"), KindAsset,
+                                                       50000, QStringLiteral("2024/01/01")));
                })
             << one(C::Accounts | C::EntriesAdded | C::Mark);
         QTest::newRow("emptying the tables is no change anyone is told of")
