@@ -274,14 +274,7 @@ void EditForm::Command1_Click() {
         m_ctx.services.prompts().warning(*r.refusal);
         return;
     }
-    relist(r.written);
-    m_main.UpdateTreeTotals();
-    if (r.changed) m_main.SetLedgerChanged(true);
+    // The main window has listed the written entries again: their rows are selected.
+    m_main.SelectEntryRows(r.written, false);
     accept();
-}
-
-// Lists the selected account again and selects the rows of the written entries.
-void EditForm::relist(const QList<int>& written) {
-    m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, m_main.SelectedNodeKey()));
-    m_main.SelectEntryRows(written, false);
 }

@@ -49,7 +49,8 @@ public:
     void Combo2_Click();
     // A box clicked by hand: unticking empties its field.
     void Check1_Click(int index);
-    // 確定: checks, writes, relists the main window and closes; a refusal keeps it open.
+    // 確定: checks, writes, selects the written rows in the main window and closes; a
+    // refusal keeps it open.
     void Command1_Click();
 
     // The note with its line breaks as CR LF (the box itself holds LF).
@@ -66,7 +67,6 @@ private:
     void clearField(int field);
     MultiEdit::Values readFields() const;
     QList<int> selectedEntries() const;
-    void relist(const QList<int>& written);
 
     AppContext& m_ctx;
     MainView& m_main;

@@ -191,8 +191,8 @@ private:
     void syncKeypadFromBox();
     void syncBoxFromKeypad(const AmountKeypad::Effect& effect);
     bool amountKeyPress(QKeyEvent* event);
+    // The new entry's rows in the main list (or its second account listed).
     void refreshAfterAdd(const StoreResult& r, const EntryFields& f);
-    void refreshAfterEdit();
     void showBox(const EntryMessage& m);
     // Preparation steps (inputform_prepare.cpp).
     void selectEntryAccounts(const EntryCore& e);

@@ -95,17 +95,21 @@ void InputForm::CountAdded(int entries) {
 void InputForm::Cmd1_Click() {
     Ledger& ledger = m_ctx.ledger;
     EntryFields f = ReadFields();
-    const StoreResult r = StoreEntry::store(ledger, f, InputState == 1 ? m_main.EditedEntry() : 0);
-    ShowCorrections(f);
-    if (r.status != StoreResult::Status::Stored) {
-        showBox(r.message);
-        return;
+    const bool editing = InputState == 1;
+    StoreResult r;
+    {
+        // A new entry's rows are put into the main list here (refreshAfterAdd): the main
+        // window learns of the entry once they are there. An edited one it lists itself.
+        const Ledger::ChangeScope scope(ledger);
+        r = StoreEntry::store(ledger, f, editing ? m_main.EditedEntry() : 0);
+        ShowCorrections(f);
+        if (r.status != StoreResult::Status::Stored) {
+            showBox(r.message);
+            return;
+        }
+        if (!editing) refreshAfterAdd(r, f);
     }
-
-    if (InputState == 1)
-        refreshAfterEdit();
-    else
-        refreshAfterAdd(r, f);
+    if (editing) m_main.SelectEntryRows({m_main.EditedEntry()}, true);
 
     if (r.detailText == StoreResult::DetailText::Added)
         Combo3->addItem(f.detail);
@@ -113,7 +117,6 @@ void InputForm::Cmd1_Click() {
         m_ctx.services.prompts().warning(StoreEntry::detailListFullMessage());
     Check1->setChecked(false);
 
-    m_main.SetLedgerChanged(true);
     if (InputState == 1) {
         accept();
         return;
@@ -126,12 +129,6 @@ void InputForm::Cmd1_Click() {
         Text2->setFocus();
         Text2->selectAll();
     }
-}
-
-void InputForm::refreshAfterEdit() {
-    m_main.UpdateTreeTotals();
-    m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, m_main.SelectedNodeKey()));
-    m_main.SelectEntryRows({m_main.EditedEntry()}, true);
 }
 
 void InputForm::refreshAfterAdd(const StoreResult& r, const EntryFields& f) {
@@ -152,7 +149,6 @@ void InputForm::refreshAfterAdd(const StoreResult& r, const EntryFields& f) {
         SaveFeeDefaults();
     }
     if (listedSide) m_main.SelectLastRow();
-    m_main.UpdateTreeTotals();
 }
 
 void InputForm::SaveFeeDefaults() {
@@ -232,7 +228,6 @@ void InputForm::Command5_Click() {
         return;
     }
     if (Text3->text() != f.rate) Text3->setText(f.rate);
-    m_main.SetLedgerChanged(true);
     m_ctx.services.prompts().information(EntryCommands::quickEntryAddedMessage());
 }
 

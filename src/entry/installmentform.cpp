@@ -123,8 +123,6 @@ void InstallmentForm::Command1_Click() {
         m_ctx.services.prompts().warning(r.message.text);
         return;
     }
-    m_main.UpdateTreeTotals();
-    m_main.SetLedgerChanged(true);
     m_input.CountAdded(r.written + r.feeEntries);
     m_ctx.services.prompts().plain(QStringLiteral("已成功新增 ") + Text1->text() +
                                    QStringLiteral(" 筆分期記錄"));

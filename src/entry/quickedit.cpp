@@ -281,9 +281,8 @@ void QuickEdit::Command1_Click() {
     } else if (QuickEditState == EditOne) {
         const int slot = QuickForm::SlotOf(list->currentItem());
         if (slot < 1 || slot >= ledger.QuickEntryCount) return;
-        QuickEntry& q = ledger.QuickEntries[size_t(slot)];
-        changed = !(q == typed);
-        q = typed;
+        changed = !(ledger.QuickEntries[size_t(slot)] == typed);
+        ledger.setQuickEntry(slot, typed);
         m_list.AccountsAddCombo();
         if (position == 0)
             m_list.ChooseFilter(0);
@@ -308,15 +307,20 @@ void QuickEdit::Command1_Click() {
             const QTreeWidgetItem* row = list->topLevelItem(r);
             const int slot = QuickForm::SlotOf(row);
             if (!row->isSelected() || slot < 1 || slot >= ledger.QuickEntryCount) continue;
-            QuickEntry& q = ledger.QuickEntries[size_t(slot)];
+            QuickEntry q = ledger.QuickEntries[size_t(slot)];
+            bool rowChanged = false;
             for (int k = 0; k < 5; ++k) {
                 if (!Check1[size_t(k)]->isChecked()) continue;
                 QString& stored = QuickEntryField(q, k);
                 const QString& value = QuickEntryField(typed, k);
                 if (stored != value) {
                     stored = value;
-                    changed = true;
+                    rowChanged = true;
                 }
+            }
+            if (rowChanged) {
+                ledger.setQuickEntry(slot, q);
+                changed = true;
             }
         }
         m_list.AccountsAddCombo();

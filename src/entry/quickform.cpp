@@ -244,8 +244,7 @@ QuickEntry QuickForm::EntryOf(const QTreeWidgetItem* row) const {
 }
 
 void QuickForm::MarkQuickEntriesChanged() {
-    m_ctx.ledger.QuickEntriesChanged = true;
-    m_main.SetLedgerChanged(true);
+    m_ctx.ledger.markQuickEntriesChanged();
 }
 
 // ---- Apply ----------------------------------------------------------------------------------
@@ -298,7 +297,7 @@ void QuickForm::MenuTools_Del_Click() {
         const QTreeWidgetItem* row = Liv1->topLevelItem(r);
         const int slot = SlotOf(row);
         if (!row->isSelected() || slot < 1 || slot >= ledger.QuickEntryCount) continue;
-        ledger.QuickEntries[size_t(slot)].Account1 = QLatin1String(Ledger::DeleteMark);
+        ledger.markQuickEntryDeleted(slot);
         marked = true;
     }
     if (!marked) return; // nothing selected: nothing changes
@@ -333,7 +332,7 @@ void QuickForm::move(int step) {
     Ledger& ledger = m_ctx.ledger;
     const int a = SlotOf(row), b = SlotOf(other);
     if (a < 1 || b < 1 || a >= ledger.QuickEntryCount || b >= ledger.QuickEntryCount) return;
-    std::swap(ledger.QuickEntries[size_t(a)], ledger.QuickEntries[size_t(b)]);
+    ledger.swapQuickEntries(a, b);
     MarkQuickEntriesChanged();
 
     const QIcon icon = row->icon(0);

@@ -268,14 +268,9 @@ void DiaryForm::closeEvent(QCloseEvent* event) {
 
 void DiaryForm::Form_Unload() {
     writeSettings();
-    if (EntriesMoved && !m_closedForLedger) {
-        m_main.UpdateTreeTotals();
-        m_main.ListAccountRecords(m_main.SelectedAccountIndex());
-    }
 }
 
 void DiaryForm::CloseForLedgerChange() {
-    m_closedForLedger = true;
     close();
 }
 

@@ -83,8 +83,7 @@ public:
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
-    // The ledger is being left (logout, ledger switch): settings stored, the window closed
-    // without touching the main window.
+    // The ledger is being left (logout, ledger switch): settings stored, the window closed.
     void CloseForLedgerChange();
     void Liv1_DblClick();
     void Liv1_ItemCheck(int row, bool checked);
@@ -132,5 +131,4 @@ private:
     QLabel* m_statusText = nullptr;
     QWidget* m_central = nullptr;
     quint64 m_listedChanges = 0;
-    bool m_closedForLedger = false;
 };

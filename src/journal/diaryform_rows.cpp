@@ -44,8 +44,8 @@ void DiaryForm::Liv1_ItemCheck(int row, bool checked) {
     if (!rowsCurrent()) return;
     const int entry = RowEntryIndex(row);
     if (entry < 1 || entry >= m_ctx.ledger.EntryCount) return;
-    m_ctx.ledger.EntryInvoices[size_t(entry)].Checked = checked ? -1 : 0;
-    m_main.SetLedgerChanged(true);
+    m_ctx.ledger.setEntryChecked(entry, checked);
+    m_ctx.ledger.markChanged();
     m_model->refreshRow(row);
 }
 
@@ -128,11 +128,7 @@ void DiaryForm::moveCurrent(int step) {
                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
     Liv1->scrollTo(m_model->index(other, 0));
     EntriesMoved = true;
-    m_main.SetLedgerChanged(true);
-    // The main window's rows hold the old indices: refresh it now, so that its commands act
-    // on the entries they show.
-    m_main.UpdateTreeTotals();
-    m_main.ListAccountRecords(m_main.SelectedAccountIndex());
+    ledger.markChanged();
 }
 
 // ---- Keyword box and arrows --------------------------------------------------------------------

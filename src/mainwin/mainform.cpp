@@ -165,12 +165,10 @@ void MainForm::buildControls() {
 }
 
 void MainForm::connectHandlers() {
-    // The save button follows the ledger's unsaved-changes flag.
-    if (QAction* save = ToolbarButton(3)) {
-        save->setEnabled(m_ctx.ledger.LedgerChangedFlag.isSet());
-        connect(&m_ctx.ledger.LedgerChangedFlag, &LedgerChangeFlag::changed, save,
-                &QAction::setEnabled);
-    }
+    // The save button, the tree and the list follow the ledger's changes.
+    if (QAction* save = ToolbarButton(3)) save->setEnabled(m_ctx.ledger.LedgerChangedFlag.isSet());
+    connect(&m_ctx.ledger.Notifier, &LedgerNotifier::changed, this,
+            [this](LedgerChanges what) { ledgerChanged(what); });
     connect(Trv1, &QTreeWidget::itemExpanded, this, [this] { Trv1_Expand(); });
     connect(Trv1, &QTreeWidget::itemCollapsed, this, [this] { Trv1_Collapse(); });
     connect(Trv1, &QTreeWidget::itemDoubleClicked, this, [this] { Trv1_DblClick(); });
@@ -248,6 +246,33 @@ void MainForm::SetLedgerChanged(bool on) {
     if (QAction* save = ToolbarButton(3)) save->setEnabled(on);
 }
 
+void MainForm::ledgerChanged(LedgerChanges what) {
+    if (what & LedgerChange::Mark)
+        if (QAction* save = ToolbarButton(3))
+            save->setEnabled(m_ctx.ledger.LedgerChangedFlag.isSet());
+    if (m_ownChange > 0) return;
+    if (what & (LedgerChange::Accounts | LedgerChange::Loaded)) {
+        BuildAccountTree(); // the totals, the first account's list and the filter with it
+        return;
+    }
+    if (what & (LedgerChange::Entries | LedgerChange::EntriesAdded)) {
+        UpdateTreeTotals();
+        const int account = SelectedAccountIndex();
+        // Added entries that the list already shows (the entry window put them in) need no
+        // listing; any other change of the entries does.
+        const bool missing = m_listCoversUpTo < m_ctx.ledger.EntryCount;
+        if (account > 0) {
+            if (what & LedgerChange::Entries || missing) ListAccountRecords(account);
+        } else if (what & LedgerChange::Entries) {
+            // Rows left from before would name entries that have moved.
+            ClearEntryList();
+        }
+    }
+    // The list reads marks and colours from the ledger as it draws.
+    if (what & LedgerChange::EntryMarks) Liv1->viewport()->update();
+    if (what & LedgerChange::DetailTexts) FillClassFilterCombo();
+}
+
 bool MainForm::LedgerChanged() const {
     return m_ctx.ledger.LedgerChangedFlag.isSet();
 }
@@ -283,6 +308,7 @@ void MainForm::AppendEntryRow(const ProvisionalRow& row) {
     r.fixedChecked = row.checked;
     r.fixedClock = row.clockIcon;
     r.fixedRed = row.red;
+    m_listCoversUpTo = std::max(m_listCoversUpTo, r.entry + 1);
     Liv1Rows->appendRow(std::move(r));
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "mainwin/mainform_menus.h"
+#include "store/ledger.h"
 #include "windowparts/mainview.h"
 
 class DiaryForm;
@@ -139,7 +140,8 @@ public:
     // The text a cell of the list shows (0-based row and column).
     QString EntryRowText(int row, int column) const;
     void AppendEntryRow(const ProvisionalRow& row) override;
-    void ClearEntryList() override;
+    // Removes every row of the list.
+    void ClearEntryList();
     void FocusEntryList() override;
     // The list's current row, -1 for none; whether a row is selected.
     int CurrentRow() const;
@@ -154,11 +156,13 @@ public:
     void FitColumnWidthsToFont();
 
     // ---- Refresh operations -----------------------------------------------------------
-    void BuildAccountTree() override;
-    void UpdateTreeTotals() override;
+    // Other windows change the ledger only; the main window follows its change notification
+    // (ledgerChanged) with these.
+    void BuildAccountTree();
+    void UpdateTreeTotals();
     // Refills the entry list and panels 4, 6, 7, 9 for account accountIndex (0: nothing).
     void ListAccountRecords(int accountIndex) override;
-    void FillClassFilterCombo() override;
+    void FillClassFilterCombo();
     void Trv1Click();
     void Command4_Click();
 
@@ -179,8 +183,8 @@ public:
 
     // ---- Unsaved changes ----------------------------------------------------------------
     // The enabled state of toolbar button 3, following the ledger's LedgerChangedFlag.
-    void SetLedgerChanged(bool on) override;
-    bool LedgerChanged() const override;
+    void SetLedgerChanged(bool on);
+    bool LedgerChanged() const;
 
     // ---- Shut-down ----------------------------------------------------------------------
     // Save step before the open ledger is left: true to go on, false to stay.
@@ -294,6 +298,25 @@ private:
     bool m_runEnded = false;
     // The arrow keys emptied the list on a root node: the listed account is shown no more.
     bool m_listStale = false;
+    // Entries below this index are in the list (listed, or put in as provisional rows): an
+    // entry added at or above it is missing there.
+    int m_listCoversUpTo = 0;
+
+    // What the ledger's change notification asks of the window: the tree when accounts
+    // changed or another ledger was read, else the totals and the list of the shown account
+    // when entries changed, the filter's choices when detail texts changed, the save button.
+    void ledgerChanged(LedgerChanges what);
+    // Held by the window's own commands that show their change themselves (rows moved in
+    // place, the steps after the accounts window): the notification then only moves the
+    // save button. Counted, for commands that run one another.
+    int m_ownChange = 0;
+    struct OwnChange {
+        explicit OwnChange(MainForm& form) : f(form) { ++f.m_ownChange; }
+        ~OwnChange() { --f.m_ownChange; }
+        OwnChange(const OwnChange&) = delete;
+        OwnChange& operator=(const OwnChange&) = delete;
+        MainForm& f;
+    };
     bool m_programFolderWritable = true;
     QPointer<YearForm> m_yearForm; // the one yearly window while it is open
     // The users subsystem set up on this window (InstallUsers), owned as a child.

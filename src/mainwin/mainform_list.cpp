@@ -150,6 +150,7 @@ void MainForm::ListAccountRecords(int accountIndex) {
     // 8. The end.
     ListedAccount = n;
     m_listStale = false;
+    m_listCoversUpTo = ledger.EntryCount;
 }
 
 void MainForm::FillClassFilterCombo() {

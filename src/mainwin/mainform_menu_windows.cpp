@@ -16,17 +16,21 @@
 #include "platform/desktop/windowroutines.h"
 
 void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore) {
-    // The settings window has already stored the options and recomputed the totals; only
-    // what it cannot do itself follows: the tree's amounts and the window's layout.
+    // The settings window has stored the options; the tree's figures follow them (number
+    // format, periods, whether the tree shows amounts), and the window's layout.
     const SettingMirrors& set = m_ctx.session.Setting;
-    if (set.AccState.mid(1, 1) != accStateBefore.mid(1, 1)) UpdateTreeTotals();
+    UpdateTreeTotals();
     if (set.AccState.left(1) != accStateBefore.left(1) || set.TrvState != trvStateBefore)
         LayoutPass();
 }
 
 void MainForm::Set_Acc_Click() {
-    AccountForm form(m_ctx, this);
-    m_ctx.services.modal().run(form);
+    {
+        // The tree is built once, when the window has closed.
+        const OwnChange own(*this);
+        AccountForm form(m_ctx, this);
+        m_ctx.services.modal().run(form);
+    }
     BuildAccountTree();
 }
 
@@ -39,8 +43,11 @@ void MainForm::Set_General_Click() {
 }
 
 void MainForm::Set_Note_Click() {
-    NoteForm form(m_ctx, this);
-    m_ctx.services.modal().run(form);
+    {
+        const OwnChange own(*this);
+        NoteForm form(m_ctx, this);
+        m_ctx.services.modal().run(form);
+    }
     FillClassFilterCombo(); // the filter offers the texts as they are now
 }
 

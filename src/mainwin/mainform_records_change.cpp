@@ -28,6 +28,7 @@ QList<int> MainForm::rowEntries(const QList<int>& rows) const {
 }
 
 void MainForm::MenuTools_Copy_Click() {
+    const OwnChange own(*this); // lists the copies and selects them below
     Ledger& ledger = m_ctx.ledger;
     Prompts& prompts = m_ctx.services.prompts();
     const QList<int> rows = SelectedRows();
@@ -102,6 +103,7 @@ void MainForm::Data_Del_Click() {
 
     // Every row must name an entry before the first mark is written.
     const QList<int> doomed = rowEntries(rows);
+    const OwnChange own(*this); // lists what is left below
     if (doomed.isEmpty()) {
         prompts.warning(QStringLiteral("刪除記錄發生錯誤!"));
         return;
@@ -126,7 +128,7 @@ void MainForm::Liv1_ItemCheck(int row, bool checked) {
     if (i == 0) return;
     // Only a new mark counts.
     if ((ledger.EntryInvoices[size_t(i)].Checked != 0) == checked) return;
-    ledger.EntryInvoices[size_t(i)].Checked = checked ? -1 : 0;
+    ledger.setEntryChecked(i, checked);
     // Every row of the entry shows the new mark.
     for (int r = 0; r < EntryRowCount(); ++r)
         if (RowEntryIndex(r) == i) Liv1Rows->refreshRow(r);
@@ -160,7 +162,7 @@ void MainForm::SetSelectedRecordsColor(int c) {
         return;
     }
     for (qsizetype k = 0; k < rows.size(); ++k) {
-        ledger.EntryStyles[size_t(indices[k])].ColourIndex = quint8(c);
+        ledger.setEntryColour(indices[k], quint8(c));
         Liv1Rows->refreshRow(rows[k]);
     }
     SetLedgerChanged(true);
@@ -191,6 +193,7 @@ void MainForm::moveSelectedEntry(int step) {
     const int b = rowEntry(n);
     if (a == 0 || b == 0) return;
 
+    const OwnChange own(*this); // the two rows change places in the list itself
     ledger.swapEntries(a, b);
     // Each row keeps its entry index and now shows what the other row showed.
     Liv1Rows->swapShown(r, n);

@@ -26,8 +26,11 @@ void MainForm::MenuTools2_Budget_Click() {
 }
 
 void MainForm::Statement_Budget_Click() {
-    BudgetShowForm form(m_ctx, *this, this);
-    m_ctx.services.modal().run(form);
+    {
+        const OwnChange own(*this);
+        BudgetShowForm form(m_ctx, *this, this);
+        m_ctx.services.modal().run(form);
+    }
     AfterBudgetTable();
 }
 

@@ -182,7 +182,6 @@ void DownForm::Form_Unload() {
     SaveSettingQuietly(store, Section, QStringLiteral("Check2State"),
                        Check2->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     SaveColumnWidths(Liv1, store, Section, QStringLiteral("LW"), Columns);
-    if (m_accountsAdded) m_main.BuildAccountTree();
 }
 
 QString DownForm::userFolder() const {

@@ -229,12 +229,12 @@ void DownForm::Command3_Click() {
     });
     if (result.ledgerFull) {
         ctx.services.prompts().warning(DownPosting::LedgerFullMessage());
-        m_main.SetLedgerChanged(true);
+        ctx.ledger.markChanged();
         return;
     }
     ctx.services.prompts().information(DownPosting::SummaryMessage(result));
     setStatus(DownPosting::SummaryStatus(result));
     if (result.ok > 0 && result.bad == 0 && Check2->isChecked() && m_stagedFromService)
         Command6_Click();
-    m_main.SetLedgerChanged(true);
+    ctx.ledger.markChanged();
 }

@@ -144,8 +144,7 @@ void BudgetForm::storeBoxes() {
 void BudgetForm::Command1_Click() {
     if (!validate()) return;
     storeBoxes();
-    m_ctx.ledger.AccountsChanged = true;
-    m_ctx.ledger.markChanged();
+    m_ctx.ledger.markBudgetsChanged();
     accept();
 }
 

@@ -260,8 +260,7 @@ void BudgetShowForm::Command3_Click() {
     }
     BudgetCells::clearCell(ledger.KindTotals[3], cell);
     BudgetCells::clearCell(ledger.KindTotals[4], cell);
-    ledger.AccountsChanged = true;
-    ledger.markChanged();
+    ledger.markBudgetsChanged();
     refresh();
 }
 

@@ -126,11 +126,10 @@ void ClockForm::Command4_Click() {
     if (Idx < 1 || Idx > int(Rows.size())) return;
     Row& r = Rows[size_t(Idx - 1)];
     Ledger& ledger = m_main.context().ledger;
-    ledger.EntryNotes[size_t(r.index)].RemindOn = 0;
-    ledger.EntryNotes[size_t(r.index)].RemindDays = 0;
+    ledger.clearEntryReminder(r.index);
     r.clock = 0;
     r.clockDay = 0;
-    m_main.SetLedgerChanged(true);
+    ledger.markChanged();
     ClockShow();
 }
 

@@ -116,6 +116,8 @@ void FixureClockForm::Command1_Click() {
     // Only what this press did is counted: rows posted by an earlier press keep their
     // "成功" but were not posted again.
     int ok = 0, bad = 0;
+    // The main window shows what this press booked once, when it is done.
+    const Ledger::ChangeScope scope(ctx.ledger);
     for (int i = 0; i < n; ++i) {
         QTreeWidgetItem* row = Liv1->topLevelItem(i);
         if (row->checkState(0) != Qt::Checked) continue;
@@ -128,7 +130,7 @@ void FixureClockForm::Command1_Click() {
             for (int k = i; k < n; ++k)
                 if (Liv1->topLevelItem(k)->text(StatusColumn) != Posted)
                     setStatus(Liv1->topLevelItem(k), Failed);
-            m_main.SetLedgerChanged(true);
+            ctx.ledger.markChanged();
             return;
         }
         if (result == PostResult::Refused) {
@@ -150,18 +152,10 @@ void FixureClockForm::Command1_Click() {
     if (ok > 0 && bad > 0) status += QStringLiteral("，");
     if (bad > 0) status += QStringLiteral("%1 筆資料新增失敗").arg(bad);
     SetStatusText(status);
-    m_main.SetLedgerChanged(true);
-}
-
-void FixureClockForm::refreshMainWindow() {
-    if (m_refreshed) return;
-    m_refreshed = true;
-    m_main.UpdateTreeTotals();
-    m_main.ListAccountRecords(m_main.SelectedAccountIndex());
+    ctx.ledger.markChanged();
 }
 
 void FixureClockForm::Command2_Click() {
-    refreshMainWindow();
     accept();
 }
 
@@ -177,12 +171,6 @@ void FixureClockForm::Command4_Click() {
         QTreeWidgetItem* row = Liv1->topLevelItem(i);
         if (row->flags() & Qt::ItemIsUserCheckable) row->setCheckState(0, Qt::Unchecked);
     }
-}
-
-// The close box (and Esc) refresh the main window as 結束 does: entries may have been booked.
-void FixureClockForm::reject() {
-    refreshMainWindow();
-    QDialog::reject();
 }
 
 void CheckDueRecurring(MainView& main) {

@@ -33,15 +33,11 @@ public:
     void Command3_Click();
     void Command4_Click();
 
-    void reject() override;
-
 private:
     void setStatus(QTreeWidgetItem* row, const QString& status);
-    void refreshMainWindow();
 
     MainView& m_main;
     QLabel* m_statusText = nullptr;
-    bool m_refreshed = false;
 };
 
 // Lists the due occurrences of the open ledger's recurring records in the posting window

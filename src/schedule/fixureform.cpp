@@ -254,8 +254,7 @@ void FixureForm::renewStatus() {
 }
 
 void FixureForm::markChanged() {
-    m_ledger.RecurringChanged = true;
-    m_main.SetLedgerChanged(true);
+    m_ledger.markRecurringChanged();
 }
 
 void FixureForm::Combo1_Click() {

@@ -136,8 +136,7 @@ void AccountNoteForm::Command2_Click() {
 void AccountNoteForm::importText() {
     if (ImportList && DetailTextLines::importLines(Text(), ImportAccounts, *ImportList).full)
         m_ctx.services.prompts().warning(DetailTextLines::fullMessage());
-    m_ctx.ledger.DetailTextsChanged = true;
-    m_ctx.ledger.markChanged();
+    m_ctx.ledger.markDetailTextsChanged();
     accept();
 }
 

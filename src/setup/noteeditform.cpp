@@ -80,8 +80,7 @@ void NoteEditForm::Command1_Click() {
     case Outcome::Done:
         break;
     }
-    m_ctx.ledger.DetailTextsChanged = true;
-    m_ctx.ledger.markChanged();
+    m_ctx.ledger.markDetailTextsChanged();
     accept();
 }
 

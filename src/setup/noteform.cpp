@@ -190,8 +190,7 @@ void NoteForm::rewriteCount() {
 }
 
 void NoteForm::listChanged() {
-    m_ctx.ledger.DetailTextsChanged = true;
-    m_ctx.ledger.markChanged();
+    m_ctx.ledger.markDetailTextsChanged();
     rewriteCount();
 }
 

@@ -362,7 +362,6 @@ void SetForm::Command1_Click() {
     if (!validate()) return;
     // The options act for this run even when the settings file refuses them.
     if (!store()) m_ctx.services.prompts().warning(kNotStored);
-    m_main.UpdateTreeTotals();
     accept();
 }
 

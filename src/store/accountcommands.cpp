@@ -31,6 +31,7 @@ QString unsupported() {
 void setAccountFlags(Ledger& ledger) {
     ledger.AccountsChanged = true;
     ledger.markChanged();
+    ledger.noteChange(LedgerChange::Accounts);
 }
 
 // Rank of a kind in the regrouped table: asset, liability, income, expense, equity; any
@@ -102,6 +103,7 @@ bool AsksOpeningBalance(int kind) {
 
 bool AddAccount(Ledger& ledger, const QString& name, int kind, double openingHundredths,
                 const QString& today) {
+    const Ledger::ChangeScope scope(ledger);
     if (ledger.AccountCount > Ledger::AccountCapacity) return false;
     if (AsksOpeningBalance(kind)) {
         LedgerEntry opening;
@@ -160,6 +162,7 @@ QString PlanRename(const Ledger& ledger, int index, int kind, const QString& par
 }
 
 void ApplyRename(Ledger& ledger, const NameMapping& mapping) {
+    const Ledger::ChangeScope scope(ledger);
     // Every new value is computed before the first field changes; the writes that follow
     // cannot fail, so the tables never hold half a rename.
     std::vector<std::pair<FixedText<32>, FixedText<32>>> fixed;
@@ -246,6 +249,7 @@ bool AccountInUse(const Ledger& ledger, int index) {
 }
 
 void DeleteAccount(Ledger& ledger, int index) {
+    const Ledger::ChangeScope scope(ledger);
     const AccountRecord& account = ledger.Accounts[size_t(index)];
     const FixedText<32> name = account.Name;
     const QString listed = account.Name.trimmed();
@@ -277,6 +281,7 @@ void DeleteAccount(Ledger& ledger, int index) {
 // ---- Order ---------------------------------------------------------------------------
 
 void SortAccounts(Ledger& ledger) {
+    const Ledger::ChangeScope scope(ledger);
     std::vector<AccountRecord> rows = tableRows(ledger);
     std::vector<std::pair<QString, size_t>> keys;
     keys.reserve(rows.size());
@@ -294,6 +299,7 @@ void SortAccounts(Ledger& ledger) {
 }
 
 void MoveAccountToKindEnd(Ledger& ledger, int index, bool top) {
+    const Ledger::ChangeScope scope(ledger);
     std::vector<AccountRecord> rows = tableRows(ledger);
     const auto at = rows.begin() + (index - 1);
     if (top)
@@ -304,6 +310,7 @@ void MoveAccountToKindEnd(Ledger& ledger, int index, bool top) {
 }
 
 int MoveAccount(Ledger& ledger, int index, bool up) {
+    const Ledger::ChangeScope scope(ledger);
     const int other = up ? index - 1 : index + 1;
     setAccountFlags(ledger);
     if (other < 1 || other >= ledger.AccountCount) return index;

@@ -4,6 +4,25 @@
 
 Ledger::Ledger() {
     clear();
+    QObject::connect(&LedgerChangedFlag, &LedgerChangeFlag::changed, &Notifier,
+                     [this] { noteChange(LedgerChange::Mark); });
+}
+
+Ledger::ChangeScope::ChangeScope(Ledger& ledger) : m_ledger(ledger) {
+    ++m_ledger.m_scopeDepth;
+}
+
+Ledger::ChangeScope::~ChangeScope() {
+    if (--m_ledger.m_scopeDepth > 0) return;
+    const LedgerChanges what = std::exchange(m_ledger.m_pending, LedgerChanges());
+    if (what) emit m_ledger.Notifier.changed(what);
+}
+
+void Ledger::noteChange(LedgerChanges what) {
+    if (m_scopeDepth > 0)
+        m_pending |= what;
+    else
+        emit Notifier.changed(what);
 }
 
 void Ledger::clearEntries() {
@@ -21,7 +40,7 @@ void Ledger::clearEntries() {
     }
     NoteList = QStringList{QString()};
     EntryCount = 1;
-    noteEntriesChanged();
+    ++EntryChangeCount;
 }
 
 void Ledger::clearAccounts() {
@@ -59,6 +78,10 @@ LedgerEntry Ledger::entry(int i) const {
 
 void Ledger::setEntry(int i, const LedgerEntry& e) {
     noteEntriesChanged();
+    writeEntry(i, e);
+}
+
+void Ledger::writeEntry(int i, const LedgerEntry& e) {
     Entries[size_t(i)] = e.core;
     EntryNotes[size_t(i)] = e.note;
     EntryInvoices[size_t(i)] = e.invoice;
@@ -68,8 +91,10 @@ void Ledger::setEntry(int i, const LedgerEntry& e) {
 
 bool Ledger::addEntry(const LedgerEntry& e) {
     if (EntryCount > EntryCapacity) return false;
-    setEntry(EntryCount, e);
+    ++EntryChangeCount;
+    writeEntry(EntryCount, e);
     ++EntryCount;
+    noteChange(LedgerChange::EntriesAdded);
     return true;
 }
 
@@ -118,6 +143,22 @@ void Ledger::setFullNote(int i, const QString& note) {
     setNoteRow(i, noteRowFor(note));
 }
 
+void Ledger::setEntryChecked(int i, bool checked) {
+    EntryInvoices[size_t(i)].Checked = checked ? -1 : 0;
+    noteChange(LedgerChange::EntryMarks);
+}
+
+void Ledger::setEntryColour(int i, quint8 colour) {
+    EntryStyles[size_t(i)].ColourIndex = colour;
+    noteChange(LedgerChange::EntryMarks);
+}
+
+void Ledger::clearEntryReminder(int i) {
+    EntryNotes[size_t(i)].RemindOn = 0;
+    EntryNotes[size_t(i)].RemindDays = 0;
+    noteChange(LedgerChange::EntryMarks);
+}
+
 void Ledger::markEntryDeleted(int i) {
     noteEntriesChanged();
     Entries[size_t(i)].Date.set(QString::fromLatin1(DeleteMark));
@@ -150,19 +191,27 @@ bool addAt(Table& table, int& count, int capacity, const Value& value) {
 } // namespace
 
 bool Ledger::addAccount(const AccountRecord& a) {
-    return addAt(Accounts, AccountCount, AccountCapacity, a);
+    if (!addAt(Accounts, AccountCount, AccountCapacity, a)) return false;
+    noteChange(LedgerChange::Accounts);
+    return true;
 }
 
 bool Ledger::addDetailText(const QString& text) {
-    return addAt(DetailTexts, DetailTextCount, DetailTextCapacity, text);
+    if (!addAt(DetailTexts, DetailTextCount, DetailTextCapacity, text)) return false;
+    noteChange(LedgerChange::DetailTexts);
+    return true;
 }
 
 bool Ledger::addQuickEntry(const QuickEntry& q) {
-    return addAt(QuickEntries, QuickEntryCount, QuickEntryCapacity, q);
+    if (!addAt(QuickEntries, QuickEntryCount, QuickEntryCapacity, q)) return false;
+    noteChange(LedgerChange::QuickEntries);
+    return true;
 }
 
 bool Ledger::addRecurring(const RecurringRecord& r) {
-    return addAt(RecurringRecords, RecurringCount, RecurringCapacity, r);
+    if (!addAt(RecurringRecords, RecurringCount, RecurringCapacity, r)) return false;
+    noteChange(LedgerChange::Recurring);
+    return true;
 }
 
 void Ledger::replaceDetailTexts(const QStringList& texts) {
@@ -172,9 +221,12 @@ void Ledger::replaceDetailTexts(const QStringList& texts) {
     for (int i = n + 1; i < DetailTextCount; ++i)
         DetailTexts[size_t(i)].clear();
     DetailTextCount = n + 1;
+    noteChange(LedgerChange::DetailTexts);
 }
 
 void Ledger::replaceRecurring(const std::vector<RecurringRecord>& records) {
+    const ChangeScope scope(*this);
+    noteChange(LedgerChange::Recurring);
     RecurringRecords.assign(size_t(RecurringCapacity + 1), RecurringRecord());
     RecurringCount = 1;
     for (const RecurringRecord& r : records)
@@ -191,4 +243,43 @@ void Ledger::compactQuickEntries() {
     for (int i = k; i < QuickEntryCount; ++i)
         QuickEntries[size_t(i)] = QuickEntry();
     QuickEntryCount = k;
+    noteChange(LedgerChange::QuickEntries);
+}
+
+void Ledger::markQuickEntryDeleted(int i) {
+    QuickEntries[size_t(i)].Account1 = QLatin1String(DeleteMark);
+    noteChange(LedgerChange::QuickEntries);
+}
+
+void Ledger::setQuickEntry(int i, const QuickEntry& q) {
+    QuickEntries[size_t(i)] = q;
+    noteChange(LedgerChange::QuickEntries);
+}
+
+void Ledger::swapQuickEntries(int a, int b) {
+    std::swap(QuickEntries[size_t(a)], QuickEntries[size_t(b)]);
+    noteChange(LedgerChange::QuickEntries);
+}
+
+void Ledger::markTableChanged(bool& fileFlag, LedgerChange what) {
+    const ChangeScope scope(*this);
+    fileFlag = true;
+    markChanged();
+    noteChange(what);
+}
+
+void Ledger::markDetailTextsChanged() {
+    markTableChanged(DetailTextsChanged, LedgerChange::DetailTexts);
+}
+
+void Ledger::markQuickEntriesChanged() {
+    markTableChanged(QuickEntriesChanged, LedgerChange::QuickEntries);
+}
+
+void Ledger::markRecurringChanged() {
+    markTableChanged(RecurringChanged, LedgerChange::Recurring);
+}
+
+void Ledger::markBudgetsChanged() {
+    markTableChanged(AccountsChanged, LedgerChange::Budgets);
 }

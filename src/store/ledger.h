@@ -194,7 +194,7 @@ struct QuickEntry {
     QString Note;
 };
 
-// The unsaved-changes flag: the save button follows changed(bool).
+// The unsaved-changes flag; the ledger tells its changes as LedgerChange::Mark.
 class LedgerChangeFlag : public QObject {
     Q_OBJECT
 public:
@@ -211,6 +211,31 @@ signals:
 
 private:
     bool m_on = false;
+};
+
+// What a change of the open ledger touched. A notification carries every kind that one
+// operation, or everything inside one change scope, touched.
+enum class LedgerChange : quint16 {
+    EntriesAdded = 0x001, // entries appended: those before keep their index and their data
+    Entries = 0x002,      // entries rewritten, moved or removed
+    EntryMarks = 0x004,   // check marks, colours or reminders of entries: no figure changes
+    Accounts = 0x008,     // accounts added, renamed or removed
+    Budgets = 0x010,
+    DetailTexts = 0x020,
+    QuickEntries = 0x040,
+    Recurring = 0x080,
+    Mark = 0x100,   // the unsaved-changes mark was set or cleared
+    Loaded = 0x200, // the tables were read anew from the ledger's files
+};
+Q_DECLARE_FLAGS(LedgerChanges, LedgerChange)
+Q_DECLARE_OPERATORS_FOR_FLAGS(LedgerChanges)
+
+// The ledger's one change notification: windows follow the tables through it instead of
+// refreshing each other.
+class LedgerNotifier : public QObject {
+    Q_OBJECT
+signals:
+    void changed(LedgerChanges what);
 };
 
 // The tables of the open ledger. Every table is 1-based: slot 0 is unused and the count
@@ -251,7 +276,11 @@ struct Ledger {
     // swap, merge, load) and by whole-entry writes: lists that remember entry indices
     // compare it to know that their rows may name other entries now.
     quint64 EntryChangeCount = 0;
-    void noteEntriesChanged() { ++EntryChangeCount; }
+    // Also raises LedgerChange::Entries.
+    void noteEntriesChanged() {
+        ++EntryChangeCount;
+        noteChange(LedgerChange::Entries);
+    }
 
     bool AccountsChanged = false;
     bool DetailTextsChanged = false;
@@ -260,13 +289,34 @@ struct Ledger {
     bool TreeStateChanged = false;
     LedgerChangeFlag LedgerChangedFlag;
 
+    // Raised by every operation below that changes a table and by the mark; inside a change
+    // scope, once when the outermost scope ends.
+    LedgerNotifier Notifier;
+    // A command that runs several operations (posting many rows, a merge, a delete by
+    // condition) opens one: its end tells what all of them touched, in one notification, before
+    // the command returns.
+    class ChangeScope {
+    public:
+        explicit ChangeScope(Ledger& ledger);
+        ~ChangeScope();
+        ChangeScope(const ChangeScope&) = delete;
+        ChangeScope& operator=(const ChangeScope&) = delete;
+
+    private:
+        Ledger& m_ledger;
+    };
+    // Tells the notification (or the open scope) that `what` changed; for commands below the
+    // windows that write fields of a table themselves.
+    void noteChange(LedgerChanges what);
+
     // Files of this opening that were damaged: side files (Note.qvd, Favorites.qvd,
     // Fixure.qvd) that failed to load and record files whose length is not a whole number
     // of records; each is kept as "<name>.bad" before its first rewrite.
     QStringList UnreadSideFiles;
 
-    // Empties every table (counts back to 1, every field unassigned); flags untouched. The
-    // entry tables are reset only as far as EntryCount reaches.
+    // Empties every table (counts back to 1, every field unassigned); flags untouched and
+    // nothing told (the tables are emptied to be read anew or left). The entry tables are
+    // reset only as far as EntryCount reaches.
     void clearEntries();
     void clearAccounts();
     void clearKindTotals(); // the four named rows with empty budgets
@@ -292,12 +342,18 @@ struct Ledger {
     void setFullNote(int i, const QString& note);
     static QString noteRowFor(const QString& note);
 
+    // The check mark, the colour and the reminder of entry i (LedgerChange::EntryMarks).
+    void setEntryChecked(int i, bool checked);
+    void setEntryColour(int i, quint8 colour);
+    void clearEntryReminder(int i);
+
     void markEntryDeleted(int i);
     bool isEntryMarked(int i) const;
     // Keeps entries whose Date is not "DeleteData", in order, all five parts together.
     void compactEntries();
     // The same walk with any rule (the opening keeps only valid dates).
     template <typename Keep> void compactEntriesIf(Keep keep) {
+        const ChangeScope scope(*this);
         noteEntriesChanged();
         int k = 1;
         for (int i = 1; i < EntryCount; ++i) {
@@ -326,10 +382,27 @@ struct Ledger {
     void replaceRecurring(const std::vector<RecurringRecord>& records);
     // Quick entries whose Account1 is "DeleteData" are dropped, order kept.
     void compactQuickEntries();
+    // Marks quick entry i for removal by compactQuickEntries.
+    void markQuickEntryDeleted(int i);
+    void setQuickEntry(int i, const QuickEntry& q);
+    void swapQuickEntries(int a, int b);
+    // A change of a side table by its editor: the table's file is written at the next save,
+    // the unsaved-changes mark is set, and the change is told.
+    void markDetailTextsChanged();
+    void markQuickEntriesChanged();
+    void markRecurringChanged();
+    // Budgets live in the accounts' file.
+    void markBudgetsChanged();
 
     // Enables the unsaved-changes flag (every change of a table does this).
     void markChanged() { LedgerChangedFlag.set(true); }
 
 private:
     void resetEntrySlot(int i);
+    void writeEntry(int i, const LedgerEntry& e);
+    // Sets the table's file flag and the mark, and tells `what`, in one notification.
+    void markTableChanged(bool& fileFlag, LedgerChange what);
+
+    int m_scopeDepth = 0;
+    LedgerChanges m_pending;
 };

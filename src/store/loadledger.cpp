@@ -235,6 +235,7 @@ LedgerOpening fail(AppContext& ctx, const QString& file) {
 LedgerOpening LoadLedger(AppContext& ctx) {
     Session& s = ctx.session;
     Ledger& ledger = ctx.ledger;
+    const Ledger::ChangeScope scope(ledger);
 
     ledger.LedgerChangedFlag.clear();
     ledger.AccountsChanged = false;
@@ -318,6 +319,7 @@ LedgerOpening LoadLedger(AppContext& ctx) {
     if (!LoadFavoritesFile(ctx)) opening.unreadable.append(LedgerFiles::Favorites);
     if (!LoadFixureFile(ctx)) opening.unreadable.append(LedgerFiles::Fixure);
     CheckDotState(ctx);
+    ledger.noteChange(LedgerChange::Loaded);
     return opening;
 }
 

@@ -9,7 +9,8 @@
 // (offering the accounts of another ledger through session.ApplyAccounts when
 // session.LedgerNames holds more than one ledger), reads the entries and drops those
 // without a valid date, then the side files. Clears the four file change flags and
-// LedgerChangedFlag (TreeStateChanged is left alone).
+// LedgerChangedFlag (TreeStateChanged is left alone). Tells LedgerChange::Loaded once, at the
+// end of a reading that succeeded.
 // An unreadable main file, an unknown tag, more than 30000 entries or more than 2000
 // accounts leave every table empty and write nothing: the opening failed and names that
 // file. A side file that cannot be read leaves its table at the defaults and is named too;

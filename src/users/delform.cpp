@@ -120,23 +120,15 @@ void DelForm::Cmd1_Click() {
     const int removed =
         DeleteEntriesByDate(m_ctx.ledger, condition, DTPicker1->date(), DTPicker2->date());
     prompts.information(QStringLiteral("資料刪除完成"));
-    RelistAfterRemoval(m_main);
+    SelectLastRowAfterRemoval(m_main);
     // Nothing removed is nothing to save.
-    if (removed > 0) m_main.SetLedgerChanged(true);
+    if (removed > 0) m_ctx.ledger.markChanged();
 }
 
 void DelForm::Cmd0_Click() {
     reject();
 }
 
-void RelistAfterRemoval(MainView& main) {
-    const int account = main.SelectedAccountIndex();
-    if (account > 0) {
-        main.ListAccountRecords(account);
-        main.SelectLastRow();
-    } else {
-        // Rows left from before would name entries that have moved.
-        main.ClearEntryList();
-    }
-    main.UpdateTreeTotals();
+void SelectLastRowAfterRemoval(MainView& main) {
+    if (main.SelectedAccountIndex() > 0) main.SelectLastRow();
 }

@@ -43,6 +43,6 @@ private:
     MainView& m_main;
 };
 
-// The main window after entries were removed in bulk: the selected account listed again
-// with its last row selected, then the tree totals.
-void RelistAfterRemoval(MainView& main);
+// The main window after entries were removed in bulk (it has listed what is left): the last
+// row of the selected account's list selected.
+void SelectLastRowAfterRemoval(MainView& main);

@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <optional>
 
 bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
     AppContext& ctx = context();
@@ -28,7 +29,10 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
     session.ApplyAccounts = [&ctx](const QStringList& others) {
         return AskApplyAccounts(ctx, others);
     };
+    // The main window shows the ledger once the period and the filter are set for it.
+    std::optional<Ledger::ChangeScope> reading(std::in_place, ctx.ledger);
     if (!OpenLedgerFiles(ctx)) {
+        reading.reset();
         // The opening warned about the file and left the tables empty: nothing of the ledger
         // shown before may stay on screen, and the list may not be closed into it.
         m_form.Window().setWindowTitle(ProgramCaption);
@@ -52,7 +56,7 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
 
     // No filter of the ledger shown before may apply to this one.
     m_form.ResetFilter();
-    m_form.BuildAccountTree();
+    reading.reset(); // the tree is built, the first account listed
     m_form.LoadExpandedState();
     if (list) list->done(OpenForm::Opened);
     QCoreApplication::processEvents();

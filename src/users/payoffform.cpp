@@ -98,9 +98,9 @@ void PayoffForm::Command1_Click() {
 
     const ClosingResult result = CloseBooks(m_ctx.ledger, date);
     prompts.information(QStringLiteral("資料結帳完成"));
-    RelistAfterRemoval(m_main);
+    SelectLastRowAfterRemoval(m_main);
     // A full table with nothing before the date: the ledger is as it was.
-    if (result.removed > 0 || result.openings > 0) m_main.SetLedgerChanged(true);
+    if (result.removed > 0 || result.openings > 0) m_ctx.ledger.markChanged();
     accept();
 }
 

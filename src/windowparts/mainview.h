@@ -29,8 +29,9 @@ public:
     virtual void MarkAutoLoginTried() = 0;
 
     // ---- Account tree ---------------------------------------------------------------------------
-    virtual void BuildAccountTree() = 0;
-    virtual void UpdateTreeTotals() = 0;
+    // The tree, its totals, the list of the shown account, the filter's choices and the
+    // unsaved-changes mark follow the ledger's change notification: a window that changes
+    // the ledger refreshes nothing here.
     // Number of tree nodes; 0 while no ledger is shown.
     virtual int NodeCount() const = 0;
     virtual QString SelectedNodeKey() const = 0;
@@ -60,8 +61,6 @@ public:
         bool red = false;
     };
     virtual void AppendEntryRow(const ProvisionalRow& row) = 0;
-    // Removes every row of the list.
-    virtual void ClearEntryList() = 0;
     // Gives the list the keyboard focus.
     virtual void FocusEntryList() = 0;
     // Refills the list and its panels for account accountIndex (0: nothing).
@@ -82,7 +81,6 @@ public:
     virtual void ResetFilter() = 0;
     // Puts `text` in the filter box as a choice of it would.
     virtual void ChooseFilterText(const QString& text) = 0;
-    virtual void FillClassFilterCombo() = 0;
 
     // ---- Period
     // ----------------------------------------------------------------------------------- Shows
@@ -103,9 +101,6 @@ public:
     virtual void SetPanelText(int n, const QString& text) = 0;
 
     // ---- Unsaved changes and leaving the ledger ------------------------------------------------
-    // The unsaved-changes mark (toolbar button 3), following the ledger's flag.
-    virtual void SetLedgerChanged(bool on) = 0;
-    virtual bool LedgerChanged() const = 0;
     // Save step before the open ledger is left: true to go on, false to stay.
     virtual bool ConfirmSaveChanges() = 0;
     // Removes every node and row (logout, ledger switch).

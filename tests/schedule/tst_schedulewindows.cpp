@@ -25,6 +25,8 @@ private slots:
     void postingCountsOnlyThisPress();
     void postingRefusesAmountsNoEntryHolds_data();
     void postingRefusesAmountsNoEntryHolds();
+    void mainWindowShowsPostingAtOnce_data();
+    void mainWindowShowsPostingAtOnce();
     void entryReminders();
     void entryReminderShowsStartOfLongNote();
     void editorAmounts_data();
@@ -154,6 +156,42 @@ void TestScheduleWindows::postingCountsOnlyThisPress() {
     QCOMPARE(f.env.prompts.texts(), QStringList({"1 筆資料新增成功!\r\n1 筆資料格式出錯，新增失敗!",
                                                  "1 筆資料格式出錯，新增失敗!"}));
     QCOMPARE(f.env.ctx.ledger.EntryCount, 2);
+}
+
+// The posting window only books: the main window's tree and list show the booked entry as
+// soon as 新增 has been pressed, while the posting window is still open.
+void TestScheduleWindows::mainWindowShowsPostingAtOnce_data() {
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QStringList>("rowsAfter");
+    QTest::newRow("the listed account is booked") << "A-現金" << QStringList{"押金", "房租"};
+    QTest::newRow("another account is listed") << "A-銀行" << QStringList{"轉入"};
+}
+
+void TestScheduleWindows::mainWindowShowsPostingAtOnce() {
+    QFETCH(QString, listed);
+    QFETCH(QStringList, rowsAfter);
+    MainFormFixture f;
+    accounts(f);
+    f.env.clock.setToday(QDate(2026, 12, 9));
+    f.b.entry("2026/12/01", "E-房租", "A-現金", 100000, "押金");
+    f.b.entry("2026/12/02", "A-銀行", "I-薪水", 500000, "轉入");
+    f.b.recurring(3, "0", "E-房租", "A-現金", 1500000, "房租");
+    f.open(Periods::All, 2026);
+    f.list(listed);
+    QVERIFY(f.nodeText("E-房租").contains("1,000.00"));
+    QStringList rowsSeen;
+    QString totalSeen;
+    f.env.modal.on<FixureClockForm>([&](FixureClockForm& w) {
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        rowsSeen = f.column(5);
+        totalSeen = f.nodeText("E-房租");
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        return w.result();
+    });
+    CheckDueRecurring(*f.form);
+    QCOMPARE(rowsSeen, rowsAfter);
+    QVERIFY2(totalSeen.contains("16,000.00"), qPrintable(totalSeen));
+    QCOMPARE(f.column(5), rowsAfter);
 }
 
 // An amount a damaged or foreign file may hold: refused, at this opening and the next,

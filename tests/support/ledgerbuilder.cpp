@@ -5,6 +5,8 @@
 #include "store/amounts.h"
 #include "store/saveledger.h"
 
+#include <QSignalBlocker>
+
 LedgerBuilder& LedgerBuilder::defaultAccounts() {
     for (const char16_t* name : {u"A-現金", u"L-信用卡", u"I-薪資", u"I-其他收入", u"E-餐飲費",
                                  u"E-交通費", u"E-服裝費", u"E-其他支出", u"Equity"})
@@ -23,6 +25,7 @@ LedgerBuilder& LedgerBuilder::account(const QString& name, int kind) {
     AccountRecord a;
     a.Name.set(name);
     a.Kind = qint16(kind);
+    const QSignalBlocker quiet(&m_ledger.Notifier);
     m_ledger.addAccount(a);
     return *this;
 }
@@ -60,6 +63,7 @@ LedgerBuilder& LedgerBuilder::entryTagged(const QString& date, const QString& ac
     e.note.Note.set(QString());
     e.invoice.InvoiceDigits.set(QString());
     e.style.InvoiceLetters.set(QString());
+    const QSignalBlocker quiet(&m_ledger.Notifier);
     m_ledger.addEntry(e);
     return *this;
 }
@@ -92,11 +96,13 @@ LedgerBuilder& LedgerBuilder::remind(int days) {
 }
 
 LedgerBuilder& LedgerBuilder::detailText(const QString& account, const QString& text) {
+    const QSignalBlocker quiet(&m_ledger.Notifier);
     m_ledger.addDetailText(account + QChar(0x0001) + text);
     return *this;
 }
 
 LedgerBuilder& LedgerBuilder::quickEntry(const QuickEntry& q) {
+    const QSignalBlocker quiet(&m_ledger.Notifier);
     m_ledger.addQuickEntry(q);
     return *this;
 }
@@ -112,6 +118,7 @@ LedgerBuilder& LedgerBuilder::recurring(int period, const QString& when, const Q
     r.Account2.set(account2);
     r.Amount = TaggedNumber::fromDouble(hundredths);
     r.Detail.set(detail);
+    const QSignalBlocker quiet(&m_ledger.Notifier);
     m_ledger.addRecurring(r);
     return *this;
 }

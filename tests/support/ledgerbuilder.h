@@ -12,6 +12,10 @@
 //
 // Entry modifiers (note, invoice, checked, colour, remind) apply to the last entry added.
 // Amounts are stored as binary64 tagged numbers unless entryTagged() is used.
+// The rows are the data a test starts from, as a reading of files would give them: the
+// ledger's change notification stays silent for them (the windows of a test learn of them
+// only when they list again; a test of the notification changes the ledger through windows
+// or the ledger's own operations).
 #include "store/appcontext.h"
 #include "store/ledger.h"
 

@@ -57,9 +57,9 @@ std::optional<EntryMessage> storeQuickEntry(Ledger& ledger, EntryFields& f) {
     q.Amount = EntryRules::numberText(amount);
     q.Detail = WithoutQuoteMarks(f.detail);
     q.Note = WithoutQuoteMarks(f.note);
+    const Ledger::ChangeScope scope(ledger);
     ledger.addQuickEntry(q);
-    ledger.QuickEntriesChanged = true;
-    ledger.markChanged();
+    ledger.markQuickEntriesChanged();
     return std::nullopt;
 }
 

@@ -81,6 +81,7 @@ std::optional<EntryMessage> check(const Ledger& ledger, EntryFields& f,
 InstallmentResult generate(Ledger& ledger, EntryFields& f, const InstallmentSchedule& s,
                            const std::function<void(int, int)>& afterEach) {
     InstallmentResult result;
+    const Ledger::ChangeScope scope(ledger);
     if (const auto refusal = check(ledger, f, s)) {
         result.message = *refusal;
         return result;

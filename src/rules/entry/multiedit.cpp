@@ -142,6 +142,7 @@ WriteResult write(Ledger& ledger, Values& v, const QList<int>& entries) {
     const quint8 colour = quint8(v.colour.value_or(0));
 
     result.refusal.reset();
+    const Ledger::ChangeScope scope(ledger);
     for (int i : entries) {
         EntryCore& e = ledger.Entries[size_t(i)];
         if (t[Date]) e.Date = date;
@@ -163,7 +164,10 @@ WriteResult write(Ledger& ledger, Values& v, const QList<int>& entries) {
     }
     for (bool on : t)
         result.changed = result.changed || (on && !entries.isEmpty());
-    if (result.changed) ledger.markChanged();
+    if (result.changed) {
+        ledger.noteChange(LedgerChange::Entries);
+        ledger.markChanged();
+    }
     return result;
 }
 

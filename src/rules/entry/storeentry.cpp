@@ -169,6 +169,7 @@ StoreResult store(Ledger& ledger, EntryFields& f, int editIndex) {
     }
 
     // Everything is known: write.
+    const Ledger::ChangeScope scope(ledger);
     if (adding) {
         if (!ledger.addEntry(*entry)) return result;
     } else {

@@ -84,6 +84,7 @@ static std::optional<double> amountOf(const QString& text) {
 
 Result PostRows(Ledger& ledger, QList<OnlineService::StagedRow>& rows, const QList<bool>& ticked) {
     Result result;
+    const Ledger::ChangeScope scope(ledger);
     AccountFinder accounts(ledger);
     for (int r = 0; r < rows.size(); ++r)
         result.statuses.append(QString());

@@ -48,6 +48,7 @@ ClosingResult CloseBooks(Ledger& ledger, const QDate& date) {
     // Removing the history without room for every balance would lose those balances.
     if (!ClosingFits(ledger, date)) return result;
 
+    const Ledger::ChangeScope scope(ledger);
     // The balances first: they count exactly the entries that are about to go.
     QList<std::pair<int, TaggedNumber>> openings;
     for (int a : openingAccounts(ledger))

@@ -24,6 +24,7 @@ int DeleteEntriesByDate(Ledger& ledger, DateCondition condition, const QDate& d1
     const QString k1 = d1.toString(QStringLiteral("yyyyMMdd"));
     const QString k2 = d2.toString(QStringLiteral("yyyyMMdd"));
     int marked = 0;
+    const Ledger::ChangeScope scope(ledger);
     for (int i = 1; i < ledger.EntryCount; ++i) {
         if (MeetsDateCondition(condition, EntryDateKey(ledger.Entries[size_t(i)].Date), k1, k2)) {
             ledger.markEntryDeleted(i);

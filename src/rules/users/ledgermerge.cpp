@@ -42,6 +42,7 @@ ApplyResult applyLedgerFiles(const QString& sourceFolder, const QString& targetF
 
 MergeResult mergeLedger(Ledger& ledger, const QString& otherFolder) {
     MergeResult result;
+    const Ledger::ChangeScope scope(ledger);
 
     const QByteArray main = readOrEmpty(otherFolder + QStringLiteral("Main.qvd"));
     const QByteArray main1 = readOrEmpty(otherFolder + QStringLiteral("Main1.qvd"));
