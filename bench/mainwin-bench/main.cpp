@@ -69,13 +69,7 @@ int main(int argc, char** argv) {
     setPeriod(Periods::All);
 
     const Ledger& ledger = ctx.ledger;
-    const double baseline = medianMs([&] {
-        double sum = 0;
-        for (int i = 1; i < ledger.EntryCount; ++i)
-            sum += ledger.Entries[size_t(i)].Amount.value();
-        g_sink = sum;
-    });
-    std::printf("%-40s %9.2f ms %8.1fx\n", "baseline: one pass summing amounts", baseline, 1.0);
+    const double baseline = Bench::entryPassBaseline(ledger, "baseline: one pass summing amounts");
 
     report("BuildAccountTree", medianMs([&] { w.BuildAccountTree(); }), baseline);
     report("UpdateTreeTotals (全部)", medianMs([&] { w.UpdateTreeTotals(); }), baseline);

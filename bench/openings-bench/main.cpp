@@ -61,13 +61,7 @@ int main(int argc, char** argv) {
     ctx.services.setModal(modal);
 
     const Ledger& ledger = ctx.ledger;
-    const double baseline = medianMs([&] {
-        double sum = 0;
-        for (int i = 1; i < ledger.EntryCount; ++i)
-            sum += ledger.Entries[size_t(i)].Amount.value();
-        g_sink = sum;
-    });
-    report("baseline: one pass over the entries", baseline, baseline);
+    const double baseline = Bench::entryPassBaseline(ledger, "baseline: one pass over the entries");
 
     QDir().mkpath(ctx.session.userFolder()); // where the windows keep their lists
     MainForm main(ctx);

@@ -2,6 +2,7 @@
 // What the window benchmarks share: a logged-in context over the full-size generated ledger
 // with services that never block a timed run, and the report lines.
 #include "generate.h"
+#include "timing.h"
 
 #include "platform/clock.h"
 #include "platform/prompts.h"
@@ -76,6 +77,18 @@ inline bool reportWithin(const char* name, double ms, double baseline, double li
     std::printf("%-40s %9.2f ms %8.1fx  limit %.0f ms%s\n", name, ms, ms / baseline, limitMs,
                 ms > limitMs ? "  over" : "");
     return ms <= limitMs;
+}
+
+// The yardstick of every line, reported first: one pass summing the entries' amounts.
+inline double entryPassBaseline(const Ledger& ledger, const char* name) {
+    const double baseline = medianMs([&] {
+        double sum = 0;
+        for (int i = 1; i < ledger.EntryCount; ++i)
+            sum += ledger.Entries[size_t(i)].Amount.value();
+        g_sink = sum;
+    });
+    report(name, baseline, baseline);
+    return baseline;
 }
 
 } // namespace Bench
