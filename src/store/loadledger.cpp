@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <optional>
 
 #include "platform/clock.h"
@@ -73,22 +74,21 @@ bool readAccounts(const QByteArray& file, Ledger& ledger) {
 }
 
 // Duplicates after the first of a name, then every name not starting with A, L, I or E.
+// One pass with the names seen so far: a full ledger holds thousands of accounts.
 void cleanAccounts(Ledger& ledger) {
     auto validFirst = [](const AccountRecord& a) {
         const char c = a.Name.data()[0];
         return c == 'A' || c == 'L' || c == 'I' || c == 'E';
     };
-    const FixedText<32> none(QStringLiteral("none"));
-    for (int i = 1; i < ledger.AccountCount; ++i) {
-        if (!validFirst(ledger.Accounts[size_t(i)])) continue;
-        for (int j = i + 1; j < ledger.AccountCount; ++j)
-            if (ledger.Accounts[size_t(j)].Name == ledger.Accounts[size_t(i)].Name)
-                ledger.Accounts[size_t(j)].Name = none;
-    }
+    QSet<QByteArrayView> seen;
+    seen.reserve(ledger.AccountCount);
     int k = 1;
     for (int i = 1; i < ledger.AccountCount; ++i) {
-        if (!validFirst(ledger.Accounts[size_t(i)])) continue;
-        if (k != i) ledger.Accounts[size_t(k)] = ledger.Accounts[size_t(i)];
+        const AccountRecord& a = ledger.Accounts[size_t(i)];
+        if (!validFirst(a) || seen.contains(a.Name.bytes())) continue;
+        if (k != i) ledger.Accounts[size_t(k)] = a;
+        // Kept names sit at or before the one read: a view of a kept slot stays valid.
+        seen.insert(ledger.Accounts[size_t(k)].Name.bytes());
         ++k;
     }
     for (int i = k; i < ledger.AccountCount; ++i)
