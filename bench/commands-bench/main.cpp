@@ -23,8 +23,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <sys/stat.h>
 
@@ -135,9 +135,8 @@ int main(int argc, char** argv) {
         Bench::click(form->TabStrip1, form->TabStrip1->tabRect(1).center());
         QCoreApplication::processEvents();
         line("statements: month arrow (損益表)", Bench::medianOfRuns([&] {
-                 return Bench::msUntilPainted(*form->ListView3, [&] {
-                     Bench::click(form->UpDown1->downButton());
-                 });
+                 return Bench::msUntilPainted(*form->ListView3,
+                                              [&] { Bench::click(form->UpDown1->downButton()); });
              }));
         std::printf("  shows: %s\n", qPrintable(form->Combo1->currentText()));
         form->close();
@@ -148,9 +147,8 @@ int main(int argc, char** argv) {
         YearForm* year = openWindow(main.Statement_Year, static_cast<YearForm*>(nullptr));
         QTabBar* tabs = year->TabStrip1;
         auto clickTab = [&](int index) {
-            return Bench::msUntilPainted(*year, [&] {
-                Bench::click(tabs, tabs->tabRect(index).center());
-            });
+            return Bench::msUntilPainted(
+                *year, [&] { Bench::click(tabs, tabs->tabRect(index).center()); });
         };
         line("yearly report: tab 1 (各項科目統計)",
              Bench::medianOfRuns([&] { return clickTab(0); }, [&] { clickTab(1); }));
@@ -163,21 +161,17 @@ int main(int argc, char** argv) {
     {
         setPeriod(Periods::All);
         DiaryForm* journal = openWindow(main.Statement_Note, static_cast<DiaryForm*>(nullptr));
-        line("journal: keyword search (Enter)", Bench::medianOfRuns(
-                                                    [&] {
-                                                        return Bench::msUntilPainted(
-                                                            *journal->Liv1, [&] {
-                                                                QTest::keyClick(journal->Text2,
-                                                                                Qt::Key_Return);
-                                                            });
-                                                    },
-                                                    [&] {
-                                                        Bench::click(journal->Command2);
-                                                        QTest::sendKeyEvent(QTest::Click, journal->Text2,
-                                                                            Qt::Key_unknown,
-                                                                            SearchKeyword,
-                                                                            Qt::NoModifier);
-                                                    }));
+        line("journal: keyword search (Enter)",
+             Bench::medianOfRuns(
+                 [&] {
+                     return Bench::msUntilPainted(
+                         *journal->Liv1, [&] { QTest::keyClick(journal->Text2, Qt::Key_Return); });
+                 },
+                 [&] {
+                     Bench::click(journal->Command2);
+                     QTest::sendKeyEvent(QTest::Click, journal->Text2, Qt::Key_unknown,
+                                         SearchKeyword, Qt::NoModifier);
+                 }));
         std::printf("  rows listed: %d\n", journal->RowCount());
         journal->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

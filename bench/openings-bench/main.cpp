@@ -107,8 +107,7 @@ int main(int argc, char** argv) {
     };
     auto line = [&](const char* what, QAction* item) {
         const double ms = Bench::medianOfRuns([&] { return openingMs(item); });
-        within &= Bench::reportWithin(named(what, item->text()).constData(), ms, baseline,
-                                      LimitMs);
+        within &= Bench::reportWithin(named(what, item->text()).constData(), ms, baseline, LimitMs);
     };
 
     // 記錄 (a full table offers no new entry: the entry window's lines come last)
@@ -171,8 +170,7 @@ int main(int argc, char** argv) {
             return ms;
         });
         modal.whileOpen = {};
-        within &= Bench::reportWithin(named(what, caption).constData(),
-                                      median, baseline, LimitMs);
+        within &= Bench::reportWithin(named(what, caption).constData(), median, baseline, LimitMs);
     };
     fromEntryWindow("  quick entries", &InputForm::Command2);
     fromEntryWindow("  installments", &InputForm::Command8);

@@ -30,9 +30,8 @@ public:
         qApp->installEventFilter(this);
     }
     explicit PaintCounter(const QWidget& target)
-        : PaintCounter([&target](const QWidget* w) {
-              return w == &target || target.isAncestorOf(w);
-          }) {}
+        : PaintCounter(
+              [&target](const QWidget* w) { return w == &target || target.isAncestorOf(w); }) {}
     ~PaintCounter() override { qApp->removeEventFilter(this); }
     int paints = 0;
 
@@ -60,8 +59,7 @@ inline void inputUntilPainted(const QWidget& target, const std::function<void()>
     const PaintCounter counter(target);
     input();
     if (!untilPainted(counter))
-        std::fprintf(stderr, "warning: %s was not painted\n",
-                     qPrintable(target.objectName()));
+        std::fprintf(stderr, "warning: %s was not painted\n", qPrintable(target.objectName()));
 }
 
 inline void click(QWidget* widget, const QPoint& at = {}) {

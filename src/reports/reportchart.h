@@ -67,8 +67,8 @@ private:
     void fitValueRange();
     void fitRowLabels();
     int m_holds = 0;
-    bool m_rangeHeld = false; // values changed during a hold
-    bool m_fitHeld = false;   // row texts changed during a hold
+    bool m_rangeHeld = false;      // values changed during a hold
+    bool m_fitHeld = false;        // row texts changed during a hold
     QStringList cutLabels() const; // drawn labels cut short, without their "..."
     QStringList m_rowTexts;
     double m_labelPoints = 0; // the month labels' own size, before any fitting

@@ -20,9 +20,9 @@ namespace {
 // What a balance pass needs of one entry that names a known account.
 struct Posting {
     const char* date;
-    quint64 dateKey;   // as DateKeyNumber gives it
-    int x, y;          // the entry's accounts (0: none known)
-    int code2, code1;  // the other side's kind code from its prefix (-1: none)
+    quint64 dateKey;  // as DateKeyNumber gives it
+    int x, y;         // the entry's accounts (0: none known)
+    int code2, code1; // the other side's kind code from its prefix (-1: none)
     double amount;
 };
 } // namespace
