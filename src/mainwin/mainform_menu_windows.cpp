@@ -5,6 +5,7 @@
 #include <QDateEdit>
 
 #include "platform/clock.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "reports/ibsform.h"
 #include "setup/accountform.h"
@@ -13,7 +14,6 @@
 #include "store/appcontext.h"
 #include "users/delform.h"
 #include "users/payoffform.h"
-#include "platform/desktop/windowroutines.h"
 
 void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore) {
     // The settings window has stored the options; the tree's figures follow them (number

@@ -4,8 +4,8 @@
 #include "mainwin/mainform.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QTreeView>
 
 #include "mainwin/entrylistmodel.h"

@@ -1,6 +1,7 @@
 // The report windows of the statements menu and the tree's budget command.
 #include "mainwin/mainform.h"
 
+#include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "reports/budgetform.h"
 #include "reports/budgetshowform.h"
@@ -8,7 +9,6 @@
 #include "reports/yearform.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
-#include "platform/desktop/windowroutines.h"
 
 void MainForm::MenuTools2_Budget_Click() {
     QString key = SelectedNodeKey();

@@ -4,12 +4,12 @@
 
 #include <QTreeWidget>
 
+#include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "schedule/fixureform.h"
 #include "schedule/memoform.h"
 #include "store/appcontext.h"
-#include "platform/desktop/windowroutines.h"
 
 void MainForm::Data_Fixure_Click() {
     FixureForm form(*this, this);

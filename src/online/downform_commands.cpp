@@ -7,11 +7,11 @@
 
 #include "online/downform.h"
 #include "online/windowrequest.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/fileio.h"
 #include "platform/http.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
-#include "platform/desktop/windowroutines.h"
 #include "platform/webpages.h"
 #include "rules/online/csvimport.h"
 #include "rules/online/downposting.h"

@@ -17,5 +17,6 @@ bool InstallQtTranslation(QCoreApplication& app) {
 }
 
 void UseProgramLocale() {
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan));
+    QLocale::setDefault(
+        QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan));
 }

@@ -3,14 +3,15 @@
 #include "reports/budgetshowform.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QComboBox>
 #include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "platform/clock.h"
+#include "platform/desktop/windowroutines.h"
 #include "reports/budgetfigures.h"
 #include "rules/reports/budgetcells.h"
 #include "rules/reports/reportfigures.h"
@@ -18,7 +19,6 @@
 #include "store/appcontext.h"
 #include "store/periods.h"
 #include "store/treefigures.h"
-#include "platform/desktop/windowroutines.h"
 
 namespace {
 
@@ -88,9 +88,9 @@ namespace {
 // as wide as an amount column. A column the user widened keeps its width.
 void fitColumns(QTreeWidget* list) {
     using F = BudgetShowForm;
-    const int amount = std::max({list->columnWidth(F::ColActual), list->columnWidth(F::ColBudget),
-                                 ColumnTextWidth(list, F::ColActual),
-                                 ColumnTextWidth(list, F::ColBudget)});
+    const int amount =
+        std::max({list->columnWidth(F::ColActual), list->columnWidth(F::ColBudget),
+                  ColumnTextWidth(list, F::ColActual), ColumnTextWidth(list, F::ColBudget)});
     list->setColumnWidth(F::ColActual, amount);
     list->setColumnWidth(F::ColBudget, amount);
     for (int c : {F::ColName, F::ColProgress})

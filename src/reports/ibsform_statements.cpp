@@ -2,6 +2,7 @@
 #include "reports/ibsform.h"
 
 #include "platform/clock.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/runtime.h"
 #include "reports/reportchart.h"
 #include "rules/reports/reportwriter.h"
@@ -9,7 +10,6 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "windowparts/imagelist.h"
-#include "platform/desktop/windowroutines.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -10,10 +10,10 @@
 #include <QtCharts/QPieSlice>
 #include <QtCharts/QValueAxis>
 
-#include <QGraphicsTextItem>
-#include <QRegularExpression>
 #include <QGraphicsLayout>
+#include <QGraphicsTextItem>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <utility>

@@ -4,9 +4,9 @@
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QIdentityProxyModel>
-#include <QLocale>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QSpacerItem>
 #include <QStringList>
@@ -39,9 +39,9 @@ QString screenText(const QString& text) {
 void fitTitle(QMessageBox& box) {
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (!grid) return;
-    grid->addItem(new QSpacerItem(TitleBarWidth(box), 0, QSizePolicy::Minimum,
-                                  QSizePolicy::Minimum),
-                  grid->rowCount(), 0, 1, grid->columnCount());
+    grid->addItem(
+        new QSpacerItem(TitleBarWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+        grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 // The file list's 修改日期 in the program's locale: the file system model writes it in the
@@ -116,16 +116,18 @@ Prompts::Answer DialogPrompts::question(const QString& text, Buttons buttons,
 std::optional<QString> DialogPrompts::input(const QString& prompt, const QString& title,
                                             const QString& defaultText) {
     bool ok = false;
-    const QString text = QInputDialog::getText(OwnerWindow(m_parent), titleOr(title), screenText(prompt),
-                                               QLineEdit::Normal, defaultText, &ok);
+    const QString text =
+        QInputDialog::getText(OwnerWindow(m_parent), titleOr(title), screenText(prompt),
+                              QLineEdit::Normal, defaultText, &ok);
     if (!ok || text.isEmpty()) return std::nullopt;
     return text;
 }
 
 std::optional<QString> DialogPrompts::password(const QString& prompt, const QString& title) {
     bool ok = false;
-    const QString text = QInputDialog::getText(OwnerWindow(m_parent), titleOr(title), screenText(prompt),
-                                               QLineEdit::Password, QString(), &ok);
+    const QString text =
+        QInputDialog::getText(OwnerWindow(m_parent), titleOr(title), screenText(prompt),
+                              QLineEdit::Password, QString(), &ok);
     if (!ok || text.isEmpty()) return std::nullopt;
     return text;
 }
@@ -144,7 +146,6 @@ QString DialogPrompts::saveFile(const QString& title, const QString& filter,
 
 QString DialogPrompts::browseFolder(const QString& title) {
     return FileIO::withoutTrailingSlash(runFileDialog(OwnerWindow(m_parent), titleOr(title),
-                                                      QString(), QString(),
-                                                      QFileDialog::AcceptOpen,
+                                                      QString(), QString(), QFileDialog::AcceptOpen,
                                                       QFileDialog::Directory));
 }
