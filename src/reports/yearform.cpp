@@ -8,8 +8,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabBar>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTreeWidget>
 
 #include "platform/clock.h"
@@ -298,10 +298,10 @@ void YearForm::layoutControls() {
                          std::max(stripHeight - (bodyTop - stripTop) + 1, 0));
     // The lists take the width their figures need (at most half of the strip), the chart the
     // rest.
-    const int listWidth = std::max(
-        std::min(std::max(stripWidth - int(0.65 * stripWidth) - 24, figuresWidth()),
-                 stripWidth / 2),
-        0);
+    const int listWidth =
+        std::max(std::min(std::max(stripWidth - int(0.65 * stripWidth) - 24, figuresWidth()),
+                          stripWidth / 2),
+                 0);
     const int chartWidth = std::max(stripWidth - listWidth - 24, 0);
     const int chartHeight = std::max(stripHeight - 40, 0);
     const int chartTop = stripTop + 32;

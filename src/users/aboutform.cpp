@@ -1,12 +1,12 @@
 #include "users/aboutform.h"
 
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
 #include "platform/version.h"
 #include "platform/webpages.h"
 #include "store/appcontext.h"
-#include "platform/desktop/windowroutines.h"
 
 #include <QApplication>
 #include <QEvent>

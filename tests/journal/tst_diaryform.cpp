@@ -13,8 +13,8 @@
 #include <QTest>
 
 #include "journal_fixture.h"
-#include "support/entrylistrow.h"
 #include "platform/settingsstore.h"
+#include "support/entrylistrow.h"
 #include "windowparts/colourtable.h"
 
 namespace {

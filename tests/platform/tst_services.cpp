@@ -141,7 +141,8 @@ namespace {
 void backdate(const QString& file) {
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadWrite));
-    QVERIFY(f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+    QVERIFY(f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)),
+                          QFileDevice::FileModificationTime));
 }
 QDateTime modified(const QString& file) {
     return QFileInfo(file).fileTime(QFileDevice::FileModificationTime);
@@ -155,10 +156,10 @@ void TestServices::settingsUnchangedValueLeavesFile() {
     QVERIFY(store.SaveSetting("MainForm", "LW1", "125"));
     backdate(file);
     const QDateTime old = modified(file);
-    QVERIFY(store.SaveSetting("MainForm", "LW1", "125"));    // the same text
-    QVERIFY(store.DeleteSetting("MainForm", "NoSuchKey"));   // nothing to remove
+    QVERIFY(store.SaveSetting("MainForm", "LW1", "125"));  // the same text
+    QVERIFY(store.DeleteSetting("MainForm", "NoSuchKey")); // nothing to remove
     QCOMPARE(modified(file), old);
-    QVERIFY(store.SaveSetting("MainForm", "LW1", "126"));    // a change is written
+    QVERIFY(store.SaveSetting("MainForm", "LW1", "126")); // a change is written
     QVERIFY(modified(file) != old);
     QCOMPARE(IniSettingsStore(file).GetSetting("MainForm", "LW1"), QString("126"));
 }

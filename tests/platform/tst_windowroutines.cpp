@@ -8,24 +8,24 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QDateEdit>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QToolButton>
-#include <QVBoxLayout>
-#include <functional>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialog>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 #include <QWindow>
+#include <functional>
 
 class TestWindowRoutines : public QObject {
     Q_OBJECT
@@ -255,8 +255,10 @@ void TestWindowRoutines::waitCursorAfterRepaint() {
 void TestWindowRoutines::boxesOnTheActiveWindow_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
-    QTest::newRow("short text") << "Qivoka" << "資料結帳完成";
-    QTest::newRow("long title") << "這是一個相當長的標題文字，比訊息長得多" << "完成";
+    QTest::newRow("short text") << "Qivoka"
+                                << "資料結帳完成";
+    QTest::newRow("long title") << "這是一個相當長的標題文字，比訊息長得多"
+                                << "完成";
 }
 
 void TestWindowRoutines::boxesOnTheActiveWindow() {
@@ -282,12 +284,15 @@ void TestWindowRoutines::boxesOnTheActiveWindow() {
     });
     prompts.information(text);
     QVERIFY(boxFrame.isValid());
-    QVERIFY2((boxFrame.center() - report.frameGeometry().center()).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("box at %1,%2").arg(boxFrame.center().x()).arg(boxFrame.center().y())));
+    QVERIFY2(
+        (boxFrame.center() - report.frameGeometry().center()).manhattanLength() <= 2,
+        qPrintable(
+            QStringLiteral("box at %1,%2").arg(boxFrame.center().x()).arg(boxFrame.center().y())));
     // The title beside an icon and three title-bar buttons of at least 24 pixels.
     const int titleWidth = QFontMetrics(QApplication::font()).horizontalAdvance(title);
-    QVERIFY2(boxFrame.width() >= titleWidth + 4 * 24,
-             qPrintable(QStringLiteral("%1 for a title of %2").arg(boxFrame.width()).arg(titleWidth)));
+    QVERIFY2(
+        boxFrame.width() >= titleWidth + 4 * 24,
+        qPrintable(QStringLiteral("%1 for a title of %2").arg(boxFrame.width()).arg(titleWidth)));
 }
 
 // Calendars and date boxes name months and weekdays in Chinese at any machine locale.

@@ -34,9 +34,9 @@ struct EntryListRowRef {
     }
     bool isSelected() const { return view->selectionModel()->isRowSelected(r, QModelIndex()); }
     void setSelected(bool on) {
-        view->selectionModel()->select(index(), (on ? QItemSelectionModel::Select
-                                                    : QItemSelectionModel::Deselect) |
-                                                    QItemSelectionModel::Rows);
+        view->selectionModel()->select(
+            index(), (on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                         QItemSelectionModel::Rows);
     }
     QRect rect() const { return view->visualRect(index()); }
     // Lets tests keep the item spelling row->text(c).

@@ -518,8 +518,7 @@ void LoginFormTest::newUserEscapeCancels() {
     QVERIFY(!form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Rejected));
     QVERIFY(form.CreatedUser().isEmpty());
-    QCOMPARE(QDir(w.session().DataRoot).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             before);
+    QCOMPARE(QDir(w.session().DataRoot).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
 // The login window's invitation (帳號 Test 密碼 583) works from the first start on: the start
