@@ -2,6 +2,9 @@
 
 #include "store/ledger.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 QString twoDigits(int n) {
@@ -125,21 +128,34 @@ std::optional<QString> RecurringOccurrence(const RecurringRecord& r, const QDate
     return text;
 }
 
+namespace {
+std::optional<quint64> dayNumber(QByteArrayView eightBytes) {
+    if (eightBytes.size() != 8) return std::nullopt;
+    quint64 n = 0;
+    std::memcpy(&n, eightBytes.data(), sizeof n);
+    return n;
+}
+} // namespace
+
 PostedIndex::PostedIndex(const Ledger& ledger) : m_ledger(ledger) {
-    m_byDay.reserve(ledger.EntryCount);
+    m_byDay.reserve(size_t(std::max(ledger.EntryCount - 1, 0)));
     for (int j = 1; j < ledger.EntryCount; ++j) {
         const QByteArrayView d = ledger.Entries[j].Date.bytes();
-        QByteArray key;
-        key.reserve(8);
-        key.append(d.sliced(0, 4)).append(d.sliced(5, 2)).append(d.sliced(8, 2));
-        m_byDay.insert(key, j);
+        char key[8];
+        std::memcpy(key, d.data(), 4);
+        std::memcpy(key + 4, d.data() + 5, 2);
+        std::memcpy(key + 6, d.data() + 8, 2);
+        m_byDay.emplace_back(*dayNumber(QByteArrayView(key, 8)), j);
     }
+    std::sort(m_byDay.begin(), m_byDay.end());
 }
 
 bool PostedIndex::isPosted(const QString& dateKey, const RecurringRecord& r) const {
-    const QByteArray key = dateKey.toLatin1();
-    for (auto it = m_byDay.constFind(key); it != m_byDay.cend() && it.key() == key; ++it) {
-        const EntryCore& e = m_ledger.Entries[it.value()];
+    const auto day = dayNumber(dateKey.toLatin1());
+    if (!day) return false;
+    auto it = std::lower_bound(m_byDay.begin(), m_byDay.end(), std::pair<quint64, int>(*day, 0));
+    for (; it != m_byDay.end() && it->first == *day; ++it) {
+        const EntryCore& e = m_ledger.Entries[it->second];
         if (comparable(e.Account1.bytes()) == comparable(r.Account1.bytes()) &&
             comparable(e.Account2.bytes()) == comparable(r.Account2.bytes()) &&
             comparable(e.Detail.bytes()) == comparable(r.Detail.bytes()) &&
@@ -156,11 +172,14 @@ bool RecurringAlreadyPosted(const Ledger& ledger, const QString& dateKey, int re
 std::vector<DueOccurrence> DueRecurring(const Ledger& ledger, const QDate& today) {
     std::vector<DueOccurrence> rows;
     if (ledger.RecurringCount <= 1) return rows;
-    const PostedIndex posted(ledger);
+    // Built when the first record is due: most days none is, and the index reads every entry.
+    std::optional<PostedIndex> posted;
     for (int i = 1; i < ledger.RecurringCount; ++i) {
         const RecurringRecord& r = ledger.RecurringRecords[i];
         const auto date = RecurringOccurrence(r, today);
-        if (!date || posted.isPosted(QString::fromLatin1(keyOf(*date)), r)) continue;
+        if (!date) continue;
+        if (!posted) posted.emplace(ledger);
+        if (posted->isPosted(QString::fromLatin1(keyOf(*date)), r)) continue;
         rows.push_back({*date, i});
     }
     return rows;

@@ -1,8 +1,9 @@
 #pragma once
 #include <QDate>
-#include <QHash>
 #include <QString>
+#include <QtGlobal>
 #include <optional>
+#include <utility>
 #include <vector>
 
 struct Ledger;
@@ -30,7 +31,9 @@ public:
 
 private:
     const Ledger& m_ledger;
-    QMultiHash<QByteArray, int> m_byDay;
+    // (day, entry) ordered by day; a day is the eight bytes "yyyymmdd" of the stored date,
+    // taken as one number so that equal numbers are equal bytes.
+    std::vector<std::pair<quint64, int>> m_byDay;
 };
 
 bool RecurringAlreadyPosted(const Ledger& ledger, const QString& dateKey, int recordIndex);
