@@ -18,7 +18,7 @@ inline void CopyEntryTables(const Ledger& l) {
     std::vector<EntryNote> notes(l.EntryNotes.begin(), l.EntryNotes.end());
     std::vector<EntryInvoice> invoices(l.EntryInvoices.begin(), l.EntryInvoices.end());
     std::vector<EntryStyle> styles(l.EntryStyles.begin(), l.EntryStyles.end());
-    QStringList rows = l.NoteList;
+    QStringList rows = l.NoteList.texts(l.EntryCount - 1);
     rows.detach();
     g_sink = g_sink + double(entries.size() + notes.size() + invoices.size() + styles.size()) +
              rows.size();

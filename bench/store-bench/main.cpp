@@ -106,9 +106,7 @@ qint64 tableBytes(const Ledger& l) {
                    qint64(l.QuickEntries.capacity() * sizeof(QuickEntry)) +
                    qint64(l.RecurringRecords.capacity() * sizeof(RecurringRecord));
     auto text = [](const QString& s) { return qint64(s.capacity()) * 2 + (s.isNull() ? 0 : 32); };
-    bytes += qint64(l.NoteList.capacity() * sizeof(QString));
-    for (const QString& s : l.NoteList)
-        bytes += text(s);
+    bytes += l.NoteList.heldBytes();
     for (const QString& s : l.DetailTexts)
         bytes += text(s);
     for (const QuickEntry& q : l.QuickEntries)

@@ -104,6 +104,18 @@ QString decode(QByteArrayView bytes) {
     return text;
 }
 
+bool hasWholePairs(QByteArrayView bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] < 0x80) continue;
+        if (p[i] == 0x80 || p[i] == 0xFF || i + 1 == n) return false;
+        const unsigned char trail = p[++i];
+        if (!((trail >= 0x40 && trail <= 0x7E) || (trail >= 0xA1 && trail <= 0xFE))) return false;
+    }
+    return true;
+}
+
 int byteLength(const QString& text) {
     if (auto whole = encodeWhole(text)) return int(whole->size());
     int n = 0;

@@ -13,6 +13,10 @@ int byteLength(const QString& text);    // bytes in cp950 (an unmappable charact
 QString cutToBytes(const QString& text, int maxBytes); // never splits a character
 bool isEncodable(const QString& text);                 // every character exists in cp950
 int charCode(const QString& oneCharacter);             // single byte, or lead * 256 + trail
+// True when every byte above ASCII is a lead byte (0x81-0xFE) followed by a trail byte
+// (0x40-0x7E or 0xA1-0xFE): such bytes, cut anywhere but inside a pair, decode piece by
+// piece to the same text as whole.
+bool hasWholePairs(QByteArrayView bytes);
 // Exactly n bytes: encoded, cut on a character boundary, padded with blanks.
 QByteArray fixedField(const QString& text, int n);
 } // namespace Ansi

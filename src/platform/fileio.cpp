@@ -122,6 +122,77 @@ QByteArray joinLines(const QStringList& lines) {
     return out;
 }
 
+namespace {
+
+char16_t unitAt(QStringView text, qsizetype i) {
+    return text[i].unicode();
+}
+char16_t unitAt(QByteArrayView bytes, qsizetype i) {
+    return static_cast<unsigned char>(bytes[i]);
+}
+
+// The next field of a quoted-field text, from pos on (which it moves past the field and its
+// separator). The same steps run over decoded text and over the bytes of a file whose
+// characters above ASCII are whole two-byte pairs: a trail byte is never one of the
+// separators, blanks or quotes looked for here.
+template <typename View>
+std::optional<QuotedFieldSpan> nextField(View text, qsizetype& pos, bool& afterComma) {
+    const qsizetype n = text.size();
+    // Blanks before a field are skipped; so are line ends, unless a comma before them
+    // promised a field on this line (an empty one, then).
+    const bool comma = std::exchange(afterComma, false);
+    while (pos < n) {
+        const char16_t c = unitAt(text, pos);
+        if (c == u'\r' || c == u'\n') {
+            if (comma) return QuotedFieldSpan{pos, 0, true};
+        } else if (c != u' ' && c != u'\t') {
+            break;
+        }
+        ++pos;
+    }
+    if (pos >= n)
+        return comma ? std::optional<QuotedFieldSpan>(QuotedFieldSpan{n, 0, true}) : std::nullopt;
+
+    if (unitAt(text, pos) == u'"') {
+        const qsizetype close = text.indexOf('"', pos + 1);
+        if (close < 0) {
+            const QuotedFieldSpan field{pos + 1, n - pos - 1, true};
+            pos = n;
+            return field;
+        }
+        const QuotedFieldSpan field{pos + 1, close - pos - 1, true};
+        pos = close + 1;
+        // Anything up to the separator after the closing quote is dropped.
+        while (pos < n) {
+            const char16_t c = unitAt(text, pos);
+            if (c == u',') {
+                ++pos;
+                afterComma = true;
+                break;
+            }
+            if (c == u'\r' || c == u'\n') break;
+            ++pos;
+        }
+        return field;
+    }
+
+    qsizetype end = pos;
+    while (end < n) {
+        const char16_t c = unitAt(text, end);
+        if (c == u',' || c == u'\r' || c == u'\n') break;
+        ++end;
+    }
+    const QuotedFieldSpan field{pos, end - pos, false};
+    pos = end;
+    if (pos < n && unitAt(text, pos) == u',') {
+        ++pos;
+        afterComma = true;
+    }
+    return field;
+}
+
+} // namespace
+
 QuotedFieldReader::QuotedFieldReader(const QByteArray& file) : m_text(Ansi::decode(file)) {}
 
 bool QuotedFieldReader::atEnd() const {
@@ -136,58 +207,20 @@ bool QuotedFieldReader::atEnd() const {
 }
 
 std::optional<QString> QuotedFieldReader::next() {
-    // Blanks before a field are skipped; so are line ends, unless a comma before them
-    // promised a field on this line (an empty one, then).
-    const bool afterComma = std::exchange(m_afterComma, false);
-    while (m_pos < m_text.size()) {
-        const QChar c = m_text.at(m_pos);
-        if (c == u'\r' || c == u'\n') {
-            if (afterComma) return QString();
-        } else if (c != u' ' && c != u'\t') {
-            break;
-        }
-        ++m_pos;
-    }
-    if (m_pos >= m_text.size())
-        return afterComma ? std::optional<QString>(QString()) : std::nullopt;
+    const auto span = nextField(QStringView(m_text), m_pos, m_afterComma);
+    if (!span) return std::nullopt;
+    if (span->length == 0) return QString();
+    const QString field = m_text.mid(span->start, span->length);
+    return span->quoted ? field : field.trimmed();
+}
 
-    QString field;
-    if (m_text.at(m_pos) == u'"') {
-        const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
-        if (close < 0) {
-            field = m_text.mid(m_pos + 1);
-            m_pos = m_text.size();
-            return field;
-        }
-        field = m_text.mid(m_pos + 1, close - m_pos - 1);
-        m_pos = close + 1;
-        // Anything up to the separator after the closing quote is dropped.
-        while (m_pos < m_text.size()) {
-            const QChar c = m_text.at(m_pos);
-            if (c == u',') {
-                ++m_pos;
-                m_afterComma = true;
-                break;
-            }
-            if (c == u'\r' || c == u'\n') break;
-            ++m_pos;
-        }
-        return field;
-    }
-
-    qsizetype end = m_pos;
-    while (end < m_text.size()) {
-        const QChar c = m_text.at(end);
-        if (c == u',' || c == u'\r' || c == u'\n') break;
-        ++end;
-    }
-    field = m_text.mid(m_pos, end - m_pos).trimmed();
-    m_pos = end;
-    if (m_pos < m_text.size() && m_text.at(m_pos) == u',') {
-        ++m_pos;
-        m_afterComma = true;
-    }
-    return field;
+std::vector<QuotedFieldSpan> quotedFieldSpans(QByteArrayView bytes) {
+    std::vector<QuotedFieldSpan> spans;
+    qsizetype pos = 0;
+    bool afterComma = false;
+    while (auto span = nextField(bytes, pos, afterComma))
+        spans.push_back(*span);
+    return spans;
 }
 
 QByteArray quotedRecord(const QStringList& fields) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 // File helpers shared by every file format of the program.
 namespace FileIO {
@@ -55,6 +56,18 @@ private:
     bool m_afterComma = false; // a separator was read: one more field belongs to this line
 };
 QByteArray quotedRecord(const QStringList& fields); // "a","b" + CR LF, encoded
+
+// Where a field of a quoted-field file lies: its text is mid(start, length) of the file,
+// with blanks around it removed when it was not quoted.
+struct QuotedFieldSpan {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    bool quoted = false;
+};
+// The fields QuotedFieldReader reads, found on the file's bytes without decoding them. Only
+// for bytes whose characters above ASCII are whole two-byte pairs (Ansi::hasWholePairs):
+// otherwise a decoder may join a byte to a separator and the fields differ.
+std::vector<QuotedFieldSpan> quotedFieldSpans(QByteArrayView bytes);
 
 // Folders are written with a trailing "/" (so that a file name can follow directly); the
 // system's dialogs and calls take them without one.

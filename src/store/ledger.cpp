@@ -38,7 +38,7 @@ void Ledger::clearEntries() {
         for (int i = 1; i < EntryCount && i <= EntryCapacity; ++i)
             resetEntrySlot(i);
     }
-    NoteList = QStringList{QString()};
+    NoteList.clear();
     EntryCount = 1;
     ++EntryChangeCount;
 }
@@ -114,19 +114,15 @@ void Ledger::swapEntries(int a, int b) {
     std::swap(EntryNotes[size_t(a)], EntryNotes[size_t(b)]);
     std::swap(EntryInvoices[size_t(a)], EntryInvoices[size_t(b)]);
     std::swap(EntryStyles[size_t(a)], EntryStyles[size_t(b)]);
-    const QString ra = noteRow(a);
-    setNoteRow(a, noteRow(b));
-    setNoteRow(b, ra);
+    NoteList.swap(a, b);
 }
 
 QString Ledger::noteRow(int i) const {
-    return i >= 0 && i < NoteList.size() ? NoteList.at(i) : QString();
+    return NoteList.at(i);
 }
 
 void Ledger::setNoteRow(int i, const QString& text) {
-    while (NoteList.size() <= i)
-        NoteList.append(QString());
-    NoteList[i] = text;
+    NoteList.set(i, text);
 }
 
 QString Ledger::fullNote(int i) const {

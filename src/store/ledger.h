@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/codec.h"
+#include "store/noterows.h"
 #include "store/zeroedtable.h"
 
 // Removes every NUL character, then the trailing blanks; leading blanks stay.
@@ -259,7 +260,7 @@ struct Ledger {
     ZeroedTable<EntryInvoice> EntryInvoices;
     ZeroedTable<EntryStyle> EntryStyles;
     // Row i holds entry i's full note when longer than 100 bytes; may hold surplus rows.
-    QStringList NoteList;
+    NoteRows NoteList;
     ZeroedTable<AccountRecord> Accounts;
     std::array<AccountRecord, 5> KindTotals; // rows 1..4
     std::vector<QString> DetailTexts;        // account name, U+0001, text
@@ -363,7 +364,7 @@ struct Ledger {
                 EntryNotes[k] = EntryNotes[i];
                 EntryInvoices[k] = EntryInvoices[i];
                 EntryStyles[k] = EntryStyles[i];
-                setNoteRow(k, noteRow(i));
+                NoteList.copy(i, k);
             }
             ++k;
         }

@@ -14,6 +14,7 @@ const QString kRightQuoteEscape = QStringLiteral("%E2%80%9D");
 } // namespace
 
 QString escapeNoteRow(const QString& text) {
+    if (!text.contains(kQuote.front()) && !text.contains(kRightQuote.front())) return text;
     QString t = text;
     t.replace(kQuote, kQuoteEscape);
     t.replace(kRightQuote, kRightQuoteEscape);
@@ -29,14 +30,17 @@ QString unescapeNoteRow(const QString& field) {
 }
 
 QByteArray noteRowsFile(const QStringList& noteList, int rows) {
-    // Built as one text and encoded once: most rows are empty and a full ledger has 30000.
-    QString text;
+    // Most rows are empty and a full ledger has 30000: only the rows with text are encoded,
+    // each on its own (the encoding has no state, so the bytes are those of the whole text).
+    QByteArray out;
+    out.reserve(qsizetype(rows) * 4);
     for (int i = 1; i <= rows && i < noteList.size(); ++i) {
-        text += QLatin1Char('"');
-        text += escapeNoteRow(noteList.at(i));
-        text += QStringLiteral("\"\r\n");
+        const QString& text = noteList.at(i);
+        out += '"';
+        if (!text.isEmpty()) out += Ansi::encode(escapeNoteRow(text));
+        out += "\"\r\n";
     }
-    return Ansi::encode(text);
+    return out;
 }
 
 QStringList readNoteRows(const QByteArray& file) {

@@ -14,7 +14,6 @@
 #include "store/figures.h"
 #include "store/filegroup.h"
 #include "store/ledgerfiles.h"
-#include "store/linefiles.h"
 #include "store/recordfile.h"
 #include "store/recordstream.h"
 #include "store/sidefiles.h"
@@ -150,7 +149,6 @@ template <typename T> void readBeside(RecordStream& stream, T& r) {
 QString readEntries(EntryStreams& files, const std::optional<QByteArray>& main3, Ledger& ledger) {
     const int records = files.main.records();
     if (records > Ledger::EntryCapacity) return LedgerFiles::Main;
-    const QStringList noteRows = main3 ? LineFiles::readNoteRows(*main3) : QStringList();
     ledger.truncateEntries(1);
     ledger.NoteList.reserve(records + 1);
     for (int n = 1; n <= records; ++n) {
@@ -161,9 +159,9 @@ QString readEntries(EntryStreams& files, const std::optional<QByteArray>& main3,
         readBeside(files.notes, e.note);
         readBeside(files.invoices, e.invoice);
         readBeside(files.styles, e.style);
-        if (n <= noteRows.size()) e.noteRow = noteRows.at(n - 1);
         if (!ledger.addEntry(e)) return LedgerFiles::Main;
     }
+    if (main3) ledger.NoteList.read(*main3, records);
     if (files.notes.failed()) return LedgerFiles::Main1;
     if (files.invoices.failed()) return LedgerFiles::Main2;
     if (files.styles.failed()) return LedgerFiles::Main2a;

@@ -37,7 +37,8 @@ QByteArray Main2aFileBytes(const Ledger& ledger) {
 }
 
 QByteArray Main3FileBytes(const Ledger& ledger) {
-    return LineFiles::noteRowsFile(ledger.NoteList, ledger.EntryCount - 1);
+    const int rows = ledger.EntryCount - 1;
+    return LineFiles::noteRowsFile(ledger.NoteList.texts(rows), rows);
 }
 
 bool SaveAccountsFile(AppContext& ctx, FileGroup& group) {

@@ -14,6 +14,8 @@ private slots:
     void cutNeverSplitsACharacter();
     void unmappableCharacters();
     void charCodeAndFixedField();
+    void wholePairs_data();
+    void wholePairs();
 };
 
 void TestCodec::encodesKnownBytes_data() {
@@ -90,6 +92,26 @@ void TestCodec::charCodeAndFixedField() {
     QCOMPARE(Ansi::charCode(QStringLiteral("餐")), 0xC05C);
     QCOMPARE(Ansi::fixedField(QStringLiteral("現金"), 6), QByteArray::fromHex("B27BAAF72020"));
     QCOMPARE(Ansi::fixedField(QStringLiteral("現金"), 3), QByteArray::fromHex("B27B20"));
+}
+
+void TestCodec::wholePairs_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("ascii") << QByteArray("\"a\",\r\n") << true;
+    QTest::newRow("encoded text") << Ansi::encode(QStringLiteral("許功蓋\u3000x")) << true;
+    QTest::newRow("lowest and highest pairs") << QByteArray("\x81\x40\xFE\xFE") << true;
+    QTest::newRow("lead byte at the end") << QByteArray("a\xA4") << false;
+    QTest::newRow("lead byte before a quote") << QByteArray("\xA4\"") << false;
+    QTest::newRow("trail byte 0x7F") << QByteArray("\xA4\x7F") << false;
+    QTest::newRow("trail byte 0xA0") << QByteArray("\xA4\xA0") << false;
+    QTest::newRow("single 0x80") << QByteArray("\x80" "a") << false;
+    QTest::newRow("single 0xFF") << QByteArray("a\xFF") << false;
+}
+
+void TestCodec::wholePairs() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, whole);
+    QCOMPARE(Ansi::hasWholePairs(bytes), whole);
 }
 
 QTEST_GUILESS_MAIN(TestCodec)

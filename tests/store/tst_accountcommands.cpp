@@ -146,7 +146,7 @@ private slots:
         DeleteAccount(ledger, indexOf(ledger, "I-薪資"));
         const int slot = ledger.AccountCount;
         QVERIFY(!ledger.Accounts[size_t(slot)].Budget[2].isEmpty());
-        ledger.NoteList = QStringList{QString()}; // fewer rows than entries: grown on append
+        ledger.NoteList.clear(); // fewer rows than entries: grown on append
         const int entries = ledger.EntryCount;
 
         QVERIFY(AddAccount(ledger, "L-房貸", 2, 800, "2024/01/15"));
