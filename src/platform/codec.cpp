@@ -4,6 +4,7 @@
 #include <QStringEncoder>
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -29,8 +30,107 @@ QStringDecoder& sharedDecoder() {
     return *decoder;
 }
 
+// Most texts are ASCII and two-byte characters, and the program converts many short fields
+// (30000 entries, several fields each): a call into the converter costs more than the
+// characters. So each two-byte character is converted once, by the converter, and kept in a
+// table; a text made only of ASCII and of characters the tables hold is converted directly.
+// Anything else (a byte that is no whole character, a character without a two-byte code, a
+// surrogate pair) goes to the converter as a whole, as before: the results are the same.
+constexpr char16_t kNoChar = 0xFFFF;  // a pair that is not exactly one character
+constexpr quint16 kNoPair = 0xFFFF;   // a character that has no two-byte code
+constexpr int kTrails = 0xFE - 0x40 + 1;
+
+using Ansi::isLeadByte;
+using Ansi::isTrailByte;
+
+// The characters of the lead and trail bytes met so far: 0 not looked up yet, kNoChar when
+// the decoder does not make exactly one character of them.
+char16_t* pairTable() {
+    thread_local std::vector<char16_t> table(size_t(0xFE - 0x81 + 1) * kTrails, 0);
+    return table.data();
+}
+
+char16_t lookUpPair(unsigned char lead, unsigned char trail) {
+    const char bytes[2] = {char(lead), char(trail)};
+    QStringDecoder& decoder = sharedDecoder();
+    const QString one = decoder.decode(QByteArrayView(bytes, 2));
+    const bool single = !decoder.hasError() && one.size() == 1 &&
+                        one.at(0) != QChar::ReplacementCharacter && !one.at(0).isSurrogate();
+    return single ? one.at(0).unicode() : kNoChar;
+}
+
+// The two-byte code of a character (not ASCII, not a surrogate), kNoPair when it has none.
+quint16* codeTable() {
+    thread_local std::vector<quint16> table(0x10000, 0);
+    return table.data();
+}
+
+quint16 lookUpCode(char16_t u) {
+    QStringEncoder& encoder = sharedEncoder();
+    const QByteArray bytes = encoder.encode(QStringView(&u, 1));
+    const bool pair = !encoder.hasError() && bytes.size() == 2 &&
+                      isLeadByte(static_cast<unsigned char>(bytes[0])) &&
+                      isTrailByte(static_cast<unsigned char>(bytes[1]));
+    return pair ? quint16(static_cast<unsigned char>(bytes[0]) << 8 |
+                          static_cast<unsigned char>(bytes[1]))
+                : kNoPair;
+}
+
+std::optional<QString> decodeByTable(QByteArrayView bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    QString text(n, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    char16_t* table = pairTable();
+    qsizetype k = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] < 0x80) {
+            out[k++] = p[i];
+            continue;
+        }
+        if (!isLeadByte(p[i]) || i + 1 == n || !isTrailByte(p[i + 1])) return std::nullopt;
+        char16_t& c = table[size_t(p[i] - 0x81) * kTrails + size_t(p[i + 1] - 0x40)];
+        if (c == 0) c = lookUpPair(p[i], p[i + 1]);
+        if (c == kNoChar) return std::nullopt;
+        out[k++] = c;
+        ++i;
+    }
+    text.truncate(k);
+    return text;
+}
+
+std::optional<QByteArray> encodeByTable(QStringView text) {
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    char* out = bytes.data();
+    quint16* table = codeTable();
+    qsizetype k = 0;
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80) {
+            out[k++] = char(u);
+            continue;
+        }
+        if (ch.isSurrogate()) return std::nullopt;
+        quint16& code = table[u];
+        if (code == 0) code = lookUpCode(u);
+        if (code == kNoPair) return std::nullopt;
+        out[k++] = char(code >> 8);
+        out[k++] = char(code & 0xFF);
+    }
+    bytes.truncate(k);
+    return bytes;
+}
+
+// Qt was built with the code page (checked once: a converter reset costs a call into ICU).
+bool codePageAvailable() {
+    static const bool available = QStringDecoder(kCodePage).isValid();
+    return available;
+}
+
 // Encodes a whole text; nullopt when some character is not in the code page.
 std::optional<QByteArray> encodeWhole(QStringView text) {
+    if (codePageAvailable())
+        if (auto bytes = encodeByTable(text)) return bytes;
     QStringEncoder& encoder = sharedEncoder();
     QByteArray bytes = encoder.encode(text);
     if (encoder.hasError()) return std::nullopt;
@@ -80,8 +180,9 @@ QByteArray encode(const QString& text) {
 }
 
 QString decode(QByteArrayView bytes) {
+    if (!codePageAvailable()) return QString::fromLatin1(bytes);
+    if (auto text = decodeByTable(bytes)) return *text;
     QStringDecoder& decoder = sharedDecoder();
-    if (!decoder.isValid()) return QString::fromLatin1(bytes);
     QString text = decoder.decode(bytes);
     // A lead byte cut off at the end of a field must still show as something.
     if (!bytes.isEmpty()) {
@@ -109,9 +210,8 @@ bool hasWholePairs(QByteArrayView bytes) {
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
         if (p[i] < 0x80) continue;
-        if (p[i] == 0x80 || p[i] == 0xFF || i + 1 == n) return false;
-        const unsigned char trail = p[++i];
-        if (!((trail >= 0x40 && trail <= 0x7E) || (trail >= 0xA1 && trail <= 0xFE))) return false;
+        if (!isLeadByte(p[i]) || i + 1 == n || !isTrailByte(p[i + 1])) return false;
+        ++i;
     }
     return true;
 }

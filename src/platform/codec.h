@@ -17,6 +17,12 @@ int charCode(const QString& oneCharacter);             // single byte, or lead *
 // (0x40-0x7E or 0xA1-0xFE): such bytes, cut anywhere but inside a pair, decode piece by
 // piece to the same text as whole.
 bool hasWholePairs(QByteArrayView bytes);
+inline bool isLeadByte(unsigned char b) {
+    return b >= 0x81 && b <= 0xFE;
+}
+inline bool isTrailByte(unsigned char b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE);
+}
 // Exactly n bytes: encoded, cut on a character boundary, padded with blanks.
 QByteArray fixedField(const QString& text, int n);
 } // namespace Ansi

@@ -4,7 +4,10 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/codec.h"
 #include "platform/runtime.h"
+
+#include <QVarLengthArray>
 
 QString TrimFixed(const QString& text) {
     QString t = text;
@@ -14,6 +17,38 @@ QString TrimFixed(const QString& text) {
         --end;
     t.truncate(end);
     return t;
+}
+
+QString TrimFixedBytes(QByteArrayView bytes) {
+    // A NUL or a blank is one byte that is never part of a two-byte character: when the bytes
+    // are whole characters, those can go before decoding, which saves a copy of the text.
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    bool nul = false;
+    qsizetype end = 0; // after the last byte that is neither NUL nor blank
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] < 0x80) {
+            if (p[i] == 0)
+                nul = true;
+            else if (p[i] != ' ')
+                end = i + 1;
+            continue;
+        }
+        if (!Ansi::isLeadByte(p[i]) || i + 1 == n || !Ansi::isTrailByte(p[i + 1]))
+            return TrimFixed(Ansi::decode(bytes));
+        end = ++i + 1;
+    }
+    QString text;
+    if (!nul) {
+        text = Ansi::decode(bytes.first(end));
+    } else {
+        QVarLengthArray<char, 128> kept;
+        for (qsizetype i = 0; i < end; ++i)
+            if (p[i] != 0) kept.append(char(p[i]));
+        text = Ansi::decode(QByteArrayView(kept.data(), kept.size()));
+    }
+    // Only a character that decodes to a NUL or a blank would be left; none is known.
+    return text.contains(QChar(u'\0')) || text.endsWith(u' ') ? TrimFixed(text) : text;
 }
 
 void SwapVariants(TaggedNumber& a, TaggedNumber& b) {

@@ -14,6 +14,8 @@
 
 // Removes every NUL character, then the trailing blanks; leading blanks stay.
 QString TrimFixed(const QString& text);
+// TrimFixed of the decoded bytes of a fixed field.
+QString TrimFixedBytes(QByteArrayView bytes);
 
 // A fixed text field of N bytes of cp950, held as the bytes themselves so that a record
 // read and saved unchanged keeps its bytes, and comparisons of "all N characters" are
@@ -47,7 +49,7 @@ public:
     // All N characters as stored (blank padding and NULs included).
     QString text() const { return Ansi::decode(bytes()); }
     // As TrimFixed gives it: no NULs, no trailing blanks.
-    QString trimmed() const { return TrimFixed(text()); }
+    QString trimmed() const { return TrimFixedBytes(bytes()); }
     bool isNull() const {
         for (char c : m_bytes)
             if (c != '\0') return false;

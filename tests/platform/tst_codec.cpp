@@ -1,6 +1,12 @@
 #include "platform/codec.h"
 
+#include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTest>
+
+#include <iterator>
+#include <optional>
 
 class TestCodec : public QObject {
     Q_OBJECT
@@ -16,7 +22,24 @@ private slots:
     void charCodeAndFixedField();
     void wholePairs_data();
     void wholePairs();
+    void everyCodeConvertsAsTheConverter();
+    void mixedTextsConvertAsTheConverter();
 };
+
+namespace {
+// The code page's converter itself, on a fresh state for each text.
+QString converterDecode(QByteArrayView bytes) {
+    QStringDecoder decoder("windows-950", QStringConverter::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+// Encoded whole, or nullopt when a character has no code.
+std::optional<QByteArray> converterEncode(QStringView text) {
+    QStringEncoder encoder("windows-950", QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError()) return std::nullopt;
+    return bytes;
+}
+} // namespace
 
 void TestCodec::encodesKnownBytes_data() {
     QTest::addColumn<QString>("text");
@@ -112,6 +135,53 @@ void TestCodec::wholePairs() {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, whole);
     QCOMPARE(Ansi::hasWholePairs(bytes), whole);
+}
+
+// The program converts most texts through tables it fills from the converter; the results
+// must be the converter's for every code: each single byte, each lead byte with every second
+// byte, each character of the basic plane (an unmappable one encodes as "?").
+void TestCodec::everyCodeConvertsAsTheConverter() {
+    for (int b = 0; b < 0x100; ++b) {
+        if (b >= 0x81 && b <= 0xFE) continue; // a lone lead byte is the case above
+        const QByteArray one(1, char(b));
+        QCOMPARE(Ansi::decode(one), converterDecode(one));
+    }
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int second = 0; second < 0x100; ++second) {
+            const char bytes[2] = {char(lead), char(second)};
+            const QByteArrayView pair(bytes, 2);
+            QVERIFY2(Ansi::decode(pair) == converterDecode(pair),
+                     pair.toByteArray().toHex().constData());
+        }
+    }
+    for (int u = 0x80; u < 0x10000; ++u) {
+        const QChar c{char16_t(u)};
+        if (c.isSurrogate()) continue;
+        const QString text(c);
+        const auto expected = converterEncode(text);
+        QVERIFY2(Ansi::encode(text) == expected.value_or("?"), qPrintable(QString::number(u, 16)));
+        QCOMPARE(Ansi::isEncodable(text), expected.has_value());
+    }
+}
+
+// Texts of ASCII, two-byte characters (assigned or not) and stray bytes, in any order, convert
+// as the converter converts them whole.
+void TestCodec::mixedTextsConvertAsTheConverter() {
+    const QByteArray pieces[] = {"a",        "\\",       " ",        QByteArray(1, '\0'),
+                                 "\xA4\x40", "\xC0\x5C", "\xA1\x40", "\xF9\xFE",
+                                 "\x81\x40", "\xC8\x7E", "\x80",     "\xFF",
+                                 "\xA3\xE1", "\xA4\x20"};
+    QRandomGenerator random(950);
+    for (int n = 0; n < 5000; ++n) {
+        QByteArray bytes;
+        const int count = random.bounded(12);
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[random.bounded(int(std::size(pieces)))];
+        const QString text = converterDecode(bytes);
+        QVERIFY2(Ansi::decode(bytes) == text, bytes.toHex().constData());
+        if (const auto whole = converterEncode(text))
+            QVERIFY2(Ansi::encode(text) == *whole, bytes.toHex().constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCodec)

@@ -17,17 +17,9 @@ quint32 dayNumber(const QDate& d) {
     return quint32(d.year() * 10000 + d.month() * 100 + d.day());
 }
 
-// A fixed field as text: plain ASCII needs no decoder, which matters over 30000 entries.
-template <int N> QString fieldText(const FixedText<N>& field) {
-    const char* p = field.data();
-    for (int i = 0; i < N; ++i)
-        if (static_cast<unsigned char>(p[i]) >= 0x80) return field.text();
-    return QString::fromLatin1(p, N);
-}
-
-// Text without NULs and trailing blanks, lower-cased.
-QString lowerTrimmed(const QString& text) {
-    return TrimFixed(text).toLower();
+// A fixed field without NULs and trailing blanks, lower-cased.
+template <int N> QString lowerTrimmed(const FixedText<N>& field) {
+    return field.trimmed().toLower();
 }
 
 // The keyword's tests, prepared once per listing.
@@ -45,11 +37,11 @@ public:
 
     bool operator()(const Ledger& ledger, int i) const {
         const EntryCore& e = ledger.Entries[size_t(i)];
-        if (lowerTrimmed(fieldText(e.Detail)).contains(m_lower)) return true;
+        if (lowerTrimmed(e.Detail).contains(m_lower)) return true;
         // The whole note: the note row when there is one (also untrimmed), else the field.
         const QString row = ledger.noteRow(i);
         if (row.isEmpty()) {
-            if (lowerTrimmed(fieldText(ledger.EntryNotes[size_t(i)].Note)).contains(m_lower))
+            if (lowerTrimmed(ledger.EntryNotes[size_t(i)].Note).contains(m_lower))
                 return true;
         } else if (row.toLower().contains(m_lower)) {
             return true;
@@ -57,9 +49,14 @@ public:
         const EntryInvoice& invoice = ledger.EntryInvoices[size_t(i)];
         if (m_keyword.size() <= 10) {
             const QString digits = invoice.InvoiceDigits.text();
-            if (m_keyword == digits ||
-                m_keyword == ledger.EntryStyles[size_t(i)].InvoiceLetters.text() + digits)
-                return true;
+            if (m_keyword.endsWith(digits)) {
+                const QString letters = ledger.EntryStyles[size_t(i)].InvoiceLetters.text();
+                // The keyword is the digits, or the letters followed by the digits.
+                if (m_keyword.size() == digits.size() ||
+                    (m_keyword.size() == letters.size() + digits.size() &&
+                     m_keyword.startsWith(letters)))
+                    return true;
+            }
         }
         if (m_amountLike && m_keyword == FormatAmount(e.Amount, m_session).remove(QLatin1Char(',')))
             return true;
