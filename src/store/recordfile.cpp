@@ -48,6 +48,9 @@ public:
         }
     }
 
+    // The tail after the last field: zero bytes, whatever the slot held before.
+    void zeroTail() { std::memset(m_data + m_pos, 0, size_t(m_end - m_pos)); }
+
 private:
     void put(const char* p, qsizetype n) {
         // Every layout fits its slot; the guard keeps a wrong one from writing past it.
@@ -151,6 +154,7 @@ template <typename IO, typename R> void walk(IO& io, R& r) {
 template <typename T> void writeSlot(char* slot, const T& r) {
     SlotWriter w(slot, slotOf<T>());
     walk(w, r);
+    w.zeroTail();
 }
 
 template <typename T> bool readSlot(QByteArrayView slot, T& r) {

@@ -57,7 +57,8 @@ bool read(QByteArrayView slot, RecurringRecord& r);
 template <typename Table> QByteArray encodeTable(const Table& table, int count) {
     using T = std::remove_cvref_t<decltype(table[0])>;
     const int slot = slotOf<T>();
-    QByteArray out(qsizetype(qMax(0, count - 1)) * slot, '\0');
+    // Every byte is written: the fields, then a zero tail.
+    QByteArray out(qsizetype(qMax(0, count - 1)) * slot, Qt::Uninitialized);
     for (int i = 1; i < count; ++i)
         write(out.data() + qsizetype(i - 1) * slot, table[size_t(i)]);
     return out;

@@ -49,6 +49,9 @@ private slots:
         QCOMPARE(expected.size(), detailAt + 60);
         expected += QByteArray(284 - expected.size(), '\0');
         QCOMPARE(out, expected);
+        QByteArray reused(284, char(0xAA)); // what a slot held before never shows through
+        RecordFile::write(reused.data(), e);
+        QCOMPARE(reused, expected);
 
         EntryCore back;
         QVERIFY(RecordFile::read(out, back));
