@@ -1,5 +1,7 @@
 #include "reports/reportchart.h"
 
+#include <QSignalBlocker>
+
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
@@ -52,9 +54,22 @@ void ReportChart::ShowPie(const QString& rowLabel, const QStringList& sliceLabel
     if (m_pie && values.size() >= m_pie->count() - 1) {
         const QList<QPieSlice*> slices = m_pie->slices();
         const qsizetype kept = std::min(slices.size(), values.size());
-        for (qsizetype i = 0; i < kept; ++i) {
+        for (qsizetype i = 0; i < kept; ++i)
             slices[i]->setLabel(sliceLabels.value(i).toHtmlEscaped());
+        // Each new value would lay the whole pie out again: the values go in unannounced,
+        // and the last one announced lays it out once with all of them.
+        for (qsizetype i = 0; i + 1 < kept; ++i) {
+            const QSignalBlocker quiet(slices[i]);
             slices[i]->setValue(std::max(values[i], 0.0));
+        }
+        if (kept > 0) {
+            QPieSlice* last = slices[kept - 1];
+            const double value = std::max(values[kept - 1], 0.0);
+            if (last->value() == value) {
+                const QSignalBlocker quiet(last);
+                last->setValue(value + 1);
+            }
+            last->setValue(value);
         }
         if (kept < slices.size()) m_pie->remove(slices.last());
         QList<QPieSlice*> added;

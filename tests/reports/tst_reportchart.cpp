@@ -65,6 +65,11 @@ private slots:
         QTest::newRow("same count, a slice turned negative")
             << names(QStringLiteral("a"), 20) << sizes(20, 1) << names(QStringLiteral("a"), 20)
             << negative;
+        QList<double> lastKept = sizes(20, 1);
+        lastKept[0] = 90;
+        QTest::newRow("same count, only the first size changed")
+            << names(QStringLiteral("a"), 20) << sizes(20, 1) << names(QStringLiteral("a"), 20)
+            << lastKept;
         QTest::newRow("same count, markup in a name")
             << QStringList{QStringLiteral("x"), QStringLiteral("y")} << QList<double>{1, 2}
             << QStringList{QStringLiteral("<b>x"), QStringLiteral("y&amp;")} << QList<double>{2, 1};
