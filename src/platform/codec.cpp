@@ -36,8 +36,8 @@ QStringDecoder& sharedDecoder() {
 // table; a text made only of ASCII and of characters the tables hold is converted directly.
 // Anything else (a byte that is no whole character, a character without a two-byte code, a
 // surrogate pair) goes to the converter as a whole, as before: the results are the same.
-constexpr char16_t kNoChar = 0xFFFF;  // a pair that is not exactly one character
-constexpr quint16 kNoPair = 0xFFFF;   // a character that has no two-byte code
+constexpr char16_t kNoChar = 0xFFFF; // a pair that is not exactly one character
+constexpr quint16 kNoPair = 0xFFFF;  // a character that has no two-byte code
 constexpr int kTrails = 0xFE - 0x40 + 1;
 
 using Ansi::isLeadByte;

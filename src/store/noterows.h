@@ -16,7 +16,7 @@ public:
     int size() const { return int(m_rows.size()); }
     void reserve(int rows) { m_rows.reserve(size_t(rows)); }
 
-    QString at(int i) const; // "" past the end
+    QString at(int i) const;              // "" past the end
     void set(int i, const QString& text); // rows grown as needed
     void copy(int from, int to);          // row `to` becomes row `from`; grown as needed
     void swap(int a, int b);              // grown as needed

@@ -219,8 +219,9 @@ private slots:
     // Fixed fields are trimmed on their bytes where that gives the same text as decoding first:
     // fields of blanks, NULs, whole characters and stray bytes, in any order.
     void trimFixedBytesAsDecodedFirst() {
-        const QByteArray pieces[] = {" ", QByteArray(1, '\0'), "a", "\xA4\x40", "\xA1\x40",
-                                     "\xC0\x5C", "\x81\x40", "\xA4", "\x80", "\xFF"};
+        const QByteArray pieces[] = {
+            " ",        QByteArray(1, '\0'), "a",    "\xA4\x40", "\xA1\x40",
+            "\xC0\x5C", "\x81\x40",          "\xA4", "\x80",     "\xFF"};
         QRandomGenerator random(32);
         for (int n = 0; n < 5000; ++n) {
             QByteArray field;

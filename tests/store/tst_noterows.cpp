@@ -77,9 +77,9 @@ private slots:
     // ideographic blank, one is unassigned) and, now and then, a byte that is no whole
     // character, which sends the file to the whole-file reading.
     void randomFilesReadAsTheWholeFile() {
-        const QList<QByteArray> pieces = {"\"", ",", " ", "\t", "\r", "\n", "a", "%22",
-                                          "%E2%80%9D", "\xA4\x5C", "\xA1\x40", "\x81\x40",
-                                          "\xA4\xA4", "\xFE\xFE"};
+        const QList<QByteArray> pieces = {
+            "\"",  ",",         " ",        "\t",       "\r",       "\n",       "a",
+            "%22", "%E2%80%9D", "\xA4\x5C", "\xA1\x40", "\x81\x40", "\xA4\xA4", "\xFE\xFE"};
         const QList<QByteArray> broken = {"\x80", "\xFF", "\xA4", "\x81\x7F"};
         QRandomGenerator random(950);
         int piecewise = 0;
@@ -139,8 +139,8 @@ private slots:
 
         l.swapEntries(1, 3);
         QVERIFY(WriteLedgerFiles(env.ctx));
-        const QByteArray expected = Ansi::encode("\"" + longNote + "%224%22\"\r\n\"\"\r\n\"" +
-                                                 longNote + "1\"\r\n");
+        const QByteArray expected =
+            Ansi::encode("\"" + longNote + "%224%22\"\r\n\"\"\r\n\"" + longNote + "1\"\r\n");
         QCOMPARE(TestFiles::get(f + "Main3.qvd"), expected);
     }
 };

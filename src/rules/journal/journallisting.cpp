@@ -41,8 +41,7 @@ public:
         // The whole note: the note row when there is one (also untrimmed), else the field.
         const QString row = ledger.noteRow(i);
         if (row.isEmpty()) {
-            if (lowerTrimmed(ledger.EntryNotes[size_t(i)].Note).contains(m_lower))
-                return true;
+            if (lowerTrimmed(ledger.EntryNotes[size_t(i)].Note).contains(m_lower)) return true;
         } else if (row.toLower().contains(m_lower)) {
             return true;
         }
