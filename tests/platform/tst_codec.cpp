@@ -1,11 +1,11 @@
 #include "platform/codec.h"
+#include "support/randompieces.h"
 
 #include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTest>
 
-#include <iterator>
 #include <optional>
 
 class TestCodec : public QObject {
@@ -167,16 +167,13 @@ void TestCodec::everyCodeConvertsAsTheConverter() {
 // Texts of ASCII, two-byte characters (assigned or not) and stray bytes, in any order, convert
 // as the converter converts them whole.
 void TestCodec::mixedTextsConvertAsTheConverter() {
-    const QByteArray pieces[] = {"a",        "\\",       " ",        QByteArray(1, '\0'),
-                                 "\xA4\x40", "\xC0\x5C", "\xA1\x40", "\xF9\xFE",
-                                 "\x81\x40", "\xC8\x7E", "\x80",     "\xFF",
-                                 "\xA3\xE1", "\xA4\x20"};
+    const QList<QByteArray> pieces = {"a",        "\\",       " ",        QByteArray(1, '\0'),
+                                      "\xA4\x40", "\xC0\x5C", "\xA1\x40", "\xF9\xFE",
+                                      "\x81\x40", "\xC8\x7E", "\x80",     "\xFF",
+                                      "\xA3\xE1", "\xA4\x20"};
     QRandomGenerator random(950);
     for (int n = 0; n < 5000; ++n) {
-        QByteArray bytes;
-        const int count = random.bounded(12);
-        for (int i = 0; i < count; ++i)
-            bytes += pieces[random.bounded(int(std::size(pieces)))];
+        const QByteArray bytes = randomPieces(random, pieces, 12);
         const QString text = converterDecode(bytes);
         QVERIFY2(Ansi::decode(bytes) == text, bytes.toHex().constData());
         if (const auto whole = converterEncode(text))

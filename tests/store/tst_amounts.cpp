@@ -1,12 +1,9 @@
 #include <QtTest>
 
-#include <QRandomGenerator>
-
-#include <iterator>
-
 #include "platform/codec.h"
 #include "store/amounts.h"
 #include "support/ledgerbuilder.h"
+#include "support/randompieces.h"
 
 // Display forms of amounts, fixed-text trimming and account lookup.
 class TestAmounts : public QObject {
@@ -219,15 +216,12 @@ private slots:
     // Fixed fields are trimmed on their bytes where that gives the same text as decoding first:
     // fields of blanks, NULs, whole characters and stray bytes, in any order.
     void trimFixedBytesAsDecodedFirst() {
-        const QByteArray pieces[] = {
+        const QList<QByteArray> pieces = {
             " ",        QByteArray(1, '\0'), "a",    "\xA4\x40", "\xA1\x40",
             "\xC0\x5C", "\x81\x40",          "\xA4", "\x80",     "\xFF"};
         QRandomGenerator random(32);
         for (int n = 0; n < 5000; ++n) {
-            QByteArray field;
-            const int count = random.bounded(10);
-            for (int i = 0; i < count; ++i)
-                field += pieces[random.bounded(int(std::size(pieces)))];
+            const QByteArray field = randomPieces(random, pieces, 10);
             QVERIFY2(TrimFixedBytes(field) == TrimFixed(Ansi::decode(field)),
                      field.toHex().constData());
         }

@@ -1,13 +1,12 @@
 #include <QtTest>
 
-#include <QRandomGenerator>
-
 #include "store/ledger.h"
 #include "store/linefiles.h"
 #include "store/loadledger.h"
 #include "store/noterows.h"
 #include "store/saveledger.h"
 #include "support/ledgerbuilder.h"
+#include "support/randompieces.h"
 #include "support/storeenv.h"
 #include "support/testfiles.h"
 
@@ -84,11 +83,7 @@ private slots:
         QRandomGenerator random(950);
         int piecewise = 0;
         for (int n = 0; n < 3000; ++n) {
-            QByteArray file;
-            const int length = random.bounded(24);
-            for (int i = 0; i < length; ++i)
-                file.append(random.bounded(40) == 0 ? broken.at(random.bounded(broken.size()))
-                                                    : pieces.at(random.bounded(pieces.size())));
+            const QByteArray file = randomPieces(random, pieces, 24, broken);
             piecewise += Ansi::hasWholePairs(file) ? 1 : 0;
             const int rows = 1 + random.bounded(6);
             QVERIFY2(lazyRows(file, rows) == eagerRows(file, rows), file.toHex().constData());
