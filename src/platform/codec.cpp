@@ -216,6 +216,27 @@ bool hasWholePairs(QByteArrayView bytes) {
     return true;
 }
 
+bool encodesBack(QByteArrayView bytes) {
+    if (!codePageAvailable()) return false;
+    // Per pair: 0 not looked up yet, 1 its character encodes back to it, 2 not.
+    thread_local std::vector<quint8> known(size_t(0xFE - 0x81 + 1) * kTrails, 0);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] < 0x80) continue;
+        if (!isLeadByte(p[i]) || i + 1 == n || !isTrailByte(p[i + 1])) return false;
+        quint8& state = known[size_t(p[i] - 0x81) * kTrails + size_t(p[i + 1] - 0x40)];
+        if (state == 0) {
+            const char pair[2] = {char(p[i]), char(p[i + 1])};
+            const std::optional<QString> text = decodeByTable(QByteArrayView(pair, 2));
+            state = text && encodeByTable(*text) == QByteArrayView(pair, 2) ? 1 : 2;
+        }
+        if (state != 1) return false;
+        ++i;
+    }
+    return true;
+}
+
 int byteLength(const QString& text) {
     if (auto whole = encodeWhole(text)) return int(whole->size());
     int n = 0;

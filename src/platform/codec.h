@@ -17,6 +17,9 @@ int charCode(const QString& oneCharacter);             // single byte, or lead *
 // (0x40-0x7E or 0xA1-0xFE): such bytes, cut anywhere but inside a pair, decode piece by
 // piece to the same text as whole.
 bool hasWholePairs(QByteArrayView bytes);
+// True when decoding the bytes and encoding the text again gives the same bytes (every byte
+// above ASCII is part of a two-byte character that has its own code).
+bool encodesBack(QByteArrayView bytes);
 inline bool isLeadByte(unsigned char b) {
     return b >= 0x81 && b <= 0xFE;
 }

@@ -30,17 +30,42 @@ QString unescapeNoteRow(const QString& field) {
 }
 
 QByteArray noteRowsFile(const QStringList& noteList, int rows) {
-    // Most rows are empty and a full ledger has 30000: only the rows with text are encoded,
-    // each on its own (the encoding has no state, so the bytes are those of the whole text).
     QByteArray out;
     out.reserve(qsizetype(rows) * 4);
-    for (int i = 1; i <= rows && i < noteList.size(); ++i) {
-        const QString& text = noteList.at(i);
-        out += '"';
-        if (!text.isEmpty()) out += Ansi::encode(escapeNoteRow(text));
-        out += "\"\r\n";
-    }
+    for (int i = 1; i <= rows && i < noteList.size(); ++i)
+        appendNoteRow(out, noteList.at(i));
     return out;
+}
+
+void appendNoteRow(QByteArray& out, const QString& text) {
+    // Most rows are empty and a full ledger has 30000: only the rows with text are encoded,
+    // each on its own (the encoding has no state, so the bytes are those of the whole text).
+    out += '"';
+    if (!text.isEmpty()) out += Ansi::encode(escapeNoteRow(text));
+    out += "\"\r\n";
+}
+
+bool writesBackUnchanged(QByteArrayView quotedField) {
+    if (!Ansi::encodesBack(quotedField)) return false;
+    // Reading turns "%22" and "%E2%80%9D" into their quotes and writing turns them back; a
+    // right double quote typed in the field itself would be written escaped.
+    static const QByteArray rightQuote = Ansi::encode(kRightQuote);
+    if (rightQuote.size() != 2) return false;
+    const auto lead = static_cast<unsigned char>(rightQuote[0]);
+    const auto trail = static_cast<unsigned char>(rightQuote[1]);
+    const auto* p = reinterpret_cast<const unsigned char*>(quotedField.data());
+    for (qsizetype i = 0; i < quotedField.size(); ++i) {
+        if (p[i] < 0x80) continue;
+        if (p[i] == lead && p[i + 1] == trail) return false;
+        ++i;
+    }
+    return true;
+}
+
+void appendStoredNoteRow(QByteArray& out, QByteArrayView quotedField) {
+    out += '"';
+    out += quotedField;
+    out += "\"\r\n";
 }
 
 QStringList readNoteRows(const QByteArray& file) {

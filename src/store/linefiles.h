@@ -16,6 +16,13 @@ QString unescapeNoteRow(const QString& field);
 
 // Main3.qvd: one quoted field per line for rows 1 .. rows.
 QByteArray noteRowsFile(const QStringList& noteList, int rows);
+// One line of Main3.qvd: the text escaped, encoded and quoted, with its line end.
+void appendNoteRow(QByteArray& out, const QString& text);
+// A quoted field read from Main3.qvd that appendNoteRow writes back as the same bytes (its
+// characters encode back, and it holds no right double quote, which writing escapes).
+bool writesBackUnchanged(QByteArrayView quotedField);
+// Such a field, quoted, with its line end.
+void appendStoredNoteRow(QByteArray& out, QByteArrayView quotedField);
 // The fields of Main3.qvd, unescaped, in order (index 0 = row 1).
 QStringList readNoteRows(const QByteArray& file);
 

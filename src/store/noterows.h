@@ -26,21 +26,26 @@ public:
     // they are.
     void read(const QByteArray& file, int rows);
 
-    // Rows 0 .. min(rows, size() - 1), decoded, for writing.
+    // Rows 0 .. min(rows, size() - 1), decoded.
     QStringList texts(int rows) const;
+    // Main3.qvd for rows 1 .. rows, as LineFiles::noteRowsFile writes texts(rows); a row still
+    // as read goes out as its stored bytes when that gives the same file.
+    QByteArray fileBytes(int rows) const;
     // What the table holds in memory: rows, decoded texts and the stored bytes kept.
     qint64 heldBytes() const;
 
 private:
     struct Row {
-        QString text;
-        // Where the stored field lies in m_file while it is not decoded; length < 0 once it is.
+        QString text; // once decoded
+        // Where the field read from the file lies in m_file; length < 0 for a row written since.
         qsizetype start = 0;
         qsizetype length = -1;
         bool quoted = false;
+        bool decoded = true;
+        // Whether the stored field writes back as the same bytes: 0 not known yet, 1 yes, 2 no.
+        quint8 writesBack = 0;
     };
     void grow(int i);
-    void decodeAll() const;
 
     QByteArray m_file;
     mutable std::vector<Row> m_rows;

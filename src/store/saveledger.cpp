@@ -5,7 +5,6 @@
 #include "platform/fileio.h"
 #include "store/filegroup.h"
 #include "store/ledgerfiles.h"
-#include "store/linefiles.h"
 #include "store/recordfile.h"
 #include "store/sidefiles.h"
 
@@ -38,7 +37,7 @@ QByteArray Main2aFileBytes(const Ledger& ledger) {
 
 QByteArray Main3FileBytes(const Ledger& ledger) {
     const int rows = ledger.EntryCount - 1;
-    return LineFiles::noteRowsFile(ledger.NoteList.texts(rows), rows);
+    return ledger.NoteList.fileBytes(rows);
 }
 
 bool SaveAccountsFile(AppContext& ctx, FileGroup& group) {

@@ -152,6 +152,8 @@ void TestCodec::everyCodeConvertsAsTheConverter() {
             const QByteArrayView pair(bytes, 2);
             QVERIFY2(Ansi::decode(pair) == converterDecode(pair),
                      pair.toByteArray().toHex().constData());
+            QVERIFY2(Ansi::encodesBack(pair) == (Ansi::encode(Ansi::decode(pair)) == pair),
+                     pair.toByteArray().toHex().constData());
         }
     }
     for (int u = 0; u < 0x10000; ++u) {
