@@ -59,7 +59,8 @@ char16_t lookUpPair(unsigned char lead, unsigned char trail) {
     return single ? one.at(0).unicode() : kNoChar;
 }
 
-// The two-byte code of a character (not ASCII, not a surrogate), kNoPair when it has none.
+// The two-byte codes of the characters met so far (neither ASCII nor surrogates): 0 not looked
+// up yet, kNoPair when a character has none.
 quint16* codeTable() {
     thread_local std::vector<quint16> table(0x10000, 0);
     return table.data();
