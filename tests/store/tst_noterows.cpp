@@ -55,7 +55,8 @@ private slots:
         QTest::newRow("unterminated quote") << "\"a\r\n" + cjk << 2;
         QTest::newRow("more fields than entries") << QByteArray("\"a\"\r\n\"b\"\r\n\"c\"\r\n") << 2;
         QTest::newRow("fewer fields than entries") << QByteArray("\"a\"\r\n") << 3;
-        QTest::newRow("pair from the user-defined area") << QByteArray("\"\x81\x40x\"\r\n\"y\"\r\n") << 2;
+        QTest::newRow("pair from the user-defined area")
+            << QByteArray("\"\x81\x40x\"\r\n\"y\"\r\n") << 2;
         QTest::newRow("lead byte before the quote") << QByteArray("\"a\x81\"\r\n\"b\"\r\n") << 2;
         QTest::newRow("lead byte before a comma") << QByteArray("a\xA4,b\r\n\"c\"\r\n") << 3;
         QTest::newRow("single high bytes") << QByteArray("\"\x80\"\r\n\"\xFF\"\r\n") << 2;
