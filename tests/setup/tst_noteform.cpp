@@ -371,7 +371,8 @@ private slots:
         e.select("E-餐飲費", 1);
         e.env.prompts.answerText(typed);
         (rename ? f.Command3 : f.Command2)->click();
-        QCOMPARE(e.env.prompts.texts("warning"), QStringList{"明細內容不可以包含軟體不支援的文字!"});
+        QCOMPARE(e.env.prompts.texts("warning"),
+                 QStringList{"明細內容不可以包含軟體不支援的文字!"});
         QCOMPARE(f.List2, before);
         QCOMPARE(f.ListedTexts(), QStringList({"午餐", "晚餐", "宵夜"}));
     }
@@ -392,8 +393,7 @@ private slots:
             << QStringList{};
         QTest::newRow("tabs and separators inside a line are dropped")
             << 6 << false << "E-交通費 叫\t車\r\n宵夜\u0001點心\r\n"
-            << QStringList{item("E-交通費", "叫車"), item("未分類", "宵夜點心")}
-            << QStringList{};
+            << QStringList{item("E-交通費", "叫車"), item("未分類", "宵夜點心")} << QStringList{};
         QTest::newRow("998 texts and five lines")
             << 998 << false << "a\r\nb\r\nc\r\nA-現金 d\r\ne"
             << QStringList{item("未分類", "a"), item("未分類", "b")}

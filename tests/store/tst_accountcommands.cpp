@@ -90,8 +90,8 @@ private slots:
                                          std::pair{"tab", QString("計程\t車")},
                                          std::pair{"separator", QString("計程車\u0001")},
                                          std::pair{"NUL", QString("計程車") + QChar(0)}})
-            QTest::addRow("%s refused", row) << 4 << "<無>" << typed
-                                             << "科目名稱不可以包含軟體不支援的文字!";
+            QTest::addRow("%s refused", row)
+                << 4 << "<無>" << typed << "科目名稱不可以包含軟體不支援的文字!";
         QTest::newRow("duplicate") << 1 << "<無>"
                                    << "現金"
                                    << "已有相同名稱的科目!";

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(read ? QStringList() : QStringList({QStringLiteral("Note.qvd")}), unreadable);
         QCOMPARE(env.ctx.ledger.UnreadSideFiles, unreadable);
         QVERIFY(env.prompts.shown.isEmpty()); // the windows tell the user
-        QCOMPARE(get(f + "Note.qvd"), file); // never touched by loading
+        QCOMPARE(get(f + "Note.qvd"), file);  // never touched by loading
     }
 
     void defaultsReachTheFileAtFirstSave() {
