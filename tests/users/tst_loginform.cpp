@@ -453,7 +453,7 @@ void LoginFormTest::newUser_data() {
                                << "";
     QTest::newRow("comma") << "a,b"
                            << "abc"
-                           << "abc" << QStringLiteral("帳號名稱中不可包含逗號 ,") << "";
+                           << "abc" << QStringLiteral("帳號名稱中不可包含逗號「,」") << "";
     QTest::newRow("name outside cp950")
         << "a😀"
         << "abc"

@@ -40,7 +40,7 @@ QString message(Problem problem, const QString& what, int maxBytes) {
     case Problem::Forbidden:
         return name + QStringLiteral("中不可包含 \\/:*?\"<>| 字元");
     case Problem::Comma:
-        return name + QStringLiteral("中不可包含逗號 ,");
+        return name + QStringLiteral("中不可包含逗號「,」");
     case Problem::Control:
         return name + QStringLiteral("中不可包含換行或其他控制字元");
     case Problem::Reserved:

@@ -103,8 +103,8 @@ void UserFilesTest::nameMessages_data() {
                            << "您還沒輸入帳號名稱";
     QTest::newRow("forbidden") << Problem::Forbidden << "帳本名稱中不可包含 \\/:*?\"<>| 字元"
                                << "帳號名稱中不可包含 \\/:*?\"<>| 字元";
-    QTest::newRow("comma") << Problem::Comma << "帳本名稱中不可包含逗號 ,"
-                           << "帳號名稱中不可包含逗號 ,";
+    QTest::newRow("comma") << Problem::Comma << "帳本名稱中不可包含逗號「,」"
+                           << "帳號名稱中不可包含逗號「,」";
     QTest::newRow("control") << Problem::Control << "帳本名稱中不可包含換行或其他控制字元"
                              << "帳號名稱中不可包含換行或其他控制字元";
     QTest::newRow("reserved") << Problem::Reserved << "帳本名稱不可以是「.」或「..」"
