@@ -343,7 +343,7 @@ bool FixureForm::detailIsPlain() {
 }
 
 // 新增. The amount is read whole, grouping commas allowed (1,234 is 1234); a text that is
-// no number, or too large to keep every hundredth, becomes "0".
+// no number becomes "0", and a number too large to keep every hundredth is refused.
 void FixureForm::Command1_Click() {
     Prompts& prompts = m_main.context().services.prompts();
     if (Liv1->topLevelItemCount() >= Capacity) {
@@ -355,12 +355,11 @@ void FixureForm::Command1_Click() {
         return;
     }
     if (!detailIsPlain()) return;
-    std::optional<double> hundredths;
-    if (const auto v = EntryRules::typedNumber(Text2->text()))
-        hundredths = EntryRules::amountHundredths(*v, 1.0);
+    if (!Runtime::isNumeric(Text2->text())) Text2->setText(QStringLiteral("0"));
+    const std::optional<double> hundredths = EntryRules::typedHundredths(Text2->text(), 1.0);
     if (!hundredths) {
-        Text2->setText(QStringLiteral("0"));
-        hundredths = 0.0;
+        prompts.warning(EntryRules::amountRangeMessage());
+        return;
     }
     Command2->setEnabled(true);
     Command3->setEnabled(true);
@@ -375,20 +374,25 @@ void FixureForm::Command1_Click() {
 
 // 編輯: the selected row from the editor. The amount is the number at the start of the
 // text (commas dropped first), as the row had no numeric test; equal accounts are refused
-// as 新增 refuses them, since such a record could never be posted.
+// as 新增 refuses them, since such a record could never be posted, and so is an amount too
+// large to keep every hundredth.
 void FixureForm::Command2_Click() {
     QTreeWidgetItem* row = selectedRow();
     if (Liv1->topLevelItemCount() == 0 || !row) return;
+    Prompts& prompts = m_main.context().services.prompts();
     if (Combo3[0]->currentText() == Combo3[1]->currentText()) {
-        m_main.context().services.prompts().warning(QStringLiteral("選擇的科目不能重複"));
+        prompts.warning(QStringLiteral("選擇的科目不能重複"));
         return;
     }
     if (!detailIsPlain()) return;
     QString text = Text2->text();
     text.remove(QLatin1Char(','));
-    const double hundredths =
-        EntryRules::amountHundredths(Runtime::leadingNumber(text), 1.0).value_or(0.0);
-    const RecurringRecord r = recordFromEditor(hundredths);
+    const auto hundredths = EntryRules::amountHundredths(Runtime::leadingNumber(text), 1.0);
+    if (!hundredths) {
+        prompts.warning(EntryRules::amountRangeMessage());
+        return;
+    }
+    const RecurringRecord r = recordFromEditor(*hundredths);
     m_records[size_t(row->data(0, RecordRole).toInt())] = r;
     showRow(row, r);
     markChanged();

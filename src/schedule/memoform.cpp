@@ -21,7 +21,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
-#include "rules/entry/entryrules.h"
+#include "rules/schedule/memoleaddays.h"
 #include "schedule/schedulechoices.h"
 #include "store/appcontext.h"
 #include "store/ledger.h"
@@ -91,18 +91,6 @@ QTreeWidget* makeList(QWidget* parent, const char* name, const QStringList& head
 }
 
 } // namespace
-
-int MemoLeadDays(QString& text, LeadDaysReading reading) {
-    auto v = EntryRules::typedNumber(text);
-    // A recurring memo takes the number at the start of a numeric text ("1,5" is 1).
-    if (v && reading == LeadDaysReading::NumberAtStart) v = Runtime::leadingNumber(text);
-    const double days = v ? Runtime::roundHalfEven(*v) : -1;
-    if (!v || days < 0 || days > 32767) {
-        text = QStringLiteral("1");
-        return 1;
-    }
-    return int(days);
-}
 
 MemoForm::MemoForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("MemoForm"));
@@ -337,13 +325,22 @@ bool MemoForm::memoTextIsPlain(const QLineEdit* text) {
     return false;
 }
 
-MemoRecord MemoForm::memoFromEditor(QString& reminderText) {
+std::optional<int> MemoForm::leadDays(QLineEdit* box, LeadDaysReading reading) {
+    QString days = box->text();
+    const std::optional<int> n = MemoLeadDays(days, reading);
+    box->setText(days);
+    if (!n) m_ctx.services.prompts().warning(MemoLeadDaysMessage());
+    return n;
+}
+
+std::optional<MemoRecord> MemoForm::memoFromEditor(QString& reminderText) {
     MemoRecord m;
     m.Date = DTPicker1->date().toString(QStringLiteral("yyyy/MM/dd"));
     if (Option1[2]->isChecked()) {
-        QString days = Text2->text();
-        m.RemindDays = qint16(MemoLeadDays(days));
-        Text2->setText(days);
+        const std::optional<int> n = leadDays(Text2, LeadDaysReading::WholeText);
+        if (!n) return std::nullopt;
+        const QString days = Text2->text();
+        m.RemindDays = qint16(*n);
         m.RemindOn = -1;
         reminderText = leadText(days);
     } else if (Option1[1]->isChecked()) {
@@ -360,16 +357,17 @@ MemoRecord MemoForm::memoFromEditor(QString& reminderText) {
 void MemoForm::Command1_Click() {
     if (!memoTextIsPlain(Text1)) return;
     QString reminder;
-    const MemoRecord m = memoFromEditor(reminder);
+    const std::optional<MemoRecord> m = memoFromEditor(reminder);
+    if (!m) return;
     if (m_book.MemoCount > MemoBook::MemoCapacity) {
         m_ctx.services.prompts().warning(QStringLiteral("備忘數量已經到達200筆上限，無法再新增!"));
         return;
     }
     const int k = m_book.MemoCount;
-    m_book.addMemo(m);
+    m_book.addMemo(*m);
     auto* row = new QTreeWidgetItem(Liv1);
     row->setIcon(0, ImageList2::icon(13));
-    row->setText(0, m.Date);
+    row->setText(0, m->Date);
     row->setText(1, reminder);
     row->setText(2, Text1->text());
     setRecordIndex(row, IndexColumnMemo, k);
@@ -387,11 +385,12 @@ void MemoForm::Command2_Click() {
     QTreeWidgetItem* row = selected(Liv1);
     if (!row || !memoTextIsPlain(Text1)) return;
     QString reminder;
-    const MemoRecord m = memoFromEditor(reminder);
+    const std::optional<MemoRecord> m = memoFromEditor(reminder);
+    if (!m) return;
     const int k = recordIndex(row, IndexColumnMemo);
     if (k < 1 || k >= m_book.MemoCount) return;
-    m_book.Memos[size_t(k)] = m;
-    row->setText(0, m.Date);
+    m_book.Memos[size_t(k)] = *m;
+    row->setText(0, m->Date);
     row->setText(1, reminder);
     row->setText(2, Text1->text());
     Liv1->setFocus();
@@ -450,16 +449,20 @@ void MemoForm::Combo1_Click() {
     Picture1->setVisible(period != 2);
 }
 
-FixedMemoRecord MemoForm::fixedMemoFromEditor(QStringList& rowTexts) {
+std::optional<FixedMemoRecord> MemoForm::fixedMemoFromEditor(QStringList& rowTexts) {
     FixedMemoRecord m;
     const int period = Combo1->currentIndex();
-    QString days = Text4->text();
     const bool lead = Option2[1]->isChecked() && period != 2;
-    if (Option2[1]->isChecked()) {
-        const int n = MemoLeadDays(days, LeadDaysReading::NumberAtStart);
+    if (lead) {
+        const std::optional<int> n = leadDays(Text4, LeadDaysReading::NumberAtStart);
+        if (!n) return std::nullopt;
+        m.RemindDays = qint16(*n);
+    } else if (Option2[1]->isChecked()) {
+        QString days = Text4->text(); // a weekly memo: the box is hidden and only tidied
+        MemoLeadDays(days, LeadDaysReading::NumberAtStart);
         Text4->setText(days);
-        m.RemindDays = lead ? qint16(n) : 0;
     }
+    const QString days = Text4->text();
     m.Period = quint8(period + 1);
     QString time = Combo2[0]->currentText();
     if (period == 0) {
@@ -484,9 +487,10 @@ void MemoForm::Command5_Click() {
         return;
     }
     QStringList texts;
-    const FixedMemoRecord m = fixedMemoFromEditor(texts);
+    const std::optional<FixedMemoRecord> m = fixedMemoFromEditor(texts);
+    if (!m) return;
     const int k = m_book.FixedMemoCount;
-    m_book.addFixedMemo(m);
+    m_book.addFixedMemo(*m);
     auto* row = new QTreeWidgetItem(Liv2);
     row->setIcon(0, ImageList2::icon(13));
     for (int c = 0; c < 4; ++c)
@@ -507,7 +511,9 @@ void MemoForm::Command6_Click() {
     const int k = recordIndex(row, IndexColumnFixed);
     if (k < 1 || k >= m_book.FixedMemoCount || !memoTextIsPlain(Text3)) return;
     QStringList texts;
-    m_book.FixedMemos[size_t(k)] = fixedMemoFromEditor(texts);
+    const std::optional<FixedMemoRecord> m = fixedMemoFromEditor(texts);
+    if (!m) return;
+    m_book.FixedMemos[size_t(k)] = *m;
     for (int c = 0; c < 4; ++c)
         row->setText(c, texts.at(c));
     Liv2->setFocus();

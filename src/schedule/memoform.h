@@ -1,8 +1,10 @@
 #pragma once
 #include <QDialog>
 #include <array>
+#include <optional>
 
 #include "rules/schedule/memofiles.h"
+#include "rules/schedule/memoleaddays.h"
 
 struct AppContext;
 class QComboBox;
@@ -90,8 +92,11 @@ private:
     void renewStatus();
     // False, after a warning, when the memo text holds a character below U+0020.
     bool memoTextIsPlain(const QLineEdit* text);
-    MemoRecord memoFromEditor(QString& reminderText);
-    FixedMemoRecord fixedMemoFromEditor(QStringList& rowTexts);
+    // The lead days of a box, or nullopt after the warning naming the accepted numbers.
+    std::optional<int> leadDays(QLineEdit* box, LeadDaysReading reading);
+    // The memo of an editor; nullopt when it was refused.
+    std::optional<MemoRecord> memoFromEditor(QString& reminderText);
+    std::optional<FixedMemoRecord> fixedMemoFromEditor(QStringList& rowTexts);
     QTreeWidgetItem* selected(QTreeWidget* list) const;
     void moveFixedMemo(int step);
 
@@ -100,10 +105,3 @@ private:
     QLabel* m_statusText = nullptr;
     bool m_unloaded = false;
 };
-
-// Lead days as the memo book reads them from a box: a whole number from 0 to 32767 (a
-// fraction rounded, a half to the even number); any other text is set to "1" first. A
-// one-off memo reads the whole numeric text ("1,5" is 15), a recurring memo the number at
-// its start ("1,5" is 1).
-enum class LeadDaysReading { WholeText, NumberAtStart };
-int MemoLeadDays(QString& text, LeadDaysReading reading = LeadDaysReading::WholeText);

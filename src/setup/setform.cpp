@@ -53,6 +53,7 @@ QString withSlash(const QString& path) {
 
 SetForm::SetForm(AppContext& ctx, MainView& main, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_main(main) {
+    setObjectName(QStringLiteral("SetForm"));
     setWindowTitle(QStringLiteral("一般設定"));
     buildWidgets();
     nameControls();

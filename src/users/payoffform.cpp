@@ -120,9 +120,13 @@ bool PayoffForm::makeClosedLedger(const QString& dateText, const QString& key) {
         if (!LedgerFolders::nameTaken(userFolder, name)) break;
         prompts.warning(QStringLiteral("帳本已存在，請輸入其他名稱。"));
     }
+    const NameCheck::Problem problem = NameCheck::checkLedgerName(name);
+    if (problem != NameCheck::Problem::None) {
+        prompts.warning(NameCheck::ledgerMessage(problem));
+        return false;
+    }
     const QString folder = FileIO::subFolder(userFolder, name);
-    if (NameCheck::checkLedgerName(name) != NameCheck::Problem::None ||
-        !UserFiles::makePrivateFolder(folder)) {
+    if (!UserFiles::makePrivateFolder(folder)) {
         prompts.warning(NameCheck::ledgerMessage(NameCheck::Problem::Forbidden));
         return false;
     }

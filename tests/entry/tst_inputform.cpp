@@ -228,6 +228,70 @@ private slots:
         QCOMPARE(fx.env.ctx.ledger.EntryCount, 1);
     }
 
+    // clang-format off
+    void amountOutOfRangeNamed_data() {
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("fee"); // empty: no fee entry
+        QTest::newRow("add, 14 nines") << false << "99999999999999" << "1" << "";
+        QTest::newRow("add, one past the largest") << false << "90000000000001" << "1" << "";
+        QTest::newRow("add, by the rate") << false << "1000000000000" << "100" << "";
+        QTest::newRow("add, fee amount") << false << "100" << "1" << "99999999999999";
+        QTest::newRow("edit, 14 nines") << true << "99999999999999" << "1" << "";
+        QTest::newRow("edit, negative") << true << "-99999999999999" << "1" << "";
+    }
+    // clang-format on
+    // An amount the ledger cannot hold is named, with the range, and nothing is stored; the
+    // window stays open with what was typed.
+    void amountOutOfRangeNamed() {
+        QFETCH(bool, edit);
+        QFETCH(QString, amount);
+        QFETCH(QString, rate);
+        QFETCH(QString, fee);
+        Fixture fx;
+        fx.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐");
+        fx.open();
+        fx.list("A-現金");
+        const LedgerEntry before = fx.env.ctx.ledger.entry(1);
+        bool open = false;
+        QString typed;
+        fx.env.modal.on<InputForm>([&](InputForm& f) {
+            f.show();
+            if (!fee.isEmpty()) {
+                QTest::mouseClick(f.Check2, Qt::LeftButton);
+                f.Text5->selectAll();
+                QTest::keyClicks(f.Text5, fee);
+            }
+            f.Text3->selectAll();
+            QTest::keyClicks(f.Text3, rate);
+            f.Text2->selectAll();
+            QTest::keyClicks(f.Text2, amount);
+            QTest::mouseClick(f.Cmd1, Qt::LeftButton);
+            open = f.isVisible();
+            typed = f.Text2->text();
+            if (open) f.Cmd2->click();
+            return f.result();
+        });
+        if (edit) {
+            fx.form->Liv1->setCurrentIndex(fx.row(0).index());
+            fx.form->Liv1_DblClick();
+        } else {
+            fx.form->Data_New_Click();
+        }
+        QCOMPARE(fx.env.prompts.texts(),
+                 QStringList{"金額超出範圍，記錄的金額必須在 -90,000,000,000,000 到 "
+                             "90,000,000,000,000 之間"});
+        QCOMPARE(fx.env.prompts.shown.first().kind, QString("information"));
+        QVERIFY(open);
+        QCOMPARE(typed, amount);
+        const Ledger& ledger = fx.env.ctx.ledger;
+        QCOMPARE(ledger.EntryCount, 2);
+        QCOMPARE(ledger.Entries[1].Amount.value(), before.core.Amount.value());
+        QVERIFY(!ledger.LedgerChangedFlag.isSet());
+        QCOMPARE(fx.column(3), QStringList{"-120.00"});
+    }
+
     void editChangesEntryAndCloses() {
         Fixture fx;
         fx.b.entry("2024/01/02", "E-餐飲費", "A-現金", 12000, "午餐").checked();

@@ -121,6 +121,14 @@ private slots:
         const std::unique_ptr<QWidget> window = make(f);
         const QStringList unnamed = unnamedControls(window.get());
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+        // The window itself carries its documented name, as the row names it (a window checked
+        // with its owner is found inside it).
+        const QStringList unnamedWins = unnamedWindows(window.get());
+        QVERIFY2(unnamedWins.isEmpty(), qPrintable(unnamedWins.join(QStringLiteral(", "))));
+        const QString documented = QString::fromLatin1(QTest::currentDataTag());
+        QVERIFY2(window->objectName() == documented ||
+                     window->findChild<QWidget*>(documented, Qt::FindChildrenRecursively),
+                 qPrintable(window->objectName()));
         const QStringList named = namedLabels(window.get());
         for (const QString& label : labels)
             QVERIFY2(named.contains(label), qPrintable(label));

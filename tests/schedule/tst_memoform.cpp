@@ -21,6 +21,8 @@ private slots:
     void leadDays_data();
     void leadDays();
     void typedGroupedLeadDays();
+    void leadDaysOutOfRangeRefused_data();
+    void leadDaysOutOfRangeRefused();
     void pastedControlCharactersRefused_data();
     void pastedControlCharactersRefused();
     void emptyBookOpensAndLeavesNoFile();
@@ -36,15 +38,20 @@ private slots:
 void TestMemoForm::leadDays_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("atStart");
-    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("days"); // -1: refused
     QTest::addColumn<QString>("after");
     QTest::newRow("whole") << "3" << false << 3 << "3";
     QTest::newRow("leading zero") << "03" << false << 3 << "03";
     QTest::newRow("half to even down") << "2.5" << false << 2 << "2.5";
     QTest::newRow("half to even up") << "3.5" << false << 4 << "3.5";
     QTest::newRow("letters") << "abc" << false << 1 << "1";
-    QTest::newRow("beyond 16 bits") << "99999" << false << 1 << "1";
-    QTest::newRow("negative") << "-2" << false << 1 << "1";
+    QTest::newRow("largest") << "32767" << false << 32767 << "32767";
+    QTest::newRow("beyond 16 bits") << "32768" << false << -1 << "32768";
+    QTest::newRow("negative") << "-2" << false << -1 << "-2";
+    QTest::newRow("negative, at start") << "-2" << true << -1 << "-2";
+    QTest::newRow("minus sign U+2212") << "\u22125" << false << -1 << "\u22125";
+    QTest::newRow("full-width minus") << "\uFF0D5" << true << -1 << "\uFF0D5";
+    QTest::newRow("small negative rounds to 0") << "-0.4" << false << 0 << "-0.4";
     QTest::newRow("grouped, whole text") << "1,5" << false << 15 << "1,5";
     QTest::newRow("grouped, number at start") << "1,5" << true << 1 << "1,5";
     QTest::newRow("half at start") << "2.5" << true << 2 << "2.5";
@@ -57,7 +64,8 @@ void TestMemoForm::leadDays() {
     QFETCH(int, days);
     QFETCH(QString, after);
     QCOMPARE(
-        MemoLeadDays(text, atStart ? LeadDaysReading::NumberAtStart : LeadDaysReading::WholeText),
+        MemoLeadDays(text, atStart ? LeadDaysReading::NumberAtStart : LeadDaysReading::WholeText)
+            .value_or(-1),
         days);
     QCOMPARE(text, after);
 }
@@ -85,6 +93,68 @@ void TestMemoForm::typedGroupedLeadDays() {
     }
     QCOMPARE(TestFiles::get(user + "Fixed.dat").mid(6, 2), QByteArray("\x01\x00", 2));
     QCOMPARE(TestFiles::get(user + "Memo.dat").mid(12, 2), QByteArray("\x0F\x00", 2));
+}
+
+void TestMemoForm::leadDaysOutOfRangeRefused_data() {
+    QTest::addColumn<bool>("fixed");
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("memo, add, -5") << false << false << "-5";
+    QTest::newRow("memo, add, minus sign") << false << false << "\u22125";
+    QTest::newRow("memo, edit, 40000") << false << true << "40000";
+    QTest::newRow("recurring, add, -5") << true << false << "-5";
+    QTest::newRow("recurring, edit, -1") << true << true << "-1";
+}
+
+// Lead days out of range are refused by 新增 and 編輯 of both memo kinds with the message
+// naming the accepted numbers: the box keeps them, the list and the files what they held.
+void TestMemoForm::leadDaysOutOfRangeRefused() {
+    QFETCH(bool, fixed);
+    QFETCH(bool, edit);
+    QFETCH(QString, typed);
+    TestEnv env;
+    const QString user = env.makeUser("Amy");
+    const QString file = user + (fixed ? "Fixed.dat" : "Memo.dat");
+    if (edit) { // a memo with 2 lead days to change
+        MemoForm form(env.ctx);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QLineEdit* days = fixed ? form.Text4 : form.Text2;
+        QTest::keyClicks(fixed ? form.Text3 : form.Text1, "checkup");
+        QTest::mouseClick(days, Qt::LeftButton); // chooses 前
+        days->selectAll();
+        QTest::keyClicks(days, "2");
+        QTest::mouseClick(fixed ? form.Command5 : form.Command1, Qt::LeftButton);
+        form.accept();
+    }
+    const QByteArray before = TestFiles::get(file);
+    MemoForm form(env.ctx);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QLineEdit* text = fixed ? form.Text3 : form.Text1;
+    QLineEdit* days = fixed ? form.Text4 : form.Text2;
+    QTreeWidget* list = fixed ? form.Liv2 : form.Liv1;
+    const int reminderColumn = fixed ? 2 : 1;
+    if (edit) {
+        QTreeWidgetItem* row = list->topLevelItem(0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+    } else {
+        QTest::keyClicks(text, "checkup");
+    }
+    QTest::mouseClick(days, Qt::LeftButton); // chooses 前
+    QTest::keySequence(days, QKeySequence::SelectAll);
+    QGuiApplication::clipboard()->setText(typed); // a minus sign has no key of its own
+    QTest::keySequence(days, QKeySequence::Paste);
+    QTest::mouseClick(edit ? (fixed ? form.Command6 : form.Command2)
+                           : (fixed ? form.Command5 : form.Command1),
+                      Qt::LeftButton);
+    QCOMPARE(env.prompts.texts("warning"),
+             QStringList{"提前提醒的天數請輸入 0 到 32767 之間的數字"});
+    QCOMPARE(days->text(), typed);
+    QCOMPARE(list->topLevelItemCount(), edit ? 1 : 0);
+    if (edit) QCOMPARE(list->topLevelItem(0)->text(reminderColumn), QString("前 2 天提醒"));
+    form.accept();
+    QCOMPARE(TestFiles::get(file), before);
 }
 
 void TestMemoForm::pastedControlCharactersRefused_data() {

@@ -31,6 +31,8 @@ private slots:
     void entryReminderShowsStartOfLongNote();
     void editorAmounts_data();
     void editorAmounts();
+    void editorRefusesAmountOutOfRange_data();
+    void editorRefusesAmountOutOfRange();
     void editorCodesAndRefusals();
     void editorRefusesPastedControlCharacters_data();
     void editorRefusesPastedControlCharacters();
@@ -319,7 +321,56 @@ void TestScheduleWindows::editorAmounts_data() {
     QTest::newRow("12abc, add") << "12abc" << false << 0.0 << "0";
     QTest::newRow("12abc, edit") << "12abc" << true << 1200.0 << "12abc";
     QTest::newRow("grouped, edit") << "1,234" << true << 123400.0 << "1,234";
-    QTest::newRow("too large, add") << "1e400" << false << 0.0 << "0";
+    QTest::newRow("largest, add") << "90000000000000" << false << 9e15 << "90000000000000";
+    QTest::newRow("largest negative, edit")
+        << "-90,000,000,000,000" << true << -9e15 << "-90,000,000,000,000";
+}
+
+void TestScheduleWindows::editorRefusesAmountOutOfRange_data() {
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("add, 14 nines") << false << "99999999999999";
+    QTest::newRow("add, one past the largest") << false << "90000000000001";
+    QTest::newRow("add, beyond a double") << false << "1e400";
+    QTest::newRow("edit, 14 nines") << true << "99999999999999";
+    QTest::newRow("edit, negative") << true << "-90,000,000,000,001";
+}
+
+// An amount too large to keep every hundredth is refused by 新增 and 編輯 with the message
+// naming the range, the one the entry window shows; the box keeps the typed text and the
+// records what they held.
+void TestScheduleWindows::editorRefusesAmountOutOfRange() {
+    QFETCH(bool, edit);
+    QFETCH(QString, typed);
+    MainFormFixture f;
+    accounts(f);
+    f.b.recurring(1, "05", "E-房租", "A-現金", 123456, "kept");
+    f.open();
+    FixureForm w(*f.form);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (edit) {
+        QTreeWidgetItem* row = w.Liv1->topLevelItem(0);
+        QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {},
+                          w.Liv1->visualItemRect(row).center());
+    } else {
+        w.Combo3[0]->setCurrentText("E-房租");
+    }
+    w.Text2->selectAll();
+    QTest::keyClicks(w.Text2, typed);
+    QTest::mouseClick(edit ? w.Command2 : w.Command1, Qt::LeftButton);
+    QCOMPARE(f.env.prompts.texts("warning"),
+             QStringList{"金額超出範圍，記錄的金額必須在 -90,000,000,000,000 到 "
+                         "90,000,000,000,000 之間"});
+    QCOMPARE(w.Text2->text(), typed);
+    QCOMPARE(w.Liv1->topLevelItemCount(), 1);
+    QCOMPARE(w.Liv1->topLevelItem(0)->text(5), QString("1,234.56"));
+    QCOMPARE(w.StatusText(), QString("共有 1 筆定期記錄"));
+    w.accept();
+    const Ledger& l = f.env.ctx.ledger;
+    QVERIFY(!l.RecurringChanged);
+    QCOMPARE(l.RecurringCount, 2);
+    QCOMPARE(l.RecurringRecords[1].Amount.value(), 123456.0);
 }
 
 void TestScheduleWindows::editorAmounts() {

@@ -6,9 +6,11 @@
 #include <QAbstractSpinBox>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
@@ -55,6 +57,17 @@ QStringList unnamedControls(const QWidget* window) {
         if (w->objectName().startsWith(QLatin1String("qt_"))) continue;
         if (w->objectName().isEmpty()) unnamed << described(w);
     }
+    return unnamed;
+}
+
+QStringList unnamedWindows(const QWidget* window) {
+    QStringList unnamed;
+    QList<const QWidget*> windows{window};
+    // Dialogs and main windows only: Qt's own pop-ups (a combo box's list, a menu) are left out.
+    for (const QWidget* w : window->findChildren<QWidget*>())
+        if (qobject_cast<const QDialog*>(w) || qobject_cast<const QMainWindow*>(w)) windows << w;
+    for (const QWidget* w : windows)
+        if (w->objectName().isEmpty()) unnamed << QString::fromLatin1(w->metaObject()->className());
     return unnamed;
 }
 

@@ -11,5 +11,9 @@ class QWidget;
 // are not looked at.
 QStringList unnamedControls(const QWidget* window);
 
+// "Class" of the window and of every dialog or main window built inside it whose object
+// name is empty: each window carries its documented name as its object name.
+QStringList unnamedWindows(const QWidget* window);
+
 // The object names of the window's labels, for a comparison with the documented ones.
 QStringList namedLabels(const QWidget* window);

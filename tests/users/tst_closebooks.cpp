@@ -441,9 +441,12 @@ void TestCloseBooks::newLedgerNameRefusals() {
     f.env.prompts.answerText(std::nullopt);
     // Then a name that cannot be a folder: refused, and the command ends.
     f.env.prompts.answerText(QStringLiteral("a/b"));
+    // And one too long for a folder: refused with the limit.
+    f.env.prompts.answerText(QString(100, QChar(u'帳')));
     bool openAfter = false;
     f.env.modal.on<PayoffForm>([&](PayoffForm& p) {
         p.DTPicker1->setDate(QDate(2024, 3, 1));
+        p.Command1->click();
         p.Command1->click();
         p.Command1->click();
         openAfter =
@@ -456,7 +459,8 @@ void TestCloseBooks::newLedgerNameRefusals() {
     const QString exists = QStringLiteral("帳本已存在，請輸入其他名稱。");
     QCOMPARE(f.env.prompts.texts(),
              QStringList({Asked, exists, Asked, exists, Asked, Asked,
-                          QStringLiteral("帳本名稱中不可包含 \\/:*?\"<>| 字元")}));
+                          QStringLiteral("帳本名稱中不可包含 \\/:*?\"<>| 字元"), Asked,
+                          QStringLiteral("帳本名稱最多100個字元 (一個中文字算2個字元)")}));
     QCOMPARE(f.env.prompts.pendingAnswers(), 0);
     QVERIFY(openAfter);
     QCOMPARE(QDir(user).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList({"Home"}));

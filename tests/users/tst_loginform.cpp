@@ -441,7 +441,23 @@ void LoginFormTest::newUser_data() {
                            << "abc" << QStringLiteral("帳號名稱中不可包含 \\/:*?\"<>| 字元") << "";
     QTest::newRow("dotdot") << ".."
                             << "abc"
-                            << "abc" << QStringLiteral("帳號名稱中不可包含 \\/:*?\"<>| 字元") << "";
+                            << "abc" << QStringLiteral("帳號名稱不可以是「.」或「..」") << "";
+    QTest::newRow("U+0001") << "a\x01"
+                               "b"
+                            << "abc"
+                            << "abc" << QStringLiteral("帳號名稱中不可包含換行或其他控制字元")
+                            << "";
+    QTest::newRow("line feed") << "a\nb"
+                               << "abc"
+                               << "abc" << QStringLiteral("帳號名稱中不可包含換行或其他控制字元")
+                               << "";
+    QTest::newRow("comma") << "a,b"
+                           << "abc"
+                           << "abc" << QStringLiteral("帳號名稱中不可包含逗號「,」") << "";
+    QTest::newRow("name outside cp950")
+        << "a😀"
+        << "abc"
+        << "abc" << QStringLiteral("帳號名稱不可以包含軟體不支援的文字!") << "";
     QTest::newRow("too long") << QString(21, 'a') << "abc"
                               << "abc"
                               << QStringLiteral("帳號名稱最多20個字元 (一個中文字算2個字元)") << "";

@@ -36,6 +36,10 @@ struct ListWorld : UsersWorld {
 };
 
 const QString kForbidden = QStringLiteral("帳本名稱中不可包含 \\/:*?\"<>| 字元");
+const QString kReserved = QStringLiteral("帳本名稱不可以是「.」或「..」");
+const QString kControl = QStringLiteral("帳本名稱中不可包含換行或其他控制字元");
+const QString kEmpty = QStringLiteral("您還沒輸入帳本名稱");
+const QString kTooLong = QStringLiteral("帳本名稱最多100個字元 (一個中文字算2個字元)");
 
 } // namespace
 
@@ -84,10 +88,22 @@ void OpenFormTest::newLedger_data() {
                                    << "x";
     QTest::newRow("slash") << "x/y" << kForbidden << "";
     QTest::newRow("question mark") << "x?" << kForbidden << "";
-    QTest::newRow("dotdot") << ".." << kForbidden << "";
-    QTest::newRow("dotdot with a comma") << ".,." << kForbidden << "";
-    QTest::newRow("only a comma") << "," << kForbidden << "";
-    QTest::newRow("blanks") << "   " << kForbidden << "";
+    QTest::newRow("dot") << "." << kReserved << "";
+    QTest::newRow("dotdot") << ".." << kReserved << "";
+    QTest::newRow("dotdot with a comma") << ".,." << kReserved << "";
+    QTest::newRow("only a comma") << "," << kEmpty << "";
+    QTest::newRow("blanks") << "   " << kEmpty << "";
+    QTest::newRow("pasted line break") << "旅\r\n行" << kControl << "";
+    QTest::newRow("line feed") << "a\nb" << kControl << "";
+    QTest::newRow("U+0001") << "a\x01"
+                               "b"
+                            << kControl << "";
+    QTest::newRow("slash before a line break") << "a/\nb" << kForbidden << "";
+    QTest::newRow("outside cp950")
+        << "a😀" << QStringLiteral("帳本名稱不可以包含軟體不支援的文字!") << "";
+    QTest::newRow("50 Chinese characters")
+        << QString(50, QChar(u'帳')) << "" << QString(50, QChar(u'帳'));
+    QTest::newRow("100 Chinese characters") << QString(100, QChar(u'帳')) << kTooLong << "";
     QTest::newRow("existing") << "B" << QStringLiteral("帳本已存在") << "";
     QTest::newRow("file of the user folder")
         << "DataBase.lst" << QStringLiteral("帳本已存在") << "";
@@ -100,6 +116,7 @@ void OpenFormTest::newLedger() {
     QFETCH(QString, folder);
     ListWorld w;
     const QStringList before = QDir(w.user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QByteArray listBefore = TestFiles::get(w.user + "DataBase.lst");
     w.env.prompts.answerText(answer);
     w.list->Cmd5->click();
     if (message.isEmpty()) {
@@ -115,6 +132,8 @@ void OpenFormTest::newLedger() {
         QCOMPARE(w.items(), QStringList({"A", "B", "C"}));
         QCOMPARE(QDir(w.user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
         QVERIFY(!w.users->LedgerListChanged);
+        w.list->SaveLedgerList();
+        QCOMPARE(TestFiles::get(w.user + "DataBase.lst"), listBefore);
     }
     QCOMPARE(w.env.prompts.shown.first().text, QStringLiteral("新增帳本，請輸入帳本名稱。"));
 }
@@ -135,6 +154,7 @@ void OpenFormTest::renameAsksAgain() {
     w.list->List1->setCurrentRow(1);
     w.env.prompts.answerText("B");   // unchanged: exists
     w.env.prompts.answerText("a/b"); // forbidden
+    w.env.prompts.answerText("..");  // reserved
     w.env.prompts.answerText("C");   // exists
     w.env.prompts.answerText("D,");  // becomes D
     w.list->Cmd2->click();
@@ -143,11 +163,12 @@ void OpenFormTest::renameAsksAgain() {
     for (const ShownBox& b : w.env.prompts.shown)
         if (b.kind == "input") inputs << qMakePair(b.text, b.defaultText);
     const QString prompt = QStringLiteral("請輸入新的名稱");
-    QCOMPARE(inputs, (QList<QPair<QString, QString>>{
-                         {prompt, "B"}, {prompt, "B"}, {prompt, "a/b"}, {prompt, "C"}}));
+    QCOMPARE(inputs,
+             (QList<QPair<QString, QString>>{
+                 {prompt, "B"}, {prompt, "B"}, {prompt, "a/b"}, {prompt, ".."}, {prompt, "C"}}));
     const QString exists = QStringLiteral("已有相同名稱的帳本，請選用其他名稱\r\n\r\n"
                                           "若選單內沒有看到相同名稱的帳本，請按右方的「重整」鍵。");
-    QCOMPARE(w.env.prompts.texts("warning"), QStringList({exists, kForbidden, exists}));
+    QCOMPARE(w.env.prompts.texts("warning"), QStringList({exists, kForbidden, kReserved, exists}));
     QCOMPARE(w.items(), QStringList({"A", "D", "C"}));
     QCOMPARE(w.selected(), 1);
     QVERIFY(QFileInfo(w.user + "D").isDir());

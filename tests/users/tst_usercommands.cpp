@@ -85,14 +85,18 @@ void UserCommandsTest::renameAsksAgain() {
     w.addUser("Bob", "abc");
     w.session().Setting.AutoLoginState = "1";
     w.session().Setting.AutoLoginUsername = "Amy";
-    w.env.prompts.answerText("Bob"); // exists
-    w.env.prompts.answerText("a:b"); // forbidden
+    w.env.prompts.answerText("Bob");  // exists
+    w.env.prompts.answerText("a:b");  // forbidden
+    w.env.prompts.answerText("..");   // the data folder's parent
+    w.env.prompts.answerText("a\tb"); // a control character
     w.env.prompts.answerText(QStringLiteral(" 小美 "));
     w.form->User_ChanegUserName->trigger();
 
     QCOMPARE(w.env.prompts.texts("warning"),
              QStringList({QStringLiteral("這個帳號名稱已經存在，無法變更!"),
-                          QStringLiteral("帳號名稱中不可包含 \\/:*?\"<>| 字元")}));
+                          QStringLiteral("帳號名稱中不可包含 \\/:*?\"<>| 字元"),
+                          QStringLiteral("帳號名稱不可以是「.」或「..」"),
+                          QStringLiteral("帳號名稱中不可包含換行或其他控制字元")}));
     QCOMPARE(w.env.prompts.texts("input").first(),
              QStringLiteral(
                  "請輸入新的帳號名稱\r\n\r\n變更後將無法還原之前帳號備份的資料，請重新做備份。"));

@@ -3,6 +3,7 @@
 #include "platform/codec.h"
 #include "platform/runtime.h"
 
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -31,6 +32,18 @@ std::optional<double> amountHundredths(double v, double r) {
     const double t = std::trunc(v * r * 100 + c);
     if (!std::isfinite(t) || std::fabs(t) > MaxHundredths) return std::nullopt;
     return t == 0 ? 0.0 : t;
+}
+
+std::optional<double> typedHundredths(const QString& text, double rate) {
+    const auto v = typedNumber(text);
+    if (!v) return std::nullopt; // numeric, yet beyond what a double holds
+    return amountHundredths(*v, rate);
+}
+
+QString amountRangeMessage() {
+    const QString limit = QLocale(QLocale::English).toString(qlonglong(MaxHundredths / 100));
+    return QStringLiteral("金額超出範圍，記錄的金額必須在 -") + limit + QStringLiteral(" 到 ") +
+           limit + QStringLiteral(" 之間");
 }
 
 QString numberText(double v) {

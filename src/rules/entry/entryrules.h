@@ -30,6 +30,11 @@ std::optional<double> typedNumber(const QString& text);
 // otherwise (the sign of the typed amount decides). nullopt when the result is not finite
 // or beyond MaxHundredths; a computed -0 is 0.
 std::optional<double> amountHundredths(double v, double r);
+// A typed amount text (numeric by Runtime::isNumeric) times the rate as hundredths by the
+// amount rule; nullopt when the result lies beyond MaxHundredths.
+std::optional<double> typedHundredths(const QString& text, double rate);
+// The refusal of such an amount, naming the range in currency units.
+QString amountRangeMessage();
 
 // A number as decimal text rounded to 15 significant digits, no grouping, no trailing
 // zeros ("150", "0.3", "-25.5"); a negative zero gives "0".

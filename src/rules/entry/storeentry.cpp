@@ -58,6 +58,11 @@ std::optional<EntryMessage> check(const Ledger& ledger, EntryFields& f, bool add
     if (!Runtime::isNumeric(f.remindDays)) f.remindDays = QStringLiteral("1");
     if (!Runtime::isNumeric(f.feeAmount)) f.feeAmount = QStringLiteral("0");
 
+    // An amount the ledger cannot hold to the hundredth is named, not stored as something else.
+    if (!EntryRules::typedHundredths(f.amount, EntryRules::rateOf(f.rate)) ||
+        (f.fee && !EntryRules::typedHundredths(f.feeAmount, 1)))
+        return info(EntryRules::amountRangeMessage());
+
     // The detail is one field and one line of the detail-text file; the note keeps its own
     // line breaks (CR LF, as its editor writes them) and nothing else below U+0020.
     if (!PlainText::isPlain(f.detail) || (f.fee && !PlainText::isPlain(f.feeDetail)))
@@ -93,9 +98,7 @@ std::optional<LedgerEntry> entryCore(const Ledger& ledger, const QString& date,
     const int i1 = FindAccountIndex(ledger, account1);
     const int i2 = FindAccountIndex(ledger, account2);
     if (i1 == 0 || i2 == 0) return std::nullopt;
-    const auto v = EntryRules::typedNumber(amountText);
-    if (!v) return std::nullopt;
-    const auto amount = EntryRules::amountHundredths(*v, rate);
+    const auto amount = EntryRules::typedHundredths(amountText, rate);
     if (!amount) return std::nullopt;
 
     LedgerEntry e;

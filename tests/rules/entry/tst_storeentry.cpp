@@ -54,6 +54,8 @@ private slots:
         QTest::newRow("negative rate, sign of amount") << "10" << "-2" << true << -1999.0;
         QTest::newRow("rate not numeric is 1") << "7" << "abc" << true << 700.0;
         QTest::newRow("largest amount") << "90000000000000" << "1" << true << 9e15;
+        QTest::newRow("largest negative") << "-90000000000000" << "1" << true << -9e15;
+        QTest::newRow("beyond by the rate") << "1000000000000" << "100" << false << 0.0;
         QTest::newRow("beyond the largest") << "90000000000001" << "1" << false << 0.0;
         QTest::newRow("overflowing text") << "1e400" << "1" << false << 0.0;
         QTest::newRow("overflowing product") << "1e300" << "1e300" << false << 0.0;
@@ -70,9 +72,11 @@ private slots:
         f.amount = amount;
         f.rate = rate;
         const StoreResult r = StoreEntry::store(ledger, f, 0);
-        if (!stored) {
-            QCOMPARE(r.status, Status::Failed);
-            QCOMPARE(r.message, (EntryMessage{Kind::Warning, "新增/編輯記錄發生錯誤!"}));
+        if (!stored) { // refused, naming the range
+            QCOMPARE(r.status, Status::Refused);
+            QCOMPARE(r.message, (EntryMessage{Kind::Information,
+                                              "金額超出範圍，記錄的金額必須在 "
+                                              "-90,000,000,000,000 到 90,000,000,000,000 之間"}));
             QCOMPARE(ledger.EntryCount, 1);
             QVERIFY(!ledger.LedgerChangedFlag.isSet());
             return;

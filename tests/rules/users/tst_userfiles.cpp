@@ -19,7 +19,10 @@ class UserFilesTest : public QObject {
 private slots:
     void nameCheck_data();
     void nameCheck();
+    void nameMessages_data();
     void nameMessages();
+    void listedLedgerNames_data();
+    void listedLedgerNames();
 
     void encodePassword_data();
     void encodePassword();
@@ -49,8 +52,8 @@ void UserFilesTest::nameCheck_data() {
     QTest::newRow("inner blank") << "my book" << Problem::None << Problem::None;
     QTest::newRow("empty") << "" << Problem::Empty << Problem::Empty;
     QTest::newRow("blanks") << "   " << Problem::Empty << Problem::Empty;
-    QTest::newRow("dot") << "." << Problem::Forbidden << Problem::Forbidden;
-    QTest::newRow("dotdot") << ".." << Problem::Forbidden << Problem::Forbidden;
+    QTest::newRow("dot") << "." << Problem::Reserved << Problem::Reserved;
+    QTest::newRow("dotdot") << ".." << Problem::Reserved << Problem::Reserved;
     QTest::newRow("three dots") << "..." << Problem::None << Problem::None;
     QTest::newRow("parent path") << "../x" << Problem::Forbidden << Problem::Forbidden;
     QTest::newRow("backslash") << "a\\b" << Problem::Forbidden << Problem::Forbidden;
@@ -61,14 +64,25 @@ void UserFilesTest::nameCheck_data() {
     QTest::newRow("less") << "<a" << Problem::Forbidden << Problem::Forbidden;
     QTest::newRow("greater") << "a>" << Problem::Forbidden << Problem::Forbidden;
     QTest::newRow("bar") << "a|b" << Problem::Forbidden << Problem::Forbidden;
-    QTest::newRow("comma") << "a,b" << Problem::Forbidden << Problem::Forbidden;
-    QTest::newRow("tab") << "a\tb" << Problem::Forbidden << Problem::Forbidden;
-    QTest::newRow("line break") << "a\r\nb" << Problem::Forbidden << Problem::Forbidden;
-    QTest::newRow("outside cp950") << "a😀" << Problem::Forbidden << Problem::Forbidden;
+    QTest::newRow("comma") << "a,b" << Problem::Comma << Problem::Comma;
+    QTest::newRow("tab") << "a\tb" << Problem::Control << Problem::Control;
+    QTest::newRow("line break") << "a\r\nb" << Problem::Control << Problem::Control;
+    QTest::newRow("U+0001") << "a\x01"
+                               "b"
+                            << Problem::Control << Problem::Control;
+    QTest::newRow("DEL") << "a\x7f" << Problem::Control << Problem::Control;
+    // A folder's character wins: its message lists the characters typed.
+    QTest::newRow("slash and line break") << "a/\nb" << Problem::Forbidden << Problem::Forbidden;
+    QTest::newRow("outside cp950") << "a😀" << Problem::Unsupported << Problem::Unsupported;
     // 餐 ends in the byte of a backslash: the check works on characters, not bytes.
     QTest::newRow("trail byte backslash") << "餐費" << Problem::None << Problem::None;
     QTest::newRow("20 bytes") << "一二三四五六七八九十" << Problem::None << Problem::None;
     QTest::newRow("21 bytes") << "一二三四五六七八九十a" << Problem::None << Problem::TooLong;
+    QTest::newRow("100 bytes") << QString(50, QChar(u'帳')) << Problem::None << Problem::TooLong;
+    QTest::newRow("101 bytes") << QString(50, QChar(u'帳')) + "a" << Problem::TooLong
+                               << Problem::TooLong;
+    QTest::newRow("100 Chinese characters")
+        << QString(100, QChar(u'帳')) << Problem::TooLong << Problem::TooLong;
 }
 
 void UserFilesTest::nameCheck() {
@@ -79,13 +93,53 @@ void UserFilesTest::nameCheck() {
     QCOMPARE(NameCheck::checkUserName(name), user);
 }
 
+void UserFilesTest::nameMessages_data() {
+    QTest::addColumn<Problem>("problem");
+    QTest::addColumn<QString>("ledger");
+    QTest::addColumn<QString>("user");
+    QTest::newRow("none") << Problem::None << ""
+                          << "";
+    QTest::newRow("empty") << Problem::Empty << "您還沒輸入帳本名稱"
+                           << "您還沒輸入帳號名稱";
+    QTest::newRow("forbidden") << Problem::Forbidden << "帳本名稱中不可包含 \\/:*?\"<>| 字元"
+                               << "帳號名稱中不可包含 \\/:*?\"<>| 字元";
+    QTest::newRow("comma") << Problem::Comma << "帳本名稱中不可包含逗號「,」"
+                           << "帳號名稱中不可包含逗號「,」";
+    QTest::newRow("control") << Problem::Control << "帳本名稱中不可包含換行或其他控制字元"
+                             << "帳號名稱中不可包含換行或其他控制字元";
+    QTest::newRow("reserved") << Problem::Reserved << "帳本名稱不可以是「.」或「..」"
+                              << "帳號名稱不可以是「.」或「..」";
+    QTest::newRow("unsupported") << Problem::Unsupported << "帳本名稱不可以包含軟體不支援的文字!"
+                                 << "帳號名稱不可以包含軟體不支援的文字!";
+    QTest::newRow("too long") << Problem::TooLong << "帳本名稱最多100個字元 (一個中文字算2個字元)"
+                              << "帳號名稱最多20個字元 (一個中文字算2個字元)";
+}
+
 void UserFilesTest::nameMessages() {
-    QCOMPARE(NameCheck::ledgerMessage(Problem::Forbidden),
-             QStringLiteral("帳本名稱中不可包含 \\/:*?\"<>| 字元"));
-    QCOMPARE(NameCheck::userMessage(Problem::Forbidden),
-             QStringLiteral("帳號名稱中不可包含 \\/:*?\"<>| 字元"));
-    QVERIFY(NameCheck::ledgerMessage(Problem::None).isEmpty());
-    QVERIFY(!NameCheck::userMessage(Problem::TooLong).isEmpty());
+    QFETCH(Problem, problem);
+    QFETCH(QString, ledger);
+    QFETCH(QString, user);
+    QCOMPARE(NameCheck::ledgerMessage(problem), ledger);
+    QCOMPARE(NameCheck::userMessage(problem), user);
+}
+
+// Names read back from a list are kept whatever their length; the rest of the check holds.
+void UserFilesTest::listedLedgerNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("plain") << "家用" << true;
+    QTest::newRow("longer than a typed name") << QString(100, QChar(u'帳')) << true;
+    QTest::newRow("dotdot") << ".." << false;
+    QTest::newRow("slash") << "a/b" << false;
+    QTest::newRow("control") << "a\x01"
+                                "b"
+                             << false;
+}
+
+void UserFilesTest::listedLedgerNames() {
+    QFETCH(QString, name);
+    QFETCH(bool, kept);
+    QCOMPARE(NameCheck::isValidLedgerName(name), kept);
 }
 
 void UserFilesTest::encodePassword_data() {
