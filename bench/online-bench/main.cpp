@@ -109,16 +109,19 @@ int main(int argc, char** argv) {
         form->Text1->setText(QStringLiteral("amy"));
         form->Text2->setText(QStringLiteral("pw"));
     };
-    within &=
-        reportWithin("download 30000 records (staged, ticked)",
-                     medianMs([&] { form->Command1_Click(); }, freshWindow), baseline, LimitMs);
-    std::printf("  rows: %d\n", form->Liv1->topLevelItemCount());
-
-    // The ledger keeps its accounts; its entries make room for the posted rows.
+    // The ledger keeps its accounts; its entries make room for the staged and posted rows.
     Ledger& ledger = ctx.ledger;
-    auto stagedWindow = [&] {
+    auto roomyWindow = [&] {
         ledger.truncateEntries(1);
         freshWindow();
+    };
+    within &=
+        reportWithin("download 30000 records (staged, ticked)",
+                     medianMs([&] { form->Command1_Click(); }, roomyWindow), baseline, LimitMs);
+    std::printf("  rows: %d\n", form->Liv1->topLevelItemCount());
+
+    auto stagedWindow = [&] {
+        roomyWindow();
         form->Command1_Click();
     };
     within &=
@@ -134,8 +137,7 @@ int main(int argc, char** argv) {
                                     server.hostPort()))
         return 1;
     auto paintedWindow = [&] {
-        ledger.truncateEntries(1);
-        freshWindow();
+        roomyWindow();
         Bench::untilPainted(Bench::PaintCounter(*form));
         server.respond(http.body);
     };
