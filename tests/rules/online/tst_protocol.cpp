@@ -28,6 +28,7 @@ private slots:
     void replies_data();
     void replies();
     void failures();
+    void resetReplyIsNoReply();
     void blankRecordsAndRoom_data();
     void blankRecordsAndRoom();
     void clearReplies_data();
@@ -140,6 +141,29 @@ void TestProtocol::failures() {
     QCOMPARE(DownloadMessage(DownloadResult::Kind::NoData), QStringLiteral("沒有資料可以下載!"));
     QCOMPARE(int(ParseClearReply(refused)), int(ClearResult::Ignored));
     QCOMPARE(NetworkHttpClient().timeoutMs(), 60000);
+}
+
+// A reply that runs to the close and is cut by a reset gives no row: its last would post
+// "98" for "98765".
+void TestProtocol::resetReplyIsNoReply() {
+    const QByteArray records = ansi("2024/01/05\nE-餐飲費\nA-現金\n120\n\n\n\n"
+                                    "2024/01/06\nE-餐飲費\nA-現金\n98765\n\n\n\n");
+    const QByteArray head = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n";
+    FakeServer server;
+    server.respondRaw(head + records.left(records.indexOf("765")), FakeServer::Then::Reset);
+    server.respondRaw(head + records);
+    NetworkHttpClient http;
+    http.setBaseUrl(server.base());
+    http.setTimeoutMs(5000);
+    const DownloadResult cut =
+        ParseDownloadReply(http.get(DownloadRequestPath("a", "b")), NoRoomLimit);
+    QCOMPARE(int(cut.kind), int(DownloadResult::Kind::NoData));
+    QVERIFY(cut.rows.isEmpty());
+    const DownloadResult whole =
+        ParseDownloadReply(http.get(DownloadRequestPath("a", "b")), NoRoomLimit);
+    QCOMPARE(int(whole.kind), int(DownloadResult::Kind::Rows));
+    QCOMPARE(whole.rows.size(), 2);
+    QCOMPARE(whole.rows.at(1).amount, QStringLiteral("98765"));
 }
 
 void TestProtocol::blankRecordsAndRoom_data() {
