@@ -86,6 +86,9 @@ void DownForm::buildControls() {
     Liv1 = new QTreeWidget(this);
     Liv1->setObjectName(QStringLiteral("Liv1"));
     Liv1->setRootIsDecorated(false);
+    // One row height for all: a change to every row (a posting, 全選) would otherwise measure
+    // each row again, and the view does that once per row changed.
+    Liv1->setUniformRowHeights(true);
     Liv1->setHeaderLabels({QStringLiteral("日期"), QStringLiteral("分類"), QStringLiteral("科目"),
                            QStringLiteral("金額"), QStringLiteral("明細"), QStringLiteral("備註"),
                            QStringLiteral("發票"), QStringLiteral("狀態")});

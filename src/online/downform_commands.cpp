@@ -131,9 +131,13 @@ void DownForm::Command1_Click() {
         GetWithoutInput(*this, ctx.services.http(),
                         OnlineService::ServiceBaseUrl(serviceHost()) +
                             OnlineService::DownloadRequestPath(Text1->text(), Text2->text()));
-    const OnlineService::DownloadResult result = OnlineService::ParseDownloadReply(reply);
+    const OnlineService::DownloadResult result =
+        OnlineService::ParseDownloadReply(reply, DownPosting::Room(ctx.ledger));
     if (result.kind != OnlineService::DownloadResult::Kind::Rows) {
-        ctx.services.prompts().warning(OnlineService::DownloadMessage(result.kind));
+        ctx.services.prompts().warning(
+            result.kind == OnlineService::DownloadResult::Kind::TooMany
+                ? OnlineService::TooManyRowsMessage(result.total, DownPosting::Room(ctx.ledger))
+                : OnlineService::DownloadMessage(result.kind));
         setStatus(QString());
         m_stagedFromService = false;
         return;
@@ -183,7 +187,19 @@ void DownForm::importFile(bool tavrix) {
     if (path.isEmpty()) return; // cancelled: the list keeps its rows
     // A file that cannot be read stages nothing, as an empty one.
     const QByteArray bytes = FileIO::readFile(path).value_or(QByteArray());
-    StageRows(tavrix ? CsvImport::TavrixCsvFile(bytes) : CsvImport::ImportCsvFile(bytes));
+    const qsizetype room = DownPosting::Room(m_main.context().ledger);
+    const OnlineService::Staging staging =
+        tavrix ? CsvImport::TavrixCsvFile(bytes, room) : CsvImport::ImportCsvFile(bytes, room);
+    if (staging.refused()) {
+        // As a failed download: the list stays empty, nothing to post.
+        clearRows();
+        setStatus(QString());
+        m_stagedFromService = false;
+        m_main.context().services.prompts().warning(
+            OnlineService::TooManyRowsMessage(staging.total, room));
+        return;
+    }
+    StageRows(staging.rows);
 }
 
 void DownForm::Command8_Click() {

@@ -7,6 +7,13 @@
 
 #include "platform/httpreply.h"
 
+#ifdef Q_OS_LINUX
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // Read in small steps, so that an endless reply fails at the size limit, not after memory.
@@ -24,6 +31,48 @@ QByteArray requestBytes(const QUrl& url) {
     return "GET " + target + " HTTP/1.1\r\nHost: " + host +
            "\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n";
 }
+
+// Qt reports a reset connection as the server's close, the same as its orderly end, yet only
+// the orderly end may end a body that runs to the close: a reset cuts it. So the client keeps
+// a descriptor of its own on the connection, which holds the connection's state after Qt has
+// closed its descriptor, and asks the system how the connection ended.
+class ConnectionEnd {
+public:
+    ConnectionEnd() = default;
+    ConnectionEnd(const ConnectionEnd&) = delete;
+    ConnectionEnd& operator=(const ConnectionEnd&) = delete;
+    ~ConnectionEnd() { release(); }
+
+    void watch(qintptr socket) {
+        release();
+#ifdef Q_OS_LINUX
+        m_fd = socket < 0 ? -1 : ::dup(int(socket));
+#else
+        Q_UNUSED(socket);
+#endif
+    }
+    // True when the server ended the connection with its FIN, not with a reset.
+    bool inOrder() const {
+#ifdef Q_OS_LINUX
+        tcp_info info{};
+        socklen_t size = sizeof info;
+        if (m_fd < 0 || ::getsockopt(m_fd, IPPROTO_TCP, TCP_INFO, &info, &size) != 0) return false;
+        // The server's FIN, and nothing after it: our side is still open.
+        return info.tcpi_state == TCP_CLOSE_WAIT;
+#else
+        return true; // no way to tell: the close is taken as Qt reports it
+#endif
+    }
+    void release() {
+#ifdef Q_OS_LINUX
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = -1;
+#endif
+    }
+
+private:
+    int m_fd = -1;
+};
 
 } // namespace
 
@@ -64,22 +113,29 @@ HttpClient::Reply NetworkHttpClient::get(const QString& pathOrUrl) {
         while (socket.bytesAvailable() > 0 && reader.state() == HttpReplyReader::State::Reading)
             reader.feed(socket.read(ReadBufferBytes));
     };
-    QObject::connect(&socket, &QTcpSocket::connected, &loop,
-                     [&] { socket.write(requestBytes(url)); });
+    ConnectionEnd end;
+    QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
+        end.watch(socket.socketDescriptor());
+        socket.write(requestBytes(url));
+    });
     QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] {
         readAvailable();
         settle();
     });
     auto ended = [&] {
         readAvailable();
-        reader.closed();
+        if (end.inOrder())
+            reader.closed();
+        else
+            reader.reset();
         settle();
     };
     QObject::connect(&socket, &QTcpSocket::disconnected, &loop, ended);
     QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop,
                      [&](QAbstractSocket::SocketError error) {
-                         // The server's close may end a body that runs to it; any other
-                         // error (refused, reset, no such host) is no reply.
+                         // The server's close may end a body that runs to it (a reset
+                         // reported as a close is told apart there); any other error
+                         // (refused, reset, no such host) is no reply.
                          if (error == QAbstractSocket::RemoteHostClosedError) {
                              ended();
                              return;

@@ -261,3 +261,7 @@ HttpReplyReader::State HttpReplyReader::closed() {
     m_state = State::Complete;
     return m_state;
 }
+
+HttpReplyReader::State HttpReplyReader::reset() {
+    return m_state == State::Reading ? fail() : m_state;
+}

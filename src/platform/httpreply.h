@@ -4,8 +4,8 @@
 
 // Reads one HTTP/1.1 reply as its bytes arrive and says when it is whole. A reply counts
 // only when its body arrived exactly as its head announced it: all Content-Length bytes,
-// every chunk up to the last one, or everything up to the server's close when the head
-// gives no length. A redirect, a compressed body (the request asks for none), a head that
+// every chunk up to the last one, or everything up to the server's orderly close when the
+// head gives no length. A redirect, a compressed body (the request asks for none), a head that
 // is not HTTP and a body larger than any the service sends are failures at once, so that
 // no part of a reply is ever taken for the whole of it and nothing grows without bound.
 class HttpReplyReader {
@@ -18,9 +18,12 @@ public:
 
     // Takes the next bytes of the connection; bytes after a whole reply are ignored.
     State feed(QByteArrayView bytes);
-    // The server closed the connection: whole only when the reply was already complete or
-    // runs to the close.
+    // The server closed the connection in order: whole only when the reply was already
+    // complete or runs to the close.
     State closed();
+    // The connection was reset (or broke otherwise): whole only when the reply was already
+    // complete. A reply that runs to the close is cut, not ended, by a reset.
+    State reset();
 
     State state() const { return m_state; }
     int status() const { return m_status; }

@@ -27,6 +27,9 @@ AccountNoteForm::AccountNoteForm(AppContext& ctx, QWidget* parent) : QDialog(par
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Detail-text lines wrap at any character: a long line without a blank (Latin letters)
+    // would otherwise be searched for a word end afresh for every line it is wrapped into.
+    Text1->setWordWrapMode(QTextOption::WrapAnywhere);
     Text1->setMinimumSize(400, 240);
     Text1->installEventFilter(this);
 
@@ -96,6 +99,7 @@ QString AccountNoteForm::NoteCountText(const QString& note) {
 void AccountNoteForm::SetUpNoteEditor(const QString& note) {
     SetStatusText(NoteCountText(note));
     setWindowTitle(NoteCaption);
+    Text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere); // a note keeps its words
     Command1->hide();
     Text1->setMinimumSize(0, 0);
     Text1->setFixedSize(505, 313);

@@ -36,6 +36,8 @@ private slots:
     void automaticClear_data();
     void automaticClear();
     void ledgerFullStops();
+    void rowsBeyondTheRoomRefused_data();
+    void rowsBeyondTheRoomRefused();
     void importsAndServicePage();
     void loginStoredAndReadBack();
     void loginFileFailuresWarn();
@@ -428,6 +430,70 @@ void TestDownForm::ledgerFullStops() {
     d.Command3->click();
     QCOMPARE(d.Statuses(), (QStringList{"失敗", "失敗", ""}));
     QCOMPARE(ticks(d.Liv1), QStringLiteral("x-#"));
+    QCOMPARE(f.env.ctx.ledger.EntryCount, Ledger::EntryCapacity + 1);
+}
+
+void TestDownForm::rowsBeyondTheRoomRefused_data() {
+    QTest::addColumn<int>("source"); // 0 download, 1 以CSV檔匯入資料, 2 匯入Tavrix的CSV檔
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("warning"); // empty: staged
+    QTest::addColumn<int>("rows");
+    const QString record = QStringLiteral("2024/01/05\nE-餐飲費\nA-現金\n1\n\n\n\n");
+    const QString csv = QStringLiteral("2024/01/05,E-餐飲費,A-現金,1\r\n");
+    const QString refusal = QStringLiteral("資料共 3 筆，超過帳本還能加入的 2 筆，無法載入!");
+    QTest::newRow("download, room for all") << 0 << record.repeated(2) << "" << 2;
+    QTest::newRow("download, one over") << 0 << record.repeated(3) << refusal << 0;
+    // Records of blank lines are no rows, however many there are.
+    QTest::newRow("download, line feeds between")
+        << 0 << record + QString(7 * 5000, u'\n') + record + QStringLiteral(" \n\t\r\n") << "" << 2;
+    QTest::newRow("download, line feeds only") << 0 << QString(7 * 5000, u'\n') << "" << 0;
+    QTest::newRow("csv, room for all") << 1 << csv.repeated(2) << "" << 2;
+    QTest::newRow("csv, one over") << 1 << csv.repeated(3) << refusal << 0;
+    QTest::newRow("csv, blank lines")
+        << 1 << csv + QStringLiteral(" \r\n\t\r\n").repeated(5000) + csv << "" << 2;
+    QTest::newRow("tavrix, one over")
+        << 2 << QStringLiteral("日期\r\n") + csv.repeated(3) << refusal << 0;
+    QTest::newRow("tavrix, blank lines")
+        << 2 << QStringLiteral("日期\n") + csv + QStringLiteral(" \n").repeated(5000) + csv << ""
+        << 2;
+}
+
+// A reply or a file with more rows than the ledger can still take stages none and says so,
+// as a failed download does; blank lines are never rows.
+void TestDownForm::rowsBeyondTheRoomRefused() {
+    QFETCH(int, source);
+    QFETCH(QString, text);
+    QFETCH(QString, warning);
+    QFETCH(int, rows);
+    Fixture f;
+    for (int i = 2; i < Ledger::EntryCapacity; ++i)
+        f.b.entry("2024/01/01", "E-餐飲費", "A-現金", 100, "x");
+    MainForm& w = f.open();
+    DownForm d(w, &w);
+    d.StageRows({row("2024/01/05", "E-餐飲費", "A-現金", "1")});
+    d.Text1->setText("amy");
+    d.Text2->setText("pw");
+    if (source == 0) {
+        f.env.http.queueReply(cp950(text));
+        d.Command1->click();
+    } else {
+        const QString path = f.env.path("in.csv");
+        TestFiles::put(path, source == 1 ? cp950(text) : text.toUtf8());
+        f.env.prompts.answerPath(path);
+        if (source == 1)
+            d.Command8->click();
+        else
+            d.Misc_Tavrix->trigger();
+    }
+    const bool refused = !warning.isEmpty();
+    QCOMPARE(f.env.prompts.texts("warning"), refused ? QStringList{warning} : QStringList());
+    QCOMPARE(d.Liv1->topLevelItemCount(), rows);
+    QCOMPARE(d.StatusText(), refused ? QString() : QStringLiteral("共 %1 筆資料").arg(rows));
+    QCOMPARE(d.StagedFromService(), source == 0 && !refused);
+    if (rows == 0) return;
+    // What was staged fits: every row is posted.
+    d.Command3->click();
+    QCOMPARE(d.Statuses(), QStringList(rows, QStringLiteral("成功")));
     QCOMPARE(f.env.ctx.ledger.EntryCount, Ledger::EntryCapacity + 1);
 }
 

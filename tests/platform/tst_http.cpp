@@ -15,6 +15,8 @@ private slots:
     void endlessReplyFailsAtTheLimit();
     void largestReplyAndOneByteMore();
     void unansweredRequestTimesOut();
+    void resetConnection_data();
+    void resetConnection();
 };
 
 namespace {
@@ -165,6 +167,51 @@ void TestHttp::unansweredRequestTimesOut() {
     QCOMPARE(int(reply.outcome), int(Outcome::TimedOut));
     QVERIFY(reply.body.isEmpty());
     QCOMPARE(server.requests().size(), 1);
+}
+
+void TestHttp::resetConnection_data() {
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<bool>("reset"); // else the server closes in order
+    QTest::addColumn<bool>("whole");
+    QTest::addColumn<QByteArray>("body"); // when whole
+    const QByteArray toClose = head("200 OK") + "2024/01/05\nE-a\nA-b\n98";
+    QTest::newRow("to the close, closed")
+        << toClose << false << true << QByteArray("2024/01/05\nE-a\nA-b\n98");
+    // The last row would be taken with "98" for an amount the server never finished sending.
+    QTest::newRow("to the close, reset") << toClose << true << false << QByteArray();
+    QTest::newRow("to the close, reset without a body")
+        << head("200 OK") << true << false << QByteArray();
+    QTest::newRow("length, reset once whole")
+        << head("200 OK\r\nContent-Length: 5") + "98765" << true << true << QByteArray("98765");
+    QTest::newRow("length, reset before the end")
+        << head("200 OK\r\nContent-Length: 5") + "98" << true << false << QByteArray();
+    QTest::newRow("chunked, reset once whole")
+        << head("200 OK\r\nTransfer-Encoding: chunked") + "2\r\n98\r\n0\r\n\r\n"
+        << true << true << QByteArray("98");
+}
+
+// Only the server's orderly close ends a reply that runs to the close; a reset cuts it.
+void TestHttp::resetConnection() {
+    QFETCH(QByteArray, raw);
+    QFETCH(bool, reset);
+    QFETCH(bool, whole);
+    QFETCH(QByteArray, body);
+    FakeServer server;
+    server.respondRaw(raw, reset ? FakeServer::Then::Reset : FakeServer::Then::Close);
+    const HttpClient::Reply reply = getFrom(server);
+    QCOMPARE(int(reply.outcome), int(whole ? Outcome::Ok : Outcome::Failed));
+    QCOMPARE(reply.body, body);
+    QCOMPARE(server.requests().size(), 1);
+
+    HttpReplyReader reader;
+    reader.feed(raw);
+    if (reset)
+        reader.reset();
+    else
+        reader.closed();
+    QCOMPARE(int(reader.state()),
+             int(whole ? HttpReplyReader::State::Complete : HttpReplyReader::State::Failed));
+    QCOMPARE(reader.body(), body);
 }
 
 QTEST_MAIN(TestHttp)

@@ -9,10 +9,15 @@
 #include <QtTest>
 
 #include "mainwin/mainform_fixture.h"
+#include "platform/codec.h"
 #include "rules/setup/detailtextlist.h"
 #include "setup/accountnoteform.h"
 #include "setup/noteeditform.h"
 #include "setup/noteform.h"
+#include "store/ledgerfiles.h"
+#include "store/saveledger.h"
+#include "store/sidefiles.h"
+#include "support/testfiles.h"
 
 namespace {
 QString item(const QString& account, const QString& text) {
@@ -349,6 +354,38 @@ private slots:
         QCOMPARE(shown, lines);
         QCOMPARE(e.env.shell.clipboard, lines);
         QVERIFY(!e.env.ctx.ledger.LedgerChangedFlag.isSet());
+    }
+
+    // A line of Note.qvd of Latin letters without a blank, longer than the dialog's box can
+    // show, exported and imported with the dialog shown and laid out: every text comes back
+    // and goes to the file byte for byte.
+    void longLineWithoutBlanksKeptExactly() {
+        Editor e;
+        const QString text = QString(64 * 1024, u'q') + QStringLiteral("餐Z");
+        const QString note = LedgerFiles::path(e.env.ctx.session, LedgerFiles::Note);
+        TestFiles::put(note, Ansi::encode(item("E-餐飲費", text) + "\r\n"));
+        QVERIFY(LoadNoteFile(e.env.ctx));
+        NoteForm& f = e.open();
+        auto shownThen = [&](const QString& pasted) {
+            e.env.modal.on<AccountNoteForm>([pasted](AccountNoteForm& d) {
+                d.show();
+                if (!pasted.isNull()) d.Text1->setPlainText(pasted);
+                QCoreApplication::processEvents(); // laid out and painted
+                d.Command1->click();
+                return d.result();
+            });
+        };
+        shownThen(QString());
+        f.Command1->click();
+        QCOMPARE(e.env.shell.clipboard, "E-餐飲費 " + text);
+
+        shownThen("A-現金 " + text + "\n" + text);
+        f.Command9->click();
+        const QStringList texts{item("E-餐飲費", text), item("A-現金", text), item("未分類", text)};
+        QCOMPARE(f.List2, texts);
+        f.close();
+        QVERIFY(WriteLedgerFiles(e.env.ctx, {SaveNoteFile}));
+        QCOMPARE(TestFiles::get(note), Ansi::encode(texts.join("\r\n") + "\r\n"));
     }
 
     // A pasted line break, tab or separator would split the text's line in Note.qvd or move

@@ -7,6 +7,8 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <sys/socket.h>
+
 FakeServer::FakeServer() {
     m_thread.reset(QThread::create([this] { serve(); }));
     m_thread->start();
@@ -54,6 +56,17 @@ void FakeServer::answer(QTcpSocket* socket, QByteArray& buffer) {
     socket->write(response.bytes);
     if (response.then == Then::Close) {
         socket->disconnectFromHost();
+        return;
+    }
+    if (response.then == Then::Reset) {
+        // Everything written goes out first; a close that lingers zero seconds then sends a
+        // reset in place of the orderly end.
+        while (socket->bytesToWrite() > 0 && socket->waitForBytesWritten(5000)) {
+        }
+        const linger abrupt{1, 0};
+        ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abrupt,
+                     sizeof abrupt);
+        socket->abort();
         return;
     }
     // Another block whenever the last one has gone out, until the client hangs up.

@@ -4,7 +4,7 @@
 // It records the request line of every request and answers each with the next scripted
 // response; a request with none left is kept open unanswered, which is how a client's
 // time-out is tested. Raw responses script what a faulty or hostile server does: a cut
-// body, a dropped connection, a redirect, a reply that never ends.
+// body, a dropped or reset connection, a redirect, a reply that never ends.
 #include <QByteArray>
 #include <QList>
 #include <QMutex>
@@ -26,9 +26,10 @@ public:
 
     // Queues a response with this body (sent as it is, a cp950 text as a rule).
     void respond(const QByteArray& body, int status = 200);
-    // What the server does after writing a raw response: close the connection, or keep
-    // sending blocks of body bytes for as long as the client reads them.
-    enum class Then { Close, Endless };
+    // What the server does after writing a raw response: close the connection, reset it
+    // (a TCP reset, not the orderly end), or keep sending blocks of body bytes for as long
+    // as the client reads them.
+    enum class Then { Close, Reset, Endless };
     // Queues these bytes as the whole answer, head included (empty: the connection is
     // dropped without a byte).
     void respondRaw(const QByteArray& bytes, Then then = Then::Close);

@@ -62,28 +62,51 @@ static OnlineService::StagedRow rowOf(const QStringList& fields) {
     return OnlineService::StagedRow::fromCells(cells);
 }
 
-static QList<OnlineService::StagedRow> rowsOf(const QStringList& lines) {
-    QList<OnlineService::StagedRow> rows;
-    for (const QString& line : lines) {
-        if (line.isEmpty()) continue;
-        rows.append(rowOf(SplitCsvLine(line)));
+namespace {
+
+// Calls `take` with every line of `text` after the first `skipped`, as a view into it. At
+// anyBreak, lines end at CR LF, CR or LF; otherwise at LF, one CR before it dropped.
+template <typename Take>
+void forEachLine(QStringView text, bool anyBreak, qsizetype skipped, Take take) {
+    qsizetype pos = 0;
+    for (qsizetype index = 0; pos <= text.size(); ++index) {
+        qsizetype end = pos;
+        while (end < text.size() && text[end] != u'\n' && !(anyBreak && text[end] == u'\r'))
+            ++end;
+        QStringView line = text.sliced(pos, end - pos);
+        qsizetype next = end + 1;
+        if (anyBreak && end < text.size() && text[end] == u'\r' && next < text.size() &&
+            text[next] == u'\n')
+            ++next;
+        if (!anyBreak && line.endsWith(u'\r')) line.chop(1);
+        if (index >= skipped) take(line);
+        pos = next;
     }
-    return rows;
 }
 
-QList<OnlineService::StagedRow> ImportCsvFile(const QByteArray& bytes) {
-    QString text = Ansi::decode(bytes);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(u'\r', u'\n');
-    return rowsOf(text.split(u'\n'));
+// The rows of the lines that are not blank: counted first, built only when they fit.
+OnlineService::Staging rowsOf(QStringView text, bool anyBreak, qsizetype skipped, qsizetype room) {
+    OnlineService::Staging staging;
+    auto blank = [](QStringView line) { return line.trimmed().isEmpty(); };
+    forEachLine(text, anyBreak, skipped, [&](QStringView line) {
+        if (!blank(line)) ++staging.total;
+    });
+    if (staging.total > room) return staging;
+    staging.rows.reserve(staging.total);
+    forEachLine(text, anyBreak, skipped, [&](QStringView line) {
+        if (!blank(line)) staging.rows.append(rowOf(SplitCsvLine(line.toString())));
+    });
+    return staging;
 }
 
-QList<OnlineService::StagedRow> TavrixCsvFile(const QByteArray& bytes) {
-    QStringList lines = QString::fromUtf8(bytes).split(u'\n');
-    lines.removeFirst();
-    for (QString& line : lines)
-        if (line.endsWith(u'\r')) line.chop(1);
-    return rowsOf(lines);
+} // namespace
+
+OnlineService::Staging ImportCsvFile(const QByteArray& bytes, qsizetype room) {
+    return rowsOf(Ansi::decode(bytes), true, 0, room);
+}
+
+OnlineService::Staging TavrixCsvFile(const QByteArray& bytes, qsizetype room) {
+    return rowsOf(QString::fromUtf8(bytes), false, 1, room);
 }
 
 } // namespace CsvImport

@@ -11,11 +11,12 @@
 // quotes are ordinary characters.
 namespace CsvImport {
 
-// cp950, no header; lines end at CR LF, CR or LF; empty lines are skipped.
-QList<OnlineService::StagedRow> ImportCsvFile(const QByteArray& bytes);
+// cp950, no header; lines end at CR LF, CR or LF; blank lines are skipped. More rows than
+// `room` give none (OnlineService::Staging).
+OnlineService::Staging ImportCsvFile(const QByteArray& bytes, qsizetype room);
 // UTF-8 with a header line that is never data (a byte-order mark falls in it); lines end
-// at LF, one CR before it dropped.
-QList<OnlineService::StagedRow> TavrixCsvFile(const QByteArray& bytes);
+// at LF, one CR before it dropped; otherwise as ImportCsvFile.
+OnlineService::Staging TavrixCsvFile(const QByteArray& bytes, qsizetype room);
 
 // One line cut into its fields.
 QStringList SplitCsvLine(const QString& line);

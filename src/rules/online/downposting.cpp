@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 #include "platform/codec.h"
 #include "platform/runtime.h"
 #include "rules/entry/entryrules.h"
@@ -16,6 +18,10 @@ namespace DownPosting {
 QString LedgerFullMessage() {
     return QStringLiteral("資料筆數已經到達") + QString::number(Ledger::EntryCapacity) +
            QStringLiteral("筆上限，請另開新帳本");
+}
+
+int Room(const Ledger& ledger) {
+    return std::max(0, Ledger::EntryCapacity - (ledger.EntryCount - 1));
 }
 
 QString StoredAccountName(const QString& cell) {

@@ -14,6 +14,8 @@ inline const QString StatusOk = QStringLiteral("成功");
 inline const QString StatusFailed = QStringLiteral("失敗");
 inline const QString MsgNothingTicked = QStringLiteral("您還沒有勾選要加入帳本的資料!");
 QString LedgerFullMessage(); // "資料筆數已經到達30000筆上限，請另開新帳本"
+// The entries the ledger can still take.
+int Room(const Ledger& ledger);
 
 struct Result {
     QStringList statuses;    // per row: "", "成功" or "失敗"

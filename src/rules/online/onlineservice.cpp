@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <array>
+
 #include "platform/codec.h"
 #include "platform/fileio.h"
 #include "platform/runtime.h"
@@ -64,44 +67,83 @@ QString UnescapeEntities(QString text) {
     return text;
 }
 
-QStringList ReplyLines(const QByteArray& body) {
-    QStringList lines;
-    if (body.isEmpty()) return lines;
-    lines = Ansi::decode(body).split(u'\n');
-    for (QString& line : lines)
+namespace {
+
+// Calls `record` with the lines of every seven-line record of `text` (fewer for a short last
+// one), as views into it: the reply is cut at every LF, one trailing CR dropped from each
+// line, and the line after a final LF never starts a record. No list of the lines is made,
+// so a reply of millions of empty lines costs no more than its text.
+template <typename Record> void forEachRecord(QStringView text, Record record) {
+    std::array<QStringView, StagedColumns> lines;
+    int n = 0;
+    qsizetype pos = 0;
+    while (true) {
+        const qsizetype nl = text.indexOf(u'\n', pos);
+        const bool last = nl < 0;
+        if (last && n == 0) break;
+        QStringView line = last ? text.sliced(pos) : text.sliced(pos, nl - pos);
         if (line.endsWith(u'\r')) line.chop(1);
-    return lines;
+        lines[size_t(n++)] = line;
+        if (n == StagedColumns || last) {
+            record(lines, n);
+            n = 0;
+        }
+        if (last) break;
+        pos = nl + 1;
+    }
 }
 
-DownloadResult ParseDownloadReply(const HttpClient::Reply& reply) {
+bool isBlank(const std::array<QStringView, StagedColumns>& lines, int n) {
+    return std::all_of(lines.begin(), lines.begin() + n,
+                       [](QStringView line) { return line.trimmed().isEmpty(); });
+}
+
+} // namespace
+
+QString TooManyRowsMessage(qsizetype rows, qsizetype room) {
+    return QStringLiteral("資料共 ") + QString::number(rows) +
+           QStringLiteral(" 筆，超過帳本還能加入的 ") + QString::number(room) +
+           QStringLiteral(" 筆，無法載入!");
+}
+
+DownloadResult ParseDownloadReply(const HttpClient::Reply& reply, qsizetype room) {
     DownloadResult result;
     if (reply.outcome == HttpClient::Outcome::TimedOut) {
         result.kind = DownloadResult::Kind::TimedOut;
         return result;
     }
-    const QStringList lines =
-        ReplyLines(reply.outcome == HttpClient::Outcome::Ok ? reply.body : QByteArray());
-    if (lines.isEmpty()) return result;
-    if (lines.first() == QLatin1String("Error")) {
+    if (reply.outcome != HttpClient::Outcome::Ok || reply.body.isEmpty()) return result;
+    const QString text = Ansi::decode(reply.body);
+    QStringView first = QStringView(text).left(text.indexOf(u'\n'));
+    if (first.endsWith(u'\r')) first.chop(1);
+    if (first == QLatin1String("Error")) {
         result.kind = DownloadResult::Kind::Refused;
         return result;
     }
-    if (lines.first() == QLatin1String("Stop")) {
+    if (first == QLatin1String("Stop")) {
         result.kind = DownloadResult::Kind::Paused;
         return result;
     }
+    // Counted first: rows are built only when all of them could be posted.
+    forEachRecord(text, [&](const auto& lines, int n) {
+        if (!isBlank(lines, n)) ++result.total;
+    });
+    if (result.total > room) {
+        result.kind = DownloadResult::Kind::TooMany;
+        return result;
+    }
     result.kind = DownloadResult::Kind::Rows;
-    const qsizetype last = lines.size() - 1;
-    // The last line never starts a record: it is what follows a final LF.
-    for (qsizetype i = 0; i <= last - 1; i += StagedColumns) {
-        QStringList cells{lines.at(i)};
+    result.rows.reserve(result.total);
+    forEachRecord(text, [&](const auto& lines, int n) {
+        if (isBlank(lines, n)) return;
+        QStringList cells{lines[0].toString()};
         for (int k = 1; k < StagedColumns; ++k) {
-            QString cell = i + k <= last ? lines.at(i + k) : QString();
+            QString cell = k < n ? lines[size_t(k)].toString() : QString();
             if (k == 6) cell = Runtime::trimBlanks(cell);
             cells.append(UnescapeEntities(cell));
         }
         result.rows.append(StagedRow::fromCells(cells));
-    }
+    });
     return result;
 }
 
@@ -128,6 +170,8 @@ QString DownloadMessage(DownloadResult::Kind kind) {
         return MsgPaused;
     case DownloadResult::Kind::TimedOut:
         return MsgConnectFailed;
+    case DownloadResult::Kind::TooMany:
+        return QString(); // TooManyRowsMessage, with the counts
     }
     return QString();
 }

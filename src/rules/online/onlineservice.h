@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
+
 #include "platform/http.h"
 
 class SettingsStore;
@@ -29,6 +31,19 @@ struct StagedRow {
 };
 inline constexpr int StagedColumns = 7;
 
+// The rows a reply or a file gives the staging list, counted before any is built: a source
+// holding more than `room` rows (what the ledger can still take) gives none, so that
+// neither the list nor the memory grows past what could ever be posted. Blank lines are
+// never rows.
+struct Staging {
+    QList<StagedRow> rows;
+    qsizetype total = 0; // rows the source holds
+    bool refused() const { return total > rows.size(); }
+};
+inline constexpr qsizetype NoRoomLimit = std::numeric_limits<qsizetype>::max();
+// The refusal of a source with more rows than the ledger has room for.
+QString TooManyRowsMessage(qsizetype rows, qsizetype room);
+
 // The service host ("name" or "name:port"), section Online, key Host.
 QString ServiceHost(SettingsStore& settings);
 inline QString ServiceBaseUrl(const QString& host) {
@@ -49,17 +64,15 @@ QString ClearRequestPath(const QString& name, const QString& password);
 // "&gt;", "&lt;", "&quot;" and "&amp;" decoded, "&amp;" last so that nothing decodes twice.
 QString UnescapeEntities(QString text);
 
-// The reply as cp950 text cut at every LF, one trailing CR dropped from each line. An
-// empty reply has no lines; a final LF gives a last, empty line.
-QStringList ReplyLines(const QByteArray& body);
-
 struct DownloadResult {
-    enum class Kind { Rows, NoData, Refused, Paused, TimedOut };
+    enum class Kind { Rows, NoData, Refused, Paused, TimedOut, TooMany };
     Kind kind = Kind::NoData;
     QList<StagedRow> rows;
+    qsizetype total = 0; // the records of the reply (TooMany: more than the room)
 };
-// The reply of a download request read as seven-line records.
-DownloadResult ParseDownloadReply(const HttpClient::Reply& reply);
+// The reply of a download request read as seven-line records; a record of blank lines only
+// is none. More records than `room` are TooMany, with no row built.
+DownloadResult ParseDownloadReply(const HttpClient::Reply& reply, qsizetype room);
 
 enum class ClearResult { Done, Refused, TimedOut, Ignored };
 ClearResult ParseClearReply(const HttpClient::Reply& reply);
@@ -72,7 +85,7 @@ inline const QString MsgPaused = QStringLiteral("網路記帳服務暫停中..")
 inline const QString MsgClearQuestion = QStringLiteral("將會刪除線上的所有資料，確定嗎？");
 inline const QString MsgClearDone = QStringLiteral("線上資料刪除完成!");
 inline const QString MsgConnecting = QStringLiteral("連線中請稍候...");
-// The warning of a download result; empty for rows.
+// The warning of a download result other than TooMany; empty for rows.
 QString DownloadMessage(DownloadResult::Kind kind);
 // "共 n 筆資料".
 QString RowCountStatus(int rows);

@@ -6,6 +6,7 @@
 #include "support/stagedcells.h"
 
 using namespace CsvImport;
+using OnlineService::NoRoomLimit;
 using Rows = QList<QStringList>;
 
 class TestCsvImport : public QObject {
@@ -17,6 +18,8 @@ private slots:
     void fields();
     void tavrix_data();
     void tavrix();
+    void blankLinesAndRoom_data();
+    void blankLinesAndRoom();
 };
 
 void TestCsvImport::lineEnds_data() {
@@ -32,7 +35,7 @@ void TestCsvImport::lineEnds() {
     const QByteArray file =
         Ansi::encode(QString::fromUtf8("2024/1/5,E-餐飲費,A-現金,120,午餐,備註,AB12345678")) +
         separator + separator + Ansi::encode("日期,x") + separator;
-    const Rows rows = StagedCells(ImportCsvFile(file));
+    const Rows rows = StagedCells(ImportCsvFile(file, NoRoomLimit).rows);
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.at(0), QStringList({"2024/01/05", QString::fromUtf8("E-餐飲費"),
                                       QString::fromUtf8("A-現金"), "120", QString::fromUtf8("午餐"),
@@ -62,7 +65,7 @@ void TestCsvImport::fields_data() {
 void TestCsvImport::fields() {
     QFETCH(QString, line);
     QFETCH(QStringList, row);
-    const Rows rows = StagedCells(ImportCsvFile(Ansi::encode(line)));
+    const Rows rows = StagedCells(ImportCsvFile(Ansi::encode(line), NoRoomLimit).rows);
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first(), row);
 }
@@ -89,7 +92,39 @@ void TestCsvImport::tavrix_data() {
 void TestCsvImport::tavrix() {
     QFETCH(QByteArray, file);
     QFETCH(Rows, rows);
-    QCOMPARE(StagedCells(TavrixCsvFile(file)), rows);
+    QCOMPARE(StagedCells(TavrixCsvFile(file, NoRoomLimit).rows), rows);
+}
+
+void TestCsvImport::blankLinesAndRoom_data() {
+    QTest::addColumn<bool>("tavrix");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("room");
+    QTest::addColumn<int>("total");
+    QTest::addColumn<int>("rows");
+    const QByteArray line = "2024/1/5,E-a,A-b,1";
+    QTest::newRow("room for all") << false << (line + "\r\n").repeated(3) << 3 << 3 << 3;
+    QTest::newRow("one over") << false << (line + "\r\n").repeated(3) << 2 << 3 << 0;
+    QTest::newRow("blank lines") << false
+                                 << line + QByteArray(" \r\n\t\r\r\n\n").repeated(1000) + line << 2
+                                 << 2 << 2;
+    QTest::newRow("line feeds only") << false << QByteArray(100000, '\n') << 0 << 0 << 0;
+    QTest::newRow("tavrix, one over") << true << "h\n" + (line + "\n").repeated(3) << 2 << 3 << 0;
+    QTest::newRow("tavrix, blank header counts not") << true << " \n" + line + "\n \r\n\n"
+                                                     << 1 << 1 << 1;
+}
+
+// Blank lines are no rows; more rows than the room build none.
+void TestCsvImport::blankLinesAndRoom() {
+    QFETCH(bool, tavrix);
+    QFETCH(QByteArray, file);
+    QFETCH(int, room);
+    QFETCH(int, total);
+    QFETCH(int, rows);
+    const OnlineService::Staging staging =
+        tavrix ? TavrixCsvFile(file, room) : ImportCsvFile(file, room);
+    QCOMPARE(staging.total, qsizetype(total));
+    QCOMPARE(staging.rows.size(), qsizetype(rows));
+    QCOMPARE(staging.refused(), total > room);
 }
 
 QTEST_MAIN(TestCsvImport)

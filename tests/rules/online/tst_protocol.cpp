@@ -28,6 +28,9 @@ private slots:
     void replies_data();
     void replies();
     void failures();
+    void resetReplyIsNoReply();
+    void blankRecordsAndRoom_data();
+    void blankRecordsAndRoom();
     void clearReplies_data();
     void clearReplies();
     void unescape_data();
@@ -112,7 +115,8 @@ void TestProtocol::replies() {
     NetworkHttpClient http;
     http.setBaseUrl(server.base());
     http.setTimeoutMs(5000);
-    const DownloadResult result = ParseDownloadReply(http.get(DownloadRequestPath("a", "b")));
+    const DownloadResult result =
+        ParseDownloadReply(http.get(DownloadRequestPath("a", "b")), NoRoomLimit);
     QCOMPARE(int(result.kind), kind);
     QCOMPARE(StagedCells(result.rows), rows);
 }
@@ -125,7 +129,7 @@ void TestProtocol::failures() {
     http.setTimeoutMs(300);
     const auto late = http.get(DownloadRequestPath("a", "b"));
     QCOMPARE(int(late.outcome), int(HttpClient::Outcome::TimedOut));
-    QCOMPARE(int(ParseDownloadReply(late).kind), int(DownloadResult::Kind::TimedOut));
+    QCOMPARE(int(ParseDownloadReply(late, NoRoomLimit).kind), int(DownloadResult::Kind::TimedOut));
     QCOMPARE(DownloadMessage(DownloadResult::Kind::TimedOut), QStringLiteral("連線失敗!"));
     QCOMPARE(int(ParseClearReply(late)), int(ClearResult::TimedOut));
 
@@ -133,10 +137,71 @@ void TestProtocol::failures() {
     http.setTimeoutMs(5000);
     const auto refused = http.get(DownloadRequestPath("a", "b"));
     QCOMPARE(int(refused.outcome), int(HttpClient::Outcome::Failed));
-    QCOMPARE(int(ParseDownloadReply(refused).kind), int(DownloadResult::Kind::NoData));
+    QCOMPARE(int(ParseDownloadReply(refused, NoRoomLimit).kind), int(DownloadResult::Kind::NoData));
     QCOMPARE(DownloadMessage(DownloadResult::Kind::NoData), QStringLiteral("沒有資料可以下載!"));
     QCOMPARE(int(ParseClearReply(refused)), int(ClearResult::Ignored));
     QCOMPARE(NetworkHttpClient().timeoutMs(), 60000);
+}
+
+// A reply that runs to the close and is cut by a reset gives no row: its last would post
+// "98" for "98765".
+void TestProtocol::resetReplyIsNoReply() {
+    const QByteArray records = ansi("2024/01/05\nE-餐飲費\nA-現金\n120\n\n\n\n"
+                                    "2024/01/06\nE-餐飲費\nA-現金\n98765\n\n\n\n");
+    const QByteArray head = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n";
+    FakeServer server;
+    server.respondRaw(head + records.left(records.indexOf("765")), FakeServer::Then::Reset);
+    server.respondRaw(head + records);
+    NetworkHttpClient http;
+    http.setBaseUrl(server.base());
+    http.setTimeoutMs(5000);
+    const DownloadResult cut =
+        ParseDownloadReply(http.get(DownloadRequestPath("a", "b")), NoRoomLimit);
+    QCOMPARE(int(cut.kind), int(DownloadResult::Kind::NoData));
+    QVERIFY(cut.rows.isEmpty());
+    const DownloadResult whole =
+        ParseDownloadReply(http.get(DownloadRequestPath("a", "b")), NoRoomLimit);
+    QCOMPARE(int(whole.kind), int(DownloadResult::Kind::Rows));
+    QCOMPARE(whole.rows.size(), 2);
+    QCOMPARE(whole.rows.at(1).amount, QStringLiteral("98765"));
+}
+
+void TestProtocol::blankRecordsAndRoom_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("room");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("total");
+    QTest::addColumn<Rows>("rows");
+    using K = DownloadResult::Kind;
+    const QByteArray record = "2024/01/05\nE-a\nA-b\n1\n\n\n\n";
+    const QStringList cells = {"2024/01/05", "E-a", "A-b", "1", "", "", ""};
+    const QByteArray blank = " \n\t\n\r\n\n\n\n\n";
+    QTest::newRow("room for all") << record.repeated(3) << 3 << int(K::Rows) << 3
+                                  << Rows{cells, cells, cells};
+    QTest::newRow("one over") << record.repeated(3) << 2 << int(K::TooMany) << 3 << Rows{};
+    QTest::newRow("no room") << record << 0 << int(K::TooMany) << 1 << Rows{};
+    QTest::newRow("blank records between") << record + blank.repeated(1000) + record + "\n\n"
+                                           << 2 << int(K::Rows) << 2 << Rows{cells, cells};
+    // A short last record of blank lines is none either.
+    QTest::newRow("blank short last") << record + " \n\n" << 1 << int(K::Rows) << 1 << Rows{cells};
+    QTest::newRow("line feeds only")
+        << QByteArray(7 * 100000, '\n') << 0 << int(K::Rows) << 0 << Rows{};
+    QTest::newRow("one line feed") << QByteArray("\n") << 1 << int(K::Rows) << 0 << Rows{};
+}
+
+// Records of blank lines are no rows; more rows than the room build none.
+void TestProtocol::blankRecordsAndRoom() {
+    QFETCH(QByteArray, body);
+    QFETCH(int, room);
+    QFETCH(int, kind);
+    QFETCH(int, total);
+    QFETCH(Rows, rows);
+    const DownloadResult result = ParseDownloadReply({HttpClient::Outcome::Ok, body}, room);
+    QCOMPARE(int(result.kind), kind);
+    QCOMPARE(result.total, qsizetype(total));
+    QCOMPARE(StagedCells(result.rows), rows);
+    QCOMPARE(TooManyRowsMessage(3, 2),
+             QStringLiteral("資料共 3 筆，超過帳本還能加入的 2 筆，無法載入!"));
 }
 
 void TestProtocol::clearReplies_data() {

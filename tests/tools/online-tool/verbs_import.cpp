@@ -7,13 +7,14 @@ using namespace OnlineService;
 
 namespace {
 
-// A file that cannot be read lists nothing, as in the window.
-int runImport(const VerbArgs& args, QList<StagedRow> (*read)(const QByteArray&),
+// A file that cannot be read lists nothing, as in the window. No ledger limits the rows.
+int runImport(const VerbArgs& args, Staging (*read)(const QByteArray&, qsizetype),
               const char* usage) {
     if (args.positional.size() != 1) return BadArguments(QString::fromUtf8(usage));
     QByteArray bytes;
-    const QList<StagedRow> rows =
-        ReadArgumentFile(args.positional[0], bytes) ? read(bytes) : QList<StagedRow>();
+    const QList<StagedRow> rows = ReadArgumentFile(args.positional[0], bytes)
+                                      ? read(bytes, NoRoomLimit).rows
+                                      : QList<StagedRow>();
     PrintJson(QJsonObject{{"status", RowCountStatus(int(rows.size()))}, {"rows", RowsJson(rows)}});
     return ExitOk;
 }
