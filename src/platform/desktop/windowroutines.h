@@ -87,6 +87,19 @@ int ColumnTextWidth(const QTreeView* list, int column);
 int ColumnTextWidth(const QTreeView* list, int column, const QList<int>& longestRows);
 // The width a list column needs to show text whole in the list's font.
 int ColumnWidthFor(const QTreeView* list, const QString& text);
+// The width a list of `listWidth` pixels (< 0: its own width) leaves its columns inside its
+// frame, a vertical scroll bar's width kept free whether or not one shows, so that a scroll
+// bar appearing later covers no column.
+int ColumnRoom(const QTreeView* list, int listWidth = -1);
+// A column and the narrowest it may become.
+struct ColumnFloor {
+    int column;
+    int narrowest;
+};
+// Narrows the given columns, one after the other in the order given and each at most down to
+// its floor, until the shown columns end within `room` pixels, so that a column of figures
+// is not pushed past the list's edge. False when they still do not fit.
+bool NarrowColumnsToRoom(QTreeView* list, std::initializer_list<ColumnFloor> columns, int room);
 
 class SettingsStore;
 
