@@ -129,6 +129,13 @@ bool FitComboDropWidth(QComboBox* combo, int screenWidth) {
     return true;
 }
 
+void BoundDropHeight(QComboBox* combo, int rows) {
+    if (!combo) return;
+    combo->setMaxVisibleItems(std::max(rows, 1));
+    // The list style that counts visible items and places the list at the box.
+    combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+}
+
 void DrawPanelText(QLabel* panel, const QString& text) {
     if (panel) panel->setText(text);
 }

@@ -32,6 +32,12 @@ void RemoveCloseCommand(QWidget* window);
 // screenWidth < 0: the width of the combo's screen (tests pass a width).
 bool FitComboDropWidth(QComboBox* combo, int screenWidth = -1);
 
+// Bounds the drop-down list of a combo box to `rows` visible items, a scroll bar beyond
+// them, dropped below the box (above it where the screen has no room below) and inside the
+// screen. The style would otherwise drop a pick-only list as tall as the screen, with the
+// chosen item over the box.
+void BoundDropHeight(QComboBox* combo, int rows);
+
 // Shows text in a status-bar panel until the next listing replaces it.
 void DrawPanelText(QLabel* panel, const QString& text);
 
