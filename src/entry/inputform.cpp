@@ -25,6 +25,7 @@
 
 #include "platform/clock.h"
 #include "platform/codec.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
@@ -72,12 +73,12 @@ InputForm::InputForm(AppContext& ctx, MainView& main, QWidget* parent)
     buildMenu();
     connectHandlers();
 
-    // Load: drop-down heights, options, width, keypad state.
-    Cob2->setMaxVisibleItems(20);
-    Cob3->setMaxVisibleItems(15);
-    Cob4->setMaxVisibleItems(15);
-    Combo3->setMaxVisibleItems(15);
-    Combo1->setMaxVisibleItems(10);
+    // Load: drop-down heights (400, 300 and 200 pixels of rows), options, width, keypad state.
+    BoundDropHeight(Cob2, 20);
+    BoundDropHeight(Cob3, 15);
+    BoundDropHeight(Cob4, 15);
+    BoundDropHeight(Combo3, 15);
+    BoundDropHeight(Combo1, 10);
     loadOptions();
     // The stored caption of 更多 says the width: any caption but 更多's is the wide window.
     const QString stored =
@@ -194,9 +195,13 @@ void InputForm::buildControls() {
     grid->addWidget(Text1, 6, 1);
     Label14 = named(new QLabel(QStringLiteral("備註字數: 0"), mainArea), QStringLiteral("Label14"));
     // The over-limit remark wraps onto a second line instead of running under 展開 or
-    // widening the column.
+    // widening the column. Two lines are kept from the start, so that the remark, when it
+    // comes, covers neither the note above nor the invoice below, and moves nothing.
     Label14->setWordWrap(true);
     Label14->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Label14->setMinimumHeight(
+        Label14->fontMetrics().boundingRect(QRect(), 0, QStringLiteral("備註\n字數")).height() +
+        2 * Label14->margin());
     Command1 = PlainButton(mainArea, QStringLiteral("Command1"), QStringLiteral("展開"));
     auto* noteRow = new QHBoxLayout;
     noteRow->addWidget(Label14, 1);
@@ -447,7 +452,14 @@ void InputForm::applyWidth() {
         wideArea->setVisible(isWide());
     const int width = Runtime::twipsToPixels(isWide() ? WideTwips : NarrowTwips);
     setMinimumWidth(width);
-    resize(width, height());
+    fitHeight(width);
+}
+
+void InputForm::fitHeight(int width) {
+    // The height the rows ask for at this width, so that none is squeezed onto another.
+    ensurePolished(); // the sizes of the style and font it is shown with
+    const int wanted = hasHeightForWidth() ? heightForWidth(width) : sizeHint().height();
+    resize(width, std::max(wanted, minimumHeight()));
 }
 
 void InputForm::Command3_Click() {
@@ -612,6 +624,13 @@ void InputForm::UpdateNoteCounter(bool remark) {
     QString text = QStringLiteral("備註字數: ") + QString::number(n);
     if (remark && n > 5000) text += QStringLiteral(" (超過上限5000字，請縮減字數)");
     Label14->setText(text);
+    // Where the column is narrower than designed the remark wraps onto more lines: the row
+    // grows with them instead of drawing them over its neighbours.
+    const int lines = Label14->width() > 0 ? Label14->heightForWidth(Label14->width()) : 0;
+    if (lines > Label14->minimumHeight()) {
+        Label14->setMinimumHeight(lines);
+        fitHeight(width());
+    }
 }
 
 QString InputForm::NoteText() const {

@@ -186,6 +186,7 @@ private:
     void loadOptions();
     void saveOptions();
     void applyWidth();
+    void fitHeight(int width);
     void kindFilterClick(QComboBox* list, QPushButton* const* buttons, int count, int index,
                          bool firstList);
     void syncKeypadFromBox();

@@ -85,10 +85,12 @@ void BudgetShowForm::buildControls() {
                            QStringLiteral("預算2"), QStringLiteral("類型")});
     Liv1->headerItem()->setTextAlignment(ColActual, Qt::AlignRight | Qt::AlignVCenter);
     Liv1->headerItem()->setTextAlignment(ColBudget, Qt::AlignRight | Qt::AlignVCenter);
+    // The progress column keeps its width: it is not stretched over the rest of the list.
+    // Set before the columns are hidden: afterwards the header would count their widths in
+    // its length, a scroll range over nothing.
+    Liv1->header()->setStretchLastSection(false);
     for (int c = ColIndex; c <= ColPrefix; ++c)
         Liv1->setColumnHidden(c, true);
-    // The progress column keeps its width: it is not stretched over the rest of the list.
-    Liv1->header()->setStretchLastSection(false);
     for (int c : {ColName, ColProgress})
         Liv1->setColumnWidth(c, 2 * Liv1->columnWidth(ColActual));
     Liv1->viewport()->installEventFilter(this);

@@ -30,7 +30,6 @@ const QString section = QStringLiteral("IBSForm");
 // The designed size, in twips.
 constexpr int designedWidth = 11985;
 constexpr int designedHeight = 9120;
-constexpr int listWidth = 340;
 
 QTreeWidget* makeList(QWidget* parent, const char* name, const QString& nameHeader) {
     auto* list = new QTreeWidget(parent);
@@ -43,6 +42,8 @@ QTreeWidget* makeList(QWidget* parent, const char* name, const QString& nameHead
     list->setColumnWidth(0, 150);
     list->setColumnWidth(1, 110);
     list->setColumnWidth(2, 60);
+    // 比例 keeps its width: a stretched last column would leave no room to measure against.
+    list->header()->setStretchLastSection(false);
     FlattenListHeader(list);
     return list;
 }
@@ -237,12 +238,12 @@ void IBSForm::Form_Resize() {
     TabPage->setGeometry(9, pageTop, tabWidth, tabHeight - TabStrip1->height() + 1);
     const int listHeight = std::max(0, (tabHeight - 39) / 2);
     const int listTop = pageTop + 6;
-    ListView1->setGeometry(14, listTop, listWidth, listHeight);
-    ListView3->setGeometry(14, listTop, listWidth, listHeight);
-    ListView2->setGeometry(14, listTop + listHeight - 1, listWidth, listHeight);
-    ListView4->setGeometry(14, listTop + listHeight - 1, listWidth, listHeight);
-    const int chartLeft = listWidth + 18;
-    const int chartWidth = std::max(0, tabWidth - listWidth - 22);
+    ListView1->setGeometry(14, listTop, ListWidth, listHeight);
+    ListView3->setGeometry(14, listTop, ListWidth, listHeight);
+    ListView2->setGeometry(14, listTop + listHeight - 1, ListWidth, listHeight);
+    ListView4->setGeometry(14, listTop + listHeight - 1, ListWidth, listHeight);
+    const int chartLeft = ListWidth + 18;
+    const int chartWidth = std::max(0, tabWidth - ListWidth - 22);
     MSChart1->setGeometry(chartLeft, listTop, chartWidth, listHeight);
     MSChart3->setGeometry(chartLeft, listTop, chartWidth, listHeight);
     MSChart2->setGeometry(chartLeft, ListView2->y(), chartWidth, listHeight);

@@ -54,6 +54,9 @@ public:
     void IScal(const QString& date1, const QString& date2);
     void ISshow();
 
+    // The width of the four lists, in pixels.
+    static constexpr int ListWidth = 340;
+
     // Handlers.
     void Cmd3_Click();
     void Cmd4_Click();

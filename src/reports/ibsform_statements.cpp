@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTreeWidget>
 
@@ -127,7 +128,16 @@ void IBSForm::showTable(const StatementTable& table, QTreeWidget* list, ReportCh
     list->setUpdatesEnabled(false);
     list->clear();
     list->addTopLevelItems(items);
+    const int figuresBefore = list->columnWidth(1) + list->columnWidth(2);
     FitColumnsToTexts(list, {1, 2});
+    // The name gives way to the width the figures gained (down to its header), so that a
+    // widened 金額 keeps 比例 in view; widths the user chose are otherwise left as they are.
+    const int gained = list->columnWidth(1) + list->columnWidth(2) - figuresBefore;
+    if (gained > 0)
+        NarrowColumnsToRoom(
+            list,
+            {{0, std::max(list->header()->sectionSizeHint(0), list->columnWidth(0) - gained)}},
+            ColumnRoom(list, IBSForm::ListWidth));
     list->setUpdatesEnabled(true);
     chart->ShowPie(pieLabel, sliceLabels, sliceValues);
 }

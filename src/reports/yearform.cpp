@@ -29,6 +29,11 @@ const QString Section = QStringLiteral("YearForm");
 constexpr int DesignWidth = 12000; // twips
 constexpr int DesignHeight = 8490;
 constexpr int ColumnWidths[4] = {45, 100, 100, 150};
+
+// The narrowest a column of figures reads whole: its widest text and its header.
+int figureFloor(const QTreeWidget* list, int column) {
+    return std::max(ColumnTextWidth(list, column), list->header()->sectionSizeHint(column));
+}
 } // namespace
 
 YearForm::YearForm(AppContext& ctx, MainView& main, QWidget* parent)
@@ -91,6 +96,10 @@ void YearForm::buildControls() {
                                                     Qt::AlignVCenter);
         for (int c = 0; c < 4; ++c)
             list->setColumnWidth(c, ColumnWidths[c]);
+        // Columns keep their widths, so that what they need can be told from what they have
+        // (set before a column is hidden: afterwards the header would count the hidden one's
+        // width in its length, a scroll range over nothing).
+        list->header()->setStretchLastSection(false);
         list->setColumnHidden(4, true);
         Liv1[size_t(i)] = list;
     }
@@ -296,12 +305,30 @@ void YearForm::layoutControls() {
     const int bodyTop = stripTop + TabStrip1->sizeHint().height();
     m_strip->setGeometry(stripLeft, bodyTop - 1, stripWidth,
                          std::max(stripHeight - (bodyTop - stripTop) + 1, 0));
-    // The lists take the width their figures need (at most half of the strip), the chart the
-    // rest.
-    const int listWidth =
-        std::max(std::min(std::max(stripWidth - int(0.65 * stripWidth) - 24, figuresWidth()),
-                          stripWidth / 2),
-                 0);
+    // The lists take the width their figures need, at least the designed 35 per cent of the
+    // strip; the chart the rest.
+    const int designed = std::max(stripWidth - int(0.65 * stripWidth) - 24, 0);
+    int listWidth = 0;
+    if (SelectedTab() == 1) {
+        listWidth = std::max(std::min(std::max(designed, figuresWidth()), stripWidth / 2), 0);
+    } else {
+        // Every column is a figure: the list grows to show each whole, while the chart keeps a
+        // third of the strip, and columns wider than their figures give way first.
+        QTreeWidget* list = Liv1[0];
+        const QHeaderView* header = list->header();
+        int needed = stripWidth - ColumnRoom(list, stripWidth); // frame and scroll bar
+        for (int c = 0; c < header->count(); ++c)
+            if (!header->isSectionHidden(c))
+                needed += c == 0 ? list->columnWidth(0) : figureFloor(list, c);
+        const int widest = std::max(stripWidth - stripWidth / 3 - 24, designed);
+        listWidth = std::max(designed, std::min(needed, widest));
+        NarrowColumnsToRoom(list,
+                            {{4, figureFloor(list, 4)},
+                             {3, figureFloor(list, 3)},
+                             {2, figureFloor(list, 2)},
+                             {1, figureFloor(list, 1)}},
+                            ColumnRoom(list, listWidth));
+    }
     const int chartWidth = std::max(stripWidth - listWidth - 24, 0);
     const int chartHeight = std::max(stripHeight - 40, 0);
     const int chartTop = stripTop + 32;

@@ -1,5 +1,6 @@
 // The entry window driven offscreen through the main window's commands, with scripted
 // boxes: what lands in the tables, the main window's list and totals, and the settings.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "entry/inputform.h"
@@ -536,6 +539,118 @@ private slots:
         QCOMPARE(noteAfter.x(), noteBefore.x());
         QCOMPARE(noteAfter.width(), noteBefore.width());
         QVERIFY(labelAfter.right() < buttonAfter.left());
+    }
+
+    // A pasted note past the limit: its counter wraps onto two lines and is drawn whole, over
+    // neither the note box above it nor 展開 beside it nor the invoice row below, in the
+    // narrow and in the wide window.
+    void noteCounterOverLimitCoversNothing_data() {
+        QTest::addColumn<bool>("wide");
+        QTest::newRow("narrow") << false;
+        QTest::newRow("wide") << true;
+    }
+
+    void noteCounterOverLimitCoversNothing() {
+        QFETCH(bool, wide);
+        Fixture fx;
+        QString counter;
+        QRect label, window;
+        QList<QRect> neighbours;
+        bool whole = false;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            if (wide) f.Command3->click();
+            QCoreApplication::processEvents();
+            f.Text1->setFocus();
+            f.Text1->insertPlainText(QString(2600, QChar(u'明'))); // as pasted: 5200 bytes
+            QCoreApplication::processEvents();
+            counter = f.Label14->text();
+            auto inWindow = [&f](const QWidget* w) {
+                return QRect(w->mapTo(&f, QPoint(0, 0)), w->size());
+            };
+            label = inWindow(f.Label14);
+            window = f.rect();
+            neighbours = {inWindow(f.Text1), inWindow(f.Command1), inWindow(f.Text6)};
+            const QRect drawn = f.Label14->fontMetrics().boundingRect(
+                QRect(0, 0, f.Label14->contentsRect().width(), 10000), Qt::TextWordWrap, counter);
+            whole = drawn.height() <= f.Label14->contentsRect().height() &&
+                    drawn.width() <= f.Label14->contentsRect().width();
+        });
+        QCOMPARE(counter, QString("備註字數: 5200 (超過上限5000字，請縮減字數)"));
+        QVERIFY(whole);
+        QVERIFY(window.contains(label));
+        for (const QRect& other : neighbours)
+            QVERIFY2(!label.intersects(other),
+                     qPrintable(QStringLiteral("counter (%1,%2 %3x%4) over (%5,%6 %7x%8)")
+                                    .arg(label.x())
+                                    .arg(label.y())
+                                    .arg(label.width())
+                                    .arg(label.height())
+                                    .arg(other.x())
+                                    .arg(other.y())
+                                    .arg(other.width())
+                                    .arg(other.height())));
+    }
+
+    // A kind filter button drops its account list at the list's box, inside the screen, a
+    // bounded number of rows high with a scroll bar for the others (400 pixels of rows for
+    // the first account, 300 for the second), however many accounts the kind has.
+    void kindFilterListBounded_data() {
+        QTest::addColumn<bool>("firstList");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("E of the first account") << true << 3 << "E-" << 20;
+        QTest::newRow("A of the second account") << false << 0 << "A-" << 15;
+    }
+
+    void kindFilterListBounded() {
+        QFETCH(bool, firstList);
+        QFETCH(int, button);
+        QFETCH(QString, prefix);
+        QFETCH(int, rows);
+        Fixture fx;
+        for (int i = 1; i <= 80; ++i)
+            fx.b.account(prefix + QStringLiteral("帳戶%1").arg(i));
+        bool shown = false, scrolls = false;
+        int visibleRows = 0, items = 0;
+        QRect list, box, screen;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            QPushButton* b = firstList ? f.Command6[size_t(button)] : f.Command10[size_t(button)];
+            QComboBox* combo = firstList ? f.Cob2 : f.Cob3;
+            QCoreApplication::processEvents();
+            QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+            QCoreApplication::processEvents();
+            QWidget* popup = combo->view()->window();
+            shown = popup->isVisible();
+            list = popup->frameGeometry();
+            box = QRect(combo->mapToGlobal(QPoint(0, 0)), combo->size());
+            screen = combo->screen()->availableGeometry();
+            items = combo->count();
+            const QAbstractItemView* view = combo->view();
+            const int rowHeight = view->sizeHintForRow(0);
+            visibleRows = rowHeight > 0 ? view->viewport()->height() / rowHeight : 0;
+            scrolls = view->verticalScrollBar()->isVisible();
+            combo->hidePopup();
+        });
+        QVERIFY(shown);
+        QVERIFY(items > 80); // the kind's accounts only, more than any list shows at once
+        QVERIFY2(visibleRows <= rows, qPrintable(QString::number(visibleRows)));
+        QVERIFY(visibleRows >= rows - 1);
+        QVERIFY(scrolls);
+        QVERIFY2(screen.contains(list), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                       .arg(list.x())
+                                                       .arg(list.y())
+                                                       .arg(list.width())
+                                                       .arg(list.height())));
+        // At the box: its left edge, just below it or just above it.
+        QVERIFY(std::abs(list.left() - box.left()) <= 2);
+        QVERIFY2(std::abs(list.top() - box.bottom()) <= 2 ||
+                     std::abs(list.bottom() - box.top()) <= 2,
+                 qPrintable(QStringLiteral("list %1..%2, box %3..%4")
+                                .arg(list.top())
+                                .arg(list.bottom())
+                                .arg(box.top())
+                                .arg(box.bottom())));
     }
 
     void kindFilters() {

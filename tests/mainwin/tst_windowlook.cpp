@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGraphicsTextItem>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyleOptionViewItem>
 #include <QTabBar>
 #include <QTreeView>
@@ -76,6 +77,43 @@ QStringList cutCells(const QTreeView* list, const QList<int>& columns) {
     return cut;
 }
 
+// Cells drawn past the right edge of the list's viewport: "row/column: text (right > width)".
+QStringList cellsPastTheEdge(const QTreeView* list) {
+    QStringList past;
+    const QAbstractItemModel* model = list->model();
+    const int width = list->viewport()->width();
+    for (int c = 0; c < model->columnCount(); ++c) {
+        if (list->isColumnHidden(c)) continue;
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const QRect cell = list->visualRect(model->index(r, c));
+            if (cell.x() + cell.width() > width)
+                past << QStringLiteral("%1/%2: %3 (%4 > %5)")
+                            .arg(r)
+                            .arg(c)
+                            .arg(model->index(r, c).data().toString())
+                            .arg(cell.x() + cell.width())
+                            .arg(width);
+        }
+    }
+    return past;
+}
+
+// Where the shown columns end, in the list's content (scrolling left aside).
+int columnsEnd(const QTreeView* list) {
+    const QHeaderView* header = list->header();
+    int end = 0;
+    for (int c = 0; c < header->count(); ++c)
+        if (!header->isSectionHidden(c))
+            end = std::max(end, header->sectionPosition(c) + header->sectionSize(c));
+    return end;
+}
+
+// The window of a list at its default size, or resized as maximised on a screen of `size`.
+void sizeWindow(QTreeView* list, const QSize& size) {
+    if (size.isValid()) list->window()->resize(size);
+    QCoreApplication::processEvents();
+}
+
 // The texts a chart draws.
 QStringList drawnTexts(const ReportChart* chart) {
     QStringList texts;
@@ -97,6 +135,10 @@ private slots:
     void figuresReadWhole_data();
     void figuresReadWhole();
     void budgetNameAndProgressTwiceAnAmount();
+    void figureColumnsInsideTheList_data();
+    void figureColumnsInsideTheList();
+    void budgetScrollsOverItsColumnsOnly_data();
+    void budgetScrollsOverItsColumnsOnly();
     void yearlyChartLabelsWhole_data();
     void yearlyChartLabelsWhole();
     void windowsOverTheMainWindow_data();
@@ -222,6 +264,101 @@ void TestWindowLook::budgetNameAndProgressTwiceAnAmount() {
     QCOMPARE(list->columnWidth(BudgetShowForm::ColName), 2 * amount);
     QCOMPARE(list->columnWidth(BudgetShowForm::ColProgress), 2 * amount);
     QVERIFY(!list->header()->stretchLastSection());
+}
+
+// With an entry of -27,143,560.55 among figures up to 16 digits, the lists of figures of the
+// yearly tabs 2 and 3 and of the statements with decimals shown draw every column whole and
+// inside the list, at the window's default size and at the size of a 1024x768 screen.
+void TestWindowLook::figureColumnsInsideTheList_data() {
+    QTest::addColumn<Opener>("open");
+    QTest::addColumn<QSize>("size");
+    QList<std::pair<QString, Opener>> openers;
+    for (int tab : {1, 2})
+        openers.append({QStringLiteral("yearly, tab %1").arg(tab + 1),
+                        Opener([tab](Fixture& f, QList<int>& columns) {
+                            auto* w = new YearForm(f.env.ctx, *f.form, f.form.get());
+                            w->show();
+                            QTest::mouseClick(w->TabStrip1, Qt::LeftButton, {},
+                                              w->TabStrip1->tabRect(tab).center());
+                            columns = tab == 1 ? QList<int>{1, 2, 3} : QList<int>{1, 2, 3, 4};
+                            return static_cast<QTreeView*>(w->Liv1[0]);
+                        })});
+    for (int list : {1, 2, 3, 4})
+        openers.append(
+            {QStringLiteral("statements with decimals, list %1").arg(list),
+             Opener([list](Fixture& f, QList<int>& columns) {
+                 f.env.ctx.session.DotState = QStringLiteral("1");
+                 auto* w = new IBSForm(f.env.ctx, *f.form, f.form.get());
+                 w->Form_Load();
+                 w->show();
+                 if (list > 2)
+                     QTest::mouseClick(w->TabStrip1, Qt::LeftButton, {},
+                                       w->TabStrip1->tabRect(1).center());
+                 columns = {1, 2};
+                 QTreeWidget* lists[] = {w->ListView1, w->ListView2, w->ListView3, w->ListView4};
+                 return static_cast<QTreeView*>(lists[list - 1]);
+             })});
+    for (const auto& [name, open] : openers) {
+        QTest::newRow(qPrintable(name + QStringLiteral(", default size"))) << open << QSize();
+        QTest::newRow(qPrintable(name + QStringLiteral(", 1024x768"))) << open << QSize(1024, 768);
+    }
+}
+
+void TestWindowLook::figureColumnsInsideTheList() {
+    QFETCH(Opener, open);
+    QFETCH(QSize, size);
+    Fixture f;
+    f.b.entry("2026/03/02", "A-銀行.定期存款帳戶", "Equity", -2714356055);
+    f.open(Periods::All, 2026);
+    f.form->show();
+    QList<int> columns;
+    QTreeView* list = open(f, columns);
+    QVERIFY(list);
+    sizeWindow(list, size);
+    QVERIFY(list->isVisible());
+    QVERIFY(list->model()->rowCount() > 1);
+    const QStringList cut = cutCells(list, columns);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(list);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+}
+
+// The budget table's horizontal scroll range ends where its columns end: none when they fit
+// (an entry of -27,143,560.55), no empty area after them when they do not (16 digits).
+void TestWindowLook::budgetScrollsOverItsColumnsOnly_data() {
+    QTest::addColumn<bool>("largest");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("-27,143,560.55, default size") << false << QSize();
+    QTest::newRow("-27,143,560.55, 1024x768") << false << QSize(1024, 768);
+    QTest::newRow("16 digits, default size") << true << QSize();
+    QTest::newRow("16 digits, 1024x768") << true << QSize(1024, 768);
+}
+
+void TestWindowLook::budgetScrollsOverItsColumnsOnly() {
+    QFETCH(bool, largest);
+    QFETCH(QSize, size);
+    MainFormFixture plain;
+    plain.env.clock.setToday(QDate(2026, 12, 11));
+    plain.b.account("A-銀行").account("E-餐飲費").account("Equity");
+    plain.b.budget("E-餐飲費", 0, 2714356055);
+    plain.b.entry("2026/03/02", "E-餐飲費", "A-銀行", -2714356055);
+    Fixture big;
+    MainFormFixture& f = largest ? static_cast<MainFormFixture&>(big) : plain;
+    f.open(Periods::All, 2026);
+    f.form->show();
+    BudgetShowForm w(f.env.ctx, *f.form, f.form.get());
+    w.show();
+    sizeWindow(w.Liv1, size);
+    const int room = w.Liv1->viewport()->width();
+    const int end = columnsEnd(w.Liv1);
+    if (!largest) QVERIFY2(end <= room, qPrintable(QStringLiteral("%1 > %2").arg(end).arg(room)));
+    QCOMPARE(w.Liv1->horizontalScrollBar()->maximum(), std::max(end - room, 0));
+    // Scrolled to its end, the last column ends at the viewport's right edge.
+    w.Liv1->horizontalScrollBar()->setValue(w.Liv1->horizontalScrollBar()->maximum());
+    const QRect last = w.Liv1->visualRect(w.Liv1->model()->index(0, BudgetShowForm::ColProgress));
+    QVERIFY(last.x() + last.width() <= room);
+    QVERIFY(last.x() + last.width() >= std::min(room, end));
 }
 
 // The yearly chart draws its month labels whole at the default size (or in a shorter form),

@@ -129,6 +129,13 @@ bool FitComboDropWidth(QComboBox* combo, int screenWidth) {
     return true;
 }
 
+void BoundDropHeight(QComboBox* combo, int rows) {
+    if (!combo) return;
+    combo->setMaxVisibleItems(std::max(rows, 1));
+    // The list style that counts visible items and places the list at the box.
+    combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+}
+
 void DrawPanelText(QLabel* panel, const QString& text) {
     if (panel) panel->setText(text);
 }
@@ -272,6 +279,31 @@ int ColumnTextWidth(const QTreeView* list, int column, const QList<int>& longest
                       margin;
     }
     return widest;
+}
+
+int ColumnRoom(const QTreeView* list, int listWidth) {
+    if (!list) return 0;
+    const int width = listWidth < 0 ? list->width() : listWidth;
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    return std::max(width - 2 * list->frameWidth() - scrollBar, 0);
+}
+
+bool NarrowColumnsToRoom(QTreeView* list, std::initializer_list<ColumnFloor> columns, int room) {
+    if (!list) return false;
+    const QHeaderView* header = list->header();
+    int total = 0;
+    for (int c = 0; c < header->count(); ++c)
+        if (!header->isSectionHidden(c)) total += list->columnWidth(c);
+    for (const ColumnFloor& f : columns) {
+        if (total <= room) break;
+        if (header->isSectionHidden(f.column)) continue;
+        const int width = list->columnWidth(f.column);
+        const int cut = std::min(total - room, width - std::max(f.narrowest, 0));
+        if (cut <= 0) continue;
+        list->setColumnWidth(f.column, width - cut);
+        total -= cut;
+    }
+    return total <= room;
 }
 
 void FitColumnsToTexts(QTreeView* list, std::initializer_list<int> columns) {

@@ -32,6 +32,12 @@ void RemoveCloseCommand(QWidget* window);
 // screenWidth < 0: the width of the combo's screen (tests pass a width).
 bool FitComboDropWidth(QComboBox* combo, int screenWidth = -1);
 
+// Bounds the drop-down list of a combo box to `rows` visible items, a scroll bar beyond
+// them, dropped below the box (above it where the screen has no room below) and inside the
+// screen. The style would otherwise drop a pick-only list as tall as the screen, with the
+// chosen item over the box.
+void BoundDropHeight(QComboBox* combo, int rows);
+
 // Shows text in a status-bar panel until the next listing replaces it.
 void DrawPanelText(QLabel* panel, const QString& text);
 
@@ -87,6 +93,19 @@ int ColumnTextWidth(const QTreeView* list, int column);
 int ColumnTextWidth(const QTreeView* list, int column, const QList<int>& longestRows);
 // The width a list column needs to show text whole in the list's font.
 int ColumnWidthFor(const QTreeView* list, const QString& text);
+// The width a list of `listWidth` pixels (< 0: its own width) leaves its columns inside its
+// frame, a vertical scroll bar's width kept free whether or not one shows, so that a scroll
+// bar appearing later covers no column.
+int ColumnRoom(const QTreeView* list, int listWidth = -1);
+// A column and the narrowest it may become.
+struct ColumnFloor {
+    int column;
+    int narrowest;
+};
+// Narrows the given columns, one after the other in the order given and each at most down to
+// its floor, until the shown columns end within `room` pixels, so that a column of figures
+// is not pushed past the list's edge. False when they still do not fit.
+bool NarrowColumnsToRoom(QTreeView* list, std::initializer_list<ColumnFloor> columns, int room);
 
 class SettingsStore;
 
