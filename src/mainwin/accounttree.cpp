@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <algorithm>
 
 namespace {
 const QString figureSeparator = QStringLiteral(": ");
