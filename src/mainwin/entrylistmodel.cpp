@@ -13,6 +13,20 @@ namespace {
 const QColor red(206, 0, 0);
 const QColor saturdayGreen(0, 112, 0);
 const QColor runningBlue(0, 0, 255);
+
+// A text of several lines (a note typed with line breaks) shows its first line and "…":
+// every row of the list stays one line high, whatever row comes first.
+QString oneLine(QString text) {
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const QChar c = text.at(k);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator) {
+            text.truncate(k);
+            return text + QChar(0x2026);
+        }
+    }
+    return text;
+}
 } // namespace
 
 EntryListModel::EntryListModel(const Ledger& ledger, const Session& session, QObject* parent)
@@ -90,7 +104,7 @@ QVariant EntryListModel::data(const QModelIndex& index, int role) const {
         return column == Amount || column == Running || column == Index
                    ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
                    : QVariant();
-    if (role == Qt::DisplayRole) return cellText(index.row(), column);
+    if (role == Qt::DisplayRole) return oneLine(cellText(index.row(), column));
     if (fixed) {
         switch (role) {
         case Qt::CheckStateRole:

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "mainwin/accounttree.h"
 #include "mainwin/entrylisting.h"
 #include "mainwin/mainform.h"
 #include "platform/clock.h"
@@ -85,7 +86,7 @@ void MainForm::ListAccountRecords(int accountIndex) {
 
     // 6. The figure under the view switches, read back from the tree's texts.
     auto figureFromNode = [&](QTreeWidgetItem* node) {
-        const QString text = node ? node->text(0) : QString();
+        const QString text = AccountNode::fullText(node); // the name as given, not as drawn
         const qsizetype at = text.indexOf(QStringLiteral(": "));
         if (at < 0) {
             SetPanelText(4, QStringLiteral("--"));

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QTreeWidget>
 
+#include "mainwin/accounttree.h"
 #include "mainwin/mainform.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
@@ -79,7 +80,7 @@ bool MainForm::ShowAccountNode(const QString& key) {
 QTreeWidgetItem* MainForm::addNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
                                    int image) {
     if (m_nodeByKey.contains(key)) return nullptr; // a key that is already present adds nothing
-    auto* node = new QTreeWidgetItem;
+    auto* node = new AccountNode;
     node->setText(0, text);
     node->setData(0, Qt::UserRole, key);
     node->setIcon(0, ImageList2::icon(image));
@@ -124,7 +125,7 @@ const MainForm::AccountNodes& MainForm::accountNodes(int accountIndex) {
 
 void MainForm::setNodeText(int position, const QString& text) {
     QTreeWidgetItem* node = m_nodes[position - 1];
-    if (node->text(0) != text) // an unchanged label costs the view nothing
+    if (AccountNode::fullText(node) != text) // an unchanged label costs the view nothing
         node->setText(0, text);
 }
 

@@ -290,6 +290,39 @@ private slots:
         QCOMPARE(int(f.env.ctx.ledger.EntryStyles[2].ColourIndex), 12);
     }
 
+    // A note typed with line breaks shows its first line and "…": every row stays one line
+    // high, whichever row holds that note.
+    void rowsStayOneLine_data() {
+        QTest::addColumn<int>("noteRow");
+        QTest::newRow("first row") << 0;
+        QTest::newRow("last row") << 2;
+    }
+
+    void rowsStayOneLine() {
+        QFETCH(int, noteRow);
+        MainFormFixture f;
+        f.b.account("E-餐飲費").account("A-現金");
+        for (int r = 0; r < 3; ++r) {
+            f.b.entry(QStringLiteral("2024/01/0%1").arg(r + 2), "E-餐飲費", "A-現金", 100, "午餐");
+            if (r == noteRow) f.b.note(QStringLiteral("第一行\r\n第二行"));
+        }
+        MainForm& w = f.open(0, 2024);
+        setViews(w, false, false);
+        w.show();
+        f.list("E-餐飲費");
+        QCoreApplication::processEvents();
+        const int twoLines = 2 * w.Liv1->fontMetrics().lineSpacing();
+        for (int r = 0; r < 3; ++r) {
+            const QModelIndex note = w.Liv1->model()->index(r, EntryListModel::Note);
+            const QRect rect = w.Liv1->visualRect(note);
+            QVERIFY2(rect.height() < twoLines,
+                     qPrintable(QStringLiteral("row %1: %2").arg(r).arg(rect.height())));
+            QCOMPARE(note.data().toString(), r == noteRow ? QStringLiteral("第一行…") : QString());
+        }
+        // The row still names the whole note.
+        QCOMPARE(f.column(6).value(noteRow), QStringLiteral("第一行\r\n第二行"));
+    }
+
     void fillingNeverMarksChanges() {
         MainFormFixture f;
         f.b.account("E-餐飲費").account("A-現金");

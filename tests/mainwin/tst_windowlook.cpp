@@ -4,6 +4,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -11,6 +12,7 @@
 #include <QTabBar>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QWindow>
 #include <functional>
 
@@ -114,6 +116,41 @@ void sizeWindow(QTreeView* list, const QSize& size) {
     QCoreApplication::processEvents();
 }
 
+// A node's text as the tree's item painter draws it: cut with "…" to the width its
+// rectangle leaves the text beside the icon, and that rectangle cut at the viewport's edge.
+// With a text given, the same for that text in the node's place.
+QString drawnNodeText(const QTreeWidget* tree, QTreeWidgetItem* node, QString text = QString()) {
+    QStyleOptionViewItem option;
+    option.initFrom(tree);
+    option.rect = tree->visualItemRect(node);
+    option.rect.setRight(std::min(option.rect.right(), tree->viewport()->width() - 1));
+    option.font = tree->font();
+    option.fontMetrics = QFontMetrics(tree->font());
+    option.decorationSize = tree->iconSize();
+    option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+    option.text = text.isNull() ? node->text(0) : text;
+    const QStyle* style = tree->style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, tree)
+                           .adjusted(margin, 0, -margin, 0);
+    return QFontMetricsF(tree->font()).elidedText(option.text, Qt::ElideRight, area.width());
+}
+
+// The nodes of a tree whose text is not drawn whole, or does not end in a whole figure (but
+// 其他, which shows none).
+QStringList cutNodes(const QTreeWidget* tree) {
+    static const QRegularExpression wholeFigure(
+        QStringLiteral("(^|: )-?\\d{1,3}(,\\d{3})*(\\.\\d{2})?$"));
+    QStringList cut;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it) {
+        const QString drawn = drawnNodeText(tree, *it);
+        const QString text = (*it)->text(0);
+        const bool figure = text == QStringLiteral("其他") || wholeFigure.match(drawn).hasMatch();
+        if (drawn != text || !figure) cut << text + QStringLiteral(" drawn as ") + drawn;
+    }
+    return cut;
+}
+
 // The texts a chart draws.
 QStringList drawnTexts(const ReportChart* chart) {
     QStringList texts;
@@ -134,6 +171,8 @@ class TestWindowLook : public QObject {
 private slots:
     void figuresReadWhole_data();
     void figuresReadWhole();
+    void treeFiguresWhole_data();
+    void treeFiguresWhole();
     void budgetNameAndProgressTwiceAnAmount();
     void figureColumnsInsideTheList_data();
     void figureColumnsInsideTheList();
@@ -249,6 +288,63 @@ void TestWindowLook::figuresReadWhole() {
     QVERIFY(list->model()->rowCount() > 0);
     const QStringList cut = cutCells(list, columns);
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+}
+
+// Every node of the account tree shows its figure whole at the default size and at 1024 by
+// 768, in the list font the start sequence sets; where the tree is too narrow for the whole
+// text the name gives way.
+void TestWindowLook::treeFiguresWhole_data() {
+    QTest::addColumn<QSize>("size"); // invalid: the window's default size
+    QTest::addColumn<int>("more");   // further accounts: enough make a vertical scroll bar
+    QTest::newRow("default size") << QSize() << 0;
+    QTest::newRow("1024x768") << QSize(1024, 768) << 0;
+    QTest::newRow("default size, scroll bar") << QSize() << 40;
+}
+
+void TestWindowLook::treeFiguresWhole() {
+    QFETCH(QSize, size);
+    QFETCH(int, more);
+    MainFormFixture f;
+    f.b.account("A-銀行").account("A-很長的名稱的外幣存款帳戶").account("A-現金");
+    f.b.account("E-餐飲費").account("E-交通費.火車.自強號").account("Equity");
+    f.b.entry("2024/01/02", "A-銀行", "Equity", -2714356055)
+        .entry("2024/01/03", "A-很長的名稱的外幣存款帳戶", "Equity", 100000)
+        .entry("2024/01/04", "E-餐飲費", "A-現金", 10000000)
+        .entry("2024/01/05", "E-交通費.火車.自強號", "A-現金", 12345600);
+    for (int i = 0; i < more; ++i) {
+        const QString name = QStringLiteral("E-雜支%1").arg(i);
+        f.b.account(name).entry("2024/01/06", name, "A-現金", 100000000 + i);
+    }
+    MainForm& w = f.open(Periods::All, 2024);
+    w.SetListFontSize(11); // MainFontSize as a start without stored settings reads it
+    if (size.isValid()) w.resize(size);
+    w.show();
+    w.Trv1->expandAll();
+    QCoreApplication::processEvents();
+
+    const QStringList cut = cutNodes(w.Trv1);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    // Each name whole where the tree has room for the whole text, else cut before its figure.
+    const QList<std::pair<const char*, QString>> nodes = {
+        {"A-銀行", QStringLiteral("銀行: -27,143,560.55")},
+        {"A-很長的名稱的外幣存款帳戶", QStringLiteral("很長的名稱的外幣存款帳戶: 1,000.00")},
+        {"E-餐飲費", QStringLiteral("餐飲費: 100,000.00")},
+        {"E-交通費.火車.自強號", QStringLiteral("自強號: 123,456.00")}};
+    for (const auto& [key, whole] : nodes) {
+        QTreeWidgetItem* node = w.NodeByKey(QString::fromUtf8(key));
+        const QString drawn = drawnNodeText(w.Trv1, node);
+        if (drawn == whole) continue;
+        // The name cut, or where not even "…" fits beside the figure, the figure alone.
+        const QString figure = whole.mid(whole.indexOf(QStringLiteral(": ")));
+        const QString name = drawn.left(drawn.size() - figure.size() - 1);
+        const bool nameCut = drawn.endsWith(QStringLiteral("…") + figure) && whole.startsWith(name);
+        QVERIFY2(nameCut || drawn == figure.mid(2), qPrintable(drawn));
+        QVERIFY2(drawnNodeText(w.Trv1, node, whole) != whole, qPrintable(drawn));
+    }
+    const QString longName = drawnNodeText(w.Trv1, w.NodeByKey("A-很長的名稱的外幣存款帳戶"));
+    QVERIFY2(longName.startsWith(QStringLiteral("很長")) &&
+                 longName.endsWith(QStringLiteral("…: 1,000.00")),
+             qPrintable(longName));
 }
 
 // The budget table draws its name and progress columns twice as wide as an amount column,

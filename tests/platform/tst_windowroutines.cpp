@@ -11,12 +11,14 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,7 +47,7 @@ private slots:
     void boxesOnTheActiveWindow_data();
     void boxesOnTheActiveWindow();
     void programLocaleMonthNames();
-    void fileDialogDatesInProgramLocale();
+    void fileDialogColumnsWholeAndChinese();
 };
 
 void TestWindowRoutines::trayIds() {
@@ -318,37 +320,88 @@ void TestWindowRoutines::programLocaleMonthNames() {
     QLocale::setDefault(before);
 }
 
-// The file dialogs' 修改日期 reads in the program's locale, not the machine's.
-void TestWindowRoutines::fileDialogDatesInProgramLocale() {
+// The file dialogs read in the program's locale whatever the machine's: 大小 in 位元組,
+// 型態 of a folder 資料夾, 修改日期 whole with 上午 or 下午. Every column of the list is as wide
+// as the texts drawn in it and ends inside the list at the dialog's size; the dialog opens
+// centred on the window it belongs to.
+void TestWindowRoutines::fileDialogColumnsWholeAndChinese() {
     const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     UseProgramLocale();
     QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("收支")));
     QFile file(dir.filePath(QStringLiteral("a.csv")));
     QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write("12345"), qint64(5));
+    QVERIFY(file.flush()); // before the time is set: a later write would set it again
+    QVERIFY(file.setFileTime(QDateTime(QDate(2026, 1, 5), QTime(20, 16)),
+                             QFileDevice::FileModificationTime));
     file.close();
-    const QDateTime modified = QFileInfo(file).lastModified();
+    QWidget owner;
+    owner.setGeometry(100, 100, 1000, 600);
+    owner.show();
     DialogPrompts prompts(QStringLiteral("Qivoka"));
-    QString shown;
+    prompts.setParentWindow(&owner);
+    QStringList shown; // "名稱|大小|型態|修改日期" per row
+    QStringList cut;
+    QPoint offCentre;
     std::function<void()> look = [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         auto* view = dialog ? dialog->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
         if (!view) return;
         const QModelIndex root = view->rootIndex();
-        for (int r = 0; r < view->model()->rowCount(root); ++r)
-            if (view->model()->index(r, 0, root).data().toString() == QStringLiteral("a.csv"))
-                shown = view->model()->index(r, 3, root).data().toString();
-        if (shown.isEmpty()) {
+        const QAbstractItemModel* model = view->model();
+        if (model->rowCount(root) < 2 || model->index(1, 3, root).data().toString().isEmpty()) {
             QTimer::singleShot(20, look); // the folder is still being read
             return;
+        }
+        offCentre = dialog->frameGeometry().center() - owner.frameGeometry().center();
+        for (int c = 1; c < 4; ++c) {
+            const int right = view->header()->sectionViewportPosition(c) + view->columnWidth(c);
+            if (right > view->viewport()->width())
+                cut << QStringLiteral("column %1 ends at %2 of %3")
+                           .arg(c)
+                           .arg(right)
+                           .arg(view->viewport()->width());
+        }
+        for (int r = 0; r < model->rowCount(root); ++r) {
+            QStringList texts;
+            for (int c = 0; c < 4; ++c) {
+                const QModelIndex index = model->index(r, c, root);
+                texts << index.data().toString();
+                QStyleOptionViewItem option;
+                option.initFrom(view);
+                option.font = view->font();
+                option.fontMetrics = view->fontMetrics();
+                option.widget = view;
+                option.decorationSize = view->iconSize();
+                option.features = QStyleOptionViewItem::HasDisplay;
+                const int needed =
+                    view->itemDelegateForIndex(index)->sizeHint(option, index).width();
+                if (c > 0 && needed > view->columnWidth(c))
+                    cut << QStringLiteral("%1 (%2 > %3)")
+                               .arg(texts.last())
+                               .arg(needed)
+                               .arg(view->columnWidth(c));
+            }
+            shown << texts.join(QLatin1Char('|'));
         }
         dialog->reject();
     };
     QTimer::singleShot(0, look);
     prompts.saveFile(QStringLiteral("匯出"), QStringLiteral("CSV檔案 (*.csv)|*.csv"),
                      dir.filePath(QStringLiteral("b.csv")));
-    QCOMPARE(shown, QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan)
-                        .toString(modified, QLocale::ShortFormat));
     QLocale::setDefault(before);
+    const QString rows = shown.join(QStringLiteral("; "));
+    const QString csv = shown.filter(QStringLiteral("a.csv|")).value(0);
+    QVERIFY2(csv.startsWith(QStringLiteral("a.csv|5 位元組|")), qPrintable(rows));
+    QVERIFY2(csv.endsWith(QStringLiteral("|2026/01/05 下午08:16")), qPrintable(rows));
+    QVERIFY2(
+        shown.filter(QStringLiteral("收支|")).value(0).startsWith(QStringLiteral("收支||資料夾|")),
+        qPrintable(rows));
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    QVERIFY2(std::abs(offCentre.x()) <= 2 && std::abs(offCentre.y()) <= 2,
+             qPrintable(QStringLiteral("off by %1,%2").arg(offCentre.x()).arg(offCentre.y())));
 }
 
 QTEST_MAIN(TestWindowRoutines)

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 #include <QStringList>
+#include <QTreeView>
 
 #include "platform/desktop/windowroutines.h"
 #include "platform/fileio.h"
@@ -44,19 +46,68 @@ void fitTitle(QMessageBox& box) {
         grid->rowCount(), 0, 1, grid->columnCount());
 }
 
-// The file list's 修改日期 in the program's locale: the file system model writes it in the
-// machine's locale, whatever the program's.
-class ProgramLocaleDates : public QIdentityProxyModel {
+// The file list in the program's locale, whatever the machine's: 大小, a folder's 型態 (Qt's
+// translation has no text for "Folder") and 修改日期 with 上午 or 下午 (the locale data's
+// short time of Traditional Chinese holds a day-period letter that QLocale writes as it
+// stands, "B8:16").
+class ProgramLocaleFiles : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
     QVariant data(const QModelIndex& index, int role) const override {
         const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
-        if (files && role == Qt::DisplayRole && index.column() == 3)
-            return QLocale().toString(files->lastModified(mapToSource(index)),
-                                      QLocale::ShortFormat);
+        if (!files || role != Qt::DisplayRole) return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        switch (index.column()) {
+        case SizeColumn:
+            return files->isDir(source) ? QString() : sizeText(files->size(source));
+        case TypeColumn:
+            if (files->isDir(source)) return QStringLiteral("資料夾");
+            break;
+        case DateColumn:
+            return modifiedText(files->lastModified(source));
+        default:
+            break;
+        }
         return QIdentityProxyModel::data(index, role);
     }
+    // Qt's translation has no text for "bytes" either.
+    static QString sizeText(qint64 bytes) {
+        if (bytes < 1024) return QString::number(bytes) + QStringLiteral(" 位元組");
+        return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+    }
+    static QString modifiedText(const QDateTime& when) {
+        if (!when.isValid()) return QString();
+        const QLocale locale;
+        const QTime t = when.time();
+        return locale.toString(when.date(), QStringLiteral("yyyy/MM/dd ")) +
+               (t.hour() < 12 ? locale.amText() : locale.pmText()) +
+               QStringLiteral("%1:%2")
+                   .arg((t.hour() + 11) % 12 + 1, 2, 10, QLatin1Char('0'))
+                   .arg(t.minute(), 2, 10, QLatin1Char('0'));
+    }
+    static constexpr int SizeColumn = 1;
+    static constexpr int TypeColumn = 2;
+    static constexpr int DateColumn = 3;
 };
+
+// The columns of figures and dates as wide as their texts; the name column takes the rest of
+// the list's width and gives way when the dialog is narrow.
+void fitFileColumns(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view) return;
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    auto widen = [&](int column, const QString& widest) {
+        header->resizeSection(column,
+                              std::max(header->sectionSize(column), ColumnWidthFor(view, widest)));
+    };
+    widen(ProgramLocaleFiles::SizeColumn, ProgramLocaleFiles::sizeText(1023));
+    widen(ProgramLocaleFiles::SizeColumn, ProgramLocaleFiles::sizeText(1023 << 20));
+    widen(ProgramLocaleFiles::TypeColumn, QStringLiteral("資料夾"));
+    widen(ProgramLocaleFiles::DateColumn,
+          ProgramLocaleFiles::modifiedText(QDateTime(QDate(2000, 12, 28), QTime(20, 58))));
+}
 
 // Qt's own file dialog, so that it reads in the program's language and locale (a desktop's
 // dialog follows the machine's); "" when cancelled.
@@ -68,7 +119,9 @@ QString runFileDialog(QWidget* owner, const QString& title, const QString& start
     dialog.setAcceptMode(accept);
     dialog.setFileMode(mode);
     if (mode == QFileDialog::Directory) dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setProxyModel(new ProgramLocaleDates(&dialog));
+    dialog.setProxyModel(new ProgramLocaleFiles(&dialog));
+    fitFileColumns(dialog);
+    PlaceDialog(dialog);
     if (dialog.exec() != QDialog::Accepted) return QString();
     return dialog.selectedFiles().value(0);
 }
