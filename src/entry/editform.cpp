@@ -120,8 +120,8 @@ void EditForm::fillLists() {
     // A pick-only list starts with nothing chosen.
     for (QComboBox* box : {Cob1, Cob2, Combo1, Combo2})
         box->setCurrentIndex(-1);
-    Cob1->setMaxVisibleItems(400 / 20); // drop-downs about 400 and 300 pixels high
-    Cob2->setMaxVisibleItems(300 / 20);
+    BoundDropHeight(Cob1, 400 / 20); // drop-downs about 400 and 300 pixels high
+    BoundDropHeight(Cob2, 300 / 20);
     FitComboDropWidth(Cob1);
     FitComboDropWidth(Cob2);
 }

@@ -15,6 +15,7 @@
 
 #include "entry/quickform.h"
 #include "platform/codec.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "rules/entry/entryrules.h"
 #include "rules/entry/storeentry.h"
@@ -63,8 +64,8 @@ QuickEdit::QuickEdit(AppContext& ctx, QuickForm& list, QWidget* parent)
     buildControls();
     // Load: drop-down heights of the two lists (400 and 300 pixels).
     const int rowHeight = qMax(1, Cob1->fontMetrics().height() + 4);
-    Cob1->setMaxVisibleItems(400 / rowHeight);
-    Cob2->setMaxVisibleItems(300 / rowHeight);
+    BoundDropHeight(Cob1, 400 / rowHeight);
+    BoundDropHeight(Cob2, 300 / rowHeight);
 }
 
 QuickEdit::~QuickEdit() = default;

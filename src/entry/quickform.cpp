@@ -137,7 +137,7 @@ void QuickForm::buildControls() {
 void QuickForm::loadSettings() {
     SettingsStore& s = m_ctx.services.settings();
     FlattenListHeader(Liv1);
-    Combo1->setMaxVisibleItems(500 / qMax(1, Combo1->fontMetrics().height() + 4));
+    BoundDropHeight(Combo1, 500 / qMax(1, Combo1->fontMetrics().height() + 4));
     setMinimumSize(Runtime::twipsToPixels(MinWidthTwips), Runtime::twipsToPixels(MinHeightTwips));
     // A hand-edited value that is no whole number falls back to the designed one.
     resize(

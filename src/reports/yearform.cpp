@@ -56,7 +56,7 @@ void YearForm::buildControls() {
     for (int i = 0; i < 2; ++i) {
         Combo1[size_t(i)] = new QComboBox(this);
         Combo1[size_t(i)]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
-        Combo1[size_t(i)]->setMaxVisibleItems(25);
+        BoundDropHeight(Combo1[size_t(i)], 25);
         UpDown2[size_t(i)] = new UpDownArrows(this);
         UpDown2[size_t(i)]->setObjectName(QStringLiteral("UpDown2_%1").arg(i));
     }

@@ -82,7 +82,7 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     auto combo = [this](const QString& name) {
         auto* c = new QComboBox(this);
         c->setObjectName(name);
-        c->setMaxVisibleItems(400 / 20); // a drop-down list 400 pixels high
+        BoundDropHeight(c, 400 / 20); // a drop-down list 400 pixels high
         return c;
     };
     Label1 = NamedLabel(this, "Label1", QStringLiteral("週期"));

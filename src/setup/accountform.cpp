@@ -187,8 +187,8 @@ void AccountForm::connectHandlers() {
 
 void AccountForm::Form_Load() {
     const int rowHeight = qMax(1, Cob1->fontMetrics().height() + 4);
-    Cob1->setMaxVisibleItems(300 / rowHeight);
-    Combo1->setMaxVisibleItems(400 / rowHeight);
+    BoundDropHeight(Cob1, 300 / rowHeight);
+    BoundDropHeight(Combo1, 400 / rowHeight);
     Option1->setChecked(true);
     Cob1->addItem(QStringLiteral("銀行存款"));
     refillList();

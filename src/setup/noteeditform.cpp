@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "rules/setup/detailtextlines.h"
 #include "rules/setup/detailtextlist.h"
@@ -52,7 +53,7 @@ bool NoteEditForm::isMove() const {
 
 void NoteEditForm::Form_Load() {
     // A drop-down about 400 pixels high.
-    Combo1->setMaxVisibleItems(400 / qMax(1, Combo1->fontMetrics().height() + 4));
+    BoundDropHeight(Combo1, 400 / qMax(1, Combo1->fontMetrics().height() + 4));
 }
 
 void NoteEditForm::Command1_Click() {

@@ -8,6 +8,7 @@
 #include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionViewItem>
 #include <QTabBar>
 #include <QTreeView>
@@ -185,6 +186,8 @@ private slots:
     void modalWindowsCentredOnTheMainWindow_data();
     void modalWindowsCentredOnTheMainWindow();
     void helpPageThatCannotOpen();
+    void dropListsKeepTheirRows_data();
+    void dropListsKeepTheirRows();
 };
 
 // Every list of figures at its window's default size, the columns of figures measured
@@ -588,6 +591,87 @@ void TestWindowLook::helpPageThatCannotOpen() {
     f.env.shell.openResult = true;
     main.Help_Chm_Click();
     QVERIFY(f.env.prompts.shown.isEmpty());
+}
+
+// What a drop-down list shows when its arrow is clicked: how many rows fit in its view and
+// whether the list stays on the screen.
+struct DropList {
+    int rows = 0;
+    bool onScreen = false;
+};
+
+DropList clickDropArrow(QComboBox* combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxArrow, combo);
+    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+    QCoreApplication::processEvents();
+    DropList shown;
+    const QAbstractItemView* view = combo->view();
+    const int rowHeight = view->sizeHintForRow(0);
+    if (view->window()->isVisible() && rowHeight > 0) {
+        shown.rows = view->viewport()->height() / rowHeight;
+        shown.onScreen =
+            combo->screen()->availableGeometry().contains(view->window()->frameGeometry());
+    }
+    combo->hidePopup();
+    return shown;
+}
+
+// Every drop-down of these windows shows at most the rows it was given, with a scroll bar
+// for the rest, however many items it holds: none reaches the height of the screen. The
+// period lists hold a fixed fourteen and are left as they are.
+void TestWindowLook::dropListsKeepTheirRows_data() {
+    QTest::addColumn<int>("window");
+    QTest::newRow("main window") << 0;
+    QTest::newRow("yearly") << 2;
+    QTest::newRow("recurring records") << 3;
+}
+
+void TestWindowLook::dropListsKeepTheirRows() {
+    QFETCH(int, window);
+    Fixture f;
+    MainForm& main = f.open(Periods::All, 2026);
+    main.resize(1024, 768);
+    main.show();
+    QStringList tall;
+    int checked = 0;
+    const auto check = [&](QWidget& w) {
+        for (QComboBox* combo : w.findChildren<QComboBox*>()) {
+            if (!combo->isVisible() || !combo->isEnabled()) continue;
+            if (combo->objectName() == QStringLiteral("Combo1") && qobject_cast<MainForm*>(&w))
+                continue;
+            // Items enough to fill any screen; the list's own contents are not what is measured.
+            while (combo->count() < 120)
+                combo->addItem(QStringLiteral("項目%1").arg(combo->count()));
+            const DropList shown = clickDropArrow(combo);
+            ++checked;
+            if (shown.rows < 1 || shown.rows > combo->maxVisibleItems() || !shown.onScreen)
+                tall << QStringLiteral("%1: %2 rows of %3, on screen %4")
+                            .arg(combo->objectName())
+                            .arg(shown.rows)
+                            .arg(combo->maxVisibleItems())
+                            .arg(shown.onScreen);
+        }
+    };
+    if (window == 0) {
+        check(main);
+    } else if (window == 2) {
+        main.Statement_Year_Click();
+        check(*main.findChild<YearForm*>());
+    } else {
+        f.env.modal.onClass("FixureForm", [&](QDialog& d) {
+            d.show();
+            QCoreApplication::processEvents();
+            check(d);
+            return int(QDialog::Rejected);
+        });
+        main.Data_Fixure_Click();
+    }
+    QVERIFY(checked > 0);
+    QVERIFY2(tall.isEmpty(), qPrintable(tall.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(TestWindowLook)

@@ -15,16 +15,32 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QTreeWidget>
 
 #include <algorithm>
 #include <optional>
 
 namespace {
+
+// The program's style but for one hint: a combo box drops a list of its visible-items
+// count below itself, as an editable one does, instead of a menu over the box that
+// ignores the count. A style sheet would do the same but changes the box's own size.
+class DropListStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
 
 // The item view draws a text with a margin on either side of it.
 int textWidth(const QTreeView* list, const QFontMetrics& metrics, const QString& text) {
@@ -132,8 +148,14 @@ bool FitComboDropWidth(QComboBox* combo, int screenWidth) {
 void BoundDropHeight(QComboBox* combo, int rows) {
     if (!combo) return;
     combo->setMaxVisibleItems(std::max(rows, 1));
-    // The list style that counts visible items and places the list at the box.
-    combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    // The list style that counts visible items and places the list at the box: one for
+    // the whole run, made on first use and gone with the application object.
+    static QPointer<DropListStyle> style;
+    if (!style) {
+        style = new DropListStyle(QStyleFactory::create(QApplication::style()->name()));
+        style->setParent(qApp);
+    }
+    combo->setStyle(style);
 }
 
 void DrawPanelText(QLabel* panel, const QString& text) {
