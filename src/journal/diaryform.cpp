@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,6 +23,7 @@
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
+#include "store/settingoptions.h"
 #include "windowparts/formwidgets.h"
 #include "windowparts/mainview.h"
 
@@ -34,6 +36,13 @@ constexpr int leastWidth = 12855; // twips
 constexpr int leastHeight = 5000;
 constexpr int margin = 8; // 120 twips: the year box's left and top
 constexpr int designedColumns[] = {120, 110, 110, 90, 170, 170, 90};
+
+// Where the view is too narrow for 發票 at its right edge, the texts before it give way,
+// notes first.
+void keepColumnsInView(QTreeView* list) {
+    KeepColumnsInView(list, {JournalModel::NoteColumn, JournalModel::DetailColumn,
+                             JournalModel::Account2Column, JournalModel::Account1Column});
+}
 
 } // namespace
 
@@ -192,6 +201,8 @@ void DiaryForm::connectHandlers() {
     connect(Export_Sel, &QAction::triggered, this, [this] { Export_Sel_Click(); });
     Text2->installEventFilter(this);
     Liv1->viewport()->installEventFilter(this);
+    connect(&m_ctx.ledger.Notifier, &LedgerNotifier::changed, this,
+            [this](LedgerChanges what) { ledgerChanged(what); });
 }
 
 bool DiaryForm::eventFilter(QObject* watched, QEvent* event) {
@@ -199,8 +210,6 @@ bool DiaryForm::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         Text2_KeyDown(key);
         if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
-    } else if (watched == Liv1->viewport() && event->type() == QEvent::Paint) {
-        relistWhenChanged(); // the list may be drawn alone, without the window around it
     } else if (watched == Liv1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         Liv1_MouseUp(mouse->button(), mouse->globalPosition().toPoint());
@@ -212,6 +221,9 @@ bool DiaryForm::eventFilter(QObject* watched, QEvent* event) {
 
 void DiaryForm::Form_Load() {
     readSettings();
+    // The list gets its size before the first listing fits its columns into it.
+    if (layout()) layout()->activate();
+    Form_Resize();
     // The main window's year box gets the current year when it holds no number.
     const int year = m_main.PeriodYear();
     Q_UNUSED(year);
@@ -233,7 +245,27 @@ void DiaryForm::readSettings() {
     // A column narrower than 11 pixels could not be found again to widen it.
     LoadColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6, 10);
     LoadWindowPlacement(*this, store, section);
-    ApplyListFontSize(Liv1, store);
+    applyListFont();
+}
+
+// The journal lists the entries that the main window lists, in the same size of type: the
+// setting read as the main window and the settings window read it, so that confirming the
+// settings unchanged leaves the size as it was.
+void DiaryForm::applyListFont() {
+    ApplyListFontSize(Liv1, m_ctx.services.settings(), SettingOptions::fallback(u"MainFontSize"));
+}
+
+void DiaryForm::fitColumns() {
+    for (int column :
+         {JournalModel::DateColumn, JournalModel::AmountColumn, JournalModel::InvoiceColumn})
+        FitColumnToTexts(Liv1, column, m_model->longestTextRows(column, LongestTextsMeasured));
+    keepColumnsInView(Liv1);
+}
+
+void DiaryForm::FollowSettings() {
+    applyListFont();
+    fitColumns(); // amounts may show decimals now
+    Liv1->viewport()->update();
 }
 
 void DiaryForm::writeSettings() {
@@ -259,6 +291,7 @@ void DiaryForm::Form_Resize() {
     Text2->move(left, rowTop);
     Command1->move(Text2->x() + Text2->width() + 8, rowTop - 1);
     Command2->move(Command1->x() + Command1->width() + 4, rowTop - 1);
+    keepColumnsInView(Liv1);
 }
 
 void DiaryForm::closeEvent(QCloseEvent* event) {

@@ -17,6 +17,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTreeWidget>
@@ -167,7 +168,11 @@ void CentreOnOwner(QWidget& window) {
         if (!screen) return;
         area = screen->availableGeometry();
     }
-    QPoint topLeft = area.center() - QPoint(window.width() / 2, window.height() / 2);
+    // A window's place is that of its frame: the frame's middle goes over the owner's. The
+    // frame is known once the window exists on the screen (a dialog being shown).
+    const QSize frame =
+        window.testAttribute(Qt::WA_WState_Created) ? window.frameGeometry().size() : window.size();
+    QPoint topLeft = area.center() - QPoint(frame.width() / 2, frame.height() / 2);
     // A window larger than its owner still opens with its title bar on the screen.
     if (const QScreen* screen = window.screen()) {
         const QRect shown = screen->availableGeometry();
@@ -284,6 +289,33 @@ void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows
     if (list) widenColumn(list, column, ColumnTextWidth(list, column, longestRows));
 }
 
+void KeepColumnsInView(QTreeView* list, std::initializer_list<int> yielding) {
+    if (!list) return;
+    const QHeaderView* header = list->header();
+    // The view's width from the list's own size: a list not yet shown has no laid-out
+    // viewport. The rows need a vertical scroll bar when they are taller than the view.
+    const QSize view = list->maximumViewportSize();
+    int width = view.width();
+    const QAbstractItemModel* model = list->model();
+    const int rows = model ? model->rowCount(list->rootIndex()) : 0;
+    const int headerHeight = header->isHidden() ? 0 : header->sizeHint().height();
+    if (rows > 0 && list->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+        qint64(rows) * list->sizeHintForRow(0) > view.height() - headerHeight)
+        width -= list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                            list->verticalScrollBar());
+    int excess = header->length() - width;
+    for (int column : yielding) {
+        if (excess <= 0) return;
+        if (list->isColumnHidden(column)) continue;
+        const int least = std::max(header->minimumSectionSize(), header->sectionSizeHint(column));
+        const int current = list->columnWidth(column);
+        const int given = std::clamp(current - least, 0, excess);
+        if (given == 0) continue;
+        list->setColumnWidth(column, current - given);
+        excess -= given;
+    }
+}
+
 namespace {
 
 std::optional<int> storedWholeNumber(const QString& text) {
@@ -343,9 +375,9 @@ void SaveColumnWidths(const QTreeView* list, SettingsStore& store, const QString
                            QString::number(list->columnWidth(c)));
 }
 
-void ApplyListFontSize(QWidget* list, const SettingsStore& store) {
-    const auto size = storedWholeNumber(store.GetSetting(
-        QStringLiteral("Setting"), QStringLiteral("MainFontSize"), QStringLiteral("9")));
+void ApplyListFontSize(QWidget* list, const SettingsStore& store, const QString& fallback) {
+    const auto size = storedWholeNumber(
+        store.GetSetting(QStringLiteral("Setting"), QStringLiteral("MainFontSize"), fallback));
     if (!size || *size <= 0) return;
     QFont f = list->font();
     f.setPointSize(*size);

@@ -80,6 +80,11 @@ void FitColumnsToTexts(QTreeView* list, std::initializer_list<int> columns);
 void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows);
 // How many of the rows with the longest texts of a column are measured.
 constexpr int LongestTextsMeasured = 64;
+// Narrows the free-text columns `yielding`, in the order given and each down to the width its
+// header caption needs, until the list's last shown column ends within the view (beside the
+// vertical scroll bar when the rows need one): a column of figures at the right edge then
+// reads whole. Columns that end within the view already keep their widths.
+void KeepColumnsInView(QTreeView* list, std::initializer_list<int> yielding);
 // The width a column of figures needs for its widest text, with the check box and icon its
 // rows draw before it.
 int ColumnTextWidth(const QTreeView* list, int column);
@@ -110,8 +115,10 @@ void LoadColumnWidths(QTreeView* list, const SettingsStore& store, const QString
                       const QString& prefix, int count, int narrowest = -1);
 void SaveColumnWidths(const QTreeView* list, SettingsStore& store, const QString& section,
                       const QString& prefix, int count);
-// The lists of a window take the font size of setting MainFontSize (default 9).
-void ApplyListFontSize(QWidget* list, const SettingsStore& store);
+// The lists of a window take the font size of setting MainFontSize (`fallback` when it is
+// missing).
+void ApplyListFontSize(QWidget* list, const SettingsStore& store,
+                       const QString& fallback = QStringLiteral("9"));
 
 class QPushButton;
 // A label or a push button carrying its documented name as its object name. Buttons are
