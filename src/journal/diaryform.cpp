@@ -39,10 +39,8 @@ constexpr int designedColumns[] = {120, 110, 110, 90, 170, 170, 90};
 
 // Where the view is too narrow for 發票 at its right edge, the texts before it give way,
 // notes first.
-void keepColumnsInView(QTreeView* list) {
-    KeepColumnsInView(list, {JournalModel::NoteColumn, JournalModel::DetailColumn,
-                             JournalModel::Account2Column, JournalModel::Account1Column});
-}
+constexpr int yieldingColumns[] = {JournalModel::NoteColumn, JournalModel::DetailColumn,
+                                   JournalModel::Account2Column, JournalModel::Account1Column};
 
 } // namespace
 
@@ -203,6 +201,12 @@ void DiaryForm::connectHandlers() {
     Liv1->viewport()->installEventFilter(this);
     connect(&m_ctx.ledger.Notifier, &LedgerNotifier::changed, this,
             [this](LedgerChanges what) { ledgerChanged(what); });
+    // A text column the user widens or narrows keeps that width whenever there is room.
+    connect(Liv1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (m_fittingColumns) return;
+        for (YieldingColumn& y : m_textColumns)
+            if (y.column == column) y.width = size;
+    });
 }
 
 bool DiaryForm::eventFilter(QObject* watched, QEvent* event) {
@@ -244,6 +248,9 @@ void DiaryForm::readSettings() {
     const SettingsStore& store = m_ctx.services.settings();
     // A column narrower than 11 pixels could not be found again to widen it.
     LoadColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6, 10);
+    m_textColumns.clear();
+    for (int column : yieldingColumns)
+        m_textColumns.append({column, Liv1->columnWidth(column)});
     LoadWindowPlacement(*this, store, section);
     applyListFont();
 }
@@ -259,7 +266,13 @@ void DiaryForm::fitColumns() {
     for (int column :
          {JournalModel::DateColumn, JournalModel::AmountColumn, JournalModel::InvoiceColumn})
         FitColumnToTexts(Liv1, column, m_model->longestTextRows(column, LongestTextsMeasured));
-    keepColumnsInView(Liv1);
+    keepColumnsInView();
+}
+
+void DiaryForm::keepColumnsInView() {
+    m_fittingColumns = true;
+    KeepColumnsInView(Liv1, m_textColumns);
+    m_fittingColumns = false;
 }
 
 void DiaryForm::FollowSettings() {
@@ -270,6 +283,12 @@ void DiaryForm::FollowSettings() {
 
 void DiaryForm::writeSettings() {
     SettingsStore& store = m_ctx.services.settings();
+    // The texts' own widths, not those they gave way to at this size.
+    {
+        const QSignalBlocker quiet(Liv1->header());
+        for (const YieldingColumn& y : m_textColumns)
+            Liv1->setColumnWidth(y.column, y.width);
+    }
     SaveColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6);
     SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
 }
@@ -291,7 +310,7 @@ void DiaryForm::Form_Resize() {
     Text2->move(left, rowTop);
     Command1->move(Text2->x() + Text2->width() + 8, rowTop - 1);
     Command2->move(Command1->x() + Command1->width() + 4, rowTop - 1);
-    keepColumnsInView(Liv1);
+    keepColumnsInView();
 }
 
 void DiaryForm::closeEvent(QCloseEvent* event) {

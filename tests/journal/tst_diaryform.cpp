@@ -473,6 +473,28 @@ private slots:
                                                             : QStringLiteral("-27,143,560"));
     }
 
+    // The texts that gave way at the default size take their room back in a wider window,
+    // and their own widths, not the narrowed ones, are what the window stores.
+    void textsTakeBackTheirRoom() {
+        JournalFixture f;
+        f.env.ctx.session.DotState = QStringLiteral("0");
+        f.b.entry("2024/03/05", "E-餐飲費", "A-銀行", -2714356055.0, QStringLiteral("午餐"))
+            .invoice("AB", "12087654");
+        DiaryForm& d = f.journal();
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const int narrowed = d.Liv1->columnWidth(JournalModel::NoteColumn);
+        QVERIFY(narrowed < 170);
+        d.resize(1200, 700);
+        QCOMPARE(d.Liv1->columnWidth(JournalModel::NoteColumn), 170);
+        d.resize(857, 605);
+        QCOMPARE(d.Liv1->columnWidth(JournalModel::NoteColumn), narrowed);
+        d.close();
+        deferredDeletes();
+        QCOMPARE(f.env.settings.GetSetting(QStringLiteral("DiaryForm"), QStringLiteral("LW6")),
+                 QStringLiteral("170"));
+    }
+
     // The journal's type is the size the settings window shows: at its opening without the
     // setting stored, after the settings were confirmed unchanged, and after a size was chosen.
     void fontSizeOneRule() {

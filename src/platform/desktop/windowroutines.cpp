@@ -289,9 +289,11 @@ void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows
     if (list) widenColumn(list, column, ColumnTextWidth(list, column, longestRows));
 }
 
-void KeepColumnsInView(QTreeView* list, std::initializer_list<int> yielding) {
+void KeepColumnsInView(QTreeView* list, const QList<YieldingColumn>& yielding) {
     if (!list) return;
     const QHeaderView* header = list->header();
+    for (const YieldingColumn& y : yielding)
+        if (list->columnWidth(y.column) != y.width) list->setColumnWidth(y.column, y.width);
     // The view's width from the list's own size: a list not yet shown has no laid-out
     // viewport. The rows need a vertical scroll bar when they are taller than the view.
     const QSize view = list->maximumViewportSize();
@@ -304,8 +306,9 @@ void KeepColumnsInView(QTreeView* list, std::initializer_list<int> yielding) {
         width -= list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
                                             list->verticalScrollBar());
     int excess = header->length() - width;
-    for (int column : yielding) {
+    for (const YieldingColumn& y : yielding) {
         if (excess <= 0) return;
+        const int column = y.column;
         if (list->isColumnHidden(column)) continue;
         const int least = std::max(header->minimumSectionSize(), header->sectionSizeHint(column));
         const int current = list->columnWidth(column);

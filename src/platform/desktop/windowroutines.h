@@ -80,11 +80,17 @@ void FitColumnsToTexts(QTreeView* list, std::initializer_list<int> columns);
 void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows);
 // How many of the rows with the longest texts of a column are measured.
 constexpr int LongestTextsMeasured = 64;
-// Narrows the free-text columns `yielding`, in the order given and each down to the width its
-// header caption needs, until the list's last shown column ends within the view (beside the
-// vertical scroll bar when the rows need one): a column of figures at the right edge then
-// reads whole. Columns that end within the view already keep their widths.
-void KeepColumnsInView(QTreeView* list, std::initializer_list<int> yielding);
+// A free-text column that gives way to the columns after it, and the width it has when the
+// view has room for it.
+struct YieldingColumn {
+    int column;
+    int width;
+};
+// Gives the free-text columns their widths, then narrows them, in the order given and each
+// down to the width its header caption needs, until the list's last shown column ends within
+// the view (beside the vertical scroll bar when the rows need one): a column of figures at
+// the right edge then reads whole, and the texts take back their room when the view widens.
+void KeepColumnsInView(QTreeView* list, const QList<YieldingColumn>& yielding);
 // The width a column of figures needs for its widest text, with the check box and icon its
 // rows draw before it.
 int ColumnTextWidth(const QTreeView* list, int column);
