@@ -292,8 +292,6 @@ void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows
 void KeepColumnsInView(QTreeView* list, const QList<YieldingColumn>& yielding) {
     if (!list) return;
     const QHeaderView* header = list->header();
-    for (const YieldingColumn& y : yielding)
-        if (list->columnWidth(y.column) != y.width) list->setColumnWidth(y.column, y.width);
     // The view's width from the list's own size: a list not yet shown has no laid-out
     // viewport. The rows need a vertical scroll bar when they are taller than the view.
     const QSize view = list->maximumViewportSize();
@@ -305,17 +303,19 @@ void KeepColumnsInView(QTreeView* list, const QList<YieldingColumn>& yielding) {
         qint64(rows) * list->sizeHintForRow(0) > view.height() - headerHeight)
         width -= list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
                                             list->verticalScrollBar());
-    int excess = header->length() - width;
+    // The columns' length with every text at its own width; each width is set once, so that a
+    // listing that keeps the widths redraws nothing.
+    int length = header->length();
+    for (const YieldingColumn& y : yielding)
+        if (!list->isColumnHidden(y.column)) length += y.width - list->columnWidth(y.column);
+    int excess = length - width;
     for (const YieldingColumn& y : yielding) {
-        if (excess <= 0) return;
-        const int column = y.column;
-        if (list->isColumnHidden(column)) continue;
-        const int least = std::max(header->minimumSectionSize(), header->sectionSizeHint(column));
-        const int current = list->columnWidth(column);
-        const int given = std::clamp(current - least, 0, excess);
-        if (given == 0) continue;
-        list->setColumnWidth(column, current - given);
+        if (list->isColumnHidden(y.column)) continue;
+        const int least = std::max(header->minimumSectionSize(), header->sectionSizeHint(y.column));
+        const int given = std::clamp(y.width - least, 0, std::max(excess, 0));
         excess -= given;
+        if (list->columnWidth(y.column) != y.width - given)
+            list->setColumnWidth(y.column, y.width - given);
     }
 }
 
