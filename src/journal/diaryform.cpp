@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,6 +23,7 @@
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
+#include "store/settingoptions.h"
 #include "windowparts/formwidgets.h"
 #include "windowparts/mainview.h"
 
@@ -34,6 +36,11 @@ constexpr int leastWidth = 12855; // twips
 constexpr int leastHeight = 5000;
 constexpr int margin = 8; // 120 twips: the year box's left and top
 constexpr int designedColumns[] = {120, 110, 110, 90, 170, 170, 90};
+
+// Where the view is too narrow for 發票 at its right edge, the texts before it give way,
+// notes first.
+constexpr int yieldingColumns[] = {JournalModel::NoteColumn, JournalModel::DetailColumn,
+                                   JournalModel::Account2Column, JournalModel::Account1Column};
 
 } // namespace
 
@@ -192,6 +199,14 @@ void DiaryForm::connectHandlers() {
     connect(Export_Sel, &QAction::triggered, this, [this] { Export_Sel_Click(); });
     Text2->installEventFilter(this);
     Liv1->viewport()->installEventFilter(this);
+    connect(&m_ctx.ledger.Notifier, &LedgerNotifier::changed, this,
+            [this](LedgerChanges what) { ledgerChanged(what); });
+    // A text column the user widens or narrows keeps that width whenever there is room.
+    connect(Liv1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (m_fittingColumns) return;
+        for (YieldingColumn& y : m_textColumns)
+            if (y.column == column) y.width = size;
+    });
 }
 
 bool DiaryForm::eventFilter(QObject* watched, QEvent* event) {
@@ -199,8 +214,6 @@ bool DiaryForm::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         Text2_KeyDown(key);
         if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
-    } else if (watched == Liv1->viewport() && event->type() == QEvent::Paint) {
-        relistWhenChanged(); // the list may be drawn alone, without the window around it
     } else if (watched == Liv1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         Liv1_MouseUp(mouse->button(), mouse->globalPosition().toPoint());
@@ -212,6 +225,9 @@ bool DiaryForm::eventFilter(QObject* watched, QEvent* event) {
 
 void DiaryForm::Form_Load() {
     readSettings();
+    // The list gets its size before the first listing fits its columns into it.
+    if (layout()) layout()->activate();
+    Form_Resize();
     // The main window's year box gets the current year when it holds no number.
     const int year = m_main.PeriodYear();
     Q_UNUSED(year);
@@ -232,12 +248,47 @@ void DiaryForm::readSettings() {
     const SettingsStore& store = m_ctx.services.settings();
     // A column narrower than 11 pixels could not be found again to widen it.
     LoadColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6, 10);
+    m_textColumns.clear();
+    for (int column : yieldingColumns)
+        m_textColumns.append({column, Liv1->columnWidth(column)});
     LoadWindowPlacement(*this, store, section);
-    ApplyListFontSize(Liv1, store);
+    applyListFont();
+}
+
+// The journal lists the entries that the main window lists, in the same size of type: the
+// setting read as the main window and the settings window read it, so that confirming the
+// settings unchanged leaves the size as it was.
+void DiaryForm::applyListFont() {
+    ApplyListFontSize(Liv1, m_ctx.services.settings(), SettingOptions::fallback(u"MainFontSize"));
+}
+
+void DiaryForm::fitColumns() {
+    for (int column :
+         {JournalModel::DateColumn, JournalModel::AmountColumn, JournalModel::InvoiceColumn})
+        FitColumnToTexts(Liv1, column, m_model->longestTextRows(column, LongestTextsMeasured));
+    keepColumnsInView();
+}
+
+void DiaryForm::keepColumnsInView() {
+    m_fittingColumns = true;
+    KeepColumnsInView(Liv1, m_textColumns);
+    m_fittingColumns = false;
+}
+
+void DiaryForm::FollowSettings() {
+    applyListFont();
+    fitColumns(); // amounts may show decimals now
+    Liv1->viewport()->update();
 }
 
 void DiaryForm::writeSettings() {
     SettingsStore& store = m_ctx.services.settings();
+    // The texts' own widths, not those they gave way to at this size.
+    {
+        const QSignalBlocker quiet(Liv1->header());
+        for (const YieldingColumn& y : m_textColumns)
+            Liv1->setColumnWidth(y.column, y.width);
+    }
     SaveColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6);
     SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
 }
@@ -259,6 +310,7 @@ void DiaryForm::Form_Resize() {
     Text2->move(left, rowTop);
     Command1->move(Text2->x() + Text2->width() + 8, rowTop - 1);
     Command2->move(Command1->x() + Command1->width() + 4, rowTop - 1);
+    keepColumnsInView();
 }
 
 void DiaryForm::closeEvent(QCloseEvent* event) {

@@ -2,7 +2,9 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "platform/desktop/windowroutines.h"
 #include "rules/journal/journallisting.h"
+#include "store/ledger.h"
 
 class JournalModel;
 class MainView;
@@ -85,6 +87,8 @@ public:
     void Form_Unload();
     // The ledger is being left (logout, ledger switch): settings stored, the window closed.
     void CloseForLedgerChange();
+    // The general settings were confirmed: the list takes their font size and number format.
+    void FollowSettings();
     void Liv1_DblClick();
     void Liv1_ItemCheck(int row, bool checked);
     void Liv1_MouseUp(Qt::MouseButton button, const QPoint& globalPos);
@@ -115,8 +119,17 @@ private:
     void connectHandlers();
     void readSettings();
     void writeSettings();
+    // The list's font size: the one the main window's list has.
+    void applyListFont();
+    // The free-text columns at the widths they have when there is room, narrowed as far as
+    // 發票 needs to end within the view.
+    void keepColumnsInView();
+    // Figure columns wide enough for their widest texts, kept within the view.
+    void fitColumns();
     // Shows a listing: rows, pickers for 全部, sums line, mode, remembered change count.
     void showListing(const Journal::Listing& listing, int type, quint8 mode);
+    // Follows the ledger's change notification: any change of the entry tables lists again.
+    void ledgerChanged(LedgerChanges what);
     // False (after relisting) when the entry tables changed since the rows were listed.
     bool rowsCurrent();
     // Relists when the entry tables changed since the rows were listed.
@@ -131,4 +144,16 @@ private:
     QLabel* m_statusText = nullptr;
     QWidget* m_central = nullptr;
     quint64 m_listedChanges = 0;
+    // 分類, 科目, 明細 and 備註 with their widths as loaded or as the user set them.
+    QList<YieldingColumn> m_textColumns;
+    bool m_fittingColumns = false;
+    // While above 0 the window changes the entries itself and keeps its rows.
+    int m_ownChange = 0;
+    struct OwnChange {
+        explicit OwnChange(DiaryForm& form) : f(form) { ++f.m_ownChange; }
+        ~OwnChange() { --f.m_ownChange; }
+        OwnChange(const OwnChange&) = delete;
+        OwnChange& operator=(const OwnChange&) = delete;
+        DiaryForm& f;
+    };
 };

@@ -1,7 +1,11 @@
-// The journal's listings: by period, by date range, and every relisting of the current mode.
+// The journal's listings: by period, by date range, and every relisting of the current mode,
+// also when the ledger's entries change.
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
+#include <QItemSelection>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,9 +62,7 @@ void DiaryForm::Cmd2_Click() {
 
 void DiaryForm::showListing(const Listing& listing, int type, quint8 mode) {
     m_model->setEntries(listing.entries);
-    for (int column :
-         {JournalModel::DateColumn, JournalModel::AmountColumn, JournalModel::InvoiceColumn})
-        FitColumnToTexts(Liv1, column, m_model->longestTextRows(column, LongestTextsMeasured));
+    fitColumns();
     m_statusText->setText(sumsLine(listing, type, m_ctx.session));
     ListingMode = mode;
     m_listedChanges = m_ctx.ledger.EntryChangeCount;
@@ -86,6 +88,39 @@ void DiaryForm::Relist() {
         Cmd2_Click();
 }
 
+void DiaryForm::ledgerChanged(LedgerChanges what) {
+    constexpr LedgerChanges entryTables = LedgerChange::EntriesAdded | LedgerChange::Entries |
+                                          LedgerChange::EntryMarks | LedgerChange::Loaded;
+    if (m_ownChange > 0 || ListingMode == 0 || !(what & entryTables)) return;
+    // Added entries, ticks and colours leave every entry at its index: the rows that were
+    // selected stay selected. Any other change may have moved the entries under the rows.
+    const bool indicesKept = !(what & (LedgerChange::Entries | LedgerChange::Loaded));
+    std::vector<int> selected;
+    int current = 0;
+    if (indicesKept) {
+        for (int row : SelectedRows())
+            selected.push_back(RowEntryIndex(row));
+        current = RowEntryIndex(currentRow());
+    }
+    Relist();
+    if (selected.empty()) return;
+    // Rows are in ascending entry order.
+    const std::vector<int>& rows = m_model->entries();
+    auto rowOf = [&rows](int entry) {
+        const auto at = std::lower_bound(rows.begin(), rows.end(), entry);
+        return at != rows.end() && *at == entry ? int(at - rows.begin()) : -1;
+    };
+    QItemSelection kept;
+    for (int entry : selected) {
+        const int row = rowOf(entry);
+        if (row >= 0) kept.select(m_model->index(row, 0), m_model->index(row, 0));
+    }
+    QItemSelectionModel* selection = Liv1->selectionModel();
+    if (const int row = rowOf(current); row >= 0)
+        selection->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::NoUpdate);
+    selection->select(kept, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 bool DiaryForm::rowsCurrent() {
     if (m_ctx.ledger.EntryChangeCount == m_listedChanges) return true;
     // Entries were added, deleted or moved elsewhere: the rows may name other entries now.
@@ -97,12 +132,10 @@ void DiaryForm::relistWhenChanged() {
     if (ListingMode != 0 && m_ctx.ledger.EntryChangeCount != m_listedChanges) Relist();
 }
 
-// The rows are drawn from the tables: once the main window changed the entries, the rows
-// would name other entries than the sums line counts, so the window lists again before it
-// draws anything, and when it is activated.
+// Every change of the entries that is told lists again at once (ledgerChanged); a table
+// written without a word (a test's or a tool's) is found when the window is activated.
 bool DiaryForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Paint)
-        relistWhenChanged();
+    if (event->type() == QEvent::WindowActivate) relistWhenChanged();
     return QMainWindow::event(event);
 }
 

@@ -44,6 +44,7 @@ void DiaryForm::Liv1_ItemCheck(int row, bool checked) {
     if (!rowsCurrent()) return;
     const int entry = RowEntryIndex(row);
     if (entry < 1 || entry >= m_ctx.ledger.EntryCount) return;
+    const OwnChange own(*this); // the row shows its new mark itself
     m_ctx.ledger.setEntryChecked(entry, checked);
     m_ctx.ledger.markChanged();
     m_model->refreshRow(row);
@@ -115,6 +116,7 @@ void DiaryForm::moveCurrent(int step) {
         m_model->cellText(other, JournalModel::DateColumn))
         return;
     Ledger& ledger = m_ctx.ledger;
+    const OwnChange own(*this);
     ledger.swapEntries(RowEntryIndex(k), RowEntryIndex(other));
     // Our own move: the rows still name the indices they show.
     m_listedChanges = ledger.EntryChangeCount;

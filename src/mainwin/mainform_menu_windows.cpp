@@ -4,6 +4,7 @@
 
 #include <QDateEdit>
 
+#include "journal/diaryform.h"
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
@@ -22,6 +23,8 @@ void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString
     UpdateTreeTotals();
     if (set.AccState.left(1) != accStateBefore.left(1) || set.TrvState != trvStateBefore)
         LayoutPass();
+    // The open journal lists in the same font size and number format.
+    if (m_diary) m_diary->FollowSettings();
 }
 
 void MainForm::Set_Acc_Click() {

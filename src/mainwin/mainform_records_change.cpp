@@ -48,6 +48,8 @@ void MainForm::MenuTools_Copy_Click() {
 
     const int first = ledger.EntryCount;
     const QString today = Runtime::dateText(m_ctx.services.clock().today());
+    // The copies are told as one change, when the command is done.
+    const Ledger::ChangeScope scope(ledger);
     for (int s : sources) {
         LedgerEntry e = ledger.entry(s);
         e.invoice.Checked = 0; // a copy is never ticked
@@ -108,6 +110,7 @@ void MainForm::Data_Del_Click() {
         prompts.warning(QStringLiteral("刪除記錄發生錯誤!"));
         return;
     }
+    const Ledger::ChangeScope scope(ledger); // one change told, when the command is done
     for (int i : doomed)
         ledger.markEntryDeleted(i);
     ledger.compactEntries();
@@ -161,6 +164,7 @@ void MainForm::SetSelectedRecordsColor(int c) {
         m_ctx.services.prompts().plain(QStringLiteral("發生錯誤"));
         return;
     }
+    const Ledger::ChangeScope scope(ledger);
     for (qsizetype k = 0; k < rows.size(); ++k) {
         ledger.setEntryColour(indices[k], quint8(c));
         Liv1Rows->refreshRow(rows[k]);

@@ -76,7 +76,10 @@ LedgerEntry Ledger::entry(int i) const {
                        EntryStyles[size_t(i)], noteRow(i)};
 }
 
+// The single-entry writes below tell their change when the tables hold it (their scope
+// ends), so that a window listing again on the notification lists the new tables.
 void Ledger::setEntry(int i, const LedgerEntry& e) {
+    const ChangeScope scope(*this);
     noteEntriesChanged();
     writeEntry(i, e);
 }
@@ -100,6 +103,7 @@ bool Ledger::addEntry(const LedgerEntry& e) {
 
 void Ledger::truncateEntries(int count) {
     if (count < 1 || count >= EntryCount) return;
+    const ChangeScope scope(*this);
     noteEntriesChanged();
     for (int i = count; i < EntryCount; ++i) {
         resetEntrySlot(i);
@@ -109,6 +113,7 @@ void Ledger::truncateEntries(int count) {
 }
 
 void Ledger::swapEntries(int a, int b) {
+    const ChangeScope scope(*this);
     noteEntriesChanged();
     std::swap(Entries[size_t(a)], Entries[size_t(b)]);
     std::swap(EntryNotes[size_t(a)], EntryNotes[size_t(b)]);
@@ -156,6 +161,7 @@ void Ledger::clearEntryReminder(int i) {
 }
 
 void Ledger::markEntryDeleted(int i) {
+    const ChangeScope scope(*this);
     noteEntriesChanged();
     Entries[size_t(i)].Date.set(QString::fromLatin1(DeleteMark));
 }

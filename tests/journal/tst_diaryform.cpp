@@ -2,6 +2,8 @@
 // entry, the jump, moves within a day, the close, the arrows, the sums of selected rows,
 // settings and the commands of the main window that open it.
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -10,16 +12,45 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
+#include <QTimer>
 
+#include "entry/inputform.h"
 #include "journal_fixture.h"
+#include "platform/desktop/dialogprompts.h"
 #include "platform/settingsstore.h"
+#include "setup/setform.h"
 #include "support/entrylistrow.h"
 #include "windowparts/colourtable.h"
 
 namespace {
 void deferredDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The texts a view's rows show in a column, read through the view.
+QStringList viewColumn(const QTreeView* view, int column) {
+    QStringList texts;
+    const QAbstractItemModel* m = view->model();
+    for (int r = 0; r < m->rowCount(); ++r)
+        texts << m->index(r, column).data().toString();
+    return texts;
+}
+
+// The row of a view that shows `text` in `column`; -1 when none does.
+int rowShowing(const QTreeView* view, int column, const QString& text) {
+    return int(viewColumn(view, column).indexOf(text));
+}
+
+// 一般設定 → 確定 from the main window's menu, `fill` changing the settings first.
+void confirmGeneralSettings(JournalFixture& f, const std::function<void(SetForm&)>& fill = {}) {
+    f.env.modal.on<SetForm>([fill](SetForm& s) {
+        if (fill) fill(s);
+        s.Command1->click();
+        return s.result();
+    });
+    f.form->Set_General->trigger();
 }
 } // namespace
 
@@ -184,8 +215,9 @@ private slots:
     }
 
     void rowsNeverActOnAnotherEntry() {
-        // An entry deleted in the main window while the journal shows its old rows: the tick
-        // lists again instead of ticking whatever now lies at the row's index.
+        // An entry deleted without a word to the journal (the tables written by hand) while it
+        // shows its old rows: the tick lists again instead of ticking whatever now lies at the
+        // row's index.
         JournalFixture f;
         for (const char* d : {"a", "b", "c"})
             f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, QString::fromLatin1(d));
@@ -194,8 +226,11 @@ private slots:
         d.Combo2->setCurrentIndex(Journal::TypeExpense); // relists with the keyword
         QCOMPARE(f.entriesShown(), (QList<int>{2}));
         Ledger& l = f.env.ctx.ledger;
-        l.markEntryDeleted(1);
-        l.compactEntries();
+        {
+            const QSignalBlocker quiet(&l.Notifier);
+            l.markEntryDeleted(1);
+            l.compactEntries();
+        }
         f.clickCheck(0, true);
         for (int i = 1; i < l.EntryCount; ++i)
             QCOMPARE(l.EntryInvoices[size_t(i)].Checked, qint16(0));
@@ -265,6 +300,251 @@ private slots:
         QVERIFY2(d.StatusText().contains(QStringLiteral("支出總計 150.00")),
                  qPrintable(d.StatusText()));
         QCOMPARE(d.Text2->text(), QStringLiteral("午餐"));
+    }
+
+    // An entry deleted or edited in the main window, as a user does it, while the journal
+    // shows a keyword's rows: at once, without the journal being drawn, its rows read
+    // through the view and its sums line are a listing of the changed ledger, and a click on
+    // a row selects the entry that row shows.
+    void followsMainWindowChanges_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("details");
+        QTest::addColumn<QStringList>("amounts");
+        QTest::addColumn<QString>("sums");
+        QTest::newRow("deleted") << "delete" << QStringList{"午餐 二", "午餐 三"}
+                                 << QStringList{"100,000", "0"}
+                                 << "共 2 筆記錄，資產轉移 0，收入總計 0，支出總計 100,000，"
+                                    "結餘 -100,000";
+        QTest::newRow("detail edited away from the keyword")
+            << "detail" << QStringList{"午餐 二", "午餐 三"} << QStringList{"100,000", "0"}
+            << "共 2 筆記錄，資產轉移 0，收入總計 0，支出總計 100,000，結餘 -100,000";
+        QTest::newRow("amount edited")
+            << "amount" << QStringList{"午餐 一", "午餐 二", "午餐 三"}
+            << QStringList{"800", "100,000", "0"}
+            << "共 3 筆記錄，資產轉移 0，收入總計 0，支出總計 100,800，結餘 -100,800";
+    }
+    void followsMainWindowChanges() {
+        QFETCH(QString, change);
+        QFETCH(QStringList, details);
+        QFETCH(QStringList, amounts);
+        JournalFixture f;
+        f.env.ctx.session.DotState = QStringLiteral("0");
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 50000, QStringLiteral("午餐 一"));
+        f.b.entry("2024/03/06", "E-餐飲費", "A-現金", 3000000, QStringLiteral("房租"));
+        f.b.entry("2024/03/07", "E-餐飲費", "A-現金", 10000000, QStringLiteral("午餐 二"));
+        f.b.entry("2024/03/08", "E-餐飲費", "A-現金", 0, QStringLiteral("午餐 三"));
+        DiaryForm& d = f.journal();
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QGuiApplication::clipboard()->setText(QStringLiteral("午餐"));
+        QTest::keySequence(d.Text2, QKeySequence::Paste);
+        QTest::mouseClick(d.Command1, Qt::LeftButton);
+        QCOMPARE(viewColumn(d.Liv1, JournalModel::AmountColumn),
+                 (QStringList{"500", "100,000", "0"}));
+
+        // In the main window the user lists the expense account and picks 午餐 一.
+        MainForm& w = *f.form;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        f.list(QStringLiteral("E-餐飲費"));
+        const EntryListRowRef first = f.row(0);
+        QCOMPARE(first.text(4), QStringLiteral("午餐 一"));
+        QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {}, first.rect().center());
+        if (change == "delete") {
+            f.env.prompts.answer(Prompts::Answer::Yes);
+            QTest::keyClick(w.Liv1, Qt::Key_Delete);
+            QCOMPARE(f.env.ctx.ledger.EntryCount, 4);
+        } else {
+            f.env.modal.on<InputForm>([&change](InputForm& form) {
+                if (change == "detail") {
+                    form.Combo3->setEditText(QStringLiteral("晚餐"));
+                } else {
+                    form.Text2->selectAll();
+                    QTest::keyClicks(form.Text2, QStringLiteral("800"));
+                }
+                form.Cmd1->click();
+                return form.result();
+            });
+            QTest::keyClick(w.Liv1, Qt::Key_Return);
+        }
+
+        // Read at once, the journal not drawn since.
+        QCOMPARE(viewColumn(d.Liv1, JournalModel::DetailColumn), details);
+        QCOMPARE(viewColumn(d.Liv1, JournalModel::AmountColumn), amounts);
+        QTEST(d.StatusText(), "sums");
+
+        // A click on the row shown as 100,000 selects that entry.
+        const int row = rowShowing(d.Liv1, JournalModel::AmountColumn, QStringLiteral("100,000"));
+        QVERIFY(row >= 0);
+        const QRect rect = d.Liv1->visualRect(d.model()->index(row, JournalModel::DetailColumn));
+        QTest::mouseClick(d.Liv1->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(d.SelectedRows(), QList<int>{row});
+        const int entry = d.RowEntryIndex(row);
+        QCOMPARE(f.detailOf(entry), QStringLiteral("午餐 二"));
+        QCOMPARE(f.env.ctx.ledger.Entries[size_t(entry)].Amount.value(), 10000000.0);
+    }
+
+    // Entries added, ticked or coloured elsewhere leave every entry at its index: the journal
+    // lists them at once and keeps the rows the user selected.
+    void keepsSelectionWhenEntriesStay() {
+        JournalFixture f;
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 100, "a");
+        f.b.entry("2024/03/06", "E-餐飲費", "A-現金", 200, "b");
+        f.b.entry("2024/03/07", "E-餐飲費", "A-現金", 300, "c");
+        DiaryForm& d = f.journal();
+        d.Text2->setText(QStringLiteral("#未勾選標記"));
+        d.Command1_Click();
+        f.select({1, 2});
+        f.list(QStringLiteral("E-餐飲費"));
+        // Ticked in the main window: no longer unticked, so no longer listed.
+        f.row(0).setCheckState(0, Qt::Checked);
+        QCOMPARE(f.column(JournalModel::DetailColumn), (QStringList{"b", "c"}));
+        QCOMPARE(d.SelectedRows(), (QList<int>{0, 1}));
+        QVERIFY(d.StatusText().startsWith(QStringLiteral("共 2 筆記錄")));
+        Ledger& l = f.env.ctx.ledger;
+        LedgerEntry e = l.entry(2);
+        e.core.Detail.set(QStringLiteral("d"));
+        l.addEntry(e);
+        QCOMPARE(f.column(JournalModel::DetailColumn), (QStringList{"b", "c", "d"}));
+        QCOMPARE(f.entriesShown(), (QList<int>{2, 3, 4}));
+        QCOMPARE(d.SelectedRows(), (QList<int>{0, 1}));
+    }
+
+    // 發票, the last column, ends within the view at the window's default size, after the
+    // general settings were confirmed (larger type) and with decimals on (wider amounts): the
+    // texts before it give way, and the figures read whole.
+    void figureColumnsInView_data() {
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("opening") << "" << 3;
+        QTest::newRow("opening, rows that scroll") << "" << 80;
+        QTest::newRow("settings confirmed") << "confirmed" << 80;
+        QTest::newRow("decimals on") << "decimals" << 80;
+        QTest::newRow("opened after decimals on") << "reopened" << 80;
+    }
+    void figureColumnsInView() {
+        QFETCH(QString, after);
+        QFETCH(int, rows);
+        JournalFixture f;
+        f.env.ctx.session.DotState = QStringLiteral("0");
+        f.b.entry("2024/03/05", "E-餐飲費", "A-銀行", -2714356055.0, QStringLiteral("午餐"))
+            .note(QStringLiteral("便當"))
+            .invoice("AB", "12087654");
+        for (int i = 1; i < rows; ++i)
+            f.b.entry("2024/03/06", "E-餐飲費", "A-現金", 12345, QStringLiteral("晚餐"))
+                .invoice("CD", "87654321");
+        DiaryForm* d = &f.journal();
+        d->show();
+        QVERIFY(QTest::qWaitForWindowExposed(d));
+        QCOMPARE(d->size(), QSize(857, 605));
+        if (after == "confirmed") confirmGeneralSettings(f);
+        if (after == "decimals" || after == "reopened")
+            confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
+        if (after == "reopened") {
+            d->close();
+            deferredDeletes();
+            d = f.form->Diary();
+            d->show();
+            QVERIFY(QTest::qWaitForWindowExposed(d));
+        }
+        QCoreApplication::processEvents(); // the list laid out, its scroll bar shown
+
+        const QTreeView* view = d->Liv1;
+        const int viewWidth = view->viewport()->width();
+        const QFontMetrics metrics(view->font());
+        const int margin =
+            2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+        for (int r = 0; r < d->RowCount(); ++r) {
+            for (int c : {JournalModel::AmountColumn, JournalModel::InvoiceColumn}) {
+                const QModelIndex index = d->model()->index(r, c);
+                const QRect cell = view->visualRect(index);
+                const QString text = index.data().toString();
+                QVERIFY2(cell.right() < viewWidth,
+                         qPrintable(QStringLiteral("%1 ends at %2 in a view %3 wide")
+                                        .arg(text)
+                                        .arg(cell.right() + 1)
+                                        .arg(viewWidth)));
+                QVERIFY2(metrics.horizontalAdvance(text) + margin <= cell.width(),
+                         qPrintable(QStringLiteral("%1 in %2 pixels").arg(text).arg(cell.width())));
+            }
+        }
+        QCOMPARE(d->model()->cellText(0, JournalModel::AmountColumn),
+                 after == "decimals" || after == "reopened" ? QStringLiteral("-27,143,560.55")
+                                                            : QStringLiteral("-27,143,560"));
+    }
+
+    // The texts that gave way at the default size take their room back in a wider window,
+    // and their own widths, not the narrowed ones, are what the window stores.
+    void textsTakeBackTheirRoom() {
+        JournalFixture f;
+        f.env.ctx.session.DotState = QStringLiteral("0");
+        f.b.entry("2024/03/05", "E-餐飲費", "A-銀行", -2714356055.0, QStringLiteral("午餐"))
+            .invoice("AB", "12087654");
+        DiaryForm& d = f.journal();
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const int narrowed = d.Liv1->columnWidth(JournalModel::NoteColumn);
+        QVERIFY(narrowed < 170);
+        d.resize(1200, 700);
+        QCOMPARE(d.Liv1->columnWidth(JournalModel::NoteColumn), 170);
+        d.resize(857, 605);
+        QCOMPARE(d.Liv1->columnWidth(JournalModel::NoteColumn), narrowed);
+        d.close();
+        deferredDeletes();
+        QCOMPARE(f.env.settings.GetSetting(QStringLiteral("DiaryForm"), QStringLiteral("LW6")),
+                 QStringLiteral("170"));
+    }
+
+    // The journal's type is the size the settings window shows: at its opening without the
+    // setting stored, after the settings were confirmed unchanged, and after a size was chosen.
+    void fontSizeOneRule() {
+        JournalFixture f;
+        DiaryForm& d = f.journal();
+        const double atOpening = d.Liv1->font().pointSizeF();
+        QString shown;
+        confirmGeneralSettings(f, [&shown](SetForm& s) { shown = s.Combo1->currentText(); });
+        QCOMPARE(atOpening, shown.toDouble());
+        QCOMPARE(d.Liv1->font().pointSizeF(), atOpening);
+        d.close();
+        deferredDeletes();
+        QCOMPARE(f.form->Diary()->Liv1->font().pointSizeF(), atOpening);
+        confirmGeneralSettings(f,
+                               [](SetForm& s) { s.Combo1->setCurrentText(QStringLiteral("14")); });
+        QCOMPARE(f.d().Liv1->font().pointSizeF(), 14.0);
+        QCOMPARE(f.form->Liv1->font().pointSizeF(), 14.0);
+    }
+
+    // A box the journal raises (the sum of the selected rows) stands over the middle of the
+    // journal, in front of the main window.
+    void boxCentredOverJournal() {
+        JournalFixture f;
+        f.b.entry("2024/03/05", "E-餐飲費", "A-現金", 12000, QStringLiteral("午餐"));
+        DiaryForm& d = f.journal();
+        f.form->showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+        d.show();
+        d.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &d);
+        DialogPrompts boxes(QStringLiteral("Qivoka"));
+        boxes.setParentWindow(f.form.get());
+        f.env.ctx.services.setPrompts(boxes);
+        f.select({0});
+        QRect box;
+        QTimer::singleShot(0, [&box] {
+            if (QWidget* shown = QApplication::activeModalWidget()) {
+                box = shown->frameGeometry();
+                shown->close();
+            }
+        });
+        d.MenuTools_Cal_Click();
+        f.env.ctx.services.setPrompts(f.env.prompts);
+        QVERIFY(box.isValid());
+        const QPoint off = box.center() - d.frameGeometry().center();
+        // Halving odd sizes may put the middle a pixel off either way.
+        QVERIFY2(qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1,
+                 qPrintable(QStringLiteral("%1 right, %2 down of the journal's middle")
+                                .arg(off.x())
+                                .arg(off.y())));
     }
 
     void jumpFromFilteredMainWindow() {

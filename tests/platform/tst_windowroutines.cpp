@@ -46,6 +46,8 @@ private slots:
     void waitCursorAfterRepaint();
     void boxesOnTheActiveWindow_data();
     void boxesOnTheActiveWindow();
+    void boxesBeforeAnyWindowShows_data();
+    void boxesBeforeAnyWindowShows();
     void programLocaleMonthNames();
     void fileDialogColumnsWholeAndChinese();
 };
@@ -295,6 +297,46 @@ void TestWindowRoutines::boxesOnTheActiveWindow() {
     QVERIFY2(
         boxFrame.width() >= titleWidth + 4 * 24,
         qPrintable(QStringLiteral("%1 for a title of %2").arg(boxFrame.width()).arg(titleWidth)));
+}
+
+// A box asked while no window of the program is on view (the first-use question, asked
+// before the main window shows) stands in the middle of the screen.
+void TestWindowRoutines::boxesBeforeAnyWindowShows_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("question") << "question";
+    QTest::newRow("information") << "information";
+    QTest::newRow("input") << "input";
+}
+
+void TestWindowRoutines::boxesBeforeAnyWindowShows() {
+    QFETCH(QString, kind);
+    QWidget main; // the main window, not shown yet
+    main.setGeometry(0, 0, 1004, 537);
+    DialogPrompts prompts(QStringLiteral("Qivoka"));
+    prompts.setParentWindow(&main);
+    QRect boxFrame;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!box) return;
+        boxFrame = box->frameGeometry();
+        box->reject();
+    });
+    const QString text = QStringLiteral("這是您建立帳號後初次使用，要看看使用教學嗎？\r\n\r\n"
+                                        "目前您已經建立帳本完成，可由「自訂科目」開始看起。");
+    if (kind == "question")
+        prompts.question(text, Prompts::Buttons::YesNo);
+    else if (kind == "information")
+        prompts.information(text);
+    else
+        prompts.input(text);
+    QVERIFY(boxFrame.isValid());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint off = boxFrame.center() - screen.center();
+    // Halving odd sizes may put the middle a pixel off either way.
+    QVERIFY2(
+        qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1,
+        qPrintable(
+            QStringLiteral("%1 right, %2 down of the screen's middle").arg(off.x()).arg(off.y())));
 }
 
 // Calendars and date boxes name months and weekdays in Chinese at any machine locale.

@@ -141,6 +141,40 @@ private slots:
         QCOMPARE(seen, told);
     }
 
+    // A single write outside any scope is told once the tables hold it: a window that lists
+    // again on the notification lists the changed tables.
+    void singleWritesToldWhenDone_data() {
+        QTest::addColumn<LedgerOps>("ops");
+        QTest::addColumn<QStringList>("seen"); // the entries' dates at each notification
+        QTest::newRow("swap") << LedgerOps([](Ledger& l) { l.swapEntries(1, 2); })
+                              << QStringList{"2024/01/02 2024/01/01"};
+        QTest::newRow("rewrite") << LedgerOps([](Ledger& l) {
+            l.setEntry(2, anEntry("2024/05/05"));
+        }) << QStringList{"2024/01/01 2024/05/05"};
+        QTest::newRow("delete mark, compaction") << LedgerOps([](Ledger& l) {
+            l.markEntryDeleted(1);
+            l.compactEntries();
+        }) << QStringList{"DeleteData 2024/01/02", "2024/01/02"};
+        QTest::newRow("truncation")
+            << LedgerOps([](Ledger& l) { l.truncateEntries(2); }) << QStringList{"2024/01/01"};
+    }
+    void singleWritesToldWhenDone() {
+        QFETCH(LedgerOps, ops);
+        Ledger ledger;
+        LedgerBuilder(ledger)
+            .entry("2024/01/01", "E-餐飲費", "A-現金", 100)
+            .entry("2024/01/02", "E-餐飲費", "A-現金", 200);
+        QStringList seen;
+        QObject::connect(&ledger.Notifier, &LedgerNotifier::changed, [&](LedgerChanges) {
+            QStringList dates;
+            for (int i = 1; i < ledger.EntryCount; ++i)
+                dates << ledger.Entries[size_t(i)].Date.trimmed();
+            seen << dates.join(u' ');
+        });
+        ops(ledger);
+        QTEST(seen, "seen");
+    }
+
     void scopeTellsWhenTheTablesAreWhole() {
         // The notification of a scope comes at its end, before the command returns: a
         // listener sees every row the command wrote, never half of them.

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QShowEvent>
 #include <QSpacerItem>
 #include <QStringList>
 #include <QTreeView>
@@ -28,6 +29,21 @@ QMessageBox::StandardButtons toButtons(Prompts::Buttons b) {
     }
     return QMessageBox::Ok;
 }
+
+// A box stands over the window it belongs to, or over the middle of the screen when that
+// window is not on view (a question asked before the main window shows). Qt places a dialog
+// as it shows, allowing for a title bar it guesses; the box is centred again right after, still
+// before it is on the screen.
+template <typename Dialog> class CentredBox : public Dialog {
+public:
+    using Dialog::Dialog;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        Dialog::showEvent(event);
+        CentreOnOwner(*this);
+    }
+};
 
 // Message texts keep CR LF; a plain-text box shows "\r\n" as one break.
 QString screenText(const QString& text) {
@@ -114,7 +130,7 @@ void fitFileColumns(QFileDialog& dialog) {
 QString runFileDialog(QWidget* owner, const QString& title, const QString& start,
                       const QString& filter, QFileDialog::AcceptMode accept,
                       QFileDialog::FileMode mode) {
-    QFileDialog dialog(owner, title, start, filter);
+    CentredBox<QFileDialog> dialog(owner, title, start, filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(accept);
     dialog.setFileMode(mode);
@@ -126,6 +142,18 @@ QString runFileDialog(QWidget* owner, const QString& title, const QString& start
     return dialog.selectedFiles().value(0);
 }
 
+// The input box; nullopt when cancelled or left empty.
+std::optional<QString> askText(QWidget* owner, const QString& title, const QString& prompt,
+                               QLineEdit::EchoMode echo, const QString& text) {
+    CentredBox<QInputDialog> dialog(owner);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextEchoMode(echo);
+    dialog.setTextValue(text);
+    if (dialog.exec() != QDialog::Accepted || dialog.textValue().isEmpty()) return std::nullopt;
+    return dialog.textValue();
+}
+
 int execBox(QMessageBox& box) {
     box.setTextFormat(Qt::PlainText);
     fitTitle(box);
@@ -133,7 +161,8 @@ int execBox(QMessageBox& box) {
 }
 
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
-    QMessageBox box(icon, title, screenText(text), QMessageBox::Ok, OwnerWindow(parent));
+    CentredBox<QMessageBox> box(icon, title, screenText(text), QMessageBox::Ok,
+                                OwnerWindow(parent));
     execBox(box);
 }
 } // namespace
@@ -152,8 +181,8 @@ void DialogPrompts::plain(const QString& text, const QString& title) {
 
 Prompts::Answer DialogPrompts::question(const QString& text, Buttons buttons,
                                         const QString& title) {
-    QMessageBox box(QMessageBox::Question, titleOr(title), screenText(text), toButtons(buttons),
-                    OwnerWindow(m_parent));
+    CentredBox<QMessageBox> box(QMessageBox::Question, titleOr(title), screenText(text),
+                                toButtons(buttons), OwnerWindow(m_parent));
     switch (execBox(box)) {
     case QMessageBox::Ok:
         return Answer::Ok;
@@ -168,21 +197,13 @@ Prompts::Answer DialogPrompts::question(const QString& text, Buttons buttons,
 
 std::optional<QString> DialogPrompts::input(const QString& prompt, const QString& title,
                                             const QString& defaultText) {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(OwnerWindow(m_parent), titleOr(title), screenText(prompt),
-                              QLineEdit::Normal, defaultText, &ok);
-    if (!ok || text.isEmpty()) return std::nullopt;
-    return text;
+    return askText(OwnerWindow(m_parent), titleOr(title), screenText(prompt), QLineEdit::Normal,
+                   defaultText);
 }
 
 std::optional<QString> DialogPrompts::password(const QString& prompt, const QString& title) {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(OwnerWindow(m_parent), titleOr(title), screenText(prompt),
-                              QLineEdit::Password, QString(), &ok);
-    if (!ok || text.isEmpty()) return std::nullopt;
-    return text;
+    return askText(OwnerWindow(m_parent), titleOr(title), screenText(prompt), QLineEdit::Password,
+                   QString());
 }
 
 QString DialogPrompts::openFile(const QString& title, const QString& filter,

@@ -19,6 +19,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
@@ -196,7 +197,11 @@ void CentreOnOwner(QWidget& window) {
         if (!screen) return;
         area = screen->availableGeometry();
     }
-    QPoint topLeft = area.center() - QPoint(window.width() / 2, window.height() / 2);
+    // A window's place is that of its frame: the frame's middle goes over the owner's. The
+    // frame is known once the window exists on the screen (a dialog being shown).
+    const QSize frame =
+        window.testAttribute(Qt::WA_WState_Created) ? window.frameGeometry().size() : window.size();
+    QPoint topLeft = area.center() - QPoint(frame.width() / 2, frame.height() / 2);
     // A window larger than its owner still opens with its title bar on the screen.
     if (const QScreen* screen = window.screen()) {
         const QRect shown = screen->availableGeometry();
@@ -338,6 +343,36 @@ void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows
     if (list) widenColumn(list, column, ColumnTextWidth(list, column, longestRows));
 }
 
+void KeepColumnsInView(QTreeView* list, const QList<YieldingColumn>& yielding) {
+    if (!list) return;
+    const QHeaderView* header = list->header();
+    // The view's width from the list's own size: a list not yet shown has no laid-out
+    // viewport. The rows need a vertical scroll bar when they are taller than the view.
+    const QSize view = list->maximumViewportSize();
+    int width = view.width();
+    const QAbstractItemModel* model = list->model();
+    const int rows = model ? model->rowCount(list->rootIndex()) : 0;
+    const int headerHeight = header->isHidden() ? 0 : header->sizeHint().height();
+    if (rows > 0 && list->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+        qint64(rows) * list->sizeHintForRow(0) > view.height() - headerHeight)
+        width -= list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                            list->verticalScrollBar());
+    // The columns' length with every text at its own width; each width is set once, so that a
+    // listing that keeps the widths redraws nothing.
+    int length = header->length();
+    for (const YieldingColumn& y : yielding)
+        if (!list->isColumnHidden(y.column)) length += y.width - list->columnWidth(y.column);
+    int excess = length - width;
+    for (const YieldingColumn& y : yielding) {
+        if (list->isColumnHidden(y.column)) continue;
+        const int least = std::max(header->minimumSectionSize(), header->sectionSizeHint(y.column));
+        const int given = std::clamp(y.width - least, 0, std::max(excess, 0));
+        excess -= given;
+        if (list->columnWidth(y.column) != y.width - given)
+            list->setColumnWidth(y.column, y.width - given);
+    }
+}
+
 namespace {
 
 std::optional<int> storedWholeNumber(const QString& text) {
@@ -397,9 +432,9 @@ void SaveColumnWidths(const QTreeView* list, SettingsStore& store, const QString
                            QString::number(list->columnWidth(c)));
 }
 
-void ApplyListFontSize(QWidget* list, const SettingsStore& store) {
-    const auto size = storedWholeNumber(store.GetSetting(
-        QStringLiteral("Setting"), QStringLiteral("MainFontSize"), QStringLiteral("9")));
+void ApplyListFontSize(QWidget* list, const SettingsStore& store, const QString& fallback) {
+    const auto size = storedWholeNumber(
+        store.GetSetting(QStringLiteral("Setting"), QStringLiteral("MainFontSize"), fallback));
     if (!size || *size <= 0) return;
     QFont f = list->font();
     f.setPointSize(*size);

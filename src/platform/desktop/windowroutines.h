@@ -86,6 +86,17 @@ void FitColumnsToTexts(QTreeView* list, std::initializer_list<int> columns);
 void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows);
 // How many of the rows with the longest texts of a column are measured.
 constexpr int LongestTextsMeasured = 64;
+// A free-text column that gives way to the columns after it, and the width it has when the
+// view has room for it.
+struct YieldingColumn {
+    int column;
+    int width;
+};
+// Gives the free-text columns their widths, then narrows them, in the order given and each
+// down to the width its header caption needs, until the list's last shown column ends within
+// the view (beside the vertical scroll bar when the rows need one): a column of figures at
+// the right edge then reads whole, and the texts take back their room when the view widens.
+void KeepColumnsInView(QTreeView* list, const QList<YieldingColumn>& yielding);
 // The width a column of figures needs for its widest text, with the check box and icon its
 // rows draw before it.
 int ColumnTextWidth(const QTreeView* list, int column);
@@ -129,8 +140,10 @@ void LoadColumnWidths(QTreeView* list, const SettingsStore& store, const QString
                       const QString& prefix, int count, int narrowest = -1);
 void SaveColumnWidths(const QTreeView* list, SettingsStore& store, const QString& section,
                       const QString& prefix, int count);
-// The lists of a window take the font size of setting MainFontSize (default 9).
-void ApplyListFontSize(QWidget* list, const SettingsStore& store);
+// The lists of a window take the font size of setting MainFontSize (`fallback` when it is
+// missing).
+void ApplyListFontSize(QWidget* list, const SettingsStore& store,
+                       const QString& fallback = QStringLiteral("9"));
 
 class QPushButton;
 // A label or a push button carrying its documented name as its object name. Buttons are
