@@ -242,9 +242,12 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("added");
-        QTest::newRow("獎 under 收入") << 3 << "獎" << "I-獎";
-        QTest::newRow("書 under 支出") << 4 << "書" << "E-書";
-        QTest::newRow("交通 under 支出") << 4 << "交通" << "E-交通";
+        QTest::newRow("獎 under 收入") << 3 << "獎"
+                                       << "I-獎";
+        QTest::newRow("書 under 支出") << 4 << "書"
+                                       << "E-書";
+        QTest::newRow("交通 under 支出") << 4 << "交通"
+                                         << "E-交通";
     }
     void typedNameIsNotCompleted() {
         QFETCH(int, kind);

@@ -51,7 +51,9 @@ std::unique_ptr<ListCase> makeCase(const QString& name) {
         c->wanted = {"現金 fixed", "銀行", "交通費", "公車", "餐飲費", "Equity fixed"};
     } else if (name == "detail-text accounts") {
         accounts(f.b);
-        f.b.detailText("未分類", "早餐").detailText("A-銀行", "轉帳").detailText("E-交通費", "公車票");
+        f.b.detailText("未分類", "早餐")
+            .detailText("A-銀行", "轉帳")
+            .detailText("E-交通費", "公車票");
         f.b.detailText("E-交通費", "捷運");
         auto* w = new NoteForm(ctx);
         c->window.reset(w);
@@ -64,16 +66,16 @@ std::unique_ptr<ListCase> makeCase(const QString& name) {
         c->window.reset(w);
         c->list = w->List1;
         c->shown = [w] { return w->Label3->text(); };
-        c->wanted = {"設定程式啟動後的動作", "一般設定", "設定儲存資料時的動作",
-                     "科目欄的位置、寬度等相關設定", "設定數字的顯示方式", "日期的相關設定",
+        c->wanted = {"設定程式啟動後的動作", "一般設定",
+                     "設定儲存資料時的動作", "科目欄的位置、寬度等相關設定",
+                     "設定數字的顯示方式",   "日期的相關設定",
                      "預算的相關設定"};
     } else if (name == "invoice list") {
         f.open();
         auto* lottery = new NumberForm(*f.form);
         c->owner.reset(lottery);
-        lottery->Liv2.Invoices = {{"2024/01/05", "11111111"},
-                                  {"2024/02/06", "22222222"},
-                                  {"2024/03/07", "AB33333333"}};
+        lottery->Liv2.Invoices = {
+            {"2024/01/05", "11111111"}, {"2024/02/06", "22222222"}, {"2024/03/07", "AB33333333"}};
         auto* w = new NumberListForm(*f.form, *lottery);
         c->window.reset(w);
         c->list = w->Liv1;
