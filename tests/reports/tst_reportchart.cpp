@@ -6,6 +6,8 @@
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QPieSlice>
 
+#include <QPointer>
+
 class ReportChartTest : public QObject {
     Q_OBJECT
 private slots:
@@ -84,6 +86,20 @@ private slots:
             << QStringList() << QList<double>() << names(QStringLiteral("c"), 15) << sizes(15, 3);
         QTest::newRow("fewer slices") << names(QStringLiteral("a"), 18) << sizes(18, 1)
                                       << names(QStringLiteral("c"), 4) << sizes(4, 3);
+        QTest::newRow("two slices fewer") << names(QStringLiteral("a"), 16) << sizes(16, 1)
+                                          << names(QStringLiteral("c"), 14) << sizes(14, 3);
+        QTest::newRow("many fewer, from beyond the palette into it")
+            << names(QStringLiteral("a"), 40) << sizes(40, 1) << names(QStringLiteral("c"), 9)
+            << sizes(9, 3);
+        QList<double> lastNegative = sizes(12, 2);
+        lastNegative.last() = -8;
+        QTest::newRow("three fewer, the last one negative")
+            << names(QStringLiteral("a"), 15) << sizes(15, 1) << names(QStringLiteral("a"), 12)
+            << lastNegative;
+        QTest::newRow("down to one slice") << names(QStringLiteral("a"), 6) << sizes(6, 1)
+                                           << names(QStringLiteral("c"), 1) << sizes(1, 3);
+        QTest::newRow("down to none")
+            << names(QStringLiteral("a"), 5) << sizes(5, 1) << QStringList() << QList<double>();
     }
     void pieOverPie() {
         QFETCH(QStringList, firstLabels);
@@ -100,7 +116,18 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&fresh));
         redrawn.ShowPie(QStringLiteral("01月"), firstLabels, firstValues);
         QCoreApplication::processEvents();
+        // The pie is updated in place, whatever the change of its slice count: the slices it
+        // keeps are the ones it had.
+        auto slices = [](const ReportChart& chart) {
+            auto* series = qobject_cast<QPieSeries*>(chart.chart()->series().value(0));
+            return series ? series->slices() : QList<QPieSlice*>();
+        };
+        const QPointer<QPieSlice> first = slices(redrawn).value(0);
         redrawn.ShowPie(QStringLiteral("02月"), labels, values);
+        if (!firstValues.isEmpty() && !values.isEmpty()) {
+            QVERIFY2(first, "the pie was built again");
+            QCOMPARE(slices(redrawn).value(0), first.data());
+        }
         fresh.ShowPie(QStringLiteral("02月"), labels, values);
         QCoreApplication::processEvents();
         QCOMPARE(redrawn.sliceCount(), int(values.size()));
