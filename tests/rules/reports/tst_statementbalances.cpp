@@ -45,11 +45,19 @@ private slots:
         const std::vector<std::vector<double>> together =
             AllAccountBalancesAt(env.ctx.ledger, env.ctx.session, cuts, cache);
         QCOMPARE(together.size(), cuts.size());
+        // Only dates, latest first.
+        std::vector<std::pair<QString, bool>> dates;
+        for (auto c = cuts.rbegin(); c != cuts.rend(); ++c)
+            if (c->first.size() == 8) dates.push_back(*c);
+        const std::vector<std::vector<double>> datesTogether =
+            AllAccountBalancesAt(env.ctx.ledger, env.ctx.session, dates, cache);
         for (size_t c = 0; c < cuts.size(); ++c) {
             const auto& [key, includeDay] = cuts[c];
             const std::vector<double> all =
                 AllAccountBalances(env.ctx.ledger, env.ctx.session, key, includeDay, cache);
             QCOMPARE(together[c], all);
+            const auto date = std::find(dates.begin(), dates.end(), cuts[c]);
+            if (date != dates.end()) QCOMPARE(datesTogether[size_t(date - dates.begin())], all);
             for (int i = 1; i < env.ctx.ledger.AccountCount; ++i) {
                 const double one =
                     includeDay ? AccountBalanceTo(env.ctx.ledger, env.ctx.session, i, key)
