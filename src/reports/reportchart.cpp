@@ -220,7 +220,11 @@ ReportChart::Hold::~Hold() {
 
 void ReportChart::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
-    fitRowLabels();
+    // A window that lays itself out during a hold fits the labels once, to the last size.
+    if (m_holds > 0)
+        m_fitHeld = true;
+    else
+        fitRowLabels();
 }
 
 QStringList ReportChart::cutLabels() const {
@@ -264,21 +268,27 @@ void ReportChart::fitRowLabels() {
             if (figure.match(part).hasMatch()) return true;
         return false;
     };
-    if (monthCut(cutLabels())) {
+    // Each look at the drawn labels lays the chart out: it is looked at again only after a
+    // change.
+    QStringList cut = cutLabels();
+    if (monthCut(cut)) {
         QStringList shown = m_rowTexts;
         for (QString& text : shown)
             if (text.endsWith(QStringLiteral("月"))) text.chop(1);
         m_rows->setCategories(shown);
+        cut = cutLabels();
     }
     QFont rowsFont = font;
-    while (monthCut(cutLabels()) && rowsFont.pointSizeF() > 5) {
+    while (monthCut(cut) && rowsFont.pointSizeF() > 5) {
         rowsFont.setPointSizeF(rowsFont.pointSizeF() - 0.5);
         m_rows->setLabelsFont(rowsFont);
+        cut = cutLabels();
     }
     QFont valuesFont = font;
-    while (values && figureCut(cutLabels()) && valuesFont.pointSizeF() > 5) {
+    while (values && figureCut(cut) && valuesFont.pointSizeF() > 5) {
         valuesFont.setPointSizeF(valuesFont.pointSizeF() - 0.5);
         values->setLabelsFont(valuesFont);
+        cut = cutLabels();
     }
 }
 

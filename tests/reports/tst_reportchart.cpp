@@ -3,6 +3,7 @@
 
 #include "reports/reportchart.h"
 
+#include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QPieSlice>
 
@@ -138,6 +139,43 @@ private slots:
         }
         QCOMPARE(redrawn.rowLabel(), QStringLiteral("02月"));
         QCOMPARE(redrawn.grab().toImage(), fresh.grab().toImage());
+    }
+
+    // Month labels too wide for a narrow chart lose their "月", whether the chart was made
+    // narrow during a hold or before its figures were set one by one.
+    void twelveRowsFitted() {
+        ReportChart held;
+        ReportChart single;
+        for (ReportChart* chart : {&held, &single}) {
+            chart->resize(640, 420);
+            chart->MakeRowChart();
+            chart->show();
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(&held));
+        QVERIFY(QTest::qWaitForWindowExposed(&single));
+        auto fill = [](ReportChart& chart) {
+            for (int m = 1; m <= 12; ++m) {
+                chart.SetRowText(m, QStringLiteral("%1月").arg(m));
+                chart.SetValue(m, 1, m * 123456.0);
+                chart.SetValue(m, 2, -m * 2000.0);
+            }
+        };
+        fill(held);
+        {
+            const ReportChart::Hold once(held);
+            held.resize(260, 300);
+        }
+        single.resize(260, 300);
+        fill(single);
+        QCoreApplication::processEvents();
+        auto shown = [](const ReportChart& chart) {
+            auto* rows =
+                qobject_cast<QBarCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+            return rows ? rows->categories() : QStringList();
+        };
+        QCOMPARE(shown(held).value(11), QStringLiteral("12"));
+        QCOMPARE(shown(held), shown(single));
+        QCOMPARE(held.grab().toImage(), single.grab().toImage());
     }
 
     void twelveRows() {
