@@ -22,21 +22,20 @@ QString TrimFixed(const QString& text) {
 QString TrimFixedBytes(QByteArrayView bytes) {
     // A NUL or a blank is one byte that is never part of a two-byte character: when the bytes
     // are whole characters, those can go before decoding, which saves a copy of the text.
+    // The padding at the end goes first, without looking at the characters before it.
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype n = bytes.size();
+    qsizetype end = bytes.size(); // after the last byte that is neither NUL nor blank
+    while (end > 0 && (p[end - 1] == 0 || p[end - 1] == ' '))
+        --end;
     bool nul = false;
-    qsizetype end = 0; // after the last byte that is neither NUL nor blank
-    for (qsizetype i = 0; i < n; ++i) {
+    for (qsizetype i = 0; i < end; ++i) {
         if (p[i] < 0x80) {
-            if (p[i] == 0)
-                nul = true;
-            else if (p[i] != ' ')
-                end = i + 1;
+            nul |= p[i] == 0;
             continue;
         }
-        if (!Ansi::isLeadByte(p[i]) || i + 1 == n || !Ansi::isTrailByte(p[i + 1]))
+        if (!Ansi::isLeadByte(p[i]) || i + 1 == end || !Ansi::isTrailByte(p[i + 1]))
             return TrimFixed(Ansi::decode(bytes));
-        end = ++i + 1;
+        ++i;
     }
     QString text;
     if (!nul) {
