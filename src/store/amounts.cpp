@@ -20,27 +20,18 @@ QString TrimFixed(const QString& text) {
 }
 
 QString TrimFixedBytes(QByteArrayView bytes) {
-    // A NUL or a blank is one byte that is never part of a two-byte character: when the bytes
-    // are whole characters, those can go before decoding, which saves a copy of the text.
-    // The padding at the end goes first, without looking at the characters before it.
+    // A NUL or a blank is one byte that is never part of a two-byte character: the padding at
+    // the end goes before decoding (the bytes before it decode alike without it), which saves
+    // a copy of the text. NULs inside the text go too when the bytes are whole characters.
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     qsizetype end = bytes.size(); // after the last byte that is neither NUL nor blank
     while (end > 0 && (p[end - 1] == 0 || p[end - 1] == ' '))
         --end;
-    bool nul = false;
-    for (qsizetype i = 0; i < end; ++i) {
-        if (p[i] < 0x80) {
-            nul |= p[i] == 0;
-            continue;
-        }
-        if (!Ansi::isLeadByte(p[i]) || i + 1 == end || !Ansi::isTrailByte(p[i + 1]))
-            return TrimFixed(Ansi::decode(bytes));
-        ++i;
-    }
     QString text;
-    if (!nul) {
+    if (!std::memchr(p, 0, size_t(end))) {
         text = Ansi::decode(bytes.first(end));
     } else {
+        if (!Ansi::hasWholePairs(bytes.first(end))) return TrimFixed(Ansi::decode(bytes));
         QVarLengthArray<char, 128> kept;
         for (qsizetype i = 0; i < end; ++i)
             if (p[i] != 0) kept.append(char(p[i]));
