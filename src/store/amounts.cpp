@@ -25,6 +25,11 @@ QString TrimFixedBytes(QByteArrayView bytes) {
     // a copy of the text. NULs inside the text go too when the bytes are whole characters.
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     qsizetype end = bytes.size(); // after the last byte that is neither NUL nor blank
+    // Eight bytes at a time while all are NULs or blanks (each byte 0x00 or 0x20).
+    for (quint64 word; end >= 8; end -= 8) {
+        std::memcpy(&word, p + end - 8, 8);
+        if (word & ~quint64(0x2020202020202020)) break;
+    }
     while (end > 0 && (p[end - 1] == 0 || p[end - 1] == ' '))
         --end;
     QString text;
