@@ -47,13 +47,27 @@ QPieSlice* paletteSlice(qsizetype i, const QString& label, double value) {
 
 void ReportChart::ShowPie(const QString& rowLabel, const QStringList& sliceLabels,
                           const QList<double>& values) {
-    // A month forward shows about as many slices: the slices and their legend markers are
+    // Another month shows about as many slices: the slices and their legend markers are
     // kept and take the new labels and sizes, as building sixty slices and markers again
-    // costs most of a redraw. Slices are added at once; one can go alone (each removal lays
-    // out the legend again). A slice's colour depends only on its place.
-    if (m_pie && values.size() >= m_pie->count() - 1) {
+    // costs most of a redraw. Only the difference is added or removed, at once: every
+    // announced change of the slice count builds all the legend's markers again. A slice's
+    // colour depends only on its place.
+    if (m_pie) {
         const QList<QPieSlice*> slices = m_pie->slices();
         const qsizetype kept = std::min(slices.size(), values.size());
+        if (kept < slices.size()) {
+            // The series has no call that removes several slices; taken quietly, they are
+            // announced together to the pie's drawing and its legend, as a removal is.
+            const QList<QPieSlice*> gone = slices.mid(kept);
+            {
+                const QSignalBlocker quiet(m_pie);
+                for (QPieSlice* slice : gone)
+                    m_pie->take(slice);
+            }
+            emit m_pie->removed(gone);
+            emit m_pie->countChanged();
+            qDeleteAll(gone);
+        }
         for (qsizetype i = 0; i < kept; ++i)
             slices[i]->setLabel(sliceLabels.value(i).toHtmlEscaped());
         // Each new value would lay the whole pie out again: the values go in unannounced,
@@ -71,7 +85,6 @@ void ReportChart::ShowPie(const QString& rowLabel, const QStringList& sliceLabel
             }
             last->setValue(value);
         }
-        if (kept < slices.size()) m_pie->remove(slices.last());
         QList<QPieSlice*> added;
         for (qsizetype i = kept; i < values.size(); ++i)
             added << paletteSlice(i, sliceLabels.value(i), values[i]);
@@ -207,7 +220,11 @@ ReportChart::Hold::~Hold() {
 
 void ReportChart::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
-    fitRowLabels();
+    // A window that lays itself out during a hold fits the labels once, to the last size.
+    if (m_holds > 0)
+        m_fitHeld = true;
+    else
+        fitRowLabels();
 }
 
 QStringList ReportChart::cutLabels() const {
@@ -251,21 +268,27 @@ void ReportChart::fitRowLabels() {
             if (figure.match(part).hasMatch()) return true;
         return false;
     };
-    if (monthCut(cutLabels())) {
+    // Each look at the drawn labels lays the chart out: it is looked at again only after a
+    // change.
+    QStringList cut = cutLabels();
+    if (monthCut(cut)) {
         QStringList shown = m_rowTexts;
         for (QString& text : shown)
             if (text.endsWith(QStringLiteral("月"))) text.chop(1);
         m_rows->setCategories(shown);
+        cut = cutLabels();
     }
     QFont rowsFont = font;
-    while (monthCut(cutLabels()) && rowsFont.pointSizeF() > 5) {
+    while (monthCut(cut) && rowsFont.pointSizeF() > 5) {
         rowsFont.setPointSizeF(rowsFont.pointSizeF() - 0.5);
         m_rows->setLabelsFont(rowsFont);
+        cut = cutLabels();
     }
     QFont valuesFont = font;
-    while (values && figureCut(cutLabels()) && valuesFont.pointSizeF() > 5) {
+    while (values && figureCut(cut) && valuesFont.pointSizeF() > 5) {
         valuesFont.setPointSizeF(valuesFont.pointSizeF() - 0.5);
         values->setLabelsFont(valuesFont);
+        cut = cutLabels();
     }
 }
 

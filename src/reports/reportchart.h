@@ -46,8 +46,9 @@ public:
     QString rowText(int row) const;
     double value(int row, int series) const;
 
-    // The row texts and values set while a hold lasts lay the chart out once, when the
-    // outermost hold ends: a layout pass costs more than all twelve rows' figures.
+    // The row texts and values set and the sizes taken while a hold lasts lay the chart out
+    // once, when the outermost hold ends: a layout pass costs more than all twelve rows'
+    // figures.
     class Hold {
     public:
         explicit Hold(ReportChart& chart);

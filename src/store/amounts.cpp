@@ -20,28 +20,23 @@ QString TrimFixed(const QString& text) {
 }
 
 QString TrimFixedBytes(QByteArrayView bytes) {
-    // A NUL or a blank is one byte that is never part of a two-byte character: when the bytes
-    // are whole characters, those can go before decoding, which saves a copy of the text.
+    // A NUL or a blank is one byte that is never part of a two-byte character: the padding at
+    // the end goes before decoding (the bytes before it decode alike without it), which saves
+    // a copy of the text. NULs inside the text go too when the bytes are whole characters.
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype n = bytes.size();
-    bool nul = false;
-    qsizetype end = 0; // after the last byte that is neither NUL nor blank
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] < 0x80) {
-            if (p[i] == 0)
-                nul = true;
-            else if (p[i] != ' ')
-                end = i + 1;
-            continue;
-        }
-        if (!Ansi::isLeadByte(p[i]) || i + 1 == n || !Ansi::isTrailByte(p[i + 1]))
-            return TrimFixed(Ansi::decode(bytes));
-        end = ++i + 1;
+    qsizetype end = bytes.size(); // after the last byte that is neither NUL nor blank
+    // Eight bytes at a time while all are NULs or blanks (each byte 0x00 or 0x20).
+    for (quint64 word; end >= 8; end -= 8) {
+        std::memcpy(&word, p + end - 8, 8);
+        if (word & ~quint64(0x2020202020202020)) break;
     }
+    while (end > 0 && (p[end - 1] == 0 || p[end - 1] == ' '))
+        --end;
     QString text;
-    if (!nul) {
+    if (!std::memchr(p, 0, size_t(end))) {
         text = Ansi::decode(bytes.first(end));
     } else {
+        if (!Ansi::hasWholePairs(bytes.first(end))) return TrimFixed(Ansi::decode(bytes));
         QVarLengthArray<char, 128> kept;
         for (qsizetype i = 0; i < end; ++i)
             if (p[i] != 0) kept.append(char(p[i]));

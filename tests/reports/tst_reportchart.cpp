@@ -3,8 +3,11 @@
 
 #include "reports/reportchart.h"
 
+#include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QPieSlice>
+
+#include <QPointer>
 
 class ReportChartTest : public QObject {
     Q_OBJECT
@@ -84,6 +87,20 @@ private slots:
             << QStringList() << QList<double>() << names(QStringLiteral("c"), 15) << sizes(15, 3);
         QTest::newRow("fewer slices") << names(QStringLiteral("a"), 18) << sizes(18, 1)
                                       << names(QStringLiteral("c"), 4) << sizes(4, 3);
+        QTest::newRow("two slices fewer") << names(QStringLiteral("a"), 16) << sizes(16, 1)
+                                          << names(QStringLiteral("c"), 14) << sizes(14, 3);
+        QTest::newRow("many fewer, from beyond the palette into it")
+            << names(QStringLiteral("a"), 40) << sizes(40, 1) << names(QStringLiteral("c"), 9)
+            << sizes(9, 3);
+        QList<double> lastNegative = sizes(12, 2);
+        lastNegative.last() = -8;
+        QTest::newRow("three fewer, the last one negative")
+            << names(QStringLiteral("a"), 15) << sizes(15, 1) << names(QStringLiteral("a"), 12)
+            << lastNegative;
+        QTest::newRow("down to one slice") << names(QStringLiteral("a"), 6) << sizes(6, 1)
+                                           << names(QStringLiteral("c"), 1) << sizes(1, 3);
+        QTest::newRow("down to none")
+            << names(QStringLiteral("a"), 5) << sizes(5, 1) << QStringList() << QList<double>();
     }
     void pieOverPie() {
         QFETCH(QStringList, firstLabels);
@@ -100,7 +117,18 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&fresh));
         redrawn.ShowPie(QStringLiteral("01月"), firstLabels, firstValues);
         QCoreApplication::processEvents();
+        // The pie is updated in place, whatever the change of its slice count: the slices it
+        // keeps are the ones it had.
+        auto slices = [](const ReportChart& chart) {
+            auto* series = qobject_cast<QPieSeries*>(chart.chart()->series().value(0));
+            return series ? series->slices() : QList<QPieSlice*>();
+        };
+        const QPointer<QPieSlice> first = slices(redrawn).value(0);
         redrawn.ShowPie(QStringLiteral("02月"), labels, values);
+        if (!firstValues.isEmpty() && !values.isEmpty()) {
+            QVERIFY2(first, "the pie was built again");
+            QCOMPARE(slices(redrawn).value(0), first.data());
+        }
         fresh.ShowPie(QStringLiteral("02月"), labels, values);
         QCoreApplication::processEvents();
         QCOMPARE(redrawn.sliceCount(), int(values.size()));
@@ -111,6 +139,43 @@ private slots:
         }
         QCOMPARE(redrawn.rowLabel(), QStringLiteral("02月"));
         QCOMPARE(redrawn.grab().toImage(), fresh.grab().toImage());
+    }
+
+    // Month labels too wide for a narrow chart lose their "月", whether the chart was made
+    // narrow during a hold or before its figures were set one by one.
+    void twelveRowsFitted() {
+        ReportChart held;
+        ReportChart single;
+        for (ReportChart* chart : {&held, &single}) {
+            chart->resize(640, 420);
+            chart->MakeRowChart();
+            chart->show();
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(&held));
+        QVERIFY(QTest::qWaitForWindowExposed(&single));
+        auto fill = [](ReportChart& chart) {
+            for (int m = 1; m <= 12; ++m) {
+                chart.SetRowText(m, QStringLiteral("%1月").arg(m));
+                chart.SetValue(m, 1, m * 123456.0);
+                chart.SetValue(m, 2, -m * 2000.0);
+            }
+        };
+        fill(held);
+        {
+            const ReportChart::Hold once(held);
+            held.resize(260, 300);
+        }
+        single.resize(260, 300);
+        fill(single);
+        QCoreApplication::processEvents();
+        auto shown = [](const ReportChart& chart) {
+            auto* rows =
+                qobject_cast<QBarCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+            return rows ? rows->categories() : QStringList();
+        };
+        QCOMPARE(shown(held).value(11), QStringLiteral("12"));
+        QCOMPARE(shown(held), shown(single));
+        QCOMPARE(held.grab().toImage(), single.grab().toImage());
     }
 
     void twelveRows() {

@@ -17,9 +17,19 @@ quint32 dayNumber(const QDate& d) {
     return quint32(d.year() * 10000 + d.month() * 100 + d.day());
 }
 
-// A fixed field without NULs and trailing blanks, lower-cased.
-template <int N> QString lowerTrimmed(const FixedText<N>& field) {
-    return field.trimmed().toLower();
+// True when lower-casing a text can neither make nor break a match of `lower`: each of its
+// characters lowers to itself and is what no other character lowers to (Han characters, and
+// ASCII but for letters). A keyword of such characters is found in the texts as they are,
+// which saves lower-casing every text of the listing.
+bool lowerCaseless(const QString& lower) {
+    for (QChar c : lower) {
+        if (c.unicode() < 0x80) {
+            if (c.isLetter()) return false;
+        } else if (c.script() != QChar::Script_Han) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The keyword's tests, prepared once per listing.
@@ -33,20 +43,24 @@ public:
         for (QChar c : keyword)
             if (!(c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('.')))
                 m_amountLike = false;
+        m_caseless = lowerCaseless(m_lower);
+        // The invoice digits' 8 bytes decode to 4 characters at least (2 bytes at most per
+        // character): a keyword shorter than that cannot end with them.
+        m_invoiceLike = m_keyword.size() >= 4 && m_keyword.size() <= 10;
     }
 
     bool operator()(const Ledger& ledger, int i) const {
         const EntryCore& e = ledger.Entries[size_t(i)];
-        if (lowerTrimmed(e.Detail).contains(m_lower)) return true;
+        if (holds(e.Detail.trimmed())) return true;
         // The whole note: the note row when there is one (also untrimmed), else the field.
         const QString row = ledger.noteRow(i);
         if (row.isEmpty()) {
-            if (lowerTrimmed(ledger.EntryNotes[size_t(i)].Note).contains(m_lower)) return true;
-        } else if (row.toLower().contains(m_lower)) {
+            if (holds(ledger.EntryNotes[size_t(i)].Note.trimmed())) return true;
+        } else if (holds(row)) {
             return true;
         }
         const EntryInvoice& invoice = ledger.EntryInvoices[size_t(i)];
-        if (m_keyword.size() <= 10) {
+        if (m_invoiceLike) {
             const QString digits = invoice.InvoiceDigits.text();
             if (m_keyword.endsWith(digits)) {
                 const QString letters = ledger.EntryStyles[size_t(i)].InvoiceLetters.text();
@@ -63,11 +77,18 @@ public:
     }
 
 private:
+    // The text, lower-cased, holds the lower-cased keyword.
+    bool holds(QString text) const {
+        return m_caseless ? text.contains(m_lower) : std::move(text).toLower().contains(m_lower);
+    }
+
     QString m_keyword;
     QString m_lower;
     const Session& m_session;
     int m_tick = 0;
     bool m_amountLike = false;
+    bool m_caseless = false;
+    bool m_invoiceLike = false;
 };
 
 bool passesDate(const DateTest& test, const FixedText<10>& date) {

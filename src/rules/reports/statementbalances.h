@@ -15,7 +15,7 @@ std::vector<double> AllAccountBalances(const Ledger& ledger, const Session& sess
                                        EntryAccountCache& cache);
 
 // The same for several dates at once: slot c holds AllAccountBalances at cuts[c] (its date
-// key and includeDay). The entries' accounts and kinds are read once for all the dates.
+// key and includeDay), from one pass over the entries for all the dates.
 std::vector<std::vector<double>>
 AllAccountBalancesAt(const Ledger& ledger, const Session& session,
                      const std::vector<std::pair<QString, bool>>& cuts, EntryAccountCache& cache);

@@ -9,7 +9,7 @@ struct Ledger;
 struct Session;
 
 // The figures of the yearly window, month by month (index 1 to 12; slot 0 unused): every
-// account at once, one pass over the entries per date needed. The cache, kept by the
+// account at once, one pass over the entries for all the dates needed. The cache, kept by the
 // window, makes later passes cheaper.
 namespace YearFigures {
 

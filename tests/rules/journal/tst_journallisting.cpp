@@ -186,6 +186,8 @@ private slots:
         QTest::newRow("ticked") << "#勾選標記" << QList<int>{2};
         QTest::newRow("not ticked") << "#未勾選標記" << QList<int>{1, 3};
         QTest::newRow("Chinese text in the detail") << "咖啡" << QList<int>{1};
+        QTest::newRow("letters and Chinese text, other case") << "LUNCH 咖" << QList<int>{1};
+        QTest::newRow("full-width letters, other case") << "ＴＥＡ" << QList<int>{2};
     }
     void keyword() {
         QFETCH(QString, keyword);
@@ -193,7 +195,9 @@ private slots:
         LedgerBuilder b(ctx.ledger);
         b.account(QStringLiteral("A-現金")).account(QStringLiteral("E-餐飲費"));
         b.entry("2024/03/05", "E-餐飲費", "A-現金", 12000, "Lunch 咖啡").invoice("AB", "12345678");
-        b.entry("2024/03/06", "E-餐飲費", "A-現金", 123450, "dinner").note("with coffee").checked();
+        b.entry("2024/03/06", "E-餐飲費", "A-現金", 123450, "dinner")
+            .note("with coffee ｔｅａ")
+            .checked();
         b.entry("2024/03/07", "E-餐飲費", "A-現金", -5000, "refund")
             .note(QString(120, QLatin1Char('x')) + QStringLiteral(" tailword"));
         const Listing l = listEntries(ctx.ledger, ctx.session, DateTest{}, TypeAll, keyword);

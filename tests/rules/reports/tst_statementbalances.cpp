@@ -36,23 +36,39 @@ private slots:
         b.entry("2024/01/06", "E-餐飲", "L-卡債", 9999);
         b.entry("2024/01/06", "沒有", "也沒有", 1);
         EntryAccountCache cache;
+        // All the dates in one pass give what each date gives alone.
+        std::vector<std::pair<QString, bool>> cuts;
         for (const char* key :
-             {"", "20231231", "20240101", "20240103", "20240104", "20240106", "20240107", "2024"}) {
-            for (bool includeDay : {true, false}) {
-                const std::vector<double> all = AllAccountBalances(
-                    env.ctx.ledger, env.ctx.session, QString::fromLatin1(key), includeDay, cache);
-                for (int i = 1; i < env.ctx.ledger.AccountCount; ++i) {
-                    const double one =
-                        includeDay ? AccountBalanceTo(env.ctx.ledger, env.ctx.session, i, key)
-                                   : AccountBalanceBefore(env.ctx.ledger, env.ctx.session, i, key);
-                    if (all[size_t(i)] != one)
-                        QFAIL(qPrintable(QStringLiteral("key %1 %2 account %3: %4 != %5")
-                                             .arg(key)
-                                             .arg(includeDay)
-                                             .arg(i)
-                                             .arg(all[size_t(i)])
-                                             .arg(one)));
-                }
+             {"", "20231231", "20240101", "20240103", "20240104", "20240106", "20240107", "2024"})
+            for (bool includeDay : {true, false})
+                cuts.push_back({QString::fromLatin1(key), includeDay});
+        const std::vector<std::vector<double>> together =
+            AllAccountBalancesAt(env.ctx.ledger, env.ctx.session, cuts, cache);
+        QCOMPARE(together.size(), cuts.size());
+        // Only dates, latest first.
+        std::vector<std::pair<QString, bool>> dates;
+        for (auto c = cuts.rbegin(); c != cuts.rend(); ++c)
+            if (c->first.size() == 8) dates.push_back(*c);
+        const std::vector<std::vector<double>> datesTogether =
+            AllAccountBalancesAt(env.ctx.ledger, env.ctx.session, dates, cache);
+        for (size_t c = 0; c < cuts.size(); ++c) {
+            const auto& [key, includeDay] = cuts[c];
+            const std::vector<double> all =
+                AllAccountBalances(env.ctx.ledger, env.ctx.session, key, includeDay, cache);
+            QCOMPARE(together[c], all);
+            const auto date = std::find(dates.begin(), dates.end(), cuts[c]);
+            if (date != dates.end()) QCOMPARE(datesTogether[size_t(date - dates.begin())], all);
+            for (int i = 1; i < env.ctx.ledger.AccountCount; ++i) {
+                const double one =
+                    includeDay ? AccountBalanceTo(env.ctx.ledger, env.ctx.session, i, key)
+                               : AccountBalanceBefore(env.ctx.ledger, env.ctx.session, i, key);
+                if (all[size_t(i)] != one)
+                    QFAIL(qPrintable(QStringLiteral("key %1 %2 account %3: %4 != %5")
+                                         .arg(key)
+                                         .arg(includeDay)
+                                         .arg(i)
+                                         .arg(all[size_t(i)])
+                                         .arg(one)));
             }
         }
         // A renamed account is seen by the next pass with the same cache.
