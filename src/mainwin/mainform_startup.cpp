@@ -69,7 +69,7 @@ void MainForm::Form_Load() {
     startMigrateSettings();
     {
         SettingsStore& s = m_ctx.services.settings();
-        const SettingsBatch once(s);
+        const SettingsBatch once(s, m_ctx.services.prompts());
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("Ver"), ProgramVersion);
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("State"),
                            QStringLiteral("1"));

@@ -121,14 +121,23 @@ bool PayoffForm::makeClosedLedger(const QString& dateText, const QString& key) {
         prompts.warning(QStringLiteral("帳本已存在，請輸入其他名稱。"));
     }
     const QString folder = FileIO::subFolder(userFolder, name);
+    LedgerFolders::removeLeftovers(userFolder);
+    // Built out of sight and put in place whole: a failure never leaves half a ledger that
+    // a refreshed list would show.
+    const QString building = LedgerFolders::buildingFolder(folder);
     if (NameCheck::checkLedgerName(name) != NameCheck::Problem::None ||
-        !UserFiles::makePrivateFolder(folder)) {
+        !UserFiles::makePrivateFolder(building)) {
         prompts.warning(NameCheck::ledgerMessage(NameCheck::Problem::Forbidden));
         return false;
     }
     // The open ledger is closed only once its old entries are safe in the new ledger.
-    if (!WriteClosedLedger(m_ctx.ledger, m_ctx.session, folder, key) ||
-        !AppendLedgerName(userFolder, name)) {
+    if (!WriteClosedLedger(m_ctx.ledger, m_ctx.session, building, key) ||
+        !LedgerFolders::placeBuiltLedger(building, folder)) {
+        LedgerFolders::deleteLedger(building);
+        prompts.warning(QStringLiteral("新帳本寫入失敗，結帳已取消。"));
+        return false;
+    }
+    if (!AppendLedgerName(userFolder, name)) {
         LedgerFolders::deleteLedger(folder);
         prompts.warning(QStringLiteral("新帳本寫入失敗，結帳已取消。"));
         return false;

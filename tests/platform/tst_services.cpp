@@ -2,6 +2,7 @@
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/singleinstance.h"
+#include "support/scriptedprompts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -168,12 +169,13 @@ void TestServices::settingsBatchWritesOnceAtItsEnd() {
     QTemporaryDir dir;
     const QString file = dir.filePath("s.ini");
     IniSettingsStore store(file);
+    ScriptedPrompts prompts; // a failed write would show a box the test did not expect
     QVERIFY(store.SaveSetting("InputForm", "Width", "100"));
     QVERIFY(store.SaveSetting("InputForm", "Old", "x"));
     backdate(file);
     const QDateTime old = modified(file);
     {
-        const SettingsBatch once(store);
+        const SettingsBatch once(store, prompts);
         QVERIFY(store.SaveSetting("InputForm", "Width", "200"));
         QVERIFY(store.SaveSetting("InputForm", "Height", "300"));
         QVERIFY(store.DeleteSetting("InputForm", "Old"));
@@ -195,7 +197,7 @@ void TestServices::settingsBatchWritesOnceAtItsEnd() {
     backdate(file);
     const QDateTime before = modified(file);
     {
-        const SettingsBatch once(store);
+        const SettingsBatch once(store, prompts);
         QVERIFY(store.SaveSetting("InputForm", "Width", "200"));
         QVERIFY(store.SaveSetting("InputForm", "Height", "300"));
     }
