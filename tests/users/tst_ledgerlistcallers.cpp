@@ -1,6 +1,6 @@
-// The ledger list shown from the main window (帳本清單) runs in its own event loop, as in the
-// program: every command that changes the list must leave the window shown and modal, and
-// 開啟 and 登出 store the changed list.
+// The ledger list runs in its own event loop, as in the program, shown by either caller (the
+// main window's 帳本清單 and the login): every command that changes the list must leave the
+// window shown and modal, and 開啟 and 登出 store the changed list.
 #include "support/ledgerbuilder.h"
 #include "support/testfiles.h"
 #include "users_fixture.h"
@@ -11,12 +11,15 @@
 #include "users/openform.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -55,9 +58,25 @@ struct MainWorld : UsersWorld {
         env.modal.onClass("UseForm", [](QDialog& f) { return f.result(); }); // first use
     }
 
-    // 帳本清單: `command` on the shown list, then, at the next turn of the event loop as a
-    // user's next click would come, `next` on the list when it is still shown.
-    void runList(const std::function<void(OpenForm&)>& command,
+    // The list from the login window: Amy logs in, and a later login window is cancelled.
+    void loginFirst() {
+        auto logins = std::make_shared<int>(0);
+        env.modal.on<LoginForm>([logins](LoginForm& f) {
+            if (++*logins == 1) {
+                f.Combo1->setEditText("Amy");
+                f.Text2->setText("abc");
+                f.cmdOK->click();
+            } else {
+                f.cmdCancel->click();
+            }
+            return f.result();
+        });
+    }
+
+    // The list from its caller: `command` on the shown list, then, at the next turn of the
+    // event loop as a user's next click would come, `next` on the list when it is still
+    // shown.
+    void runList(bool fromLogin, const std::function<void(OpenForm&)>& command,
                  const std::function<void(OpenForm&)>& next) {
         QObject scope;
         QTimer::singleShot(0, &scope, [&] {
@@ -68,7 +87,10 @@ struct MainWorld : UsersWorld {
                 if (OpenForm* still = shownList()) next(*still);
             });
         });
-        form->File_SetDataBase->trigger();
+        if (fromLogin)
+            users->RunLogin();
+        else
+            form->File_SetDataBase->trigger();
     }
 };
 
@@ -78,7 +100,7 @@ enum class Command { Add, Rename, Copy, Delete, Up, Down, Refresh };
 
 Q_DECLARE_METATYPE(Command)
 
-class LedgerListFromMainTest : public QObject {
+class LedgerListCallersTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -86,29 +108,41 @@ private slots:
     void commandKeepsWindow();
 };
 
-void LedgerListFromMainTest::commandKeepsWindow_data() {
+void LedgerListCallersTest::commandKeepsWindow_data() {
+    QTest::addColumn<bool>("fromLogin");
     QTest::addColumn<Command>("command");
     QTest::addColumn<bool>("logOut"); // else 開啟 on the first item
     QTest::addColumn<QString>("list");
-    QTest::newRow("新增 旅行, 開啟")
-        << Command::Add << false << QStringLiteral("Home\r\nTrip\r\n旅行\r\n");
-    QTest::newRow("更名, 登出") << Command::Rename << true << QString("Home\r\nVoyage\r\n");
-    QTest::newRow("複製, 開啟") << Command::Copy << false
-                                << QString("Home\r\nTrip\r\nTrip-Copy\r\n");
-    QTest::newRow("刪除, 開啟") << Command::Delete << false << QString("Home\r\n");
-    QTest::newRow("上移, 登出") << Command::Up << true << QString("Trip\r\nHome\r\n");
-    QTest::newRow("下移, 開啟") << Command::Down << false << QString("Trip\r\nHome\r\n");
-    QTest::newRow("重整, 登出") << Command::Refresh << true << QString("Home\r\nTrip\r\n");
+    for (bool fromLogin : {false, true}) {
+        const char* caller = fromLogin ? "login" : "main window";
+        QTest::addRow("%s: 新增 旅行, 開啟", caller)
+            << fromLogin << Command::Add << false << QStringLiteral("Home\r\nTrip\r\n旅行\r\n");
+        QTest::addRow("%s: 更名, 登出", caller)
+            << fromLogin << Command::Rename << true << QString("Home\r\nVoyage\r\n");
+        QTest::addRow("%s: 複製, 開啟", caller)
+            << fromLogin << Command::Copy << false << QString("Home\r\nTrip\r\nTrip-Copy\r\n");
+        QTest::addRow("%s: 刪除, 開啟", caller)
+            << fromLogin << Command::Delete << false << QString("Home\r\n");
+        QTest::addRow("%s: 上移, 登出", caller)
+            << fromLogin << Command::Up << true << QString("Trip\r\nHome\r\n");
+        QTest::addRow("%s: 下移, 開啟", caller)
+            << fromLogin << Command::Down << false << QString("Trip\r\nHome\r\n");
+        QTest::addRow("%s: 重整, 登出", caller)
+            << fromLogin << Command::Refresh << true << QString("Home\r\nTrip\r\n");
+    }
 }
 
-void LedgerListFromMainTest::commandKeepsWindow() {
+void LedgerListCallersTest::commandKeepsWindow() {
+    QFETCH(bool, fromLogin);
     QFETCH(Command, command);
     QFETCH(bool, logOut);
     QFETCH(QString, list);
     MainWorld w;
+    if (fromLogin) w.loginFirst();
     bool shownAfter = false;
     bool closable = true;
     w.runList(
+        fromLogin,
         [&](OpenForm& f) {
             switch (command) {
             case Command::Add:
@@ -157,5 +191,5 @@ void LedgerListFromMainTest::commandKeepsWindow() {
     QCOMPARE(TestFiles::get(w.user + "DataBase.lst"), Ansi::encode(list));
 }
 
-QTEST_MAIN(LedgerListFromMainTest)
-#include "tst_ledgerlistfrommain.moc"
+QTEST_MAIN(LedgerListCallersTest)
+#include "tst_ledgerlistcallers.moc"
