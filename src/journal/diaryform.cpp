@@ -19,6 +19,7 @@
 
 #include "journal/journalmodel.h"
 #include "platform/desktop/windowroutines.h"
+#include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
@@ -238,6 +239,8 @@ void DiaryForm::readSettings() {
 
 void DiaryForm::writeSettings() {
     SettingsStore& store = m_ctx.services.settings();
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(store, m_ctx.services.prompts());
     SaveColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6);
     SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
 }

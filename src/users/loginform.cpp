@@ -185,7 +185,8 @@ void LoginForm::cmdOK_Click() {
 
     session.CurrentUser = user;
     session.UserPassword = stored;
-    SaveSettingQuietly(m_ctx.services.settings(), kSetting, QStringLiteral("UserName"), user);
+    if (!m_ctx.services.settings().SaveSetting(kSetting, QStringLiteral("UserName"), user))
+        m_ctx.services.prompts().warning(SettingsNotStoredText());
     m_users.form().Window().setWindowTitle(ProgramCaption);
     m_loggedIn = true;
     accept();
