@@ -3,12 +3,15 @@
 // open under the run's folder fails, once or from then on) and checks what the user is left
 // with: the settings file as before with the failure reported, or the new file complete
 // without a word of failure; a deleted ledger whole and listed, or gone.
+#include "entry/inputform.h"
 #include "mainwin/mainform.h"
 #include "platform/codec.h"
 #include "platform/fileio.h"
 #include "platform/settingsstore.h"
 #include "rules/users/ledgerfolders.h"
 #include "rules/users/userfiles.h"
+#include "schedule/fixureform.h"
+#include "schedule/memoform.h"
 #include "setup/setform.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
@@ -108,6 +111,19 @@ int runScenario(const QString& scenario, const QString& root) {
         login.show();
         env.prompts.answerPath(root + "Elsewhere");
         login.Misc_SetPath_Click();
+    } else if (scenario == "memo book close") {
+        session.CurrentUser = "Amy";
+        MemoForm memo(env.ctx, &form);
+        memo.show();
+        memo.reject();
+    } else if (scenario == "recurring records close") {
+        FixureForm recurring(form, &form);
+        recurring.show();
+        recurring.reject();
+    } else if (scenario == "entry window close") {
+        InputForm input(env.ctx, form, &form);
+        input.show();
+        input.reject();
     } else if (scenario == "delete") {
         session.CurrentUser = "Amy";
         OpenForm list(env.ctx, users);
@@ -239,7 +255,8 @@ private slots:
     // A command that changes settings rewrites the file once.
     void oneWritePerCommand_data() {
         QTest::addColumn<QString>("scenario");
-        for (const char* s : {"settings window", "exit"})
+        for (const char* s : {"settings window", "exit", "memo book close",
+                              "recurring records close", "entry window close"})
             QTest::newRow(s) << s;
     }
     void oneWritePerCommand() {
@@ -256,7 +273,8 @@ private slots:
     void settingsFileWholeAndFailureTold_data() {
         QTest::addColumn<QString>("scenario");
         QTest::addColumn<QString>("op");
-        for (const char* s : {"settings window", "exit", "data folder"})
+        for (const char* s : {"settings window", "exit", "data folder", "memo book close",
+                              "recurring records close", "entry window close"})
             for (const char* op : {"write", "fsync", "rename", "unlink", "link", "open", "mkdir"})
                 QTest::addRow("%s %s", s, op) << s << op;
     }
