@@ -125,13 +125,13 @@ bool PayoffForm::makeClosedLedger(const QString& dateText, const QString& key) {
     // Built out of sight and put in place whole: a failure never leaves half a ledger that
     // a refreshed list would show.
     const QString building = LedgerFolders::buildingFolder(folder);
-    if (NameCheck::checkLedgerName(name) != NameCheck::Problem::None ||
-        !UserFiles::makePrivateFolder(building)) {
+    if (NameCheck::checkLedgerName(name) != NameCheck::Problem::None) {
         prompts.warning(NameCheck::ledgerMessage(NameCheck::Problem::Forbidden));
         return false;
     }
     // The open ledger is closed only once its old entries are safe in the new ledger.
-    if (!WriteClosedLedger(m_ctx.ledger, m_ctx.session, building, key) ||
+    if (!UserFiles::makePrivateFolder(building) ||
+        !WriteClosedLedger(m_ctx.ledger, m_ctx.session, building, key) ||
         !LedgerFolders::placeBuiltLedger(building, folder)) {
         LedgerFolders::deleteLedger(building);
         prompts.warning(QStringLiteral("新帳本寫入失敗，結帳已取消。"));

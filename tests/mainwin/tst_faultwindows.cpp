@@ -13,13 +13,16 @@
 #include "schedule/fixureform.h"
 #include "schedule/memoform.h"
 #include "setup/setform.h"
+#include "support/ledgerbuilder.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
 #include "users/loginform.h"
 #include "users/openform.h"
+#include "users/payoffform.h"
 #include "users/userscontroller.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QDir>
 #include <QDirIterator>
 #include <QListWidget>
@@ -124,6 +127,22 @@ int runScenario(const QString& scenario, const QString& root) {
         InputForm input(env.ctx, form, &form);
         input.show();
         input.reject();
+    } else if (scenario == "close books") {
+        // Home open with entries before and after the date; the old ones go into "Old".
+        session.CurrentUser = "Amy";
+        session.LedgerName = "Home";
+        LedgerBuilder(env.ctx.ledger)
+            .account(QStringLiteral("A-現金"))
+            .account(QStringLiteral("E-餐飲費"))
+            .account("Equity")
+            .entry("2024/01/05", QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"), 12000, "a")
+            .entry("2024/02/05", QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"), 3000, "b")
+            .entry("2024/04/05", QStringLiteral("E-餐飲費"), QStringLiteral("A-現金"), 500, "c");
+        PayoffForm payoff(env.ctx, form, &form);
+        payoff.show();
+        payoff.DTPicker1->setDate(QDate(2024, 3, 1));
+        env.prompts.answerText("Old");
+        payoff.Command1->click();
     } else if (scenario == "delete") {
         session.CurrentUser = "Amy";
         OpenForm list(env.ctx, users);
@@ -316,6 +335,54 @@ private slots:
                     QVERIFY2(got == after, qPrintable(where + "\nfile:\n" + got));
                     QVERIFY2(!o.shows(kNotStored), qPrintable(where));
                 }
+            }
+        }
+    }
+
+    // The ledger made by closing the books is there complete and listed, or not there at
+    // all; the closing is reported done or failed accordingly.
+    void closedLedgerWholeOrAbsent_data() {
+        QTest::addColumn<QString>("op");
+        for (const char* op : {"write", "fsync", "rename", "unlink", "link", "open", "mkdir"})
+            QTest::newRow(op) << op;
+    }
+
+    void closedLedgerWholeOrAbsent() {
+        QFETCH(QString, op);
+        const QString done = QStringLiteral("資料結帳完成");
+        const QString failed = QStringLiteral("新帳本寫入失敗，結帳已取消。");
+        const QString report = m_dir.path() + "/calls.txt";
+        QString root = freshRoot();
+        const Snapshot before = visible(userFolder(root));
+        const Outcome reference = run("close books", root, counting(op), report);
+        QVERIFY2(reference.shows(done), qPrintable(reference.all));
+        const Snapshot after = visible(userFolder(root));
+        QVERIFY(after.contains("Old/Main.qvd"));
+        const long calls = TestFiles::get(report).trimmed().toLong();
+        for (Fault fault : kinds(op)) {
+            for (fault.at = 1; fault.at <= calls; ++fault.at) {
+                root = freshRoot();
+                const Outcome o = run("close books", root, fault, report);
+                const QString where = QString("call %1 of %2%3:\n%4")
+                                          .arg(fault.at)
+                                          .arg(calls)
+                                          .arg(fault.sticky ? " and later" : "", o.all);
+                QVERIFY2(o.exitCode == 0, qPrintable(where));
+                const Snapshot got = visible(userFolder(root));
+                if (o.shows(done)) {
+                    QVERIFY2(got == after, qPrintable(where));
+                    continue;
+                }
+                QVERIFY2(o.shows(failed), qPrintable(where));
+                // Its list is as before; a ledger that could not be taken away again after
+                // the list refused it is complete (and not listed).
+                QCOMPARE(got.value("DataBase.lst"), before.value("DataBase.lst"));
+                Snapshot old;
+                for (auto it = after.begin(); it != after.end(); ++it)
+                    if (it.key().startsWith("Old")) old.insert(it.key(), it.value());
+                Snapshot expected = before;
+                if (got.contains("Old")) expected.insert(old);
+                QVERIFY2(got == expected, qPrintable(where));
             }
         }
     }
