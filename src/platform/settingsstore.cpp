@@ -77,6 +77,17 @@ void tighten(const QString& path) {
         QFile::setPermissions(path, ownerOnly);
 }
 
+// The temporaries of earlier writes whose removal failed go with the next write that works.
+void removeLeftTemporaries(const QString& path) {
+    const QFileInfo info(path);
+    QDir folder(info.absolutePath());
+    const QStringList names =
+        folder.entryList({u'.' + info.fileName() + QStringLiteral(".*.qvtmp")},
+                         QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        folder.remove(name);
+}
+
 } // namespace
 
 struct IniSettingsStore::State {
@@ -191,6 +202,7 @@ bool IniSettingsStore::commit() {
     }
     s.entries = std::move(merged);
     s.loaded = true;
+    removeLeftTemporaries(s.file);
     return true;
 }
 

@@ -6,12 +6,18 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+#include <thread>
 
 class TestServices : public QObject {
     Q_OBJECT
@@ -24,6 +30,7 @@ private slots:
     void settingsOneSectionPerSection();
     void settingsUnchangedValueLeavesFile();
     void settingsBatchWritesOnceAtItsEnd();
+    void settingsWriteAmongLeftovers();
     void defaultSettingsFileFollowsConfigHome();
     void settingsFileOwnerOnly_data();
     void settingsFileOwnerOnly();
@@ -202,6 +209,41 @@ void TestServices::settingsBatchWritesOnceAtItsEnd() {
         QVERIFY(store.SaveSetting("InputForm", "Height", "300"));
     }
     QCOMPARE(modified(file), before);
+}
+
+// What earlier runs left beside the file: a lock file that cannot be removed (here a folder
+// takes its names) never holds a write up (the write runs in another thread, so that a hang
+// fails the test instead of stopping it); a temporary is cleared by the next write.
+void TestServices::settingsWriteAmongLeftovers() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.ini");
+    for (const QString& lock : {file + ".lock", dir.filePath(".s.ini.lock")})
+        QVERIFY(QDir().mkpath(lock));
+    struct Run {
+        std::atomic<bool> done{false};
+        bool stored = false;
+        std::unique_ptr<IniSettingsStore> store;
+    };
+    auto run = std::make_shared<Run>();
+    run->store = std::make_unique<IniSettingsStore>(file);
+    std::thread([run] {
+        run->stored = run->store->SaveSetting("Setting", "AccState", "01");
+        run->done = true;
+    }).detach();
+    QElapsedTimer clock;
+    clock.start();
+    while (!run->done && clock.elapsed() < 1000)
+        QThread::msleep(10);
+    QVERIFY2(run->done, "the write waited on the lock file");
+    QVERIFY(run->stored);
+    QCOMPARE(IniSettingsStore(file).GetSetting("Setting", "AccState"), QString("01"));
+
+    // The temporary of a write whose removal failed goes with the next write that works.
+    QFile left(dir.filePath(".s.ini.x1y.qvtmp"));
+    QVERIFY(left.open(QIODevice::WriteOnly));
+    left.close();
+    QVERIFY(run->store->SaveSetting("Setting", "AccState", "10"));
+    QVERIFY(!left.exists());
 }
 
 void TestServices::defaultSettingsFileFollowsConfigHome() {
