@@ -8,9 +8,6 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <filesystem>
-#include <system_error>
-
 namespace LedgerFolders {
 
 const QStringList& ledgerFileNames() {
@@ -63,13 +60,6 @@ QString hiddenBeside(const QString& folder, const QString& ending) {
            QString::number(QRandomGenerator::global()->generate(), 36) + ending;
 }
 
-bool renameEntry(const QString& from, const QString& to) {
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
-                            std::filesystem::path(to.toStdU16String()), ec);
-    return !ec;
-}
-
 // Files first, then the folder; a folder inside is left (and reported).
 bool removeFolder(const QString& folder) {
     QDir dir(folder);
@@ -88,7 +78,7 @@ QString buildingFolder(const QString& ledgerFolder) {
 bool placeBuiltLedger(const QString& builtFolder, const QString& ledgerFolder) {
     const QString target = FileIO::withoutTrailingSlash(ledgerFolder);
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) return false;
-    return renameEntry(FileIO::withoutTrailingSlash(builtFolder), target);
+    return FileIO::renameEntry(FileIO::withoutTrailingSlash(builtFolder), target);
 }
 
 void removeLeftovers(const QString& userFolder) {
@@ -117,7 +107,7 @@ bool deleteLedger(const QString& ledgerFolder) {
     // One rename takes the whole ledger away; what follows only clears the moved folder,
     // and what it leaves is cleared the next time.
     const QString aside = hiddenBeside(ledgerFolder, kDeletedEnding);
-    if (!renameEntry(path, aside)) return false;
+    if (!FileIO::renameEntry(path, aside)) return false;
     removeFolder(aside);
     return true;
 }
