@@ -94,6 +94,9 @@ struct IniSettingsStore::State {
     QString file;
     Entries entries;     // the file's values with the changes taken but not yet written
     bool loaded = false; // `entries` came from the file (else it could not be read)
+    // The file was there at the start of the run but could not be read: what the run read
+    // were defaults, and values derived from them must not replace the user's file.
+    bool unreadAtStart = false;
     // The changes since the last write, in order: a value, or nullopt for a removal.
     std::vector<std::pair<QString, std::optional<QString>>> changes;
 
@@ -134,14 +137,13 @@ IniSettingsStore::IniSettingsStore()
 IniSettingsStore::IniSettingsStore(const QString& file) : m_state(std::make_unique<State>()) {
     m_state->file = file;
     m_state->load();
+    m_state->unreadAtStart = !m_state->loaded;
 }
 
 IniSettingsStore::~IniSettingsStore() = default; // every change was written already
 
 QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
                                      const QString& defaultValue) const {
-    // A file that could not be read at the start is tried again.
-    if (!m_state->loaded && m_state->changes.empty()) m_state->load();
     const QString name = fullKey(section, key);
     for (const IniFormat::Entry& e : m_state->entries)
         if (e.key == name) return e.valid ? e.text : defaultValue;
@@ -181,6 +183,10 @@ bool IniSettingsStore::flush() {
 bool IniSettingsStore::commit() {
     State& s = *m_state;
     const auto changes = std::exchange(s.changes, {});
+    if (s.unreadAtStart) {
+        s.entries.clear();
+        return false;
+    }
     // The changes go onto the file as it is now, so that nothing written since it was read
     // is lost; a file that cannot be read is left as it is.
     const std::optional<QByteArray> current = readConf(s.file);

@@ -19,6 +19,10 @@
 #include <memory>
 #include <thread>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 class TestServices : public QObject {
     Q_OBJECT
 private slots:
@@ -31,6 +35,7 @@ private slots:
     void settingsUnchangedValueLeavesFile();
     void settingsBatchWritesOnceAtItsEnd();
     void settingsWriteAmongLeftovers();
+    void settingsUnreadAtStartNeverReplaced();
     void defaultSettingsFileFollowsConfigHome();
     void settingsFileOwnerOnly_data();
     void settingsFileOwnerOnly();
@@ -244,6 +249,33 @@ void TestServices::settingsWriteAmongLeftovers() {
     left.close();
     QVERIFY(run->store->SaveSetting("Setting", "AccState", "10"));
     QVERIFY(!left.exists());
+}
+
+// A file that was there at the start but could not be read (here a named pipe stands in for
+// a failing disk) gave the run its defaults: no value of the run replaces the user's file,
+// even once it reads again, and each write says so.
+void TestServices::settingsUnreadAtStartNeverReplaced() {
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.ini");
+    QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+    IniSettingsStore store(file);
+    QCOMPARE(store.GetSetting("Setting", "MyDataBasePath", "default"), QString("default"));
+    QVERIFY(QFile::remove(file));
+    const QByteArray users = "[Setting]\nMyDataBasePath=/data/\nAutoLoginState=1\n";
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(users);
+    }
+    QVERIFY(!store.SaveSetting("Setting", "AutoLoginState", "0"));
+    QVERIFY(!store.DeleteSetting("Setting", "MyDataBasePath"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), users);
+#else
+    QSKIP("named pipes are a Unix test fixture");
+#endif
 }
 
 void TestServices::defaultSettingsFileFollowsConfigHome() {
