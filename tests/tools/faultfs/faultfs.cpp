@@ -84,6 +84,11 @@ bool failNow(const char* op, bool counted) {
     return c.at > 0 && (n == c.at || (c.sticky && n > c.at));
 }
 
+// open() reads its third argument only when it creates a file.
+bool takesMode(int flags) {
+    return (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
+}
+
 // The error of a failing call: the chosen one, else the call's usual one.
 int failure(int usual) {
     return config().error ? config().error : usual;
@@ -215,7 +220,7 @@ int open(const char* path, int flags, ...) {
     static auto real = next<int (*)(const char*, int, ...)>("open");
     va_list args;
     va_start(args, flags);
-    const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, mode_t) : 0;
+    const mode_t mode = takesMode(flags) ? va_arg(args, mode_t) : 0;
     va_end(args);
     if (failNow("open", underRoot(path))) {
         errno = failure(EIO);
@@ -228,7 +233,7 @@ int open64(const char* path, int flags, ...) {
     static auto real = next<int (*)(const char*, int, ...)>("open64");
     va_list args;
     va_start(args, flags);
-    const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, mode_t) : 0;
+    const mode_t mode = takesMode(flags) ? va_arg(args, mode_t) : 0;
     va_end(args);
     if (failNow("open", underRoot(path))) {
         errno = failure(EIO);
