@@ -175,7 +175,10 @@ bool unescapeValue(QByteArrayView str, QString& text, QStringList& list) {
         const char c = str[i];
         if (c == '\\') {
             ++i;
-            if (i >= size) break;
+            if (i >= size) {
+                chopLimit = text.size(); // a last lone backslash keeps the blanks before it
+                break;
+            }
             const char ch = str[i++];
             const auto code = std::find_if(std::begin(kEscapes), std::end(kEscapes),
                                            [ch](const char* e) { return e[0] == ch; });
@@ -332,7 +335,8 @@ std::vector<Entry> parse(QByteArrayView file) {
         Entry e;
         e.key = key;
         e.raw = raw.toByteArray();
-        if (unescapeValue(raw, text, list)) {
+        const bool isList = unescapeValue(raw, text, list);
+        if (isList) {
             // As QSettings: an item with an "@" form makes a list of values of other types,
             // which has no text; otherwise "@@" stands for "@".
             const bool typed = std::any_of(list.begin(), list.end(), [](const QString& item) {
@@ -343,6 +347,18 @@ std::vector<Entry> parse(QByteArrayView file) {
             e.text = typed ? QString() : list.join(QStringLiteral(", "));
         } else {
             e.text = textOf(text, &e.valid);
+        }
+        // A lone backslash that ends the file ends the value; written back with a line end
+        // after it, it would join the next line to this value.
+        qsizetype backslashes = 0;
+        while (backslashes < e.raw.size() && e.raw[e.raw.size() - 1 - backslashes] == '\\')
+            ++backslashes;
+        if (backslashes % 2 == 1) {
+            e.raw.chop(1);
+            if (!isList && e.valid) {
+                e.raw.clear();
+                escapeText(e.text, e.raw);
+            }
         }
         const auto found = at.constFind(key);
         if (found != at.constEnd()) {

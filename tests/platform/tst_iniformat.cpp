@@ -36,6 +36,7 @@ private slots:
     void sameFileAsQSettings();
     void readsWhatHandsLeft_data();
     void readsWhatHandsLeft();
+    void valueEndingTheFileStaysOneValue();
 };
 
 void TestIniFormat::sameFileAsQSettings_data() {
@@ -119,6 +120,8 @@ void TestIniFormat::readsWhatHandsLeft_data() {
                       "[S]\na=1\n[T]\nb=2\n[S]\na=4\nc=5\n");
     QTest::newRow("line continued and unicode raw")
         << QByteArray("[S]\na=one\\\ntwo\nb=\xe5\xb8\xb3\xe6\x9c\xac\n\xe9\x8d\xb5=x\n");
+    QTest::newRow("escapes at the end") << QByteArray("[S]\na=ab  \\\nb=cd  \\x\nc=ef \\x4\n");
+    QTest::newRow("backslash ending the file") << QByteArray("[S]\na=ab  \\");
     QTest::newRow("at forms") << QByteArray(
         "[S]\na=@@b\nb=@String(x)\nc=@Invalid()\nd=@ByteArray(y)\n");
     QTest::newRow("lines without a value, no section")
@@ -165,6 +168,17 @@ void TestIniFormat::readsWhatHandsLeft() {
         QCOMPARE(again.value(k).isValid(), expected.contains(k));
         if (expected.contains(k)) QCOMPARE(qsettingsText(again, k), expected.value(k));
     }
+}
+
+// A lone backslash ends the last value of a file; a key written after it stays a key.
+void TestIniFormat::valueEndingTheFileStaysOneValue() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("q.conf");
+    put(path, "[S]\na=ab  \\");
+    QVERIFY(IniSettingsStore(path).SaveSetting("S", "b", "2"));
+    QSettings qs(path, QSettings::IniFormat);
+    QCOMPARE(qs.value("S/a").toString(), QString("ab  "));
+    QCOMPARE(qs.value("S/b").toString(), QString("2"));
 }
 
 QTEST_GUILESS_MAIN(TestIniFormat)
