@@ -435,7 +435,8 @@ void InputForm::loadOptions() {
 
 void InputForm::saveOptions() {
     SettingsStore& settings = m_ctx.services.settings();
-    const SettingsBatch once(settings); // one rewrite of the file for the whole close
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(settings, m_ctx.services.prompts());
     for (QAction* item : {Clear_Type0, Clear_Type1, Clear_Type2, Clear_Type3, Clear_Type4,
                           Clear_Type5, Set_Amount, Set_Note, Set_ExchangeRate})
         SaveSettingQuietly(settings, Section, item->objectName(),

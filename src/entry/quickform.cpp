@@ -24,6 +24,7 @@
 #include "platform/codec.h"
 #include "platform/desktop/windowroutines.h"
 #include "platform/modalrunner.h"
+#include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
@@ -168,6 +169,8 @@ void QuickForm::done(int result) {
 
 void QuickForm::Form_Unload() {
     SettingsStore& s = m_ctx.services.settings();
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(s, m_ctx.services.prompts());
     SaveSettingQuietly(s, OwnSection, QStringLiteral("Width"),
                        QString::number(Runtime::pixelsToTwips(width())));
     SaveSettingQuietly(s, OwnSection, QStringLiteral("Height"),

@@ -20,6 +20,7 @@
 
 #include "journal/journalmodel.h"
 #include "platform/desktop/windowroutines.h"
+#include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "store/appcontext.h"
@@ -283,6 +284,8 @@ void DiaryForm::FollowSettings() {
 
 void DiaryForm::writeSettings() {
     SettingsStore& store = m_ctx.services.settings();
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(store, m_ctx.services.prompts());
     // The texts' own widths, not those they gave way to at this size.
     {
         const QSignalBlocker quiet(Liv1->header());

@@ -59,7 +59,8 @@ void MainForm::closeEvent(QCloseEvent* event) {
 
 void MainForm::writeCloseSettings(bool loggedIn) {
     SettingsStore& store = m_ctx.services.settings();
-    const SettingsBatch once(store); // one rewrite of the file for the whole close
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(store, m_ctx.services.prompts());
     const QString section = QStringLiteral("MainForm");
     for (int n = 1; n <= 7; ++n)
         SaveSettingQuietly(store, section, QStringLiteral("LW%1").arg(n),

@@ -63,13 +63,14 @@ bool folderWritable(const QString& folder) {
 
 void MainForm::Form_Load() {
     startReadOptions();
-    startFolders();
-    startBackupPaths();
-    startDeleteOldFiles();
-    startMigrateSettings();
     {
+        // The settings the start corrects, moves and marks reach the file in one write.
         SettingsStore& s = m_ctx.services.settings();
-        const SettingsBatch once(s);
+        const SettingsBatch once(s, m_ctx.services.prompts());
+        startFolders();
+        startBackupPaths();
+        startDeleteOldFiles();
+        startMigrateSettings();
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("Ver"), ProgramVersion);
         SaveSettingQuietly(s, QStringLiteral("Update"), QStringLiteral("State"),
                            QStringLiteral("1"));

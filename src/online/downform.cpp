@@ -181,6 +181,8 @@ void DownForm::Form_Unload() {
     m_unloaded = true;
     storeRememberedLogin();
     SettingsStore& store = m_main.context().services.settings();
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(store, m_main.context().services.prompts());
     SaveWindowPlacement(*this, store, Section, ClosedWidthTwips, ClosedHeightTwips);
     SaveSettingQuietly(store, Section, QStringLiteral("Check2State"),
                        Check2->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));

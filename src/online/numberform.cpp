@@ -225,6 +225,8 @@ void NumberForm::Liv1_DblClick() {
 
 void NumberForm::Form_Unload() {
     SettingsStore& settings = m_main.context().services.settings();
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(settings, m_main.context().services.prompts());
     for (int i = 0; i < 5; ++i)
         SaveSettingQuietly(settings, Section, specialKey(i), Text1[size_t(i)]->text());
     for (int i = 0; i < 8; ++i)

@@ -20,6 +20,12 @@ namespace fs = std::filesystem;
 
 namespace FileIO {
 
+bool renameEntry(const QString& from, const QString& to) {
+    std::error_code ec;
+    fs::rename(fs::path(from.toStdU16String()), fs::path(to.toStdU16String()), ec);
+    return !ec;
+}
+
 bool syncToDisk(QFileDevice& file) {
     if (!file.flush()) return false;
 #ifdef Q_OS_UNIX
@@ -64,10 +70,7 @@ bool writeSafely(const QString& path, const QByteArray& bytes, bool ownerOnly) {
     file.close();
     ok = ok && file.error() == QFileDevice::NoError;
     // The rename replaces the entry at the path itself (a link, not what it points to).
-    std::error_code ec;
-    if (ok)
-        fs::rename(fs::path(file.fileName().toStdU16String()), fs::path(path.toStdU16String()), ec);
-    if (!ok || ec) {
+    if (!ok || !renameEntry(file.fileName(), path)) {
         file.remove();
         return false;
     }

@@ -20,6 +20,10 @@ namespace FileIO {
 // even for a moment, and an older file with wider rights is replaced by a private one.
 [[nodiscard]] bool writePrivateFileSafely(const QString& path, const QByteArray& bytes);
 
+// Renames the entry at `from` (a link itself, not what it points to) to `to`, replacing a
+// file there; false when the system refused.
+[[nodiscard]] bool renameEntry(const QString& from, const QString& to);
+
 // Flushes a written file and asks the system to put it on disk; false when either fails.
 [[nodiscard]] bool syncToDisk(QFileDevice& file);
 

@@ -1,16 +1,24 @@
 #include "platform/settingsstore.h"
 
+#include "platform/fileio.h"
+#include "platform/iniformat.h"
+#include "platform/prompts.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QStringList>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
-// QSettings reads "/" and "\" as group separators; a section or key that contains them must
-// stay one name, so they are escaped (and "%" with them, to keep the escape unambiguous).
+// Sections and keys with "/" or "\" must stay one name each (the file's form takes both as
+// path separators), so they are escaped, "%" with them to keep the escape unambiguous. The
+// files of earlier versions hold the same names.
 QString escapeName(const QString& name) {
     QString out;
     out.reserve(name.size());
@@ -33,117 +41,177 @@ QString fullKey(const QString& section, const QString& key) {
 
 constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
 
-// The file holds the automatic-login password: it is the user's alone. A missing folder is
-// made for the owner only and the file created with owner rights before the first write
-// (the writer keeps an existing file's rights); an existing file is tightened.
-void keepPrivate(const QString& path) {
+using Entries = std::vector<IniFormat::Entry>;
+
+Entries::iterator find(Entries& entries, const QString& key) {
+    return std::find_if(entries.begin(), entries.end(),
+                        [&](const IniFormat::Entry& e) { return e.key == key; });
+}
+
+// The file as it is on disk: no file reads as empty; nullopt when a file is there but cannot
+// be read (it is then never written over: its values would be lost).
+std::optional<QByteArray> readConf(const QString& path) {
     const QFileInfo info(path);
-    const QString folder = info.absolutePath();
-    if (!QFileInfo(folder).isDir()) {
-        QDir().mkpath(QFileInfo(folder).absolutePath());
-        QDir().mkdir(folder, ownerOnly | QFile::ExeOwner);
+    if (!info.exists() && !info.isSymLink()) {
+        // A folder that is no folder cannot hold the file: no file, but none to write either.
+        const QFileInfo folder(info.absolutePath());
+        if (folder.exists() && !folder.isDir()) return std::nullopt;
+        return QByteArray();
     }
-    if (!info.exists()) {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly, ownerOnly)) file.close();
-    } else if ((info.permissions() & ~(ownerOnly | QFile::ReadUser | QFile::WriteUser)) != 0) {
+    return FileIO::readFile(path);
+}
+
+// The file holds the automatic-login password: it is the user's alone. A missing folder is
+// made for the owner only; the safe writer makes the file itself owner-only.
+bool makeFolder(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (QFileInfo(folder).isDir()) return true;
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    return QDir().mkdir(folder, ownerOnly | QFile::ExeOwner) || QFileInfo(folder).isDir();
+}
+
+// A value that needs no write still tightens an older file readable by others.
+void tighten(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isFile() && (info.permissions() & ~(ownerOnly | QFile::ReadUser | QFile::WriteUser)))
         QFile::setPermissions(path, ownerOnly);
-    }
+}
+
+// The temporaries of earlier writes whose removal failed go with the next write that works.
+void removeLeftTemporaries(const QString& path) {
+    const QFileInfo info(path);
+    QDir folder(info.absolutePath());
+    const QStringList names =
+        folder.entryList({u'.' + info.fileName() + QStringLiteral(".*.qvtmp")},
+                         QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        folder.remove(name);
 }
 
 } // namespace
 
-// Organization and application "Qivo": <config folder>/Qivo/Qivo.conf, INI form on every
-// platform (QSettings' own INI default would name the file Qivo.ini).
-IniSettingsStore::IniSettingsStore()
-    : m_settings(
-          new QSettings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                            QStringLiteral("/Qivo/Qivo.conf"),
-                        QSettings::IniFormat)) {}
+struct IniSettingsStore::State {
+    QString file;
+    Entries entries;     // the file's values with the changes taken but not yet written
+    bool loaded = false; // `entries` came from the file (else it could not be read)
+    // The file was there at the start of the run but could not be read: what the run read
+    // were defaults, and values derived from them must not replace the user's file.
+    bool unreadAtStart = false;
+    // The changes since the last write, in order: a value, or nullopt for a removal.
+    std::vector<std::pair<QString, std::optional<QString>>> changes;
 
-IniSettingsStore::IniSettingsStore(const QString& file)
-    : m_settings(new QSettings(file, QSettings::IniFormat)) {}
+    void load() {
+        const std::optional<QByteArray> bytes = readConf(file);
+        loaded = bytes.has_value();
+        entries = IniFormat::parse(bytes.value_or(QByteArray()));
+    }
+    void change(const QString& key, const std::optional<QString>& value) {
+        changes.emplace_back(key, value);
+        apply(entries, key, value);
+    }
+    static void apply(Entries& to, const QString& key, const std::optional<QString>& value) {
+        const auto at = find(to, key);
+        if (!value) {
+            if (at != to.end()) to.erase(at);
+        } else if (at != to.end()) {
+            *at = IniFormat::entry(key, *value);
+        } else {
+            to.push_back(IniFormat::entry(key, *value));
+        }
+    }
+};
 
-IniSettingsStore::~IniSettingsStore() {
-    m_settings->sync(); // every change was written already
+QString SettingsNotStoredText() {
+    return QStringLiteral("無法寫入設定檔，設定值未儲存!");
 }
+
+SettingsBatch::~SettingsBatch() {
+    if (!m_store.endBatch()) m_prompts.warning(SettingsNotStoredText());
+}
+
+// Organization and application "Qivo": <config folder>/Qivo/Qivo.conf.
+IniSettingsStore::IniSettingsStore()
+    : IniSettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                       QStringLiteral("/Qivo/Qivo.conf")) {}
+
+IniSettingsStore::IniSettingsStore(const QString& file) : m_state(std::make_unique<State>()) {
+    m_state->file = file;
+    m_state->load();
+    m_state->unreadAtStart = !m_state->loaded;
+}
+
+IniSettingsStore::~IniSettingsStore() = default; // every change was written already
 
 QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
                                      const QString& defaultValue) const {
-    const QVariant value = m_settings->value(fullKey(section, key));
-    if (!value.isValid()) return defaultValue;
-    // A hand-edited line with commas reads back as a list; it is still one text.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QStringLiteral(", "));
-    return value.toString();
+    const QString name = fullKey(section, key);
+    for (const IniFormat::Entry& e : m_state->entries)
+        if (e.key == name) return e.valid ? e.text : defaultValue;
+    return defaultValue;
 }
 
 bool IniSettingsStore::writeValue(const QString& section, const QString& key,
                                   const QString& value) {
-    prepareWrite();
+    State& s = *m_state;
     const QString name = fullKey(section, key);
     // A value the file holds already costs no rewrite (a start or a close that changes
     // nothing leaves the file alone).
-    if (holds(name, value)) {
-        keepPrivate(m_settings->fileName());
+    const auto at = find(s.entries, name);
+    if (s.loaded && at != s.entries.end() && at->valid && at->text == value) {
+        tighten(s.file);
         return true;
     }
-    m_settings->setValue(name, value);
-    if (batching()) {
-        m_pending = true;
-        return true;
-    }
-    return sync();
+    s.change(name, value);
+    return batching() || commit();
 }
 
 bool IniSettingsStore::removeValue(const QString& section, const QString& key) {
-    prepareWrite();
+    State& s = *m_state;
     const QString name = fullKey(section, key);
-    if (m_settings->status() == QSettings::NoError && !m_settings->contains(name)) {
-        keepPrivate(m_settings->fileName());
+    if (s.loaded && find(s.entries, name) == s.entries.end()) {
+        tighten(s.file);
         return true;
     }
-    m_settings->remove(name);
-    if (batching()) {
-        m_pending = true;
-        return true;
-    }
-    return sync();
+    s.change(name, std::nullopt);
+    return batching() || commit();
 }
 
 bool IniSettingsStore::flush() {
-    if (!m_pending) return true;
-    m_pending = false;
-    return sync();
+    return m_state->changes.empty() || commit();
 }
 
-bool IniSettingsStore::holds(const QString& name, const QString& value) const {
-    if (m_settings->status() != QSettings::NoError) return false;
-    const QVariant stored = m_settings->value(name);
-    return stored.typeId() == QMetaType::QString && stored.toString() == value;
-}
-
-// QSettings keeps the first error for good (a file it could not read as well as a write that
-// failed): a write starts from a fresh look at the file, so that it reports its own outcome.
-void IniSettingsStore::prepareWrite() {
-    if (m_settings->status() != QSettings::NoError) reopen();
-}
-
-bool IniSettingsStore::sync() {
-    keepPrivate(m_settings->fileName());
-    m_settings->sync();
-    if (m_settings->status() == QSettings::NoError) return true;
-    // The value that could not be written would otherwise stay readable as if stored.
-    reopen();
-    return false;
-}
-
-void IniSettingsStore::reopen() {
-    const QString file = m_settings->fileName();
-    m_settings.reset(); // first: the new one must not share its unwritten values
-    m_settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+bool IniSettingsStore::commit() {
+    State& s = *m_state;
+    const auto changes = std::exchange(s.changes, {});
+    if (s.unreadAtStart) {
+        s.entries.clear();
+        return false;
+    }
+    // The changes go onto the file as it is now, so that nothing written since it was read
+    // is lost; a file that cannot be read is left as it is.
+    const std::optional<QByteArray> current = readConf(s.file);
+    if (!current) {
+        s.load();
+        return false;
+    }
+    Entries merged = IniFormat::parse(*current);
+    for (const auto& [key, value] : changes)
+        State::apply(merged, key, value);
+    const QByteArray bytes = IniFormat::write(merged);
+    const bool exists = QFileInfo::exists(s.file) || QFileInfo(s.file).isSymLink();
+    if (exists && bytes == *current) {
+        tighten(s.file);
+    } else if (!makeFolder(s.file) || !FileIO::writePrivateFileSafely(s.file, bytes)) {
+        // A value that did not reach the file must not read as stored.
+        s.load();
+        return false;
+    }
+    s.entries = std::move(merged);
+    s.loaded = true;
+    removeLeftTemporaries(s.file);
+    return true;
 }
 
 QString IniSettingsStore::fileName() const {
-    return m_settings->fileName();
+    return m_state->file;
 }

@@ -40,31 +40,42 @@ private:
     int m_batchDepth = 0;
 };
 
-// The quiet writes of one occasion (a window's close): the file is rewritten once when the
-// scope ends, and not at all when no value changed.
+// What the user is told when the settings file did not take a write and the command has no
+// message of its own.
+QString SettingsNotStoredText();
+
+class Prompts;
+
+// The writes of one occasion (a window's close, a command): the file is rewritten once when
+// the scope ends, and not at all when no value changed; when that write fails, the user is
+// told (SettingsNotStoredText) and the file stays as it was.
 class SettingsBatch {
 public:
-    explicit SettingsBatch(SettingsStore& store) : m_store(store) { m_store.beginBatch(); }
-    ~SettingsBatch() { static_cast<void>(m_store.endBatch()); }
+    SettingsBatch(SettingsStore& store, Prompts& prompts) : m_store(store), m_prompts(prompts) {
+        m_store.beginBatch();
+    }
+    ~SettingsBatch();
     SettingsBatch(const SettingsBatch&) = delete;
     SettingsBatch& operator=(const SettingsBatch&) = delete;
 
 private:
     SettingsStore& m_store;
+    Prompts& m_prompts;
 };
 
-// For writers with no message of their own (a window's sizes and remembered choices, the
-// marks of a clean run): a value the file does not take is passed over, and the next run
-// reads the default or the value stored before.
+// For the writes inside a SettingsBatch, which reports for them, and for the marks that no
+// user waits for (a window's remembered choices at a moment without a command): a value the
+// file does not take is passed over, and the next run reads the default or the value
+// stored before.
 inline void SaveSettingQuietly(SettingsStore& store, const QString& section, const QString& key,
                                const QString& value) {
     static_cast<void>(store.SaveSetting(section, key, value));
 }
 
-class QSettings;
-
-// QSettings in INI form: by default the user's configuration folder "Qivo/Qivo.conf";
-// tests hand in a file of their own.
+// The INI file of QSettings, read and written by the program itself: each write goes through
+// the checked safe writer (a new temporary beside the file, then the rename), so a write that
+// fails leaves the previous file whole, and no lock file is ever waited for. By default the
+// user's configuration folder "Qivo/Qivo.conf"; tests hand in a file of their own.
 class IniSettingsStore : public SettingsStore {
 public:
     IniSettingsStore();                             // Qivo/Qivo.conf in the user's config folder
@@ -80,10 +91,9 @@ protected:
     bool flush() override;
 
 private:
-    bool m_pending = false; // a batch holds values the file has not yet
-    void prepareWrite();
-    bool holds(const QString& name, const QString& value) const; // the file has this text
-    bool sync(); // writes the file, readable by its owner only; false when it failed
-    void reopen();
-    std::unique_ptr<QSettings> m_settings;
+    struct State;
+    // Puts the changes taken since the last write into the file as it is on disk now;
+    // false, with the values of the file back in memory, when it could not be written.
+    bool commit();
+    std::unique_ptr<State> m_state;
 };

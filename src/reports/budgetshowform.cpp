@@ -326,7 +326,8 @@ void BudgetShowForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     SettingsStore& store = m_ctx.services.settings();
-    const SettingsBatch once(store); // one rewrite of the file for the whole close
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(store, m_ctx.services.prompts());
     SaveWindowPlacement(*this, store, Section, DesignWidth, DesignHeight);
     SaveSettingQuietly(store, Section, QStringLiteral("CheckState"),
                        Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
+#include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "reports/reportchart.h"
@@ -204,7 +205,8 @@ void IBSForm::loadSettings() {
 
 void IBSForm::Form_Unload() {
     SettingsStore& store = m_ctx.services.settings();
-    const SettingsBatch once(store); // one rewrite of the file for the whole close
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(store, m_ctx.services.prompts());
     SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
     SaveSettingQuietly(store, section, QStringLiteral("CheckState"),
                        Runtime::boolText(View_Add->isChecked()));

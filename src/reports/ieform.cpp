@@ -8,6 +8,7 @@
 
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
+#include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "reports/periodarrows.h"
@@ -150,7 +151,8 @@ void IEForm::Form_Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     SettingsStore& store = m_ctx.services.settings();
-    const SettingsBatch once(store); // one rewrite of the file for the whole close
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(store, m_ctx.services.prompts());
     SaveSettingQuietly(store, Section, QStringLiteral("Width"),
                        QString::number(Runtime::pixelsToTwips(width())));
     SaveSettingQuietly(store, Section, QStringLiteral("Height"),

@@ -188,7 +188,8 @@ void FixureForm::loadSettings() {
 
 void FixureForm::saveSettings() {
     SettingsStore& store = m_main.context().services.settings();
-    const SettingsBatch once(store); // one rewrite of the file for the whole close
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(store, m_main.context().services.prompts());
     SaveWindowPlacement(*this, store, kSection, ClosedWidthTwips, ClosedHeightTwips);
     SaveColumnWidths(Liv1, store, kSection, QStringLiteral("LW"), 7);
 }

@@ -273,7 +273,8 @@ void MemoForm::loadSettings() {
 
 void MemoForm::saveSettings() {
     SettingsStore& store = m_ctx.services.settings();
-    const SettingsBatch once(store); // one rewrite of the file for the whole close
+    // One rewrite of the file for the whole close.
+    const SettingsBatch once(store, m_ctx.services.prompts());
     SaveColumnWidths(Liv1, store, kSection, QStringLiteral("L1W"), 3);
     SaveColumnWidths(Liv2, store, kSection, QStringLiteral("L2W"), 4);
     SaveWindowPlacement(*this, store, kSection, ClosedWidthTwips, ClosedHeightTwips);

@@ -34,7 +34,7 @@ namespace {
 
 const QString kWidthRefused = QStringLiteral("科目欄的寬度請設定10到50間的數字");
 const QString kDayRefused = QStringLiteral("月份啟始日請設定1到28間的數字");
-const QString kNotStored = QStringLiteral("無法寫入設定檔，設定值未儲存!");
+const QString kNotStored = SettingsNotStoredText();
 
 QString flag(const QCheckBox* box) {
     return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
@@ -387,7 +387,9 @@ bool SetForm::store() {
         m_main.SetListFontSize(points);
     }
 
+    bool markerKept = true;
     if (!s.LedgerName.isEmpty()) {
+        const QString wanted = s.DotState;
         const QString marker = LedgerFiles::path(s, LedgerFiles::DotState);
         if (s.DotState == u"1" && !QFile::exists(marker))
             static_cast<void>(FileIO::writeFileSafely(marker, QByteArray()));
@@ -396,18 +398,19 @@ bool SetForm::store() {
         // The ledger's file decides, as at its next opening: a marker that could not be
         // written or removed is never shown as changed.
         s.DotState = QFile::exists(marker) ? QStringLiteral("1") : QStringLiteral("0");
+        markerKept = s.DotState == wanted;
     }
 
-    // Every option is tried, whatever the one before it did.
+    // All options reach the file in one write, or none does.
     SettingsStore& st = m_ctx.services.settings();
-    bool stored = true;
+    st.beginBatch();
     for (const SettingOption& o : SettingOptions::All) {
         if (!o.editedInSettingsWindow) continue;
         // The font size is the one option without a mirror: the list's choice is stored.
         const QString value = o.mirror ? m.*o.mirror : Combo1->currentText();
-        stored = st.SaveSetting(SettingOptions::Section, QLatin1String(o.key), value) && stored;
+        static_cast<void>(st.SaveSetting(SettingOptions::Section, QLatin1String(o.key), value));
     }
-    return stored;
+    return st.endBatch() && markerKept;
 }
 
 void SetForm::Command2_Click() {

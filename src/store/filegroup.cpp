@@ -18,6 +18,8 @@ namespace {
 const QString kNewEnding = QStringLiteral(".qvnew");
 const QString kOldEnding = QStringLiteral(".qvold");
 const QString kJournal = QStringLiteral(".qvcommit");
+// The temporaries of the safe writer of single files, left where their removal failed.
+const QString kSafeWriteEnding = QStringLiteral(".qvtmp");
 
 fs::path fsPath(const QString& path) {
 #ifdef Q_OS_WIN
@@ -139,11 +141,13 @@ bool rollBack(const QString& folder, const QList<JournalEntry>& entries) {
     return ok;
 }
 
-// Work files of commits that ended (or never got as far as their journal).
+// Work files of commits that ended (or never got as far as their journal), and of single
+// writes that failed.
 void removeLeftovers(const QString& folder) {
     const QDir dir(folder);
     const QStringList names =
-        dir.entryList({QStringLiteral(".*") + kNewEnding, QStringLiteral(".*") + kOldEnding},
+        dir.entryList({QStringLiteral(".*") + kNewEnding, QStringLiteral(".*") + kOldEnding,
+                       QStringLiteral(".*") + kSafeWriteEnding},
                       QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names)
         removeEntry(dir.filePath(name));

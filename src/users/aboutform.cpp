@@ -65,13 +65,13 @@ void AboutForm::Image2_Click() {
     m_clicks = 0;
     SettingsStore& settings = m_ctx.services.settings();
     // The switch is announced only once the settings file holds it.
-    if (settings.GetSetting(kSetting, kAutoBackupState, QStringLiteral("1")) == u"1") {
-        if (settings.SaveSetting(kSetting, kAutoBackupState, QStringLiteral("0")))
-            m_ctx.services.prompts().plain(QStringLiteral("自動備份已關閉"));
-    } else {
-        if (settings.SaveSetting(kSetting, kAutoBackupState, QStringLiteral("1")))
-            m_ctx.services.prompts().plain(QStringLiteral("自動備份已開啟"));
-    }
+    const bool on = settings.GetSetting(kSetting, kAutoBackupState, QStringLiteral("1")) == u"1";
+    if (!settings.SaveSetting(kSetting, kAutoBackupState,
+                              on ? QStringLiteral("0") : QStringLiteral("1")))
+        m_ctx.services.prompts().warning(SettingsNotStoredText());
+    else
+        m_ctx.services.prompts().plain(on ? QStringLiteral("自動備份已關閉")
+                                          : QStringLiteral("自動備份已開啟"));
 }
 
 void AboutForm::Command1_Click() {

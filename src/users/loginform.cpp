@@ -185,7 +185,8 @@ void LoginForm::cmdOK_Click() {
 
     session.CurrentUser = user;
     session.UserPassword = stored;
-    SaveSettingQuietly(m_ctx.services.settings(), kSetting, QStringLiteral("UserName"), user);
+    if (!m_ctx.services.settings().SaveSetting(kSetting, QStringLiteral("UserName"), user))
+        m_ctx.services.prompts().warning(SettingsNotStoredText());
     m_users.form().Window().setWindowTitle(ProgramCaption);
     m_loggedIn = true;
     accept();
@@ -240,17 +241,21 @@ void LoginForm::Misc_SetPath_Click() {
         return;
     }
     path = FileIO::withTrailingSlash(path);
-    // A path the settings file did not take ends the command without a word.
-    if (!m_ctx.services.settings().SaveSetting(kSetting, QStringLiteral("MyDataBasePath"), path))
+    // A path the settings file did not take is reported, never shown as changed.
+    if (!m_ctx.services.settings().SaveSetting(kSetting, QStringLiteral("MyDataBasePath"), path)) {
+        prompts.warning(SettingsNotStoredText());
         return;
+    }
     prompts.information(path +
                         QStringLiteral("\r\n\r\n資料庫路徑已變更至此路徑，請重開軟體才會生效"));
 }
 
 void LoginForm::Misc_Data_Click() {
     if (!m_ctx.services.settings().SaveSetting(kSetting, QStringLiteral("MyDataBasePath"),
-                                               QString()))
+                                               QString())) {
+        m_ctx.services.prompts().warning(SettingsNotStoredText());
         return;
+    }
     m_ctx.services.prompts().information(
         QStringLiteral("資料庫路徑已回復預設路徑，請重開軟體才會生效"));
 }

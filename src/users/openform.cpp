@@ -215,6 +215,7 @@ void OpenForm::Cmd3_Click() {
     if (prompts.question(QStringLiteral("確定刪除這個帳本嗎？"), Prompts::Buttons::YesNo) !=
         Prompts::Answer::Yes)
         return;
+    LedgerFolders::removeLeftovers(userFolder());
     if (!LedgerFolders::deleteLedger(FileIO::subFolder(userFolder(), item->text()))) {
         prompts.warning(QStringLiteral("帳本刪除失敗"));
         return;
@@ -258,6 +259,7 @@ void OpenForm::Cmd9_Click() {
 }
 
 void OpenForm::Command2_Click() {
+    LedgerFolders::removeLeftovers(userFolder());
     List1->clear();
     // Only folders whose names the list file can keep.
     for (const QString& name : FileIO::subFolders(userFolder())) {

@@ -126,13 +126,19 @@ bool PayoffForm::makeClosedLedger(const QString& dateText, const QString& key) {
         return false;
     }
     const QString folder = FileIO::subFolder(userFolder, name);
-    if (!UserFiles::makePrivateFolder(folder)) {
-        prompts.warning(NameCheck::ledgerMessage(NameCheck::Problem::Forbidden));
+    LedgerFolders::removeLeftovers(userFolder);
+    // Built out of sight and put in place whole: a failure never leaves half a ledger that
+    // a refreshed list would show.
+    const QString building = LedgerFolders::buildingFolder(folder);
+    // The open ledger is closed only once its old entries are safe in the new ledger.
+    if (!UserFiles::makePrivateFolder(building) ||
+        !WriteClosedLedger(m_ctx.ledger, m_ctx.session, building, key) ||
+        !LedgerFolders::placeBuiltLedger(building, folder)) {
+        LedgerFolders::deleteLedger(building);
+        prompts.warning(QStringLiteral("新帳本寫入失敗，結帳已取消。"));
         return false;
     }
-    // The open ledger is closed only once its old entries are safe in the new ledger.
-    if (!WriteClosedLedger(m_ctx.ledger, m_ctx.session, folder, key) ||
-        !AppendLedgerName(userFolder, name)) {
+    if (!AppendLedgerName(userFolder, name)) {
         LedgerFolders::deleteLedger(folder);
         prompts.warning(QStringLiteral("新帳本寫入失敗，結帳已取消。"));
         return false;

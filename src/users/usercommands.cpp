@@ -51,8 +51,9 @@ void UsersController::User_ChanegUserName_Click() {
     }
     if (!RenameFolder(ctx, session.DataRoot + session.CurrentUser, session.DataRoot + name)) return;
     session.CurrentUser = name;
-    SaveSettingQuietly(ctx.services.settings(), QStringLiteral("Setting"),
-                       QStringLiteral("UserName"), name);
+    if (!ctx.services.settings().SaveSetting(QStringLiteral("Setting"), QStringLiteral("UserName"),
+                                             name))
+        ctx.services.prompts().warning(SettingsNotStoredText());
     m_form.Window().setWindowTitle(name + QStringLiteral(" - ") + ProgramCaption);
     if (session.Setting.AutoLoginState == u"1") session.Setting.AutoLoginUsername = name;
 }

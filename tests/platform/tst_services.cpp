@@ -2,15 +2,26 @@
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/singleinstance.h"
+#include "support/scriptedprompts.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 class TestServices : public QObject {
     Q_OBJECT
@@ -23,6 +34,8 @@ private slots:
     void settingsOneSectionPerSection();
     void settingsUnchangedValueLeavesFile();
     void settingsBatchWritesOnceAtItsEnd();
+    void settingsWriteAmongLeftovers();
+    void settingsUnreadAtStartNeverReplaced();
     void defaultSettingsFileFollowsConfigHome();
     void settingsFileOwnerOnly_data();
     void settingsFileOwnerOnly();
@@ -168,12 +181,13 @@ void TestServices::settingsBatchWritesOnceAtItsEnd() {
     QTemporaryDir dir;
     const QString file = dir.filePath("s.ini");
     IniSettingsStore store(file);
+    ScriptedPrompts prompts; // a failed write would show a box the test did not expect
     QVERIFY(store.SaveSetting("InputForm", "Width", "100"));
     QVERIFY(store.SaveSetting("InputForm", "Old", "x"));
     backdate(file);
     const QDateTime old = modified(file);
     {
-        const SettingsBatch once(store);
+        const SettingsBatch once(store, prompts);
         QVERIFY(store.SaveSetting("InputForm", "Width", "200"));
         QVERIFY(store.SaveSetting("InputForm", "Height", "300"));
         QVERIFY(store.DeleteSetting("InputForm", "Old"));
@@ -195,11 +209,73 @@ void TestServices::settingsBatchWritesOnceAtItsEnd() {
     backdate(file);
     const QDateTime before = modified(file);
     {
-        const SettingsBatch once(store);
+        const SettingsBatch once(store, prompts);
         QVERIFY(store.SaveSetting("InputForm", "Width", "200"));
         QVERIFY(store.SaveSetting("InputForm", "Height", "300"));
     }
     QCOMPARE(modified(file), before);
+}
+
+// What earlier runs left beside the file: a lock file that cannot be removed (here a folder
+// takes its names) never holds a write up (the write runs in another thread, so that a hang
+// fails the test instead of stopping it); a temporary is cleared by the next write.
+void TestServices::settingsWriteAmongLeftovers() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.ini");
+    for (const QString& lock : {file + ".lock", dir.filePath(".s.ini.lock")})
+        QVERIFY(QDir().mkpath(lock));
+    struct Run {
+        std::atomic<bool> done{false};
+        bool stored = false;
+        std::unique_ptr<IniSettingsStore> store;
+    };
+    auto run = std::make_shared<Run>();
+    run->store = std::make_unique<IniSettingsStore>(file);
+    std::thread([run] {
+        run->stored = run->store->SaveSetting("Setting", "AccState", "01");
+        run->done = true;
+    }).detach();
+    QElapsedTimer clock;
+    clock.start();
+    while (!run->done && clock.elapsed() < 1000)
+        QThread::msleep(10);
+    QVERIFY2(run->done, "the write waited on the lock file");
+    QVERIFY(run->stored);
+    QCOMPARE(IniSettingsStore(file).GetSetting("Setting", "AccState"), QString("01"));
+
+    // The temporary of a write whose removal failed goes with the next write that works.
+    QFile left(dir.filePath(".s.ini.x1y.qvtmp"));
+    QVERIFY(left.open(QIODevice::WriteOnly));
+    left.close();
+    QVERIFY(run->store->SaveSetting("Setting", "AccState", "10"));
+    QVERIFY(!left.exists());
+}
+
+// A file that was there at the start but could not be read (here a named pipe stands in for
+// a failing disk) gave the run its defaults: no value of the run replaces the user's file,
+// even once it reads again, and each write says so.
+void TestServices::settingsUnreadAtStartNeverReplaced() {
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.ini");
+    QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+    IniSettingsStore store(file);
+    QCOMPARE(store.GetSetting("Setting", "MyDataBasePath", "default"), QString("default"));
+    QVERIFY(QFile::remove(file));
+    const QByteArray users = "[Setting]\nMyDataBasePath=/data/\nAutoLoginState=1\n";
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(users);
+    }
+    QVERIFY(!store.SaveSetting("Setting", "AutoLoginState", "0"));
+    QVERIFY(!store.DeleteSetting("Setting", "MyDataBasePath"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), users);
+#else
+    QSKIP("named pipes are a Unix test fixture");
+#endif
 }
 
 void TestServices::defaultSettingsFileFollowsConfigHome() {

@@ -60,6 +60,23 @@ private slots:
         QCOMPARE(get(f + "Accounts.qvd"), file); // cleaning changes memory only
     }
 
+    // Temporaries that a failed write could not remove are cleared at the next opening;
+    // a ledger's own files and other hidden files stay.
+    void workFilesOfFailedWritesCleared() {
+        StoreEnv env;
+        const QString f = env.makeLedger("amy", "home");
+        const QString user = env.ctx.session.userFolder();
+        put(f + "Main.qvd", QByteArray());
+        put(f + ".Main.qvd.k3x.qvtmp", "half");
+        put(user + ".DataBase.lst.9z.qvtmp", "half");
+        put(user + ".keep", "mine");
+        QVERIFY(LoadLedger(env.ctx));
+        QVERIFY(!QFileInfo::exists(f + ".Main.qvd.k3x.qvtmp"));
+        QVERIFY(!QFileInfo::exists(user + ".DataBase.lst.9z.qvtmp"));
+        QVERIFY(QFileInfo::exists(user + ".keep"));
+        QVERIFY(QFileInfo::exists(f + "Main.qvd"));
+    }
+
     void noValidAccountNameGivesEmptyTable() {
         StoreEnv env;
         const QString f = env.makeLedger("amy", "home");

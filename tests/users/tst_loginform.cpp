@@ -354,7 +354,9 @@ void LoginFormTest::conversionFailureReturnsToLogin() {
         w.form->Form_Load();
     }
     QCOMPARE(logins, 2);
-    QCOMPARE(w.env.prompts.texts("warning"), QStringList{QStringLiteral("發生錯誤!")});
+    // The disk is full for the settings file of the exit too, and the user is told.
+    QCOMPARE(w.env.prompts.texts("warning"),
+             QStringList({QStringLiteral("發生錯誤!"), SettingsNotStoredText()}));
     QVERIFY(w.session().CurrentUser.isEmpty());
     QVERIFY(QFileInfo::exists(user + "Old/Main.qvm"));
 }
@@ -389,7 +391,8 @@ void LoginFormTest::dataFolderCommands() {
     QCOMPARE(w.session().DataRoot, w.env.path("DataBase/")); // only the next start uses it
 }
 
-// The commands announce a new data folder only once the settings file holds it.
+// The commands announce a new data folder only once the settings file holds it; a path the
+// file did not take is reported.
 void LoginFormTest::dataFolderCommandsThatCannotStore() {
     UsersWorld w;
     LoginForm login(w.env.ctx, *w.users);
@@ -400,7 +403,9 @@ void LoginFormTest::dataFolderCommandsThatCannotStore() {
     login.Misc_Data->setEnabled(true);
     login.Misc_Data->trigger();
     QCOMPARE(w.env.prompts.texts("information"), QStringList());
-    QCOMPARE(w.env.prompts.shown.size(), 1); // the folder picker only
+    QCOMPARE(w.env.prompts.texts("warning"),
+             QStringList({SettingsNotStoredText(), SettingsNotStoredText()}));
+    QCOMPARE(w.env.prompts.shown.size(), 3); // the folder picker and the two warnings
 }
 
 void LoginFormTest::newUser_data() {

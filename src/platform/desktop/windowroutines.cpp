@@ -24,6 +24,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <optional>
@@ -114,9 +115,14 @@ void RemoveCloseCommand(QWidget* window) {
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     flags &= ~Qt::WindowCloseButtonHint;
     if (flags != window->windowFlags()) {
-        const bool wasVisible = window->isVisible();
-        window->setWindowFlags(flags); // hides the window; show it again as it was
-        if (wasVisible) window->show();
+        if (QWindow* shown = window->isVisible() ? window->windowHandle() : nullptr) {
+            // setWindowFlags would hide a shown window, and hiding a modal dialog ends its
+            // exec(): the flags go to the window as it stands instead.
+            window->overrideWindowFlags(flags);
+            shown->setFlags(flags);
+        } else {
+            window->setWindowFlags(flags);
+        }
     }
     if (!window->findChild<QObject*>(QLatin1String(kRefuserName), Qt::FindDirectChildrenOnly)) {
         auto* refuser = new CloseRefuser(window);

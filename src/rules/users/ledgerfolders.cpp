@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 namespace LedgerFolders {
 
@@ -46,6 +47,49 @@ bool copyLedger(const QString& sourceFolder, const QString& targetFolder) {
     return true;
 }
 
+namespace {
+
+// Work folders of the user folder: a ledger being deleted is first moved aside, a ledger being
+// made is built beside its place. Their hidden names never show in a folder listing.
+const QString kDeletedEnding = QStringLiteral(".qvdel");
+const QString kBuildingEnding = QStringLiteral(".qvbuild");
+
+QString hiddenBeside(const QString& folder, const QString& ending) {
+    const QFileInfo info(FileIO::withoutTrailingSlash(folder));
+    return info.path() + QStringLiteral("/.") + info.fileName() + u'.' +
+           QString::number(QRandomGenerator::global()->generate(), 36) + ending;
+}
+
+// Files first, then the folder; a folder inside is left (and reported).
+bool removeFolder(const QString& folder) {
+    QDir dir(folder);
+    bool ok = true;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        ok = dir.remove(name) && ok;
+    return QDir().rmdir(folder) && ok;
+}
+
+} // namespace
+
+QString buildingFolder(const QString& ledgerFolder) {
+    return FileIO::withTrailingSlash(hiddenBeside(ledgerFolder, kBuildingEnding));
+}
+
+bool placeBuiltLedger(const QString& builtFolder, const QString& ledgerFolder) {
+    const QString target = FileIO::withoutTrailingSlash(ledgerFolder);
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) return false;
+    return FileIO::renameEntry(FileIO::withoutTrailingSlash(builtFolder), target);
+}
+
+void removeLeftovers(const QString& userFolder) {
+    const QDir dir(userFolder);
+    const QStringList names = dir.entryList(
+        {QStringLiteral(".*") + kDeletedEnding, QStringLiteral(".*") + kBuildingEnding},
+        QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QString& name : names)
+        removeFolder(dir.filePath(name));
+}
+
 bool deleteLedger(const QString& ledgerFolder) {
     // A ledger "folder" that is a link to another folder: only the link goes, never the
     // files of the folder it points to.
@@ -55,12 +99,17 @@ bool deleteLedger(const QString& ledgerFolder) {
     const QFileInfo info(ledgerFolder);
     if (!info.exists()) return true;
     if (!info.isDir()) return false;
-    QDir dir(ledgerFolder);
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!dir.remove(name)) return false;
-    }
-    // rmdir refuses a folder that still holds a sub-folder: that is reported, not forced.
-    return QDir().rmdir(ledgerFolder);
+    // A folder inside is not the program's: refused before anything changes.
+    if (!QDir(ledgerFolder)
+             .entryList(QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+             .isEmpty())
+        return false;
+    // One rename takes the whole ledger away; what follows only clears the moved folder,
+    // and what it leaves is cleared the next time.
+    const QString aside = hiddenBeside(ledgerFolder, kDeletedEnding);
+    if (!FileIO::renameEntry(path, aside)) return false;
+    removeFolder(aside);
+    return true;
 }
 
 } // namespace LedgerFolders

@@ -21,8 +21,19 @@ bool copyFile(const QString& source, const QString& target);
 // False on the first failure; what was copied before stays.
 bool copyLedger(const QString& sourceFolder, const QString& targetFolder);
 
-// Deletes the files of a ledger folder, then the folder. A missing folder is no error;
-// false when a file or the folder could not be removed (files already deleted stay so).
+// Deletes a ledger folder, all or nothing for the user: the folder is first moved aside in
+// one rename, then cleared. A missing folder is no error; false, with the ledger whole, when
+// the folder holds a folder of its own or could not be moved. What the clearing leaves
+// stays hidden and goes with removeLeftovers.
 bool deleteLedger(const QString& ledgerFolder);
+
+// A new ledger is built in a hidden folder beside its place (buildingFolder) and then put
+// in place in one rename (placeBuiltLedger, false when the place is taken or the rename
+// failed), so that a half-written ledger is never listed.
+QString buildingFolder(const QString& ledgerFolder);
+bool placeBuiltLedger(const QString& builtFolder, const QString& ledgerFolder);
+
+// Clears the folders that deletions and builds left in the user folder.
+void removeLeftovers(const QString& userFolder);
 
 } // namespace LedgerFolders

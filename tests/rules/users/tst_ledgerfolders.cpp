@@ -65,13 +65,13 @@ void LedgerFoldersTest::deleteLedger() {
     QVERIFY(!QFileInfo::exists(ledger));
     QVERIFY(LedgerFolders::deleteLedger(ledger)); // missing is no error
 
-    // A sub-folder is not removed by force: the delete fails, the files are gone.
+    // A sub-folder is not removed by force: the delete fails and the ledger stays whole.
     const QString nested = dir.path() + "/B/";
     QDir().mkpath(nested + "inner");
     writeFixtureBytes(nested + "Main.qvd", "x");
     QVERIFY(!LedgerFolders::deleteLedger(nested));
     QVERIFY(QFileInfo::exists(nested + "inner"));
-    QVERIFY(!QFileInfo::exists(nested + "Main.qvd"));
+    QVERIFY(QFileInfo::exists(nested + "Main.qvd"));
 
     // A ledger entry that links to another folder: the link goes, the linked files stay.
     const QString elsewhere = dir.path() + "/Elsewhere/";

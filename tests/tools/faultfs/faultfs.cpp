@@ -3,7 +3,11 @@
 // QIVO_FAULT_ROOT count, so the run's own output and libraries are left alone.
 //
 //   QIVO_FAULT_ROOT    folder whose files count (required)
-//   QIVO_FAULT_OP      write | fsync | link | rename | unlink
+//   QIVO_FAULT_OP      write | fsync | link | rename | unlink | open | mkdir
+//   QIVO_FAULT_ERRNO   ENOSPC or EIO: the error every failing call gives (else each call's
+//                      usual one: ENOSPC for writes, EIO for the others)
+//   QIVO_FAULT_SHORT   "1": a failing write writes half its bytes and returns that count
+//                      (a short write) instead of failing
 //   QIVO_FAULT_AT      the call (from 1) that fails; 0 or unset: none fails
 //   QIVO_FAULT_STICKY  "1": every later call fails too (a full disk)
 //   QIVO_FAULT_REPORT  file that receives the number of counted calls at exit
@@ -15,6 +19,7 @@
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -32,6 +37,8 @@ struct Config {
     long at = 0;
     bool sticky = false;
     const char* report = nullptr;
+    int error = 0;
+    bool shortWrite = false;
     std::atomic<long> calls{0};
 
     Config() {
@@ -42,6 +49,10 @@ struct Config {
         const char* s = getenv("QIVO_FAULT_STICKY");
         sticky = s && s[0] == '1';
         report = getenv("QIVO_FAULT_REPORT");
+        if (const char* e = getenv("QIVO_FAULT_ERRNO"))
+            error = strcmp(e, "ENOSPC") == 0 ? ENOSPC : strcmp(e, "EIO") == 0 ? EIO : 0;
+        const char* w = getenv("QIVO_FAULT_SHORT");
+        shortWrite = w && w[0] == '1';
     }
 };
 
@@ -73,6 +84,16 @@ bool failNow(const char* op, bool counted) {
     return c.at > 0 && (n == c.at || (c.sticky && n > c.at));
 }
 
+// open() reads its third argument only when it creates a file.
+bool takesMode(int flags) {
+    return (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
+}
+
+// The error of a failing call: the chosen one, else the call's usual one.
+int failure(int usual) {
+    return config().error ? config().error : usual;
+}
+
 template <typename F> F next(const char* name) {
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
@@ -95,7 +116,8 @@ extern "C" {
 ssize_t write(int fd, const void* buf, size_t count) {
     static auto real = next<ssize_t (*)(int, const void*, size_t)>("write");
     if (failNow("write", fd > 2 && fdUnderRoot(fd))) {
-        errno = ENOSPC;
+        if (config().shortWrite && count > 0) return real(fd, buf, count / 2);
+        errno = failure(ENOSPC);
         return -1;
     }
     return real(fd, buf, count);
@@ -105,7 +127,7 @@ int fsync(int fd) {
     static auto real = next<int (*)(int)>("fsync");
     const bool counted = fdUnderRoot(fd);
     if (failNow("fsync", counted)) {
-        errno = EIO;
+        errno = failure(EIO);
         return -1;
     }
     return counted ? 0 : real(fd);
@@ -115,7 +137,7 @@ int fdatasync(int fd) {
     static auto real = next<int (*)(int)>("fdatasync");
     const bool counted = fdUnderRoot(fd);
     if (failNow("fsync", counted)) {
-        errno = EIO;
+        errno = failure(EIO);
         return -1;
     }
     return counted ? 0 : real(fd);
@@ -124,7 +146,7 @@ int fdatasync(int fd) {
 int link(const char* from, const char* to) {
     static auto real = next<int (*)(const char*, const char*)>("link");
     if (failNow("link", underRoot(from) || underRoot(to))) {
-        errno = EIO;
+        errno = failure(EIO);
         return -1;
     }
     return real(from, to);
@@ -133,7 +155,7 @@ int link(const char* from, const char* to) {
 int linkat(int fromDir, const char* from, int toDir, const char* to, int flags) {
     static auto real = next<int (*)(int, const char*, int, const char*, int)>("linkat");
     if (failNow("link", underRoot(from) || underRoot(to))) {
-        errno = EIO;
+        errno = failure(EIO);
         return -1;
     }
     return real(fromDir, from, toDir, to, flags);
@@ -142,7 +164,7 @@ int linkat(int fromDir, const char* from, int toDir, const char* to, int flags) 
 int rename(const char* from, const char* to) {
     static auto real = next<int (*)(const char*, const char*)>("rename");
     if (failNow("rename", underRoot(from) || underRoot(to))) {
-        errno = EIO;
+        errno = failure(EIO);
         return -1;
     }
     return real(from, to);
@@ -151,7 +173,7 @@ int rename(const char* from, const char* to) {
 int renameat(int fromDir, const char* from, int toDir, const char* to) {
     static auto real = next<int (*)(int, const char*, int, const char*)>("renameat");
     if (failNow("rename", underRoot(from) || underRoot(to))) {
-        errno = EIO;
+        errno = failure(EIO);
         return -1;
     }
     return real(fromDir, from, toDir, to);
@@ -160,7 +182,7 @@ int renameat(int fromDir, const char* from, int toDir, const char* to) {
 int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned flags) {
     static auto real = next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2");
     if (failNow("rename", underRoot(from) || underRoot(to))) {
-        errno = EIO;
+        errno = failure(EIO);
         return -1;
     }
     return real(fromDir, from, toDir, to, flags);
@@ -169,7 +191,7 @@ int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned
 int unlink(const char* path) {
     static auto real = next<int (*)(const char*)>("unlink");
     if (failNow("unlink", underRoot(path))) {
-        errno = EIO;
+        errno = failure(EIO);
         return -1;
     }
     return real(path);
@@ -178,7 +200,7 @@ int unlink(const char* path) {
 int unlinkat(int dir, const char* path, int flags) {
     static auto real = next<int (*)(int, const char*, int)>("unlinkat");
     if (failNow("unlink", underRoot(path))) {
-        errno = EIO;
+        errno = failure(EIO);
         return -1;
     }
     return real(dir, path, flags);
@@ -187,10 +209,46 @@ int unlinkat(int dir, const char* path, int flags) {
 int remove(const char* path) {
     static auto real = next<int (*)(const char*)>("remove");
     if (failNow("unlink", underRoot(path))) {
-        errno = EIO;
+        errno = failure(EIO);
         return -1;
     }
     return real(path);
+}
+
+// Opening a file under the root (reading or creating it) fails as an unreadable disk would.
+int open(const char* path, int flags, ...) {
+    static auto real = next<int (*)(const char*, int, ...)>("open");
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = takesMode(flags) ? va_arg(args, mode_t) : 0;
+    va_end(args);
+    if (failNow("open", underRoot(path))) {
+        errno = failure(EIO);
+        return -1;
+    }
+    return real(path, flags, mode);
+}
+
+int open64(const char* path, int flags, ...) {
+    static auto real = next<int (*)(const char*, int, ...)>("open64");
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = takesMode(flags) ? va_arg(args, mode_t) : 0;
+    va_end(args);
+    if (failNow("open", underRoot(path))) {
+        errno = failure(EIO);
+        return -1;
+    }
+    return real(path, flags, mode);
+}
+
+int mkdir(const char* path, mode_t mode) {
+    static auto real = next<int (*)(const char*, mode_t)>("mkdir");
+    if (failNow("mkdir", underRoot(path))) {
+        errno = failure(EIO);
+        return -1;
+    }
+    return real(path, mode);
 }
 
 } // extern "C"
