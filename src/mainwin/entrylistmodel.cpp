@@ -2,6 +2,10 @@
 
 #include <QBrush>
 #include <QDate>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
 
 #include "mainwin/entrylisting.h"
 #include "store/ledger.h"
@@ -26,6 +30,20 @@ QString oneLine(QString text) {
         }
     }
     return text;
+}
+
+// The length of a fixed field's trimmed text, from its bytes when each is ASCII (one
+// character each); nullopt when the text must be decoded to know it.
+template <int N> std::optional<int> asciiTrimmedLength(const FixedText<N>& field) {
+    int length = 0;
+    int kept = 0;
+    for (char c : field.bytes()) {
+        if (c == '\0') continue;
+        if (uchar(c) >= 0x80) return std::nullopt;
+        ++length;
+        if (c != ' ') kept = length;
+    }
+    return kept;
 }
 } // namespace
 
@@ -85,6 +103,84 @@ QStringList EntryListModel::shownTexts(int r) const {
     for (int c = Date; c < Index; ++c)
         texts << cellText(r, c);
     return texts;
+}
+
+QList<int> EntryListModel::longestTextRows(int column, int limit) const {
+    const int rows = rowCount();
+    QList<int> found;
+    if (column == Amount || column == Running) {
+        // The figure a row shows; none for an empty cell or "--".
+        auto figureOf = [&](const EntryListRow& row) -> std::optional<double> {
+            if (column == Running)
+                return row.runningShown ? std::optional<double>(row.running) : std::nullopt;
+            if (row.sign == 0 || !inTables(row.entry)) return std::nullopt;
+            return row.sign * m_ledger.Entries[size_t(row.entry)].Amount.value();
+        };
+        int top = -1;
+        int bottom = -1;
+        int plain = -1;
+        double high = 0;
+        double low = 0;
+        QList<int> given; // rows of given texts, and figures that are no number
+        for (int r = 0; r < rows; ++r) {
+            const EntryListRow& row = m_rows[size_t(r)];
+            const std::optional<double> v = row.fixedTexts.isEmpty() ? figureOf(row) : std::nullopt;
+            if (!row.fixedTexts.isEmpty() || (v && !std::isfinite(*v))) {
+                given << r;
+            } else if (!v) {
+                if (plain < 0) plain = r;
+            } else {
+                if (top < 0 || *v > high) {
+                    high = *v;
+                    top = r;
+                }
+                if (bottom < 0 || *v < low) {
+                    low = *v;
+                    bottom = r;
+                }
+            }
+        }
+        for (int r : {top, bottom, top < 0 ? plain : -1})
+            if (r >= 0 && !found.contains(r)) found << r;
+        found << given;
+        if (found.size() > limit) found.resize(std::max(limit, 0));
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+    auto lengthOf = [&](int r) {
+        const EntryListRow& row = m_rows[size_t(r)];
+        if (!row.fixedTexts.isEmpty()) return int(row.fixedTexts.value(column).size());
+        if (!inTables(row.entry)) return 0;
+        std::optional<int> length;
+        if (column == Date) {
+            length = asciiTrimmedLength(m_ledger.Entries[size_t(row.entry)].Date);
+        } else if (column == Invoice) {
+            const auto letters =
+                asciiTrimmedLength(m_ledger.EntryStyles[size_t(row.entry)].InvoiceLetters);
+            const auto digits =
+                asciiTrimmedLength(m_ledger.EntryInvoices[size_t(row.entry)].InvoiceDigits);
+            if (letters && digits) length = *letters + *digits;
+        }
+        return length ? *length : int(cellText(r, column).size());
+    };
+    // No date or invoice number is longer than its fields: once `limit` rows of that length
+    // are found, the rest need no look.
+    const int longestPossible = column == Date ? decltype(EntryCore::Date)::Width
+                                : column == Invoice
+                                    ? decltype(EntryStyle::InvoiceLetters)::Width +
+                                          decltype(EntryInvoice::InvoiceDigits)::Width
+                                    : std::numeric_limits<int>::max();
+    int longest = 0;
+    for (int r = 0; r < rows; ++r) {
+        const int length = lengthOf(r);
+        if (length > longest) {
+            longest = length;
+            found.clear();
+        }
+        if (length == longest && found.size() < limit) found << r;
+        if (longest >= longestPossible && found.size() >= limit) break;
+    }
+    return found;
 }
 
 int EntryListModel::rowCount(const QModelIndex& parent) const {
