@@ -387,19 +387,23 @@ QList<int> MainForm::SelectedEntryIndices() const {
     return entries;
 }
 
-void MainForm::FitColumnWidthsToFont() {
-    const QFontMetrics metrics(Liv1->font());
+int MainForm::UsualContentWidth(int column) const {
+    if (column < 0 || column >= 7) return 0;
     const QStyle* style = Liv1->style();
     // The item view gives each element (check box, icon, text) a margin on either side.
     const int margin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Liv1) + 1);
-    const int check = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, Liv1);
-    for (int c = 0; c < 7; ++c) {
-        const ColumnContent& usual = usualContent[c];
-        int needed = metrics.horizontalAdvance(QString::fromUtf16(usual.text)) + margin + 4;
-        if (usual.check) needed += check + margin;
-        if (usual.icon) needed += Liv1->iconSize().width() + margin;
-        Liv1->setColumnWidth(c, std::max(listColumns[c].width, needed));
-    }
+    const ColumnContent& usual = usualContent[column];
+    int needed =
+        QFontMetrics(Liv1->font()).horizontalAdvance(QString::fromUtf16(usual.text)) + margin + 4;
+    if (usual.check)
+        needed += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, Liv1) + margin;
+    if (usual.icon) needed += Liv1->iconSize().width() + margin;
+    return needed;
+}
+
+void MainForm::FitColumnWidthsToFont() {
+    for (int c = 0; c < 7; ++c)
+        Liv1->setColumnWidth(c, std::max(listColumns[c].width, UsualContentWidth(c)));
 }
 
 void MainForm::SetListFontSize(double points) {

@@ -155,6 +155,8 @@ public:
     // Default column widths of the entry list that fit their usual content (a date beside
     // the check box and the icon, an account name, an amount) in the list's font.
     void FitColumnWidthsToFont();
+    // The width a column's usual content needs in the list's font (0-based column).
+    int UsualContentWidth(int column) const;
 
     // ---- Refresh operations -----------------------------------------------------------
     // Other windows change the ledger only; the main window follows its change notification

@@ -31,7 +31,8 @@ const QString uncheckedMark = QStringLiteral("#未勾選標記");
 // Columns of figures: a figure cut with "..." reads as another figure.
 constexpr int figureColumns[] = {EntryListModel::Date, EntryListModel::Amount,
                                  EntryListModel::Running, EntryListModel::Invoice};
-// Where the view is too narrow for every column, the texts give way, notes first.
+// Where the view is too narrow for every column, the texts give way, notes first, the
+// other account last.
 constexpr int yieldingColumns[] = {EntryListModel::Note, EntryListModel::Detail,
                                    EntryListModel::Other};
 } // namespace
@@ -189,6 +190,8 @@ void MainForm::keepListColumnsInView() {
     QList<YieldingColumn> yielding;
     for (int column : yieldingColumns)
         yielding.append({column, m_listWidths[size_t(column)]});
+    // An account name of usual length stays whole.
+    yielding.last().narrowest = UsualContentWidth(EntryListModel::Other);
     const QScopedValueRollback fitting(m_fittingColumns, true);
     KeepColumnsInView(Liv1, yielding);
 }
