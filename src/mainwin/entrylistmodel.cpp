@@ -4,7 +4,6 @@
 #include <QDate>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <optional>
 
 #include "mainwin/entrylisting.h"
@@ -32,18 +31,32 @@ QString oneLine(QString text) {
     return text;
 }
 
-// The length of a fixed field's trimmed text, from its bytes when each is ASCII (one
-// character each); nullopt when the text must be decoded to know it.
-template <int N> std::optional<int> asciiTrimmedLength(const FixedText<N>& field) {
+// The length of fixed fields' trimmed texts and their shape: their characters with every
+// digit as "0". Digits are drawn in one width, so that texts of one shape are as wide.
+struct TextShape {
+    int length = 0;
+    quint64 shape = 14695981039346656037ull; // a hash of the characters so far
+};
+// Adds a field to a shape from its bytes when each is ASCII (one character each); false when
+// the text must be decoded to know it.
+template <int N> bool addShape(TextShape& text, const FixedText<N>& field) {
     int length = 0;
     int kept = 0;
+    quint64 shape = text.shape;
+    quint64 keptShape = shape;
     for (char c : field.bytes()) {
         if (c == '\0') continue;
-        if (uchar(c) >= 0x80) return std::nullopt;
+        if (uchar(c) >= 0x80) return false;
         ++length;
-        if (c != ' ') kept = length;
+        shape = (shape ^ uchar(c >= '0' && c <= '9' ? '0' : c)) * 1099511628211ull;
+        if (c != ' ') {
+            kept = length;
+            keptShape = shape;
+        }
     }
-    return kept;
+    text.length += kept;
+    text.shape = keptShape;
+    return true;
 }
 } // namespace
 
@@ -147,38 +160,39 @@ QList<int> EntryListModel::longestTextRows(int column, int limit) const {
         std::sort(found.begin(), found.end());
         return found;
     }
-    auto lengthOf = [&](int r) {
+    // A row's text length, and its shape where the stored bytes tell it.
+    auto measureOf = [&](int r) -> std::pair<int, std::optional<quint64>> {
         const EntryListRow& row = m_rows[size_t(r)];
-        if (!row.fixedTexts.isEmpty()) return int(row.fixedTexts.value(column).size());
-        if (!inTables(row.entry)) return 0;
-        std::optional<int> length;
+        if (!row.fixedTexts.isEmpty()) return {int(row.fixedTexts.value(column).size()), {}};
+        if (!inTables(row.entry)) return {0, {}};
+        TextShape text;
+        bool known = false;
         if (column == Date) {
-            length = asciiTrimmedLength(m_ledger.Entries[size_t(row.entry)].Date);
-        } else if (column == Invoice) {
-            const auto letters =
-                asciiTrimmedLength(m_ledger.EntryStyles[size_t(row.entry)].InvoiceLetters);
-            const auto digits =
-                asciiTrimmedLength(m_ledger.EntryInvoices[size_t(row.entry)].InvoiceDigits);
-            if (letters && digits) length = *letters + *digits;
-        }
-        return length ? *length : int(cellText(r, column).size());
+            // A date read as a number is "yyyy/mm/dd" as it stands.
+            if (row.date != 0) return {decltype(EntryCore::Date)::Width, 0};
+            known = addShape(text, m_ledger.Entries[size_t(row.entry)].Date);
+        } else if (column == Invoice)
+            known = addShape(text, m_ledger.EntryStyles[size_t(row.entry)].InvoiceLetters) &&
+                    addShape(text, m_ledger.EntryInvoices[size_t(row.entry)].InvoiceDigits);
+        if (known) return {text.length, text.shape};
+        return {int(cellText(r, column).size()), {}};
     };
-    // No date or invoice number is longer than its fields: once `limit` rows of that length
-    // are found, the rest need no look.
-    const int longestPossible = column == Date ? decltype(EntryCore::Date)::Width
-                                : column == Invoice
-                                    ? decltype(EntryStyle::InvoiceLetters)::Width +
-                                          decltype(EntryInvoice::InvoiceDigits)::Width
-                                    : std::numeric_limits<int>::max();
+    // Of the longest texts one row of each shape is measured (each row of given texts too).
     int longest = 0;
+    QList<quint64> shapes; // of the rows found
     for (int r = 0; r < rows; ++r) {
-        const int length = lengthOf(r);
+        const auto [length, shape] = measureOf(r);
         if (length > longest) {
             longest = length;
             found.clear();
+            shapes.clear();
         }
-        if (length == longest && found.size() < limit) found << r;
-        if (longest >= longestPossible && found.size() >= limit) break;
+        if (length != longest || found.size() >= limit) continue;
+        if (shape) {
+            if (shapes.contains(*shape)) continue;
+            shapes << *shape;
+        }
+        found << r;
     }
     return found;
 }

@@ -210,6 +210,8 @@ private slots:
     void figureColumnsInsideTheList();
     void entryListFiguresWholeInView_data();
     void entryListFiguresWholeInView();
+    void entryListWidestFigureAnywhere_data();
+    void entryListWidestFigureAnywhere();
     void entryListTextsTakeBackTheirRoom();
     void budgetScrollsOverItsColumnsOnly_data();
     void budgetScrollsOverItsColumnsOnly();
@@ -508,6 +510,42 @@ void TestWindowLook::entryListFiguresWholeInView() {
     const QStringList past = cellsPastTheEdge(w.Liv1);
     QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
     QCOMPARE(w.Liv1->horizontalScrollBar()->maximum(), 0);
+}
+
+// The widest figure of a long list is drawn whole wherever it stands: in the last of
+// hundreds of rows, a running total in a row of its own, a row the entry window adds.
+void TestWindowLook::entryListWidestFigureAnywhere_data() {
+    QTest::addColumn<QString>("where");
+    QTest::newRow("amount and running total in the last row") << "last";
+    QTest::newRow("running total in a row before the last") << "before";
+    QTest::newRow("row added by the entry window") << "added";
+}
+
+void TestWindowLook::entryListWidestFigureAnywhere() {
+    QFETCH(QString, where);
+    LongFiguresFixture f(300);
+    if (where == "last")
+        f.b.entry("2026/12/31", "A-銀行", "Equity", 999999999999900.0, "定存")
+            .invoice("WW", "99999999");
+    if (where == "before") {
+        f.b.entry("2026/01/31", "A-銀行", "Equity", 900000000000000.0, "定存");
+        f.b.entry("2026/01/31", "E-餐飲費", "A-銀行", 899999999999900.0, "解約");
+    }
+    MainForm& w = f.open(Periods::All, 2026);
+    w.resize(1024, 768);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    f.list(QStringLiteral("A-銀行"));
+    if (where == "added")
+        w.AppendEntryRow({{"2026/12/31", "E-餐飲費", "-9,999,999,999,999", "...", "午餐", "",
+                           "WW99999999", "1"}});
+    QCoreApplication::processEvents();
+
+    const QStringList cut = cutCells(w.Liv1, {EntryListModel::Date, EntryListModel::Amount,
+                                              EntryListModel::Running, EntryListModel::Invoice});
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(w.Liv1);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
 }
 
 // The texts that gave way at 1024x768 take their room back in a wider window, and the widths
