@@ -387,7 +387,7 @@ QList<int> MainForm::SelectedEntryIndices() const {
     return entries;
 }
 
-int MainForm::UsualContentWidth(int column) const {
+int MainForm::usualContentWidth(int column) const {
     if (column < 0 || column >= 7) return 0;
     const QStyle* style = Liv1->style();
     // The item view gives each element (check box, icon, text) a margin on either side.
@@ -403,7 +403,7 @@ int MainForm::UsualContentWidth(int column) const {
 
 void MainForm::FitColumnWidthsToFont() {
     for (int c = 0; c < 7; ++c)
-        Liv1->setColumnWidth(c, std::max(listColumns[c].width, UsualContentWidth(c)));
+        Liv1->setColumnWidth(c, std::max(listColumns[c].width, usualContentWidth(c)));
 }
 
 void MainForm::SetListFontSize(double points) {

@@ -155,8 +155,6 @@ public:
     // Default column widths of the entry list that fit their usual content (a date beside
     // the check box and the icon, an account name, an amount) in the list's font.
     void FitColumnWidthsToFont();
-    // The width a column's usual content needs in the list's font (0-based column).
-    int UsualContentWidth(int column) const;
 
     // ---- Refresh operations -----------------------------------------------------------
     // Other windows change the ledger only; the main window follows its change notification
@@ -255,6 +253,8 @@ private:
     // end within the view. With a row given, the row just added: the columns widen for it.
     void fitListColumns(int addedRow = -1);
     void keepListColumnsInView();
+    // The width a column's usual content needs in the list's font (0-based column).
+    int usualContentWidth(int column) const;
     // The widths of 日期 to 發票 as loaded or as the user set them: what the close stores,
     // the least a column of figures is given, what a text column takes back when there is
     // room.

@@ -191,7 +191,7 @@ void MainForm::keepListColumnsInView() {
     for (int column : yieldingColumns)
         yielding.append({column, m_listWidths[size_t(column)]});
     // An account name of usual length stays whole.
-    yielding.last().narrowest = UsualContentWidth(EntryListModel::Other);
+    yielding.last().narrowest = usualContentWidth(EntryListModel::Other);
     const QScopedValueRollback fitting(m_fittingColumns, true);
     KeepColumnsInView(Liv1, yielding);
 }
