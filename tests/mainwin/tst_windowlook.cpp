@@ -460,15 +460,15 @@ void TestWindowLook::figureColumnsInsideTheList() {
 }
 
 // The main window's entry list draws every date, amount, running total and invoice number
-// whole and inside the list, at the window's size as created and at 1024x768, in the design
-// widths and in those a start without stored settings sets, at the listing, after the general
-// settings were confirmed (larger type) and with decimals on (wider amounts): the texts
-// before them give way.
+// whole and inside the list, maximised as a start without stored settings opens it and at
+// 1024x768, in the design widths and in those a start without stored settings sets, at the listing,
+// after the general settings were confirmed (larger type) and with decimals on (wider amounts): the
+// texts before them give way.
 void TestWindowLook::entryListFiguresWholeInView_data() {
-    QTest::addColumn<QSize>("size"); // invalid: as created
+    QTest::addColumn<QSize>("size"); // invalid: maximised
     QTest::addColumn<bool>("started");
     QTest::addColumn<QString>("after");
-    const QList<std::pair<const char*, QSize>> sizes = {{"default size", QSize()},
+    const QList<std::pair<const char*, QSize>> sizes = {{"maximised", QSize()},
                                                         {"1024x768", QSize(1024, 768)}};
     for (const auto& [name, size] : sizes)
         for (bool started : {false, true})
@@ -491,8 +491,12 @@ void TestWindowLook::entryListFiguresWholeInView() {
         w.SetListFontSize(11); // MainFontSize as a start without stored settings reads it
         w.FitColumnWidthsToFont();
     }
-    if (size.isValid()) w.resize(size);
-    w.show();
+    if (size.isValid()) {
+        w.resize(size);
+        w.show();
+    } else {
+        w.showMaximized();
+    }
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     f.list(QStringLiteral("A-銀行"));
     if (after == "settings confirmed") confirmGeneralSettings(f);
