@@ -2,6 +2,9 @@
 
 #include <QBrush>
 #include <QDate>
+#include <algorithm>
+#include <cmath>
+#include <optional>
 
 #include "mainwin/entrylisting.h"
 #include "store/ledger.h"
@@ -26,6 +29,34 @@ QString oneLine(QString text) {
         }
     }
     return text;
+}
+
+// The length of fixed fields' trimmed texts and their shape: their characters with every
+// digit as "0". Digits are drawn in one width, so that texts of one shape are as wide.
+struct TextShape {
+    int length = 0;
+    quint64 shape = 14695981039346656037ull; // a hash of the characters so far
+};
+// Adds a field to a shape from its bytes when each is ASCII (one character each); false when
+// the text must be decoded to know it.
+template <int N> bool addShape(TextShape& text, const FixedText<N>& field) {
+    int length = 0;
+    int kept = 0;
+    quint64 shape = text.shape;
+    quint64 keptShape = shape;
+    for (char c : field.bytes()) {
+        if (c == '\0') continue;
+        if (uchar(c) >= 0x80) return false;
+        ++length;
+        shape = (shape ^ uchar(c >= '0' && c <= '9' ? '0' : c)) * 1099511628211ull;
+        if (c != ' ') {
+            kept = length;
+            keptShape = shape;
+        }
+    }
+    text.length += kept;
+    text.shape = keptShape;
+    return true;
 }
 } // namespace
 
@@ -85,6 +116,85 @@ QStringList EntryListModel::shownTexts(int r) const {
     for (int c = Date; c < Index; ++c)
         texts << cellText(r, c);
     return texts;
+}
+
+QList<int> EntryListModel::longestTextRows(int column, int limit) const {
+    const int rows = rowCount();
+    QList<int> found;
+    if (column == Amount || column == Running) {
+        // The figure a row shows; none for an empty cell or "--".
+        auto figureOf = [&](const EntryListRow& row) -> std::optional<double> {
+            if (column == Running)
+                return row.runningShown ? std::optional<double>(row.running) : std::nullopt;
+            if (row.sign == 0 || !inTables(row.entry)) return std::nullopt;
+            return row.sign * m_ledger.Entries[size_t(row.entry)].Amount.value();
+        };
+        int top = -1;
+        int bottom = -1;
+        int plain = -1;
+        double high = 0;
+        double low = 0;
+        QList<int> given; // rows of given texts, and figures that are no number
+        for (int r = 0; r < rows; ++r) {
+            const EntryListRow& row = m_rows[size_t(r)];
+            const std::optional<double> v = row.fixedTexts.isEmpty() ? figureOf(row) : std::nullopt;
+            if (!row.fixedTexts.isEmpty() || (v && !std::isfinite(*v))) {
+                given << r;
+            } else if (!v) {
+                if (plain < 0) plain = r;
+            } else {
+                if (top < 0 || *v > high) {
+                    high = *v;
+                    top = r;
+                }
+                if (bottom < 0 || *v < low) {
+                    low = *v;
+                    bottom = r;
+                }
+            }
+        }
+        for (int r : {top, bottom, top < 0 ? plain : -1})
+            if (r >= 0 && !found.contains(r)) found << r;
+        found << given;
+        if (found.size() > limit) found.resize(std::max(limit, 0));
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+    // A row's text length, and its shape where the stored bytes tell it.
+    auto measureOf = [&](int r) -> std::pair<int, std::optional<quint64>> {
+        const EntryListRow& row = m_rows[size_t(r)];
+        if (!row.fixedTexts.isEmpty()) return {int(row.fixedTexts.value(column).size()), {}};
+        if (!inTables(row.entry)) return {0, {}};
+        TextShape text;
+        bool known = false;
+        if (column == Date) {
+            // A date read as a number is "yyyy/mm/dd" as it stands.
+            if (row.date != 0) return {decltype(EntryCore::Date)::Width, 0};
+            known = addShape(text, m_ledger.Entries[size_t(row.entry)].Date);
+        } else if (column == Invoice)
+            known = addShape(text, m_ledger.EntryStyles[size_t(row.entry)].InvoiceLetters) &&
+                    addShape(text, m_ledger.EntryInvoices[size_t(row.entry)].InvoiceDigits);
+        if (known) return {text.length, text.shape};
+        return {int(cellText(r, column).size()), {}};
+    };
+    // Of the longest texts one row of each shape is measured (each row of given texts too).
+    int longest = 0;
+    QList<quint64> shapes; // of the rows found
+    for (int r = 0; r < rows; ++r) {
+        const auto [length, shape] = measureOf(r);
+        if (length > longest) {
+            longest = length;
+            found.clear();
+            shapes.clear();
+        }
+        if (length != longest || found.size() >= limit) continue;
+        if (shape) {
+            if (shapes.contains(*shape)) continue;
+            shapes << *shape;
+        }
+        found << r;
+    }
+    return found;
 }
 
 int EntryListModel::rowCount(const QModelIndex& parent) const {

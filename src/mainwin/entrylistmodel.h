@@ -45,6 +45,13 @@ public:
     QString cellText(int r, int column) const;
     // The texts of row r from 日期 to 發票 (the entry index left out).
     QStringList shownTexts(int r) const;
+    // The rows, at most `limit`, among which a column's widest text is, found without
+    // formatting every row: for 金額 and 累計 the rows of the largest and the smallest figure
+    // (a formatted amount is no shorter than any nearer to zero on its side of zero), for
+    // the other columns the first rows whose texts are the longest, of dates and invoice
+    // numbers one row of each arrangement of digits and other characters. Rows of given
+    // texts are among them.
+    QList<int> longestTextRows(int column, int limit) const;
     void setHeaderTexts(const QStringList& texts) { m_headers = texts; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

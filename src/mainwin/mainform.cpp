@@ -148,6 +148,8 @@ void MainForm::buildControls() {
     Liv1->header()->setSortIndicator(0, Qt::AscendingOrder);
     for (int c = 0; c < 8; ++c)
         Liv1->setColumnWidth(c, listColumns[c].width);
+    for (size_t c = 0; c < m_listWidths.size(); ++c)
+        m_listWidths[c] = listColumns[c].width;
 
     StatusBar1 = statusBar();
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -192,6 +194,12 @@ void MainForm::connectHandlers() {
             [this](int section) { Liv1_ColumnClick(section + 1); });
     connect(Liv1Rows, &EntryListModel::checkToggled, this,
             [this](int row, bool checked) { Liv1_ItemCheck(row, checked); });
+    // A width the user drags a column to (or the start sequence gives it) is the column's
+    // own; the widths the fitting gives it are not.
+    connect(Liv1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (!m_fittingColumns && column >= 0 && column < int(m_listWidths.size()))
+            m_listWidths[size_t(column)] = size;
+    });
 
     connect(File_Quit, &QAction::triggered, this, [this] { File_Quit_Click(); });
     // A check item has inverted its mark already when the menu triggers it.
@@ -313,6 +321,7 @@ void MainForm::AppendEntryRow(const ProvisionalRow& row) {
     r.fixedRed = row.red;
     m_listCoversUpTo = std::max(m_listCoversUpTo, r.entry + 1);
     Liv1Rows->appendRow(std::move(r));
+    fitListColumns(Liv1Rows->rowCount() - 1); // its figures read whole too
 }
 
 void MainForm::ClearEntryList() {
@@ -378,19 +387,23 @@ QList<int> MainForm::SelectedEntryIndices() const {
     return entries;
 }
 
-void MainForm::FitColumnWidthsToFont() {
-    const QFontMetrics metrics(Liv1->font());
+int MainForm::usualContentWidth(int column) const {
+    if (column < 0 || column >= 7) return 0;
     const QStyle* style = Liv1->style();
     // The item view gives each element (check box, icon, text) a margin on either side.
     const int margin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Liv1) + 1);
-    const int check = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, Liv1);
-    for (int c = 0; c < 7; ++c) {
-        const ColumnContent& usual = usualContent[c];
-        int needed = metrics.horizontalAdvance(QString::fromUtf16(usual.text)) + margin + 4;
-        if (usual.check) needed += check + margin;
-        if (usual.icon) needed += Liv1->iconSize().width() + margin;
-        Liv1->setColumnWidth(c, std::max(listColumns[c].width, needed));
-    }
+    const ColumnContent& usual = usualContent[column];
+    int needed =
+        QFontMetrics(Liv1->font()).horizontalAdvance(QString::fromUtf16(usual.text)) + margin + 4;
+    if (usual.check)
+        needed += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, Liv1) + margin;
+    if (usual.icon) needed += Liv1->iconSize().width() + margin;
+    return needed;
+}
+
+void MainForm::FitColumnWidthsToFont() {
+    for (int c = 0; c < 7; ++c)
+        Liv1->setColumnWidth(c, std::max(listColumns[c].width, usualContentWidth(c)));
 }
 
 void MainForm::SetListFontSize(double points) {

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -246,6 +247,19 @@ private:
     void startWindowPlacement();
     void setDateMenuCaption();
     void writeCloseSettings(bool loggedIn);
+
+    // The entry list's columns (mainform_list.cpp): the columns of figures as wide as their
+    // widest texts, then the free-text columns narrowed as far as the last column needs to
+    // end within the view. With a row given, the row just added: the columns widen for it.
+    void fitListColumns(int addedRow = -1);
+    void keepListColumnsInView();
+    // The width a column's usual content needs in the list's font (0-based column).
+    int usualContentWidth(int column) const;
+    // The widths of 日期 to 發票 as loaded or as the user set them: what the close stores,
+    // the least a column of figures is given, what a text column takes back when there is
+    // room.
+    std::array<int, 7> m_listWidths{};
+    bool m_fittingColumns = false;
 
     // Tree (mainform_tree.cpp).
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& key, const QString& text,

@@ -95,6 +95,7 @@ void MainForm::LayoutPass() {
     Combo2->setGeometry(Liv1->x(), R, Lw - c1 - 3 - c4 - 3, Combo2->height());
     Command1->move(Combo2->x() + Combo2->width() + 3, R - 1);
     Command4->move(Command1->x() + c1 + 3, Command1->y());
+    keepListColumnsInView();
 
     // Status panels spread over the width.
     const double rest = W - 226;

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -12,6 +14,7 @@
 #include "mainwin/mainform.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
+#include "platform/desktop/windowroutines.h"
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "store/amounts.h"
@@ -24,6 +27,14 @@
 namespace {
 const QString checkedMark = QStringLiteral("#勾選標記");
 const QString uncheckedMark = QStringLiteral("#未勾選標記");
+
+// Columns of figures: a figure cut with "..." reads as another figure.
+constexpr int figureColumns[] = {EntryListModel::Date, EntryListModel::Amount,
+                                 EntryListModel::Running, EntryListModel::Invoice};
+// Where the view is too narrow for every column, the texts give way, notes first, the
+// other account last.
+constexpr int yieldingColumns[] = {EntryListModel::Note, EntryListModel::Detail,
+                                   EntryListModel::Other};
 } // namespace
 
 void MainForm::ListAccountRecords(int accountIndex) {
@@ -76,6 +87,7 @@ void MainForm::ListAccountRecords(int accountIndex) {
     double t = listed.figure;
     const size_t rowCount = listed.rows.size();
     Liv1Rows->setRows(std::move(listed.rows), todayKey);
+    fitListColumns();
 
     SetPanelText(6, QString());
     SetPanelText(7, QString());
@@ -152,6 +164,36 @@ void MainForm::ListAccountRecords(int accountIndex) {
     ListedAccount = n;
     m_listStale = false;
     m_listCoversUpTo = ledger.EntryCount;
+}
+
+void MainForm::fitListColumns(int addedRow) {
+    {
+        const QScopedValueRollback fitting(m_fittingColumns, true);
+        for (int column : figureColumns) {
+            // A column of figures is never narrower than its own width; a row added widens it
+            // only.
+            const int widest =
+                addedRow >= 0
+                    ? std::max(ColumnTextWidth(Liv1, column, {addedRow}), Liv1->columnWidth(column))
+                    : ColumnTextWidth(Liv1, column,
+                                      Liv1Rows->longestTextRows(column, LongestTextsMeasured));
+            const int width = std::max(widest, m_listWidths[size_t(column)]);
+            if (Liv1->columnWidth(column) != width) Liv1->setColumnWidth(column, width);
+        }
+    }
+    keepListColumnsInView();
+}
+
+void MainForm::keepListColumnsInView() {
+    // A list not laid out yet has no width to keep to: the layout pass keeps to it.
+    if (!isVisible()) return;
+    QList<YieldingColumn> yielding;
+    for (int column : yieldingColumns)
+        yielding.append({column, m_listWidths[size_t(column)]});
+    // An account name of usual length stays whole.
+    yielding.last().narrowest = usualContentWidth(EntryListModel::Other);
+    const QScopedValueRollback fitting(m_fittingColumns, true);
+    KeepColumnsInView(Liv1, yielding);
 }
 
 void MainForm::FillClassFilterCombo() {

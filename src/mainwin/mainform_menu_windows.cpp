@@ -3,6 +3,7 @@
 #include "mainwin/mainform.h"
 
 #include <QDateEdit>
+#include <QTreeView>
 
 #include "journal/diaryform.h"
 #include "platform/clock.h"
@@ -23,6 +24,9 @@ void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString
     UpdateTreeTotals();
     if (set.AccState.left(1) != accStateBefore.left(1) || set.TrvState != trvStateBefore)
         LayoutPass();
+    // The list's figures in the new size of type and number format read whole.
+    fitListColumns();
+    Liv1->viewport()->update();
     // The open journal lists in the same font size and number format.
     if (m_diary) m_diary->FollowSettings();
 }

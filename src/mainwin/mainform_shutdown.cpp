@@ -62,9 +62,10 @@ void MainForm::writeCloseSettings(bool loggedIn) {
     // One rewrite of the file for the whole close.
     const SettingsBatch once(store, m_ctx.services.prompts());
     const QString section = QStringLiteral("MainForm");
+    // The columns' own widths, not those the fitting gave them at this size.
     for (int n = 1; n <= 7; ++n)
         SaveSettingQuietly(store, section, QStringLiteral("LW%1").arg(n),
-                           QString::number(Liv1->columnWidth(n - 1)));
+                           QString::number(m_listWidths[size_t(n - 1)]));
     const bool minimised = isMinimized();
     const bool maximised = windowState() & Qt::WindowMaximized;
     if (loggedIn && !minimised)

@@ -3,10 +3,12 @@
 #include <QtTest>
 
 #include <QAbstractItemDelegate>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QGraphicsTextItem>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionViewItem>
@@ -19,6 +21,7 @@
 
 #include "journal/diaryform.h"
 #include "mainform_fixture.h"
+#include "mainwin/entrylistmodel.h"
 #include "online/downform.h"
 #include "platform/webpages.h"
 #include "reports/budgetshowform.h"
@@ -29,6 +32,7 @@
 #include "schedule/fixureclockform.h"
 #include "schedule/fixureform.h"
 #include "schedule/memoform.h"
+#include "setup/setform.h"
 
 namespace {
 
@@ -111,6 +115,33 @@ int columnsEnd(const QTreeView* list) {
     return end;
 }
 
+// A main window over a ledger whose bank account lists figures as long as a full-size ledger
+// reaches: amounts of -134,241,923 and -27,143,560.55, running totals beyond a hundred
+// million, an invoice number on every entry; `rows` entries, enough to scroll.
+struct LongFiguresFixture : MainFormFixture {
+    explicit LongFiguresFixture(int rows) {
+        env.clock.setToday(QDate(2026, 12, 11));
+        env.ctx.session.DotState = QStringLiteral("0");
+        b.account("A-銀行").account("E-餐飲費").account("L-信用卡").account("Equity");
+        b.entry("2026/01/02", "A-銀行", "Equity", -13424192300, "房租")
+            .note(QStringLiteral("一月"))
+            .invoice("AB", "84098765");
+        b.entry("2026/01/03", "E-餐飲費", "A-銀行", 2714356055, "午餐").invoice("CD", "12345678");
+        for (int i = 2; i < rows; ++i)
+            b.entry("2026/02/01", "E-餐飲費", "A-銀行", 12345, "晚餐").invoice("EF", "87654321");
+    }
+};
+
+// Confirms the general settings, with what `fill` chose in them.
+void confirmGeneralSettings(MainFormFixture& f, const std::function<void(SetForm&)>& fill = {}) {
+    f.env.modal.on<SetForm>([fill](SetForm& s) {
+        if (fill) fill(s);
+        s.Command1->click();
+        return s.result();
+    });
+    f.form->Set_General->trigger();
+}
+
 // The window of a list at its default size, or resized as maximised on a screen of `size`.
 void sizeWindow(QTreeView* list, const QSize& size) {
     if (size.isValid()) list->window()->resize(size);
@@ -177,6 +208,11 @@ private slots:
     void budgetNameAndProgressTwiceAnAmount();
     void figureColumnsInsideTheList_data();
     void figureColumnsInsideTheList();
+    void entryListFiguresWholeInView_data();
+    void entryListFiguresWholeInView();
+    void entryListWidestFigureAnywhere_data();
+    void entryListWidestFigureAnywhere();
+    void entryListTextsTakeBackTheirRoom();
     void budgetScrollsOverItsColumnsOnly_data();
     void budgetScrollsOverItsColumnsOnly();
     void yearlyChartLabelsWhole_data();
@@ -421,6 +457,134 @@ void TestWindowLook::figureColumnsInsideTheList() {
     const QStringList past = cellsPastTheEdge(list);
     QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
     QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+}
+
+// The main window's entry list draws every date, amount, running total and invoice number
+// whole and inside the list, maximised as a start without stored settings opens it and at
+// 1024x768, in the design widths and in those a start without stored settings sets, at the listing,
+// after the general settings were confirmed (larger type) and with decimals on (wider amounts): the
+// texts before them give way.
+void TestWindowLook::entryListFiguresWholeInView_data() {
+    QTest::addColumn<QSize>("size"); // invalid: maximised
+    QTest::addColumn<bool>("started");
+    QTest::addColumn<QString>("after");
+    const QList<std::pair<const char*, QSize>> sizes = {{"maximised", QSize()},
+                                                        {"1024x768", QSize(1024, 768)}};
+    for (const auto& [name, size] : sizes)
+        for (bool started : {false, true})
+            for (const char* after : {"listing", "settings confirmed", "decimals on"})
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2, %3")
+                                             .arg(name,
+                                                  started ? QStringLiteral("start widths")
+                                                          : QStringLiteral("design widths"),
+                                                  after)))
+                    << size << started << after;
+}
+
+void TestWindowLook::entryListFiguresWholeInView() {
+    QFETCH(QSize, size);
+    QFETCH(bool, started);
+    QFETCH(QString, after);
+    LongFiguresFixture f(80);
+    MainForm& w = f.open(Periods::All, 2026);
+    if (started) {
+        w.SetListFontSize(11); // MainFontSize as a start without stored settings reads it
+        w.FitColumnWidthsToFont();
+    }
+    if (size.isValid()) {
+        w.resize(size);
+        w.show();
+    } else {
+        w.showMaximized();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    f.list(QStringLiteral("A-銀行"));
+    if (after == "settings confirmed") confirmGeneralSettings(f);
+    if (after == "decimals on")
+        confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
+    QCoreApplication::processEvents(); // the list laid out, its scroll bar shown
+
+    QCOMPARE(w.EntryRowText(0, EntryListModel::Amount), after == "decimals on"
+                                                            ? QStringLiteral("-134,241,923.00")
+                                                            : QStringLiteral("-134,241,923"));
+    QVERIFY(w.Liv1->verticalScrollBar()->isVisible());
+    const QStringList cut = cutCells(w.Liv1, {EntryListModel::Date, EntryListModel::Amount,
+                                              EntryListModel::Running, EntryListModel::Invoice});
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(w.Liv1);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+    QCOMPARE(w.Liv1->horizontalScrollBar()->maximum(), 0);
+}
+
+// The widest figure of a long list is drawn whole wherever it stands: in the last of
+// hundreds of rows, a running total in a row of its own, a row the entry window adds.
+void TestWindowLook::entryListWidestFigureAnywhere_data() {
+    QTest::addColumn<QString>("where");
+    QTest::newRow("amount and running total in the last row") << "last";
+    QTest::newRow("running total in a row before the last") << "before";
+    QTest::newRow("row added by the entry window") << "added";
+}
+
+void TestWindowLook::entryListWidestFigureAnywhere() {
+    QFETCH(QString, where);
+    LongFiguresFixture f(300);
+    if (where == "last")
+        f.b.entry("2026/12/31", "A-銀行", "Equity", 999999999999900.0, "定存")
+            .invoice("WW", "99999999");
+    if (where == "before") {
+        f.b.entry("2026/01/31", "A-銀行", "Equity", 900000000000000.0, "定存");
+        f.b.entry("2026/01/31", "E-餐飲費", "A-銀行", 899999999999900.0, "解約");
+    }
+    MainForm& w = f.open(Periods::All, 2026);
+    w.resize(1024, 768);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    f.list(QStringLiteral("A-銀行"));
+    if (where == "added")
+        w.AppendEntryRow({{"2026/12/31", "E-餐飲費", "-9,999,999,999,999", "...", "午餐", "",
+                           "WW99999999", "1"}});
+    QCoreApplication::processEvents();
+
+    const QStringList cut = cutCells(w.Liv1, {EntryListModel::Date, EntryListModel::Amount,
+                                              EntryListModel::Running, EntryListModel::Invoice});
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(w.Liv1);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+}
+
+// The texts that gave way at 1024x768 take their room back in a wider window, and the widths
+// the user gave the columns, not those they were narrowed or widened to, are what the close
+// stores.
+void TestWindowLook::entryListTextsTakeBackTheirRoom() {
+    LongFiguresFixture f(3);
+    f.env.ctx.session.DotState = QStringLiteral("1");
+    MainForm& w = f.open(Periods::All, 2026);
+    w.resize(1024, 768);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    f.list(QStringLiteral("A-銀行"));
+    QTreeView* list = w.Liv1;
+    const int note = list->columnWidth(EntryListModel::Note);
+    QVERIFY2(note < 150, qPrintable(QString::number(note)));
+    QVERIFY(list->columnWidth(EntryListModel::Amount) > 80);
+    w.resize(1600, 900);
+    QCoreApplication::processEvents();
+    QCOMPARE(list->columnWidth(EntryListModel::Note), 150);
+    QCOMPARE(list->columnWidth(EntryListModel::Detail), 150);
+    QVERIFY(cutCells(list, {EntryListModel::Note, EntryListModel::Detail}).isEmpty());
+    w.resize(1024, 768);
+    QCoreApplication::processEvents();
+    QCOMPARE(list->columnWidth(EntryListModel::Note), note);
+    // The user drags 明細 to a width of their own.
+    list->header()->resizeSection(EntryListModel::Detail, 170);
+    QVERIFY(w.close());
+    auto stored = [&](int n) {
+        return f.env.settings.GetSetting(QStringLiteral("MainForm"), QStringLiteral("LW%1").arg(n),
+                                         QStringLiteral("<absent>"));
+    };
+    QCOMPARE(stored(3), QStringLiteral("80"));  // 金額 as designed, not as widened
+    QCOMPARE(stored(5), QStringLiteral("170")); // 明細 as dragged
+    QCOMPARE(stored(6), QStringLiteral("150")); // 備註 as designed, not as narrowed
 }
 
 // The budget table's horizontal scroll range ends where its columns end: none when they fit

@@ -371,7 +371,8 @@ void KeepColumnsInView(QTreeView* list, const QList<YieldingColumn>& yielding) {
     int excess = length - width;
     for (const YieldingColumn& y : yielding) {
         if (list->isColumnHidden(y.column)) continue;
-        const int least = std::max(header->minimumSectionSize(), header->sectionSizeHint(y.column));
+        const int least = std::max(
+            {header->minimumSectionSize(), header->sectionSizeHint(y.column), y.narrowest});
         const int given = std::clamp(y.width - least, 0, std::max(excess, 0));
         excess -= given;
         if (list->columnWidth(y.column) != y.width - given)

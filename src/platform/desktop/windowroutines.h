@@ -86,16 +86,18 @@ void FitColumnsToTexts(QTreeView* list, std::initializer_list<int> columns);
 void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows);
 // How many of the rows with the longest texts of a column are measured.
 constexpr int LongestTextsMeasured = 64;
-// A free-text column that gives way to the columns after it, and the width it has when the
-// view has room for it.
+// A free-text column that gives way to the columns after it, the width it has when the view
+// has room for it, and the narrowest it may become where that is more than its header
+// caption needs.
 struct YieldingColumn {
     int column;
     int width;
+    int narrowest = 0;
 };
 // Gives the free-text columns their widths, then narrows them, in the order given and each
-// down to the width its header caption needs, until the list's last shown column ends within
-// the view (beside the vertical scroll bar when the rows need one): a column of figures at
-// the right edge then reads whole, and the texts take back their room when the view widens.
+// down to the width its header caption needs (or its narrowest), until the list's last shown column
+// ends within the view (beside the vertical scroll bar when the rows need one): a column of figures
+// at the right edge then reads whole, and the texts take back their room when the view widens.
 void KeepColumnsInView(QTreeView* list, const QList<YieldingColumn>& yielding);
 // The width a column of figures needs for its widest text, with the check box and icon its
 // rows draw before it.
