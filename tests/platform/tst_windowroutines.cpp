@@ -36,6 +36,7 @@ private slots:
     void comboDropWidth_data();
     void comboDropWidth();
     void comboDropWidthEmptyAndAlreadyWide();
+    void comboDropWidthFollowsTheFont();
     void removeCloseCommand();
     void flatHeaderAndPanelText();
     void browseForFolder();
@@ -100,6 +101,27 @@ void TestWindowRoutines::comboDropWidth() {
     QVERIFY(FitComboDropWidth(&combo, screenWidth));
     QCOMPARE(combo.view()->minimumWidth(), expected);
     QCOMPARE(combo.width(), 120); // the combo box keeps its width
+}
+
+// The same names in a larger type: the list is as wide as they are in that type, not as they
+// were measured before in the smaller one.
+void TestWindowRoutines::comboDropWidthFollowsTheFont() {
+    const QStringList names{QStringLiteral("A-現金"), QStringLiteral("E-餐飲費.午餐與晚餐"),
+                            QStringLiteral("L-信用卡")};
+    int previous = 0;
+    for (const qreal points : {9.0, 18.0, 9.0}) {
+        QComboBox combo;
+        QFont font = combo.font();
+        font.setPointSizeF(points);
+        combo.setFont(font);
+        combo.resize(40, combo.height());
+        combo.addItems(names);
+        QVERIFY(FitComboDropWidth(&combo, 4000));
+        const QFontMetrics metrics(font);
+        QCOMPARE(combo.view()->minimumWidth(), metrics.horizontalAdvance(names.at(1)) + 20);
+        QVERIFY(combo.view()->minimumWidth() != previous);
+        previous = combo.view()->minimumWidth();
+    }
 }
 
 void TestWindowRoutines::comboDropWidthEmptyAndAlreadyWide() {

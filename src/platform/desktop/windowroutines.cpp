@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -131,12 +132,29 @@ void RemoveCloseCommand(QWidget* window) {
     }
 }
 
+namespace {
+
+// The widths of item texts measured so far, by font: the same account names fill the lists of
+// many windows and of every entry window opened, and each measuring shapes the text anew.
+int itemTextWidth(const QFont& font, const QFontMetrics& metrics, const QString& text) {
+    static QHash<QString, QHash<QString, int>> measured;
+    QHash<QString, int>& widths = measured[font.key()];
+    if (widths.size() > 100000) widths.clear(); // a bound, never reached by a ledger's names
+    if (const auto known = widths.constFind(text); known != widths.cend()) return *known;
+    const int width = metrics.horizontalAdvance(text);
+    widths.insert(text, width);
+    return width;
+}
+
+} // namespace
+
 bool FitComboDropWidth(QComboBox* combo, int screenWidth) {
     if (!combo || combo->count() == 0) return false;
-    const QFontMetrics metrics(combo->font());
+    const QFont font = combo->font();
+    const QFontMetrics metrics(font);
     int widest = 0;
     for (int i = 0; i < combo->count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(combo->itemText(i)) + 20);
+        widest = std::max(widest, itemTextWidth(font, metrics, combo->itemText(i)) + 20);
 
     // The list is never narrower than the combo box itself.
     QAbstractItemView* view = combo->view();
