@@ -388,8 +388,10 @@ void FixureForm::Command2_Click() {
     if (!detailIsPlain()) return;
     QString text = Text2->text();
     text.remove(QLatin1Char(','));
+    // A number past the largest double would read as 0 from the start of the text.
+    const bool tooLarge = Runtime::isNumeric(text) && !EntryRules::typedNumber(text);
     const auto hundredths = EntryRules::amountHundredths(Runtime::leadingNumber(text), 1.0);
-    if (!hundredths) {
+    if (tooLarge || !hundredths) {
         prompts.warning(EntryRules::amountRangeMessage());
         return;
     }

@@ -334,6 +334,7 @@ void TestScheduleWindows::editorRefusesAmountOutOfRange_data() {
     QTest::newRow("add, beyond a double") << false << "1e400";
     QTest::newRow("edit, 14 nines") << true << "99999999999999";
     QTest::newRow("edit, negative") << true << "-90,000,000,000,001";
+    QTest::newRow("edit, beyond a double") << true << "1e400";
 }
 
 // An amount too large to keep every hundredth is refused by 新增 and 編輯 with the message
