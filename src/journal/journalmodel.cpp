@@ -38,6 +38,17 @@ template <int N> std::optional<int> asciiTrimmedLength(const FixedText<N>& field
     return kept;
 }
 
+// What tells a field's drawn width from that of another of its length: its bytes with every
+// digit as "0" (digits draw alike), folded into a hash; nullopt when a byte is no ASCII.
+template <int N> bool addDrawnShape(quint64& shape, const FixedText<N>& field) {
+    for (char c : field.bytes()) {
+        if (c == '\0') continue;
+        if (uchar(c) >= 0x80) return false;
+        shape = (shape ^ uchar(c >= '0' && c <= '9' ? '0' : c)) * 1099511628211ull;
+    }
+    return true;
+}
+
 // The lengths of formatted amounts. A formatted amount is no shorter than that of any
 // amount nearer to zero on its side of zero, so each side formats its largest amount and
 // then only amounts between the largest one known shorter and the smallest one known as
@@ -175,15 +186,33 @@ QList<int> JournalModel::longestTextRows(int column, int limit) const {
     default:
         lengthOf = [&](int row) { return int(cellText(row, column).size()); };
     }
+    // Invoice numbers of one length differ in width by their letters: of each shape one row
+    // is measured, so that a wide pair of letters far down the list is among those measured.
+    auto shapeOf = [&](int row) -> std::optional<quint64> {
+        const int i = entryAt(row);
+        quint64 shape = 14695981039346656037ull;
+        if (column != InvoiceColumn || !inTables(i) ||
+            !addDrawnShape(shape, m_ledger.EntryStyles[size_t(i)].InvoiceLetters) ||
+            !addDrawnShape(shape, m_ledger.EntryInvoices[size_t(i)].InvoiceDigits))
+            return std::nullopt;
+        return shape;
+    };
     int longest = 0;
     QList<int> found;
+    QList<quint64> shapes; // of the rows found
     for (int row = 0; row < rows; ++row) {
         const int length = lengthOf(row);
         if (length > longest) {
             longest = length;
             found.clear();
+            shapes.clear();
         }
-        if (length == longest && found.size() < limit) found << row;
+        if (length != longest || found.size() >= limit) continue;
+        if (const std::optional<quint64> shape = shapeOf(row)) {
+            if (shapes.contains(*shape)) continue;
+            shapes << *shape;
+        }
+        found << row;
     }
     return found;
 }
