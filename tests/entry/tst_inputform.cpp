@@ -546,12 +546,20 @@ private slots:
     // narrow and in the wide window.
     void noteCounterOverLimitCoversNothing_data() {
         QTest::addColumn<bool>("wide");
-        QTest::newRow("narrow") << false;
-        QTest::newRow("wide") << true;
+        QTest::addColumn<bool>("detail"); // the detail's counter, else the note's
+        QTest::addColumn<QString>("expected");
+        const QString note = QStringLiteral("備註字數: 5200 (超過上限5000字，請縮減字數)");
+        const QString detail = QStringLiteral("明細字數: 80 (超過上限60字，請縮減字數)");
+        QTest::newRow("narrow") << false << false << note;
+        QTest::newRow("wide") << true << false << note;
+        QTest::newRow("detail, narrow") << false << true << detail;
+        QTest::newRow("detail, wide") << true << true << detail;
     }
 
     void noteCounterOverLimitCoversNothing() {
         QFETCH(bool, wide);
+        QFETCH(bool, detail);
+        QFETCH(QString, expected);
         Fixture fx;
         QString counter;
         QRect label, window;
@@ -560,22 +568,31 @@ private slots:
         fx.addWith("A-現金", [&](InputForm& f) {
             if (wide) f.Command3->click();
             QCoreApplication::processEvents();
-            f.Text1->setFocus();
-            f.Text1->insertPlainText(QString(2600, QChar(u'明'))); // as pasted: 5200 bytes
+            QLabel* shown = detail ? f.Label13 : f.Label14;
+            if (detail) {
+                f.Combo3->setFocus();
+                f.Combo3->lineEdit()->insert(QString(40, QChar(u'明'))); // as pasted: 80 bytes
+            } else {
+                f.Text1->setFocus();
+                f.Text1->insertPlainText(QString(2600, QChar(u'明'))); // as pasted: 5200 bytes
+            }
             QCoreApplication::processEvents();
-            counter = f.Label14->text();
+            counter = shown->text();
             auto inWindow = [&f](const QWidget* w) {
                 return QRect(w->mapTo(&f, QPoint(0, 0)), w->size());
             };
-            label = inWindow(f.Label14);
+            label = inWindow(shown);
             window = f.rect();
-            neighbours = {inWindow(f.Text1), inWindow(f.Command1), inWindow(f.Text6)};
-            const QRect drawn = f.Label14->fontMetrics().boundingRect(
-                QRect(0, 0, f.Label14->contentsRect().width(), 10000), Qt::TextWordWrap, counter);
-            whole = drawn.height() <= f.Label14->contentsRect().height() &&
-                    drawn.width() <= f.Label14->contentsRect().width();
+            if (detail)
+                neighbours = {inWindow(f.Combo3), inWindow(f.Check1), inWindow(f.Text1)};
+            else
+                neighbours = {inWindow(f.Text1), inWindow(f.Command1), inWindow(f.Text6)};
+            const QRect drawn = shown->fontMetrics().boundingRect(
+                QRect(0, 0, shown->contentsRect().width(), 10000), Qt::TextWordWrap, counter);
+            whole = drawn.height() <= shown->contentsRect().height() &&
+                    drawn.width() <= shown->contentsRect().width();
         });
-        QCOMPARE(counter, QString("備註字數: 5200 (超過上限5000字，請縮減字數)"));
+        QCOMPARE(counter, expected);
         QVERIFY(whole);
         QVERIFY(window.contains(label));
         for (const QRect& other : neighbours)
