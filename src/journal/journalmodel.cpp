@@ -13,6 +13,7 @@
 #include "store/session.h"
 #include "windowparts/colourtable.h"
 #include "windowparts/imagelist.h"
+#include "windowparts/textshape.h"
 
 namespace {
 const QColor sundayRed(206, 0, 0);
@@ -36,17 +37,6 @@ template <int N> std::optional<int> asciiTrimmedLength(const FixedText<N>& field
         if (c != ' ') kept = length;
     }
     return kept;
-}
-
-// What tells a field's drawn width from that of another of its length: its bytes with every
-// digit as "0" (digits draw alike), folded into a hash; nullopt when a byte is no ASCII.
-template <int N> bool addDrawnShape(quint64& shape, const FixedText<N>& field) {
-    for (char c : field.bytes()) {
-        if (c == '\0') continue;
-        if (uchar(c) >= 0x80) return false;
-        shape = (shape ^ uchar(c >= '0' && c <= '9' ? '0' : c)) * 1099511628211ull;
-    }
-    return true;
 }
 
 // The lengths of formatted amounts. A formatted amount is no shorter than that of any
@@ -190,12 +180,12 @@ QList<int> JournalModel::longestTextRows(int column, int limit) const {
     // is measured, so that a wide pair of letters far down the list is among those measured.
     auto shapeOf = [&](int row) -> std::optional<quint64> {
         const int i = entryAt(row);
-        quint64 shape = 14695981039346656037ull;
+        TextShape text;
         if (column != InvoiceColumn || !inTables(i) ||
-            !addDrawnShape(shape, m_ledger.EntryStyles[size_t(i)].InvoiceLetters) ||
-            !addDrawnShape(shape, m_ledger.EntryInvoices[size_t(i)].InvoiceDigits))
+            !addShape(text, m_ledger.EntryStyles[size_t(i)].InvoiceLetters) ||
+            !addShape(text, m_ledger.EntryInvoices[size_t(i)].InvoiceDigits))
             return std::nullopt;
-        return shape;
+        return text.shape;
     };
     int longest = 0;
     QList<int> found;

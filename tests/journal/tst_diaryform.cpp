@@ -44,6 +44,13 @@ int rowShowing(const QTreeView* view, int column, const QString& text) {
 }
 
 // 一般設定 → 確定 from the main window's menu, `fill` changing the settings first.
+// A keyword pasted into the search box and 搜尋 clicked, as a user searches.
+void searchFor(DiaryForm& d, const QString& keyword) {
+    QGuiApplication::clipboard()->setText(keyword);
+    QTest::keySequence(d.Text2, QKeySequence::Paste);
+    QTest::mouseClick(d.Command1, Qt::LeftButton);
+}
+
 void confirmGeneralSettings(JournalFixture& f, const std::function<void(SetForm&)>& fill = {}) {
     f.env.modal.on<SetForm>([fill](SetForm& s) {
         if (fill) fill(s);
@@ -287,9 +294,7 @@ private slots:
         DiaryForm& d = f.journal();
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QGuiApplication::clipboard()->setText(QStringLiteral("午餐"));
-        QTest::keySequence(d.Text2, QKeySequence::Paste);
-        QTest::mouseClick(d.Command1, Qt::LeftButton);
+        searchFor(d, QStringLiteral("午餐"));
         QCOMPARE(f.column(JournalModel::DetailColumn),
                  (QStringList{QStringLiteral("午餐"), QStringLiteral("午餐")}));
 
@@ -352,9 +357,7 @@ private slots:
         DiaryForm& d = f.journal();
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QGuiApplication::clipboard()->setText(QStringLiteral("午餐"));
-        QTest::keySequence(d.Text2, QKeySequence::Paste);
-        QTest::mouseClick(d.Command1, Qt::LeftButton);
+        searchFor(d, QStringLiteral("午餐"));
         QCOMPARE(viewColumn(d.Liv1, JournalModel::AmountColumn),
                  (QStringList{"500", "100,000", "0"}));
 

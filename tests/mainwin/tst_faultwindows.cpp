@@ -181,6 +181,15 @@ struct Fault {
     bool shortWrite = false;
 };
 
+// Which injected failure a run met, for the message of a failed check.
+QString faultPlace(const Fault& fault, long calls, const Outcome& o) {
+    return QString("call %1 of %2%3%4 %5:\n%6")
+        .arg(fault.at)
+        .arg(calls)
+        .arg(fault.sticky ? " and later" : "")
+        .arg(fault.shortWrite ? " short" : "", fault.error, o.all);
+}
+
 // A run that only counts the calls of `op`.
 Fault counting(const QString& op) {
     Fault f;
@@ -320,12 +329,7 @@ private slots:
                 root = freshRoot();
                 const Outcome o = run(scenario, root, fault, report);
                 const QByteArray got = settingsOf(root);
-                const QString where =
-                    QString("call %1 of %2%3%4 %5:\n%6")
-                        .arg(fault.at)
-                        .arg(calls)
-                        .arg(fault.sticky ? " and later" : "")
-                        .arg(fault.shortWrite ? " short" : "", fault.error, o.all);
+                const QString where = faultPlace(fault, calls, o);
                 QVERIFY2(o.exitCode == 0, qPrintable(where));
                 if (got == kOldSettings) {
                     QVERIFY2(o.shows(kNotStored), qPrintable(where));
@@ -363,10 +367,7 @@ private slots:
             for (fault.at = 1; fault.at <= calls; ++fault.at) {
                 root = freshRoot();
                 const Outcome o = run("close books", root, fault, report);
-                const QString where = QString("call %1 of %2%3:\n%4")
-                                          .arg(fault.at)
-                                          .arg(calls)
-                                          .arg(fault.sticky ? " and later" : "", o.all);
+                const QString where = faultPlace(fault, calls, o);
                 QVERIFY2(o.exitCode == 0, qPrintable(where));
                 const Snapshot got = visible(userFolder(root));
                 if (o.shows(done)) {
@@ -405,10 +406,7 @@ private slots:
             for (fault.at = 1; fault.at <= calls; ++fault.at) {
                 root = freshRoot();
                 const Outcome o = run("delete", root, fault, report);
-                const QString where = QString("call %1 of %2%3:\n%4")
-                                          .arg(fault.at)
-                                          .arg(calls)
-                                          .arg(fault.sticky ? " and later" : "", o.all);
+                const QString where = faultPlace(fault, calls, o);
                 QVERIFY2(o.exitCode == 0, qPrintable(where));
                 const Snapshot got = visible(userFolder(root));
                 if (o.items == "Home|Trip") {
