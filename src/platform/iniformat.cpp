@@ -1,6 +1,7 @@
 #include "platform/iniformat.h"
 
 #include <QHash>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -157,6 +158,10 @@ void chopTrailingBlanks(QString& s, qsizetype limit) {
 // A value: C-like escapes, quoted parts, and commas outside quotes that make it a list.
 // True when it is a list (then in `list`), else the text is in `text`.
 bool unescapeValue(QByteArrayView str, QString& text, QStringList& list) {
+    // The plain runs between escapes, quotes and commas are one UTF-8 stream, as QSettings
+    // reads them: a character may be split by an escape, a byte-order mark counts only at the
+    // very start, and a character cut off at the end gives nothing.
+    QStringDecoder utf8(QStringDecoder::Utf8);
     bool isList = false;
     bool inQuotes = false;
     bool quoted = false;
@@ -225,7 +230,7 @@ bool unescapeValue(QByteArrayView str, QString& text, QStringList& list) {
             qsizetype j = i + 1;
             while (j < size && str[j] != '\\' && str[j] != '"' && str[j] != ',')
                 ++j;
-            text += QString::fromUtf8(str.sliced(i, j - i));
+            text += utf8(str.sliced(i, j - i));
             i = j;
         }
     }
@@ -255,12 +260,9 @@ QString textOf(const QString& s, bool* valid = nullptr) {
     return s;
 }
 
-void escapeText(const QString& text, QByteArray& out) {
-    QString s = text;
-    if (s.contains(QChar(0)))
-        s = QLatin1String("@String(") + s + u')';
-    else if (s.startsWith(u'@'))
-        s.prepend(u'@');
+// A string as QSettings writes it, "@" forms left as they are: escapes for control
+// characters, quotes around separators and around blanks at the ends.
+void escapeString(const QString& s, QByteArray& out) {
     const qsizetype start = out.size();
     bool needsQuotes = false;
     bool escapeNextIfDigit = false;
@@ -303,12 +305,71 @@ void escapeText(const QString& text, QByteArray& out) {
     }
 }
 
-} // namespace
+// A text the program stores, in the "@" forms of QSettings.
+void escapeText(const QString& text, QByteArray& out) {
+    if (text.contains(QChar(0)))
+        escapeString(QLatin1String("@String(") + text + u')', out);
+    else if (text.startsWith(u'@'))
+        escapeString(u'@' + text, out);
+    else
+        escapeString(text, out);
+}
 
-std::vector<Entry> parse(QByteArrayView file) {
+// A value as the file gives it, before its "@" forms are read.
+struct Value {
+    bool isList = false;
+    QString text;
+    QStringList list;
+    bool operator==(const Value&) const = default;
+};
+
+Value valueOf(QByteArrayView raw) {
+    Value v;
+    v.isList = unescapeValue(raw, v.text, v.list);
+    if (v.isList) v.text.clear();
+    return v;
+}
+
+// The value written anew, as QSettings writes it.
+QByteArray rawOf(const Value& v) {
+    QByteArray out;
+    if (!v.isList) {
+        escapeString(v.text, out);
+        return out;
+    }
+    for (qsizetype i = 0; i < v.list.size(); ++i) {
+        if (i > 0) out += ", ";
+        escapeString(v.list[i], out);
+    }
+    return out;
+}
+
+Entry entryOf(const QString& key, qsizetype sectionLength, QByteArrayView raw, const Value& v) {
+    Entry e;
+    e.key = key;
+    e.sectionLength = sectionLength;
+    e.raw = raw.toByteArray();
+    if (v.isList) {
+        // As QSettings: an item with an "@" form makes a list of values of other types,
+        // which has no text; otherwise "@@" stands for "@".
+        const bool typed = std::any_of(v.list.begin(), v.list.end(), [](const QString& item) {
+            return item.startsWith(u'@') && !item.startsWith(QLatin1String("@@"));
+        });
+        QStringList items = v.list;
+        for (QString& item : items)
+            if (item.startsWith(QLatin1String("@@"))) item.remove(0, 1);
+        e.text = typed ? QString() : items.join(QStringLiteral(", "));
+    } else {
+        e.text = textOf(v.text, &e.valid);
+    }
+    return e;
+}
+
+// Every line of the file with a value, in file order (a key given twice comes twice), with
+// the value each gives.
+std::vector<std::pair<Entry, Value>> readEntries(QByteArrayView file) {
     if (file.startsWith("\xef\xbb\xbf")) file = file.sliced(3);
-    std::vector<Entry> entries;
-    QHash<QString, size_t> at;
+    std::vector<std::pair<Entry, Value>> entries;
     QString section; // "name/" or empty for the keys outside any section
     qsizetype pos = 0, start = 0, length = 0, equals = -1;
     while (readLine(file, pos, start, length, equals)) {
@@ -330,41 +391,36 @@ std::vector<Entry> parse(QByteArrayView file) {
         const qsizetype eq = equals - start;
         const QString key = section + unescapeKey(line.first(eq).trimmed());
         const QByteArrayView raw = line.sliced(eq + 1);
-        QString text;
-        QStringList list;
-        Entry e;
-        e.key = key;
-        e.raw = raw.toByteArray();
-        const bool isList = unescapeValue(raw, text, list);
-        if (isList) {
-            // As QSettings: an item with an "@" form makes a list of values of other types,
-            // which has no text; otherwise "@@" stands for "@".
-            const bool typed = std::any_of(list.begin(), list.end(), [](const QString& item) {
-                return item.startsWith(u'@') && !item.startsWith(QLatin1String("@@"));
-            });
-            for (QString& item : list)
-                if (item.startsWith(QLatin1String("@@"))) item.remove(0, 1);
-            e.text = typed ? QString() : list.join(QStringLiteral(", "));
-        } else {
-            e.text = textOf(text, &e.valid);
-        }
-        // A lone backslash that ends the file ends the value; written back with a line end
-        // after it, it would join the next line to this value.
-        qsizetype backslashes = 0;
-        while (backslashes < e.raw.size() && e.raw[e.raw.size() - 1 - backslashes] == '\\')
-            ++backslashes;
-        if (backslashes % 2 == 1) {
-            e.raw.chop(1);
-            if (!isList && e.valid) {
-                e.raw.clear();
-                escapeText(e.text, e.raw);
-            }
-        }
-        const auto found = at.constFind(key);
+        Value v = valueOf(raw);
+        Entry e = entryOf(key, section.size(), raw, v);
+        entries.emplace_back(std::move(e), std::move(v));
+    }
+    return entries;
+}
+
+// Whether a value's text, written on a line of its own with another line after it, gives
+// that value and leaves the next line alone. A file cut inside a quote, or a line ending in
+// a backslash before a line end that is not ours, does not: written back as it stood, it
+// would swallow the lines after it.
+bool standsAlone(QByteArrayView raw, const Value& v) {
+    const QByteArray probe = "k=" + raw.toByteArray() + "\nz=1\n";
+    const auto read = readEntries(probe);
+    return read.size() == 2 && read[0].first.key == u"k" && read[0].second == v &&
+           read[1].first.key == u"z" && read[1].first.text == u"1";
+}
+
+} // namespace
+
+std::vector<Entry> parse(QByteArrayView file) {
+    std::vector<Entry> entries;
+    QHash<QString, size_t> at;
+    for (auto& [e, v] : readEntries(file)) {
+        if (!standsAlone(e.raw, v)) e.raw = rawOf(v);
+        const auto found = at.constFind(e.key);
         if (found != at.constEnd()) {
             entries[*found] = std::move(e);
         } else {
-            at.insert(key, entries.size());
+            at.insert(e.key, entries.size());
             entries.push_back(std::move(e));
         }
     }
@@ -374,17 +430,17 @@ std::vector<Entry> parse(QByteArrayView file) {
 Entry entry(const QString& key, const QString& text) {
     Entry e;
     e.key = key;
+    e.sectionLength = key.indexOf(u'/') + 1;
     e.text = text;
     escapeText(text, e.raw);
     return e;
 }
 
 QByteArray write(const std::vector<Entry>& entries) {
-    QStringList sections;
+    QStringList sections; // "name/", or empty for the keys outside any section
     QHash<QString, QList<const Entry*>> bySection;
     for (const Entry& e : entries) {
-        const qsizetype slash = e.key.indexOf(u'/');
-        const QString section = slash < 0 ? QString() : e.key.left(slash);
+        const QString section = e.key.left(e.sectionLength);
         auto found = bySection.find(section);
         if (found == bySection.end()) {
             sections.append(section);
@@ -396,15 +452,17 @@ QByteArray write(const std::vector<Entry>& entries) {
     for (const QString& section : sections) {
         if (!out.isEmpty()) out += '\n';
         QByteArray name;
-        escapeKey(section, name);
-        if (name.isEmpty())
+        if (section.isEmpty()) {
             name = "General";
-        else if (name.compare("general", Qt::CaseInsensitive) == 0)
-            name = "%General";
+        } else {
+            escapeKey(section.chopped(1), name);
+            // "[General]" holds the keys outside any section; a section of that name is
+            // marked, keeping its case.
+            if (name.compare("general", Qt::CaseInsensitive) == 0) name.prepend('%');
+        }
         out += '[' + name + "]\n";
         for (const Entry* e : bySection.value(section)) {
-            const qsizetype slash = e->key.indexOf(u'/');
-            escapeKey(slash < 0 ? e->key : e->key.sliced(slash + 1), out);
+            escapeKey(e->key.sliced(section.size()), out);
             out += '=';
             out += e->raw;
             out += '\n';

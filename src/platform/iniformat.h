@@ -12,9 +12,12 @@ namespace IniFormat {
 
 struct Entry {
     QString key;
-    QString text;      // as read
-    QByteArray raw;    // its text in the file, written back unchanged when the value stays
-    bool valid = true; // false for "@Invalid()": present, but reads as absent
+    QString text; // as read
+    // Its text in the file, written back unchanged when the value stays; a text that would
+    // not read back alone as the value (a file cut inside a quote, say) is written anew.
+    QByteArray raw;
+    bool valid = true;           // false for "@Invalid()": present, but reads as absent
+    qsizetype sectionLength = 0; // the length of the key's "[section]" part with its "/"
 };
 
 // The entries of a file in file order; a key given twice keeps its first place and its
@@ -25,7 +28,7 @@ std::vector<Entry> parse(QByteArrayView file);
 Entry entry(const QString& key, const QString& text);
 
 // The file: one "[section]" block per section in order of first appearance, keys in their
-// order, LF line ends.
+// order, LF line ends. A key stays in the section it was read from.
 QByteArray write(const std::vector<Entry>& entries);
 
 } // namespace IniFormat

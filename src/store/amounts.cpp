@@ -33,7 +33,8 @@ QString TrimFixedBytes(QByteArrayView bytes) {
     while (end > 0 && (p[end - 1] == 0 || p[end - 1] == ' '))
         --end;
     QString text;
-    if (!std::memchr(p, 0, size_t(end))) {
+    // An empty field may have no bytes at all (a null pointer), which memchr must not see.
+    if (end == 0 || !std::memchr(p, 0, size_t(end))) {
         text = Ansi::decode(bytes.first(end));
     } else {
         if (!Ansi::hasWholePairs(bytes.first(end))) return TrimFixed(Ansi::decode(bytes));

@@ -1,11 +1,16 @@
 // The settings file is read and written by the program itself; the files QSettings wrote
 // before (and reads after) must stay the same files: same escapes, sections, quoting.
+#include "platform/iniformat.h"
 #include "platform/settingsstore.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <map>
+#include <optional>
 
 namespace {
 
@@ -27,6 +32,79 @@ QString qsettingsText(QSettings& s, const QString& key) {
     return v.toString();
 }
 
+// Every key of a file as QSettings reads it: its text, or nullopt for a key present without a
+// value ("@Invalid()").
+using Reading = std::map<QString, std::optional<QString>>;
+
+Reading qtReading(const QString& path) {
+    // QSettings keeps what it read of a file by name and may take a rewrite of the same size
+    // within the same clock tick for the old file: each reading is of a copy of its own.
+    static int copies = 0;
+    const QString copy = path + QString(".read%1").arg(++copies);
+    put(copy, bytesOf(path));
+    QSettings qs(copy, QSettings::IniFormat);
+    Reading reading;
+    for (const QString& k : qs.allKeys()) {
+        const QVariant v = qs.value(k);
+        reading[k] = v.isValid() ? std::optional(qsettingsText(qs, k)) : std::nullopt;
+    }
+    return reading;
+}
+
+// The keys QSettings can be asked for by name: it drops slashes at the ends and doubled ones.
+bool plainKey(const QString& k) {
+    return !k.isEmpty() && !k.startsWith('/') && !k.endsWith('/') && !k.contains("//");
+}
+
+QString shown(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes.toPercentEncoding(" =[]\n;,\"@"));
+}
+
+// The store over a settings file as it stands: it reads what QSettings reads, and after a
+// command stores two values, QSettings reads those as stored and every other key as before;
+// so does the store at the next start.
+void storeOverFile(const QString& path, const QByteArray& file) {
+    put(path, file);
+    const Reading before = qtReading(path);
+    const std::vector<IniFormat::Entry> parsed = IniFormat::parse(file);
+    for (const auto& [key, value] : before) {
+        if (!plainKey(key)) continue;
+        const auto at = std::find_if(parsed.begin(), parsed.end(),
+                                     [&](const IniFormat::Entry& e) { return e.key == key; });
+        QVERIFY2(at != parsed.end(), qPrintable(key + " missing in " + shown(file)));
+        QVERIFY2(at->valid == value.has_value() && (!value || at->text == *value),
+                 qPrintable(key + ": \"" + at->text + "\" where QSettings reads \"" +
+                            value.value_or("<invalid>") + "\" in " + shown(file)));
+    }
+
+    const QString name = QStringLiteral("名字 \"甲\"");
+    {
+        IniSettingsStore store(path);
+        QVERIFY(store.SaveSetting("Setting", "UserName", name));
+        store.beginBatch();
+        QVERIFY(store.SaveSetting("Setting", "UserName", name + "2"));
+        QVERIFY(store.SaveSetting("MainForm", "Width", "15001"));
+        QVERIFY(store.endBatch());
+    }
+    Reading expected = before;
+    expected["Setting/UserName"] = name + "2";
+    expected["MainForm/Width"] = "15001";
+    const Reading after = qtReading(path);
+    for (const auto& [key, value] : expected) {
+        const auto at = after.find(key);
+        QVERIFY2(at != after.end(),
+                 qPrintable(key + " lost from " + shown(file) + " → " + shown(bytesOf(path))));
+        QVERIFY2(at->second == value,
+                 qPrintable(key + " reads \"" + at->second.value_or("<invalid>") +
+                            "\" instead of \"" + value.value_or("<invalid>") + "\" from " +
+                            shown(file) + " → " + shown(bytesOf(path))));
+    }
+    QCOMPARE(after.size(), expected.size());
+    IniSettingsStore again(path);
+    QCOMPARE(again.GetSetting("Setting", "UserName"), name + "2");
+    QCOMPARE(again.GetSetting("MainForm", "Width"), QString("15001"));
+}
+
 } // namespace
 
 class TestIniFormat : public QObject {
@@ -37,6 +115,9 @@ private slots:
     void readsWhatHandsLeft_data();
     void readsWhatHandsLeft();
     void valueEndingTheFileStaysOneValue();
+    void damagedFiles_data();
+    void damagedFiles();
+    void seededDamage();
 };
 
 void TestIniFormat::sameFileAsQSettings_data() {
@@ -179,6 +260,99 @@ void TestIniFormat::valueEndingTheFileStaysOneValue() {
     QSettings qs(path, QSettings::IniFormat);
     QCOMPARE(qs.value("S/a").toString(), QString("ab  "));
     QCOMPARE(qs.value("S/b").toString(), QString("2"));
+}
+
+void TestIniFormat::damagedFiles_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("cut inside a quoted value")
+        << QByteArray("[Setting]\nAccState=1\nAutoLoginPassword=\" p@ss");
+    QTest::newRow("backslash before a CR ending the file")
+        << QByteArray("[Setting]\nAutoBackupPath=D:\\Backup\\\r");
+    QTest::newRow("CR line ends, backslash last")
+        << QByteArray("[MainForm]\rHeight=9000\r[Setting]\rMainFontSize=11\r"
+                      "AutoBackupPath=D:\\Backup\\\r");
+    QTest::newRow("backslash before CR LF in the middle")
+        << QByteArray("[Setting]\r\nAutoBackupPath=D:\\Backup\\\r\nMainFontSize=12\r\n");
+    QTest::newRow("byte-order mark after an escape")
+        << QByteArray("[Setting]\nAutoBackupPath=D:\\\\\xef\xbb\xbf\xe5\x82\x99\xe4\xbb\xbd\n");
+    QTest::newRow("byte-order mark after a quote")
+        << QByteArray("[Setting]\nBackupPath=\"a\"\xef\xbb\xbf"
+                      "b\n");
+    QTest::newRow("byte-order mark opening a value") << QByteArray("[Setting]\nX=\xef\xbb\xbf"
+                                                                   "ab\n");
+    QTest::newRow("character cut at the end of the file")
+        << QByteArray("[Setting]\nUserName=\xe5\xb8\xb3\xe6\x9c");
+    QTest::newRow("lone lead byte before an escape")
+        << QByteArray("[Setting]\nX=a\xe5\\tb\nY=c\xe5\"d\"\nZ=e\xe5,f\n");
+    QTest::newRow("character split by an escape") << QByteArray("[Setting]\nX=\xe5\xb8\\n\xb3\n");
+    QTest::newRow("open quote before a section")
+        << QByteArray("[Setting]\nX=\"abc\n[MainForm]\nWidth=1\nY=\"\n");
+    QTest::newRow("list cut by the end") << QByteArray("[Setting]\nX=a, \"b");
+    QTest::newRow("key outside any section")
+        << QByteArray("Loose=1\nSetting\\Deep=2\n[Setting]\nA=3\n");
+    QTest::newRow("empty section name") << QByteArray("[]\nk=1\n[Setting]\nA=3\n");
+    QTest::newRow("section named general in lower case")
+        << QByteArray("[%general]\nk=1\n[Setting]\nA=3\n");
+}
+
+// Files cut short, edited by hand or damaged: what the store keeps reads as it read before.
+void TestIniFormat::damagedFiles() {
+    QFETCH(QByteArray, file);
+    QTemporaryDir dir;
+    storeOverFile(dir.filePath("q.conf"), file);
+}
+
+// Files as earlier versions wrote them, with a few bytes inserted or removed, or the end cut
+// off, at places and of kinds drawn from a fixed seed.
+void TestIniFormat::seededDamage() {
+    QTemporaryDir dir;
+    const QString base = dir.filePath("base.conf");
+    {
+        QSettings qs(base, QSettings::IniFormat);
+        qs.setValue("Setting/AccState", "11");
+        qs.setValue("Setting/UserName", QStringLiteral("王小明"));
+        qs.setValue("Setting/AutoLoginPassword", " p@ss, \"x\";y");
+        qs.setValue("Setting/AutoBackupPath", QStringLiteral("D:\\備份\\"));
+        qs.setValue("Setting/MyDataBasePath", QStringLiteral("C:\\Qivo\\DataBase\\"));
+        qs.setValue("Setting/MainFontSize", "11");
+        qs.setValue("Setting/Note", QStringLiteral("一\t二\n三 "));
+        qs.setValue("Setting/Empty", "");
+        qs.setValue("MainForm/Width", "15000");
+        qs.setValue("MainForm/LW1", "1200");
+        qs.setValue(QStringLiteral("帳本/最後"), QStringLiteral("家用=帳"));
+        qs.setValue("Update/State", "0");
+    }
+    const QByteArray lf = bytesOf(base);
+    QByteArray crlf = lf;
+    crlf.replace("\n", "\r\n");
+    QByteArray cr = lf;
+    cr.replace('\n', '\r');
+    const QList<QByteArray> pieces = {
+        "\\",           "\"", ";", ",",    "=",    "[",    "]",    "\r",
+        "\n",           "\t", " ", "%",    "@",    "\xe5", "\xb8", "\xef\xbb\xbf",
+        "\xe5\xb8\xb3", "x",  "0", "\x80", "\xff", "\\x",  "\\0"};
+    QRandomGenerator random(20261211);
+    for (int n = 0; n < 1500; ++n) {
+        const QByteArray& source = n % 3 == 0 ? lf : n % 3 == 1 ? crlf : cr;
+        QByteArray file = source;
+        const int kind = random.bounded(3);
+        if (kind == 2) {
+            file.truncate(random.bounded(int(file.size())) + 1);
+        } else {
+            for (int k = 1 + random.bounded(3); k > 0; --k) {
+                const int at = random.bounded(int(file.size()));
+                if (kind == 0)
+                    file.insert(at, pieces.at(random.bounded(int(pieces.size()))));
+                else
+                    file.remove(at, 1 + random.bounded(3));
+            }
+        }
+        storeOverFile(dir.filePath(QString("c%1.conf").arg(n)), file);
+        if (QTest::currentTestFailed()) {
+            qWarning("case %d", n);
+            return;
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestIniFormat)
