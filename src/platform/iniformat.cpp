@@ -463,6 +463,9 @@ QByteArray write(const std::vector<Entry>& entries) {
         out += '[' + name + "]\n";
         for (const Entry* e : bySection.value(section)) {
             escapeKey(e->key.sliced(section.size()), out);
+            // A key ending in "/" ends in a backslash, which would take the "=" for a character of
+            // the key; the blank after it is trimmed off on reading.
+            if (out.endsWith('\\')) out += ' ';
             out += '=';
             out += e->raw;
             out += '\n';

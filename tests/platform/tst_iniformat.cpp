@@ -51,9 +51,14 @@ Reading qtReading(const QString& path) {
     return reading;
 }
 
-// The keys QSettings can be asked for by name: it drops slashes at the ends and doubled ones.
-bool plainKey(const QString& k) {
-    return !k.isEmpty() && !k.startsWith('/') && !k.endsWith('/') && !k.contains("//");
+// QSettings asks for a key by its name without slashes at the ends and doubled ones: a key
+// read with such slashes is asked for as another (see qtReading).
+QString plainKey(QString k) {
+    while (k.contains("//"))
+        k.replace("//", "/");
+    if (k.startsWith('/')) k.remove(0, 1);
+    if (k.endsWith('/')) k.chop(1);
+    return k;
 }
 
 QString shown(const QByteArray& bytes) {
@@ -68,7 +73,7 @@ void storeOverFile(const QString& path, const QByteArray& file) {
     const Reading before = qtReading(path);
     const std::vector<IniFormat::Entry> parsed = IniFormat::parse(file);
     for (const auto& [key, value] : before) {
-        if (!plainKey(key)) continue;
+        if (plainKey(key) != key || key.isEmpty()) continue;
         const auto at = std::find_if(parsed.begin(), parsed.end(),
                                      [&](const IniFormat::Entry& e) { return e.key == key; });
         QVERIFY2(at != parsed.end(), qPrintable(key + " missing in " + shown(file)));
@@ -91,6 +96,8 @@ void storeOverFile(const QString& path, const QByteArray& file) {
     expected["MainForm/Width"] = "15001";
     const Reading after = qtReading(path);
     for (const auto& [key, value] : expected) {
+        // A key with extra slashes reads as the key without them, which may be a stored one.
+        if (plainKey(key) != key && expected.count(plainKey(key))) continue;
         const auto at = after.find(key);
         QVERIFY2(at != after.end(),
                  qPrintable(key + " lost from " + shown(file) + " → " + shown(bytesOf(path))));
@@ -290,6 +297,8 @@ void TestIniFormat::damagedFiles_data() {
     QTest::newRow("list cut by the end") << QByteArray("[Setting]\nX=a, \"b");
     QTest::newRow("key outside any section")
         << QByteArray("Loose=1\nSetting\\Deep=2\n[Setting]\nA=3\n");
+    QTest::newRow("key and section ending in a backslash")
+        << QByteArray("[Setting]\nMyDataBasePath\\\t=C:\\\\Q\n[MainForm\\]\nWidth=1\n");
     QTest::newRow("empty section name") << QByteArray("[]\nk=1\n[Setting]\nA=3\n");
     QTest::newRow("section named general in lower case")
         << QByteArray("[%general]\nk=1\n[Setting]\nA=3\n");
