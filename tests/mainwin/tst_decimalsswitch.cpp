@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -174,6 +175,29 @@ private slots:
             QCOMPARE(f.mainShown(), shown);
             QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {}, f.row(1).rect().center());
         }
+    }
+
+    // A long list stays where the user had scrolled it, its selected row still selected.
+    void longListStaysInPlace() {
+        CentsFixture f;
+        for (int day = 1; day <= 28; ++day)
+            for (int k = 0; k < 5; ++k)
+                f.b.entry(QStringLiteral("2024/02/%1").arg(day, 2, 10, QChar(u'0')), "E-餐飲費",
+                          "A-現金", 101, "二月");
+        MainForm& w = f.show();
+        f.clickNode(QStringLiteral("A-現金"));
+        const int last = w.EntryRowCount() - 1;
+        QCOMPARE(f.selectedRows(), QList<EntryListRowRef>{f.row(last)});
+        w.Liv1->verticalScrollBar()->setValue(40); // the bar dragged up, away from that row
+        QCoreApplication::processEvents();
+        const int top = w.Liv1->indexAt(QPoint(1, 1)).row();
+        QVERIFY(top > 0 && top < last - 40);
+
+        f.switchDecimals();
+        QCoreApplication::processEvents();
+        QCOMPARE(w.EntryRowText(last, EntryListModel::Running), QStringLiteral("-1,245.47"));
+        QCOMPARE(w.Liv1->indexAt(QPoint(1, 1)).row(), top);
+        QCOMPARE(f.selectedRows(), QList<EntryListRowRef>{f.row(last)});
     }
 
     // An open window that shows amounts shows, after either switch, what the same window
