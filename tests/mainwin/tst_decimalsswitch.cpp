@@ -23,10 +23,6 @@
 
 namespace {
 
-void deferredDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // Where a click on a check box lands: on its box (the widget may be wider than box and text).
 QPoint clickSpot(const QCheckBox* box) {
     QStyleOptionButton option;
@@ -229,7 +225,7 @@ private slots:
             const QStringList shown = windowShown(open);
             QCOMPARE(shown.join(u'\n').contains(figure), dotState == "1");
             open->close();
-            deferredDeletes();
+            DeleteClosedWindows();
             QVERIFY(!open);
             open = openWindow(w, window);
             QVERIFY(open);
