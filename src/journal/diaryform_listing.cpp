@@ -89,11 +89,14 @@ void DiaryForm::Relist() {
 }
 
 void DiaryForm::ledgerChanged(LedgerChanges what) {
-    constexpr LedgerChanges entryTables = LedgerChange::EntriesAdded | LedgerChange::Entries |
-                                          LedgerChange::EntryMarks | LedgerChange::Loaded;
-    if (m_ownChange > 0 || ListingMode == 0 || !(what & entryTables)) return;
-    // Added entries, ticks and colours leave every entry at its index: the rows that were
-    // selected stay selected. Any other change may have moved the entries under the rows.
+    // A switch of the decimals changes no row but the sums of the status line.
+    constexpr LedgerChanges listed = LedgerChange::EntriesAdded | LedgerChange::Entries |
+                                     LedgerChange::EntryMarks | LedgerChange::Loaded |
+                                     LedgerChange::Decimals;
+    if (m_ownChange > 0 || ListingMode == 0 || !(what & listed)) return;
+    // Added entries, ticks, colours and the decimals leave every entry at its index: the rows
+    // that were selected stay selected. Any other change may have moved the entries under the
+    // rows.
     const bool indicesKept = !(what & (LedgerChange::Entries | LedgerChange::Loaded));
     std::vector<int> selected;
     int current = 0;

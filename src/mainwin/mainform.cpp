@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -277,6 +278,18 @@ void MainForm::ledgerChanged(LedgerChanges what) {
         } else if (what & LedgerChange::Entries) {
             // Rows left from before would name entries that have moved.
             ClearEntryList();
+        }
+    }
+    if (what & LedgerChange::Decimals && !(what & LedgerChange::Entries)) {
+        // Running totals and the panels' figures were counted in the other unit: the shown
+        // account is listed anew, on the rows the user had selected and at the same place.
+        UpdateTreeTotals();
+        if (const int account = SelectedAccountIndex(); account > 0) {
+            const QList<int> selected = SelectedEntryIndices();
+            const int scrolled = Liv1->verticalScrollBar()->value();
+            ListAccountRecords(account);
+            SelectEntryRows(selected, true);
+            Liv1->verticalScrollBar()->setValue(scrolled);
         }
     }
     // The list reads marks and colours from the ledger as it draws.

@@ -163,6 +163,22 @@ void IBSForm::connectHandlers() {
     connect(UpDown1, &UpDownArrows::downClicked, this, [this] { UpDown1_DownClick(); });
     connect(UpDown2, &UpDownArrows::upClicked, this, [this] { UpDown2_UpClick(); });
     connect(UpDown2, &UpDownArrows::downClicked, this, [this] { UpDown2_DownClick(); });
+    connect(&m_ctx.ledger.Notifier, &LedgerNotifier::changed, this,
+            [this](LedgerChanges what) { ledgerChanged(what); });
+}
+
+void IBSForm::ledgerChanged(LedgerChanges what) {
+    if (!(what & LedgerChange::Decimals)) return;
+    // The same day and period, in the figures the switch gives.
+    if (ListView1->topLevelItemCount() > 0) {
+        BScal(BalanceDate);
+        BSshow();
+    }
+    if (ListView3->topLevelItemCount() > 0) {
+        IScal(IncomeStart, IncomeEnd);
+        ISshow();
+    }
+    showStatus();
 }
 
 void IBSForm::Form_Load() {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "rules/reports/reportfigures.h"
+#include "store/ledger.h"
 #include "store/treefigures.h"
 
 class MainView;
@@ -129,6 +130,9 @@ private:
                    const QString& pieLabel);
     void showStatus();
     QString ledgerTitle(const QString& rest) const;
+    // The ledger's change notification: the statements shown are snapshots of their
+    // computation, counted anew only when the decimals were switched.
+    void ledgerChanged(LedgerChanges what);
 
     AppContext& m_ctx;
     MainView& m_main;

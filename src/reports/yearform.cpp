@@ -123,6 +123,12 @@ void YearForm::buildControls() {
         connect(UpDown2[size_t(i)], &UpDownArrows::downClicked, this,
                 [this, i] { UpDown2_DownClick(i); });
     }
+    connect(&m_ctx.ledger.Notifier, &LedgerNotifier::changed, this,
+            [this](LedgerChanges what) { ledgerChanged(what); });
+}
+
+void YearForm::ledgerChanged(LedgerChanges what) {
+    if (what & LedgerChange::Decimals) showTabFigures();
 }
 
 void YearForm::Form_Load() {
@@ -240,7 +246,7 @@ void YearForm::Check1_Click() {
     Combo1_Click(1);
 }
 
-void YearForm::afterYearStep() {
+void YearForm::showTabFigures() {
     const ReportChart::Hold once(*MSChart1);
     switch (SelectedTab()) {
     case 1:
@@ -259,13 +265,13 @@ void YearForm::afterYearStep() {
 void YearForm::UpDown1_UpClick() {
     PeriodArrows::StepYear(Text1, true, m_ctx.session.Setting.YearState,
                            m_ctx.services.clock().today());
-    afterYearStep();
+    showTabFigures();
 }
 
 void YearForm::UpDown1_DownClick() {
     PeriodArrows::StepYear(Text1, false, m_ctx.session.Setting.YearState,
                            m_ctx.services.clock().today());
-    afterYearStep();
+    showTabFigures();
 }
 
 void YearForm::UpDown2_DownClick(int index) {

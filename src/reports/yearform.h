@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "rules/reports/yearfigures.h"
+#include "store/ledger.h"
 
 class EntryAccountCache;
 class MainView;
@@ -67,9 +68,13 @@ private:
     void buildControls();
     void layoutControls();
     void Form_Unload();
+    // The ledger's change notification: the figures shown are snapshots of their computation,
+    // counted anew only when the decimals were switched.
+    void ledgerChanged(LedgerChanges what);
     // The year of the year box, a text that is no year replaced by the current one first.
     int checkedYear();
-    void afterYearStep();
+    // The shown tab's figures computed anew (another year, the decimals switched).
+    void showTabFigures();
     // Fills both choosers with the account names, or refills them when the account table
     // changed since, selecting the chosen names again.
     void fillChoosers();

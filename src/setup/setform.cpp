@@ -370,6 +370,7 @@ bool SetForm::store() {
     if (!Check12->isChecked()) Check15->setChecked(false);
     Session& s = m_ctx.session;
     SettingMirrors& m = s.Setting;
+    const QString decimalsBefore = s.DotState;
     s.DotState = flag(Check1);
     for (const auto& [box, mirror] : m_switches)
         m.*mirror = flag(box);
@@ -410,7 +411,10 @@ bool SetForm::store() {
         const QString value = o.mirror ? m.*o.mirror : Combo1->currentText();
         static_cast<void>(st.SaveSetting(SettingOptions::Section, QLatin1String(o.key), value));
     }
-    return st.endBatch() && markerKept;
+    const bool stored = st.endBatch() && markerKept;
+    // Figures shown anywhere were counted in the other unit: every window counts them anew.
+    if (s.DotState != decimalsBefore) m_ctx.ledger.noteChange(LedgerChange::Decimals);
+    return stored;
 }
 
 void SetForm::Command2_Click() {

@@ -25,10 +25,6 @@
 #include "windowparts/colourtable.h"
 
 namespace {
-void deferredDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // The texts a view's rows show in a column, read through the view.
 QStringList viewColumn(const QTreeView* view, int column) {
     QStringList texts;
@@ -465,7 +461,7 @@ private slots:
             confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
         if (after == "reopened") {
             d->close();
-            deferredDeletes();
+            DeleteClosedWindows();
             d = f.form->Diary();
             d->show();
             QVERIFY(QTest::qWaitForWindowExposed(d));
@@ -513,7 +509,7 @@ private slots:
         d.resize(857, 605);
         QCOMPARE(d.Liv1->columnWidth(JournalModel::NoteColumn), narrowed);
         d.close();
-        deferredDeletes();
+        DeleteClosedWindows();
         QCOMPARE(f.env.settings.GetSetting(QStringLiteral("DiaryForm"), QStringLiteral("LW6")),
                  QStringLiteral("170"));
     }
@@ -529,7 +525,7 @@ private slots:
         QCOMPARE(atOpening, shown.toDouble());
         QCOMPARE(d.Liv1->font().pointSizeF(), atOpening);
         d.close();
-        deferredDeletes();
+        DeleteClosedWindows();
         QCOMPARE(f.form->Diary()->Liv1->font().pointSizeF(), atOpening);
         confirmGeneralSettings(f,
                                [](SetForm& s) { s.Combo1->setCurrentText(QStringLiteral("14")); });
@@ -654,7 +650,7 @@ private slots:
         f.list(QStringLiteral("E-餐飲費"));
         QSignalSpy relisted(f.form->Liv1->model(), &QAbstractItemModel::modelReset);
         f.d().close();
-        deferredDeletes();
+        DeleteClosedWindows();
         QCOMPARE(relisted.count(), 0); // no move: untouched
         QVERIFY(!f.form->OpenDiary());
 
@@ -666,7 +662,7 @@ private slots:
         QVERIFY(relisted.count() > 0);
         QCOMPARE(f.form->EntryRowText(0, 4), QStringLiteral("b"));
         d.close();
-        deferredDeletes();
+        DeleteClosedWindows();
         QCOMPARE(f.form->EntryRowText(0, 4), QStringLiteral("b"));
     }
 
@@ -795,7 +791,7 @@ private slots:
         d.Liv1->setColumnWidth(5, 222);
         d.showMaximized();
         d.close();
-        deferredDeletes();
+        DeleteClosedWindows();
         QCOMPARE(s.GetSetting(section, QStringLiteral("LW6")), QStringLiteral("222"));
         QCOMPARE(s.GetSetting(section, QStringLiteral("Width")), QStringLiteral("12855"));
         QCOMPARE(s.GetSetting(section, QStringLiteral("Height")), QStringLiteral("9075"));
@@ -850,7 +846,7 @@ private slots:
         f.choose(0);
         d.MenuTools_Down_Click();
         f.form->ClearViews();
-        deferredDeletes();
+        DeleteClosedWindows();
         QVERIFY(!f.form->OpenDiary());
         QCOMPARE(f.form->EntryRowCount(), 0); // no refresh of a ledger left
     }

@@ -1,5 +1,12 @@
 #include "testenv.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 TestEnv::TestEnv() {
     ctx.services.setModal(modal);
+}
+
+void DeleteClosedWindows() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

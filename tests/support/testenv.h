@@ -27,3 +27,6 @@ public:
 
     ScriptedModalRunner modal;
 };
+
+// Deletes the windows closed with Qt::WA_DeleteOnClose, as the event loop would next.
+void DeleteClosedWindows();

@@ -1,0 +1,237 @@
+// The figures every window shows after 顯示小數點 is switched in 一般設定: those a fresh
+// listing gives, with cents or in whole units, never the other unit's left over.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include "journal/diaryform.h"
+#include "journal/journalmodel.h"
+#include "mainform_fixture.h"
+#include "mainwin/entrylistmodel.h"
+#include "reports/ibsform.h"
+#include "reports/yearform.h"
+#include "setup/setform.h"
+#include "support/listrows.h"
+
+namespace {
+
+// Where a click on a check box lands: on its box (the widget may be wider than box and text).
+QPoint clickSpot(const QCheckBox* box) {
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    return box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
+}
+
+// 現金 pays four meals whose amounts carry cents: in whole units they count 1 + 2 + 100 +
+// 999 = 1,102, with their cents 1,104.07. The ledger opens with the decimals off.
+struct CentsFixture : MainFormFixture {
+    CentsFixture() {
+        env.ctx.session.DotState = QStringLiteral("0");
+        b.account(QStringLiteral("A-現金")).account(QStringLiteral("E-餐飲費"));
+        b.account(QStringLiteral("Equity"));
+        b.entry("2024/01/02", "E-餐飲費", "A-現金", 125, "早餐");
+        b.entry("2024/01/03", "E-餐飲費", "A-現金", 250, "午餐");
+        b.entry("2024/01/04", "E-餐飲費", "A-現金", 10033, "晚餐");
+        b.entry("2024/01/05", "E-餐飲費", "A-現金", 99999, "宴客");
+    }
+
+    MainForm& show() {
+        MainForm& w = open(Periods::All, 2024);
+        w.resize(1024, 768);
+        w.show();
+        QCoreApplication::processEvents();
+        return w;
+    }
+
+    // A click on a node of the tree, where it is drawn.
+    void clickNode(const QString& key) {
+        QTreeWidgetItem* node = form->NodeByKey(key);
+        QVERIFY(node);
+        form->Trv1->scrollToItem(node);
+        const QRect at = form->Trv1->visualItemRect(node);
+        QVERIFY(at.isValid());
+        QTest::mouseClick(form->Trv1->viewport(), Qt::LeftButton, {}, at.center());
+    }
+
+    // 一般設定 from the menu: the page 數字格式, a click on 顯示小數點, 確定.
+    void switchDecimals() {
+        env.modal.on<SetForm>([](SetForm& s) {
+            QListWidgetItem* page =
+                s.List1->findItems(QStringLiteral("數字格式"), Qt::MatchExactly).value(0);
+            QTest::mouseClick(s.List1->viewport(), Qt::LeftButton, {},
+                              s.List1->visualItemRect(page).center());
+            QTest::mouseClick(s.Check1, Qt::LeftButton, {}, clickSpot(s.Check1));
+            QTest::mouseClick(s.Command1, Qt::LeftButton);
+            return s.result();
+        });
+        form->Set_General->trigger();
+    }
+
+    // What the entry list and the status bar show.
+    QStringList mainShown() const {
+        QStringList shown;
+        for (const QStringList& row : form->ListedRows())
+            shown << row.join(u'|');
+        shown << form->PanelText(3) + u'|' + form->PanelText(4);
+        return shown;
+    }
+};
+
+// The texts an open window shows that carry figures: its rows and its status text.
+QStringList windowShown(QWidget* window) {
+    QStringList shown;
+    if (auto* d = qobject_cast<DiaryForm*>(window)) {
+        for (int r = 0; r < d->RowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < d->model()->columnCount(); ++c)
+                cells << d->model()->cellText(r, c);
+            shown << cells.join(u'|');
+        }
+        shown << d->StatusText();
+    } else if (auto* s = qobject_cast<IBSForm*>(window)) {
+        for (const QTreeWidget* list : {s->ListView1, s->ListView2, s->ListView3, s->ListView4})
+            shown << ListRows(list);
+        shown << s->StatusBar1->text();
+    } else if (auto* y = qobject_cast<YearForm*>(window)) {
+        shown << ListRows(y->Liv1[0]) << ListRows(y->Liv1[1]);
+    }
+    return shown;
+}
+
+QWidget* openWindow(MainForm& w, const QString& which) {
+    if (which == "journal") {
+        w.Statement_Note->trigger();
+        return w.OpenDiary();
+    }
+    if (which == "statements") {
+        w.Statement_IBS->trigger();
+        return w.findChild<IBSForm*>();
+    }
+    w.Statement_Year->trigger();
+    return w.findChild<YearForm*>();
+}
+
+} // namespace
+
+class DecimalsSwitchTest : public QObject {
+    Q_OBJECT
+private slots:
+    // The list's amounts and running totals, the status bar's 金額累計 and the tree: each
+    // step of the switch shows the figures of its unit, the same a fresh listing shows, on
+    // the row the user had selected.
+    void mainWindowAfterTheSwitch() {
+        CentsFixture f;
+        MainForm& w = f.show();
+        f.clickNode(QStringLiteral("A-現金"));
+        QCOMPARE(f.column(4), QStringList({"-1", "-3", "-103", "-1,102"}));
+        QCOMPARE(w.PanelText(4), QStringLiteral("-1,102"));
+        QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {}, f.row(1).rect().center());
+        QCOMPARE(f.selectedRows(), QList<EntryListRowRef>{f.row(1)});
+
+        struct Step {
+            QString dotState;
+            QStringList amounts;
+            QStringList running;
+            QString total;
+        };
+        const Step steps[] = {
+            {"1",
+             {"-1.25", "-2.50", "-100.33", "-999.99"},
+             {"-1.25", "-3.75", "-104.08", "-1,104.07"},
+             "-1,104.07"},
+            {"0", {"-1", "-2", "-100", "-999"}, {"-1", "-3", "-103", "-1,102"}, "-1,102"},
+        };
+        for (const Step& step : steps) {
+            f.switchDecimals();
+            QCOMPARE(f.env.ctx.session.DotState, step.dotState);
+            QCOMPARE(f.column(3), step.amounts);
+            QCOMPARE(f.column(4), step.running);
+            QCOMPARE(w.PanelText(3), QStringLiteral("金額累計"));
+            QCOMPARE(w.PanelText(4), step.total);
+            QVERIFY2(f.nodeText("A-現金").endsWith(": " + step.total),
+                     qPrintable(f.nodeText("A-現金")));
+            QCOMPARE(f.selectedRows(), QList<EntryListRowRef>{f.row(1)});
+
+            // Listed afresh: another account, then 現金 again.
+            const QStringList shown = f.mainShown();
+            f.clickNode(QStringLiteral("E-餐飲費"));
+            QCOMPARE(w.ListedAccount, QStringLiteral("E-餐飲費"));
+            f.clickNode(QStringLiteral("A-現金"));
+            QCOMPARE(w.ListedAccount, QStringLiteral("A-現金"));
+            QCOMPARE(f.mainShown(), shown);
+            QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {}, f.row(1).rect().center());
+        }
+    }
+
+    // A long list stays where the user had scrolled it, its selected row still selected.
+    void longListStaysInPlace() {
+        CentsFixture f;
+        for (int day = 1; day <= 28; ++day)
+            for (int k = 0; k < 5; ++k)
+                f.b.entry(QStringLiteral("2024/02/%1").arg(day, 2, 10, QChar(u'0')), "E-餐飲費",
+                          "A-現金", 101, "二月");
+        MainForm& w = f.show();
+        f.clickNode(QStringLiteral("A-現金"));
+        const int last = w.EntryRowCount() - 1;
+        QCOMPARE(f.selectedRows(), QList<EntryListRowRef>{f.row(last)});
+        w.Liv1->verticalScrollBar()->setValue(40); // the bar dragged up, away from that row
+        QCoreApplication::processEvents();
+        const int top = w.Liv1->indexAt(QPoint(1, 1)).row();
+        QVERIFY(top > 0 && top < last - 40);
+
+        f.switchDecimals();
+        QCoreApplication::processEvents();
+        QCOMPARE(w.EntryRowText(last, EntryListModel::Running), QStringLiteral("-1,245.47"));
+        QCOMPARE(w.Liv1->indexAt(QPoint(1, 1)).row(), top);
+        QCOMPARE(f.selectedRows(), QList<EntryListRowRef>{f.row(last)});
+    }
+
+    // An open window that shows amounts shows, after either switch, what the same window
+    // opened afresh shows.
+    void openWindowsAfterTheSwitch_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("figure"); // the sum of the meals, as shown with cents
+        QTest::newRow("journal") << "journal"
+                                 << "1,104.07";
+        QTest::newRow("statements") << "statements"
+                                    << "-1,104.07";
+        QTest::newRow("yearly") << "yearly"
+                                << "-1,104.07";
+    }
+
+    void openWindowsAfterTheSwitch() {
+        QFETCH(QString, window);
+        QFETCH(QString, figure);
+        CentsFixture f;
+        MainForm& w = f.show();
+        f.clickNode(QStringLiteral("A-現金"));
+        QPointer<QWidget> open = openWindow(w, window);
+        QVERIFY(open);
+        QVERIFY(!windowShown(open).join(u'\n').contains(figure));
+
+        for (const QString& dotState : {QStringLiteral("1"), QStringLiteral("0")}) {
+            f.switchDecimals();
+            QCOMPARE(f.env.ctx.session.DotState, dotState);
+            const QStringList shown = windowShown(open);
+            QCOMPARE(shown.join(u'\n').contains(figure), dotState == "1");
+            open->close();
+            DeleteClosedWindows();
+            QVERIFY(!open);
+            open = openWindow(w, window);
+            QVERIFY(open);
+            QCOMPARE(windowShown(open), shown);
+        }
+    }
+};
+
+QTEST_MAIN(DecimalsSwitchTest)
+#include "tst_decimalsswitch.moc"
