@@ -89,12 +89,13 @@ void DiaryForm::Relist() {
 }
 
 void DiaryForm::ledgerChanged(LedgerChanges what) {
-    // A switch of the decimals changes no row but the sums of the status line.
+    // A switch of the options of figures (decimals, separator, periods) changes the sums of
+    // the status line.
     constexpr LedgerChanges listed = LedgerChange::EntriesAdded | LedgerChange::Entries |
                                      LedgerChange::EntryMarks | LedgerChange::Loaded |
-                                     LedgerChange::Decimals;
+                                     LedgerChange::Figures;
     if (m_ownChange > 0 || ListingMode == 0 || !(what & listed)) return;
-    // Added entries, ticks, colours and the decimals leave every entry at its index: the rows
+    // Added entries, ticks, colours and the options leave every entry at its index: the rows
     // that were selected stay selected. Any other change may have moved the entries under the
     // rows.
     const bool indicesKept = !(what & (LedgerChange::Entries | LedgerChange::Loaded));

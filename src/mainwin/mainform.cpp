@@ -280,8 +280,8 @@ void MainForm::ledgerChanged(LedgerChanges what) {
             ClearEntryList();
         }
     }
-    if (what & LedgerChange::Decimals && !(what & LedgerChange::Entries)) {
-        // Running totals and the panels' figures were counted in the other unit: the shown
+    if (what & LedgerChange::Figures && !(what & LedgerChange::Entries)) {
+        // Running totals and the panels' figures were counted by the options before: the shown
         // account is listed anew, on the rows the user had selected and at the same place.
         UpdateTreeTotals();
         if (const int account = SelectedAccountIndex(); account > 0) {

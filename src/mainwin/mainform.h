@@ -318,7 +318,7 @@ private:
 
     // What the ledger's change notification asks of the window: the tree when accounts
     // changed or another ledger was read, else the totals and the list of the shown account
-    // when entries changed or the decimals were switched, the filter's choices when detail
+    // when entries changed or an option of figures was switched, the filter's choices when detail
     // texts changed, the save button.
     void ledgerChanged(LedgerChanges what);
     // Held by the window's own commands that show their change themselves (rows moved in

@@ -168,8 +168,8 @@ void IBSForm::connectHandlers() {
 }
 
 void IBSForm::ledgerChanged(LedgerChanges what) {
-    if (!(what & LedgerChange::Decimals)) return;
-    // The same day and period, in the figures the switch gives.
+    if (!(what & LedgerChange::Figures)) return;
+    // The same day and period, in the figures the options now give.
     if (ListView1->topLevelItemCount() > 0) {
         BScal(BalanceDate);
         BSshow();

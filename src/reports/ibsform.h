@@ -131,7 +131,7 @@ private:
     void showStatus();
     QString ledgerTitle(const QString& rest) const;
     // The ledger's change notification: the statements shown are snapshots of their
-    // computation, counted anew only when the decimals were switched.
+    // computation, counted anew only when an option of figures was switched.
     void ledgerChanged(LedgerChanges what);
 
     AppContext& m_ctx;

@@ -128,7 +128,7 @@ void YearForm::buildControls() {
 }
 
 void YearForm::ledgerChanged(LedgerChanges what) {
-    if (what & LedgerChange::Decimals) showTabFigures();
+    if (what & LedgerChange::Figures) showTabFigures();
 }
 
 void YearForm::Form_Load() {

@@ -69,11 +69,11 @@ private:
     void layoutControls();
     void Form_Unload();
     // The ledger's change notification: the figures shown are snapshots of their computation,
-    // counted anew only when the decimals were switched.
+    // counted anew only when an option of figures was switched.
     void ledgerChanged(LedgerChanges what);
     // The year of the year box, a text that is no year replaced by the current one first.
     int checkedYear();
-    // The shown tab's figures computed anew (another year, the decimals switched).
+    // The shown tab's figures computed anew (another year, an option of figures switched).
     void showTabFigures();
     // Fills both choosers with the account names, or refills them when the account table
     // changed since, selecting the chosen names again.

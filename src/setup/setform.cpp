@@ -370,7 +370,12 @@ bool SetForm::store() {
     if (!Check12->isChecked()) Check15->setChecked(false);
     Session& s = m_ctx.session;
     SettingMirrors& m = s.Setting;
-    const QString decimalsBefore = s.DotState;
+    // The options by which figures are counted and written: decimals, thousands separator,
+    // future entries, month start.
+    const auto figureOptions = [&] {
+        return QStringList{s.DotState, m.MoneyState, m.AftState, m.DayState, m.DayState2};
+    };
+    const QStringList figuresBefore = figureOptions();
     s.DotState = flag(Check1);
     for (const auto& [box, mirror] : m_switches)
         m.*mirror = flag(box);
@@ -412,8 +417,9 @@ bool SetForm::store() {
         static_cast<void>(st.SaveSetting(SettingOptions::Section, QLatin1String(o.key), value));
     }
     const bool stored = st.endBatch() && markerKept;
-    // Figures shown anywhere were counted in the other unit: every window counts them anew.
-    if (s.DotState != decimalsBefore) m_ctx.ledger.noteChange(LedgerChange::Decimals);
+    // Figures shown anywhere were counted or written by the options before: every window
+    // counts them anew.
+    if (figureOptions() != figuresBefore) m_ctx.ledger.noteChange(LedgerChange::Figures);
     return stored;
 }
 

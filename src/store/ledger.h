@@ -229,9 +229,10 @@ enum class LedgerChange : quint16 {
     Recurring = 0x080,
     Mark = 0x100,   // the unsaved-changes mark was set or cleared
     Loaded = 0x200, // the tables were read anew from the ledger's files
-    // The decimals marker was switched: every figure counts and reads anew (whole units cut
-    // their cents), though no table changed.
-    Decimals = 0x400,
+    // An option by which figures are counted or written was switched (the decimals, whose
+    // whole units cut their cents, the thousands separator, periods, sums of sub-accounts):
+    // every figure counts and reads anew, though no table changed.
+    Figures = 0x400,
 };
 Q_DECLARE_FLAGS(LedgerChanges, LedgerChange)
 Q_DECLARE_OPERATORS_FOR_FLAGS(LedgerChanges)

@@ -62,19 +62,20 @@ struct CentsFixture : MainFormFixture {
         QTest::mouseClick(form->Trv1->viewport(), Qt::LeftButton, {}, at.center());
     }
 
-    // 一般設定 from the menu: the page 數字格式, a click on 顯示小數點, 確定.
-    void switchDecimals() {
-        env.modal.on<SetForm>([](SetForm& s) {
+    // 一般設定 from the menu: the page 數字格式, a click on one of its boxes, 確定.
+    void switchOption(QCheckBox* SetForm::*box) {
+        env.modal.on<SetForm>([box](SetForm& s) {
             QListWidgetItem* page =
                 s.List1->findItems(QStringLiteral("數字格式"), Qt::MatchExactly).value(0);
             QTest::mouseClick(s.List1->viewport(), Qt::LeftButton, {},
                               s.List1->visualItemRect(page).center());
-            QTest::mouseClick(s.Check1, Qt::LeftButton, {}, clickSpot(s.Check1));
+            QTest::mouseClick(s.*box, Qt::LeftButton, {}, clickSpot(s.*box));
             QTest::mouseClick(s.Command1, Qt::LeftButton);
             return s.result();
         });
         form->Set_General->trigger();
     }
+    void switchDecimals() { switchOption(&SetForm::Check1); }
 
     // What the entry list and the status bar show.
     QStringList mainShown() const {
@@ -230,6 +231,31 @@ private slots:
             QVERIFY(open);
             QCOMPARE(windowShown(open), shown);
         }
+    }
+
+    // 顯示千位符號 switched off: the list, the status bar and an open journal read as listed
+    // afresh, without the separator.
+    void thousandsSeparatorSwitch() {
+        CentsFixture f;
+        MainForm& w = f.show();
+        f.clickNode(QStringLiteral("A-現金"));
+        QPointer<QWidget> journal = openWindow(w, "journal");
+        QVERIFY(journal);
+        f.switchOption(&SetForm::Check3);
+        QCOMPARE(f.env.ctx.session.Setting.MoneyState, QStringLiteral("0"));
+        QCOMPARE(f.column(4), QStringList({"-1", "-3", "-103", "-1102"}));
+        QCOMPARE(w.PanelText(4), QStringLiteral("-1102"));
+        const QStringList shown = f.mainShown();
+        f.clickNode(QStringLiteral("E-餐飲費"));
+        f.clickNode(QStringLiteral("A-現金"));
+        QCOMPARE(f.mainShown(), shown);
+
+        const QStringList journalShown = windowShown(journal);
+        QVERIFY2(journalShown.last().contains(QStringLiteral("支出總計 1104，")),
+                 qPrintable(journalShown.last()));
+        journal->close();
+        DeleteClosedWindows();
+        QCOMPARE(windowShown(openWindow(w, "journal")), journalShown);
     }
 };
 
