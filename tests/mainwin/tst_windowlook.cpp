@@ -206,6 +206,8 @@ private slots:
     void treeFiguresWhole_data();
     void treeFiguresWhole();
     void budgetNameAndProgressTwiceAnAmount();
+    void budgetColumnsInView_data();
+    void budgetColumnsInView();
     void figureColumnsInsideTheList_data();
     void figureColumnsInsideTheList();
     void entryListFiguresWholeInView_data();
@@ -386,19 +388,86 @@ void TestWindowLook::treeFiguresWhole() {
              qPrintable(longName));
 }
 
-// The budget table draws its name and progress columns twice as wide as an amount column,
-// and the amount columns as wide as their widest figure.
+// The budget table draws its name and progress columns twice as wide as an amount column
+// where the view has room for them, and the amount columns as wide as their widest figure.
 void TestWindowLook::budgetNameAndProgressTwiceAnAmount() {
     Fixture f;
     f.open(Periods::All, 2026);
     BudgetShowForm w(f.env.ctx, *f.form, f.form.get());
     w.show();
+    sizeWindow(w.Liv1, QSize(1024, 768));
     QTreeWidget* list = w.Liv1;
     const int amount = list->columnWidth(BudgetShowForm::ColActual);
     QCOMPARE(list->columnWidth(BudgetShowForm::ColBudget), amount);
     QCOMPARE(list->columnWidth(BudgetShowForm::ColName), 2 * amount);
     QCOMPARE(list->columnWidth(BudgetShowForm::ColProgress), 2 * amount);
     QVERIFY(!list->header()->stretchLastSection());
+}
+
+// A ledger of full size in a year (整年) with decimals on: amounts of -241,823,302.83 and
+// progress texts "支出超過 241,823,202.83" beside short names. Every column of the budget table
+// reads whole inside the view at its default size and at 1024x768, whether the decimals were
+// on at the opening or switched on in the running program (larger type): the name column
+// gives way first. In the wider window the texts take their room back.
+void TestWindowLook::budgetColumnsInView_data() {
+    QTest::addColumn<bool>("switched");
+    QTest::addColumn<QSize>("size");
+    for (bool switched : {false, true})
+        for (const QSize& size : {QSize(), QSize(1024, 768)})
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(
+                switched ? QStringLiteral("decimals switched on")
+                         : QStringLiteral("decimals on at the opening"),
+                size.isValid() ? QStringLiteral("1024x768") : QStringLiteral("default size"))))
+                << switched << size;
+}
+
+void TestWindowLook::budgetColumnsInView() {
+    QFETCH(bool, switched);
+    QFETCH(QSize, size);
+    MainFormFixture f;
+    f.env.clock.setToday(QDate(2024, 12, 31));
+    if (!switched) f.env.ctx.session.DotState = QStringLiteral("1");
+    f.b.account("A-現金").account("E-餐飲費").account("E-交通費").account("I-薪資");
+    f.b.account("Equity");
+    f.b.budget("E-餐飲費", 0, 10000).budget("E-交通費", 0, 10000);
+    f.b.entry("2024/03/02", "E-餐飲費", "A-現金", 24182330283)
+        .entry("2024/03/03", "E-交通費", "A-現金", 9876543210)
+        .entry("2024/03/04", "I-薪資", "A-現金", -98753237925);
+    MainForm& main = f.open(Periods::WholeYear, 2024);
+    main.show();
+    if (switched) confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
+    BudgetShowForm w(f.env.ctx, main, &main);
+    w.show();
+    sizeWindow(w.Liv1, size);
+    QTreeWidget* list = w.Liv1;
+    const QStringList progress = {list->topLevelItem(1)->text(BudgetShowForm::ColProgress)};
+    QVERIFY2(list->findItems(QStringLiteral("支出超過 241,823,202.83"), Qt::MatchExactly,
+                             BudgetShowForm::ColProgress)
+                     .size() == 1,
+             qPrintable(progress.join('|')));
+
+    const QStringList cut =
+        cutCells(list, {BudgetShowForm::ColName, BudgetShowForm::ColActual,
+                        BudgetShowForm::ColBudget, BudgetShowForm::ColProgress});
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(list);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+    const int amount = list->columnWidth(BudgetShowForm::ColActual);
+    if (size.isValid()) {
+        QCOMPARE(list->columnWidth(BudgetShowForm::ColName), 2 * amount);
+        QCOMPARE(list->columnWidth(BudgetShowForm::ColProgress), 2 * amount);
+    } else if (list->columnWidth(BudgetShowForm::ColProgress) < 2 * amount) {
+        // The progress gave way only after the name had given all it could.
+        int widestName = list->header()->sectionSizeHint(BudgetShowForm::ColName);
+        for (int r = 0; r < list->topLevelItemCount(); ++r)
+            widestName = std::max(
+                widestName, neededWidth(list, list->model()->index(r, BudgetShowForm::ColName)));
+        // To the pixel the measures of the list and of its item painter may round apart.
+        const int name = list->columnWidth(BudgetShowForm::ColName);
+        QVERIFY2(name <= widestName + 1,
+                 qPrintable(QStringLiteral("%1 > %2").arg(name).arg(widestName)));
+    }
 }
 
 // With an entry of -27,143,560.55 among figures up to 16 digits, the lists of figures of the
