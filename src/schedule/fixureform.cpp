@@ -96,6 +96,7 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     Combo1->addItems(kPeriods);
     Combo2[0] = combo(QStringLiteral("Combo2(0)"));
     Combo2[1] = combo(QStringLiteral("Combo2(1)"));
+    ScheduleChoices::FitTimeBox(Combo2[0]);
     Combo3[0] = combo(QStringLiteral("Combo3(0)"));
     Combo3[1] = combo(QStringLiteral("Combo3(1)"));
     Check1 = new QCheckBox(QStringLiteral("逾期補登"), this);
@@ -214,7 +215,7 @@ void FixureForm::showRow(QTreeWidgetItem* row, const RecurringRecord& r) {
     const QStringList texts = RecurringRowTexts(r, m_main.context().session);
     for (int c = 0; c < texts.size(); ++c)
         row->setText(c, texts.at(c));
-    FitColumnsToTexts(Liv1, {5}); // 金額 reads whole
+    FitColumnsToTexts(Liv1, {0, 5}); // 週期 beside its icon and 金額 read whole
 }
 
 void FixureForm::addRow(const RecurringRecord& r) {

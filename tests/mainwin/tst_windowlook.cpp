@@ -215,6 +215,8 @@ private slots:
     void entryListWidestFigureAnywhere_data();
     void entryListWidestFigureAnywhere();
     void entryListTextsTakeBackTheirRoom();
+    void timeBoxShowsWeekdayWhole_data();
+    void timeBoxShowsWeekdayWhole();
     void budgetScrollsOverItsColumnsOnly_data();
     void budgetScrollsOverItsColumnsOnly();
     void yearlyChartLabelsWhole_data();
@@ -291,9 +293,11 @@ void TestWindowLook::figuresReadWhole_data() {
     });
     QTest::newRow("recurring records") << Opener([](Fixture& f, QList<int>& columns) {
         f.b.recurring(1, "11", "A-銀行.定期存款帳戶", "Equity", 9e15 - 1, "定存");
+        f.b.recurring(4, "15", "E-餐飲費", "L-信用卡", 100, "午餐");
+        f.b.recurring(5, "32", "E-餐飲費", "L-信用卡", 100, "晚餐");
         auto* w = new FixureForm(*f.form, f.form.get());
         w->show();
-        columns = {5}; // 金額
+        columns = {0, 5}; // 週期 (單月, 雙月) beside its icon, 金額
         return static_cast<QTreeView*>(w->Liv1);
     });
     QTest::newRow("recurring posting") << Opener([](Fixture& f, QList<int>& columns) {
@@ -654,6 +658,63 @@ void TestWindowLook::entryListTextsTakeBackTheirRoom() {
     QCOMPARE(stored(3), QStringLiteral("80"));  // 金額 as designed, not as widened
     QCOMPARE(stored(5), QStringLiteral("170")); // 明細 as dragged
     QCOMPARE(stored(6), QStringLiteral("150")); // 備註 as designed, not as narrowed
+}
+
+// The time box of a schedule, with the period 週 chosen by keys after the window opened
+// with 月, shows every weekday whole: the text as wide as the box's text field at most.
+void TestWindowLook::timeBoxShowsWeekdayWhole_data() {
+    QTest::addColumn<bool>("memo");
+    QTest::newRow("recurring records") << false;
+    QTest::newRow("memo book, recurring memos") << true;
+}
+
+void TestWindowLook::timeBoxShowsWeekdayWhole() {
+    QFETCH(bool, memo);
+    Fixture f;
+    f.open(Periods::All, 2026);
+    f.form->show();
+    std::unique_ptr<QDialog> window;
+    QComboBox* period = nullptr;
+    QComboBox* time = nullptr;
+    if (memo) {
+        auto* w = new MemoForm(f.env.ctx, f.form.get());
+        window.reset(w);
+        period = w->Combo1;
+        time = w->Combo2[0];
+    } else {
+        auto* w = new FixureForm(*f.form, f.form.get());
+        window.reset(w);
+        period = w->Combo1;
+        time = w->Combo2[0];
+    }
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(period->currentText(), QStringLiteral("月"));
+    period->setFocus();
+    QTest::keyClick(period, Qt::Key_Down);
+    QCOMPARE(period->currentText(), QStringLiteral("週"));
+    time->setFocus();
+    QStringList cut;
+    for (int day = 0; day < 7; ++day) {
+        if (day > 0) QTest::keyClick(time, Qt::Key_Down);
+        QCoreApplication::processEvents();
+        QStyleOptionComboBox option;
+        option.initFrom(time);
+        option.currentText = time->currentText();
+        // The field the style draws the chosen text in, less the pixel it keeps on either side.
+        const QRect field =
+            time->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, time)
+                .adjusted(1, 0, -1, 0);
+        const int needed = time->fontMetrics().horizontalAdvance(time->currentText());
+        if (needed > field.width())
+            cut << QStringLiteral("%1 (%2 > %3)")
+                       .arg(time->currentText())
+                       .arg(needed)
+                       .arg(field.width());
+    }
+    QCOMPARE(time->currentText(), QStringLiteral("星期六"));
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
 }
 
 // The budget table's horizontal scroll range ends where its columns end: none when they fit
