@@ -28,6 +28,7 @@
 #include "reports/ibsform.h"
 #include "reports/reportchart.h"
 #include "reports/yearform.h"
+#include "rules/online/downposting.h"
 #include "rules/schedule/memofiles.h"
 #include "schedule/fixureclockform.h"
 #include "schedule/fixureform.h"
@@ -215,6 +216,8 @@ private slots:
     void entryListWidestFigureAnywhere_data();
     void entryListWidestFigureAnywhere();
     void entryListTextsTakeBackTheirRoom();
+    void downloadStatusInView_data();
+    void downloadStatusInView();
     void timeBoxShowsWeekdayWhole_data();
     void timeBoxShowsWeekdayWhole();
     void budgetScrollsOverItsColumnsOnly_data();
@@ -658,6 +661,42 @@ void TestWindowLook::entryListTextsTakeBackTheirRoom() {
     QCOMPARE(stored(3), QStringLiteral("80"));  // 金額 as designed, not as widened
     QCOMPARE(stored(5), QStringLiteral("170")); // 明細 as dragged
     QCOMPARE(stored(6), QStringLiteral("150")); // 備註 as designed, not as narrowed
+}
+
+// After 加入帳本 in the download window, in the larger type the general settings leave, the
+// 狀態 of every row reads whole inside the list beside amounts of 16 digits, at the window's
+// default size and at 1024x768: the free texts before it give way.
+void TestWindowLook::downloadStatusInView_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("default size") << QSize();
+    QTest::newRow("1024x768") << QSize(1024, 768);
+}
+
+void TestWindowLook::downloadStatusInView() {
+    QFETCH(QSize, size);
+    Fixture f;
+    f.open(Periods::All, 2026);
+    f.form->show();
+    confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
+    DownForm w(*f.form, f.form.get());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QList<OnlineService::StagedRow> rows;
+    for (int i = 0; i < 30; ++i)
+        rows << OnlineService::StagedRow{
+            "2026/12/11",     "E-餐飲費",       "A-銀行.定期存款帳戶", "-89,999,999,999,999.99",
+            "午餐與同事聚餐", "公司附近的餐廳", "AB84098765"};
+    w.StageRows(rows);
+    sizeWindow(w.Liv1, size);
+    QTest::mouseClick(w.Command3, Qt::LeftButton, {}, w.Command3->rect().center());
+    QCoreApplication::processEvents();
+    QCOMPARE(w.Statuses().count(DownPosting::StatusOk), 30);
+
+    const QStringList cut = cutCells(w.Liv1, {0, 3, 6, 7});
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(w.Liv1);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+    QCOMPARE(w.Liv1->horizontalScrollBar()->maximum(), 0);
 }
 
 // The time box of a schedule, with the period 週 chosen by keys after the window opened
