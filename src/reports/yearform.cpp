@@ -321,7 +321,11 @@ void YearForm::layoutControls() {
         for (int c = 0; c < header->count(); ++c)
             if (!header->isSectionHidden(c))
                 needed += c == 0 ? list->columnWidth(0) : figureFloor(list, c);
-        const int widest = std::max(stripWidth - stripWidth / 3 - 24, designed);
+        // The chart keeps the width its month labels need to read whole, where the list can
+        // give it up down to its designed width.
+        const int labels = MSChart1->RowLabelsWidth(std::max(stripHeight - 40, 0));
+        const int widest =
+            std::max(std::min(stripWidth - stripWidth / 3, stripWidth - labels) - 24, designed);
         listWidth = std::max(designed, std::min(needed, widest));
         NarrowColumnsToRoom(list,
                             {{4, figureFloor(list, 4)},

@@ -856,19 +856,38 @@ void TestWindowLook::budgetScrollsOverItsColumnsOnly() {
 
 // The yearly chart draws its month labels whole at the default size (or in a shorter form),
 // its value axis in grouped figures, and a legend naming its two series.
+// With figures of a full-size ledger every month and decimals switched on, the list of the
+// tab takes most of the window: the chart keeps the room its labels need.
 void TestWindowLook::yearlyChartLabelsWhole_data() {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QStringList>("legend");
-    QTest::newRow("accounts") << 0 << QStringList{"A-銀行.定期存款帳戶"};
-    QTest::newRow("assets and liabilities") << 1 << QStringList{"資產", "負債"};
-    QTest::newRow("income and expense") << 2 << QStringList{"收入", "支出"};
+    QTest::addColumn<bool>("monthly"); // figures of a full-size ledger in every month
+    QTest::newRow("accounts") << 0 << QStringList{"A-銀行.定期存款帳戶"} << false;
+    QTest::newRow("assets and liabilities") << 1 << QStringList{"資產", "負債"} << false;
+    QTest::newRow("income and expense") << 2 << QStringList{"收入", "支出"} << false;
+    QTest::newRow("assets and liabilities, full-size figures with decimals")
+        << 1 << QStringList{"資產", "負債"} << true;
+    QTest::newRow("income and expense, full-size figures with decimals")
+        << 2 << QStringList{"收入", "支出"} << true;
 }
 
 void TestWindowLook::yearlyChartLabelsWhole() {
     QFETCH(int, tab);
     QFETCH(QStringList, legend);
+    QFETCH(bool, monthly);
     Fixture f;
+    if (monthly)
+        for (int m = 1; m <= 12; ++m) {
+            const QString day = QStringLiteral("2026/%1/").arg(m, 2, 10, QChar(u'0'));
+            f.b.entry(day + "05", "I-薪資", "A-銀行.定期存款帳戶", -648692010 - m * 1111);
+            f.b.entry(day + "06", "E-餐飲費", "L-信用卡", 2095520237 + m * 1111);
+        }
     f.open(Periods::All, 2026);
+    if (monthly) {
+        // Decimals switched on in the running program, in the type the settings leave.
+        f.form->show();
+        confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
+    }
     YearForm w(f.env.ctx, *f.form, f.form.get());
     w.show();
     if (tab > 0)
