@@ -171,6 +171,7 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     Combo3_Click(); // both lists now show an account: their captions follow it
     for (int i = 1; i < m_ledger.RecurringCount; ++i)
         addRow(m_ledger.RecurringRecords[size_t(i)]);
+    fitColumns(); // once for all the rows
     Liv1->setCurrentItem(nullptr);
     Liv1->clearSelection();
     renewStatus();
@@ -215,6 +216,9 @@ void FixureForm::showRow(QTreeWidgetItem* row, const RecurringRecord& r) {
     const QStringList texts = RecurringRowTexts(r, m_main.context().session);
     for (int c = 0; c < texts.size(); ++c)
         row->setText(c, texts.at(c));
+}
+
+void FixureForm::fitColumns() {
     FitColumnsToTexts(Liv1, {0, 5}); // 週期 beside its icon and 金額 read whole
 }
 
@@ -366,6 +370,7 @@ void FixureForm::Command1_Click() {
     Command2->setEnabled(true);
     Command3->setEnabled(true);
     addRow(recordFromEditor(*hundredths));
+    fitColumns();
     QTreeWidgetItem* row = Liv1->topLevelItem(Liv1->topLevelItemCount() - 1);
     Liv1->clearSelection();
     Liv1->setCurrentItem(row);
@@ -399,6 +404,7 @@ void FixureForm::Command2_Click() {
     const RecurringRecord r = recordFromEditor(*hundredths);
     m_records[size_t(row->data(0, RecordRole).toInt())] = r;
     showRow(row, r);
+    fitColumns();
     markChanged();
 }
 
