@@ -44,6 +44,12 @@ int AccountTree::textWidth(int depth) const {
 }
 
 QVariant AccountNode::data(int column, int role) const {
+    if (column == 0 && role == Qt::ToolTipRole) {
+        // The whole text where the node shows it cut.
+        const QString shown = data(0, Qt::DisplayRole).toString();
+        const QString text = fullText(this);
+        return shown != text ? QVariant(text) : QTreeWidgetItem::data(column, role);
+    }
     if (column != 0 || role != Qt::DisplayRole) return QTreeWidgetItem::data(column, role);
     const auto* tree = qobject_cast<const AccountTree*>(treeWidget());
     int depth = 0;
@@ -77,14 +83,14 @@ QString AccountNode::fitted(const QString& text, const QFontMetricsF& metrics, i
     const QString figure = text.mid(split);
     const QString name = text.left(split);
     // Cut the name until the whole text fits (the two parts measured apart may differ from
-    // the text measured whole).
+    // the text measured whole), but not below a readable start: "…" alone names nothing.
     for (qreal room = width - metrics.horizontalAdvance(figure); room > 0; room -= 1) {
         const QString cut = metrics.elidedText(name, Qt::ElideRight, room);
-        if (cut.isEmpty()) break;
+        if (cut.isEmpty() || cut == ellipsis) break;
         const QString shown = cut + figure;
         if (metrics.horizontalAdvance(shown) <= width) return shown;
     }
-    // Too narrow even for a cut name: the figure alone, whole.
-    const QString bare = ellipsis + figure;
-    return metrics.horizontalAdvance(bare) <= width ? bare : figure.mid(figureSeparator.size());
+    // Too narrow for a readable name and the whole figure: the name's start, the figure cut.
+    const QString start = name.size() <= 2 ? name : name.left(1) + ellipsis;
+    return metrics.elidedText(start + figure, Qt::ElideRight, width);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The account tree (Trv1) as drawn. A node's text is "name: figure"; where the tree is too
 // narrow for the whole text, the name gives way ("很長的名…: 27,143,560") and the figure
-// stays whole. The text a node shows is fitted when the view asks for it, so a resize or a
-// scroll bar that comes or goes costs nothing until the nodes are drawn.
+// stays whole. The name keeps a readable start: where that and the whole figure do not fit,
+// the figure is cut instead ("現金: -987,5…"), and the whole text is the node's tooltip. The text a
+// node shows is fitted when the view asks for it, so a resize or a scroll bar that comes or goes
+// costs nothing until the nodes are drawn.
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
@@ -38,7 +40,9 @@ public:
     // The text a node was given (the shown text may have its name cut).
     static QString fullText(const QTreeWidgetItem* node);
     // text fitted into width: the figure after the last ": " whole, the name before it cut
-    // with "…" as far as needed. A plain name is cut at its end.
+    // with "…" as far as needed but never to nothing (a name of up to two characters is
+    // whole, else its first is kept); where that leaves no room for the figure, the figure
+    // is cut at its end. A plain name is cut at its end.
     static QString fitted(const QString& text, const QFontMetricsF& metrics, int width);
 
 private:

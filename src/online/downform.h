@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QList>
 
+#include "platform/desktop/windowroutines.h"
 #include "rules/online/onlineservice.h"
 
 class MainView;
@@ -91,6 +92,9 @@ private:
     void clearRows();
     void showStatus(int r);
     void setTicked(bool on);
+    // The text columns give way to the figures and to 狀態, so that every column stays in
+    // view.
+    void keepColumnsInView();
 
     // One row of the list: what was staged, what the last posting said of it, and whether
     // it is in the ledger (then it has no box to tick).
@@ -107,4 +111,6 @@ private:
     bool m_accountsAdded = false;
     bool m_loadDone = false;
     bool m_unloaded = false;
+    QList<YieldingColumn> m_textColumns; // at the widths the user gave them
+    bool m_fittingColumns = false;
 };

@@ -60,6 +60,7 @@ void DownForm::fillList(const QList<OnlineService::StagedRow>& rows) {
     }
     Liv1->addTopLevelItems(items);
     FitColumnsToTexts(Liv1, {0, 3, 6}); // 日期, 金額, 發票
+    keepColumnsInView();
 }
 
 void DownForm::StageRows(const QList<OnlineService::StagedRow>& rows) {
@@ -243,6 +244,8 @@ void DownForm::Command3_Click() {
             showStatus(r);
         }
     });
+    FitColumnsToTexts(Liv1, {StatusColumn});
+    keepColumnsInView();
     if (result.ledgerFull) {
         ctx.services.prompts().warning(DownPosting::LedgerFullMessage());
         ctx.ledger.markChanged();

@@ -94,6 +94,11 @@ void BudgetShowForm::buildControls() {
     for (int c : {ColName, ColProgress})
         Liv1->setColumnWidth(c, 2 * Liv1->columnWidth(ColActual));
     Liv1->viewport()->installEventFilter(this);
+    connect(Liv1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (m_fittingColumns) return;
+        if (column == ColName) m_ownWidths[0] = size;
+        if (column == ColProgress) m_ownWidths[1] = size;
+    });
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -320,6 +325,8 @@ void BudgetShowForm::resizeEvent(QResizeEvent* event) {
     Liv1->setGeometry(8, 40, std::max(width() - 16, 0),
                       std::max(height() - Text1->height() - statusHeight - 24, 0));
     Check1->move(width() - Check1->width() - 8, 10);
+    // The texts that gave way take their room back in a wider window.
+    if (Liv1->topLevelItemCount() > 0) fitColumns(false);
 }
 
 void BudgetShowForm::Form_Unload() {

@@ -89,6 +89,12 @@ private:
     void buildControls();
     void buildRows();
     void refresh();
+    // The amount columns fit their widest figure; the name and progress columns are each
+    // twice as wide as an amount column (or as the user made them) where the view has room.
+    // Where it has not, the name gives way first, then the progress, each down to its
+    // widest text, so that every column reads whole in view whatever the figures' width.
+    // `measure`: the texts changed; otherwise only the view's width did.
+    void fitColumns(bool measure);
     void Form_Unload();
     int choice() const; // 0 the year, m month m
 
@@ -112,4 +118,8 @@ private:
     std::unique_ptr<EntryAccountCache> m_cache;
     bool m_loading = false;
     bool m_unloaded = false;
+    bool m_fittingColumns = false;
+    // Of the name and progress columns: as the user dragged them, and as their texts need.
+    int m_ownWidths[2] = {0, 0};
+    int m_textWidths[2] = {0, 0};
 };

@@ -7,8 +7,10 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTreeWidget>
 #include <algorithm>
+#include <numeric>
 
 #include "platform/clock.h"
 #include "platform/desktop/windowroutines.h"
@@ -82,22 +84,25 @@ void BudgetShowForm::budget() {
     }
 }
 
-namespace {
-
-// The amount columns fit their widest figure; the name and progress columns are each twice
-// as wide as an amount column. A column the user widened keeps its width.
-void fitColumns(QTreeWidget* list) {
-    using F = BudgetShowForm;
-    const int amount =
-        std::max({list->columnWidth(F::ColActual), list->columnWidth(F::ColBudget),
-                  ColumnTextWidth(list, F::ColActual), ColumnTextWidth(list, F::ColBudget)});
-    list->setColumnWidth(F::ColActual, amount);
-    list->setColumnWidth(F::ColBudget, amount);
-    for (int c : {F::ColName, F::ColProgress})
-        list->setColumnWidth(c, std::max(list->columnWidth(c), 2 * amount));
+void BudgetShowForm::fitColumns(bool measure) {
+    QTreeWidget* list = Liv1;
+    const QScopedValueRollback fitting(m_fittingColumns, true);
+    if (measure) {
+        const int amount =
+            std::max({list->columnWidth(ColActual), list->columnWidth(ColBudget),
+                      ColumnTextWidth(list, ColActual), ColumnTextWidth(list, ColBudget)});
+        list->setColumnWidth(ColActual, amount);
+        list->setColumnWidth(ColBudget, amount);
+        // Names are measured all: a short name of wide characters may be the widest.
+        QList<int> rows(list->topLevelItemCount());
+        std::iota(rows.begin(), rows.end(), 0);
+        m_textWidths[0] = ColumnTextWidth(list, ColName, rows);
+        m_textWidths[1] = ColumnTextWidth(list, ColProgress);
+    }
+    const int amount = list->columnWidth(ColActual);
+    KeepColumnsInView(list, {{ColName, std::max(m_ownWidths[0], 2 * amount), m_textWidths[0]},
+                             {ColProgress, std::max(m_ownWidths[1], 2 * amount), m_textWidths[1]}});
 }
-
-} // namespace
 
 void BudgetShowForm::BudgetShow() {
     const Session& session = m_ctx.session;
@@ -178,7 +183,7 @@ void BudgetShowForm::BudgetShow() {
     totalRow(n - 2, 3, incomeActual, incomeBudget, true);
     totalRow(n - 1, 4, expenseActual, expenseBudget, false);
 
-    fitColumns(Liv1);
+    fitColumns(true);
     Liv1->clearSelection();
     Command3->setText(sel == 0 ? QStringLiteral("清除整年預算") : QStringLiteral("清除本月預算"));
 }

@@ -123,6 +123,7 @@ void ReportChart::clearChart() {
     m_bars = nullptr;
     m_rows = nullptr;
     m_labelPoints = 0;
+    m_labelsWidth = -1;
 }
 
 void ReportChart::SetRowLabel(const QString& label) {
@@ -200,6 +201,7 @@ QString ReportChart::seriesName(int series) const {
 void ReportChart::SetRowText(int row, const QString& label) {
     if (!m_rows || row < 1 || row > 12) return;
     m_rowTexts[row - 1] = label;
+    m_labelsWidth = -1;
     if (m_holds > 0)
         m_fitHeld = true;
     else
@@ -245,6 +247,63 @@ QStringList ReportChart::cutLabels() const {
     return cut;
 }
 
+bool ReportChart::rowLabelCut(const QStringList& cut) const {
+    for (const QString& part : cut)
+        for (const QString& label : m_rows->categories())
+            if (label.startsWith(part) && label != part) return true;
+    return false;
+}
+
+QStringList ReportChart::shorterRowTexts() const {
+    QStringList shown = m_rowTexts;
+    for (QString& text : shown)
+        if (text.endsWith(QStringLiteral("月"))) text.chop(1);
+    return shown;
+}
+
+int ReportChart::RowLabelsWidth(int height) {
+    if (!m_rows) return 0;
+    if (m_labelsWidth >= 0 && m_labelsHeight == height) return m_labelsWidth;
+    // Laid out at trial widths with the labels in their shorter form and a small type (not
+    // the smallest: a label the user can still read); the chart then takes its own size and
+    // labels again.
+    QChart* c = chart();
+    const QSizeF size = c->size();
+    const QFont font = m_rows->labelsFont();
+    QAbstractAxis* values = c->axes(Qt::Vertical).value(0);
+    const QFont valuesFont = values ? values->labelsFont() : font;
+    const QStringList categories = m_rows->categories();
+    QFont small = font;
+    small.setPointSizeF(std::min(m_labelPoints > 0 ? m_labelPoints : font.pointSizeF(), 6.0));
+    m_rows->setLabelsFont(small);
+    if (values) values->setLabelsFont(small);
+    m_rows->setCategories(shorterRowTexts());
+    auto fits = [&](int width) {
+        c->resize(QSizeF(width, height));
+        return !rowLabelCut(cutLabels());
+    };
+    int narrow = 0;  // known too narrow
+    int wide = 4096; // known wide enough (or the widest tried)
+    for (int w = 256; w < wide; w *= 2) {
+        if (fits(w)) {
+            wide = w;
+            break;
+        }
+        narrow = w;
+    }
+    while (wide - narrow > 4) {
+        const int middle = (narrow + wide) / 2;
+        (fits(middle) ? wide : narrow) = middle;
+    }
+    m_rows->setLabelsFont(font);
+    if (values) values->setLabelsFont(valuesFont);
+    m_rows->setCategories(categories);
+    c->resize(size);
+    m_labelsWidth = wide;
+    m_labelsHeight = height;
+    return wide;
+}
+
 void ReportChart::fitRowLabels() {
     if (!m_rows) return;
     // Labels too wide for their room: month labels are shown without "月" ("10", not
@@ -256,12 +315,7 @@ void ReportChart::fitRowLabels() {
     m_rows->setCategories(m_rowTexts);
     QAbstractAxis* values = chart()->axes(Qt::Vertical).value(0);
     if (values) values->setLabelsFont(font);
-    auto monthCut = [this](const QStringList& cut) {
-        for (const QString& part : cut)
-            for (const QString& label : m_rows->categories())
-                if (label.startsWith(part) && label != part) return true;
-        return false;
-    };
+    auto monthCut = [this](const QStringList& cut) { return rowLabelCut(cut); };
     auto figureCut = [](const QStringList& cut) {
         static const QRegularExpression figure(QStringLiteral("^-?[\\d,.]+$"));
         for (const QString& part : cut)
@@ -272,19 +326,18 @@ void ReportChart::fitRowLabels() {
     // change.
     QStringList cut = cutLabels();
     if (monthCut(cut)) {
-        QStringList shown = m_rowTexts;
-        for (QString& text : shown)
-            if (text.endsWith(QStringLiteral("月"))) text.chop(1);
-        m_rows->setCategories(shown);
+        m_rows->setCategories(shorterRowTexts());
         cut = cutLabels();
     }
+    // The value axis' figures take their width from the months' room: they shrink alike.
     QFont rowsFont = font;
     while (monthCut(cut) && rowsFont.pointSizeF() > 5) {
         rowsFont.setPointSizeF(rowsFont.pointSizeF() - 0.5);
         m_rows->setLabelsFont(rowsFont);
+        if (values) values->setLabelsFont(rowsFont);
         cut = cutLabels();
     }
-    QFont valuesFont = font;
+    QFont valuesFont = rowsFont;
     while (values && figureCut(cut) && valuesFont.pointSizeF() > 5) {
         valuesFont.setPointSizeF(valuesFont.pointSizeF() - 0.5);
         values->setLabelsFont(valuesFont);
@@ -305,6 +358,7 @@ void ReportChart::SetValue(int row, int series, double value) {
 
 void ReportChart::fitValueRange() {
     if (!m_bars) return;
+    m_labelsWidth = -1; // the value axis' figures may take another width
     // The value axis follows the values shown, on round steps.
     double low = 0, high = 0;
     for (QBarSet* set : m_bars->barSets())

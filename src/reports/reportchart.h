@@ -45,6 +45,10 @@ public:
     QString seriesName(int series) const; // as the legend shows it, "" without one
     QString rowText(int row) const;
     double value(int row, int series) const;
+    // The narrowest width, at the given height, at which the twelve row labels read whole in
+    // their shorter form and a small type; 0 without rows. Measured by laying the chart out,
+    // once per height and change of the labels or values.
+    int RowLabelsWidth(int height);
 
     // The row texts and values set and the sizes taken while a hold lasts lay the chart out
     // once, when the outermost hold ends: a layout pass costs more than all twelve rows'
@@ -68,9 +72,13 @@ private:
     void fitValueRange();
     void fitRowLabels();
     int m_holds = 0;
-    bool m_rangeHeld = false;      // values changed during a hold
-    bool m_fitHeld = false;        // row texts changed during a hold
-    QStringList cutLabels() const; // drawn labels cut short, without their "..."
+    bool m_rangeHeld = false;                       // values changed during a hold
+    bool m_fitHeld = false;                         // row texts changed during a hold
+    QStringList cutLabels() const;                  // drawn labels cut short, without their "..."
+    bool rowLabelCut(const QStringList& cut) const; // a row label among them
+    QStringList shorterRowTexts() const;            // the labels without their "月"
+    int m_labelsWidth = -1;                         // RowLabelsWidth, -1 unknown
+    int m_labelsHeight = -1;                        // the height it was measured at
     QStringList m_rowTexts;
     double m_labelPoints = 0; // the month labels' own size, before any fitting
     QPieSeries* m_pie = nullptr;

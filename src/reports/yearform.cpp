@@ -320,14 +320,18 @@ void YearForm::layoutControls() {
         listWidth = std::max(std::min(std::max(designed, figuresWidth()), stripWidth / 2), 0);
     } else {
         // Every column is a figure: the list grows to show each whole, while the chart keeps a
-        // third of the strip, and columns wider than their figures give way first.
+        // third of the strip or the width its month labels need, the more of the two (the list
+        // then scrolls), and columns wider than their figures give way first.
         QTreeWidget* list = Liv1[0];
         const QHeaderView* header = list->header();
         int needed = stripWidth - ColumnRoom(list, stripWidth); // frame and scroll bar
         for (int c = 0; c < header->count(); ++c)
             if (!header->isSectionHidden(c))
                 needed += c == 0 ? list->columnWidth(0) : figureFloor(list, c);
-        const int widest = std::max(stripWidth - stripWidth / 3 - 24, designed);
+        // The list gives the labels' room up down to its designed width.
+        const int labels = MSChart1->RowLabelsWidth(std::max(stripHeight - 40, 0));
+        const int widest =
+            std::max(std::min(stripWidth - stripWidth / 3, stripWidth - labels) - 24, designed);
         listWidth = std::max(designed, std::min(needed, widest));
         NarrowColumnsToRoom(list,
                             {{4, figureFloor(list, 4)},

@@ -96,6 +96,7 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     Combo1->addItems(kPeriods);
     Combo2[0] = combo(QStringLiteral("Combo2(0)"));
     Combo2[1] = combo(QStringLiteral("Combo2(1)"));
+    ScheduleChoices::FitTimeBox(Combo2[0]);
     Combo3[0] = combo(QStringLiteral("Combo3(0)"));
     Combo3[1] = combo(QStringLiteral("Combo3(1)"));
     Check1 = new QCheckBox(QStringLiteral("逾期補登"), this);
@@ -170,6 +171,7 @@ FixureForm::FixureForm(MainView& main, QWidget* parent)
     Combo3_Click(); // both lists now show an account: their captions follow it
     for (int i = 1; i < m_ledger.RecurringCount; ++i)
         addRow(m_ledger.RecurringRecords[size_t(i)]);
+    fitColumns(); // once for all the rows
     Liv1->setCurrentItem(nullptr);
     Liv1->clearSelection();
     renewStatus();
@@ -214,7 +216,10 @@ void FixureForm::showRow(QTreeWidgetItem* row, const RecurringRecord& r) {
     const QStringList texts = RecurringRowTexts(r, m_main.context().session);
     for (int c = 0; c < texts.size(); ++c)
         row->setText(c, texts.at(c));
-    FitColumnsToTexts(Liv1, {5}); // 金額 reads whole
+}
+
+void FixureForm::fitColumns() {
+    FitColumnsToTexts(Liv1, {0, 5}); // 週期 beside its icon and 金額 read whole
 }
 
 void FixureForm::addRow(const RecurringRecord& r) {
@@ -365,6 +370,7 @@ void FixureForm::Command1_Click() {
     Command2->setEnabled(true);
     Command3->setEnabled(true);
     addRow(recordFromEditor(*hundredths));
+    fitColumns();
     QTreeWidgetItem* row = Liv1->topLevelItem(Liv1->topLevelItemCount() - 1);
     Liv1->clearSelection();
     Liv1->setCurrentItem(row);
@@ -398,6 +404,7 @@ void FixureForm::Command2_Click() {
     const RecurringRecord r = recordFromEditor(*hundredths);
     m_records[size_t(row->data(0, RecordRole).toInt())] = r;
     showRow(row, r);
+    fitColumns();
     markChanged();
 }
 

@@ -63,6 +63,7 @@ private:
     void fillAccountLists();
     void addRow(const RecurringRecord& r);
     void showRow(QTreeWidgetItem* row, const RecurringRecord& r);
+    void fitColumns(); // after rows were added or changed
     // False, after a warning, when the detail holds a character below U+0020.
     bool detailIsPlain();
     RecurringRecord recordFromEditor(double hundredths) const;

@@ -208,6 +208,7 @@ void MemoForm::buildLowerHalf() {
     Combo2[0]->setObjectName(QStringLiteral("Combo2(0)"));
     Combo2[1] = new QComboBox(this);
     Combo2[1]->setObjectName(QStringLiteral("Combo2(1)"));
+    ScheduleChoices::FitTimeBox(Combo2[0]);
     Label8 = NamedLabel(this, "Label8", QStringLiteral("/"));
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));

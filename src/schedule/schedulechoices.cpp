@@ -1,6 +1,7 @@
 #include "schedule/schedulechoices.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
 
 namespace ScheduleChoices {
 
@@ -23,6 +24,17 @@ void Refill(QComboBox* combo, const QStringList& items) {
     combo->clear();
     combo->addItems(items);
     combo->setCurrentIndex(0);
+}
+
+void FitTimeBox(QComboBox* combo) {
+    // The box measures the items it holds; it is measured once holding every choice.
+    const QSignalBlocker quiet(combo);
+    const QComboBox::SizeAdjustPolicy policy = combo->sizeAdjustPolicy();
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->addItems(QStringList(Weekdays()) << MonthEnd << TwoDigitNumbers(1, 31));
+    combo->setMinimumWidth(combo->sizeHint().width());
+    combo->clear();
+    combo->setSizeAdjustPolicy(policy);
 }
 
 } // namespace ScheduleChoices

@@ -14,4 +14,8 @@ inline const QString MonthEnd = QStringLiteral("月底");
 QStringList TwoDigitNumbers(int from, int to);
 // Replaces a drop-down list's items and selects the first.
 void Refill(QComboBox* combo, const QStringList& items);
+// Makes the time box at least as wide as its widest choice of any period (a weekday, 月底, a
+// number) needs, so that 星期五 reads whole whichever period the box was first shown with
+// and the line does not jump when the period changes. Leaves the box empty.
+void FitTimeBox(QComboBox* combo);
 } // namespace ScheduleChoices

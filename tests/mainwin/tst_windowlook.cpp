@@ -13,6 +13,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionViewItem>
 #include <QTabBar>
+#include <QToolTip>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -21,6 +22,7 @@
 
 #include "journal/diaryform.h"
 #include "mainform_fixture.h"
+#include "mainwin/accounttree.h"
 #include "mainwin/entrylistmodel.h"
 #include "online/downform.h"
 #include "platform/webpages.h"
@@ -28,6 +30,7 @@
 #include "reports/ibsform.h"
 #include "reports/reportchart.h"
 #include "reports/yearform.h"
+#include "rules/online/downposting.h"
 #include "rules/schedule/memofiles.h"
 #include "schedule/fixureclockform.h"
 #include "schedule/fixureform.h"
@@ -168,16 +171,26 @@ QString drawnNodeText(const QTreeWidget* tree, QTreeWidgetItem* node, QString te
     return QFontMetricsF(tree->font()).elidedText(option.text, Qt::ElideRight, area.width());
 }
 
+// The tooltip the tree shows when the mouse rests on a node, "" for none.
+QString nodeTooltip(QTreeWidget* tree, QTreeWidgetItem* node) {
+    QToolTip::hideText();
+    const QPoint at = tree->visualItemRect(node).center();
+    QHelpEvent help(QEvent::ToolTip, at, tree->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(tree->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
 // The nodes of a tree whose text is not drawn whole, or does not end in a whole figure (but
-// 其他, which shows none).
-QStringList cutNodes(const QTreeWidget* tree) {
+// 其他, which shows none) without its whole text as its tooltip.
+QStringList cutNodes(QTreeWidget* tree) {
     static const QRegularExpression wholeFigure(
         QStringLiteral("(^|: )-?\\d{1,3}(,\\d{3})*(\\.\\d{2})?$"));
     QStringList cut;
-    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it) {
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
         const QString drawn = drawnNodeText(tree, *it);
         const QString text = (*it)->text(0);
-        const bool figure = text == QStringLiteral("其他") || wholeFigure.match(drawn).hasMatch();
+        const bool figure = text == QStringLiteral("其他") || wholeFigure.match(drawn).hasMatch() ||
+                            nodeTooltip(tree, *it) == AccountNode::fullText(*it);
         if (drawn != text || !figure) cut << text + QStringLiteral(" drawn as ") + drawn;
     }
     return cut;
@@ -205,7 +218,11 @@ private slots:
     void figuresReadWhole();
     void treeFiguresWhole_data();
     void treeFiguresWhole();
+    void treeNodesKeepTheirNames_data();
+    void treeNodesKeepTheirNames();
     void budgetNameAndProgressTwiceAnAmount();
+    void budgetColumnsInView_data();
+    void budgetColumnsInView();
     void figureColumnsInsideTheList_data();
     void figureColumnsInsideTheList();
     void entryListFiguresWholeInView_data();
@@ -213,6 +230,10 @@ private slots:
     void entryListWidestFigureAnywhere_data();
     void entryListWidestFigureAnywhere();
     void entryListTextsTakeBackTheirRoom();
+    void downloadStatusInView_data();
+    void downloadStatusInView();
+    void timeBoxShowsWeekdayWhole_data();
+    void timeBoxShowsWeekdayWhole();
     void budgetScrollsOverItsColumnsOnly_data();
     void budgetScrollsOverItsColumnsOnly();
     void yearlyChartLabelsWhole_data();
@@ -289,9 +310,11 @@ void TestWindowLook::figuresReadWhole_data() {
     });
     QTest::newRow("recurring records") << Opener([](Fixture& f, QList<int>& columns) {
         f.b.recurring(1, "11", "A-銀行.定期存款帳戶", "Equity", 9e15 - 1, "定存");
+        f.b.recurring(4, "15", "E-餐飲費", "L-信用卡", 100, "午餐");
+        f.b.recurring(5, "32", "E-餐飲費", "L-信用卡", 100, "晚餐");
         auto* w = new FixureForm(*f.form, f.form.get());
         w->show();
-        columns = {5}; // 金額
+        columns = {0, 5}; // 週期 (單月, 雙月) beside its icon, 金額
         return static_cast<QTreeView*>(w->Liv1);
     });
     QTest::newRow("recurring posting") << Opener([](Fixture& f, QList<int>& columns) {
@@ -330,8 +353,9 @@ void TestWindowLook::figuresReadWhole() {
 }
 
 // Every node of the account tree shows its figure whole at the default size and at 1024 by
-// 768, in the list font the start sequence sets; where the tree is too narrow for the whole
-// text the name gives way.
+// 768, in the list font the start sequence sets, where the tree has room for it beside a
+// readable start of the name; where the tree is too narrow for the whole text the name gives
+// way first, then the figure is cut and the tooltip holds the whole text.
 void TestWindowLook::treeFiguresWhole_data() {
     QTest::addColumn<QSize>("size"); // invalid: the window's default size
     QTest::addColumn<int>("more");   // further accounts: enough make a vertical scroll bar
@@ -373,11 +397,15 @@ void TestWindowLook::treeFiguresWhole() {
         QTreeWidgetItem* node = w.NodeByKey(QString::fromUtf8(key));
         const QString drawn = drawnNodeText(w.Trv1, node);
         if (drawn == whole) continue;
-        // The name cut, or where not even "…" fits beside the figure, the figure alone.
+        // The name cut, or where not even its first character fits beside the figure, the
+        // start of the name and the figure cut.
         const QString figure = whole.mid(whole.indexOf(QStringLiteral(": ")));
         const QString name = drawn.left(drawn.size() - figure.size() - 1);
         const bool nameCut = drawn.endsWith(QStringLiteral("…") + figure) && whole.startsWith(name);
-        QVERIFY2(nameCut || drawn == figure.mid(2), qPrintable(drawn));
+        const bool figureCut = drawn.endsWith(QStringLiteral("…")) && drawn.contains(u':') &&
+                               whole.startsWith(drawn.left(1)) &&
+                               nodeTooltip(w.Trv1, node) == whole;
+        QVERIFY2(nameCut || figureCut, qPrintable(drawn));
         QVERIFY2(drawnNodeText(w.Trv1, node, whole) != whole, qPrintable(drawn));
     }
     const QString longName = drawnNodeText(w.Trv1, w.NodeByKey("A-很長的名稱的外幣存款帳戶"));
@@ -386,19 +414,128 @@ void TestWindowLook::treeFiguresWhole() {
              qPrintable(longName));
 }
 
-// The budget table draws its name and progress columns twice as wide as an amount column,
-// and the amount columns as wide as their widest figure.
+// Figures of a full-size ledger with decimals, in the list font of a start without stored
+// settings: where a node's figure takes nearly the whole width of the tree, the node keeps a
+// readable start of its name (the figure cut at its end if it must), and its whole text is
+// its tooltip.
+void TestWindowLook::treeNodesKeepTheirNames_data() {
+    QTest::addColumn<QSize>("size"); // invalid: the window's default size
+    QTest::newRow("default size") << QSize();
+    QTest::newRow("1024x768") << QSize(1024, 768);
+}
+
+void TestWindowLook::treeNodesKeepTheirNames() {
+    QFETCH(QSize, size);
+    MainFormFixture f;
+    f.env.ctx.session.DotState = QStringLiteral("1");
+    f.b.account("A-現金").account("A-銀行.外幣.美元帳戶").account("E-交通費.火車.自強號");
+    f.b.account("Equity");
+    f.b.entry("2024/01/02", "A-現金", "Equity", -98753237925)
+        .entry("2024/01/03", "A-銀行.外幣.美元帳戶", "Equity", -132812111418)
+        .entry("2024/01/04", "E-交通費.火車.自強號", "Equity", 132812111418);
+    MainForm& w = f.open(Periods::All, 2024);
+    w.SetListFontSize(11); // MainFontSize as a start without stored settings reads it
+    if (size.isValid()) w.resize(size);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Trv1->expandAll();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(AccountNode::fullText(w.NodeByKey("A-現金")), QStringLiteral("現金: -987,532,379.25"));
+    QStringList nameless;
+    for (QTreeWidgetItemIterator it(w.Trv1); *it; ++it) {
+        const QString text = AccountNode::fullText(*it);
+        const QString name = text.left(text.indexOf(QStringLiteral(": ")));
+        const QString drawn = drawnNodeText(w.Trv1, *it);
+        // A readable start: a short name whole, a longer one at least its first character.
+        const bool named = drawn.startsWith(name.left(name.size() <= 2 ? 2 : 1));
+        const QString tip = nodeTooltip(w.Trv1, *it);
+        if (!named || (drawn != text && tip != text))
+            nameless << QStringLiteral("%1 drawn as %2, tooltip %3").arg(text, drawn, tip);
+    }
+    QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral("; "))));
+}
+
+// The budget table draws its name and progress columns twice as wide as an amount column
+// where the view has room for them, and the amount columns as wide as their widest figure.
 void TestWindowLook::budgetNameAndProgressTwiceAnAmount() {
     Fixture f;
     f.open(Periods::All, 2026);
     BudgetShowForm w(f.env.ctx, *f.form, f.form.get());
     w.show();
+    sizeWindow(w.Liv1, QSize(1024, 768));
     QTreeWidget* list = w.Liv1;
     const int amount = list->columnWidth(BudgetShowForm::ColActual);
     QCOMPARE(list->columnWidth(BudgetShowForm::ColBudget), amount);
     QCOMPARE(list->columnWidth(BudgetShowForm::ColName), 2 * amount);
     QCOMPARE(list->columnWidth(BudgetShowForm::ColProgress), 2 * amount);
     QVERIFY(!list->header()->stretchLastSection());
+}
+
+// A ledger of full size in a year (整年) with decimals on: amounts of -241,823,302.83 and
+// progress texts "支出超過 241,823,202.83" beside short names. Every column of the budget table
+// reads whole inside the view at its default size and at 1024x768, whether the decimals were
+// on at the opening or switched on in the running program (larger type): the name column
+// gives way first. In the wider window the texts take their room back.
+void TestWindowLook::budgetColumnsInView_data() {
+    QTest::addColumn<bool>("switched");
+    QTest::addColumn<QSize>("size");
+    for (bool switched : {false, true})
+        for (const QSize& size : {QSize(), QSize(1024, 768)})
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(
+                switched ? QStringLiteral("decimals switched on")
+                         : QStringLiteral("decimals on at the opening"),
+                size.isValid() ? QStringLiteral("1024x768") : QStringLiteral("default size"))))
+                << switched << size;
+}
+
+void TestWindowLook::budgetColumnsInView() {
+    QFETCH(bool, switched);
+    QFETCH(QSize, size);
+    MainFormFixture f;
+    f.env.clock.setToday(QDate(2024, 12, 31));
+    if (!switched) f.env.ctx.session.DotState = QStringLiteral("1");
+    f.b.account("A-現金").account("E-餐飲費").account("E-交通費").account("I-薪資");
+    f.b.account("Equity");
+    f.b.budget("E-餐飲費", 0, 10000).budget("E-交通費", 0, 10000);
+    f.b.entry("2024/03/02", "E-餐飲費", "A-現金", 24182330283)
+        .entry("2024/03/03", "E-交通費", "A-現金", 9876543210)
+        .entry("2024/03/04", "I-薪資", "A-現金", -98753237925);
+    MainForm& main = f.open(Periods::WholeYear, 2024);
+    main.show();
+    if (switched) confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
+    BudgetShowForm w(f.env.ctx, main, &main);
+    w.show();
+    sizeWindow(w.Liv1, size);
+    QTreeWidget* list = w.Liv1;
+    const QStringList progress = {list->topLevelItem(1)->text(BudgetShowForm::ColProgress)};
+    QVERIFY2(list->findItems(QStringLiteral("支出超過 241,823,202.83"), Qt::MatchExactly,
+                             BudgetShowForm::ColProgress)
+                     .size() == 1,
+             qPrintable(progress.join('|')));
+
+    const QStringList cut =
+        cutCells(list, {BudgetShowForm::ColName, BudgetShowForm::ColActual,
+                        BudgetShowForm::ColBudget, BudgetShowForm::ColProgress});
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(list);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+    const int amount = list->columnWidth(BudgetShowForm::ColActual);
+    if (size.isValid()) {
+        QCOMPARE(list->columnWidth(BudgetShowForm::ColName), 2 * amount);
+        QCOMPARE(list->columnWidth(BudgetShowForm::ColProgress), 2 * amount);
+    } else if (list->columnWidth(BudgetShowForm::ColProgress) < 2 * amount) {
+        // The progress gave way only after the name had given all it could.
+        int widestName = list->header()->sectionSizeHint(BudgetShowForm::ColName);
+        for (int r = 0; r < list->topLevelItemCount(); ++r)
+            widestName = std::max(
+                widestName, neededWidth(list, list->model()->index(r, BudgetShowForm::ColName)));
+        // To the pixel the measures of the list and of its item painter may round apart.
+        const int name = list->columnWidth(BudgetShowForm::ColName);
+        QVERIFY2(name <= widestName + 1,
+                 qPrintable(QStringLiteral("%1 > %2").arg(name).arg(widestName)));
+    }
 }
 
 // With an entry of -27,143,560.55 among figures up to 16 digits, the lists of figures of the
@@ -587,6 +724,99 @@ void TestWindowLook::entryListTextsTakeBackTheirRoom() {
     QCOMPARE(stored(6), QStringLiteral("150")); // 備註 as designed, not as narrowed
 }
 
+// After 加入帳本 in the download window, in the larger type the general settings leave, the
+// 狀態 of every row reads whole inside the list beside amounts of 16 digits, at the window's
+// default size and at 1024x768: the free texts before it give way.
+void TestWindowLook::downloadStatusInView_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("default size") << QSize();
+    QTest::newRow("1024x768") << QSize(1024, 768);
+}
+
+void TestWindowLook::downloadStatusInView() {
+    QFETCH(QSize, size);
+    Fixture f;
+    f.open(Periods::All, 2026);
+    f.form->show();
+    confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
+    DownForm w(*f.form, f.form.get());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QList<OnlineService::StagedRow> rows;
+    for (int i = 0; i < 30; ++i)
+        rows << OnlineService::StagedRow{
+            "2026/12/11",     "E-餐飲費",       "A-銀行.定期存款帳戶", "-89,999,999,999,999.99",
+            "午餐與同事聚餐", "公司附近的餐廳", "AB84098765"};
+    w.StageRows(rows);
+    sizeWindow(w.Liv1, size);
+    QTest::mouseClick(w.Command3, Qt::LeftButton, {}, w.Command3->rect().center());
+    QCoreApplication::processEvents();
+    QCOMPARE(w.Statuses().count(DownPosting::StatusOk), 30);
+
+    const QStringList cut = cutCells(w.Liv1, {0, 3, 6, 7});
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(w.Liv1);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+    QCOMPARE(w.Liv1->horizontalScrollBar()->maximum(), 0);
+}
+
+// The time box of a schedule, with the period 週 chosen by keys after the window opened
+// with 月, shows every weekday whole: the text as wide as the box's text field at most.
+void TestWindowLook::timeBoxShowsWeekdayWhole_data() {
+    QTest::addColumn<bool>("memo");
+    QTest::newRow("recurring records") << false;
+    QTest::newRow("memo book, recurring memos") << true;
+}
+
+void TestWindowLook::timeBoxShowsWeekdayWhole() {
+    QFETCH(bool, memo);
+    Fixture f;
+    f.open(Periods::All, 2026);
+    f.form->show();
+    std::unique_ptr<QDialog> window;
+    QComboBox* period = nullptr;
+    QComboBox* time = nullptr;
+    if (memo) {
+        auto* w = new MemoForm(f.env.ctx, f.form.get());
+        window.reset(w);
+        period = w->Combo1;
+        time = w->Combo2[0];
+    } else {
+        auto* w = new FixureForm(*f.form, f.form.get());
+        window.reset(w);
+        period = w->Combo1;
+        time = w->Combo2[0];
+    }
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(period->currentText(), QStringLiteral("月"));
+    period->setFocus();
+    QTest::keyClick(period, Qt::Key_Down);
+    QCOMPARE(period->currentText(), QStringLiteral("週"));
+    time->setFocus();
+    QStringList cut;
+    for (int day = 0; day < 7; ++day) {
+        if (day > 0) QTest::keyClick(time, Qt::Key_Down);
+        QCoreApplication::processEvents();
+        QStyleOptionComboBox option;
+        option.initFrom(time);
+        option.currentText = time->currentText();
+        // The field the style draws the chosen text in, less the pixel it keeps on either side.
+        const QRect field =
+            time->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, time)
+                .adjusted(1, 0, -1, 0);
+        const int needed = time->fontMetrics().horizontalAdvance(time->currentText());
+        if (needed > field.width())
+            cut << QStringLiteral("%1 (%2 > %3)")
+                       .arg(time->currentText())
+                       .arg(needed)
+                       .arg(field.width());
+    }
+    QCOMPARE(time->currentText(), QStringLiteral("星期六"));
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+}
+
 // The budget table's horizontal scroll range ends where its columns end: none when they fit
 // (an entry of -27,143,560.55), no empty area after them when they do not (16 digits).
 void TestWindowLook::budgetScrollsOverItsColumnsOnly_data() {
@@ -626,19 +856,38 @@ void TestWindowLook::budgetScrollsOverItsColumnsOnly() {
 
 // The yearly chart draws its month labels whole at the default size (or in a shorter form),
 // its value axis in grouped figures, and a legend naming its two series.
+// With figures of a full-size ledger every month and decimals switched on, the list of the
+// tab takes most of the window: the chart keeps the room its labels need.
 void TestWindowLook::yearlyChartLabelsWhole_data() {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QStringList>("legend");
-    QTest::newRow("accounts") << 0 << QStringList{"A-銀行.定期存款帳戶"};
-    QTest::newRow("assets and liabilities") << 1 << QStringList{"資產", "負債"};
-    QTest::newRow("income and expense") << 2 << QStringList{"收入", "支出"};
+    QTest::addColumn<bool>("monthly"); // figures of a full-size ledger in every month
+    QTest::newRow("accounts") << 0 << QStringList{"A-銀行.定期存款帳戶"} << false;
+    QTest::newRow("assets and liabilities") << 1 << QStringList{"資產", "負債"} << false;
+    QTest::newRow("income and expense") << 2 << QStringList{"收入", "支出"} << false;
+    QTest::newRow("assets and liabilities, full-size figures with decimals")
+        << 1 << QStringList{"資產", "負債"} << true;
+    QTest::newRow("income and expense, full-size figures with decimals")
+        << 2 << QStringList{"收入", "支出"} << true;
 }
 
 void TestWindowLook::yearlyChartLabelsWhole() {
     QFETCH(int, tab);
     QFETCH(QStringList, legend);
+    QFETCH(bool, monthly);
     Fixture f;
+    if (monthly)
+        for (int m = 1; m <= 12; ++m) {
+            const QString day = QStringLiteral("2026/%1/").arg(m, 2, 10, QChar(u'0'));
+            f.b.entry(day + "05", "I-薪資", "A-銀行.定期存款帳戶", -648692010 - m * 1111);
+            f.b.entry(day + "06", "E-餐飲費", "L-信用卡", 2095520237 + m * 1111);
+        }
     f.open(Periods::All, 2026);
+    if (monthly) {
+        // Decimals switched on in the running program, in the type the settings leave.
+        f.form->show();
+        confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
+    }
     YearForm w(f.env.ctx, *f.form, f.form.get());
     w.show();
     if (tab > 0)

@@ -314,9 +314,13 @@ int ColumnTextWidth(const QTreeView* list, int column, const QList<int>& longest
         const QModelIndex index = model->index(r, column);
         const QString text = index.data(Qt::DisplayRole).toString();
         const QVariant font = index.data(Qt::FontRole);
-        widest = std::max(
-            widest,
-            columnWidthFor(list, font.isValid() ? font.value<QFont>() : list->font(), text));
+        // A cell's own font counts only in what it sets (bold, say), the rest is the list's,
+        // as the view draws it.
+        widest = std::max(widest,
+                          columnWidthFor(list,
+                                         font.isValid() ? font.value<QFont>().resolve(list->font())
+                                                        : list->font(),
+                                         text));
     }
     // The check box and icon a column draws before its text, as its first row shows them.
     if (rows > 0) {
