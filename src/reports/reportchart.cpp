@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 const std::array<QColor, 14> ChartPalette = {
@@ -124,6 +125,7 @@ void ReportChart::clearChart() {
     m_rows = nullptr;
     m_labelPoints = 0;
     m_labelsWidth = -1;
+    m_slotWidth = -1;
 }
 
 void ReportChart::SetRowLabel(const QString& label) {
@@ -200,6 +202,7 @@ QString ReportChart::seriesName(int series) const {
 
 void ReportChart::SetRowText(int row, const QString& label) {
     if (!m_rows || row < 1 || row > 12) return;
+    if (m_rowTexts[row - 1] != label) m_slotWidth = -1;
     m_rowTexts[row - 1] = label;
     m_labelsWidth = -1;
     if (m_holds > 0)
@@ -282,18 +285,37 @@ int ReportChart::RowLabelsWidth(int height) {
         c->resize(QSizeF(width, height));
         return !rowLabelCut(cutLabels());
     };
-    int narrow = 0;  // known too narrow
-    int wide = 4096; // known wide enough (or the widest tried)
-    for (int w = 256; w < wide; w *= 2) {
-        if (fits(w)) {
-            wide = w;
-            break;
-        }
-        narrow = w;
+    // The plot is divided among the labels alike; the rest of the width (the value axis'
+    // figures, the margins) follows the values. The room a label needs is searched for once,
+    // by trial layouts; after that, one layout tells the rest and a second one confirms.
+    const qsizetype labelCount = std::max<qsizetype>(categories.size(), 1);
+    int wide = -1;
+    if (m_slotWidth > 0 && m_slotPoints == small.pointSizeF()) {
+        constexpr int trial = 4096;
+        c->resize(QSizeF(trial, height));
+        if (c->layout()) c->layout()->activate();
+        const qreal rest = trial - c->plotArea().width();
+        const int guess = int(std::ceil(rest + labelCount * m_slotWidth)) + 1;
+        if (fits(guess)) wide = guess;
     }
-    while (wide - narrow > 4) {
-        const int middle = (narrow + wide) / 2;
-        (fits(middle) ? wide : narrow) = middle;
+    if (wide < 0) {
+        int narrow = 0; // known too narrow
+        wide = 4096;    // known wide enough (or the widest tried)
+        for (int w = 256; w < wide; w *= 2) {
+            if (fits(w)) {
+                wide = w;
+                break;
+            }
+            narrow = w;
+        }
+        while (wide - narrow > 4) {
+            const int middle = (narrow + wide) / 2;
+            (fits(middle) ? wide : narrow) = middle;
+        }
+        c->resize(QSizeF(wide, height));
+        if (c->layout()) c->layout()->activate();
+        m_slotWidth = c->plotArea().width() / qreal(labelCount);
+        m_slotPoints = small.pointSizeF();
     }
     m_rows->setLabelsFont(font);
     if (values) values->setLabelsFont(valuesFont);

@@ -79,6 +79,8 @@ private:
     QStringList shorterRowTexts() const;            // the labels without their "月"
     int m_labelsWidth = -1;                         // RowLabelsWidth, -1 unknown
     int m_labelsHeight = -1;                        // the height it was measured at
+    qreal m_slotWidth = -1; // the room of one row label in RowLabelsWidth's type, -1 unknown
+    qreal m_slotPoints = 0; // that type's size
     QStringList m_rowTexts;
     double m_labelPoints = 0; // the month labels' own size, before any fitting
     QPieSeries* m_pie = nullptr;
