@@ -459,6 +459,9 @@ void InputForm::applyWidth() {
 void InputForm::fitHeight(int width) {
     // The height the rows ask for at this width, so that none is squeezed onto another.
     ensurePolished(); // the sizes of the style and font it is shown with
+    // The least height follows what is shown now: the hidden wide area's must not hold the
+    // narrow window at the wide one's height.
+    layout()->activate();
     const int wanted = hasHeightForWidth() ? heightForWidth(width) : sizeHint().height();
     resize(width, std::max(wanted, minimumHeight()));
 }
@@ -466,7 +469,11 @@ void InputForm::fitHeight(int width) {
 void InputForm::Command3_Click() {
     m_wide = !m_wide;
     Command3->setText(m_wide ? LessCaption : MoreCaption);
-    if (!m_wide) setMinimumWidth(0);
+    if (!m_wide) {
+        // A fee entry is added only while its ticked box is in sight.
+        Check2->setChecked(false);
+        setMinimumWidth(0);
+    }
     applyWidth();
 }
 

@@ -12,6 +12,9 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 #include "entry/inputform.h"
@@ -47,6 +50,19 @@ struct Fixture : MainFormFixture {
 
 void choose(QComboBox* box, const QString& text) {
     box->setCurrentIndex(box->findText(text));
+}
+
+// A click where the user sees the widget, after the window has laid out what it shows: a
+// check box on its box (its middle may lie past its caption, where a click does nothing).
+void clickShown(QWidget* widget) {
+    QCoreApplication::processEvents();
+    QPoint at = widget->rect().center();
+    if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        at = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
+    }
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
 }
 
 QStringList items(const QComboBox* box) {
@@ -798,6 +814,92 @@ private slots:
         QCOMPARE(fx.env.settings.GetSetting("InputForm", "More"), QString("<< 關閉"));
         fx.addWith("A-現金", [&](InputForm& f) { wide = f.isWide(); });
         QVERIFY(wide);
+    }
+
+    // A fee ticked in the wide window, then the window narrowed: the hidden box is unticked,
+    // so the next entry is stored alone, and the box shows unticked when the window widens.
+    void narrowingUnticksFee() {
+        Fixture fx;
+        fx.b.account("A-台灣銀行").account("E-其他支出");
+        QString status;
+        bool hiddenWhileNarrow = false, tickedWhenWide = true;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.show();
+            QVERIFY(!f.isWide());
+            clickShown(f.Command3); // 更多功能 >>
+            choose(f.Cob2, "A-現金");
+            choose(f.Cob3, "A-台灣銀行");
+            clickShown(f.Check2);
+            choose(f.Cob4, "E-其他支出");
+            f.Text5->selectAll();
+            QTest::keyClicks(f.Text5, "15");
+            f.Text2->selectAll();
+            QTest::keyClicks(f.Text2, "1000");
+            clickShown(f.Cmd1);
+
+            clickShown(f.Command3); // << 關閉
+            hiddenWhileNarrow = !f.Check2->isVisible();
+            choose(f.Cob2, "E-餐飲費");
+            choose(f.Cob3, "A-現金");
+            f.Text2->selectAll();
+            QTest::keyClicks(f.Text2, "100");
+            f.Combo3->setEditText("午餐");
+            clickShown(f.Cmd1);
+            status = f.StatusText();
+
+            clickShown(f.Command3); // 更多功能 >> again
+            tickedWhenWide = f.Check2->isChecked();
+        });
+        QCOMPARE(fx.boxes(), QStringList());
+        QVERIFY(hiddenWhileNarrow);
+        QCOMPARE(status, QString("您已經新增 3 筆記錄"));
+        const Ledger& ledger = fx.env.ctx.ledger;
+        QCOMPARE(ledger.EntryCount, 4);
+        auto entry = [&](int i) {
+            return ledger.Entries[i].Account1.trimmed() + " <- " +
+                   ledger.Entries[i].Account2.trimmed() + " " +
+                   QString::number(ledger.Entries[i].Amount.value() / 100);
+        };
+        QCOMPARE(entry(1), QString("A-現金 <- A-台灣銀行 1000"));
+        QCOMPARE(entry(2), QString("E-其他支出 <- A-台灣銀行 15"));
+        QCOMPARE(entry(3), QString("E-餐飲費 <- A-現金 100"));
+        QVERIFY(!tickedWhenWide);
+    }
+
+    // The narrow window is as high after a switch to wide and back (or after opening wide)
+    // as when it opened narrow: no empty band is left under the invoice row.
+    void narrowHeightAfterWide_data() {
+        QTest::addColumn<bool>("openedWide");
+        QTest::newRow("narrow, wide and back") << false;
+        QTest::newRow("opened wide, narrowed") << true;
+    }
+    void narrowHeightAfterWide() {
+        QFETCH(bool, openedWide);
+        Fixture fx;
+        auto bandUnderFields = [](InputForm& f) {
+            QCoreApplication::processEvents();
+            const int lowest = std::max(f.Text6->mapTo(&f, QPoint(0, f.Text6->height())).y(),
+                                        f.Command3->mapTo(&f, QPoint(0, f.Command3->height())).y());
+            return f.StatusBar1->mapTo(&f, QPoint(0, 0)).y() - lowest;
+        };
+        int narrowBand = -1, narrowHeight = -1, band = -1, height = -1;
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.show();
+            narrowBand = bandUnderFields(f);
+            narrowHeight = f.height();
+        });
+        if (openedWide) QVERIFY(fx.env.settings.SaveSetting("InputForm", "More", "<< 關閉"));
+        fx.addWith("A-現金", [&](InputForm& f) {
+            f.show();
+            if (!openedWide) clickShown(f.Command3);
+            QVERIFY(f.isWide());
+            clickShown(f.Command3);
+            QVERIFY(!f.isWide());
+            band = bandUnderFields(f);
+            height = f.height();
+        });
+        QCOMPARE(band, narrowBand);
+        QCOMPARE(height, narrowHeight);
     }
 
     void dateButtonsAndMenuCommands() {
