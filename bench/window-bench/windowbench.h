@@ -36,7 +36,9 @@ public:
     }
     std::optional<QString> password(const QString&, const QString&) override { return {}; }
     QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&, QString*) override {
+        return {};
+    }
     QString browseFolder(const QString&) override { return {}; }
 };
 

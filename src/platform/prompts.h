@@ -27,11 +27,20 @@ public:
     // filter in the "desc|*.ext|desc2|*.a;*.b" form; "" when cancelled.
     virtual QString openFile(const QString& title, const QString& filter,
                              const QString& defaultName = QString()) = 0;
+    // chosenType, when given, gets the patterns of the file type chosen in the dialog, as the
+    // filter has them ("*.csv"); it stays as it was when the dialog was cancelled.
     virtual QString saveFile(const QString& title, const QString& filter,
-                             const QString& defaultName = QString()) = 0;
+                             const QString& defaultName = QString(),
+                             QString* chosenType = nullptr) = 0;
     // The chosen folder without a trailing separator, "" when cancelled.
     virtual QString browseFolder(const QString& title) = 0;
 
     // Converts "desc|*.ext|desc2|*.b" to Qt's "desc (*.ext);;desc2 (*.b)".
     static QString qtFilter(const QString& filter);
+    // The patterns of the type that a dialog shows as shownType (one item of qtFilter, "CSV檔案
+    // (*.csv)"); "" when the filter offers no such type.
+    static QString typePatterns(const QString& filter, const QString& shownType);
+    // The extension a file of the type gets, from its first pattern: "csv" for "*.csv;*.txt",
+    // "" for "*.*" or "*".
+    static QString typeExtension(const QString& patterns);
 };

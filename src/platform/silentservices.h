@@ -28,7 +28,8 @@ public:
     QString openFile(const QString&, const QString&, const QString& = QString()) override {
         return {};
     }
-    QString saveFile(const QString&, const QString&, const QString& = QString()) override {
+    QString saveFile(const QString&, const QString&, const QString& = QString(),
+                     QString* = nullptr) override {
         return {};
     }
     QString browseFolder(const QString&) override { return {}; }

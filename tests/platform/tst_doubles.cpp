@@ -14,6 +14,7 @@ private slots:
     void promptsFailOnUnscriptedBox_data();
     void promptsFailOnUnscriptedBox();
     void promptsFailOnAnswerOfWrongKind();
+    void promptsScriptTheFileType();
     void modalRunnerRunsHandlerAndFailsWithoutOne();
     void envWiresServicesAndFolders();
 };
@@ -43,6 +44,27 @@ void TestDoubles::promptsAnswerInOrderAndRecord() {
     QCOMPARE(p.shown.at(4).filter, QStringLiteral("CSV檔案|*.csv"));
     QCOMPARE(p.texts(QStringLiteral("information")), QStringList{"line1\r\nline2"});
     QVERIFY(p.failures.isEmpty());
+}
+
+// A save dialog reports the type scripted with its answer, the first one when none was; a
+// type the dialog does not offer fails the test.
+void TestDoubles::promptsScriptTheFileType() {
+    ScriptedPrompts p;
+    QStringList caught;
+    p.onFailure = [&](const QString& m) { caught.append(m); };
+    const QString filter = QStringLiteral("網頁檔案(*.Htm)|*.htm|CSV檔案|*.csv");
+    p.answerPath(QStringLiteral("/tmp/a"));
+    p.answerPath(QStringLiteral("/tmp/b"), QStringLiteral("CSV檔案 (*.csv)"));
+    p.answerPath(QStringLiteral("/tmp/c"), QStringLiteral("CSV檔案"));
+    QString type;
+    QCOMPARE(p.saveFile(QStringLiteral("save"), filter, {}, &type), QStringLiteral("/tmp/a"));
+    QCOMPARE(type, QStringLiteral("*.htm"));
+    QCOMPARE(p.saveFile(QStringLiteral("save"), filter, {}, &type), QStringLiteral("/tmp/b"));
+    QCOMPARE(type, QStringLiteral("*.csv"));
+    QVERIFY(caught.isEmpty());
+    p.saveFile(QStringLiteral("save"), filter, {}, &type);
+    QCOMPARE(caught.size(), 1);
+    QVERIFY2(caught.first().contains(QStringLiteral("CSV檔案")), qPrintable(caught.first()));
 }
 
 void TestDoubles::promptsFailOnUnscriptedBox_data() {

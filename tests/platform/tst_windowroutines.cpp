@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOptionViewItem>
@@ -51,6 +52,8 @@ private slots:
     void boxesBeforeAnyWindowShows();
     void programLocaleMonthNames();
     void fileDialogColumnsWholeAndChinese();
+    void saveDialogReportsChosenType_data();
+    void saveDialogReportsChosenType();
 };
 
 void TestWindowRoutines::trayIds() {
@@ -466,6 +469,75 @@ void TestWindowRoutines::fileDialogColumnsWholeAndChinese() {
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
     QVERIFY2(std::abs(offCentre.x()) <= 2 && std::abs(offCentre.y()) <= 2,
              qPrintable(QStringLiteral("off by %1,%2").arg(offCentre.x()).arg(offCentre.y())));
+}
+
+// The save dialog tells which file type was chosen, and a name kept or typed without an
+// extension gets that type's before the dialog asks about replacing a file, so the question
+// is about the file that will be written. A name typed with an extension keeps it.
+void TestWindowRoutines::saveDialogReportsChosenType_data() {
+    QTest::addColumn<int>("downs");     // presses of Down on the type list
+    QTest::addColumn<QString>("typed"); // "" keeps the proposed name
+    QTest::addColumn<bool>("existing"); // the file of the written name is there already
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("type");
+    QTest::newRow("CSV, proposed name") << 1 << QString() << false << "報表.csv"
+                                        << "*.csv";
+    QTest::newRow("page, proposed name") << 0 << QString() << false << "報表.htm"
+                                         << "*.htm";
+    QTest::newRow("CSV, typed .txt") << 1 << "報表.txt" << false << "報表.txt"
+                                     << "*.csv";
+    QTest::newRow("CSV, file there") << 1 << QString() << true << "報表.csv"
+                                     << "*.csv";
+}
+
+void TestWindowRoutines::saveDialogReportsChosenType() {
+    QFETCH(int, downs);
+    QFETCH(QString, typed);
+    QFETCH(bool, existing);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    if (existing) {
+        QFile old(dir.filePath(written));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+    }
+    QWidget owner;
+    owner.setGeometry(100, 100, 800, 600);
+    owner.show();
+    DialogPrompts prompts(QStringLiteral("Qivoka"));
+    prompts.setParentWindow(&owner);
+    QString question;
+    std::function<void()> answerReplace = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        question = box->text();
+        box->button(QMessageBox::Yes)->click();
+    };
+    std::function<void()> choose = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* types =
+            dialog ? dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")) : nullptr;
+        auto* name =
+            dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!types || !name) return;
+        types->setFocus();
+        for (int i = 0; i < downs; ++i)
+            QTest::keyClick(types, Qt::Key_Down);
+        name->setFocus();
+        if (!typed.isEmpty()) {
+            name->selectAll();
+            name->insert(typed); // as pasted
+        }
+        if (existing) QTimer::singleShot(0, answerReplace);
+        QTest::keyClick(name, Qt::Key_Return);
+    };
+    QTimer::singleShot(0, choose);
+    QString type;
+    const QString path = prompts.saveFile(QStringLiteral("儲存檔案"),
+                                          QStringLiteral("網頁檔案(*.Htm)|*.htm|CSV檔案|*.csv"),
+                                          dir.filePath(QStringLiteral("報表")), &type);
+    QCOMPARE(QFileInfo(path).fileName(), written);
+    QTEST(type, "type");
+    QCOMPARE(question.contains(written), existing);
 }
 
 QTEST_MAIN(TestWindowRoutines)

@@ -47,6 +47,8 @@ private slots:
     void wholeYearAndBadYears();
     void arrows();
     void exportsPageAndCsv();
+    void exportNameGetsChosenType_data();
+    void exportNameGetsChosenType();
     void mainWindowShowsItModally();
 };
 
@@ -148,6 +150,37 @@ void TestIEForm::exportsPageAndCsv() {
     QCOMPARE(lines[0], QStringLiteral("日期,收入,支出,結餘"));
     QCOMPARE(lines[6], QStringLiteral("2024/02/06,0.00,250.00,-250.00"));
     QCOMPARE(lines[7], QStringLiteral("2024/02/07,1234567.89,0.00,1234567.89"));
+}
+
+// 匯出 with the proposed name kept, which has no extension: the file is named and written
+// as the type chosen in the dialog.
+void TestIEForm::exportNameGetsChosenType_data() {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("CSV") << "CSV檔案 (*.csv)"
+                         << "家_2024年02月_每日收支.csv"
+                         << "日期,收入,支出,結餘";
+    QTest::newRow("page") << "網頁檔案 (*.htm)"
+                          << "家_2024年02月_每日收支.htm"
+                          << "<html><head><meta http-equiv=Content-Type content=text/html; "
+                             "charset=big5><title>家_2024年02月_每日收支</title>";
+}
+
+void TestIEForm::exportNameGetsChosenType() {
+    QFETCH(QString, type);
+    QFETCH(QString, written);
+    QFETCH(QString, firstLine);
+    Fixture f;
+    f.env.ctx.session.LedgerName = "家";
+    IEForm& w = f.openDaily(3);
+    const QString proposed = QStringLiteral("家_2024年02月_每日收支");
+    f.env.prompts.answerPath(f.env.path(proposed), type);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QCOMPARE(f.env.prompts.shown.last().defaultText, proposed);
+    QVERIFY(!QFile::exists(f.env.path(proposed)));
+    const QStringList lines = Ansi::decode(TestFiles::get(f.env.path(written))).split("\r\n");
+    QCOMPARE(lines.first(), firstLine);
 }
 
 void TestIEForm::mainWindowShowsItModally() {

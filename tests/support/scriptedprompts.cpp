@@ -29,8 +29,8 @@ void ScriptedPrompts::answerText(std::optional<QString> text) {
     m_queue.append(Scripted(std::move(text)));
 }
 
-void ScriptedPrompts::answerPath(const QString& path) {
-    m_queue.append(Scripted(PathAnswer{path}));
+void ScriptedPrompts::answerPath(const QString& path, const QString& type) {
+    m_queue.append(Scripted(PathAnswer{path, type}));
 }
 
 QStringList ScriptedPrompts::texts() const {
@@ -127,10 +127,20 @@ QString ScriptedPrompts::openFile(const QString& title, const QString& filter,
 }
 
 QString ScriptedPrompts::saveFile(const QString& title, const QString& filter,
-                                  const QString& defaultName) {
+                                  const QString& defaultName, QString* chosenType) {
     shown.append(
         {QStringLiteral("saveFile"), title, title, Buttons::OkCancel, defaultName, filter});
-    return takePath(shown.last());
+    const auto a = take<PathAnswer>(shown.last());
+    if (!a || a->path.isEmpty()) return QString();
+    if (chosenType) {
+        const QString type =
+            a->type.isEmpty() ? qtFilter(filter).section(QLatin1String(";;"), 0, 0) : a->type;
+        *chosenType = typePatterns(filter, type);
+        if (!type.isEmpty() && chosenType->isEmpty())
+            fail(QLatin1String("Scripted file type \"") + type +
+                 QLatin1String("\" is not offered by ") + describe(shown.last()));
+    }
+    return a->path;
 }
 
 QString ScriptedPrompts::browseFolder(const QString& title) {

@@ -27,7 +27,9 @@ public:
     // Scripting, in the order the boxes will come.
     void answer(Answer a);                        // question boxes
     void answerText(std::optional<QString> text); // input and password boxes (nullopt: Cancel)
-    void answerPath(const QString& path);         // file and folder dialogs ("" : Cancel)
+    // File and folder dialogs ("" : Cancel). type: the file type chosen in a save dialog as
+    // the dialog lists it ("CSV檔案 (*.csv)"); "" keeps the first, as the dialog opens.
+    void answerPath(const QString& path, const QString& type = QString());
 
     QList<ShownBox> shown;
     QStringList texts() const;                    // texts of every box shown, in order
@@ -52,12 +54,14 @@ public:
     QString openFile(const QString& title, const QString& filter,
                      const QString& defaultName = QString()) override;
     QString saveFile(const QString& title, const QString& filter,
-                     const QString& defaultName = QString()) override;
+                     const QString& defaultName = QString(),
+                     QString* chosenType = nullptr) override;
     QString browseFolder(const QString& title) override;
 
 private:
     struct PathAnswer {
         QString path;
+        QString type;
     };
     using Scripted = std::variant<Answer, std::optional<QString>, PathAnswer>;
     void fail(const QString& message);

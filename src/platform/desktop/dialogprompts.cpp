@@ -126,19 +126,30 @@ void fitFileColumns(QFileDialog& dialog) {
 }
 
 // Qt's own file dialog, so that it reads in the program's language and locale (a desktop's
-// dialog follows the machine's); "" when cancelled.
+// dialog follows the machine's); "" when cancelled. filter in the program's form; chosenType,
+// when given, gets the patterns of the type chosen.
 QString runFileDialog(QWidget* owner, const QString& title, const QString& start,
                       const QString& filter, QFileDialog::AcceptMode accept,
-                      QFileDialog::FileMode mode) {
-    CentredBox<QFileDialog> dialog(owner, title, start, filter);
+                      QFileDialog::FileMode mode, QString* chosenType = nullptr) {
+    CentredBox<QFileDialog> dialog(owner, title, start, Prompts::qtFilter(filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(accept);
     dialog.setFileMode(mode);
     if (mode == QFileDialog::Directory) dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (chosenType) {
+        // A name typed without extension gets the chosen type's before the dialog asks about
+        // replacing a file, so that it asks about the file that will be written.
+        auto follow = [&dialog, &filter](const QString& shown) {
+            dialog.setDefaultSuffix(Prompts::typeExtension(Prompts::typePatterns(filter, shown)));
+        };
+        follow(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    }
     dialog.setProxyModel(new ProgramLocaleFiles(&dialog));
     fitFileColumns(dialog);
     PlaceDialog(dialog);
     if (dialog.exec() != QDialog::Accepted) return QString();
+    if (chosenType) *chosenType = Prompts::typePatterns(filter, dialog.selectedNameFilter());
     return dialog.selectedFiles().value(0);
 }
 
@@ -208,14 +219,14 @@ std::optional<QString> DialogPrompts::password(const QString& prompt, const QStr
 
 QString DialogPrompts::openFile(const QString& title, const QString& filter,
                                 const QString& defaultName) {
-    return runFileDialog(OwnerWindow(m_parent), titleOr(title), defaultName, qtFilter(filter),
+    return runFileDialog(OwnerWindow(m_parent), titleOr(title), defaultName, filter,
                          QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
 }
 
 QString DialogPrompts::saveFile(const QString& title, const QString& filter,
-                                const QString& defaultName) {
-    return runFileDialog(OwnerWindow(m_parent), titleOr(title), defaultName, qtFilter(filter),
-                         QFileDialog::AcceptSave, QFileDialog::AnyFile);
+                                const QString& defaultName, QString* chosenType) {
+    return runFileDialog(OwnerWindow(m_parent), titleOr(title), defaultName, filter,
+                         QFileDialog::AcceptSave, QFileDialog::AnyFile, chosenType);
 }
 
 QString DialogPrompts::browseFolder(const QString& title) {

@@ -20,7 +20,8 @@ public:
     QString openFile(const QString& title, const QString& filter,
                      const QString& defaultName = QString()) override;
     QString saveFile(const QString& title, const QString& filter,
-                     const QString& defaultName = QString()) override;
+                     const QString& defaultName = QString(),
+                     QString* chosenType = nullptr) override;
     QString browseFolder(const QString& title) override;
 
 private:

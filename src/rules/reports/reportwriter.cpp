@@ -1,5 +1,7 @@
 #include "rules/reports/reportwriter.h"
 
+#include <QFileInfo>
+
 #include "platform/clock.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
@@ -36,8 +38,15 @@ ReportWriter::ReportWriter(Prompts& prompts, const Clock& clock)
 
 std::optional<QString> ReportWriter::PickExportFile(const QString& defaultName,
                                                     const QString& dialogTitle) {
-    const QString path = m_prompts.saveFile(dialogTitle, Filter, defaultName);
+    QString type;
+    QString path = m_prompts.saveFile(dialogTitle, Filter, defaultName, &type);
     if (path.isEmpty()) return std::nullopt;
+    // The content follows the extension: a name without one would hold a page whatever type
+    // the user chose. The desktop dialog names the file so itself, before it asks about
+    // replacing one; the same rule (no dot in the name) keeps it from being added twice.
+    const QString extension = Prompts::typeExtension(type);
+    if (!QFileInfo(path).fileName().contains(u'.') && !extension.isEmpty())
+        path += u'.' + extension;
     return path;
 }
 

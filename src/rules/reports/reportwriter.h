@@ -29,8 +29,8 @@ public:
 
     ReportWriter(Prompts& prompts, const Clock& clock);
 
-    // The save dialog with the default name; nullopt when cancelled. The path comes back as
-    // chosen: no extension is added.
+    // The save dialog with the default name; nullopt when cancelled. A name chosen without an
+    // extension gets that of the file type chosen in the dialog; one with an extension keeps it.
     std::optional<QString> PickExportFile(const QString& defaultName, const QString& dialogTitle);
 
     // CSV when the path's last three characters are "csv" in any case; a page otherwise.

@@ -92,36 +92,45 @@ private slots:
                  expectedHead("T", "width: 95%;", "</head><body><center><h1>H</h1>"));
     }
 
+    // The content follows the extension of the name written; a name chosen without one gets
+    // that of the type chosen in the dialog, a name with one keeps it whatever the type.
     void kind_data() {
+        const QString page = QStringLiteral("網頁檔案 (*.htm)");
+        const QString csv = QStringLiteral("CSV檔案 (*.csv)");
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("type"); // as the dialog lists it; "" the first
+        QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("csv");
-        QTest::newRow(".CSV") << QStringLiteral("r.CSV") << true;
-        QTest::newRow(".csv") << QStringLiteral("r.csv") << true;
-        QTest::newRow("rcsv, no dot") << QStringLiteral("rcsv") << true;
-        QTest::newRow(".cSv") << QStringLiteral("報表.cSv") << true;
-        QTest::newRow(".htm") << QStringLiteral("r.htm") << false;
-        QTest::newRow(".html") << QStringLiteral("r.html") << false;
-        QTest::newRow(".txt") << QStringLiteral("r.txt") << false;
-        QTest::newRow("none") << QStringLiteral("r") << false;
-        QTest::newRow(".csv.htm") << QStringLiteral("r.csv.htm") << false;
+        QTest::newRow(".CSV") << "r.CSV" << QString() << "r.CSV" << true;
+        QTest::newRow(".csv") << "r.csv" << csv << "r.csv" << true;
+        QTest::newRow(".cSv") << "報表.cSv" << QString() << "報表.cSv" << true;
+        QTest::newRow(".csv, page type") << "r.csv" << page << "r.csv" << true;
+        QTest::newRow(".htm") << "r.htm" << QString() << "r.htm" << false;
+        QTest::newRow(".html") << "r.html" << csv << "r.html" << false;
+        QTest::newRow(".txt, CSV type") << "r.txt" << csv << "r.txt" << false;
+        QTest::newRow(".csv.htm") << "r.csv.htm" << csv << "r.csv.htm" << false;
+        QTest::newRow("none, first type") << "r" << QString() << "r.htm" << false;
+        QTest::newRow("none, page type") << "報表" << page << "報表.htm" << false;
+        QTest::newRow("none, CSV type") << "報表" << csv << "報表.csv" << true;
+        QTest::newRow("rcsv, page type") << "rcsv" << page << "rcsv.htm" << false;
     }
     void kind() {
         QFETCH(QString, name);
+        QFETCH(QString, type);
+        QFETCH(QString, written);
         QFETCH(bool, csv);
         StoreEnv env;
-        // The name is kept exactly as typed: no extension is ever added.
-        const QString path = env.path(name);
-        env.prompts.answerPath(path);
+        env.prompts.answerPath(env.path(name), type);
         ReportWriter w(env.prompts, env.clock);
         const std::optional<QString> chosen =
             w.PickExportFile(QStringLiteral("x"), ReportWriter::ExportTitle);
-        QVERIFY(chosen);
+        QCOMPARE(chosen, std::optional<QString>(env.path(written)));
         w.OpenReport(*chosen);
         QCOMPARE(w.isCsv(), csv);
         QCOMPARE(env.prompts.shown[0].text, QStringLiteral("匯出檔案"));
         w.WriteReportLine(QStringLiteral("line"));
         QVERIFY(w.CloseReport());
-        QCOMPARE(QDir(env.path()).entryList({name}, QDir::Files), QStringList{name});
+        QCOMPARE(QDir(env.path()).entryList(QDir::Files), QStringList{written});
     }
 
     void csvFields_data() {

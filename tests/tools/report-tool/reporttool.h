@@ -45,7 +45,8 @@ public:
     QStringList savePaths;
     QStringList defaultNames; // of each save dialog shown
     QList<Answer> answers;
-    QString saveFile(const QString&, const QString&, const QString& defaultName) override {
+    QString saveFile(const QString&, const QString&, const QString& defaultName,
+                     QString*) override {
         defaultNames.append(defaultName);
         return savePaths.isEmpty() ? QString() : savePaths.takeFirst();
     }

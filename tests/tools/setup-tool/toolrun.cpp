@@ -90,7 +90,8 @@ QString AnswerPrompts::openFile(const QString& title, const QString&, const QStr
     return take(paths, title);
 }
 
-QString AnswerPrompts::saveFile(const QString& title, const QString&, const QString& defaultName) {
+QString AnswerPrompts::saveFile(const QString& title, const QString&, const QString& defaultName,
+                                QString*) {
     record("save", title, defaultName);
     return take(paths, title);
 }

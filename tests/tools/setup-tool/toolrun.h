@@ -45,8 +45,8 @@ public:
     std::optional<QString> password(const QString& prompt, const QString& = QString()) override;
     QString openFile(const QString& title, const QString&,
                      const QString& defaultName = QString()) override;
-    QString saveFile(const QString& title, const QString&,
-                     const QString& defaultName = QString()) override;
+    QString saveFile(const QString& title, const QString&, const QString& defaultName = QString(),
+                     QString* = nullptr) override;
     QString browseFolder(const QString& title) override;
 
 private:
