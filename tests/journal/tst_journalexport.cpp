@@ -129,7 +129,7 @@ private slots:
         // Selected rows only, in list order; ticks play no part; no sums paragraph.
         f.clickCheck(0, true);
         f.select({2, 1});
-        const QString sel = f.env.path(QStringLiteral("sel"));
+        const QString sel = f.env.path(QStringLiteral("sel.htm"));
         f.env.prompts.answerPath(sel);
         d.Export_Sel_Click();
         QCOMPARE(TestFiles::get(sel),
@@ -157,7 +157,7 @@ private slots:
                         "\"line1 line2, \"\"q\"\"\",AB12345678",
                         "2024/03/07,A-現金,1.00,1235.56,plain,x y,"}));
 
-        const QString page = f.env.path(QStringLiteral("list"));
+        const QString page = f.env.path(QStringLiteral("list.htm"));
         f.env.prompts.answerPath(page);
         f.form->File_Export_Click();
         QCOMPARE(
@@ -194,24 +194,31 @@ private slots:
         QTEST(ListExportTitle(QStringLiteral("家用"), key, period), "title");
     }
 
+    // The form follows the extension of the name written: the name chosen, or with the
+    // extension of the type chosen when it had none.
     void formByName_data() {
+        const QString csvType = QStringLiteral("CSV檔案 (*.csv)");
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("type"); // "" the dialog's first
+        QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("csv");
-        QTest::newRow(".CSV") << "a.CSV" << true;
-        QTest::newRow("csv without dot") << "acsv" << true;
-        QTest::newRow(".txt") << "a.txt" << false;
-        QTest::newRow("no extension") << "a" << false;
+        QTest::newRow(".CSV") << "a.CSV" << QString() << "a.CSV" << true;
+        QTest::newRow("csv without dot") << "acsv" << QString() << "acsv.htm" << false;
+        QTest::newRow(".txt, CSV type") << "a.txt" << csvType << "a.txt" << false;
+        QTest::newRow("no extension") << "a" << QString() << "a.htm" << false;
+        QTest::newRow("no extension, CSV type") << "a" << csvType << "a.csv" << true;
     }
     void formByName() {
         QFETCH(QString, name);
+        QFETCH(QString, type);
+        QFETCH(QString, written);
         QFETCH(bool, csv);
         JournalFixture f;
         DiaryForm& d = f.journal();
-        const QString path = f.env.path(name);
-        f.env.prompts.answerPath(path);
+        f.env.prompts.answerPath(f.env.path(name), type);
         d.Export_Sel_Click();
         // No selection: the header alone, or a page without rows.
-        const QByteArray bytes = TestFiles::get(path);
+        const QByteArray bytes = TestFiles::get(f.env.path(written));
         QCOMPARE(bytes.startsWith(Ansi::encode(QStringLiteral("日期,分類"))), csv);
         QCOMPARE(bytes.startsWith("<html>"), !csv);
     }
