@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <algorithm>
@@ -60,6 +61,14 @@ int AccountTree::textWidth(int depth) const {
 
 void AccountTree::nodeTextChanged() {
     requestMeasure();
+}
+
+void AccountTree::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    // The view would show the start of a node wider than the viewport, taking the figures the
+    // user scrolled to out of view again at every step between nodes.
+    const int sideways = horizontalScrollBar()->value();
+    QTreeWidget::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(sideways);
 }
 
 void AccountTree::updateGeometries() {

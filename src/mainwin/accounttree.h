@@ -23,6 +23,8 @@ public:
     int fitGeneration() const { return m_generation; }
     // A node's text changed: the column's width is measured again before the next paint.
     void nodeTextChanged();
+    // Brings a node into view upwards or downwards and keeps the sideways scroll.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -216,6 +216,18 @@ private slots:
         QVERIFY2(columnFault(tree).isEmpty(), qPrintable(columnFault(tree)));
         QStringList faults = faultyNodes(tree, true);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        // Scrolled to the figures' ends, the tree stays there while the keys move between nodes.
+        QScrollBar* sideways = tree->horizontalScrollBar();
+        sideways->triggerAction(QAbstractSlider::SliderToMaximum);
+        const int scrolled = sideways->value();
+        QVERIFY(scrolled > 0);
+        QTreeWidgetItem* node = w.NodeByKey("E-機車.保養.輪胎.米其林");
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(node).center());
+        QCOMPARE(w.SelectedNodeKey(), QStringLiteral("E-機車.保養.輪胎.米其林"));
+        QTest::keyClick(tree, Qt::Key_Up);
+        QCOMPARE(w.SelectedNodeKey(), QStringLiteral("E-機車.保養.輪胎"));
+        QCOMPARE(sideways->value(), scrolled);
 
         w.MenuTools2_Close->trigger(); // 全部閉合
         QCoreApplication::processEvents();
