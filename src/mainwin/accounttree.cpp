@@ -182,8 +182,10 @@ QString AccountNode::fitted(const QString& text, const QFontMetricsF& metrics, i
     const QString figure = text.mid(split);
     const QString name = text.left(split);
     // Cut the name until the whole text fits (the two parts measured apart may differ from
-    // the text measured whole), but not below its readable start.
-    for (qreal room = width - metrics.horizontalAdvance(figure); room > 0; room -= 1) {
+    // the text measured whole), but not below its readable start; a name of up to two
+    // characters is that start.
+    const qreal start = name.size() > 2 ? width - metrics.horizontalAdvance(figure) : 0;
+    for (qreal room = start; room > 0; room -= 1) {
         const QString cut = metrics.elidedText(name, Qt::ElideRight, room);
         if (cut.isEmpty() || cut == ellipsis) break;
         const QString shown = cut + figure;
