@@ -193,6 +193,7 @@ private slots:
 
     // The column is as wide as the nodes shown need: it widens when the context menu
     // expands every node or a figure grows, and comes back to the viewport when they go.
+    // Scrolled sideways, the tree stays there while the keys move between nodes.
     void columnFollowsTheNodesShown() {
         MainFormFixture f;
         f.env.ctx.session.DotState = QStringLiteral("1");
@@ -216,7 +217,7 @@ private slots:
         QVERIFY2(columnFault(tree).isEmpty(), qPrintable(columnFault(tree)));
         QStringList faults = faultyNodes(tree, true);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
-        // Scrolled to the figures' ends, the tree stays there while the keys move between nodes.
+        // Scrolled to the figures' ends; a click on a node and a step up keep them in view.
         QScrollBar* sideways = tree->horizontalScrollBar();
         sideways->triggerAction(QAbstractSlider::SliderToMaximum);
         const int scrolled = sideways->value();
