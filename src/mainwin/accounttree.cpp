@@ -89,7 +89,10 @@ void AccountTree::requestMeasure() {
 
 void AccountTree::measureColumn() {
     m_measureRequested = false;
-    const QFontMetricsF metrics(font());
+    if (!m_widths || m_widthsGeneration != m_generation) {
+        m_widths = std::make_unique<ShortestWidths>(font());
+        m_widthsGeneration = m_generation;
+    }
     const int margins = textMargins();
     int widest = 0;
     // The nodes shown: the roots and the children of expanded nodes, with their depths.
@@ -102,7 +105,7 @@ void AccountTree::measureColumn() {
             const QTreeWidgetItem* child = node->child(i);
             if (child->type() == AccountNode::Type) {
                 const int text =
-                    static_cast<const AccountNode*>(child)->shortestWidth(metrics, m_generation);
+                    static_cast<const AccountNode*>(child)->shortestWidth(*m_widths, m_generation);
                 if (text > 0) widest = std::max(widest, indentOf(depth + 1) + margins + text);
             }
             if (child->childCount() > 0 && child->isExpanded())
@@ -163,14 +166,44 @@ QString AccountNode::shortest(const QString& text) {
     return start + text.mid(split);
 }
 
-int AccountNode::shortestWidth(const QFontMetricsF& metrics, int generation) const {
+int AccountNode::shortestWidth(ShortestWidths& widths, int generation) const {
     if (m_shortestWidth < 0 || m_shortestGeneration != generation) {
         const QString text = shortest(fullText(this));
-        // Whole pixels: a text that fits only when rounded is cut by the view.
-        m_shortestWidth = text.isEmpty() ? 0 : int(std::ceil(metrics.horizontalAdvance(text)));
+        m_shortestWidth = text.isEmpty() ? 0 : widths.width(text);
         m_shortestGeneration = generation;
     }
     return m_shortestWidth;
+}
+
+ShortestWidths::ShortestWidths(const QFont& font) : m_metrics(font) {
+    m_figureChars.fill(-1);
+    // What follows the start's ": ", and the blank before it.
+    const QString figureChars = QStringLiteral("0123456789,.- ");
+    for (const QChar c : figureChars)
+        m_figureChars[c.unicode()] = m_metrics.horizontalAdvance(c);
+    for (const QChar a : figureChars)
+        for (const QChar b : figureChars)
+            if (m_metrics.horizontalAdvance(QString(a) + b) !=
+                m_figureChars[a.unicode()] + m_figureChars[b.unicode()])
+                m_byParts = false;
+}
+
+int ShortestWidths::width(const QString& text) {
+    // Whole pixels: a text that fits only when rounded is cut by the view.
+    const qsizetype figure = text.lastIndexOf(figureSeparator) + figureSeparator.size();
+    if (!m_byParts || figure < figureSeparator.size())
+        return int(std::ceil(m_metrics.horizontalAdvance(text)));
+    const QString start = text.left(figure);
+    auto known = m_starts.constFind(start);
+    if (known == m_starts.cend())
+        known = m_starts.insert(start, m_metrics.horizontalAdvance(start));
+    qreal width = *known;
+    for (const QChar c : QStringView(text).mid(figure)) {
+        const qreal advance = c.unicode() < m_figureChars.size() ? m_figureChars[c.unicode()] : -1;
+        if (advance < 0) return int(std::ceil(m_metrics.horizontalAdvance(text)));
+        width += advance;
+    }
+    return int(std::ceil(width));
 }
 
 QString AccountNode::fitted(const QString& text, const QFontMetricsF& metrics, int width) {

@@ -9,7 +9,27 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
-class QFontMetricsF;
+#include <QFontMetricsF>
+#include <QHash>
+#include <array>
+#include <memory>
+
+// The widths of the nodes' texts in their shortest forms, for one font. Where the font sets no
+// two of a figure's characters closer or further apart than their own widths (no kerning among
+// them), a text is as wide as its name's start with ": " (measured once per start) and its
+// figure's characters (measured once each): a few additions instead of laying out every text.
+class ShortestWidths {
+public:
+    explicit ShortestWidths(const QFont& font);
+    // Whole pixels for a text "start: figure".
+    int width(const QString& text);
+
+private:
+    QFontMetricsF m_metrics;
+    bool m_byParts = true;
+    std::array<qreal, 128> m_figureChars; // -1 for a character no figure holds
+    QHash<QString, qreal> m_starts;
+};
 
 class AccountTree : public QTreeWidget {
     Q_OBJECT
@@ -44,6 +64,8 @@ private:
     int m_generation = 0;
     int m_widest = 0; // the width the widest node shown needs in the column
     bool m_measureRequested = false;
+    std::unique_ptr<ShortestWidths> m_widths; // for the font of m_widthsGeneration
+    int m_widthsGeneration = -1;
 };
 
 // A node of the account tree: it keeps the text it was given and shows it fitted to the tree.
@@ -63,8 +85,9 @@ public:
     // The narrowest form of text that keeps its figure whole: a name of up to two characters
     // whole, a longer one its first character and "…"; empty for a text without a figure.
     static QString shortest(const QString& text);
-    // The width the shortest form of this node's text takes, measured once per text.
-    int shortestWidth(const QFontMetricsF& metrics, int generation) const;
+    // The width the shortest form of this node's text takes (0 for a plain name), measured
+    // once per text and font.
+    int shortestWidth(ShortestWidths& widths, int generation) const;
 
 private:
     mutable QString m_shown;
