@@ -90,7 +90,7 @@ void AccountTree::requestMeasure() {
 void AccountTree::measureColumn() {
     m_measureRequested = false;
     if (!m_widths || m_widthsGeneration != m_generation) {
-        m_widths = std::make_unique<ShortestWidths>(font());
+        m_widths.emplace(font());
         m_widthsGeneration = m_generation;
     }
     const int margins = textMargins();

@@ -6,13 +6,12 @@
 // sideways. A node whose name is cut shows its whole text as its tooltip. The text a node shows
 // is fitted when the view asks for it, so a resize or a scroll bar that comes or goes costs
 // nothing until the nodes are drawn.
-#include <QTreeWidget>
-#include <QTreeWidgetItem>
-
 #include <QFontMetricsF>
 #include <QHash>
+#include <QTreeWidget>
+#include <QTreeWidgetItem>
 #include <array>
-#include <memory>
+#include <optional>
 
 // The widths of the nodes' texts in their shortest forms, for one font. Where the font sets no
 // two of a figure's characters closer or further apart than their own widths (no kerning among
@@ -64,7 +63,7 @@ private:
     int m_generation = 0;
     int m_widest = 0; // the width the widest node shown needs in the column
     bool m_measureRequested = false;
-    std::unique_ptr<ShortestWidths> m_widths; // for the font of m_widthsGeneration
+    std::optional<ShortestWidths> m_widths; // for the font of m_widthsGeneration
     int m_widthsGeneration = -1;
 };
 
