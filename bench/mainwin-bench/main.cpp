@@ -84,6 +84,39 @@ int main(int argc, char** argv) {
                }),
                baseline);
     }
+    {
+        // The whole tree shown: every node expanded from the tree's menu, laid out and drawn.
+        auto collapse = [&] {
+            w.MenuTools2_Close->trigger();
+            QCoreApplication::processEvents();
+        };
+        report("全部展開, tree drawn",
+               medianMs(
+                   [&] {
+                       w.MenuTools2_Open->trigger();
+                       QCoreApplication::processEvents();
+                       w.Trv1->viewport()->repaint();
+                   },
+                   collapse),
+               baseline);
+        // Every node shown, the figures of another period written into every node.
+        int period = Periods::All;
+        report("UpdateTreeTotals, every node shown, drawn",
+               medianMs(
+                   [&] {
+                       w.UpdateTreeTotals();
+                       QCoreApplication::processEvents();
+                       w.Trv1->viewport()->repaint();
+                   },
+                   [&] {
+                       period = period == Periods::All ? 7 : Periods::All;
+                       setPeriod(period);
+                   }),
+               baseline);
+        collapse();
+        setPeriod(Periods::All);
+        w.UpdateTreeTotals();
+    }
     int rows = 0;
     const double all = medianMs([&] {
         w.ListAccountRecords(largest);

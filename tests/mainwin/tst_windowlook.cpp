@@ -5,7 +5,6 @@
 #include <QAbstractItemDelegate>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetricsF>
 #include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QPushButton>
@@ -13,16 +12,13 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionViewItem>
 #include <QTabBar>
-#include <QToolTip>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <QWindow>
 #include <functional>
 
 #include "journal/diaryform.h"
 #include "mainform_fixture.h"
-#include "mainwin/accounttree.h"
 #include "mainwin/entrylistmodel.h"
 #include "online/downform.h"
 #include "platform/webpages.h"
@@ -151,51 +147,6 @@ void sizeWindow(QTreeView* list, const QSize& size) {
     QCoreApplication::processEvents();
 }
 
-// A node's text as the tree's item painter draws it: cut with "…" to the width its
-// rectangle leaves the text beside the icon, and that rectangle cut at the viewport's edge.
-// With a text given, the same for that text in the node's place.
-QString drawnNodeText(const QTreeWidget* tree, QTreeWidgetItem* node, QString text = QString()) {
-    QStyleOptionViewItem option;
-    option.initFrom(tree);
-    option.rect = tree->visualItemRect(node);
-    option.rect.setRight(std::min(option.rect.right(), tree->viewport()->width() - 1));
-    option.font = tree->font();
-    option.fontMetrics = QFontMetrics(tree->font());
-    option.decorationSize = tree->iconSize();
-    option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
-    option.text = text.isNull() ? node->text(0) : text;
-    const QStyle* style = tree->style();
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
-    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, tree)
-                           .adjusted(margin, 0, -margin, 0);
-    return QFontMetricsF(tree->font()).elidedText(option.text, Qt::ElideRight, area.width());
-}
-
-// The tooltip the tree shows when the mouse rests on a node, "" for none.
-QString nodeTooltip(QTreeWidget* tree, QTreeWidgetItem* node) {
-    QToolTip::hideText();
-    const QPoint at = tree->visualItemRect(node).center();
-    QHelpEvent help(QEvent::ToolTip, at, tree->viewport()->mapToGlobal(at));
-    QCoreApplication::sendEvent(tree->viewport(), &help);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
-}
-
-// The nodes of a tree whose text is not drawn whole, or does not end in a whole figure (but
-// 其他, which shows none) without its whole text as its tooltip.
-QStringList cutNodes(QTreeWidget* tree) {
-    static const QRegularExpression wholeFigure(
-        QStringLiteral("(^|: )-?\\d{1,3}(,\\d{3})*(\\.\\d{2})?$"));
-    QStringList cut;
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-        const QString drawn = drawnNodeText(tree, *it);
-        const QString text = (*it)->text(0);
-        const bool figure = text == QStringLiteral("其他") || wholeFigure.match(drawn).hasMatch() ||
-                            nodeTooltip(tree, *it) == AccountNode::fullText(*it);
-        if (drawn != text || !figure) cut << text + QStringLiteral(" drawn as ") + drawn;
-    }
-    return cut;
-}
-
 // The texts a chart draws.
 QStringList drawnTexts(const ReportChart* chart) {
     QStringList texts;
@@ -216,10 +167,6 @@ class TestWindowLook : public QObject {
 private slots:
     void figuresReadWhole_data();
     void figuresReadWhole();
-    void treeFiguresWhole_data();
-    void treeFiguresWhole();
-    void treeNodesKeepTheirNames_data();
-    void treeNodesKeepTheirNames();
     void budgetNameAndProgressTwiceAnAmount();
     void budgetColumnsInView_data();
     void budgetColumnsInView();
@@ -350,110 +297,6 @@ void TestWindowLook::figuresReadWhole() {
     QVERIFY(list->model()->rowCount() > 0);
     const QStringList cut = cutCells(list, columns);
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
-}
-
-// Every node of the account tree shows its figure whole at the default size and at 1024 by
-// 768, in the list font the start sequence sets, where the tree has room for it beside a
-// readable start of the name; where the tree is too narrow for the whole text the name gives
-// way first, then the figure is cut and the tooltip holds the whole text.
-void TestWindowLook::treeFiguresWhole_data() {
-    QTest::addColumn<QSize>("size"); // invalid: the window's default size
-    QTest::addColumn<int>("more");   // further accounts: enough make a vertical scroll bar
-    QTest::newRow("default size") << QSize() << 0;
-    QTest::newRow("1024x768") << QSize(1024, 768) << 0;
-    QTest::newRow("default size, scroll bar") << QSize() << 40;
-}
-
-void TestWindowLook::treeFiguresWhole() {
-    QFETCH(QSize, size);
-    QFETCH(int, more);
-    MainFormFixture f;
-    f.b.account("A-銀行").account("A-很長的名稱的外幣存款帳戶").account("A-現金");
-    f.b.account("E-餐飲費").account("E-交通費.火車.自強號").account("Equity");
-    f.b.entry("2024/01/02", "A-銀行", "Equity", -2714356055)
-        .entry("2024/01/03", "A-很長的名稱的外幣存款帳戶", "Equity", 100000)
-        .entry("2024/01/04", "E-餐飲費", "A-現金", 10000000)
-        .entry("2024/01/05", "E-交通費.火車.自強號", "A-現金", 12345600);
-    for (int i = 0; i < more; ++i) {
-        const QString name = QStringLiteral("E-雜支%1").arg(i);
-        f.b.account(name).entry("2024/01/06", name, "A-現金", 100000000 + i);
-    }
-    MainForm& w = f.open(Periods::All, 2024);
-    w.SetListFontSize(11); // MainFontSize as a start without stored settings reads it
-    if (size.isValid()) w.resize(size);
-    w.show();
-    w.Trv1->expandAll();
-    QCoreApplication::processEvents();
-
-    const QStringList cut = cutNodes(w.Trv1);
-    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
-    // Each name whole where the tree has room for the whole text, else cut before its figure.
-    const QList<std::pair<const char*, QString>> nodes = {
-        {"A-銀行", QStringLiteral("銀行: -27,143,560.55")},
-        {"A-很長的名稱的外幣存款帳戶", QStringLiteral("很長的名稱的外幣存款帳戶: 1,000.00")},
-        {"E-餐飲費", QStringLiteral("餐飲費: 100,000.00")},
-        {"E-交通費.火車.自強號", QStringLiteral("自強號: 123,456.00")}};
-    for (const auto& [key, whole] : nodes) {
-        QTreeWidgetItem* node = w.NodeByKey(QString::fromUtf8(key));
-        const QString drawn = drawnNodeText(w.Trv1, node);
-        if (drawn == whole) continue;
-        // The name cut, or where not even its first character fits beside the figure, the
-        // start of the name and the figure cut.
-        const QString figure = whole.mid(whole.indexOf(QStringLiteral(": ")));
-        const QString name = drawn.left(drawn.size() - figure.size() - 1);
-        const bool nameCut = drawn.endsWith(QStringLiteral("…") + figure) && whole.startsWith(name);
-        const bool figureCut = drawn.endsWith(QStringLiteral("…")) && drawn.contains(u':') &&
-                               whole.startsWith(drawn.left(1)) &&
-                               nodeTooltip(w.Trv1, node) == whole;
-        QVERIFY2(nameCut || figureCut, qPrintable(drawn));
-        QVERIFY2(drawnNodeText(w.Trv1, node, whole) != whole, qPrintable(drawn));
-    }
-    const QString longName = drawnNodeText(w.Trv1, w.NodeByKey("A-很長的名稱的外幣存款帳戶"));
-    QVERIFY2(longName.startsWith(QStringLiteral("很長")) &&
-                 longName.endsWith(QStringLiteral("…: 1,000.00")),
-             qPrintable(longName));
-}
-
-// Figures of a full-size ledger with decimals, in the list font of a start without stored
-// settings: where a node's figure takes nearly the whole width of the tree, the node keeps a
-// readable start of its name (the figure cut at its end if it must), and its whole text is
-// its tooltip.
-void TestWindowLook::treeNodesKeepTheirNames_data() {
-    QTest::addColumn<QSize>("size"); // invalid: the window's default size
-    QTest::newRow("default size") << QSize();
-    QTest::newRow("1024x768") << QSize(1024, 768);
-}
-
-void TestWindowLook::treeNodesKeepTheirNames() {
-    QFETCH(QSize, size);
-    MainFormFixture f;
-    f.env.ctx.session.DotState = QStringLiteral("1");
-    f.b.account("A-現金").account("A-銀行.外幣.美元帳戶").account("E-交通費.火車.自強號");
-    f.b.account("Equity");
-    f.b.entry("2024/01/02", "A-現金", "Equity", -98753237925)
-        .entry("2024/01/03", "A-銀行.外幣.美元帳戶", "Equity", -132812111418)
-        .entry("2024/01/04", "E-交通費.火車.自強號", "Equity", 132812111418);
-    MainForm& w = f.open(Periods::All, 2024);
-    w.SetListFontSize(11); // MainFontSize as a start without stored settings reads it
-    if (size.isValid()) w.resize(size);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.Trv1->expandAll();
-    QCoreApplication::processEvents();
-
-    QCOMPARE(AccountNode::fullText(w.NodeByKey("A-現金")), QStringLiteral("現金: -987,532,379.25"));
-    QStringList nameless;
-    for (QTreeWidgetItemIterator it(w.Trv1); *it; ++it) {
-        const QString text = AccountNode::fullText(*it);
-        const QString name = text.left(text.indexOf(QStringLiteral(": ")));
-        const QString drawn = drawnNodeText(w.Trv1, *it);
-        // A readable start: a short name whole, a longer one at least its first character.
-        const bool named = drawn.startsWith(name.left(name.size() <= 2 ? 2 : 1));
-        const QString tip = nodeTooltip(w.Trv1, *it);
-        if (!named || (drawn != text && tip != text))
-            nameless << QStringLiteral("%1 drawn as %2, tooltip %3").arg(text, drawn, tip);
-    }
-    QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral("; "))));
 }
 
 // The budget table draws its name and progress columns twice as wide as an amount column
