@@ -1,6 +1,8 @@
 #include "mainwin/mainform.h"
 #include "journal/diaryform.h"
 #include "online/numberform.h"
+#include "reports/ibsform.h"
+#include "reports/yearform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -440,8 +442,10 @@ void MainForm::SetYearText(const QString& text) {
 }
 
 void MainForm::ClearViews() {
-    // The ledger is left: its entries must not stay on view in the journal.
-    if (m_diary) m_diary->CloseForLedgerChange();
+    // The ledger is left: the windows that show it go with it, their settings stored.
+    for (QWidget* bound : {static_cast<QWidget*>(m_diary), static_cast<QWidget*>(m_ibsForm),
+                           static_cast<QWidget*>(m_yearForm)})
+        if (bound) bound->close();
     clearTree();
     ClearEntryList();
 }
