@@ -58,6 +58,22 @@ struct BoundFixture : MainFormFixture {
         return w;
     }
 
+    // 帳本清單 → 新增 `name` → 開啟; at 套用科目 `seen` looks at the window, then 不要.
+    void openNewLedger(const QString& name, const std::function<void(UseForm&)>& seen) {
+        env.modal.on<OpenForm>([this, name](OpenForm& list) {
+            env.prompts.answerText(name);
+            QTest::mouseClick(list.Cmd5, Qt::LeftButton);
+            QTest::mouseClick(list.Cmd1, Qt::LeftButton);
+            return list.result();
+        });
+        env.modal.on<UseForm>([seen](UseForm& apply) {
+            seen(apply);
+            QTest::mouseClick(apply.Command2, Qt::LeftButton);
+            return apply.result();
+        });
+        form->File_SetDataBase->trigger();
+    }
+
     // The first entry of the list selected with a click and deleted with the Delete key.
     void deleteFirstListedEntry() {
         QTreeView* list = form->Liv1;
@@ -109,8 +125,7 @@ private slots:
     }
 
     // 帳本清單 → 新增 測試 → 開啟, 不要 at 套用科目: the windows of Home are gone before the
-    // new ledger is read, and the statements opened then show the new ledger only. The
-    // 套用科目 window belongs to the main window and opens over its middle.
+    // new ledger is read, and the statements opened then show the new ledger only.
     void openingAnotherLedgerClosesTheWindowsOfTheOld() {
         BoundFixture f;
         MainForm& w = f.showWithUsers();
@@ -118,39 +133,37 @@ private slots:
         QVERIFY(OpenLedgerWindow(w, QStringLiteral("yearly")));
         QCOMPARE(ShownLedgerWindows(w), QStringList({"IBSForm", "YearForm"}));
 
-        f.env.modal.on<OpenForm>([&](OpenForm& list) {
-            f.env.prompts.answerText(QStringLiteral("測試"));
-            QTest::mouseClick(list.Cmd5, Qt::LeftButton);
-            QTest::mouseClick(list.Cmd1, Qt::LeftButton);
-            return list.result();
-        });
         QStringList shownAtApply = {QStringLiteral("<no 套用科目 window>")};
-        QWidget* applyOwner = nullptr;
-        QPoint applyMiddle;
-        f.env.modal.on<UseForm>([&](UseForm& apply) {
-            shownAtApply = ShownLedgerWindows(w);
-            applyOwner = apply.parentWidget() ? apply.parentWidget()->window() : nullptr;
-            applyMiddle = apply.frameGeometry().center();
-            QTest::mouseClick(apply.Command2, Qt::LeftButton); // 不要
-            return apply.result();
-        });
-        w.File_SetDataBase->trigger();
+        f.openNewLedger(QStringLiteral("測試"),
+                        [&](UseForm&) { shownAtApply = ShownLedgerWindows(w); });
         QCOMPARE(f.env.ctx.session.LedgerName, QStringLiteral("測試"));
         QCOMPARE(shownAtApply, QStringList());
-        QCOMPARE(applyOwner, &w);
-        const QPoint mainMiddle = w.frameGeometry().center();
-        QVERIFY2((applyMiddle - mainMiddle).manhattanLength() <= 2,
-                 qPrintable(QStringLiteral("套用科目 centred at %1,%2, the main window at %3,%4")
-                                .arg(applyMiddle.x())
-                                .arg(applyMiddle.y())
-                                .arg(mainMiddle.x())
-                                .arg(mainMiddle.y())));
         DeleteClosedWindows();
         QCOMPARE(ShownLedgerWindows(w), QStringList());
 
         const QStringList fresh = LedgerWindowFigures(OpenLedgerWindow(w, "statements"));
         QVERIFY(!mentions(fresh, QStringLiteral("銀行甲")));
         QVERIFY(!mentions(fresh, QStringLiteral("42,223")));
+    }
+
+    // The 套用科目 window belongs to the main window and opens over its middle.
+    void applyWindowOverTheMainWindow() {
+        BoundFixture f;
+        MainForm& w = f.showWithUsers();
+        QWidget* owner = nullptr;
+        QPoint middle;
+        f.openNewLedger(QStringLiteral("測試"), [&](UseForm& apply) {
+            owner = apply.parentWidget() ? apply.parentWidget()->window() : nullptr;
+            middle = apply.frameGeometry().center();
+        });
+        QCOMPARE(owner, &w);
+        const QPoint mainMiddle = w.frameGeometry().center();
+        QVERIFY2((middle - mainMiddle).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("套用科目 centred at %1,%2, the main window at %3,%4")
+                                .arg(middle.x())
+                                .arg(middle.y())
+                                .arg(mainMiddle.x())
+                                .arg(mainMiddle.y())));
     }
 
     // An open window shows after each change what the same window opened afresh shows: the
