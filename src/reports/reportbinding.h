@@ -3,7 +3,7 @@
 
 #include "store/ledger.h"
 
-class QObject;
+class QWidget;
 
 // The changes after which a report counts its figures anew: what the entries, the accounts
 // or the budgets hold, a reading of the ledger, an option of figures or periods.
@@ -11,7 +11,8 @@ inline constexpr LedgerChanges ReportedChanges =
     LedgerChange::EntriesAdded | LedgerChange::Entries | LedgerChange::Accounts |
     LedgerChange::Budgets | LedgerChange::Loaded | LedgerChange::Figures;
 
-// Binds a report window to the open ledger: `recount` runs at each of the ledger's change
-// notices that names a reported change, for as long as the window lives, so that an open
-// report shows what it would show opened afresh.
-void FollowReportedChanges(QObject& window, Ledger& ledger, std::function<void()> recount);
+// Binds a report window to the open ledger, for as long as the window lives, so that an
+// open report shows what it would show opened afresh: `recount` runs at each of the ledger's
+// change notices that names a reported change. A hidden window (closed, waiting for its
+// deletion) counts nothing then, and counts once when it is shown again.
+void FollowReportedChanges(QWidget& window, Ledger& ledger, std::function<void()> recount);
