@@ -11,6 +11,7 @@
 #include <QTreeView>
 
 #include "mainwin/mainform_fixture.h"
+#include "reports/budgetform.h"
 #include "reports/ibsform.h"
 #include "rules/users/userfiles.h"
 #include "setup/setform.h"
@@ -72,6 +73,19 @@ struct BoundFixture : MainFormFixture {
             return apply.result();
         });
         form->File_SetDataBase->trigger();
+    }
+
+    // 設定預算 for the listed account (現金): December's budget typed, then 完成.
+    void budgetDecember(const QString& amount) {
+        env.modal.on<BudgetForm>([amount](BudgetForm& d) {
+            QLineEdit* december = d.Text1[12];
+            december->setFocus();
+            december->selectAll();
+            QTest::keyClicks(december, amount);
+            QTest::mouseClick(d.Command1, Qt::LeftButton);
+            return d.result();
+        });
+        form->MenuTools2_Budget->trigger();
     }
 
     // The first entry of the list selected with a click and deleted with the Delete key.
@@ -175,6 +189,9 @@ private slots:
             for (const char* change : {"delete", "future", "monthStart"})
                 QTest::addRow("%s %s", window, change) << window << change;
         }
+        // Only the yearly window shows budgets.
+        QTest::newRow("yearly budget") << "yearly"
+                                       << "budget";
     }
 
     void openWindowFollowsChanges() {
@@ -193,10 +210,13 @@ private slots:
             ChangeGeneralSettings(f.env, w, QStringLiteral("日期相關"),
                                   [](SetForm& s) { ClickCheckBox(s.Check9); });
             QCOMPARE(f.env.ctx.session.Setting.AftState, QStringLiteral("0"));
-        } else {
+        } else if (change == u"monthStart") {
             ChangeGeneralSettings(f.env, w, QStringLiteral("日期相關"),
                                   [](SetForm& s) { typeMonthStart(s, QStringLiteral("5")); });
             QCOMPARE(f.env.ctx.session.Setting.DayState, QStringLiteral("5"));
+        } else {
+            f.budgetDecember(QStringLiteral("500"));
+            QCOMPARE(f.env.ctx.ledger.Accounts[1].Budget[12].value(), 50000.0);
         }
         const QStringList shown = LedgerWindowFigures(open);
         QVERIFY(shown != before);
