@@ -442,10 +442,16 @@ void MainForm::SetYearText(const QString& text) {
 }
 
 void MainForm::ClearViews() {
-    // The ledger is left: the windows that show it go with it, their settings stored.
-    for (QWidget* bound : {static_cast<QWidget*>(m_diary), static_cast<QWidget*>(m_ibsForm),
-                           static_cast<QWidget*>(m_yearForm)})
+    // The ledger is left: the windows that show it go with it, their settings stored. They
+    // are forgotten at once, so that a command of the next ledger opens its own window even
+    // before the event loop has deleted these.
+    const auto leave = [](auto& bound) {
         if (bound) bound->close();
+        bound.clear();
+    };
+    leave(m_diary);
+    leave(m_ibsForm);
+    leave(m_yearForm);
     clearTree();
     ClearEntryList();
 }

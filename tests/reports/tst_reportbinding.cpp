@@ -139,12 +139,13 @@ private slots:
     }
 
     // 帳本清單 → 新增 測試 → 開啟, 不要 at 套用科目: the windows of Home are gone before the
-    // new ledger is read, and the statements opened then show the new ledger only.
+    // new ledger is read, and the menu then opens windows of their own over the new ledger.
     void openingAnotherLedgerClosesTheWindowsOfTheOld() {
         BoundFixture f;
         MainForm& w = f.showWithUsers();
-        QVERIFY(OpenLedgerWindow(w, QStringLiteral("statements")));
-        QVERIFY(OpenLedgerWindow(w, QStringLiteral("yearly")));
+        const QPointer<QWidget> oldStatements = OpenLedgerWindow(w, QStringLiteral("statements"));
+        const QPointer<QWidget> oldYearly = OpenLedgerWindow(w, QStringLiteral("yearly"));
+        QVERIFY(oldStatements && oldYearly);
         QCOMPARE(ShownLedgerWindows(w), QStringList({"IBSForm", "YearForm"}));
 
         QStringList shownAtApply = {QStringLiteral("<no 套用科目 window>")};
@@ -152,12 +153,18 @@ private slots:
                         [&](UseForm&) { shownAtApply = ShownLedgerWindows(w); });
         QCOMPARE(f.env.ctx.session.LedgerName, QStringLiteral("測試"));
         QCOMPARE(shownAtApply, QStringList());
-        DeleteClosedWindows();
         QCOMPARE(ShownLedgerWindows(w), QStringList());
 
-        const QStringList fresh = LedgerWindowFigures(OpenLedgerWindow(w, "statements"));
+        QWidget* statements = OpenLedgerWindow(w, QStringLiteral("statements"));
+        QWidget* yearly = OpenLedgerWindow(w, QStringLiteral("yearly"));
+        QVERIFY(statements && statements != oldStatements);
+        QVERIFY(yearly && yearly != oldYearly);
+        QCOMPARE(ShownLedgerWindows(w), QStringList({"IBSForm", "YearForm"}));
+        const QStringList fresh = LedgerWindowFigures(statements) + LedgerWindowFigures(yearly);
         QVERIFY(!mentions(fresh, QStringLiteral("銀行甲")));
         QVERIFY(!mentions(fresh, QStringLiteral("42,223")));
+        DeleteClosedWindows();
+        QVERIFY(!oldStatements && !oldYearly);
     }
 
     // The 套用科目 window belongs to the main window and opens over its middle.

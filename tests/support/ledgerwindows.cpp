@@ -42,18 +42,28 @@ QStringList LedgerWindowFigures(QWidget* window) {
     return shown;
 }
 
+namespace {
+// The shown window of a class among the main window's (a closed one may wait for its
+// deletion beside it).
+template <typename Window> Window* shownWindow(const MainForm& main) {
+    for (Window* w : main.findChildren<Window*>())
+        if (w->isVisible()) return w;
+    return nullptr;
+}
+} // namespace
+
 QWidget* OpenLedgerWindow(MainForm& main, const QString& which) {
     if (which == u"journal") {
         main.Statement_Note->trigger();
-        return main.OpenDiary();
+        return shownWindow<DiaryForm>(main);
     }
     if (which == u"statements") {
         main.Statement_IBS->trigger();
-        return main.findChild<IBSForm*>();
+        return shownWindow<IBSForm>(main);
     }
     if (which == u"yearly") {
         main.Statement_Year->trigger();
-        return main.findChild<YearForm*>();
+        return shownWindow<YearForm>(main);
     }
     return nullptr;
 }
