@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
