@@ -325,10 +325,6 @@ void DiaryForm::Form_Unload() {
     writeSettings();
 }
 
-void DiaryForm::CloseForLedgerChange() {
-    close();
-}
-
 QString DiaryForm::StatusText() const {
     return m_statusText->text();
 }

@@ -85,8 +85,6 @@ public:
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
-    // The ledger is being left (logout, ledger switch): settings stored, the window closed.
-    void CloseForLedgerChange();
     // The general settings were confirmed: the list takes their font size and number format.
     void FollowSettings();
     void Liv1_DblClick();

@@ -1,6 +1,8 @@
 #include "mainwin/mainform.h"
 #include "journal/diaryform.h"
 #include "online/numberform.h"
+#include "reports/ibsform.h"
+#include "reports/yearform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -440,8 +442,16 @@ void MainForm::SetYearText(const QString& text) {
 }
 
 void MainForm::ClearViews() {
-    // The ledger is left: its entries must not stay on view in the journal.
-    if (m_diary) m_diary->CloseForLedgerChange();
+    // The ledger is left: the windows that show it go with it, their settings stored. They
+    // are forgotten at once, so that a command of the next ledger opens its own window even
+    // before the event loop has deleted these.
+    const auto leave = [](auto& bound) {
+        if (bound) bound->close();
+        bound.clear();
+    };
+    leave(m_diary);
+    leave(m_ibsForm);
+    leave(m_yearForm);
     clearTree();
     ClearEntryList();
 }

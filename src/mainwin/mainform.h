@@ -115,7 +115,8 @@ public:
     // FindAccountIndex of the selected node's key; 0 for a root, no node or no account.
     int SelectedAccountIndex() const override;
     bool ShowAccountNode(const QString& key) override;
-    // Removes every node and row (logout, ledger switch).
+    // Removes every node and row and closes the windows that show the ledger (logout, the
+    // opening of a ledger).
     void ClearViews() override;
     bool SelectAccountNode(const QString& key) override;
 

@@ -5,6 +5,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
+#include "reports/reportbinding.h"
 #include "reports/reportchart.h"
 #include "store/amounts.h"
 #include "store/appcontext.h"
@@ -163,20 +164,19 @@ void IBSForm::connectHandlers() {
     connect(UpDown1, &UpDownArrows::downClicked, this, [this] { UpDown1_DownClick(); });
     connect(UpDown2, &UpDownArrows::upClicked, this, [this] { UpDown2_UpClick(); });
     connect(UpDown2, &UpDownArrows::downClicked, this, [this] { UpDown2_DownClick(); });
-    connect(&m_ctx.ledger.Notifier, &LedgerNotifier::changed, this,
-            [this](LedgerChanges what) { ledgerChanged(what); });
+    FollowReportedChanges(*this, m_ctx.ledger, [this] { recount(); });
 }
 
-void IBSForm::ledgerChanged(LedgerChanges what) {
-    if (!(what & LedgerChange::Figures)) return;
-    // The same day and period, in the figures the options now give.
+void IBSForm::recount() {
     if (ListView1->topLevelItemCount() > 0) {
         BScal(BalanceDate);
         BSshow();
     }
     if (ListView3->topLevelItemCount() > 0) {
-        IScal(IncomeStart, IncomeEnd);
-        ISshow();
+        if (m_incomeByHand)
+            showIncome(IncomeStart, IncomeEnd);
+        else
+            Combo1_Click(); // the period's dates may have moved with the options
     }
     showStatus();
 }

@@ -130,11 +130,16 @@ private:
                    const QString& pieLabel);
     void showStatus();
     QString ledgerTitle(const QString& rest) const;
-    // The ledger's change notification: the statements shown are snapshots of their
-    // computation, counted anew only when an option of figures was switched.
-    void ledgerChanged(LedgerChanges what);
+    // The income statement of a period: title, figures, lists, pies and status.
+    void showIncome(const QString& start, const QString& end);
+    // After a change of the ledger's figures: both statements counted anew, as the window
+    // opened afresh would count them, over the day and the dates set by hand, or over the
+    // chosen period as the options now make it.
+    void recount();
 
     AppContext& m_ctx;
     MainView& m_main;
     EntryAccountCache m_cache;
+    // The income statement shows the dates of the pickers (顯示), not the chosen period.
+    bool m_incomeByHand = false;
 };

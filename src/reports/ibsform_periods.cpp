@@ -28,8 +28,11 @@ void IBSForm::Cmd3_Click() {
 }
 
 void IBSForm::Cmd4_Click() {
-    const QString s = keyOf(DTPicker3);
-    const QString e = keyOf(DTPicker2);
+    m_incomeByHand = true;
+    showIncome(keyOf(DTPicker3), keyOf(DTPicker2));
+}
+
+void IBSForm::showIncome(const QString& s, const QString& e) {
     IncomeStatementTitle = ledgerTitle(s + QLatin1Char('-') + e + QStringLiteral("_損益表"));
     IScal(s, e);
     ISshow();
@@ -41,6 +44,7 @@ void IBSForm::Cmd4_Click() {
 void IBSForm::Combo1_Click() {
     const int choice = Combo1->currentIndex();
     if (choice < 0) return;
+    m_incomeByHand = false;
     const QDate today = m_ctx.services.clock().today();
     // A year box that holds no year from 1601 to 9999 counts as the current year, and shows
     // it, so that the title and the figures name the same year.

@@ -18,6 +18,7 @@
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "reports/periodarrows.h"
+#include "reports/reportbinding.h"
 #include "reports/reportchart.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
@@ -123,12 +124,7 @@ void YearForm::buildControls() {
         connect(UpDown2[size_t(i)], &UpDownArrows::downClicked, this,
                 [this, i] { UpDown2_DownClick(i); });
     }
-    connect(&m_ctx.ledger.Notifier, &LedgerNotifier::changed, this,
-            [this](LedgerChanges what) { ledgerChanged(what); });
-}
-
-void YearForm::ledgerChanged(LedgerChanges what) {
-    if (what & LedgerChange::Figures) showTabFigures();
+    FollowReportedChanges(*this, m_ctx.ledger, [this] { showTabFigures(); });
 }
 
 void YearForm::Form_Load() {

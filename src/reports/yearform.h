@@ -68,12 +68,10 @@ private:
     void buildControls();
     void layoutControls();
     void Form_Unload();
-    // The ledger's change notification: the figures shown are snapshots of their computation,
-    // counted anew only when an option of figures was switched.
-    void ledgerChanged(LedgerChanges what);
     // The year of the year box, a text that is no year replaced by the current one first.
     int checkedYear();
-    // The shown tab's figures computed anew (another year, an option of figures switched).
+    // The shown tab's figures computed anew: another year, or a change of the ledger's figures
+    // (on the accounts tab the choosers follow the account table first).
     void showTabFigures();
     // Fills both choosers with the account names, or refills them when the account table
     // changed since, selecting the chosen names again.

@@ -25,9 +25,12 @@ bool UsersController::OpenLedger(const QString& name, OpenForm* list) {
         list->SaveLedgerList();
         session.LedgerNames = list->Items();
     }
+    // The ledger shown so far is left: nothing of it stays on view, and the windows bound
+    // to it close before the next one is read.
+    m_form.ClearViews();
     session.LedgerName = name;
-    session.ApplyAccounts = [&ctx](const QStringList& others) {
-        return AskApplyAccounts(ctx, others);
+    session.ApplyAccounts = [&ctx, &owner = m_form.Window()](const QStringList& others) {
+        return AskApplyAccounts(ctx, owner, others);
     };
     // The main window shows the ledger once the period and the filter are set for it.
     std::optional<Ledger::ChangeScope> reading(std::in_place, ctx.ledger);

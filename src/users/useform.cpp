@@ -127,8 +127,8 @@ void UseForm::Command2_Click() {
     reject();
 }
 
-bool AskApplyAccounts(AppContext& ctx, const QStringList& otherLedgers) {
-    UseForm form(ctx);
+bool AskApplyAccounts(AppContext& ctx, QWidget& owner, const QStringList& otherLedgers) {
+    UseForm form(ctx, &owner);
     form.PrepareApply(otherLedgers);
     ctx.services.modal().run(form);
     return ctx.session.AccountsApplied;

@@ -38,5 +38,5 @@ private:
 };
 
 // The apply question of a new ledger, for the ledger loader: shows the window in apply mode
-// and tells whether the files were applied.
-bool AskApplyAccounts(AppContext& ctx, const QStringList& otherLedgers);
+// over its owner (the main window) and tells whether the files were applied.
+bool AskApplyAccounts(AppContext& ctx, QWidget& owner, const QStringList& otherLedgers);

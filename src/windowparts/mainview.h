@@ -103,7 +103,8 @@ public:
     // ---- Unsaved changes and leaving the ledger ------------------------------------------------
     // Save step before the open ledger is left: true to go on, false to stay.
     virtual bool ConfirmSaveChanges() = 0;
-    // Removes every node and row (logout, ledger switch).
+    // Removes every node and row and closes the windows that show the ledger (logout, the
+    // opening of a ledger).
     virtual void ClearViews() = 0;
 
     // ---- Invoice lottery -------------------------------------------------------------------

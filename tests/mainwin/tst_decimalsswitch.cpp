@@ -2,34 +2,17 @@
 // listing gives, with cents or in whole units, never the other unit's left over.
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
 
-#include "journal/diaryform.h"
-#include "journal/journalmodel.h"
 #include "mainform_fixture.h"
 #include "mainwin/entrylistmodel.h"
-#include "reports/ibsform.h"
-#include "reports/yearform.h"
 #include "setup/setform.h"
-#include "support/listrows.h"
+#include "support/ledgerwindows.h"
 
 namespace {
-
-// Where a click on a check box lands: on its box (the widget may be wider than box and text).
-QPoint clickSpot(const QCheckBox* box) {
-    QStyleOptionButton option;
-    option.initFrom(box);
-    option.text = box->text();
-    return box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
-}
 
 // 現金 pays four meals whose amounts carry cents: in whole units they count 1 + 2 + 100 +
 // 999 = 1,102, with their cents 1,104.07. The ledger opens with the decimals off.
@@ -64,16 +47,8 @@ struct CentsFixture : MainFormFixture {
 
     // 一般設定 from the menu: the page 數字格式, a click on one of its boxes, 確定.
     void switchOption(QCheckBox* SetForm::*box) {
-        env.modal.on<SetForm>([box](SetForm& s) {
-            QListWidgetItem* page =
-                s.List1->findItems(QStringLiteral("數字格式"), Qt::MatchExactly).value(0);
-            QTest::mouseClick(s.List1->viewport(), Qt::LeftButton, {},
-                              s.List1->visualItemRect(page).center());
-            QTest::mouseClick(s.*box, Qt::LeftButton, {}, clickSpot(s.*box));
-            QTest::mouseClick(s.Command1, Qt::LeftButton);
-            return s.result();
-        });
-        form->Set_General->trigger();
+        ChangeGeneralSettings(env, *form, QStringLiteral("數字格式"),
+                              [box](SetForm& s) { ClickCheckBox(s.*box); });
     }
     void switchDecimals() { switchOption(&SetForm::Check1); }
 
@@ -86,40 +61,6 @@ struct CentsFixture : MainFormFixture {
         return shown;
     }
 };
-
-// The texts an open window shows that carry figures: its rows and its status text.
-QStringList windowShown(QWidget* window) {
-    QStringList shown;
-    if (auto* d = qobject_cast<DiaryForm*>(window)) {
-        for (int r = 0; r < d->RowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < d->model()->columnCount(); ++c)
-                cells << d->model()->cellText(r, c);
-            shown << cells.join(u'|');
-        }
-        shown << d->StatusText();
-    } else if (auto* s = qobject_cast<IBSForm*>(window)) {
-        for (const QTreeWidget* list : {s->ListView1, s->ListView2, s->ListView3, s->ListView4})
-            shown << ListRows(list);
-        shown << s->StatusBar1->text();
-    } else if (auto* y = qobject_cast<YearForm*>(window)) {
-        shown << ListRows(y->Liv1[0]) << ListRows(y->Liv1[1]);
-    }
-    return shown;
-}
-
-QWidget* openWindow(MainForm& w, const QString& which) {
-    if (which == "journal") {
-        w.Statement_Note->trigger();
-        return w.OpenDiary();
-    }
-    if (which == "statements") {
-        w.Statement_IBS->trigger();
-        return w.findChild<IBSForm*>();
-    }
-    w.Statement_Year->trigger();
-    return w.findChild<YearForm*>();
-}
 
 } // namespace
 
@@ -215,21 +156,21 @@ private slots:
         CentsFixture f;
         MainForm& w = f.show();
         f.clickNode(QStringLiteral("A-現金"));
-        QPointer<QWidget> open = openWindow(w, window);
+        QPointer<QWidget> open = OpenLedgerWindow(w, window);
         QVERIFY(open);
-        QVERIFY(!windowShown(open).join(u'\n').contains(figure));
+        QVERIFY(!LedgerWindowFigures(open).join(u'\n').contains(figure));
 
         for (const QString& dotState : {QStringLiteral("1"), QStringLiteral("0")}) {
             f.switchDecimals();
             QCOMPARE(f.env.ctx.session.DotState, dotState);
-            const QStringList shown = windowShown(open);
+            const QStringList shown = LedgerWindowFigures(open);
             QCOMPARE(shown.join(u'\n').contains(figure), dotState == "1");
             open->close();
             DeleteClosedWindows();
             QVERIFY(!open);
-            open = openWindow(w, window);
+            open = OpenLedgerWindow(w, window);
             QVERIFY(open);
-            QCOMPARE(windowShown(open), shown);
+            QCOMPARE(LedgerWindowFigures(open), shown);
         }
     }
 
@@ -239,7 +180,7 @@ private slots:
         CentsFixture f;
         MainForm& w = f.show();
         f.clickNode(QStringLiteral("A-現金"));
-        QPointer<QWidget> journal = openWindow(w, "journal");
+        QPointer<QWidget> journal = OpenLedgerWindow(w, "journal");
         QVERIFY(journal);
         f.switchOption(&SetForm::Check3);
         QCOMPARE(f.env.ctx.session.Setting.MoneyState, QStringLiteral("0"));
@@ -250,12 +191,12 @@ private slots:
         f.clickNode(QStringLiteral("A-現金"));
         QCOMPARE(f.mainShown(), shown);
 
-        const QStringList journalShown = windowShown(journal);
+        const QStringList journalShown = LedgerWindowFigures(journal);
         QVERIFY2(journalShown.last().contains(QStringLiteral("支出總計 1104，")),
                  qPrintable(journalShown.last()));
         journal->close();
         DeleteClosedWindows();
-        QCOMPARE(windowShown(openWindow(w, "journal")), journalShown);
+        QCOMPARE(LedgerWindowFigures(OpenLedgerWindow(w, "journal")), journalShown);
     }
 };
 
