@@ -94,11 +94,7 @@ void BudgetShowForm::buildControls() {
     for (int c : {ColName, ColProgress})
         Liv1->setColumnWidth(c, 2 * Liv1->columnWidth(ColActual));
     Liv1->viewport()->installEventFilter(this);
-    connect(Liv1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (m_fittingColumns) return;
-        if (column == ColName) m_ownWidths[0] = size;
-        if (column == ColProgress) m_ownWidths[1] = size;
-    });
+    m_textColumns = new YieldingColumns(Liv1, {ColName, ColProgress});
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
