@@ -26,6 +26,7 @@
 #include "rules/reports/budgetcells.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/settingoptions.h"
 #include "store/treefigures.h"
 #include "windowparts/formwidgets.h"
 #include "windowparts/imagelist.h"
@@ -141,7 +142,8 @@ void BudgetShowForm::Form_Load() {
     LoadWindowPlacement(*this, store, Section);
     Check1->setChecked(StoredWholeNumber(store, Section, QStringLiteral("CheckState")) == 1);
     Text1->setText(m_main.PeriodYearText());
-    ApplyListFontSize(Liv1, store);
+    // The size the settings window shows, read as the main window reads it.
+    ApplyListFontSize(Liv1, store, SettingOptions::fallback(u"MainFontSize"));
     buildRows();
     // The main window's period: 全部 or nothing gives 整年, otherwise the same entry; the
     // selection runs the first refresh.

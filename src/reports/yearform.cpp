@@ -21,6 +21,7 @@
 #include "reports/reportchart.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/settingoptions.h"
 #include "store/treefigures.h"
 #include "windowparts/formwidgets.h"
 #include "windowparts/mainview.h"
@@ -140,7 +141,8 @@ void YearForm::Form_Load() {
     if (const auto check = StoredWholeNumber(store, Section, QStringLiteral("CheckState")))
         Check1->setChecked(*check == 1);
     for (int i = 0; i < 2; ++i) {
-        ApplyListFontSize(Liv1[size_t(i)], store);
+        // The size the settings window shows, read as the main window reads it.
+        ApplyListFontSize(Liv1[size_t(i)], store, SettingOptions::fallback(u"MainFontSize"));
         LoadColumnWidths(Liv1[size_t(i)], store, Section, QStringLiteral("L%1W").arg(i), 4);
     }
 

@@ -25,9 +25,11 @@
 #include "mainwin/accounttree.h"
 #include "mainwin/entrylistmodel.h"
 #include "online/downform.h"
+#include "platform/codec.h"
 #include "platform/webpages.h"
 #include "reports/budgetshowform.h"
 #include "reports/ibsform.h"
+#include "reports/ieform.h"
 #include "reports/reportchart.h"
 #include "reports/yearform.h"
 #include "rules/online/downposting.h"
@@ -36,6 +38,7 @@
 #include "schedule/fixureform.h"
 #include "schedule/memoform.h"
 #include "setup/setform.h"
+#include "support/listrows.h"
 
 namespace {
 
@@ -223,6 +226,10 @@ private slots:
     void budgetNameAndProgressTwiceAnAmount();
     void budgetColumnsInView_data();
     void budgetColumnsInView();
+    void budgetLongNameGivesWay_data();
+    void budgetLongNameGivesWay();
+    void reportListsInTheSettingsType_data();
+    void reportListsInTheSettingsType();
     void figureColumnsInsideTheList_data();
     void figureColumnsInsideTheList();
     void entryListFiguresWholeInView_data();
@@ -536,6 +543,97 @@ void TestWindowLook::budgetColumnsInView() {
         QVERIFY2(name <= widestName + 1,
                  qPrintable(QStringLiteral("%1 > %2").arg(name).arg(widestName)));
     }
+}
+
+// An account name of 32 bytes beside actual amounts of nine digits and decimals: at the budget
+// table's default size the name gives way, cut where it must, so that the amounts and the progress
+// texts read whole in view; at 1024x768 every column reads whole.
+void TestWindowLook::budgetLongNameGivesWay_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("default size") << QSize();
+    QTest::newRow("1024x768") << QSize(1024, 768);
+}
+
+void TestWindowLook::budgetLongNameGivesWay() {
+    QFETCH(QSize, size);
+    MainFormFixture f;
+    f.env.clock.setToday(QDate(2024, 12, 31));
+    const QString name = QStringLiteral("E-國外旅遊住宿交通餐飲娛樂雜項支");
+    QCOMPARE(Ansi::byteLength(name), 32);
+    f.b.account("A-現金").account(name).account("I-薪資").account("Equity");
+    f.b.budget(name, 0, 10000);
+    f.b.entry("2024/03/02", name, "A-現金", 98761832100)
+        .entry("2024/03/04", "I-薪資", "A-現金", -98761832100);
+    MainForm& main = f.open(Periods::WholeYear, 2024);
+    main.show();
+    BudgetShowForm w(f.env.ctx, main, &main);
+    w.show();
+    sizeWindow(w.Liv1, size);
+    QTreeWidget* list = w.Liv1;
+    QVERIFY2(list->findItems(QStringLiteral("支出超過 987,618,221.00"), Qt::MatchExactly,
+                             BudgetShowForm::ColProgress)
+                     .size() == 2,
+             qPrintable(ListRows(list).join(QStringLiteral("; "))));
+
+    QList<int> whole = {BudgetShowForm::ColActual, BudgetShowForm::ColBudget,
+                        BudgetShowForm::ColProgress};
+    if (size.isValid()) whole << BudgetShowForm::ColName;
+    const QStringList cut = cutCells(list, whole);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(list);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+    // The name still shows more than its caption.
+    QVERIFY(list->columnWidth(BudgetShowForm::ColName) >
+            list->header()->sectionSizeHint(BudgetShowForm::ColName));
+}
+
+// The lists of the report windows show the type the settings window shows from the first
+// start: their rows are as high before the general settings were ever confirmed as after a
+// 確定 that changed nothing.
+void TestWindowLook::reportListsInTheSettingsType_data() {
+    QTest::addColumn<Opener>("open");
+    QTest::newRow("財務報表") << Opener([](Fixture& f, QList<int>&) {
+        auto* w = new IBSForm(f.env.ctx, *f.form, f.form.get());
+        w->Form_Load();
+        w->show();
+        return static_cast<QTreeView*>(w->ListView1);
+    });
+    QTest::newRow("整年度圖表") << Opener([](Fixture& f, QList<int>&) {
+        auto* w = new YearForm(f.env.ctx, *f.form, f.form.get());
+        w->show();
+        return static_cast<QTreeView*>(w->Liv1[0]);
+    });
+    QTest::newRow("預算表") << Opener([](Fixture& f, QList<int>&) {
+        auto* w = new BudgetShowForm(f.env.ctx, *f.form, f.form.get());
+        w->show();
+        return static_cast<QTreeView*>(w->Liv1);
+    });
+    QTest::newRow("每日收支") << Opener([](Fixture& f, QList<int>&) {
+        auto* w = new IEForm(f.env.ctx, *f.form, f.form.get());
+        w->show();
+        return static_cast<QTreeView*>(w->Liv1);
+    });
+}
+
+void TestWindowLook::reportListsInTheSettingsType() {
+    QFETCH(Opener, open);
+    Fixture f;
+    f.open(Periods::LastMonth, 2026);
+    f.form->show();
+    auto rowHeight = [&] {
+        QList<int> columns;
+        QTreeView* list = open(f, columns);
+        QCoreApplication::processEvents();
+        const int height = list->visualRect(list->model()->index(0, 0)).height();
+        list->window()->close();
+        return height;
+    };
+    const int first = rowHeight();
+    QVERIFY(first > 0);
+    confirmGeneralSettings(f);
+    QCOMPARE(f.env.settings.GetSetting("Setting", "MainFontSize", QString()), QString("11"));
+    QCOMPARE(rowHeight(), first);
 }
 
 // With an entry of -27,143,560.55 among figures up to 16 digits, the lists of figures of the
