@@ -34,6 +34,7 @@
 #include "reports/yearform.h"
 #include "rules/online/downposting.h"
 #include "rules/schedule/memofiles.h"
+#include "rules/setup/settingsfile.h"
 #include "schedule/fixureclockform.h"
 #include "schedule/fixureform.h"
 #include "schedule/memoform.h"
@@ -216,6 +217,20 @@ Q_DECLARE_METATYPE(Opener)
 
 class TestWindowLook : public QObject {
     Q_OBJECT
+public:
+    // The windows are looked at on a screen of a usual laptop's size, 1366x768, where a window
+    // may open wider than its design: the offscreen platform's own is 800x600.
+    static void initMain() {
+        if (qEnvironmentVariable("QT_QPA_PLATFORM") != QLatin1String("offscreen")) return;
+        static QTemporaryFile config(QDir::tempPath() + QStringLiteral("/screen-XXXXXX.json"));
+        if (!config.open() ||
+            config.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366,
+                           "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96}]})") < 0 ||
+            !config.flush())
+            qFatal("The screen's configuration could not be written");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    }
+
 private slots:
     void figuresReadWhole_data();
     void figuresReadWhole();
@@ -245,6 +260,8 @@ private slots:
     void budgetScrollsOverItsColumnsOnly();
     void yearlyChartLabelsWhole_data();
     void yearlyChartLabelsWhole();
+    void yearlyFiguresAndChartTextInView_data();
+    void yearlyFiguresAndChartTextInView();
     void windowsOverTheMainWindow_data();
     void windowsOverTheMainWindow();
     void modalWindowsCentredOnTheMainWindow_data();
@@ -464,13 +481,15 @@ void TestWindowLook::treeNodesKeepTheirNames() {
 }
 
 // The budget table draws its name and progress columns twice as wide as an amount column
-// where the view has room for them, and the amount columns as wide as their widest figure.
+// where the view has room for them (six amounts of 16 digits, in the type the settings
+// window shows, want a window wider than 1024), and the amount columns as wide as their
+// widest figure.
 void TestWindowLook::budgetNameAndProgressTwiceAnAmount() {
     Fixture f;
     f.open(Periods::All, 2026);
     BudgetShowForm w(f.env.ctx, *f.form, f.form.get());
     w.show();
-    sizeWindow(w.Liv1, QSize(1024, 768));
+    sizeWindow(w.Liv1, QSize(1280, 768));
     QTreeWidget* list = w.Liv1;
     const int amount = list->columnWidth(BudgetShowForm::ColActual);
     QCOMPARE(list->columnWidth(BudgetShowForm::ColBudget), amount);
@@ -566,6 +585,7 @@ void TestWindowLook::budgetLongNameGivesWay() {
         .entry("2024/03/04", "I-薪資", "A-現金", -98761832100);
     MainForm& main = f.open(Periods::WholeYear, 2024);
     main.show();
+    confirmGeneralSettings(f); // the type size as stored
     BudgetShowForm w(f.env.ctx, main, &main);
     w.show();
     sizeWindow(w.Liv1, size);
@@ -1010,6 +1030,74 @@ void TestWindowLook::yearlyChartLabelsWhole() {
     QVERIFY2(anyGrouped, qPrintable(drawn.join('|')));
     for (const QString& name : legend)
         QVERIFY2(drawn.contains(name), qPrintable(name + ": " + drawn.join('|')));
+}
+
+// With figures of a full-size ledger every month and decimals switched on, in the type the
+// settings leave, the yearly tabs of figures draw every column of their list in view at the
+// window's default size (the window may open wider, within the screen) and at 1024x768, and
+// their chart draws no text smaller than the smallest type a list can have.
+void TestWindowLook::yearlyFiguresAndChartTextInView_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QSize>("size");
+    for (int tab : {1, 2})
+        for (const QSize& size : {QSize(), QSize(1024, 768)})
+            QTest::newRow(qPrintable(QStringLiteral("tab %1, %2")
+                                         .arg(tab + 1)
+                                         .arg(size.isValid() ? QStringLiteral("1024x768")
+                                                             : QStringLiteral("default size"))))
+                << tab << size;
+}
+
+void TestWindowLook::yearlyFiguresAndChartTextInView() {
+    QFETCH(int, tab);
+    QFETCH(QSize, size);
+    Fixture f;
+    for (int m = 1; m <= 12; ++m) {
+        const QString day = QStringLiteral("2026/%1/").arg(m, 2, 10, QChar(u'0'));
+        f.b.entry(day + "05", "I-薪資", "A-銀行.定期存款帳戶", -648692010 - m * 1111);
+        f.b.entry(day + "06", "E-餐飲費", "L-信用卡", 2095520237 + m * 1111);
+    }
+    f.open(Periods::All, 2026);
+    f.form->show();
+    confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
+    YearForm w(f.env.ctx, *f.form, f.form.get());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (size.isValid()) w.resize(size);
+    QTest::mouseClick(w.TabStrip1, Qt::LeftButton, {}, w.TabStrip1->tabRect(tab).center());
+    QCoreApplication::processEvents();
+
+    const QRect screen = w.screen()->availableGeometry();
+    if (!size.isValid())
+        QVERIFY2(screen.contains(w.frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(w.frameGeometry().x())
+                                .arg(w.frameGeometry().y())
+                                .arg(w.frameGeometry().width())
+                                .arg(w.frameGeometry().height())));
+    QTreeWidget* list = w.Liv1[0];
+    const QList<int> columns = tab == 1 ? QList<int>{0, 1, 2, 3} : QList<int>{0, 1, 2, 3, 4};
+    const QStringList cut = cutCells(list, columns);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(list);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+
+    QFont smallest = list->font();
+    smallest.setPointSize(SettingsFile::FontSizes().first().toInt());
+    const int least = QFontInfo(smallest).pixelSize();
+    QStringList small;
+    for (QGraphicsItem* item : w.MSChart1->scene()->items())
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item))
+            if (text->isVisible() && !text->toPlainText().isEmpty() &&
+                QFontInfo(text->font()).pixelSize() < least)
+                small << QStringLiteral("%1 (%2 px)")
+                             .arg(text->toPlainText())
+                             .arg(QFontInfo(text->font()).pixelSize());
+    QVERIFY2(small.isEmpty(), qPrintable(small.join(QStringLiteral("; "))));
+    const QStringList drawn = drawnTexts(w.MSChart1);
+    for (const QString& text : drawn)
+        QVERIFY2(!text.endsWith(QStringLiteral("...")), qPrintable(drawn.join('|')));
 }
 
 // The report windows open centred on the main window and belong to it, so that the window
