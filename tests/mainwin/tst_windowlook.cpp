@@ -256,6 +256,8 @@ private slots:
     void downloadStatusInView();
     void timeBoxShowsWeekdayWhole_data();
     void timeBoxShowsWeekdayWhole();
+    void memoTimesWholeAfterSettings_data();
+    void memoTimesWholeAfterSettings();
     void budgetScrollsOverItsColumnsOnly_data();
     void budgetScrollsOverItsColumnsOnly();
     void yearlyChartLabelsWhole_data();
@@ -932,6 +934,45 @@ void TestWindowLook::timeBoxShowsWeekdayWhole() {
                        .arg(field.width());
     }
     QCOMPARE(time->currentText(), QStringLiteral("星期六"));
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+}
+
+// After a 確定 in 一般設定 that changed nothing, in the type it leaves, the recurring memos of the
+// memo book show their period and time whole: a weekly memo on 星期五 beside a yearly one on
+// 12/31 (a longer text of narrower characters), as the book opens with them and added by 新增.
+void TestWindowLook::memoTimesWholeAfterSettings_data() {
+    QTest::addColumn<bool>("added");
+    QTest::newRow("stored") << false;
+    QTest::newRow("added") << true;
+}
+
+void TestWindowLook::memoTimesWholeAfterSettings() {
+    QFETCH(bool, added);
+    Fixture f;
+    MemoBook book;
+    book.clear();
+    book.addFixedMemo({1, QStringLiteral("12/31"), 0, QStringLiteral("繳稅")});
+    if (!added) book.addFixedMemo({3, QStringLiteral("5"), 0, QStringLiteral("倒垃圾")});
+    QVERIFY(SaveFixedMemoFile(book, f.env.ctx.session.userFolder()));
+    f.open(Periods::All, 2026);
+    f.form->show();
+    confirmGeneralSettings(f);
+    MemoForm w(f.env.ctx, f.form.get());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (added) {
+        w.Combo1->setFocus();
+        QTest::keyClick(w.Combo1, Qt::Key_Down);
+        QCOMPARE(w.Combo1->currentText(), QStringLiteral("週"));
+        w.Combo2[0]->setFocus();
+        for (int day = 0; day < 5; ++day)
+            QTest::keyClick(w.Combo2[0], Qt::Key_Down);
+        QTest::keyClicks(w.Text3, QStringLiteral("trash"));
+        QTest::mouseClick(w.Command5, Qt::LeftButton);
+    }
+    QCOMPARE(w.Liv2->topLevelItemCount(), 2);
+    QCOMPARE(w.Liv2->topLevelItem(1)->text(1), QStringLiteral("星期五"));
+    const QStringList cut = cutCells(w.Liv2, {0, 1});
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
 }
 
