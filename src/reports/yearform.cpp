@@ -309,12 +309,10 @@ void YearForm::layoutControls() {
 
     const int stripWidth = std::max(w - 2 * StripLeft, 0);
     const int stripHeight = this->stripHeight();
-    const int stripLeft = StripLeft;
-    const int stripTop = StripTop;
-    TabStrip1->setGeometry(stripLeft, stripTop, stripWidth, TabStrip1->sizeHint().height());
-    const int bodyTop = stripTop + TabStrip1->sizeHint().height();
-    m_strip->setGeometry(stripLeft, bodyTop - 1, stripWidth,
-                         std::max(stripHeight - (bodyTop - stripTop) + 1, 0));
+    TabStrip1->setGeometry(StripLeft, StripTop, stripWidth, TabStrip1->sizeHint().height());
+    const int bodyTop = StripTop + TabStrip1->sizeHint().height();
+    m_strip->setGeometry(StripLeft, bodyTop - 1, stripWidth,
+                         std::max(stripHeight - (bodyTop - StripTop) + 1, 0));
     // The lists take the width their figures need, at least the designed 35 per cent of the
     // strip; the chart the rest.
     const int designed = std::max(stripWidth - int(0.65 * stripWidth) - 24, 0);
@@ -323,8 +321,10 @@ void YearForm::layoutControls() {
         listWidth = std::max(std::min(std::max(designed, figuresWidth()), stripWidth / 2), 0);
     } else {
         // Every column is a figure: the list grows to show each whole, while the chart keeps a
-        // third of the strip or the width its month labels need, the more of the two (the list
-        // then scrolls), and columns wider than their figures give way first.
+        // third of the strip or the width its month labels need, the more of the two (a window
+        // too narrow for both widened when the figures were shown, within its screen; where
+        // the screen is too narrow, the list scrolls), and columns wider than their figures
+        // give way first.
         QTreeWidget* list = Liv1[0];
         // The list gives the labels' room up down to its designed width.
         const int widest = std::max(figureListRoom(stripWidth), designed);
@@ -338,9 +338,9 @@ void YearForm::layoutControls() {
     }
     const int chartWidth = std::max(stripWidth - listWidth - 24, 0);
     const int chartHeight = std::max(stripHeight - 40, 0);
-    const int chartTop = stripTop + 32;
-    MSChart1->setGeometry(stripLeft + 4, chartTop, chartWidth, chartHeight);
-    const int listLeft = stripLeft + 4 + chartWidth + 8;
+    const int chartTop = StripTop + 32;
+    MSChart1->setGeometry(StripLeft + 4, chartTop, chartWidth, chartHeight);
+    const int listLeft = StripLeft + 4 + chartWidth + 8;
     const int listHeight = SelectedTab() == 1 ? chartHeight / 2 - 3 : chartHeight;
     Liv1[0]->setGeometry(listLeft, chartTop, listWidth, std::max(listHeight, 0));
     Liv1[1]->setGeometry(listLeft, chartTop + listHeight + 6, listWidth, std::max(listHeight, 0));
