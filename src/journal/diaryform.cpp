@@ -202,12 +202,8 @@ void DiaryForm::connectHandlers() {
     Liv1->viewport()->installEventFilter(this);
     connect(&m_ctx.ledger.Notifier, &LedgerNotifier::changed, this,
             [this](LedgerChanges what) { ledgerChanged(what); });
-    // A text column the user widens or narrows keeps that width whenever there is room.
-    connect(Liv1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (m_fittingColumns) return;
-        for (YieldingColumn& y : m_textColumns)
-            if (y.column == column) y.width = size;
-    });
+    m_textColumns = new YieldingColumns(
+        Liv1, QList<int>(std::begin(yieldingColumns), std::end(yieldingColumns)));
 }
 
 bool DiaryForm::eventFilter(QObject* watched, QEvent* event) {
@@ -249,9 +245,7 @@ void DiaryForm::readSettings() {
     const SettingsStore& store = m_ctx.services.settings();
     // A column narrower than 11 pixels could not be found again to widen it.
     LoadColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6, 10);
-    m_textColumns.clear();
-    for (int column : yieldingColumns)
-        m_textColumns.append({column, Liv1->columnWidth(column)});
+    m_textColumns->takeWidths();
     LoadWindowPlacement(*this, store, section);
     applyListFont();
 }
@@ -267,13 +261,7 @@ void DiaryForm::fitColumns() {
     for (int column :
          {JournalModel::DateColumn, JournalModel::AmountColumn, JournalModel::InvoiceColumn})
         FitColumnToTexts(Liv1, column, m_model->longestTextRows(column, LongestTextsMeasured));
-    keepColumnsInView();
-}
-
-void DiaryForm::keepColumnsInView() {
-    m_fittingColumns = true;
-    KeepColumnsInView(Liv1, m_textColumns);
-    m_fittingColumns = false;
+    m_textColumns->keepInView();
 }
 
 void DiaryForm::FollowSettings() {
@@ -287,11 +275,7 @@ void DiaryForm::writeSettings() {
     // One rewrite of the file for the whole close.
     const SettingsBatch once(store, m_ctx.services.prompts());
     // The texts' own widths, not those they gave way to at this size.
-    {
-        const QSignalBlocker quiet(Liv1->header());
-        for (const YieldingColumn& y : m_textColumns)
-            Liv1->setColumnWidth(y.column, y.width);
-    }
+    m_textColumns->restoreWidths();
     SaveColumnWidths(Liv1, store, section, QStringLiteral("LW"), 6);
     SaveWindowPlacement(*this, store, section, designedWidth, designedHeight);
 }
@@ -313,7 +297,7 @@ void DiaryForm::Form_Resize() {
     Text2->move(left, rowTop);
     Command1->move(Text2->x() + Text2->width() + 8, rowTop - 1);
     Command2->move(Command1->x() + Command1->width() + 4, rowTop - 1);
-    keepColumnsInView();
+    m_textColumns->keepInView();
 }
 
 void DiaryForm::closeEvent(QCloseEvent* event) {

@@ -119,9 +119,6 @@ private:
     void writeSettings();
     // The list's font size: the one the main window's list has.
     void applyListFont();
-    // The free-text columns at the widths they have when there is room, narrowed as far as
-    // 發票 needs to end within the view.
-    void keepColumnsInView();
     // Figure columns wide enough for their widest texts, kept within the view.
     void fitColumns();
     // Shows a listing: rows, pickers for 全部, sums line, mode, remembered change count.
@@ -142,9 +139,9 @@ private:
     QLabel* m_statusText = nullptr;
     QWidget* m_central = nullptr;
     quint64 m_listedChanges = 0;
-    // 分類, 科目, 明細 and 備註 with their widths as loaded or as the user set them.
-    QList<YieldingColumn> m_textColumns;
-    bool m_fittingColumns = false;
+    // 分類, 科目, 明細 and 備註 at the widths they have when there is room, narrowed as far
+    // as 發票 needs to end within the view.
+    YieldingColumns* m_textColumns = nullptr;
     // While above 0 the window changes the entries itself and keeps its rows.
     int m_ownChange = 0;
     struct OwnChange {

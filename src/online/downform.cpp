@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -101,11 +100,8 @@ void DownForm::buildControls() {
     Liv1->header()->setStretchLastSection(false);
     FlattenListHeader(Liv1);
     Liv1->move(Margin, ListTop);
-    connect(Liv1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (m_fittingColumns) return;
-        for (YieldingColumn& y : m_textColumns)
-            if (y.column == column) y.width = size;
-    });
+    m_textColumns =
+        new YieldingColumns(Liv1, QList<int>(std::begin(TextColumns), std::end(TextColumns)));
 
     Command2 = button("Command2", QStringLiteral("全選"), 80);
     Command2->move(Margin, 0);
@@ -145,9 +141,7 @@ void DownForm::Form_Load() {
     LoadWindowPlacement(*this, store, Section);
     ApplyListFontSize(Liv1, store);
     LoadColumnWidths(Liv1, store, Section, QStringLiteral("LW"), Columns, NarrowestStoredColumn);
-    m_textColumns.clear();
-    for (int column : TextColumns)
-        m_textColumns.append({column, Liv1->columnWidth(column)});
+    m_textColumns->takeWidths();
     Check2->setChecked(store.GetSetting(Section, QStringLiteral("Check2State"),
                                         QStringLiteral("0")) == QLatin1String("1"));
     m_loadDone = true;
@@ -179,14 +173,8 @@ void DownForm::Form_Resize() {
     for (QPushButton* b : {Command4, Command7, Command3, Command2, Command5})
         b->move(b->x(), buttonsTop);
     StatusBar1->setGeometry(0, height() - statusHeight, w, statusHeight);
-    keepColumnsInView();
+    m_textColumns->keepInView();
     Liv1->viewport()->update();
-}
-
-void DownForm::keepColumnsInView() {
-    m_fittingColumns = true;
-    KeepColumnsInView(Liv1, m_textColumns);
-    m_fittingColumns = false;
 }
 
 void DownForm::done(int result) {
@@ -205,11 +193,7 @@ void DownForm::Form_Unload() {
     SaveSettingQuietly(store, Section, QStringLiteral("Check2State"),
                        Check2->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     // The texts' own widths, not those they gave way to at this size.
-    {
-        const QSignalBlocker quiet(Liv1->header());
-        for (const YieldingColumn& y : m_textColumns)
-            Liv1->setColumnWidth(y.column, y.width);
-    }
+    m_textColumns->restoreWidths();
     SaveColumnWidths(Liv1, store, Section, QStringLiteral("LW"), Columns);
 }
 

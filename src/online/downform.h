@@ -92,9 +92,6 @@ private:
     void clearRows();
     void showStatus(int r);
     void setTicked(bool on);
-    // The text columns give way to the figures and to 狀態, so that every column stays in
-    // view.
-    void keepColumnsInView();
 
     // One row of the list: what was staged, what the last posting said of it, and whether
     // it is in the ledger (then it has no box to tick).
@@ -111,6 +108,7 @@ private:
     bool m_accountsAdded = false;
     bool m_loadDone = false;
     bool m_unloaded = false;
-    QList<YieldingColumn> m_textColumns; // at the widths the user gave them
-    bool m_fittingColumns = false;
+    // The text columns give way to the figures and to 狀態, so that every column stays in
+    // view; each at the width the user gave it where there is room.
+    YieldingColumns* m_textColumns = nullptr;
 };

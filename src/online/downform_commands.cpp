@@ -60,7 +60,7 @@ void DownForm::fillList(const QList<OnlineService::StagedRow>& rows) {
     }
     Liv1->addTopLevelItems(items);
     FitColumnsToTexts(Liv1, {0, 3, 6}); // 日期, 金額, 發票
-    keepColumnsInView();
+    m_textColumns->keepInView();
 }
 
 void DownForm::StageRows(const QList<OnlineService::StagedRow>& rows) {
@@ -245,7 +245,7 @@ void DownForm::Command3_Click() {
         }
     });
     FitColumnsToTexts(Liv1, {StatusColumn});
-    keepColumnsInView();
+    m_textColumns->keepInView();
     if (result.ledgerFull) {
         ctx.services.prompts().warning(DownPosting::LedgerFullMessage());
         ctx.ledger.markChanged();

@@ -26,6 +26,7 @@
 #include "rules/reports/budgetcells.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/settingoptions.h"
 #include "store/treefigures.h"
 #include "windowparts/formwidgets.h"
 #include "windowparts/imagelist.h"
@@ -94,11 +95,7 @@ void BudgetShowForm::buildControls() {
     for (int c : {ColName, ColProgress})
         Liv1->setColumnWidth(c, 2 * Liv1->columnWidth(ColActual));
     Liv1->viewport()->installEventFilter(this);
-    connect(Liv1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (m_fittingColumns) return;
-        if (column == ColName) m_ownWidths[0] = size;
-        if (column == ColProgress) m_ownWidths[1] = size;
-    });
+    m_textColumns = new YieldingColumns(Liv1, {ColName, ColProgress});
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -145,7 +142,8 @@ void BudgetShowForm::Form_Load() {
     LoadWindowPlacement(*this, store, Section);
     Check1->setChecked(StoredWholeNumber(store, Section, QStringLiteral("CheckState")) == 1);
     Text1->setText(m_main.PeriodYearText());
-    ApplyListFontSize(Liv1, store);
+    // The size the settings window shows, read as the main window reads it.
+    ApplyListFontSize(Liv1, store, SettingOptions::fallback(u"MainFontSize"));
     buildRows();
     // The main window's period: 全部 or nothing gives 整年, otherwise the same entry; the
     // selection runs the first refresh.

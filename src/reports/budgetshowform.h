@@ -16,6 +16,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class EntryAccountCache;
 class UpDownArrows;
+class YieldingColumns;
 struct AppContext;
 
 // 預算表: every asset, liability, income and expense account and the income and expense
@@ -92,7 +93,8 @@ private:
     // The amount columns fit their widest figure; the name and progress columns are each
     // twice as wide as an amount column (or as the user made them) where the view has room.
     // Where it has not, the name gives way first, then the progress, each down to its
-    // widest text, so that every column reads whole in view whatever the figures' width.
+    // widest text; then the name alone, cut, so that every figure and progress text reads
+    // whole in view whatever the figures' width.
     // `measure`: the texts changed; otherwise only the view's width did.
     void fitColumns(bool measure);
     void Form_Unload();
@@ -118,8 +120,5 @@ private:
     std::unique_ptr<EntryAccountCache> m_cache;
     bool m_loading = false;
     bool m_unloaded = false;
-    bool m_fittingColumns = false;
-    // Of the name and progress columns: as the user dragged them, and as their texts need.
-    int m_ownWidths[2] = {0, 0};
-    int m_textWidths[2] = {0, 0};
+    YieldingColumns* m_textColumns = nullptr; // the name and the progress
 };

@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QTreeWidget>
 #include <algorithm>
 #include <numeric>
@@ -86,7 +85,6 @@ void BudgetShowForm::budget() {
 
 void BudgetShowForm::fitColumns(bool measure) {
     QTreeWidget* list = Liv1;
-    const QScopedValueRollback fitting(m_fittingColumns, true);
     if (measure) {
         const int amount =
             std::max({list->columnWidth(ColActual), list->columnWidth(ColBudget),
@@ -96,12 +94,10 @@ void BudgetShowForm::fitColumns(bool measure) {
         // Names are measured all: a short name of wide characters may be the widest.
         QList<int> rows(list->topLevelItemCount());
         std::iota(rows.begin(), rows.end(), 0);
-        m_textWidths[0] = ColumnTextWidth(list, ColName, rows);
-        m_textWidths[1] = ColumnTextWidth(list, ColProgress);
+        m_textColumns->setNeeds(ColName, 2 * amount, 0, ColumnTextWidth(list, ColName, rows));
+        m_textColumns->setNeeds(ColProgress, 2 * amount, ColumnTextWidth(list, ColProgress));
     }
-    const int amount = list->columnWidth(ColActual);
-    KeepColumnsInView(list, {{ColName, std::max(m_ownWidths[0], 2 * amount), m_textWidths[0]},
-                             {ColProgress, std::max(m_ownWidths[1], 2 * amount), m_textWidths[1]}});
+    m_textColumns->keepInView();
 }
 
 void BudgetShowForm::BudgetShow() {

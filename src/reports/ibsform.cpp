@@ -10,6 +10,7 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/settingoptions.h"
 #include "windowparts/formwidgets.h"
 #include "windowparts/mainview.h"
 
@@ -213,7 +214,8 @@ void IBSForm::loadSettings() {
 
     QTreeWidget* lists[] = {ListView1, ListView2, ListView3, ListView4};
     for (int n = 1; n <= 4; ++n) {
-        ApplyListFontSize(lists[n - 1], store);
+        // The size the settings window shows, read as the main window reads it.
+        ApplyListFontSize(lists[n - 1], store, SettingOptions::fallback(u"MainFontSize"));
         // A stored width of 0 would leave a column no one can grab again.
         LoadColumnWidths(lists[n - 1], store, section, QStringLiteral("L%1W").arg(n), 3, 0);
     }

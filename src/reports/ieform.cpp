@@ -16,6 +16,7 @@
 #include "store/amounts.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/settingoptions.h"
 #include "windowparts/formwidgets.h"
 #include "windowparts/imagelist.h"
 #include "windowparts/mainview.h"
@@ -79,7 +80,8 @@ void IEForm::Form_Load() {
     FlattenListHeader(Liv1);
     resize(Runtime::twipsToPixels(DesignWidth), Runtime::twipsToPixels(DesignHeight));
     LoadWindowPlacement(*this, store, Section);
-    ApplyListFontSize(Liv1, store);
+    // The size the settings window shows, read as the main window reads it.
+    ApplyListFontSize(Liv1, store, SettingOptions::fallback(u"MainFontSize"));
     Text1->setText(m_main.PeriodYearText());
     // A month of the main window opens that month, 全部 January, 整年 no month at all.
     const int p = m_main.PeriodIndex();

@@ -2,6 +2,8 @@
 
 #include <QSignalBlocker>
 
+#include "rules/setup/settingsfile.h"
+
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
@@ -34,6 +36,12 @@ ReportChart::ReportChart(QWidget* parent) : QChartView(parent) {
 }
 
 namespace {
+// The labels shrink to fit no further than the smallest type a list can have: smaller, they
+// could not be read.
+double smallestPoints() {
+    return SettingsFile::FontSizes().first().toDouble();
+}
+
 // Slice i of a pie: the palette's colour for the first ones, the chart's own after them.
 QPieSlice* paletteSlice(qsizetype i, const QString& label, double value) {
     // Chart labels take markup: a name such as "<b>x" is shown as typed.
@@ -267,9 +275,8 @@ QStringList ReportChart::shorterRowTexts() const {
 int ReportChart::RowLabelsWidth(int height) {
     if (!m_rows) return 0;
     if (m_labelsWidth >= 0 && m_labelsHeight == height) return m_labelsWidth;
-    // Laid out at trial widths with the labels in their shorter form and a small type (not
-    // the smallest: a label the user can still read); the chart then takes its own size and
-    // labels again.
+    // Laid out at trial widths with the labels in their shorter form and the smallest type
+    // they take; the chart then takes its own size and labels again.
     QChart* c = chart();
     const QSizeF size = c->size();
     const QFont font = m_rows->labelsFont();
@@ -277,7 +284,8 @@ int ReportChart::RowLabelsWidth(int height) {
     const QFont valuesFont = values ? values->labelsFont() : font;
     const QStringList categories = m_rows->categories();
     QFont small = font;
-    small.setPointSizeF(std::min(m_labelPoints > 0 ? m_labelPoints : font.pointSizeF(), 6.0));
+    small.setPointSizeF(
+        std::min(m_labelPoints > 0 ? m_labelPoints : font.pointSizeF(), smallestPoints()));
     m_rows->setLabelsFont(small);
     if (values) values->setLabelsFont(small);
     m_rows->setCategories(shorterRowTexts());
@@ -353,14 +361,14 @@ void ReportChart::fitRowLabels() {
     }
     // The value axis' figures take their width from the months' room: they shrink alike.
     QFont rowsFont = font;
-    while (monthCut(cut) && rowsFont.pointSizeF() > 5) {
+    while (monthCut(cut) && rowsFont.pointSizeF() - 0.5 >= smallestPoints()) {
         rowsFont.setPointSizeF(rowsFont.pointSizeF() - 0.5);
         m_rows->setLabelsFont(rowsFont);
         if (values) values->setLabelsFont(rowsFont);
         cut = cutLabels();
     }
     QFont valuesFont = rowsFont;
-    while (values && figureCut(cut) && valuesFont.pointSizeF() > 5) {
+    while (values && figureCut(cut) && valuesFont.pointSizeF() - 0.5 >= smallestPoints()) {
         valuesFont.setPointSizeF(valuesFont.pointSizeF() - 0.5);
         values->setLabelsFont(valuesFont);
         cut = cutLabels();

@@ -36,8 +36,8 @@ public:
     // ---- Twelve rows of two series -----------------------------------------------------
     // Rows "R1".."R12" and two series "C1" and "C2", all values 0.
     void MakeRowChart();
-    // Month labels too wide for the chart are shown without their "月"; rowText gives
-    // the label as set.
+    // Month labels too wide for the chart are shown without their "月", then in a smaller type
+    // down to the smallest a list can have; rowText gives the label as set.
     void SetRowText(int row, const QString& label);   // row 1..12
     void SetValue(int row, int series, double value); // series 1 or 2
     // The legend names the two series; empty names hide it.
@@ -46,8 +46,8 @@ public:
     QString rowText(int row) const;
     double value(int row, int series) const;
     // The narrowest width, at the given height, at which the twelve row labels read whole in
-    // their shorter form and a small type; 0 without rows. Measured by laying the chart out,
-    // once per height and change of the labels or values.
+    // their shorter form and the smallest type a list can have; 0 without rows. Measured by laying
+    // the chart out, once per height and change of the labels or values.
     int RowLabelsWidth(int height);
 
     // The row texts and values set and the sizes taken while a hold lasts lay the chart out

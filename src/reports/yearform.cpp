@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTreeWidget>
@@ -22,6 +23,7 @@
 #include "reports/reportchart.h"
 #include "store/appcontext.h"
 #include "store/periods.h"
+#include "store/settingoptions.h"
 #include "store/treefigures.h"
 #include "windowparts/formwidgets.h"
 #include "windowparts/mainview.h"
@@ -31,6 +33,8 @@ const QString Section = QStringLiteral("YearForm");
 constexpr int DesignWidth = 12000; // twips
 constexpr int DesignHeight = 8490;
 constexpr int ColumnWidths[4] = {45, 100, 100, 150};
+constexpr int StripLeft = 8; // the tab strip's place
+constexpr int StripTop = 40;
 
 // The narrowest a column of figures reads whole: its widest text and its header.
 int figureFloor(const QTreeWidget* list, int column) {
@@ -136,7 +140,8 @@ void YearForm::Form_Load() {
     if (const auto check = StoredWholeNumber(store, Section, QStringLiteral("CheckState")))
         Check1->setChecked(*check == 1);
     for (int i = 0; i < 2; ++i) {
-        ApplyListFontSize(Liv1[size_t(i)], store);
+        // The size the settings window shows, read as the main window reads it.
+        ApplyListFontSize(Liv1[size_t(i)], store, SettingOptions::fallback(u"MainFontSize"));
         LoadColumnWidths(Liv1[size_t(i)], store, Section, QStringLiteral("L%1W").arg(i), 4);
     }
 
@@ -287,7 +292,6 @@ void YearForm::resizeEvent(QResizeEvent* event) {
 
 void YearForm::layoutControls() {
     const int w = width();
-    const int h = height();
     Text1->setGeometry(8, 8, 52, 24);
     UpDown1->setGeometry(60, 8, 17, 24);
     Combo1[0]->setGeometry(86, 8, 170, 24);
@@ -299,15 +303,12 @@ void YearForm::layoutControls() {
     Command1->setGeometry(exportLeft, 7, 64, 26);
     Check1->move(w - Check1->width() - 8, 11);
 
-    const int stripLeft = 8;
-    const int stripTop = 40;
-    const int gap = stripTop - (Text1->geometry().bottom() + 1);
-    const int stripWidth = std::max(w - 2 * stripLeft, 0);
-    const int stripHeight = std::max(h - stripTop - gap, 0);
-    TabStrip1->setGeometry(stripLeft, stripTop, stripWidth, TabStrip1->sizeHint().height());
-    const int bodyTop = stripTop + TabStrip1->sizeHint().height();
-    m_strip->setGeometry(stripLeft, bodyTop - 1, stripWidth,
-                         std::max(stripHeight - (bodyTop - stripTop) + 1, 0));
+    const int stripWidth = std::max(w - 2 * StripLeft, 0);
+    const int stripHeight = this->stripHeight();
+    TabStrip1->setGeometry(StripLeft, StripTop, stripWidth, TabStrip1->sizeHint().height());
+    const int bodyTop = StripTop + TabStrip1->sizeHint().height();
+    m_strip->setGeometry(StripLeft, bodyTop - 1, stripWidth,
+                         std::max(stripHeight - (bodyTop - StripTop) + 1, 0));
     // The lists take the width their figures need, at least the designed 35 per cent of the
     // strip; the chart the rest.
     const int designed = std::max(stripWidth - int(0.65 * stripWidth) - 24, 0);
@@ -316,19 +317,14 @@ void YearForm::layoutControls() {
         listWidth = std::max(std::min(std::max(designed, figuresWidth()), stripWidth / 2), 0);
     } else {
         // Every column is a figure: the list grows to show each whole, while the chart keeps a
-        // third of the strip or the width its month labels need, the more of the two (the list
-        // then scrolls), and columns wider than their figures give way first.
+        // third of the strip or the width its month labels need, the more of the two (a window
+        // too narrow for both widened when the figures were shown, within its screen; where
+        // the screen is too narrow, the list scrolls), and columns wider than their figures
+        // give way first.
         QTreeWidget* list = Liv1[0];
-        const QHeaderView* header = list->header();
-        int needed = stripWidth - ColumnRoom(list, stripWidth); // frame and scroll bar
-        for (int c = 0; c < header->count(); ++c)
-            if (!header->isSectionHidden(c))
-                needed += c == 0 ? list->columnWidth(0) : figureFloor(list, c);
         // The list gives the labels' room up down to its designed width.
-        const int labels = MSChart1->RowLabelsWidth(std::max(stripHeight - 40, 0));
-        const int widest =
-            std::max(std::min(stripWidth - stripWidth / 3, stripWidth - labels) - 24, designed);
-        listWidth = std::max(designed, std::min(needed, widest));
+        const int widest = std::max(figureListRoom(stripWidth), designed);
+        listWidth = std::max(designed, std::min(figureListWidth(), widest));
         NarrowColumnsToRoom(list,
                             {{4, figureFloor(list, 4)},
                              {3, figureFloor(list, 3)},
@@ -338,12 +334,58 @@ void YearForm::layoutControls() {
     }
     const int chartWidth = std::max(stripWidth - listWidth - 24, 0);
     const int chartHeight = std::max(stripHeight - 40, 0);
-    const int chartTop = stripTop + 32;
-    MSChart1->setGeometry(stripLeft + 4, chartTop, chartWidth, chartHeight);
-    const int listLeft = stripLeft + 4 + chartWidth + 8;
+    const int chartTop = StripTop + 32;
+    MSChart1->setGeometry(StripLeft + 4, chartTop, chartWidth, chartHeight);
+    const int listLeft = StripLeft + 4 + chartWidth + 8;
     const int listHeight = SelectedTab() == 1 ? chartHeight / 2 - 3 : chartHeight;
     Liv1[0]->setGeometry(listLeft, chartTop, listWidth, std::max(listHeight, 0));
     Liv1[1]->setGeometry(listLeft, chartTop + listHeight + 6, listWidth, std::max(listHeight, 0));
+}
+
+int YearForm::stripHeight() const {
+    const int gap = StripTop - (Text1->geometry().bottom() + 1);
+    return std::max(height() - StripTop - gap, 0);
+}
+
+int YearForm::figureListWidth() const {
+    const QTreeWidget* list = Liv1[0];
+    const QHeaderView* header = list->header();
+    // The frame and scroll bar that the room of the columns leaves out.
+    constexpr int any = 1 << 16;
+    int needed = any - ColumnRoom(list, any);
+    for (int c = 0; c < header->count(); ++c)
+        if (!header->isSectionHidden(c))
+            needed += c == 0 ? list->columnWidth(0) : figureFloor(list, c);
+    return needed;
+}
+
+int YearForm::figureListRoom(int stripWidth) {
+    const int labels = MSChart1->RowLabelsWidth(std::max(stripHeight() - 40, 0));
+    return std::min(stripWidth - stripWidth / 3, stripWidth - labels) - 24;
+}
+
+void YearForm::widenForFigures() {
+    if (SelectedTab() == 1 || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const int needed = figureListWidth();
+    int strip = std::max(width() - 2 * StripLeft, 0);
+    if (figureListRoom(strip) >= needed) return;
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const int margins = frameGeometry().width() - width();
+    // The chart keeps its third of the strip and the room of its labels beside the list.
+    const int labels = MSChart1->RowLabelsWidth(std::max(stripHeight() - 40, 0));
+    strip = std::max(needed + 24 + labels, (3 * (needed + 24) + 1) / 2);
+    while (figureListRoom(strip) < needed)
+        ++strip;
+    const int wanted = std::min(strip + 2 * StripLeft, area.width() - margins);
+    if (wanted <= width()) return;
+    resize(wanted, height());
+    // Where it grew past the screen's right edge, it moves back onto the screen.
+    const int right = x() + margins + wanted;
+    if (right > area.x() + area.width())
+        move(std::max(area.x(), area.x() + area.width() - margins - wanted), y());
 }
 
 int YearForm::figuresWidth() const {
@@ -367,7 +409,9 @@ void YearForm::fitLists() {
         else
             FitColumnsToTexts(list, {1, 2, 3, 4});
     }
-    if (!isMinimized()) layoutControls();
+    if (isMinimized()) return;
+    widenForFigures();
+    layoutControls();
 }
 
 void YearForm::Form_Unload() {

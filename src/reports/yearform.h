@@ -81,6 +81,14 @@ private:
     void nameSeries();
     void fitLists();
     int figuresWidth() const;
+    int stripHeight() const; // the tab strip's
+    // On the tabs of figures: the width the list needs for every column whole, and the room
+    // the chart leaves it in a strip of the given width (a third, or its labels' width).
+    int figureListWidth() const;
+    int figureListRoom(int stripWidth);
+    // On the tabs of figures, a window too narrow for the list and the chart's labels widens,
+    // within its screen.
+    void widenForFigures();
     void clearSeries(int series);
     // The surplus column of list 2 for an income and an expense account.
     void showSurplus();

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <numeric>
 
 #include "platform/clock.h"
 #include "platform/desktop/listchoice.h"
@@ -115,7 +116,7 @@ MemoForm::MemoForm(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
         auto* row = new QTreeWidgetItem(Liv2);
         fillFixedMemoRow(row, m_book.FixedMemos[size_t(i)]);
     }
-    FitColumnsToTexts(Liv2, {0, 1});
+    fitColumns();
     Liv2->clearSelection();
     for (QPushButton* b : {Command6, Command7, Command10, Command11})
         b->setEnabled(false);
@@ -292,8 +293,17 @@ void MemoForm::fillMemoList() {
         row->setText(2, TrimFixed(m.Text));
         setRecordIndex(row, IndexColumnMemo, i);
     }
-    FitColumnsToTexts(Liv1, {0});
+    fitColumns();
     Liv1->clearSelection();
+}
+
+void MemoForm::fitColumns() {
+    for (QTreeWidget* list : {Liv1, Liv2}) {
+        QList<int> rows(list->topLevelItemCount());
+        std::iota(rows.begin(), rows.end(), 0);
+        for (int c : list == Liv1 ? QList<int>{0} : QList<int>{0, 1})
+            FitColumnToTexts(list, c, rows);
+    }
 }
 
 void MemoForm::fillFixedMemoRow(QTreeWidgetItem* row, const FixedMemoRecord& m) {
@@ -373,6 +383,7 @@ void MemoForm::Command1_Click() {
     row->setText(1, reminder);
     row->setText(2, Text1->text());
     setRecordIndex(row, IndexColumnMemo, k);
+    fitColumns();
     Liv1->clearSelection();
     Liv1->setCurrentItem(row);
     row->setSelected(true);
@@ -395,6 +406,7 @@ void MemoForm::Command2_Click() {
     row->setText(0, m->Date);
     row->setText(1, reminder);
     row->setText(2, Text1->text());
+    fitColumns();
     Liv1->setFocus();
 }
 
@@ -498,6 +510,7 @@ void MemoForm::Command5_Click() {
     for (int c = 0; c < 4; ++c)
         row->setText(c, texts.at(c));
     setRecordIndex(row, IndexColumnFixed, k);
+    fitColumns();
     Liv2->clearSelection();
     Liv2->setCurrentItem(row);
     row->setSelected(true);
@@ -518,6 +531,7 @@ void MemoForm::Command6_Click() {
     m_book.FixedMemos[size_t(k)] = *m;
     for (int c = 0; c < 4; ++c)
         row->setText(c, texts.at(c));
+    fitColumns();
     Liv2->setFocus();
 }
 

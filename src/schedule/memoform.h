@@ -88,6 +88,10 @@ private:
     void loadSettings();
     void saveSettings();
     void fillMemoList();
+    // The dates, periods and times read whole in the lists' type, fitted again whenever rows
+    // are written: a type larger than the one the design widths were made for needs more. A
+    // time mixes digits with weekdays of wider characters, so every row is measured.
+    void fitColumns();
     void fillFixedMemoRow(QTreeWidgetItem* row, const FixedMemoRecord& m);
     void renewStatus();
     // False, after a warning, when the memo text holds a character below U+0020.

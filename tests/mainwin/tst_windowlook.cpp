@@ -21,17 +21,21 @@
 #include "mainform_fixture.h"
 #include "mainwin/entrylistmodel.h"
 #include "online/downform.h"
+#include "platform/codec.h"
 #include "platform/webpages.h"
 #include "reports/budgetshowform.h"
 #include "reports/ibsform.h"
+#include "reports/ieform.h"
 #include "reports/reportchart.h"
 #include "reports/yearform.h"
 #include "rules/online/downposting.h"
 #include "rules/schedule/memofiles.h"
+#include "rules/setup/settingsfile.h"
 #include "schedule/fixureclockform.h"
 #include "schedule/fixureform.h"
 #include "schedule/memoform.h"
 #include "setup/setform.h"
+#include "support/listrows.h"
 
 namespace {
 
@@ -164,12 +168,30 @@ Q_DECLARE_METATYPE(Opener)
 
 class TestWindowLook : public QObject {
     Q_OBJECT
+public:
+    // The windows are looked at on a screen of a usual laptop's size, 1366x768, where a window
+    // may open wider than its design: the offscreen platform's own is 800x600.
+    static void initMain() {
+        if (qEnvironmentVariable("QT_QPA_PLATFORM") != QLatin1String("offscreen")) return;
+        static QTemporaryFile config(QDir::tempPath() + QStringLiteral("/screen-XXXXXX.json"));
+        if (!config.open() ||
+            config.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366,
+                           "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96}]})") < 0 ||
+            !config.flush())
+            qFatal("The screen's configuration could not be written");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    }
+
 private slots:
     void figuresReadWhole_data();
     void figuresReadWhole();
     void budgetNameAndProgressTwiceAnAmount();
     void budgetColumnsInView_data();
     void budgetColumnsInView();
+    void budgetLongNameGivesWay_data();
+    void budgetLongNameGivesWay();
+    void reportListsInTheSettingsType_data();
+    void reportListsInTheSettingsType();
     void figureColumnsInsideTheList_data();
     void figureColumnsInsideTheList();
     void entryListFiguresWholeInView_data();
@@ -181,10 +203,14 @@ private slots:
     void downloadStatusInView();
     void timeBoxShowsWeekdayWhole_data();
     void timeBoxShowsWeekdayWhole();
+    void memoTimesWholeAfterSettings_data();
+    void memoTimesWholeAfterSettings();
     void budgetScrollsOverItsColumnsOnly_data();
     void budgetScrollsOverItsColumnsOnly();
     void yearlyChartLabelsWhole_data();
     void yearlyChartLabelsWhole();
+    void yearlyFiguresAndChartTextInView_data();
+    void yearlyFiguresAndChartTextInView();
     void windowsOverTheMainWindow_data();
     void windowsOverTheMainWindow();
     void modalWindowsCentredOnTheMainWindow_data();
@@ -300,13 +326,15 @@ void TestWindowLook::figuresReadWhole() {
 }
 
 // The budget table draws its name and progress columns twice as wide as an amount column
-// where the view has room for them, and the amount columns as wide as their widest figure.
+// where the view has room for them (six amounts of 16 digits, in the type the settings
+// window shows, want a window wider than 1024), and the amount columns as wide as their
+// widest figure.
 void TestWindowLook::budgetNameAndProgressTwiceAnAmount() {
     Fixture f;
     f.open(Periods::All, 2026);
     BudgetShowForm w(f.env.ctx, *f.form, f.form.get());
     w.show();
-    sizeWindow(w.Liv1, QSize(1024, 768));
+    sizeWindow(w.Liv1, QSize(1280, 768));
     QTreeWidget* list = w.Liv1;
     const int amount = list->columnWidth(BudgetShowForm::ColActual);
     QCOMPARE(list->columnWidth(BudgetShowForm::ColBudget), amount);
@@ -379,6 +407,98 @@ void TestWindowLook::budgetColumnsInView() {
         QVERIFY2(name <= widestName + 1,
                  qPrintable(QStringLiteral("%1 > %2").arg(name).arg(widestName)));
     }
+}
+
+// An account name of 32 bytes beside actual amounts of nine digits and decimals: at the budget
+// table's default size the name gives way, cut where it must, so that the amounts and the progress
+// texts read whole in view; at 1024x768 every column reads whole.
+void TestWindowLook::budgetLongNameGivesWay_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("default size") << QSize();
+    QTest::newRow("1024x768") << QSize(1024, 768);
+}
+
+void TestWindowLook::budgetLongNameGivesWay() {
+    QFETCH(QSize, size);
+    MainFormFixture f;
+    f.env.clock.setToday(QDate(2024, 12, 31));
+    const QString name = QStringLiteral("E-國外旅遊住宿交通餐飲娛樂雜項支");
+    QCOMPARE(Ansi::byteLength(name), 32);
+    f.b.account("A-現金").account(name).account("I-薪資").account("Equity");
+    f.b.budget(name, 0, 10000);
+    f.b.entry("2024/03/02", name, "A-現金", 98761832100)
+        .entry("2024/03/04", "I-薪資", "A-現金", -98761832100);
+    MainForm& main = f.open(Periods::WholeYear, 2024);
+    main.show();
+    confirmGeneralSettings(f); // the type size as stored
+    BudgetShowForm w(f.env.ctx, main, &main);
+    w.show();
+    sizeWindow(w.Liv1, size);
+    QTreeWidget* list = w.Liv1;
+    QVERIFY2(list->findItems(QStringLiteral("支出超過 987,618,221.00"), Qt::MatchExactly,
+                             BudgetShowForm::ColProgress)
+                     .size() == 2,
+             qPrintable(ListRows(list).join(QStringLiteral("; "))));
+
+    QList<int> whole = {BudgetShowForm::ColActual, BudgetShowForm::ColBudget,
+                        BudgetShowForm::ColProgress};
+    if (size.isValid()) whole << BudgetShowForm::ColName;
+    const QStringList cut = cutCells(list, whole);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(list);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+    // The name still shows more than its caption.
+    QVERIFY(list->columnWidth(BudgetShowForm::ColName) >
+            list->header()->sectionSizeHint(BudgetShowForm::ColName));
+}
+
+// The lists of the report windows show the type the settings window shows from the first
+// start: their rows are as high before the general settings were ever confirmed as after a
+// 確定 that changed nothing.
+void TestWindowLook::reportListsInTheSettingsType_data() {
+    QTest::addColumn<Opener>("open");
+    QTest::newRow("財務報表") << Opener([](Fixture& f, QList<int>&) {
+        auto* w = new IBSForm(f.env.ctx, *f.form, f.form.get());
+        w->Form_Load();
+        w->show();
+        return static_cast<QTreeView*>(w->ListView1);
+    });
+    QTest::newRow("整年度圖表") << Opener([](Fixture& f, QList<int>&) {
+        auto* w = new YearForm(f.env.ctx, *f.form, f.form.get());
+        w->show();
+        return static_cast<QTreeView*>(w->Liv1[0]);
+    });
+    QTest::newRow("預算表") << Opener([](Fixture& f, QList<int>&) {
+        auto* w = new BudgetShowForm(f.env.ctx, *f.form, f.form.get());
+        w->show();
+        return static_cast<QTreeView*>(w->Liv1);
+    });
+    QTest::newRow("每日收支") << Opener([](Fixture& f, QList<int>&) {
+        auto* w = new IEForm(f.env.ctx, *f.form, f.form.get());
+        w->show();
+        return static_cast<QTreeView*>(w->Liv1);
+    });
+}
+
+void TestWindowLook::reportListsInTheSettingsType() {
+    QFETCH(Opener, open);
+    Fixture f;
+    f.open(Periods::LastMonth, 2026);
+    f.form->show();
+    auto rowHeight = [&] {
+        QList<int> columns;
+        QTreeView* list = open(f, columns);
+        QCoreApplication::processEvents();
+        const int height = list->visualRect(list->model()->index(0, 0)).height();
+        list->window()->close();
+        return height;
+    };
+    const int first = rowHeight();
+    QVERIFY(first > 0);
+    confirmGeneralSettings(f);
+    QCOMPARE(f.env.settings.GetSetting("Setting", "MainFontSize", QString()), QString("11"));
+    QCOMPARE(rowHeight(), first);
 }
 
 // With an entry of -27,143,560.55 among figures up to 16 digits, the lists of figures of the
@@ -660,6 +780,45 @@ void TestWindowLook::timeBoxShowsWeekdayWhole() {
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
 }
 
+// After a 確定 in 一般設定 that changed nothing, in the type it leaves, the recurring memos of the
+// memo book show their period and time whole: a weekly memo on 星期五 beside a yearly one on
+// 12/31 (a longer text of narrower characters), as the book opens with them and added by 新增.
+void TestWindowLook::memoTimesWholeAfterSettings_data() {
+    QTest::addColumn<bool>("added");
+    QTest::newRow("stored") << false;
+    QTest::newRow("added") << true;
+}
+
+void TestWindowLook::memoTimesWholeAfterSettings() {
+    QFETCH(bool, added);
+    Fixture f;
+    MemoBook book;
+    book.clear();
+    book.addFixedMemo({1, QStringLiteral("12/31"), 0, QStringLiteral("繳稅")});
+    if (!added) book.addFixedMemo({3, QStringLiteral("5"), 0, QStringLiteral("倒垃圾")});
+    QVERIFY(SaveFixedMemoFile(book, f.env.ctx.session.userFolder()));
+    f.open(Periods::All, 2026);
+    f.form->show();
+    confirmGeneralSettings(f);
+    MemoForm w(f.env.ctx, f.form.get());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (added) {
+        w.Combo1->setFocus();
+        QTest::keyClick(w.Combo1, Qt::Key_Down);
+        QCOMPARE(w.Combo1->currentText(), QStringLiteral("週"));
+        w.Combo2[0]->setFocus();
+        for (int day = 0; day < 5; ++day)
+            QTest::keyClick(w.Combo2[0], Qt::Key_Down);
+        QTest::keyClicks(w.Text3, QStringLiteral("trash"));
+        QTest::mouseClick(w.Command5, Qt::LeftButton);
+    }
+    QCOMPARE(w.Liv2->topLevelItemCount(), 2);
+    QCOMPARE(w.Liv2->topLevelItem(1)->text(1), QStringLiteral("星期五"));
+    const QStringList cut = cutCells(w.Liv2, {0, 1});
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+}
+
 // The budget table's horizontal scroll range ends where its columns end: none when they fit
 // (an entry of -27,143,560.55), no empty area after them when they do not (16 digits).
 void TestWindowLook::budgetScrollsOverItsColumnsOnly_data() {
@@ -755,6 +914,74 @@ void TestWindowLook::yearlyChartLabelsWhole() {
     QVERIFY2(anyGrouped, qPrintable(drawn.join('|')));
     for (const QString& name : legend)
         QVERIFY2(drawn.contains(name), qPrintable(name + ": " + drawn.join('|')));
+}
+
+// With figures of a full-size ledger every month and decimals switched on, in the type the
+// settings leave, the yearly tabs of figures draw every column of their list in view at the
+// window's default size (the window may open wider, within the screen) and at 1024x768, and
+// their chart draws no text smaller than the smallest type a list can have.
+void TestWindowLook::yearlyFiguresAndChartTextInView_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QSize>("size");
+    for (int tab : {1, 2})
+        for (const QSize& size : {QSize(), QSize(1024, 768)})
+            QTest::newRow(qPrintable(QStringLiteral("tab %1, %2")
+                                         .arg(tab + 1)
+                                         .arg(size.isValid() ? QStringLiteral("1024x768")
+                                                             : QStringLiteral("default size"))))
+                << tab << size;
+}
+
+void TestWindowLook::yearlyFiguresAndChartTextInView() {
+    QFETCH(int, tab);
+    QFETCH(QSize, size);
+    Fixture f;
+    for (int m = 1; m <= 12; ++m) {
+        const QString day = QStringLiteral("2026/%1/").arg(m, 2, 10, QChar(u'0'));
+        f.b.entry(day + "05", "I-薪資", "A-銀行.定期存款帳戶", -648692010 - m * 1111);
+        f.b.entry(day + "06", "E-餐飲費", "L-信用卡", 2095520237 + m * 1111);
+    }
+    f.open(Periods::All, 2026);
+    f.form->show();
+    confirmGeneralSettings(f, [](SetForm& s) { s.Check1->setChecked(true); });
+    YearForm w(f.env.ctx, *f.form, f.form.get());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (size.isValid()) w.resize(size);
+    QTest::mouseClick(w.TabStrip1, Qt::LeftButton, {}, w.TabStrip1->tabRect(tab).center());
+    QCoreApplication::processEvents();
+
+    const QRect screen = w.screen()->availableGeometry();
+    if (!size.isValid())
+        QVERIFY2(screen.contains(w.frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(w.frameGeometry().x())
+                                .arg(w.frameGeometry().y())
+                                .arg(w.frameGeometry().width())
+                                .arg(w.frameGeometry().height())));
+    QTreeWidget* list = w.Liv1[0];
+    const QList<int> columns = tab == 1 ? QList<int>{0, 1, 2, 3} : QList<int>{0, 1, 2, 3, 4};
+    const QStringList cut = cutCells(list, columns);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    const QStringList past = cellsPastTheEdge(list);
+    QVERIFY2(past.isEmpty(), qPrintable(past.join(QStringLiteral("; "))));
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+
+    QFont smallest = list->font();
+    smallest.setPointSize(SettingsFile::FontSizes().first().toInt());
+    const int least = QFontInfo(smallest).pixelSize();
+    QStringList small;
+    for (QGraphicsItem* item : w.MSChart1->scene()->items())
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item))
+            if (text->isVisible() && !text->toPlainText().isEmpty() &&
+                QFontInfo(text->font()).pixelSize() < least)
+                small << QStringLiteral("%1 (%2 px)")
+                             .arg(text->toPlainText())
+                             .arg(QFontInfo(text->font()).pixelSize());
+    QVERIFY2(small.isEmpty(), qPrintable(small.join(QStringLiteral("; "))));
+    const QStringList drawn = drawnTexts(w.MSChart1);
+    for (const QString& text : drawn)
+        QVERIFY2(!text.endsWith(QStringLiteral("...")), qPrintable(drawn.join('|')));
 }
 
 // The report windows open centred on the main window and belong to it, so that the window

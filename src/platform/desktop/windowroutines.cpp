@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
@@ -29,6 +30,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -391,15 +393,64 @@ void KeepColumnsInView(QTreeView* list, const QList<YieldingColumn>& yielding) {
     for (const YieldingColumn& y : yielding)
         if (!list->isColumnHidden(y.column)) length += y.width - list->columnWidth(y.column);
     int excess = length - width;
-    for (const YieldingColumn& y : yielding) {
-        if (list->isColumnHidden(y.column)) continue;
-        const int least = std::max(
-            {header->minimumSectionSize(), header->sectionSizeHint(y.column), y.narrowest});
-        const int given = std::clamp(y.width - least, 0, std::max(excess, 0));
-        excess -= given;
-        if (list->columnWidth(y.column) != y.width - given)
-            list->setColumnWidth(y.column, y.width - given);
+    QList<int> widths;
+    for (const YieldingColumn& y : yielding)
+        widths << y.width;
+    // First each down to what its texts need, then, where that is not enough, down to its least.
+    for (bool textsGiveWay : {false, true})
+        for (qsizetype i = 0; i < yielding.size() && excess > 0; ++i) {
+            const YieldingColumn& y = yielding[i];
+            if (list->isColumnHidden(y.column)) continue;
+            const int least =
+                std::max({header->minimumSectionSize(), header->sectionSizeHint(y.column),
+                          y.narrowest, textsGiveWay ? 0 : y.texts});
+            const int given = std::clamp(widths[i] - least, 0, excess);
+            excess -= given;
+            widths[i] -= given;
+        }
+    for (qsizetype i = 0; i < yielding.size(); ++i)
+        if (!list->isColumnHidden(yielding[i].column) &&
+            list->columnWidth(yielding[i].column) != widths[i])
+            list->setColumnWidth(yielding[i].column, widths[i]);
+}
+
+YieldingColumns::YieldingColumns(QTreeView* list, const QList<int>& columns)
+    : QObject(list), m_list(list) {
+    for (int c : columns) {
+        m_own.append({c, list->columnWidth(c)});
+        m_needs.append({c, 0});
     }
+    // A column the user widens or narrows keeps that width whenever there is room.
+    connect(list->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (m_fitting) return;
+        for (YieldingColumn& y : m_own)
+            if (y.column == column) y.width = size;
+    });
+}
+
+void YieldingColumns::takeWidths() {
+    for (YieldingColumn& y : m_own)
+        y.width = m_list->columnWidth(y.column);
+}
+
+void YieldingColumns::setNeeds(int column, int width, int narrowest, int texts) {
+    for (YieldingColumn& y : m_needs)
+        if (y.column == column) y = {column, width, narrowest, texts};
+}
+
+void YieldingColumns::keepInView() {
+    QList<YieldingColumn> yielding = m_needs;
+    for (qsizetype i = 0; i < yielding.size(); ++i)
+        yielding[i].width = std::max(yielding[i].width, m_own[i].width);
+    const bool wasFitting = std::exchange(m_fitting, true);
+    KeepColumnsInView(m_list, yielding);
+    m_fitting = wasFitting;
+}
+
+void YieldingColumns::restoreWidths() {
+    const QSignalBlocker quiet(m_list->header());
+    for (const YieldingColumn& y : m_own)
+        m_list->setColumnWidth(y.column, y.width);
 }
 
 namespace {

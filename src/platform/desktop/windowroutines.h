@@ -1,5 +1,6 @@
 #pragma once
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <initializer_list>
 #include <optional>
@@ -88,17 +89,44 @@ void FitColumnToTexts(QTreeView* list, int column, const QList<int>& longestRows
 constexpr int LongestTextsMeasured = 64;
 // A free-text column that gives way to the columns after it, the width it has when the view
 // has room for it, and the narrowest it may become where that is more than its header
-// caption needs.
+// caption needs. A column with `texts` gives way below that width (what its texts need) only
+// after every other column gave what it could.
 struct YieldingColumn {
     int column;
     int width;
     int narrowest = 0;
+    int texts = 0;
 };
 // Gives the free-text columns their widths, then narrows them, in the order given and each
-// down to the width its header caption needs (or its narrowest), until the list's last shown column
+// down to the width its header caption needs (or its narrowest or texts), then once more down to
+// the caption's (or narrowest) where their texts gave way, until the list's last shown column
 // ends within the view (beside the vertical scroll bar when the rows need one): a column of figures
 // at the right edge then reads whole, and the texts take back their room when the view widens.
 void KeepColumnsInView(QTreeView* list, const QList<YieldingColumn>& yielding);
+
+// The free-text columns of a list that give way to the columns after them, as KeepColumnsInView
+// narrows them, each at its own width where the view has room: the width the user last dragged
+// it to, not one it gave way to. Made a child of the list.
+class YieldingColumns : public QObject {
+public:
+    // The columns in the order they give way; their own widths are those they have now.
+    YieldingColumns(QTreeView* list, const QList<int>& columns);
+    // The widths the columns have now become their own (stored widths just loaded).
+    void takeWidths();
+    // What a column needs besides its own width: at least `width` where the view has room,
+    // never below `narrowest`, and below `texts` only after the others (see YieldingColumn).
+    void setNeeds(int column, int width, int narrowest, int texts = 0);
+    // The columns in view, as KeepColumnsInView.
+    void keepInView();
+    // Puts the own widths back without redrawing, for a closing window to store them.
+    void restoreWidths();
+
+private:
+    QTreeView* m_list;
+    QList<YieldingColumn> m_own;   // the user's widths
+    QList<YieldingColumn> m_needs; // what setNeeds gave, width the least where there is room
+    bool m_fitting = false;
+};
 // The width a column of figures needs for its widest text, with the check box and icon its
 // rows draw before it.
 int ColumnTextWidth(const QTreeView* list, int column);
