@@ -276,10 +276,9 @@ void DiaryForm::keepColumnsInView() {
     m_fittingColumns = false;
 }
 
-void DiaryForm::FollowSettings() {
+void DiaryForm::FollowListFont() {
     applyListFont();
-    fitColumns(); // amounts may show decimals now
-    Liv1->viewport()->update();
+    fitColumns();
 }
 
 void DiaryForm::writeSettings() {
