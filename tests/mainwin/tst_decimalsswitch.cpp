@@ -74,15 +74,17 @@ struct CentsFixture : MainFormFixture {
         });
         form->Set_General->trigger();
     }
-    // A click on one of the boxes of a page.
+    // A click on a page's name, then on one of the page's boxes.
+    static void clickBoxOfPage(SetForm& s, const QString& pageName, QCheckBox* box) {
+        QListWidgetItem* page = s.List1->findItems(pageName, Qt::MatchExactly).value(0);
+        QTest::mouseClick(s.List1->viewport(), Qt::LeftButton, {},
+                          s.List1->visualItemRect(page).center());
+        QVERIFY(box && box->isVisible());
+        QTest::mouseClick(box, Qt::LeftButton, {}, clickSpot(box));
+    }
     void switchOption(QCheckBox* SetForm::*box,
                       const QString& pageName = QStringLiteral("數字格式")) {
-        confirmSettings([box, pageName](SetForm& s) {
-            QListWidgetItem* page = s.List1->findItems(pageName, Qt::MatchExactly).value(0);
-            QTest::mouseClick(s.List1->viewport(), Qt::LeftButton, {},
-                              s.List1->visualItemRect(page).center());
-            QTest::mouseClick(s.*box, Qt::LeftButton, {}, clickSpot(s.*box));
-        });
+        confirmSettings([box, pageName](SetForm& s) { clickBoxOfPage(s, pageName, s.*box); });
     }
     void switchDecimals() { switchOption(&SetForm::Check1); }
     // A click on a row of the entry list, with the keys held.
@@ -259,28 +261,15 @@ private slots:
         const QStringList before = everythingShown(w);
 
         f.confirmSettings([&](SetForm& s) {
-            QListWidgetItem* item = s.List1->findItems(page, Qt::MatchExactly).value(0);
-            QTest::mouseClick(s.List1->viewport(), Qt::LeftButton, {},
-                              s.List1->visualItemRect(item).center());
-            auto* check = s.findChild<QCheckBox*>(box);
-            QVERIFY(check && check->isVisible());
-            QTest::mouseClick(check, Qt::LeftButton, {}, clickSpot(check));
+            CentsFixture::clickBoxOfPage(s, page, s.findChild<QCheckBox*>(box));
         });
         const QStringList shown = everythingShown(w);
         QVERIFY(shown != before);
 
-        MainForm fresh(f.env.ctx);
-        fresh.EndProcess = [] {};
-        for (QAction* on : {fresh.View_Add, fresh.View_Show, fresh.View_Balance, fresh.View_Budget})
-            on->setChecked(true);
-        fresh.SuppressPeriodClick = -1;
-        fresh.Text2->setText(QStringLiteral("2024"));
-        fresh.Combo1->setCurrentIndex(Periods::FirstMonth);
-        fresh.SuppressPeriodClick = 0;
-        fresh.BuildAccountTree();
-        fresh.SelectNode(fresh.NodeByKey(QStringLiteral("E-餐飲費")));
-        fresh.Trv1Click();
-        QCOMPARE(shown, everythingShown(fresh));
+        // A main window opened afresh on the same period and account.
+        f.open(Periods::FirstMonth, 2024);
+        f.list(QStringLiteral("E-餐飲費"));
+        QCOMPARE(everythingShown(*f.form), shown);
     }
 
     // 確定 with every option as it was tells nothing and counts nothing anew: an amount
