@@ -410,8 +410,7 @@ void MainForm::selectRowsWhere(const std::function<bool(int)>& wanted,
     std::vector<int> rows;
     int currentRow = -1;
     for (int r = 0; r < EntryRowCount(); ++r) {
-        if (!wanted(r)) continue;
-        rows.push_back(r);
+        if (wanted(r)) rows.push_back(r);
         if (currentRow < 0 && current(r)) currentRow = r;
     }
     SelectListRows(*Liv1->selectionModel(), rows);

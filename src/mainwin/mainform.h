@@ -452,7 +452,7 @@ private:
     void showCurrentRow(int row);
     void selectRow(int row, bool on);
     // Selects, in one selection, exactly the rows `wanted` accepts (asked once per row, top to
-    // bottom), and makes current the first of them `current` accepts, else the first of them;
+    // bottom), and makes current the first row `current` accepts, else the first selected row;
     // scrolled into view.
     void selectRowsWhere(const std::function<bool(int)>& wanted,
                          const std::function<bool(int)>& current);

@@ -68,8 +68,8 @@ public:
     // Deselects every row, selects the last one and scrolls to it.
     virtual void SelectLastRow() = 0;
     // Selects the rows of `entries` (only the first row of each unless everyRow), makes the
-    // first selected row of currentEntry current (with none, the first selected row) and
-    // scrolls to it.
+    // first row of currentEntry current (without one, the first selected row) and scrolls to
+    // it.
     virtual void SelectEntryRows(const QList<int>& entries, bool everyRow, int currentEntry) = 0;
     // Entry indices of the selected rows, first to last (as the rows hold them).
     virtual QList<int> SelectedEntryIndices() const = 0;

@@ -229,6 +229,11 @@ private slots:
             QCOMPARE(f.selectedRows(), picked);
             QCOMPARE(f.currentRow(), f.row(2));
         }
+        // Clicked off again, the row stays the current one, unselected.
+        f.clickRow(2, Qt::ControlModifier);
+        f.switchDecimals();
+        QCOMPARE(f.selectedRows(), (QList<EntryListRowRef>{f.row(1), f.row(5)}));
+        QCOMPARE(f.currentRow(), f.row(2));
     }
 
     // Each option by which figures are counted or written, switched in 一般設定: the tree,
