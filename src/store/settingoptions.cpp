@@ -42,7 +42,7 @@ void readMirrors(const SettingsStore& store, SettingMirrors& mirrors) {
 QStringList figureValues(const Session& session) {
     QStringList values{session.DotState};
     for (const SettingOption& o : All)
-        if (o.decidesFigures) values << session.Setting.*o.mirror;
+        if (o.decidesFigures && o.mirror) values << session.Setting.*o.mirror;
     return values;
 }
 
