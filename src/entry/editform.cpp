@@ -268,6 +268,8 @@ Values EditForm::readFields() const {
 
 void EditForm::Command1_Click() {
     Values v = readFields();
+    // The main window lists the written entries again: the row current now stays current.
+    const int current = m_main.CurrentEntryIndex();
     const WriteResult r = write(m_ctx.ledger, v, selectedEntries());
     if (Text4->text() != v.invoice) Text4->setText(v.invoice);
     if (r.refusal) {
@@ -275,6 +277,6 @@ void EditForm::Command1_Click() {
         return;
     }
     // The main window has listed the written entries again: their rows are selected.
-    m_main.SelectEntryRows(r.written, false);
+    m_main.SelectEntryRows(r.written, false, current);
     accept();
 }

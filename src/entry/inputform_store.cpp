@@ -109,7 +109,7 @@ void InputForm::Cmd1_Click() {
         }
         if (!editing) refreshAfterAdd(r, f);
     }
-    if (editing) m_main.SelectEntryRows({m_main.EditedEntry()}, true);
+    if (editing) m_main.SelectEntryRows({m_main.EditedEntry()}, true, m_main.EditedEntry());
 
     if (r.detailText == StoreResult::DetailText::Added)
         Combo3->addItem(f.detail);

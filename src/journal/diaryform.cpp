@@ -264,10 +264,9 @@ void DiaryForm::fitColumns() {
     m_textColumns->keepInView();
 }
 
-void DiaryForm::FollowSettings() {
+void DiaryForm::FollowListFont() {
     applyListFont();
-    fitColumns(); // amounts may show decimals now
-    Liv1->viewport()->update();
+    fitColumns();
 }
 
 void DiaryForm::writeSettings() {

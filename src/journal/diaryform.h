@@ -85,8 +85,9 @@ public:
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
-    // The general settings were confirmed: the list takes their font size and number format.
-    void FollowSettings();
+    // The general settings changed the lists' size of type: the list takes it, its columns
+    // fitted. (Their figures follow the ledger's notice.)
+    void FollowListFont();
     void Liv1_DblClick();
     void Liv1_ItemCheck(int row, bool checked);
     void Liv1_MouseUp(Qt::MouseButton button, const QPoint& globalPos);

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
-#include <QItemSelection>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +16,7 @@
 #include "platform/prompts.h"
 #include "store/appcontext.h"
 #include "windowparts/mainview.h"
+#include "windowparts/rowselection.h"
 
 using namespace Journal;
 
@@ -114,15 +114,13 @@ void DiaryForm::ledgerChanged(LedgerChanges what) {
         const auto at = std::lower_bound(rows.begin(), rows.end(), entry);
         return at != rows.end() && *at == entry ? int(at - rows.begin()) : -1;
     };
-    QItemSelection kept;
-    for (int entry : selected) {
-        const int row = rowOf(entry);
-        if (row >= 0) kept.select(m_model->index(row, 0), m_model->index(row, 0));
-    }
+    std::vector<int> kept; // ascending, as the entries were
+    for (int entry : selected)
+        if (const int row = rowOf(entry); row >= 0) kept.push_back(row);
     QItemSelectionModel* selection = Liv1->selectionModel();
     if (const int row = rowOf(current); row >= 0)
         selection->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::NoUpdate);
-    selection->select(kept, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    SelectListRows(*selection, kept);
 }
 
 bool DiaryForm::rowsCurrent() {
@@ -152,11 +150,7 @@ int DiaryForm::RowCount() const {
 }
 
 QList<int> DiaryForm::SelectedRows() const {
-    QList<int> rows;
-    for (const QModelIndex& index : Liv1->selectionModel()->selectedRows(0))
-        rows << index.row();
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return SelectedListRows(*Liv1->selectionModel());
 }
 
 int DiaryForm::currentRow() const {

@@ -34,7 +34,7 @@ void DiaryForm::Liv1_DblClick() {
     if (!m_main.SelectAccountNode(account)) return;
     m_main.ListAccountRecords(FindAccountIndex(m_ctx.ledger, account));
     if (m_main.EntryRowCount() == 0) return;
-    m_main.SelectEntryRows({entry}, false);
+    m_main.SelectEntryRows({entry}, false, entry);
     m_main.Window().raise();
     m_main.Window().activateWindow();
     m_main.FocusEntryList();

@@ -26,6 +26,7 @@
 #include "platform/desktop/windowroutines.h"
 #include "store/appcontext.h"
 #include "windowparts/formwidgets.h"
+#include "windowparts/rowselection.h"
 
 namespace {
 // Design widths and texts of the nine status panels.
@@ -287,10 +288,25 @@ void MainForm::ledgerChanged(LedgerChanges what) {
         // account is listed anew, on the rows the user had selected and at the same place.
         UpdateTreeTotals();
         if (const int account = SelectedAccountIndex(); account > 0) {
-            const QList<int> selected = SelectedEntryIndices();
+            // A row is known by its entry and the side of it the account sees: an entry
+            // with both sides in the account has two rows, of which one may be selected.
+            auto sideOf = [this](int row) {
+                const EntryListRow& r = Liv1Rows->row(row);
+                return qint64(r.entry) * 2 + (r.firstSide ? 1 : 0);
+            };
+            std::vector<qint64> selected;
+            for (int row : SelectedRows())
+                selected.push_back(sideOf(row));
+            std::sort(selected.begin(), selected.end());
+            const int currentRow = CurrentRow();
+            const qint64 current = currentRow >= 0 ? sideOf(currentRow) : -1;
             const int scrolled = Liv1->verticalScrollBar()->value();
             ListAccountRecords(account);
-            SelectEntryRows(selected, true);
+            selectRowsWhere(
+                [&](int row) {
+                    return std::binary_search(selected.begin(), selected.end(), sideOf(row));
+                },
+                [&](int row) { return sideOf(row) == current; });
             Liv1->verticalScrollBar()->setValue(scrolled);
         }
     }
@@ -372,27 +388,41 @@ void MainForm::SelectLastRow() {
     showCurrentRow(n - 1);
 }
 
-void MainForm::SelectEntryRows(const QList<int>& entries, bool everyRow) {
-    Liv1->clearSelection();
-    int current = -1;
-    if (everyRow) {
-        for (int r = 0; r < EntryRowCount(); ++r) {
-            if (!entries.contains(RowEntryIndex(r))) continue;
-            selectRow(r, true);
-            if (current < 0) current = r;
-        }
-    } else {
-        QHash<int, int> firstRowOf;
-        for (int r = EntryRowCount() - 1; r >= 0; --r)
-            firstRowOf.insert(RowEntryIndex(r), r);
-        for (int i : entries) {
-            const int r = firstRowOf.value(i, -1);
-            if (r < 0) continue; // not listed
-            selectRow(r, true);
-            if (current < 0) current = r;
-        }
+void MainForm::SelectEntryRows(const QList<int>& entries, bool everyRow, int currentEntry) {
+    // Sorted, the entries answer for each row without a scan of them.
+    std::vector<int> wanted(entries.begin(), entries.end());
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    std::vector<bool> taken(wanted.size(), false); // an entry's first row is selected
+    selectRowsWhere(
+        [&](int row) {
+            const int entry = RowEntryIndex(row);
+            const auto at = std::lower_bound(wanted.begin(), wanted.end(), entry);
+            if (at == wanted.end() || *at != entry) return false;
+            const size_t k = size_t(at - wanted.begin());
+            if (taken[k] && !everyRow) return false;
+            taken[k] = true;
+            return true;
+        },
+        [&](int row) { return currentEntry > 0 && RowEntryIndex(row) == currentEntry; });
+}
+
+void MainForm::selectRowsWhere(const std::function<bool(int)>& wanted,
+                               const std::function<bool(int)>& current) {
+    std::vector<int> rows;
+    int currentRow = -1;
+    for (int r = 0; r < EntryRowCount(); ++r) {
+        if (wanted(r)) rows.push_back(r);
+        if (currentRow < 0 && current(r)) currentRow = r;
     }
-    if (current >= 0) showCurrentRow(current);
+    SelectListRows(*Liv1->selectionModel(), rows);
+    if (currentRow < 0 && !rows.empty()) currentRow = rows.front();
+    if (currentRow >= 0) showCurrentRow(currentRow);
+}
+
+int MainForm::CurrentEntryIndex() const {
+    const int row = CurrentRow();
+    return row >= 0 ? RowEntryIndex(row) : 0;
 }
 
 QList<int> MainForm::SelectedEntryIndices() const {

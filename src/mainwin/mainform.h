@@ -17,6 +17,7 @@ class DiaryForm;
 class NumberForm;
 class QAction;
 class QComboBox;
+class QFont;
 class QPoint;
 class QLabel;
 class QLineEdit;
@@ -135,8 +136,9 @@ public:
     int RowEntryIndex(int row) const;
     // Deselects every row, selects the last one and scrolls to it.
     void SelectLastRow() override;
-    void SelectEntryRows(const QList<int>& entries, bool everyRow) override;
+    void SelectEntryRows(const QList<int>& entries, bool everyRow, int currentEntry) override;
     QList<int> SelectedEntryIndices() const override;
+    int CurrentEntryIndex() const override;
     int EntryRowCount() const override;
     QList<QStringList> ListedRows() const override;
     // The text a cell of the list shows (0-based row and column).
@@ -403,7 +405,10 @@ public:
     // What the main window does after windows of other subsystems opened from the menu
     // close (mainform_menu_windows.cpp); the subsystem that shows the window calls it.
     // After the accounts window: BuildAccountTree; after the detail texts: FillClassFilterCombo.
-    void AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore);
+    // After the general settings: the layout and the lists' columns (the figures follow the
+    // ledger's notice).
+    void AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore,
+                              const QFont& listFontBefore);
     void AfterBudgetTable();
     void AfterDownload();
 
@@ -447,6 +452,11 @@ private:
     // Makes row the list's current row and scrolls to it, leaving the selection as it is.
     void showCurrentRow(int row);
     void selectRow(int row, bool on);
+    // Selects, in one selection, exactly the rows `wanted` accepts (asked once per row, top to
+    // bottom), and makes current the first row `current` accepts, else the first selected row;
+    // scrolled into view.
+    void selectRowsWhere(const std::function<bool(int)>& wanted,
+                         const std::function<bool(int)>& current);
     void selectRowsFrom(int firstEntryIndex);
     void moveSelectedEntry(int step);
     void searchWithRowText(int column);

@@ -32,7 +32,7 @@ void MainForm::MenuTools_Jump_Click() {
             break;
         }
     }
-    SelectEntryRows({entry}, true);
+    SelectEntryRows({entry}, true, entry);
 }
 
 void MainForm::MenuTools_Search1_Click() {
@@ -57,7 +57,7 @@ void MainForm::MenuTools_Refresh_Click() {
     }
     if (remembered >= m_ctx.ledger.EntryCount) remembered = 0;
     ListAccountRecords(SelectedAccountIndex());
-    if (EntryRowCount() > 0 && remembered > 0) SelectEntryRows({remembered}, true);
+    if (EntryRowCount() > 0 && remembered > 0) SelectEntryRows({remembered}, true, remembered);
 }
 
 void MainForm::MenuTools2_Open_Click() {

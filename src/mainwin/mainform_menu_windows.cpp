@@ -17,18 +17,18 @@
 #include "users/delform.h"
 #include "users/payoffform.h"
 
-void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore) {
-    // The settings window has stored the options; the tree's figures follow them (number
-    // format, periods, whether the tree shows amounts), and the window's layout.
+void MainForm::AfterGeneralSettings(const QString& accStateBefore, const QString& trvStateBefore,
+                                    const QFont& listFontBefore) {
+    // The figures have followed the ledger's notice, which the settings window gives when an
+    // option of figures changed. Left is the window's own look: the layout reads the tree's
+    // side and width, and the lists' columns fit a new size of type.
     const SettingMirrors& set = m_ctx.session.Setting;
-    UpdateTreeTotals();
     if (set.AccState.left(1) != accStateBefore.left(1) || set.TrvState != trvStateBefore)
         LayoutPass();
-    // The list's figures in the new size of type and number format read whole.
+    if (Liv1->font() == listFontBefore) return;
     fitListColumns();
-    Liv1->viewport()->update();
-    // The open journal lists in the same font size and number format.
-    if (m_diary) m_diary->FollowSettings();
+    // The open journal lists in the same size of type.
+    if (m_diary) m_diary->FollowListFont();
 }
 
 void MainForm::Set_Acc_Click() {
@@ -44,9 +44,10 @@ void MainForm::Set_Acc_Click() {
 void MainForm::Set_General_Click() {
     const QString accBefore = m_ctx.session.Setting.AccState;
     const QString trvBefore = m_ctx.session.Setting.TrvState;
+    const QFont fontBefore = Liv1->font();
     SetForm form(m_ctx, *this, this);
     m_ctx.services.modal().run(form);
-    AfterGeneralSettings(accBefore, trvBefore);
+    AfterGeneralSettings(accBefore, trvBefore, fontBefore);
 }
 
 void MainForm::Set_Note_Click() {

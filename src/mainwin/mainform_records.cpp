@@ -12,6 +12,7 @@
 #include "platform/modalrunner.h"
 #include "platform/prompts.h"
 #include "store/appcontext.h"
+#include "windowparts/rowselection.h"
 
 namespace {
 
@@ -102,9 +103,5 @@ void MainForm::MenuTools_Edit_Click() {
 }
 
 QList<int> MainForm::SelectedRows() const {
-    QList<int> rows;
-    for (const QModelIndex& index : Liv1->selectionModel()->selectedRows())
-        rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return SelectedListRows(*Liv1->selectionModel());
 }

@@ -81,15 +81,8 @@ void MainForm::MenuTools_Copy_Click() {
 }
 
 void MainForm::selectRowsFrom(int firstEntryIndex) {
-    Liv1->clearSelection();
-    int current = -1;
-    for (int r = EntryRowCount() - 1; r >= 0; --r) {
-        if (RowEntryIndex(r) >= firstEntryIndex) {
-            selectRow(r, true);
-            current = r;
-        }
-    }
-    if (current >= 0) showCurrentRow(current);
+    selectRowsWhere([&](int row) { return RowEntryIndex(row) >= firstEntryIndex; },
+                    [](int) { return false; });
 }
 
 void MainForm::Data_Del_Click() {

@@ -370,12 +370,7 @@ bool SetForm::store() {
     if (!Check12->isChecked()) Check15->setChecked(false);
     Session& s = m_ctx.session;
     SettingMirrors& m = s.Setting;
-    // The options by which figures are counted and written: decimals, thousands separator,
-    // future entries, month start.
-    const auto figureOptions = [&] {
-        return QStringList{s.DotState, m.MoneyState, m.AftState, m.DayState, m.DayState2};
-    };
-    const QStringList figuresBefore = figureOptions();
+    const QStringList figuresBefore = SettingOptions::figureValues(s);
     s.DotState = flag(Check1);
     for (const auto& [box, mirror] : m_switches)
         m.*mirror = flag(box);
@@ -418,8 +413,9 @@ bool SetForm::store() {
     }
     const bool stored = st.endBatch() && markerKept;
     // Figures shown anywhere were counted or written by the options before: every window
-    // counts them anew.
-    if (figureOptions() != figuresBefore) m_ctx.ledger.noteChange(LedgerChange::Figures);
+    // counts them anew. This notice is the windows' one refresh after the settings.
+    if (SettingOptions::figureValues(s) != figuresBefore)
+        m_ctx.ledger.noteChange(LedgerChange::Figures);
     return stored;
 }
 

@@ -230,8 +230,9 @@ enum class LedgerChange : quint16 {
     Mark = 0x100,   // the unsaved-changes mark was set or cleared
     Loaded = 0x200, // the tables were read anew from the ledger's files
     // An option by which figures are counted or written was switched (the decimals, whose
-    // whole units cut their cents, the thousands separator, periods, sums of sub-accounts):
-    // every figure counts and reads anew, though no table changed.
+    // whole units cut their cents, and the options of the settings table that decide figures,
+    // SettingOptions::figureValues): every figure counts and reads anew, though no table
+    // changed.
     Figures = 0x400,
 };
 Q_DECLARE_FLAGS(LedgerChanges, LedgerChange)

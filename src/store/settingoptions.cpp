@@ -39,4 +39,11 @@ void readMirrors(const SettingsStore& store, SettingMirrors& mirrors) {
             mirrors.*o.mirror = store.GetSetting(Section, QLatin1String(o.key), text(o.fallback));
 }
 
+QStringList figureValues(const Session& session) {
+    QStringList values{session.DotState};
+    for (const SettingOption& o : All)
+        if (o.decidesFigures && o.mirror) values << session.Setting.*o.mirror;
+    return values;
+}
+
 } // namespace SettingOptions

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <span>
 
@@ -14,6 +15,10 @@ struct SettingOption {
     QString SettingMirrors::*mirror; // nullptr: only the store holds it
     const char* fallback;
     bool editedInSettingsWindow; // written by the general settings' 確定, in the table's order
+    // Figures are counted or written by it (what counts in a period, how an amount or a zero
+    // budget reads, whether the tree shows amounts): a switch of it is told to the windows
+    // as LedgerChange::Figures.
+    bool decidesFigures = false;
 };
 
 // The one list of the options of section "Setting" that the program reads at start: the
@@ -27,17 +32,17 @@ inline const QString Section = QStringLiteral("Setting");
 // Table order: the settings window's own keys in the order its 確定 writes them, then the
 // mirrors set elsewhere (the login's automatic login, the manual backup folder).
 inline constexpr SettingOption All[] = {
-    {"AccState", &SettingMirrors::AccState, "11", true},
-    {"MoneyState", &SettingMirrors::MoneyState, "1", true},
+    {"AccState", &SettingMirrors::AccState, "11", true, true},
+    {"MoneyState", &SettingMirrors::MoneyState, "1", true, true},
     {"MonState", &SettingMirrors::MonState, "1", true},
     {"TrvState", &SettingMirrors::TrvState, "20", true},
-    {"AftState", &SettingMirrors::AftState, "1", true},
+    {"AftState", &SettingMirrors::AftState, "1", true, true},
     {"AutoOpenState", &SettingMirrors::AutoOpenState, "0", true},
     {"UpdateState", &SettingMirrors::UpdateState, "1", true},
     {"SaveState", &SettingMirrors::SaveState, "0", true},
-    {"ZeroState", &SettingMirrors::ZeroState, "1", true},
-    {"DayState", &SettingMirrors::DayState, "1", true},
-    {"DayState2", &SettingMirrors::DayState2, "0", true},
+    {"ZeroState", &SettingMirrors::ZeroState, "1", true, true},
+    {"DayState", &SettingMirrors::DayState, "1", true, true},
+    {"DayState2", &SettingMirrors::DayState2, "0", true, true},
     {"YearState", &SettingMirrors::YearState, "0", true},
     {"MinState", &SettingMirrors::MinState, "0", true},
     {"MinLockState", &SettingMirrors::MinLockState, "0", true},
@@ -61,5 +66,9 @@ QString fallback(QStringView key);
 QString read(const SettingsStore& store, QStringView key);
 // Every mirror from the store, each missing key as its fallback.
 void readMirrors(const SettingsStore& store, SettingMirrors& mirrors);
+// What figures are counted and written by: the open ledger's decimals (its marker file, not a
+// key of the section) and the options of the table that decide figures. Two sessions whose
+// values are equal show every figure alike.
+QStringList figureValues(const Session& session);
 
 } // namespace SettingOptions

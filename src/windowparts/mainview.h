@@ -68,10 +68,13 @@ public:
     // Deselects every row, selects the last one and scrolls to it.
     virtual void SelectLastRow() = 0;
     // Selects the rows of `entries` (only the first row of each unless everyRow), makes the
-    // first selected row current and scrolls to it.
-    virtual void SelectEntryRows(const QList<int>& entries, bool everyRow) = 0;
+    // first row of currentEntry current (without one, the first selected row) and scrolls to
+    // it.
+    virtual void SelectEntryRows(const QList<int>& entries, bool everyRow, int currentEntry) = 0;
     // Entry indices of the selected rows, first to last (as the rows hold them).
     virtual QList<int> SelectedEntryIndices() const = 0;
+    // The entry of the list's current row; 0 for none.
+    virtual int CurrentEntryIndex() const = 0;
     // Font size of the list and the tree, in points.
     virtual void SetListFontSize(double points) = 0;
 

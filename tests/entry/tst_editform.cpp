@@ -140,6 +140,7 @@ private slots:
     void invoiceSplit_data();
     void invoiceSplit();
     void relistsAndReselectsWrittenEntries();
+    void everyRowStaysSelectedAndCurrentStays();
     void noTickedBoxWritesNothing();
     void rowNamingNoEntryIsRefused();
 };
@@ -547,6 +548,31 @@ void TestEditForm::relistsAndReselectsWrittenEntries() {
     f.form->UpdateTreeTotals();
     QCOMPARE(f.nodeText(QStringLiteral("A-銀行")), bankAfter);
     QVERIFY(f.changed());
+}
+
+// A row clicked, then Ctrl+A: after 確定 every row is selected again and the row clicked is
+// still the current one.
+void TestEditForm::everyRowStaysSelectedAndCurrentStays() {
+    Fixture f;
+    for (const char* detail : {"一", "二", "三", "四"})
+        f.b.entry("2024/01/02", "E-餐飲費", "A-現金", 100, QString::fromUtf8(detail));
+    MainForm& w = f.open(QStringLiteral("A-現金"));
+    w.resize(1024, 768);
+    w.show();
+    QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {}, f.row(2).rect().center());
+    QTest::keyClick(w.Liv1, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(f.selectedEntries(), (QList<int>{1, 2, 3, 4}));
+    QCOMPARE(f.currentRow(), f.row(2));
+
+    f.env.modal.on<EditForm>([](EditForm& e) {
+        put(e, MultiEdit::Detail, QStringLiteral("同"));
+        e.Command1->click();
+        return e.result();
+    });
+    w.MenuTools_Edit->trigger();
+    QCOMPARE(f.column(5), (QStringList{"同", "同", "同", "同"}));
+    QCOMPARE(f.selectedRows(), (QList<EntryListRowRef>{f.row(0), f.row(1), f.row(2), f.row(3)}));
+    QCOMPARE(f.currentRow(), f.row(2));
 }
 
 void TestEditForm::noTickedBoxWritesNothing() {

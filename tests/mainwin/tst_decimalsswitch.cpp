@@ -1,11 +1,14 @@
-// The figures every window shows after 顯示小數點 is switched in 一般設定: those a fresh
-// listing gives, with cents or in whole units, never the other unit's left over.
+// The figures every window shows after 顯示小數點, or another option by which figures are
+// counted or written, is switched in 一般設定: those a fresh listing gives, with cents or in
+// whole units, never the other unit's left over; the rows the user had selected stay so.
 #include <QAction>
 #include <QCheckBox>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <functional>
 
 #include "mainform_fixture.h"
 #include "mainwin/entrylistmodel.h"
@@ -45,12 +48,19 @@ struct CentsFixture : MainFormFixture {
         QTest::mouseClick(form->Trv1->viewport(), Qt::LeftButton, {}, at.center());
     }
 
-    // 一般設定 from the menu: the page 數字格式, a click on one of its boxes, 確定.
-    void switchOption(QCheckBox* SetForm::*box) {
-        ChangeGeneralSettings(env, *form, QStringLiteral("數字格式"),
-                              [box](SetForm& s) { ClickCheckBox(s.*box); });
+    // 一般設定 from the menu: a click on the page named `page`, `act` on it, then 確定.
+    void confirmSettings(const QString& page = QStringLiteral("數字格式"),
+                         const std::function<void(SetForm&)>& act = {}) {
+        ChangeGeneralSettings(env, *form, page, act);
+    }
+    void switchOption(QCheckBox* SetForm::*box, const QString& page = QStringLiteral("數字格式")) {
+        confirmSettings(page, [box](SetForm& s) { ClickCheckBox(s.*box); });
     }
     void switchDecimals() { switchOption(&SetForm::Check1); }
+    // A click on a row of the entry list, with the keys held.
+    void clickRow(int r, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseClick(form->Liv1->viewport(), Qt::LeftButton, keys, row(r).rect().center());
+    }
 
     // What the entry list and the status bar show.
     QStringList mainShown() const {
@@ -61,6 +71,24 @@ struct CentsFixture : MainFormFixture {
         return shown;
     }
 };
+
+// What a main window counted when it last counted: the tree's texts and the panels.
+QStringList countedShown(const MainForm& w) {
+    QStringList shown;
+    for (int p = 1; p <= w.NodeCount(); ++p)
+        shown << w.Node(p)->text(0);
+    for (int n = 1; n <= 9; ++n)
+        shown << w.PanelText(n);
+    return shown;
+}
+
+// Everything a main window shows of the ledger: that and the list's rows.
+QStringList everythingShown(const MainForm& w) {
+    QStringList shown = countedShown(w);
+    for (const QStringList& row : w.ListedRows())
+        shown << row.join(u'|');
+    return shown;
+}
 
 } // namespace
 
@@ -112,6 +140,100 @@ private slots:
             QCOMPARE(f.mainShown(), shown);
             QTest::mouseClick(w.Liv1->viewport(), Qt::LeftButton, {}, f.row(1).rect().center());
         }
+    }
+
+    // Rows picked with the mouse stay picked, the one clicked last current, also when the
+    // entry of one of them has a second row (a meal moved from 餐飲費 to its sub-account
+    // 午餐 is listed under 餐飲費 from either side).
+    void pickedRowsStayPicked() {
+        CentsFixture f;
+        f.b.account(QStringLiteral("E-餐飲費.午餐"));
+        f.b.entry("2024/01/06", "E-餐飲費.午餐", "E-餐飲費", 300, "改列");
+        f.show();
+        f.clickNode(QStringLiteral("E-餐飲費"));
+        QCOMPARE(f.column(5), QStringList({"早餐", "午餐", "晚餐", "宴客", "改列", "改列"}));
+        f.clickRow(5);
+        f.clickRow(1, Qt::ControlModifier);
+        f.clickRow(2, Qt::ControlModifier);
+        const QList<EntryListRowRef> picked{f.row(1), f.row(2), f.row(5)};
+        QCOMPARE(f.selectedRows(), picked);
+        QCOMPARE(f.currentRow(), f.row(2));
+
+        for (int k = 0; k < 2; ++k) {
+            f.switchDecimals();
+            QCOMPARE(f.column(5), QStringList({"早餐", "午餐", "晚餐", "宴客", "改列", "改列"}));
+            QCOMPARE(f.selectedRows(), picked);
+            QCOMPARE(f.currentRow(), f.row(2));
+        }
+        // Clicked off again, the row stays the current one, unselected.
+        f.clickRow(2, Qt::ControlModifier);
+        f.switchDecimals();
+        QCOMPARE(f.selectedRows(), (QList<EntryListRowRef>{f.row(1), f.row(5)}));
+        QCOMPARE(f.currentRow(), f.row(2));
+    }
+
+    // Each option by which figures are counted or written, switched in 一般設定: the tree,
+    // the list and the panels show what a main window opened afresh shows (here on 01月, whose
+    // budget is zero).
+    void everyOptionOfFigures_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("科目欄顯示金額") << "科目欄"
+                                        << "Check8";
+        QTest::newRow("顯示千位符號") << "數字格式"
+                                      << "Check3";
+        QTest::newRow("以上個月日期為本月起始日") << "日期相關"
+                                                  << "Check16";
+        QTest::newRow("未來日期的記錄也列入計算") << "日期相關"
+                                                  << "Check9";
+        QTest::newRow("預算為零顯示 --") << "預算"
+                                         << "Check10";
+    }
+
+    void everyOptionOfFigures() {
+        QFETCH(QString, page);
+        QFETCH(QString, box);
+        CentsFixture f;
+        f.b.entry("2024/01/20", "E-餐飲費", "A-現金", 1000000, "年菜");
+        f.env.clock.setToday(QDate(2024, 1, 10));
+        MainForm& w = f.show();
+        f.setPeriod(Periods::FirstMonth, 2024);
+        f.clickNode(QStringLiteral("E-餐飲費"));
+        const QStringList before = everythingShown(w);
+
+        f.confirmSettings(page, [&](SetForm& s) {
+            QCheckBox* shown = s.findChild<QCheckBox*>(box);
+            QVERIFY(shown && shown->isVisible());
+            ClickCheckBox(shown);
+        });
+        const QStringList shown = everythingShown(w);
+        QVERIFY(shown != before);
+
+        // A main window opened afresh on the same period and account.
+        f.open(Periods::FirstMonth, 2024);
+        f.list(QStringLiteral("E-餐飲費"));
+        QCOMPARE(everythingShown(*f.form), shown);
+    }
+
+    // 確定 with every option as it was tells nothing and counts nothing anew: an amount
+    // written into the table without a word (as a tool writes it) is in no figure yet, of
+    // the tree or of the panels.
+    void unchangedOptionsCountNothingAnew() {
+        CentsFixture f;
+        MainForm& w = f.show();
+        f.clickNode(QStringLiteral("A-現金"));
+        const QStringList before = countedShown(w);
+
+        f.env.ctx.ledger.Entries[1].Amount = TaggedNumber::fromDouble(777700);
+        QSignalSpy told(&f.env.ctx.ledger.Notifier, &LedgerNotifier::changed);
+        f.confirmSettings();
+        QCOMPARE(told.count(), 0);
+        QCOMPARE(countedShown(w), before);
+        // A switch of an option of figures is told once, and counts the new amount in.
+        f.switchDecimals();
+        QCOMPARE(told.count(), 1);
+        QVERIFY(countedShown(w) != before);
+        QVERIFY2(f.nodeText("A-現金").endsWith(": -8,879.82"), qPrintable(f.nodeText("A-現金")));
     }
 
     // A long list stays where the user had scrolled it, its selected row still selected.
