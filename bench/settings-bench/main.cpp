@@ -125,7 +125,7 @@ QByteArray sectionsFile() {
     for (int s = 0; s < 1000; ++s) {
         bytes += QStringLiteral("[Section%1]\n").arg(s, 4, 10, QLatin1Char('0')).toLatin1();
         for (int k = 0; k < 1000; ++k)
-            bytes += QStringLiteral("Key%1=value %2 of %3\n")
+            bytes += QStringLiteral("Key%1=a value %2 of %3\n")
                          .arg(k, 4, 10, QLatin1Char('0'))
                          .arg(k)
                          .arg(s)

@@ -2,9 +2,11 @@
 
 #include <QHash>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QStringList>
 
 #include <algorithm>
+#include <bit>
 #include <iterator>
 
 namespace IniFormat {
@@ -91,11 +93,15 @@ bool readLine(QByteArrayView data, qsizetype& pos, qsizetype& start, qsizetype& 
 }
 
 // "\" is the path separator of keys, "%XX" and "%UXXXX" escape every other character.
-QString unescapeKey(QByteArrayView key) {
+void appendKey(QByteArrayView key, QString& result) {
+    // Most names are plain ASCII, read as they stand.
+    if (std::none_of(key.begin(), key.end(),
+                     [](char c) { return c == '%' || c == '\\' || uchar(c) >= 0x80; })) {
+        result += QLatin1StringView(key);
+        return;
+    }
     const QString decoded = QString::fromUtf8(key);
     const qsizetype size = decoded.size();
-    QString result;
-    result.reserve(size);
     qsizetype i = 0;
     while (i < size) {
         const QChar ch = decoded[i];
@@ -127,10 +133,17 @@ QString unescapeKey(QByteArrayView key) {
         result += QChar(code);
         i = first + digits;
     }
-    return result;
 }
 
-void escapeKey(const QString& key, QByteArray& out) {
+QString keyOf(const QString& section, QByteArrayView name) {
+    QString key;
+    key.reserve(section.size() + name.size());
+    key += section;
+    appendKey(name, key);
+    return key;
+}
+
+void escapeKey(QStringView key, QByteArray& out) {
     for (const QChar qc : key) {
         const ushort ch = qc.unicode();
         if (ch == '/') {
@@ -241,14 +254,14 @@ bool unescapeValue(QByteArrayView str, QString& text, QStringList& list) {
 
 // The "@" forms of the values QSettings writes: "@@" for a text that begins with "@",
 // "@String(...)" for one holding a NUL, "@Invalid()" for no value.
-QString textOf(const QString& s, bool* valid = nullptr) {
-    if (valid) *valid = true;
+QString fromAtForm(const QString& s, bool& valid) {
+    valid = true;
     if (!s.startsWith(u'@')) return s;
     if (s.endsWith(u')')) {
         if (s.startsWith(QLatin1String("@ByteArray("))) return s.sliced(11).chopped(1);
         if (s.startsWith(QLatin1String("@String("))) return s.sliced(8).chopped(1);
         if (s == QLatin1String("@Invalid()")) {
-            if (valid) *valid = false;
+            valid = false;
             return QString();
         }
         if (s.startsWith(QLatin1String("@Variant(")) || s.startsWith(QLatin1String("@Rect(")) ||
@@ -260,45 +273,83 @@ QString textOf(const QString& s, bool* valid = nullptr) {
     return s;
 }
 
+// What becomes of lone surrogates in a written text.
+enum class LoneSurrogates {
+    AsQSettings, // a text the program stores is written as QSettings writes it
+    Escaped,     // a text read from the file is written so that it reads back the same
+};
+
 // A string as QSettings writes it, "@" forms left as they are: escapes for control
-// characters, quotes around separators and around blanks at the ends.
-void escapeString(const QString& s, QByteArray& out) {
+// characters, quotes around separators and around blanks at the ends, the rest in UTF-8
+// through one encoder, as QSettings encodes it (a surrogate pair split by an escape stays one
+// character; a lone surrogate becomes U+FFFD, or nothing at the end). A reader takes a U+FEFF
+// before the first UTF-8 byte of a value (`started` false) for a byte-order mark and drops
+// it: written there, it is escaped, so that it reads back.
+void escapeString(QStringView s, QByteArray& out, bool& started, LoneSurrogates lone) {
     const qsizetype start = out.size();
     bool needsQuotes = false;
     bool escapeNextIfDigit = false;
-    QString run; // plain characters, written as UTF-8 together (surrogate pairs stay whole)
-    const auto flush = [&] {
-        out += run.toUtf8();
-        run.clear();
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    qsizetype run = 0; // the plain characters from here on go out together
+    const auto flush = [&](qsizetype end) {
+        if (end > run) {
+            const qsizetype at = out.size();
+            out.resize(at + utf8.requiredSpace(end - run));
+            const char* last = utf8.appendToBuffer(out.data() + at, s.sliced(run, end - run));
+            out.truncate(last - out.constData());
+            started = started || out.size() > at;
+        }
     };
-    for (const QChar qc : s) {
-        const char16_t ch = qc.unicode();
+    const auto hexEscape = [&](char16_t ch) {
+        out += "\\x" + QByteArray::number(int(ch), 16);
+        escapeNextIfDigit = true;
+    };
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t ch = s[i].unicode();
         if (ch == ';' || ch == ',' || ch == '=') needsQuotes = true;
         if (escapeNextIfDigit && ch < 0x80 && hexValue(char(ch)) != -1) {
-            flush();
-            out += "\\x" + QByteArray::number(int(ch), 16);
+            flush(i);
+            run = i + 1;
+            hexEscape(ch);
             continue;
         }
         escapeNextIfDigit = false;
         const auto code = std::find_if(std::begin(kEscapes), std::end(kEscapes),
                                        [ch](const char* e) { return char16_t(e[1]) == ch; });
         if (ch == 0) {
-            flush();
+            flush(i);
             out += "\\0";
             escapeNextIfDigit = true;
         } else if (code != std::end(kEscapes)) {
-            flush();
+            flush(i);
             out += '\\';
             out += (*code)[0];
         } else if (ch <= 0x1F) {
-            flush();
-            out += "\\x" + QByteArray::number(int(ch), 16);
-            escapeNextIfDigit = true;
+            flush(i);
+            hexEscape(ch);
+        } else if (ch == 0xFEFF && !started) {
+            flush(i);
+            // After a surrogate still waiting in the encoder, the mark follows U+FFFD.
+            const QByteArray bytes = utf8(s.sliced(i, 1));
+            if (bytes == "\xef\xbb\xbf") {
+                hexEscape(ch);
+            } else {
+                out += bytes;
+                started = true;
+            }
+        } else if (lone == LoneSurrogates::Escaped && QChar::isSurrogate(ch)) {
+            if (QChar::isHighSurrogate(ch) && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+                ++i; // a pair, plain
+                continue;
+            }
+            flush(i);
+            hexEscape(ch);
         } else {
-            run += qc;
+            continue; // plain
         }
+        run = i + 1;
     }
-    flush();
+    flush(s.size());
     if (needsQuotes || (start < out.size() && (out.at(start) == ' ' || out.back() == ' '))) {
         out.insert(start, '"');
         out += '"';
@@ -307,12 +358,14 @@ void escapeString(const QString& s, QByteArray& out) {
 
 // A text the program stores, in the "@" forms of QSettings.
 void escapeText(const QString& text, QByteArray& out) {
+    bool started = false;
+    const auto lone = LoneSurrogates::AsQSettings;
     if (text.contains(QChar(0)))
-        escapeString(QLatin1String("@String(") + text + u')', out);
+        escapeString(QString(QLatin1String("@String(") + text + u')'), out, started, lone);
     else if (text.startsWith(u'@'))
-        escapeString(u'@' + text, out);
+        escapeString(QString(u'@' + text), out, started, lone);
     else
-        escapeString(text, out);
+        escapeString(text, out, started, lone);
 }
 
 // A value as the file gives it, before its "@" forms are read.
@@ -330,51 +383,34 @@ Value valueOf(QByteArrayView raw) {
     return v;
 }
 
-// The value written anew, as QSettings writes it.
+// The value written anew so that it reads back the same.
 QByteArray rawOf(const Value& v) {
     QByteArray out;
+    bool started = false; // the items of a list are one UTF-8 stream
     if (!v.isList) {
-        escapeString(v.text, out);
+        escapeString(v.text, out, started, LoneSurrogates::Escaped);
         return out;
     }
     for (qsizetype i = 0; i < v.list.size(); ++i) {
         if (i > 0) out += ", ";
-        escapeString(v.list[i], out);
+        escapeString(v.list[i], out, started, LoneSurrogates::Escaped);
     }
     return out;
 }
 
-Entry entryOf(const QString& key, qsizetype sectionLength, QByteArrayView raw, const Value& v) {
-    Entry e;
-    e.key = key;
-    e.sectionLength = sectionLength;
-    e.raw = raw.toByteArray();
-    if (v.isList) {
-        // As QSettings: an item with an "@" form makes a list of values of other types,
-        // which has no text; otherwise "@@" stands for "@".
-        const bool typed = std::any_of(v.list.begin(), v.list.end(), [](const QString& item) {
-            return item.startsWith(u'@') && !item.startsWith(QLatin1String("@@"));
-        });
-        QStringList items = v.list;
-        for (QString& item : items)
-            if (item.startsWith(QLatin1String("@@"))) item.remove(0, 1);
-        e.text = typed ? QString() : items.join(QStringLiteral(", "));
-    } else {
-        e.text = textOf(v.text, &e.valid);
-    }
-    return e;
-}
-
-// Every line of the file with a value, in file order (a key given twice comes twice), with
-// the value each gives.
-std::vector<std::pair<Entry, Value>> readEntries(QByteArrayView file) {
+// Every line of the file with a value, in file order (a key given twice comes twice):
+// `take(section, serial, name, raw)` with the section's name ("name/", or empty for the keys
+// outside any section), a number that changes with each section line, the key's name as the
+// line writes it and its value's text.
+template <typename Take> void forEachValueLine(QByteArrayView file, Take&& take) {
     if (file.startsWith("\xef\xbb\xbf")) file = file.sliced(3);
-    std::vector<std::pair<Entry, Value>> entries;
-    QString section; // "name/" or empty for the keys outside any section
+    QString section;
+    int serial = 0;
     qsizetype pos = 0, start = 0, length = 0, equals = -1;
     while (readLine(file, pos, start, length, equals)) {
         const QByteArrayView line = file.sliced(start, length);
         if (line.startsWith('[')) {
+            ++serial;
             qsizetype close = line.indexOf(']');
             if (close < 0) close = length;
             const QByteArrayView name = line.first(close).sliced(1).trimmed();
@@ -383,19 +419,14 @@ std::vector<std::pair<Entry, Value>> readEntries(QByteArrayView file) {
             if (name.compare("%general", Qt::CaseInsensitive) == 0)
                 section = QString::fromLatin1(name.sliced(1));
             else
-                section = unescapeKey(name);
+                appendKey(name, section);
             section += u'/';
             continue;
         }
         if (equals == -1) continue; // a comment or a line without a value
         const qsizetype eq = equals - start;
-        const QString key = section + unescapeKey(line.first(eq).trimmed());
-        const QByteArrayView raw = line.sliced(eq + 1);
-        Value v = valueOf(raw);
-        Entry e = entryOf(key, section.size(), raw, v);
-        entries.emplace_back(std::move(e), std::move(v));
+        take(std::as_const(section), serial, line.first(eq).trimmed(), line.sliced(eq + 1));
     }
-    return entries;
 }
 
 // Whether a value's text, written on a line of its own with another line after it, gives
@@ -404,26 +435,111 @@ std::vector<std::pair<Entry, Value>> readEntries(QByteArrayView file) {
 // would swallow the lines after it.
 bool standsAlone(QByteArrayView raw, const Value& v) {
     const QByteArray probe = "k=" + raw.toByteArray() + "\nz=1\n";
-    const auto read = readEntries(probe);
-    return read.size() == 2 && read[0].first.key == u"k" && read[0].second == v &&
-           read[1].first.key == u"z" && read[1].first.text == u"1";
+    std::vector<std::pair<QString, Value>> read;
+    forEachValueLine(probe,
+                     [&](const QString& section, int, QByteArrayView name, QByteArrayView value) {
+                         read.emplace_back(keyOf(section, name), valueOf(value));
+                     });
+    return read.size() == 2 && read[0].first == u"k" && read[0].second == v &&
+           read[1].first == u"z" && read[1].second == Value{false, QStringLiteral("1"), {}};
+}
+
+// A value's text as the file holds it, or written anew where it does not stand alone.
+QByteArray keptRaw(QByteArrayView raw) {
+    // Without quotes, escapes or line breaks a value ends where its line ends.
+    if (std::none_of(raw.begin(), raw.end(),
+                     [](char c) { return c == '"' || c == '\\' || c == '\n' || c == '\r'; }))
+        return raw.toByteArray();
+    const Value v = valueOf(raw);
+    return standsAlone(raw, v) ? raw.toByteArray() : rawOf(v);
 }
 
 } // namespace
 
-std::vector<Entry> parse(QByteArrayView file) {
-    std::vector<Entry> entries;
-    QHash<QString, size_t> at;
-    for (auto& [e, v] : readEntries(file)) {
-        if (!standsAlone(e.raw, v)) e.raw = rawOf(v);
-        const auto found = at.constFind(e.key);
-        if (found != at.constEnd()) {
-            entries[*found] = std::move(e);
-        } else {
-            at.insert(e.key, entries.size());
-            entries.push_back(std::move(e));
-        }
+std::optional<QString> textOf(const Entry& entry) {
+    Value v = valueOf(entry.raw);
+    if (v.isList) {
+        // As QSettings: an item with an "@" form makes a list of values of other types,
+        // which has no text; otherwise "@@" stands for "@".
+        const bool typed = std::any_of(v.list.begin(), v.list.end(), [](const QString& item) {
+            return item.startsWith(u'@') && !item.startsWith(QLatin1String("@@"));
+        });
+        if (typed) return QString();
+        for (QString& item : v.list)
+            if (item.startsWith(QLatin1String("@@"))) item.remove(0, 1);
+        return v.list.join(QStringLiteral(", "));
     }
+    bool valid = true;
+    QString text = fromAtForm(v.text, valid);
+    if (!valid) return std::nullopt;
+    return text;
+}
+
+const Entry* Entries::find(QStringView key) const {
+    if (m_slots.empty()) return nullptr;
+    const quint32 at = m_slots[slotOf(key, tagOf(key))].at;
+    return at ? &m_list[at - 1] : nullptr;
+}
+
+void Entries::put(Entry entry) {
+    if (m_slots.size() < 2 * (m_list.size() + 1)) index(std::max<size_t>(16, 2 * m_slots.size()));
+    const quint64 tag = tagOf(entry.key);
+    Slot& slot = m_slots[slotOf(entry.key, tag)];
+    if (slot.at) {
+        m_list[slot.at - 1] = std::move(entry);
+        return;
+    }
+    m_list.push_back(std::move(entry));
+    slot = {quint32(m_list.size()), quint32(tag)};
+}
+
+void Entries::remove(QStringView key) {
+    const Entry* at = find(key);
+    if (!at) return;
+    m_list.erase(m_list.begin() + (at - m_list.data()));
+    index(m_slots.size());
+}
+
+// Qt's hash of a text, the bits of its product with an odd constant: the high ones depend
+// on all of Qt's, whose low bits are much alike.
+quint64 Entries::tagOf(QStringView key) {
+    return quint64(qHash(key)) * 0x9E3779B97F4A7C15ull;
+}
+
+size_t Entries::slotOf(QStringView key, quint64 tag) const {
+    const size_t mask = m_slots.size() - 1;
+    // The first slot from the high bits, the low half kept in the slot to pass over the
+    // other keys of a run without reading them.
+    for (size_t i = size_t(tag >> std::countl_zero(quint64(mask))) & mask;; i = (i + 1) & mask) {
+        const Slot slot = m_slots[i];
+        if (slot.at == 0 || (slot.tag == quint32(tag) && m_list[slot.at - 1].key == key)) return i;
+    }
+}
+
+void Entries::index(size_t capacity) {
+    m_slots.assign(capacity, Slot());
+    for (size_t i = 0; i < m_list.size(); ++i) {
+        const quint64 tag = tagOf(m_list[i].key);
+        m_slots[slotOf(m_list[i].key, tag)] = {quint32(i + 1), quint32(tag)};
+    }
+}
+
+Entries parse(QByteArrayView file) {
+    Entries entries;
+    // The lines of a damaged file may all name one key: the key of the line before is taken
+    // again without reading its name anew.
+    int lastSerial = -1;
+    QByteArrayView lastName;
+    QString lastKey;
+    forEachValueLine(
+        file, [&](const QString& section, int serial, QByteArrayView name, QByteArrayView raw) {
+            if (serial != lastSerial || name != lastName) {
+                lastKey = keyOf(section, name);
+                lastSerial = serial;
+                lastName = name;
+            }
+            entries.put({lastKey, keptRaw(raw), section.size()});
+        });
     return entries;
 }
 
@@ -431,25 +547,40 @@ Entry entry(const QString& key, const QString& text) {
     Entry e;
     e.key = key;
     e.sectionLength = key.indexOf(u'/') + 1;
-    e.text = text;
     escapeText(text, e.raw);
     return e;
 }
 
-QByteArray write(const std::vector<Entry>& entries) {
-    QStringList sections; // "name/", or empty for the keys outside any section
-    QHash<QString, QList<const Entry*>> bySection;
-    for (const Entry& e : entries) {
-        const QString section = e.key.left(e.sectionLength);
-        auto found = bySection.find(section);
-        if (found == bySection.end()) {
-            sections.append(section);
-            found = bySection.insert(section, {});
+QByteArray write(const Entries& entries) {
+    const std::vector<Entry>& list = entries.list();
+    // The sections in order of first appearance ("name/", or empty for the keys outside any
+    // section), each with the places of its entries.
+    std::vector<QStringView> sections;
+    std::vector<std::vector<size_t>> members;
+    QHash<QStringView, size_t> sectionAt;
+    size_t current = 0;
+    qsizetype size = 0;
+    for (size_t i = 0; i < list.size(); ++i) {
+        const Entry& e = list[i];
+        const QStringView section = QStringView(e.key).first(e.sectionLength);
+        if (sections.empty() || section != sections[current]) {
+            const auto found = sectionAt.constFind(section);
+            if (found != sectionAt.constEnd()) {
+                current = *found;
+            } else {
+                current = sections.size();
+                sectionAt.insert(section, current);
+                sections.push_back(section);
+                members.emplace_back();
+            }
         }
-        found->append(&e);
+        members[current].push_back(i);
+        size += e.key.size() + e.raw.size() + 2;
     }
     QByteArray out;
-    for (const QString& section : sections) {
+    out.reserve(size + 16 * qsizetype(sections.size()));
+    for (size_t s = 0; s < sections.size(); ++s) {
+        const QStringView section = sections[s];
         if (!out.isEmpty()) out += '\n';
         QByteArray name;
         if (section.isEmpty()) {
@@ -461,13 +592,14 @@ QByteArray write(const std::vector<Entry>& entries) {
             if (name.compare("general", Qt::CaseInsensitive) == 0) name.prepend('%');
         }
         out += '[' + name + "]\n";
-        for (const Entry* e : bySection.value(section)) {
-            escapeKey(e->key.sliced(section.size()), out);
+        for (const size_t i : members[s]) {
+            const Entry& e = list[i];
+            escapeKey(QStringView(e.key).sliced(section.size()), out);
             // A key ending in "/" ends in a backslash, which would take the "=" for a character of
             // the key; the blank after it is trimmed off on reading.
             if (out.endsWith('\\')) out += ' ';
             out += '=';
-            out += e->raw;
+            out += e.raw;
             out += '\n';
         }
     }

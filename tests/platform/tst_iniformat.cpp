@@ -71,15 +71,15 @@ QString shown(const QByteArray& bytes) {
 void storeOverFile(const QString& path, const QByteArray& file) {
     put(path, file);
     const Reading before = qtReading(path);
-    const std::vector<IniFormat::Entry> parsed = IniFormat::parse(file);
+    const IniFormat::Entries parsed = IniFormat::parse(file);
     for (const auto& [key, value] : before) {
         if (plainKey(key) != key || key.isEmpty()) continue;
-        const auto at = std::find_if(parsed.begin(), parsed.end(),
-                                     [&](const IniFormat::Entry& e) { return e.key == key; });
-        QVERIFY2(at != parsed.end(), qPrintable(key + " missing in " + shown(file)));
-        QVERIFY2(at->valid == value.has_value() && (!value || at->text == *value),
-                 qPrintable(key + ": \"" + at->text + "\" where QSettings reads \"" +
-                            value.value_or("<invalid>") + "\" in " + shown(file)));
+        const IniFormat::Entry* at = parsed.find(key);
+        QVERIFY2(at, qPrintable(key + " missing in " + shown(file)));
+        const std::optional<QString> text = IniFormat::textOf(*at);
+        QVERIFY2(text == value, qPrintable(key + ": \"" + text.value_or("<invalid>") +
+                                           "\" where QSettings reads \"" +
+                                           value.value_or("<invalid>") + "\" in " + shown(file)));
     }
 
     const QString name = QStringLiteral("名字 \"甲\"");
