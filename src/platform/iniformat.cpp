@@ -444,14 +444,28 @@ bool standsAlone(QByteArrayView raw, const Value& v) {
            read[1].first == u"z" && read[1].second == Value{false, QStringLiteral("1"), {}};
 }
 
-// A value's text as the file holds it, or written anew where it does not stand alone.
-QByteArray keptRaw(QByteArrayView raw) {
+// A value's text written anew, or nullopt where the text of the file stands alone.
+std::optional<QByteArray> rewritten(QByteArrayView raw) {
     // Without quotes, escapes or line breaks a value ends where its line ends.
     if (std::none_of(raw.begin(), raw.end(),
                      [](char c) { return c == '"' || c == '\\' || c == '\n' || c == '\r'; }))
-        return raw.toByteArray();
+        return std::nullopt;
     const Value v = valueOf(raw);
-    return standsAlone(raw, v) ? raw.toByteArray() : rawOf(v);
+    if (standsAlone(raw, v)) return std::nullopt;
+    return rawOf(v);
+}
+
+// The part of a key that picks its table: up to its first "/", that included.
+QStringView groupOf(QStringView key) {
+    return key.first(key.indexOf(u'/') + 1);
+}
+
+// A key's name that escapeKey writes as it stands and appendKey reads as it stands.
+bool isPlainName(QByteArrayView name) {
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '-' || c == '.';
+    });
 }
 
 } // namespace
@@ -475,70 +489,169 @@ std::optional<QString> textOf(const Entry& entry) {
     return text;
 }
 
-const Entry* Entries::find(QStringView key) const {
-    if (m_slots.empty()) return nullptr;
-    const quint32 at = m_slots[slotOf(key, tagOf(key))].at;
-    return at ? &m_list[at - 1] : nullptr;
+std::optional<Entry> Entries::find(QStringView key) const {
+    const qsizetype at = placeOf(key);
+    if (at < 0) return std::nullopt;
+    const Record& r = m_records[at];
+    return Entry{keyOf(r), rawOf(r).toByteArray(), m_sections[r.section].size()};
 }
 
 void Entries::put(Entry entry) {
-    if (m_slots.size() < 2 * (m_list.size() + 1)) index(std::max<size_t>(16, 2 * m_slots.size()));
-    const quint64 tag = tagOf(entry.key);
-    Slot& slot = m_slots[slotOf(entry.key, tag)];
-    if (slot.at) {
-        m_list[slot.at - 1] = std::move(entry);
-        return;
-    }
-    m_list.push_back(std::move(entry));
-    slot = {quint32(m_list.size()), quint32(tag)};
+    Record r;
+    r.section = sectionOf(entry.key.first(entry.sectionLength));
+    const Place p = place(entry.key);
+    own(r, p, std::move(entry));
+    settle(p, r);
 }
 
 void Entries::remove(QStringView key) {
-    const Entry* at = find(key);
-    if (!at) return;
-    m_list.erase(m_list.begin() + (at - m_list.data()));
-    index(m_slots.size());
+    const qsizetype at = placeOf(key);
+    if (at < 0) return;
+    m_records.erase(m_records.begin() + at);
+    // Rare: every place after it moves, so the tables are made anew.
+    for (Table& t : m_tables)
+        t = Table();
+    const std::vector<Record> records = std::exchange(m_records, {});
+    for (const Record& r : records)
+        settle(place(keyOf(r)), r);
 }
 
-// Qt's hash of a text, the bits of its product with an odd constant: the high ones depend
-// on all of Qt's, whose low bits are much alike.
-quint64 Entries::tagOf(QStringView key) {
-    return quint64(qHash(key)) * 0x9E3779B97F4A7C15ull;
+qsizetype Entries::placeOf(QStringView key) const {
+    const auto table = m_tableAt.constFind(groupOf(key).toString());
+    if (table == m_tableAt.constEnd() || m_tables[*table].cells.empty()) return -1;
+    return qsizetype(m_tables[*table].cells[slotOf(*table, key, tagOf(key))].at) - 1;
 }
 
-size_t Entries::slotOf(QStringView key, quint64 tag) const {
-    const size_t mask = m_slots.size() - 1;
-    // The first slot from the high bits, the low half kept in the slot to pass over the
-    // other keys of a run without reading them.
-    for (size_t i = size_t(tag >> std::countl_zero(quint64(mask))) & mask;; i = (i + 1) & mask) {
-        const Slot slot = m_slots[i];
-        if (slot.at == 0 || (slot.tag == quint32(tag) && m_list[slot.at - 1].key == key)) return i;
+QString Entries::keyOf(const Record& r) const {
+    if (r.own >= 0) return m_own[r.own].key;
+    return IniFormat::keyOf(m_sections[r.section], nameOf(r));
+}
+
+QByteArrayView Entries::nameOf(const Record& r) const {
+    return QByteArrayView(m_file).sliced(r.name, r.nameLength);
+}
+
+QByteArrayView Entries::rawOf(const Record& r) const {
+    if (r.own >= 0) return m_own[r.own].raw;
+    return QByteArrayView(m_file).sliced(r.raw, r.rawLength);
+}
+
+qint32 Entries::sectionOf(QStringView section) {
+    const QString name = section.toString();
+    const auto found = m_sectionAt.constFind(name);
+    if (found != m_sectionAt.constEnd()) return *found;
+    m_sections.push_back(name);
+    return *m_sectionAt.insert(name, qint32(m_sections.size() - 1));
+}
+
+// The high half of the product of Qt's hash of a text with an odd constant: it depends on
+// all bits of Qt's hash, whose low bits are much alike.
+quint32 Entries::tagOf(QStringView key) {
+    return quint32((quint64(qHash(key)) * 0x9E3779B97F4A7C15ull) >> 32);
+}
+
+size_t Entries::firstSlot(quint32 tag, size_t mask) {
+    return size_t(tag >> std::countl_zero(quint32(mask))) & mask;
+}
+
+size_t Entries::slotOf(qint32 table, QStringView key, quint32 tag) const {
+    const std::vector<Slot>& cells = m_tables[table].cells;
+    const size_t mask = cells.size() - 1;
+    // The tag kept in the slot passes over the other keys of a run without reading them.
+    for (size_t i = firstSlot(tag, mask);; i = (i + 1) & mask) {
+        const Slot slot = cells[i];
+        if (slot.at == 0 || (slot.tag == tag && keyOf(m_records[slot.at - 1]) == key)) return i;
     }
 }
 
-void Entries::index(size_t capacity) {
-    m_slots.assign(capacity, Slot());
-    for (size_t i = 0; i < m_list.size(); ++i) {
-        const quint64 tag = tagOf(m_list[i].key);
-        m_slots[slotOf(m_list[i].key, tag)] = {quint32(i + 1), quint32(tag)};
+Entries::Place Entries::place(QStringView key) {
+    // The keys of a file come section by section: the group of the key before is asked
+    // for first.
+    const QStringView group = groupOf(key);
+    if (m_lastTable < 0 || group != m_lastGroup) {
+        m_lastGroup = group.toString();
+        auto found = m_tableAt.constFind(m_lastGroup);
+        if (found == m_tableAt.constEnd()) {
+            found = m_tableAt.insert(m_lastGroup, qint32(m_tables.size()));
+            m_tables.emplace_back();
+        }
+        m_lastTable = *found;
+    }
+    Table& t = m_tables[m_lastTable];
+    if (t.cells.size() < 2 * (t.count + 1)) {
+        const std::vector<Slot> old =
+            std::exchange(t.cells, std::vector<Slot>(std::max<size_t>(8, 2 * t.cells.size())));
+        const size_t mask = t.cells.size() - 1;
+        for (const Slot slot : old) {
+            if (!slot.at) continue;
+            size_t i = firstSlot(slot.tag, mask);
+            while (t.cells[i].at)
+                i = (i + 1) & mask;
+            t.cells[i] = slot;
+        }
+    }
+    const quint32 tag = tagOf(key);
+    return {m_lastTable, slotOf(m_lastTable, key, tag), tag};
+}
+
+void Entries::own(Record& r, const Place& p, Entry entry) {
+    const quint32 at = m_tables[p.table].cells[p.slot].at;
+    if (at && m_records[at - 1].own >= 0) {
+        r.own = m_records[at - 1].own;
+        m_own[r.own] = std::move(entry);
+    } else {
+        r.own = qint32(m_own.size());
+        m_own.push_back(std::move(entry));
     }
 }
 
-Entries parse(QByteArrayView file) {
+size_t Entries::settle(const Place& p, const Record& record) {
+    Slot& s = m_tables[p.table].cells[p.slot];
+    if (s.at) {
+        m_records[s.at - 1] = record;
+    } else {
+        m_records.push_back(record);
+        s = {quint32(m_records.size()), p.tag};
+        ++m_tables[p.table].count;
+    }
+    return s.at - 1;
+}
+
+Entries parse(const QByteArray& file) {
     Entries entries;
-    // The lines of a damaged file may all name one key: the key of the line before is taken
-    // again without reading its name anew.
+    entries.m_file = file;
+    const char* const base = file.constData();
+    // The lines of a damaged file may all name one key: the place of the line before is
+    // taken again without reading its name anew.
     int lastSerial = -1;
     QByteArrayView lastName;
-    QString lastKey;
+    Entries::Place last{};
+    int sectionSerial = -1;
+    qint32 section = 0;
+    QString key;
     forEachValueLine(
-        file, [&](const QString& section, int serial, QByteArrayView name, QByteArrayView raw) {
+        file, [&](const QString& prefix, int serial, QByteArrayView name, QByteArrayView raw) {
+            if (serial != sectionSerial) {
+                section = entries.sectionOf(prefix);
+                sectionSerial = serial;
+            }
+            Entries::Record r;
+            r.section = section;
+            r.name = name.data() - base;
+            r.nameLength = name.size();
+            r.raw = raw.data() - base;
+            r.rawLength = raw.size();
             if (serial != lastSerial || name != lastName) {
-                lastKey = keyOf(section, name);
+                key.truncate(0);
+                key += prefix;
+                appendKey(name, key);
+                last = entries.place(key);
                 lastSerial = serial;
                 lastName = name;
             }
-            entries.put({lastKey, keptRaw(raw), section.size()});
+            if (std::optional<QByteArray> anew = rewritten(raw))
+                entries.own(r, last, {IniFormat::keyOf(prefix, name), *anew, prefix.size()});
+            entries.settle(last, r);
         });
     return entries;
 }
@@ -552,54 +665,56 @@ Entry entry(const QString& key, const QString& text) {
 }
 
 QByteArray write(const Entries& entries) {
-    const std::vector<Entry>& list = entries.list();
-    // The sections in order of first appearance ("name/", or empty for the keys outside any
-    // section), each with the places of its entries.
-    std::vector<QStringView> sections;
-    std::vector<std::vector<size_t>> members;
-    QHash<QStringView, size_t> sectionAt;
-    size_t current = 0;
+    const std::vector<Entries::Record>& records = entries.m_records;
+    // The sections in order of their first entries, each with its entries in order.
+    std::vector<qint32> rank(entries.m_sections.size(), -1);
+    std::vector<qint32> order;
+    std::vector<size_t> count;
     qsizetype size = 0;
-    for (size_t i = 0; i < list.size(); ++i) {
-        const Entry& e = list[i];
-        const QStringView section = QStringView(e.key).first(e.sectionLength);
-        if (sections.empty() || section != sections[current]) {
-            const auto found = sectionAt.constFind(section);
-            if (found != sectionAt.constEnd()) {
-                current = *found;
-            } else {
-                current = sections.size();
-                sectionAt.insert(section, current);
-                sections.push_back(section);
-                members.emplace_back();
-            }
+    for (const Entries::Record& r : records) {
+        if (rank[r.section] < 0) {
+            rank[r.section] = qint32(order.size());
+            order.push_back(r.section);
+            count.push_back(0);
         }
-        members[current].push_back(i);
-        size += e.key.size() + e.raw.size() + 2;
+        ++count[rank[r.section]];
+        size += r.own >= 0 ? entries.m_own[r.own].key.size() + entries.m_own[r.own].raw.size()
+                           : r.nameLength + r.rawLength;
     }
+    std::vector<size_t> next(order.size() + 1, 0);
+    for (size_t i = 0; i < order.size(); ++i)
+        next[i + 1] = next[i] + count[i];
+    std::vector<const Entries::Record*> sorted(records.size());
+    for (const Entries::Record& r : records)
+        sorted[next[rank[r.section]]++] = &r;
+
     QByteArray out;
-    out.reserve(size + 16 * qsizetype(sections.size()));
-    for (size_t s = 0; s < sections.size(); ++s) {
-        const QStringView section = sections[s];
+    out.reserve(size + 2 * qsizetype(records.size()) + 16 * qsizetype(order.size()));
+    size_t at = 0;
+    for (size_t s = 0; s < order.size(); ++s) {
+        const QString& section = entries.m_sections[order[s]];
         if (!out.isEmpty()) out += '\n';
         QByteArray name;
         if (section.isEmpty()) {
             name = "General";
         } else {
-            escapeKey(section.chopped(1), name);
+            escapeKey(QStringView(section).chopped(1), name);
             // "[General]" holds the keys outside any section; a section of that name is
             // marked, keeping its case.
             if (name.compare("general", Qt::CaseInsensitive) == 0) name.prepend('%');
         }
         out += '[' + name + "]\n";
-        for (const size_t i : members[s]) {
-            const Entry& e = list[i];
-            escapeKey(QStringView(e.key).sliced(section.size()), out);
+        for (const size_t end = at + count[s]; at < end; ++at) {
+            const Entries::Record& r = *sorted[at];
+            if (r.own < 0 && isPlainName(entries.nameOf(r)))
+                out += entries.nameOf(r);
+            else
+                escapeKey(QStringView(entries.keyOf(r)).sliced(section.size()), out);
             // A key ending in "/" ends in a backslash, which would take the "=" for a character of
             // the key; the blank after it is trimmed off on reading.
             if (out.endsWith('\\')) out += ' ';
             out += '=';
-            out += e.raw;
+            out += entries.rawOf(r);
             out += '\n';
         }
     }

@@ -133,7 +133,7 @@ IniSettingsStore::~IniSettingsStore() = default; // every change was written alr
 
 QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
                                      const QString& defaultValue) const {
-    const IniFormat::Entry* e = m_state->entries.find(fullKey(section, key));
+    const std::optional<IniFormat::Entry> e = m_state->entries.find(fullKey(section, key));
     return e ? IniFormat::textOf(*e).value_or(defaultValue) : defaultValue;
 }
 
@@ -171,7 +171,7 @@ bool IniSettingsStore::commit() {
     // leaves the file alone), whatever the store read before; the rest is written.
     bool changed = false;
     for (const auto& [key, value] : changes) {
-        const IniFormat::Entry* at = merged.find(key);
+        const std::optional<IniFormat::Entry> at = merged.find(key);
         if (value ? at && IniFormat::textOf(*at) == *value : !at) continue;
         State::apply(merged, key, value);
         changed = true;

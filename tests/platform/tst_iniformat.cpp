@@ -74,7 +74,7 @@ void storeOverFile(const QString& path, const QByteArray& file) {
     const IniFormat::Entries parsed = IniFormat::parse(file);
     for (const auto& [key, value] : before) {
         if (plainKey(key) != key || key.isEmpty()) continue;
-        const IniFormat::Entry* at = parsed.find(key);
+        const std::optional<IniFormat::Entry> at = parsed.find(key);
         QVERIFY2(at, qPrintable(key + " missing in " + shown(file)));
         const std::optional<QString> text = IniFormat::textOf(*at);
         QVERIFY2(text == value, qPrintable(key + ": \"" + text.value_or("<invalid>") +
