@@ -497,29 +497,44 @@ std::optional<Entry> Entries::find(QStringView key) const {
 }
 
 void Entries::put(Entry entry) {
+    const qint32 section = sectionOf(entry.key.first(entry.sectionLength));
+    const qint32 g = groupFor(groupOf(entry.key));
+    Group& group = indexed(g);
+    makeRoom(group);
+    const quint32 tag = tagOf(entry.key);
+    Slot& s = group.cells[slotOf(group, entry.key, tag)];
+    if (s.at) {
+        Record& r = m_records[s.at - 1];
+        r.section = section;
+        own(r, std::move(entry));
+        return;
+    }
     Record r;
-    r.section = sectionOf(entry.key.first(entry.sectionLength));
-    const Place p = place(entry.key);
-    own(r, p, std::move(entry));
-    settle(p, r);
+    r.section = section;
+    own(r, std::move(entry));
+    link(g, r);
+    s = {quint32(m_records.size()), tag};
+    ++group.count;
 }
 
 void Entries::remove(QStringView key) {
     const qsizetype at = placeOf(key);
     if (at < 0) return;
-    m_records.erase(m_records.begin() + at);
-    // Rare: every place after it moves, so the tables are made anew.
-    for (Table& t : m_tables)
-        t = Table();
-    const std::vector<Record> records = std::exchange(m_records, {});
-    for (const Record& r : records)
-        settle(place(keyOf(r)), r);
+    m_records[at].section = -1;
+    // Rare: the table of its group is made anew without it.
+    const qint32 g = groupAt(groupOf(key));
+    m_groups[g].indexed = false;
+    m_groups[g].count = 0;
+    m_groups[g].cells.clear();
+    indexed(g);
 }
 
 qsizetype Entries::placeOf(QStringView key) const {
-    const auto table = m_tableAt.constFind(groupOf(key).toString());
-    if (table == m_tableAt.constEnd() || m_tables[*table].cells.empty()) return -1;
-    return qsizetype(m_tables[*table].cells[slotOf(*table, key, tagOf(key))].at) - 1;
+    const qint32 g = groupAt(groupOf(key));
+    if (g < 0) return -1;
+    const Group& group = indexed(g);
+    if (group.cells.empty()) return -1; // none of its records is left
+    return qsizetype(group.cells[slotOf(group, key, tagOf(key))].at) - 1;
 }
 
 QString Entries::keyOf(const Record& r) const {
@@ -536,12 +551,108 @@ QByteArrayView Entries::rawOf(const Record& r) const {
     return QByteArrayView(m_file).sliced(r.raw, r.rawLength);
 }
 
+void Entries::own(Record& r, Entry entry) {
+    if (r.own >= 0) {
+        m_own[r.own] = std::move(entry);
+    } else {
+        r.own = qint32(m_own.size());
+        m_own.push_back(std::move(entry));
+    }
+}
+
 qint32 Entries::sectionOf(QStringView section) {
     const QString name = section.toString();
     const auto found = m_sectionAt.constFind(name);
     if (found != m_sectionAt.constEnd()) return *found;
     m_sections.push_back(name);
     return *m_sectionAt.insert(name, qint32(m_sections.size() - 1));
+}
+
+QStringView Entries::sectionName(qint32 section) const {
+    const QString& prefix = m_sections[section];
+    return QStringView(prefix).first(std::max<qsizetype>(0, prefix.size() - 1));
+}
+
+qint32 Entries::groupAt(QStringView name) const {
+    if (m_lastGroup >= 0 && name == m_lastGroupName) return m_lastGroup;
+    const auto found = m_groupAt.constFind(name.toString());
+    return found == m_groupAt.constEnd() ? -1 : *found;
+}
+
+qint32 Entries::groupFor(QStringView name) {
+    // The keys of a file come section by section: the group of the key before is asked
+    // for first.
+    if (m_lastGroup >= 0 && name == m_lastGroupName) return m_lastGroup;
+    m_lastGroupName = name.toString();
+    auto found = m_groupAt.constFind(m_lastGroupName);
+    if (found == m_groupAt.constEnd()) {
+        found = m_groupAt.insert(m_lastGroupName, qint32(m_groups.size()));
+        m_groups.emplace_back();
+    }
+    m_lastGroup = *found;
+    return m_lastGroup;
+}
+
+void Entries::link(qint32 g, const Record& r) {
+    const qint32 at = qint32(m_records.size());
+    m_records.push_back(r);
+    Group& group = m_groups[g];
+    if (group.last >= 0)
+        m_records[group.last].next = at;
+    else
+        group.first = at;
+    group.last = at;
+}
+
+Entries::Group& Entries::indexed(qint32 g) const {
+    Group& group = m_groups[g];
+    if (group.indexed) return group;
+    group.indexed = true;
+    QString key;
+    for (qint32 i = group.first; i >= 0; i = m_records[i].next) {
+        Record& r = m_records[i];
+        if (r.section < 0) continue;
+        if (r.own >= 0) {
+            key = m_own[r.own].key;
+        } else {
+            key.truncate(0);
+            key += m_sections[r.section];
+            appendKey(nameOf(r), key);
+        }
+        makeRoom(group);
+        const quint32 tag = tagOf(key);
+        Slot& s = group.cells[slotOf(group, key, tag)];
+        if (!s.at) {
+            s = {quint32(i + 1), tag};
+            ++group.count;
+            continue;
+        }
+        // A key given again keeps its first place. Its value is the one QSettings reads:
+        // QSettings reads the sections in the order of their names, each in file order.
+        Record& first = m_records[s.at - 1];
+        if (sectionName(r.section) >= sectionName(first.section)) {
+            const qint32 next = first.next;
+            first = r;
+            first.next = next;
+        }
+        r.section = -1;
+        r.own = -1;
+    }
+    return group;
+}
+
+void Entries::makeRoom(Group& group) {
+    if (group.cells.size() >= 2 * (group.count + 1)) return;
+    const std::vector<Slot> old =
+        std::exchange(group.cells, std::vector<Slot>(std::max<size_t>(8, 2 * group.cells.size())));
+    const size_t mask = group.cells.size() - 1;
+    for (const Slot slot : old) {
+        if (!slot.at) continue;
+        size_t i = firstSlot(slot.tag, mask);
+        while (group.cells[i].at)
+            i = (i + 1) & mask;
+        group.cells[i] = slot;
+    }
 }
 
 // The high half of the product of Qt's hash of a text with an odd constant: it depends on
@@ -554,105 +665,59 @@ size_t Entries::firstSlot(quint32 tag, size_t mask) {
     return size_t(tag >> std::countl_zero(quint32(mask))) & mask;
 }
 
-size_t Entries::slotOf(qint32 table, QStringView key, quint32 tag) const {
-    const std::vector<Slot>& cells = m_tables[table].cells;
-    const size_t mask = cells.size() - 1;
+size_t Entries::slotOf(const Group& group, QStringView key, quint32 tag) const {
+    const size_t mask = group.cells.size() - 1;
     // The tag kept in the slot passes over the other keys of a run without reading them.
     for (size_t i = firstSlot(tag, mask);; i = (i + 1) & mask) {
-        const Slot slot = cells[i];
+        const Slot slot = group.cells[i];
         if (slot.at == 0 || (slot.tag == tag && keyOf(m_records[slot.at - 1]) == key)) return i;
     }
-}
-
-Entries::Place Entries::place(QStringView key) {
-    // The keys of a file come section by section: the group of the key before is asked
-    // for first.
-    const QStringView group = groupOf(key);
-    if (m_lastTable < 0 || group != m_lastGroup) {
-        m_lastGroup = group.toString();
-        auto found = m_tableAt.constFind(m_lastGroup);
-        if (found == m_tableAt.constEnd()) {
-            found = m_tableAt.insert(m_lastGroup, qint32(m_tables.size()));
-            m_tables.emplace_back();
-        }
-        m_lastTable = *found;
-    }
-    Table& t = m_tables[m_lastTable];
-    if (t.cells.size() < 2 * (t.count + 1)) {
-        const std::vector<Slot> old =
-            std::exchange(t.cells, std::vector<Slot>(std::max<size_t>(8, 2 * t.cells.size())));
-        const size_t mask = t.cells.size() - 1;
-        for (const Slot slot : old) {
-            if (!slot.at) continue;
-            size_t i = firstSlot(slot.tag, mask);
-            while (t.cells[i].at)
-                i = (i + 1) & mask;
-            t.cells[i] = slot;
-        }
-    }
-    const quint32 tag = tagOf(key);
-    return {m_lastTable, slotOf(m_lastTable, key, tag), tag};
-}
-
-void Entries::own(Record& r, const Place& p, Entry entry) {
-    const quint32 at = m_tables[p.table].cells[p.slot].at;
-    if (at && m_records[at - 1].own >= 0) {
-        r.own = m_records[at - 1].own;
-        m_own[r.own] = std::move(entry);
-    } else {
-        r.own = qint32(m_own.size());
-        m_own.push_back(std::move(entry));
-    }
-}
-
-size_t Entries::settle(const Place& p, const Record& record) {
-    Slot& s = m_tables[p.table].cells[p.slot];
-    if (s.at) {
-        m_records[s.at - 1] = record;
-    } else {
-        m_records.push_back(record);
-        s = {quint32(m_records.size()), p.tag};
-        ++m_tables[p.table].count;
-    }
-    return s.at - 1;
 }
 
 Entries parse(const QByteArray& file) {
     Entries entries;
     entries.m_file = file;
     const char* const base = file.constData();
-    // The lines of a damaged file may all name one key: the place of the line before is
-    // taken again without reading its name anew.
+    // The lines of a damaged file may all name one key: a line that names the key of the
+    // line before takes its record.
     int lastSerial = -1;
     QByteArrayView lastName;
-    Entries::Place last{};
     int sectionSerial = -1;
     qint32 section = 0;
-    QString key;
-    forEachValueLine(
-        file, [&](const QString& prefix, int serial, QByteArrayView name, QByteArrayView raw) {
-            if (serial != sectionSerial) {
-                section = entries.sectionOf(prefix);
-                sectionSerial = serial;
-            }
-            Entries::Record r;
-            r.section = section;
-            r.name = name.data() - base;
-            r.nameLength = name.size();
-            r.raw = raw.data() - base;
-            r.rawLength = raw.size();
-            if (serial != lastSerial || name != lastName) {
-                key.truncate(0);
-                key += prefix;
-                appendKey(name, key);
-                last = entries.place(key);
-                lastSerial = serial;
-                lastName = name;
-            }
-            if (std::optional<QByteArray> anew = rewritten(raw))
-                entries.own(r, last, {IniFormat::keyOf(prefix, name), *anew, prefix.size()});
-            entries.settle(last, r);
-        });
+    qint32 sectionGroup = -1;
+    forEachValueLine(file, [&](const QString& prefix, int serial, QByteArrayView name,
+                               QByteArrayView raw) {
+        if (serial != sectionSerial) {
+            section = entries.sectionOf(prefix);
+            sectionGroup = prefix.isEmpty() ? -1 : entries.groupFor(groupOf(prefix));
+            sectionSerial = serial;
+        }
+        const bool again = serial == lastSerial && name == lastName;
+        Entries::Record r = again ? entries.m_records.back() : Entries::Record();
+        r.section = section;
+        r.name = name.data() - base;
+        r.nameLength = name.size();
+        r.raw = raw.data() - base;
+        r.rawLength = raw.size();
+        if (std::optional<QByteArray> anew = rewritten(raw))
+            entries.own(r, {IniFormat::keyOf(prefix, name), *anew, prefix.size()});
+        else
+            r.own = -1;
+        if (again) {
+            entries.m_records.back() = r;
+            return;
+        }
+        qint32 g = sectionGroup;
+        if (g < 0) {
+            // Outside any section a key's name may hold its group.
+            const bool flat = std::none_of(
+                name.begin(), name.end(), [](char c) { return c == '/' || c == '\\' || c == '%'; });
+            g = entries.groupFor(flat ? QStringView() : groupOf(IniFormat::keyOf(prefix, name)));
+        }
+        entries.link(g, r);
+        lastSerial = serial;
+        lastName = name;
+    });
     return entries;
 }
 
@@ -665,6 +730,9 @@ Entry entry(const QString& key, const QString& text) {
 }
 
 QByteArray write(const Entries& entries) {
+    // A key given twice is taken once.
+    for (qint32 g = 0; g < qint32(entries.m_groups.size()); ++g)
+        entries.indexed(g);
     const std::vector<Entries::Record>& records = entries.m_records;
     // The sections in order of their first entries, each with its entries in order.
     std::vector<qint32> rank(entries.m_sections.size(), -1);
@@ -672,6 +740,7 @@ QByteArray write(const Entries& entries) {
     std::vector<size_t> count;
     qsizetype size = 0;
     for (const Entries::Record& r : records) {
+        if (r.section < 0) continue;
         if (rank[r.section] < 0) {
             rank[r.section] = qint32(order.size());
             order.push_back(r.section);
@@ -684,12 +753,12 @@ QByteArray write(const Entries& entries) {
     std::vector<size_t> next(order.size() + 1, 0);
     for (size_t i = 0; i < order.size(); ++i)
         next[i + 1] = next[i] + count[i];
-    std::vector<const Entries::Record*> sorted(records.size());
+    std::vector<const Entries::Record*> sorted(next.back());
     for (const Entries::Record& r : records)
-        sorted[next[rank[r.section]]++] = &r;
+        if (r.section >= 0) sorted[next[rank[r.section]]++] = &r;
 
     QByteArray out;
-    out.reserve(size + 2 * qsizetype(records.size()) + 16 * qsizetype(order.size()));
+    out.reserve(size + 2 * qsizetype(sorted.size()) + 16 * qsizetype(order.size()));
     size_t at = 0;
     for (size_t s = 0; s < order.size(); ++s) {
         const QString& section = entries.m_sections[order[s]];

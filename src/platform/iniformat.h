@@ -29,7 +29,8 @@ struct Entry {
 std::optional<QString> textOf(const Entry& entry);
 
 // The entries of a file in file order, each key once, found by key without a search; those
-// read from the file stay in its bytes until asked for.
+// read from the file stay in its bytes until asked for, and the keys of a group (the part of
+// a key up to its first "/": a section, mostly) are read when one of them is asked for.
 class Entries {
 public:
     std::optional<Entry> find(QStringView key) const;
@@ -46,24 +47,22 @@ private:
         qsizetype nameLength = 0;
         qsizetype raw = 0;
         qsizetype rawLength = 0;
-        qint32 section = 0; // the section it is written in
+        qint32 section = 0; // the section it is written in; -1 once removed or given again
         qint32 own = -1;    // else the entry of m_own that holds its key and text
+        qint32 next = -1;   // the next record of its group
     };
-    // A table of the keys of one group (up to their first "/"), by open addressing, at most
-    // half full.
     struct Slot {
         quint32 at = 0; // 1 + the place of a record, 0 for none
         quint32 tag = 0;
     };
-    struct Table {
-        std::vector<Slot> cells;
+    // The records of a group in file order and, once one of them is asked for, a table of
+    // their keys by open addressing, at most half full.
+    struct Group {
+        qint32 first = -1;
+        qint32 last = -1;
+        bool indexed = false;
         size_t count = 0;
-    };
-
-    struct Place {
-        qint32 table = 0;
-        size_t slot = 0;
-        quint32 tag = 0;
+        std::vector<Slot> cells;
     };
 
     // The place of the record of `key`, -1 for none.
@@ -71,31 +70,37 @@ private:
     QString keyOf(const Record& r) const;
     QByteArrayView nameOf(const Record& r) const;
     QByteArrayView rawOf(const Record& r) const;
+    // Gives `r` the key and text of `entry`, in its own room if it had one.
+    void own(Record& r, Entry entry);
     qint32 sectionOf(QStringView section);
+    QStringView sectionName(qint32 section) const; // without its "/"
+    qint32 groupAt(QStringView name) const;        // -1 for none
+    qint32 groupFor(QStringView name);             // made when missing
+    // Puts `r` after the last record, and after the last of its group.
+    void link(qint32 group, const Record& r);
+    // The group with its table, made when first asked for.
+    Group& indexed(qint32 group) const;
+    static void makeRoom(Group& group);
     static quint32 tagOf(QStringView key);
     static size_t firstSlot(quint32 tag, size_t mask);
-    // The slot of `table` that holds `key`, or the empty one where it would go.
-    size_t slotOf(qint32 table, QStringView key, quint32 tag) const;
-    // The table and slot for `key`, with room for one more.
-    Place place(QStringView key);
-    // Gives `r` the key and text of `entry`, in the room of the entry at `p` if it had one.
-    void own(Record& r, const Place& p, Entry entry);
-    // Puts `record` at `p`, in the place of the one there or after the last; its place.
-    size_t settle(const Place& p, const Record& record);
+    // The slot of `group` that holds `key`, or the empty one where it would go.
+    size_t slotOf(const Group& group, QStringView key, quint32 tag) const;
 
     QByteArray m_file;
     std::vector<QString> m_sections; // "name/", or empty for the keys outside any section
     QHash<QString, qint32> m_sectionAt;
-    std::vector<Record> m_records;
+    // The tables of the groups are made on reading: a record given again is then taken
+    // out, its value going to the first of its key.
+    mutable std::vector<Record> m_records;
+    mutable std::vector<Group> m_groups;
     std::vector<Entry> m_own;
-    std::vector<Table> m_tables;
-    QHash<QString, qint32> m_tableAt;
-    QString m_lastGroup; // the group of the key last placed, and its table
-    qint32 m_lastTable = -1;
+    QHash<QString, qint32> m_groupAt;
+    QString m_lastGroupName; // the group last asked for
+    qint32 m_lastGroup = -1;
 };
 
-// The entries of a file; a key given twice keeps its first place and its last value, as
-// QSettings does.
+// The entries of a file; a key given twice keeps its first place and the value QSettings
+// reads for it.
 Entries parse(const QByteArray& file);
 
 // An entry for a text the program stores, escaped as QSettings escapes it.

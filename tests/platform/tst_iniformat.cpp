@@ -297,6 +297,9 @@ void TestIniFormat::readsWhatHandsLeft_data() {
     QTest::newRow("backslash ending the file") << QByteArray("[S]\na=ab  \\");
     QTest::newRow("at forms") << QByteArray(
         "[S]\na=@@b\nb=@String(x)\nc=@Invalid()\nd=@ByteArray(y)\n");
+    // QSettings reads the sections in the order of their names, General first.
+    QTest::newRow("a key in a section and outside")
+        << QByteArray("[T]\na=1\n[General]\nT\\a=2\nT%2Fb=3\n[T]\nb=4\n[T-]\nc=5\n");
     QTest::newRow("lines without a value, no section")
         << QByteArray("junk\nk=v\n[S\nq=1\n[S]\n=empty key\nw\n");
 }
