@@ -384,7 +384,7 @@ Value valueOf(QByteArrayView raw) {
 }
 
 // The value written anew so that it reads back the same.
-QByteArray rawOf(const Value& v) {
+QByteArray writtenAnew(const Value& v) {
     QByteArray out;
     bool started = false; // the items of a list are one UTF-8 stream
     if (!v.isList) {
@@ -452,7 +452,7 @@ std::optional<QByteArray> rewritten(QByteArrayView raw) {
         return std::nullopt;
     const Value v = valueOf(raw);
     if (standsAlone(raw, v)) return std::nullopt;
-    return rawOf(v);
+    return writtenAnew(v);
 }
 
 // The part of a key that picks its table: up to its first "/", that included.
