@@ -7,7 +7,6 @@
 #include <QtGlobal>
 
 #include <optional>
-#include <utility>
 #include <vector>
 
 // The text of the settings file: the INI form that QSettings reads and writes, so that the
