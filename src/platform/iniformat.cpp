@@ -327,9 +327,9 @@ QByteArray writtenAnew(const Value& v) {
 }
 
 // Every line of the file with a value, in file order (a key given twice comes twice):
-// `take(section, serial, name, raw)` with the section's name ("name/", or empty for the keys
-// outside any section), a number that changes with each section line, the key's name as the
-// line writes it and its value's text.
+// `take(section, serial, name, raw, cut)` with the section's name ("name/", or empty for the
+// keys outside any section), a number that changes with each section line, the key's name as
+// the line writes it, its value's text, and whether the end of the file ended the line.
 template <typename Take> void forEachValueLine(QByteArrayView file, Take&& take) {
     if (file.startsWith("\xef\xbb\xbf")) file = file.sliced(3);
     QString section;
@@ -353,7 +353,8 @@ template <typename Take> void forEachValueLine(QByteArrayView file, Take&& take)
         }
         if (equals == -1) continue; // a comment or a line without a value
         const qsizetype eq = equals - start;
-        take(std::as_const(section), serial, line.first(eq).trimmed(), line.sliced(eq + 1));
+        take(std::as_const(section), serial, line.first(eq).trimmed(), line.sliced(eq + 1),
+             pos >= file.size());
     }
 }
 
@@ -365,16 +366,18 @@ bool standsAlone(QByteArrayView raw, const Value& v) {
     const QByteArray probe = "k=" + raw.toByteArray() + "\nz=1\n";
     std::vector<std::pair<QString, Value>> read;
     forEachValueLine(probe,
-                     [&](const QString& section, int, QByteArrayView name, QByteArrayView value) {
-                         read.emplace_back(keyOf(section, name), valueOf(value));
-                     });
+                     [&](const QString& section, int, QByteArrayView name, QByteArrayView value,
+                         bool) { read.emplace_back(keyOf(section, name), valueOf(value)); });
     return read.size() == 2 && read[0].first == u"k" && read[0].second == v &&
            read[1].first == u"z" && read[1].second == Value{false, QStringLiteral("1"), {}};
 }
 
 // A value's text written anew, or nullopt where the text of the file stands alone.
-std::optional<QByteArray> rewritten(QByteArrayView raw) {
-    // Without quotes, escapes or line breaks a value ends where its line ends.
+std::optional<QByteArray> rewritten(QByteArrayView raw, bool cut) {
+    // A line that a line end closed is closed as well by ours, unless it ends in an escaped
+    // CR, which would take our LF with it; without quotes, escapes or line breaks a value
+    // ends where its line ends.
+    if (!cut && !raw.endsWith('\r')) return std::nullopt;
     if (std::none_of(raw.begin(), raw.end(),
                      [](char c) { return c == '"' || c == '\\' || c == '\n' || c == '\r'; }))
         return std::nullopt;
@@ -416,7 +419,7 @@ Entries parse(const QByteArray& file) {
     qint32 section = 0;
     qint32 sectionGroup = -1;
     forEachValueLine(file, [&](const QString& prefix, int serial, QByteArrayView name,
-                               QByteArrayView raw) {
+                               QByteArrayView raw, bool cut) {
         if (serial != sectionSerial) {
             section = entries.sectionOf(prefix);
             sectionGroup = prefix.isEmpty() ? -1 : entries.groupFor(groupOf(prefix));
@@ -429,7 +432,7 @@ Entries parse(const QByteArray& file) {
         r.nameLength = name.size();
         r.raw = raw.data() - base;
         r.rawLength = raw.size();
-        if (std::optional<QByteArray> anew = rewritten(raw))
+        if (std::optional<QByteArray> anew = rewritten(raw, cut))
             entries.own(r, {IniFormat::keyOf(prefix, name), *anew, prefix.size()});
         else
             r.own = -1;

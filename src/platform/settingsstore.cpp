@@ -184,9 +184,10 @@ bool IniSettingsStore::commit() {
         // A value that did not reach the file must not read as stored.
         s.load();
         return false;
+    } else {
+        removeLeftTemporaries(s.file);
     }
     s.entries = std::move(merged);
-    removeLeftTemporaries(s.file);
     return true;
 }
 

@@ -366,6 +366,8 @@ void TestIniFormat::damagedFiles_data() {
     QTest::newRow("CR line ends, backslash last")
         << QByteArray("[MainForm]\rHeight=9000\r[Setting]\rMainFontSize=11\r"
                       "AutoBackupPath=D:\\Backup\\\r");
+    QTest::newRow("backslash before a CR in the middle, CR line ends")
+        << QByteArray("[Setting]\rAutoBackupPath=D:\\Backup\\\r\rMainFontSize=12\r");
     QTest::newRow("backslash before CR LF in the middle")
         << QByteArray("[Setting]\r\nAutoBackupPath=D:\\Backup\\\r\nMainFontSize=12\r\n");
     QTest::newRow("byte-order mark after an escape")
