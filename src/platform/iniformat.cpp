@@ -1,16 +1,17 @@
 #include "platform/iniformat.h"
+#include "platform/ininames.h"
 
 #include <QHash>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QStringList>
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace IniFormat {
 namespace {
-
-constexpr char kHex[] = "0123456789ABCDEF";
 
 // The C escapes of values: written for these characters; read, with "\?" and "\'" too.
 constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'}, {'r', '\r'},
@@ -88,66 +89,6 @@ bool readLine(QByteArrayView data, qsizetype& pos, qsizetype& start, qsizetype& 
     pos = i;
     length = i - start;
     return length > 0;
-}
-
-// "\" is the path separator of keys, "%XX" and "%UXXXX" escape every other character.
-QString unescapeKey(QByteArrayView key) {
-    const QString decoded = QString::fromUtf8(key);
-    const qsizetype size = decoded.size();
-    QString result;
-    result.reserve(size);
-    qsizetype i = 0;
-    while (i < size) {
-        const QChar ch = decoded[i];
-        if (ch == u'\\') {
-            result += u'/';
-            ++i;
-            continue;
-        }
-        if (ch != u'%' || i == size - 1) {
-            result += ch;
-            ++i;
-            continue;
-        }
-        qsizetype first = i + 1;
-        int digits = 2;
-        if (decoded[i + 1] == u'U') {
-            ++first;
-            digits = 4;
-        }
-        bool ok = false;
-        const ushort code = first + digits > size
-                                ? 0
-                                : QStringView(decoded).sliced(first, digits).toUShort(&ok, 16);
-        if (!ok) {
-            result += u'%';
-            ++i;
-            continue;
-        }
-        result += QChar(code);
-        i = first + digits;
-    }
-    return result;
-}
-
-void escapeKey(const QString& key, QByteArray& out) {
-    for (const QChar qc : key) {
-        const ushort ch = qc.unicode();
-        if (ch == '/') {
-            out += '\\';
-        } else if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
-                   (ch >= '0' && ch <= '9') || ch == '_' || ch == '-' || ch == '.') {
-            out += char(ch);
-        } else if (ch <= 0xFF) {
-            out += '%';
-            out += kHex[ch / 16];
-            out += kHex[ch % 16];
-        } else {
-            out += "%U";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                out += kHex[(ch >> shift) & 0xF];
-        }
-    }
 }
 
 void chopTrailingBlanks(QString& s, qsizetype limit) {
@@ -241,14 +182,14 @@ bool unescapeValue(QByteArrayView str, QString& text, QStringList& list) {
 
 // The "@" forms of the values QSettings writes: "@@" for a text that begins with "@",
 // "@String(...)" for one holding a NUL, "@Invalid()" for no value.
-QString textOf(const QString& s, bool* valid = nullptr) {
-    if (valid) *valid = true;
+QString fromAtForm(const QString& s, bool& valid) {
+    valid = true;
     if (!s.startsWith(u'@')) return s;
     if (s.endsWith(u')')) {
         if (s.startsWith(QLatin1String("@ByteArray("))) return s.sliced(11).chopped(1);
         if (s.startsWith(QLatin1String("@String("))) return s.sliced(8).chopped(1);
         if (s == QLatin1String("@Invalid()")) {
-            if (valid) *valid = false;
+            valid = false;
             return QString();
         }
         if (s.startsWith(QLatin1String("@Variant(")) || s.startsWith(QLatin1String("@Rect(")) ||
@@ -260,45 +201,83 @@ QString textOf(const QString& s, bool* valid = nullptr) {
     return s;
 }
 
+// What becomes of lone surrogates in a written text.
+enum class LoneSurrogates {
+    AsQSettings, // a text the program stores is written as QSettings writes it
+    Escaped,     // a text read from the file is written so that it reads back the same
+};
+
 // A string as QSettings writes it, "@" forms left as they are: escapes for control
-// characters, quotes around separators and around blanks at the ends.
-void escapeString(const QString& s, QByteArray& out) {
+// characters, quotes around separators and around blanks at the ends, the rest in UTF-8
+// through one encoder, as QSettings encodes it (a surrogate pair split by an escape stays one
+// character; a lone surrogate becomes U+FFFD, or nothing at the end). A reader takes a U+FEFF
+// before the first UTF-8 byte of a value (`started` false) for a byte-order mark and drops
+// it: written there, it is escaped, so that it reads back.
+void escapeString(QStringView s, QByteArray& out, bool& started, LoneSurrogates lone) {
     const qsizetype start = out.size();
     bool needsQuotes = false;
     bool escapeNextIfDigit = false;
-    QString run; // plain characters, written as UTF-8 together (surrogate pairs stay whole)
-    const auto flush = [&] {
-        out += run.toUtf8();
-        run.clear();
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    qsizetype run = 0; // the plain characters from here on go out together
+    const auto flush = [&](qsizetype end) {
+        if (end > run) {
+            const qsizetype at = out.size();
+            out.resize(at + utf8.requiredSpace(end - run));
+            const char* last = utf8.appendToBuffer(out.data() + at, s.sliced(run, end - run));
+            out.truncate(last - out.constData());
+            started = started || out.size() > at;
+        }
     };
-    for (const QChar qc : s) {
-        const char16_t ch = qc.unicode();
+    const auto hexEscape = [&](char16_t ch) {
+        out += "\\x" + QByteArray::number(int(ch), 16);
+        escapeNextIfDigit = true;
+    };
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t ch = s[i].unicode();
         if (ch == ';' || ch == ',' || ch == '=') needsQuotes = true;
         if (escapeNextIfDigit && ch < 0x80 && hexValue(char(ch)) != -1) {
-            flush();
-            out += "\\x" + QByteArray::number(int(ch), 16);
+            flush(i);
+            run = i + 1;
+            hexEscape(ch);
             continue;
         }
         escapeNextIfDigit = false;
         const auto code = std::find_if(std::begin(kEscapes), std::end(kEscapes),
                                        [ch](const char* e) { return char16_t(e[1]) == ch; });
         if (ch == 0) {
-            flush();
+            flush(i);
             out += "\\0";
             escapeNextIfDigit = true;
         } else if (code != std::end(kEscapes)) {
-            flush();
+            flush(i);
             out += '\\';
             out += (*code)[0];
         } else if (ch <= 0x1F) {
-            flush();
-            out += "\\x" + QByteArray::number(int(ch), 16);
-            escapeNextIfDigit = true;
+            flush(i);
+            hexEscape(ch);
+        } else if (ch == 0xFEFF && !started) {
+            flush(i);
+            // After a surrogate still waiting in the encoder, the mark follows U+FFFD.
+            const QByteArray bytes = utf8(s.sliced(i, 1));
+            if (bytes == "\xef\xbb\xbf") {
+                hexEscape(ch);
+            } else {
+                out += bytes;
+                started = true;
+            }
+        } else if (lone == LoneSurrogates::Escaped && QChar::isSurrogate(ch)) {
+            if (QChar::isHighSurrogate(ch) && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+                ++i; // a pair, plain
+                continue;
+            }
+            flush(i);
+            hexEscape(ch);
         } else {
-            run += qc;
+            continue; // plain
         }
+        run = i + 1;
     }
-    flush();
+    flush(s.size());
     if (needsQuotes || (start < out.size() && (out.at(start) == ' ' || out.back() == ' '))) {
         out.insert(start, '"');
         out += '"';
@@ -307,12 +286,14 @@ void escapeString(const QString& s, QByteArray& out) {
 
 // A text the program stores, in the "@" forms of QSettings.
 void escapeText(const QString& text, QByteArray& out) {
+    bool started = false;
+    const auto lone = LoneSurrogates::AsQSettings;
     if (text.contains(QChar(0)))
-        escapeString(QLatin1String("@String(") + text + u')', out);
+        escapeString(QString(QLatin1String("@String(") + text + u')'), out, started, lone);
     else if (text.startsWith(u'@'))
-        escapeString(u'@' + text, out);
+        escapeString(QString(u'@' + text), out, started, lone);
     else
-        escapeString(text, out);
+        escapeString(text, out, started, lone);
 }
 
 // A value as the file gives it, before its "@" forms are read.
@@ -330,51 +311,34 @@ Value valueOf(QByteArrayView raw) {
     return v;
 }
 
-// The value written anew, as QSettings writes it.
-QByteArray rawOf(const Value& v) {
+// The value written anew so that it reads back the same.
+QByteArray writtenAnew(const Value& v) {
     QByteArray out;
+    bool started = false; // the items of a list are one UTF-8 stream
     if (!v.isList) {
-        escapeString(v.text, out);
+        escapeString(v.text, out, started, LoneSurrogates::Escaped);
         return out;
     }
     for (qsizetype i = 0; i < v.list.size(); ++i) {
         if (i > 0) out += ", ";
-        escapeString(v.list[i], out);
+        escapeString(v.list[i], out, started, LoneSurrogates::Escaped);
     }
     return out;
 }
 
-Entry entryOf(const QString& key, qsizetype sectionLength, QByteArrayView raw, const Value& v) {
-    Entry e;
-    e.key = key;
-    e.sectionLength = sectionLength;
-    e.raw = raw.toByteArray();
-    if (v.isList) {
-        // As QSettings: an item with an "@" form makes a list of values of other types,
-        // which has no text; otherwise "@@" stands for "@".
-        const bool typed = std::any_of(v.list.begin(), v.list.end(), [](const QString& item) {
-            return item.startsWith(u'@') && !item.startsWith(QLatin1String("@@"));
-        });
-        QStringList items = v.list;
-        for (QString& item : items)
-            if (item.startsWith(QLatin1String("@@"))) item.remove(0, 1);
-        e.text = typed ? QString() : items.join(QStringLiteral(", "));
-    } else {
-        e.text = textOf(v.text, &e.valid);
-    }
-    return e;
-}
-
-// Every line of the file with a value, in file order (a key given twice comes twice), with
-// the value each gives.
-std::vector<std::pair<Entry, Value>> readEntries(QByteArrayView file) {
+// Every line of the file with a value, in file order (a key given twice comes twice):
+// `take(section, serial, name, raw, cut)` with the section's name ("name/", or empty for the
+// keys outside any section), a number that changes with each section line, the key's name as
+// the line writes it, its value's text, and whether the end of the file ended the line.
+template <typename Take> void forEachValueLine(QByteArrayView file, Take&& take) {
     if (file.startsWith("\xef\xbb\xbf")) file = file.sliced(3);
-    std::vector<std::pair<Entry, Value>> entries;
-    QString section; // "name/" or empty for the keys outside any section
+    QString section;
+    int serial = 0;
     qsizetype pos = 0, start = 0, length = 0, equals = -1;
     while (readLine(file, pos, start, length, equals)) {
         const QByteArrayView line = file.sliced(start, length);
         if (line.startsWith('[')) {
+            ++serial;
             qsizetype close = line.indexOf(']');
             if (close < 0) close = length;
             const QByteArrayView name = line.first(close).sliced(1).trimmed();
@@ -383,19 +347,15 @@ std::vector<std::pair<Entry, Value>> readEntries(QByteArrayView file) {
             if (name.compare("%general", Qt::CaseInsensitive) == 0)
                 section = QString::fromLatin1(name.sliced(1));
             else
-                section = unescapeKey(name);
+                appendKey(name, section);
             section += u'/';
             continue;
         }
         if (equals == -1) continue; // a comment or a line without a value
         const qsizetype eq = equals - start;
-        const QString key = section + unescapeKey(line.first(eq).trimmed());
-        const QByteArrayView raw = line.sliced(eq + 1);
-        Value v = valueOf(raw);
-        Entry e = entryOf(key, section.size(), raw, v);
-        entries.emplace_back(std::move(e), std::move(v));
+        take(std::as_const(section), serial, line.first(eq).trimmed(), line.sliced(eq + 1),
+             pos >= file.size());
     }
-    return entries;
 }
 
 // Whether a value's text, written on a line of its own with another line after it, gives
@@ -404,26 +364,93 @@ std::vector<std::pair<Entry, Value>> readEntries(QByteArrayView file) {
 // would swallow the lines after it.
 bool standsAlone(QByteArrayView raw, const Value& v) {
     const QByteArray probe = "k=" + raw.toByteArray() + "\nz=1\n";
-    const auto read = readEntries(probe);
-    return read.size() == 2 && read[0].first.key == u"k" && read[0].second == v &&
-           read[1].first.key == u"z" && read[1].first.text == u"1";
+    std::vector<std::pair<QString, Value>> read;
+    forEachValueLine(probe,
+                     [&](const QString& section, int, QByteArrayView name, QByteArrayView value,
+                         bool) { read.emplace_back(keyOf(section, name), valueOf(value)); });
+    return read.size() == 2 && read[0].first == u"k" && read[0].second == v &&
+           read[1].first == u"z" && read[1].second == Value{false, QStringLiteral("1"), {}};
+}
+
+// A value's text written anew, or nullopt where the text of the file stands alone.
+std::optional<QByteArray> rewritten(QByteArrayView raw, bool cut) {
+    // A line that a line end closed is closed as well by ours, unless it ends in an escaped
+    // CR, which would take our LF with it; without quotes, escapes or line breaks a value
+    // ends where its line ends.
+    if (!cut && !raw.endsWith('\r')) return std::nullopt;
+    if (std::none_of(raw.begin(), raw.end(),
+                     [](char c) { return c == '"' || c == '\\' || c == '\n' || c == '\r'; }))
+        return std::nullopt;
+    const Value v = valueOf(raw);
+    if (standsAlone(raw, v)) return std::nullopt;
+    return writtenAnew(v);
 }
 
 } // namespace
 
-std::vector<Entry> parse(QByteArrayView file) {
-    std::vector<Entry> entries;
-    QHash<QString, size_t> at;
-    for (auto& [e, v] : readEntries(file)) {
-        if (!standsAlone(e.raw, v)) e.raw = rawOf(v);
-        const auto found = at.constFind(e.key);
-        if (found != at.constEnd()) {
-            entries[*found] = std::move(e);
-        } else {
-            at.insert(e.key, entries.size());
-            entries.push_back(std::move(e));
-        }
+std::optional<QString> textOf(const Entry& entry) {
+    Value v = valueOf(entry.raw);
+    if (v.isList) {
+        // As QSettings: an item with an "@" form makes a list of values of other types,
+        // which has no text; otherwise "@@" stands for "@".
+        const bool typed = std::any_of(v.list.begin(), v.list.end(), [](const QString& item) {
+            return item.startsWith(u'@') && !item.startsWith(QLatin1String("@@"));
+        });
+        if (typed) return QString();
+        for (QString& item : v.list)
+            if (item.startsWith(QLatin1String("@@"))) item.remove(0, 1);
+        return v.list.join(QStringLiteral(", "));
     }
+    bool valid = true;
+    QString text = fromAtForm(v.text, valid);
+    if (!valid) return std::nullopt;
+    return text;
+}
+
+Entries parse(const QByteArray& file) {
+    Entries entries;
+    entries.m_file = file;
+    const char* const base = file.constData();
+    // The lines of a damaged file may all name one key: a line that names the key of the
+    // line before takes its record.
+    int lastSerial = -1;
+    QByteArrayView lastName;
+    int sectionSerial = -1;
+    qint32 section = 0;
+    qint32 sectionGroup = -1;
+    forEachValueLine(file, [&](const QString& prefix, int serial, QByteArrayView name,
+                               QByteArrayView raw, bool cut) {
+        if (serial != sectionSerial) {
+            section = entries.sectionOf(prefix);
+            sectionGroup = prefix.isEmpty() ? -1 : entries.groupFor(groupOf(prefix));
+            sectionSerial = serial;
+        }
+        const bool again = serial == lastSerial && name == lastName;
+        Entries::Record r = again ? entries.m_records.back() : Entries::Record();
+        r.section = section;
+        r.name = name.data() - base;
+        r.nameLength = name.size();
+        r.raw = raw.data() - base;
+        r.rawLength = raw.size();
+        if (std::optional<QByteArray> anew = rewritten(raw, cut))
+            entries.own(r, {IniFormat::keyOf(prefix, name), *anew, prefix.size()});
+        else
+            r.own = -1;
+        if (again) {
+            entries.m_records.back() = r;
+            return;
+        }
+        qint32 g = sectionGroup;
+        if (g < 0) {
+            // Outside any section a key's name may hold its group.
+            const bool flat = std::none_of(
+                name.begin(), name.end(), [](char c) { return c == '/' || c == '\\' || c == '%'; });
+            g = entries.groupFor(flat ? QStringView() : groupOf(IniFormat::keyOf(prefix, name)));
+        }
+        entries.link(g, r);
+        lastSerial = serial;
+        lastName = name;
+    });
     return entries;
 }
 
@@ -431,43 +458,65 @@ Entry entry(const QString& key, const QString& text) {
     Entry e;
     e.key = key;
     e.sectionLength = key.indexOf(u'/') + 1;
-    e.text = text;
     escapeText(text, e.raw);
     return e;
 }
 
-QByteArray write(const std::vector<Entry>& entries) {
-    QStringList sections; // "name/", or empty for the keys outside any section
-    QHash<QString, QList<const Entry*>> bySection;
-    for (const Entry& e : entries) {
-        const QString section = e.key.left(e.sectionLength);
-        auto found = bySection.find(section);
-        if (found == bySection.end()) {
-            sections.append(section);
-            found = bySection.insert(section, {});
+QByteArray write(const Entries& entries) {
+    // A key given twice is taken once.
+    for (qint32 g = 0; g < qint32(entries.m_groups.size()); ++g)
+        entries.indexed(g);
+    const std::vector<Entries::Record>& records = entries.m_records;
+    // The sections in order of their first entries, each with its entries in order.
+    std::vector<qint32> rank(entries.m_sections.size(), -1);
+    std::vector<qint32> order;
+    std::vector<size_t> count;
+    qsizetype size = 0;
+    for (const Entries::Record& r : records) {
+        if (r.section < 0) continue;
+        if (rank[r.section] < 0) {
+            rank[r.section] = qint32(order.size());
+            order.push_back(r.section);
+            count.push_back(0);
         }
-        found->append(&e);
+        ++count[rank[r.section]];
+        size += r.own >= 0 ? entries.m_own[r.own].key.size() + entries.m_own[r.own].raw.size()
+                           : r.nameLength + r.rawLength;
     }
+    std::vector<size_t> next(order.size() + 1, 0);
+    for (size_t i = 0; i < order.size(); ++i)
+        next[i + 1] = next[i] + count[i];
+    std::vector<const Entries::Record*> sorted(next.back());
+    for (const Entries::Record& r : records)
+        if (r.section >= 0) sorted[next[rank[r.section]]++] = &r;
+
     QByteArray out;
-    for (const QString& section : sections) {
+    out.reserve(size + 2 * qsizetype(sorted.size()) + 16 * qsizetype(order.size()));
+    size_t at = 0;
+    for (size_t s = 0; s < order.size(); ++s) {
+        const QString& section = entries.m_sections[order[s]];
         if (!out.isEmpty()) out += '\n';
         QByteArray name;
         if (section.isEmpty()) {
             name = "General";
         } else {
-            escapeKey(section.chopped(1), name);
+            escapeKey(QStringView(section).chopped(1), name);
             // "[General]" holds the keys outside any section; a section of that name is
             // marked, keeping its case.
             if (name.compare("general", Qt::CaseInsensitive) == 0) name.prepend('%');
         }
         out += '[' + name + "]\n";
-        for (const Entry* e : bySection.value(section)) {
-            escapeKey(e->key.sliced(section.size()), out);
+        for (const size_t end = at + count[s]; at < end; ++at) {
+            const Entries::Record& r = *sorted[at];
+            if (r.own < 0 && isPlainName(entries.nameOf(r)))
+                out += entries.nameOf(r);
+            else
+                escapeKey(QStringView(entries.keyOf(r)).sliced(section.size()), out);
             // A key ending in "/" ends in a backslash, which would take the "=" for a character of
             // the key; the blank after it is trimmed off on reading.
             if (out.endsWith('\\')) out += ' ';
             out += '=';
-            out += e->raw;
+            out += entries.rawOf(r);
             out += '\n';
         }
     }

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -41,12 +40,7 @@ QString fullKey(const QString& section, const QString& key) {
 
 constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
 
-using Entries = std::vector<IniFormat::Entry>;
-
-Entries::iterator find(Entries& entries, const QString& key) {
-    return std::find_if(entries.begin(), entries.end(),
-                        [&](const IniFormat::Entry& e) { return e.key == key; });
-}
+using IniFormat::Entries;
 
 // The file as it is on disk: no file reads as empty; nullopt when a file is there but cannot
 // be read (it is then never written over: its values would be lost).
@@ -92,32 +86,28 @@ void removeLeftTemporaries(const QString& path) {
 
 struct IniSettingsStore::State {
     QString file;
-    Entries entries;     // the file's values with the changes taken but not yet written
-    bool loaded = false; // `entries` came from the file (else it could not be read)
+    Entries entries; // the file's values with the changes taken but not yet written
     // The file was there at the start of the run but could not be read: what the run read
     // were defaults, and values derived from them must not replace the user's file.
     bool unreadAtStart = false;
     // The changes since the last write, in order: a value, or nullopt for a removal.
     std::vector<std::pair<QString, std::optional<QString>>> changes;
 
-    void load() {
+    // False when a file is there but could not be read (the entries are then none).
+    bool load() {
         const std::optional<QByteArray> bytes = readConf(file);
-        loaded = bytes.has_value();
         entries = IniFormat::parse(bytes.value_or(QByteArray()));
+        return bytes.has_value();
     }
     void change(const QString& key, const std::optional<QString>& value) {
         changes.emplace_back(key, value);
         apply(entries, key, value);
     }
     static void apply(Entries& to, const QString& key, const std::optional<QString>& value) {
-        const auto at = find(to, key);
-        if (!value) {
-            if (at != to.end()) to.erase(at);
-        } else if (at != to.end()) {
-            *at = IniFormat::entry(key, *value);
-        } else {
-            to.push_back(IniFormat::entry(key, *value));
-        }
+        if (value)
+            to.put(IniFormat::entry(key, *value));
+        else
+            to.remove(key);
     }
 };
 
@@ -136,43 +126,25 @@ IniSettingsStore::IniSettingsStore()
 
 IniSettingsStore::IniSettingsStore(const QString& file) : m_state(std::make_unique<State>()) {
     m_state->file = file;
-    m_state->load();
-    m_state->unreadAtStart = !m_state->loaded;
+    m_state->unreadAtStart = !m_state->load();
 }
 
 IniSettingsStore::~IniSettingsStore() = default; // every change was written already
 
 QString IniSettingsStore::GetSetting(const QString& section, const QString& key,
                                      const QString& defaultValue) const {
-    const QString name = fullKey(section, key);
-    for (const IniFormat::Entry& e : m_state->entries)
-        if (e.key == name) return e.valid ? e.text : defaultValue;
-    return defaultValue;
+    const std::optional<IniFormat::Entry> e = m_state->entries.find(fullKey(section, key));
+    return e ? IniFormat::textOf(*e).value_or(defaultValue) : defaultValue;
 }
 
 bool IniSettingsStore::writeValue(const QString& section, const QString& key,
                                   const QString& value) {
-    State& s = *m_state;
-    const QString name = fullKey(section, key);
-    // A value the file holds already costs no rewrite (a start or a close that changes
-    // nothing leaves the file alone).
-    const auto at = find(s.entries, name);
-    if (s.loaded && at != s.entries.end() && at->valid && at->text == value) {
-        tighten(s.file);
-        return true;
-    }
-    s.change(name, value);
+    m_state->change(fullKey(section, key), value);
     return batching() || commit();
 }
 
 bool IniSettingsStore::removeValue(const QString& section, const QString& key) {
-    State& s = *m_state;
-    const QString name = fullKey(section, key);
-    if (s.loaded && find(s.entries, name) == s.entries.end()) {
-        tighten(s.file);
-        return true;
-    }
-    s.change(name, std::nullopt);
+    m_state->change(fullKey(section, key), std::nullopt);
     return batching() || commit();
 }
 
@@ -184,7 +156,7 @@ bool IniSettingsStore::commit() {
     State& s = *m_state;
     const auto changes = std::exchange(s.changes, {});
     if (s.unreadAtStart) {
-        s.entries.clear();
+        s.entries = Entries();
         return false;
     }
     // The changes go onto the file as it is now, so that nothing written since it was read
@@ -195,20 +167,27 @@ bool IniSettingsStore::commit() {
         return false;
     }
     Entries merged = IniFormat::parse(*current);
-    for (const auto& [key, value] : changes)
+    // What the file holds already costs no rewrite (a start or a close that changes nothing
+    // leaves the file alone), whatever the store read before; the rest is written.
+    bool changed = false;
+    for (const auto& [key, value] : changes) {
+        const std::optional<IniFormat::Entry> at = merged.find(key);
+        if (value ? at && IniFormat::textOf(*at) == *value : !at) continue;
         State::apply(merged, key, value);
-    const QByteArray bytes = IniFormat::write(merged);
+        changed = true;
+    }
+    const QByteArray bytes = changed ? IniFormat::write(merged) : *current;
     const bool exists = QFileInfo::exists(s.file) || QFileInfo(s.file).isSymLink();
-    if (exists && bytes == *current) {
+    if (!changed || (exists && bytes == *current)) {
         tighten(s.file);
     } else if (!makeFolder(s.file) || !FileIO::writePrivateFileSafely(s.file, bytes)) {
         // A value that did not reach the file must not read as stored.
         s.load();
         return false;
+    } else {
+        removeLeftTemporaries(s.file);
     }
     s.entries = std::move(merged);
-    s.loaded = true;
-    removeLeftTemporaries(s.file);
     return true;
 }
 

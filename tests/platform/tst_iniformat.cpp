@@ -71,15 +71,15 @@ QString shown(const QByteArray& bytes) {
 void storeOverFile(const QString& path, const QByteArray& file) {
     put(path, file);
     const Reading before = qtReading(path);
-    const std::vector<IniFormat::Entry> parsed = IniFormat::parse(file);
+    const IniFormat::Entries parsed = IniFormat::parse(file);
     for (const auto& [key, value] : before) {
         if (plainKey(key) != key || key.isEmpty()) continue;
-        const auto at = std::find_if(parsed.begin(), parsed.end(),
-                                     [&](const IniFormat::Entry& e) { return e.key == key; });
-        QVERIFY2(at != parsed.end(), qPrintable(key + " missing in " + shown(file)));
-        QVERIFY2(at->valid == value.has_value() && (!value || at->text == *value),
-                 qPrintable(key + ": \"" + at->text + "\" where QSettings reads \"" +
-                            value.value_or("<invalid>") + "\" in " + shown(file)));
+        const std::optional<IniFormat::Entry> at = parsed.find(key);
+        QVERIFY2(at, qPrintable(key + " missing in " + shown(file)));
+        const std::optional<QString> text = IniFormat::textOf(*at);
+        QVERIFY2(text == value, qPrintable(key + ": \"" + text.value_or("<invalid>") +
+                                           "\" where QSettings reads \"" +
+                                           value.value_or("<invalid>") + "\" in " + shown(file)));
     }
 
     const QString name = QStringLiteral("名字 \"甲\"");
@@ -119,6 +119,10 @@ class TestIniFormat : public QObject {
 private slots:
     void sameFileAsQSettings_data();
     void sameFileAsQSettings();
+    void storedTextsReadBack_data();
+    void storedTextsReadBack();
+    void saveFollowsTheFileAsItIsNow();
+    void intactValuesWrittenBackAsTheyStand();
     void readsWhatHandsLeft_data();
     void readsWhatHandsLeft();
     void valueEndingTheFileStaysOneValue();
@@ -165,6 +169,18 @@ void TestIniFormat::sameFileAsQSettings_data() {
     QTest::newRow("key with dots and dashes") << "NumberForm"
                                               << "a-b.c_d"
                                               << "1";
+    // QSettings writes a lone surrogate as U+FFFD, or nothing at the end of the text, and
+    // keeps a pair split by an escape one character.
+    const QChar high(0xD800), low(0xDC00);
+    QTest::newRow("lone high surrogate") << "Setting"
+                                         << "UserName" << QString(u'a' + QString(high) + u'b');
+    QTest::newRow("lone low surrogate") << "Setting"
+                                        << "UserName" << QString(QString(low) + u'a');
+    QTest::newRow("lone surrogate last") << "Setting"
+                                         << "UserName" << QString(u'a' + QString(high));
+    QTest::newRow("pair split by an escape")
+        << "Setting"
+        << "UserName" << QString(u'x' + QString(high) + u'\t' + QString(low) + u'y');
 }
 
 // A file with one value: QSettings and the store write the same bytes and each reads the
@@ -190,9 +206,78 @@ void TestIniFormat::sameFileAsQSettings() {
         qs.setValue(fullKey, value);
     }
     QCOMPARE(bytesOf(ours), bytesOf(theirs));
-    QSettings qs(ours, QSettings::IniFormat);
-    QCOMPARE(qs.value(fullKey).toString(), value);
-    QCOMPARE(IniSettingsStore(theirs).GetSetting(section, key, "<none>"), value);
+    // Each reads the other's file as QSettings reads its own; the text itself where that
+    // can be written.
+    const std::optional<QString> read = qtReading(theirs)[fullKey];
+    QVERIFY(read);
+    if (std::none_of(value.begin(), value.end(), [](QChar c) { return c.isSurrogate(); }))
+        QCOMPARE(*read, value);
+    QCOMPARE(qtReading(ours)[fullKey], read);
+    QCOMPARE(IniSettingsStore(theirs).GetSetting(section, key, "<none>"), *read);
+}
+
+void TestIniFormat::storedTextsReadBack_data() {
+    QTest::addColumn<QString>("text");
+    const QString bom(QChar(0xFEFF));
+    QTest::newRow("U+FEFF first") << bom + "abc";
+    QTest::newRow("U+FEFF before an at form") << bom + "@Invalid()";
+    QTest::newRow("U+FEFF after a control character") << "\t" + bom + "a";
+    QTest::newRow("U+FEFF after a quote") << "\"" + bom;
+    QTest::newRow("U+FEFF after a backslash") << "\\" + bom + "\\";
+    QTest::newRow("U+FEFF twice, a hex digit after") << bom + bom + "1f";
+    QTest::newRow("U+FEFF after text") << "a" + bom;
+    QTest::newRow("U+FEFF after a blank") << " " + bom;
+}
+
+// A text the program stores reads back the same in QSettings and at the next start, even
+// where QSettings' own writer would lose a character.
+void TestIniFormat::storedTextsReadBack() {
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("s.conf");
+    QVERIFY(IniSettingsStore(path).SaveSetting("Setting", "UserName", text));
+    QCOMPARE(qtReading(path)["Setting/UserName"], std::optional(text));
+    QCOMPARE(IniSettingsStore(path).GetSetting("Setting", "UserName", "<none>"), text);
+    // As another key is stored beside it.
+    QVERIFY(IniSettingsStore(path).SaveSetting("Setting", "AccState", "1"));
+    QCOMPARE(qtReading(path)["Setting/UserName"], std::optional(text));
+}
+
+// The file changed by hand while the program runs: a save or a deletion is judged by the
+// file as it is now, not by what the store read at its start.
+void TestIniFormat::saveFollowsTheFileAsItIsNow() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("s.conf");
+    put(path, "[Setting]\nUserName=a\n");
+    IniSettingsStore store(path);
+    put(path, "[Setting]\nUserName=b\nAutoLoginPassword=583\n");
+    QVERIFY(store.SaveSetting("Setting", "UserName", "a"));
+    QVERIFY(store.DeleteSetting("Setting", "AutoLoginPassword"));
+    const Reading reading = qtReading(path);
+    QCOMPARE(reading, (Reading{{"Setting/UserName", "a"}}));
+    QCOMPARE(store.GetSetting("Setting", "AutoLoginPassword", "<none>"), QString("<none>"));
+}
+
+// Values written by hand in forms of their own that read whole are written back byte for
+// byte when another value is stored.
+void TestIniFormat::intactValuesWrittenBackAsTheyStand() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("s.conf");
+    const QByteArray file = "[Setting]\n"
+                            "Quoted=\"583\"\n"
+                            "Escapes=\\x41\\102\\u\n"
+                            "Blanks= a\t\n"
+                            "List=\"1,2\", 3 ,@@x\n"
+                            "Continued=one\\\ntwo\n"
+                            "Chinese=\xe5\xb8\xb3\"\xe6\x9c\xac\"\n"
+                            "Typed=@Rect(1 2 3 4)\n";
+    put(path, file);
+    const Reading before = qtReading(path);
+    QVERIFY(IniSettingsStore(path).SaveSetting("Setting", "UserName", "v"));
+    QCOMPARE(bytesOf(path), file + "UserName=v\n");
+    Reading expected = before;
+    expected["Setting/UserName"] = "v";
+    QCOMPARE(qtReading(path), expected);
 }
 
 void TestIniFormat::readsWhatHandsLeft_data() {
@@ -212,6 +297,9 @@ void TestIniFormat::readsWhatHandsLeft_data() {
     QTest::newRow("backslash ending the file") << QByteArray("[S]\na=ab  \\");
     QTest::newRow("at forms") << QByteArray(
         "[S]\na=@@b\nb=@String(x)\nc=@Invalid()\nd=@ByteArray(y)\n");
+    // QSettings reads the sections in the order of their names, General first.
+    QTest::newRow("a key in a section and outside")
+        << QByteArray("[T]\na=1\n[General]\nT\\a=2\nT%2Fb=3\n[T]\nb=4\n[T-]\nc=5\n");
     QTest::newRow("lines without a value, no section")
         << QByteArray("junk\nk=v\n[S\nq=1\n[S]\n=empty key\nw\n");
 }
@@ -278,6 +366,8 @@ void TestIniFormat::damagedFiles_data() {
     QTest::newRow("CR line ends, backslash last")
         << QByteArray("[MainForm]\rHeight=9000\r[Setting]\rMainFontSize=11\r"
                       "AutoBackupPath=D:\\Backup\\\r");
+    QTest::newRow("backslash before a CR in the middle, CR line ends")
+        << QByteArray("[Setting]\rAutoBackupPath=D:\\Backup\\\r\rMainFontSize=12\r");
     QTest::newRow("backslash before CR LF in the middle")
         << QByteArray("[Setting]\r\nAutoBackupPath=D:\\Backup\\\r\nMainFontSize=12\r\n");
     QTest::newRow("byte-order mark after an escape")
@@ -302,6 +392,12 @@ void TestIniFormat::damagedFiles_data() {
     QTest::newRow("empty section name") << QByteArray("[]\nk=1\n[Setting]\nA=3\n");
     QTest::newRow("section named general in lower case")
         << QByteArray("[%general]\nk=1\n[Setting]\nA=3\n");
+    QTest::newRow("U+FEFF escaped, cut inside its quote")
+        << QByteArray("[InputForm]\nNote=\"\\xfeff");
+    QTest::newRow("second item of a list opening with U+FEFF, cut")
+        << QByteArray("[InputForm]\nNote=,\"\\xfeff");
+    QTest::newRow("lone surrogate escaped, cut inside its quote")
+        << QByteArray("[InputForm]\nNote=\"a\\xd800\\x31");
 }
 
 // Files cut short, edited by hand or damaged: what the store keeps reads as it read before.
