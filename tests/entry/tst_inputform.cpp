@@ -13,8 +13,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QtTest>
 
 #include "entry/inputform.h"
@@ -22,6 +20,7 @@
 #include "entry/quickform.h"
 #include "mainwin/mainform_fixture.h"
 #include "setup/accountnoteform.h"
+#include "support/ledgerwindows.h"
 
 namespace {
 
@@ -56,13 +55,10 @@ void choose(QComboBox* box, const QString& text) {
 // check box on its box (its middle may lie past its caption, where a click does nothing).
 void clickShown(QWidget* widget) {
     QCoreApplication::processEvents();
-    QPoint at = widget->rect().center();
-    if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-        QStyleOptionButton option;
-        option.initFrom(box);
-        at = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
-    }
-    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    if (auto* box = qobject_cast<QCheckBox*>(widget))
+        ClickCheckBox(box);
+    else
+        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
 }
 
 QStringList items(const QComboBox* box) {
